@@ -1,0 +1,12 @@
+#include "Lumbra/LumbraLibrary.h"
+
+namespace lumbra
+{
+
+platform::ModuleHandle thisModule()
+{
+    static const platform::ModuleHandle module = platform::moduleContaining(reinterpret_cast<const void*>(&thisModule));
+    return module;
+}
+
+} // namespace lumbra

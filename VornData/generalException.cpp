@@ -1,0 +1,1 @@
+#include "VornData/generalException.h"

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/DynamicLibrary.h"
+
+namespace zintel
+{
+
+// The module of this library: the key of its resources (dialog templates, bitmaps, cursors).
+platform::ModuleHandle thisModule();
+
+} // namespace zintel

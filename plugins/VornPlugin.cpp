@@ -1,0 +1,3 @@
+#include "plugins/VornPlugin.h"
+
+VornPluginBase::~VornPluginBase() = default;

@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs what the program, its tests and its benchmarks need on Debian 12.
+set -eu
+packages="cmake ninja-build g++ ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  libgl-dev libglu1-mesa-dev libegl-dev libegl1-mesa libgl1-mesa-dri
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick fonts-dejavu-core"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+# Skip apt entirely when everything is there already, so repeated runs are quick.
+missing=""
+for package in $packages; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    $SUDO apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing
+fi

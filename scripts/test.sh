@@ -1,0 +1,10 @@
+#!/bin/sh
+# Installs what is needed, builds, and runs every test.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh build
+cd build
+# End-to-end tests need an X server: run the whole suite under Xvfb; unit tests still use the
+# offscreen platform.
+exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$(nproc)"
