@@ -1,1 +1,0 @@
-#include "VornData/generalException.h"
