@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The plugin configuration file "system/plugin.cfg": which plugin of a type is the default one and
+// which plugins are disabled. Read once at start-up, written when the main frame closes.
+
+inline constexpr const char* pluginConfigurationPath = "system/plugin.cfg";
+
+// One entry of the file: a plugin type name, a plugin name and the state "Default" or "Disabled".
+struct PluginConfigurationEntry
+{
+    std::string typeName;
+    std::string pluginName;
+    std::string state;
+
+    bool operator==(const PluginConfigurationEntry&) const = default;
+};
+
+// What reading the file gave. The entries read before an error keep their effect; after an error
+// nothing more is read.
+struct PluginConfigurationContent
+{
+    bool opened = false;          // false: the file could not be read at all
+    std::string headerStatus;     // "All OK" or the header's error; empty when not opened
+    std::vector<PluginConfigurationEntry> entries;
+    bool ok = true;
+    std::string message = "All OK"; // the error when !ok
+};
+
+// Splits a text into lines: a line ends at LF and the CR before it is dropped; a last line without
+// LF counts, an empty remainder after the last LF does not.
+std::vector<std::string> splitTextLines(const std::string& text);
+
+// Checks the header and reads the entries of the file's text.
+PluginConfigurationContent parsePluginConfiguration(const std::string& text);
+
+// Reads the file at `path`; a file that cannot be read gives opened = false and the read error.
+PluginConfigurationContent readPluginConfiguration(const std::string& path);
+
+// The file's text: header, then three lines per entry, every line ended by CR LF.
+std::string formatPluginConfiguration(const std::vector<PluginConfigurationEntry>& entries);
