@@ -129,6 +129,11 @@ void OffscreenGlContext::doneCurrent()
         eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
+bool OffscreenGlContext::isCurrentContext() const
+{
+    return context_ != nullptr && eglGetCurrentContext() == context_;
+}
+
 bool OffscreenGlContext::resize(int width, int height)
 {
     if (context_ == nullptr)

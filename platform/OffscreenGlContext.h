@@ -27,6 +27,8 @@ public:
 
     bool makeCurrent();
     void doneCurrent();
+    // True when this context is the one current on the calling thread.
+    bool isCurrentContext() const;
 
     // A new pbuffer of the given size; the context and its display lists stay.
     bool resize(int width, int height);

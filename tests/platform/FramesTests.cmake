@@ -1,0 +1,9 @@
+# Tests of frames, menus, toolbars, docking, rich controls, views and GL surfaces.
+vorn_add_test(platform_gl_surface_test
+  SOURCES gl_surface_test.cpp
+  LIBRARIES vornplatform OpenGL::GL OpenGL::GLU
+  LABELS platform gl)
+vorn_add_test(platform_dialog_bar_layout_test
+  SOURCES dialog_bar_layout_test.cpp
+  LIBRARIES vornplatform
+  LABELS platform)
