@@ -7,3 +7,11 @@ vorn_add_test(platform_dialog_bar_layout_test
   SOURCES dialog_bar_layout_test.cpp
   LIBRARIES vornplatform
   LABELS platform)
+vorn_add_test(platform_bmp_file_test
+  SOURCES bmp_file_test.cpp
+  LIBRARIES vornplatform
+  LABELS platform)
+vorn_add_test(platform_image_list_test
+  SOURCES image_list_test.cpp
+  LIBRARIES vornplatform
+  LABELS platform)
