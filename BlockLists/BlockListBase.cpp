@@ -1,0 +1,128 @@
+#include "BlockLists/BlockListBase.h"
+
+#include "BlockLists/BlockListGroup.h"
+#include "VornData/generalException.h"
+
+#include <cstring>
+
+BlockListBase::BlockListBase(const char* name, void* owner) : name(name), owner(owner)
+{
+}
+
+BlockListBase::~BlockListBase()
+{
+    if (group)
+        group->unlinkBlockList(this);
+    else
+        unlinkFromChain();
+    for (BlockListBase* child = firstChild; child;) {
+        BlockListBase* nextChild = child->next;
+        child->parent = nullptr;
+        child->next = nullptr;
+        child->previous = nullptr;
+        child = nextChild;
+    }
+    firstChild = nullptr;
+}
+
+void BlockListBase::unlinkFromChain()
+{
+    if (previous)
+        previous->next = next;
+    else if (parent && parent->firstChild == this)
+        parent->firstChild = next;
+    if (next)
+        next->previous = previous;
+    next = nullptr;
+    previous = nullptr;
+    parent = nullptr;
+}
+
+void BlockListBase::growTo(const BlockListBase* other)
+{
+    while (count < other->count)
+        grow();
+}
+
+void BlockListBase::lock()
+{
+    if (parent && parent->lockCount == lockCount) {
+        parent->lock();
+        return;
+    }
+    ++lockCount;
+    for (BlockListBase* child = firstChild; child; child = child->next)
+        child->lock();
+}
+
+void BlockListBase::unlock()
+{
+    if (parent && parent->lockCount == lockCount) {
+        parent->unlock();
+    } else {
+        if (lockCount == 0)
+            return;
+        --lockCount;
+        for (BlockListBase* child = firstChild; child; child = child->next)
+            child->unlock();
+    }
+    if (lockCount == 0)
+        carryOutQueuedRemovals();
+}
+
+void BlockListBase::addChild(BlockListBase* child)
+{
+    bool refused = !child || child->parent || child->group || child->next || child->previous ||
+                   child->lockCount != 0 || child->count > count;
+    for (const BlockListBase* ancestor = this; ancestor && !refused; ancestor = ancestor->parent)
+        refused = ancestor == child;
+    if (refused)
+        throw Exc_InternalError("BlockListBase::addChild");
+
+    // Join at this list's lock level before the link exists, so the child's own lock does not
+    // climb to this list.
+    for (int32_t level = 0; level < lockCount; ++level)
+        child->lock();
+    child->next = firstChild;
+    if (firstChild)
+        firstChild->previous = child;
+    firstChild = child;
+    child->parent = this;
+    child->growTo(this);
+}
+
+BlockListBase* BlockListBase::getChild(const char* childName) const
+{
+    for (BlockListBase* child = firstChild; child; child = child->next) {
+        if (child->name && childName && std::strcmp(child->name, childName) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+BlockListBase* BlockListBase::getChild(const char* childName, const void* childOwner) const
+{
+    for (BlockListBase* child = firstChild; child; child = child->next) {
+        if (child->owner == childOwner && child->name && childName && std::strcmp(child->name, childName) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+void BlockListBase::removeFromChildren(uint32_t index)
+{
+    for (BlockListBase* child = firstChild; child; child = child->next)
+        child->remove(index);
+}
+
+void BlockListBase::growChildren()
+{
+    for (BlockListBase* child = firstChild; child; child = child->next)
+        child->grow();
+}
+
+void BlockListBase::clearChildren()
+{
+    for (BlockListBase* child = firstChild; child; child = child->next)
+        child->clear();
+}
