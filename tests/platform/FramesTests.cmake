@@ -15,3 +15,7 @@ vorn_add_test(platform_image_list_test
   SOURCES image_list_test.cpp
   LIBRARIES vornplatform
   LABELS platform)
+vorn_add_test(platform_menu_command_test
+  SOURCES menu_command_test.cpp
+  LIBRARIES vornplatform VornHost Qt6::Widgets
+  LABELS platform)
