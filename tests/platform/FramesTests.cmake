@@ -19,3 +19,7 @@ vorn_add_test(platform_menu_command_test
   SOURCES menu_command_test.cpp
   LIBRARIES vornplatform VornHost Qt6::Widgets
   LABELS platform)
+vorn_add_test(platform_toolbar_test
+  SOURCES toolbar_test.cpp
+  LIBRARIES vornplatform Qt6::Widgets
+  LABELS platform)
