@@ -1,10 +1,11 @@
 // The six exported entry points of the library.
 
 #include "plugins/PluginLibraryExports.h"
+#include "__globalobjectdevice/GlobalObjectDevice.h"
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
-    (void)device;
+    attachPluginLibrary(device);
 }
 
 std::uint32_t GetPluginCount()
