@@ -3,6 +3,7 @@
 #include "Knots/knotManager.h"
 #include "VornData/VornTypeIDManager.h"
 #include "VornData/generalException.h"
+#include "dwordarraymanager/DWordArrayManager.h"
 
 #include <new>
 
@@ -22,6 +23,7 @@ GlobalObjectDevice::GlobalObjectDevice()
     VornTypeIDManager::initiate();
     knots = knotManager::instance();
     typeRegistry = getTypeIDManager();
+    dwordArrays = DWordArrayManager::initiate();
 }
 
 GlobalObjectDevice* GlobalObjectDevice::initiate(MAI* applicationInterface)
@@ -45,6 +47,7 @@ void GlobalObjectDevice::attach(GlobalObjectDevice* device)
     moduleApplicationInterface = device->applicationInterface;
     knotManager::setInstance(device->knots);
     VornTypeIDManager::setInstance(device->typeRegistry);
+    DWordArrayManager::setInstance(device->dwordArrays);
 }
 
 GlobalObjectDevice* GlobalObjectDevice::instance()

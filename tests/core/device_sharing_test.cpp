@@ -53,7 +53,8 @@ HostWithTwoLibraries& host()
             built->first.library.processGlobalObjectDevice(nullptr);
             CoreProbePlugin& probe = *built->first.probe;
             built->nullDeviceLeftLibraryDetached = probe.moduleDevice() == nullptr && probe.moduleTypeRegistry() == nullptr
-                                                   && probe.moduleKnotPool() == nullptr;
+                                                   && probe.moduleKnotPool() == nullptr
+                                                   && probe.moduleDWordArrays() == nullptr;
             built->first.library.processGlobalObjectDevice(built->device);
             built->typesAfterFirst = getTypeIDManager()->getTypeCount();
             built->second.library.processGlobalObjectDevice(built->device);
@@ -70,6 +71,7 @@ TEST(GlobalObjectDevice, TheHostCreatesTheServicesAndRegistersNoTypes)
     EXPECT_EQ(GlobalObjectDevice::instance(), process.device);
     EXPECT_EQ(process.device->knots, knotManager::instance());
     EXPECT_EQ(process.device->typeRegistry, getTypeIDManager());
+    EXPECT_EQ(process.device->dwordArrays, DWordArrayManager::instance());
     EXPECT_EQ(process.device->applicationInterface, nullptr);
     EXPECT_EQ(objectTypeID(ObjectType::BaseObject), NOTYPEID); // the host registered nothing itself
     EXPECT_THROW(GlobalObjectDevice::initiate(nullptr), Exc_InternalError);
@@ -90,6 +92,7 @@ TEST(GlobalObjectDevice, HostAndBothLibrariesShareOneDeviceOneRegistryAndOnePool
         EXPECT_EQ(probe->moduleDevice(), process.device);
         EXPECT_EQ(probe->moduleTypeRegistry(), getTypeIDManager());
         EXPECT_EQ(probe->moduleKnotPool(), knotManager::instance());
+        EXPECT_EQ(probe->moduleDWordArrays(), DWordArrayManager::instance());
     }
 }
 
@@ -135,6 +138,27 @@ TEST(GlobalObjectDevice, KnotsLinkedInOneLibraryAreCountedAndRemovedThroughTheOt
     EXPECT_EQ(pool.getUsed(), usedBefore + 2);
     process.first.probe->removeAllLinksInModule(&b.links);
     EXPECT_EQ(pool.getUsed(), usedBefore);
+}
+
+TEST(GlobalObjectDevice, AnArrayCreatedInALibraryIsSeenAndFreedThroughTheHostsStore)
+{
+    HostWithTwoLibraries& process = host();
+    ASSERT_TRUE(process.first.probe && process.second.probe);
+    DWordArrayManager& store = *DWordArrayManager::instance();
+    const std::uint32_t entriesBefore = store.getEntryCount();
+    {
+        DWordArrayHandle first, second;
+        process.first.probe->fillArrayInModule(&first, 74, 0xABCDu);
+        process.second.probe->fillArrayInModule(&second, 3, 7u);
+        EXPECT_EQ(store.getEntryCount(), entriesBefore + 2);
+        ASSERT_EQ(first.getLength(), 74u);
+        EXPECT_EQ(first.getData()[73], 0xABCDu);
+        process.second.probe->fillArrayInModule(&first, 0, 0); // freed through the second library
+        EXPECT_TRUE(first.isEmpty());
+        EXPECT_EQ(store.getEntryCount(), entriesBefore + 1);
+        EXPECT_EQ(second.getData()[2], 7u);
+    }
+    EXPECT_EQ(store.getEntryCount(), entriesBefore);
 }
 
 class CountingListener : public NotifierListener
