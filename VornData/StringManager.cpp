@@ -1,0 +1,277 @@
+#include "VornData/StringManager.h"
+
+#include "VornData/generalException.h"
+
+#include <cstring>
+#include <new>
+
+namespace
+{
+// Writes the terminator entry at the block's used position.
+void writeTerminator(StringBlock* block)
+{
+    new (block->entryAt(block->used)) StringEntry{block, nullptr, nullptr};
+}
+
+uint32_t wordsOf(const StringEntry* entry)
+{
+    return static_cast<uint32_t>((reinterpret_cast<const std::byte*>(entry->next) - reinterpret_cast<const std::byte*>(entry)) / 4);
+}
+} // namespace
+
+StringManager::~StringManager()
+{
+    clear();
+}
+
+uint32_t StringManager::getBlockCount() const
+{
+    uint32_t blocks = 0;
+    for (StringBlock* block = firstBlock; block; block = block->next)
+        ++blocks;
+    return blocks;
+}
+
+StringBlock* StringManager::addBlock(uint64_t capacity)
+{
+    if (capacity < StringBlock::STANDARDCAPACITY)
+        capacity = StringBlock::STANDARDCAPACITY;
+    if (capacity > UINT32_MAX - 8)
+        throw Exc_OutOfMemory("StringManager::addBlock");
+    void* memory = ::operator new(sizeof(StringBlock) + capacity * 4, std::nothrow);
+    if (!memory)
+        throw Exc_OutOfMemory("StringManager::addBlock");
+    auto* block = new (memory) StringBlock{this, lastBlock, nullptr, 0, static_cast<uint32_t>(capacity)};
+    if (lastBlock)
+        lastBlock->next = block;
+    else
+        firstBlock = block;
+    lastBlock = block;
+    writeTerminator(block);
+    return block;
+}
+
+void StringManager::storeString(StringHandle* handle, const char* text)
+{
+    if (!handle)
+        return;
+    if (handle->entry) {
+        // The text may be the handle's own: store first, release after.
+        setString(handle, text, true);
+        return;
+    }
+    if (!text || !*text)
+        return;
+
+    const size_t length = std::strlen(text);
+    const uint64_t words = StringEntry::words(length);
+    StringBlock* block = firstBlock;
+    while (block && !block->hasRoom(words))
+        block = block->next;
+    if (!block)
+        block = addBlock(words + StringEntry::HEADERWORDS);
+
+    auto* entry = block->entryAt(block->used);
+    const uint32_t entryWords = static_cast<uint32_t>(words);
+    new (entry) StringEntry{block, handle, block->entryAt(block->used + entryWords)};
+    const size_t textBytes = (entryWords - StringEntry::HEADERWORDS) * size_t{4};
+    std::memcpy(entry->text(), text, length);
+    std::memset(entry->text() + length, 0, textBytes - length);
+    block->used += entryWords;
+    writeTerminator(block);
+    handle->entry = entry;
+}
+
+void StringManager::releaseString(StringHandle* handle, bool compactionAllowed)
+{
+    if (!handle || !handle->entry)
+        return;
+    StringEntry* entry = handle->entry;
+    StringBlock* block = entry->block;
+    if (block->manager != this) {
+        block->manager->releaseString(handle, compactionAllowed);
+        return;
+    }
+
+    // Close the gap: the entries behind move down, their next links and handles follow.
+    const uint32_t start = block->wordOf(entry);
+    const uint32_t gap = wordsOf(entry);
+    const uint32_t behind = start + gap;
+    std::memmove(block->entryAt(start), block->entryAt(behind), (block->used - behind) * size_t{4});
+    block->used -= gap;
+    for (uint32_t word = start; word < block->used;) {
+        StringEntry* moved = block->entryAt(word);
+        moved->next = reinterpret_cast<StringEntry*>(reinterpret_cast<std::byte*>(moved->next) - gap * size_t{4});
+        moved->owner->entry = moved;
+        word += wordsOf(moved);
+    }
+    writeTerminator(block);
+
+    handle->entry = nullptr;
+    ++releaseCount;
+    if (compactionAllowed && releaseCount >= COMPACTIONTHRESHOLD)
+        compact();
+}
+
+void StringManager::setString(StringHandle* handle, const char* text, bool compactionAllowed)
+{
+    if (!handle)
+        return;
+    StringHandle replacement;
+    storeString(&replacement, text);
+    releaseString(handle, compactionAllowed);
+    replacement.moveTo(handle);
+}
+
+void StringManager::compact()
+{
+    releaseCount = 0;
+    if (!firstBlock || !firstBlock->next)
+        return;
+    sortBlocksByUse();
+    while (lastBlock && lastBlock->used == 0)
+        freeBlock(lastBlock);
+    mergeBlocks();
+}
+
+void StringManager::sortBlocksByUse()
+{
+    // Stable insertion sort of the chain, largest use first.
+    for (StringBlock* block = firstBlock->next; block;) {
+        StringBlock* next = block->next;
+        StringBlock* predecessor = block->previous;
+        while (predecessor && predecessor->used < block->used)
+            predecessor = predecessor->previous;
+        if (predecessor != block->previous) {
+            unlink(block);
+            insertBehind(block, predecessor);
+        }
+        block = next;
+    }
+}
+
+void StringManager::mergeBlocks()
+{
+    StringBlock* candidate = firstBlock;
+    while (candidate && candidate->used >= StringBlock::STANDARDCAPACITY / 2)
+        candidate = candidate->next;
+    while (candidate) {
+        StringBlock* next = candidate->next;
+        StringBlock* target = firstBlock;
+        while (target != candidate && !target->hasRoom(candidate->used))
+            target = target->next;
+        if (target != candidate) {
+            for (uint32_t word = 0; word < candidate->used;) {
+                StringEntry* entry = candidate->entryAt(word);
+                const uint32_t words = wordsOf(entry);
+                appendEntry(target, entry, words);
+                word += words;
+            }
+            candidate->used = 0;
+            freeBlock(candidate);
+        }
+        candidate = next;
+    }
+}
+
+void StringManager::appendEntry(StringBlock* block, StringEntry* entry, uint32_t words)
+{
+    StringEntry* copy = block->entryAt(block->used);
+    std::memcpy(copy, entry, words * size_t{4});
+    copy->block = block;
+    copy->next = block->entryAt(block->used + words);
+    copy->owner->entry = copy;
+    block->used += words;
+    writeTerminator(block);
+}
+
+void StringManager::unlink(StringBlock* block)
+{
+    if (block->previous)
+        block->previous->next = block->next;
+    else
+        firstBlock = block->next;
+    if (block->next)
+        block->next->previous = block->previous;
+    else
+        lastBlock = block->previous;
+    block->previous = nullptr;
+    block->next = nullptr;
+}
+
+void StringManager::insertBehind(StringBlock* block, StringBlock* predecessor)
+{
+    block->previous = predecessor;
+    block->next = predecessor ? predecessor->next : firstBlock;
+    if (block->next)
+        block->next->previous = block;
+    else
+        lastBlock = block;
+    if (predecessor)
+        predecessor->next = block;
+    else
+        firstBlock = block;
+}
+
+void StringManager::freeBlock(StringBlock* block)
+{
+    for (uint32_t word = 0; word < block->used;) {
+        StringEntry* entry = block->entryAt(word);
+        entry->owner->entry = nullptr;
+        word += wordsOf(entry);
+    }
+    unlink(block);
+    block->~StringBlock();
+    ::operator delete(block);
+}
+
+void StringManager::clear()
+{
+    while (lastBlock)
+        freeBlock(lastBlock);
+}
+
+void StringManager::getStatistics(StringManagerStatistics* record) const
+{
+    if (!record)
+        return;
+    *record = StringManagerStatistics{0, 0, StringBlock::STANDARDCAPACITY, releaseCount, COMPACTIONTHRESHOLD};
+    for (StringBlock* block = firstBlock; block; block = block->next) {
+        record->usedWords += block->used;
+        ++record->blockCount;
+    }
+}
+
+void StringHandle::set(StringManager* manager, const char* text)
+{
+    if (manager)
+        manager->setString(this, text, true);
+}
+
+void StringHandle::release()
+{
+    if (entry)
+        entry->block->manager->releaseString(this, true);
+}
+
+void StringHandle::moveTo(StringHandle* other)
+{
+    if (!other || other == this)
+        return;
+    other->release();
+    other->entry = entry;
+    if (entry)
+        entry->owner = other;
+    entry = nullptr;
+}
+
+uint32_t StringHandle::getLength() const
+{
+    if (!entry)
+        return 0;
+    // The text ends with its zero byte and zero padding within the last 8 bytes of the text area.
+    const char* text = entry->text();
+    const size_t area = reinterpret_cast<const char*>(entry->next) - text;
+    const void* zero = std::memchr(text + area - 8, 0, 8);
+    return static_cast<uint32_t>(static_cast<const char*>(zero) - text);
+}
