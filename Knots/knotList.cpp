@@ -250,7 +250,7 @@ void knotIterator::toFirst()
     knot* link = getKnot();
     if (link == nullptr)
         return;
-    while (!link->getPrev()->isListHead())
+    while (link->getPrev() != nullptr && !link->getPrev()->isListHead())
         link = link->getPrev()->asKnot();
     current = link;
 }
@@ -279,7 +279,7 @@ bool knotIterator::findForward(const knotOwner* object)
 
 bool knotIterator::findBackward(const knotOwner* object)
 {
-    for (knot* link = getKnot(); link != nullptr; link = link->getPrev()->asKnot())
+    for (knot* link = getKnot(); link != nullptr; link = link->getPrev() ? link->getPrev()->asKnot() : nullptr)
     {
         if (link->getObject() == object)
         {

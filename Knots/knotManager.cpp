@@ -192,7 +192,8 @@ void knotManager::fillHole(knot* released, knot** held1, knot** held2)
 
 void knotManager::link(knotList* listA, knotList* listB)
 {
-    if (listA == nullptr || listB == nullptr || listA == listB || listA->getKind() != knotKind::pooled
+    // Removals give knots back to the shared pool, so only the shared pool may hand out links.
+    if (this != sharedKnotManager || listA == nullptr || listB == nullptr || listA == listB || listA->getKind() != knotKind::pooled
         || listB->getKind() != knotKind::pooled || (listA->getOwner() != nullptr && listA->getOwner() == listB->getOwner()))
         throw Exc_InternalError("knotManager::link");
     knot* a = getKnot();
@@ -216,7 +217,7 @@ void knotManager::link(knotList* listA, knotList* listB)
 
 knot* knotManager::addObject(knotList* list, knotOwner* object)
 {
-    if (list == nullptr || list->getKind() != knotKind::pooled)
+    if (this != sharedKnotManager || list == nullptr || list->getKind() != knotKind::pooled)
         throw Exc_InternalError("knotManager::addObject");
     knot* link = getKnot();
     link->object = object;

@@ -47,8 +47,10 @@ public:
     void releaseKnot(knot* released, knot** held1 = nullptr, knot** held2 = nullptr);
 
     // Links two pooled lists of different owners with a pair of knots, each at the front of its list.
+    // Links come only from the shared pool, to which their removal returns them.
     void link(knotList* listA, knotList* listB);
-    // A one-sided link: one knot naming `object`, with no partner, at the front of the list.
+    // A one-sided link: one knot naming `object`, with no partner, at the front of the list; it is
+    // removed like a pair.
     knot* addObject(knotList* list, knotOwner* object);
 
     // While locked, released knots are parked, so knot pointers held across removals stay valid.

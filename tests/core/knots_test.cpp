@@ -135,6 +135,33 @@ TEST_F(KnotTest, LinksThatWouldMakeAnObjectItsOwnPartnerAreRefused)
     EXPECT_EQ(pool.getUsed(), 0u);
 }
 
+TEST_F(KnotTest, AOneSidedLinkNamesItsObjectAndIsRemovedAlone)
+{
+    TestObject list, named;
+    knot* link = pool.addObject(&list.links, &named);
+    EXPECT_EQ(link->getObject(), &named);
+    EXPECT_EQ(link->getPartner(), nullptr);
+    EXPECT_EQ(pool.getUsed(), 1u);
+    link->remove();
+    EXPECT_TRUE(list.links.isEmpty());
+}
+
+TEST_F(KnotTest, AnotherPoolCannotLinkAndAPoolWithoutBlocksHandsOutNothing)
+{
+    knotManager other;
+    TestObject a, b;
+    EXPECT_THROW(other.link(&a.links, &b.links), Exc_InternalError);
+    EXPECT_THROW(other.addObject(&a.links, &b), Exc_InternalError);
+    other.getKnot();
+    other.getKnot();
+    EXPECT_EQ(other.getUsed(), 2u);
+    other.deleteLastBlock();
+    EXPECT_EQ(other.getUsed(), 0u);
+    EXPECT_EQ(other.getCapacity(), 0u);
+    EXPECT_THROW(other.getKnot(), Exc_InternalError);
+    EXPECT_THROW(other.deleteLastBlock(), Exc_InternalError);
+}
+
 TEST_F(KnotTest, ReleasingAKnotMovesTheTopKnotIntoItsSlotKeepingEveryChainSound)
 {
     TestObject hub, first, second, third;
