@@ -19,6 +19,7 @@ class BoundaryProbePlugin : public VornPlugin
 public:
     const char* getTypeName() override { return "Boundary Probe"; }
     const char* getName() override { return "Probe"; }
+    void about(PluginWindowHandle* parent) override {}
     virtual void raiseInternalError() { throw Exc_InternalError("BoundaryProbePlugin::raiseInternalError"); }
     virtual int bumpCounterInOwnModule() { return bumpModuleCounter(); }
 };
@@ -29,4 +30,5 @@ class UnrelatedPlugin : public VornPlugin
 public:
     const char* getTypeName() override { return "Unrelated"; }
     const char* getName() override { return "Unrelated"; }
+    void about(PluginWindowHandle* parent) override {}
 };

@@ -1,0 +1,142 @@
+#include "plugins/VornPluginViewBase.h"
+
+#include "plugins/MAI.h"
+
+const char* VornPluginViewBase::getTypeName()
+{
+    return "View Base";
+}
+
+void VornPluginViewBase::activateView(MAI_View* previousView, VornPluginViewBase* previousViewType)
+{
+}
+
+void VornPluginViewBase::deactivateView(MAI_View* nextView, VornPluginViewBase* nextViewType)
+{
+}
+
+ViewTypeInfo::ViewTypeInfo(VornPluginViewBase* viewType, MAI_View* owner) : ownerView(owner), viewTypePlugin(viewType)
+{
+    if (owner != nullptr)
+    {
+        next = owner->viewTypeInfos;
+        owner->viewTypeInfos = this;
+    }
+}
+
+ViewTypeInfo::~ViewTypeInfo()
+{
+    while (drawObjects != nullptr)
+        delete drawObjects; // leaves the chain itself
+    if (ownerView == nullptr)
+        return;
+    for (ViewTypeInfo** link = &ownerView->viewTypeInfos; *link != nullptr; link = &(*link)->next)
+    {
+        if (*link == this)
+        {
+            *link = next;
+            break;
+        }
+    }
+}
+
+void ViewTypeInfo::resize(int32_t width, int32_t height)
+{
+}
+
+void ViewTypeInfo::invalidate()
+{
+}
+
+platform::Cursor* ViewTypeInfo::getCursor(int32_t x, int32_t y, uint32_t flags)
+{
+    return nullptr;
+}
+
+bool ViewTypeInfo::isActive() const
+{
+    return ownerView != nullptr && ownerView->viewTypeInfos == this;
+}
+
+DrawObject::DrawObject(PluginDrawObject* plugin, ViewTypeInfo* owner) : plugin(plugin), owner(owner)
+{
+    if (owner != nullptr)
+    {
+        next = owner->drawObjects;
+        if (next != nullptr)
+            next->prev = this;
+        owner->drawObjects = this;
+    }
+    if (plugin != nullptr)
+    {
+        nextOfPlugin = plugin->drawObjects;
+        if (nextOfPlugin != nullptr)
+            nextOfPlugin->prevOfPlugin = this;
+        plugin->drawObjects = this;
+    }
+}
+
+DrawObject::~DrawObject()
+{
+    if (owner != nullptr)
+    {
+        if (prev != nullptr)
+            prev->next = next;
+        else if (owner->drawObjects == this)
+            owner->drawObjects = next;
+        if (next != nullptr)
+            next->prev = prev;
+        if (owner->mouseHolder == this)
+            owner->mouseHolder = nullptr;
+    }
+    if (plugin != nullptr)
+    {
+        if (prevOfPlugin != nullptr)
+            prevOfPlugin->nextOfPlugin = nextOfPlugin;
+        else if (plugin->drawObjects == this)
+            plugin->drawObjects = nextOfPlugin;
+        if (nextOfPlugin != nullptr)
+            nextOfPlugin->prevOfPlugin = prevOfPlugin;
+    }
+}
+
+bool DrawObject::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
+{
+    return false;
+}
+
+PluginDrawObject::~PluginDrawObject()
+{
+    while (drawObjects != nullptr)
+    {
+        DrawObject* object = drawObjects;
+        drawObjects = object->nextOfPlugin;
+        object->plugin = nullptr;
+        object->nextOfPlugin = nullptr;
+        object->prevOfPlugin = nullptr;
+    }
+}
+
+const char* PluginDrawObject::getModeName()
+{
+    return "default";
+}
+
+int32_t PluginDrawObject::getBitmapID()
+{
+    return 0;
+}
+
+int32_t PluginDrawObject::getSecondBitmapID()
+{
+    return getBitmapID();
+}
+
+VornPluginSnapObject::VornPluginSnapObject(int32_t priority) : priority(priority), master(this)
+{
+}
+
+void VornPluginSnapObject::execute(MAI_View* activeView)
+{
+    master->snapEnabled = master->snapEnabled != 0 ? 0 : 1;
+}

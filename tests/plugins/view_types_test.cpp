@@ -1,0 +1,179 @@
+#include "tests/plugins/PluginTestDoubles.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace
+{
+
+class SecondViewType : public FakeViewType
+{
+public:
+    const char* getName() override { return "Second View"; }
+};
+
+class NamedSnapObject : public VornPluginSnapObject
+{
+public:
+    NamedSnapObject(const char* name, int32_t priority) : VornPluginSnapObject(priority), name(name) {}
+    const char* getName() override { return name; }
+    void about(PluginWindowHandle*) override {}
+    void updateCommandUI(platform::CommandUI*, MAI_View*) override {}
+    const char* getSnapKind() override { return "Point"; }
+    bool snapPoint(SnapPoint*, MAI_View*, float, float, float) override { return false; }
+    const char* name;
+};
+
+class ViewTypeStates : public ::testing::Test
+{
+protected:
+    FakeMAI mai;
+    FakeDoc document{&mai};
+    FakeViewType perspective;
+    SecondViewType openGL;
+};
+
+} // namespace
+
+TEST_F(ViewTypeStates, ANewStateIsShownAndFindingAnOlderOneBringsItToTheFront)
+{
+    FakeView view(&document);
+    ViewTypeInfo* first = perspective.getViewTypeInfo(&view);
+    EXPECT_TRUE(first->isActive());
+    ViewTypeInfo* second = openGL.getViewTypeInfo(&view);
+    EXPECT_TRUE(second->isActive());
+    EXPECT_FALSE(first->isActive());
+
+    EXPECT_EQ(perspective.getViewTypeInfo(&view), first); // found, not made again
+    EXPECT_TRUE(first->isActive());
+    EXPECT_EQ(first->next, second);
+    EXPECT_EQ(second->next, nullptr);
+    EXPECT_FALSE(view.findViewTypeInfo(nullptr));
+
+    ViewTypeInfo detached(&perspective, nullptr);
+    EXPECT_FALSE(detached.isActive());
+}
+
+TEST_F(ViewTypeStates, ClosingAViewDestroysItsStatesAndTheirDrawObjects)
+{
+    FakeDrawObjectPlugin layer;
+    int destroyed = 0;
+    {
+        FakeView view(&document);
+        mai.activeView = &view;
+        ViewTypeInfo* shown = perspective.getViewTypeInfo(&view);
+        ViewTypeInfo* hidden = openGL.getViewTypeInfo(&view);
+        new RecordingDrawObject(&layer, shown, &destroyed);
+        new RecordingDrawObject(&layer, shown, &destroyed);
+        shown->mouseHolder = new RecordingDrawObject(&layer, shown, &destroyed);
+        new RecordingDrawObject(&layer, hidden, &destroyed);
+        EXPECT_NE(layer.drawObjects, nullptr);
+    }
+    EXPECT_EQ(destroyed, 4);
+    EXPECT_EQ(layer.drawObjects, nullptr); // the plugin's chain holds nothing of the closed view
+    EXPECT_EQ(document.views, nullptr);
+    EXPECT_EQ(mai.activeView, nullptr);
+}
+
+TEST_F(ViewTypeStates, DestroyingTheHeadOfBothChainsLeavesBothHeadsOnTheNextObjects)
+{
+    FakeView view(&document);
+    ViewTypeInfo* info = perspective.getViewTypeInfo(&view);
+    FakeDrawObjectPlugin layer;
+    DrawObject* older = layer.getDrawObject(info);
+    DrawObject* newer = layer.getDrawObject(info);
+    ASSERT_EQ(info->drawObjects, newer);
+    ASSERT_EQ(layer.drawObjects, newer);
+    delete newer;
+    EXPECT_EQ(info->drawObjects, older);
+    EXPECT_EQ(layer.drawObjects, older);
+    EXPECT_EQ(older->prev, nullptr);
+    EXPECT_EQ(older->prevOfPlugin, nullptr);
+}
+
+TEST_F(ViewTypeStates, DestroyingAStateTakesItOutOfItsView)
+{
+    FakeView view(&document);
+    ViewTypeInfo* first = perspective.getViewTypeInfo(&view);
+    ViewTypeInfo* second = openGL.getViewTypeInfo(&view);
+    delete first;
+    EXPECT_EQ(view.viewTypeInfos, second);
+    EXPECT_EQ(second->next, nullptr);
+    delete second;
+    EXPECT_EQ(view.viewTypeInfos, nullptr);
+}
+
+TEST_F(ViewTypeStates, ADrawObjectOutlivingItsPluginForgetsIt)
+{
+    FakeView view(&document);
+    ViewTypeInfo* info = perspective.getViewTypeInfo(&view);
+    auto layer = std::make_unique<FakeDrawObjectPlugin>();
+    DrawObject* object = layer->getDrawObject(info);
+    layer.reset();
+    EXPECT_EQ(object->plugin, nullptr);
+}
+
+TEST(SnapObjects, ObjectsOfTheSameNameShareTheFirstOnesMaster)
+{
+    FakeMAI mai;
+    NamedSnapObject grid("grid", 1);
+    NamedSnapObject gridAgain("Grid", 5);
+    NamedSnapObject joint("Joint", 0);
+    mai.addSnapObject(&grid);
+    mai.addSnapObject(&joint);
+    mai.addSnapObject(&gridAgain);
+    EXPECT_EQ(mai.snapObjects, &gridAgain);
+    EXPECT_EQ(gridAgain.master, &grid);
+    EXPECT_EQ(joint.master, &joint);
+    EXPECT_EQ(gridAgain.getPriority(), 1);
+
+    EXPECT_TRUE(grid.isEnabled());
+    gridAgain.execute(nullptr); // toggles the shared flag
+    EXPECT_FALSE(grid.isEnabled());
+    EXPECT_FALSE(gridAgain.isEnabled());
+    EXPECT_TRUE(joint.isEnabled());
+    grid.setUsable(true);
+    EXPECT_TRUE(gridAgain.isUsable());
+    EXPECT_FALSE(joint.isUsable());
+}
+
+TEST(SnapObjects, ASnapPointStartsEmptyWithItsStamp)
+{
+    SnapPoint point(1234);
+    EXPECT_EQ(point.stamp, 1234u);
+    EXPECT_EQ(point.point, nullptr);
+    EXPECT_EQ(point.source, nullptr);
+    EXPECT_EQ(point.distance, 0.0);
+}
+
+TEST(ViewCursor, TheShownStateAnswersBeforeTheActiveTool)
+{
+    class CursorState : public ViewTypeInfo
+    {
+    public:
+        using ViewTypeInfo::ViewTypeInfo;
+        platform::Cursor* getCursor(int32_t x, int32_t, uint32_t) override
+        {
+            return x > 0 ? reinterpret_cast<platform::Cursor*>(0x10) : nullptr;
+        }
+    };
+    class CursorTool : public RecordingMenuItem
+    {
+    public:
+        platform::Cursor* getCursor(MAI_View*, int32_t, int32_t, uint32_t) override
+        {
+            return reinterpret_cast<platform::Cursor*>(0x20);
+        }
+    };
+    FakeMAI mai;
+    FakeDoc document(&mai);
+    FakeView view(&document);
+    EXPECT_EQ(view.getCursor(1, 1, 0), nullptr);
+    CursorTool tool;
+    document.setActiveMenuItem(&tool);
+    FakeViewType viewType;
+    new CursorState(&viewType, &view);
+    EXPECT_EQ(view.getCursor(1, 1, 0), reinterpret_cast<platform::Cursor*>(0x10));
+    EXPECT_EQ(view.getCursor(0, 1, 0), reinterpret_cast<platform::Cursor*>(0x20));
+}
