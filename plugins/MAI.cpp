@@ -124,15 +124,17 @@ void MAI_Doc::setEditState(uint8_t value)
     if (value == editState)
         return;
     editState = value;
+    if (mai != nullptr)
+        mai->notifierRegistry.notify("CESCH", nullptr);
 }
 
 void MAI_Doc::initDocument()
 {
-    if (mai == nullptr)
-        return;
-    for (VornPluginBase* plugin = mai->pluginLists.objectTypes; plugin != nullptr; plugin = plugin->getNext())
+    VornPluginBase* objectTypes = mai != nullptr ? mai->pluginLists.objectTypes : nullptr;
+    for (VornPluginBase* plugin = objectTypes; plugin != nullptr; plugin = plugin->getNext())
         if (auto* objectType = dynamic_cast<VornPluginObjectType*>(plugin))
             objectType->initDocument(this);
+    currentForceDefinition.set(nullptr);
 }
 
 MAI_View::MAI_View(MAI_Doc* document) : document(document)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Knots/knotList.h"
+#include "__globalobjectdevice/Notifier.h"
 #include "plugins/AcceleratorTable.h"
 #include "plugins/PlatformTypes.h"
 
@@ -92,6 +94,8 @@ public:
     void addSnapObject(VornPluginSnapObject* snapObject);
     void addMenuItemType(PluginType* type);
 
+    // The notification channels of the process.
+    NotifierRegistry notifierRegistry;
     PluginLists pluginLists;
     MAI_Doc* documents = nullptr; // the open documents, newest first
     MAI_Doc* activeDocument = nullptr;
@@ -128,6 +132,7 @@ public:
     // The old tool is told activate(false), the new one activate(true); the edit state follows
     // the new tool's (0 without one). The same tool again changes nothing.
     void setActiveMenuItem(VornPluginMenuItem* item);
+    // A change is sent as "CESCH".
     void setEditState(uint8_t value);
     // Lets every "ObjectType" plugin fill the new document with its defaults.
     void initDocument();
@@ -137,6 +142,10 @@ public:
     MAI_View* views = nullptr;
     MAI* mai = nullptr;
     bool historyEnabled = true;
+    // The cross-section and material that new members receive, and the current force definition.
+    knotReference creationCrossSection;
+    knotReference creationMaterial;
+    knotReference currentForceDefinition;
 
 protected:
     VornPluginMenuItem* activeMenuItem = nullptr;

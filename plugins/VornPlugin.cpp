@@ -128,7 +128,7 @@ int32_t VornPluginMenuItem::getBitmapID()
     return 0;
 }
 
-ToolbarButton* VornPluginMenuItem::getButton()
+platform::ToolbarButton* VornPluginMenuItem::getButton()
 {
     return &button;
 }

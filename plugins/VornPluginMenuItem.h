@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugins/ToolbarButton.h"
+#include "platform/ToolbarButton.h"
 #include "plugins/VornPlugin.h"
 
 class MAI_View;
@@ -22,7 +22,7 @@ public:
     virtual platform::Cursor* getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags);
     // 0: no toolbar button.
     virtual int32_t getBitmapID();
-    virtual ToolbarButton* getButton();
+    virtual platform::ToolbarButton* getButton();
     // Null: the host puts the button on "Main Options".
     virtual const char* getToolbarName();
     // Runs the command on the document of the given active view; nothing without one.
@@ -41,7 +41,7 @@ public:
     uint8_t editState = 0;                // the document's edit state while this is its tool
     uint8_t hotKeyTextChanged = 0;        // the menu entry must be rebuilt
     char hotKeyText[30] = {};             // written by the host from the key bindings
-    ToolbarButton button;
+    platform::ToolbarButton button;
 };
 
 // A menu item whose command shows and hides a docked toolbar ("Toolbar").

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugins/ToolbarButton.h"
+#include "platform/ToolbarButton.h"
 #include "plugins/VornPlugin.h"
 
 class MAI_Doc;
@@ -65,7 +65,7 @@ public:
     const char* getTypeName() override;
     virtual platform::Cursor* getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags);
     virtual int32_t getBitmapID();
-    virtual ToolbarButton* getButton() = 0;
+    virtual platform::ToolbarButton* getButton() = 0;
     virtual void toolCommand(int32_t argument);
     virtual bool createObject() = 0;
     // Marks the snap object usable or not for this tool from its snap kind.
@@ -92,7 +92,7 @@ public:
     void updateEditPagettes(MAI_Doc* document, VornSelection* selection, uint32_t shownBits, uint32_t hiddenBits);
 
     VornPluginMenuItem* toolMenuItem = nullptr; // the creator's first sub-plugin
-    ToolbarButton button;
+    platform::ToolbarButton button;
     PagetteList createPagettes;
     PagetteList editPagettes;
 };
@@ -107,7 +107,7 @@ public:
     virtual int32_t getSecondBitmapID();
     // The modifier's picture in the History pagette.
     virtual int32_t getImageIndex();
-    virtual ToolbarButton* getButton() = 0;
+    virtual platform::ToolbarButton* getButton() = 0;
     // Makes `record` (or a new record when null) the one being edited; answers it.
     virtual VornModifier* activate(MAI_Doc* document, VornModifier* record, uint32_t flags) = 0;
     virtual void deactivate(MAI_Doc* document) = 0;
@@ -131,7 +131,7 @@ public:
     void setPagettesObject(VornModifier* record);
 
     VornPluginMenuItem* menuItem = nullptr; // makes this modifier the active tool; sub-plugin 0
-    ToolbarButton button;
+    platform::ToolbarButton button;
     int32_t historyImageIndex = -1;
     PagetteList pagettes;
     VornPluginObjectModifier* nextLinked = nullptr; // null while alone

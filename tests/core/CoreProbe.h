@@ -16,6 +16,7 @@ class CoreProbePlugin : public VornPlugin
 public:
     const char* getTypeName() override { return "Core Probe"; }
     const char* getName() override { return "Core Probe"; }
+    void about(PluginWindowHandle* parent) override {}
 
     virtual GlobalObjectDevice* moduleDevice()
     {

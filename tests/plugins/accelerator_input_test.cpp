@@ -216,6 +216,13 @@ TEST_F(ViewInput, LeavingForAViewOfTheSameDocumentSendsNoLeaveEvent)
 
 TEST_F(ViewInput, TheActiveToolIsToldWhenItChangesAndSetsTheEditState)
 {
+    class CountingListener : public NotifierListener
+    {
+    public:
+        void notify(void*) override { ++count; }
+        int count = 0;
+    } editStateChanges;
+    mai.notifierRegistry.addListener("CESCH", &editStateChanges);
     RecordingMenuItem creator("Creator");
     creator.editState = 1;
     document.setActiveMenuItem(&creator);
@@ -223,7 +230,11 @@ TEST_F(ViewInput, TheActiveToolIsToldWhenItChangesAndSetsTheEditState)
     EXPECT_EQ(tool.calls, (Calls{"activate", "deactivate"}));
     EXPECT_EQ(creator.calls, (Calls{"activate"}));
     EXPECT_EQ(document.getEditState(), 1);
+    EXPECT_EQ(editStateChanges.count, 1);
+    document.setEditState(1); // no change, no notice
+    EXPECT_EQ(editStateChanges.count, 1);
     document.setActiveMenuItem(nullptr);
     EXPECT_EQ(document.getEditState(), 0);
+    EXPECT_EQ(editStateChanges.count, 2);
     EXPECT_EQ(creator.calls, (Calls{"activate", "deactivate"}));
 }

@@ -17,7 +17,7 @@ public:
     explicit TestModifier(const char* name) : name(name) {}
     const char* getName() override { return name; }
     void about(PluginWindowHandle*) override {}
-    ToolbarButton* getButton() override { return &button; }
+    platform::ToolbarButton* getButton() override { return &button; }
     VornModifier* activate(MAI_Doc*, VornModifier* record, uint32_t) override { return record; }
     void deactivate(MAI_Doc*) override {}
     const char* getToolCaption(int32_t) override { return name; }
@@ -63,7 +63,7 @@ public:
     void about(PluginWindowHandle*) override {}
     const char* getObjectTypeName() override { return "Joint"; }
     int32_t getObjectTypeID() override { return 11; }
-    ToolbarButton* getButton() override { return &button; }
+    platform::ToolbarButton* getButton() override { return &button; }
     bool createObject() override { return false; }
     void acceptSnapObject(VornPluginSnapObject*) override {}
     void onMouse(int32_t, int32_t, int32_t, uint32_t) override {}
