@@ -105,3 +105,29 @@ void ImageList::draw(int index, Surface& target, Point at, bool disabled) const
 }
 
 } // namespace platform
+
+#include "platform/ImageListQt.h"
+
+#include <QImage>
+
+namespace platform
+{
+
+QPixmap pixmapOf(const ImageList& images, int index)
+{
+    if (index < 0 || index >= images.count())
+        return QPixmap();
+    const Size size = images.imageSize();
+    QImage image(size.width, size.height, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height; ++y)
+        for (int x = 0; x < size.width; ++x)
+        {
+            const std::uint32_t colour = images.pixel(index, x, y);
+            image.setPixel(x, y, colour == ImageList::NoMask
+                                     ? 0u
+                                     : 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF));
+        }
+    return QPixmap::fromImage(image);
+}
+
+} // namespace platform

@@ -23,3 +23,8 @@ vorn_add_test(platform_toolbar_test
   SOURCES toolbar_test.cpp
   LIBRARIES vornplatform Qt6::Widgets
   LABELS platform)
+find_package(Qt6 REQUIRED COMPONENTS Test)
+vorn_add_test(platform_rich_controls_test
+  SOURCES rich_controls_test.cpp
+  LIBRARIES vornplatform Qt6::Widgets Qt6::Test
+  LABELS platform)
