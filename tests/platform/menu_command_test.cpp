@@ -5,6 +5,8 @@
 #include "VornInterface/MenuPaths.h"
 
 #include <QAction>
+#include "TestApplication.h"
+
 #include <QApplication>
 #include <QMenu>
 #include <gtest/gtest.h>
@@ -18,11 +20,7 @@ using namespace platform;
 
 QApplication& application()
 {
-    static int argc = 1;
-    static char name[] = "menu_command_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return testApplication();
 }
 
 // The frame's adapter between path joining and a platform menu, as the host builds it.

@@ -6,6 +6,8 @@
 #include "platform/TabControl.h"
 #include "platform/TreeControl.h"
 
+#include "TestApplication.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,11 +26,7 @@ using namespace platform;
 
 QApplication& application()
 {
-    static int argc = 1;
-    static char name[] = "rich_controls_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return testApplication();
 }
 
 class TabControlTest : public ::testing::Test

@@ -6,6 +6,8 @@
 #include "platform/Toolbar.h"
 #include "platform/ToolbarQt.h"
 
+#include "TestApplication.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QWidget>
@@ -18,11 +20,7 @@ using namespace platform;
 
 QApplication& application()
 {
-    static int argc = 1;
-    static char name[] = "toolbar_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return testApplication();
 }
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;
