@@ -1,6 +1,13 @@
 #include "VornInterface/PluginConfiguration.h"
 
 #include "VornInterface/SafeFile.h"
+#include "VornInterface/StartupStatus.h"
+#include "plugins/PluginManager.h"
+#include "plugins/VornPlugin.h"
+
+#include <chrono>
+#include <set>
+#include <thread>
 
 namespace
 {
@@ -8,6 +15,8 @@ namespace
 const char* const headerLine = "PLUGINCONFIG";
 const char* const versionLine = "version 1";
 const char* const versionPrefix = "version ";
+const char* const defaultState = "Default";
+const char* const disabledState = "Disabled";
 
 const char* const readError = "Errors during reading of file \"plugin.cfg\"";
 const char* const endOfFileError = "Unexpected end of file \"plugin.cfg\"";
@@ -113,4 +122,67 @@ std::string formatPluginConfiguration(const std::vector<PluginConfigurationEntry
         writeLine(entry.state);
     }
     return text;
+}
+
+void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry, StartupStatus& status)
+{
+    for (const PluginConfigurationEntry& entry : content.entries)
+    {
+        const std::string& type = entry.typeName;
+        const std::string& name = entry.pluginName;
+        status.showStatus("Searching for type \"" + type + "\"");
+        VornPluginBase* plugin = registry.getFirstPlugin(type.c_str());
+        if (plugin != nullptr)
+            status.showStatus("Searching for plugin \"" + name + "\"of type\"" + type + "\"");
+        while (plugin != nullptr && name != plugin->getName())
+            plugin = plugin->getNext();
+        if (plugin == nullptr)
+            continue;
+        if (entry.state == disabledState)
+            plugin->setEnabled(false);
+        else if (entry.state == defaultState)
+            plugin->setDefault(true);
+        status.showStatus("Plugin \"" + name + "\"of type\"" + type + "\" set to" + entry.state);
+    }
+}
+
+void loadPluginConfiguration(PluginManager& registry, StartupStatus& status)
+{
+    status.showStatus("Loading Plugin Configuration");
+    PluginConfigurationContent content = readPluginConfiguration(pluginConfigurationPath);
+    if (content.opened)
+        status.showStatus(content.headerStatus);
+    applyPluginConfiguration(content, registry, status);
+    if (!content.ok)
+    {
+        status.showStatus(content.message);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    }
+}
+
+std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginManager& registry)
+{
+    std::vector<PluginConfigurationEntry> entries;
+    std::set<VornPluginBase**> walkedLists; // a name registered twice may share one list
+    for (const PluginType* type = registry.getFirstType(); type != nullptr; type = type->getNewer())
+    {
+        if (!walkedLists.insert(type->getListHead()).second)
+            continue;
+        auto collect = [&](VornPluginBase* plugin) {
+            for (; plugin != nullptr; plugin = plugin->getNext())
+            {
+                if (plugin->isDefault() || !plugin->isEnabled())
+                    entries.push_back({type->getName(), plugin->getName(),
+                                       plugin->isEnabled() ? defaultState : disabledState});
+            }
+        };
+        collect(*type->getListHead());
+        collect(type->getFirstDisabled());
+    }
+    return entries;
+}
+
+int savePluginConfiguration(const PluginManager& registry)
+{
+    return writeFileReplacing(pluginConfigurationPath, formatPluginConfiguration(collectPluginConfiguration(registry)));
 }

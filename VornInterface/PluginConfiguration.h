@@ -41,3 +41,22 @@ PluginConfigurationContent readPluginConfiguration(const std::string& path);
 
 // The file's text: header, then three lines per entry, every line ended by CR LF.
 std::string formatPluginConfiguration(const std::vector<PluginConfigurationEntry>& entries);
+
+class PluginManager;
+class StartupStatus;
+
+// Applies the entries to the registered plugins: "Disabled" clears a plugin's enabled flag,
+// "Default" makes it its list's default; other states, unknown types and unknown plugins change
+// nothing. Progress goes to `status` as the start-up shows it.
+void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry, StartupStatus& status);
+
+// Reads "system/plugin.cfg" during start-up and applies it, showing progress and errors on the
+// start-up status; after an error the status stays readable for two seconds.
+void loadPluginConfiguration(PluginManager& registry, StartupStatus& status);
+
+// One entry per plugin that is disabled or the default of its type, types in registration order.
+std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginManager& registry);
+
+// Writes the configuration of the registered plugins to "system/plugin.cfg" below the current
+// folder; answers 0 or the file-error cause.
+int savePluginConfiguration(const PluginManager& registry);
