@@ -1,0 +1,22 @@
+#pragma once
+
+// Private to the platform library: fonts and text through Qt, for DeviceContext.
+
+#include "platform/DrawingObjects.h"
+#include "platform/Geometry.h"
+#include "platform/Surface.h"
+
+#include <string_view>
+
+namespace platform::text
+{
+
+TextMetrics metricsOf(const Font& font);
+// The advance width of the text in the font.
+int32_t widthOf(const Font& font, std::string_view text);
+// Draws the text with the top-left corner of its cell at (left, top), in device pixels, only
+// inside `clip`. Reports nothing to the surface's change callback.
+void draw(Surface& target, const Rect& clip, int32_t left, int32_t top, const Font& font, std::string_view text,
+          ColorRef colour);
+
+} // namespace platform::text
