@@ -53,6 +53,8 @@ FontCache& fontCache(const char* caller)
     if (cache.application != application)
     {
         cache = FontCache{application, {}, {}};
+        // A later application may be made at the same address: forget this one when it goes.
+        QObject::connect(application, &QObject::destroyed, [] { cache = FontCache{}; });
         for (const char* file : FONT_FILES)
             QFontDatabase::addApplicationFont(QString::fromLatin1(FONT_FOLDER) + QString::fromLatin1(file));
     }
