@@ -1,7 +1,11 @@
 // The six exported entry points of the library.
 
-#include "plugins/PluginLibraryExports.h"
+#include "Lumbra/LumbraLibrary.h"
+#include "Lumbra/LumbraPlugins.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
+#include "plugins/PluginLibraryApplication.h"
+#include "plugins/PluginLibraryExports.h"
+#include "plugins/Trace.h"
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
@@ -10,24 +14,27 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 
 std::uint32_t GetPluginCount()
 {
-    return 0;
+    return static_cast<std::uint32_t>(lumbra::pluginTable.size());
 }
 
 VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
 {
-    return nullptr;
+    lumbra::application();
+    return lumbra::createPlugin(index);
 }
 
 PluginWindowHandle* GetPluginWindow(PluginWindowHandle* parent, PluginWindowRequest* request)
 {
-    return nullptr;
+    vornTrace("Inside Lumbra DLL\n");
+    return makePluginWindow(parent, request, lumbra::windowTable, lumbra::makeWindowHandle);
 }
 
 int FilterDllMsg(platform::Message* message)
 {
-    return 0;
+    return lumbra::application().filterMessage(message);
 }
 
 void ProcessDllIdle()
 {
+    lumbra::application().processIdle();
 }

@@ -10,3 +10,13 @@ platform::ModuleHandle thisModule()
 }
 
 } // namespace lumbra
+
+namespace lumbra
+{
+
+PluginWindowHandle* makeWindowHandle()
+{
+    return nullptr;
+}
+
+} // namespace lumbra

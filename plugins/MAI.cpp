@@ -364,13 +364,17 @@ void MAI_View::onKeyState(uint32_t code)
         tool->onMouse(this, lastX, lastY, 0, lastFlags);
 }
 
-platform::Cursor* MAI_View::getCursor(int32_t x, int32_t y, uint32_t flags)
+platform::CursorHandle MAI_View::getCursor(int32_t x, int32_t y, uint32_t flags)
 {
+    const platform::CursorHandle arrow{};
     if (viewTypeInfos != nullptr)
-        if (platform::Cursor* cursor = viewTypeInfos->getCursor(x, y, flags))
+    {
+        const platform::CursorHandle cursor = viewTypeInfos->getCursor(x, y, flags);
+        if (cursor != arrow)
             return cursor;
+    }
     VornPluginMenuItem* tool = activeTool();
-    return tool != nullptr ? tool->getCursor(this, x, y, flags) : nullptr;
+    return tool != nullptr ? tool->getCursor(this, x, y, flags) : arrow;
 }
 
 void MAI_View::mouseEnter(MAI_View* other)

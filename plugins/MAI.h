@@ -180,7 +180,7 @@ public:
     // Shift or Ctrl went down or up (InputEvent::ShiftDown ... CtrlUp).
     void onKeyState(uint32_t code);
     // Null: the arrow.
-    platform::Cursor* getCursor(int32_t x, int32_t y, uint32_t flags);
+    platform::CursorHandle getCursor(int32_t x, int32_t y, uint32_t flags);
     void mouseEnter(MAI_View* other);
     // The mouse moved on to `other` (null: out of every view).
     void mouseLeave(MAI_View* other);

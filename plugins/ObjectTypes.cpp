@@ -56,9 +56,9 @@ const char* VornPluginObjectCreator::getTypeName()
     return "Object Creator";
 }
 
-platform::Cursor* VornPluginObjectCreator::getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags)
+platform::CursorHandle VornPluginObjectCreator::getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags)
 {
-    return nullptr;
+    return platform::CursorHandle{};
 }
 
 int32_t VornPluginObjectCreator::getBitmapID()
@@ -88,7 +88,7 @@ void VornPluginObjectCreator::updateEditPagettes(MAI_Doc* document, VornSelectio
         const uint32_t style = window->getStyle();
         const bool shown = (style & shownBits) == shownBits && (style & hiddenBits) == 0;
         if (shown && !nothingToShow)
-            window->redraw(nullptr, nullptr);
+            window->redraw(nullptr);
         else if (shown)
             window->modifyStyle(shownBits, hiddenBits, 0);
         else if (!nothingToShow)

@@ -5,15 +5,17 @@
 
 #include "platform/DynamicLibrary.h"
 
+#include <cstdint>
+
 namespace platform
 {
+// A cursor; the null handle is the standard arrow.
+enum class CursorHandle : uintptr_t;
 struct Message;
 struct Rect;
 class Window;
 class Dialog;
 class DeviceContext;
-class Cursor;
-class CommandUI;
+class CommandState;
 class ImageList;
-class Region;
 } // namespace platform

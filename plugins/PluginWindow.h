@@ -41,8 +41,8 @@ public:
     virtual void showWindow(int32_t command) = 0;
     // `flags` are window-position flags with the system's numbers; with 0 only the style changes.
     virtual bool modifyStyle(uint32_t remove, uint32_t add, uint32_t flags) = 0;
-    // Invalidates, erases and repaints at once; null rectangle and region mean the whole window.
-    virtual bool redraw(const platform::Rect* updateRect, platform::Region* updateRegion) = 0;
+    // Invalidates, erases and repaints at once; a null rectangle means the whole window.
+    virtual bool redraw(const platform::Rect* updateRect) = 0;
 
     // Handles are kept for their plugin's life; the destructor serves the module that made one
     // and could not make its window.

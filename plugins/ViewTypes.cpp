@@ -48,9 +48,9 @@ void ViewTypeInfo::invalidate()
 {
 }
 
-platform::Cursor* ViewTypeInfo::getCursor(int32_t x, int32_t y, uint32_t flags)
+platform::CursorHandle ViewTypeInfo::getCursor(int32_t x, int32_t y, uint32_t flags)
 {
-    return nullptr;
+    return platform::CursorHandle{};
 }
 
 bool ViewTypeInfo::isActive() const

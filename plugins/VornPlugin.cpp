@@ -118,9 +118,9 @@ const char* VornPluginMenuItem::getToolTipText()
     return getButtonText();
 }
 
-platform::Cursor* VornPluginMenuItem::getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags)
+platform::CursorHandle VornPluginMenuItem::getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags)
 {
-    return nullptr;
+    return platform::CursorHandle{};
 }
 
 int32_t VornPluginMenuItem::getBitmapID()

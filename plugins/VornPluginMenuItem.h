@@ -19,7 +19,7 @@ public:
     virtual const char* getButtonText();
     virtual const char* getToolTipText();
     // Null means the arrow.
-    virtual platform::Cursor* getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags);
+    virtual platform::CursorHandle getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags);
     // 0: no toolbar button.
     virtual int32_t getBitmapID();
     virtual platform::ToolbarButton* getButton();
@@ -27,7 +27,7 @@ public:
     virtual const char* getToolbarName();
     // Runs the command on the document of the given active view; nothing without one.
     virtual void execute(MAI_View* activeView) = 0;
-    virtual void updateCommandUI(platform::CommandUI* commandUI, MAI_View* activeView) = 0;
+    virtual void updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView) = 0;
     // The item became (true) or stopped being (false) its document's active tool.
     virtual void activate(bool active);
     // Mouse input of the active tool (InputEvent flags). Asked with (0, 0, 0, InputEvent::Probe)

@@ -63,7 +63,7 @@ class VornPluginObjectCreator : public VornPluginObjectType
 {
 public:
     const char* getTypeName() override;
-    virtual platform::Cursor* getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags);
+    virtual platform::CursorHandle getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags);
     virtual int32_t getBitmapID();
     virtual platform::ToolbarButton* getButton() = 0;
     virtual void toolCommand(int32_t argument);

@@ -43,7 +43,7 @@ public:
     virtual ~ViewTypeInfo();
     virtual void resize(int32_t width, int32_t height);
     virtual void invalidate();
-    virtual platform::Cursor* getCursor(int32_t x, int32_t y, uint32_t flags);
+    virtual platform::CursorHandle getCursor(int32_t x, int32_t y, uint32_t flags);
 
     // The owner view shows this view type now.
     bool isActive() const;

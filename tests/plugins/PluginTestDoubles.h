@@ -73,7 +73,7 @@ public:
     const char* getName() override { return name.c_str(); }
     void about(PluginWindowHandle*) override {}
     void execute(MAI_View*) override { calls.push_back("execute"); }
-    void updateCommandUI(platform::CommandUI*, MAI_View*) override {}
+    void updateCommandUI(platform::CommandState*, MAI_View*) override {}
     void activate(bool active) override { calls.push_back(active ? "activate" : "deactivate"); }
     bool onMouse(MAI_View*, int32_t x, int32_t y, int32_t z, uint32_t flags) override
     {
@@ -159,7 +159,7 @@ public:
         style = (style & ~remove) | add;
         return true;
     }
-    bool redraw(const platform::Rect*, platform::Region*) override
+    bool redraw(const platform::Rect*) override
     {
         ++redraws;
         return true;

@@ -1,4 +1,5 @@
 #include "plugins/IdleTask.h"
+#include "plugins/PluginLibraryApplication.h"
 
 #include "VornData/generalException.h"
 
@@ -51,4 +52,32 @@ TEST(IdleTasks, TheLibraryManagerIsMadeOnce)
     IdleTaskManager& manager = IdleTaskManager::instanciate();
     EXPECT_EQ(&IdleTaskManager::instanciate(), &manager);
     EXPECT_EQ(&IdleTaskManager::instance(), &manager);
+}
+
+TEST(IdleTasks, TheLibraryIdlePassRunsTheTasksAndSwallowsWhatTheyThrow)
+{
+    // Tasks of the library manager live as long as the program, like the library's own.
+    static std::string log;
+    static AppendingTask first(log, '1');
+    class ThrowingTask : public IdleTask
+    {
+    public:
+        void run() override
+        {
+            if (armed)
+                throw Exc_InternalError("ThrowingTask::run");
+        }
+        bool armed = false;
+    };
+    static ThrowingTask thrower;
+    PluginLibraryApplication application("Test.dll", true);
+    IdleTaskManager::instance().addTask(&first);
+    IdleTaskManager::instance().addTask(&thrower);
+    application.processIdle();
+    EXPECT_EQ(log, "1");
+    thrower.armed = true;
+    application.processIdle(); // the throw ends the pass: the older task does not run
+    EXPECT_EQ(log, "1");
+    thrower.armed = false;
+    EXPECT_EQ(application.filterMessage(nullptr), 0);
 }

@@ -19,7 +19,7 @@ public:
     void about(PluginWindowHandle*) override {}
     const char* getMenuPath() override { return path; }
     void execute(MAI_View*) override {}
-    void updateCommandUI(platform::CommandUI*, MAI_View*) override {}
+    void updateCommandUI(platform::CommandState*, MAI_View*) override {}
     const char* path;
 };
 

@@ -19,7 +19,7 @@ public:
     NamedSnapObject(const char* name, int32_t priority) : VornPluginSnapObject(priority), name(name) {}
     const char* getName() override { return name; }
     void about(PluginWindowHandle*) override {}
-    void updateCommandUI(platform::CommandUI*, MAI_View*) override {}
+    void updateCommandUI(platform::CommandState*, MAI_View*) override {}
     const char* getSnapKind() override { return "Point"; }
     bool snapPoint(SnapPoint*, MAI_View*, float, float, float) override { return false; }
     const char* name;
@@ -153,27 +153,27 @@ TEST(ViewCursor, TheShownStateAnswersBeforeTheActiveTool)
     {
     public:
         using ViewTypeInfo::ViewTypeInfo;
-        platform::Cursor* getCursor(int32_t x, int32_t, uint32_t) override
+        platform::CursorHandle getCursor(int32_t x, int32_t, uint32_t) override
         {
-            return x > 0 ? reinterpret_cast<platform::Cursor*>(0x10) : nullptr;
+            return x > 0 ? static_cast<platform::CursorHandle>(0x10) : platform::CursorHandle{};
         }
     };
     class CursorTool : public RecordingMenuItem
     {
     public:
-        platform::Cursor* getCursor(MAI_View*, int32_t, int32_t, uint32_t) override
+        platform::CursorHandle getCursor(MAI_View*, int32_t, int32_t, uint32_t) override
         {
-            return reinterpret_cast<platform::Cursor*>(0x20);
+            return static_cast<platform::CursorHandle>(0x20);
         }
     };
     FakeMAI mai;
     FakeDoc document(&mai);
     FakeView view(&document);
-    EXPECT_EQ(view.getCursor(1, 1, 0), nullptr);
+    EXPECT_EQ(view.getCursor(1, 1, 0), platform::CursorHandle{});
     CursorTool tool;
     document.setActiveMenuItem(&tool);
     FakeViewType viewType;
     new CursorState(&viewType, &view);
-    EXPECT_EQ(view.getCursor(1, 1, 0), reinterpret_cast<platform::Cursor*>(0x10));
-    EXPECT_EQ(view.getCursor(0, 1, 0), reinterpret_cast<platform::Cursor*>(0x20));
+    EXPECT_EQ(view.getCursor(1, 1, 0), static_cast<platform::CursorHandle>(0x10));
+    EXPECT_EQ(view.getCursor(0, 1, 0), static_cast<platform::CursorHandle>(0x20));
 }

@@ -1,0 +1,124 @@
+#include "Lumbra/LumbraPlugins.h"
+
+#include "plugins/PluginLibraryApplication.h"
+#include "plugins/VornPluginObjectType.h"
+
+namespace lumbra
+{
+
+namespace
+{
+
+constexpr uint32_t scaleIndex = 27;
+constexpr uint32_t rotateIndex = 28;
+constexpr uint32_t moveIndex = 29;
+
+VornPluginObjectModifier* keptScale = nullptr;
+
+} // namespace
+
+const std::array<PluginTableEntry, 48> pluginTable = {{
+    {"Dialog", "Main Console", nullptr},
+    {"Main Console Page", "View Page", nullptr},
+    {"Main Console Page", "CrossSections Page", nullptr},
+    {"Main Console Page", "Materials Page", nullptr},
+    {"Main Console Page", "Edit Page", nullptr},
+    {"Main Console Page", "Create Page", nullptr},
+    {"Object Creator", "Force Creator", nullptr},
+    {"Object Creator", "Member Creator", nullptr},
+    {"Object Creator", "Joint Creator", nullptr},
+    {"ObjectType", "ObjectType CrossSection", nullptr},
+    {"ObjectType", "ObjectType Material", nullptr},
+    {"ObjectType", "ObjectType Modifier", nullptr},
+    {"View Base", "Perspective", nullptr},
+    {"View Base", "DevStatus", nullptr},
+    {"Toolbar", "Main Options", nullptr},
+    {"Toolbar", "Snap Options", nullptr},
+    {"Toolbar", "Zoom Options", nullptr},
+    {"Toolbar", "View Options", nullptr},
+    {"Toolbar", "Joint Properties", nullptr},
+    {"Standard MenuItem", "Close Group", nullptr},
+    {"Standard MenuItem", "Open Group", nullptr},
+    {"Standard MenuItem", "Create Group", nullptr},
+    {"Standard MenuItem", "Delete", nullptr},
+    {"Standard MenuItem", "Freeze", nullptr},
+    {"Standard MenuItem", "Hide", nullptr},
+    {"Standard MenuItem", "Reset Calculation", nullptr},
+    {"Standard MenuItem", "Calculate", nullptr},
+    {"Object Modifier", "Scale", nullptr},
+    {"Object Modifier", "Rotate", nullptr},
+    {"Object Modifier", "Move", nullptr},
+    {"Dialog", "Select Material Dialog", nullptr},
+    {"Dialog", "Select CrossSection Dialog", nullptr},
+    {"Dialog", "Calculation Setup Dialog", nullptr},
+    {"Dialog", "PropertyList Dialog", nullptr},
+    {"Calculator", "Full Iterator", nullptr},
+    {"Calculator", "Velocity Iterator", nullptr},
+    {"Calculator", "Basic Iterator", nullptr},
+    {"Calculator", "Auto Basic Iterator", nullptr},
+    {"Shape", "HBeam", nullptr},
+    {"Shape", "Rectangle", nullptr},
+    {"Shape", "Tube", nullptr},
+    {"File Import", "TempFormat", nullptr},
+    {"File Import", "Drawing Exchange Format", nullptr},
+    {"File Export", "TempFormat", nullptr},
+    {"Standard MenuItem", "Reset Active MenuItem", nullptr},
+    {"Standard MenuItem", "Toggle Block Rotation", nullptr},
+    {"Standard MenuItem", "Toggle Block Translation", nullptr},
+    {"Standard MenuItem", "Toggle Rigid Joint", nullptr},
+}};
+
+// The main console (101) and the pages, pagettes and dialogs made from this library's resources.
+const std::array<PluginWindowTableEntry, 27> windowTable = {{
+    {101, nullptr}, // main console
+    {108, nullptr}, // CMCPageCreate
+    {109, nullptr}, // CMCPageMaterials
+    {123, nullptr}, // CPageJointCoordinates
+    {126, nullptr}, // CPageNameAndColor
+    {127, nullptr}, // CPageCreateButton
+    {128, nullptr}, // CPageJointOrientation
+    {129, nullptr}, // CPageJointSupport
+    {130, nullptr}, // CMCPageView
+    {131, nullptr}, // CViewPagePerspective
+    {132, nullptr}, // CViewPageDevStatus
+    {133, nullptr}, // CViewPerspectivePagetteSetup
+    {134, nullptr}, // CPageMemberJoints
+    {135, nullptr}, // CMCPageEdit
+    {136, nullptr}, // CPageEditStaticSelection
+    {137, nullptr}, // CDialogCreateGroup
+    {138, nullptr}, // CPageEditStaticSelected
+    {139, nullptr}, // CPageEditStaticModifiers
+    {140, nullptr}, // CPageEditStaticHistory
+    {141, nullptr}, // CPageEditJointCoordinates
+    {142, nullptr}, // CPageEditMemberJoints
+    {143, nullptr}, // CPageEditJointSupport
+    {144, nullptr}, // CPageMaterialProperties
+    {145, nullptr}, // CViewPerspectivePagetteShowHide
+    {146, nullptr}, // CViewPerspectivePagetteColors
+    {147, nullptr}, // CDialogSelectMaterial
+    {148, nullptr}, // CMCPageCrossSections
+}};
+
+VornPlugin* createPlugin(uint32_t index)
+{
+    VornPlugin* plugin = createTablePlugin(pluginTable, index);
+    if (index == scaleIndex)
+        keptScale = dynamic_cast<VornPluginObjectModifier*>(plugin);
+    else if ((index == rotateIndex || index == moveIndex) && keptScale != nullptr)
+        if (auto* modifier = dynamic_cast<VornPluginObjectModifier*>(plugin))
+            modifier->linkModifier(keptScale);
+    return plugin;
+}
+
+VornPluginObjectModifier* scaleModifier()
+{
+    return keptScale;
+}
+
+PluginLibraryApplication& application()
+{
+    static PluginLibraryApplication lumbraApplication("Lumbra.dll", true);
+    return lumbraApplication;
+}
+
+} // namespace lumbra
