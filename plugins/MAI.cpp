@@ -1,7 +1,6 @@
 #include "plugins/MAI.h"
 
 #include "plugins/InputEvent.h"
-#include "plugins/IntrusiveList.h"
 #include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginObjectType.h"
 #include "plugins/VornPluginViewBase.h"
@@ -72,14 +71,24 @@ void MAI::addMenuItemType(PluginType* type)
 MAI_Doc::MAI_Doc(MAI* mai) : mai(mai)
 {
     if (mai != nullptr)
-        linkAtFront<&MAI_Doc::prevDocument, &MAI_Doc::nextDocument>(mai->documents, this);
+    {
+        nextDocument = mai->documents;
+        if (nextDocument != nullptr)
+            nextDocument->prevDocument = this;
+        mai->documents = this;
+    }
 }
 
 MAI_Doc::~MAI_Doc()
 {
     if (mai != nullptr)
     {
-        unlinkFrom<&MAI_Doc::prevDocument, &MAI_Doc::nextDocument>(mai->documents, this);
+        if (prevDocument != nullptr)
+            prevDocument->nextDocument = nextDocument;
+        else if (mai->documents == this)
+            mai->documents = nextDocument;
+        if (nextDocument != nullptr)
+            nextDocument->prevDocument = prevDocument;
         if (mai->activeDocument == this)
             mai->activeDocument = nullptr;
     }
@@ -87,7 +96,9 @@ MAI_Doc::~MAI_Doc()
     while (views != nullptr)
     {
         MAI_View* view = views;
-        unlinkFrom<&MAI_View::prevView, &MAI_View::nextView>(views, view);
+        views = view->nextView;
+        view->prevView = nullptr;
+        view->nextView = nullptr;
         view->document = nullptr;
     }
 }
@@ -129,7 +140,12 @@ void MAI_Doc::initDocument()
 MAI_View::MAI_View(MAI_Doc* document) : document(document)
 {
     if (document != nullptr)
-        linkAtFront<&MAI_View::prevView, &MAI_View::nextView>(document->views, this);
+    {
+        nextView = document->views;
+        if (nextView != nullptr)
+            nextView->prevView = this;
+        document->views = this;
+    }
 }
 
 MAI_View::~MAI_View()
@@ -145,9 +161,21 @@ MAI_View::~MAI_View()
             if (mai->hoveredView == this)
                 mai->hoveredView = nullptr;
         }
-        unlinkFrom<&MAI_View::prevView, &MAI_View::nextView>(document->views, this);
-        document = nullptr;
+        unlinkFromDocument();
     }
+}
+
+void MAI_View::unlinkFromDocument()
+{
+    if (prevView != nullptr)
+        prevView->nextView = nextView;
+    else if (document->views == this)
+        document->views = nextView;
+    if (nextView != nullptr)
+        nextView->prevView = prevView;
+    prevView = nullptr;
+    nextView = nullptr;
+    document = nullptr;
 }
 
 VornPluginMenuItem* MAI_View::activeTool() const

@@ -1,6 +1,5 @@
 #include "plugins/VornPluginObjectType.h"
 
-#include "plugins/IntrusiveList.h"
 #include "plugins/MAI.h"
 
 namespace
@@ -18,7 +17,11 @@ void PagetteList::add(VornPlugin* owner, VornPluginPagette* pagette)
     if (pagette == nullptr || pagette->owner != nullptr)
         return;
     pagette->owner = owner;
-    linkAtFront<&VornPluginPagette::prevPagette, &VornPluginPagette::nextPagette>(head, pagette);
+    pagette->prevPagette = nullptr;
+    pagette->nextPagette = head;
+    if (head != nullptr)
+        head->prevPagette = pagette;
+    head = pagette;
 }
 
 void PagetteList::createWindows(PluginWindowHandle* parent)

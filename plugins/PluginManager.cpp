@@ -1,7 +1,6 @@
 #include "plugins/PluginManager.h"
 
 #include "VornData/generalException.h"
-#include "plugins/IntrusiveList.h"
 #include "plugins/VornPlugin.h"
 
 #include <algorithm>
@@ -126,12 +125,23 @@ PluginManager* PluginManager::instance()
 
 void PluginManager::pushFront(VornPluginBase*& head, VornPluginBase* plugin)
 {
-    linkAtFront<&VornPluginBase::prev, &VornPluginBase::next>(head, plugin);
+    plugin->prev = nullptr;
+    plugin->next = head;
+    if (head != nullptr)
+        head->prev = plugin;
+    head = plugin;
 }
 
 void PluginManager::unlink(VornPluginBase*& head, VornPluginBase* plugin)
 {
-    unlinkFrom<&VornPluginBase::prev, &VornPluginBase::next>(head, plugin);
+    if (plugin->prev != nullptr)
+        plugin->prev->next = plugin->next;
+    else if (head == plugin)
+        head = plugin->next;
+    if (plugin->next != nullptr)
+        plugin->next->prev = plugin->prev;
+    plugin->next = nullptr;
+    plugin->prev = nullptr;
 }
 
 PluginType* PluginManager::addPluginType(VornPluginBase** listHead, const char* name, VornPluginBase* owner)

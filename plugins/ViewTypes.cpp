@@ -1,6 +1,5 @@
 #include "plugins/VornPluginViewBase.h"
 
-#include "plugins/IntrusiveList.h"
 #include "plugins/MAI.h"
 
 const char* VornPluginViewBase::getTypeName()
@@ -62,21 +61,43 @@ bool ViewTypeInfo::isActive() const
 DrawObject::DrawObject(PluginDrawObject* plugin, ViewTypeInfo* owner) : plugin(plugin), owner(owner)
 {
     if (owner != nullptr)
-        linkAtFront<&DrawObject::prev, &DrawObject::next>(owner->drawObjects, this);
+    {
+        next = owner->drawObjects;
+        if (next != nullptr)
+            next->prev = this;
+        owner->drawObjects = this;
+    }
     if (plugin != nullptr)
-        linkAtFront<&DrawObject::prevOfPlugin, &DrawObject::nextOfPlugin>(plugin->drawObjects, this);
+    {
+        nextOfPlugin = plugin->drawObjects;
+        if (nextOfPlugin != nullptr)
+            nextOfPlugin->prevOfPlugin = this;
+        plugin->drawObjects = this;
+    }
 }
 
 DrawObject::~DrawObject()
 {
     if (owner != nullptr)
     {
-        unlinkFrom<&DrawObject::prev, &DrawObject::next>(owner->drawObjects, this);
+        if (prev != nullptr)
+            prev->next = next;
+        else if (owner->drawObjects == this)
+            owner->drawObjects = next;
+        if (next != nullptr)
+            next->prev = prev;
         if (owner->mouseHolder == this)
             owner->mouseHolder = nullptr;
     }
     if (plugin != nullptr)
-        unlinkFrom<&DrawObject::prevOfPlugin, &DrawObject::nextOfPlugin>(plugin->drawObjects, this);
+    {
+        if (prevOfPlugin != nullptr)
+            prevOfPlugin->nextOfPlugin = nextOfPlugin;
+        else if (plugin->drawObjects == this)
+            plugin->drawObjects = nextOfPlugin;
+        if (nextOfPlugin != nullptr)
+            nextOfPlugin->prevOfPlugin = prevOfPlugin;
+    }
 }
 
 bool DrawObject::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
@@ -89,8 +110,10 @@ PluginDrawObject::~PluginDrawObject()
     while (drawObjects != nullptr)
     {
         DrawObject* object = drawObjects;
-        unlinkFrom<&DrawObject::prevOfPlugin, &DrawObject::nextOfPlugin>(drawObjects, object);
+        drawObjects = object->nextOfPlugin;
         object->plugin = nullptr;
+        object->nextOfPlugin = nullptr;
+        object->prevOfPlugin = nullptr;
     }
 }
 
