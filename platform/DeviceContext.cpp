@@ -155,16 +155,25 @@ struct DeviceContext::Data
         const raster::PenMix penMix(state.mixMode, pen.colour);
         const raster::PenMix gapMix(state.mixMode, state.backgroundColour);
         Surface& surface = target();
-        Rect changed;
+        uint32_t* pixels = surface.pixelData();
+        const int64_t width = surface.width();
+        std::optional<Point> first;
+        Point last;
         raster::forEachLinePixel(from, to, deviceClip(), [&](int32_t x, int32_t y, int64_t step) {
-            const bool on = pattern[static_cast<size_t>((firstStep + step) % patternLength)] == '1';
+            const bool on =
+                patternLength == 1 || pattern[static_cast<size_t>((firstStep + step) % patternLength)] == '1';
             if (!on && !paintGaps)
                 return;
-            uint32_t& pixel = surface.row(y)[x];
+            uint32_t& pixel = pixels[y * width + x];
             pixel = Surface::storedColour((on ? penMix : gapMix).apply(pixel));
-            changed = changed.united({x, y, x + 1, y + 1});
+            if (!first)
+                first = Point{x, y};
+            last = {x, y};
         });
-        surface.markChanged(changed);
+        // A line runs one way along each axis: its first and last pixels span what it drew.
+        if (first)
+            surface.markChanged(Rect{std::min(first->x, last.x), std::min(first->y, last.y),
+                                     std::max(first->x, last.x) + 1, std::max(first->y, last.y) + 1});
     }
 };
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 static_assert(std::endian::native == std::endian::little,
@@ -26,6 +27,9 @@ QImage makeImage(int32_t width, int32_t height, uint32_t fillColour)
     QImage image(width, height, QImage::Format_RGBX8888);
     if (image.isNull())
         throw std::bad_alloc();
+    // Rows of 32-bit pixels are never padded, so pixelData() can hand out one block.
+    if (image.bytesPerLine() != static_cast<qsizetype>(width) * 4)
+        throw std::logic_error("platform::Surface: padded image rows");
     const uint32_t stored = Surface::storedColour(fillColour);
     for (int32_t y = 0; y < height; ++y)
     {
@@ -138,6 +142,16 @@ uint32_t* Surface::row(int32_t y)
 const uint32_t* Surface::row(int32_t y) const
 {
     return reinterpret_cast<const uint32_t*>(data_->image.constScanLine(y));
+}
+
+uint32_t* Surface::pixelData()
+{
+    return isEmpty() ? nullptr : reinterpret_cast<uint32_t*>(data_->image.bits());
+}
+
+const uint32_t* Surface::pixelData() const
+{
+    return isEmpty() ? nullptr : reinterpret_cast<const uint32_t*>(data_->image.constBits());
 }
 
 void Surface::setChangeCallback(ChangeCallback callback)

@@ -55,6 +55,10 @@ public:
     // word must be written as 0xFF (use storedColour()). Writers report with markChanged().
     uint32_t* row(int32_t y);
     const uint32_t* row(int32_t y) const;
+    // All rows at once: height() rows of exactly width() words each, top row first (null when
+    // empty). Same rules as row().
+    uint32_t* pixelData();
+    const uint32_t* pixelData() const;
     static constexpr uint32_t storedColour(uint32_t colour) { return colour | 0xFF000000u; }
     static constexpr uint32_t colourOf(uint32_t stored) { return stored & 0x00FFFFFFu; }
 
