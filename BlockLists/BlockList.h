@@ -71,6 +71,7 @@ public:
 
 protected:
     void carryOutQueuedRemovals() override;
+    void passQueuedRemovalsTo(BlockListBase* child) override;
 
 private:
     static constexpr uint32_t NOSLOT = 0xFFFFFFFFu;
@@ -287,6 +288,18 @@ void BlockList<T>::carryOutQueuedRemovals()
         }
     }
     releaseSurplusBlocks();
+}
+
+template <class T>
+void BlockList<T>::passQueuedRemovalsTo(BlockListBase* child)
+{
+    if (queueHead == NOSLOT)
+        return;
+    uint32_t oldest = queueHead;
+    while (slotAt(oldest)->header.older != NOSLOT)
+        oldest = slotAt(oldest)->header.older;
+    for (uint32_t index = oldest; index != NOSLOT; index = slotAt(index)->header.newer)
+        child->remove(index);
 }
 
 template <class T>

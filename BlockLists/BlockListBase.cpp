@@ -89,6 +89,7 @@ void BlockListBase::addChild(BlockListBase* child)
     firstChild = child;
     child->parent = this;
     child->growTo(this);
+    passQueuedRemovalsTo(child);
 }
 
 BlockListBase* BlockListBase::getChild(const char* childName) const

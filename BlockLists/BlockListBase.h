@@ -50,7 +50,7 @@ public:
     int32_t getLockCount() const { return lockCount; }
 
     // Makes the child a parallel list of this one: it joins at the head of the children, at this
-    // list's lock level, and grows to this list's count. Throws Exc_InternalError for a null child,
+    // list's lock level, grows to this list's count and queues this list's pending removals. Throws Exc_InternalError for a null child,
     // this list or one of its ancestors, a child that already sits in a chain, is locked, or holds
     // more elements than this list.
     void addChild(BlockListBase* child);
@@ -65,6 +65,9 @@ public:
 protected:
     // Carries out the removals queued while the list was locked.
     virtual void carryOutQueuedRemovals() = 0;
+    // Passes the removals queued so far, oldest first, on to a new child, so that it replays them
+    // in step with this list.
+    virtual void passQueuedRemovalsTo(BlockListBase* child) = 0;
     // Tells every child, from the head of the chain, to remove the element with that index.
     void removeFromChildren(uint32_t index);
     void growChildren();

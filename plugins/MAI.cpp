@@ -1,6 +1,7 @@
 #include "plugins/MAI.h"
 
 #include "plugins/InputEvent.h"
+#include "plugins/IntrusiveList.h"
 #include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginObjectType.h"
 #include "plugins/VornPluginViewBase.h"
@@ -71,24 +72,14 @@ void MAI::addMenuItemType(PluginType* type)
 MAI_Doc::MAI_Doc(MAI* mai) : mai(mai)
 {
     if (mai != nullptr)
-    {
-        nextDocument = mai->documents;
-        if (nextDocument != nullptr)
-            nextDocument->prevDocument = this;
-        mai->documents = this;
-    }
+        linkAtFront<&MAI_Doc::prevDocument, &MAI_Doc::nextDocument>(mai->documents, this);
 }
 
 MAI_Doc::~MAI_Doc()
 {
     if (mai != nullptr)
     {
-        if (prevDocument != nullptr)
-            prevDocument->nextDocument = nextDocument;
-        else if (mai->documents == this)
-            mai->documents = nextDocument;
-        if (nextDocument != nullptr)
-            nextDocument->prevDocument = prevDocument;
+        unlinkFrom<&MAI_Doc::prevDocument, &MAI_Doc::nextDocument>(mai->documents, this);
         if (mai->activeDocument == this)
             mai->activeDocument = nullptr;
     }
@@ -96,9 +87,7 @@ MAI_Doc::~MAI_Doc()
     while (views != nullptr)
     {
         MAI_View* view = views;
-        views = view->nextView;
-        view->prevView = nullptr;
-        view->nextView = nullptr;
+        unlinkFrom<&MAI_View::prevView, &MAI_View::nextView>(views, view);
         view->document = nullptr;
     }
 }
@@ -140,12 +129,7 @@ void MAI_Doc::initDocument()
 MAI_View::MAI_View(MAI_Doc* document) : document(document)
 {
     if (document != nullptr)
-    {
-        nextView = document->views;
-        if (nextView != nullptr)
-            nextView->prevView = this;
-        document->views = this;
-    }
+        linkAtFront<&MAI_View::prevView, &MAI_View::nextView>(document->views, this);
 }
 
 MAI_View::~MAI_View()
@@ -161,21 +145,9 @@ MAI_View::~MAI_View()
             if (mai->hoveredView == this)
                 mai->hoveredView = nullptr;
         }
-        unlinkFromDocument();
+        unlinkFrom<&MAI_View::prevView, &MAI_View::nextView>(document->views, this);
+        document = nullptr;
     }
-}
-
-void MAI_View::unlinkFromDocument()
-{
-    if (prevView != nullptr)
-        prevView->nextView = nextView;
-    else if (document->views == this)
-        document->views = nextView;
-    if (nextView != nullptr)
-        nextView->prevView = prevView;
-    prevView = nullptr;
-    nextView = nullptr;
-    document = nullptr;
 }
 
 VornPluginMenuItem* MAI_View::activeTool() const

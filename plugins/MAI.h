@@ -213,5 +213,4 @@ private:
     void clearPress();
     void endPressReleasedUnseen(int32_t x, int32_t y, uint32_t flags);
     void routeToHolderOrTool(int32_t x, int32_t y, uint32_t flags);
-    void unlinkFromDocument();
 };

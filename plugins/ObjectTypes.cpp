@@ -1,5 +1,6 @@
 #include "plugins/VornPluginObjectType.h"
 
+#include "plugins/IntrusiveList.h"
 #include "plugins/MAI.h"
 
 namespace
@@ -17,11 +18,7 @@ void PagetteList::add(VornPlugin* owner, VornPluginPagette* pagette)
     if (pagette == nullptr || pagette->owner != nullptr)
         return;
     pagette->owner = owner;
-    pagette->prevPagette = nullptr;
-    pagette->nextPagette = head;
-    if (head != nullptr)
-        head->prevPagette = pagette;
-    head = pagette;
+    linkAtFront<&VornPluginPagette::prevPagette, &VornPluginPagette::nextPagette>(head, pagette);
 }
 
 void PagetteList::createWindows(PluginWindowHandle* parent)

@@ -1,6 +1,7 @@
 #include "plugins/PluginManager.h"
 
 #include "VornData/generalException.h"
+#include "plugins/IntrusiveList.h"
 #include "plugins/VornPlugin.h"
 
 #include <algorithm>
@@ -125,23 +126,12 @@ PluginManager* PluginManager::instance()
 
 void PluginManager::pushFront(VornPluginBase*& head, VornPluginBase* plugin)
 {
-    plugin->prev = nullptr;
-    plugin->next = head;
-    if (head != nullptr)
-        head->prev = plugin;
-    head = plugin;
+    linkAtFront<&VornPluginBase::prev, &VornPluginBase::next>(head, plugin);
 }
 
 void PluginManager::unlink(VornPluginBase*& head, VornPluginBase* plugin)
 {
-    if (plugin->prev != nullptr)
-        plugin->prev->next = plugin->next;
-    else if (head == plugin)
-        head = plugin->next;
-    if (plugin->next != nullptr)
-        plugin->next->prev = plugin->prev;
-    plugin->next = nullptr;
-    plugin->prev = nullptr;
+    unlinkFrom<&VornPluginBase::prev, &VornPluginBase::next>(head, plugin);
 }
 
 PluginType* PluginManager::addPluginType(VornPluginBase** listHead, const char* name, VornPluginBase* owner)

@@ -1,5 +1,6 @@
 #include "plugins/VornPluginViewBase.h"
 
+#include "plugins/IntrusiveList.h"
 #include "plugins/MAI.h"
 
 const char* VornPluginViewBase::getTypeName()
@@ -61,43 +62,21 @@ bool ViewTypeInfo::isActive() const
 DrawObject::DrawObject(PluginDrawObject* plugin, ViewTypeInfo* owner) : plugin(plugin), owner(owner)
 {
     if (owner != nullptr)
-    {
-        next = owner->drawObjects;
-        if (next != nullptr)
-            next->prev = this;
-        owner->drawObjects = this;
-    }
+        linkAtFront<&DrawObject::prev, &DrawObject::next>(owner->drawObjects, this);
     if (plugin != nullptr)
-    {
-        nextOfPlugin = plugin->drawObjects;
-        if (nextOfPlugin != nullptr)
-            nextOfPlugin->prevOfPlugin = this;
-        plugin->drawObjects = this;
-    }
+        linkAtFront<&DrawObject::prevOfPlugin, &DrawObject::nextOfPlugin>(plugin->drawObjects, this);
 }
 
 DrawObject::~DrawObject()
 {
     if (owner != nullptr)
     {
-        if (prev != nullptr)
-            prev->next = next;
-        else if (owner->drawObjects == this)
-            owner->drawObjects = next;
-        if (next != nullptr)
-            next->prev = prev;
+        unlinkFrom<&DrawObject::prev, &DrawObject::next>(owner->drawObjects, this);
         if (owner->mouseHolder == this)
             owner->mouseHolder = nullptr;
     }
     if (plugin != nullptr)
-    {
-        if (prevOfPlugin != nullptr)
-            prevOfPlugin->nextOfPlugin = nextOfPlugin;
-        else if (plugin->drawObjects == this)
-            plugin->drawObjects = nextOfPlugin;
-        if (nextOfPlugin != nullptr)
-            nextOfPlugin->prevOfPlugin = prevOfPlugin;
-    }
+        unlinkFrom<&DrawObject::prevOfPlugin, &DrawObject::nextOfPlugin>(plugin->drawObjects, this);
 }
 
 bool DrawObject::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
@@ -110,10 +89,8 @@ PluginDrawObject::~PluginDrawObject()
     while (drawObjects != nullptr)
     {
         DrawObject* object = drawObjects;
-        drawObjects = object->nextOfPlugin;
+        unlinkFrom<&DrawObject::prevOfPlugin, &DrawObject::nextOfPlugin>(drawObjects, object);
         object->plugin = nullptr;
-        object->nextOfPlugin = nullptr;
-        object->prevOfPlugin = nullptr;
     }
 }
 

@@ -428,21 +428,23 @@ TEST_F(BlockListTest, AddChildRefusesChildrenThatCannotStayInStep)
     locked.unlock();
 }
 
-TEST_F(BlockListTest, AChildAddedToALockedListJoinsAtItsLevel)
+TEST_F(BlockListTest, AChildAddedToALockedListJoinsAtItsLevelWithItsPendingRemovals)
 {
     BlockList<Record> parent("Parent");
-    fill(parent, 4);
+    fill(parent, 6);
     parent.lock();
-    parent.remove(&parent[0]);
-    BlockList<Shadow> child("Child");
+    parent.remove(&parent[4]);
+    parent.remove(&parent[1]);
+    BlockList<LargeBlockRecord> child("Child");
     parent.addChild(&child);
     EXPECT_EQ(child.getLockCount(), 1);
-    parent.remove(&parent[1]);
+    for (uint32_t i = 0; i < 6; ++i)
+        child[i].value = static_cast<int32_t>(i);
+    parent.remove(&parent[2]);
     parent.unlock();
     EXPECT_EQ(child.getLockCount(), 0);
-    EXPECT_EQ(parent.getCount(), 2u);
-    // The child missed the first removal (it joined later) but made the second in step.
-    EXPECT_EQ(child.getCount(), 3u);
+    EXPECT_EQ(valuesOf(parent), (std::vector<int32_t>{0, 3, 5}));
+    EXPECT_EQ(valuesOf(child), valuesOf(parent));
 }
 
 TEST_F(BlockListTest, DestructionClearsTheHolderAndLeavesParentChildrenAndGroup)

@@ -1,7 +1,7 @@
 #include "Lumbra/LumbraPlugins.h"
+#include "VornInterface/PluginLibraries.h"
 #include "Zintel/ZintelPlugins.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
-#include "plugins/PluginLibraryExports.h"
 #include "plugins/VornPlugin.h"
 
 #include <gtest/gtest.h>
@@ -13,32 +13,15 @@
 namespace
 {
 
-struct LibraryEntryPoints
+PluginLibrary loadFromRunFolder(const std::string& fileName)
 {
-    explicit LibraryEntryPoints(const std::string& fileName)
-        : library(platform::DynamicLibrary::load(std::string(VORN_RUN_DIR) + "/_W2K_system/" + fileName))
-    {
-        EXPECT_TRUE(library.isLoaded()) << library.error();
-        processGlobalObjectDevice =
-            reinterpret_cast<ProcessGlobalObjectDeviceFunction>(library.symbol("ProcessGlobalObjectDevice"));
-        getPluginCount = reinterpret_cast<GetPluginCountFunction>(library.symbol("GetPluginCount"));
-        getPluginObject = reinterpret_cast<GetPluginObjectFunction>(library.symbol("GetPluginObject"));
-        getPluginWindow = reinterpret_cast<GetPluginWindowFunction>(library.symbol("GetPluginWindow"));
-        filterDllMsg = reinterpret_cast<FilterDllMsgFunction>(library.symbol("FilterDllMsg"));
-        processDllIdle = reinterpret_cast<ProcessDllIdleFunction>(library.symbol("ProcessDllIdle"));
-    }
-
-    platform::DynamicLibrary library;
-    ProcessGlobalObjectDeviceFunction processGlobalObjectDevice = nullptr;
-    GetPluginCountFunction getPluginCount = nullptr;
-    GetPluginObjectFunction getPluginObject = nullptr;
-    GetPluginWindowFunction getPluginWindow = nullptr;
-    FilterDllMsgFunction filterDllMsg = nullptr;
-    ProcessDllIdleFunction processDllIdle = nullptr;
-};
+    PluginLibrary library = loadPluginLibrary(std::string(VORN_RUN_DIR) + "/_W2K_system/" + fileName);
+    EXPECT_TRUE(library.library.isLoaded()) << library.library.error();
+    return library;
+}
 
 // Every plugin a library hands out belongs to its table entry and describes itself.
-void expectPluginsOfTable(LibraryEntryPoints& library, std::span<const PluginTableEntry> table)
+void expectPluginsOfTable(PluginLibrary& library, std::span<const PluginTableEntry> table)
 {
     ASSERT_EQ(library.getPluginCount(), table.size());
     for (uint32_t index = 0; index < table.size(); ++index)
@@ -66,8 +49,8 @@ protected:
             GlobalObjectDevice::initiate(nullptr);
     }
 
-    LibraryEntryPoints lumbra{"Lumbra.plvd"};
-    LibraryEntryPoints zintel{"Zintel.plvd"};
+    PluginLibrary lumbra = loadFromRunFolder("Lumbra.plvd");
+    PluginLibrary zintel = loadFromRunFolder("Zintel.plvd");
 };
 
 using Names = std::vector<std::string>;
@@ -115,7 +98,7 @@ TEST(LumbraPluginTable, TheWindowFactoryKnowsTheDialogsOfTheLibrary)
 
 TEST_F(PluginLibraries, BothLibrariesAnswerTheirEntryPointsAfterLoading)
 {
-    for (LibraryEntryPoints* library : {&lumbra, &zintel})
+    for (PluginLibrary* library : {&lumbra, &zintel})
     {
         ASSERT_NE(library->processGlobalObjectDevice, nullptr);
         ASSERT_NE(library->getPluginWindow, nullptr);
