@@ -122,6 +122,18 @@ TEST(DeviceContextRasterOperations, XorAndNotDrawnTwiceRestoreTheImage)
         }
         EXPECT_TRUE(sameImage(surface, original)) << "mode " << mode;
     }
+    // Fills, edges and pixel writes copy whatever the mix mode.
+    Surface copied(4, 4, 0x0F0F0F);
+    DeviceContext copyDc(copied);
+    copyDc.setROP2(R2_XORPEN);
+    copyDc.fillRect({0, 0, 1, 1}, Brush::solid(0x808080));
+    copyDc.fillSolidRect({1, 0, 2, 1}, 0x808080);
+    copyDc.setPixel(2, 0, 0x808080);
+    Rect edge{0, 1, 4, 4};
+    copyDc.drawEdge(edge, BDR_SUNKENOUTER, BF_TOP);
+    for (int32_t x = 0; x < 3; ++x)
+        EXPECT_EQ(copied.pixel(x, 0), 0x808080u) << x;
+    EXPECT_EQ(copied.pixel(0, 1), 0x808080u);
     // And the mode really changed pixels in between.
     dc.setROP2(R2_NOT);
     dc.moveTo(0, 0);

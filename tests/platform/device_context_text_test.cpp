@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace platform;
 
@@ -115,9 +116,13 @@ TEST_F(DeviceContextText, TextIsDrawnAtItsPositionInTheTextColour)
 
 TEST_F(DeviceContextText, OpaqueModeFillsTheTextBox)
 {
+    std::vector<Rect> reported;
+    surface.setChangeCallback([&](const Rect& changed) { reported.push_back(changed); });
     dc.setBkMode(OPAQUE);
     dc.setBkColor(0xFFFFFF);
     dc.textOut(10, 5, "Hello");
+    ASSERT_FALSE(reported.empty());
+    EXPECT_EQ(reported.back(), (Rect{10, 5, 10 + 28, 5 + 13})); // a window repaints the text box
     for (int32_t y = 5; y < 5 + 13; ++y)
         for (int32_t x = 10; x < 10 + 28; ++x)
             ASSERT_TRUE(surface.pixel(x, y) == 0xFFFFFF || surface.pixel(x, y) == TEXT_COLOUR) << x << "," << y;
