@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "VornData/ModifierApplier.h"
+#include "VornData/VornDocumentHost.h"
 #include "VornData/ShapeList.h"
 
 namespace
@@ -405,4 +406,48 @@ TEST(ShapeListLayout, WordPositionsAndRefusedLengths)
     EXPECT_EQ(shape.getListLength(0), 4u);
     EXPECT_EQ(shape.getListLength(1), 0u);
     EXPECT_EQ(shape.getIndexCount(), 5u);
+}
+
+namespace
+{
+// Stands in for the document interface: holds the active modifier the way it does, through a
+// reference that follows the record and empties when it goes.
+class RecordingHost : public VornDocumentHost
+{
+public:
+    VornModifier* getActiveModifier() override { return static_cast<VornModifier*>(active.get()); }
+    void setActiveModifier(VornModifier* modifier) override
+    {
+        ++changes;
+        active.set(modifier);
+    }
+    knotReference active;
+    int changes = 0;
+};
+} // namespace
+
+TEST(Modifier, AnActiveModifierIsMadeInactiveBeforeItLeaves)
+{
+    ModelDocument model;
+    RecordingHost host;
+    model.document->setHost(&host);
+    VornJoint* joint = model.addJoint("J", 0, 0, 0);
+    VornModifier* first = model.modifiers->add();
+    VornModifier* active = model.modifiers->add();
+    active->name.set(model.strings(), "Active");
+    for (VornModifier* modifier : {first, active})
+        knotManager::instance()->link(&modifier->selectedVertices, &joint->modifiers);
+    host.setActiveModifier(active);
+
+    // Removing the first record moves the active one into its slot; the host's reference follows.
+    first->removeFromList();
+    ASSERT_EQ(model.modifiers->getCount(), 1u);
+    EXPECT_EQ(host.getActiveModifier(), &(*model.modifiers)[0]);
+    EXPECT_EQ(host.changes, 1);
+
+    host.getActiveModifier()->removeFromList();
+    EXPECT_EQ(host.changes, 2);
+    EXPECT_EQ(host.getActiveModifier(), nullptr);
+    EXPECT_EQ(model.modifiers->getCount(), 0u);
+    model.document->setHost(nullptr);
 }
