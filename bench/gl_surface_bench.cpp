@@ -1,0 +1,58 @@
+// What a GL view's frame costs on the EGL pbuffer at 800 x 600: the swap (finish, read back,
+// hand over) with and without copying the frame into the window's image.
+#include "platform/GlSurface.h"
+#include "platform/Surface.h"
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+void drawFrames(benchmark::State& state, platform::GlSurface& surface)
+{
+    if (!surface.makeCurrent())
+    {
+        state.SkipWithError(surface.error().c_str());
+        return;
+    }
+    surface.doneCurrent();
+    float shade = 0.0f;
+    for (auto _ : state)
+    {
+        surface.makeCurrent();
+        glClearColor(shade, 0.3f, 0.6f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        shade = shade > 0.9f ? 0.0f : shade + 0.01f;
+        surface.swapBuffers();
+    }
+}
+
+void BM_ClearAndSwap(benchmark::State& state)
+{
+    platform::GlSurface surface(kWidth, kHeight);
+    drawFrames(state, surface);
+}
+BENCHMARK(BM_ClearAndSwap)->Unit(benchmark::kMillisecond);
+
+void BM_ClearAndSwapIntoWindowImage(benchmark::State& state)
+{
+    platform::GlSurface surface(kWidth, kHeight);
+    platform::Surface windowImage(kWidth, kHeight);
+    surface.setFramePresenter([&](const std::uint32_t* pixels, int width, int height) {
+        for (int y = 0; y < height; ++y)
+        {
+            std::uint32_t* row = windowImage.row(y);
+            for (int x = 0; x < width; ++x)
+                row[x] = platform::Surface::storedColour(pixels[static_cast<size_t>(y) * width + x]);
+        }
+        windowImage.markChanged(windowImage.bounds());
+    });
+    drawFrames(state, surface);
+}
+BENCHMARK(BM_ClearAndSwapIntoWindowImage)->Unit(benchmark::kMillisecond);
+
+} // namespace
