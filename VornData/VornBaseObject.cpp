@@ -37,6 +37,7 @@ bool VornBaseObject::isInMassRelease() const
 
 void VornBaseObject::setDefaults()
 {
+    handedOut = true;
     colorAndFlags = 0;
     name.release();
     references.clearOwnedNotify();

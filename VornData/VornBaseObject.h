@@ -94,10 +94,12 @@ public:
     bool isRemoved() const { return hasFlagBits(VornFlag::Removed); }
 
     // --- where the object lives ---
-    // Marks an object that is embedded in another object instead of living in a block list, so that
-    // nothing looks for a block-list slot around it. Survives setDefaults.
-    void markOutsideBlockLists() { outsideBlockLists = true; }
-    bool isOutsideBlockLists() const { return outsideBlockLists; }
+    // An object lives in a block list from the list's first setDefaults of its slot on; one that was
+    // only constructed (embedded in another object) lives in none. An embedded object that is given
+    // its defaults is marked with markOutsideBlockLists, which survives setDefaults, so that nothing
+    // looks for a block-list slot around it.
+    void markOutsideBlockLists() { embedded = true; }
+    bool isOutsideBlockLists() const { return embedded || !handedOut; }
     // The document whose group holds the object's list; null when there is none.
     VornDocument* getDocument() const;
     // The string storage of the object's document (null without a document): where names go.
@@ -125,7 +127,8 @@ protected:
     knotList references{this, knotKind::embedded};
 
 private:
-    bool outsideBlockLists = false;
+    bool embedded = false;
+    bool handedOut = false;
 };
 
 // Whether a type id names the class with the given registered id (an unregistered class, -1,

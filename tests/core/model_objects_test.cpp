@@ -58,11 +58,16 @@ TEST(ModelObject, ObjectsOutsideBlockListsHaveNoList)
     ModelDocument model;
     EXPECT_EQ(model.document->getWorldTracer().getOwnerList(), nullptr);
     EXPECT_EQ(model.document->getPropertyListSelection()->getOwnerList(), nullptr);
-    VornCrossSection embedded;
-    embedded.markOutsideBlockLists();
-    EXPECT_EQ(embedded.getOwnerList(), nullptr);
-    embedded.removeFromList(); // nothing to leave
-    EXPECT_EQ(embedded.getArea(), 0.01);
+    // Embedded in a settings item: only constructed, or given its defaults and marked.
+    VornCrossSection constructed;
+    EXPECT_EQ(constructed.getOwnerList(), nullptr);
+    constructed.removeFromList(); // nothing to leave
+    EXPECT_EQ(constructed.getArea(), 0.01);
+    VornCrossSection withDefaults;
+    withDefaults.markOutsideBlockLists();
+    withDefaults.setDefaults();
+    EXPECT_EQ(withDefaults.getOwnerList(), nullptr);
+    EXPECT_EQ(withDefaults.getDocument(), nullptr);
     VornJoint* joint = model.joints->add();
     EXPECT_EQ(joint->getOwnerList(), model.joints);
     EXPECT_EQ(joint->getDocument(), model.document.get());
