@@ -2,6 +2,7 @@
 
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
+#include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/PluginLibraryExports.h"
@@ -9,7 +10,13 @@
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
-    attachPluginLibrary(device);
+    if (!attachPluginLibrary(device))
+        return;
+    // This library describes the properties of the shared types (the property list shows them).
+    registerBaseObjectProperties();
+    registerVertexProperties();
+    registerJointProperties();
+    registerMemberProperties();
 }
 
 std::uint32_t GetPluginCount()

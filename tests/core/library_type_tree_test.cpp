@@ -27,4 +27,9 @@ TEST(LibraryTypeTree, ZintelThenLumbraRegisterTheFourteenNamesOnceInOrder)
         const std::int32_t base = static_cast<std::int32_t>(objectTypeTree[id].base);
         EXPECT_EQ(getTypeIDManager()->getBaseClassID(id), base == id ? NOTYPEID : base);
     }
+    // Lumbra describes the properties of four types; Zintel describes none.
+    const char* const describedTypes[] = {"Base Object", "Vertex", "Joint", "Member"};
+    for (const char* name : describedTypes)
+        EXPECT_GT(getTypeIDManager()->getTypeInfo(getTypeIDManager()->findType(name)).propertyCount, 0) << name;
+    EXPECT_EQ(getTypeIDManager()->getTypeInfo(getTypeIDManager()->findType("Material")).propertyCount, 0);
 }
