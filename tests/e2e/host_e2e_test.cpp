@@ -1,0 +1,157 @@
+// The program from start to close, on an X server: start-up in its run folder, the main frame
+// with its menus, a new document window, the plugin configuration written at close, and the
+// start-up's answers to a missing or broken configuration and to a missing plugin folder.
+#include "ProgramRun.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+using namespace std::chrono_literals;
+
+const std::string mainTitle = "^Quorl2 beta";
+
+// Width and height of a window, from xdotool.
+std::pair<int, int> windowSize(const std::string& window)
+{
+    std::string geometry = ProgramRun::xdotool("getwindowgeometry " + window);
+    std::smatch match;
+    if (std::regex_search(geometry, match, std::regex("Geometry: ([0-9]+)x([0-9]+)")))
+        return {std::stoi(match[1]), std::stoi(match[2])};
+    return {0, 0};
+}
+
+std::pair<int, int> screenSize()
+{
+    std::string geometry = ProgramRun::xdotool("getdisplaygeometry");
+    std::istringstream values(geometry);
+    int width = 0, height = 0;
+    values >> width >> height;
+    return {width, height};
+}
+
+// The height of the popup menu that the keys open (the tallest window that appears), 0 when none.
+int popupHeightAfter(ProgramRun& run, const std::string& window, const std::string& keys)
+{
+    const std::string before = ProgramRun::mappedWindows();
+    run.sendKeys(window, keys);
+    const std::string after = ProgramRun::mappedWindows();
+    int tallest = 0;
+    std::istringstream lines(after);
+    std::string line;
+    const std::regex sized("^\\s*(0x[0-9a-f]+) .*: \\(\\) +([0-9]+)x([0-9]+)\\+");
+    while (std::getline(lines, line))
+    {
+        std::smatch match;
+        if (std::regex_search(line, match, sized) && before.find(match[1].str() + " ") == std::string::npos)
+            tallest = std::max(tallest, std::stoi(match[3]));
+    }
+    return tallest;
+}
+
+// Closes the program through File, Exit, the same path as the close box.
+void exitThroughMenu(ProgramRun& run, const std::string& window)
+{
+    run.sendKeys(window, "Escape alt+f x");
+}
+
+TEST(HostEndToEnd, StartsMaximisedWithDocumentMenuOnNewAndWritesConfigurationAtClose)
+{
+    ProgramRun run("start_new_close");
+    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\n");
+    run.start();
+    const std::string window = run.waitForWindow(mainTitle, 20s);
+    ASSERT_FALSE(window.empty()) << "no main frame";
+    EXPECT_EQ(run.waitForTitle(window, "^Quorl2 beta$", 5s), "Quorl2 beta") << "no document at start";
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(windowSize(window), screenSize()) << "maximised";
+
+    const int noDocumentFileMenu = popupHeightAfter(run, window, "alt+f");
+    run.sendKeys(window, "Escape Escape");
+    EXPECT_GT(noDocumentFileMenu, 0) << "the no-document menu has a File popup";
+
+    run.sendKeys(window, "ctrl+n");
+    EXPECT_TRUE(std::regex_search(run.waitForTitle(window, "Quorl2 beta - ", 10s), std::regex("Quorl2 beta - ")))
+        << "a document window is open";
+    const int documentFileMenu = popupHeightAfter(run, window, "alt+f");
+    ProgramRun::screenshot(run.folder() / "document_file_menu.png");
+    run.sendKeys(window, "Escape Escape");
+    EXPECT_GT(documentFileMenu, noDocumentFileMenu) << "the document menu's File popup has more entries";
+    EXPECT_TRUE(ProgramRun::screenshot(run.folder() / "main_frame_with_document.png"));
+
+    exitThroughMenu(run, window);
+    ASSERT_EQ(run.waitForExit(20s), 0) << "Exit ends the program";
+    EXPECT_EQ(run.readFile("system/plugin.cfg"), "PLUGINCONFIG\r\nversion 1\r\n")
+        << "no plugin is disabled or a chosen default";
+}
+
+TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)
+{
+    ProgramRun run("configured_plugins");
+    const std::string configuration = "PLUGINCONFIG\r\nversion 1\r\n"
+                                      "File Import\r\nDrawing Exchange Format\r\nDisabled\r\n"
+                                      "Calculator\r\nFull Iterator\r\nDefault\r\n";
+    run.writeFile("system/plugin.cfg", configuration);
+    run.start();
+    const std::string window = run.waitForWindow(mainTitle, 20s);
+    ASSERT_FALSE(window.empty());
+    std::this_thread::sleep_for(1s);
+    exitThroughMenu(run, window);
+    ASSERT_EQ(run.waitForExit(20s), 0);
+    const std::string written = run.readFile("system/plugin.cfg");
+    EXPECT_EQ(written.rfind("PLUGINCONFIG\r\nversion 1\r\n", 0), 0u);
+    EXPECT_NE(written.find("Calculator\r\nFull Iterator\r\nDefault\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("File Import\r\nDrawing Exchange Format\r\nDisabled\r\n"), std::string::npos) << written;
+}
+
+struct BrokenConfiguration
+{
+    const char* name;
+    const char* contents; // null: no file
+};
+
+TEST(HostEndToEnd, MissingOrBrokenConfigurationStillStarts)
+{
+    const BrokenConfiguration cases[] = {
+        {"missing_configuration", nullptr},
+        {"corrupted_configuration", "PLUGINCONF\r\nversion 1\r\n"},
+        {"truncated_configuration", "PLUGINCONFIG\r\nversion 1\r\nCalculator\r\n"},
+    };
+    for (const BrokenConfiguration& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ProgramRun run(c.name);
+        if (c.contents != nullptr)
+            run.writeFile("system/plugin.cfg", c.contents);
+        run.start();
+        const std::string window = run.waitForWindow(mainTitle, 30s);
+        ASSERT_FALSE(window.empty()) << "the program starts all the same";
+        std::this_thread::sleep_for(500ms);
+        exitThroughMenu(run, window);
+        ASSERT_EQ(run.waitForExit(20s), 0);
+        EXPECT_EQ(run.readFile("system/plugin.cfg"), "PLUGINCONFIG\r\nversion 1\r\n")
+            << "a good file replaces the broken one";
+    }
+}
+
+TEST(HostEndToEnd, NoPluginLibraryShowsTheFatalMessageAndEnds)
+{
+    ProgramRun run("no_plugin_library", ProgramRun::Options{false});
+    run.start();
+    const std::string box = run.waitForWindow("^FATAL ERROR:$", 20s);
+    ASSERT_FALSE(box.empty()) << "the fatal message is shown";
+    EXPECT_TRUE(ProgramRun::screenshot(run.folder() / "fatal_message.png"));
+    EXPECT_TRUE(ProgramRun::xdotool("search --onlyvisible --name '^Quorl2 beta'").empty()) << "no main frame";
+    run.sendKeys(box, "Return");
+    std::optional<int> exitCode = run.waitForExit(10s);
+    ASSERT_TRUE(exitCode.has_value()) << "the program ends";
+    EXPECT_NE(*exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(run.folder() / "system/plugin.cfg"));
+}
+
+} // namespace
