@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Knots/knotList.h"
+#include "VornData/VornDocument.h"
 #include "__globalobjectdevice/Notifier.h"
 #include "plugins/AcceleratorTable.h"
 #include "plugins/PlatformTypes.h"
@@ -137,6 +138,8 @@ public:
     // Lets every "ObjectType" plugin fill the new document with its defaults.
     void initDocument();
 
+    // The model of this document, which plugins read and change.
+    VornDocument document;
     MAI_Doc* prevDocument = nullptr;
     MAI_Doc* nextDocument = nullptr;
     MAI_View* views = nullptr;
