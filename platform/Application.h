@@ -1,32 +1,85 @@
 #pragma once
 
+// The application object and its message loop.
+
+#include "platform/Message.h"
 #include "platform/PlatformApi.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace platform
 {
 
+class Window;
+
 // The process's one GUI application: created first in main, before any window.
+//
+// Every message taken from the queue (input, posted messages, timers) goes this way:
+//   1. the pre-translate hook (the host's),
+//   2. preTranslateMessage of the target window and then of each ancestor (dialogs do their
+//      keyboard handling there),
+//   3. the libraries' filters, the one added last first, until one consumes it,
+//   4. dispatch to the window.
+// When the queue becomes empty after at least one message, the idle phase runs: the idle
+// handler with count 0, 1, 2, ... while it answers true, then, outside modal loops, each
+// library's idle function, the one added last first.
 class PLATFORM_API Application
 {
 public:
+    using MessageHook = std::function<bool(Message&)>;
+    using IdleHandler = std::function<bool(int32_t count)>;
+    using LibraryIdle = std::function<void()>;
+
     Application(int& argc, char** argv, const std::string& name);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Runs the event loop until the last main window closes; answers the exit code.
-    int run();
+    // The application, or null before it is made.
+    static Application* instance();
+    // The name boxes use as their default caption.
+    const std::string& name() const;
 
-    // A plain top-level window with the given title, shown maximised. Stands in for the main
-    // frame until the program's own frame exists.
+    // Runs the message loop until quit(); answers the exit code.
+    int run();
+    void quit(int exitCode = 0);
+    // Handles everything that is waiting (messages, timers, paints) and then the idle phase.
+    // Tests call it where the real program would return to its loop.
+    void processMessages();
+
+    // The main window owns message boxes; destroying it ends the loop.
+    void setMainWindow(Window* window);
+    Window* mainWindow() const;
+    // A plain top-level window with the given title, shown maximised: a stand-in until the
+    // program has its own main frame.
     void showMainWindow(const std::string& title);
 
-private:
+    void setPreTranslateHook(MessageHook hook);
+    void setIdleHandler(IdleHandler handler);
+    // A library's message filter (FilterDllMsg) and idle function (ProcessDllIdle), a pair.
+    void addLibraryHooks(MessageHook filter, LibraryIdle idle);
+
     struct State;
+    // Internal: used by the platform's own code.
+    void windowDestroyed(WindowHandle window);
+    bool preTranslate(Message& message);
+    void armIdle();
+    void runIdle();
+    void enterModal();
+    void leaveModal();
+    State* state() const { return state_.get(); }
+
+private:
     std::unique_ptr<State> state_;
 };
+
+// Reports the exception being handled (call inside a catch block): a generalException shows its
+// `where` as text and `message` as caption, a std::exception its what(); always in an error box.
+PLATFORM_API void reportCurrentException();
+
+// Runs `body` and reports (never rethrows) whatever it throws. Answers false when it threw.
+PLATFORM_API bool runReportingExceptions(const std::function<void()>& body);
 
 } // namespace platform

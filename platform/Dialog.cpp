@@ -1,0 +1,468 @@
+#include "platform/Dialog.h"
+
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Keyboard.h"
+#include "platform/Resources.h"
+#include "platform/WindowState.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QScreen>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+namespace platform
+{
+
+namespace
+{
+
+std::map<std::string, std::function<Window*()>>& kitClasses()
+{
+    static std::map<std::string, std::function<Window*()>> factories;
+    return factories;
+}
+
+// The one font of every dialog: the template font's metrics at 96 DPI (base units 6 x 13).
+QFont dialogFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    return font;
+}
+
+bool isPushButton(Window* window)
+{
+    const uint32_t code = window != nullptr ? static_cast<uint32_t>(window->sendMessage(WM_GETDLGCODE)) : 0;
+    return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+bool isRadioButton(const Window* window)
+{
+    const uint32_t type = window->style() & BS_TYPEMASK;
+    return window->className() == "Button" && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+// The index of the first control of the WS_GROUP group that holds children[index].
+size_t groupStart(const std::vector<Window*>& children, size_t index)
+{
+    while (index > 0 && (children[index]->style() & WS_GROUP) == 0)
+        --index;
+    return index;
+}
+
+} // namespace
+
+// ---- Numbers and data exchange -------------------------------------------------------------------
+
+std::string formatDouble(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
+bool parseDouble(const std::string& text, double& value)
+{
+    const char* begin = text.c_str();
+    const char* end = begin + text.size();
+    while (begin != end && (*begin == ' ' || *begin == '\t'))
+        ++begin;
+    if (begin != end && *begin == '+' && begin + 1 != end && begin[1] != '-')
+        ++begin;
+    double parsed = 0.0;
+    const auto result = std::from_chars(begin, end, parsed);
+    if (result.ec != std::errc() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+void exchangeText(DataExchange& exchange, int32_t id, std::string& value)
+{
+    Window* item = exchange.dialog.dlgItem(id);
+    if (item == nullptr)
+        return;
+    if (exchange.saveAndValidate)
+        value = item->windowText();
+    else
+        item->setWindowText(value);
+}
+
+void exchangeDouble(DataExchange& exchange, int32_t id, double& value)
+{
+    Window* item = exchange.dialog.dlgItem(id);
+    if (item == nullptr)
+        return;
+    if (!exchange.saveAndValidate)
+    {
+        item->setWindowText(formatDouble(value));
+        return;
+    }
+    if (!parseDouble(item->windowText(), value))
+        exchange.refused = true;
+}
+
+void exchangeCheck(DataExchange& exchange, int32_t id, int32_t& value)
+{
+    if (exchange.saveAndValidate)
+        value = static_cast<int32_t>(exchange.dialog.isDlgButtonChecked(id));
+    else
+        exchange.dialog.checkDlgButton(id, static_cast<uint32_t>(value));
+}
+
+void registerKitClass(const std::string& name, std::function<Window*()> factory)
+{
+    kitClasses()[name] = std::move(factory);
+}
+
+// ---- Dialog ------------------------------------------------------------------------------------------
+
+Dialog::Dialog(int32_t templateId) : templateId_(templateId)
+{
+}
+
+Dialog::~Dialog()
+{
+    // Destroy here, while the object is still a Dialog: the messages of the end reach it as one.
+    destroyWindow();
+}
+
+bool Dialog::create(Window* parent, ModuleHandle module)
+{
+    const DialogTemplate* dialogTemplate = findDialogTemplate(module, templateId_);
+    if (dialogTemplate == nullptr)
+        return false;
+    return build(*dialogTemplate, parent, module, false);
+}
+
+bool Dialog::createIndirect(const DialogTemplate& dialogTemplate, Window* parent, ModuleHandle module)
+{
+    return build(dialogTemplate, parent, module, false);
+}
+
+int32_t Dialog::doModal(ModuleHandle module, Window* owner)
+{
+    const DialogTemplate* dialogTemplate = findDialogTemplate(module, templateId_);
+    if (dialogTemplate == nullptr)
+        return -1;
+    return runModal(*dialogTemplate, module, owner);
+}
+
+int32_t Dialog::doModalIndirect(const DialogTemplate& dialogTemplate, ModuleHandle module, Window* owner)
+{
+    return runModal(dialogTemplate, module, owner);
+}
+
+bool Dialog::build(const DialogTemplate& dialogTemplate, Window* parent, ModuleHandle module, bool modal)
+{
+    if (exists())
+        return false;
+    modal_ = modal;
+    ended_ = false;
+    result_ = 0;
+    uint32_t style = dialogTemplate.style;
+    Rect rect = dialogUnitsToPixels(dialogTemplate.rect);
+    if (modal)
+    {
+        style = (style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP;
+        // Centred over the owner (or the screen).
+        Rect area{0, 0, 1024, 768};
+        if (parent != nullptr && parent->exists())
+            area = parent->windowRect();
+        else if (QScreen* screen = QApplication::primaryScreen())
+        {
+            const QRect available = screen->availableGeometry();
+            area = {available.x(), available.y(), available.x() + available.width(), available.y() + available.height()};
+        }
+        rect = Rect::fromPointAndSize({area.left + (area.width() - rect.width()) / 2,
+                                       area.top + (area.height() - rect.height()) / 2},
+                                      rect.size());
+    }
+    const uint32_t visible = style & WS_VISIBLE;
+    if (!Window::create("#32770", dialogTemplate.caption, style & ~WS_VISIBLE, rect, parent, 0,
+                        dialogTemplate.exStyle))
+        return false;
+    setModule(module);
+    state()->widget->setFont(dialogFont());
+    const WindowHandle self = handle();
+    for (const DialogItemTemplate& item : dialogTemplate.items)
+    {
+        auto* control = new Window;
+        if (!control->create(item.className, item.text, item.style | WS_CHILD, dialogUnitsToPixels(item.rect), this,
+                             item.id, item.exStyle))
+        {
+            delete control;
+            std::fprintf(stderr, "Dialog %d: control %d of unknown class \"%s\" left out\n", templateId_, item.id,
+                         item.className.c_str());
+            continue;
+        }
+        control->state()->platformOwned = true;
+        auto factory = kitClasses().find(item.kitClass);
+        if (!item.kitClass.empty() && factory != kitClasses().end())
+        {
+            const WindowHandle controlHandle = control->handle();
+            Window* kitObject = factory->second();
+            if (kitObject != nullptr && kitObject->subclassWindow(controlHandle))
+                kitObject->state()->platformOwned = true;
+            else
+                delete kitObject;
+        }
+    }
+    if (!isWindow(self))
+        return false;
+    if (sendMessage(WM_INITDIALOG) != 0 && isWindow(self))
+        if (Window* first = nextDlgTabItem(nullptr, false))
+            gotoDlgCtrl(first);
+    if (!isWindow(self))
+        return false;
+    if (visible != 0 || modal)
+        showWindow(SW_SHOW);
+    return true;
+}
+
+int32_t Dialog::runModal(const DialogTemplate& dialogTemplate, ModuleHandle module, Window* owner)
+{
+    Application* application = Application::instance();
+    if (owner == nullptr && application != nullptr)
+        owner = application->mainWindow();
+    if (!build(dialogTemplate, owner, module, true))
+        return -1;
+    state()->widget->setWindowModality(Qt::ApplicationModal);
+    if (application != nullptr)
+        application->enterModal();
+    const WindowHandle self = handle();
+    // Paints and timers go on inside the loop, like in every modal loop.
+    while (!ended_ && isWindow(self))
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    if (application != nullptr)
+        application->leaveModal();
+    const int32_t result = ended_ ? result_ : IDCANCEL;
+    destroyWindow();
+    modal_ = false;
+    return result;
+}
+
+void Dialog::endDialog(int32_t result)
+{
+    result_ = result;
+    if (modal_)
+        ended_ = true;
+}
+
+bool Dialog::onInitDialog()
+{
+    updateData(false);
+    return true;
+}
+
+void Dialog::onOK()
+{
+    if (modal_ && updateData(true))
+        endDialog(IDOK);
+}
+
+void Dialog::onCancel()
+{
+    if (modal_)
+        endDialog(IDCANCEL);
+}
+
+bool Dialog::onCommand(uint32_t id, uint32_t code, WindowHandle)
+{
+    if (code != BN_CLICKED)
+        return false;
+    if (id == static_cast<uint32_t>(IDOK))
+    {
+        onOK();
+        return true;
+    }
+    if (id == static_cast<uint32_t>(IDCANCEL))
+    {
+        onCancel();
+        return true;
+    }
+    return false;
+}
+
+void Dialog::doDataExchange(DataExchange&)
+{
+}
+
+bool Dialog::updateData(bool saveAndValidate)
+{
+    if (!exists())
+        return false;
+    DataExchange exchange(*this, saveAndValidate);
+    doDataExchange(exchange);
+    return !exchange.refused;
+}
+
+void Dialog::setDlgItemText(int32_t id, const std::string& text)
+{
+    if (Window* item = dlgItem(id))
+        item->setWindowText(text);
+}
+
+std::string Dialog::dlgItemText(int32_t id) const
+{
+    Window* item = dlgItem(id);
+    return item != nullptr ? item->windowText() : std::string();
+}
+
+void Dialog::checkDlgButton(int32_t id, uint32_t check)
+{
+    if (Window* item = dlgItem(id))
+        item->sendMessage(BM_SETCHECK, check);
+}
+
+uint32_t Dialog::isDlgButtonChecked(int32_t id) const
+{
+    Window* item = dlgItem(id);
+    return item != nullptr ? static_cast<uint32_t>(item->sendMessage(BM_GETCHECK)) : 0;
+}
+
+Window* Dialog::nextDlgTabItem(Window* from, bool previous) const
+{
+    const std::vector<Window*> items = children();
+    // One stop per tab stop; a radio group is entered at its checked button.
+    std::vector<Window*> stops;
+    std::vector<size_t> stopGroups;
+    for (size_t index = 0; index < items.size(); ++index)
+    {
+        Window* item = items[index];
+        const uint32_t style = item->style();
+        if ((style & WS_TABSTOP) == 0 || (style & WS_VISIBLE) == 0 || (style & WS_DISABLED) != 0)
+            continue;
+        Window* stop = item;
+        const size_t group = groupStart(items, index);
+        if (isRadioButton(item))
+            for (size_t member = group; member < items.size(); ++member)
+            {
+                if (member != group && (items[member]->style() & WS_GROUP) != 0)
+                    break;
+                if (isRadioButton(items[member]) && items[member]->sendMessage(BM_GETCHECK) == BST_CHECKED)
+                    stop = items[member];
+            }
+        if (std::find(stops.begin(), stops.end(), stop) == stops.end())
+        {
+            stops.push_back(stop);
+            stopGroups.push_back(isRadioButton(item) ? group : index);
+        }
+    }
+    if (stops.empty())
+        return nullptr;
+    // Where `from` stands: its own stop, or the stop of its radio group.
+    auto position = std::find(items.begin(), items.end(), from);
+    size_t current = stops.size();
+    if (position != items.end())
+    {
+        const size_t index = static_cast<size_t>(position - items.begin());
+        for (size_t stop = 0; stop < stops.size(); ++stop)
+            if (stops[stop] == from || (isRadioButton(from) && stopGroups[stop] == groupStart(items, index)))
+                current = stop;
+    }
+    if (current == stops.size())
+        return previous ? stops.back() : stops.front();
+    return stops[(current + (previous ? stops.size() - 1 : 1)) % stops.size()];
+}
+
+void Dialog::gotoDlgCtrl(Window* control)
+{
+    if (control == nullptr)
+        return;
+    control->setFocus();
+    if (control->className() == "Edit")
+        control->sendMessage(EM_SETSEL, 0, -1);
+}
+
+int32_t Dialog::defaultButtonId() const
+{
+    for (Window* item : children())
+        if (item->className() == "Button" && (item->style() & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return item->dlgCtrlId();
+    return 0;
+}
+
+LResult Dialog::windowProc(uint32_t message, WParam wParam, LParam lParam)
+{
+    switch (message)
+    {
+    case WM_INITDIALOG:
+        return onInitDialog() ? 1 : 0;
+    case WM_COMMAND:
+        onCommand(lowWord(wParam), highWord(wParam), handleFromParam(static_cast<uint64_t>(lParam)));
+        return 0;
+    case WM_CLOSE:
+        onCancel();
+        return 0;
+    case DM_GETDEFID: {
+        const int32_t id = defaultButtonId();
+        return id != 0 ? static_cast<LResult>(makeLong(static_cast<uint32_t>(id), DC_HASDEFID)) : 0;
+    }
+    case DM_SETDEFID:
+        for (Window* item : children())
+        {
+            const uint32_t type = item->style() & BS_TYPEMASK;
+            if (item->className() != "Button" || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
+                continue;
+            const uint32_t wanted = item->dlgCtrlId() == static_cast<int32_t>(wParam) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+            if (wanted != type)
+                item->sendMessage(BM_SETSTYLE, (item->style() & ~BS_TYPEMASK & 0xFFFFu) | wanted, 1);
+        }
+        return 1;
+    default:
+        return Window::windowProc(message, wParam, lParam);
+    }
+}
+
+bool Dialog::preTranslateMessage(Message& message)
+{
+    if (message.message != WM_KEYDOWN)
+        return false;
+    Window* target = fromHandle(message.window);
+    const uint32_t code = target != nullptr ? static_cast<uint32_t>(target->sendMessage(WM_GETDLGCODE, message.wParam))
+                                            : 0;
+    if ((code & DLGC_WANTALLKEYS) != 0)
+        return false;
+    // The control of this dialog that holds `target` (the focus may sit inside a control).
+    Window* control = target;
+    while (control != nullptr && control->parent() != this)
+        control = control->parent();
+    switch (message.wParam)
+    {
+    case VK_TAB: {
+        if ((code & DLGC_WANTTAB) != 0 || isKeyDown(VK_CONTROL) || isKeyDown(VK_MENU))
+            return false;
+        if (Window* next = nextDlgTabItem(control, isKeyDown(VK_SHIFT)))
+            gotoDlgCtrl(next);
+        return true;
+    }
+    case VK_RETURN: {
+        if (control != nullptr && isPushButton(control) && control->isEnabled())
+        {
+            control->sendMessage(BM_CLICK);
+            return true;
+        }
+        const int32_t id = defaultButtonId();
+        Window* button = id != 0 ? dlgItem(id) : nullptr;
+        if (button != nullptr && button->isVisible() && button->isEnabled())
+            button->sendMessage(BM_CLICK);
+        else if (modal_)
+            sendMessage(WM_COMMAND, makeWParam(IDOK, BN_CLICKED), 0);
+        return true;
+    }
+    case VK_ESCAPE:
+        if (modal_)
+            sendMessage(WM_COMMAND, makeWParam(IDCANCEL, BN_CLICKED), 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,59 @@
+#pragma once
+
+// Dialog templates: a dialog's controls with class, id, rectangle in dialog units, style and
+// text, and its font. Dialog units map to pixels through fixed base units (those of the
+// template font at 96 DPI), the same on every machine.
+
+#include "platform/Geometry.h"
+#include "platform/PlatformApi.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform
+{
+
+inline constexpr int32_t dialogBaseUnitX = 6;
+inline constexpr int32_t dialogBaseUnitY = 13;
+
+// A rectangle in dialog units: position and size, as resource scripts write it.
+struct DialogUnitRect
+{
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// x = dlu * 6 / 4 and y = dlu * 13 / 8, rounded to the nearest pixel (halves away from zero);
+// right and bottom are mapped from x + width and y + height so neighbours stay flush.
+PLATFORM_API int32_t dialogUnitsToPixelsX(int32_t units);
+PLATFORM_API int32_t dialogUnitsToPixelsY(int32_t units);
+PLATFORM_API Rect dialogUnitsToPixels(const DialogUnitRect& rect);
+
+struct DialogItemTemplate
+{
+    std::string className; // "Button", "Edit", "Static", "ListBox", "ScrollBar"
+    int32_t id = 0;
+    DialogUnitRect rect;
+    uint32_t style = 0; // the control's whole style; WS_CHILD is added
+    uint32_t exStyle = 0;
+    std::string text; // a static bitmap names its bitmap resource as "#<id>"
+    // The class of the user-interface kit the control becomes (its dialog subclasses it, or a
+    // factory registered with registerKitClass does); empty for a plain control.
+    std::string kitClass;
+};
+
+struct DialogTemplate
+{
+    DialogUnitRect rect; // position (child dialogs: in the parent) and client size
+    uint32_t style = 0;
+    uint32_t exStyle = 0;
+    std::string caption;
+    std::string fontName = "MS Sans Serif";
+    int32_t fontPointSize = 8;
+    std::vector<DialogItemTemplate> items;
+};
+
+} // namespace platform

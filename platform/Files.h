@@ -1,0 +1,86 @@
+#pragma once
+
+// The current folder and text files.
+
+#include "platform/PlatformApi.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace platform
+{
+
+// The process's current folder ("" when it cannot be read) and changing it.
+PLATFORM_API std::string currentFolder();
+PLATFORM_API bool setCurrentFolder(const std::string& path);
+
+// Why a file operation failed: the numbers the program shows as "ErrorCode:<n>".
+enum class FileErrorCause : int32_t
+{
+    None = 0,
+    Generic = 1,
+    FileNotFound = 2,
+    BadPath = 3,
+    TooManyOpenFiles = 4,
+    AccessDenied = 5,
+    DirectoryFull = 8,
+    SharingViolation = 11,
+    DiskFull = 13,
+    EndOfFile = 14
+};
+// The cause for a C library error number.
+PLATFORM_API FileErrorCause fileErrorCauseFromErrno(int error);
+
+// Reads a text file line by line. A line ends at LF; a CR before the LF is dropped, so files
+// written on either system read the same.
+class PLATFORM_API TextFileReader
+{
+public:
+    TextFileReader() = default;
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    bool open(const std::string& path);
+    // The next line without its line end; false at the end of the file.
+    bool readLine(std::string& line);
+    void close();
+    bool isOpen() const { return file_ != nullptr; }
+    FileErrorCause error() const { return error_; }
+
+private:
+    std::FILE* file_ = nullptr;
+    FileErrorCause error_ = FileErrorCause::None;
+};
+
+// Writes a file safely: everything goes to "<path>.tmp", and close() renames it into place, so
+// a failure never leaves half a file. A writer destroyed without close() leaves the old file.
+class PLATFORM_API FileWriter
+{
+public:
+    FileWriter() = default;
+    ~FileWriter();
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+
+    bool open(const std::string& path);
+    // The text followed by CR LF.
+    bool writeLine(const std::string& text);
+    bool writeText(const std::string& text);
+    bool writeBytes(const void* data, size_t size);
+    // Finishes the file; false (and the old file stays) when anything failed.
+    bool close();
+    bool isOpen() const { return file_ != nullptr; }
+    FileErrorCause error() const { return error_; }
+
+private:
+    void discard();
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string temporaryPath_;
+    FileErrorCause error_ = FileErrorCause::None;
+};
+
+} // namespace platform

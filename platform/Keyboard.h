@@ -1,0 +1,16 @@
+#pragma once
+
+// The keyboard state as the program sees it while it handles a message.
+
+#include "platform/PlatformApi.h"
+
+#include <cstdint>
+
+namespace platform
+{
+
+// Whether a key (VK_SHIFT, VK_CONTROL, VK_MENU) or mouse button (VK_LBUTTON, VK_RBUTTON,
+// VK_MBUTTON) was held when the input being handled now happened.
+PLATFORM_API bool isKeyDown(uint32_t virtualKey);
+
+} // namespace platform

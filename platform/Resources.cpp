@@ -1,0 +1,137 @@
+#include "platform/Resources.h"
+
+#include <cstdio>
+#include <map>
+#include <set>
+
+namespace platform
+{
+
+namespace
+{
+
+enum class ResourceKind
+{
+    Dialog,
+    Bitmap,
+    Cursor
+};
+
+struct Registry
+{
+    std::set<ModuleHandle> modules;
+    std::map<std::pair<ModuleHandle, int32_t>, DialogTemplate> dialogs;
+    std::map<std::pair<ModuleHandle, int32_t>, BitmapResource> bitmaps;
+    std::map<std::pair<ModuleHandle, int32_t>, CursorResource> cursors;
+};
+
+Registry& registry()
+{
+    static Registry instance;
+    return instance;
+}
+
+void checkModule(ModuleHandle module, ResourceKind kind, int32_t id)
+{
+    static const char* const kindNames[] = {"dialog", "bitmap", "cursor"};
+    if (module != ModuleHandle::None && registry().modules.count(module) != 0)
+        return;
+    char text[160];
+    std::snprintf(text, sizeof text, "%s %d looked up in %s module %#llx", kindNames[static_cast<int>(kind)], id,
+                  module == ModuleHandle::None ? "the null" : "an unknown",
+                  static_cast<unsigned long long>(module));
+    throw ResourceError(text);
+}
+
+template <typename Resource>
+void store(std::map<std::pair<ModuleHandle, int32_t>, Resource>& table, ModuleHandle module, int32_t id,
+           Resource resource)
+{
+    if (module == ModuleHandle::None)
+        throw ResourceError("resources cannot be registered under the null module");
+    registry().modules.insert(module);
+    table[{module, id}] = std::move(resource);
+}
+
+template <typename Resource>
+const Resource* lookUp(const std::map<std::pair<ModuleHandle, int32_t>, Resource>& table, ModuleHandle module,
+                       ResourceKind kind, int32_t id)
+{
+    checkModule(module, kind, id);
+    auto found = table.find({module, id});
+    return found != table.end() ? &found->second : nullptr;
+}
+
+thread_local ModuleHandle currentModule = ModuleHandle::None;
+
+int32_t mulDivRounded(int32_t value, int32_t numerator, int32_t denominator)
+{
+    const int64_t product = static_cast<int64_t>(value) * numerator;
+    const int64_t half = denominator / 2;
+    return static_cast<int32_t>(product >= 0 ? (product + half) / denominator : -((-product + half) / denominator));
+}
+
+} // namespace
+
+void registerDialogTemplate(ModuleHandle module, int32_t id, DialogTemplate dialogTemplate)
+{
+    store(registry().dialogs, module, id, std::move(dialogTemplate));
+}
+
+void registerBitmapResource(ModuleHandle module, int32_t id, BitmapResource bitmap)
+{
+    store(registry().bitmaps, module, id, std::move(bitmap));
+}
+
+void registerCursorResource(ModuleHandle module, int32_t id, CursorResource cursor)
+{
+    store(registry().cursors, module, id, std::move(cursor));
+}
+
+const DialogTemplate* findDialogTemplate(ModuleHandle module, int32_t id)
+{
+    return lookUp(registry().dialogs, module, ResourceKind::Dialog, id);
+}
+
+const BitmapResource* findBitmapResource(ModuleHandle module, int32_t id)
+{
+    return lookUp(registry().bitmaps, module, ResourceKind::Bitmap, id);
+}
+
+const CursorResource* findCursorResource(ModuleHandle module, int32_t id)
+{
+    return lookUp(registry().cursors, module, ResourceKind::Cursor, id);
+}
+
+ModuleHandle currentResourceModule()
+{
+    return currentModule;
+}
+
+ResourceModuleScope::ResourceModuleScope(ModuleHandle module) : previous_(currentModule)
+{
+    currentModule = module;
+}
+
+ResourceModuleScope::~ResourceModuleScope()
+{
+    currentModule = previous_;
+}
+
+int32_t dialogUnitsToPixelsX(int32_t units)
+{
+    return mulDivRounded(units, dialogBaseUnitX, 4);
+}
+
+int32_t dialogUnitsToPixelsY(int32_t units)
+{
+    return mulDivRounded(units, dialogBaseUnitY, 8);
+}
+
+Rect dialogUnitsToPixels(const DialogUnitRect& rect)
+{
+    return {dialogUnitsToPixelsX(rect.x), dialogUnitsToPixelsY(rect.y), dialogUnitsToPixelsX(rect.x + rect.width),
+            dialogUnitsToPixelsY(rect.y + rect.height)};
+}
+
+} // namespace platform

@@ -1,0 +1,346 @@
+#include "platform/Services.h"
+
+#include "platform/Application.h"
+#include "platform/Window.h"
+#include "platform/WindowState.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+namespace platform
+{
+
+namespace
+{
+
+// The answers of each MB_ type's buttons, left to right.
+std::vector<int32_t> answersOf(uint32_t type)
+{
+    switch (type & MB_TYPEMASK)
+    {
+    case MB_OKCANCEL:
+        return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+        return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+        return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+        return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+        return {IDRETRY, IDCANCEL};
+    default:
+        return {IDOK};
+    }
+}
+
+const char* buttonText(int32_t answer)
+{
+    switch (answer)
+    {
+    case IDCANCEL:
+        return "Cancel";
+    case IDABORT:
+        return "&Abort";
+    case IDRETRY:
+        return "&Retry";
+    case IDIGNORE:
+        return "&Ignore";
+    case IDYES:
+        return "&Yes";
+    case IDNO:
+        return "&No";
+    default:
+        return "OK";
+    }
+}
+
+QWidget* ownerWidget(WindowHandle owner)
+{
+    if (WindowState* state = WindowState::of(owner))
+        return state->widget->window();
+    return mainWindowWidget();
+}
+
+// Runs a modal toolkit dialog: no library idle inside, as in every modal loop.
+template <typename Body>
+auto runModal(Body body)
+{
+    struct ModalScope
+    {
+        ModalScope()
+        {
+            if (Application* application = Application::instance())
+                application->enterModal();
+        }
+        ~ModalScope()
+        {
+            if (Application* application = Application::instance())
+                application->leaveModal();
+        }
+    } scope;
+    return body();
+}
+
+QColor toQColor(uint32_t colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+uint32_t fromQColor(const QColor& colour)
+{
+    return static_cast<uint32_t>(colour.red()) | (static_cast<uint32_t>(colour.green()) << 8) |
+           (static_cast<uint32_t>(colour.blue()) << 16);
+}
+
+class DesktopInteraction : public InteractionService
+{
+public:
+    int32_t messageBox(const MessageBoxRequest& request) override
+    {
+        QMessageBox box(ownerWidget(request.owner));
+        box.setWindowTitle(QString::fromStdString(request.caption));
+        box.setText(QString::fromStdString(request.text));
+        switch (request.type & MB_ICONMASK)
+        {
+        case MB_ICONERROR:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MB_ICONQUESTION:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MB_ICONEXCLAMATION:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MB_ICONINFORMATION:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
+        }
+        if ((request.type & MB_TOPMOST) != 0)
+            box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        box.setWindowModality(Qt::ApplicationModal);
+        const std::vector<int32_t> answers = answersOf(request.type);
+        std::vector<QPushButton*> buttons;
+        for (int32_t answer : answers)
+            buttons.push_back(box.addButton(buttonText(answer), QMessageBox::AcceptRole));
+        const size_t defaultIndex = ((request.type & MB_DEFMASK) >> 8) < answers.size()
+                                        ? ((request.type & MB_DEFMASK) >> 8)
+                                        : 0;
+        box.setDefaultButton(buttons[defaultIndex]);
+        const bool cancellable = std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end();
+        if (cancellable || answers.size() == 1)
+            box.setEscapeButton(buttons[cancellable ? std::find(answers.begin(), answers.end(), IDCANCEL) -
+                                                          answers.begin()
+                                                    : 0]);
+        runModal([&] { return box.exec(); });
+        for (size_t index = 0; index < buttons.size(); ++index)
+            if (box.clickedButton() == buttons[index])
+                return answers[index];
+        return cancellable ? IDCANCEL : answers.front();
+    }
+
+    void beep(uint32_t) override { QApplication::beep(); }
+
+    bool chooseColour(const ColourRequest& request, uint32_t& chosen, std::array<uint32_t, 16>& custom) override
+    {
+        for (int index = 0; index < 16; ++index)
+            QColorDialog::setCustomColor(index, toQColor(custom[index]));
+        QColorDialog dialog(ownerWidget(request.owner));
+        if ((request.flags & CC_RGBINIT) != 0)
+            dialog.setCurrentColor(toQColor(request.initialColour));
+        const bool accepted = runModal([&] { return dialog.exec(); }) == QDialog::Accepted;
+        for (int index = 0; index < 16; ++index)
+            custom[index] = fromQColor(QColorDialog::customColor(index));
+        if (accepted)
+            chosen = fromQColor(dialog.selectedColor());
+        return accepted;
+    }
+
+    bool chooseFile(FileDialogRequest& request) override
+    {
+        QFileDialog dialog(ownerWidget(request.owner), QString::fromStdString(request.title));
+        QStringList filters;
+        for (const FileFilter& filter : request.filters)
+            filters << QString::fromStdString(filter.description) + " (" +
+                           QString::fromStdString(filter.patterns).replace(';', ' ') + ")";
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+        dialog.setNameFilters(filters);
+        if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+            dialog.selectNameFilter(filters[request.filterIndex - 1]);
+        dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.save || (request.flags & OFN_FILEMUSTEXIST) == 0 ? QFileDialog::AnyFile
+                                                                                     : QFileDialog::ExistingFile);
+        if (request.save && (request.flags & OFN_OVERWRITEPROMPT) == 0)
+            dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        if (!request.defaultExtension.empty())
+            dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+        if (!request.fileName.empty())
+            dialog.selectFile(QString::fromStdString(request.fileName));
+        if (runModal([&] { return dialog.exec(); }) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        request.fileName = dialog.selectedFiles().front().toStdString();
+        request.filterIndex = static_cast<int32_t>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+        return true;
+    }
+
+    bool openDocument(const std::string& path, std::string& error) override
+    {
+        if (!QFileInfo::exists(QString::fromStdString(path)))
+        {
+            error = "The file does not exist.";
+            return false;
+        }
+        if (!QProcess::startDetached("xdg-open", {QString::fromStdString(path)}))
+        {
+            error = "xdg-open could not be started.";
+            return false;
+        }
+        return true;
+    }
+};
+
+DesktopInteraction desktopInteraction;
+InteractionService* currentService = nullptr;
+
+} // namespace
+
+InteractionService& interactionService()
+{
+    return currentService != nullptr ? *currentService : desktopInteraction;
+}
+
+InteractionService* setInteractionService(InteractionService* service)
+{
+    InteractionService* previous = currentService;
+    currentService = service;
+    return previous;
+}
+
+int32_t defaultMessageBoxAnswer(uint32_t type)
+{
+    const std::vector<int32_t> answers = answersOf(type);
+    const size_t index = (type & MB_DEFMASK) >> 8;
+    return index < answers.size() ? answers[index] : answers.front();
+}
+
+int32_t messageBox(WindowHandle owner, const std::string& text, const std::string& caption, uint32_t type)
+{
+    MessageBoxRequest request;
+    request.owner = owner;
+    request.text = text;
+    request.caption = caption;
+    request.type = type;
+    return interactionService().messageBox(request);
+}
+
+void messageBeep(uint32_t type)
+{
+    interactionService().beep(type);
+}
+
+std::array<uint32_t, 16>& customColours()
+{
+    static std::array<uint32_t, 16> colours = [] {
+        std::array<uint32_t, 16> white;
+        white.fill(0xFFFFFF);
+        return white;
+    }();
+    return colours;
+}
+
+bool chooseColour(WindowHandle owner, uint32_t& colour, uint32_t flags)
+{
+    ColourRequest request;
+    request.owner = owner;
+    request.initialColour = colour;
+    request.flags = flags;
+    uint32_t chosen = colour;
+    if (!interactionService().chooseColour(request, chosen, customColours()))
+        return false;
+    colour = chosen & 0x00FFFFFF;
+    return true;
+}
+
+bool chooseFile(FileDialogRequest& request)
+{
+    return interactionService().chooseFile(request);
+}
+
+bool openDocument(const std::string& path)
+{
+    std::string error;
+    if (interactionService().openDocument(path, error))
+        return true;
+    const std::string caption = Application::instance() != nullptr ? Application::instance()->name() : "";
+    messageBox(WindowHandle::None, "Could not open \"" + path + "\":\n" + error, caption, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// ---- Scripted --------------------------------------------------------------------------------------
+
+ScriptedInteraction::ScriptedInteraction() : previous_(setInteractionService(this))
+{
+}
+
+ScriptedInteraction::~ScriptedInteraction()
+{
+    setInteractionService(previous_);
+}
+
+int32_t ScriptedInteraction::messageBox(const MessageBoxRequest& request)
+{
+    boxes.push_back(request);
+    if (boxAnswers.empty())
+        return defaultMessageBoxAnswer(request.type);
+    const int32_t answer = boxAnswers.front();
+    boxAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedInteraction::beep(uint32_t type)
+{
+    beeps.push_back(type);
+}
+
+bool ScriptedInteraction::chooseColour(const ColourRequest& request, uint32_t& chosen, std::array<uint32_t, 16>&)
+{
+    colourRequests.push_back(request);
+    if (colourAnswers.empty())
+        return false;
+    const std::optional<uint32_t> answer = colourAnswers.front();
+    colourAnswers.pop_front();
+    if (!answer)
+        return false;
+    chosen = *answer;
+    return true;
+}
+
+bool ScriptedInteraction::chooseFile(FileDialogRequest& request)
+{
+    fileRequests.push_back(request);
+    if (fileAnswers.empty())
+        return false;
+    const std::optional<FileAnswer> answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    if (!answer)
+        return false;
+    request.fileName = answer->path;
+    request.filterIndex = answer->filterIndex;
+    return true;
+}
+
+bool ScriptedInteraction::openDocument(const std::string& path, std::string& error)
+{
+    openedDocuments.push_back(path);
+    if (!documentsOpen)
+        error = "No program opens it.";
+    return documentsOpen;
+}
+
+} // namespace platform

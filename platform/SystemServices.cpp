@@ -1,0 +1,249 @@
+#include "platform/Files.h"
+#include "platform/Threads.h"
+#include "platform/Time.h"
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace platform
+{
+
+// ---- Time ------------------------------------------------------------------------------------
+
+uint32_t tickCount()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void sleepMilliseconds(uint32_t milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// ---- Folders and files ---------------------------------------------------------------------------
+
+std::string currentFolder()
+{
+    std::vector<char> buffer(4096);
+    if (getcwd(buffer.data(), buffer.size()) == nullptr)
+        return {};
+    return buffer.data();
+}
+
+bool setCurrentFolder(const std::string& path)
+{
+    return chdir(path.c_str()) == 0;
+}
+
+FileErrorCause fileErrorCauseFromErrno(int error)
+{
+    switch (error)
+    {
+    case 0:
+        return FileErrorCause::None;
+    case ENOENT:
+        return FileErrorCause::FileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return FileErrorCause::BadPath;
+    case EMFILE:
+    case ENFILE:
+        return FileErrorCause::TooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return FileErrorCause::AccessDenied;
+    case EMLINK:
+        return FileErrorCause::DirectoryFull;
+    case EBUSY:
+    case ETXTBSY:
+        return FileErrorCause::SharingViolation;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileErrorCause::DiskFull;
+    default:
+        return FileErrorCause::Generic;
+    }
+}
+
+TextFileReader::~TextFileReader()
+{
+    close();
+}
+
+bool TextFileReader::open(const std::string& path)
+{
+    close();
+    file_ = std::fopen(path.c_str(), "rb");
+    error_ = file_ == nullptr ? fileErrorCauseFromErrno(errno) : FileErrorCause::None;
+    return file_ != nullptr;
+}
+
+bool TextFileReader::readLine(std::string& line)
+{
+    line.clear();
+    if (file_ == nullptr)
+        return false;
+    bool any = false;
+    for (int character = std::fgetc(file_); character != EOF; character = std::fgetc(file_))
+    {
+        any = true;
+        if (character == '\n')
+        {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return true;
+        }
+        line.push_back(static_cast<char>(character));
+    }
+    if (std::ferror(file_))
+    {
+        error_ = fileErrorCauseFromErrno(errno);
+        return false;
+    }
+    // The last line may lack its line end.
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return any;
+}
+
+void TextFileReader::close()
+{
+    if (file_ != nullptr)
+        std::fclose(file_);
+    file_ = nullptr;
+}
+
+FileWriter::~FileWriter()
+{
+    discard();
+}
+
+bool FileWriter::open(const std::string& path)
+{
+    discard();
+    path_ = path;
+    temporaryPath_ = path + ".tmp";
+    file_ = std::fopen(temporaryPath_.c_str(), "wb");
+    error_ = file_ == nullptr ? fileErrorCauseFromErrno(errno) : FileErrorCause::None;
+    return file_ != nullptr;
+}
+
+bool FileWriter::writeBytes(const void* data, size_t size)
+{
+    if (file_ == nullptr || error_ != FileErrorCause::None)
+        return false;
+    if (size != 0 && std::fwrite(data, 1, size, file_) != size)
+    {
+        error_ = fileErrorCauseFromErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+bool FileWriter::writeText(const std::string& text)
+{
+    return writeBytes(text.data(), text.size());
+}
+
+bool FileWriter::writeLine(const std::string& text)
+{
+    return writeText(text) && writeBytes("\r\n", 2);
+}
+
+bool FileWriter::close()
+{
+    if (file_ == nullptr)
+        return false;
+    if (std::fflush(file_) != 0 && error_ == FileErrorCause::None)
+        error_ = fileErrorCauseFromErrno(errno);
+    if (std::fclose(file_) != 0 && error_ == FileErrorCause::None)
+        error_ = fileErrorCauseFromErrno(errno);
+    file_ = nullptr;
+    if (error_ == FileErrorCause::None && std::rename(temporaryPath_.c_str(), path_.c_str()) != 0)
+        error_ = fileErrorCauseFromErrno(errno);
+    if (error_ != FileErrorCause::None)
+    {
+        std::remove(temporaryPath_.c_str());
+        return false;
+    }
+    return true;
+}
+
+void FileWriter::discard()
+{
+    if (file_ == nullptr)
+        return;
+    std::fclose(file_);
+    file_ = nullptr;
+    std::remove(temporaryPath_.c_str());
+}
+
+// ---- Threads ------------------------------------------------------------------------------------
+
+bool DocumentLock::lock(uint32_t timeoutMilliseconds)
+{
+    return mutex_.try_lock_for(std::chrono::milliseconds(timeoutMilliseconds));
+}
+
+void DocumentLock::unlock()
+{
+    mutex_.unlock();
+}
+
+WorkerThread::~WorkerThread()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+bool WorkerThread::start(std::function<uint32_t()> body)
+{
+    if (isRunning())
+        return false;
+    if (thread_.joinable())
+        thread_.join();
+    exitCode_.store(StillActive);
+    thread_ = std::thread([this, body = std::move(body)] {
+        // Below normal: the user interface stays responsive while a calculation runs.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5);
+        uint32_t code = Failed;
+        try
+        {
+            code = body();
+        }
+        catch (...)
+        {
+            std::fprintf(stderr, "A worker thread ended with an exception\n");
+        }
+        // A body answering the "still active" value would never look finished.
+        exitCode_.store(code == StillActive ? Failed : code);
+    });
+    return true;
+}
+
+bool WorkerThread::wait(uint32_t timeoutMilliseconds)
+{
+    const uint32_t start = tickCount();
+    while (isRunning())
+    {
+        if (tickCount() - start >= timeoutMilliseconds)
+            return false;
+        sleepMilliseconds(1);
+    }
+    if (thread_.joinable())
+        thread_.join();
+    return true;
+}
+
+} // namespace platform
