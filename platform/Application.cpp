@@ -376,6 +376,11 @@ void Application::addLibraryHooks(MessageHook filter, LibraryIdle idle)
     state_->libraries.emplace_back(std::move(filter), std::move(idle));
 }
 
+void Application::clearLibraryHooks()
+{
+    state_->libraries.clear();
+}
+
 void Application::windowDestroyed(WindowHandle window)
 {
     if (window == state_->mainWindow && window != WindowHandle::None)

@@ -60,6 +60,8 @@ public:
     void setIdleHandler(IdleHandler handler);
     // A library's message filter (FilterDllMsg) and idle function (ProcessDllIdle), a pair.
     void addLibraryHooks(MessageHook filter, LibraryIdle idle);
+    // Forgets every library's hooks (libraries are never unloaded; tests start afresh).
+    void clearLibraryHooks();
 
     struct State;
     // Internal: used by the platform's own code.

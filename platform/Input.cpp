@@ -668,11 +668,15 @@ void simulateMouse(WindowHandle window, uint32_t action, Point client, uint32_t 
             simulatedButtons &= ~button;
         }
     }
-    const QPoint local(client.x, client.y);
-    QMouseEvent event(type, local, state->widget->mapToGlobal(local), button, simulatedButtons,
+    // The event goes to the innermost widget under the point, as the window system's would.
+    const QPoint global = state->widget->mapToGlobal(QPoint(client.x, client.y));
+    QWidget* receiver = state->widget;
+    if (QWidget* inner = state->widget->childAt(QPoint(client.x, client.y)))
+        receiver = inner;
+    QMouseEvent event(type, receiver->mapFromGlobal(global), global, button, simulatedButtons,
                       modifiersFromFlags(keyFlags));
     event.setTimestamp(nextSimulatedTime(time));
-    QApplication::sendEvent(state->widget, &event);
+    QApplication::sendEvent(receiver, &event);
 }
 
 bool simulateKey(WindowHandle window, const std::string& keyName, bool press, uint32_t keyFlags, bool keypad)

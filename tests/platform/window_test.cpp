@@ -53,6 +53,12 @@ protected:
         child.counts.clear();
         grandChild.counts.clear();
     }
+    void TearDown() override
+    {
+        platformApplication().setPreTranslateHook(nullptr);
+        platformApplication().setIdleHandler(nullptr);
+        platformApplication().clearLibraryHooks();
+    }
     RecordingWindow top;
     RecordingWindow child;
     RecordingWindow grandChild;
@@ -296,7 +302,6 @@ TEST_F(WindowTest, QueuedMessagesPassTheHookTheWindowsAndTheLibraryFiltersInOrde
     EXPECT_EQ(order, (std::vector<std::string>{"host", "inner", "parent", "second library", "host", "inner",
                                                "parent", "second library", "first library"}));
     EXPECT_EQ(inner.counts[WM_USER + 1], 1) << "the consumed one never arrives";
-    application.setPreTranslateHook(nullptr);
 }
 
 TEST_F(WindowTest, IdleRunsOnceAfterABurstOfMessages)
@@ -319,7 +324,6 @@ TEST_F(WindowTest, IdleRunsOnceAfterABurstOfMessages)
     EXPECT_EQ(libraryIdles, 1);
     processMessages();
     EXPECT_EQ(libraryIdles, 1) << "nothing happened since";
-    application.setIdleHandler(nullptr);
 }
 
 TEST_F(WindowTest, AnExceptionInAHandlerIsReportedAndStopsThere)

@@ -1,0 +1,448 @@
+#include "PlatformTestApplication.h"
+
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/InputSimulation.h"
+#include "platform/Resources.h"
+#include "platform/SystemValues.h"
+#include "platform/Time.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+using namespace platform;
+
+namespace
+{
+
+constexpr int32_t testDialogId = 132;
+enum ControlId : int32_t
+{
+    OwnerDrawn = 1001,
+    CheckBox = 1002,
+    ThreeState = 1003,
+    RadioA = 1004,
+    RadioB = 1005,
+    NumberEdit = 1006,
+    Status = 1007,
+    Picture = 1008,
+    List = 1009,
+    Scroller = 1010,
+    Group = 1011
+};
+
+DialogItemTemplate item(const char* className, int32_t id, DialogUnitRect rect, uint32_t style,
+                        const char* text = "")
+{
+    DialogItemTemplate control;
+    control.className = className;
+    control.id = id;
+    control.rect = rect;
+    control.style = style | WS_VISIBLE;
+    control.text = text;
+    return control;
+}
+
+// Every basic control once, in the order the tab order is tested with.
+DialogTemplate everyControlTemplate(uint32_t dialogStyle)
+{
+    DialogTemplate dialogTemplate;
+    dialogTemplate.rect = {0, 0, 150, 125};
+    dialogTemplate.style = dialogStyle;
+    dialogTemplate.caption = "Every control";
+    dialogTemplate.items = {
+        item("Button", Group, {3, 35, 140, 30}, BS_GROUPBOX, "Options"),
+        item("Button", IDOK, {7, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "OK"),
+        item("Button", IDCANCEL, {60, 7, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Cancel"),
+        item("Button", OwnerDrawn, {7, 25, 20, 12}, BS_OWNERDRAW),
+        item("Button", CheckBox, {7, 40, 60, 10}, BS_AUTOCHECKBOX | WS_TABSTOP, "&Shift"),
+        item("Button", ThreeState, {70, 40, 60, 10}, BS_AUTO3STATE, "Abs:"),
+        item("Button", RadioA, {7, 52, 40, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "A"),
+        item("Button", RadioB, {50, 52, 40, 10}, BS_AUTORADIOBUTTON, "B"),
+        item("Edit", NumberEdit, {7, 65, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP),
+        item("Static", Status, {90, 65, 40, 8}, SS_RIGHT, "Ready"),
+        item("Static", Picture, {110, 7, 20, 16}, SS_BITMAP, "#151"),
+        item("ListBox", List, {7, 80, 80, 40}, LBS_NOTIFY | WS_TABSTOP),
+        item("ScrollBar", Scroller, {90, 80, 10, 40}, SBS_VERT),
+    };
+    return dialogTemplate;
+}
+
+ModuleHandle testModule()
+{
+    static const ModuleHandle module = [] {
+        const ModuleHandle self = moduleContaining(reinterpret_cast<const void*>(&everyControlTemplate));
+        registerDialogTemplate(self, testDialogId, everyControlTemplate(WS_CHILD | DS_CONTROL));
+        registerBitmapResource(self, 151, BitmapResource{2, 2, {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF}});
+        return self;
+    }();
+    return module;
+}
+
+// A dialog that records the notifications of its controls.
+class RecordingDialog : public Dialog
+{
+public:
+    RecordingDialog() : Dialog(testDialogId) {}
+
+    bool onInitDialog() override
+    {
+        initialisedWithControls = dlgItem(NumberEdit) != nullptr && exists();
+        if (onInit)
+            onInit(*this);
+        Dialog::onInitDialog();
+        return initAnswer;
+    }
+    bool onCommand(uint32_t id, uint32_t code, WindowHandle control) override
+    {
+        notifications.push_back({id, code});
+        return Dialog::onCommand(id, code, control);
+    }
+    void doDataExchange(DataExchange& exchange) override
+    {
+        exchangeDouble(exchange, NumberEdit, number);
+        exchangeText(exchange, Status, status);
+    }
+    int count(uint32_t id, uint32_t code) const
+    {
+        return static_cast<int>(std::count(notifications.begin(), notifications.end(), std::pair{id, code}));
+    }
+
+    std::vector<std::pair<uint32_t, uint32_t>> notifications;
+    bool initialisedWithControls = false;
+    bool initAnswer = true;
+    std::function<void(RecordingDialog&)> onInit;
+    double number = 2.5;
+    std::string status = "Ready";
+};
+
+class DialogTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        platformApplication();
+        ASSERT_TRUE(frame.create("Window", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {50, 50, 450, 450}, nullptr));
+        ASSERT_TRUE(dialog.create(&frame, testModule()));
+        dialog.showWindow(SW_SHOW);
+        processMessages();
+        dialog.notifications.clear();
+    }
+    Point centreOf(int32_t id)
+    {
+        const Rect rect = dialog.dlgItem(id)->clientRect();
+        return {rect.width() / 2, rect.height() / 2};
+    }
+    void click(int32_t id)
+    {
+        Window* control = dialog.dlgItem(id);
+        simulateMouse(control->handle(), WM_LBUTTONDOWN, centreOf(id));
+        simulateMouse(control->handle(), WM_LBUTTONUP, centreOf(id));
+        processMessages();
+    }
+    Window frame;
+    RecordingDialog dialog;
+};
+
+TEST_F(DialogTest, EveryBasicControlStandsAtItsPixelRectangle)
+{
+    struct Expected
+    {
+        int32_t id;
+        const char* className;
+        Rect pixels;
+    };
+    // x = dlu * 6 / 4 and y = dlu * 13 / 8, rounded.
+    const Expected expected[] = {
+        {IDOK, "Button", {11, 11, 86, 34}},        {IDCANCEL, "Button", {90, 11, 165, 34}},
+        {OwnerDrawn, "Button", {11, 41, 41, 60}},  {CheckBox, "Button", {11, 65, 101, 81}},
+        {ThreeState, "Button", {105, 65, 195, 81}}, {RadioA, "Button", {11, 85, 71, 101}},
+        {RadioB, "Button", {75, 85, 135, 101}},    {NumberEdit, "Edit", {11, 106, 131, 125}},
+        {Status, "Static", {135, 106, 195, 119}},  {Picture, "Static", {165, 11, 195, 37}},
+        {List, "ListBox", {11, 130, 131, 195}},    {Scroller, "ScrollBar", {135, 130, 150, 195}},
+        {Group, "Button", {5, 57, 215, 106}},
+    };
+    EXPECT_EQ(dialog.clientRect(), (Rect{0, 0, 225, 203}));
+    for (const Expected& control : expected)
+    {
+        Window* window = dialog.dlgItem(control.id);
+        ASSERT_NE(window, nullptr) << control.id;
+        EXPECT_EQ(window->className(), control.className) << control.id;
+        EXPECT_EQ(dialog.screenToClient(window->windowRect()), control.pixels) << control.id;
+        EXPECT_NE(window->style() & WS_CHILD, 0u) << control.id;
+        EXPECT_TRUE(window->isVisible()) << control.id;
+    }
+    EXPECT_EQ(dialog.dlgItemText(CheckBox), "&Shift");
+    EXPECT_EQ(dialog.dlgItemText(Status), "Ready");
+}
+
+TEST_F(DialogTest, InitialisationRunsInsideCreationWithTheControlsInPlace)
+{
+    EXPECT_TRUE(dialog.initialisedWithControls);
+    EXPECT_EQ(dialog.dlgItemText(NumberEdit), "2.5") << "onInitDialog loaded the variables";
+    EXPECT_EQ(Window::focus(), dialog.dlgItem(IDOK)) << "true: the focus goes to the first tab stop";
+
+    RecordingDialog keepsFocus;
+    keepsFocus.initAnswer = false;
+    keepsFocus.onInit = [](RecordingDialog& self) { self.dlgItem(NumberEdit)->setFocus(); };
+    ASSERT_TRUE(keepsFocus.create(&frame, testModule()));
+    EXPECT_EQ(Window::focus(), keepsFocus.dlgItem(NumberEdit)) << "false: the dialog's own choice stays";
+}
+
+TEST_F(DialogTest, TypingIntoAnEditNotifiesSettingItsTextFromCodeDoesNot)
+{
+    Window* edit = dialog.dlgItem(NumberEdit);
+    edit->setWindowText("");
+    dialog.setDlgItemText(NumberEdit, "7");
+    dialog.number = 9.0;
+    dialog.updateData(false);
+    EXPECT_EQ(dialog.count(NumberEdit, EN_CHANGE), 0);
+
+    dialog.gotoDlgCtrl(edit);
+    simulateTyping(edit->handle(), "12");
+    processMessages();
+    EXPECT_EQ(dialog.count(NumberEdit, EN_CHANGE), 2) << "one per typed character";
+    EXPECT_EQ(edit->windowText(), "12") << "the whole text was selected and replaced";
+}
+
+TEST_F(DialogTest, ButtonsNotifyClicksButNotChecksSetByTheProgram)
+{
+    click(CheckBox);
+    EXPECT_EQ(dialog.isDlgButtonChecked(CheckBox), BST_CHECKED);
+    click(CheckBox);
+    EXPECT_EQ(dialog.isDlgButtonChecked(CheckBox), BST_UNCHECKED);
+    EXPECT_EQ(dialog.count(CheckBox, BN_CLICKED), 2);
+
+    std::vector<uint32_t> states;
+    for (int round = 0; round < 3; ++round)
+    {
+        click(ThreeState);
+        states.push_back(dialog.isDlgButtonChecked(ThreeState));
+    }
+    EXPECT_EQ(states, (std::vector<uint32_t>{BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED}));
+
+    click(RadioA);
+    click(RadioB);
+    EXPECT_EQ(dialog.isDlgButtonChecked(RadioA), BST_UNCHECKED) << "one of the group";
+    EXPECT_EQ(dialog.isDlgButtonChecked(RadioB), BST_CHECKED);
+
+    dialog.notifications.clear();
+    dialog.checkDlgButton(CheckBox, BST_CHECKED);
+    dialog.checkDlgButton(RadioA, BST_CHECKED);
+    static_cast<ListBox*>(dialog.dlgItem(List))->addString("one");
+    static_cast<ListBox*>(dialog.dlgItem(List))->setCurSel(0);
+    static_cast<ScrollBar*>(dialog.dlgItem(Scroller))->setScrollPos(30);
+    processMessages();
+    EXPECT_TRUE(dialog.notifications.empty());
+    EXPECT_EQ(dialog.isDlgButtonChecked(CheckBox), BST_CHECKED);
+}
+
+TEST_F(DialogTest, ListBoxKeepsStringsWithDataAndNotifiesTheUsersSelection)
+{
+    auto* list = static_cast<ListBox*>(dialog.dlgItem(List));
+    EXPECT_EQ(list->addString("Shift"), 0);
+    EXPECT_EQ(list->addString("Ctrl"), 1);
+    EXPECT_EQ(list->setItemData(1, -1), LB_OKAY);
+    EXPECT_EQ(list->getItemData(1), -1);
+    EXPECT_EQ(list->getText(0), "Shift");
+    EXPECT_EQ(list->findStringExact(-1, "ctrl"), 1);
+    EXPECT_EQ(list->getCurSel(), LB_ERR);
+    EXPECT_EQ(list->getItemData(5), LB_ERR);
+
+    const Rect second = list->getItemRect(1);
+    simulateMouse(list->handle(), WM_LBUTTONDOWN, {second.left + 3, second.top + 2});
+    simulateMouse(list->handle(), WM_LBUTTONUP, {second.left + 3, second.top + 2});
+    processMessages();
+    EXPECT_EQ(list->getCurSel(), 1);
+    EXPECT_EQ(dialog.count(List, LBN_SELCHANGE), 1);
+}
+
+TEST_F(DialogTest, ASubclassKeepsTheControlAndSeesEveryMessageFirst)
+{
+    class CaptureEdit : public Edit
+    {
+    public:
+        LResult windowProc(uint32_t message, WParam wParam, LParam lParam) override
+        {
+            seen.push_back(message);
+            if (message == WM_CHAR)
+                return 0; // swallowed: the text must not change
+            return Edit::windowProc(message, wParam, lParam);
+        }
+        std::vector<uint32_t> seen;
+    };
+    Window* original = dialog.dlgItem(NumberEdit);
+    const WindowHandle handle = original->handle();
+    const Rect rect = original->windowRect();
+    const uint32_t style = original->style();
+    CaptureEdit edit;
+    ASSERT_TRUE(edit.subclassDlgItem(NumberEdit, &dialog));
+    EXPECT_EQ(edit.handle(), handle);
+    EXPECT_EQ(Window::fromHandle(handle), &edit);
+    EXPECT_EQ(edit.dlgCtrlId(), NumberEdit);
+    EXPECT_EQ(edit.windowRect(), rect);
+    EXPECT_EQ(edit.style(), style);
+    EXPECT_EQ(edit.windowText(), "2.5");
+    CaptureEdit second;
+    EXPECT_FALSE(second.subclassDlgItem(NumberEdit, &dialog)) << "taken already";
+
+    dialog.setDlgItemText(NumberEdit, "4");
+    EXPECT_EQ(edit.seen.front(), WM_SETTEXT);
+    dialog.gotoDlgCtrl(&edit);
+    edit.sendMessage(EM_SETSEL, 1, 1);
+    simulateTyping(handle, "9");
+    EXPECT_EQ(edit.windowText(), "4");
+    EXPECT_NE(std::find(edit.seen.begin(), edit.seen.end(), WM_KEYDOWN), edit.seen.end());
+    EXPECT_EQ(dialog.count(NumberEdit, EN_CHANGE), 0);
+}
+
+TEST_F(DialogTest, EnterAndEscapeNeverCloseAModelessDialog)
+{
+    Window* edit = dialog.dlgItem(NumberEdit);
+    dialog.gotoDlgCtrl(edit);
+    for (const char* key : {"Return", "Esc"})
+    {
+        simulateKey(edit->handle(), key, true);
+        simulateKey(edit->handle(), key, false);
+        processMessages();
+    }
+    EXPECT_TRUE(dialog.exists());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.count(IDOK, BN_CLICKED), 1) << "Enter clicks the default button";
+    EXPECT_EQ(dialog.count(IDCANCEL, BN_CLICKED), 0);
+}
+
+TEST_F(DialogTest, TabMovesThroughTheTabStopsAndEntersARadioGroupAtItsCheckedButton)
+{
+    dialog.checkDlgButton(RadioB, BST_CHECKED);
+    dialog.gotoDlgCtrl(dialog.dlgItem(IDOK));
+    std::vector<int32_t> visited;
+    for (int step = 0; step < 6; ++step)
+    {
+        simulateKey(Window::focus()->handle(), "Tab", true);
+        simulateKey(Window::focus()->handle(), "Tab", false);
+        visited.push_back(Window::focus()->dlgCtrlId());
+    }
+    EXPECT_EQ(visited, (std::vector<int32_t>{IDCANCEL, CheckBox, RadioB, NumberEdit, List, IDOK}));
+    simulateKey(Window::focus()->handle(), "Tab", true, MK_SHIFT);
+    EXPECT_EQ(Window::focus()->dlgCtrlId(), List) << "Shift+Tab goes back";
+}
+
+TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNothing)
+{
+    const std::pair<double, const char*> shown[] = {
+        {0.1 + 0.2, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {-1e-7, "-1e-07"}, {123456789012345678.0, "1.23456789012346e+17"}, {0.0, "0"}};
+    for (const auto& [value, text] : shown)
+    {
+        dialog.number = value;
+        dialog.updateData(false);
+        EXPECT_EQ(dialog.dlgItemText(NumberEdit), text);
+    }
+    const std::pair<const char*, double> read[] = {{"12abc", 12.0}, {"  3.5", 3.5}, {"+4", 4.0}, {"-0.25e2", -25.0}};
+    for (const auto& [text, value] : read)
+    {
+        dialog.setDlgItemText(NumberEdit, text);
+        EXPECT_TRUE(dialog.updateData(true)) << text;
+        EXPECT_DOUBLE_EQ(dialog.number, value) << text;
+    }
+    for (const char* refused : {"", "abc", "1e999", "-1e999", "   "})
+    {
+        dialog.number = 42.0;
+        dialog.setDlgItemText(NumberEdit, refused);
+        EXPECT_FALSE(dialog.updateData(true)) << refused;
+        EXPECT_EQ(dialog.number, 42.0) << refused;
+    }
+}
+
+TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
+{
+    const DialogTemplate modalTemplate = everyControlTemplate(WS_POPUP | WS_CAPTION | DS_MODALFRAME);
+    struct Case
+    {
+        std::function<void(RecordingDialog&)> act;
+        int32_t answer;
+    };
+    const Case cases[] = {
+        {[](RecordingDialog& self) { self.dlgItem(IDCANCEL)->postMessage(BM_CLICK); }, IDCANCEL},
+        {[](RecordingDialog& self) { self.postMessage(WM_COMMAND, makeWParam(IDOK, BN_CLICKED)); }, IDOK},
+        {[](RecordingDialog& self) { self.postMessage(WM_CLOSE); }, IDCANCEL},
+    };
+    for (const Case& step : cases)
+    {
+        RecordingDialog modal;
+        modal.onInit = step.act;
+        EXPECT_EQ(modal.doModalIndirect(modalTemplate, testModule(), &frame), step.answer);
+        EXPECT_FALSE(modal.exists()) << "the window goes when the loop ends";
+    }
+
+    // Enter with a refused number keeps a modal dialog open; Escape ends it.
+    class EnterThenEscape : public RecordingDialog
+    {
+    public:
+        LResult windowProc(uint32_t message, WParam wParam, LParam lParam) override
+        {
+            if (message == WM_USER + 7)
+            {
+                const WindowHandle edit = handleFromParam(wParam);
+                simulateKey(edit, "Return", true); // refused "abc": stays open
+                stillOpenAfterEnter = exists();
+                simulateKey(edit, "Esc", true);
+                return 0;
+            }
+            return RecordingDialog::windowProc(message, wParam, lParam);
+        }
+        bool stillOpenAfterEnter = false;
+    };
+    EnterThenEscape keyed;
+    keyed.onInit = [](RecordingDialog& self) {
+        self.setDlgItemText(NumberEdit, "abc");
+        self.postMessage(WM_USER + 7, static_cast<WParam>(self.dlgItem(NumberEdit)->handle()));
+    };
+    EXPECT_EQ(keyed.doModalIndirect(modalTemplate, testModule(), &frame), IDCANCEL);
+    EXPECT_TRUE(keyed.stillOpenAfterEnter);
+}
+
+TEST(DialogResources, IdsRepeatBetweenModulesAndAnUnknownModuleFailsLoudly)
+{
+    platformApplication();
+    const ModuleHandle first = moduleContaining(reinterpret_cast<const void*>(&everyControlTemplate));
+    const ModuleHandle second = moduleContaining(reinterpret_cast<const void*>(&tickCount));
+    ASSERT_NE(first, second);
+    DialogTemplate small;
+    small.rect = {0, 0, 40, 20};
+    small.style = WS_CHILD;
+    small.items = {item("Static", 5, {1, 1, 30, 8}, SS_LEFT, "second module")};
+    registerDialogTemplate(first, 143, everyControlTemplate(WS_CHILD));
+    registerDialogTemplate(second, 143, small);
+    EXPECT_EQ(findDialogTemplate(first, 143)->items.size(), everyControlTemplate(0).items.size());
+    EXPECT_EQ(findDialogTemplate(second, 143)->items.size(), 1u);
+    EXPECT_EQ(findDialogTemplate(second, 999), nullptr) << "a known module without that id";
+
+    Window frame;
+    ASSERT_TRUE(frame.create("Window", "", WS_OVERLAPPEDWINDOW, {0, 0, 300, 300}, nullptr));
+    Dialog fromSecond(143);
+    ASSERT_TRUE(fromSecond.create(&frame, second));
+    EXPECT_EQ(fromSecond.dlgItemText(5), "second module");
+    EXPECT_EQ(fromSecond.module(), second);
+
+    EXPECT_THROW(findDialogTemplate(ModuleHandle::None, 143), ResourceError);
+    EXPECT_THROW(findBitmapResource(static_cast<ModuleHandle>(0x1234), 151), ResourceError);
+    Dialog nowhere(143);
+    EXPECT_THROW(nowhere.create(&frame, ModuleHandle::None), ResourceError);
+
+    {
+        ResourceModuleScope scope(second);
+        EXPECT_EQ(currentResourceModule(), second);
+        {
+            ResourceModuleScope inner(first);
+            EXPECT_EQ(currentResourceModule(), first);
+        }
+        EXPECT_EQ(currentResourceModule(), second);
+    }
+    EXPECT_EQ(currentResourceModule(), ModuleHandle::None);
+}
+
+} // namespace
