@@ -35,6 +35,20 @@ QFont dialogFont()
     return font;
 }
 
+// Template controls get an object of their control class, so a dialog may use them as one.
+Window* newControlObject(const std::string& className)
+{
+    if (className == "Button")
+        return new Button;
+    if (className == "Edit")
+        return new Edit;
+    if (className == "ListBox")
+        return new ListBox;
+    if (className == "ScrollBar")
+        return new ScrollBar;
+    return new Window;
+}
+
 bool isPushButton(Window* window)
 {
     const uint32_t code = window != nullptr ? static_cast<uint32_t>(window->sendMessage(WM_GETDLGCODE)) : 0;
@@ -192,7 +206,7 @@ bool Dialog::build(const DialogTemplate& dialogTemplate, Window* parent, ModuleH
     const WindowHandle self = handle();
     for (const DialogItemTemplate& item : dialogTemplate.items)
     {
-        auto* control = new Window;
+        Window* control = newControlObject(item.className);
         if (!control->create(item.className, item.text, item.style | WS_CHILD, dialogUnitsToPixels(item.rect), this,
                              item.id, item.exStyle))
         {

@@ -73,6 +73,13 @@ public:
     // Children in z-order, which is creation order unless one was brought to the top.
     std::vector<Window*> children() const;
     Window* dlgItem(int32_t id) const;
+    // The child with that id as a control class (Button, Edit, ListBox, ScrollBar or a class
+    // that subclassed it); null when there is none of that class.
+    template <typename Control>
+    Control* dlgItemAs(int32_t id) const
+    {
+        return dynamic_cast<Control*>(dlgItem(id));
+    }
     // The window without a parent that this window lives in (itself when it has no parent).
     Window* topLevelParent() const;
     // The module whose resources this window uses (set by whoever creates it for a library).

@@ -232,9 +232,9 @@ TEST_F(DialogTest, ButtonsNotifyClicksButNotChecksSetByTheProgram)
     dialog.notifications.clear();
     dialog.checkDlgButton(CheckBox, BST_CHECKED);
     dialog.checkDlgButton(RadioA, BST_CHECKED);
-    static_cast<ListBox*>(dialog.dlgItem(List))->addString("one");
-    static_cast<ListBox*>(dialog.dlgItem(List))->setCurSel(0);
-    static_cast<ScrollBar*>(dialog.dlgItem(Scroller))->setScrollPos(30);
+    dialog.dlgItemAs<ListBox>(List)->addString("one");
+    dialog.dlgItemAs<ListBox>(List)->setCurSel(0);
+    dialog.dlgItemAs<ScrollBar>(Scroller)->setScrollPos(30);
     processMessages();
     EXPECT_TRUE(dialog.notifications.empty());
     EXPECT_EQ(dialog.isDlgButtonChecked(CheckBox), BST_CHECKED);
@@ -242,7 +242,7 @@ TEST_F(DialogTest, ButtonsNotifyClicksButNotChecksSetByTheProgram)
 
 TEST_F(DialogTest, ListBoxKeepsStringsWithDataAndNotifiesTheUsersSelection)
 {
-    auto* list = static_cast<ListBox*>(dialog.dlgItem(List));
+    auto* list = dialog.dlgItemAs<ListBox>(List);
     EXPECT_EQ(list->addString("Shift"), 0);
     EXPECT_EQ(list->addString("Ctrl"), 1);
     EXPECT_EQ(list->setItemData(1, -1), LB_OKAY);
