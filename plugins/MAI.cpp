@@ -5,6 +5,7 @@
 #include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginObjectType.h"
 #include "plugins/VornPluginViewBase.h"
+#include "VornData/VornModifier.h"
 
 #include <new>
 
@@ -71,12 +72,15 @@ void MAI::addMenuItemType(PluginType* type)
 
 MAI_Doc::MAI_Doc(MAI* mai) : mai(mai)
 {
+    document.setHost(this);
     if (mai != nullptr)
         linkAtFront<&MAI_Doc::prevDocument, &MAI_Doc::nextDocument>(mai->documents, this);
 }
 
 MAI_Doc::~MAI_Doc()
 {
+    // Records that leave the document from here on have no active modifier to tell.
+    document.setHost(nullptr);
     if (mai != nullptr)
     {
         unlinkFrom<&MAI_Doc::prevDocument, &MAI_Doc::nextDocument>(mai->documents, this);
@@ -106,6 +110,25 @@ void MAI_Doc::setActiveMenuItem(VornPluginMenuItem* item)
     }
     item->activate(true);
     setEditState(item->editState);
+}
+
+VornModifier* MAI_Doc::getActiveModifier()
+{
+    return static_cast<VornModifier*>(activeModifier.get());
+}
+
+void MAI_Doc::setActiveModifier(VornModifier* modifier)
+{
+    VornModifier* previous = getActiveModifier();
+    if (modifier == previous)
+        return;
+    if (previous != nullptr)
+        if (auto* plugin = dynamic_cast<VornPluginObjectModifier*>(previous->modifierPlugin))
+            plugin->deactivate(this);
+    activeModifier.set(modifier);
+    if (modifier != nullptr)
+        if (auto* plugin = dynamic_cast<VornPluginObjectModifier*>(modifier->modifierPlugin))
+            plugin->activate(this, modifier, 0);
 }
 
 void MAI_Doc::setEditState(uint8_t value)

@@ -2,6 +2,7 @@
 
 #include "Knots/knotList.h"
 #include "VornData/VornDocument.h"
+#include "VornData/VornDocumentHost.h"
 #include "__globalobjectdevice/Notifier.h"
 #include "plugins/AcceleratorTable.h"
 #include "plugins/PlatformTypes.h"
@@ -111,8 +112,9 @@ public:
     AcceleratorTable accelerators;
 };
 
-// The interface of one open document.
-class MAI_Doc
+// The interface of one open document: it embeds the document and keeps its active tool, modifier
+// and calculator.
+class MAI_Doc : public VornDocumentHost
 {
 public:
     // With an application interface, the document joins the front of its chain of documents.
@@ -128,6 +130,10 @@ public:
     virtual std::recursive_timed_mutex* getLock() = 0;
 
     VornPluginMenuItem* getActiveMenuItem() const { return activeMenuItem; }
+    // The modifier record being edited; null when none, also after the record left its list.
+    VornModifier* getActiveModifier() override;
+    // The plugin of the old record is told deactivate, the plugin of the new one activate.
+    void setActiveModifier(VornModifier* modifier) override;
     VornPluginCalculator* getActiveCalculator() const { return activeCalculator; }
     uint8_t getEditState() const { return editState; }
     // The old tool is told activate(false), the new one activate(true); the edit state follows
@@ -152,6 +158,8 @@ public:
 
 protected:
     VornPluginMenuItem* activeMenuItem = nullptr;
+    // A reference, not a pointer: the record moves when its list closes a gap, and leaves it.
+    knotReference activeModifier;
     VornPluginCalculator* activeCalculator = nullptr;
     uint8_t editState = 0;
 };

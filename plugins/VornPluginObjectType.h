@@ -1,5 +1,6 @@
 #pragma once
 
+#include "VornData/ModifierApplier.h"
 #include "platform/ToolbarButton.h"
 #include "plugins/VornPlugin.h"
 
@@ -97,9 +98,9 @@ public:
     PagetteList editPagettes;
 };
 
-// A tool that transforms the selected objects through modifier records ("Object Modifier").
-// Modifiers that share their pagettes are linked in a ring.
-class VornPluginObjectModifier : public VornPlugin
+// A tool that transforms the selected objects through modifier records ("Object Modifier"); the
+// data model applies a record through it. Modifiers that share their pagettes are linked in a ring.
+class VornPluginObjectModifier : public VornPlugin, public ModifierApplier
 {
 public:
     const char* getTypeName() override;
@@ -113,8 +114,8 @@ public:
     virtual void deactivate(MAI_Doc* document) = 0;
     virtual uint8_t getTransformKind();
     virtual const char* getToolCaption(int32_t argument) = 0;
-    virtual void applyToBase(VornModifier* record, VornModifiable* object) = 0;
-    virtual void applyToCurrent(VornModifier* record, VornModifiable* object) = 0;
+    void applyToBase(VornModifier* record, VornModifiable* object) override = 0;
+    void applyToCurrent(VornModifier* record, VornModifiable* object) override = 0;
     virtual void rebuildBase(VornModifier* record) = 0;
     virtual void updateModifier(VornModifier* record) = 0;
 
