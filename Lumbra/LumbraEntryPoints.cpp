@@ -7,6 +7,7 @@
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/PluginLibraryExports.h"
 #include "plugins/Trace.h"
+#include "platform/Resources.h"
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
@@ -19,29 +20,37 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     registerMemberProperties();
 }
 
+// Every entry point but the first runs in the library's resource context, so that dialog
+// templates, bitmaps and cursors are found in this library.
+
 std::uint32_t GetPluginCount()
 {
+    platform::ResourceModuleScope scope(lumbra::thisModule());
     return static_cast<std::uint32_t>(lumbra::pluginTable.size());
 }
 
 VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
 {
+    platform::ResourceModuleScope scope(lumbra::thisModule());
     lumbra::application();
     return lumbra::createPlugin(index);
 }
 
 PluginWindowHandle* GetPluginWindow(PluginWindowHandle* parent, PluginWindowRequest* request)
 {
+    platform::ResourceModuleScope scope(lumbra::thisModule());
     vornTrace("Inside Lumbra DLL\n");
     return makePluginWindow(parent, request, lumbra::windowTable, lumbra::makeWindowHandle);
 }
 
 int FilterDllMsg(platform::Message* message)
 {
+    platform::ResourceModuleScope scope(lumbra::thisModule());
     return lumbra::application().filterMessage(message);
 }
 
 void ProcessDllIdle()
 {
+    platform::ResourceModuleScope scope(lumbra::thisModule());
     lumbra::application().processIdle();
 }

@@ -1,5 +1,10 @@
 #include "Lumbra/LumbraLibrary.h"
 
+#include "Lumbra/PluginWindowHandleImpl.h"
+#include "platform/Services.h"
+#include "platform/SystemValues.h"
+#include "platform/Window.h"
+
 namespace lumbra
 {
 
@@ -9,14 +14,16 @@ platform::ModuleHandle thisModule()
     return module;
 }
 
-} // namespace lumbra
-
-namespace lumbra
-{
-
 PluginWindowHandle* makeWindowHandle()
 {
-    return nullptr;
+    return new PluginWindowHandleImpl;
+}
+
+void showAboutBox(PluginWindowHandle* parent, const char* caption, const std::string& text)
+{
+    platform::Window* owner = parent != nullptr ? parent->getWnd() : nullptr;
+    platform::messageBox(owner != nullptr ? owner->handle() : platform::WindowHandle::None, text, caption,
+                         platform::MB_OK);
 }
 
 } // namespace lumbra

@@ -3,6 +3,8 @@
 #include "Zintel/ZintelPlugins.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/VornPlugin.h"
+#include "platform/Services.h"
+#include "platform/SystemValues.h"
 
 #include <gtest/gtest.h>
 
@@ -108,8 +110,8 @@ TEST_F(PluginLibraries, BothLibrariesAnswerTheirEntryPointsAfterLoading)
         platform::Message* noMessage = nullptr;
         EXPECT_EQ(library->filterDllMsg(noMessage), 0);
         library->processDllIdle();
-        EXPECT_EQ(library->getPluginWindow(nullptr, nullptr), nullptr);
     }
+    EXPECT_EQ(lumbra.getPluginWindow(nullptr, nullptr), nullptr);
     expectPluginsOfTable(lumbra, lumbra::pluginTable);
     expectPluginsOfTable(zintel, zintel::pluginTable);
 }
@@ -123,4 +125,16 @@ TEST_F(PluginLibraries, LumbrasWindowFactoryRefusesUnknownIdsAndNullParents)
         EXPECT_EQ(lumbra.getPluginWindow(nullptr, &request), nullptr) << dialogId;
         EXPECT_EQ(untouched, nullptr) << dialogId;
     }
+}
+
+TEST_F(PluginLibraries, ZintelRefusesToMakeWindowsAndSaysSo)
+{
+    zintel.processGlobalObjectDevice(GlobalObjectDevice::instance());
+    platform::ScriptedInteraction boxes;
+    PluginWindowRequest request{101, nullptr, nullptr};
+    EXPECT_EQ(zintel.getPluginWindow(nullptr, &request), nullptr);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "GetPluginWindow() in Zintel.dll\nis called.\nthis should NOT happen!");
+    EXPECT_EQ(boxes.boxes[0].caption, "Listen...");
+    EXPECT_EQ(boxes.boxes[0].type, platform::MB_OK);
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Message.h"
+#include "plugins/PluginWindow.h"
+
+namespace lumbra
+{
+
+// The handle of a window this library made. It keeps only the window's system handle and finds the
+// window again at every call, so it is safe to hold after the window is gone.
+class PluginWindowHandleImpl : public PluginWindowHandle
+{
+public:
+    explicit PluginWindowHandleImpl(platform::WindowHandle window = platform::WindowHandle::None);
+
+    void attach(platform::Window* window) override;
+    platform::Window* getWnd() override;
+    void getWindowRect(platform::Rect& rect) override;
+    void getClientRect(platform::Rect& rect) override;
+    bool moveWindow(const platform::Rect& rect, bool repaint) override;
+    uint32_t getStyle() override;
+    bool isVisible() override;
+    void showWindow(int32_t command) override;
+    bool modifyStyle(uint32_t remove, uint32_t add, uint32_t flags) override;
+    bool redraw(const platform::Rect* updateRect) override;
+
+    platform::WindowHandle getWindowHandle() const { return window; }
+
+private:
+    platform::WindowHandle window;
+};
+
+} // namespace lumbra
