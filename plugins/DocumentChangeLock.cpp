@@ -1,0 +1,37 @@
+#include "plugins/DocumentChangeLock.h"
+
+#include "plugins/MAI.h"
+#include "platform/SystemValues.h"
+
+bool lockOrGiveUp(std::recursive_timed_mutex& lock, std::chrono::milliseconds timeout,
+                  const std::function<int32_t()>& ask)
+{
+    while (!lock.try_lock_for(timeout))
+    {
+        if (ask() != platform::IDRETRY)
+            return false;
+    }
+    return true;
+}
+
+DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText)
+{
+    if (document == nullptr || document->getLock() == nullptr)
+        return;
+    std::recursive_timed_mutex* lock = document->getLock();
+    MAI* mai = document->mai;
+    auto ask = [mai, waitingText]() -> int32_t {
+        if (mai == nullptr)
+            return platform::IDABORT;
+        return mai->messageBox(waitingText, "Lumbra.dll: Access TimeOut",
+                               platform::MB_ABORTRETRYIGNORE | platform::MB_ICONWARNING | platform::MB_TOPMOST);
+    };
+    if (lockOrGiveUp(*lock, documentLockTimeout, ask))
+        lock_ = lock;
+}
+
+DocumentChangeLock::~DocumentChangeLock()
+{
+    if (lock_ != nullptr)
+        lock_->unlock();
+}

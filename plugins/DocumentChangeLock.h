@@ -1,0 +1,37 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+class MAI_Doc;
+
+// How long a change of the model waits for the document lock before it asks the user.
+inline constexpr std::chrono::milliseconds documentLockTimeout{15000};
+
+// Waits for `lock` up to `timeout` at a time; each time the wait expires, `ask` shows the
+// Abort/Retry/Ignore box and answers the button pressed. Retry waits again; any other answer gives
+// the operation up (Ignore included: a change never runs without the lock). True when locked.
+bool lockOrGiveUp(std::recursive_timed_mutex& lock, std::chrono::milliseconds timeout,
+                  const std::function<int32_t()>& ask);
+
+// The document lock held by one change of a document's model, taken on the user-interface thread.
+// When it is not granted in time, the box "Lumbra.dll: Access TimeOut" shows `waitingText`
+// (naming the operation that waits) with Abort, Retry and Ignore. The lock is released when the
+// object goes.
+class DocumentChangeLock
+{
+public:
+    DocumentChangeLock(MAI_Doc* document, const char* waitingText);
+    ~DocumentChangeLock();
+    DocumentChangeLock(const DocumentChangeLock&) = delete;
+    DocumentChangeLock& operator=(const DocumentChangeLock&) = delete;
+
+    // False when the user gave up (or there is no document): the operation must not go on.
+    bool isLocked() const { return lock_ != nullptr; }
+    explicit operator bool() const { return isLocked(); }
+
+private:
+    std::recursive_timed_mutex* lock_ = nullptr;
+};
