@@ -440,6 +440,10 @@ int toolkitKeyForName(const std::string& keyName)
 {
     if (keyName.empty())
         return 0;
+    // One printable character is its own key code (letters upper case); "+" and "," would be
+    // read as separators of a key sequence.
+    if (keyName.size() == 1 && keyName[0] > ' ' && keyName[0] < 0x7F)
+        return std::toupper(static_cast<unsigned char>(keyName[0]));
     const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(keyName), QKeySequence::PortableText);
     if (sequence.isEmpty())
         return 0;

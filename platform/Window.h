@@ -123,6 +123,9 @@ public:
     // ---- Painting ----
     // The image the window is painted into; null for windows the toolkit paints (controls).
     Surface* surface() const;
+    // A device context over the window's image (include platform/DeviceContext.h to use it).
+    // It may draw outside WM_PAINT too: the window then shows what was drawn soon after.
+    std::unique_ptr<DeviceContext> getDC();
     // Painting inside WM_PAINT: beginPaint takes the waiting area (it becomes valid) and sends
     // WM_ERASEBKGND first when an erase was asked for.
     struct PaintInfo

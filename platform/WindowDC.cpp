@@ -1,11 +1,42 @@
+#include "platform/PaintDC.h"
+
 #include "platform/WindowState.h"
 
 namespace platform
 {
 
-std::shared_ptr<DeviceContext> makeWindowDC(WindowState*)
+namespace
 {
-    return nullptr;
+
+// Windows the toolkit paints have no image of ours: their contexts draw into a scratch one.
+std::shared_ptr<Surface> drawingTarget(WindowState* state)
+{
+    if (state != nullptr && state->surface)
+        return state->surface;
+    return std::make_shared<Surface>();
+}
+
+} // namespace
+
+std::shared_ptr<DeviceContext> makeWindowDC(WindowState* state)
+{
+    return std::make_shared<DeviceContext>(drawingTarget(state));
+}
+
+std::unique_ptr<DeviceContext> Window::getDC()
+{
+    return std::make_unique<DeviceContext>(drawingTarget(state_));
+}
+
+PaintDC::PaintDC(Window& window)
+    : DeviceContext(drawingTarget(window.state())), window_(window.handle()), info_(window.beginPaint())
+{
+}
+
+PaintDC::~PaintDC()
+{
+    if (Window* window = Window::fromHandle(window_))
+        window->endPaint();
 }
 
 } // namespace platform

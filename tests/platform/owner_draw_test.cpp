@@ -1,0 +1,224 @@
+#include "PlatformTestApplication.h"
+
+#include "platform/Controls.h"
+#include "platform/DeviceContext.h"
+#include "platform/Dialog.h"
+#include "platform/InputSimulation.h"
+#include "platform/PaintDC.h"
+#include "platform/Surface.h"
+#include "platform/SystemValues.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace platform;
+
+namespace
+{
+
+constexpr uint32_t shownColour = 0x80FF80;
+constexpr uint32_t pressedColour = 0x204060;
+constexpr uint32_t focusColour = 0x407F40;
+
+// A colour swatch drawn through the owner-draw protocol: its colour, a darker one while pressed,
+// a focus frame inside (left + 3 .. right - 4) when it has the focus.
+class SwatchButton : public Button
+{
+public:
+    void drawItem(DrawItemRecord& record) override
+    {
+        records.push_back(record);
+        ASSERT_NE(record.dc, nullptr);
+        DeviceContext& dc = *record.dc;
+        const Rect& rect = record.itemRect;
+        dc.fillSolidRect(rect, (record.itemState & ODS_SELECTED) != 0 ? pressedColour : shownColour);
+        if ((record.itemState & ODS_FOCUS) != 0)
+        {
+            const Pen previous = dc.selectObject(Pen{PS_SOLID, 1, focusColour});
+            dc.moveTo(rect.left + 3, rect.top + 3);
+            dc.lineTo(rect.right - 4, rect.top + 3);
+            dc.lineTo(rect.right - 4, rect.bottom - 4);
+            dc.lineTo(rect.left + 3, rect.bottom - 4);
+            dc.lineTo(rect.left + 3, rect.top + 3);
+            dc.selectObject(previous);
+        }
+    }
+    std::vector<DrawItemRecord> records;
+};
+
+class Owner : public Dialog
+{
+public:
+    bool onCommand(uint32_t id, uint32_t code, WindowHandle control) override
+    {
+        commands.push_back({id, code});
+        return Dialog::onCommand(id, code, control);
+    }
+    std::vector<std::pair<uint32_t, uint32_t>> commands;
+};
+
+DialogTemplate swatchTemplate()
+{
+    DialogTemplate dialogTemplate;
+    dialogTemplate.rect = {0, 0, 100, 60};
+    dialogTemplate.style = WS_CHILD | WS_VISIBLE;
+    DialogItemTemplate swatch;
+    swatch.className = "Button";
+    swatch.id = 1040;
+    swatch.rect = {10, 10, 20, 12}; // 30 x 20 pixels at (15, 16)
+    swatch.style = BS_OWNERDRAW | WS_VISIBLE;
+    DialogItemTemplate rows;
+    rows.className = "ListBox";
+    rows.id = 1041;
+    rows.rect = {40, 10, 50, 40};
+    rows.style = LBS_OWNERDRAWFIXED | LBS_NOTIFY | WS_VISIBLE;
+    dialogTemplate.items = {swatch, rows};
+    return dialogTemplate;
+}
+
+// Writes the image next to the test's binary when a check fails, so a person can look.
+void keepImageOnFailure(const Surface& surface, const std::string& name)
+{
+    if (testing::Test::HasFailure())
+        surface.savePng(std::string(VORN_TEST_BINARY_DIR) + "/" + name + ".out.png");
+}
+
+class OwnerDrawTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        platformApplication();
+        ASSERT_TRUE(frame.create("Window", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 300, 200}, nullptr));
+        ASSERT_TRUE(owner.createIndirect(swatchTemplate(), &frame, ModuleHandle::None));
+        ASSERT_TRUE(swatch.subclassDlgItem(1040, &owner));
+        swatch.invalidate();
+        swatch.updateWindow();
+    }
+    Window frame;
+    Owner owner;
+    SwatchButton swatch;
+};
+
+TEST_F(OwnerDrawTest, AButtonIsPaintedThroughTheDrawItemRecord)
+{
+    ASSERT_FALSE(swatch.records.empty());
+    const DrawItemRecord& record = swatch.records.back();
+    EXPECT_EQ(record.controlType, ODT_BUTTON);
+    EXPECT_EQ(record.controlId, 1040u);
+    EXPECT_EQ(record.itemAction, ODA_DRAWENTIRE);
+    EXPECT_EQ(record.window, swatch.handle());
+    EXPECT_EQ(record.itemRect, (Rect{0, 0, 30, 20}));
+    EXPECT_EQ(swatch.windowRect(), owner.clientToScreen(Rect{15, 16, 45, 36}));
+
+    const Surface& image = *swatch.surface();
+    EXPECT_EQ(image.pixel(0, 0), shownColour);
+    EXPECT_EQ(image.pixel(29, 19), shownColour);
+    EXPECT_EQ(image.pixel(3, 3), shownColour) << "no focus: no frame";
+    keepImageOnFailure(image, "owner_draw_unfocused");
+}
+
+TEST_F(OwnerDrawTest, PressingFocusesAndDrawsTheSelectedStateThenTheReleaseClicks)
+{
+    simulateMouse(swatch.handle(), WM_LBUTTONDOWN, {10, 10});
+    const DrawItemRecord pressed = swatch.records.back();
+    EXPECT_EQ(pressed.itemState & (ODS_SELECTED | ODS_FOCUS), ODS_SELECTED | ODS_FOCUS);
+    const Surface& image = *swatch.surface();
+    EXPECT_EQ(image.pixel(0, 0), pressedColour);
+    EXPECT_EQ(image.pixel(3, 3), focusColour);
+    EXPECT_EQ(image.pixel(26, 3), focusColour) << "right - 4";
+    EXPECT_EQ(image.pixel(26, 16), focusColour) << "bottom - 4";
+    EXPECT_EQ(image.pixel(27, 3), pressedColour);
+    EXPECT_EQ(image.pixel(4, 4), pressedColour);
+    EXPECT_TRUE(owner.commands.empty()) << "a press alone is no click";
+
+    // Leaving the button while held shows it released; coming back pressed again.
+    simulateMouse(swatch.handle(), WM_MOUSEMOVE, {-20, 50});
+    EXPECT_EQ(swatch.records.back().itemState & ODS_SELECTED, 0u);
+    simulateMouse(swatch.handle(), WM_MOUSEMOVE, {5, 5});
+    EXPECT_NE(swatch.records.back().itemState & ODS_SELECTED, 0u);
+    simulateMouse(swatch.handle(), WM_LBUTTONUP, {5, 5});
+    EXPECT_EQ(image.pixel(0, 0), shownColour);
+    EXPECT_EQ(image.pixel(3, 3), focusColour) << "still focused";
+    EXPECT_EQ(owner.commands, (std::vector<std::pair<uint32_t, uint32_t>>{{1040, BN_CLICKED}}));
+    keepImageOnFailure(image, "owner_draw_pressed");
+
+    // A release outside the button is no click; a double click reaches the owner as such.
+    simulateMouse(swatch.handle(), WM_LBUTTONDOWN, {5, 5});
+    simulateMouse(swatch.handle(), WM_LBUTTONUP, {50, 5});
+    EXPECT_EQ(owner.commands.size(), 1u);
+}
+
+TEST_F(OwnerDrawTest, ADisabledButtonIsDrawnWithTheDisabledState)
+{
+    swatch.enableWindow(false);
+    swatch.updateWindow();
+    EXPECT_NE(swatch.records.back().itemState & ODS_DISABLED, 0u);
+}
+
+TEST_F(OwnerDrawTest, AnOwnerDrawnListBoxAsksForOneRecordPerVisibleRow)
+{
+    class Rows : public ListBox
+    {
+    public:
+        void drawItem(DrawItemRecord& record) override
+        {
+            records.push_back(record);
+            record.dc->fillSolidRect(record.itemRect, record.itemData == 1 ? 0x0000FF : 0x00FF00);
+        }
+        std::vector<DrawItemRecord> records;
+    };
+    Rows rows;
+    ASSERT_TRUE(rows.subclassDlgItem(1041, &owner));
+    rows.setItemHeight(20);
+    for (int index = 0; index < 6; ++index)
+        rows.setItemData(rows.addString("row"), index % 2);
+    rows.invalidate();
+    rows.updateWindow();
+    // 65 pixels high: rows 0 to 3 are visible.
+    ASSERT_EQ(rows.records.size(), 4u);
+    EXPECT_EQ(rows.records[1].controlType, ODT_LISTBOX);
+    EXPECT_EQ(rows.records[1].itemId, 1u);
+    EXPECT_EQ(rows.records[1].itemRect, (Rect{0, 20, 75, 40}));
+    EXPECT_EQ(rows.surface()->pixel(5, 25), 0x0000FFu);
+    EXPECT_EQ(rows.surface()->pixel(5, 45), 0x00FF00u);
+
+    rows.records.clear();
+    rows.setTopIndex(2);
+    rows.updateWindow();
+    ASSERT_FALSE(rows.records.empty());
+    EXPECT_EQ(rows.records.front().itemId, 2u);
+    EXPECT_EQ(rows.records.front().itemRect.top, 0);
+}
+
+TEST_F(OwnerDrawTest, ADeviceContextDrawsOutsideAPaintAndInsideOne)
+{
+    class Canvas : public Window
+    {
+    public:
+        LResult windowProc(uint32_t message, WParam wParam, LParam lParam) override
+        {
+            if (message != WM_PAINT)
+                return Window::windowProc(message, wParam, lParam);
+            PaintDC dc(*this);
+            paintArea = dc.paintRect();
+            dc.fillSolidRect(dc.paintRect(), 0x112233);
+            return 0;
+        }
+        Rect paintArea;
+    };
+    Canvas canvas;
+    ASSERT_TRUE(canvas.create("Window", "", WS_CHILD | WS_VISIBLE, {0, 0, 40, 30}, &frame));
+    canvas.updateWindow();
+    EXPECT_EQ(canvas.paintArea, (Rect{0, 0, 40, 30}));
+    EXPECT_EQ(canvas.surface()->pixel(39, 29), 0x112233u);
+    EXPECT_TRUE(canvas.updateRect().isEmpty());
+
+    canvas.getDC()->setPixel(5, 5, 0x0000FF);
+    EXPECT_EQ(canvas.surface()->pixel(5, 5), 0x0000FFu) << "drawn at once, shown with the next repaint";
+    EXPECT_TRUE(canvas.updateRect().isEmpty()) << "drawing outside a paint asks for no WM_PAINT";
+}
+
+} // namespace
