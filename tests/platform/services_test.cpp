@@ -1,0 +1,218 @@
+#include "PlatformTestApplication.h"
+
+#include "platform/Files.h"
+#include "platform/Services.h"
+#include "platform/SystemValues.h"
+#include "platform/Threads.h"
+#include "platform/Time.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+using namespace platform;
+
+namespace
+{
+
+TEST(ScriptedInteraction, MessageBoxesAreRecordedAndAnsweredFromTheScript)
+{
+    ScriptedInteraction script;
+    script.boxAnswers = {IDRETRY, IDNO};
+    EXPECT_EQ(messageBox(WindowHandle::None, "Document is locked", "Quorl2", MB_ABORTRETRYIGNORE | MB_ICONERROR),
+              IDRETRY);
+    EXPECT_EQ(messageBox(WindowHandle::None, "Overwrite?", "Export", MB_YESNO | MB_ICONQUESTION), IDNO);
+    // Without a scripted answer a box answers its default button.
+    EXPECT_EQ(messageBox(WindowHandle::None, "x", "y", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(messageBox(WindowHandle::None, "x", "y", MB_OKCANCEL), IDOK);
+    ASSERT_EQ(script.boxes.size(), 4u);
+    EXPECT_EQ(script.boxes[0].text, "Document is locked");
+    EXPECT_EQ(script.boxes[0].caption, "Quorl2");
+    EXPECT_EQ(script.boxes[0].type, MB_ABORTRETRYIGNORE | MB_ICONERROR);
+}
+
+TEST(ScriptedInteraction, BeepsAreCountedAndTheRealServiceComesBack)
+{
+    InteractionService* real = &interactionService();
+    {
+        ScriptedInteraction script;
+        for (int beep = 0; beep < 10; ++beep)
+            messageBeep(MB_OK);
+        messageBeep(MB_ICONEXCLAMATION);
+        EXPECT_EQ(script.beeps.size(), 11u);
+        EXPECT_EQ(script.beeps.back(), MB_ICONEXCLAMATION);
+        EXPECT_EQ(&interactionService(), &script);
+    }
+    EXPECT_EQ(&interactionService(), real);
+}
+
+TEST(ScriptedInteraction, TheColourDialogStartsWithTheColourAndCancelChangesNothing)
+{
+    ScriptedInteraction script;
+    script.colourAnswers = {std::nullopt, 0x123456FF};
+    uint32_t colour = 0x80FF80;
+    EXPECT_FALSE(chooseColour(WindowHandle::None, colour));
+    EXPECT_EQ(colour, 0x80FF80u);
+    EXPECT_TRUE(chooseColour(WindowHandle::None, colour));
+    EXPECT_EQ(colour, 0x3456FFu) << "24 bits";
+    ASSERT_EQ(script.colourRequests.size(), 2u);
+    EXPECT_EQ(script.colourRequests[0].initialColour, 0x80FF80u);
+    EXPECT_EQ(script.colourRequests[0].flags, CC_RGBINIT | CC_FULLOPEN);
+    EXPECT_EQ(&customColours(), &customColours()) << "kept for the run";
+}
+
+TEST(ScriptedInteraction, FileDialogsAndDocumentsThatCannotBeOpened)
+{
+    platformApplication();
+    ScriptedInteraction script;
+    script.fileAnswers = {ScriptedInteraction::FileAnswer{"/tmp/model.sfa", 2}, std::nullopt};
+    FileDialogRequest request;
+    request.title = "Import";
+    request.filters = {{"ASCII Model (*.sfa)", "*.sfa"}, {"All Supported Types", "*.sfa;*.dxf"}};
+    request.flags = OFN_FILEMUSTEXIST;
+    EXPECT_TRUE(chooseFile(request));
+    EXPECT_EQ(request.fileName, "/tmp/model.sfa");
+    EXPECT_EQ(request.filterIndex, 2);
+    EXPECT_FALSE(chooseFile(request));
+    EXPECT_EQ(script.fileRequests.front().title, "Import");
+
+    script.documentsOpen = false;
+    EXPECT_FALSE(openDocument("doc/introduction.html"));
+    ASSERT_EQ(script.boxes.size(), 1u) << "a failure is reported";
+    EXPECT_NE(script.boxes[0].text.find("doc/introduction.html"), std::string::npos);
+    EXPECT_EQ(script.openedDocuments.size(), 1u);
+}
+
+TEST(Time, TheTickCountAdvancesInMillisecondsAndIsComparedByDifference)
+{
+    const uint32_t start = tickCount();
+    sleepMilliseconds(20);
+    const uint32_t elapsed = tickCount() - start;
+    EXPECT_GE(elapsed, 20u);
+    EXPECT_LT(elapsed, 5000u);
+    // Differences stay right across the wrap of the 32-bit count.
+    const uint32_t beforeWrap = 0xFFFFFFF0u;
+    EXPECT_EQ(static_cast<uint32_t>(beforeWrap + 0x20u) - beforeWrap, 0x20u);
+}
+
+class TextFiles : public testing::Test
+{
+protected:
+    std::string path(const char* name) { return std::string(VORN_TEST_BINARY_DIR) + "/" + name; }
+    static std::string contents(const std::string& file)
+    {
+        std::ifstream stream(file, std::ios::binary);
+        std::stringstream text;
+        text << stream.rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(TextFiles, LinesEndingInCrLfOrLfReadTheSame)
+{
+    const std::string file = path("mixed_line_ends.txt");
+    {
+        std::ofstream stream(file, std::ios::binary);
+        stream << "PLUGINCONFIG\r\nversion 1\nMenuItem\r\n\r\nlast without end";
+    }
+    TextFileReader reader;
+    ASSERT_TRUE(reader.open(file));
+    std::vector<std::string> lines;
+    for (std::string line; reader.readLine(line);)
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"PLUGINCONFIG", "version 1", "MenuItem", "", "last without end"}));
+}
+
+TEST_F(TextFiles, WritingEndsLinesWithCrLfAndReplacesTheFileOnlyWhenClosed)
+{
+    const std::string file = path("written.cfg");
+    std::remove(file.c_str());
+    {
+        FileWriter writer;
+        ASSERT_TRUE(writer.open(file));
+        writer.writeLine("PLUGINCONFIG");
+        char number[32];
+        std::snprintf(number, sizeof number, "%g", 1.5);
+        writer.writeLine(number);
+        EXPECT_TRUE(contents(file).empty()) << "not there before close";
+        EXPECT_TRUE(writer.close());
+    }
+    EXPECT_EQ(contents(file), "PLUGINCONFIG\r\n1.5\r\n") << "C-locale numbers";
+    {
+        FileWriter abandoned;
+        ASSERT_TRUE(abandoned.open(file));
+        abandoned.writeLine("half");
+    }
+    EXPECT_EQ(contents(file), "PLUGINCONFIG\r\n1.5\r\n") << "an unfinished write leaves the old file";
+}
+
+TEST_F(TextFiles, FailuresCarryTheirCauseNumbers)
+{
+    TextFileReader reader;
+    EXPECT_FALSE(reader.open(path("no_such_file.txt")));
+    EXPECT_EQ(reader.error(), FileErrorCause::FileNotFound);
+    EXPECT_EQ(static_cast<int>(FileErrorCause::FileNotFound), 2);
+    FileWriter writer;
+    EXPECT_FALSE(writer.open(path("no_such_folder/file.txt")));
+    EXPECT_EQ(writer.error(), FileErrorCause::FileNotFound);
+    EXPECT_EQ(fileErrorCauseFromErrno(EACCES), FileErrorCause::AccessDenied);
+    EXPECT_EQ(fileErrorCauseFromErrno(ENOSPC), FileErrorCause::DiskFull);
+    EXPECT_EQ(static_cast<int>(fileErrorCauseFromErrno(ENOSPC)), 13);
+}
+
+TEST(Folders, TheCurrentFolderCanBeChangedAndRead)
+{
+    const std::string start = currentFolder();
+    ASSERT_FALSE(start.empty());
+    ASSERT_TRUE(setCurrentFolder(VORN_TEST_BINARY_DIR));
+    EXPECT_EQ(currentFolder(), VORN_TEST_BINARY_DIR);
+    EXPECT_FALSE(setCurrentFolder("/no/such/folder"));
+    EXPECT_TRUE(setCurrentFolder(start));
+}
+
+TEST(Threads, TheDocumentLockIsRecursiveForItsOwnerAndTimesOutForOthers)
+{
+    DocumentLock lock;
+    ASSERT_TRUE(lock.lock(15000));
+    ASSERT_TRUE(lock.lock(0)) << "the owner takes it again";
+    bool otherGotIt = true;
+    std::thread other([&] { otherGotIt = lock.lock(30); });
+    other.join();
+    EXPECT_FALSE(otherGotIt);
+    lock.unlock();
+    lock.unlock();
+    std::thread later([&] {
+        otherGotIt = lock.lock(1000);
+        if (otherGotIt)
+            lock.unlock();
+    });
+    later.join();
+    EXPECT_TRUE(otherGotIt);
+}
+
+TEST(Threads, TheOwnerPollsAWorkersExitCode)
+{
+    WorkerThread worker;
+    std::atomic<bool> release{false};
+    ASSERT_TRUE(worker.start([&] {
+        while (!release.load())
+            sleepMilliseconds(1);
+        return 7u;
+    }));
+    EXPECT_EQ(worker.exitCode(), WorkerThread::StillActive);
+    EXPECT_FALSE(worker.start([] { return 0u; })) << "one body at a time";
+    EXPECT_FALSE(worker.wait(20));
+    release = true;
+    EXPECT_TRUE(worker.wait(3000));
+    EXPECT_EQ(worker.exitCode(), 7u);
+
+    ASSERT_TRUE(worker.start([]() -> uint32_t { throw std::runtime_error("broken"); }));
+    EXPECT_TRUE(worker.wait(3000));
+    EXPECT_EQ(worker.exitCode(), WorkerThread::Failed) << "an exception ends the thread, not the program";
+}
+
+} // namespace
