@@ -531,7 +531,8 @@ void setWidgetCursor(QWidget* widget, Cursor* cursor)
 
 Cursor* loadStandardCursor(int32_t id)
 {
-    static std::map<int32_t, Cursor*> cursors;
+    // Kept for the run, like the system's shared cursors (and never torn down after the toolkit).
+    static auto& cursors = *new std::map<int32_t, Cursor*>;
     auto found = cursors.find(id);
     if (found != cursors.end())
         return found->second;
@@ -577,7 +578,7 @@ Cursor* loadStandardCursor(int32_t id)
     default:
         return nullptr;
     }
-    Cursor* cursor = new Cursor(QCursor(shape)); // kept for the run, like the system's shared cursors
+    Cursor* cursor = new Cursor(QCursor(shape));
     cursors[id] = cursor;
     return cursor;
 }
@@ -587,7 +588,7 @@ Cursor* loadCursor(ModuleHandle module, int32_t id)
     const CursorResource* resource = findCursorResource(module, id);
     if (resource == nullptr)
         return nullptr;
-    static std::map<std::pair<ModuleHandle, int32_t>, Cursor*> cursors;
+    static auto& cursors = *new std::map<std::pair<ModuleHandle, int32_t>, Cursor*>;
     auto found = cursors.find({module, id});
     if (found != cursors.end())
         return found->second;
