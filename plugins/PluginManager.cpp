@@ -197,14 +197,28 @@ void PluginManager::addPlugin(VornPluginBase* plugin, PluginRegistryListener* li
         describeAdding(plugin, line);
         listener->pluginAdding(line);
     }
-    plugin->registerPluginTypes(this);
-    for (uint32_t index = 0;; ++index)
+    try
     {
-        VornPluginBase* packaged = plugin->GetPackagedPlugin(index);
-        if (packaged == nullptr)
-            break;
-        addPlugin(packaged, listener);
+        plugin->registerPluginTypes(this);
+        for (uint32_t index = 0;; ++index)
+        {
+            VornPluginBase* packaged = plugin->GetPackagedPlugin(index);
+            if (packaged == nullptr)
+                break;
+            addPlugin(packaged, listener);
+        }
     }
+    catch (...)
+    {
+        // A plugin that failed to package everything is still the registry's to keep.
+        file(plugin);
+        throw;
+    }
+    file(plugin);
+}
+
+void PluginManager::file(VornPluginBase* plugin)
+{
     PluginType* type = findNewest(plugin->getTypeName());
     pushFront(type != nullptr ? *type->listHead : unrecognized, plugin);
 }

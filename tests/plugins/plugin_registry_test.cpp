@@ -1,3 +1,4 @@
+#include "VornData/generalException.h"
 #include "plugins/PluginManager.h"
 #include "plugins/VornPlugin.h"
 
@@ -36,6 +37,8 @@ public:
     VornPluginBase* GetPackagedPlugin(uint32_t index) override
     {
         ++packageCalls;
+        if (index == failAtIndex)
+            throw Exc_OutOfMemory("TestPlugin::GetPackagedPlugin");
         return index < packaged.size() ? package(packaged[index]) : nullptr;
     }
     void registerListeners() override
@@ -50,6 +53,7 @@ public:
     VornPluginBase* ownList = nullptr;
     std::vector<TestPlugin*> packaged;
     int packageCalls = 0;
+    uint32_t failAtIndex = 0xFFFFFFFFu;
     int listenerRegistrations = 0;
     MAI* maiWhenRegistering = nullptr;
     std::vector<std::string>* destroyed;
@@ -327,4 +331,18 @@ TEST(PluginRegistry, TheProcessRegistryExistsOnlyAfterInstanciate)
     PluginManager* registry = PluginManager::instanciate();
     EXPECT_EQ(PluginManager::instanciate(), registry);
     EXPECT_EQ(PluginManager::instance(), registry);
+}
+
+TEST(PluginRegistry, APluginWhosePackagingFailsIsStillKept)
+{
+    std::vector<std::string> destroyed;
+    {
+        PluginManager registry;
+        auto* console = new TestPlugin("Dialog", "Console", &destroyed);
+        console->packaged = {new TestPlugin("Main Console Page", "View Page", &destroyed)};
+        console->failAtIndex = 1;
+        EXPECT_THROW(registry.addPlugin(console), Exc_OutOfMemory);
+        EXPECT_EQ(namesOf(registry.getUnrecognizedPlugins()), (Names{"Console", "View Page"}));
+    }
+    EXPECT_EQ(destroyed.size(), 2u);
 }
