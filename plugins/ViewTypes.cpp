@@ -117,3 +117,20 @@ void VornPluginSnapObject::execute(MAI_View* activeView)
 {
     master->snapEnabled = master->snapEnabled != 0 ? 0 : 1;
 }
+
+SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp)
+{
+    SnapPoint best(stamp);
+    best.distance = noSnapDistance;
+    for (VornPluginBase* plugin = snapObjects; plugin != nullptr; plugin = plugin->getNext())
+    {
+        auto* snapObject = dynamic_cast<VornPluginSnapObject*>(plugin);
+        if (snapObject == nullptr || !snapObject->isUsable() || !snapObject->isEnabled())
+            continue;
+        SnapPoint trial(stamp);
+        if (snapObject->snapPoint(&trial, view, x, y, static_cast<float>(best.distance)) &&
+            trial.distance < best.distance)
+            best = trial;
+    }
+    return best;
+}

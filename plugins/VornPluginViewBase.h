@@ -1,6 +1,10 @@
 #pragma once
 
+#include "VornData/generalException.h"
+#include "plugins/MAI.h"
 #include "plugins/VornPluginMenuItem.h"
+
+#include <new>
 
 class DrawObject;
 class MAI_View;
@@ -55,6 +59,20 @@ public:
     // While set, the view sends every mouse event to this draw object instead of the active tool.
     DrawObject* mouseHolder = nullptr;
 };
+
+// The usual body of VornPluginViewBase::getViewTypeInfo: the view's state of the view type, made
+// as an `Info`(viewType, view) when the view has none, and in front either way. A failed
+// allocation throws Exc_OutOfMemory naming `thrower`.
+template <class Info>
+ViewTypeInfo* findOrMakeViewTypeInfo(VornPluginViewBase* viewType, MAI_View* view, const char* thrower)
+{
+    if (view->findViewTypeInfo(viewType))
+        return view->viewTypeInfos;
+    Info* info = new (std::nothrow) Info(viewType, view);
+    if (info == nullptr)
+        throw Exc_OutOfMemory(thrower);
+    return info;
+}
 
 // One drawable layer of one view state. Each view type's draw objects add their own draw operation.
 class DrawObject
@@ -144,3 +162,11 @@ public:
     int32_t priority;
     VornPluginSnapObject* master;
 };
+
+// The distance a snap search starts from: farther than any point on a screen.
+constexpr double noSnapDistance = 80000000.0;
+
+// The point that the enabled and usable snap objects of a list (chained as plugins, a view type's
+// snap-object list) find around (x, y) in the view: the one at the smallest distance, an earlier
+// object winning a tie. Its source is null when none found a point.
+SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp);

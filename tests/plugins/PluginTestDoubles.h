@@ -98,9 +98,7 @@ public:
     PluginWindowRequest* getWindowRequest() override { return requestWindow(1); }
     ViewTypeInfo* getViewTypeInfo(MAI_View* view) override
     {
-        if (!view->findViewTypeInfo(this))
-            new ViewTypeInfo(this, view);
-        return view->viewTypeInfos;
+        return findOrMakeViewTypeInfo<ViewTypeInfo>(this, view, "FakeViewType::getViewTypeInfo");
     }
     void draw(platform::DeviceContext*, ViewTypeInfo*) override {}
     void onMouse(MAI_View*, int32_t, int32_t, uint32_t) override {}

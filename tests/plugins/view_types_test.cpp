@@ -1,3 +1,4 @@
+#include "plugins/PluginManager.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,29 @@ public:
 class NamedSnapObject : public VornPluginSnapObject
 {
 public:
-    NamedSnapObject(const char* name, int32_t priority) : VornPluginSnapObject(priority), name(name) {}
+    NamedSnapObject(const char* name, int32_t priority, double distance = -1.0)
+        : VornPluginSnapObject(priority), name(name), distance(distance)
+    {
+    }
     const char* getName() override { return name; }
     void about(PluginWindowHandle*) override {}
     void updateCommandUI(platform::CommandState*, MAI_View*) override {}
     const char* getSnapKind() override { return "Point"; }
-    bool snapPoint(SnapPoint*, MAI_View*, float, float, float) override { return false; }
+    // Offers its one point at `distance` when that beats the best so far.
+    bool snapPoint(SnapPoint* point, MAI_View*, float, float, float best) override
+    {
+        ++asked;
+        if (distance < 0.0 || distance >= best)
+            return false;
+        point->distance = distance;
+        point->point = &coordinates[0];
+        point->source = this;
+        return true;
+    }
     const char* name;
+    double distance;
+    double coordinates[3] = {1.0, 2.0, 3.0};
+    int asked = 0;
 };
 
 class ViewTypeStates : public ::testing::Test
@@ -176,4 +193,35 @@ TEST(ViewCursor, TheShownStateAnswersBeforeTheActiveTool)
     new CursorState(&viewType, &view);
     EXPECT_EQ(view.getCursor(1, 1, 0), static_cast<platform::CursorHandle>(0x10));
     EXPECT_EQ(view.getCursor(0, 1, 0), static_cast<platform::CursorHandle>(0x20));
+}
+
+TEST(SnapObjects, TheSearchTakesTheNearestPointOfTheEnabledAndUsableObjects)
+{
+    EXPECT_EQ(findBestSnapPoint(nullptr, nullptr, 0, 0, 7).source, nullptr);
+
+    VornPluginBase* snapList = nullptr; // a view type's snap-object list, filled newest first
+    PluginManager registry;
+    registry.addPluginType(&snapList, "Standard MenuItem", nullptr);
+    auto add = [&](const char* name, double distance, bool usable, bool enabled) {
+        auto* snap = new NamedSnapObject(name, 0, distance);
+        snap->setUsable(usable);
+        snap->snapEnabled = enabled ? 1 : 0;
+        registry.addPlugin(snap);
+        return snap;
+    };
+    NamedSnapObject* laterTie = add("Later Tie", 4.0, true, true);
+    NamedSnapObject* far = add("Far", 9.0, true, true);
+    NamedSnapObject* disabled = add("Disabled", 1.0, true, false);
+    NamedSnapObject* unusable = add("Unusable", 1.0, false, true);
+    NamedSnapObject* nearest = add("Nearest", 4.0, true, true);
+    // List order: Nearest, Unusable, Disabled, Far, Later Tie.
+
+    const SnapPoint best = findBestSnapPoint(snapList, nullptr, 10.0f, 20.0f, 1234);
+    EXPECT_EQ(best.source, nearest);
+    EXPECT_EQ(best.distance, 4.0);
+    EXPECT_EQ(best.point, &nearest->coordinates[0]);
+    EXPECT_EQ(best.stamp, 1234u);
+    EXPECT_EQ(disabled->asked + unusable->asked, 0);
+    EXPECT_EQ(far->asked, 1);
+    EXPECT_EQ(laterTie->asked, 1); // asked, but an equal distance does not replace the earlier point
 }
