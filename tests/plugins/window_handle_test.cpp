@@ -1,5 +1,9 @@
 #include "Lumbra/LumbraLibrary.h"
+#include "Lumbra/LumbraWindows.h"
 #include "Lumbra/PluginWindowHandleImpl.h"
+#include "platform/DialogTemplate.h"
+#include "platform/Resources.h"
+#include "plugins/VornPlugin.h"
 #include "platform/Geometry.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
@@ -7,6 +11,9 @@
 #include "tests/platform/PlatformTestApplication.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 using lumbra::PluginWindowHandleImpl;
 
@@ -115,4 +122,86 @@ TEST_F(WindowHandles, AnAboutBoxIsOwnedByTheParentsWindow)
     EXPECT_EQ(boxes.boxes[0].caption, "Main Options");
     EXPECT_EQ(boxes.boxes[0].type, platform::MB_OK);
     EXPECT_EQ(boxes.boxes[1].owner, platform::WindowHandle::None);
+}
+
+namespace
+{
+
+constexpr int32_t pageTemplateId = 700;
+constexpr int32_t missingTemplateId = 701;
+
+void registerPageTemplate()
+{
+    static const bool registered = [] {
+        platform::DialogTemplate page;
+        page.rect = {0, 0, 100, 50};
+        page.style = platform::WS_CHILD | platform::WS_VISIBLE;
+        platform::registerDialogTemplate(lumbra::thisModule(), pageTemplateId, page);
+        return true;
+    }();
+    (void)registered;
+}
+
+class PagePlugin : public VornPluginWindowed
+{
+public:
+    const char* getTypeName() override { return "Test Page"; }
+    const char* getName() override { return "Test Page"; }
+    void about(PluginWindowHandle*) override {}
+    PluginWindowRequest* getWindowRequest() override { return requestWindow(dialogId); }
+    int32_t dialogId = pageTemplateId;
+};
+
+// A page of the library: it reads its plugin's window handle while it initialises.
+class TestPage : public platform::Dialog
+{
+public:
+    TestPage(platform::Window* parent, VornPluginWindowed* plugin) : Dialog(plugin->getWindowRequest()->dialogId), plugin(plugin) {}
+    bool onInitDialog() override
+    {
+        handleDuringInit = plugin->windowHandle;
+        return Dialog::onInitDialog();
+    }
+    VornPluginWindowed* plugin;
+    PluginWindowHandle* handleDuringInit = nullptr;
+};
+
+const PluginWindowTableEntry pageTable[] = {
+    {pageTemplateId, lumbra::makeLumbraDialog<TestPage>},
+    {missingTemplateId, lumbra::makeLumbraDialog<TestPage>},
+};
+
+} // namespace
+
+TEST_F(WindowHandles, TheLibraryMakesAPageFromItsTemplateUnderTheParentsWindow)
+{
+    registerPageTemplate();
+    PagePlugin plugin;
+    PluginWindowHandleImpl parent;
+    parent.attach(&top);
+    std::unique_ptr<PluginWindowHandle> handle(
+        makePluginWindow(&parent, plugin.getWindowRequest(), pageTable, lumbra::makeWindowHandle));
+    ASSERT_NE(handle, nullptr);
+    auto* page = dynamic_cast<TestPage*>(handle->getWnd());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->parent(), &top);
+    EXPECT_EQ(page->handleDuringInit, handle.get());
+    EXPECT_EQ(plugin.windowHandle, handle.get());
+    EXPECT_EQ(handle->parent, &parent);
+    EXPECT_TRUE(handle->isVisible());
+    page->destroyWindow();
+    delete page;
+    EXPECT_FALSE(handle->isVisible());
+}
+
+TEST_F(WindowHandles, APageWithoutTemplateIsNotMadeAndLeavesNothing)
+{
+    registerPageTemplate();
+    PagePlugin plugin;
+    plugin.dialogId = missingTemplateId;
+    PluginWindowHandleImpl parent;
+    parent.attach(&top);
+    EXPECT_EQ(makePluginWindow(&parent, plugin.getWindowRequest(), pageTable, lumbra::makeWindowHandle), nullptr);
+    EXPECT_EQ(plugin.windowHandle, nullptr);
+    EXPECT_EQ(top.children(), std::vector<platform::Window*>{&child});
 }
