@@ -1,7 +1,7 @@
 #include "VornInterface/PluginConfiguration.h"
 
-#include "VornInterface/SafeFile.h"
 #include "VornInterface/StartupStatus.h"
+#include "platform/Files.h"
 #include "plugins/PluginManager.h"
 #include "plugins/VornPlugin.h"
 
@@ -31,30 +31,10 @@ void fail(PluginConfigurationContent& content, const char* message)
 
 } // namespace
 
-std::vector<std::string> splitTextLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size())
-    {
-        std::size_t end = text.find('\n', start);
-        std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (end == std::string::npos)
-            end = text.size();
-        std::size_t length = end - start;
-        if (length > 0 && text[end - 1] == '\r')
-            --length;
-        lines.push_back(text.substr(start, length));
-        start = next;
-    }
-    return lines;
-}
-
-PluginConfigurationContent parsePluginConfiguration(const std::string& text)
+PluginConfigurationContent parsePluginConfiguration(const std::vector<std::string>& lines)
 {
     PluginConfigurationContent content;
     content.opened = true;
-    const std::vector<std::string> lines = splitTextLines(text);
     std::size_t next = 0;
     auto readLine = [&](std::string& line) {
         if (next >= lines.size())
@@ -96,32 +76,39 @@ PluginConfigurationContent parsePluginConfiguration(const std::string& text)
 
 PluginConfigurationContent readPluginConfiguration(const std::string& path)
 {
-    std::string text;
-    if (!readWholeFile(path, text))
+    platform::TextFileReader reader;
+    std::vector<std::string> lines;
+    if (reader.open(path))
+    {
+        std::string line;
+        while (reader.readLine(line))
+            lines.push_back(line);
+    }
+    if (!reader.isOpen() || reader.error() != platform::FileErrorCause::None)
     {
         PluginConfigurationContent content;
         fail(content, readError);
         return content;
     }
-    return parsePluginConfiguration(text);
+    return parsePluginConfiguration(lines);
 }
 
-std::string formatPluginConfiguration(const std::vector<PluginConfigurationEntry>& entries)
+int writePluginConfiguration(const std::string& path, const std::vector<PluginConfigurationEntry>& entries)
 {
-    std::string text;
-    auto writeLine = [&text](const std::string& line) {
-        text += line;
-        text += "\r\n";
-    };
-    writeLine(headerLine);
-    writeLine(versionLine);
-    for (const PluginConfigurationEntry& entry : entries)
+    platform::FileWriter writer;
+    if (writer.open(path))
     {
-        writeLine(entry.typeName);
-        writeLine(entry.pluginName);
-        writeLine(entry.state);
+        writer.writeLine(headerLine);
+        writer.writeLine(versionLine);
+        for (const PluginConfigurationEntry& entry : entries)
+        {
+            writer.writeLine(entry.typeName);
+            writer.writeLine(entry.pluginName);
+            writer.writeLine(entry.state);
+        }
+        writer.close();
     }
-    return text;
+    return static_cast<int>(writer.error());
 }
 
 void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry, StartupStatus& status)
@@ -184,5 +171,5 @@ std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginMan
 
 int savePluginConfiguration(const PluginManager& registry)
 {
-    return writeFileReplacing(pluginConfigurationPath, formatPluginConfiguration(collectPluginConfiguration(registry)));
+    return writePluginConfiguration(pluginConfigurationPath, collectPluginConfiguration(registry));
 }

@@ -29,18 +29,15 @@ struct PluginConfigurationContent
     std::string message = "All OK"; // the error when !ok
 };
 
-// Splits a text into lines: a line ends at LF and the CR before it is dropped; a last line without
-// LF counts, an empty remainder after the last LF does not.
-std::vector<std::string> splitTextLines(const std::string& text);
-
-// Checks the header and reads the entries of the file's text.
-PluginConfigurationContent parsePluginConfiguration(const std::string& text);
+// Checks the header and reads the entries of the file's lines.
+PluginConfigurationContent parsePluginConfiguration(const std::vector<std::string>& lines);
 
 // Reads the file at `path`; a file that cannot be read gives opened = false and the read error.
 PluginConfigurationContent readPluginConfiguration(const std::string& path);
 
-// The file's text: header, then three lines per entry, every line ended by CR LF.
-std::string formatPluginConfiguration(const std::vector<PluginConfigurationEntry>& entries);
+// Writes the file safely (a failure leaves the old file): header, then three lines per entry.
+// Answers 0 or the file-error cause.
+int writePluginConfiguration(const std::string& path, const std::vector<PluginConfigurationEntry>& entries);
 
 class PluginManager;
 class StartupStatus;

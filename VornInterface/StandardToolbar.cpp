@@ -1,29 +1,27 @@
 #include "VornInterface/StandardToolbar.h"
 
-#include <cstring>
+#include "platform/PixelArt.h"
+
+#include <span>
 
 namespace
 {
 
-// Palette letters; colours are 0x00BBGGRR.
-std::uint32_t paletteColour(char letter)
-{
-    switch (letter)
-    {
-    case 'k': return 0x000000; // outline
-    case 'w': return 0xFFFFFF; // paper
-    case 'g': return 0xC0C0C0; // light grey
-    case 'd': return 0x808080; // dark grey
-    case 'b': return 0x800000; // navy
-    case 'i': return 0xFF8000; // light blue
-    case 'G': return 0x00A000; // green: things coming in
-    case 'R': return 0x0000C0; // red: things going out
-    case 'y': return 0x00FFFF; // yellow
-    default: return 0xFF00FF;  // '.': transparent
-    }
-}
+// The pictures' colours (0x00BBGGRR); '.' shows the button face.
+const platform::PixelArtColour palette[] = {
+    {'.', platform::IMAGE_MASK_COLOUR},
+    {'k', 0x000000}, // outline
+    {'w', 0xFFFFFF}, // paper
+    {'g', 0xC0C0C0}, // light grey
+    {'d', 0x808080}, // dark grey
+    {'b', 0x800000}, // navy
+    {'i', 0xFF8000}, // light blue
+    {'G', 0x00A000}, // green: things coming in
+    {'R', 0x0000C0}, // red: things going out
+    {'y', 0x00FFFF}, // yellow
+};
 
-const char* const newPicture[16] = {
+constexpr std::string_view newPicture[16] = {
     "................",
     "...kkkkkkkk.....",
     "...kwwwwwwkk....",
@@ -42,7 +40,7 @@ const char* const newPicture[16] = {
     "................",
 };
 
-const char* const importPicture[16] = {
+constexpr std::string_view importPicture[16] = {
     "................",
     "......kkkkkkk...",
     "......kwwwwwkk..",
@@ -61,7 +59,7 @@ const char* const importPicture[16] = {
     "................",
 };
 
-const char* const exportPicture[16] = {
+constexpr std::string_view exportPicture[16] = {
     "................",
     "kkkkkkk.........",
     "kwwwwwkk........",
@@ -80,7 +78,7 @@ const char* const exportPicture[16] = {
     "................",
 };
 
-const char* const printPicture[16] = {
+constexpr std::string_view printPicture[16] = {
     "................",
     "....kkkkkkkk....",
     "....kwwwwwwk....",
@@ -99,7 +97,7 @@ const char* const printPicture[16] = {
     "................",
 };
 
-const char* const aboutPicture[16] = {
+constexpr std::string_view aboutPicture[16] = {
     "................",
     ".....bbbbbb.....",
     "...bbiiiiiibb...",
@@ -135,15 +133,13 @@ const std::vector<StandardToolbarButton>& standardToolbarButtons()
 platform::Surface standardToolbarImageStrip()
 {
     const std::vector<StandardToolbarButton>& buttons = standardToolbarButtons();
-    platform::Surface strip(16 * static_cast<int32_t>(buttons.size()), 16, 0xFF00FF);
+    platform::Surface strip(16 * static_cast<int32_t>(buttons.size()), 16, platform::IMAGE_MASK_COLOUR);
     for (std::size_t index = 0; index < buttons.size(); ++index)
     {
+        const platform::Bitmap picture = platform::pixelArt(std::span(buttons[index].picture, 16), palette);
         for (int32_t y = 0; y < 16; ++y)
-        {
-            const char* row = buttons[index].picture[y];
-            for (int32_t x = 0; x < 16 && row[x] != '\0'; ++x)
-                strip.setPixel(static_cast<int32_t>(index) * 16 + x, y, paletteColour(row[x]));
-        }
+            for (int32_t x = 0; x < 16; ++x)
+                strip.setPixel(static_cast<int32_t>(index) * 16 + x, y, picture.surface().pixel(x, y));
     }
     return strip;
 }

@@ -3,6 +3,7 @@
 #include "platform/Surface.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 // The standard toolbar of the main frame: New, Import, Export, Print and About, in that order,
@@ -11,7 +12,7 @@
 struct StandardToolbarButton
 {
     std::uint32_t commandId;
-    const char* const* picture; // 16 rows of 16 palette letters
+    const std::string_view* picture; // 16 rows of 16 palette letters
 };
 
 // Command ids of the buttons.

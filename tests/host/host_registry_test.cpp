@@ -141,7 +141,8 @@ TEST_F(ConfiguredRegistry, CollectedEntriesNameDefaultsAndDisabledPluginsOnly)
 TEST_F(ConfiguredRegistry, CollectedConfigurationReadsBackToTheSameLists)
 {
     apply({{"Calculator", "Velocity Iterator", "Default"}, {"File Import", "Drawing Exchange Format", "Disabled"}});
-    const std::string text = formatPluginConfiguration(collectPluginConfiguration(registry));
+    const std::string path = std::string(VORN_TEST_BINARY_DIR) + "/collected_plugin.cfg";
+    ASSERT_EQ(writePluginConfiguration(path, collectPluginConfiguration(registry)), 0);
 
     FakeMAI freshMai;
     PluginManager fresh;
@@ -150,7 +151,7 @@ TEST_F(ConfiguredRegistry, CollectedConfigurationReadsBackToTheSameLists)
         fresh.addPlugin(new NamedPlugin("Calculator", name));
     for (const char* name : {"TempFormat", "Drawing Exchange Format"})
         fresh.addPlugin(new NamedPlugin("File Import", name));
-    applyPluginConfiguration(parsePluginConfiguration(text), fresh, status);
+    applyPluginConfiguration(readPluginConfiguration(path), fresh, status);
     fresh.applyConfiguration();
     EXPECT_EQ(namesOf(freshMai.pluginLists.calculators), namesOf(mai.pluginLists.calculators));
     EXPECT_EQ(namesOf(freshMai.pluginLists.fileImports), std::vector<std::string>{"TempFormat"});

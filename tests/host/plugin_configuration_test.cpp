@@ -1,10 +1,10 @@
 #include "VornInterface/PluginConfiguration.h"
-#include "VornInterface/SafeFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace
@@ -14,33 +14,35 @@ const std::string corrupted = "file \"plugin.cfg\" is corrupted";
 const std::string endOfFile = "Unexpected end of file \"plugin.cfg\"";
 const std::string wrongVersion = "wrong version of file \"plugin.cfg\"";
 
+using Lines = std::vector<std::string>;
+
 struct HeaderCase
 {
-    const char* text;
+    Lines lines;
     std::string message; // "All OK" when the header is good
 };
 
 TEST(PluginConfigurationReading, HeaderChecks)
 {
     const HeaderCase cases[] = {
-        {"PLUGINCONFIG\r\nversion 1\r\n", "All OK"},
-        {"PLUGINCONFIG\nversion 1", "All OK"},
-        {"", endOfFile},
-        {"PLUGINCONFIG\r\n", endOfFile},
-        {"PLUGINCONFIG \r\nversion 1\r\n", corrupted},
-        {"pluginconfig\r\nversion 1\r\n", corrupted},
-        {"PLUGINCONFIG\r\nversion\r\n", corrupted},
-        {"PLUGINCONFIG\r\nVersion 1\r\n", corrupted},
-        {"PLUGINCONFIG\r\nversion 2\r\n", wrongVersion},
-        {"PLUGINCONFIG\r\nversion 1 \r\n", wrongVersion},
+        {{"PLUGINCONFIG", "version 1"}, "All OK"},
+        {{}, endOfFile},
+        {{"PLUGINCONFIG"}, endOfFile},
+        {{"PLUGINCONFIG ", "version 1"}, corrupted},
+        {{"pluginconfig", "version 1"}, corrupted},
+        {{"PLUGINCONFIG", "version"}, corrupted},
+        {{"PLUGINCONFIG", "Version 1"}, corrupted},
+        {{"PLUGINCONFIG", "version 2"}, wrongVersion},
+        {{"PLUGINCONFIG", "version 1 "}, wrongVersion},
     };
     for (const HeaderCase& c : cases)
     {
-        PluginConfigurationContent content = parsePluginConfiguration(c.text);
+        PluginConfigurationContent content = parsePluginConfiguration(c.lines);
+        const std::string shown = c.lines.empty() ? "" : c.lines.back();
         EXPECT_TRUE(content.opened);
-        EXPECT_EQ(content.headerStatus, c.message) << c.text;
-        EXPECT_EQ(content.message, c.message) << c.text;
-        EXPECT_EQ(content.ok, c.message == "All OK") << c.text;
+        EXPECT_EQ(content.headerStatus, c.message) << shown;
+        EXPECT_EQ(content.message, c.message) << shown;
+        EXPECT_EQ(content.ok, c.message == "All OK") << shown;
         EXPECT_TRUE(content.entries.empty());
     }
 }
@@ -48,8 +50,8 @@ TEST(PluginConfigurationReading, HeaderChecks)
 TEST(PluginConfigurationReading, EntriesEndAtEndOfFileOrEmptyTypeLine)
 {
     PluginConfigurationContent content = parsePluginConfiguration(
-        "PLUGINCONFIG\r\nversion 1\r\nCalculator\r\nBasic Iterator\r\nDefault\r\n"
-        "Standard MenuItem\nDelete\nDisabled\n\nDialog\nAfter the end\nDisabled\n");
+        {"PLUGINCONFIG", "version 1", "Calculator", "Basic Iterator", "Default", "Standard MenuItem", "Delete",
+         "Disabled", "", "Dialog", "After the end", "Disabled"});
     EXPECT_TRUE(content.ok);
     ASSERT_EQ(content.entries.size(), 2u);
     EXPECT_EQ(content.entries[0], (PluginConfigurationEntry{"Calculator", "Basic Iterator", "Default"}));
@@ -59,7 +61,7 @@ TEST(PluginConfigurationReading, EntriesEndAtEndOfFileOrEmptyTypeLine)
 TEST(PluginConfigurationReading, MissingStateLineKeepsEarlierEntriesAndReportsEndOfFile)
 {
     PluginConfigurationContent content = parsePluginConfiguration(
-        "PLUGINCONFIG\r\nversion 1\r\nCalculator\r\nFull Iterator\r\nDefault\r\nDialog\r\nPropertyList\r\n");
+        {"PLUGINCONFIG", "version 1", "Calculator", "Full Iterator", "Default", "Dialog", "PropertyList"});
     EXPECT_FALSE(content.ok);
     EXPECT_EQ(content.headerStatus, "All OK");
     EXPECT_EQ(content.message, endOfFile);
@@ -69,10 +71,9 @@ TEST(PluginConfigurationReading, MissingStateLineKeepsEarlierEntriesAndReportsEn
 
 TEST(PluginConfigurationReading, LinesAreTakenExactlyWithoutTrimming)
 {
-    PluginConfigurationContent content =
-        parsePluginConfiguration("PLUGINCONFIG\r\nversion 1\r\n Dialog\r\nName \r\nDefault\r\r\n");
+    PluginConfigurationContent content = parsePluginConfiguration({"PLUGINCONFIG", "version 1", " Dialog", "Name ", "Default "});
     ASSERT_EQ(content.entries.size(), 1u);
-    EXPECT_EQ(content.entries[0], (PluginConfigurationEntry{" Dialog", "Name ", "Default\r"}));
+    EXPECT_EQ(content.entries[0], (PluginConfigurationEntry{" Dialog", "Name ", "Default "}));
 }
 
 struct FileFixture : ::testing::Test
@@ -85,6 +86,18 @@ struct FileFixture : ::testing::Test
     }
     std::string path() const { return (folder / pluginConfigurationPath).string(); }
 };
+
+TEST_F(FileFixture, FilesWithEitherLineEndReadTheSame)
+{
+    for (const char* text : {"PLUGINCONFIG\r\nversion 1\r\nDialog\r\nMain Console\r\nDisabled\r\n",
+                             "PLUGINCONFIG\nversion 1\nDialog\nMain Console\nDisabled"})
+    {
+        std::ofstream(path(), std::ios::binary) << text;
+        PluginConfigurationContent content = readPluginConfiguration(path());
+        EXPECT_TRUE(content.ok) << content.message;
+        EXPECT_EQ(content.entries, (std::vector<PluginConfigurationEntry>{{"Dialog", "Main Console", "Disabled"}}));
+    }
+}
 
 TEST_F(FileFixture, MissingOrUnreadableFileIsAReadError)
 {
@@ -99,7 +112,7 @@ TEST_F(FileFixture, MissingOrUnreadableFileIsAReadError)
     EXPECT_EQ(readPluginConfiguration(path()).message, readError) << "a folder in its place";
 }
 
-TEST_F(FileFixture, WrittenFileReadsBackAndReplacesTheOldOneWhole)
+TEST_F(FileFixture, WrittenFileReadsBackWithItsLineEndsAndReplacesTheOldOneWhole)
 {
     const std::vector<PluginConfigurationEntry> entries = {
         {"Standard MenuItem", "Delete", "Disabled"}, {"Calculator", "Full Iterator", "Default"}};
@@ -107,9 +120,9 @@ TEST_F(FileFixture, WrittenFileReadsBackAndReplacesTheOldOneWhole)
         std::ofstream old(path());
         old << "a much longer old file that must not leave a tail behind it\n" << std::string(500, 'x');
     }
-    ASSERT_EQ(writeFileReplacing(path(), formatPluginConfiguration(entries)), 0);
-    std::string text;
-    ASSERT_TRUE(readWholeFile(path(), text));
+    ASSERT_EQ(writePluginConfiguration(path(), entries), 0);
+    std::ifstream file(path(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "PLUGINCONFIG\r\nversion 1\r\nStandard MenuItem\r\nDelete\r\nDisabled\r\n"
                     "Calculator\r\nFull Iterator\r\nDefault\r\n");
     PluginConfigurationContent content = readPluginConfiguration(path());
@@ -121,10 +134,10 @@ TEST_F(FileFixture, WrittenFileReadsBackAndReplacesTheOldOneWhole)
     EXPECT_EQ(files, 1) << "no temporary file left behind";
 }
 
-TEST_F(FileFixture, WriteIntoMissingFolderFailsWithBadPathAndChangesNothing)
+TEST_F(FileFixture, WriteIntoMissingFolderFailsAndChangesNothing)
 {
     std::filesystem::remove_all(folder / "system");
-    EXPECT_EQ(writeFileReplacing(path(), formatPluginConfiguration({})), 3);
+    EXPECT_NE(writePluginConfiguration(path(), {}), 0);
     EXPECT_FALSE(std::filesystem::exists(folder / "system"));
 }
 

@@ -18,7 +18,7 @@ TEST(StandardToolbar, FiveButtonsEachWithAFullSixteenBySixteenPicture)
     {
         ids.insert(button.commandId);
         for (int row = 0; row < 16; ++row)
-            EXPECT_EQ(std::strlen(button.picture[row]), 16u) << "button " << button.commandId << " row " << row;
+            EXPECT_EQ(button.picture[row].size(), 16u) << "button " << button.commandId << " row " << row;
     }
     EXPECT_EQ(ids, (std::set<std::uint32_t>{57600, 32777, 32778, 57607, 57664}));
 }
