@@ -15,3 +15,11 @@ std::optional<std::uint32_t> mouseEventValue(std::uint32_t message, std::uint32_
 // The accelerator code of a released key: 72 + virtual key, +256 with Shift, +512 with Ctrl.
 // Answers nothing for a key outside 0-255.
 std::optional<std::uint32_t> keyReleaseCode(std::uint32_t virtualKey, bool shiftHeld, bool controlHeld);
+
+class MAI;
+class MAI_View;
+
+// Hands a view window's input message to its view interface: the ten mouse messages as events,
+// Shift and Ctrl going down or up as key states, a released key to the plugins bound to its code
+// (with Shift and Ctrl as they are held now), the wheel as one beep. False for other messages.
+bool routeViewInput(MAI_View& view, MAI& mai, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);

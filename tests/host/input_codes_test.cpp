@@ -52,3 +52,73 @@ TEST(KeyReleaseCode, IsSeventyTwoPlusKeyWithShiftAndCtrlOffsets)
 }
 
 } // namespace
+
+#include "platform/Services.h"
+#include "platform/SystemValues.h"
+#include "tests/plugins/PluginTestDoubles.h"
+
+namespace
+{
+
+struct RoutedView : ::testing::Test
+{
+    FakeMAI mai;
+    FakeDoc document{&mai};
+    FakeView view{&document};
+    RecordingMenuItem tool{"Tool"};
+    RecordingMenuItem keyCommand{"Key Command"};
+    RecordingMenuItem shiftKeyCommand{"Shift Key Command"};
+
+    RoutedView()
+    {
+        document.setActiveMenuItem(&tool);
+        tool.calls.clear();
+        mai.accelerators.addBinding(72 + 'D', &keyCommand);
+        mai.accelerators.addBinding(72 + 'D' + 256, &shiftKeyCommand);
+    }
+};
+
+TEST_F(RoutedView, MouseMessagesReachTheActiveToolWithTheirPosition)
+{
+    EXPECT_TRUE(routeViewInput(view, mai, 0x201, 0x0001, platform::makeLParam(10, static_cast<uint32_t>(-4))));
+    EXPECT_EQ(tool.calls, std::vector<std::string>{"10,-4,101"}) << "negative coordinates stay negative";
+}
+
+TEST_F(RoutedView, KeyReleaseRunsTheBindingsOfItsCodeOnly)
+{
+    EXPECT_TRUE(routeViewInput(view, mai, platform::WM_KEYDOWN, 'D', 0));
+    EXPECT_TRUE(keyCommand.calls.empty()) << "key-downs run nothing";
+    EXPECT_TRUE(routeViewInput(view, mai, platform::WM_KEYUP, 'D', 0));
+    EXPECT_EQ(keyCommand.calls, std::vector<std::string>{"execute"});
+    EXPECT_TRUE(shiftKeyCommand.calls.empty());
+}
+
+TEST_F(RoutedView, ShiftAndCtrlChangesReachTheToolAtTheLastPosition)
+{
+    routeViewInput(view, mai, platform::WM_MOUSEMOVE, 0, platform::makeLParam(5, 6));
+    tool.calls.clear();
+    routeViewInput(view, mai, platform::WM_KEYDOWN, platform::VK_SHIFT, 0);
+    routeViewInput(view, mai, platform::WM_KEYUP, platform::VK_SHIFT, 0);
+    routeViewInput(view, mai, platform::WM_KEYDOWN, platform::VK_CONTROL, 0);
+    ASSERT_EQ(tool.calls.size(), 3u);
+    EXPECT_EQ(tool.calls[0], "5,6,a08");
+    EXPECT_EQ(tool.calls[1], "5,6,b00");
+    EXPECT_EQ(tool.calls[2], "5,6,c10");
+}
+
+TEST_F(RoutedView, WheelOnlyBeepsAndOtherMessagesAreNotInput)
+{
+    int beeps = 0;
+    struct BeepingMAI : FakeMAI
+    {
+        int* beeps;
+        void beep() override { ++*beeps; }
+    } counting;
+    counting.beeps = &beeps;
+    EXPECT_TRUE(routeViewInput(view, counting, platform::WM_MOUSEWHEEL, 0, 0));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(tool.calls.empty());
+    EXPECT_FALSE(routeViewInput(view, mai, platform::WM_PAINT, 0, 0));
+}
+
+} // namespace
