@@ -1,0 +1,136 @@
+#include "VornInterface/FileCommands.h"
+
+#include "platform/SystemValues.h"
+#include "plugins/MAI.h"
+#include "plugins/VornPluginFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace
+{
+
+template <class Plugin>
+std::vector<Plugin*> pluginsOf(VornPluginBase* head)
+{
+    std::vector<Plugin*> plugins;
+    for (; head != nullptr; head = head->getNext())
+        plugins.push_back(static_cast<Plugin*>(head));
+    return plugins;
+}
+
+// "<format> (*.<extension>)" with the pattern "*.<extension>".
+template <class Plugin>
+platform::FileFilter filterOf(Plugin* plugin)
+{
+    const std::string extension = plugin->getExtension() != nullptr ? plugin->getExtension() : "";
+    const std::string format = plugin->getFormatName() != nullptr ? plugin->getFormatName() : "";
+    return {format + " (*." + extension + ")", "*." + extension};
+}
+
+// The extension of the file name (a dot in a folder name does not count), without its dot.
+std::string extensionOf(const std::string& path)
+{
+    std::string extension = std::filesystem::path(path).filename().extension().string();
+    return extension.empty() ? extension : extension.substr(1);
+}
+
+bool sameIgnoringCase(const std::string& left, const char* right)
+{
+    if (right == nullptr)
+        return false;
+    const std::string other(right);
+    return std::equal(left.begin(), left.end(), other.begin(), other.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+} // namespace
+
+void FileCommands::importFile(platform::WindowHandle owner)
+{
+    const std::vector<VornPluginFileImport*> importers = pluginsOf<VornPluginFileImport>(mai_.pluginLists.fileImports);
+    if (importers.empty())
+        return;
+    if (!importFiltersBuilt_)
+    {
+        std::string allPatterns;
+        for (VornPluginFileImport* importer : importers)
+        {
+            importFilters_.push_back(filterOf(importer));
+            allPatterns += (allPatterns.empty() ? "" : ";") + importFilters_.back().patterns;
+        }
+        importFilters_.push_back({"All Supported Types", allPatterns});
+        importFilters_.push_back({"All Files (*.*)", "*.*"});
+        importExtension_ = importers.front()->getExtension() != nullptr ? importers.front()->getExtension() : "";
+        importFiltersBuilt_ = true;
+    }
+    platform::FileDialogRequest request;
+    request.owner = owner;
+    request.title = "Import";
+    request.filters = importFilters_;
+    request.filterIndex = static_cast<int32_t>(importers.size()) + 1;
+    request.defaultExtension = importExtension_;
+    request.fileName = lastImported_;
+    request.flags = platform::OFN_FILEMUSTEXIST;
+    if (!platform::chooseFile(request))
+        return;
+    const std::string path = request.fileName;
+    lastImported_ = path;
+
+    auto importWith = [&](VornPluginFileImport* importer) {
+        if (!importer->import(path.c_str()))
+            platform::messageBox(owner, path, "Error during reading...", platform::MB_OK);
+    };
+    const std::size_t chosen = static_cast<std::size_t>(request.filterIndex);
+    if (chosen >= 1 && chosen <= importers.size() && importers[chosen - 1]->canImport(path.c_str()))
+        return importWith(importers[chosen - 1]);
+    const std::string extension = extensionOf(path);
+    for (VornPluginFileImport* importer : importers)
+    {
+        if ((extension.empty() || sameIgnoringCase(extension, importer->getExtension())) &&
+            importer->canImport(path.c_str()))
+            return importWith(importer);
+    }
+}
+
+void FileCommands::exportFile(platform::WindowHandle owner)
+{
+    const std::vector<VornPluginFileExport*> exporters = pluginsOf<VornPluginFileExport>(mai_.pluginLists.fileExports);
+    if (exporters.empty())
+        return;
+    if (!exportFiltersBuilt_)
+    {
+        for (VornPluginFileExport* exporter : exporters)
+            exportFilters_.push_back(filterOf(exporter));
+        exportFilters_.push_back({"All Files (*.*)", "*.*"});
+        exportExtension_ = exporters.front()->getExtension() != nullptr ? exporters.front()->getExtension() : "";
+        exportFiltersBuilt_ = true;
+    }
+    platform::FileDialogRequest request;
+    request.save = true;
+    request.owner = owner;
+    request.title = "Export";
+    request.filters = exportFilters_;
+    request.defaultExtension = exportExtension_;
+    request.flags = platform::OFN_HIDEREADONLY | platform::OFN_OVERWRITEPROMPT;
+    if (!platform::chooseFile(request))
+        return;
+    const std::size_t chosen = static_cast<std::size_t>(request.filterIndex);
+    if (chosen < 1 || chosen > exporters.size())
+    {
+        platform::messageBox(owner, "No filetype specified...", "Error", platform::MB_OK);
+        return;
+    }
+    VornPluginFileExport* exporter = exporters[chosen - 1];
+    std::string path = request.fileName;
+    if (extensionOf(path).empty())
+    {
+        if (path.empty() || path.back() != '.')
+            path += '.';
+        path += exporter->getExtension() != nullptr ? exporter->getExtension() : "";
+    }
+    if (!exporter->exportFile(path.c_str()))
+        platform::messageBox(owner, "There were error during file export", "Quorl2", platform::MB_OK);
+}

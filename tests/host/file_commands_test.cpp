@@ -1,0 +1,172 @@
+// Import and export through the file plugins and the file dialogs.
+#include "VornInterface/FileCommands.h"
+#include "VornInterface/HostPluginTypes.h"
+#include "platform/Application.h"
+#include "platform/Services.h"
+#include "plugins/PluginManager.h"
+#include "plugins/VornPluginFile.h"
+#include "tests/plugins/PluginTestDoubles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct Log
+{
+    std::vector<std::string> lines;
+};
+
+class Importer : public VornPluginFileImport
+{
+public:
+    Importer(std::string name, std::string extension, Log& log, bool reads = true, bool succeeds = true)
+        : name(std::move(name)), extension(std::move(extension)), log(log), reads(reads), succeeds(succeeds)
+    {
+    }
+    const char* getName() override { return name.c_str(); }
+    void about(PluginWindowHandle*) override {}
+    const char* getExtension() override { return extension.c_str(); }
+    const char* getFormatName() override { return name.c_str(); }
+    bool canImport(const char*) override { return reads; }
+    bool import(const char* path) override
+    {
+        log.lines.push_back(name + " imports " + path);
+        return succeeds;
+    }
+    std::string name, extension;
+    Log& log;
+    bool reads, succeeds;
+};
+
+class Exporter : public VornPluginFileExport
+{
+public:
+    Exporter(std::string name, std::string extension, Log& log, bool succeeds = true)
+        : name(std::move(name)), extension(std::move(extension)), log(log), succeeds(succeeds)
+    {
+    }
+    const char* getName() override { return name.c_str(); }
+    void about(PluginWindowHandle*) override {}
+    const char* getExtension() override { return extension.c_str(); }
+    const char* getFormatName() override { return name.c_str(); }
+    bool canExport() override { return true; }
+    bool exportFile(const char* path) override
+    {
+        log.lines.push_back(name + " exports " + path);
+        return succeeds;
+    }
+    std::string name, extension;
+    Log& log;
+    bool succeeds;
+};
+
+struct FileCommandsTest : ::testing::Test
+{
+    FakeMAI mai;
+    PluginManager registry;
+    Log log;
+    platform::ScriptedInteraction script;
+    FileCommands commands{mai};
+    Importer* ascii;
+    Importer* drawing;
+
+    FileCommandsTest()
+    {
+        registerHostPluginTypes(registry, mai);
+        // Lists are newest first: the ASCII importer is the first.
+        registry.addPlugin(drawing = new Importer("Drawing Exchange Format", "dxf", log));
+        registry.addPlugin(ascii = new Importer("TempFormat", "sfa", log));
+        registry.addPlugin(new Exporter("TempFormat", "sfa", log));
+    }
+
+    void choose(const std::string& path, int32_t filterIndex)
+    {
+        script.fileAnswers.push_back(platform::ScriptedInteraction::FileAnswer{path, filterIndex});
+    }
+};
+
+TEST_F(FileCommandsTest, ImportDialogListsEveryFormatAndStartsWithAllSupportedTypes)
+{
+    choose("/models/frame.SFA", 3);
+    commands.importFile(platform::WindowHandle::None);
+    ASSERT_EQ(script.fileRequests.size(), 1u);
+    const platform::FileDialogRequest& request = script.fileRequests[0];
+    EXPECT_EQ(request.title, "Import");
+    ASSERT_EQ(request.filters.size(), 4u);
+    EXPECT_EQ(request.filters[0].description, "TempFormat (*.sfa)");
+    EXPECT_EQ(request.filters[2].description, "All Supported Types");
+    EXPECT_EQ(request.filters[2].patterns, "*.sfa;*.dxf");
+    EXPECT_EQ(request.filters[3].patterns, "*.*");
+    EXPECT_EQ(request.filterIndex, 3);
+    EXPECT_EQ(request.defaultExtension, "sfa");
+    EXPECT_EQ(log.lines, std::vector<std::string>{"TempFormat imports /models/frame.SFA"})
+        << "the extension chooses the importer, ignoring case";
+    EXPECT_TRUE(script.boxes.empty()) << "no boxes before an import";
+}
+
+TEST_F(FileCommandsTest, ChosenTypeWinsAndAFileWithoutExtensionGoesToTheFirstThatReadsIt)
+{
+    choose("/models/frame.sfa", 2);
+    commands.importFile(platform::WindowHandle::None);
+    ascii->reads = false;
+    choose("/models.v2/frame", 3);
+    commands.importFile(platform::WindowHandle::None);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Drawing Exchange Format imports /models/frame.sfa",
+                                                   "Drawing Exchange Format imports /models.v2/frame"}))
+        << "a dot in a folder name is no extension";
+    EXPECT_EQ(script.fileRequests[1].fileName, "/models/frame.sfa") << "the last name is offered again";
+}
+
+TEST_F(FileCommandsTest, FailedImportIsReportedAndCancelDoesNothing)
+{
+    ascii->succeeds = false;
+    choose("/models/frame.sfa", 1);
+    commands.importFile(platform::WindowHandle::None);
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "/models/frame.sfa");
+    EXPECT_EQ(script.boxes[0].caption, "Error during reading...");
+    script.fileAnswers.push_back(std::nullopt);
+    commands.importFile(platform::WindowHandle::None);
+    EXPECT_EQ(log.lines.size(), 1u);
+}
+
+TEST_F(FileCommandsTest, ExportAddsTheExtensionAndNeedsAType)
+{
+    choose("/models/frame", 1);
+    commands.exportFile(platform::WindowHandle::None);
+    choose("/models/frame.", 1);
+    commands.exportFile(platform::WindowHandle::None);
+    choose("/models/frame.txt", 1);
+    commands.exportFile(platform::WindowHandle::None);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"TempFormat exports /models/frame.sfa",
+                                                   "TempFormat exports /models/frame.sfa",
+                                                   "TempFormat exports /models/frame.txt"}));
+    const platform::FileDialogRequest& request = script.fileRequests[0];
+    EXPECT_TRUE(request.save);
+    EXPECT_EQ(request.title, "Export");
+    ASSERT_EQ(request.filters.size(), 2u);
+    EXPECT_EQ(request.filters[1].description, "All Files (*.*)");
+    EXPECT_TRUE(script.boxes.empty());
+
+    choose("/models/frame.sfa", 2);
+    commands.exportFile(platform::WindowHandle::None);
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "No filetype specified...");
+    EXPECT_EQ(script.boxes[0].caption, "Error");
+    EXPECT_EQ(log.lines.size(), 3u);
+}
+
+TEST_F(FileCommandsTest, WithoutPluginsNoDialogOpens)
+{
+    FakeMAI empty;
+    FileCommands none(empty);
+    none.importFile(platform::WindowHandle::None);
+    none.exportFile(platform::WindowHandle::None);
+    EXPECT_TRUE(script.fileRequests.empty());
+}
+
+} // namespace
