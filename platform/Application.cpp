@@ -119,6 +119,11 @@ bool EventBridge::eventFilter(QObject* receiver, QEvent* event)
         WindowState* target = WindowState::of(widget);
         if (target == nullptr || target->destroying)
             return;
+        // A window's own scroll bars handle their input themselves.
+        for (const QWidget* current = widget; current != nullptr && current != target->widget;
+             current = current->parentWidget())
+            if (current->property("vornNonClient").toBool())
+                return;
         switch (event->type())
         {
         case QEvent::Close:

@@ -123,16 +123,6 @@ void showStaticBitmap(WindowState* state, const std::string& text)
         label->setPixmap(bitmapPixmap(*bitmap));
 }
 
-void sendScroll(WindowHandle handle, uint32_t code, int32_t position)
-{
-    WindowState* state = WindowState::of(handle);
-    if (state == nullptr || state->parent == nullptr)
-        return;
-    const uint32_t message = (state->style & SBS_VERT) != 0 ? WM_VSCROLL : WM_HSCROLL;
-    dispatchToWindow(state->parent, message, makeWParam(code, static_cast<uint32_t>(position)),
-                     handleToLParam(handle));
-}
-
 // The radio buttons of the WS_GROUP group `state` belongs to.
 std::vector<WindowState*> radioGroup(WindowState* state)
 {
@@ -239,6 +229,8 @@ private:
     bool wasBlocked_;
 };
 
+void syncListScrollBar(WindowState* state);
+
 LResult listBoxMessage(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled)
 {
     handled = true;
@@ -247,7 +239,10 @@ LResult listBoxMessage(WindowState* state, uint32_t message, WParam wParam, LPar
     const bool ownerDrawn = state->kind == WindowKind::OwnerDrawListBox;
     auto repaint = [&] {
         if (ownerDrawn && state->object != nullptr)
+        {
+            syncListScrollBar(state);
             state->object->invalidate(true);
+        }
     };
     switch (message)
     {
@@ -383,7 +378,7 @@ LResult listBoxMessage(WindowState* state, uint32_t message, WParam wParam, LPar
         if (ownerDrawn)
         {
             const int32_t top = (index - state->topIndex) * state->itemHeight;
-            *rect = {0, top, state->widget->width(), top + state->itemHeight};
+            *rect = {0, top, clientSize(state).width(), top + state->itemHeight};
         }
         else
         {
@@ -396,6 +391,57 @@ LResult listBoxMessage(WindowState* state, uint32_t message, WParam wParam, LPar
         handled = false;
         return 0;
     }
+}
+
+int32_t visibleRows(const WindowState* state)
+{
+    return std::max(1, clientSize(state).height() / std::max(1, state->itemHeight));
+}
+
+// The owner-drawn list box's own vertical bar shows the rows: one step per row.
+void syncListScrollBar(WindowState* state)
+{
+    const int32_t count = static_cast<int32_t>(state->items.size());
+    state->topIndex = std::clamp(state->topIndex, 0, std::max(0, count - visibleRows(state)));
+    if ((state->style & WS_VSCROLL) != 0)
+        state->object->setScrollInfo(SB_VERT, {0, std::max(0, count - 1), visibleRows(state), state->topIndex});
+}
+
+LResult ownerDrawListBoxScroll(WindowState* state, WParam wParam)
+{
+    const int32_t count = static_cast<int32_t>(state->items.size());
+    int32_t top = state->topIndex;
+    switch (lowWord(wParam))
+    {
+    case SB_LINEUP:
+        --top;
+        break;
+    case SB_LINEDOWN:
+        ++top;
+        break;
+    case SB_PAGEUP:
+        top -= visibleRows(state);
+        break;
+    case SB_PAGEDOWN:
+        top += visibleRows(state);
+        break;
+    case SB_TOP:
+        top = 0;
+        break;
+    case SB_BOTTOM:
+        top = count;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        top = static_cast<int32_t>(highWord(wParam));
+        break;
+    default:
+        return 0;
+    }
+    state->topIndex = top;
+    syncListScrollBar(state);
+    state->object->invalidate(true);
+    return 0;
 }
 
 // Paints an owner-drawn control through WM_DRAWITEM records to its parent.
@@ -427,7 +473,8 @@ void drawOwnerDrawnItems(WindowState* state)
         return;
     }
     // Owner-drawn list box: one record per visible row.
-    const int32_t height = state->widget->height();
+    const int32_t height = clientSize(state).height();
+    const int32_t width = clientSize(state).width();
     for (int32_t row = state->topIndex; row < static_cast<int32_t>(state->items.size()); ++row)
     {
         const int32_t top = (row - state->topIndex) * state->itemHeight;
@@ -441,7 +488,7 @@ void drawOwnerDrawnItems(WindowState* state)
         record.itemState = (row == state->selection ? ODS_SELECTED : 0) | (disabled ? ODS_DISABLED : 0);
         record.window = handle;
         record.dc = dc.get();
-        record.itemRect = {0, top, state->widget->width(), top + state->itemHeight};
+        record.itemRect = {0, top, width, top + state->itemHeight};
         record.itemData = static_cast<uintptr_t>(state->items[row].data);
         send(record);
         state = WindowState::of(handle);
@@ -550,7 +597,7 @@ LResult ownerDrawButtonMessage(WindowState* state, uint32_t message, WParam wPar
     }
 }
 
-LResult ownerDrawListBoxMouse(WindowState* state, uint32_t message, LParam lParam, bool& handled)
+LResult ownerDrawListBoxMouse(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled)
 {
     handled = true;
     if (message == WM_LBUTTONDOWN && (state->style & LBS_NOSEL) == 0)
@@ -568,6 +615,13 @@ LResult ownerDrawListBoxMouse(WindowState* state, uint32_t message, LParam lPara
     if (message == WM_LBUTTONDBLCLK && (state->style & LBS_NOTIFY) != 0)
     {
         state->object->notifyParent(LBN_DBLCLK);
+        return 0;
+    }
+    if (message == WM_VSCROLL)
+        return ownerDrawListBoxScroll(state, wParam);
+    if (message == WM_SIZE)
+    {
+        syncListScrollBar(state);
         return 0;
     }
     handled = false;
@@ -684,61 +738,8 @@ QWidget* createControlWidget(WindowState* state, QWidget* parentWidget)
         });
         return list;
     }
-    case WindowKind::ScrollBar: {
-        auto* bar = new QScrollBar((style & SBS_VERT) != 0 ? Qt::Vertical : Qt::Horizontal, parentWidget);
-        bar->setRange(state->scrollMin, state->scrollMax);
-        bar->setPageStep(1);
-        QObject::connect(bar, &QScrollBar::actionTriggered, [handle, bar](int action) {
-            guardedCall([&] {
-                WindowState* current = WindowState::of(handle);
-                if (current == nullptr)
-                    return;
-                uint32_t code = SB_ENDSCROLL;
-                switch (action)
-                {
-                case QAbstractSlider::SliderSingleStepAdd:
-                    code = SB_LINEDOWN;
-                    break;
-                case QAbstractSlider::SliderSingleStepSub:
-                    code = SB_LINEUP;
-                    break;
-                case QAbstractSlider::SliderPageStepAdd:
-                    code = SB_PAGEDOWN;
-                    break;
-                case QAbstractSlider::SliderPageStepSub:
-                    code = SB_PAGEUP;
-                    break;
-                case QAbstractSlider::SliderToMinimum:
-                    code = SB_TOP;
-                    break;
-                case QAbstractSlider::SliderToMaximum:
-                    code = SB_BOTTOM;
-                    break;
-                case QAbstractSlider::SliderMove:
-                    sendScroll(handle, SB_THUMBTRACK, bar->sliderPosition());
-                    return;
-                default:
-                    return;
-                }
-                // The program moves the thumb (SBM_SETPOS) in answer; the click alone does not.
-                bar->setSliderPosition(current->scrollPos);
-                sendScroll(handle, code, current->scrollPos);
-                sendScroll(handle, SB_ENDSCROLL, current->scrollPos);
-            });
-        });
-        QObject::connect(bar, &QScrollBar::sliderReleased, [handle, bar] {
-            guardedCall([&] {
-                sendScroll(handle, SB_THUMBPOSITION, bar->sliderPosition());
-                sendScroll(handle, SB_ENDSCROLL, bar->sliderPosition());
-                if (WindowState* current = WindowState::of(handle))
-                {
-                    ProgrammaticChange change(bar);
-                    bar->setValue(current->scrollPos);
-                }
-            });
-        });
-        return bar;
-    }
+    case WindowKind::ScrollBar:
+        return makeScrollBar(state, SB_CTL, parentWidget);
     default:
         return new QWidget(parentWidget);
     }
@@ -797,7 +798,7 @@ LResult controlDefault(WindowState* state, uint32_t message, WParam wParam, LPar
         LResult result = listBoxMessage(state, message, wParam, lParam, handled);
         if (handled)
             return result;
-        return ownerDrawListBoxMouse(state, message, lParam, handled);
+        return ownerDrawListBoxMouse(state, message, wParam, lParam, handled);
     }
     case WindowKind::ListBox: {
         if (message == WM_LBUTTONDBLCLK && (state->style & LBS_NOTIFY) != 0)
@@ -911,34 +912,25 @@ LResult controlDefault(WindowState* state, uint32_t message, WParam wParam, LPar
     }
     case WindowKind::ScrollBar: {
         handled = true;
-        auto* bar = static_cast<QScrollBar*>(state->widget);
+        Window* bar = state->object;
         switch (message)
         {
-        case SBM_SETPOS: {
-            const int32_t previous = state->scrollPos;
-            state->scrollPos = std::clamp(static_cast<int32_t>(static_cast<intptr_t>(wParam)), state->scrollMin,
-                                          std::max(state->scrollMin, state->scrollMax));
-            ProgrammaticChange change(bar);
-            bar->setValue(state->scrollPos);
-            return previous;
-        }
+        case SBM_SETPOS:
+            return bar->setScrollPos(SB_CTL, static_cast<int32_t>(static_cast<intptr_t>(wParam)), lParam != 0);
         case SBM_GETPOS:
-            return state->scrollPos;
-        case SBM_SETRANGE: {
-            state->scrollMin = static_cast<int32_t>(static_cast<intptr_t>(wParam));
-            state->scrollMax = static_cast<int32_t>(lParam);
-            state->scrollPos = std::clamp(state->scrollPos, state->scrollMin, std::max(state->scrollMin, state->scrollMax));
-            ProgrammaticChange change(bar);
-            bar->setRange(state->scrollMin, std::max(state->scrollMin, state->scrollMax));
-            bar->setValue(state->scrollPos);
+            return bar->getScrollPos(SB_CTL);
+        case SBM_SETRANGE:
+            bar->setScrollRange(SB_CTL, static_cast<int32_t>(static_cast<intptr_t>(wParam)),
+                                static_cast<int32_t>(lParam), false);
+            return 0;
+        case SBM_GETRANGE: {
+            const ScrollInfo info = bar->getScrollInfo(SB_CTL);
+            if (wParam != 0)
+                *reinterpret_cast<int32_t*>(wParam) = info.minimum;
+            if (lParam != 0)
+                *reinterpret_cast<int32_t*>(lParam) = info.maximum;
             return 0;
         }
-        case SBM_GETRANGE:
-            if (wParam != 0)
-                *reinterpret_cast<int32_t*>(wParam) = state->scrollMin;
-            if (lParam != 0)
-                *reinterpret_cast<int32_t*>(lParam) = state->scrollMax;
-            return 0;
         default:
             handled = false;
             return 0;
@@ -1095,6 +1087,11 @@ LResult Window::defaultWindowProc(uint32_t message, WParam wParam, LParam lParam
     }
     case WM_CLOSE:
         destroyWindow();
+        return 0;
+    case WM_SETREDRAW:
+        state->widget->setUpdatesEnabled(wParam != 0);
+        if (wParam != 0)
+            invalidate(true);
         return 0;
     case WM_MOUSEWHEEL:
         if (state->parent != nullptr)

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QScreen>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -80,7 +81,7 @@ std::string formatDouble(double value)
     return std::string(buffer, result.ptr);
 }
 
-bool parseDouble(const std::string& text, double& value)
+ParsedNumber parseNumber(const std::string& text, double& value)
 {
     const char* begin = text.c_str();
     const char* end = begin + text.size();
@@ -90,10 +91,28 @@ bool parseDouble(const std::string& text, double& value)
         ++begin;
     double parsed = 0.0;
     const auto result = std::from_chars(begin, end, parsed);
-    if (result.ec != std::errc() || !std::isfinite(parsed))
-        return false;
+    if (result.ec == std::errc::result_out_of_range)
+    {
+        // Overflow is out of range; a number too small for a double reads as 0, as strtod's does.
+        const char* exponent = std::find_if(begin, end, [](char c) { return c == 'e' || c == 'E'; });
+        if (exponent != end && exponent + 1 != end && exponent[1] == '-')
+        {
+            value = 0.0;
+            return ParsedNumber::Valid;
+        }
+        return ParsedNumber::OutOfRange;
+    }
+    if (result.ec != std::errc())
+        return ParsedNumber::Missing;
+    if (!std::isfinite(parsed))
+        return std::isinf(parsed) ? ParsedNumber::OutOfRange : ParsedNumber::Missing;
     value = parsed;
-    return true;
+    return ParsedNumber::Valid;
+}
+
+bool parseDouble(const std::string& text, double& value)
+{
+    return parseNumber(text, value) == ParsedNumber::Valid;
 }
 
 void exchangeText(DataExchange& exchange, int32_t id, std::string& value)

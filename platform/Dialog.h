@@ -37,8 +37,16 @@ PLATFORM_API void exchangeCheck(DataExchange& exchange, int32_t id, int32_t& val
 
 // "%.15g" in the C locale.
 PLATFORM_API std::string formatDouble(double value);
-// The number at the start of `text` (after blanks), in the C locale; false when there is none or
-// it is out of range.
+// Reads the number at the start of `text` like strtod in the C locale (blanks skipped,
+// characters after the number ignored). `value` changes only for Valid.
+enum class ParsedNumber
+{
+    Valid,
+    Missing,   // no number at the start
+    OutOfRange // too large for a double (strtod's infinity)
+};
+PLATFORM_API ParsedNumber parseNumber(const std::string& text, double& value);
+// parseNumber(text, value) == ParsedNumber::Valid.
 PLATFORM_API bool parseDouble(const std::string& text, double& value);
 
 // Makes kit objects for template controls that name a kit class: the dialog subclasses the

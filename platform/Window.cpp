@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/Desktop.h"
 #include "platform/SurfaceImage.h"
 #include "platform/WindowState.h"
 
@@ -81,6 +82,12 @@ QRect toQRect(const Rect& rect)
     return QRect(rect.left, rect.top, std::max(0, rect.width()), std::max(0, rect.height()));
 }
 
+// QRect's right() and bottom() are inclusive; ours are not.
+Rect rectFromQRect(const QRect& rect)
+{
+    return {rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height()};
+}
+
 void sendGeometryMessages(WindowState* state, const QRect& before)
 {
     const QRect after = state->widget->geometry();
@@ -94,13 +101,24 @@ void sendGeometryMessages(WindowState* state, const QRect& before)
             state->invalid = {0, 0, after.width(), after.height()};
             state->eraseNeeded = true;
         }
-        dispatchToWindow(state, WM_SIZE, 0, makeLParam(after.width(), after.height()));
+        layoutScrollBars(state);
+        const QSize client = clientSize(state);
+        dispatchToWindow(state, WM_SIZE, 0, makeLParam(client.width(), client.height()));
     }
     if (state->handle != WindowHandle::None && after.topLeft() != before.topLeft())
         dispatchToWindow(state, WM_MOVE, 0, makeLParam(after.x(), after.y()));
 }
 
 } // namespace
+
+Rect desktopWorkArea()
+{
+    QScreen* screen = QApplication::primaryScreen();
+    if (screen == nullptr)
+        return {};
+    const QRect area = screen->availableGeometry();
+    return rectFromQRect(area);
+}
 
 void registerWindowClass(const WindowClass& windowClass)
 {
@@ -223,17 +241,28 @@ void paintNow(WindowState* state)
 {
     if (state == nullptr || state->inPaint || state->invalid.isEmpty() || !state->surface)
         return;
-    const WindowHandle handle = state->handle;
+    // However the handler ends (also by throwing), the paint is over: a handler that did not
+    // validate would otherwise be asked again and again.
+    class PaintScope
+    {
+    public:
+        explicit PaintScope(WindowHandle handle) : handle_(handle) {}
+        ~PaintScope()
+        {
+            if (WindowState* state = WindowState::of(handle_))
+            {
+                state->inPaint = false;
+                state->invalid = {};
+                state->eraseNeeded = false;
+            }
+        }
+
+    private:
+        WindowHandle handle_;
+    } scope(state->handle);
     state->inPaint = true;
-    dispatchToWindow(state, WM_PAINT, 0, 0);
     noteMessageActivity();
-    state = WindowState::of(handle);
-    if (state == nullptr)
-        return;
-    state->inPaint = false;
-    // A handler that did not validate would be asked again and again: the paint is done.
-    state->invalid = {};
-    state->eraseNeeded = false;
+    dispatchToWindow(state, WM_PAINT, 0, 0);
 }
 
 void presentSurface(WindowState* state)
@@ -376,6 +405,7 @@ bool Window::create(const std::string& className, const std::string& text, uint3
     WindowRegistry::mapWidget(state->widget, state);
     state->widget->setGeometry(toQRect(rect));
     state->widget->setEnabled((style & WS_DISABLED) == 0);
+    layoutScrollBars(state);
     if (state->kind == WindowKind::Painted || state->kind == WindowKind::OwnerDrawButton ||
         state->kind == WindowKind::OwnerDrawListBox)
     {
@@ -406,6 +436,20 @@ bool Window::create(const std::string& className, const std::string& text, uint3
     }
     if (WindowState::of(handle) == nullptr)
         return false;
+    if (state->kind == WindowKind::OwnerDrawListBox && child)
+    {
+        // The owner tells the height of the rows once, as the list box is made.
+        MeasureItemRecord record;
+        record.controlType = ODT_LISTBOX;
+        record.controlId = static_cast<uint32_t>(id);
+        record.itemWidth = static_cast<uint32_t>(std::max(0, rect.width()));
+        record.itemHeight = static_cast<uint32_t>(state->itemHeight);
+        dispatchToWindow(parentState, WM_MEASUREITEM, static_cast<WParam>(id), reinterpret_cast<LParam>(&record));
+        if (WindowState::of(handle) == nullptr)
+            return false;
+        if (record.itemHeight > 0)
+            state->itemHeight = static_cast<int32_t>(record.itemHeight);
+    }
     if ((style & WS_VISIBLE) != 0)
         setVisibleBit(state, true);
     return true;
@@ -612,7 +656,8 @@ Rect Window::clientRect() const
 {
     if (state_ == nullptr)
         return {};
-    return {0, 0, state_->widget->width(), state_->widget->height()};
+    const QSize size = clientSize(state_);
+    return {0, 0, size.width(), size.height()};
 }
 
 Point Window::clientToScreen(Point point) const
@@ -759,6 +804,20 @@ void Window::validateRect(const Rect* rect)
 Rect Window::updateRect() const
 {
     return state_ != nullptr ? state_->invalid : Rect{};
+}
+
+bool Window::lockWindowUpdate()
+{
+    if (state_ == nullptr)
+        return false;
+    state_->widget->setUpdatesEnabled(false);
+    return true;
+}
+
+void Window::unlockWindowUpdate()
+{
+    if (state_ != nullptr)
+        state_->widget->setUpdatesEnabled(true);
 }
 
 void Window::updateWindow()

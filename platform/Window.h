@@ -34,6 +34,16 @@ struct WindowClass
 };
 PLATFORM_API void registerWindowClass(const WindowClass& windowClass);
 
+// A scroll bar's range, page and thumb position. With a page the thumb goes up to
+// maximum - page + 1.
+struct ScrollInfo
+{
+    int32_t minimum = 0;
+    int32_t maximum = 100;
+    int32_t page = 0;
+    int32_t position = 0;
+};
+
 // One window. The object may exist before and after its window (handle() is None then); the
 // window is destroyed with the object at the latest. Every operation on an object without a
 // window does nothing and answers 0, false or null.
@@ -145,9 +155,24 @@ public:
     void updateWindow();
     // RDW_* flags: INVALIDATE, ERASE, VALIDATE, ALLCHILDREN, NOCHILDREN, UPDATENOW, ERASENOW.
     bool redrawWindow(const Rect* update, uint32_t flags);
+    // Shows no drawing of the window until unlocked (a tree rebuilt item by item). WM_SETREDRAW
+    // does the same for one window.
+    bool lockWindowUpdate();
+    void unlockWindowUpdate();
     // Scrolls the contents by (dx, dy) and invalidates what was uncovered. Children move along
     // only when the whole client area scrolls (scrollArea null).
     bool scrollWindow(int32_t dx, int32_t dy, const Rect* scrollArea = nullptr, const Rect* clip = nullptr);
+
+    // ---- Scroll bars ----
+    // `bar`: SB_HORZ or SB_VERT (the window's own, present with WS_HSCROLL / WS_VSCROLL), or
+    // SB_CTL for a scroll bar control. Setting from code sends no WM_HSCROLL / WM_VSCROLL.
+    bool setScrollInfo(int32_t bar, const ScrollInfo& info, bool redraw = true);
+    ScrollInfo getScrollInfo(int32_t bar) const;
+    int32_t setScrollPos(int32_t bar, int32_t position, bool redraw = true); // answers the previous
+    int32_t getScrollPos(int32_t bar) const;
+    bool setScrollRange(int32_t bar, int32_t minimum, int32_t maximum, bool redraw = true);
+    // Shows or hides the window's own bar (adds or removes WS_HSCROLL / WS_VSCROLL).
+    bool showScrollBar(int32_t bar, bool show);
 
     // ---- Focus, capture, timers ----
     Window* setFocus(); // answers the window that had the focus

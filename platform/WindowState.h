@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+class QScrollBar;
 class QTimer;
 
 namespace platform
@@ -86,10 +87,14 @@ struct WindowState
     int32_t topIndex = 0;
     int32_t selection = -1;
 
-    // Scroll bars: what the program set; the toolkit's own moves are undone.
-    int32_t scrollMin = 0;
-    int32_t scrollMax = 100;
-    int32_t scrollPos = 0;
+    // Scroll bars (SB_HORZ, SB_VERT of a painted window; SB_CTL of a scroll bar control): what
+    // the program set. A click does not move the thumb: the program answers with a position.
+    struct ScrollState
+    {
+        ScrollInfo info;
+        QScrollBar* bar = nullptr;
+    };
+    ScrollState scroll[3];
 
     // Double clicks (only for classes with CS_DBLCLKS).
     uint32_t lastPressMessage = 0;
@@ -176,6 +181,15 @@ void replaceControlWidget(WindowState* state);
 // A device context over the window's surface; null for windows the toolkit paints.
 std::shared_ptr<DeviceContext> makeWindowDC(WindowState* state);
 std::string controlText(const WindowState* state);
+
+// ---- Scroll bars (ScrollBars.cpp) ----
+// A toolkit scroll bar reporting to the window: WM_HSCROLL/WM_VSCROLL to the parent for a
+// scroll bar control (SB_CTL), to the window itself for its own bars.
+QScrollBar* makeScrollBar(WindowState* state, int32_t which, QWidget* parent);
+// Creates or places the window's own bars (WS_HSCROLL, WS_VSCROLL) at its edges.
+void layoutScrollBars(WindowState* state);
+// The client size: the window without its own scroll bars.
+QSize clientSize(const WindowState* state);
 
 // ---- Input (Input.cpp) ----
 bool translateInputEvent(WindowState* target, QWidget* receiver, QEvent* event, bool& passToToolkit);

@@ -348,6 +348,11 @@ TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNot
         EXPECT_TRUE(dialog.updateData(true)) << text;
         EXPECT_DOUBLE_EQ(dialog.number, value) << text;
     }
+    double tiny = 5.0;
+    EXPECT_EQ(parseNumber("1e-999", tiny), ParsedNumber::Valid) << "underflow reads as 0, as strtod's";
+    EXPECT_EQ(tiny, 0.0);
+    EXPECT_EQ(parseNumber("-1e999", tiny), ParsedNumber::OutOfRange) << "the caller's \"Value too large.\"";
+    EXPECT_EQ(parseNumber("x1", tiny), ParsedNumber::Missing);
     for (const char* refused : {"", "abc", "1e999", "-1e999", "   "})
     {
         dialog.number = 42.0;

@@ -51,6 +51,17 @@ public:
 class Owner : public Dialog
 {
 public:
+    LResult windowProc(uint32_t message, WParam wParam, LParam lParam) override
+    {
+        if (message == WM_MEASUREITEM)
+        {
+            reinterpret_cast<MeasureItemRecord*>(lParam)->itemHeight = 20;
+            ++measured;
+            return 1;
+        }
+        return Dialog::windowProc(message, wParam, lParam);
+    }
+    int measured = 0;
     bool onCommand(uint32_t id, uint32_t code, WindowHandle control) override
     {
         commands.push_back({id, code});
@@ -73,7 +84,7 @@ DialogTemplate swatchTemplate()
     rows.className = "ListBox";
     rows.id = 1041;
     rows.rect = {40, 10, 50, 40};
-    rows.style = LBS_OWNERDRAWFIXED | LBS_NOTIFY | WS_VISIBLE;
+    rows.style = LBS_OWNERDRAWFIXED | LBS_NOTIFY | WS_VISIBLE | WS_VSCROLL;
     dialogTemplate.items = {swatch, rows};
     return dialogTemplate;
 }
@@ -172,25 +183,33 @@ TEST_F(OwnerDrawTest, AnOwnerDrawnListBoxAsksForOneRecordPerVisibleRow)
     };
     Rows rows;
     ASSERT_TRUE(rows.subclassDlgItem(1041, &owner));
-    rows.setItemHeight(20);
+    EXPECT_EQ(owner.measured, 1) << "asked once, as the list box was made";
+    EXPECT_EQ(rows.getItemHeight(), 20);
     for (int index = 0; index < 6; ++index)
         rows.setItemData(rows.addString("row"), index % 2);
     rows.invalidate();
     rows.updateWindow();
-    // 65 pixels high: rows 0 to 3 are visible.
+    // 65 pixels high: rows 0 to 3 are (partly) visible; the bar takes 16 of the 75 pixels' width.
     ASSERT_EQ(rows.records.size(), 4u);
     EXPECT_EQ(rows.records[1].controlType, ODT_LISTBOX);
     EXPECT_EQ(rows.records[1].itemId, 1u);
-    EXPECT_EQ(rows.records[1].itemRect, (Rect{0, 20, 75, 40}));
+    EXPECT_EQ(rows.records[1].itemRect, (Rect{0, 20, 59, 40}));
     EXPECT_EQ(rows.surface()->pixel(5, 25), 0x0000FFu);
     EXPECT_EQ(rows.surface()->pixel(5, 45), 0x00FF00u);
+    const ScrollInfo bar = rows.getScrollInfo(SB_VERT);
+    EXPECT_EQ(bar.maximum, 5);
+    EXPECT_EQ(bar.page, 3) << "three whole rows";
 
     rows.records.clear();
-    rows.setTopIndex(2);
+    rows.sendMessage(WM_VSCROLL, SB_LINEDOWN);
     rows.updateWindow();
     ASSERT_FALSE(rows.records.empty());
-    EXPECT_EQ(rows.records.front().itemId, 2u);
+    EXPECT_EQ(rows.records.front().itemId, 1u);
     EXPECT_EQ(rows.records.front().itemRect.top, 0);
+    EXPECT_EQ(rows.getTopIndex(), 1);
+    EXPECT_EQ(rows.getScrollPos(SB_VERT), 1);
+    rows.sendMessage(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(rows.getTopIndex(), 3) << "the last rows fill the list";
 }
 
 TEST_F(OwnerDrawTest, ADeviceContextDrawsOutsideAPaintAndInsideOne)

@@ -1,6 +1,8 @@
 #include "PlatformTestApplication.h"
 
 #include "platform/Controls.h"
+#include "platform/Desktop.h"
+#include "platform/InputSimulation.h"
 #include "platform/Services.h"
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
@@ -189,6 +191,13 @@ TEST_F(WindowTest, RectanglesAndCoordinateConversion)
     EXPECT_EQ(child.surface()->size(), (Size{200, 50})) << "the backing image follows the size";
 }
 
+TEST_F(WindowTest, TheWorkAreaBottomIsExclusive)
+{
+    const Rect area = desktopWorkArea();
+    EXPECT_FALSE(area.isEmpty());
+    EXPECT_EQ(area.height(), area.bottom - area.top);
+}
+
 TEST_F(WindowTest, InvalidateUpdateAndRedrawFlags)
 {
     child.invalidate(true);
@@ -346,6 +355,28 @@ TEST_F(WindowTest, AnExceptionInAHandlerIsReportedAndStopsThere)
     EXPECT_EQ(script.boxes[1].text, "disk on fire");
     EXPECT_EQ(script.boxes[1].type & MB_ICONMASK, MB_ICONERROR);
     EXPECT_EQ(child.counts[WM_USER + 1], 1) << "the loop goes on";
+
+    // The same for input and painting, which come straight from the toolkit.
+    child.onMessage = [](uint32_t message, WParam, LParam) -> std::optional<LResult> {
+        if (message == WM_LBUTTONDOWN || message == WM_PAINT)
+            throw generalException("Internal Error", "MAI_View::OnLButtonDown");
+        return std::nullopt;
+    };
+    simulateMouse(child.handle(), WM_LBUTTONDOWN, {3, 3});
+    simulateMouse(child.handle(), WM_LBUTTONUP, {3, 3});
+    child.invalidate();
+    processMessages();
+    child.updateWindow();
+    ASSERT_GE(script.boxes.size(), 4u);
+    EXPECT_EQ(script.boxes[2].text, "MAI_View::OnLButtonDown");
+    EXPECT_EQ(script.boxes[3].caption, "Internal Error");
+
+    // A paint that threw does not stop the window from painting again.
+    child.onMessage = nullptr;
+    const int paintsBefore = child.counts[WM_PAINT];
+    child.invalidate();
+    child.updateWindow();
+    EXPECT_EQ(child.counts[WM_PAINT], paintsBefore + 1);
 }
 
 } // namespace
