@@ -14,6 +14,8 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 using namespace platform;
 
 namespace
@@ -102,7 +104,11 @@ TEST(Time, TheTickCountAdvancesInMillisecondsAndIsComparedByDifference)
 class TextFiles : public testing::Test
 {
 protected:
-    std::string path(const char* name) { return std::string(VORN_TEST_BINARY_DIR) + "/" + name; }
+    // Per process: the headless and the X run of this program may run at the same time.
+    std::string path(const char* name)
+    {
+        return std::string(VORN_TEST_BINARY_DIR) + "/" + std::to_string(getpid()) + "_" + name;
+    }
     static std::string contents(const std::string& file)
     {
         std::ifstream stream(file, std::ios::binary);
