@@ -1,0 +1,27 @@
+#include "uikit/DialogNumbers.h"
+
+#include "platform/Services.h"
+#include "platform/Window.h"
+#include "uikit/NumberText.h"
+
+bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value)
+{
+    platform::Window* control = dialog != nullptr ? dialog->dlgItem(controlId) : nullptr;
+    if (control == nullptr || value == nullptr)
+        return false;
+    const TypedNumber number = parseTypedNumber(control->windowText());
+    switch (number.status)
+    {
+    case TypedNumberStatus::Accepted:
+        *value = number.value;
+        return true;
+    case TypedNumberStatus::TooLarge:
+        // No owner of its own: the box belongs to the main window, which it keeps from input.
+        platform::messageBox(platform::WindowHandle::None, valueTooLargeText, valueConversionCaption,
+                             platform::MB_OK | platform::MB_ICONWARNING);
+        return false;
+    case TypedNumberStatus::NotANumber:
+        break;
+    }
+    return false;
+}
