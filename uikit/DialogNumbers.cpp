@@ -2,7 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/Window.h"
-#include "uikit/NumberText.h"
+#include "uikit/TextEntry.h"
 
 bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value)
 {

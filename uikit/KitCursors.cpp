@@ -6,9 +6,9 @@ namespace
 {
 
 // Every module that compiles the kit has its own cache, so each finds its own cursors.
-platform::CursorHandle cachedCursor(platform::CursorHandle& cache, int32_t id)
+platform::Cursor* cachedCursor(platform::Cursor*& cache, int32_t id)
 {
-    if (cache != platform::CursorHandle::None)
+    if (cache != nullptr)
         return cache;
     try
     {
@@ -17,45 +17,45 @@ platform::CursorHandle cachedCursor(platform::CursorHandle& cache, int32_t id)
     catch (const platform::ResourceError&)
     {
         // Code running outside its library's resource context: no cursor, the arrow shows.
-        return platform::CursorHandle::None;
+        return nullptr;
     }
     return cache;
 }
 
 } // namespace
 
-platform::CursorHandle getCursorCreateForce()
+platform::Cursor* getCursorCreateForce()
 {
-    static platform::CursorHandle cache = platform::CursorHandle::None;
+    static platform::Cursor* cache = nullptr;
     return cachedCursor(cache, KitCursorId::CreateForce);
 }
 
-platform::CursorHandle getCursorCreateJoint()
+platform::Cursor* getCursorCreateJoint()
 {
-    static platform::CursorHandle cache = platform::CursorHandle::None;
+    static platform::Cursor* cache = nullptr;
     return cachedCursor(cache, KitCursorId::CreateJoint);
 }
 
-platform::CursorHandle getCursorCreateMemberStart()
+platform::Cursor* getCursorCreateMemberStart()
 {
-    static platform::CursorHandle cache = platform::CursorHandle::None;
+    static platform::Cursor* cache = nullptr;
     return cachedCursor(cache, KitCursorId::CreateMemberStart);
 }
 
-platform::CursorHandle getCursorCreateMemberEnd()
+platform::Cursor* getCursorCreateMemberEnd()
 {
-    static platform::CursorHandle cache = platform::CursorHandle::None;
+    static platform::Cursor* cache = nullptr;
     return cachedCursor(cache, KitCursorId::CreateMemberEnd);
 }
 
-platform::CursorHandle getCursorPagetteButton()
+platform::Cursor* getCursorPagetteButton()
 {
-    static platform::CursorHandle cache = platform::CursorHandle::None;
+    static platform::Cursor* cache = nullptr;
     return cachedCursor(cache, KitCursorId::PagetteButton);
 }
 
-platform::CursorHandle getCursorSelect()
+platform::Cursor* getCursorSelect()
 {
-    static platform::CursorHandle cache = platform::CursorHandle::None;
+    static platform::Cursor* cache = nullptr;
     return cachedCursor(cache, KitCursorId::Select);
 }

@@ -20,9 +20,9 @@ inline constexpr int32_t Select = 174;
 inline constexpr int32_t CreateForce = 175;
 } // namespace KitCursorId
 
-platform::CursorHandle getCursorCreateForce();
-platform::CursorHandle getCursorCreateJoint();
-platform::CursorHandle getCursorCreateMemberStart();
-platform::CursorHandle getCursorCreateMemberEnd();
-platform::CursorHandle getCursorPagetteButton();
-platform::CursorHandle getCursorSelect();
+platform::Cursor* getCursorCreateForce();
+platform::Cursor* getCursorCreateJoint();
+platform::Cursor* getCursorCreateMemberStart();
+platform::Cursor* getCursorCreateMemberEnd();
+platform::Cursor* getCursorPagetteButton();
+platform::Cursor* getCursorSelect();

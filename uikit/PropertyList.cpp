@@ -276,7 +276,7 @@ bool CPropertyListHeader::command(uint32_t id)
 
 void CPropertyListHeader::setCursorOverHeader()
 {
-    platform::CursorHandle cursor = platform::loadStandardCursor(platform::IDC_ARROW);
+    platform::Cursor* cursor = platform::loadStandardCursor(platform::IDC_ARROW);
     if (resizing)
         cursor = platform::loadStandardCursor(platform::IDC_SIZEWE);
     else if (moving)

@@ -1,5 +1,5 @@
 #include "uikit/NameNumbering.h"
-#include "uikit/NumberText.h"
+#include "uikit/TextEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -99,11 +99,11 @@ TEST(ShortText, SignDigitsAndExponent)
 TEST(ShortText, BoundedDigitsAndNonFiniteValues)
 {
     EXPECT_EQ(doubleToShortText(1.0, 0), " 1.");
-    EXPECT_EQ(doubleToShortText(1.0, 1000).size(), std::string(" 1.0000000000000000").size());
+    EXPECT_LE(doubleToShortText(1.0, 1000).size(), 64u);
     EXPECT_EQ(doubleToShortText(-1e308, 3), "-1.00e308");
-    EXPECT_EQ(doubleToShortText(INFINITY, 3), " inf");
+    EXPECT_EQ(doubleToShortText(INFINITY, 3), "inf");
     EXPECT_EQ(doubleToShortText(-INFINITY, 3), "-inf");
-    EXPECT_EQ(doubleToShortText(NAN, 3), " nan");
+    EXPECT_EQ(doubleToShortText(NAN, 3), "nan");
 }
 
 TEST(Blanks, OnlyBlanksAndTabs)

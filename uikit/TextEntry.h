@@ -1,7 +1,7 @@
 #pragma once
 
-// Numbers typed by the user and numbers shown in short form. Plain text functions without any
-// window code; the dialog helper getDlgItemDouble (DialogNumbers.h) builds on them.
+// Numbers typed by the user, numbers shown in short form and blanks. Plain text functions
+// without any window code; the dialog helper getDlgItemDouble (DialogNumbers.h) builds on them.
 
 #include <string>
 #include <string_view>
@@ -28,10 +28,10 @@ TypedNumber parseTypedNumber(std::string_view text);
 inline constexpr const char* valueTooLargeText = "Value too large.";
 inline constexpr const char* valueConversionCaption = "Error: Text to Value Conversion";
 
-// A short scientific form with `digits` significant digits (at least 1, at most 17): a sign
-// character ('-' or a blank), the first digit, '.', the other digits, then "e" and the exponent
-// unless it is 0 or the value is 0. (1234, 3) gives " 1.23e3", (-7, 3) gives "-7.00".
-// Non-finite values give " inf", "-inf" and " nan".
+// A short scientific form with `digits` significant digits (formatDouble of the property list):
+// a sign character ('-' or a blank), the first digit, '.', the other digits, then "e" and the
+// exponent unless it is 0 or the value is 0. (1234, 3) gives " 1.23e3", (-7, 3) gives "-7.00".
+// Non-finite values give "nan", "inf" and "-inf".
 std::string doubleToShortText(double value, int digits);
 
 // The text from its first character that is neither a blank nor a tab.

@@ -1,9 +1,9 @@
-#include "uikit/NumberText.h"
+#include "uikit/TextEntry.h"
 
-#include <algorithm>
+#include "VornData/NumberText.h"
+
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 
@@ -109,30 +109,8 @@ TypedNumber parseTypedNumber(std::string_view text)
 
 std::string doubleToShortText(double value, int digits)
 {
-    if (std::isnan(value))
-        return " nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : " inf";
-    digits = std::clamp(digits, 1, 17);
-
-    // "%.*e" rounds to `digits` significant digits: d.ddd e±x.
-    char scientific[64];
-    std::snprintf(scientific, sizeof scientific, "%.*e", digits - 1, std::fabs(value));
-    const char* exponentText = scientific;
-    while (*exponentText != 'e' && *exponentText != '\0')
-        ++exponentText;
-    const int exponent = *exponentText == 'e' ? std::atoi(exponentText + 1) : 0;
-
-    std::string result;
-    result.reserve(static_cast<size_t>(digits) + 8);
-    result += value < 0 ? '-' : ' ';
-    result += scientific[0];
-    result += '.';
-    if (digits > 1)
-        result.append(scientific + 2, static_cast<size_t>(digits - 1));
-    if (exponent != 0 && scientific[0] != '0')
-        result += 'e' + std::to_string(exponent);
-    return result;
+    // The property list's number text: one form of short numbers in the whole program.
+    return formatDouble(value, digits);
 }
 
 const char* skipBlanks(const char* text)
