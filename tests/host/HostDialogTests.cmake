@@ -1,0 +1,10 @@
+# Tests of the host's dialogs and files: accelerator files, snapshots and the host dialogs.
+vorn_add_test(host_accelerator_file_test
+  SOURCES accelerator_file_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
+
+vorn_add_test(host_snapshot_test
+  SOURCES snapshot_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
