@@ -8,3 +8,8 @@ vorn_add_test(host_snapshot_test
   SOURCES snapshot_test.cpp
   LIBRARIES VornHost
   LABELS host)
+
+vorn_add_test(host_plugins_dialog_test
+  SOURCES plugins_dialog_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
