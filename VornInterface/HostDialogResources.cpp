@@ -59,8 +59,9 @@ DialogTemplate pluginsDialog()
                       pushButton(1001, {1, 146, 66, 14}, "&Properties..."),
                       pushButton(1002, {1, 131, 66, 14}, "&About..."),
                       control("Static", 1003, {70, 131, 110, 70}, SS_LEFT, ""),
-                      pushButton(1004, {1, 161, 66, 14}, "&Disable"),
-                      pushButton(1005, {1, 176, 66, 14}, "D&efault"),
+                      // Check boxes whose marks the dialog sets itself.
+                      control("Button", 1004, {1, 161, 66, 14}, BS_CHECKBOX | WS_TABSTOP, "&Disable"),
+                      control("Button", 1005, {1, 176, 66, 14}, BS_CHECKBOX | WS_TABSTOP, "D&efault"),
                   });
 }
 

@@ -56,9 +56,6 @@ bool CPluginsDialog::onInitDialog()
 {
     platform::Dialog::onInitDialog();
     fillTree();
-    for (int32_t id : {DisableId, DefaultId})
-        if (auto* button = dlgItemAs<platform::Button>(id))
-            button->setButtonStyle(platform::BS_CHECKBOX);
     showButtons();
     return true;
 }

@@ -13,3 +13,8 @@ vorn_add_test(host_plugins_dialog_test
   SOURCES plugins_dialog_test.cpp
   LIBRARIES VornHost
   LABELS host)
+
+vorn_add_test(host_accelerators_dialog_test
+  SOURCES accelerators_dialog_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
