@@ -1,7 +1,6 @@
 #include "VornInterface/AcceleratorFile.h"
 
 #include "VornInterface/KeyNames.h"
-#include "VornInterface/SafeFile.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
 #include "plugins/AcceleratorTable.h"
@@ -167,6 +166,15 @@ private:
     platform::TextFileReader reader;
 };
 
+// Writes the text through a temporary file that replaces the old one; answers 0 or the cause.
+int32_t writeTextFile(const std::string& path, const std::string& text)
+{
+    platform::FileWriter writer;
+    if (writer.open(path) && writer.writeText(text) && writer.close())
+        return 0;
+    return std::max(static_cast<int32_t>(writer.error()), static_cast<int32_t>(platform::FileErrorCause::Generic));
+}
+
 } // namespace
 
 bool loadAcceleratorFile(const char* path, AcceleratorTable& table, const PluginManager& registry,
@@ -202,7 +210,7 @@ bool saveAcceleratorFile(const char* path, const AcceleratorTable& table, platfo
 {
     if (path == nullptr)
         return false;
-    const int cause = writeFileReplacing(path, formatAcceleratorFile(table));
+    const int32_t cause = writeTextFile(path, formatAcceleratorFile(table));
     if (cause == 0)
         return true;
     platform::messageBox(owner, "Could not save accelerators\nErrorCode:  " + std::to_string(cause), "FileError",
@@ -214,7 +222,7 @@ bool loadDefaultAccelerators(AcceleratorTable& table, const PluginManager& regis
 {
     std::error_code error;
     if (!std::filesystem::exists(defaultAcceleratorFilePath, error) && !error)
-        return writeFileReplacing(defaultAcceleratorFilePath, formatAcceleratorFile(table)) == 0;
+        return writeTextFile(defaultAcceleratorFilePath, formatAcceleratorFile(table)) == 0;
     return loadAcceleratorFile(defaultAcceleratorFilePath, table, registry, owner);
 }
 

@@ -219,7 +219,7 @@ TEST_F(AcceleratorFiles, FailedSaveIsReportedAndLeavesNoFile)
     table.addBinding(5, item("Move"));
     EXPECT_FALSE(saveAcceleratorFile(folder.file("missing/keys.acc").c_str(), table, platform::WindowHandle::None));
     ASSERT_EQ(interaction.boxes.size(), 1u);
-    EXPECT_EQ(interaction.boxes[0].text, "Could not save accelerators\nErrorCode:  3");
+    EXPECT_EQ(interaction.boxes[0].text, "Could not save accelerators\nErrorCode:  2");
     EXPECT_EQ(interaction.boxes[0].caption, "FileError");
 
     EXPECT_FALSE(std::filesystem::exists(folder.file("missing")));
