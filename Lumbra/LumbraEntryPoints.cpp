@@ -1,5 +1,6 @@
 // The six exported entry points of the library.
 
+#include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "VornData/PropertyDescriptor.h"
@@ -11,6 +12,7 @@
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
+    lumbra::registerKitResources();
     if (!attachPluginLibrary(device))
         return;
     // This library describes the properties of the shared types (the property list shows them).
