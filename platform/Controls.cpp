@@ -49,6 +49,29 @@ private:
     WindowHandle handle_;
 };
 
+// A push-like check box (BS_PUSHLIKE): a push button that shows its check as pressed. Without
+// BS_AUTO* it acts as a plain push button whose state the program sets.
+class PushLikeCheckWidget : public QPushButton
+{
+public:
+    PushLikeCheckWidget(WindowHandle handle, QWidget* parent) : QPushButton(parent), handle_(handle)
+    {
+        setCheckable(true);
+        setAutoDefault(false);
+    }
+
+protected:
+    void nextCheckState() override
+    {
+        WindowState* state = WindowState::of(handle_);
+        if (state != nullptr && (state->style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+            setChecked(!isChecked());
+    }
+
+private:
+    WindowHandle handle_;
+};
+
 // Radio buttons are checked by the platform (auto radio buttons within their WS_GROUP group) or
 // by the program.
 class RadioButtonWidget : public QRadioButton
@@ -98,17 +121,20 @@ QString withoutMnemonics(const std::string& text)
 
 QPixmap bitmapPixmap(const BitmapResource& bitmap)
 {
-    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+    QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32);
     for (int32_t y = 0; y < bitmap.height; ++y)
         for (int32_t x = 0; x < bitmap.width; ++x)
         {
             const uint32_t colour = bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x];
-            image.setPixel(x, y, qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+            image.setPixel(x, y, colour == bitmap.transparentColour
+                                     ? qRgba(0, 0, 0, 0)
+                                     : qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
         }
     return QPixmap::fromImage(image);
 }
 
-void showStaticBitmap(WindowState* state, const std::string& text)
+// A static bitmap or icon names its resource as "#<id>" in its text.
+void showStaticImage(WindowState* state, const std::string& text)
 {
     auto* label = static_cast<QLabel*>(state->widget);
     if (text.size() < 2 || text[0] != '#' || state->module == ModuleHandle::None)
@@ -116,11 +142,13 @@ void showStaticBitmap(WindowState* state, const std::string& text)
         label->clear();
         return;
     }
-    const BitmapResource* bitmap = findBitmapResource(state->module, std::atoi(text.c_str() + 1));
-    if (bitmap == nullptr)
+    const int32_t id = std::atoi(text.c_str() + 1);
+    const BitmapResource* image = (state->style & SS_TYPEMASK) == SS_ICON ? findIconResource(state->module, id)
+                                                                          : findBitmapResource(state->module, id);
+    if (image == nullptr)
         label->clear();
     else
-        label->setPixmap(bitmapPixmap(*bitmap));
+        label->setPixmap(bitmapPixmap(*image));
 }
 
 // The radio buttons of the WS_GROUP group `state` belongs to.
@@ -147,7 +175,9 @@ std::vector<WindowState*> radioGroup(WindowState* state)
 void setButtonCheck(WindowState* state, uint32_t check)
 {
     state->check = check;
-    if (state->kind == WindowKind::CheckBox)
+    if (state->kind == WindowKind::CheckBox && qobject_cast<QCheckBox*>(state->widget) == nullptr)
+        static_cast<QAbstractButton*>(state->widget)->setChecked(check != BST_UNCHECKED);
+    else if (state->kind == WindowKind::CheckBox)
     {
         auto* box = static_cast<QCheckBox*>(state->widget);
         box->setCheckState(check == BST_CHECKED         ? Qt::Checked
@@ -160,6 +190,8 @@ void setButtonCheck(WindowState* state, uint32_t check)
 
 uint32_t buttonCheck(const WindowState* state)
 {
+    if (state->kind == WindowKind::CheckBox && qobject_cast<QCheckBox*>(state->widget) == nullptr)
+        return static_cast<QAbstractButton*>(state->widget)->isChecked() ? BST_CHECKED : BST_UNCHECKED;
     if (state->kind == WindowKind::CheckBox)
     {
         switch (static_cast<QCheckBox*>(state->widget)->checkState())
@@ -655,7 +687,8 @@ WindowKind controlKindFor(const std::string& className, uint32_t style)
     if (className == "Edit")
         return WindowKind::Edit;
     if (className == "Static")
-        return (style & SS_TYPEMASK) == SS_BITMAP ? WindowKind::StaticBitmap : WindowKind::StaticText;
+        return (style & SS_TYPEMASK) == SS_BITMAP || (style & SS_TYPEMASK) == SS_ICON ? WindowKind::StaticBitmap
+                                                                                      : WindowKind::StaticText;
     if (className == "ListBox")
         return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0 ? WindowKind::OwnerDrawListBox
                                                                           : WindowKind::ListBox;
@@ -678,6 +711,12 @@ QWidget* createControlWidget(WindowState* state, QWidget* parentWidget)
         return button;
     }
     case WindowKind::CheckBox: {
+        if ((style & BS_PUSHLIKE) != 0)
+        {
+            auto* button = new PushLikeCheckWidget(handle, parentWidget);
+            QObject::connect(button, &QPushButton::clicked, [handle] { onButtonClicked(handle); });
+            return button;
+        }
         auto* box = new CheckBoxWidget(handle, parentWidget);
         const uint32_t type = style & BS_TYPEMASK;
         box->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);
@@ -769,7 +808,7 @@ void setControlText(WindowState* state, const std::string& text)
                                                                                       : shown);
         break;
     case WindowKind::StaticBitmap:
-        showStaticBitmap(state, text);
+        showStaticImage(state, text);
         break;
     case WindowKind::Painted:
         if (state->parent == nullptr && state->widget != nullptr)
@@ -1014,6 +1053,11 @@ LResult Window::defaultWindowProc(uint32_t message, WParam wParam, LParam lParam
         // The toolkit handles the event itself; only the notifications that go with it are ours.
         if (message == WM_LBUTTONDBLCLK && state->kind == WindowKind::ListBox && (state->style & LBS_NOTIFY) != 0)
             notifyParent(LBN_DBLCLK);
+        return 0;
+    }
+    if (state->isNativeControl() && (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR))
+    {
+        deliverSentKeyToToolkit(state, message, wParam);
         return 0;
     }
     bool handled = false;

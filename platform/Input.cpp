@@ -417,6 +417,53 @@ bool translateKey(WindowState* target, QKeyEvent* event, bool& passToToolkit)
     return true;
 }
 
+// A key the program sent to a control (WM_KEYDOWN, WM_CHAR) on its way to the toolkit: it is
+// not translated into messages again.
+bool deliveringSentKey = false;
+
+int toolkitKeyForVirtualKey(uint32_t virtualKey)
+{
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
+        return static_cast<int>(virtualKey);
+    if (virtualKey >= VK_F1 && virtualKey <= VK_F24)
+        return Qt::Key_F1 + static_cast<int>(virtualKey - VK_F1);
+    switch (virtualKey)
+    {
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    case VK_END:
+        return Qt::Key_End;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    case VK_INSERT:
+        return Qt::Key_Insert;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    default:
+        return 0;
+    }
+}
+
 quint64 simulatedTime = 0;
 Qt::MouseButtons simulatedButtons = Qt::NoButton;
 
@@ -467,6 +514,8 @@ bool translateInputEvent(WindowState* target, QWidget* receiver, QEvent* event, 
         return translateWheel(target, static_cast<QWheelEvent*>(event), passToToolkit);
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+        if (deliveringSentKey)
+            return false;
         return translateKey(target, static_cast<QKeyEvent*>(event), passToToolkit);
     case QEvent::Leave:
         if (receiver == target->widget && WindowState::of(captureHandle) == nullptr)
@@ -475,6 +524,23 @@ bool translateInputEvent(WindowState* target, QWidget* receiver, QEvent* event, 
     default:
         return false;
     }
+}
+
+void deliverSentKeyToToolkit(WindowState* state, uint32_t message, WParam wParam)
+{
+    QWidget* receiver = state->widget->focusProxy() != nullptr ? state->widget->focusProxy() : state->widget;
+    int key = 0;
+    QString text;
+    if (message == WM_CHAR)
+        text = QString(QChar(static_cast<char16_t>(wParam)));
+    else
+        key = toolkitKeyForVirtualKey(static_cast<uint32_t>(wParam));
+    if (key == 0 && text.isEmpty())
+        return;
+    QKeyEvent event(message == WM_KEYUP ? QEvent::KeyRelease : QEvent::KeyPress, key, heldModifiers, text);
+    deliveringSentKey = true;
+    QApplication::sendEvent(receiver, &event);
+    deliveringSentKey = false;
 }
 
 WindowState* captureState()

@@ -14,7 +14,8 @@ enum class ResourceKind
 {
     Dialog,
     Bitmap,
-    Cursor
+    Cursor,
+    Icon
 };
 
 struct Registry
@@ -23,6 +24,7 @@ struct Registry
     std::map<std::pair<ModuleHandle, int32_t>, DialogTemplate> dialogs;
     std::map<std::pair<ModuleHandle, int32_t>, BitmapResource> bitmaps;
     std::map<std::pair<ModuleHandle, int32_t>, CursorResource> cursors;
+    std::map<std::pair<ModuleHandle, int32_t>, BitmapResource> icons;
 };
 
 Registry& registry()
@@ -33,7 +35,7 @@ Registry& registry()
 
 void checkModule(ModuleHandle module, ResourceKind kind, int32_t id)
 {
-    static const char* const kindNames[] = {"dialog", "bitmap", "cursor"};
+    static const char* const kindNames[] = {"dialog", "bitmap", "cursor", "icon"};
     if (module != ModuleHandle::None && registry().modules.count(module) != 0)
         return;
     char text[160];
@@ -86,6 +88,16 @@ void registerBitmapResource(ModuleHandle module, int32_t id, BitmapResource bitm
 void registerCursorResource(ModuleHandle module, int32_t id, CursorResource cursor)
 {
     store(registry().cursors, module, id, std::move(cursor));
+}
+
+void registerIconResource(ModuleHandle module, int32_t id, BitmapResource icon)
+{
+    store(registry().icons, module, id, std::move(icon));
+}
+
+const BitmapResource* findIconResource(ModuleHandle module, int32_t id)
+{
+    return lookUp(registry().icons, module, ResourceKind::Icon, id);
 }
 
 const DialogTemplate* findDialogTemplate(ModuleHandle module, int32_t id)

@@ -824,6 +824,14 @@ void Window::updateWindow()
 {
     if (state_ == nullptr)
         return;
+    if (!state_->surface)
+    {
+        // A control the toolkit paints: at once too (the splash's status line while start-up
+        // blocks the loop).
+        if (state_->widget->isVisible())
+            state_->widget->repaint();
+        return;
+    }
     const bool waiting = !state_->invalid.isEmpty();
     paintNow(state_);
     if (waiting && state_ != nullptr && state_->widget->isVisible())

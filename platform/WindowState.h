@@ -194,6 +194,9 @@ QSize clientSize(const WindowState* state);
 // ---- Input (Input.cpp) ----
 bool translateInputEvent(WindowState* target, QWidget* receiver, QEvent* event, bool& passToToolkit);
 void captureLost(WindowState* state);
+// A WM_KEYDOWN, WM_KEYUP or WM_CHAR the program sent to a control: the toolkit handles it as it
+// would the key (an edit inserts the character, Enter ends an in-place edit).
+void deliverSentKeyToToolkit(WindowState* state, uint32_t message, WParam wParam);
 WindowState* captureState();
 void setCaptureState(WindowState* state);
 void noteToolkitFocus(WindowState* state);

@@ -260,6 +260,49 @@ TEST_F(DialogTest, ListBoxKeepsStringsWithDataAndNotifiesTheUsersSelection)
     EXPECT_EQ(dialog.count(List, LBN_SELCHANGE), 1);
 }
 
+TEST_F(DialogTest, KeysSentByTheProgramActLikeTypedOnes)
+{
+    Window* edit = dialog.dlgItem(NumberEdit);
+    edit->setWindowText("12");
+    edit->sendMessage(EM_SETSEL, 2, 2);
+    edit->sendMessage(WM_CHAR, '5');
+    EXPECT_EQ(edit->windowText(), "125");
+    edit->sendMessage(WM_KEYDOWN, VK_BACK);
+    edit->sendMessage(WM_KEYDOWN, VK_HOME);
+    edit->sendMessage(WM_CHAR, '-');
+    EXPECT_EQ(edit->windowText(), "-12");
+}
+
+TEST_F(DialogTest, PushLikeCheckBoxesAndIconsOfTheDialogsModule)
+{
+    registerIconResource(testModule(), 151, BitmapResource{1, 1, {0x0000FF}, 0xFF00FF});
+    DialogTemplate extra;
+    extra.rect = {0, 0, 80, 40};
+    extra.style = WS_CHILD | WS_VISIBLE;
+    extra.items = {item("Button", 2001, {2, 2, 40, 14}, BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, "Edit Label"),
+                   item("Button", 2002, {2, 20, 40, 14}, BS_AUTOCHECKBOX | BS_PUSHLIKE, "Auto"),
+                   item("Static", 2003, {50, 2, 10, 10}, SS_ICON, "#151")};
+    RecordingDialog pushLike;
+    ASSERT_TRUE(pushLike.createIndirect(extra, &frame, testModule()));
+    pushLike.notifications.clear();
+    for (int32_t id : {2001, 2002})
+    {
+        Window* button = pushLike.dlgItem(id);
+        const Rect rect = button->clientRect();
+        simulateMouse(button->handle(), WM_LBUTTONDOWN, {rect.width() / 2, rect.height() / 2});
+        simulateMouse(button->handle(), WM_LBUTTONUP, {rect.width() / 2, rect.height() / 2});
+    }
+    EXPECT_EQ(pushLike.count(2001, BN_CLICKED), 1);
+    EXPECT_EQ(pushLike.isDlgButtonChecked(2001), BST_UNCHECKED) << "acts as a push button";
+    EXPECT_EQ(pushLike.isDlgButtonChecked(2002), BST_CHECKED);
+    pushLike.checkDlgButton(2001, BST_CHECKED);
+    EXPECT_EQ(pushLike.isDlgButtonChecked(2001), BST_CHECKED);
+    EXPECT_EQ(pushLike.count(2001, BN_CLICKED), 1) << "no notification for the program's check";
+    EXPECT_EQ(pushLike.dlgItemText(2003), "#151");
+    EXPECT_NE(findIconResource(testModule(), 151), findBitmapResource(testModule(), 151))
+        << "icon 151 and bitmap 151 are different resources";
+}
+
 TEST_F(DialogTest, ASubclassKeepsTheControlAndSeesEveryMessageFirst)
 {
     class CaptureEdit : public Edit
