@@ -2,13 +2,13 @@
 
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/Desktop.h"
 #include "platform/Keyboard.h"
 #include "platform/Resources.h"
 #include "platform/WindowState.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QScreen>
 
 #include <algorithm>
 #include <charconv>
@@ -201,17 +201,11 @@ bool Dialog::build(const DialogTemplate& dialogTemplate, Window* parent, ModuleH
     uint32_t style = dialogTemplate.style;
     Rect rect = dialogUnitsToPixels(dialogTemplate.rect);
     if (modal)
-    {
         style = (style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP;
+    if (modal || ((style & WS_CHILD) == 0 && (style & DS_CENTER) != 0))
+    {
         // Centred over the owner (or the screen).
-        Rect area{0, 0, 1024, 768};
-        if (parent != nullptr && parent->exists())
-            area = parent->windowRect();
-        else if (QScreen* screen = QApplication::primaryScreen())
-        {
-            const QRect available = screen->availableGeometry();
-            area = {available.x(), available.y(), available.x() + available.width(), available.y() + available.height()};
-        }
+        const Rect area = parent != nullptr && parent->exists() ? parent->windowRect() : desktopWorkArea();
         rect = Rect::fromPointAndSize({area.left + (area.width() - rect.width()) / 2,
                                        area.top + (area.height() - rect.height()) / 2},
                                       rect.size());
