@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QThread>
 #include <QTimer>
 
 #include <clocale>
@@ -111,6 +112,12 @@ bool EventBridge::event(QEvent* event)
 
 bool EventBridge::eventFilter(QObject* receiver, QEvent* event)
 {
+    if (event->type() == QEvent::ApplicationDeactivate)
+    {
+        // Another program took the pointer: a drag in progress ends as if released.
+        guardedCall([] { captureLost(captureState()); });
+        return false;
+    }
     if (!receiver->isWidgetType())
         return false;
     bool consumed = false;
@@ -264,7 +271,12 @@ uint32_t currentMessageTime()
 
 bool postMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
-    if (theApplication == nullptr || WindowState::of(window) == nullptr)
+    if (theApplication == nullptr)
+        return false;
+    // Worker threads post too: only the user-interface thread looks at the window table (the
+    // message of a window that is gone by delivery is dropped there).
+    const bool uiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    if (uiThread && WindowState::of(window) == nullptr)
         return false;
     Message record;
     record.window = window;
@@ -272,7 +284,8 @@ bool postMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lP
     record.wParam = wParam;
     record.lParam = lParam;
     record.time = tickCount();
-    record.point = cursorPosition();
+    if (uiThread)
+        record.point = cursorPosition();
     QCoreApplication::postEvent(&theApplication->state()->bridge, new PostedMessageEvent(record));
     return true;
 }

@@ -875,14 +875,21 @@ bool Window::scrollWindow(int32_t dx, int32_t dy, const Rect* scrollArea, const 
         return false;
     if (scrollArea == nullptr)
     {
-        for (Window* child : children())
+        // By handle: a child's WM_MOVE handler may destroy a sibling.
+        std::vector<WindowHandle> handles;
+        for (WindowState* child : state_->children)
+            handles.push_back(child->handle);
+        for (WindowHandle handle : handles)
         {
+            Window* child = fromHandle(handle);
             if (child == nullptr)
                 continue;
             const QRect geometry = child->state_->widget->geometry();
             child->setWindowPos(nullptr, geometry.x() + dx, geometry.y() + dy, 0, 0,
                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
+        if (state_ == nullptr)
+            return true;
     }
     // The scrolled area is painted again as a whole: simpler than moving pixels, same picture.
     Rect area = scrollArea != nullptr ? *scrollArea : clientRect();

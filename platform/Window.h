@@ -218,6 +218,7 @@ private:
 
 // Operations on handles that name nothing do nothing and answer 0.
 PLATFORM_API LResult sendMessage(WindowHandle window, uint32_t message, WParam wParam = 0, LParam lParam = 0);
+// Safe from any thread; a message for a window that is gone by then is dropped.
 PLATFORM_API bool postMessage(WindowHandle window, uint32_t message, WParam wParam = 0, LParam lParam = 0);
 PLATFORM_API bool isWindow(WindowHandle window);
 

@@ -258,6 +258,11 @@ TEST_F(WindowTest, TimersAndPostedMessagesArriveThroughTheLoop)
     EXPECT_EQ(ticks, 2);
     EXPECT_FALSE(child.killTimer(31171)) << "already killed";
 
+    std::thread worker([handle = child.handle()] { postMessage(handle, WM_USER + 5, 1, 2); });
+    worker.join();
+    processMessages();
+    EXPECT_EQ(child.counts[WM_USER + 5], 1) << "posted from a worker thread";
+    child.counts[WM_USER + 5] = 0;
     EXPECT_TRUE(child.postMessage(WM_USER + 5, 1, 2));
     EXPECT_EQ(child.counts[WM_USER + 5], 0) << "posting returns at once";
     processMessages();
