@@ -126,11 +126,11 @@ bool EventBridge::eventFilter(QObject* receiver, QEvent* event)
         WindowState* target = WindowState::of(widget);
         if (target == nullptr || target->destroying)
             return;
-        // A window's own scroll bars handle their input themselves.
-        for (const QWidget* current = widget; current != nullptr && current != target->widget;
-             current = current->parentWidget())
-            if (current->property("vornNonClient").toBool())
-                return;
+        // Widgets inside a painted window that are no windows of ours (its own scroll bars, a
+        // toolkit widget placed there) handle their input themselves. Inside a control they are
+        // the control's parts (a list's viewport).
+        if (widget != target->widget && !target->isNativeControl())
+            return;
         switch (event->type())
         {
         case QEvent::Close:

@@ -81,8 +81,6 @@ QScrollBar* makeScrollBar(WindowState* state, int32_t which, QWidget* parent)
 {
     const bool vertical = which == SB_VERT || (which == SB_CTL && (state->style & SBS_VERT) != 0);
     auto* bar = new QScrollBar(vertical ? Qt::Vertical : Qt::Horizontal, parent);
-    if (which != SB_CTL)
-        bar->setProperty("vornNonClient", true); // its input is the toolkit's, not the window's
     state->scroll[which].bar = bar;
     showInBar(state->scroll[which]);
     const WindowHandle handle = state->handle;

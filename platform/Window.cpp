@@ -402,6 +402,9 @@ bool Window::create(const std::string& className, const std::string& text, uint3
             state->widget->setWindowFlag(Qt::FramelessWindowHint, true);
     }
     state->widget->setAttribute(Qt::WA_NoMousePropagation);
+    // Every window hears the pointer move over it (WM_SETCURSOR, WM_MOUSEMOVE), not only while
+    // a button is held.
+    state->widget->setMouseTracking(true);
     WindowRegistry::mapWidget(state->widget, state);
     state->widget->setGeometry(toQRect(rect));
     state->widget->setEnabled((style & WS_DISABLED) == 0);

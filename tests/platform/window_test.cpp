@@ -241,6 +241,35 @@ TEST_F(WindowTest, ScrollingMovesChildrenOnlyWhenTheWholeAreaScrolls)
     EXPECT_EQ(grandChild.windowRect(), before.translated(3, -4));
 }
 
+TEST_F(WindowTest, AWindowsOwnScrollBarReportsToItAndTakesNoClientSpace)
+{
+    RecordingWindow scrolled;
+    ASSERT_TRUE(scrolled.create("Window", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, {0, 0, 100, 100}, &top));
+    EXPECT_EQ(scrolled.clientRect(), (Rect{0, 0, 84, 100}));
+    EXPECT_TRUE(scrolled.setScrollInfo(SB_VERT, {0, 99, 10, 50}));
+    EXPECT_EQ(scrolled.getScrollPos(SB_VERT), 50);
+    EXPECT_EQ(scrolled.setScrollPos(SB_VERT, 500), 50);
+    EXPECT_EQ(scrolled.getScrollPos(SB_VERT), 90) << "up to maximum - page + 1";
+    EXPECT_EQ(scrolled.counts[WM_VSCROLL], 0) << "set by the program: no message";
+
+    std::vector<uint32_t> codes;
+    scrolled.onMessage = [&](uint32_t message, WParam wParam, LParam) -> std::optional<LResult> {
+        if (message == WM_VSCROLL)
+            codes.push_back(lowWord(wParam));
+        return std::nullopt;
+    };
+    simulateMouse(scrolled.handle(), WM_LBUTTONDOWN, {92, 97});
+    simulateMouse(scrolled.handle(), WM_LBUTTONUP, {92, 97});
+    EXPECT_EQ(scrolled.counts[WM_LBUTTONDOWN], 0) << "the bar's input is the bar's";
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.front(), SB_LINEDOWN);
+    EXPECT_EQ(scrolled.getScrollPos(SB_VERT), 90) << "the program moves the thumb, the click does not";
+
+    EXPECT_TRUE(scrolled.showScrollBar(SB_VERT, false));
+    EXPECT_EQ(scrolled.clientRect(), (Rect{0, 0, 100, 100}));
+    EXPECT_EQ(scrolled.style() & WS_VSCROLL, 0u);
+}
+
 TEST_F(WindowTest, TimersAndPostedMessagesArriveThroughTheLoop)
 {
     int ticks = 0;
