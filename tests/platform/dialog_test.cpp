@@ -119,6 +119,14 @@ public:
     std::string status = "Ready";
 };
 
+int kitButtonsDestroyed = 0;
+
+class KitButton : public Button
+{
+public:
+    ~KitButton() override { ++kitButtonsDestroyed; }
+};
+
 class DialogTest : public testing::Test
 {
 protected:
@@ -451,6 +459,28 @@ TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
     };
     EXPECT_EQ(keyed.doModalIndirect(modalTemplate, testModule(), &frame), IDCANCEL);
     EXPECT_TRUE(keyed.stillOpenAfterEnter);
+}
+
+TEST_F(DialogTest, ATemplateControlNamingAKitClassBecomesAnObjectOfThatClass)
+{
+    registerKitClass("CTestKitButton", [] { return new KitButton; });
+    DialogTemplate withKit;
+    withKit.rect = {0, 0, 60, 30};
+    withKit.style = WS_CHILD | WS_VISIBLE;
+    DialogItemTemplate button = item("Button", 3001, {2, 2, 20, 12}, BS_OWNERDRAW, "swatch");
+    button.kitClass = "CTestKitButton";
+    DialogItemTemplate unknownKit = item("Button", 3002, {30, 2, 20, 12}, BS_PUSHBUTTON, "plain");
+    unknownKit.kitClass = "CNobodyRegisteredThis";
+    withKit.items = {button, unknownKit};
+    {
+        Dialog holder;
+        ASSERT_TRUE(holder.createIndirect(withKit, &frame, testModule()));
+        ASSERT_NE(holder.dlgItemAs<KitButton>(3001), nullptr);
+        EXPECT_EQ(holder.dlgItemText(3001), "swatch");
+        EXPECT_EQ(holder.dlgItemAs<KitButton>(3002), nullptr);
+        EXPECT_NE(holder.dlgItemAs<Button>(3002), nullptr) << "a plain button stays one";
+    }
+    EXPECT_EQ(kitButtonsDestroyed, 1) << "the platform deletes the kit object with its window";
 }
 
 TEST(DialogResources, IdsRepeatBetweenModulesAndAnUnknownModuleFailsLoudly)
