@@ -4,10 +4,10 @@
 #include "platform/Services.h"
 #include "uikit/ControlRules.h"
 
-CColorButton::CColorButton(uint32_t* colour, uint32_t initialColour)
+CColorButton::CColorButton(uint32_t* colour, uint32_t initialColour, uint32_t noInitialMarker)
     : colourPointer(colour != nullptr ? colour : &ownColour)
 {
-    if (initialColour != noInitialColour)
+    if (initialColour != noInitialMarker)
         *colourPointer = initialColour;
 }
 

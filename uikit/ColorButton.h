@@ -18,7 +18,10 @@ public:
 
     // `colour` is the owner's variable the button shows (null: the button's own colour); any
     // initial colour but noInitialColour is written into it at once.
-    explicit CColorButton(uint32_t* colour = nullptr, uint32_t initialColour = noInitialColour);
+    explicit CColorButton(uint32_t* colour = nullptr, uint32_t initialColour = noInitialColour)
+        : CColorButton(colour, initialColour, noInitialColour)
+    {
+    }
 
     // The colour shown (0 without a variable).
     uint32_t colour() const { return colourPointer != nullptr ? *colourPointer : 0; }
@@ -31,6 +34,9 @@ public:
     void drawItem(platform::DrawItemRecord& record) override;
 
 protected:
+    // For a library's version that marks "no initial colour" with another value.
+    CColorButton(uint32_t* colour, uint32_t initialColour, uint32_t noInitialMarker);
+
     // The face of an enabled button; the focus frame is drawn over it.
     virtual void paintFace(platform::DeviceContext& dc, const platform::Rect& rect, uint32_t colour);
 

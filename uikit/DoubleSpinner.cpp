@@ -164,13 +164,18 @@ void CDoubleSpinner::arrowPoints(const platform::Rect& client, bool upper, bool 
 
 void CDoubleSpinner::paint(platform::DeviceContext& dc, const platform::Rect& client)
 {
+    paintHalves(dc, client, platform::getSysColor(platform::COLOR_BTNFACE),
+                platform::getSysColor(platform::COLOR_BTNSHADOW));
+}
+
+void CDoubleSpinner::paintHalves(platform::DeviceContext& dc, const platform::Rect& client, uint32_t face,
+                                 uint32_t outline)
+{
     const int32_t width = client.width();
     const int32_t height = client.height();
     const int32_t mid = height >> 1;
-    const platform::ColorRef face = platform::getSysColor(platform::COLOR_BTNFACE);
 
-    const platform::Pen previousPen =
-        dc.selectObject(platform::Pen{platform::PS_SOLID, 1, platform::getSysColor(platform::COLOR_BTNSHADOW)});
+    const platform::Pen previousPen = dc.selectObject(platform::Pen{platform::PS_SOLID, 1, outline});
     const platform::Brush previousBrush = dc.selectObject(platform::Brush::solid(0x000000));
     for (const bool upper : {true, false})
     {

@@ -72,6 +72,8 @@ public:
 
 protected:
     virtual void paint(platform::DeviceContext& dc, const platform::Rect& client);
+    // The two halves with their edges, faces in `face` and arrows outlined in `outline`.
+    void paintHalves(platform::DeviceContext& dc, const platform::Rect& client, uint32_t face, uint32_t outline);
     // Whether SpinAngle keeps the value in [-180, 180).
     virtual bool wrapsAngles() const { return true; }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // The library's own cursors. Each getter loads its cursor from the resources of the library
-// whose code runs (the current resource module) the first time, then answers the same handle;
-// a cursor that cannot be loaded is the null handle, which shows the standard arrow, and is
-// tried again at the next call.
+// whose code runs (the current resource module) the first time, then answers the same cursor;
+// a cursor that cannot be loaded is null, which shows the standard arrow, and is tried again at
+// the next call.
 
 #include "platform/Cursor.h"
 

@@ -89,11 +89,7 @@ platform::LResult CPagetteButton::windowProc(uint32_t message, platform::WParam 
         mouseMove(platform::pointFromLParam(lParam));
         break;
     case platform::WM_LBUTTONUP:
-        if (dragging)
-        {
-            dragging = false;
-            releaseCapture();
-        }
+        leftButtonUp();
         break;
     case platform::WM_ERASEBKGND:
         return eraseBackground() ? 1 : 0;
@@ -151,6 +147,14 @@ void CPagetteButton::mouseMove(platform::Point point)
     else
         column->scrollBy(dragPoint.y - y);
     dragPoint.y = y;
+}
+
+void CPagetteButton::leftButtonUp()
+{
+    if (!dragging)
+        return;
+    dragging = false;
+    releaseCapture();
 }
 
 bool CPagetteButton::eraseBackground()

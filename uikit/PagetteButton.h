@@ -59,9 +59,10 @@ protected:
     // Within the grip zone at the bottom of a resizable pagette.
     bool onGrip(int32_t y) const;
 
-private:
+    // The handlers, for a library's own version of the frame to reuse.
     void leftButtonDown(platform::Point point);
     void mouseMove(platform::Point point);
+    void leftButtonUp();
     bool eraseBackground();
     bool setCursorOverFrame();
 };

@@ -74,6 +74,7 @@ platform::LResult CMiniScrollBar::windowProc(uint32_t message, platform::WParam 
     switch (message)
     {
     case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONDBLCLK: // a quick second click pages again, as on a scroll bar
         // The bar never shows a pressed state: no default button handling.
         press(point);
         return 0;

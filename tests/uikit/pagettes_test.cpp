@@ -302,6 +302,17 @@ TEST_F(PagetteTest, MiniScrollBarPagesByEightTenthsOfThePage)
     EXPECT_EQ(stack.bar.position, 100);
     clickBar({1, 400}); // left of the track
     EXPECT_EQ(stack.bar.position, 100);
+
+    // Two quick clicks page twice.
+    clickBar({7, 5});
+    ASSERT_EQ(stack.bar.position, 0);
+    const Point below{7, 400};
+    simulateMouse(stack.bar.handle(), WM_LBUTTONDOWN, below, 0, time += 2000);
+    simulateMouse(stack.bar.handle(), WM_LBUTTONUP, below, 0, time += 30);
+    simulateMouse(stack.bar.handle(), WM_LBUTTONDOWN, below, 0, time += 60);
+    simulateMouse(stack.bar.handle(), WM_LBUTTONUP, below, 0, time += 30);
+    processMessages();
+    EXPECT_EQ(stack.bar.position, 500);
 }
 
 TEST_F(PagetteTest, DraggingTheThumbByTheTrackMovesByTheTotal)
