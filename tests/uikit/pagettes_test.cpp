@@ -6,7 +6,9 @@
 #include "platform/Controls.h"
 #include "platform/DrawingConstants.h"
 #include "plugins/PluginWindow.h"
+#include "platform/Cursor.h"
 #include "uikit/DoubleSpinner.h"
+#include "uikit/KitCursors.h"
 #include "uikit/PagetteButton.h"
 #include "uikit/PagetteStack.h"
 
@@ -385,6 +387,55 @@ TEST_F(PagetteTest, FoldingInTheMiddleOfAScrolledColumnMovesThePagettesAboveDown
     EXPECT_EQ(topOf(1), 69);
     EXPECT_EQ(topOf(2), 90) << "the pagette below stays; the ones above came down";
     EXPECT_EQ(rectOf(2).bottom + 2, holderHeight);
+}
+
+TEST_F(PagetteTest, FrameCursorsForTheGripAndAScrollableColumn)
+{
+    platform::CursorResource arrows;
+    arrows.width = arrows.height = 4;
+    arrows.pixels.assign(16, 0x000000);
+    registerCursorResource(testModule(), KitCursorId::PagetteButton, arrows);
+    ResourceModuleScope resources(testModule());
+
+    addPagettes({4, 2});
+    CPagetteButton& frame = pagettes[0]->frame;
+    frame.resizable = true;
+    simulateMouse(frame.handle(), WM_MOUSEMOVE, {60, 50});
+    processMessages();
+    EXPECT_EQ(currentCursor(), loadStandardCursor(IDC_SIZENS)) << "over the grip";
+    simulateMouse(frame.handle(), WM_MOUSEMOVE, {60, 8});
+    processMessages();
+    EXPECT_NE(currentCursor(), getCursorPagetteButton()) << "the column fits: no drag cursor";
+
+    addPagettes({16, 16});
+    ASSERT_TRUE(stack.canScroll());
+    simulateMouse(frame.handle(), WM_MOUSEMOVE, {60, 9});
+    processMessages();
+    ASSERT_NE(getCursorPagetteButton(), nullptr);
+    EXPECT_EQ(currentCursor(), getCursorPagetteButton());
+}
+
+TEST_F(PagetteTest, ResizingWithABottomMarginErasesTheStripsOnce)
+{
+    addPagettes({4, 2});
+    CPagetteButton& frame = pagettes[0]->frame;
+    frame.resizable = true;
+    frame.bottomMargin = 10;
+    frame.eraseLimit = 22;
+    simulateMouse(frame.handle(), WM_LBUTTONDOWN, {60, 50});
+    simulateMouse(frame.handle(), WM_MOUSEMOVE, {60, 60});
+    EXPECT_EQ(frame.eraseMode, CPagetteButton::EraseStripsOnce);
+    EXPECT_EQ(frame.eraseRect, (Rect{1, 52 - 10, 8000, 62}));
+    processMessages();
+    EXPECT_EQ(frame.eraseMode, CPagetteButton::EraseNormally) << "once";
+    simulateMouse(frame.handle(), WM_LBUTTONUP, {60, 60});
+    processMessages();
+    EXPECT_EQ(heightOf(0), 62);
+
+    frame.eraseMode = CPagetteButton::EraseSkipOnce;
+    frame.invalidate(true);
+    processMessages();
+    EXPECT_EQ(frame.eraseMode, CPagetteButton::EraseNormally);
 }
 
 TEST_F(PagetteTest, PictureOfAStack)
