@@ -18,3 +18,8 @@ vorn_add_test(host_accelerators_dialog_test
   SOURCES accelerators_dialog_test.cpp
   LIBRARIES VornHost
   LABELS host)
+
+vorn_add_test(host_startup_dialogs_test
+  SOURCES startup_dialogs_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
