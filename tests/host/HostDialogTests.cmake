@@ -23,3 +23,8 @@ vorn_add_test(host_startup_dialogs_test
   SOURCES startup_dialogs_test.cpp
   LIBRARIES VornHost
   LABELS host)
+
+vorn_add_test(host_object_hierarchy_dialog_test
+  SOURCES object_hierarchy_dialog_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
