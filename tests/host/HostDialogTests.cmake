@@ -28,3 +28,8 @@ vorn_add_test(host_object_hierarchy_dialog_test
   SOURCES object_hierarchy_dialog_test.cpp
   LIBRARIES VornHost
   LABELS host)
+
+vorn_add_test(host_snap_priority_popup_test
+  SOURCES snap_priority_popup_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
