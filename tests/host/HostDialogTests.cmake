@@ -33,3 +33,8 @@ vorn_add_test(host_snap_priority_popup_test
   SOURCES snap_priority_popup_test.cpp
   LIBRARIES VornHost
   LABELS host)
+
+vorn_add_test(host_small_controls_test
+  SOURCES small_controls_test.cpp
+  LIBRARIES VornHost
+  LABELS host)
