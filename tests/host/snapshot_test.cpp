@@ -1,6 +1,8 @@
 // Snapshots: file names, the target dialog, the bitmap file, automatic snapshots paced by a
 // calculation, and failures reported once without a partial file.
 #include "VornData/VornDocument.h"
+#include "VornInterface/HostDialogCommands.h"
+#include "VornInterface/HostMenus.h"
 #include "VornInterface/Snapshots.h"
 #include "platform/Services.h"
 #include "platform/Surface.h"
@@ -269,6 +271,22 @@ TEST_F(SnapshotFixture, UnwritableFolderIsReportedOnceAndLeavesNoFile)
     }
     target(folder.file("run.bmp"));
     EXPECT_TRUE(snapshots.writeSnapshot(picture(), platform::WindowHandle::None));
+}
+
+TEST_F(SnapshotFixture, DocumentWindowCommandsReachTheSnapshots)
+{
+    PluginManager registry;
+    const HostDialogCommandContext context{mai, registry, nullptr, &view, &model};
+    interaction.fileAnswers.push_back(platform::ScriptedInteraction::FileAnswer{folder.file("shot.bmp"), 1});
+    EXPECT_TRUE(runHostDialogCommand(HostCommand::SnapshotTarget, context));
+    EXPECT_EQ(snapshots.getPrefix(), folder.file("shot"));
+    EXPECT_TRUE(runHostDialogCommand(HostCommand::MakeSnapshot, context));
+    EXPECT_EQ(view.snapshotRequested, 1);
+    EXPECT_FALSE(isHostDialogCommandChecked(HostCommand::AutoSnapshot, &model));
+    EXPECT_TRUE(runHostDialogCommand(HostCommand::AutoSnapshot, context));
+    EXPECT_TRUE(isHostDialogCommandChecked(HostCommand::AutoSnapshot, &model));
+    EXPECT_FALSE(isHostDialogCommandChecked(HostCommand::AutoSnapshot, nullptr)) << "no check without a document";
+    EXPECT_FALSE(runHostDialogCommand(HostCommand::Import, context)) << "not a dialog command";
 }
 
 } // namespace
