@@ -95,7 +95,7 @@ struct Application::State
     std::vector<std::pair<MessageHook, LibraryIdle>> libraries;
     bool idleArmed = false;
     QTimer idleTimer;
-    int modalDepth = 0;
+    std::vector<WindowHandle> modalWindows; // innermost last
 };
 
 bool EventBridge::event(QEvent* event)
@@ -438,9 +438,12 @@ void Application::runIdle()
 {
     state_->idleArmed = false;
     guardedCall([&] {
-        // Inside modal loops no idle work runs (the host's neither).
-        if (state_->modalDepth > 0)
+        // Inside modal loops no idle work runs (the host's neither); the dialog is told instead.
+        if (!state_->modalWindows.empty())
+        {
+            sendMessage(state_->modalWindows.back(), WM_KICKIDLE, 0, 0);
             return;
+        }
         if (state_->idleHandler)
             for (int32_t count = 0; state_->idleHandler(count); ++count)
             {
@@ -451,14 +454,15 @@ void Application::runIdle()
     });
 }
 
-void Application::enterModal()
+void Application::enterModal(WindowHandle window)
 {
-    ++state_->modalDepth;
+    state_->modalWindows.push_back(window);
 }
 
 void Application::leaveModal()
 {
-    --state_->modalDepth;
+    if (!state_->modalWindows.empty())
+        state_->modalWindows.pop_back();
 }
 
 } // namespace platform

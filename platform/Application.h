@@ -23,8 +23,8 @@ class Window;
 //   3. the libraries' filters, the one added last first, until one consumes it,
 //   4. dispatch to the window.
 // When the queue becomes empty after at least one message, the idle phase runs: the idle
-// handler with count 0, 1, 2, ... while it answers true, then, outside modal loops, each
-// library's idle function, the one added last first.
+// handler with count 0, 1, 2, ... while it answers true, then each library's idle function, the
+// one added last first. Inside a modal loop neither runs: the modal dialog gets WM_KICKIDLE.
 class PLATFORM_API Application
 {
 public:
@@ -69,7 +69,8 @@ public:
     bool preTranslate(Message& message);
     void armIdle();
     void runIdle();
-    void enterModal();
+    // A modal loop runs (for `window`, a modal dialog, or a toolkit box when None).
+    void enterModal(WindowHandle window = WindowHandle::None);
     void leaveModal();
     State* state() const { return state_.get(); }
 

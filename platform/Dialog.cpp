@@ -260,9 +260,9 @@ int32_t Dialog::runModal(const DialogTemplate& dialogTemplate, ModuleHandle modu
     if (!build(dialogTemplate, owner, module, true))
         return -1;
     state()->widget->setWindowModality(Qt::ApplicationModal);
-    if (application != nullptr)
-        application->enterModal();
     const WindowHandle self = handle();
+    if (application != nullptr)
+        application->enterModal(self);
     // Paints and timers go on inside the loop, like in every modal loop.
     while (!ended_ && isWindow(self))
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);

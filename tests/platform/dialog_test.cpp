@@ -440,6 +440,8 @@ TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
     public:
         LResult windowProc(uint32_t message, WParam wParam, LParam lParam) override
         {
+            if (message == WM_KICKIDLE)
+                ++kicks;
             if (message == WM_USER + 7)
             {
                 const WindowHandle edit = handleFromParam(wParam);
@@ -451,7 +453,13 @@ TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
             return RecordingDialog::windowProc(message, wParam, lParam);
         }
         bool stillOpenAfterEnter = false;
+        int kicks = 0;
     };
+    int idleRuns = 0;
+    platformApplication().setIdleHandler([&](int32_t) {
+        ++idleRuns;
+        return false;
+    });
     EnterThenEscape keyed;
     keyed.onInit = [](RecordingDialog& self) {
         self.setDlgItemText(NumberEdit, "abc");
@@ -459,6 +467,9 @@ TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
     };
     EXPECT_EQ(keyed.doModalIndirect(modalTemplate, testModule(), &frame), IDCANCEL);
     EXPECT_TRUE(keyed.stillOpenAfterEnter);
+    EXPECT_GT(keyed.kicks, 0) << "idle inside the modal loop goes to the dialog";
+    EXPECT_EQ(idleRuns, 0) << "the program's idle work waits for the modal loop to end";
+    platformApplication().setIdleHandler(nullptr);
 }
 
 TEST_F(DialogTest, ATemplateControlNamingAKitClassBecomesAnObjectOfThatClass)
