@@ -149,8 +149,9 @@ DialogTemplate betaWarningDialog()
 
 DialogTemplate aboutDialog()
 {
-    return dialog({0, 0, 200, 121}, WS_POPUP | WS_CAPTION | WS_SYSMENU, "About...",
-                  {control("Button", IDOK, {0, 0, 1, 1}, BS_OWNERDRAW, "OK")});
+    DialogItemTemplate hiddenOk = control("Button", IDOK, {0, 0, 1, 1}, BS_OWNERDRAW, "OK");
+    hiddenOk.style &= ~WS_VISIBLE;
+    return dialog({0, 0, 200, 121}, WS_POPUP | WS_CAPTION | WS_SYSMENU, "About...", {hiddenOk});
 }
 
 BitmapResource resourceOf(const Surface& image)

@@ -44,6 +44,7 @@ TEST(StartupDialogs, SplashAndAboutBoxShowTheSamePicture)
     CAboutDlg about;
     ASSERT_TRUE(about.create(nullptr, hostResourceModule()));
     EXPECT_EQ(about.windowText(), "About...");
+    EXPECT_EQ(about.dlgItem(platform::IDOK)->style() & platform::WS_VISIBLE, 0u) << "its OK button is hidden";
     about.showWindow(platform::SW_SHOW);
     about.invalidate();
     about.updateWindow();
