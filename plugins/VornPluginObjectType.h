@@ -157,8 +157,10 @@ public:
     virtual bool isParameterEditable(int32_t index, VornCrossSection* crossSection) = 0;
     virtual bool getBoolParameter(int32_t index, VornCrossSection* crossSection) = 0;
     virtual double getDoubleParameter(int32_t index, VornCrossSection* crossSection) = 0;
-    virtual void setBoolParameter(int32_t index, VornCrossSection* crossSection, bool value) = 0;
-    virtual void setDoubleParameter(int32_t index, VornCrossSection* crossSection, double value) = 0;
+    // The setters change only the parameter block and answer whether the value changed; the caller
+    // then applies the shape to the cross-section again.
+    virtual bool setBoolParameter(int32_t index, VornCrossSection* crossSection, bool value) = 0;
+    virtual bool setDoubleParameter(int32_t index, VornCrossSection* crossSection, double value) = 0;
 
     PagetteList pagettes;
 };

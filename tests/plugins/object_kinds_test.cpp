@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace
@@ -216,4 +218,13 @@ TEST(ObjectKinds, TypeNamesOfTheKinds)
     modifier.setImageIndex(4);
     EXPECT_EQ(modifier.getImageIndex(), 4);
     EXPECT_EQ(modifier.getSecondBitmapID(), modifier.getBitmapID());
+}
+
+TEST(ObjectKinds, ShapeSettersTellTheCallerWhetherToApplyTheShapeAgain)
+{
+    // The cross-sections page applies a shape again only after a setter answered that the value
+    // changed, so the answer is part of every shape's operations.
+    using Shape = VornPluginShape;
+    static_assert(std::is_same_v<decltype(std::declval<Shape&>().setBoolParameter(0, nullptr, true)), bool>);
+    static_assert(std::is_same_v<decltype(std::declval<Shape&>().setDoubleParameter(0, nullptr, 1.0)), bool>);
 }
