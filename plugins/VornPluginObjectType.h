@@ -104,11 +104,18 @@ class VornPluginObjectModifier : public VornPlugin, public ModifierApplier
 {
 public:
     const char* getTypeName() override;
+    // The reserved operations keep their place among the kind's operations; nothing calls them,
+    // and no modifier gives them a role (the query answers 0, the others do nothing).
+    virtual int32_t reservedQuery() { return 0; }
     virtual int32_t getBitmapID();
     virtual int32_t getSecondBitmapID();
     // The modifier's picture in the History pagette.
     virtual int32_t getImageIndex();
     virtual platform::ToolbarButton* getButton() = 0;
+    virtual void reservedNotice1(intptr_t) {}
+    virtual void reservedNotice2(intptr_t) {}
+    virtual void reservedNotice3(intptr_t, intptr_t, intptr_t, intptr_t) {}
+    virtual void reservedNotice4(intptr_t) {}
     // Makes `record` (or a new record when null) the one being edited; answers it.
     virtual VornModifier* activate(MAI_Doc* document, VornModifier* record, uint32_t flags) = 0;
     virtual void deactivate(MAI_Doc* document) = 0;
@@ -173,6 +180,8 @@ public:
     virtual void onSnapPoint(SnapPoint* point, uint32_t flags);
     // The creator got a mouse position without a snap point.
     virtual void onMousePoint(int32_t x, int32_t y, int32_t z, uint32_t flags);
+    // Reserved: nothing calls it and no pagette overrides it; answers false.
+    virtual bool reservedQuery(intptr_t) { return false; }
     // Writes the pagette's settings into the object just created.
     virtual void applyToNewObject(VornDocument* document, VornBaseObject* object) = 0;
 };
@@ -181,6 +190,8 @@ public:
 class VornPluginEditPagette : public VornPluginPagette
 {
 public:
+    // Reserved: nothing calls it; answers false.
+    virtual bool reservedQuery(intptr_t) { return false; }
     // Fills the window from the selection; true when there is nothing to show (the pagette is
     // then hidden). The number is not read.
     virtual bool updateFromSelection(int32_t unused, VornSelection* selection) = 0;
@@ -190,6 +201,10 @@ public:
 class PluginModifierPage : public VornPluginPagette
 {
 public:
+    // Reserved: nothing calls them; the query answers false, the others do nothing.
+    virtual void reservedNotice1(intptr_t, intptr_t) {}
+    virtual void reservedNotice2(intptr_t, intptr_t, intptr_t, intptr_t) {}
+    virtual bool reservedQuery(intptr_t) { return false; }
     // The modifier record the pagette shows.
     virtual void setObject(VornModifier* record);
 };

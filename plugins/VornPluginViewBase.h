@@ -147,6 +147,11 @@ public:
     // When the object finds a point in the view at (x, y) scoring better than `best`, it writes
     // the score, the point and itself into `point` and answers true.
     virtual bool snapPoint(SnapPoint* point, MAI_View* view, float x, float y, float best) = 0;
+    // Reserved: nothing calls them; the notices do nothing and the query answers false.
+    virtual void reservedNotice1(intptr_t) {}
+    virtual void reservedNotice2(intptr_t) {}
+    virtual void reservedNotice3(intptr_t) {}
+    virtual bool reservedQuery() { return false; }
 
     // The user wants this kind of snap (hides the plugin's own enabled flag on purpose: a snap
     // object reached as a snap object answers its snapping state).

@@ -228,3 +228,14 @@ TEST(ObjectKinds, ShapeSettersTellTheCallerWhetherToApplyTheShapeAgain)
     static_assert(std::is_same_v<decltype(std::declval<Shape&>().setBoolParameter(0, nullptr, true)), bool>);
     static_assert(std::is_same_v<decltype(std::declval<Shape&>().setDoubleParameter(0, nullptr, 1.0)), bool>);
 }
+
+TEST(ObjectKinds, TheReservedOperationsAnswerNothing)
+{
+    // They keep their places among the operations of the kinds; no module gives them a role.
+    TestModifier modifier("Move");
+    TestModifierPage page;
+    TestEditPagette editPagette;
+    EXPECT_EQ(modifier.reservedQuery(), 0);
+    EXPECT_FALSE(page.reservedQuery(0));
+    EXPECT_FALSE(editPagette.reservedQuery(0));
+}

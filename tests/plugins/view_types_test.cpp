@@ -153,6 +153,7 @@ TEST(SnapObjects, ObjectsOfTheSameNameShareTheFirstOnesMaster)
     grid.setUsable(true);
     EXPECT_TRUE(gridAgain.isUsable());
     EXPECT_FALSE(joint.isUsable());
+    EXPECT_FALSE(grid.reservedQuery()); // reserved: no snap object gives it a role
 }
 
 TEST(SnapObjects, ASnapPointStartsEmptyWithItsStamp)
