@@ -8,6 +8,10 @@ PluginWindowHandle* makePluginWindow(PluginWindowHandle* parent, PluginWindowReq
 {
     if (request == nullptr || parent == nullptr)
         return nullptr;
+    // A child of a window that is gone would become a window of its own on the desktop.
+    platform::Window* parentWindow = parent->getWnd();
+    if (parentWindow == nullptr)
+        return nullptr;
     PluginWindowMaker make = nullptr;
     for (const PluginWindowTableEntry& entry : table)
         if (entry.dialogId == request->dialogId)
@@ -25,7 +29,7 @@ PluginWindowHandle* makePluginWindow(PluginWindowHandle* parent, PluginWindowReq
         handle->parent = parent;
         if (handleField != nullptr)
             *handleField = handle.get();
-        platform::Window* window = make(parent->getWnd(), request->plugin);
+        platform::Window* window = make(parentWindow, request->plugin);
         if (window == nullptr)
         {
             if (handleField != nullptr)

@@ -17,8 +17,9 @@ struct PluginWindowTableEntry
 
 // A library's window factory (its GetPluginWindow) over its table of dialogs. The new handle goes
 // through the request's handle field before the window exists, so the window can reach it while it
-// initialises. Null for a null request or parent, for an id the table does not make, and when the
-// window cannot be made; then nothing is kept and the handle field holds what it held before.
+// initialises. Null for a null request, for a parent that is null or whose window is gone, for an
+// id the table does not make, and when the window cannot be made; then nothing is kept and the
+// handle field holds what it held before.
 PluginWindowHandle* makePluginWindow(PluginWindowHandle* parent, PluginWindowRequest* request,
                                      std::span<const PluginWindowTableEntry> table,
                                      PluginWindowHandle* (*makeHandle)());

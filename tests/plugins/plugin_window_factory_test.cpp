@@ -121,6 +121,10 @@ TEST_F(WindowFactory, FailuresAnswerNullKeepNothingAndLeaveTheHandleFieldAsItWas
         EXPECT_EQ(liveHandles, 1) << dialogId; // only the parent
     }
     EXPECT_EQ(make(123, nullptr), nullptr);
+    FakeWindowHandle parentWithoutWindow; // its window is gone
+    parentSeen = madeWindow;
+    EXPECT_EQ(make(123, &parentWithoutWindow), nullptr);
+    EXPECT_EQ(parentSeen, madeWindow); // no window was made
     EXPECT_EQ(makePluginWindow(&parent, nullptr, table, makeCountedHandle), nullptr);
     EXPECT_EQ(plugin.windowHandle, &earlier);
 }
