@@ -186,19 +186,19 @@ void PluginManager::addPlugin(VornPluginBase* plugin, PluginRegistryListener* li
 {
     if (plugin == nullptr)
         return;
-    if (!plugin->listenersRegistered)
-    {
-        plugin->listenersRegistered = true;
-        plugin->registerListeners();
-    }
-    if (listener != nullptr)
-    {
-        char line[254];
-        describeAdding(plugin, line);
-        listener->pluginAdding(line);
-    }
     try
     {
+        if (!plugin->listenersRegistered)
+        {
+            plugin->listenersRegistered = true;
+            plugin->registerListeners();
+        }
+        if (listener != nullptr)
+        {
+            char line[254];
+            describeAdding(plugin, line);
+            listener->pluginAdding(line);
+        }
         plugin->registerPluginTypes(this);
         for (uint32_t index = 0;; ++index)
         {
@@ -210,7 +210,7 @@ void PluginManager::addPlugin(VornPluginBase* plugin, PluginRegistryListener* li
     }
     catch (...)
     {
-        // A plugin that failed to package everything is still the registry's to keep.
+        // A plugin that failed to start or to package everything is still the registry's to keep.
         file(plugin);
         throw;
     }

@@ -43,6 +43,8 @@ public:
     }
     void registerListeners() override
     {
+        if (failListeners)
+            throw Exc_OutOfMemory("TestPlugin::registerListeners");
         ++listenerRegistrations;
         maiWhenRegistering = mai;
     }
@@ -54,6 +56,7 @@ public:
     std::vector<TestPlugin*> packaged;
     int packageCalls = 0;
     uint32_t failAtIndex = 0xFFFFFFFFu;
+    bool failListeners = false;
     int listenerRegistrations = 0;
     MAI* maiWhenRegistering = nullptr;
     std::vector<std::string>* destroyed;
@@ -333,16 +336,34 @@ TEST(PluginRegistry, TheProcessRegistryExistsOnlyAfterInstanciate)
     EXPECT_EQ(PluginManager::instance(), registry);
 }
 
-TEST(PluginRegistry, APluginWhosePackagingFailsIsStillKept)
+TEST(PluginRegistry, APluginThatFailsToStartOrToPackageIsStillKept)
 {
-    std::vector<std::string> destroyed;
+    struct Case
     {
-        PluginManager registry;
-        auto* console = new TestPlugin("Dialog", "Console", &destroyed);
-        console->packaged = {new TestPlugin("Main Console Page", "View Page", &destroyed)};
-        console->failAtIndex = 1;
-        EXPECT_THROW(registry.addPlugin(console), Exc_OutOfMemory);
-        EXPECT_EQ(namesOf(registry.getUnrecognizedPlugins()), (Names{"Console", "View Page"}));
+        const char* fails;
+        bool failListeners;
+        uint32_t failAtIndex;
+        Names kept;
+    };
+    const Case cases[] = {
+        {"packaging", false, 1, {"Console", "View Page"}},
+        {"listeners", true, 0xFFFFFFFFu, {"Console"}},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<std::string> destroyed;
+        {
+            PluginManager registry;
+            auto* console = new TestPlugin("Dialog", "Console", &destroyed);
+            auto* page = new TestPlugin("Main Console Page", "View Page", &destroyed);
+            console->packaged = {page};
+            console->failAtIndex = c.failAtIndex;
+            console->failListeners = c.failListeners;
+            EXPECT_THROW(registry.addPlugin(console), Exc_OutOfMemory) << c.fails;
+            EXPECT_EQ(namesOf(registry.getUnrecognizedPlugins()), c.kept) << c.fails;
+            if (c.kept.size() == 1)
+                delete page; // never handed to the registry
+        }
+        EXPECT_EQ(destroyed.size(), 2u) << c.fails;
     }
-    EXPECT_EQ(destroyed.size(), 2u);
 }
