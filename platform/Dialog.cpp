@@ -14,7 +14,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <locale.h>
 #include <map>
+#include <string_view>
 
 namespace platform
 {
@@ -81,36 +83,107 @@ std::string formatDouble(double value)
     return std::string(buffer, result.ptr);
 }
 
-ParsedNumber parseNumber(const std::string& text, double& value)
+namespace
 {
-    const char* begin = text.c_str();
-    const char* end = begin + text.size();
-    while (begin != end && (*begin == ' ' || *begin == '\t'))
-        ++begin;
-    if (begin != end && *begin == '+' && begin + 1 != end && begin[1] != '-')
-        ++begin;
-    double parsed = 0.0;
-    const auto result = std::from_chars(begin, end, parsed);
-    if (result.ec == std::errc::result_out_of_range)
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// White space as strtod skips it in the C locale.
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
     {
-        // Overflow is out of range; a number too small for a double reads as 0, as strtod's does.
-        const char* exponent = std::find_if(begin, end, [](char c) { return c == 'e' || c == 'E'; });
-        if (exponent != end && exponent + 1 != end && exponent[1] == '-')
-        {
-            value = 0.0;
-            return ParsedNumber::Valid;
-        }
-        return ParsedNumber::OutOfRange;
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
     }
-    if (result.ec != std::errc())
+    return true;
+}
+
+// The length of the decimal number at the start of `text` (sign, digits, point, exponent), or 0.
+size_t decimalNumberLength(std::string_view text)
+{
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    size_t mantissaDigits = 0;
+    while (i < text.size() && isDigit(text[i]))
+        ++i, ++mantissaDigits;
+    if (i < text.size() && text[i] == '.')
+    {
+        ++i;
+        while (i < text.size() && isDigit(text[i]))
+            ++i, ++mantissaDigits;
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    // An exponent counts only when at least one digit follows the 'e' and its sign.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
+    {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && isDigit(text[j]))
+        {
+            while (j < text.size() && isDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+locale_t cLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
+} // namespace
+
+ParsedNumber parseNumber(std::string_view text, double& value)
+{
+    size_t start = 0;
+    while (start < text.size() && isSpace(text[start]))
+        ++start;
+    text.remove_prefix(start);
+
+    std::string_view unsignedPart = text;
+    if (!unsignedPart.empty() && (unsignedPart[0] == '+' || unsignedPart[0] == '-'))
+        unsignedPart.remove_prefix(1);
+    // Infinity is too large a value for any setting; "nan" and hexadecimal are no decimal numbers
+    // (a hexadecimal text must not pass as the 0 in front of its 'x').
+    if (startsWithNoCase(unsignedPart, "inf"))
+        return ParsedNumber::OutOfRange;
+    if (startsWithNoCase(unsignedPart, "0x"))
         return ParsedNumber::Missing;
-    if (!std::isfinite(parsed))
-        return std::isinf(parsed) ? ParsedNumber::OutOfRange : ParsedNumber::Missing;
+
+    const size_t length = decimalNumberLength(text);
+    if (length == 0)
+        return ParsedNumber::Missing;
+
+    const std::string number(text.substr(0, length));
+    const double parsed = strtod_l(number.c_str(), nullptr, cLocale());
+    if (std::isinf(parsed))
+        return ParsedNumber::OutOfRange;
+    // An underflow gives 0 or a denormal, which is what the person meant closely enough.
     value = parsed;
     return ParsedNumber::Valid;
 }
 
-bool parseDouble(const std::string& text, double& value)
+bool parseDouble(std::string_view text, double& value)
 {
     return parseNumber(text, value) == ParsedNumber::Valid;
 }

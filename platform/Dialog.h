@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace platform
 {
@@ -37,17 +38,19 @@ PLATFORM_API void exchangeCheck(DataExchange& exchange, int32_t id, int32_t& val
 
 // "%.15g" in the C locale.
 PLATFORM_API std::string formatDouble(double value);
-// Reads the number at the start of `text` like strtod in the C locale (blanks skipped,
-// characters after the number ignored). `value` changes only for Valid.
+// Reads the decimal number typed at the start of `text` the same way on every machine: the C
+// locale's '.' is the only decimal point, leading white space and one sign are allowed, characters
+// after the number are ignored ("12abc" gives 12). "nan", hexadecimal and text without a number
+// are Missing; infinity and overflow are OutOfRange. `value` changes only for Valid.
 enum class ParsedNumber
 {
     Valid,
     Missing,   // no number at the start
     OutOfRange // too large for a double (strtod's infinity)
 };
-PLATFORM_API ParsedNumber parseNumber(const std::string& text, double& value);
+PLATFORM_API ParsedNumber parseNumber(std::string_view text, double& value);
 // parseNumber(text, value) == ParsedNumber::Valid.
-PLATFORM_API bool parseDouble(const std::string& text, double& value);
+PLATFORM_API bool parseDouble(std::string_view text, double& value);
 
 // Makes kit objects for template controls that name a kit class: the dialog subclasses the
 // control into a new object of that class when it is created (the platform owns the object).

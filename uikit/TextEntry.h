@@ -1,7 +1,8 @@
 #pragma once
 
-// Numbers typed by the user, numbers shown in short form and blanks. Plain text functions
-// without any window code; the dialog helper getDlgItemDouble (DialogNumbers.h) builds on them.
+// Numbers typed by the user, numbers shown in short form and blanks. Plain text functions; the
+// dialog helper getDlgItemDouble (DialogNumbers.h) builds on them. Typed numbers follow the one
+// rule of the platform's data exchange (platform::parseNumber), so a page and a dialog agree.
 
 #include <string>
 #include <string_view>
@@ -20,8 +21,8 @@ struct TypedNumber
     double value = 0.0; // set only when accepted
 };
 
-// Reads a decimal number the way it is typed on every machine: the C locale's '.' is the only
-// decimal point, whatever the user's locale. Leading white space and one sign are allowed.
+// Reads a decimal number the way it is typed on every machine (platform::parseNumber): the C
+// locale's '.' is the only decimal point, whatever the user's locale.
 TypedNumber parseTypedNumber(std::string_view text);
 
 // The texts of the box that refuses a number out of range.

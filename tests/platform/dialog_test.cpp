@@ -404,7 +404,7 @@ TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNot
     EXPECT_EQ(tiny, 0.0);
     EXPECT_EQ(parseNumber("-1e999", tiny), ParsedNumber::OutOfRange) << "the caller's \"Value too large.\"";
     EXPECT_EQ(parseNumber("x1", tiny), ParsedNumber::Missing);
-    for (const char* refused : {"", "abc", "1e999", "-1e999", "   "})
+    for (const char* refused : {"", "abc", "1e999", "-1e999", "   ", "0x10", "nan", "inf", "-Infinity"})
     {
         dialog.number = 42.0;
         dialog.setDlgItemText(NumberEdit, refused);
