@@ -97,7 +97,11 @@ void knot::moveTo(knot* other, knotOwner* newObject)
         next->prev = other;
     if (partner != nullptr)
         partner->partner = other;
+    // An embedded knot stays a field of its object: the slot it was moved out of is handed out again
+    // later, and its knot must then name the new element there.
+    knotOwner* const embeddingObject = pooled ? nullptr : object;
     clear();
+    object = embeddingObject;
     partner = nullptr;
     listOwner = nullptr;
 }

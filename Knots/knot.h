@@ -107,7 +107,8 @@ public:
     void unlink();
     void unlinkNotify();
     // Moves this knot's place in its chain and its list owner (or partner) to `other`, which takes
-    // `newObject`; this knot is left cleared. `other` must sit in no chain. Moving a link tells
+    // `newObject`; this knot is left in no chain (an embedded knot keeps naming its own object,
+    // a pooled one is cleared). `other` must sit in no chain. Moving a link tells
     // nobody: the link itself still exists.
     void moveTo(knot* other, knotOwner* newObject);
     void moveToNotify(knot* other, knotOwner* newObject) { moveTo(other, newObject); }

@@ -395,6 +395,7 @@ TEST_F(KnotTest, MovingListsRenamesTheOwnerOnTheOtherSide)
     knot replacement(&child1);
     child1.ownKnot.moveTo(&replacement, &child1);
     EXPECT_FALSE(child1.ownKnot.isInChain());
+    EXPECT_EQ(child1.ownKnot.getObject(), &child1) << "an embedded knot keeps naming the object it is a field of";
     EXPECT_EQ(replacement.getListOwner(), &newSlot);
     EXPECT_EQ(objectsOf(newSlot.children), (std::vector<knotOwner*>{&child2, &child1}));
     expectChainSound(newSlot.children);

@@ -49,6 +49,35 @@ TEST_F(SharedModel, DeletingAClosedGroupTakesNestedGroupsWithTheirChildren)
     EXPECT_EQ(model.joints->getCount(), 0u);
 }
 
+// A removal moves the last element into the hole; the slot it left is handed out again by the next
+// add, and the new element's own knots must name it, not stay cleared by the move.
+TEST_F(SharedModel, ElementsAddedIntoSlotsLeftByMovedElementsLinkAsThemselves)
+{
+    VornForceInstance* f2 = model.forces->add();
+    f2->name.set(model.strings(), "F2");
+    f2->setJoint(model.named<VornJoint>("J2"));
+    // J1 takes M1 and F1 along: J3, M2 and F2 move down, leaving their last slots free.
+    model.named<VornJoint>("J1")->removeFromList();
+
+    VornJoint* j4 = model.addJoint("J4", 1, 1, 1);
+    VornMember* m3 = model.addMember("M3", "J2", "J4");
+    VornForceInstance* f3 = model.forces->add();
+    f3->name.set(model.strings(), "F3");
+    f3->setJoint(j4);
+    f3->setForceDefinition(model.named<VornForceDefinition>("Load"));
+
+    EXPECT_EQ(j4->getParentGroup(), model.document->getWorldGroup());
+    EXPECT_EQ(VornGroup::childOf(model.document->getWorldGroup()->children.getFirst()), m3);
+    EXPECT_EQ(j4->members.getFirst()->getObject(), m3);
+    EXPECT_EQ(j4->forces.getFirst()->getObject(), f3);
+    EXPECT_EQ(model.named<VornForceDefinition>("Load")->forces.getFirst()->getObject(), f3);
+    EXPECT_EQ(model.named<VornCrossSection>("Box")->members.getFirst()->getObject(), model.named<VornMember>("M2"));
+    // Deleting the new joint finds its member and force through those knots.
+    j4->removeFromList();
+    EXPECT_EQ(namesOf(model.members), (Names{"M2"}));
+    EXPECT_EQ(namesOf(model.forces), (Names{"F2"}));
+}
+
 TEST_F(SharedModel, APointerToAMovedElementFindsItRemoved)
 {
     VornGroup* stale = model.addGroup("Last");
