@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace platform
 {
@@ -662,8 +663,32 @@ LResult ownerDrawListBoxMouse(WindowState* state, uint32_t message, WParam wPara
 
 } // namespace
 
+namespace
+{
+
+std::map<std::string, ControlWidgetHooks>& registeredControls()
+{
+    static std::map<std::string, ControlWidgetHooks> controls;
+    return controls;
+}
+
+} // namespace
+
+void registerControlWidgetHooks(const std::string& className, const ControlWidgetHooks& hooks)
+{
+    registeredControls()[className] = hooks;
+}
+
+const ControlWidgetHooks* controlWidgetHooks(const std::string& className)
+{
+    auto found = registeredControls().find(className);
+    return found == registeredControls().end() ? nullptr : &found->second;
+}
+
 WindowKind controlKindFor(const std::string& className, uint32_t style)
 {
+    if (controlWidgetHooks(className) != nullptr)
+        return WindowKind::RegisteredControl;
     if (className == "Button")
     {
         switch (style & BS_TYPEMASK)
@@ -779,6 +804,8 @@ QWidget* createControlWidget(WindowState* state, QWidget* parentWidget)
     }
     case WindowKind::ScrollBar:
         return makeScrollBar(state, SB_CTL, parentWidget);
+    case WindowKind::RegisteredControl:
+        return controlWidgetHooks(state->windowClass.name)->create(state, parentWidget);
     default:
         return new QWidget(parentWidget);
     }
@@ -814,6 +841,10 @@ void setControlText(WindowState* state, const std::string& text)
         if (state->parent == nullptr && state->widget != nullptr)
             state->widget->setWindowTitle(QString::fromStdString(text));
         break;
+    case WindowKind::RegisteredControl:
+        if (const ControlWidgetHooks* hooks = controlWidgetHooks(state->windowClass.name); hooks && hooks->setText)
+            hooks->setText(state, text);
+        break;
     default:
         break;
     }
@@ -823,6 +854,9 @@ std::string controlText(const WindowState* state)
 {
     if (state->kind == WindowKind::Edit)
         return static_cast<QLineEdit*>(state->widget)->text().toStdString();
+    if (state->kind == WindowKind::RegisteredControl)
+        if (const ControlWidgetHooks* hooks = controlWidgetHooks(state->windowClass.name); hooks && hooks->getText)
+            return hooks->getText(state);
     return state->text;
 }
 

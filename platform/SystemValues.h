@@ -552,5 +552,40 @@ inline constexpr uint32_t ID_APP_ABOUT = 0xE140;
 inline constexpr uint32_t ID_APP_EXIT = 0xE141;
 inline constexpr uint32_t ID_VIEW_TOOLBAR = 0xE800;
 inline constexpr uint32_t ID_VIEW_STATUS_BAR = 0xE801;
+inline constexpr uint32_t ID_WINDOW_NEW = 0xE130;
+inline constexpr uint32_t ID_WINDOW_ARRANGE = 0xE131;
+inline constexpr uint32_t ID_WINDOW_CASCADE = 0xE132;
+inline constexpr uint32_t ID_WINDOW_TILE_HORZ = 0xE133;
+inline constexpr uint32_t ID_NEXT_PANE = 0xE150;
+inline constexpr uint32_t ID_PREV_PANE = 0xE151;
+
+// ---- Rich controls: notification codes (WM_NOTIFY) and the layout query of dialog bars ------------
+inline constexpr int32_t NM_CLICK = -2;
+inline constexpr int32_t TTN_NEEDTEXT = -520;
+inline constexpr int32_t TCN_SELCHANGE = -551;
+inline constexpr int32_t TCN_SELCHANGING = -552;
+inline constexpr int32_t TVN_SELCHANGING = -401;
+inline constexpr int32_t TVN_SELCHANGED = -402;
+inline constexpr int32_t TVN_BEGINLABELEDIT = -410;
+inline constexpr int32_t TVN_ENDLABELEDIT = -411;
+inline constexpr int32_t TBN_GETBUTTONINFO = -700;
+inline constexpr int32_t TBN_QUERYINSERT = -706;
+inline constexpr int32_t TBN_QUERYDELETE = -707;
+inline constexpr int32_t TBN_TOOLBARCHANGE = -708;
+// How a tree selection changed.
+inline constexpr uint32_t TVC_UNKNOWN = 0;
+inline constexpr uint32_t TVC_BYMOUSE = 1;
+inline constexpr uint32_t TVC_BYKEYBOARD = 2;
+// Styles of tree controls and combo boxes.
+inline constexpr uint32_t TVS_EDITLABELS = 0x0008;
+inline constexpr uint32_t CBS_DROPDOWN = 0x0002;
+inline constexpr uint32_t CBS_DROPDOWNLIST = 0x0003;
+// Bits of a control bar's layout query.
+inline constexpr uint32_t LM_STRETCH = 0x01;
+inline constexpr uint32_t LM_HORZ = 0x02;
+inline constexpr uint32_t LM_MRUWIDTH = 0x04;
+inline constexpr uint32_t LM_HORZDOCK = 0x08;
+inline constexpr uint32_t LM_VERTDOCK = 0x10;
+inline constexpr uint32_t LM_LENGTHY = 0x20;
 
 } // namespace platform

@@ -40,7 +40,8 @@ enum class WindowKind
     StaticBitmap,
     ListBox,
     OwnerDrawListBox,
-    ScrollBar
+    ScrollBar,
+    RegisteredControl // made by the factory registered for its class (the rich controls)
 };
 
 struct ListBoxItem
@@ -171,6 +172,19 @@ void setVisibleBit(WindowState* state, bool visible);
 bool isWindowVisible(const WindowState* state);
 
 // ---- Controls (Controls.cpp) ----
+// Controls whose widgets are made elsewhere in the platform (tab, tree, combo, toolbar), by class,
+// with how their window text is set and read when the widget shows it (null: kept in the state).
+using ControlWidgetFactory = QWidget* (*)(WindowState* state, QWidget* parentWidget);
+using ControlTextSetter = void (*)(WindowState* state, const std::string& text);
+using ControlTextGetter = std::string (*)(const WindowState* state);
+struct ControlWidgetHooks
+{
+    ControlWidgetFactory create = nullptr;
+    ControlTextSetter setText = nullptr;
+    ControlTextGetter getText = nullptr;
+};
+void registerControlWidgetHooks(const std::string& className, const ControlWidgetHooks& hooks);
+const ControlWidgetHooks* controlWidgetHooks(const std::string& className);
 QWidget* createControlWidget(WindowState* state, QWidget* parentWidget);
 WindowKind controlKindFor(const std::string& className, uint32_t style);
 // Default handling of a control's messages that are not the toolkit's own. `handled` false:
