@@ -107,8 +107,8 @@ bool addToMenu(VornPluginMenuItem& item, platform::Menu& menu, MAI& mai, HostFra
         item.button.imageIndex = image;
     }
     item.button.commandId = static_cast<std::int32_t>(item.commandId);
-    item.button.state = platform::toolbar_state::Enabled;
-    item.button.style = platform::toolbar_style::Button;
+    item.button.state = platform::TBSTATE_ENABLED;
+    item.button.style = platform::TBSTYLE_BUTTON;
     item.button.data = reinterpret_cast<std::uintptr_t>(&item);
     item.button.stringIndex = 0;
     toolbar->addButtons(&item.button, 1);

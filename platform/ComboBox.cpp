@@ -1,51 +1,56 @@
 #include "platform/ComboBox.h"
 
-#include "platform/ControlNotifications.h"
 #include "platform/RichControlsQt.h"
+#include "platform/SystemValues.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 
 namespace platform
 {
-
-struct ComboBox::State
+namespace
 {
-    Kind kind = Kind::DropList;
-    QPointer<QComboBox> combo;
-    std::function<void(std::uint32_t)> notify;
 
-    void send(std::uint32_t code)
-    {
-        if (notify)
-            guardedToolkitCall([&] { notify(code); });
-    }
-};
-
-ComboBox::ComboBox(Kind kind) : state_(std::make_unique<State>())
+QWidget* makeComboBox(WindowState* state, QWidget* parent)
 {
-    state_->kind = kind;
-    auto* combo = new QComboBox;
-    combo->setEditable(kind == Kind::DropDown);
+    auto* combo = new QComboBox(parent);
+    combo->setEditable((state->style & 0x3) == CBS_DROPDOWN);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    const WindowHandle handle = state->handle;
     // Only the user's own actions emit these two signals; code changes never do.
-    QObject::connect(combo, &QComboBox::activated, [this](int) { state_->send(notify_code::ComboSelectionChange); });
+    QObject::connect(combo, &QComboBox::activated,
+                     [handle](int) { guardedCall([&] { sendCommandNotify(handle, CBN_SELCHANGE); }); });
     if (QLineEdit* edit = combo->lineEdit())
-        QObject::connect(edit, &QLineEdit::textEdited, [this](const QString&) {
-            state_->send(notify_code::ComboEditChange);
+        QObject::connect(edit, &QLineEdit::textEdited, [handle](const QString&) {
+            guardedCall([&] { sendCommandNotify(handle, CBN_EDITCHANGE); });
         });
-    state_->combo = combo;
+    return combo;
 }
 
-ComboBox::~ComboBox()
+// The window text is the edit field's text (a drop-list's: the selected item's); setting it is silent.
+void setComboText(WindowState* state, const std::string& text)
 {
-    delete state_->combo.data();
+    auto* combo = static_cast<QComboBox*>(state->widget);
+    const QSignalBlocker block(combo);
+    if (combo->isEditable())
+        combo->setEditText(QString::fromStdString(text));
 }
 
-ComboBox::Kind ComboBox::kind() const
+std::string comboText(const WindowState* state)
 {
-    return state_->kind;
+    return static_cast<const QComboBox*>(state->widget)->currentText().toStdString();
+}
+
+const bool comboClassRegistered = [] {
+    registerRichControlClass(ComboBox::kClassName, CS_DBLCLKS, {&makeComboBox, &setComboText, &comboText});
+    return true;
+}();
+
+} // namespace
+
+bool ComboBox::create(std::uint32_t style, const Rect& rect, Window* parent, std::int32_t id)
+{
+    return Window::create(kClassName, "", style | WS_CHILD, rect, parent, id);
 }
 
 int ComboBox::addString(const std::string& text)
@@ -55,70 +60,82 @@ int ComboBox::addString(const std::string& text)
 
 int ComboBox::insertString(int index, const std::string& text)
 {
-    if (index < 0 || index > count())
-        index = count();
-    const QSignalBlocker block(state_->combo);
-    const QString keptText = state_->combo->currentText();
-    const int keptSelection = state_->combo->currentIndex();
-    state_->combo->insertItem(index, QString::fromStdString(text));
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    if (combo == nullptr)
+        return -1;
+    if (index < 0 || index > combo->count())
+        index = combo->count();
+    const QSignalBlocker block(combo);
+    const QString keptText = combo->currentText();
+    const bool nothingSelected = combo->currentIndex() < 0;
+    combo->insertItem(index, QString::fromStdString(text));
     // Qt selects the first item put into an empty combo; the system selects nothing.
-    if (keptSelection < 0)
+    if (nothingSelected)
     {
-        state_->combo->setCurrentIndex(-1);
-        if (state_->combo->isEditable())
-            state_->combo->setEditText(keptText);
+        combo->setCurrentIndex(-1);
+        if (combo->isEditable())
+            combo->setEditText(keptText);
     }
     return index;
 }
 
 int ComboBox::deleteString(int index)
 {
-    if (index < 0 || index >= count())
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    if (combo == nullptr || index < 0 || index >= combo->count())
         return -1;
-    const QSignalBlocker block(state_->combo);
-    state_->combo->removeItem(index);
-    return count();
+    const QSignalBlocker block(combo);
+    combo->removeItem(index);
+    return combo->count();
 }
 
 void ComboBox::resetContent()
 {
-    const QSignalBlocker block(state_->combo);
-    state_->combo->clear();
+    if (QComboBox* combo = controlWidget<QComboBox>(*this))
+    {
+        const QSignalBlocker block(combo);
+        combo->clear();
+    }
 }
 
 int ComboBox::count() const
 {
-    return state_->combo->count();
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    return combo != nullptr ? combo->count() : 0;
 }
 
 std::string ComboBox::itemText(int index) const
 {
-    return state_->combo->itemText(index).toStdString();
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    return combo != nullptr ? combo->itemText(index).toStdString() : std::string();
 }
 
 std::intptr_t ComboBox::itemData(int index) const
 {
-    if (index < 0 || index >= count())
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    if (combo == nullptr || index < 0 || index >= combo->count())
         return 0;
-    return static_cast<std::intptr_t>(state_->combo->itemData(index).toLongLong());
+    return static_cast<std::intptr_t>(combo->itemData(index).toLongLong());
 }
 
 bool ComboBox::setItemData(int index, std::intptr_t data)
 {
-    if (index < 0 || index >= count())
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    if (combo == nullptr || index < 0 || index >= combo->count())
         return false;
-    state_->combo->setItemData(index, QVariant::fromValue<qlonglong>(data));
+    combo->setItemData(index, QVariant::fromValue<qlonglong>(data));
     return true;
 }
 
 int ComboBox::findStringExact(int start, const std::string& text) const
 {
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    const int n = combo != nullptr ? combo->count() : 0;
     const QString wanted = QString::fromStdString(text);
-    const int n = count();
     for (int step = 1; step <= n; ++step)
     {
-        const int index = ((start < 0 ? -1 : start) + step) % n;
-        if (QString::compare(state_->combo->itemText(index), wanted, Qt::CaseInsensitive) == 0)
+        const int index = ((start < 0 || start >= n ? -1 : start) + step) % n;
+        if (QString::compare(combo->itemText(index), wanted, Qt::CaseInsensitive) == 0)
             return index;
     }
     return -1;
@@ -126,41 +143,23 @@ int ComboBox::findStringExact(int start, const std::string& text) const
 
 int ComboBox::curSel() const
 {
-    return state_->combo->currentIndex();
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    return combo != nullptr ? combo->currentIndex() : -1;
 }
 
 int ComboBox::setCurSel(int index)
 {
-    const QSignalBlocker block(state_->combo);
-    if (index < 0 || index >= count())
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    if (combo == nullptr)
+        return -1;
+    const QSignalBlocker block(combo);
+    if (index < 0 || index >= combo->count())
     {
-        state_->combo->setCurrentIndex(-1);
+        combo->setCurrentIndex(-1);
         return -1;
     }
-    state_->combo->setCurrentIndex(index);
+    combo->setCurrentIndex(index);
     return index;
-}
-
-std::string ComboBox::windowText() const
-{
-    return state_->combo->currentText().toStdString();
-}
-
-void ComboBox::setWindowText(const std::string& text)
-{
-    const QSignalBlocker block(state_->combo);
-    if (state_->combo->isEditable())
-        state_->combo->setEditText(QString::fromStdString(text));
-}
-
-void ComboBox::setNotificationHandler(std::function<void(std::uint32_t)> handler)
-{
-    state_->notify = std::move(handler);
-}
-
-QWidget* qtWidgetOf(ComboBox& control)
-{
-    return control.state().combo.data();
 }
 
 } // namespace platform

@@ -33,25 +33,25 @@ void layOutFor(DialogBarSizes& sizes, DialogBarLayout& answer, Size target, bool
 DialogBarLayout calcDialogBarLayout(DialogBarSizes& sizes, std::int32_t length, std::uint32_t mode)
 {
     DialogBarLayout answer;
-    if (mode & (layout_mode::HorizontalDock | layout_mode::VerticalDock))
+    if (mode & (LM_HORZDOCK | LM_VERTDOCK))
     {
-        if (mode & layout_mode::Stretch)
+        if (mode & LM_STRETCH)
         {
             answer.beep = true;
-            answer.size = (mode & layout_mode::Horizontal) ? Size{kStretchedLength, sizes.docked.height}
+            answer.size = (mode & LM_HORZ) ? Size{kStretchedLength, sizes.docked.height}
                                                            : Size{sizes.docked.width, kStretchedLength};
             return answer;
         }
         layOutFor(sizes, answer, sizes.docked, keepsDockedSizeApartAndStretches(sizes));
         return answer;
     }
-    if (mode & layout_mode::MostRecentlyUsedWidth)
+    if (mode & LM_MRUWIDTH)
     {
         layOutFor(sizes, answer, sizes.floating, keepsDockedSizeApartAndStretches(sizes));
         return answer;
     }
     const bool keepDocked = (sizes.modeFlags & dialog_bar_mode::DockedSizeApart) != 0;
-    if (mode & layout_mode::LengthIsHeight)
+    if (mode & LM_LENGTHY)
     {
         const std::int32_t height = std::clamp(length, sizes.minimum.height, std::max(sizes.minimum.height, sizes.maximum.height));
         if (!(sizes.modeFlags & dialog_bar_mode::HeightFixed))

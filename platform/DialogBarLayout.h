@@ -2,22 +2,12 @@
 
 #include "platform/Geometry.h"
 #include "platform/PlatformApi.h"
+#include "platform/SystemValues.h"
 
 #include <cstdint>
 
 namespace platform
 {
-
-// Bits of the layout query the docking machinery sends to a bar that sizes itself.
-namespace layout_mode
-{
-constexpr std::uint32_t Stretch = 0x01;    // fill the dock row or column
-constexpr std::uint32_t Horizontal = 0x02; // the bar lies horizontally
-constexpr std::uint32_t MostRecentlyUsedWidth = 0x04;
-constexpr std::uint32_t HorizontalDock = 0x08;
-constexpr std::uint32_t VerticalDock = 0x10;
-constexpr std::uint32_t LengthIsHeight = 0x20; // the length given is a height, not a width
-} // namespace layout_mode
 
 // Mode flags of a dialog bar (the plugin's dock info 5).
 namespace dialog_bar_mode
@@ -49,7 +39,7 @@ struct DialogBarLayout
     Size stretchTo;
 };
 
-// Answers a layout query (length, layout_mode bits) and updates the remembered sizes. Pure: the
+// Answers a layout query (length, LM_ bits) and updates the remembered sizes. Pure: the
 // caller beeps and stretches the children as the answer says.
 PLATFORM_API DialogBarLayout calcDialogBarLayout(DialogBarSizes& sizes, std::int32_t length, std::uint32_t mode);
 

@@ -2,6 +2,8 @@
 
 #include "platform/CommandRouting.h"
 #include "platform/MenuQt.h"
+#include "platform/SystemValues.h"
+#include "platform/Window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -351,7 +353,7 @@ void Menu::setHoverListener(std::function<void(std::uint32_t)> listener)
     state_->hover = std::move(listener);
 }
 
-std::uint32_t Menu::trackPopup(Point screenPoint, bool rightAligned)
+std::uint32_t Menu::trackPopup(Point screenPoint, bool rightAligned, WindowHandle owner)
 {
     if (state_->kind != Kind::Popup)
         return 0;
@@ -363,10 +365,6 @@ std::uint32_t Menu::trackPopup(Point screenPoint, bool rightAligned)
     QAction* chosen = menu->exec(at);
     if (chosen == nullptr)
         return 0;
-    for (size_t position = 0; position < state_->actions.size(); ++position)
-        if (state_->actions[position] == chosen)
-            return state_->entries[position].id;
-    // A choice in a submenu: find it below.
     std::function<std::uint32_t(const Menu&)> search = [&](const Menu& m) -> std::uint32_t {
         for (size_t position = 0; position < m.state_->actions.size(); ++position)
         {
@@ -378,7 +376,10 @@ std::uint32_t Menu::trackPopup(Point screenPoint, bool rightAligned)
         }
         return 0;
     };
-    return search(*this);
+    const std::uint32_t id = search(*this);
+    if (id != 0)
+        platform::sendMessage(owner, WM_COMMAND, makeWParam(id, 0), 0);
+    return id;
 }
 
 QMenu* qtMenuOf(Menu& popup)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Geometry.h"
+#include "platform/Message.h"
 #include "platform/PlatformApi.h"
 
 #include <cstdint>
@@ -70,9 +71,9 @@ public:
     void setHoverListener(std::function<void(std::uint32_t id)> listener);
 
     // Shows the popup as a context menu at a screen point, its left or right edge there; waits for
-    // the choice and answers the chosen command id (0 when none). The chosen id also goes to the
-    // command sink.
-    std::uint32_t trackPopup(Point screenPoint, bool rightAligned = false);
+    // the choice and answers the chosen command id (0 when none). The chosen id goes to the
+    // owner as WM_COMMAND (and to the command sink, when there is one).
+    std::uint32_t trackPopup(Point screenPoint, bool rightAligned = false, WindowHandle owner = WindowHandle::None);
 
     struct State;
     State& state() const { return *state_; }

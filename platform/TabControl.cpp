@@ -1,12 +1,12 @@
 #include "platform/TabControl.h"
 
-#include "platform/ControlNotifications.h"
+#include "platform/ImageList.h"
 #include "platform/ImageListQt.h"
 #include "platform/RichControlsQt.h"
+#include "platform/SystemValues.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QTabBar>
 
 namespace platform
@@ -20,47 +20,7 @@ struct TabItem
     std::intptr_t data = 0;
 };
 
-// Changes the tab only through the control's notifying path when the user asks for it.
-class TabStrip : public QTabBar
-{
-public:
-    explicit TabStrip(TabControl::State& state) : state_(state)
-    {
-        setExpanding(false);
-        setDrawBase(true);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void wheelEvent(QWheelEvent*) override {}
-
-private:
-    TabControl::State& state_;
-};
-
 } // namespace
-
-struct TabControl::State
-{
-    QPointer<TabStrip> strip;
-    const ImageList* images = nullptr;
-    std::function<std::intptr_t(std::int32_t)> notify;
-
-    TabItem item(int index) const { return strip->tabData(index).value<TabItem>(); }
-
-    void userSelect(int index)
-    {
-        if (index < 0 || index >= strip->count() || index == strip->currentIndex())
-            return;
-        if (notify && notify(notify_code::TabSelectionChanging) != 0)
-            return;
-        strip->setCurrentIndex(index);
-        if (notify)
-            notify(notify_code::TabSelectionChange);
-    }
-};
-
 } // namespace platform
 
 Q_DECLARE_METATYPE(platform::TabItem)
@@ -70,117 +30,157 @@ namespace platform
 namespace
 {
 
-void TabStrip::mousePressEvent(QMouseEvent* event)
+// The tab strip changes tabs for the user only through the notifying path.
+class TabStrip : public QTabBar
 {
-    if (event->button() == Qt::LeftButton)
-        guardedToolkitCall([&] { state_.userSelect(tabAt(event->position().toPoint())); });
+public:
+    TabStrip(WindowHandle handle, QWidget* parent) : QTabBar(parent), handle_(handle)
+    {
+        setExpanding(false);
+        setDrawBase(true);
+    }
+
+    const ImageList* images = nullptr;
+
+    TabItem item(int index) const { return tabData(index).value<TabItem>(); }
+
+    void userSelect(int index)
+    {
+        if (index < 0 || index >= count() || index == currentIndex())
+            return;
+        NotifyHeader changing;
+        if (sendNotify(handle_, TCN_SELCHANGING, changing) != 0)
+            return;
+        setCurrentIndex(index);
+        NotifyHeader changed;
+        sendNotify(handle_, TCN_SELCHANGE, changed);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            guardedCall([&] { userSelect(tabAt(event->position().toPoint())); });
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int step = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+        if (step == 0)
+            QTabBar::keyPressEvent(event);
+        else
+            guardedCall([&] { userSelect(currentIndex() + step); });
+    }
+    void wheelEvent(QWheelEvent*) override {}
+
+private:
+    WindowHandle handle_;
+};
+
+QWidget* makeTabStrip(WindowState* state, QWidget* parent)
+{
+    return new TabStrip(state->handle, parent);
 }
 
-void TabStrip::keyPressEvent(QKeyEvent* event)
-{
-    const int step = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
-    if (step == 0)
-    {
-        QTabBar::keyPressEvent(event);
-        return;
-    }
-    guardedToolkitCall([&] { state_.userSelect(currentIndex() + step); });
-}
+const bool tabClassRegistered = [] {
+    registerRichControlClass(TabControl::kClassName, 0, {&makeTabStrip, nullptr, nullptr});
+    return true;
+}();
 
 } // namespace
 
-TabControl::TabControl() : state_(std::make_unique<State>())
+bool TabControl::create(std::uint32_t style, const Rect& rect, Window* parent, std::int32_t id)
 {
-    state_->strip = new TabStrip(*state_);
-}
-
-TabControl::~TabControl()
-{
-    delete state_->strip.data();
+    return Window::create(kClassName, "", style | WS_CHILD, rect, parent, id);
 }
 
 void TabControl::setImageList(const ImageList* images)
 {
-    state_->images = images;
-    for (int i = 0; i < itemCount(); ++i)
-        state_->strip->setTabIcon(i, images ? QIcon(pixmapOf(*images, itemImage(i))) : QIcon());
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    if (strip == nullptr)
+        return;
+    strip->images = images;
+    for (int i = 0; i < strip->count(); ++i)
+        strip->setTabIcon(i, images ? QIcon(pixmapOf(*images, strip->item(i).image)) : QIcon());
     if (images)
-        state_->strip->setIconSize(QSize(images->imageSize().width, images->imageSize().height));
+        strip->setIconSize(QSize(images->imageSize().width, images->imageSize().height));
 }
 
 void TabControl::setPadding(Size padding)
 {
-    state_->strip->setStyleSheet(QStringLiteral("QTabBar::tab { padding: %1px %2px; }").arg(padding.height).arg(padding.width));
+    if (TabStrip* strip = controlWidget<TabStrip>(*this))
+        strip->setStyleSheet(
+            QStringLiteral("QTabBar::tab { padding: %1px %2px; }").arg(padding.height).arg(padding.width));
 }
 
 int TabControl::insertItem(int index, const std::string& text, int image, std::intptr_t data)
 {
-    if (index < 0 || index > itemCount())
-        index = itemCount();
-    // Inserting the first tab makes it current in Qt as in the system; that is not a user change.
-    const int at = state_->strip->insertTab(index, QString::fromStdString(text));
-    state_->strip->setTabData(at, QVariant::fromValue(TabItem{image, data}));
-    if (state_->images && image >= 0)
-        state_->strip->setTabIcon(at, QIcon(pixmapOf(*state_->images, image)));
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    if (strip == nullptr)
+        return -1;
+    if (index < 0 || index > strip->count())
+        index = strip->count();
+    // The first tab becomes current, in Qt as in the system; that is no user change.
+    const int at = strip->insertTab(index, QString::fromStdString(text));
+    strip->setTabData(at, QVariant::fromValue(TabItem{image, data}));
+    if (strip->images && image >= 0)
+        strip->setTabIcon(at, QIcon(pixmapOf(*strip->images, image)));
     return at;
 }
 
 bool TabControl::deleteItem(int index)
 {
-    if (index < 0 || index >= itemCount())
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    if (strip == nullptr || index < 0 || index >= strip->count())
         return false;
-    state_->strip->removeTab(index);
+    strip->removeTab(index);
     return true;
 }
 
 void TabControl::deleteAllItems()
 {
-    while (itemCount() > 0)
-        state_->strip->removeTab(0);
+    if (TabStrip* strip = controlWidget<TabStrip>(*this))
+        while (strip->count() > 0)
+            strip->removeTab(0);
 }
 
 int TabControl::itemCount() const
 {
-    return state_->strip->count();
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    return strip != nullptr ? strip->count() : 0;
 }
 
 std::string TabControl::itemText(int index) const
 {
-    return state_->strip->tabText(index).toStdString();
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    return strip != nullptr ? strip->tabText(index).toStdString() : std::string();
 }
 
 int TabControl::itemImage(int index) const
 {
-    return index >= 0 && index < itemCount() ? state_->item(index).image : -1;
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    return strip != nullptr && index >= 0 && index < strip->count() ? strip->item(index).image : -1;
 }
 
 std::intptr_t TabControl::itemData(int index) const
 {
-    return index >= 0 && index < itemCount() ? state_->item(index).data : 0;
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    return strip != nullptr && index >= 0 && index < strip->count() ? strip->item(index).data : 0;
 }
 
 int TabControl::curSel() const
 {
-    return state_->strip->currentIndex();
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    return strip != nullptr ? strip->currentIndex() : -1;
 }
 
 int TabControl::setCurSel(int index)
 {
-    if (index < 0 || index >= itemCount())
+    TabStrip* strip = controlWidget<TabStrip>(*this);
+    if (strip == nullptr || index < 0 || index >= strip->count())
         return -1;
-    const int previous = curSel();
-    state_->strip->setCurrentIndex(index);
+    const int previous = strip->currentIndex();
+    strip->setCurrentIndex(index);
     return previous;
-}
-
-void TabControl::setNotificationHandler(std::function<std::intptr_t(std::int32_t)> handler)
-{
-    state_->notify = std::move(handler);
-}
-
-QWidget* qtWidgetOf(TabControl& control)
-{
-    return control.state().strip.data();
 }
 
 } // namespace platform

@@ -2,10 +2,9 @@
 
 #include "platform/Geometry.h"
 #include "platform/PlatformApi.h"
+#include "platform/Window.h"
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 
 namespace platform
@@ -13,22 +12,23 @@ namespace platform
 
 class ImageList;
 
-// A bare tab strip: tabs with text, an image from the control's image list and a data word.
-// Selecting from code is silent; the user's change asks first (TabSelectionChanging; a nonzero
-// answer keeps the current tab), then changes and tells (TabSelectionChange).
-class PLATFORM_API TabControl
+// A bare tab strip (window class "SysTabControl32"): tabs with text, an image from the control's
+// image list and a data word. Selecting from code is silent; the user's change asks the parent
+// first (TCN_SELCHANGING; a nonzero answer keeps the current tab), then changes and tells it
+// (TCN_SELCHANGE). An object can also take over a tab control made from a dialog template.
+class PLATFORM_API TabControl : public Window
 {
 public:
-    TabControl();
-    ~TabControl();
-    TabControl(const TabControl&) = delete;
-    TabControl& operator=(const TabControl&) = delete;
+    static constexpr const char* kClassName = "SysTabControl32";
+
+    bool create(std::uint32_t style, const Rect& rect, Window* parent, std::int32_t id);
 
     void setImageList(const ImageList* images);
     // Room around each tab's image and text.
     void setPadding(Size padding);
 
-    // Inserts before `index` (at the end when out of range); answers the new tab's index.
+    // Inserts before `index` (at the end when out of range); answers the new tab's index, -1
+    // without a window.
     int insertItem(int index, const std::string& text, int image = -1, std::intptr_t data = 0);
     bool deleteItem(int index);
     void deleteAllItems();
@@ -40,14 +40,6 @@ public:
     int curSel() const;
     // Selects without notifying; answers the previous selection (-1 for a bad index, no change).
     int setCurSel(int index);
-
-    void setNotificationHandler(std::function<std::intptr_t(std::int32_t code)> handler);
-
-    struct State;
-    State& state() const { return *state_; }
-
-private:
-    std::unique_ptr<State> state_;
 };
 
 } // namespace platform

@@ -4,7 +4,8 @@
 #include "platform/ImageList.h"
 #include "platform/Surface.h"
 #include "platform/SurfaceImage.h"
-#include "platform/ToolbarQt.h"
+#include "platform/RichControlsQt.h"
+#include "platform/SystemValues.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -32,38 +33,35 @@ constexpr std::uint32_t kHighlight = 0xFFFFFF;
 constexpr std::uint32_t kShadow = 0x808080;
 constexpr std::uint32_t kDarkShadow = 0x000000;
 
-class ToolbarWidget;
-
 } // namespace
 
-struct Toolbar::State
+struct ToolbarState
 {
-    Toolbar* self = nullptr;
+    Toolbar* owner = nullptr;
     const ImageList* images = nullptr;
     std::vector<ToolbarButton> buttons;
     std::vector<Rect> rects;
     int rows = 1;
     bool wrapable = false;
     bool changedWhileCustomizing = false;
-    std::string windowText;
-    std::function<void(std::uint32_t)> sink;
-    std::function<bool(ToolbarNotification&)> notify;
     std::function<std::string(std::uint32_t)> tooltip;
     std::function<void(std::uint32_t)> hover;
     int pressed = -1;
     int hovered = -1;
-    // Owned by the toolbar until a frame's bar takes it as a child; then the bar may delete it first.
-    QPointer<QWidget> widget;
+    QPointer<QWidget> widget; // the window's widget while there is one
 
     bool valid(int index) const { return index >= 0 && index < static_cast<int>(buttons.size()); }
 
-    bool ask(ToolbarNotification& notification) const { return notify && notify(notification); }
+    bool ask(NotifyToolbar& notification, std::int32_t code) const
+    {
+        return sendNotify(owner->handle(), code, notification.header) != 0;
+    }
 
     static int widthOf(const ToolbarButton& button)
     {
-        if (button.state & toolbar_state::Hidden)
+        if (button.state & TBSTATE_HIDDEN)
             return 0;
-        return (button.style & toolbar_style::Separator) ? kSeparatorWidth : kButtonSize.width;
+        return (button.style & TBSTYLE_SEP) ? Toolbar::kSeparatorWidth : Toolbar::kButtonSize.width;
     }
 
     // Places the buttons left to right, starting a new row where one would pass `width`.
@@ -77,29 +75,29 @@ struct Toolbar::State
         for (size_t i = 0; i < buttons.size(); ++i)
         {
             ToolbarButton& button = buttons[i];
-            button.state &= static_cast<std::uint8_t>(~toolbar_state::Wrap);
+            button.state &= static_cast<std::uint8_t>(~TBSTATE_WRAP);
             const int w = widthOf(button);
             if (w == 0)
                 continue;
             if (wrapable && x > 0 && x + w > width)
             {
                 if (i > 0)
-                    buttons[i - 1].state |= toolbar_state::Wrap;
+                    buttons[i - 1].state |= TBSTATE_WRAP;
                 x = 0;
-                y += kButtonSize.height;
+                y += Toolbar::kButtonSize.height;
                 ++rows;
             }
-            rects[i] = {x, y, x + w, y + kButtonSize.height};
+            rects[i] = {x, y, x + w, y + Toolbar::kButtonSize.height};
             x += w;
             widest = std::max(widest, x);
         }
-        return {widest, y + kButtonSize.height};
+        return {widest, y + Toolbar::kButtonSize.height};
     }
 
     int buttonAt(Point point) const
     {
         for (size_t i = 0; i < rects.size(); ++i)
-            if (rects[i].contains(point) && !(buttons[i].style & toolbar_style::Separator))
+            if (rects[i].contains(point) && !(buttons[i].style & TBSTYLE_SEP))
                 return static_cast<int>(i);
         return -1;
     }
@@ -118,6 +116,7 @@ struct Toolbar::State
     }
 
     void paint(Surface& surface) const;
+    void click(int index);
 };
 
 namespace
@@ -131,90 +130,130 @@ void drawEdge(Surface& surface, const Rect& r, std::uint32_t topLeft, std::uint3
     surface.fillRect({r.right - 1, r.top, r.right, r.bottom}, bottomRight);
 }
 
+// The window's widget draws and clicks through the buttons its Toolbar object keeps.
 class ToolbarWidget : public QWidget
 {
 public:
-    explicit ToolbarWidget(Toolbar::State& state) : state_(state)
+    ToolbarWidget(ToolbarState& state, QWidget* parent) : QWidget(parent), state_(&state)
     {
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
+    // The object is going: its widget, deleted later, shows an empty bar until then.
+    void forget() { state_ = nullptr; }
+
     QSize sizeHint() const override
     {
-        Size size = const_cast<Toolbar::State&>(state_).layout(state_.wrapable && width() > 0 ? width() : 1 << 20);
+        if (state_ == nullptr)
+            return {1, Toolbar::kButtonSize.height};
+        const Size size = state_->layout(state_->wrapable && width() > 0 ? width() : 1 << 20);
         return {std::max(size.width, 1), size.height};
     }
-    bool hasHeightForWidth() const override { return state_.wrapable; }
-    int heightForWidth(int width) const override { return const_cast<Toolbar::State&>(state_).layout(width).height; }
+    bool hasHeightForWidth() const override { return state_ != nullptr && state_->wrapable; }
+    int heightForWidth(int width) const override { return state_ != nullptr ? state_->layout(width).height : 0; }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         Surface surface(width(), height(), kButtonFace);
-        state_.paint(surface);
+        if (state_ != nullptr)
+            state_->paint(surface);
         QPainter painter(this);
         painter.drawImage(0, 0, surfaceImage(surface));
     }
-    void resizeEvent(QResizeEvent*) override { state_.relayout(); }
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (state_ != nullptr)
+            state_->relayout();
+    }
     void mousePressEvent(QMouseEvent* event) override
     {
-        if (event->button() != Qt::LeftButton)
+        if (state_ == nullptr || event->button() != Qt::LeftButton)
             return;
-        state_.pressed = state_.buttonAt({event->position().toPoint().x(), event->position().toPoint().y()});
+        state_->pressed = state_->buttonAt(pointOf(event));
         update();
     }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        if (event->button() != Qt::LeftButton)
+        if (state_ == nullptr || event->button() != Qt::LeftButton)
             return;
-        const int pressed = std::exchange(state_.pressed, -1);
-        const int released = state_.buttonAt({event->position().toPoint().x(), event->position().toPoint().y()});
+        const int pressed = std::exchange(state_->pressed, -1);
+        const int released = state_->buttonAt(pointOf(event));
         update();
         if (pressed >= 0 && pressed == released)
-            state_.self->click(released);
+            guardedCall([&] { state_->click(released); });
     }
     void mouseMoveEvent(QMouseEvent* event) override
     {
-        const int over = state_.buttonAt({event->position().toPoint().x(), event->position().toPoint().y()});
-        if (over != state_.hovered)
-        {
-            state_.hovered = over;
-            if (state_.hover)
-                state_.hover(over >= 0 ? static_cast<std::uint32_t>(state_.buttons[over].commandId) : 0u);
-        }
+        if (state_ == nullptr)
+            return;
+        const int over = state_->buttonAt(pointOf(event));
+        if (over == state_->hovered)
+            return;
+        state_->hovered = over;
+        if (state_->hover)
+            guardedCall([&] {
+                state_->hover(over >= 0 ? static_cast<std::uint32_t>(state_->buttons[over].commandId) : 0u);
+            });
     }
     void leaveEvent(QEvent*) override
     {
-        if (state_.hovered >= 0 && state_.hover)
-            state_.hover(0);
-        state_.hovered = -1;
+        if (state_ == nullptr)
+            return;
+        if (state_->hovered >= 0 && state_->hover)
+            guardedCall([&] { state_->hover(0); });
+        state_->hovered = -1;
     }
     bool event(QEvent* event) override
     {
-        if (event->type() == QEvent::ToolTip)
-        {
-            auto* help = static_cast<QHelpEvent*>(event);
-            const int over = state_.buttonAt({help->pos().x(), help->pos().y()});
-            std::string text;
-            if (over >= 0 && state_.tooltip)
-                text = state_.tooltip(static_cast<std::uint32_t>(state_.buttons[over].commandId));
-            if (text.empty())
-                QToolTip::hideText();
-            else
-                QToolTip::showText(help->globalPos(), QString::fromStdString(text), this);
-            return true;
-        }
-        return QWidget::event(event);
+        if (event->type() != QEvent::ToolTip || state_ == nullptr)
+            return QWidget::event(event);
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int over = state_->buttonAt({help->pos().x(), help->pos().y()});
+        std::string text;
+        if (over >= 0 && state_->tooltip)
+            guardedCall([&] { text = state_->tooltip(static_cast<std::uint32_t>(state_->buttons[over].commandId)); });
+        if (text.empty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), QString::fromStdString(text), this);
+        return true;
     }
 
 private:
-    Toolbar::State& state_;
+    static Point pointOf(QMouseEvent* event)
+    {
+        const QPoint at = event->position().toPoint();
+        return {at.x(), at.y()};
+    }
+
+    ToolbarState* state_;
 };
+
+// Toolbars are made only by their objects (Toolbar::create): the widget binds to the object's buttons.
+QWidget* makeToolbarWidget(WindowState* window, QWidget* parent)
+{
+    auto* toolbar = dynamic_cast<Toolbar*>(window->object);
+    if (toolbar == nullptr)
+        return new QWidget(parent);
+    ToolbarState& state = toolbarStateOf(*toolbar);
+    if ((window->style & TBSTYLE_WRAPABLE) != 0)
+        state.wrapable = true;
+    auto* widget = new ToolbarWidget(state, parent);
+    state.widget = widget;
+    return widget;
+}
+
+const bool toolbarClassRegistered = [] {
+    registerRichControlClass(Toolbar::kClassName, 0, {&makeToolbarWidget, nullptr, nullptr});
+    return true;
+}();
+
 
 } // namespace
 
-void Toolbar::State::paint(Surface& surface) const
+void ToolbarState::paint(Surface& surface) const
 {
     for (size_t i = 0; i < buttons.size(); ++i)
     {
@@ -222,21 +261,21 @@ void Toolbar::State::paint(Surface& surface) const
         const Rect& r = rects[i];
         if (r.isEmpty())
             continue;
-        if (button.style & toolbar_style::Separator)
+        if (button.style & TBSTYLE_SEP)
         {
             const int x = r.left + r.width() / 2 - 1;
             surface.fillRect({x, r.top + 2, x + 1, r.bottom - 2}, kShadow);
             surface.fillRect({x + 1, r.top + 2, x + 2, r.bottom - 2}, kHighlight);
             continue;
         }
-        const bool enabled = (button.state & toolbar_state::Enabled) != 0;
-        const bool down = (button.state & (toolbar_state::Checked | toolbar_state::Pressed)) != 0 ||
+        const bool enabled = (button.state & TBSTATE_ENABLED) != 0;
+        const bool down = (button.state & (TBSTATE_CHECKED | TBSTATE_PRESSED)) != 0 ||
                           static_cast<int>(i) == pressed;
-        if (button.state & toolbar_state::Indeterminate)
+        if (button.state & TBSTATE_INDETERMINATE)
             for (int y = r.top + 1; y < r.bottom - 1; ++y)
                 for (int x = r.left + 1 + (y & 1); x < r.right - 1; x += 2)
                     surface.setPixel(x, y, kHighlight);
-        else if (button.state & toolbar_state::Checked)
+        else if (button.state & TBSTATE_CHECKED)
             surface.fillRect(r.inflated(-1, -1), 0xE0E0E0);
         if (down)
             drawEdge(surface, r, kDarkShadow, kHighlight);
@@ -257,13 +296,13 @@ class ToolbarButtonCommandState final : public CommandState
 {
 public:
     ToolbarButtonCommandState(Toolbar& toolbar, std::uint32_t id) : CommandState(id), toolbar_(toolbar) {}
-    void Enable(bool enabled) override { change(toolbar_state::Enabled, enabled); }
+    void Enable(bool enabled) override { change(TBSTATE_ENABLED, enabled); }
     void SetCheck(int check) override
     {
-        change(toolbar_state::Checked, check == 1);
-        change(toolbar_state::Indeterminate, check == 2);
+        change(TBSTATE_CHECKED, check == 1);
+        change(TBSTATE_INDETERMINATE, check == 2);
     }
-    void SetRadio(bool on) override { change(toolbar_state::Checked, on); }
+    void SetRadio(bool on) override { change(TBSTATE_CHECKED, on); }
     void SetText(const std::string&) override {}
 
 private:
@@ -276,73 +315,138 @@ private:
     Toolbar& toolbar_;
 };
 
-Toolbar::Toolbar() : state_(std::make_unique<State>())
+
+void ToolbarState::click(int index)
 {
-    state_->self = this;
-    state_->widget = new ToolbarWidget(*state_);
+    if (!valid(index))
+        return;
+    ToolbarButton& pressedButton = buttons[index];
+    if ((pressedButton.style & TBSTYLE_SEP) || !(pressedButton.state & TBSTATE_ENABLED) ||
+        (pressedButton.state & TBSTATE_HIDDEN))
+        return;
+    if (pressedButton.style & TBSTYLE_CHECK)
+    {
+        if (pressedButton.style & TBSTYLE_GROUP)
+        {
+            // The clicked button of a group is checked and its neighbours of the group are not.
+            auto isGroupMember = [&](int i) {
+                return valid(i) && (buttons[i].style & TBSTYLE_CHECKGROUP) == TBSTYLE_CHECKGROUP;
+            };
+            for (int i = index - 1; isGroupMember(i); --i)
+                buttons[i].state &= static_cast<std::uint8_t>(~TBSTATE_CHECKED);
+            for (int i = index + 1; isGroupMember(i); ++i)
+                buttons[i].state &= static_cast<std::uint8_t>(~TBSTATE_CHECKED);
+            pressedButton.state |= TBSTATE_CHECKED;
+        }
+        else
+        {
+            pressedButton.state ^= TBSTATE_CHECKED;
+        }
+        changed();
+    }
+    const ToolbarButton clicked = pressedButton;
+    const WindowHandle self = owner->handle();
+    WindowState* window = WindowState::of(self);
+    if (window == nullptr || window->parent == nullptr)
+        return;
+    platform::sendMessage(window->parent->handle, WM_COMMAND,
+                          makeWParam(static_cast<std::uint32_t>(clicked.commandId), BN_CLICKED), handleToLParam(self));
+    NotifyToolbar notification;
+    notification.item = clicked.commandId;
+    notification.button = clicked;
+    sendNotify(self, NM_CLICK, notification.header);
+}
+
+ToolbarState& toolbarStateOf(Toolbar& toolbar)
+{
+    return *toolbar.buttons_;
+}
+
+Toolbar::Toolbar() : buttons_(std::make_unique<ToolbarState>())
+{
+    buttons_->owner = this;
 }
 
 Toolbar::~Toolbar()
 {
-    // The widget goes first, while the state it reads still exists.
-    delete state_->widget.data();
+    if (auto* widget = dynamic_cast<ToolbarWidget*>(buttons_->widget.data()))
+        widget->forget();
+    destroyWindow();
+}
+
+bool Toolbar::create(std::uint32_t style, const Rect& rect, Window* parent, std::int32_t id)
+{
+    return Window::create(kClassName, "", style | WS_CHILD, rect, parent, id);
 }
 
 void Toolbar::setImageList(const ImageList* images)
 {
-    state_->images = images;
-    state_->changed();
+    if (ToolbarState* s = buttons_.get())
+    {
+        s->images = images;
+        s->changed();
+    }
 }
 
 const ImageList* Toolbar::imageList() const
 {
-    return state_->images;
+    ToolbarState* s = buttons_.get();
+    return s != nullptr ? s->images : nullptr;
 }
 
 bool Toolbar::addButtons(const ToolbarButton* buttons, int count)
 {
-    if (buttons == nullptr || count < 0)
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr || buttons == nullptr || count < 0)
         return false;
-    state_->buttons.insert(state_->buttons.end(), buttons, buttons + count);
-    state_->relayout();
+    s->buttons.insert(s->buttons.end(), buttons, buttons + count);
+    s->relayout();
     return true;
 }
 
 bool Toolbar::insertButton(int index, const ToolbarButton& button)
 {
-    if (index < 0 || index > buttonCount())
-        index = buttonCount();
-    state_->buttons.insert(state_->buttons.begin() + index, button);
-    state_->relayout();
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr)
+        return false;
+    if (index < 0 || index > static_cast<int>(s->buttons.size()))
+        index = static_cast<int>(s->buttons.size());
+    s->buttons.insert(s->buttons.begin() + index, button);
+    s->relayout();
     return true;
 }
 
 bool Toolbar::deleteButton(int index)
 {
-    if (!state_->valid(index))
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr || !s->valid(index))
         return false;
-    state_->buttons.erase(state_->buttons.begin() + index);
-    state_->pressed = -1;
-    state_->hovered = -1;
-    state_->relayout();
+    s->buttons.erase(s->buttons.begin() + index);
+    s->pressed = -1;
+    s->hovered = -1;
+    s->relayout();
     return true;
 }
 
 int Toolbar::buttonCount() const
 {
-    return static_cast<int>(state_->buttons.size());
+    ToolbarState* s = buttons_.get();
+    return s != nullptr ? static_cast<int>(s->buttons.size()) : 0;
 }
 
 ToolbarButton Toolbar::button(int index) const
 {
-    return state_->valid(index) ? state_->buttons[index] : ToolbarButton{};
+    ToolbarState* s = buttons_.get();
+    return s != nullptr && s->valid(index) ? s->buttons[index] : ToolbarButton{};
 }
 
 int Toolbar::commandToIndex(std::uint32_t id) const
 {
-    for (int i = 0; i < buttonCount(); ++i)
-        if (!(state_->buttons[i].style & toolbar_style::Separator) &&
-            static_cast<std::uint32_t>(state_->buttons[i].commandId) == id)
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr)
+        return -1;
+    for (int i = 0; i < static_cast<int>(s->buttons.size()); ++i)
+        if (!(s->buttons[i].style & TBSTYLE_SEP) && static_cast<std::uint32_t>(s->buttons[i].commandId) == id)
             return i;
     return -1;
 }
@@ -352,98 +456,89 @@ bool Toolbar::setButtonState(std::uint32_t id, std::uint8_t newState)
     const int index = commandToIndex(id);
     if (index < 0)
         return false;
-    ToolbarButton& button = state_->buttons[index];
+    ToolbarState* s = buttons_.get();
+    ToolbarButton& button = s->buttons[index];
     if (button.state == newState)
         return true;
-    const bool hiddenChanged = ((button.state ^ newState) & toolbar_state::Hidden) != 0;
+    const bool hiddenChanged = ((button.state ^ newState) & TBSTATE_HIDDEN) != 0;
     button.state = newState;
     if (hiddenChanged)
-        state_->relayout();
+        s->relayout();
     else
-        state_->changed();
+        s->changed();
     return true;
 }
 
 std::uint8_t Toolbar::buttonState(std::uint32_t id) const
 {
     const int index = commandToIndex(id);
-    return index < 0 ? 0 : state_->buttons[index].state;
-}
-
-void Toolbar::setWindowText(const std::string& text)
-{
-    state_->windowText = text;
-    if (state_->widget != nullptr)
-        state_->widget->setWindowTitle(QString::fromStdString(text));
-}
-
-std::string Toolbar::windowText() const
-{
-    return state_->windowText;
+    return index < 0 ? 0 : buttons_->buttons[index].state;
 }
 
 void Toolbar::setWrapable(bool wrapable)
 {
-    state_->wrapable = wrapable;
-    state_->relayout();
+    if (ToolbarState* s = buttons_.get())
+    {
+        s->wrapable = wrapable;
+        s->relayout();
+    }
 }
 
 Size Toolbar::layoutForWidth(int width)
 {
-    const Size size = state_->layout(state_->wrapable ? width : 1 << 20);
-    state_->changed();
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr)
+        return {};
+    const Size size = s->layout(s->wrapable ? width : 1 << 20);
+    s->changed();
     return size;
 }
 
 Size Toolbar::autoSize()
 {
-    QWidget* widget = state_->widget.data();
-    const int width = widget != nullptr ? widget->width() : 0;
-    const Size size = state_->layout(state_->wrapable && width > 0 ? width : 1 << 20);
-    if (widget != nullptr)
-    {
-        widget->resize(std::max(size.width, 1), size.height);
-        widget->updateGeometry();
-    }
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr)
+        return {};
+    const int width = s->widget->width();
+    const Size size = s->layout(s->wrapable && width > 0 ? width : 1 << 20);
+    s->widget->resize(std::max(size.width, 1), size.height);
+    s->widget->updateGeometry();
     return size;
 }
 
 int Toolbar::rowCount() const
 {
-    return state_->rows;
+    ToolbarState* s = buttons_.get();
+    return s != nullptr ? s->rows : 0;
 }
 
 Rect Toolbar::buttonRect(int index) const
 {
-    return state_->valid(index) && index < static_cast<int>(state_->rects.size()) ? state_->rects[index] : Rect{};
-}
-
-void Toolbar::setCommandSink(std::function<void(std::uint32_t)> sink)
-{
-    state_->sink = std::move(sink);
-}
-
-void Toolbar::setNotificationHandler(std::function<bool(ToolbarNotification&)> handler)
-{
-    state_->notify = std::move(handler);
+    ToolbarState* s = buttons_.get();
+    return s != nullptr && s->valid(index) && index < static_cast<int>(s->rects.size()) ? s->rects[index] : Rect{};
 }
 
 void Toolbar::setTooltipProvider(std::function<std::string(std::uint32_t)> provider)
 {
-    state_->tooltip = std::move(provider);
+    if (ToolbarState* s = buttons_.get())
+        s->tooltip = std::move(provider);
 }
 
 void Toolbar::setHoverListener(std::function<void(std::uint32_t)> listener)
 {
-    state_->hover = std::move(listener);
+    if (ToolbarState* s = buttons_.get())
+        s->hover = std::move(listener);
 }
 
 void Toolbar::updateCommandStates(const CommandRouter& router)
 {
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr)
+        return;
     // Ids are collected first: an update handler may change the buttons.
     std::vector<std::uint32_t> ids;
-    for (const ToolbarButton& button : state_->buttons)
-        if (!(button.style & toolbar_style::Separator))
+    for (const ToolbarButton& button : s->buttons)
+        if (!(button.style & TBSTYLE_SEP))
             ids.push_back(static_cast<std::uint32_t>(button.commandId));
     for (std::uint32_t id : ids)
     {
@@ -454,73 +549,45 @@ void Toolbar::updateCommandStates(const CommandRouter& router)
 
 void Toolbar::click(int index)
 {
-    if (!state_->valid(index))
-        return;
-    ToolbarButton& button = state_->buttons[index];
-    if ((button.style & toolbar_style::Separator) || !(button.state & toolbar_state::Enabled) ||
-        (button.state & toolbar_state::Hidden))
-        return;
-    if (button.style & toolbar_style::Check)
-    {
-        if (button.style & toolbar_style::Group)
-        {
-            // The clicked button of a group is checked and its neighbours of the group are not.
-            auto isGroupMember = [&](int i) {
-                return state_->valid(i) && (state_->buttons[i].style & toolbar_style::CheckGroup) == toolbar_style::CheckGroup;
-            };
-            for (int i = index - 1; isGroupMember(i); --i)
-                state_->buttons[i].state &= static_cast<std::uint8_t>(~toolbar_state::Checked);
-            for (int i = index + 1; isGroupMember(i); ++i)
-                state_->buttons[i].state &= static_cast<std::uint8_t>(~toolbar_state::Checked);
-            button.state |= toolbar_state::Checked;
-        }
-        else
-        {
-            button.state ^= toolbar_state::Checked;
-        }
-        state_->changed();
-    }
-    const std::uint32_t id = static_cast<std::uint32_t>(button.commandId);
-    if (state_->sink)
-        state_->sink(id);
-    ToolbarNotification clickNotification;
-    clickNotification.code = toolbar_notification::Click;
-    clickNotification.index = index;
-    clickNotification.button = this->button(index);
-    state_->ask(clickNotification);
+    if (ToolbarState* s = buttons_.get())
+        s->click(index);
 }
 
-std::vector<ToolbarNotification> Toolbar::availableButtons()
+std::vector<AvailableButton> Toolbar::availableButtons()
 {
-    std::vector<ToolbarNotification> available;
-    // An owner that never says no would list forever; a customise list this long is an owner's fault.
+    std::vector<AvailableButton> available;
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr)
+        return available;
+    // A parent that never says no would list forever; a customise list this long is its fault.
     constexpr int kMostButtons = 4096;
     for (int index = 0; index < kMostButtons; ++index)
     {
-        ToolbarNotification info;
-        info.code = toolbar_notification::GetButtonInfo;
-        info.index = index;
-        if (!state_->ask(info))
+        char text[kButtonTextLimit] = {};
+        NotifyToolbar info;
+        info.item = index;
+        info.textLimit = kButtonTextLimit;
+        info.text = text;
+        if (!s->ask(info, TBN_GETBUTTONINFO))
             break;
-        if (info.textLimit > 0 && info.text.size() > info.textLimit - 1)
-            info.text.resize(info.textLimit - 1);
-        available.push_back(std::move(info));
+        text[kButtonTextLimit - 1] = '\0';
+        available.push_back({info.button, text});
     }
     return available;
 }
 
 bool Toolbar::customizeRemove(int index)
 {
-    if (!state_->valid(index))
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr || !s->valid(index))
         return false;
-    ToolbarNotification query;
-    query.code = toolbar_notification::QueryDelete;
-    query.index = index;
-    query.button = button(index);
-    if (!state_->ask(query))
+    NotifyToolbar query;
+    query.item = index;
+    query.button = s->buttons[index];
+    if (!s->ask(query, TBN_QUERYDELETE))
         return false;
     deleteButton(index);
-    state_->changedWhileCustomizing = true;
+    s->changedWhileCustomizing = true;
     return true;
 }
 
@@ -528,54 +595,56 @@ bool Toolbar::customizeInsert(int index, int availableIndex)
 {
     if (index < 0 || index > buttonCount())
         return false;
-    const std::vector<ToolbarNotification> available = availableButtons();
+    const std::vector<AvailableButton> available = availableButtons();
     if (availableIndex < 0 || availableIndex >= static_cast<int>(available.size()))
         return false;
-    ToolbarNotification query;
-    query.code = toolbar_notification::QueryInsert;
-    query.index = index;
-    if (!state_->ask(query))
+    ToolbarState* s = buttons_.get();
+    NotifyToolbar query;
+    query.item = index;
+    if (s == nullptr || !s->ask(query, TBN_QUERYINSERT))
         return false;
     insertButton(index, available[availableIndex].button);
-    state_->changedWhileCustomizing = true;
+    s->changedWhileCustomizing = true;
     return true;
 }
 
 bool Toolbar::customizeMove(int from, int to)
 {
-    if (!state_->valid(from) || to < 0 || to >= buttonCount() || from == to)
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr || !s->valid(from) || !s->valid(to) || from == to)
         return false;
-    ToolbarNotification queryDelete;
-    queryDelete.code = toolbar_notification::QueryDelete;
-    queryDelete.index = from;
-    queryDelete.button = button(from);
-    if (!state_->ask(queryDelete))
+    NotifyToolbar queryDelete;
+    queryDelete.item = from;
+    queryDelete.button = s->buttons[from];
+    if (!s->ask(queryDelete, TBN_QUERYDELETE))
         return false;
-    ToolbarNotification queryInsert;
-    queryInsert.code = toolbar_notification::QueryInsert;
-    queryInsert.index = to;
-    if (!state_->ask(queryInsert))
+    NotifyToolbar queryInsert;
+    queryInsert.item = to;
+    if (!s->ask(queryInsert, TBN_QUERYINSERT) || !s->valid(from) || !s->valid(to))
         return false;
-    const ToolbarButton moved = button(from);
-    state_->buttons.erase(state_->buttons.begin() + from);
-    state_->buttons.insert(state_->buttons.begin() + to, moved);
-    state_->relayout();
-    state_->changedWhileCustomizing = true;
+    const ToolbarButton moved = s->buttons[from];
+    s->buttons.erase(s->buttons.begin() + from);
+    s->buttons.insert(s->buttons.begin() + to, moved);
+    s->relayout();
+    s->changedWhileCustomizing = true;
     return true;
 }
 
 void Toolbar::endCustomize()
 {
-    if (!std::exchange(state_->changedWhileCustomizing, false))
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr || !std::exchange(s->changedWhileCustomizing, false))
         return;
-    ToolbarNotification change;
-    change.code = toolbar_notification::ToolbarChange;
-    state_->ask(change);
+    NotifyToolbar change;
+    s->ask(change, TBN_TOOLBARCHANGE);
 }
 
 void Toolbar::customize()
 {
-    QDialog dialog(state_->widget != nullptr ? state_->widget->window() : nullptr);
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr)
+        return;
+    QDialog dialog(s->widget->window());
     dialog.setWindowTitle(QStringLiteral("Customize Toolbar"));
     auto* available = new QListWidget(&dialog);
     auto* current = new QListWidget(&dialog);
@@ -599,51 +668,37 @@ void Toolbar::customize()
 
     auto fill = [&] {
         available->clear();
-        for (const ToolbarNotification& info : availableButtons())
-            available->addItem(QString::fromStdString(info.text));
+        for (const AvailableButton& offered : availableButtons())
+            available->addItem(QString::fromStdString(offered.text));
         const int selected = current->currentRow();
         current->clear();
         for (int i = 0; i < buttonCount(); ++i)
         {
             const ToolbarButton b = button(i);
-            current->addItem((b.style & toolbar_style::Separator) ? QStringLiteral("Separator")
-                                                                  : QStringLiteral("Command %1").arg(b.commandId));
+            current->addItem((b.style & TBSTYLE_SEP) ? QStringLiteral("Separator")
+                                                     : QStringLiteral("Command %1").arg(b.commandId));
         }
         current->setCurrentRow(std::min(selected, current->count() - 1));
     };
+    auto step = [&](auto action) { guardedCall([&] { if (action()) fill(); }); };
     QObject::connect(add, &QPushButton::clicked, [&] {
-        const int at = current->currentRow() < 0 ? buttonCount() : current->currentRow();
-        if (customizeInsert(at, available->currentRow()))
-            fill();
+        step([&] { return customizeInsert(current->currentRow() < 0 ? buttonCount() : current->currentRow(),
+                                           available->currentRow()); });
     });
-    QObject::connect(remove, &QPushButton::clicked, [&] {
-        if (customizeRemove(current->currentRow()))
-            fill();
-    });
+    QObject::connect(remove, &QPushButton::clicked, [&] { step([&] { return customizeRemove(current->currentRow()); }); });
     QObject::connect(up, &QPushButton::clicked, [&] {
         const int at = current->currentRow();
-        if (customizeMove(at, at - 1))
-        {
-            fill();
-            current->setCurrentRow(at - 1);
-        }
+        step([&] { return customizeMove(at, at - 1); });
+        current->setCurrentRow(std::max(at - 1, 0));
     });
     QObject::connect(down, &QPushButton::clicked, [&] {
         const int at = current->currentRow();
-        if (customizeMove(at, at + 1))
-        {
-            fill();
-            current->setCurrentRow(at + 1);
-        }
+        step([&] { return customizeMove(at, at + 1); });
+        current->setCurrentRow(std::min(at + 1, current->count() - 1));
     });
     fill();
     dialog.exec();
     endCustomize();
-}
-
-QWidget* qtWidgetOf(Toolbar& toolbar)
-{
-    return toolbar.state().widget.data();
 }
 
 } // namespace platform

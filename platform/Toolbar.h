@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/ControlNotifications.h"
 #include "platform/Geometry.h"
 #include "platform/PlatformApi.h"
 #include "platform/ToolbarButton.h"
+#include "platform/Window.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,41 +17,35 @@ namespace platform
 
 class CommandRouter;
 class ImageList;
+struct ToolbarState;
 
-// Notification codes a toolbar sends its owner.
-namespace toolbar_notification
+// One button the owner offers for customising: its record and its name.
+struct AvailableButton
 {
-constexpr std::int32_t Click = -2;            // a button was clicked
-constexpr std::int32_t GetButtonInfo = -700;  // customising: describe available button `index`
-constexpr std::int32_t QueryInsert = -706;    // customising: may a button go before `index`?
-constexpr std::int32_t QueryDelete = -707;    // customising: may button `index` go?
-constexpr std::int32_t ToolbarChange = -708;  // customising changed the buttons
-} // namespace toolbar_notification
-
-// One notification; the owner answers through the return value and, for GetButtonInfo, by
-// filling `button` and `text` (at most textLimit - 1 characters are kept).
-struct ToolbarNotification
-{
-    std::int32_t code = 0;
-    std::int32_t index = -1;
     ToolbarButton button;
     std::string text;
-    std::size_t textLimit = 128;
 };
 
-// A bar of buttons drawn from an image list. Buttons are the system's records; separators,
-// check and check-group buttons, states set from code without notifying, and wrapping into
-// rows. The user may customise it: every step asks the owner first.
-class PLATFORM_API Toolbar
+// A bar of buttons drawn from an image list (window class "ToolbarWindow32"). Buttons are the
+// system's records: separators, check and check-group buttons, states set from code without
+// notifying, and wrapping into rows (TBSTYLE_WRAPABLE, or when the bar floats). A click sends
+// WM_COMMAND with the button's id to the parent, then NM_CLICK. With CCS_ADJUSTABLE the user may
+// customise the bar; every step asks the parent first (TBN_QUERYINSERT, TBN_QUERYDELETE), the
+// buttons on offer come from TBN_GETBUTTONINFO, and TBN_TOOLBARCHANGE tells of the change.
+// The object keeps its buttons also before its window exists (and after it is gone).
+class PLATFORM_API Toolbar : public Window
 {
 public:
+    Toolbar();
+    ~Toolbar() override;
+
+    static constexpr const char* kClassName = "ToolbarWindow32";
     static constexpr Size kButtonSize{23, 22};
     static constexpr int kSeparatorWidth = 8;
+    // Room for a button's name in TBN_GETBUTTONINFO.
+    static constexpr int kButtonTextLimit = 128;
 
-    Toolbar();
-    ~Toolbar();
-    Toolbar(const Toolbar&) = delete;
-    Toolbar& operator=(const Toolbar&) = delete;
+    bool create(std::uint32_t style, const Rect& rect, Window* parent, std::int32_t id);
 
     // The images of the buttons; shared with other bars, not owned.
     void setImageList(const ImageList* images);
@@ -66,23 +62,18 @@ public:
     // The state bits of the button with this id, 0 when there is none.
     std::uint8_t buttonState(std::uint32_t id) const;
 
-    void setWindowText(const std::string& text);
-    std::string windowText() const;
-
     // Buttons wrap into rows when the bar is narrower than they are.
     void setWrapable(bool wrapable);
     // Lays the buttons out for `width` (wrapping when allowed) and answers the size they need.
     Size layoutForWidth(int width);
-    // Resizes the bar to its buttons in one row (or as laid out when wrapping) and answers the size.
+    // Sizes the bar to its buttons and answers the size.
     Size autoSize();
     int rowCount() const;
     // The button's place in the bar, empty for hidden buttons or out of range.
     Rect buttonRect(int index) const;
 
-    // Where commands of clicked buttons go, who answers notifications (false when none), the
-    // tooltip of a command id (empty: no tip) and who hears the button under the mouse (0: none).
-    void setCommandSink(std::function<void(std::uint32_t id)> sink);
-    void setNotificationHandler(std::function<bool(ToolbarNotification&)> handler);
+    // The tooltip of a command id (empty: no tip) and who hears the button under the mouse
+    // (0 when it leaves the buttons); the frame sets both.
     void setTooltipProvider(std::function<std::string(std::uint32_t id)> provider);
     void setHoverListener(std::function<void(std::uint32_t id)> listener);
 
@@ -90,25 +81,22 @@ public:
     void updateCommandStates(const CommandRouter& router);
 
     // The user's click on button `index`, as the mouse does it: toggles check buttons, then
-    // sends the command and the click notification. Disabled buttons and separators do nothing.
+    // sends the command and NM_CLICK. Disabled buttons and separators do nothing.
     void click(int index);
 
-    // The user's customising steps, each allowed by the owner's query first. The available buttons
-    // are those the owner describes through GetButtonInfo for 0, 1, 2, ... until it says no.
-    std::vector<ToolbarNotification> availableButtons();
+    // The user's customising steps, each allowed by the parent first.
+    std::vector<AvailableButton> availableButtons();
     bool customizeRemove(int index);
     bool customizeInsert(int index, int availableIndex);
     bool customizeMove(int from, int to);
-    // Ends customising: the owner hears ToolbarChange when something changed.
+    // Ends customising: the parent hears TBN_TOOLBARCHANGE when something changed.
     void endCustomize();
     // Opens the customise dialog (modal) on the bar.
     void customize();
 
-    struct State;
-    State& state() const { return *state_; }
-
 private:
-    std::unique_ptr<State> state_;
+    friend ToolbarState& toolbarStateOf(Toolbar& toolbar);
+    std::unique_ptr<ToolbarState> buttons_;
 };
 
 } // namespace platform

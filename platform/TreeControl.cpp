@@ -1,12 +1,11 @@
 #include "platform/TreeControl.h"
 
-#include "platform/ControlNotifications.h"
 #include "platform/ImageList.h"
 #include "platform/ImageListQt.h"
 #include "platform/RichControlsQt.h"
+#include "platform/SystemValues.h"
 
 #include <QEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -25,19 +24,24 @@ constexpr int kDataRole = Qt::UserRole + 2;
 constexpr int kImageRole = Qt::UserRole + 3;
 constexpr int kSelectedImageRole = Qt::UserRole + 4;
 
-class TreeWidget;
-
-} // namespace
-
-struct TreeControl::State
+// The tree's widget and everything it keeps: items by handle, the label editor.
+class TreeWidget : public QTreeWidget
 {
-    TreeControl* self = nullptr;
-    QPointer<QTreeWidget> tree;
+public:
+    TreeWidget(WindowHandle handle, std::uint32_t style, QWidget* parent)
+        : QTreeWidget(parent), handle(handle), editLabels((style & TVS_EDITLABELS) != 0)
+    {
+        setHeaderHidden(true);
+        setColumnCount(1);
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
+
+    WindowHandle handle;
+    bool editLabels;
     const ImageList* images = nullptr;
-    bool editLabels = false;
     std::uint64_t nextId = 1;
     std::unordered_map<std::uint64_t, QTreeWidgetItem*> items;
-    std::function<std::intptr_t(TreeNotification&)> notify;
     QPointer<QLineEdit> editor;
     TreeItem editedItem = TreeItem::None;
 
@@ -54,7 +58,7 @@ struct TreeControl::State
     {
         return item ? static_cast<std::intptr_t>(item->data(0, kDataRole).toLongLong()) : 0;
     }
-    std::intptr_t send(TreeNotification& notification) { return notify ? notify(notification) : 0; }
+    static TreeItemRecord recordOf(const QTreeWidgetItem* item) { return {idOf(item), dataOf(item), nullptr}; }
 
     void forget(QTreeWidgetItem* item)
     {
@@ -67,7 +71,7 @@ struct TreeControl::State
 
     void refreshIcon(QTreeWidgetItem* item)
     {
-        const bool selected = item == tree->currentItem();
+        const bool selected = item == currentItem();
         const int image = item->data(0, selected ? kSelectedImageRole : kImageRole).toInt();
         item->setIcon(0, images && image >= 0 ? QIcon(pixmapOf(*images, image)) : QIcon());
     }
@@ -75,49 +79,85 @@ struct TreeControl::State
     // Moves the selection, answering false when vetoed. Qt's own current item follows silently.
     bool changeSelection(QTreeWidgetItem* target, std::uint32_t action)
     {
-        QTreeWidgetItem* previous = tree->currentItem();
+        QTreeWidgetItem* previous = currentItem();
         if (previous == target)
             return true;
-        TreeNotification changing{notify_code::TreeSelectionChanging, action, idOf(previous), idOf(target),
-                                  dataOf(previous), dataOf(target), nullptr};
-        if (send(changing) != 0)
+        NotifyTree changing;
+        changing.action = action;
+        changing.oldItem = recordOf(previous);
+        changing.newItem = recordOf(target);
+        const WindowHandle self = handle;
+        if (sendNotify(self, TVN_SELCHANGING, changing.header) != 0)
+            return false;
+        if (WindowState::of(self) == nullptr)
+            return false;
+        // The owner may have deleted either item meanwhile.
+        if (target != nullptr && find(changing.newItem.item) != target)
             return false;
         setCurrentSilently(target);
-        TreeNotification changed = changing;
-        changed.code = notify_code::TreeSelectionChanged;
-        send(changed);
+        NotifyTree changed = changing;
+        sendNotify(self, TVN_SELCHANGED, changed.header);
         return true;
     }
 
     void setCurrentSilently(QTreeWidgetItem* target)
     {
-        QTreeWidgetItem* previous = tree->currentItem();
-        const QSignalBlocker block(tree);
+        QTreeWidgetItem* previous = currentItem();
+        const QSignalBlocker block(this);
         if (target)
         {
-            tree->setCurrentItem(target);
+            setCurrentItem(target);
         }
         else
         {
-            tree->setCurrentItem(nullptr);
-            tree->clearSelection();
+            setCurrentItem(nullptr);
+            clearSelection();
         }
-        if (previous)
+        if (previous && find(idOf(previous)) == previous)
             refreshIcon(previous);
         if (target)
             refreshIcon(target);
-        tree->viewport()->update();
+        viewport()->update();
+    }
+
+    bool beginEdit(TreeItem item)
+    {
+        QTreeWidgetItem* found = find(item);
+        if (!found)
+            return false;
+        if (editor)
+            endEdit(false);
+        if (!(found = find(item)))
+            return false;
+        const std::string text = found->text(0).toStdString();
+        NotifyTreeLabel begin;
+        begin.item = {item, dataOf(found), text.c_str()};
+        const WindowHandle self = handle;
+        if (sendNotify(self, TVN_BEGINLABELEDIT, begin.header) != 0 || WindowState::of(self) == nullptr)
+            return false;
+        if (!(found = find(item)))
+            return false;
+        scrollToItem(found);
+        auto* line = new QLineEdit(found->text(0), viewport());
+        line->setGeometry(visualItemRect(found));
+        line->installEventFilter(this);
+        line->selectAll();
+        line->show();
+        line->setFocus();
+        editor = line;
+        editedItem = item;
+        return true;
     }
 
     void closeEditor()
     {
         editedItem = TreeItem::None;
-        if (QLineEdit* e = editor.data())
+        if (QLineEdit* line = editor.data())
         {
             editor.clear();
-            e->removeEventFilter(tree);
-            e->hide();
-            e->deleteLater();
+            line->removeEventFilter(this);
+            line->hide();
+            line->deleteLater();
         }
     }
 
@@ -131,29 +171,14 @@ struct TreeControl::State
         }
         const std::string text = editor->text().toStdString();
         const TreeItem edited = editedItem;
-        closeEditor(); // before the owner hears of it: it may open another edit
-        TreeNotification end{notify_code::TreeEndLabelEdit, 0, edited, edited, dataOf(item), dataOf(item),
-                             cancel ? nullptr : text.c_str()};
-        const bool accepted = send(end) != 0;
+        closeEditor(); // before the owner hears of it: it may start another edit
+        NotifyTreeLabel end;
+        end.item = {edited, dataOf(item), cancel ? nullptr : text.c_str()};
+        const bool accepted = sendNotify(handle, TVN_ENDLABELEDIT, end.header) != 0;
         if (!cancel && accepted)
             if (QTreeWidgetItem* still = find(edited))
                 still->setText(0, QString::fromStdString(text));
         return true;
-    }
-};
-
-namespace
-{
-
-class TreeWidget : public QTreeWidget
-{
-public:
-    explicit TreeWidget(TreeControl::State& state) : state_(state)
-    {
-        setHeaderHidden(true);
-        setColumnCount(1);
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        setEditTriggers(QAbstractItemView::NoEditTriggers);
     }
 
 protected:
@@ -163,39 +188,40 @@ protected:
         const bool onLabel = item && event->position().toPoint().x() >= visualItemRect(item).left();
         if (event->button() == Qt::LeftButton && onLabel)
         {
-            guardedToolkitCall([&] {
+            guardedCall([&] {
                 if (item == currentItem())
                 {
-                    if (state_.editLabels)
-                        state_.self->editLabel(TreeControl::State::idOf(item));
+                    if (editLabels)
+                        beginEdit(idOf(item));
                 }
                 else
                 {
-                    state_.changeSelection(item, tree_action::ByMouse);
+                    changeSelection(item, TVC_BYMOUSE);
                 }
             });
             return;
         }
-        // The expand arrows and empty space keep the toolkit's behaviour.
-        const QSignalBlocker block(this);
+        // The expand arrows and empty space keep the toolkit's behaviour, without its selecting.
         QTreeWidgetItem* before = currentItem();
-        QTreeWidget::mousePressEvent(event);
+        {
+            const QSignalBlocker block(this);
+            QTreeWidget::mousePressEvent(event);
+        }
         if (currentItem() != before)
-            state_.setCurrentSilently(before);
+            setCurrentSilently(before);
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
-        QTreeWidgetItem* item = itemAt(event->position().toPoint());
-        if (item)
+        if (QTreeWidgetItem* item = itemAt(event->position().toPoint()))
             item->setExpanded(!item->isExpanded());
     }
 
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->key() == Qt::Key_F2 && state_.editLabels && currentItem())
+        if (event->key() == Qt::Key_F2 && editLabels && currentItem())
         {
-            guardedToolkitCall([&] { state_.self->editLabel(TreeControl::State::idOf(currentItem())); });
+            guardedCall([&] { beginEdit(idOf(currentItem())); });
             return;
         }
         QTreeWidgetItem* before = currentItem();
@@ -207,80 +233,83 @@ protected:
         if (after != before)
         {
             // The toolkit moved first; put it back and move again through the notifying path.
-            state_.setCurrentSilently(before);
-            guardedToolkitCall([&] { state_.changeSelection(after, tree_action::ByKeyboard); });
+            setCurrentSilently(before);
+            guardedCall([&] { changeSelection(after, TVC_BYKEYBOARD); });
         }
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == state_.editor.data())
+        if (watched == editor.data())
         {
             if (event->type() == QEvent::KeyPress)
             {
                 const int key = static_cast<QKeyEvent*>(event)->key();
                 if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
                 {
-                    guardedToolkitCall([&] { state_.endEdit(key == Qt::Key_Escape); });
+                    guardedCall([&] { endEdit(key == Qt::Key_Escape); });
                     return true;
                 }
             }
             else if (event->type() == QEvent::FocusOut)
             {
-                guardedToolkitCall([&] { state_.endEdit(false); });
+                guardedCall([&] { endEdit(false); });
             }
         }
         return QTreeWidget::eventFilter(watched, event);
     }
-
-private:
-    TreeControl::State& state_;
 };
+
+QWidget* makeTreeWidget(WindowState* state, QWidget* parent)
+{
+    return new TreeWidget(state->handle, state->style, parent);
+}
+
+const bool treeClassRegistered = [] {
+    registerRichControlClass(TreeControl::kClassName, CS_DBLCLKS, {&makeTreeWidget, nullptr, nullptr});
+    return true;
+}();
 
 } // namespace
 
-TreeControl::TreeControl() : state_(std::make_unique<State>())
+bool TreeControl::create(std::uint32_t style, const Rect& rect, Window* parent, std::int32_t id)
 {
-    state_->self = this;
-    state_->tree = new TreeWidget(*state_);
-}
-
-TreeControl::~TreeControl()
-{
-    state_->closeEditor();
-    delete state_->tree.data();
+    return Window::create(kClassName, "", style | WS_CHILD, rect, parent, id);
 }
 
 void TreeControl::setImageList(const ImageList* images)
 {
-    state_->images = images;
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    if (tree == nullptr)
+        return;
+    tree->images = images;
     if (images)
-        state_->tree->setIconSize(QSize(images->imageSize().width, images->imageSize().height));
-    for (auto& [id, item] : state_->items)
-        state_->refreshIcon(item);
-}
-
-void TreeControl::setEditLabels(bool allowed)
-{
-    state_->editLabels = allowed;
+        tree->setIconSize(QSize(images->imageSize().width, images->imageSize().height));
+    for (auto& [id, item] : tree->items)
+        tree->refreshIcon(item);
 }
 
 TreeItem TreeControl::insertItem(const std::string& text, int image, int selectedImage, TreeItem parent,
                                  TreeItem insertAfter, std::intptr_t data)
 {
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    if (tree == nullptr)
+        return TreeItem::None;
     QTreeWidgetItem* parentItem = nullptr;
     if (parent != TreeItem::None)
     {
-        parentItem = state_->find(parent);
+        parentItem = tree->find(parent);
         if (!parentItem)
             return TreeItem::None;
     }
-    auto childCount = [&] { return parentItem ? parentItem->childCount() : state_->tree->topLevelItemCount(); };
-    auto childAt = [&](int i) { return parentItem ? parentItem->child(i) : state_->tree->topLevelItem(i); };
+    auto childCount = [&] { return parentItem ? parentItem->childCount() : tree->topLevelItemCount(); };
+    auto childAt = [&](int i) { return parentItem ? parentItem->child(i) : tree->topLevelItem(i); };
     const QString label = QString::fromStdString(text);
     int position = childCount();
     if (insertAfter == TreeItem::First)
+    {
         position = 0;
+    }
     else if (insertAfter == TreeItem::Sort)
     {
         position = 0;
@@ -289,69 +318,84 @@ TreeItem TreeControl::insertItem(const std::string& text, int image, int selecte
     }
     else if (insertAfter != TreeItem::Last)
     {
-        QTreeWidgetItem* after = state_->find(insertAfter);
+        QTreeWidgetItem* after = tree->find(insertAfter);
         if (!after || after->parent() != parentItem)
             return TreeItem::None;
-        position = (parentItem ? parentItem->indexOfChild(after) : state_->tree->indexOfTopLevelItem(after)) + 1;
+        position = (parentItem ? parentItem->indexOfChild(after) : tree->indexOfTopLevelItem(after)) + 1;
     }
     auto* item = new QTreeWidgetItem(QStringList{label});
-    const std::uint64_t id = state_->nextId++;
+    const std::uint64_t id = tree->nextId++;
     item->setData(0, kIdRole, QVariant::fromValue<qulonglong>(id));
     item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
     item->setData(0, kImageRole, image);
     item->setData(0, kSelectedImageRole, selectedImage);
-    state_->items[id] = item;
+    tree->items[id] = item;
     {
-        const QSignalBlocker block(state_->tree);
+        const QSignalBlocker block(tree);
         if (parentItem)
             parentItem->insertChild(position, item);
         else
-            state_->tree->insertTopLevelItem(position, item);
+            tree->insertTopLevelItem(position, item);
     }
-    state_->refreshIcon(item);
+    tree->refreshIcon(item);
     return static_cast<TreeItem>(id);
 }
 
 bool TreeControl::deleteItem(TreeItem item)
 {
-    QTreeWidgetItem* found = state_->find(item);
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    QTreeWidgetItem* found = tree != nullptr ? tree->find(item) : nullptr;
     if (!found)
         return false;
-    QTreeWidgetItem* current = state_->tree->currentItem();
     bool currentGoes = false;
-    for (QTreeWidgetItem* walk = current; walk; walk = walk->parent())
+    for (QTreeWidgetItem* walk = tree->currentItem(); walk; walk = walk->parent())
         currentGoes = currentGoes || walk == found;
-    state_->forget(found);
-    const QSignalBlocker block(state_->tree);
+    tree->forget(found);
     if (currentGoes)
-        state_->setCurrentSilently(nullptr);
+        tree->setCurrentSilently(nullptr);
+    const QSignalBlocker block(tree);
     delete found;
     return true;
 }
 
 bool TreeControl::deleteAllItems()
 {
-    state_->closeEditor();
-    state_->items.clear();
-    const QSignalBlocker block(state_->tree);
-    state_->tree->clear();
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    if (tree == nullptr)
+        return false;
+    tree->closeEditor();
+    tree->items.clear();
+    const QSignalBlocker block(tree);
+    tree->clear();
     return true;
 }
 
 int TreeControl::count() const
 {
-    return static_cast<int>(state_->items.size());
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr ? static_cast<int>(tree->items.size()) : 0;
 }
+
+namespace
+{
+
+QTreeWidgetItem* findItem(const TreeControl& control, TreeItem item)
+{
+    TreeWidget* tree = controlWidget<TreeWidget>(control);
+    return tree != nullptr ? tree->find(item) : nullptr;
+}
+
+} // namespace
 
 std::string TreeControl::itemText(TreeItem item) const
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     return found ? found->text(0).toStdString() : std::string();
 }
 
 bool TreeControl::setItemText(TreeItem item, const std::string& text)
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     if (found)
         found->setText(0, QString::fromStdString(text));
     return found != nullptr;
@@ -359,12 +403,12 @@ bool TreeControl::setItemText(TreeItem item, const std::string& text)
 
 std::intptr_t TreeControl::itemData(TreeItem item) const
 {
-    return State::dataOf(state_->find(item));
+    return TreeWidget::dataOf(findItem(*this, item));
 }
 
 bool TreeControl::setItemData(TreeItem item, std::intptr_t data)
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     if (found)
         found->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
     return found != nullptr;
@@ -372,53 +416,55 @@ bool TreeControl::setItemData(TreeItem item, std::intptr_t data)
 
 int TreeControl::itemImage(TreeItem item) const
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     return found ? found->data(0, kImageRole).toInt() : -1;
 }
 
 bool TreeControl::setItemImage(TreeItem item, int image, int selectedImage)
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     if (!found)
         return false;
     found->setData(0, kImageRole, image);
     found->setData(0, kSelectedImageRole, selectedImage);
-    state_->refreshIcon(found);
+    controlWidget<TreeWidget>(*this)->refreshIcon(found);
     return true;
 }
 
 TreeItem TreeControl::rootItem() const
 {
-    return State::idOf(state_->tree->topLevelItem(0));
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr ? TreeWidget::idOf(tree->topLevelItem(0)) : TreeItem::None;
 }
 
 TreeItem TreeControl::parentItem(TreeItem item) const
 {
-    QTreeWidgetItem* found = state_->find(item);
-    return found ? State::idOf(found->parent()) : TreeItem::None;
+    QTreeWidgetItem* found = findItem(*this, item);
+    return found ? TreeWidget::idOf(found->parent()) : TreeItem::None;
 }
 
 TreeItem TreeControl::childItem(TreeItem item) const
 {
     if (item == TreeItem::None)
         return rootItem();
-    QTreeWidgetItem* found = state_->find(item);
-    return found ? State::idOf(found->child(0)) : TreeItem::None;
+    QTreeWidgetItem* found = findItem(*this, item);
+    return found ? TreeWidget::idOf(found->child(0)) : TreeItem::None;
 }
 
 TreeItem TreeControl::nextSibling(TreeItem item) const
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     if (!found)
         return TreeItem::None;
     if (QTreeWidgetItem* parent = found->parent())
-        return State::idOf(parent->child(parent->indexOfChild(found) + 1));
-    return State::idOf(state_->tree->topLevelItem(state_->tree->indexOfTopLevelItem(found) + 1));
+        return TreeWidget::idOf(parent->child(parent->indexOfChild(found) + 1));
+    QTreeWidget* tree = found->treeWidget();
+    return TreeWidget::idOf(tree->topLevelItem(tree->indexOfTopLevelItem(found) + 1));
 }
 
 bool TreeControl::itemHasChildren(TreeItem item) const
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     return found && found->childCount() > 0;
 }
 
@@ -426,10 +472,12 @@ bool TreeControl::sortChildren(TreeItem item)
 {
     if (item == TreeItem::None)
     {
-        state_->tree->sortItems(0, Qt::AscendingOrder);
-        return true;
+        TreeWidget* tree = controlWidget<TreeWidget>(*this);
+        if (tree != nullptr)
+            tree->sortItems(0, Qt::AscendingOrder);
+        return tree != nullptr;
     }
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     if (found)
         found->sortChildren(0, Qt::AscendingOrder);
     return found != nullptr;
@@ -437,89 +485,64 @@ bool TreeControl::sortChildren(TreeItem item)
 
 bool TreeControl::expand(TreeItem item, TreeExpand how)
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     if (!found)
         return false;
-    const QSignalBlocker block(state_->tree);
+    const QSignalBlocker block(found->treeWidget());
     found->setExpanded(how == TreeExpand::Expand || (how == TreeExpand::Toggle && !found->isExpanded()));
     return true;
 }
 
 bool TreeControl::isExpanded(TreeItem item) const
 {
-    QTreeWidgetItem* found = state_->find(item);
+    QTreeWidgetItem* found = findItem(*this, item);
     return found && found->isExpanded();
 }
 
 TreeItem TreeControl::selectedItem() const
 {
-    return State::idOf(state_->tree->currentItem());
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr ? TreeWidget::idOf(tree->currentItem()) : TreeItem::None;
 }
 
 bool TreeControl::selectItem(TreeItem item)
 {
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    if (tree == nullptr)
+        return false;
     QTreeWidgetItem* target = nullptr;
     if (item != TreeItem::None)
     {
-        target = state_->find(item);
+        target = tree->find(item);
         if (!target)
             return false;
     }
-    return state_->changeSelection(target, tree_action::Unknown);
+    return tree->changeSelection(target, TVC_UNKNOWN);
 }
 
 bool TreeControl::editLabel(TreeItem item)
 {
-    QTreeWidgetItem* found = state_->find(item);
-    if (!found)
-        return false;
-    if (isEditingLabel())
-        endEditLabelNow(false);
-    if (!(found = state_->find(item)))
-        return false;
-    TreeNotification begin{notify_code::TreeBeginLabelEdit, 0, item, item, State::dataOf(found), State::dataOf(found), nullptr};
-    const std::string text = found->text(0).toStdString();
-    begin.text = text.c_str();
-    if (state_->send(begin) != 0)
-        return false;
-    if (!(found = state_->find(item)))
-        return false;
-    state_->tree->scrollToItem(found);
-    auto* editor = new QLineEdit(found->text(0), state_->tree->viewport());
-    editor->setGeometry(state_->tree->visualItemRect(found));
-    editor->installEventFilter(state_->tree);
-    editor->selectAll();
-    editor->show();
-    editor->setFocus();
-    state_->editor = editor;
-    state_->editedItem = item;
-    return true;
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr && tree->beginEdit(item);
 }
 
 bool TreeControl::isEditingLabel() const
 {
-    return state_->editor != nullptr;
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr && tree->editor != nullptr;
 }
 
 void TreeControl::setEditText(const std::string& text)
 {
-    if (state_->editor)
-        state_->editor->setText(QString::fromStdString(text));
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    if (tree != nullptr && tree->editor)
+        tree->editor->setText(QString::fromStdString(text));
 }
 
 bool TreeControl::endEditLabelNow(bool cancel)
 {
-    return state_->endEdit(cancel);
-}
-
-void TreeControl::setNotificationHandler(std::function<std::intptr_t(TreeNotification&)> handler)
-{
-    state_->notify = std::move(handler);
-}
-
-QWidget* qtWidgetOf(TreeControl& control)
-{
-    return control.state().tree.data();
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr && tree->endEdit(cancel);
 }
 
 } // namespace platform

@@ -28,3 +28,7 @@ vorn_add_test(platform_rich_controls_test
   SOURCES rich_controls_test.cpp
   LIBRARIES vornplatform Qt6::Widgets Qt6::Test
   LABELS platform)
+vorn_add_test(platform_frame_test
+  SOURCES frame_test.cpp
+  LIBRARIES vornplatform Qt6::Widgets Qt6::Test OpenGL::GL
+  LABELS platform)

@@ -7,7 +7,6 @@ namespace
 {
 
 using namespace platform;
-namespace lm = platform::layout_mode;
 
 struct LayoutCase
 {
@@ -30,39 +29,39 @@ constexpr Size kMaximum{32767, 32767};
 
 const LayoutCase kCases[] = {
     {"docked horizontally, asked to stretch: beep, full length", 0, {220, 400}, {220, 400}, 0,
-     lm::HorizontalDock | lm::Horizontal | lm::Stretch, {32767, 400}, true, false, {220, 400}, {220, 400}},
+     LM_HORZDOCK | LM_HORZ | LM_STRETCH, {32767, 400}, true, false, {220, 400}, {220, 400}},
     {"docked vertically, asked to stretch: beep, full height", 0, {220, 400}, {220, 400}, 0,
-     lm::VerticalDock | lm::Stretch, {220, 32767}, true, false, {220, 400}, {220, 400}},
-    {"docked: the docked size", 0, {220, 400}, {300, 500}, 0, lm::VerticalDock, {220, 400}, false, false,
+     LM_VERTDOCK | LM_STRETCH, {220, 32767}, true, false, {220, 400}, {220, 400}},
+    {"docked: the docked size", 0, {220, 400}, {300, 500}, 0, LM_VERTDOCK, {220, 400}, false, false,
      {220, 400}, {300, 500}},
-    {"docked with sizes apart and stretching: children follow", 12, {220, 400}, {300, 500}, 0, lm::VerticalDock,
+    {"docked with sizes apart and stretching: children follow", 12, {220, 400}, {300, 500}, 0, LM_VERTDOCK,
      {220, 400}, false, true, {220, 400}, {300, 500}},
-    {"docked, stretching only: children stay", 8, {220, 400}, {300, 500}, 0, lm::HorizontalDock, {220, 400},
+    {"docked, stretching only: children stay", 8, {220, 400}, {300, 500}, 0, LM_HORZDOCK, {220, 400},
      false, false, {220, 400}, {300, 500}},
-    {"docked, equal sizes: nothing to stretch", 12, {300, 500}, {300, 500}, 0, lm::VerticalDock, {300, 500},
+    {"docked, equal sizes: nothing to stretch", 12, {300, 500}, {300, 500}, 0, LM_VERTDOCK, {300, 500},
      false, false, {300, 500}, {300, 500}},
     {"floating, most recently used: the floating size", 12, {220, 400}, {300, 500}, 0,
-     lm::MostRecentlyUsedWidth, {300, 500}, false, true, {220, 400}, {300, 500}},
-    {"resizing the width: both sizes follow", 0, {220, 400}, {220, 400}, 260, lm::Horizontal, {260, 400}, false,
+     LM_MRUWIDTH, {300, 500}, false, true, {220, 400}, {300, 500}},
+    {"resizing the width: both sizes follow", 0, {220, 400}, {220, 400}, 260, LM_HORZ, {260, 400}, false,
      false, {260, 400}, {260, 400}},
-    {"resizing the height: both sizes follow", 0, {220, 400}, {220, 400}, 450, lm::LengthIsHeight, {220, 450},
+    {"resizing the height: both sizes follow", 0, {220, 400}, {220, 400}, 450, LM_LENGTHY, {220, 450},
      false, false, {220, 450}, {220, 450}},
     {"width below the minimum is clamped", 0, {220, 400}, {220, 400}, 50, 0, {200, 400}, false, false,
      {200, 400}, {200, 400}},
-    {"height below the minimum is clamped", 0, {220, 400}, {220, 400}, -5, lm::LengthIsHeight, {220, 200}, false,
+    {"height below the minimum is clamped", 0, {220, 400}, {220, 400}, -5, LM_LENGTHY, {220, 200}, false,
      false, {220, 200}, {220, 200}},
     {"fixed width ignores a new width", 2, {220, 400}, {220, 400}, 260, 0, {220, 400}, false, false, {220, 400},
      {220, 400}},
-    {"fixed height ignores a new height", 1, {220, 400}, {220, 400}, 450, lm::LengthIsHeight, {220, 400}, false,
+    {"fixed height ignores a new height", 1, {220, 400}, {220, 400}, 450, LM_LENGTHY, {220, 400}, false,
      false, {220, 400}, {220, 400}},
-    {"fixed width still takes a new height", 2, {220, 400}, {220, 400}, 450, lm::LengthIsHeight, {220, 450}, false,
+    {"fixed width still takes a new height", 2, {220, 400}, {220, 400}, 450, LM_LENGTHY, {220, 450}, false,
      false, {220, 450}, {220, 450}},
     {"docked size kept apart while resizing", 4, {220, 400}, {220, 400}, 260, 0, {260, 400}, false, false,
      {220, 400}, {260, 400}},
     {"stretching children while resizing", 8, {220, 400}, {220, 400}, 260, 0, {260, 400}, false, true, {260, 400},
      {260, 400}},
     {"the console's flags (10): width fixed, children stretch with the height", 10, {220, 400}, {220, 400}, 600,
-     lm::LengthIsHeight, {220, 600}, false, true, {220, 600}, {220, 600}},
+     LM_LENGTHY, {220, 600}, false, true, {220, 600}, {220, 600}},
 };
 
 class DialogBarLayoutTable : public ::testing::TestWithParam<LayoutCase>
@@ -95,7 +94,7 @@ TEST(DialogBarLayout, MaximumBoundsTheLength)
 {
     DialogBarSizes sizes{{220, 400}, {220, 400}, kReference, kMinimum, {300, 300}, 0};
     EXPECT_EQ(calcDialogBarLayout(sizes, 1000, 0).size, (Size{300, 400}));
-    EXPECT_EQ(calcDialogBarLayout(sizes, 1000, lm::LengthIsHeight).size, (Size{300, 300}));
+    EXPECT_EQ(calcDialogBarLayout(sizes, 1000, LM_LENGTHY).size, (Size{300, 300}));
 }
 
 struct StretchCase

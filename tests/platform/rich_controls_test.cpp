@@ -1,14 +1,13 @@
-// Tab, tree and combo controls: which changes notify (the user's) and which do not (code's), and
-// the vetoes the owner can give.
+// Tab, tree and combo controls: which changes notify their parent (the user's) and which do not
+// (code's), and the vetoes the parent can give.
+#include "ControlParent.h"
+
+#include "platform/Application.h"
 #include "platform/ComboBox.h"
-#include "platform/ControlNotifications.h"
-#include "platform/RichControlsQt.h"
 #include "platform/TabControl.h"
 #include "platform/TreeControl.h"
+#include "platform/WindowState.h"
 
-#include "TestApplication.h"
-
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabBar>
@@ -24,33 +23,34 @@ namespace
 
 using namespace platform;
 
-QApplication& application()
+class ControlTest : public ::testing::Test
 {
-    return testApplication();
-}
+protected:
+    int argc = 1;
+    char name[24] = "rich_controls_test";
+    char* argv[2] = {name, nullptr};
+    Application application{argc, argv, "Quorl2"};
+    ControlParent parent;
+};
 
-class TabControlTest : public ::testing::Test
+class TabControlTest : public ControlTest
 {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(tabs.create(WS_VISIBLE, {0, 0, 300, 30}, &parent, 1004));
         for (const char* text : {"Create", "Edit", "Materials"})
             tabs.insertItem(tabs.itemCount(), text, -1, 100 + tabs.itemCount());
-        tabs.setNotificationHandler([this](std::int32_t code) {
-            codes.push_back(code);
+        parent.answer = [this](NotifyHeader& header) -> LResult {
             seenSelection.push_back(tabs.curSel());
-            return code == notify_code::TabSelectionChanging && veto ? 1 : 0;
-        });
-        strip = static_cast<QTabBar*>(qtWidgetOf(tabs));
-        strip->resize(300, 30);
-        strip->show();
+            return header.code == TCN_SELCHANGING && veto ? 1 : 0;
+        };
+        strip = static_cast<QTabBar*>(tabs.state()->widget);
     }
     void clickTab(int index) { QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(index).center()); }
 
-    QApplication& app = application();
     TabControl tabs;
     QTabBar* strip = nullptr;
-    std::vector<std::int32_t> codes;
     std::vector<int> seenSelection;
     bool veto = false;
 };
@@ -62,66 +62,63 @@ TEST_F(TabControlTest, SelectingFromCodeIsSilent)
     EXPECT_EQ(tabs.curSel(), 2);
     EXPECT_EQ(tabs.setCurSel(7), -1);
     EXPECT_EQ(tabs.curSel(), 2);
-    EXPECT_TRUE(codes.empty());
+    EXPECT_TRUE(parent.notifications.empty());
     EXPECT_EQ(tabs.itemData(1), 101);
+    EXPECT_EQ(tabs.itemText(2), "Materials");
 }
 
 TEST_F(TabControlTest, TheUsersClickAsksThenTells)
 {
     clickTab(1);
-    EXPECT_EQ(codes, (std::vector<std::int32_t>{notify_code::TabSelectionChanging, notify_code::TabSelectionChange}));
-    // Changing is sent while the old tab is current, change once the new one is.
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{TCN_SELCHANGING, TCN_SELCHANGE}));
+    // "Changing" is sent while the old tab is current, "change" once the new one is.
     EXPECT_EQ(seenSelection, (std::vector<int>{0, 1}));
-    codes.clear();
+    parent.notifications.clear();
     clickTab(1); // the current tab again: nothing
-    EXPECT_TRUE(codes.empty());
+    EXPECT_TRUE(parent.notifications.empty());
 }
 
 TEST_F(TabControlTest, AVetoKeepsTheTab)
 {
     veto = true;
     clickTab(2);
-    EXPECT_EQ(codes, (std::vector<std::int32_t>{notify_code::TabSelectionChanging}));
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{TCN_SELCHANGING}));
     EXPECT_EQ(tabs.curSel(), 0);
 }
 
-class TreeControlTest : public ::testing::Test
+class TreeControlTest : public ControlTest
 {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(tree.create(WS_VISIBLE | TVS_EDITLABELS, {0, 0, 200, 200}, &parent, 1000));
         root = tree.insertItem("SYSTEM", 0, 0, TreeItem::None, TreeItem::Last, 1);
         b = tree.insertItem("Beta", 1, 1, root, TreeItem::Sort, 2);
         a = tree.insertItem("alpha", 1, 1, root, TreeItem::Sort, 3);
         tree.expand(root, TreeExpand::Expand);
-        tree.setNotificationHandler([this](TreeNotification& n) {
-            notes.push_back(n);
-            texts.push_back(n.text ? n.text : "<null>");
-            if (n.code == notify_code::TreeSelectionChanging)
-                return vetoSelection ? std::intptr_t{1} : 0;
-            if (n.code == notify_code::TreeBeginLabelEdit)
-                return vetoEdit ? std::intptr_t{1} : 0;
-            if (n.code == notify_code::TreeEndLabelEdit)
-                return acceptEdit ? std::intptr_t{1} : 0;
-            return std::intptr_t{0};
-        });
-        widget = static_cast<QTreeWidget*>(qtWidgetOf(tree));
-        widget->resize(200, 200);
-        widget->show();
-    }
-    std::vector<std::int32_t> codes() const
-    {
-        std::vector<std::int32_t> result;
-        for (const TreeNotification& n : notes)
-            result.push_back(n.code);
-        return result;
+        parent.answer = [this](NotifyHeader& header) -> LResult {
+            if (header.code == TVN_SELCHANGING || header.code == TVN_SELCHANGED)
+                selections.push_back(reinterpret_cast<NotifyTree&>(header));
+            if (header.code == TVN_BEGINLABELEDIT || header.code == TVN_ENDLABELEDIT)
+            {
+                const char* text = reinterpret_cast<NotifyTreeLabel&>(header).item.text;
+                texts.push_back(text ? text : "<null>");
+            }
+            if (header.code == TVN_SELCHANGING)
+                return vetoSelection ? 1 : 0;
+            if (header.code == TVN_BEGINLABELEDIT)
+                return vetoEdit ? 1 : 0;
+            if (header.code == TVN_ENDLABELEDIT)
+                return acceptEdit ? 1 : 0;
+            return 0;
+        };
+        widget = static_cast<QTreeWidget*>(tree.state()->widget);
     }
 
-    QApplication& app = application();
     TreeControl tree;
     QTreeWidget* widget = nullptr;
     TreeItem root{}, a{}, b{};
-    std::vector<TreeNotification> notes;
+    std::vector<NotifyTree> selections;
     std::vector<std::string> texts;
     bool vetoSelection = false;
     bool vetoEdit = false;
@@ -137,50 +134,50 @@ TEST_F(TreeControlTest, ItemsKeepTheirPlaceAndData)
     EXPECT_EQ(tree.itemData(b), 2);
     EXPECT_TRUE(tree.isExpanded(root));
     EXPECT_EQ(tree.insertItem("orphan", 0, 0, static_cast<TreeItem>(999)), TreeItem::None);
-    EXPECT_TRUE(notes.empty()); // inserting and expanding from code are silent
+    EXPECT_TRUE(parent.notifications.empty()); // inserting and expanding from code are silent
 }
 
 TEST_F(TreeControlTest, SelectingFromCodeNotifiesAsTheUserWould)
 {
     ASSERT_TRUE(tree.selectItem(b));
-    EXPECT_EQ(codes(), (std::vector<std::int32_t>{notify_code::TreeSelectionChanging, notify_code::TreeSelectionChanged}));
-    EXPECT_EQ(notes[1].newItem, b);
-    EXPECT_EQ(notes[1].newData, 2);
-    EXPECT_EQ(notes[1].oldItem, TreeItem::None);
-    EXPECT_EQ(notes[1].action, tree_action::Unknown);
-    notes.clear();
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{TVN_SELCHANGING, TVN_SELCHANGED}));
+    EXPECT_EQ(selections[1].newItem.item, b);
+    EXPECT_EQ(selections[1].newItem.data, 2);
+    EXPECT_EQ(selections[1].oldItem.item, TreeItem::None);
+    EXPECT_EQ(selections[1].action, TVC_UNKNOWN);
+    parent.notifications.clear();
     ASSERT_TRUE(tree.selectItem(TreeItem::None)); // no selection notifies too
-    EXPECT_EQ(codes(), (std::vector<std::int32_t>{notify_code::TreeSelectionChanging, notify_code::TreeSelectionChanged}));
-    EXPECT_EQ(notes[1].oldItem, b);
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{TVN_SELCHANGING, TVN_SELCHANGED}));
+    EXPECT_EQ(selections[3].oldItem.item, b);
     EXPECT_EQ(tree.selectedItem(), TreeItem::None);
 }
 
-TEST_F(TreeControlTest, TheUsersClickSelectsWithAVeto)
+TEST_F(TreeControlTest, TheUsersClickAndKeysSelectWithAVeto)
 {
     const QPoint onA = widget->visualItemRect(widget->topLevelItem(0)->child(0)).center();
     vetoSelection = true;
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, onA);
     EXPECT_EQ(tree.selectedItem(), TreeItem::None);
     vetoSelection = false;
-    notes.clear();
+    selections.clear();
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, onA);
     EXPECT_EQ(tree.selectedItem(), a);
-    ASSERT_EQ(codes(), (std::vector<std::int32_t>{notify_code::TreeSelectionChanging, notify_code::TreeSelectionChanged}));
-    EXPECT_EQ(notes[1].action, tree_action::ByMouse);
-    notes.clear();
+    ASSERT_EQ(selections.size(), 2u);
+    EXPECT_EQ(selections[1].action, TVC_BYMOUSE);
+    selections.clear();
     QTest::keyClick(widget, Qt::Key_Down);
     EXPECT_EQ(tree.selectedItem(), b);
-    ASSERT_EQ(codes().size(), 2u);
-    EXPECT_EQ(notes[1].action, tree_action::ByKeyboard);
+    ASSERT_EQ(selections.size(), 2u);
+    EXPECT_EQ(selections[1].action, TVC_BYKEYBOARD);
 }
 
 TEST_F(TreeControlTest, DeletingAllIsSilentAndOldHandlesNameNothing)
 {
     tree.selectItem(a);
-    notes.clear();
+    parent.notifications.clear();
     EXPECT_TRUE(tree.deleteItem(a));
     EXPECT_TRUE(tree.deleteAllItems());
-    EXPECT_TRUE(notes.empty());
+    EXPECT_TRUE(parent.notifications.empty());
     EXPECT_EQ(tree.count(), 0);
     EXPECT_EQ(tree.itemText(b), "");
     EXPECT_FALSE(tree.selectItem(b));
@@ -189,21 +186,20 @@ TEST_F(TreeControlTest, DeletingAllIsSilentAndOldHandlesNameNothing)
 
 TEST_F(TreeControlTest, LabelEditAcceptedVetoedOrRefused)
 {
-    tree.setEditLabels(true);
     vetoEdit = true;
     EXPECT_FALSE(tree.editLabel(a));
     EXPECT_FALSE(tree.isEditingLabel());
-    EXPECT_EQ(codes(), (std::vector<std::int32_t>{notify_code::TreeBeginLabelEdit}));
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{TVN_BEGINLABELEDIT}));
     EXPECT_EQ(texts.back(), "alpha");
 
     vetoEdit = false;
-    notes.clear();
+    parent.notifications.clear();
     ASSERT_TRUE(tree.editLabel(a));
     ASSERT_TRUE(tree.isEditingLabel());
     tree.setEditText("Gamma");
-    acceptEdit = false; // the owner refuses the new text
+    acceptEdit = false; // the parent refuses the new text
     EXPECT_TRUE(tree.endEditLabelNow(false));
-    EXPECT_EQ(codes(), (std::vector<std::int32_t>{notify_code::TreeBeginLabelEdit, notify_code::TreeEndLabelEdit}));
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{TVN_BEGINLABELEDIT, TVN_ENDLABELEDIT}));
     EXPECT_EQ(texts.back(), "Gamma");
     EXPECT_EQ(tree.itemText(a), "alpha");
 
@@ -223,30 +219,27 @@ TEST_F(TreeControlTest, LabelEditAcceptedVetoedOrRefused)
 
     ASSERT_TRUE(tree.editLabel(b));
     tree.setEditText("never");
-    EXPECT_TRUE(tree.endEditLabelNow(true)); // cancelled: the owner sees no text
+    EXPECT_TRUE(tree.endEditLabelNow(true)); // cancelled: the parent sees no text
     EXPECT_EQ(texts.back(), "<null>");
     EXPECT_EQ(tree.itemText(b), "Beta");
 }
 
-class ComboBoxTest : public ::testing::Test
+class ComboBoxTest : public ControlTest
 {
 protected:
     void SetUp() override
     {
-        for (auto* c : {&dropList, &dropDown})
-        {
+        ASSERT_TRUE(dropList.create(WS_VISIBLE | CBS_DROPDOWNLIST, {0, 0, 150, 24}, &parent, 1101));
+        ASSERT_TRUE(dropDown.create(WS_VISIBLE | CBS_DROPDOWN, {0, 40, 150, 64}, &parent, 1102));
+        for (ComboBox* c : {&dropList, &dropDown})
             for (const char* text : {"Steel", "Wood", "Concrete"})
             {
                 const int index = c->addString(text);
                 c->setItemData(index, (index + 1) * 10);
             }
-            c->setNotificationHandler([this](std::uint32_t code) { codes.push_back(code); });
-        }
     }
-    QApplication& app = application();
-    ComboBox dropList{ComboBox::Kind::DropList};
-    ComboBox dropDown{ComboBox::Kind::DropDown};
-    std::vector<std::uint32_t> codes;
+    ComboBox dropList;
+    ComboBox dropDown;
 };
 
 TEST_F(ComboBoxTest, CodeChangesAreSilent)
@@ -262,23 +255,36 @@ TEST_F(ComboBoxTest, CodeChangesAreSilent)
     EXPECT_EQ(dropDown.windowText(), "typed by code");
     EXPECT_EQ(dropDown.deleteString(0), 2);
     EXPECT_EQ(dropDown.deleteString(5), -1);
-    EXPECT_TRUE(codes.empty());
+    EXPECT_TRUE(parent.commands.empty());
 }
 
 TEST_F(ComboBoxTest, TheUsersChoiceAndTypingNotify)
 {
-    auto* combo = static_cast<QComboBox*>(qtWidgetOf(dropList));
-    combo->show();
+    auto* combo = static_cast<QComboBox*>(dropList.state()->widget);
     QTest::keyClick(combo, Qt::Key_Down); // the user moves the selection with the keyboard
     EXPECT_EQ(dropList.curSel(), 0);
-    EXPECT_EQ(codes, (std::vector<std::uint32_t>{notify_code::ComboSelectionChange}));
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{1101}));
+    EXPECT_EQ(parent.commandCodes, (std::vector<std::uint32_t>{CBN_SELCHANGE}));
 
-    codes.clear();
-    auto* editable = static_cast<QComboBox*>(qtWidgetOf(dropDown));
-    editable->show();
+    parent.commands.clear();
+    parent.commandCodes.clear();
+    auto* editable = static_cast<QComboBox*>(dropDown.state()->widget);
     QTest::keyClicks(editable->lineEdit(), "Al");
-    EXPECT_EQ(codes, (std::vector<std::uint32_t>{notify_code::ComboEditChange, notify_code::ComboEditChange}));
+    EXPECT_EQ(parent.commandCodes, (std::vector<std::uint32_t>{CBN_EDITCHANGE, CBN_EDITCHANGE}));
     EXPECT_EQ(dropDown.windowText(), "Al");
+}
+
+TEST(RichControlsWithoutWindow, AnswerNothing)
+{
+    TabControl tabs;
+    TreeControl tree;
+    ComboBox combo;
+    EXPECT_EQ(tabs.insertItem(0, "x"), -1);
+    EXPECT_EQ(tabs.curSel(), -1);
+    EXPECT_EQ(tree.insertItem("x", 0, 0), TreeItem::None);
+    EXPECT_FALSE(tree.selectItem(TreeItem::None));
+    EXPECT_EQ(combo.addString("x"), -1);
+    EXPECT_EQ(combo.findStringExact(-1, "x"), -1);
 }
 
 } // namespace

@@ -1,71 +1,71 @@
 // Toolbars: buttons from an image strip, states from update handlers at idle, clicks, wrapping and
-// the user's customising with the owner's answers.
+// the user's customising with the parent's answers.
+#include "ControlParent.h"
+
+#include "platform/Application.h"
 #include "platform/CommandRouting.h"
 #include "platform/ImageList.h"
 #include "platform/Surface.h"
 #include "platform/Toolbar.h"
-#include "platform/ToolbarQt.h"
+#include "platform/WindowState.h"
 
-#include "TestApplication.h"
-
-#include <QApplication>
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace
 {
 
 using namespace platform;
 
-QApplication& application()
-{
-    return testApplication();
-}
-
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 const std::uint32_t kColours[] = {0x0000FF, 0x00FF00, 0xFF0000};
 
-ToolbarButton buttonRecord(int image, int id, std::uint8_t style = toolbar_style::Button)
+ToolbarButton buttonRecord(int image, int id, std::uint8_t style = TBSTYLE_BUTTON)
 {
     ToolbarButton b;
     b.imageIndex = image;
     b.commandId = id;
-    b.state = toolbar_state::Enabled;
+    b.state = TBSTATE_ENABLED;
     b.style = style;
     return b;
 }
 
-// A toolbar of three buttons (ids 101..103) whose pictures are coloured squares on magenta.
+// A toolbar of three buttons (ids 101..103) and a separator, whose pictures are coloured squares
+// on magenta, in a parent window that records what the bar sends.
 class ToolbarTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        application();
         Surface strip(48, 16, kMagenta);
         for (int i = 0; i < 3; ++i)
             strip.fillRect({i * 16 + 2, 2, i * 16 + 14, 14}, kColours[i]);
         ASSERT_EQ(images.add(strip, kMagenta), 0);
+        ASSERT_TRUE(toolbar.create(WS_VISIBLE | CCS_ADJUSTABLE, {0, 0, 300, 22}, &parent, 1012));
         toolbar.setImageList(&images);
-        const ToolbarButton buttons[] = {buttonRecord(0, 101), buttonRecord(0, 0, toolbar_style::Separator),
-                                         buttonRecord(1, 102), buttonRecord(2, 103)};
+        const ToolbarButton buttons[] = {buttonRecord(0, 101), buttonRecord(0, 0, TBSTYLE_SEP), buttonRecord(1, 102),
+                                         buttonRecord(2, 103)};
         ASSERT_TRUE(toolbar.addButtons(buttons, 4));
         toolbar.autoSize();
-        toolbar.setCommandSink([this](std::uint32_t id) { commands.push_back(id); });
     }
 
     std::uint32_t shownColourAtButtonCentre(int index)
     {
-        const QImage shot = qtWidgetOf(toolbar)->grab().toImage();
+        const QImage shot = toolbar.state()->widget->grab().toImage();
         const Rect r = toolbar.buttonRect(index);
         return shot.pixel(r.left + r.width() / 2, r.top + r.height() / 2) & 0xFFFFFF;
     }
 
-    QApplication& app = application(); // before any widget
+    int argc = 1;
+    char name[16] = "toolbar_test";
+    char* argv[2] = {name, nullptr};
+    Application application{argc, argv, "Quorl2"};
     ImageList images{{16, 16}};
+    ControlParent parent;
     Toolbar toolbar;
-    std::vector<std::uint32_t> commands;
 };
 
 TEST_F(ToolbarTest, ButtonsShowTheirImagesAndIds)
@@ -80,7 +80,7 @@ TEST_F(ToolbarTest, ButtonsShowTheirImagesAndIds)
     EXPECT_EQ(shownColourAtButtonCentre(2), 0x00FF00u);
     EXPECT_EQ(shownColourAtButtonCentre(3), 0x0000FFu);
     // The magenta corner of a picture shows the bar's face, not magenta.
-    const QImage shot = qtWidgetOf(toolbar)->grab().toImage();
+    const QImage shot = toolbar.state()->widget->grab().toImage();
     const Rect r = toolbar.buttonRect(0);
     EXPECT_NE(shot.pixel(r.left + 4, r.top + 4) & 0xFFFFFF, 0xFF00FFu);
 }
@@ -99,34 +99,33 @@ TEST_F(ToolbarTest, IdleUpdateSetsButtonStatesButNotText)
     toolbar.updateCommandStates(router);
 
     EXPECT_EQ(toolbar.buttonState(101), 0);
-    EXPECT_EQ(toolbar.buttonState(102), toolbar_state::Enabled | toolbar_state::Indeterminate);
-    EXPECT_EQ(toolbar.buttonState(103), toolbar_state::Enabled | toolbar_state::Checked);
+    EXPECT_EQ(toolbar.buttonState(102), TBSTATE_ENABLED | TBSTATE_INDETERMINATE);
+    EXPECT_EQ(toolbar.buttonState(103), TBSTATE_ENABLED | TBSTATE_CHECKED);
     // Setting a state from code sends nothing.
-    EXPECT_TRUE(commands.empty());
+    EXPECT_TRUE(parent.commands.empty());
+    EXPECT_TRUE(parent.notifications.empty());
     // A disabled button does not answer a click.
     toolbar.click(0);
     toolbar.click(3);
-    EXPECT_EQ(commands, (std::vector<std::uint32_t>{103}));
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{103}));
 }
 
 TEST_F(ToolbarTest, CheckAndGroupButtons)
 {
-    const ToolbarButton more[] = {buttonRecord(0, 201, toolbar_style::Check),
-                                  buttonRecord(0, 301, toolbar_style::CheckGroup),
-                                  buttonRecord(1, 302, toolbar_style::CheckGroup),
-                                  buttonRecord(2, 303, toolbar_style::CheckGroup)};
+    const ToolbarButton more[] = {buttonRecord(0, 201, TBSTYLE_CHECK), buttonRecord(0, 301, TBSTYLE_CHECKGROUP),
+                                  buttonRecord(1, 302, TBSTYLE_CHECKGROUP), buttonRecord(2, 303, TBSTYLE_CHECKGROUP)};
     toolbar.addButtons(more, 4);
     toolbar.click(toolbar.commandToIndex(201));
-    EXPECT_TRUE(toolbar.buttonState(201) & toolbar_state::Checked);
+    EXPECT_TRUE(toolbar.buttonState(201) & TBSTATE_CHECKED);
     toolbar.click(toolbar.commandToIndex(201));
-    EXPECT_FALSE(toolbar.buttonState(201) & toolbar_state::Checked);
+    EXPECT_FALSE(toolbar.buttonState(201) & TBSTATE_CHECKED);
 
     toolbar.click(toolbar.commandToIndex(301));
     toolbar.click(toolbar.commandToIndex(303));
-    EXPECT_FALSE(toolbar.buttonState(301) & toolbar_state::Checked);
-    EXPECT_TRUE(toolbar.buttonState(303) & toolbar_state::Checked);
+    EXPECT_FALSE(toolbar.buttonState(301) & TBSTATE_CHECKED);
+    EXPECT_TRUE(toolbar.buttonState(303) & TBSTATE_CHECKED);
     toolbar.click(1); // the separator does nothing
-    EXPECT_EQ(commands, (std::vector<std::uint32_t>{201, 201, 301, 303}));
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{201, 201, 301, 303}));
 }
 
 TEST_F(ToolbarTest, WrapsIntoRows)
@@ -138,52 +137,46 @@ TEST_F(ToolbarTest, WrapsIntoRows)
     EXPECT_EQ(toolbar.layoutForWidth(50), (Size{46, 44}));
     EXPECT_EQ(toolbar.rowCount(), 2);
     EXPECT_EQ(toolbar.buttonRect(2).top, 22);
-    EXPECT_TRUE(toolbar.button(1).state & toolbar_state::Wrap);
+    EXPECT_TRUE(toolbar.button(1).state & TBSTATE_WRAP);
     // Hidden buttons take no room.
-    toolbar.setButtonState(103, toolbar_state::Enabled | toolbar_state::Hidden);
+    toolbar.setButtonState(103, TBSTATE_ENABLED | TBSTATE_HIDDEN);
     EXPECT_EQ(toolbar.layoutForWidth(80), (Size{54, 22}));
     EXPECT_TRUE(toolbar.buttonRect(3).isEmpty());
 }
 
-// An owner that offers two buttons for customising and records the notifications.
-struct CustomisingOwner
+TEST_F(ToolbarTest, CustomisingAsksTheParent)
 {
     bool allowDelete = true;
     bool allowInsert = true;
-    std::vector<std::int32_t> codes;
-
-    bool operator()(ToolbarNotification& n)
-    {
-        codes.push_back(n.code);
-        switch (n.code)
+    parent.answer = [&](NotifyHeader& header) -> LResult {
+        auto& n = reinterpret_cast<NotifyToolbar&>(header);
+        EXPECT_EQ(header.idFrom, 1012u);
+        EXPECT_EQ(header.from, toolbar.handle());
+        switch (header.code)
         {
-        case toolbar_notification::QueryDelete:
+        case TBN_QUERYDELETE:
             return allowDelete;
-        case toolbar_notification::QueryInsert:
+        case TBN_QUERYINSERT:
             return allowInsert;
-        case toolbar_notification::GetButtonInfo:
-            if (n.index > 1)
-                return false;
-            n.button = buttonRecord(n.index, 500 + n.index);
-            n.text = n.index == 0 ? "Joint" : std::string(300, 'x');
-            return true;
-        case toolbar_notification::ToolbarChange:
-            return true;
-        default:
-            return false;
+        case TBN_GETBUTTONINFO: {
+            if (n.item > 1)
+                return 0;
+            n.button = buttonRecord(n.item, 500 + n.item);
+            // A name longer than the room offered is cut, as the system's owners do it.
+            const std::string text = n.item == 0 ? "Joint" : std::string(300, 'x');
+            std::strncpy(n.text, text.c_str(), static_cast<size_t>(n.textLimit) - 1);
+            n.text[n.textLimit - 1] = '\0';
+            return 1;
         }
-    }
-};
-
-TEST_F(ToolbarTest, CustomisingAsksTheOwner)
-{
-    CustomisingOwner owner;
-    toolbar.setNotificationHandler([&](ToolbarNotification& n) { return owner(n); });
+        default:
+            return 1;
+        }
+    };
 
     const auto available = toolbar.availableButtons();
     ASSERT_EQ(available.size(), 2u);
     EXPECT_EQ(available[0].text, "Joint");
-    EXPECT_EQ(available[1].text.size(), 127u); // cut to the text space minus the terminator
+    EXPECT_EQ(available[1].text.size(), 127u);
     EXPECT_EQ(available[1].button.commandId, 501);
 
     ASSERT_TRUE(toolbar.customizeInsert(0, 1));
@@ -192,36 +185,49 @@ TEST_F(ToolbarTest, CustomisingAsksTheOwner)
     ASSERT_TRUE(toolbar.customizeMove(0, 3));
     EXPECT_EQ(toolbar.button(3).commandId, 501);
 
-    owner.allowDelete = false;
+    allowDelete = false;
     EXPECT_FALSE(toolbar.customizeRemove(0));
     EXPECT_FALSE(toolbar.customizeMove(0, 1));
-    owner.allowDelete = true;
-    owner.allowInsert = false;
+    allowDelete = true;
+    allowInsert = false;
     EXPECT_FALSE(toolbar.customizeInsert(0, 0));
     EXPECT_EQ(toolbar.buttonCount(), 4);
 
-    owner.codes.clear();
+    parent.notifications.clear();
     toolbar.endCustomize();
-    EXPECT_EQ(owner.codes, (std::vector<std::int32_t>{toolbar_notification::ToolbarChange}));
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{TBN_TOOLBARCHANGE}));
     // Nothing changed since: no second change notification.
-    owner.codes.clear();
+    parent.notifications.clear();
     toolbar.endCustomize();
-    EXPECT_TRUE(owner.codes.empty());
+    EXPECT_TRUE(parent.notifications.empty());
 }
 
-TEST_F(ToolbarTest, ClickSendsTheCommandAndAClickNotification)
+TEST_F(ToolbarTest, ClickSendsTheCommandThenAClickNotification)
 {
-    std::vector<std::int32_t> notified;
-    toolbar.setNotificationHandler([&](ToolbarNotification& n) {
-        notified.push_back(n.code);
-        EXPECT_EQ(n.button.commandId, 102);
-        return true;
-    });
+    std::vector<int> clickedIds;
+    parent.answer = [&](NotifyHeader& header) -> LResult {
+        clickedIds.push_back(reinterpret_cast<NotifyToolbar&>(header).button.commandId);
+        return 0;
+    };
     toolbar.click(2);
-    EXPECT_EQ(commands, (std::vector<std::uint32_t>{102}));
-    EXPECT_EQ(notified, (std::vector<std::int32_t>{toolbar_notification::Click}));
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{102}));
+    EXPECT_EQ(parent.commandCodes, (std::vector<std::uint32_t>{BN_CLICKED}));
+    EXPECT_EQ(parent.notifications, (std::vector<std::int32_t>{NM_CLICK}));
+    EXPECT_EQ(clickedIds, (std::vector<int>{102}));
     EXPECT_FALSE(toolbar.deleteButton(7));
     EXPECT_EQ(toolbar.button(7).commandId, 0);
+}
+
+TEST(ToolbarWithoutWindow, KeepsItsButtonsAndSendsNothing)
+{
+    Toolbar toolbar;
+    const ToolbarButton one = buttonRecord(0, 7);
+    EXPECT_TRUE(toolbar.addButtons(&one, 1));
+    EXPECT_EQ(toolbar.buttonCount(), 1);
+    EXPECT_EQ(toolbar.buttonState(7), TBSTATE_ENABLED);
+    EXPECT_TRUE(toolbar.availableButtons().empty());
+    EXPECT_FALSE(toolbar.customizeRemove(0)); // nobody allows it
+    toolbar.click(0);
 }
 
 } // namespace

@@ -1,0 +1,39 @@
+#include "platform/ControlNotifications.h"
+
+#include "platform/RichControlsQt.h"
+#include "platform/SystemValues.h"
+
+namespace platform
+{
+
+LResult sendNotify(WindowHandle control, std::int32_t code, NotifyHeader& record)
+{
+    WindowState* state = WindowState::of(control);
+    if (state == nullptr || state->parent == nullptr)
+        return 0;
+    record.from = control;
+    record.idFrom = static_cast<std::uintptr_t>(state->id);
+    record.code = code;
+    return platform::sendMessage(state->parent->handle, WM_NOTIFY, static_cast<WParam>(state->id),
+                                 reinterpret_cast<LParam>(&record));
+}
+
+void sendCommandNotify(WindowHandle control, std::uint32_t code)
+{
+    WindowState* state = WindowState::of(control);
+    if (state == nullptr || state->parent == nullptr)
+        return;
+    platform::sendMessage(state->parent->handle, WM_COMMAND, makeWParam(static_cast<std::uint32_t>(state->id), code),
+                          handleToLParam(control));
+}
+
+void registerRichControlClass(const char* className, std::uint32_t classStyle, const ControlWidgetHooks& hooks)
+{
+    WindowClass windowClass;
+    windowClass.name = className;
+    windowClass.classStyle = classStyle;
+    registerWindowClass(windowClass);
+    registerControlWidgetHooks(className, hooks);
+}
+
+} // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/DialogBarLayout.h"
+#include "platform/Geometry.h"
+#include "platform/PlatformApi.h"
+#include "platform/Window.h"
+
+#include <cstdint>
+
+namespace platform
+{
+
+// A control bar that carries a dialog (its window, made from a template by the owner) and sizes
+// itself: whenever the frame docks, floats or resizes it, it asks calcDynamicLayout.
+class PLATFORM_API DialogBar : public Window
+{
+public:
+    DialogBar();
+    ~DialogBar() override;
+
+    // The size the bar wants for a layout query (`length` and layout_mode bits). The default
+    // keeps the window's present size.
+    virtual Size calcDynamicLayout(std::int32_t length, std::uint32_t mode);
+};
+
+} // namespace platform

@@ -1,0 +1,1008 @@
+#include "platform/Frame.h"
+
+#include "platform/DialogBar.h"
+#include "platform/GlSurface.h"
+#include "platform/Menu.h"
+#include "platform/MenuQt.h"
+#include "platform/Surface.h"
+#include "platform/SystemValues.h"
+#include "platform/Toolbar.h"
+#include "platform/WindowState.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <algorithm>
+#include <map>
+
+namespace platform
+{
+namespace
+{
+
+constexpr std::int32_t kFirstPaneId = 0xE900;
+const char* const kIdleMessage = "Ready";
+
+// Makes `object` the window of a widget that Qt's frame classes made, so the frame windows are
+// windows like any other: handles, parents, messages and pre-translation all work for them.
+bool adoptWidget(Window& object, QWidget* widget, const std::string& className, std::uint32_t style, Window* parent,
+                 std::int32_t id)
+{
+    if (object.state() != nullptr || widget == nullptr)
+        return false;
+    auto* state = new WindowState;
+    state->windowClass.name = className;
+    state->windowClass.background = 0xFFFFFFFF;
+    state->style = style & ~WS_VISIBLE;
+    state->id = id;
+    state->object = &object;
+    state->parent = parent != nullptr ? parent->state() : nullptr;
+    state->module = state->parent != nullptr ? state->parent->module : ModuleHandle::None;
+    state->kind = WindowKind::Painted;
+    state->widget = widget;
+    state->handle = WindowRegistry::add(state);
+    WindowRegistry::attach(&object, state);
+    WindowRegistry::mapWidget(widget, state);
+    if (state->parent != nullptr)
+        state->parent->children.push_back(state);
+    return true;
+}
+
+// The main window as Qt sees it. Closing it asks the frame (WM_CLOSE) instead of closing.
+class MainWindowWidget : public QMainWindow
+{
+public:
+    explicit MainWindowWidget(MainFrame& frame) : frame_(frame) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        const WindowHandle handle = frame_.handle();
+        guardedCall([&] { platform::sendMessage(handle, WM_CLOSE); });
+    }
+
+private:
+    MainFrame& frame_;
+};
+
+class ChildFrameWidget : public QMdiSubWindow
+{
+public:
+    explicit ChildFrameWidget(ChildFrame& frame) : frame_(frame) { setAttribute(Qt::WA_DeleteOnClose, false); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        const WindowHandle handle = frame_.handle();
+        guardedCall([&] { platform::sendMessage(handle, WM_CLOSE); });
+    }
+
+private:
+    ChildFrame& frame_;
+};
+
+Qt::DockWidgetArea areaOfDockBar(std::uint32_t dockBarId)
+{
+    switch (dockBarId)
+    {
+    case IDW_DOCKBAR_LEFT:
+        return Qt::LeftDockWidgetArea;
+    case IDW_DOCKBAR_RIGHT:
+        return Qt::RightDockWidgetArea;
+    case IDW_DOCKBAR_BOTTOM:
+        return Qt::BottomDockWidgetArea;
+    default:
+        return Qt::TopDockWidgetArea;
+    }
+}
+
+std::uint32_t dockBarOfArea(Qt::DockWidgetArea area)
+{
+    switch (area)
+    {
+    case Qt::LeftDockWidgetArea:
+        return IDW_DOCKBAR_LEFT;
+    case Qt::RightDockWidgetArea:
+        return IDW_DOCKBAR_RIGHT;
+    case Qt::BottomDockWidgetArea:
+        return IDW_DOCKBAR_BOTTOM;
+    case Qt::TopDockWidgetArea:
+        return IDW_DOCKBAR_TOP;
+    default:
+        return 0;
+    }
+}
+
+Qt::DockWidgetAreas areasOfSides(std::uint32_t sides)
+{
+    Qt::DockWidgetAreas areas;
+    if (sides & CBRS_ALIGN_LEFT)
+        areas |= Qt::LeftDockWidgetArea;
+    if (sides & CBRS_ALIGN_TOP)
+        areas |= Qt::TopDockWidgetArea;
+    if (sides & CBRS_ALIGN_RIGHT)
+        areas |= Qt::RightDockWidgetArea;
+    if (sides & CBRS_ALIGN_BOTTOM)
+        areas |= Qt::BottomDockWidgetArea;
+    return areas;
+}
+
+std::string beforeNewline(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+bool focusIsAnEditField()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QTextEdit*>(focus) != nullptr ||
+           qobject_cast<QPlainTextEdit*>(focus) != nullptr || qobject_cast<QAbstractSpinBox*>(focus) != nullptr;
+}
+
+// Keys an edit field uses itself: a frame accelerator on them must not take them away.
+bool isEditingKey(std::uint32_t key, bool shift, bool control, bool alt)
+{
+    if (control && !alt && (key == 'Z' || key == 'X' || key == 'C' || key == 'V' || key == 'A' || key == VK_INSERT))
+        return true;
+    if (shift && !control && (key == VK_DELETE || key == VK_INSERT))
+        return true;
+    if (alt && key == VK_BACK)
+        return true;
+    return !control && !alt && (key == VK_DELETE || key == VK_BACK || key == VK_HOME || key == VK_END ||
+                                key == VK_LEFT || key == VK_RIGHT);
+}
+
+} // namespace
+
+// ---- Document ------------------------------------------------------------------------------------
+
+Document::Document() = default;
+Document::~Document() = default;
+
+void Document::setTitle(const std::string& title)
+{
+    title_ = title;
+    for (View* view : views_)
+        if (ChildFrame* frame = view->frame())
+            frame->setTitle(title);
+}
+
+void Document::updateAllViews(View* sender)
+{
+    for (View* view : views_)
+        if (view != sender)
+            view->invalidate(false);
+}
+
+// ---- View ----------------------------------------------------------------------------------------
+
+View::View() = default;
+
+View::~View()
+{
+    // The window goes before the GL surface that presents into it.
+    destroyWindow();
+}
+
+GlSurface& View::glSurface()
+{
+    const Rect client = clientRect();
+    if (!gl_)
+    {
+        gl_ = std::make_unique<GlSurface>(client.width(), client.height());
+        const WindowHandle handle = this->handle();
+        gl_->setFramePresenter([handle](const std::uint32_t* pixels, int width, int height) {
+            Window* window = Window::fromHandle(handle);
+            Surface* target = window != nullptr ? window->surface() : nullptr;
+            if (target == nullptr)
+                return;
+            const int rows = std::min(height, target->height());
+            const int columns = std::min(width, target->width());
+            for (int y = 0; y < rows; ++y)
+            {
+                std::uint32_t* row = target->row(y);
+                const std::uint32_t* source = pixels + static_cast<size_t>(y) * width;
+                for (int x = 0; x < columns; ++x)
+                    row[x] = Surface::storedColour(source[x]);
+            }
+            target->markChanged(target->bounds());
+        });
+    }
+    else
+    {
+        gl_->resize(client.width(), client.height());
+    }
+    return *gl_;
+}
+
+void View::releaseGlSurface()
+{
+    gl_.reset();
+}
+
+bool View::renderToImage(Surface& image)
+{
+    Surface* own = surface();
+    if (own == nullptr)
+        return false;
+    // A paint now brings the image up to date without waiting for the screen.
+    invalidate(false);
+    updateWindow();
+    image = *own;
+    return true;
+}
+
+// ---- ChildFrame ----------------------------------------------------------------------------------
+
+ChildFrame::ChildFrame() = default;
+
+ChildFrame::~ChildFrame()
+{
+    destroyWindow();
+}
+
+Document* ChildFrame::document() const
+{
+    return view_ ? view_->document() : nullptr;
+}
+
+void ChildFrame::activate()
+{
+    if (auto* sub = state() != nullptr ? qobject_cast<QMdiSubWindow*>(state()->widget) : nullptr)
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+}
+
+void ChildFrame::setTitle(const std::string& title)
+{
+    setWindowText(title);
+    if (state() != nullptr)
+        state()->widget->setWindowTitle(QString::fromStdString(title));
+}
+
+std::string ChildFrame::title() const
+{
+    return windowText();
+}
+
+bool ChildFrame::close()
+{
+    if (!exists())
+        return false;
+    if (Document* doc = document(); doc != nullptr && !doc->canCloseFrame(*this))
+        return false;
+    return destroyWindow();
+}
+
+LResult ChildFrame::windowProc(std::uint32_t message, WParam wParam, LParam lParam)
+{
+    switch (message)
+    {
+    case WM_CLOSE:
+        close();
+        return 0;
+    case WM_DESTROY:
+        // While the windows still exist, the next child becomes active (or none).
+        if (main_ != nullptr)
+            main_->childFrameGone(*this);
+        break;
+    default:
+        break;
+    }
+    return defaultWindowProc(message, wParam, lParam);
+}
+
+void ChildFrame::postNcDestroy()
+{
+    if (view_ && view_->document() != nullptr && view_->document()->docTemplate() != nullptr)
+        view_->document()->docTemplate()->viewGone(*view_);
+    if (main_ != nullptr)
+    {
+        MainFrame* owner = std::exchange(main_, nullptr);
+        owner->releaseChildFrame(this); // deletes this frame: nothing may follow
+    }
+}
+
+// ---- DocTemplate ---------------------------------------------------------------------------------
+
+DocTemplate::DocTemplate(Menu* documentMenu, std::string extension, DocumentFactory makeDocument,
+                         FrameFactory makeFrame, ViewFactory makeView)
+    : menu_(documentMenu), extension_(std::move(extension)), makeDocument_(std::move(makeDocument)),
+      makeFrame_(std::move(makeFrame)), makeView_(std::move(makeView))
+{
+}
+
+DocTemplate::~DocTemplate() = default;
+
+std::vector<Document*> DocTemplate::documents() const
+{
+    std::vector<Document*> result;
+    for (const auto& document : documents_)
+        result.push_back(document.get());
+    return result;
+}
+
+Document* DocTemplate::openNewDocument(MainFrame& frame)
+{
+    std::unique_ptr<Document> document = makeDocument_ ? makeDocument_() : nullptr;
+    if (!document)
+        return nullptr;
+    document->template_ = this;
+    if (!document->onNewDocument())
+        return nullptr;
+    Document* made = document.get();
+    documents_.push_back(std::move(document));
+    if (createNewFrame(*made, frame) == nullptr)
+    {
+        if (made->views().empty())
+        {
+            made->onCloseDocument();
+            documents_.erase(std::find_if(documents_.begin(), documents_.end(),
+                                          [&](const auto& d) { return d.get() == made; }));
+        }
+        return nullptr;
+    }
+    return made;
+}
+
+ChildFrame* DocTemplate::createNewFrame(Document& document, MainFrame& frame)
+{
+    std::unique_ptr<ChildFrame> child = makeFrame_ ? makeFrame_() : std::make_unique<ChildFrame>();
+    std::unique_ptr<View> view = makeView_ ? makeView_() : nullptr;
+    if (!child || !view)
+        return nullptr;
+    return frame.addChildFrame(std::move(child), std::move(view), document);
+}
+
+void DocTemplate::closeAllDocuments()
+{
+    // Frames go one by one; each takes its view, and a document goes with its last view.
+    while (!documents_.empty())
+    {
+        Document* document = documents_.front().get();
+        const size_t before = documents_.size();
+        std::vector<View*> views = document->views();
+        for (View* view : views)
+            if (ChildFrame* frame = view->frame())
+                frame->destroyWindow();
+        if (documents_.size() == before && !documents_.empty() && documents_.front().get() == document)
+        {
+            document->onCloseDocument();
+            documents_.erase(documents_.begin());
+        }
+    }
+}
+
+void DocTemplate::viewGone(View& view)
+{
+    Document* document = view.document_;
+    if (document == nullptr)
+        return;
+    auto& views = document->views_;
+    views.erase(std::remove(views.begin(), views.end(), &view), views.end());
+    view.document_ = nullptr;
+    if (!views.empty())
+        return;
+    document->onCloseDocument();
+    documents_.erase(std::remove_if(documents_.begin(), documents_.end(),
+                                    [&](const auto& d) { return d.get() == document; }),
+                     documents_.end());
+}
+
+// ---- MainFrame -----------------------------------------------------------------------------------
+
+struct MainFrame::State
+{
+    MainFrame* self = nullptr;
+    QPointer<MainWindowWidget> window;
+    QPointer<QMdiArea> area;
+    QPointer<QLabel> message;
+    Menu* noDocumentMenu = nullptr;
+    Menu* shownMenu = nullptr;
+    std::vector<std::unique_ptr<ChildFrame>> children;
+    std::map<QMdiSubWindow*, ChildFrame*> bySubWindow;
+    ChildFrame* active = nullptr;
+    std::vector<Accelerator> accelerators;
+    std::function<std::string(std::uint32_t)> prompt;
+    std::function<std::string(std::uint32_t)> tooltip;
+    std::map<Toolbar*, QPointer<QDockWidget>> toolbars;
+    std::map<DialogBar*, QPointer<QDockWidget>> dialogBars;
+    int untitledCount = 0;
+
+    void release(ChildFrame* frame)
+    {
+        for (auto it = bySubWindow.begin(); it != bySubWindow.end();)
+            it = it->second == frame ? bySubWindow.erase(it) : std::next(it);
+        auto found = std::find_if(children.begin(), children.end(), [&](const auto& c) { return c.get() == frame; });
+        if (found == children.end())
+            return;
+        std::unique_ptr<ChildFrame> owned = std::move(*found);
+        children.erase(found);
+    }
+
+    void showMenu(Menu* menu)
+    {
+        if (menu == shownMenu || window == nullptr)
+            return;
+        if (shownMenu != nullptr)
+            attachMenuBar(*shownMenu, nullptr);
+        shownMenu = menu;
+        if (menu != nullptr)
+        {
+            menu->setRouter(&self->router_);
+            menu->setCommandSink([frame = self](std::uint32_t id) { frame->executeCommand(id); });
+            menu->setHoverListener([this](std::uint32_t id) { flyBy(id); });
+            attachMenuBar(*menu, window->menuBar());
+        }
+    }
+
+    void flyBy(std::uint32_t id)
+    {
+        const std::string text = id == 0 ? std::string() : beforeNewline(self->promptText(id));
+        self->setMessageText(text.empty() ? kIdleMessage : text);
+    }
+
+    // A dock for a bar's window, shown when the bar's window is visible.
+    QDockWidget* makeBar(Window& bar, const std::string& title, std::uint32_t sides)
+    {
+        QWidget* content = bar.state()->widget;
+        auto* dock = new QDockWidget(QString::fromStdString(title), window);
+        dock->setObjectName(QString::fromStdString(title));
+        dock->setWidget(content);
+        dock->setAllowedAreas(areasOfSides(sides));
+        dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+        window->addDockWidget(Qt::TopDockWidgetArea, dock, Qt::Horizontal);
+        content->show();
+        dock->setVisible((bar.style() & WS_VISIBLE) != 0);
+        return dock;
+    }
+
+    void dock(QDockWidget* bar, std::uint32_t dockBarId)
+    {
+        if (bar == nullptr || window == nullptr)
+            return;
+        const Qt::DockWidgetArea area = areaOfDockBar(dockBarId);
+        bar->setFloating(false);
+        const bool horizontal = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+        window->addDockWidget(area, bar, horizontal ? Qt::Horizontal : Qt::Vertical);
+    }
+
+    void floatAt(QDockWidget* bar, Point screenPoint)
+    {
+        if (bar == nullptr)
+            return;
+        bar->setFloating(true);
+        bar->move(screenPoint.x, screenPoint.y);
+    }
+};
+
+MainFrame::MainFrame() : state_(std::make_unique<State>())
+{
+    state_->self = this;
+    router_.setChain([this] {
+        std::vector<CommandTarget*> chain{preRoute_};
+        if (View* view = activeView())
+        {
+            chain.push_back(view);
+            chain.push_back(view->document());
+        }
+        chain.push_back(activeChild());
+        chain.push_back(this);
+        chain.push_back(application_);
+        return chain;
+    });
+    onCommand(ID_WINDOW_CASCADE, [this] { cascade(); });
+    onCommand(ID_WINDOW_TILE_HORZ, [this] { tile(); });
+    onCommand(ID_WINDOW_ARRANGE, [this] { arrangeIcons(); });
+    onCommand(ID_WINDOW_NEW, [this] {
+        if (Document* document = activeDocument(); document != nullptr && document->docTemplate() != nullptr)
+            document->docTemplate()->createNewFrame(*document, *this);
+    });
+    onCommand(ID_FILE_NEW, [this] {
+        if (!templates_.empty())
+            templates_.front()->openNewDocument(*this);
+    });
+    onCommand(ID_FILE_CLOSE, [this] {
+        if (ChildFrame* child = activeChild())
+            child->close();
+    });
+    // Next and previous pane have no target here.
+    onUpdate(ID_NEXT_PANE, [](CommandState& s) { s.Enable(false); });
+    onUpdate(ID_PREV_PANE, [](CommandState& s) { s.Enable(false); });
+}
+
+MainFrame::~MainFrame()
+{
+    for (DocTemplate* docTemplate : templates_)
+        docTemplate->closeAllDocuments();
+    if (state_->shownMenu != nullptr)
+        attachMenuBar(*state_->shownMenu, nullptr);
+    destroyWindow();
+}
+
+bool MainFrame::createFrame(const std::string& title, Menu* noDocumentMenu)
+{
+    if (exists())
+        return false;
+    auto* window = new MainWindowWidget(*this);
+    window->setWindowTitle(QString::fromStdString(title));
+    auto* area = new QMdiArea(window);
+    area->setObjectName(QStringLiteral("MdiClient"));
+    window->setCentralWidget(area);
+    window->setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+    auto* message = new QLabel(QString::fromLatin1(kIdleMessage));
+    window->statusBar()->addWidget(message, 1);
+    for (const char* indicator : {"CAP", "NUM", "SCRL"})
+    {
+        auto* pane = new QLabel(QString::fromLatin1(indicator));
+        pane->setEnabled(false);
+        window->statusBar()->addPermanentWidget(pane);
+    }
+    state_->window = window;
+    state_->area = area;
+    state_->message = message;
+    if (!adoptWidget(*this, window, "MDIFrame", WS_OVERLAPPEDWINDOW, nullptr, 0))
+    {
+        delete window;
+        return false;
+    }
+    setWindowText(title);
+    QObject::connect(area, &QMdiArea::subWindowActivated, [this](QMdiSubWindow* sub) {
+        guardedCall([&] {
+            // Qt reports no active child while the main window is inactive (a box is up): the
+            // active child stays until another one is chosen or the last one goes.
+            if (sub == nullptr)
+                return;
+            auto found = state_->bySubWindow.find(sub);
+            if (found != state_->bySubWindow.end())
+                activationChanged(found->second);
+        });
+    });
+    state_->noDocumentMenu = noDocumentMenu;
+    state_->showMenu(noDocumentMenu);
+    // Without a window manager nothing maximises a window: cover the available area ourselves.
+    const Rect work = desktopWorkArea();
+    window->setGeometry(work.left, work.top, work.width(), work.height());
+    return true;
+}
+
+void MainFrame::show()
+{
+    if (state_->window == nullptr)
+        return;
+    state_->window->showMaximized();
+    state_->window->raise();
+    state_->window->activateWindow();
+}
+
+void MainFrame::addDocTemplate(DocTemplate* docTemplate)
+{
+    if (docTemplate != nullptr)
+        templates_.push_back(docTemplate);
+}
+
+ChildFrame* MainFrame::addChildFrame(std::unique_ptr<ChildFrame> frame, std::unique_ptr<View> view, Document& document)
+{
+    if (state_->area == nullptr)
+        return nullptr;
+    static const bool viewClassRegistered = [] {
+        WindowClass viewClass;
+        viewClass.name = View::kClassName;
+        viewClass.classStyle = CS_DBLCLKS;
+        viewClass.background = 0xFFFFFFFF; // views paint all of their client area
+        registerWindowClass(viewClass);
+        return true;
+    }();
+    (void)viewClassRegistered;
+    auto* sub = new ChildFrameWidget(*frame);
+    if (!adoptWidget(*frame, sub, "MDIChild", WS_CHILD | WS_OVERLAPPEDWINDOW, this, 0))
+    {
+        delete sub;
+        return nullptr;
+    }
+    frame->main_ = this;
+    const std::string title = document.title().empty()
+                                  ? "Untitled" + std::to_string(++state_->untitledCount)
+                                  : document.title();
+    if (document.title().empty())
+        document.title_ = title;
+    View* madeView = view.get();
+    madeView->document_ = &document;
+    madeView->frame_ = frame.get();
+    frame->view_ = std::move(view);
+    if (!madeView->create(View::kClassName, "", WS_CHILD | WS_VISIBLE, {0, 0, 400, 300}, frame.get(), kFirstPaneId))
+    {
+        frame->view_.reset();
+        frame->main_ = nullptr;
+        frame->destroyWindow();
+        return nullptr;
+    }
+    document.views_.push_back(madeView);
+    QWidget* viewWidget = madeView->state()->widget;
+    viewWidget->setFocusPolicy(Qt::StrongFocus);
+    sub->setWidget(viewWidget);
+    sub->setWindowTitle(QString::fromStdString(title));
+    frame->setWindowText(title);
+    ChildFrame* made = frame.get();
+    state_->bySubWindow[sub] = made;
+    state_->children.push_back(std::move(frame));
+    state_->area->addSubWindow(sub);
+    madeView->onInitialUpdate();
+    // The active child is shown maximised, like the first one of a run.
+    sub->showMaximized();
+    made->activate();
+    // Offscreen, Qt may not report the activation: make sure the frame knows.
+    if (state_->active != made)
+        activationChanged(made);
+    viewWidget->setFocus();
+    return made;
+}
+
+void MainFrame::childFrameGone(ChildFrame& frame)
+{
+    if (state_->active != &frame)
+        return;
+    ChildFrame* next = nullptr;
+    if (state_->area != nullptr)
+        for (QMdiSubWindow* sub : state_->area->subWindowList(QMdiArea::ActivationHistoryOrder))
+        {
+            auto found = state_->bySubWindow.find(sub);
+            if (found != state_->bySubWindow.end() && found->second != &frame && found->second->exists())
+                next = found->second;
+        }
+    activationChanged(next);
+    if (next != nullptr)
+        next->activate();
+}
+
+void MainFrame::releaseChildFrame(ChildFrame* frame)
+{
+    state_->release(frame);
+}
+
+void MainFrame::activationChanged(ChildFrame* activated)
+{
+    ChildFrame* deactivated = state_->active;
+    if (activated == deactivated)
+        return;
+    state_->active = activated;
+    // Frames first, then views: the deactivated one, then the activated one.
+    if (deactivated != nullptr)
+        deactivated->onMdiActivate(false, activated, deactivated);
+    if (activated != nullptr)
+        activated->onMdiActivate(true, activated, deactivated);
+    Menu* menu = state_->noDocumentMenu;
+    if (activated != nullptr && activated->document() != nullptr && activated->document()->docTemplate() != nullptr &&
+        activated->document()->docTemplate()->documentMenu() != nullptr)
+        menu = activated->document()->docTemplate()->documentMenu();
+    state_->showMenu(menu);
+    View* oldView = deactivated != nullptr ? deactivated->view() : nullptr;
+    View* newView = activated != nullptr ? activated->view() : nullptr;
+    if (oldView != nullptr)
+        oldView->onActivateView(false, newView, oldView);
+    if (newView != nullptr)
+    {
+        newView->onActivateView(true, newView, oldView);
+        if (newView->state() != nullptr)
+            newView->state()->widget->setFocus();
+    }
+}
+
+std::vector<ChildFrame*> MainFrame::childFrames() const
+{
+    std::vector<ChildFrame*> result;
+    for (const auto& child : state_->children)
+        if (child->exists())
+            result.push_back(child.get());
+    return result;
+}
+
+ChildFrame* MainFrame::activeChild() const
+{
+    return state_->active;
+}
+
+View* MainFrame::activeView() const
+{
+    return state_->active != nullptr ? state_->active->view() : nullptr;
+}
+
+Document* MainFrame::activeDocument() const
+{
+    return state_->active != nullptr ? state_->active->document() : nullptr;
+}
+
+void MainFrame::cascade()
+{
+    if (state_->area != nullptr)
+        state_->area->cascadeSubWindows();
+}
+
+void MainFrame::tile()
+{
+    if (state_->area != nullptr)
+        state_->area->tileSubWindows();
+}
+
+void MainFrame::arrangeIcons()
+{
+    // Minimised children line up along the bottom; Qt keeps them there itself.
+    if (state_->area != nullptr)
+        state_->area->update();
+}
+
+Menu* MainFrame::currentMenu() const
+{
+    return state_->shownMenu;
+}
+
+void MainFrame::drawMenuBar()
+{
+    if (state_->window != nullptr && state_->window->menuBar() != nullptr)
+        state_->window->menuBar()->update();
+}
+
+bool MainFrame::executeCommand(std::uint32_t id)
+{
+    bool handled = false;
+    guardedCall([&] { handled = router_.execute(id); });
+    return handled;
+}
+
+void MainFrame::setAccelerators(std::vector<Accelerator> accelerators)
+{
+    state_->accelerators = std::move(accelerators);
+}
+
+void MainFrame::setMessageText(const std::string& text)
+{
+    if (state_->message != nullptr)
+        state_->message->setText(QString::fromStdString(text));
+}
+
+std::string MainFrame::messageText() const
+{
+    return state_->message != nullptr ? state_->message->text().toStdString() : std::string();
+}
+
+void MainFrame::setPromptProvider(std::function<std::string(std::uint32_t)> provider)
+{
+    state_->prompt = std::move(provider);
+}
+
+void MainFrame::setTooltipProvider(std::function<std::string(std::uint32_t)> provider)
+{
+    state_->tooltip = std::move(provider);
+}
+
+std::string MainFrame::promptText(std::uint32_t id) const
+{
+    return state_->prompt ? state_->prompt(id) : std::string();
+}
+
+std::string MainFrame::tooltipText(std::uint32_t id) const
+{
+    if (state_->tooltip)
+        if (std::string text = state_->tooltip(id); !text.empty())
+            return text;
+    const std::string prompt = promptText(id);
+    const size_t newline = prompt.find('\n');
+    return newline == std::string::npos ? std::string() : prompt.substr(newline + 1);
+}
+
+void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
+{
+    if (state_->window == nullptr || toolbar.state() == nullptr || state_->toolbars.count(&toolbar) != 0)
+        return;
+    toolbar.setTooltipProvider([this](std::uint32_t id) { return tooltipText(id); });
+    toolbar.setHoverListener([this](std::uint32_t id) { state_->flyBy(id); });
+    toolbar.autoSize();
+    state_->toolbars[&toolbar] = state_->makeBar(toolbar, toolbar.windowText(), allowedSides);
+}
+
+void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
+{
+    if (state_->window == nullptr || bar.state() == nullptr || state_->dialogBars.count(&bar) != 0)
+        return;
+    QDockWidget* dock = state_->makeBar(bar, bar.windowText(), allowedSides);
+    state_->dialogBars[&bar] = dock;
+    auto applyLayout = [this, &bar, dock] {
+        guardedCall([&] {
+            if (dock->isFloating())
+            {
+                const Size size = bar.calcDynamicLayout(-1, LM_MRUWIDTH);
+                dock->widget()->setMinimumSize(0, 0);
+                dock->widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                dock->resize(size.width, size.height);
+                return;
+            }
+            const Qt::DockWidgetArea area = state_->window->dockWidgetArea(dock);
+            const bool horizontal = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+            const Size size = bar.calcDynamicLayout(
+                -1, horizontal ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
+            if (horizontal)
+                dock->widget()->setFixedHeight(size.height);
+            else
+                dock->widget()->setFixedWidth(size.width);
+        });
+    };
+    QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [applyLayout](bool) { applyLayout(); });
+    QObject::connect(dock, &QDockWidget::dockLocationChanged, dock, [applyLayout](Qt::DockWidgetArea) { applyLayout(); });
+    applyLayout();
+}
+
+void MainFrame::dockToolbar(Toolbar& toolbar, std::uint32_t dockBarId)
+{
+    auto found = state_->toolbars.find(&toolbar);
+    if (found != state_->toolbars.end())
+        state_->dock(found->second, dockBarId);
+}
+
+void MainFrame::dockDialogBar(DialogBar& bar, std::uint32_t dockBarId)
+{
+    auto found = state_->dialogBars.find(&bar);
+    if (found != state_->dialogBars.end())
+        state_->dock(found->second, dockBarId);
+}
+
+void MainFrame::floatToolbar(Toolbar& toolbar, Point screenPoint)
+{
+    auto found = state_->toolbars.find(&toolbar);
+    if (found != state_->toolbars.end())
+    {
+        toolbar.setWrapable(true);
+        state_->floatAt(found->second, screenPoint);
+    }
+}
+
+void MainFrame::floatDialogBar(DialogBar& bar, Point screenPoint)
+{
+    auto found = state_->dialogBars.find(&bar);
+    if (found != state_->dialogBars.end())
+        state_->floatAt(found->second, screenPoint);
+}
+
+void MainFrame::showToolbar(Toolbar& toolbar, bool show)
+{
+    auto found = state_->toolbars.find(&toolbar);
+    if (found != state_->toolbars.end() && found->second != nullptr)
+        found->second->setVisible(show);
+}
+
+void MainFrame::showDialogBar(DialogBar& bar, bool show)
+{
+    auto found = state_->dialogBars.find(&bar);
+    if (found != state_->dialogBars.end() && found->second != nullptr)
+        found->second->setVisible(show);
+}
+
+bool MainFrame::isToolbarVisible(Toolbar& toolbar) const
+{
+    auto found = state_->toolbars.find(&toolbar);
+    return found != state_->toolbars.end() && found->second != nullptr && !found->second->isHidden();
+}
+
+bool MainFrame::isDialogBarVisible(DialogBar& bar) const
+{
+    auto found = state_->dialogBars.find(&bar);
+    return found != state_->dialogBars.end() && found->second != nullptr && !found->second->isHidden();
+}
+
+std::uint32_t MainFrame::toolbarDockBar(Toolbar& toolbar) const
+{
+    auto found = state_->toolbars.find(&toolbar);
+    if (found == state_->toolbars.end() || found->second == nullptr || found->second->isHidden() ||
+        found->second->isFloating())
+        return 0;
+    return dockBarOfArea(state_->window->dockWidgetArea(found->second));
+}
+
+void MainFrame::recalcLayout()
+{
+    if (state_->window != nullptr && state_->window->layout() != nullptr)
+        state_->window->layout()->activate();
+}
+
+void MainFrame::onIdleUpdate()
+{
+    for (auto& [toolbar, dock] : state_->toolbars)
+        if (dock != nullptr && !dock->isHidden())
+            toolbar->updateCommandStates(router_);
+}
+
+Rect MainFrame::desktopWorkArea()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return {0, 0, 1024, 768};
+    const QRect work = screen->availableGeometry();
+    return {work.x(), work.y(), work.x() + work.width(), work.y() + work.height()};
+}
+
+void MainFrame::onClose()
+{
+    for (DocTemplate* docTemplate : templates_)
+        docTemplate->closeAllDocuments();
+    destroyWindow();
+}
+
+LResult MainFrame::windowProc(std::uint32_t message, WParam wParam, LParam lParam)
+{
+    if (message == WM_CLOSE)
+    {
+        onClose();
+        return 0;
+    }
+    // Commands of the toolbars' buttons (and of anything else that sends them here).
+    if (message == WM_COMMAND && highWord(wParam) == BN_CLICKED)
+    {
+        executeCommand(lowWord(wParam));
+        return 0;
+    }
+    return defaultWindowProc(message, wParam, lParam);
+}
+
+bool MainFrame::preTranslateMessage(Message& message)
+{
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
+        return false;
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    const std::uint32_t key = static_cast<std::uint32_t>(message.wParam);
+    for (const Accelerator& accelerator : state_->accelerators)
+    {
+        if (accelerator.key != key || ((accelerator.flags & accelerator_flag::Shift) != 0) != shift ||
+            ((accelerator.flags & accelerator_flag::Control) != 0) != control ||
+            ((accelerator.flags & accelerator_flag::Alt) != 0) != alt)
+            continue;
+        if (focusIsAnEditField() && isEditingKey(key, shift, control, alt))
+            return false;
+        // A disabled command swallows its key without running.
+        struct Probe final : CommandState
+        {
+            using CommandState::CommandState;
+            bool enabled = true;
+            void Enable(bool on) override { enabled = on; }
+            void SetCheck(int) override {}
+            void SetRadio(bool) override {}
+            void SetText(const std::string&) override {}
+        } probe(accelerator.command);
+        router_.update(probe);
+        if (probe.enabled)
+            executeCommand(accelerator.command);
+        return true;
+    }
+    return false;
+}
+
+// ---- DialogBar ------------------------------------------------------------------------------------
+
+DialogBar::DialogBar() = default;
+DialogBar::~DialogBar() = default;
+
+Size DialogBar::calcDynamicLayout(std::int32_t, std::uint32_t)
+{
+    return clientRect().size();
+}
+
+} // namespace platform

@@ -1,0 +1,249 @@
+// On a real X server: an MDI frame with two child frames, each with a GL view, as a person sees
+// and drives it. The screenshots are written beside the test for a person to look at.
+#include "platform/Application.h"
+#include "platform/Frame.h"
+#include "platform/GlSurface.h"
+#include "platform/Menu.h"
+#include "platform/Services.h"
+#include "platform/Surface.h"
+#include "platform/SystemValues.h"
+
+#include <GL/gl.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace platform;
+
+// Each view fills itself with its colour and draws a stippled white vertical line from the top
+// down through its middle: on for 4 pixels, off for 4.
+struct GlTestView : View
+{
+    float red = 0.0f;
+    float green = 0.0f;
+    std::vector<std::uint32_t> mousePresses;
+    std::vector<std::uint32_t> keys;
+
+    LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override
+    {
+        switch (message)
+        {
+        case WM_PAINT: {
+            GlSurface& gl = glSurface();
+            if (!gl.makeCurrent())
+                return 0;
+            const int width = gl.width();
+            const int height = gl.height();
+            glViewport(0, 0, width, height);
+            glClearColor(red, green, 0.2f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            glOrtho(0, width, height, 0, -1, 1);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            glEnable(GL_LINE_STIPPLE);
+            glLineStipple(4, 0xAAAA);
+            glColor3f(1.0f, 1.0f, 1.0f);
+            glBegin(GL_LINES);
+            glVertex2f(width / 2 + 0.5f, 0.0f);
+            glVertex2f(width / 2 + 0.5f, static_cast<float>(height));
+            glEnd();
+            glDisable(GL_LINE_STIPPLE);
+            gl.swapBuffers();
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            mousePresses.push_back(message);
+            break;
+        case WM_KEYDOWN:
+            keys.push_back(static_cast<std::uint32_t>(wParam));
+            break;
+        default:
+            break;
+        }
+        return View::windowProc(message, wParam, lParam);
+    }
+};
+
+std::string outputPath(const std::string& name)
+{
+    return std::string(VORN_TEST_BINARY_DIR) + "/" + name;
+}
+
+class MdiGlViews : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("DISPLAY") == nullptr)
+            GTEST_SKIP() << "no X server (DISPLAY is unset)";
+        application = std::make_unique<Application>(argc, argv, "Quorl2");
+        documentMenu.appendPopup("&File")->appendItem(ID_FILE_NEW, "&New\tCtrl+N");
+        docTemplate = std::make_unique<DocTemplate>(
+            &documentMenu, ".qr2", [] { return std::make_unique<Document>(); },
+            [] { return std::make_unique<ChildFrame>(); }, [] { return std::make_unique<GlTestView>(); });
+        frame = std::make_unique<MainFrame>();
+        ASSERT_TRUE(frame->createFrame("Quorl2 beta", &documentMenu));
+        frame->addDocTemplate(docTemplate.get());
+        frame->show();
+        ASSERT_NE(docTemplate->openNewDocument(*frame), nullptr);
+        first = frame->activeChild();
+        ASSERT_NE(docTemplate->openNewDocument(*frame), nullptr);
+        second = frame->activeChild();
+        views[0] = static_cast<GlTestView*>(first->view());
+        views[1] = static_cast<GlTestView*>(second->view());
+        views[0]->red = 0.8f;
+        views[1]->green = 0.8f;
+        frame->tile();
+        settle(600);
+    }
+
+    void TearDown() override
+    {
+        frame.reset();
+        docTemplate.reset();
+    }
+
+    // Lets the X server and the toolkit catch up: events, paints, idle.
+    void settle(int milliseconds)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds)
+        {
+            application->processMessages();
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    }
+
+    static void xdotool(const std::string& arguments)
+    {
+        const std::string command = "xdotool " + arguments;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+
+    Point centreOnScreen(View* view)
+    {
+        const Rect client = view->clientRect();
+        return view->clientToScreen(Point{client.width() / 2 - 20, client.height() / 2});
+    }
+
+    void clickAt(Point screen) { xdotool("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) + " click 1"); }
+
+    Surface screenshot(const std::string& name)
+    {
+        const std::string path = outputPath(name);
+        const std::string command = "import -window root " + path;
+        if (std::system(command.c_str()) != 0)
+        {
+            // Without ImageMagick, Qt grabs the screen.
+            QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromStdString(path));
+        }
+        return Surface::loadImage(path);
+    }
+
+    int argc = 1;
+    char name[16] = "e2e";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<Application> application;
+    Menu documentMenu{Menu::Kind::Bar};
+    std::unique_ptr<DocTemplate> docTemplate;
+    std::unique_ptr<MainFrame> frame;
+    ChildFrame* first = nullptr;
+    ChildFrame* second = nullptr;
+    GlTestView* views[2] = {nullptr, nullptr};
+};
+
+TEST_F(MdiGlViews, BothViewsShowTheirFramesWithACompleteStippledLine)
+{
+    const Surface shot = screenshot("mdi_gl_views.png");
+    ASSERT_FALSE(shot.isEmpty());
+    const std::uint32_t expected[2] = {0x3300CC, 0x33CC00};
+    for (int i = 0; i < 2; ++i)
+    {
+        const Rect client = views[i]->clientRect();
+        ASSERT_GT(client.height(), 40);
+        const Point topLeft = views[i]->clientToScreen(Point{0, 0});
+        const std::uint32_t fill = shot.pixel(topLeft.x + client.width() / 4, topLeft.y + client.height() / 2);
+        EXPECT_NEAR(static_cast<int>(fill & 0xFF), static_cast<int>(expected[i] & 0xFF), 2) << "view " << i;
+        EXPECT_NEAR(static_cast<int>((fill >> 8) & 0xFF), static_cast<int>((expected[i] >> 8) & 0xFF), 2) << "view " << i;
+        // The line: every dash of 4 lit pixels, with gaps of 4, all the way down.
+        const int x = topLeft.x + client.width() / 2;
+        int lit = 0;
+        int longestGap = 0;
+        int gap = 0;
+        for (int y = 0; y < client.height(); ++y)
+        {
+            if (shot.pixel(x, topLeft.y + y) == 0xFFFFFFu)
+            {
+                ++lit;
+                gap = 0;
+            }
+            else
+            {
+                longestGap = std::max(longestGap, ++gap);
+            }
+        }
+        EXPECT_NEAR(lit, client.height() / 2, 4) << "view " << i;
+        EXPECT_LE(longestGap, 5) << "view " << i;
+    }
+}
+
+TEST_F(MdiGlViews, ClickingTheInactiveViewActivatesItAndKeysFollow)
+{
+    ASSERT_EQ(frame->activeChild(), second);
+    clickAt(centreOnScreen(views[0]));
+    settle(300);
+    EXPECT_EQ(frame->activeChild(), first);
+    EXPECT_EQ(views[0]->mousePresses.size(), 1u);
+
+    xdotool("key a");
+    settle(200);
+    EXPECT_EQ(views[0]->keys, (std::vector<std::uint32_t>{'A'}));
+    EXPECT_TRUE(views[1]->keys.empty());
+
+    clickAt(centreOnScreen(views[1]));
+    settle(300);
+    EXPECT_EQ(frame->activeChild(), second);
+    xdotool("key b");
+    settle(200);
+    EXPECT_EQ(views[1]->keys, (std::vector<std::uint32_t>{'B'}));
+}
+
+TEST_F(MdiGlViews, AModalMessageBoxBlocksTheViews)
+{
+    ASSERT_EQ(frame->activeChild(), second);
+    const Point onFirst = centreOnScreen(views[0]);
+    bool clickedWhileModal = false;
+    QTimer::singleShot(500, [&] {
+        clickAt(onFirst);
+        xdotool("key c");
+        settle(300);
+        screenshot("mdi_gl_views_modal_box.png");
+        clickedWhileModal = true;
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    messageBox(frame->handle(), "The views wait.", "Quorl2 beta", MB_OK);
+    ASSERT_TRUE(clickedWhileModal);
+    settle(200);
+    EXPECT_TRUE(views[0]->mousePresses.empty());
+    EXPECT_TRUE(views[0]->keys.empty());
+    EXPECT_EQ(frame->activeChild(), second);
+}
+
+} // namespace

@@ -1,0 +1,353 @@
+// The MDI frame headless: documents with several views, activation notifications and their order,
+// menus swapped with the active document, closing with a veto, command routing through the
+// active view, frame accelerators, and a GL view whose frames land in its window.
+#include "platform/Application.h"
+#include "platform/BmpFile.h"
+#include "platform/DialogBar.h"
+#include "platform/ImageList.h"
+#include "platform/MenuQt.h"
+#include "platform/Toolbar.h"
+#include "platform/WindowState.h"
+#include "platform/Frame.h"
+#include "platform/GlSurface.h"
+#include "platform/Menu.h"
+#include "platform/Surface.h"
+#include "platform/SystemValues.h"
+
+#include <GL/gl.h>
+#include <QApplication>
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace platform;
+
+std::vector<std::string> journal;
+
+struct TestDocument : Document
+{
+    bool vetoClose = false;
+    bool canCloseFrame(ChildFrame&) override { return !vetoClose; }
+    void onCloseDocument() override { journal.push_back("close " + title()); }
+};
+
+struct TestFrame : ChildFrame
+{
+    void onMdiActivate(bool activate, ChildFrame* activated, ChildFrame* deactivated) override
+    {
+        journal.push_back(std::string(activate ? "frame+ " : "frame- ") + (activate ? name(activated) : name(deactivated)));
+    }
+    static std::string name(ChildFrame* frame) { return frame ? frame->title() : "none"; }
+};
+
+// A view that paints itself one colour, or with GL when asked, and records its input.
+struct TestView : View
+{
+    std::uint32_t colour = 0x00FF00;
+    bool useGl = false;
+    std::vector<std::uint32_t> messages;
+
+    void onActivateView(bool activate, View* activated, View* deactivated) override
+    {
+        View* other = activate ? deactivated : activated;
+        journal.push_back(std::string(activate ? "view+ " : "view- ") + "other " +
+                          (other ? other->frame()->title() : std::string("none")));
+    }
+    LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override
+    {
+        if (message == WM_PAINT)
+        {
+            if (useGl)
+            {
+                GlSurface& gl = glSurface();
+                if (gl.makeCurrent())
+                {
+                    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+                    glClear(GL_COLOR_BUFFER_BIT);
+                    gl.swapBuffers();
+                }
+            }
+            else if (Surface* image = surface())
+            {
+                image->fill(colour);
+            }
+            return 0;
+        }
+        if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN)
+            messages.push_back(message);
+        return View::windowProc(message, wParam, lParam);
+    }
+};
+
+class FrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        journal.clear();
+        noDocumentMenu.appendPopup("&File")->appendItem(ID_FILE_NEW, "&New\tCtrl+N");
+        Menu* file = documentMenu.appendPopup("&File");
+        file->appendItem(ID_FILE_NEW, "&New\tCtrl+N");
+        file->appendItem(ID_FILE_CLOSE, "&Close");
+        docTemplate = std::make_unique<DocTemplate>(
+            &documentMenu, ".qr2", [] { return std::make_unique<TestDocument>(); },
+            [] { return std::make_unique<TestFrame>(); }, [] { return std::make_unique<TestView>(); });
+        ASSERT_TRUE(frame.createFrame("Quorl2 beta", &noDocumentMenu));
+        frame.addDocTemplate(docTemplate.get());
+        frame.show();
+        application.processMessages();
+    }
+
+    TestView* viewOf(ChildFrame* child) { return static_cast<TestView*>(child->view()); }
+
+    int argc = 1;
+    char name[16] = "frame_test";
+    char* argv[2] = {name, nullptr};
+    Application application{argc, argv, "Quorl2"};
+    Menu noDocumentMenu{Menu::Kind::Bar};
+    Menu documentMenu{Menu::Kind::Bar};
+    std::unique_ptr<DocTemplate> docTemplate;
+    MainFrame frame;
+};
+
+TEST_F(FrameTest, NewDocumentsActivateInOrderAndSwapTheMenu)
+{
+    EXPECT_EQ(frame.currentMenu(), &noDocumentMenu);
+    ASSERT_TRUE(frame.executeCommand(ID_FILE_NEW));
+    ASSERT_EQ(frame.childFrames().size(), 1u);
+    ChildFrame* first = frame.activeChild();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(frame.currentMenu(), &documentMenu);
+    EXPECT_EQ(journal, (std::vector<std::string>{"frame+ Untitled1", "view+ other none"}));
+
+    journal.clear();
+    ASSERT_TRUE(frame.executeCommand(ID_FILE_NEW));
+    ChildFrame* second = frame.activeChild();
+    ASSERT_NE(second, first);
+    // The frames hear it before the views; the one that goes before the one that comes.
+    EXPECT_EQ(journal, (std::vector<std::string>{"frame- Untitled1", "frame+ Untitled2", "view- other Untitled2",
+                                                 "view+ other Untitled1"}));
+
+    journal.clear();
+    first->activate();
+    application.processMessages();
+    EXPECT_EQ(frame.activeChild(), first);
+    EXPECT_EQ(journal.size(), 4u);
+}
+
+TEST_F(FrameTest, SeveralViewsPerDocumentAndClosingWithAVeto)
+{
+    Document* document = docTemplate->openNewDocument(frame);
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(frame.executeCommand(ID_WINDOW_NEW));
+    ASSERT_EQ(document->views().size(), 2u);
+    EXPECT_EQ(frame.activeDocument(), document);
+
+    static_cast<TestDocument*>(document)->vetoClose = true;
+    EXPECT_FALSE(frame.activeChild()->close());
+    EXPECT_EQ(frame.childFrames().size(), 2u);
+
+    static_cast<TestDocument*>(document)->vetoClose = false;
+    journal.clear();
+    ASSERT_TRUE(frame.activeChild()->close());
+    application.processMessages();
+    EXPECT_EQ(frame.childFrames().size(), 1u);
+    EXPECT_EQ(document->views().size(), 1u);
+    ASSERT_NE(frame.activeChild(), nullptr);
+
+    // The last view goes: the document closes and the view hears of no successor.
+    journal.clear();
+    ASSERT_TRUE(frame.executeCommand(ID_FILE_CLOSE));
+    application.processMessages();
+    EXPECT_TRUE(frame.childFrames().empty());
+    EXPECT_EQ(frame.activeChild(), nullptr);
+    EXPECT_EQ(frame.currentMenu(), &noDocumentMenu);
+    EXPECT_TRUE(docTemplate->documents().empty());
+    EXPECT_EQ(journal, (std::vector<std::string>{"frame- Untitled1", "view- other none", "close Untitled1"}));
+}
+
+TEST_F(FrameTest, CommandsGoToTheActiveViewFirst)
+{
+    ASSERT_NE(docTemplate->openNewDocument(frame), nullptr);
+    std::vector<std::string> reached;
+    CommandTarget hostLookup;
+    hostLookup.onCommandRange(0x9000, 0xBFFF, [&](std::uint32_t) { reached.push_back("plugin"); });
+    frame.setPreRouteTarget(&hostLookup);
+    View* view = frame.activeView();
+    view->onCommand(32791, [&] { reached.push_back("view"); });
+    frame.activeDocument()->onCommand(32791, [&] { reached.push_back("document"); });
+    frame.activeDocument()->onCommand(32792, [&] { reached.push_back("document"); });
+    frame.onCommand(32793, [&] { reached.push_back("frame"); });
+    for (std::uint32_t id : {0xA000u, 32791u, 32792u, 32793u})
+        EXPECT_TRUE(frame.executeCommand(id));
+    EXPECT_FALSE(frame.executeCommand(32794));
+    EXPECT_EQ(reached, (std::vector<std::string>{"plugin", "view", "document", "frame"}));
+}
+
+TEST_F(FrameTest, AGlViewShowsItsFramesAndSnapshotsThem)
+{
+    TestView* view = nullptr;
+    ASSERT_NE(docTemplate->openNewDocument(frame), nullptr);
+    view = static_cast<TestView*>(frame.activeView());
+    view->useGl = true;
+    view->invalidate(false);
+    view->updateWindow();
+    Surface image;
+    ASSERT_TRUE(view->renderToImage(image));
+    ASSERT_FALSE(image.isEmpty());
+    EXPECT_EQ(image.size(), view->clientRect().size());
+    EXPECT_EQ(image.pixel(image.width() / 2, image.height() / 2), 0xFF0000u);
+    EXPECT_FALSE(view->glSurface().isCurrent());
+}
+
+TEST_F(FrameTest, SnapshotsOfAViewGoToBitmapFiles)
+{
+    ASSERT_NE(docTemplate->openNewDocument(frame), nullptr);
+    auto* view = static_cast<TestView*>(frame.activeView());
+    view->colour = 0x123456;
+    Surface image;
+    ASSERT_TRUE(view->renderToImage(image));
+    const std::string path = std::string(VORN_TEST_BINARY_DIR) + "/frame_test_snapshot.bmp";
+    ASSERT_EQ(writeBmpFile(path, image), BmpWriteError::None);
+    const Surface read = Surface::loadImage(path);
+    ASSERT_EQ(read.size(), view->clientRect().size());
+    EXPECT_EQ(read.pixel(3, 3), 0x123456u);
+    std::filesystem::remove(path);
+}
+
+TEST_F(FrameTest, FlyByAndTooltipTextsOfCommands)
+{
+    frame.setPromptProvider([](std::uint32_t id) {
+        return id == ID_FILE_NEW ? std::string("Create a new document\nNew") : std::string();
+    });
+    frame.setTooltipProvider([](std::uint32_t id) { return id == 0xBFFE ? std::string("Joint tool") : std::string(); });
+    EXPECT_EQ(frame.tooltipText(ID_FILE_NEW), "New");
+    EXPECT_EQ(frame.tooltipText(0xBFFE), "Joint tool");
+    EXPECT_EQ(frame.tooltipText(32771), "");
+    // The mouse over the menu entry shows the prompt in the status bar.
+    QAction* entry = qtMenuOf(*noDocumentMenu.submenu(0))->actions().front();
+    entry->hover();
+    EXPECT_EQ(frame.messageText(), "Create a new document");
+}
+
+TEST_F(FrameTest, ToolbarsDockFloatHideAndUpdateAtIdle)
+{
+    ImageList images({16, 16});
+    images.add(Surface(32, 16, 0x00FF00));
+    Toolbar toolbar;
+    ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 100, 22}, &frame, 0xE800));
+    toolbar.setWindowText("Standard Toolbar");
+    toolbar.setImageList(&images);
+    ToolbarButton buttons[2];
+    buttons[0].imageIndex = 0;
+    buttons[0].commandId = ID_FILE_NEW;
+    buttons[0].state = TBSTATE_ENABLED;
+    buttons[1].imageIndex = 1;
+    buttons[1].commandId = 32791;
+    buttons[1].state = TBSTATE_ENABLED;
+    toolbar.addButtons(buttons, 2);
+    frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
+    frame.dockToolbar(toolbar, IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(frame.toolbarDockBar(toolbar), IDW_DOCKBAR_LEFT);
+    frame.dockToolbar(toolbar, IDW_DOCKBAR_TOP);
+    EXPECT_EQ(frame.toolbarDockBar(toolbar), IDW_DOCKBAR_TOP);
+
+    // 32791 has no handler: the idle update disables its button; New stays enabled.
+    frame.onIdleUpdate();
+    EXPECT_EQ(toolbar.buttonState(32791), 0);
+    EXPECT_EQ(toolbar.buttonState(ID_FILE_NEW), TBSTATE_ENABLED);
+    // A click reaches the frame's command routing: a new document.
+    toolbar.click(0);
+    EXPECT_EQ(frame.childFrames().size(), 1u);
+
+    frame.showToolbar(toolbar, false);
+    EXPECT_FALSE(frame.isToolbarVisible(toolbar));
+    frame.showToolbar(toolbar, true);
+    EXPECT_TRUE(frame.isToolbarVisible(toolbar));
+    frame.floatToolbar(toolbar, {300, 300});
+    EXPECT_EQ(frame.toolbarDockBar(toolbar), 0u);
+}
+
+// A dialog bar whose size comes from the layout function, as the host's bars answer.
+struct SizedBar : DialogBar
+{
+    DialogBarSizes sizes{{220, 400}, {260, 300}, {220, 400}, {200, 200}, {32767, 32767}, 0};
+    std::vector<std::uint32_t> modes;
+    Size calcDynamicLayout(std::int32_t length, std::uint32_t mode) override
+    {
+        modes.push_back(mode);
+        return calcDialogBarLayout(sizes, length, mode).size;
+    }
+};
+
+TEST_F(FrameTest, DialogBarsAskForTheirSizeWhenDocked)
+{
+    SizedBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Main Console", WS_CHILD | WS_VISIBLE, {0, 0, 220, 400}, &frame));
+    frame.addDialogBar(bar, CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    frame.dockDialogBar(bar, IDW_DOCKBAR_RIGHT);
+    application.processMessages();
+    ASSERT_FALSE(bar.modes.empty());
+    EXPECT_EQ(bar.modes.back(), LM_VERTDOCK);
+    EXPECT_EQ(bar.state()->widget->width(), 220);
+    EXPECT_TRUE(frame.isDialogBarVisible(bar));
+    frame.showDialogBar(bar, false);
+    EXPECT_FALSE(frame.isDialogBarVisible(bar));
+}
+
+TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
+{
+    struct Owner : Window
+    {
+        std::vector<std::uint32_t> commands;
+        LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override
+        {
+            if (message == WM_COMMAND)
+                commands.push_back(lowWord(wParam));
+            return Window::windowProc(message, wParam, lParam);
+        }
+    } owner;
+    ASSERT_TRUE(owner.create("Window", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {10, 10, 200, 200}, nullptr));
+    Menu popup;
+    popup.appendItem(0xB000, "&First");
+    popup.appendItem(0xB001, "&Second");
+    popup.setCheck(1, 1);
+    popup.appendItem(0xB002, "&Greyed");
+    popup.setEnabled(2, false);
+    // The person goes down to the second entry and presses Enter.
+    QTimer::singleShot(50, [] {
+        if (QWidget* shown = QApplication::activePopupWidget())
+        {
+            QTest::keyClick(shown, Qt::Key_Down);
+            QTest::keyClick(shown, Qt::Key_Down);
+            QTest::keyClick(shown, Qt::Key_Return);
+        }
+    });
+    EXPECT_EQ(popup.trackPopup({100, 100}, true, owner.handle()), 0xB001u);
+    EXPECT_EQ(owner.commands, (std::vector<std::uint32_t>{0xB001}));
+}
+
+TEST_F(FrameTest, TheFrameCoversTheWorkArea)
+{
+    const Rect work = MainFrame::desktopWorkArea();
+    EXPECT_FALSE(work.isEmpty());
+    // The window system may keep a border for itself.
+    const Rect shown = frame.windowRect();
+    EXPECT_LE(shown.width(), work.width());
+    EXPECT_GE(shown.width(), work.width() - 8);
+    EXPECT_GE(shown.height(), work.height() - 40);
+}
+
+} // namespace
