@@ -48,19 +48,6 @@ CAcceleratorsDialog::CAcceleratorsDialog(MAI& mai, PluginManager& registry)
     : Dialog(HostResource::AcceleratorsDialog), mai(mai), table(mai.accelerators), registry(registry)
 {
     registerHostDialogResources();
-    deviceList.setNotificationHandler([this](uint32_t code) {
-        if (code == notify_code::ComboSelectionChange)
-            OnDeviceChange();
-    });
-    inputList.setNotificationHandler([this](uint32_t code) {
-        if (code == notify_code::ComboSelectionChange)
-            OnInputChange();
-    });
-    actionTree.setNotificationHandler([this](TreeNotification& notification) -> std::intptr_t {
-        if (notification.code == notify_code::TreeSelectionChanged)
-            OnTreeSelChanged();
-        return 0;
-    });
 }
 
 CAcceleratorsDialog::~CAcceleratorsDialog() = default;
@@ -74,6 +61,9 @@ void CAcceleratorsDialog::showModal(MAI& mai, PluginManager& registry, Window* o
 bool CAcceleratorsDialog::onInitDialog()
 {
     Dialog::onInitDialog();
+    deviceList.subclassDlgItem(DeviceId, this);
+    inputList.subclassDlgItem(InputId, this);
+    actionTree.subclassDlgItem(TreeId, this);
     if (Window* capture = dlgItem(CaptureId))
         capture->showWindow(SW_HIDE);
     for (const char* device : {keyboardDevice, mouseDevice})
@@ -422,11 +412,30 @@ bool CAcceleratorsDialog::saveAcceleratorFile(const char* path)
     return ::saveAcceleratorFile(path, table, handle());
 }
 
+LResult CAcceleratorsDialog::windowProc(uint32_t message, WParam wParam, LParam lParam)
+{
+    if (message == WM_NOTIFY)
+    {
+        const auto* header = reinterpret_cast<const NotifyHeader*>(lParam);
+        if (header->idFrom == TreeId && header->code == TVN_SELCHANGED)
+            OnTreeSelChanged();
+    }
+    return Dialog::windowProc(message, wParam, lParam);
+}
+
 bool CAcceleratorsDialog::onCommand(uint32_t id, uint32_t code, WindowHandle control)
 {
     if (id == BindingsId && code == LBN_SELCHANGE)
     {
         OnBindingSelChanged();
+        return true;
+    }
+    if (code == CBN_SELCHANGE && (id == DeviceId || id == InputId))
+    {
+        if (id == DeviceId)
+            OnDeviceChange();
+        else
+            OnInputChange();
         return true;
     }
     if (code != BN_CLICKED)

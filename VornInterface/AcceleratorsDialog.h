@@ -50,6 +50,7 @@ public:
     static void showModal(MAI& mai, PluginManager& registry, platform::Window* owner);
 
     bool onInitDialog() override;
+    platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
     bool preTranslateMessage(platform::Message& message) override;
 

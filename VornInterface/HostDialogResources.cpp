@@ -50,12 +50,13 @@ DialogTemplate dialog(DialogUnitRect rect, uint32_t style, const char* caption, 
 
 constexpr uint32_t modalDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-// Trees and drop-down lists of these dialogs are objects of the dialog classes, placed over the
-// rectangles the templates leave for them.
+// Trees and drop-down lists of these dialogs are template controls that objects of the dialog
+// classes take over.
 DialogTemplate pluginsDialog()
 {
     return dialog({0, 0, 182, 203}, modalDialogStyle | WS_THICKFRAME, "Plugins",
                   {
+                      control("SysTreeView32", 1000, {1, 1, 180, 127}, WS_BORDER | WS_TABSTOP, ""),
                       pushButton(1001, {1, 146, 66, 14}, "&Properties..."),
                       pushButton(1002, {1, 131, 66, 14}, "&About..."),
                       control("Static", 1003, {70, 131, 110, 70}, SS_LEFT, ""),
@@ -95,6 +96,8 @@ DialogTemplate acceleratorsDialog()
                   {
                       control("Static", -1, {7, 9, 30, 8}, SS_LEFT, "Device:"),
                       control("Static", -1, {7, 27, 30, 8}, SS_LEFT, "Input:"),
+                      control("ComboBox", 1019, {40, 7, 110, 60}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ""),
+                      control("ComboBox", 1020, {40, 25, 110, 80}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ""),
                       control("Edit", 1040, {40, 25, 110, 12}, ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER),
                       checkBox(1021, {40, 42, 40, 10}, "Shift"),
                       checkBox(1022, {85, 42, 40, 10}, "Ctrl"),
@@ -108,6 +111,7 @@ DialogTemplate acceleratorsDialog()
                       control("Button", 1026, {90, 142, 40, 10}, BS_AUTOCHECKBOX | WS_DISABLED, "Ctrl"),
                       pushButton(1030, {155, 90, 20, 14}, "<<", WS_DISABLED),
                       control("Button", -1, {180, 7, 133, 151}, BS_GROUPBOX, "Available actions"),
+                      control("SysTreeView32", 1017, {186, 19, 121, 133}, WS_BORDER | WS_TABSTOP, ""),
                       pushButton(1036, {7, 166, 58, 14}, "Reset &to Defaults"),
                       pushButton(1032, {68, 166, 50, 14}, "Set as &Default"),
                       pushButton(1039, {121, 166, 40, 14}, "Cl&ear"),

@@ -36,12 +36,6 @@ CPluginsDialog::CPluginsDialog(PluginManager& registry)
                            HostResource::SparePluginImage, HostResource::UnrecognizedImage,
                            HostResource::DefaultPluginImage, HostResource::DisabledPluginImage})
         images.add(hostBitmap(bitmap), 0xFFFFFF);
-    tree.setImageList(&images);
-    tree.setNotificationHandler([this](platform::TreeNotification& notification) -> std::intptr_t {
-        if (notification.code == platform::notify_code::TreeSelectionChanged)
-            OnSelChanged();
-        return 0;
-    });
 }
 
 CPluginsDialog::~CPluginsDialog() = default;
@@ -55,6 +49,8 @@ void CPluginsDialog::showModal(PluginManager& registry, platform::Window* owner)
 bool CPluginsDialog::onInitDialog()
 {
     platform::Dialog::onInitDialog();
+    tree.subclassDlgItem(TreeId, this);
+    tree.setImageList(&images);
     fillTree();
     showButtons();
     return true;
@@ -267,6 +263,12 @@ platform::LResult CPluginsDialog::windowProc(uint32_t message, platform::WParam 
     if (message == platform::WM_SIZE)
         OnSize(static_cast<int32_t>(platform::lowWord(static_cast<uint64_t>(lParam))),
                static_cast<int32_t>(platform::highWord(static_cast<uint64_t>(lParam))));
+    if (message == platform::WM_NOTIFY)
+    {
+        const auto* header = reinterpret_cast<const platform::NotifyHeader*>(lParam);
+        if (header->idFrom == TreeId && header->code == platform::TVN_SELCHANGED)
+            OnSelChanged();
+    }
     return platform::Dialog::windowProc(message, wParam, lParam);
 }
 

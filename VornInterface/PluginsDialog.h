@@ -57,7 +57,7 @@ public:
     bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
     platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
-    // Fills the tree from the registry; onInitDialog does it, tests may call it without a window.
+    // Fills the tree from the registry; onInitDialog does it.
     void fillTree();
     void OnSelChanged();
     void OnAbout();
