@@ -22,6 +22,7 @@ bool CDialogObjectHierarchy::onInitDialog()
 {
     platform::Dialog::onInitDialog();
     initialised = true;
+    tree.create(platform::WS_VISIBLE | platform::WS_BORDER | platform::WS_TABSTOP, clientRect(), this, TreeId);
     if (const VornTypeIDManager* registry = getTypeIDManager())
         fillTree(*registry);
     const platform::Rect client = clientRect();
@@ -53,8 +54,10 @@ void CDialogObjectHierarchy::addTypeSubtree(const VornTypeIDManager& registry, i
 
 void CDialogObjectHierarchy::OnSize(int32_t width, int32_t height)
 {
-    if (initialised)
-        treeRect = {treeRect.left, treeRect.top, treeRect.left + width, treeRect.top + height};
+    if (!initialised)
+        return;
+    treeRect = {treeRect.left, treeRect.top, treeRect.left + width, treeRect.top + height};
+    tree.moveWindow(treeRect);
 }
 
 platform::LResult CDialogObjectHierarchy::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)
