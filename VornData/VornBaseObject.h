@@ -34,7 +34,7 @@ constexpr uint8_t Removed = 0x80;
 // object's life through setDefaults (a slot is handed out), copyTo (the element moves to another
 // slot), release (the element leaves its list) and destruction.
 //
-// Each class's setDefaults resets its base's fields and then its own; release leaves the flag byte
+// Each class's setDefaults resets its own fields and its base's; release leaves the flag byte
 // at 0x80 (Removed), so a class's own reset never touches the colour-and-flags word.
 class VornBaseObject : public knotOwner
 {

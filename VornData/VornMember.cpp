@@ -94,7 +94,7 @@ void VornMember::linkedObjectChanged(VornBaseObject* source, int32_t code)
     {
         if (code == PropertyGoingCode)
         {
-            // The inverse area and Ix, Iy keep their values.
+            // Ix and Iy keep their values.
             halfMassPerLength = MemberDefaults::HalfMassPerLength;
             ea = MemberDefaults::EA;
             inverseArea = MemberDefaults::InverseArea;

@@ -130,18 +130,52 @@ TEST_F(SharedModel, AGroupEndsItselfWhenItsLastChildMovesToAnotherGroup)
     EXPECT_TRUE(model.named<VornJoint>("J3")->isInClosedGroup());
 }
 
-TEST_F(SharedModel, RemovingAMaterialResetsItsMembersButKeepsTheirInverseArea)
+// A property that goes away resets the values of its members that depend on it; what the other
+// property gave them stays.
+TEST_F(SharedModel, RemovingAMaterialOrCrossSectionResetsTheValuesOfItsMembers)
 {
-    model.named<VornMaterial>("Steel")->removeFromList();
-
-    for (const char* name : {"M1", "M2"})
+    struct Case
     {
-        VornMember* member = model.named<VornMember>(name);
-        EXPECT_EQ(member->getMaterial(), nullptr);
+        bool material; // the material goes, otherwise the cross-section
+        double inverseArea;
+    };
+    for (const Case& c : {Case{true, 50.0}, Case{false, 100.0}})
+    {
+        SCOPED_TRACE(c.material ? "material" : "cross-section");
+        ModelDocument fresh;
+        VornJoint* a = fresh.addJoint("A", 0, 0, 0);
+        VornJoint* b = fresh.addJoint("B", 1, 0, 0);
+        VornMaterial* steel = fresh.materials->add();
+        steel->name.set(fresh.strings(), "Steel");
+        VornCrossSection* box = fresh.crossSections->add();
+        box->name.set(fresh.strings(), "Box");
+        box->setValues(0.02, 2e-5, 3e-5, 0, 1e-6);
+        VornMember* member = fresh.members->add();
+        member->setStartJoint(a);
+        member->setEndJoint(b);
+        member->setMaterial(steel);
+        member->setCrossSection(box);
+        ASSERT_DOUBLE_EQ(member->getInverseArea(), 50.0);
+
+        if (c.material)
+            steel->removeFromList();
+        else
+            box->removeFromList();
+
         EXPECT_EQ(member->getHalfMassPerLength(), 600.0);
         EXPECT_EQ(member->getEA(), 6.0e9);
         EXPECT_EQ(member->getGJ(), 1101562.5);
-        EXPECT_DOUBLE_EQ(member->getInverseArea(), 100.0); // 1 / 0.01 from the cross-section
+        EXPECT_DOUBLE_EQ(member->getInverseArea(), c.inverseArea);
+        EXPECT_EQ(member->getIx(), 2e-5);
+        EXPECT_EQ(member->getIy(), 3e-5);
+    }
+
+    // The shared model: its members lose their material and keep the section's inverse area.
+    model.named<VornMaterial>("Steel")->removeFromList();
+    for (const char* name : {"M1", "M2"})
+    {
+        EXPECT_EQ(model.named<VornMember>(name)->getMaterial(), nullptr);
+        EXPECT_EQ(model.named<VornMember>(name)->getEA(), 6.0e9);
     }
 }
 
