@@ -139,19 +139,49 @@ TEST_F(ViewInput, ADragToolThatDeclinesMouseInputGetsOnlyTheRelease)
     EXPECT_EQ(declining.calls, (Calls{"6,6,200"}));
 }
 
-TEST_F(ViewInput, ARightDragReleasedOutsideTheViewEndsAtTheNextEventWithoutTheButton)
+TEST_F(ViewInput, ADragReleasedOutsideTheViewEndsAtTheNextEventWithoutTheButton)
 {
-    bind(AcceleratorCode::RightDrag, &bound);
-    view.onMouseEvent(10, 10, rightDown);
-    view.onMouseEvent(20, 10, rightMove);
+    struct Case
+    {
+        const char* button;
+        uint32_t dragCode;
+        uint32_t down;
+        uint32_t held;
+    };
+    const Case cases[] = {
+        {"right", AcceleratorCode::RightDrag, InputEvent::RightDown, InputEvent::RightHeld},
+        {"middle", AcceleratorCode::MiddleDrag, InputEvent::MiddleDown, InputEvent::MiddleHeld},
+    };
+    for (const Case& c : cases)
+    {
+        RecordingMenuItem dragTool("Drag");
+        AcceleratorBinding* binding = mai.accelerators.addBinding(c.dragCode, &dragTool);
+        view.onMouseEvent(10, 10, c.down | c.held);
+        view.onMouseEvent(20, 10, InputEvent::Move | c.held);
+        EXPECT_TRUE(view.captured) << c.button;
+        // The release happened where the view did not see it; the next move no longer holds the
+        // button.
+        view.onMouseEvent(30, 10, InputEvent::Move);
+        EXPECT_EQ(dragTool.calls, (Calls{"10,10,101", "20,10,1", "30,10,200"})) << c.button;
+        EXPECT_EQ(view.pendingDrag, nullptr) << c.button;
+        EXPECT_FALSE(view.captured) << c.button;
+        // The move itself goes on to the active tool as usual.
+        EXPECT_EQ(tool.calls.back(), "30,10,0") << c.button;
+        mai.accelerators.removeBinding(binding);
+    }
+}
+
+TEST_F(ViewInput, APressWithoutBindingsHoldsTheMouseUntilItsReleaseHoweverItComes)
+{
+    view.onMouseEvent(10, 10, InputEvent::MiddleDown | InputEvent::MiddleHeld);
     EXPECT_TRUE(view.captured);
-    // The release happened where the view did not see it; the next move no longer holds the button.
-    view.onMouseEvent(30, 10, InputEvent::Move);
-    EXPECT_EQ(bound.calls, (Calls{"10,10,101", "20,10,1", "30,10,200"}));
-    EXPECT_EQ(view.pendingDrag, nullptr);
+    view.onMouseEvent(10, 10, InputEvent::MiddleUp);
     EXPECT_FALSE(view.captured);
-    // The move itself goes on to the active tool as usual.
-    EXPECT_EQ(tool.calls.back(), "30,10,0");
+
+    view.onMouseEvent(10, 10, rightDown);
+    view.onMouseEvent(10, 10, InputEvent::LeftDown | InputEvent::LeftHeld); // the right button went up unseen
+    EXPECT_FALSE(view.captured);
+    EXPECT_EQ(view.pressFlags, 0u);
 }
 
 TEST_F(ViewInput, ShiftDuringAMovedDragSendsNothingButReachesTheToolOtherwise)
