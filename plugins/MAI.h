@@ -173,7 +173,8 @@ public:
     explicit MAI_View(MAI_Doc* document);
     MAI_View(const MAI_View&) = delete;
     MAI_View& operator=(const MAI_View&) = delete;
-    // Destroys the view's view-type states (and with them their draw objects).
+    // Destroys the view's view-type states (and with them their draw objects). The host's part of
+    // the view is gone by then, so a state's destructor must not call the view's operations.
     virtual ~MAI_View();
 
     virtual void invalidate(bool erase) = 0;
