@@ -1,10 +1,5 @@
 #include "Lumbra/LumbraLibrary.h"
 
-#include "Lumbra/PluginWindowHandleImpl.h"
-#include "platform/Services.h"
-#include "platform/SystemValues.h"
-#include "platform/Window.h"
-
 namespace lumbra
 {
 
@@ -17,13 +12,6 @@ platform::ModuleHandle thisModule()
 PluginWindowHandle* makeWindowHandle()
 {
     return new PluginWindowHandleImpl;
-}
-
-void showAboutBox(PluginWindowHandle* parent, const char* caption, const std::string& text)
-{
-    platform::Window* owner = parent != nullptr ? parent->getWnd() : nullptr;
-    platform::messageBox(owner != nullptr ? owner->handle() : platform::WindowHandle::None, text, caption,
-                         platform::MB_OK);
 }
 
 } // namespace lumbra

@@ -1,10 +1,7 @@
 #pragma once
 
 #include "platform/DynamicLibrary.h"
-
-#include <string>
-
-class PluginWindowHandle;
+#include "uikit/PluginWindowHandleImpl.h"
 
 namespace lumbra
 {
@@ -15,7 +12,7 @@ platform::ModuleHandle thisModule();
 // A new handle for a window this library makes.
 PluginWindowHandle* makeWindowHandle();
 
-// A plugin's about box: OK only, owned by the parent's window (none without one).
-void showAboutBox(PluginWindowHandle* parent, const char* caption, const std::string& text);
+// The kit's about box, shared by the plugin libraries.
+using ::showAboutBox;
 
 } // namespace lumbra

@@ -1,10 +1,5 @@
 #include "Zintel/ZintelLibrary.h"
 
-#include "platform/Services.h"
-#include "platform/SystemValues.h"
-#include "platform/Window.h"
-#include "plugins/PluginWindow.h"
-
 namespace zintel
 {
 
@@ -12,13 +7,6 @@ platform::ModuleHandle thisModule()
 {
     static const platform::ModuleHandle module = platform::moduleContaining(reinterpret_cast<const void*>(&thisModule));
     return module;
-}
-
-void showAboutBox(PluginWindowHandle* parent, const char* caption, const std::string& text)
-{
-    platform::Window* owner = parent != nullptr ? parent->getWnd() : nullptr;
-    platform::messageBox(owner != nullptr ? owner->handle() : platform::WindowHandle::None, text, caption,
-                         platform::MB_OK);
 }
 
 } // namespace zintel

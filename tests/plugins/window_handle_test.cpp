@@ -1,6 +1,5 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraWindows.h"
-#include "Lumbra/PluginWindowHandleImpl.h"
 #include "platform/DialogTemplate.h"
 #include "platform/Resources.h"
 #include "plugins/VornPlugin.h"
@@ -8,14 +7,13 @@
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
+#include "uikit/PluginWindowHandleImpl.h"
 #include "tests/platform/PlatformTestApplication.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
-
-using lumbra::PluginWindowHandleImpl;
 
 namespace
 {
@@ -108,6 +106,33 @@ TEST_F(WindowHandles, AHandleOutlivingItsWindowAnswersHarmlessly)
         shortLived.destroyWindow();
     }
     expectHarmless(handle);
+}
+
+TEST_F(WindowHandles, AHandlePaintsItsWindowInTheResourceContextOfTheLibraryHoldingIt)
+{
+    // A library's window looks up its pictures while it paints: in the library's own resources,
+    // whatever context the caller (the host or another library) runs in.
+    class PaintRecorder : public platform::Window
+    {
+    public:
+        platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override
+        {
+            if (message == platform::WM_PAINT)
+                paintedIn = platform::currentResourceModule();
+            return Window::windowProc(message, wParam, lParam);
+        }
+        platform::ModuleHandle paintedIn = platform::ModuleHandle::None;
+    } window;
+    ASSERT_TRUE(window.create("Window", "", platform::WS_CHILD | platform::WS_VISIBLE, {0, 0, 50, 50}, &top));
+    processMessages();
+    PluginWindowHandleImpl handle;
+    handle.attach(&window);
+
+    const platform::ModuleHandle callers{0x5150};
+    platform::ResourceModuleScope callersContext(callers);
+    EXPECT_TRUE(handle.redraw(nullptr));
+    EXPECT_EQ(window.paintedIn, lumbra::thisModule());
+    EXPECT_EQ(platform::currentResourceModule(), callers);
 }
 
 TEST_F(WindowHandles, AnAboutBoxIsOwnedByTheParentsWindow)

@@ -3,11 +3,11 @@
 #include "platform/Message.h"
 #include "plugins/PluginWindow.h"
 
-namespace lumbra
-{
+#include <string>
 
-// The handle of a window this library made. It keeps only the window's system handle and finds the
-// window again at every call, so it is safe to hold after the window is gone.
+// The handle of a window that a plugin library made. It keeps only the window's system handle and
+// finds the window again at every call, so it is safe to hold after the window is gone. Every
+// operation but moveWindow runs in the resource context of the library that holds this code.
 class PluginWindowHandleImpl : public PluginWindowHandle
 {
 public:
@@ -30,4 +30,5 @@ private:
     platform::WindowHandle window;
 };
 
-} // namespace lumbra
+// A plugin's about box: OK only, owned by the parent's window (none without one).
+void showAboutBox(PluginWindowHandle* parent, const char* caption, const std::string& text);
