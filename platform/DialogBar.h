@@ -18,9 +18,14 @@ public:
     DialogBar();
     ~DialogBar() override;
 
-    // The size the bar wants for a layout query (`length` and layout_mode bits). The default
-    // keeps the window's present size.
+    // The size the bar wants for a layout query (`length` and LM_ bits). The default keeps the
+    // size the window had when the frame took it.
     virtual Size calcDynamicLayout(std::int32_t length, std::uint32_t mode);
+    // Notes the window's present size as the one the default layout keeps (once).
+    void rememberNaturalSize();
+
+private:
+    Size naturalSize_;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/DialogBar.h"
 #include "platform/GlSurface.h"
+#include "platform/Keyboard.h"
 #include "platform/Menu.h"
 #include "platform/MenuQt.h"
 #include "platform/Surface.h"
@@ -423,9 +424,26 @@ struct MainFrame::State
     std::vector<Accelerator> accelerators;
     std::function<std::string(std::uint32_t)> prompt;
     std::function<std::string(std::uint32_t)> tooltip;
-    std::map<Toolbar*, QPointer<QDockWidget>> toolbars;
-    std::map<DialogBar*, QPointer<QDockWidget>> dialogBars;
+    // The docks of the control bars, by the bars' windows: a bar that goes takes its dock along.
+    std::map<WindowHandle, QPointer<QDockWidget>> toolbars;
+    std::map<WindowHandle, QPointer<QDockWidget>> dialogBars;
+
+    static QDockWidget* find(const std::map<WindowHandle, QPointer<QDockWidget>>& docks, const Window& bar)
+    {
+        auto found = docks.find(bar.handle());
+        return found != docks.end() ? found->second.data() : nullptr;
+    }
     int untitledCount = 0;
+    std::string title; // the application's part of the frame title
+
+    // "<title> - <document title>" while a document is active, else the title alone.
+    void showTitle(Document* document)
+    {
+        const std::string shown = document != nullptr ? title + " - " + document->title() : title;
+        self->setWindowText(shown);
+        if (window != nullptr)
+            window->setWindowTitle(QString::fromStdString(shown));
+    }
 
     void release(ChildFrame* frame)
     {
@@ -469,9 +487,20 @@ struct MainFrame::State
         dock->setWidget(content);
         dock->setAllowedAreas(areasOfSides(sides));
         dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-        window->addDockWidget(Qt::TopDockWidgetArea, dock, Qt::Horizontal);
+        // It starts in the first side it may use, top first; docking moves it on.
+        Qt::DockWidgetArea start = Qt::TopDockWidgetArea;
+        for (const Qt::DockWidgetArea area : {Qt::TopDockWidgetArea, Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea,
+                                              Qt::BottomDockWidgetArea})
+            if (dock->isAreaAllowed(area))
+            {
+                start = area;
+                break;
+            }
+        const bool horizontal = start == Qt::TopDockWidgetArea || start == Qt::BottomDockWidgetArea;
+        window->addDockWidget(start, dock, horizontal ? Qt::Horizontal : Qt::Vertical);
         content->show();
         dock->setVisible((bar.style() & WS_VISIBLE) != 0);
+        QObject::connect(content, &QObject::destroyed, dock, &QObject::deleteLater);
         return dock;
     }
 
@@ -559,6 +588,7 @@ bool MainFrame::createFrame(const std::string& title, Menu* noDocumentMenu)
     state_->window = window;
     state_->area = area;
     state_->message = message;
+    state_->title = title;
     if (!adoptWidget(*this, window, "MDIFrame", WS_OVERLAPPEDWINDOW, nullptr, 0))
     {
         delete window;
@@ -694,6 +724,7 @@ void MainFrame::activationChanged(ChildFrame* activated)
         activated->document()->docTemplate()->documentMenu() != nullptr)
         menu = activated->document()->docTemplate()->documentMenu();
     state_->showMenu(menu);
+    state_->showTitle(activated != nullptr ? activated->document() : nullptr);
     View* oldView = deactivated != nullptr ? deactivated->view() : nullptr;
     View* newView = activated != nullptr ? activated->view() : nullptr;
     if (oldView != nullptr)
@@ -810,34 +841,38 @@ std::string MainFrame::tooltipText(std::uint32_t id) const
 
 void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
 {
-    if (state_->window == nullptr || toolbar.state() == nullptr || state_->toolbars.count(&toolbar) != 0)
+    if (state_->window == nullptr || toolbar.state() == nullptr || State::find(state_->toolbars, toolbar) != nullptr)
         return;
     toolbar.setTooltipProvider([this](std::uint32_t id) { return tooltipText(id); });
     toolbar.setHoverListener([this](std::uint32_t id) { state_->flyBy(id); });
     toolbar.autoSize();
-    state_->toolbars[&toolbar] = state_->makeBar(toolbar, toolbar.windowText(), allowedSides);
+    state_->toolbars[toolbar.handle()] = state_->makeBar(toolbar, toolbar.windowText(), allowedSides);
 }
 
 void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
 {
-    if (state_->window == nullptr || bar.state() == nullptr || state_->dialogBars.count(&bar) != 0)
+    if (state_->window == nullptr || bar.state() == nullptr || State::find(state_->dialogBars, bar) != nullptr)
         return;
+    bar.rememberNaturalSize();
     QDockWidget* dock = state_->makeBar(bar, bar.windowText(), allowedSides);
-    state_->dialogBars[&bar] = dock;
-    auto applyLayout = [this, &bar, dock] {
+    state_->dialogBars[bar.handle()] = dock;
+    const WindowHandle handle = bar.handle();
+    auto applyLayout = [this, handle, dock] {
         guardedCall([&] {
+            auto* sized = dynamic_cast<DialogBar*>(Window::fromHandle(handle));
+            if (sized == nullptr || dock->widget() == nullptr)
+                return;
+            dock->widget()->setMinimumSize(0, 0);
+            dock->widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             if (dock->isFloating())
             {
-                const Size size = bar.calcDynamicLayout(-1, LM_MRUWIDTH);
-                dock->widget()->setMinimumSize(0, 0);
-                dock->widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                const Size size = sized->calcDynamicLayout(-1, LM_MRUWIDTH);
                 dock->resize(size.width, size.height);
                 return;
             }
             const Qt::DockWidgetArea area = state_->window->dockWidgetArea(dock);
             const bool horizontal = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
-            const Size size = bar.calcDynamicLayout(
-                -1, horizontal ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
+            const Size size = sized->calcDynamicLayout(-1, horizontal ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
             if (horizontal)
                 dock->widget()->setFixedHeight(size.height);
             else
@@ -851,68 +886,58 @@ void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
 
 void MainFrame::dockToolbar(Toolbar& toolbar, std::uint32_t dockBarId)
 {
-    auto found = state_->toolbars.find(&toolbar);
-    if (found != state_->toolbars.end())
-        state_->dock(found->second, dockBarId);
+    state_->dock(State::find(state_->toolbars, toolbar), dockBarId);
 }
 
 void MainFrame::dockDialogBar(DialogBar& bar, std::uint32_t dockBarId)
 {
-    auto found = state_->dialogBars.find(&bar);
-    if (found != state_->dialogBars.end())
-        state_->dock(found->second, dockBarId);
+    state_->dock(State::find(state_->dialogBars, bar), dockBarId);
 }
 
 void MainFrame::floatToolbar(Toolbar& toolbar, Point screenPoint)
 {
-    auto found = state_->toolbars.find(&toolbar);
-    if (found != state_->toolbars.end())
+    if (QDockWidget* dock = State::find(state_->toolbars, toolbar))
     {
         toolbar.setWrapable(true);
-        state_->floatAt(found->second, screenPoint);
+        state_->floatAt(dock, screenPoint);
     }
 }
 
 void MainFrame::floatDialogBar(DialogBar& bar, Point screenPoint)
 {
-    auto found = state_->dialogBars.find(&bar);
-    if (found != state_->dialogBars.end())
-        state_->floatAt(found->second, screenPoint);
+    state_->floatAt(State::find(state_->dialogBars, bar), screenPoint);
 }
 
 void MainFrame::showToolbar(Toolbar& toolbar, bool show)
 {
-    auto found = state_->toolbars.find(&toolbar);
-    if (found != state_->toolbars.end() && found->second != nullptr)
-        found->second->setVisible(show);
+    if (QDockWidget* dock = State::find(state_->toolbars, toolbar))
+        dock->setVisible(show);
 }
 
 void MainFrame::showDialogBar(DialogBar& bar, bool show)
 {
-    auto found = state_->dialogBars.find(&bar);
-    if (found != state_->dialogBars.end() && found->second != nullptr)
-        found->second->setVisible(show);
+    if (QDockWidget* dock = State::find(state_->dialogBars, bar))
+        dock->setVisible(show);
 }
 
 bool MainFrame::isToolbarVisible(Toolbar& toolbar) const
 {
-    auto found = state_->toolbars.find(&toolbar);
-    return found != state_->toolbars.end() && found->second != nullptr && !found->second->isHidden();
+    QDockWidget* dock = State::find(state_->toolbars, toolbar);
+    return dock != nullptr && !dock->isHidden();
 }
 
 bool MainFrame::isDialogBarVisible(DialogBar& bar) const
 {
-    auto found = state_->dialogBars.find(&bar);
-    return found != state_->dialogBars.end() && found->second != nullptr && !found->second->isHidden();
+    QDockWidget* dock = State::find(state_->dialogBars, bar);
+    return dock != nullptr && !dock->isHidden();
 }
 
 std::uint32_t MainFrame::toolbarDockBar(Toolbar& toolbar) const
 {
-    auto found = state_->toolbars.find(&toolbar);
-    if (found == state_->toolbars.end() || found->second == nullptr || found->second->isHidden() ||
-        found->second->isFloating())
+    QDockWidget* dock = State::find(state_->toolbars, toolbar);
+    if (dock == nullptr || dock->isHidden() || dock->isFloating())
         return 0;
-    return dockBarOfArea(state_->window->dockWidgetArea(found->second));
+    return dockBarOfArea(state_->window->dockWidgetArea(dock));
 }
 
 void MainFrame::recalcLayout()
@@ -923,8 +948,9 @@ void MainFrame::recalcLayout()
 
 void MainFrame::onIdleUpdate()
 {
-    for (auto& [toolbar, dock] : state_->toolbars)
-        if (dock != nullptr && !dock->isHidden())
+    for (auto& [handle, dock] : state_->toolbars)
+        if (auto* toolbar = dynamic_cast<Toolbar*>(Window::fromHandle(handle)); toolbar != nullptr && dock != nullptr &&
+                                                                                !dock->isHidden())
             toolbar->updateCommandStates(router_);
 }
 
@@ -964,10 +990,10 @@ bool MainFrame::preTranslateMessage(Message& message)
 {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
         return false;
-    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
-    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
-    const bool control = modifiers.testFlag(Qt::ControlModifier);
-    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    // The modifiers as they were when the key went down, not as they are now.
+    const bool shift = isKeyDown(VK_SHIFT);
+    const bool control = isKeyDown(VK_CONTROL);
+    const bool alt = isKeyDown(VK_MENU);
     const std::uint32_t key = static_cast<std::uint32_t>(message.wParam);
     for (const Accelerator& accelerator : state_->accelerators)
     {
@@ -1000,9 +1026,16 @@ bool MainFrame::preTranslateMessage(Message& message)
 DialogBar::DialogBar() = default;
 DialogBar::~DialogBar() = default;
 
+void DialogBar::rememberNaturalSize()
+{
+    if (naturalSize_.width == 0 && naturalSize_.height == 0)
+        naturalSize_ = clientRect().size();
+}
+
 Size DialogBar::calcDynamicLayout(std::int32_t, std::uint32_t)
 {
-    return clientRect().size();
+    rememberNaturalSize();
+    return naturalSize_;
 }
 
 } // namespace platform

@@ -194,7 +194,8 @@ public:
     ~MainFrame() override;
 
     // Makes the frame window with its title and the menu for no document. It covers the screen's
-    // available area (shown maximised once show() is called).
+    // available area (shown maximised once show() is called). While a document is active the
+    // title reads "<title> - <document title>".
     bool createFrame(const std::string& title, Menu* noDocumentMenu);
     void show();
 

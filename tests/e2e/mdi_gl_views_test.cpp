@@ -1,6 +1,7 @@
 // On a real X server: an MDI frame with two child frames, each with a GL view, as a person sees
 // and drives it. The screenshots are written beside the test for a person to look at.
 #include "platform/Application.h"
+#include "platform/DialogBar.h"
 #include "platform/Frame.h"
 #include "platform/GlSurface.h"
 #include "platform/Menu.h"
@@ -244,6 +245,47 @@ TEST_F(MdiGlViews, AModalMessageBoxBlocksTheViews)
     EXPECT_TRUE(views[0]->mousePresses.empty());
     EXPECT_TRUE(views[0]->keys.empty());
     EXPECT_EQ(frame->activeChild(), second);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(MdiGlViews, AcceleratorsRunCommandsButLeaveEditingKeysToAFocusedEdit)
+{
+    int pastes = 0;
+    frame->onCommand(ID_EDIT_PASTE, [&] { ++pastes; });
+    frame->setAccelerators({{accelerator_flag::VirtualKey | accelerator_flag::Control, 'N', ID_FILE_NEW},
+                            {accelerator_flag::VirtualKey | accelerator_flag::Control, 'V', ID_EDIT_PASTE}});
+    // A dialog bar docked at the right with an edit field in it.
+    DialogBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Console", WS_CHILD | WS_VISIBLE, {0, 0, 200, 300}, frame.get()));
+    Window edit;
+    ASSERT_TRUE(edit.create("Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, {10, 10, 180, 34}, &bar, 1001));
+    frame->addDialogBar(bar, CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    frame->dockDialogBar(bar, IDW_DOCKBAR_RIGHT);
+    settle(400);
+
+    // With a view in front, Ctrl+V is the frame's paste and Ctrl+N makes a new document.
+    clickAt(centreOnScreen(views[1]));
+    settle(200);
+    xdotool("key ctrl+v");
+    settle(200);
+    EXPECT_EQ(pastes, 1);
+    xdotool("key ctrl+n");
+    settle(400);
+    EXPECT_EQ(frame->childFrames().size(), 3u);
+
+    // In the edit field Ctrl+V is the field's own key; the frame's paste does not run.
+    clickAt(edit.clientToScreen(Point{20, 10}));
+    settle(200);
+    xdotool("type abc");
+    xdotool("key ctrl+v");
+    settle(300);
+    EXPECT_EQ(pastes, 1);
+    EXPECT_EQ(edit.windowText(), "abc");
+    screenshot("mdi_gl_views_dialog_bar.png");
 }
 
 } // namespace

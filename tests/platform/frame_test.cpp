@@ -130,6 +130,7 @@ TEST_F(FrameTest, NewDocumentsActivateInOrderAndSwapTheMenu)
     ChildFrame* first = frame.activeChild();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(frame.currentMenu(), &documentMenu);
+    EXPECT_EQ(frame.windowText(), "Quorl2 beta - Untitled1");
     EXPECT_EQ(journal, (std::vector<std::string>{"frame+ Untitled1", "view+ other none"}));
 
     journal.clear();
@@ -174,6 +175,7 @@ TEST_F(FrameTest, SeveralViewsPerDocumentAndClosingWithAVeto)
     EXPECT_TRUE(frame.childFrames().empty());
     EXPECT_EQ(frame.activeChild(), nullptr);
     EXPECT_EQ(frame.currentMenu(), &noDocumentMenu);
+    EXPECT_EQ(frame.windowText(), "Quorl2 beta");
     EXPECT_TRUE(docTemplate->documents().empty());
     EXPECT_EQ(journal, (std::vector<std::string>{"frame- Untitled1", "view- other none", "close Untitled1"}));
 }
