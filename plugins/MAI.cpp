@@ -51,14 +51,17 @@ void MAI::addSnapObject(VornPluginSnapObject* snapObject)
     if (snapObject == nullptr)
         return;
     const char* name = snapObject->getButtonText();
+    VornPluginSnapObject* sameName = nullptr;
     for (VornPluginSnapObject* other = snapObjects; other != nullptr; other = other->nextSnapObject)
     {
-        if (sameTextIgnoringCase(name, other->getButtonText()))
-        {
-            snapObject->master = other->master;
-            break;
-        }
+        // Added again, it would close the chain into a ring that no walk leaves.
+        if (other == snapObject)
+            return;
+        if (sameName == nullptr && sameTextIgnoringCase(name, other->getButtonText()))
+            sameName = other;
     }
+    if (sameName != nullptr)
+        snapObject->master = sameName->master;
     snapObject->nextSnapObject = snapObjects;
     snapObjects = snapObject;
 }

@@ -93,6 +93,7 @@ public:
     virtual void postCommand(uint32_t commandId) = 0;
 
     // Snap objects with the same button text (compared without case) share the first one's master.
+    // A snap object already in the chain stays where it is.
     void addSnapObject(VornPluginSnapObject* snapObject);
     void addMenuItemType(PluginType* type);
 

@@ -140,7 +140,12 @@ TEST(SnapObjects, ObjectsOfTheSameNameShareTheFirstOnesMaster)
     mai.addSnapObject(&grid);
     mai.addSnapObject(&joint);
     mai.addSnapObject(&gridAgain);
+    mai.addSnapObject(&joint); // already in the chain: stays where it is
+    mai.addSnapObject(&grid);  // also when one of its name stands before it
     EXPECT_EQ(mai.snapObjects, &gridAgain);
+    EXPECT_EQ(gridAgain.nextSnapObject, &joint);
+    EXPECT_EQ(joint.nextSnapObject, &grid);
+    EXPECT_EQ(grid.nextSnapObject, nullptr);
     EXPECT_EQ(gridAgain.master, &grid);
     EXPECT_EQ(joint.master, &joint);
     EXPECT_EQ(gridAgain.getPriority(), 1);
