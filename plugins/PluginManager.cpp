@@ -184,15 +184,14 @@ void PluginManager::describeAdding(VornPluginBase* plugin, char (&line)[254])
 
 void PluginManager::addPlugin(VornPluginBase* plugin, PluginRegistryListener* listener)
 {
-    if (plugin == nullptr)
+    // A plugin handed over again (also by its own packaging) is already in a list; filing it twice
+    // would close that list into a ring.
+    if (plugin == nullptr || plugin->added)
         return;
+    plugin->added = true;
     try
     {
-        if (!plugin->listenersRegistered)
-        {
-            plugin->listenersRegistered = true;
-            plugin->registerListeners();
-        }
+        plugin->registerListeners();
         if (listener != nullptr)
         {
             char line[254];

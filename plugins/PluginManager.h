@@ -68,8 +68,9 @@ public:
     // Null (and nothing registered) for a null list head or name or when memory runs out.
     PluginType* addPluginType(VornPluginBase** listHead, const char* name, VornPluginBase* owner);
     // Registers the plugin's listeners and types, adds what it packages (depth first), then files
-    // the plugin itself. What its listeners, types or packaging throw is passed on, with the plugin
-    // and what it packaged so far filed.
+    // the plugin itself; a plugin the registry has already taken is left where it is. What its
+    // listeners, types or packaging throw is passed on, with the plugin and what it packaged so
+    // far filed.
     void addPlugin(VornPluginBase* plugin, PluginRegistryListener* listener = nullptr);
 
     // Walk of the type records from the oldest: getFirstType, then PluginType::getNewer.

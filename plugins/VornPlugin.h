@@ -53,7 +53,7 @@ private:
     PluginType* ownedTypes = nullptr; // the type records this plugin registered, newest first
     uint8_t enabled = 1;
     uint8_t defaultFlag = 0;
-    bool listenersRegistered = false;
+    bool added = false; // the registry has taken the plugin
 };
 
 // A plugin that knows the library that made it and the application interface. The host writes

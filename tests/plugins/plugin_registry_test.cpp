@@ -170,6 +170,25 @@ TEST(PluginRegistry, ListenersAreRegisteredOnceWhenThePluginIsAddedWithItsApplic
     EXPECT_EQ(child->maiWhenRegistering, mai);
 }
 
+TEST(PluginRegistry, APluginHandedOverAgainStaysInItsOneList)
+{
+    std::vector<std::string> destroyed;
+    {
+        VornPluginBase* items = nullptr;
+        PluginManager registry;
+        registry.addPluginType(&items, "Item", nullptr);
+        auto* shared = new TestPlugin("Item", "Shared", &destroyed);
+        auto* parent = new TestPlugin("Item", "Parent", &destroyed);
+        parent->packaged = {shared, shared, parent}; // twice, then itself
+        registry.addPlugin(parent);
+        registry.addPlugin(shared);
+        EXPECT_EQ(namesOf(items), (Names{"Parent", "Shared"}));
+        EXPECT_EQ(shared->listenerRegistrations, 1);
+    }
+    std::sort(destroyed.begin(), destroyed.end());
+    EXPECT_EQ(destroyed, (Names{"Parent", "Shared"})); // each deleted once
+}
+
 TEST(PluginRegistry, ATypeRegisteredTwiceFilesIntoTheNewestAndIsFoundByNameInTheOldest)
 {
     VornPluginBase* first = nullptr;
