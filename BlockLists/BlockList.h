@@ -25,6 +25,8 @@ constexpr uint32_t blockListItemsPerBlock()
 //   setDefaults()      initial state of a slot that is handed out (otherwise: assigned T())
 //   release()          frees what the element holds before it leaves the list (otherwise: nothing)
 //   copyTo(T* other)   moves its content into another slot's element (or copyTo(T&); otherwise: =)
+//   markInBlockList()  once, when the slot's element is constructed, so that an element can tell a
+//                      slot from an embedding in another object
 // Each slot carries a small header in front of its element: the slot's index (fixed for the life of
 // the block) and the state of a removal queued while the list is locked. `listOf` and `getIndex`
 // work from an element's address alone.
@@ -373,6 +375,8 @@ void BlockList<T>::addBlock()
             Slot& slot = block->slots[constructed];
             slot.header = SlotHeader{firstIndex + constructed, 0, NOSLOT, NOSLOT};
             new (slot.storage) T();
+            if constexpr (requires(T& element) { element.markInBlockList(); })
+                slot.element()->markInBlockList();
         }
     } catch (...) {
         while (constructed-- > 0)

@@ -37,7 +37,6 @@ bool VornBaseObject::isInMassRelease() const
 
 void VornBaseObject::setDefaults()
 {
-    handedOut = true;
     colorAndFlags = 0;
     name.release();
     references.clearOwnedNotify();

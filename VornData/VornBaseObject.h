@@ -94,12 +94,11 @@ public:
     bool isRemoved() const { return hasFlagBits(VornFlag::Removed); }
 
     // --- where the object lives ---
-    // An object lives in a block list from the list's first setDefaults of its slot on; one that was
-    // only constructed (embedded in another object) lives in none. An embedded object that is given
-    // its defaults is marked with markOutsideBlockLists, which survives setDefaults, so that nothing
-    // looks for a block-list slot around it.
-    void markOutsideBlockLists() { embedded = true; }
-    bool isOutsideBlockLists() const { return embedded || !handedOut; }
+    // Only an object that a block list constructed in one of its slots lives in a block list; one
+    // embedded in another object lives in none, whatever was called on it, so nothing looks for a
+    // block-list slot around it.
+    void markInBlockList() { inBlockList = true; }
+    bool isOutsideBlockLists() const { return !inBlockList; }
     // The document whose group holds the object's list; null when there is none.
     VornDocument* getDocument() const;
     // The string storage of the object's document (null without a document): where names go.
@@ -127,8 +126,7 @@ protected:
     knotList references{this, knotKind::embedded};
 
 private:
-    bool embedded = false;
-    bool handedOut = false;
+    bool inBlockList = false;
 };
 
 // Whether a type id names the class with the given registered id (an unregistered class, -1,

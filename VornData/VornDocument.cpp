@@ -26,8 +26,6 @@ BlockList<T>* createDocumentList(const char* name, const char* where)
 
 VornDocument::VornDocument()
 {
-    worldTracer.markOutsideBlockLists();
-    propertyListSelection.markOutsideBlockLists();
     std::unique_ptr<BlockList<VornSelection>> selections(
         createDocumentList<VornSelection>("VornSelection", "VornDocument::VornDocument() 1"));
     std::unique_ptr<BlockList<VornGroup>> groups(

@@ -58,14 +58,16 @@ TEST(ModelObject, ObjectsOutsideBlockListsHaveNoList)
     ModelDocument model;
     EXPECT_EQ(model.document->getWorldTracer().getOwnerList(), nullptr);
     EXPECT_EQ(model.document->getPropertyListSelection()->getOwnerList(), nullptr);
-    // Embedded in a settings item: only constructed, or given its defaults and marked.
+    // Embedded in a settings item: only constructed, or given its defaults and released as a list
+    // would do with its elements.
     VornCrossSection constructed;
     EXPECT_EQ(constructed.getOwnerList(), nullptr);
     constructed.removeFromList(); // nothing to leave
     EXPECT_EQ(constructed.getArea(), 0.01);
     VornCrossSection withDefaults;
-    withDefaults.markOutsideBlockLists();
     withDefaults.setDefaults();
+    withDefaults.removeFromList();
+    withDefaults.release();
     EXPECT_EQ(withDefaults.getOwnerList(), nullptr);
     EXPECT_EQ(withDefaults.getDocument(), nullptr);
     VornJoint* joint = model.joints->add();
@@ -245,7 +247,7 @@ TEST_P(MemberValues, FollowMaterialAndCrossSection)
 INSTANTIATE_TEST_SUITE_P(
     Defaults, MemberValues,
     ::testing::Values(MemberCase{false, false, 0, 6.0e9, 600, 100}, MemberCase{true, true, 0.01, 2.0e9, 39, 100},
-                      MemberCase{true, true, 0.02, 4.0e9, 78, 50}, MemberCase{false, true, 0.01, 6.0e9, 600, 100},
+                      MemberCase{true, true, 0.02, 4.0e9, 78, 50}, MemberCase{false, true, 0.02, 6.0e9, 600, 100},
                       MemberCase{true, false, 0, 6.0e9, 600, 100},
                       // An area that is not positive counts as no usable cross-section.
                       MemberCase{true, true, 0.0, 6.0e9, 600, 100}, MemberCase{true, true, -0.5, 6.0e9, 600, 100},
