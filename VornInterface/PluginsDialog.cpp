@@ -11,6 +11,8 @@
 #include "plugins/PluginManager.h"
 #include "plugins/VornPlugin.h"
 
+#include <algorithm>
+
 using platform::TreeItem;
 
 namespace
@@ -243,19 +245,21 @@ void CPluginsDialog::OnSize(int32_t width, int32_t height)
 {
     if (rootItem == TreeItem::None)
         return;
+    // Moves a child to (x, y), keeping its size unless a new one is given.
+    auto place = [this](platform::Window* child, int32_t x, int32_t y, platform::Size size) {
+        if (child == nullptr)
+            return;
+        const platform::Rect now = screenToClient(child->windowRect());
+        if (size.width < 0)
+            size = now.size();
+        child->moveWindow(platform::Rect::fromPointAndSize({x < 0 ? now.left : x, y < 0 ? now.top : y}, size));
+    };
+    place(&tree, -1, -1, {std::max(width - 2, 0), std::max(height - 98, 0)});
     const std::pair<int32_t, int32_t> buttonRows[] = {
         {DefaultId, height - 24}, {DisableId, height - 48}, {PropertiesId, height - 72}, {AboutId, height - 96}};
     for (const auto& [id, y] : buttonRows)
-        if (platform::Window* button = dlgItem(id))
-        {
-            const platform::Rect place = screenToClient(button->windowRect());
-            button->moveWindow({2, y, 2 + place.width(), y + place.height()});
-        }
-    if (platform::Window* text = dlgItem(DescriptionId))
-    {
-        const platform::Rect place = screenToClient(text->windowRect());
-        text->moveWindow({80, height - 96, 80 + place.width(), height - 96 + place.height()});
-    }
+        place(dlgItem(id), 2, y, {-1, -1});
+    place(dlgItem(DescriptionId), 80, height - 96, {-1, -1});
 }
 
 platform::LResult CPluginsDialog::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)

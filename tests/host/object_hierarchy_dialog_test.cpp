@@ -96,6 +96,7 @@ TEST_F(ObjectHierarchyFixture, TreeFollowsTheDialogsSize)
     const platform::Rect client = dialog().clientRect();
     EXPECT_EQ(dialog().getTreeRect().width(), client.width());
     EXPECT_EQ(dialog().getTreeRect().height(), client.height());
+    EXPECT_EQ(dialog().getTree().windowRect().size(), client.size()) << "the tree window follows";
 }
 
 } // namespace

@@ -212,6 +212,23 @@ TEST_F(PluginsDialogFixture, DefaultMovesTheMarkAndDisablingClearsIt)
     EXPECT_TRUE(interaction.beeps.empty());
 }
 
+TEST_F(PluginsDialogFixture, ResizingKeepsTheButtonsAtTheLeftEdgeBelowTheTree)
+{
+    dialog->moveWindow({0, 0, 500, 400});
+    const platform::Rect client = dialog->clientRect();
+    auto placeOf = [this](platform::Window* child) { return dialog->screenToClient(child->windowRect()); };
+    EXPECT_EQ(placeOf(&tree()).width(), client.width() - 2);
+    EXPECT_EQ(placeOf(&tree()).height(), client.height() - 98);
+    const std::pair<int32_t, int32_t> rows[] = {{CPluginsDialog::DefaultId, 24}, {CPluginsDialog::DisableId, 48},
+                                                {CPluginsDialog::PropertiesId, 72}, {CPluginsDialog::AboutId, 96}};
+    for (const auto& [id, above] : rows)
+    {
+        EXPECT_EQ(placeOf(dialog->dlgItem(id)).topLeft(), (platform::Point{2, client.height() - above})) << id;
+    }
+    EXPECT_EQ(placeOf(dialog->dlgItem(CPluginsDialog::DescriptionId)).topLeft(),
+              (platform::Point{80, client.height() - 96}));
+}
+
 TEST_F(PluginsDialogFixture, MarksAreWrittenToThePluginConfigurationAndReadBackAtTheNextStart)
 {
     const std::vector<std::string> listBefore = childTexts(tree(), calculatorItem());
