@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -64,6 +65,32 @@ bool adoptWidget(Window& object, QWidget* widget, const std::string& className, 
         state->parent->children.push_back(state);
     return true;
 }
+
+// The handle of a docked bar: two grooves across its short side, to drag the bar by.
+class Gripper : public QWidget
+{
+public:
+    explicit Gripper(QDockWidget* dock) : QWidget(dock), dock_(dock) {}
+    QSize sizeHint() const override { return {7, 7}; }
+    QSize minimumSizeHint() const override { return {7, 7}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const bool inRow = dock_->features().testFlag(QDockWidget::DockWidgetVerticalTitleBar);
+        for (int groove = 0; groove < 2; ++groove)
+        {
+            const int at = 1 + groove * 3;
+            const QRect line = inRow ? QRect(at, 2, 1, height() - 4) : QRect(2, at, width() - 4, 1);
+            painter.fillRect(line, QColor(0xFF, 0xFF, 0xFF));
+            painter.fillRect(line.translated(1, 1), QColor(0x80, 0x80, 0x80));
+        }
+    }
+
+private:
+    QDockWidget* dock_;
+};
 
 // The main window as Qt sees it. Closing it asks the frame (WM_CLOSE) instead of closing.
 class MainWindowWidget : public QMainWindow
@@ -478,6 +505,21 @@ struct MainFrame::State
         self->setMessageText(text.empty() ? kIdleMessage : text);
     }
 
+    // A docked toolbar has a gripper at its start; a floating one the caption with its text.
+    static void orientToolbarTitle(QDockWidget* dock, Qt::DockWidgetArea area)
+    {
+        const bool inRow = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+        dock->setFeatures(inRow ? dock->features() | QDockWidget::DockWidgetVerticalTitleBar
+                                : dock->features() & ~QDockWidget::DockWidgetVerticalTitleBar);
+        QWidget* previous = dock->titleBarWidget();
+        if (dock->isFloating())
+            dock->setTitleBarWidget(nullptr);
+        else if (previous == nullptr)
+            dock->setTitleBarWidget(new Gripper(dock));
+        if (previous != nullptr && dock->titleBarWidget() != previous)
+            previous->deleteLater();
+    }
+
     // A dock for a bar's window, shown when the bar's window is visible.
     QDockWidget* makeBar(Window& bar, const std::string& title, std::uint32_t sides)
     {
@@ -846,7 +888,14 @@ void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
     toolbar.setTooltipProvider([this](std::uint32_t id) { return tooltipText(id); });
     toolbar.setHoverListener([this](std::uint32_t id) { state_->flyBy(id); });
     toolbar.autoSize();
-    state_->toolbars[toolbar.handle()] = state_->makeBar(toolbar, toolbar.windowText(), allowedSides);
+    QDockWidget* dock = state_->makeBar(toolbar, toolbar.windowText(), allowedSides);
+    state_->toolbars[toolbar.handle()] = dock;
+    State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock));
+    QObject::connect(dock, &QDockWidget::dockLocationChanged, dock,
+                     [dock](Qt::DockWidgetArea area) { State::orientToolbarTitle(dock, area); });
+    QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [this, dock](bool) {
+        State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock));
+    });
 }
 
 void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)

@@ -4,10 +4,12 @@
 #include "platform/DialogBar.h"
 #include "platform/Frame.h"
 #include "platform/GlSurface.h"
+#include "platform/ImageList.h"
 #include "platform/Menu.h"
 #include "platform/Services.h"
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
+#include "platform/Toolbar.h"
 
 #include <GL/gl.h>
 #include <QApplication>
@@ -100,6 +102,26 @@ protected:
         frame = std::make_unique<MainFrame>();
         ASSERT_TRUE(frame->createFrame("Quorl2 beta", &documentMenu));
         frame->addDocTemplate(docTemplate.get());
+        // A toolbar at the top: three coloured pictures on magenta, a separator after the first.
+        Surface strip(48, 16, 0xFF00FF);
+        const std::uint32_t colours[] = {0x0000FF, 0x00C000, 0xFF0000};
+        for (int i = 0; i < 3; ++i)
+            strip.fillRect({i * 16 + 2, 2, i * 16 + 14, 14}, colours[i]);
+        images.add(strip, 0xFF00FF);
+        ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 100, 22}, frame.get(), 0xE800));
+        toolbar.setWindowText("Standard Toolbar");
+        toolbar.setImageList(&images);
+        ToolbarButton buttons[4];
+        for (int i = 0; i < 4; ++i)
+        {
+            buttons[i].imageIndex = i == 1 ? -1 : (i == 0 ? 0 : i - 1);
+            buttons[i].commandId = i == 1 ? 0 : 32770 + i;
+            buttons[i].state = TBSTATE_ENABLED;
+            buttons[i].style = i == 1 ? TBSTYLE_SEP : TBSTYLE_BUTTON;
+        }
+        toolbar.addButtons(buttons, 4);
+        frame->addToolbar(toolbar, CBRS_ALIGN_ANY);
+        frame->dockToolbar(toolbar, IDW_DOCKBAR_TOP);
         frame->show();
         ASSERT_NE(docTemplate->openNewDocument(*frame), nullptr);
         first = frame->activeChild();
@@ -115,6 +137,7 @@ protected:
 
     void TearDown() override
     {
+        toolbar.destroyWindow();
         frame.reset();
         docTemplate.reset();
     }
@@ -164,6 +187,8 @@ protected:
     Menu documentMenu{Menu::Kind::Bar};
     std::unique_ptr<DocTemplate> docTemplate;
     std::unique_ptr<MainFrame> frame;
+    ImageList images{{16, 16}};
+    Toolbar toolbar;
     ChildFrame* first = nullptr;
     ChildFrame* second = nullptr;
     GlTestView* views[2] = {nullptr, nullptr};
