@@ -99,13 +99,23 @@ std::string ProgramRun::xdotool(const std::string& arguments)
 
 std::string ProgramRun::waitForWindow(const std::string& titlePattern, std::chrono::milliseconds timeout)
 {
+    // The X server's own list of top-level windows: xdotool's search misses some of Qt's dialogs.
+    const std::regex pattern(titlePattern);
+    const std::regex listed("^\\s*(0x[0-9a-f]+) \"(.*)\":");
     const auto end = std::chrono::steady_clock::now() + timeout;
     do
     {
-        std::istringstream ids(xdotool("search --onlyvisible --name '" + titlePattern + "'"));
-        std::string id;
-        if (ids >> id)
-            return id;
+        std::istringstream lines(runCommand("xwininfo -root -children 2>/dev/null"));
+        std::string line;
+        while (std::getline(lines, line))
+        {
+            std::smatch match;
+            if (!std::regex_search(line, match, listed) || !std::regex_search(match[2].str(), pattern))
+                continue;
+            const std::string id = match[1];
+            if (runCommand("xwininfo -id " + id + " 2>/dev/null").find("IsViewable") != std::string::npos)
+                return std::to_string(std::stoul(id, nullptr, 16));
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     } while (std::chrono::steady_clock::now() < end && isRunning());
     return {};
