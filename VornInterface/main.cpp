@@ -1,3 +1,4 @@
+#include "VornInterface/HostWindows.h"
 #include "VornInterface/StartupDialogs.h"
 #include "VornInterface/VornInterfaceApp.h"
 #include "platform/Application.h"
@@ -7,14 +8,23 @@ int main(int argc, char** argv)
     platform::Application application(argc, argv, "Quorl2");
     CVornInterfaceApp host;
     installStartupDialogs(host);
-    StartupStatus* status = host.hooks.showSplash();
-    const bool started = host.loadPlugins("_W2K_system/", status);
-    host.hooks.closeSplash();
-    if (!started)
+    StartupStatus* status = host.hooks.showSplash ? host.hooks.showSplash() : nullptr;
+    if (!host.loadPlugins("_W2K_system/", status))
         return 1;
     host.connect(application);
-    application.showMainWindow("Quorl2 beta");
-    const int exitCode = application.run();
+    if (host.hooks.closeSplash)
+        host.hooks.closeSplash();
+    auto* frame = new CMainFrame;
+    if (!frame->create())
+        return 1;
+    application.setMainWindow(frame);
+    frame->show();
+    // A new document window, as an empty command line asks.
+    frame->newDocument();
+    if (host.hooks.showBetaNotice)
+        host.hooks.showBetaNotice();
+    // The frame may have been closed while the notice was open.
+    const int exitCode = application.mainWindow() != nullptr ? application.run() : 0;
     host.exitInstance();
     return exitCode;
 }

@@ -33,10 +33,14 @@ ProgramRun::ProgramRun(const std::string& name, Options options)
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     fs::create_symlink(run / "VornInterface", folder_ / "VornInterface");
+    fs::create_directory(folder_ / "_W2K_system");
     if (options.withPluginLibraries)
-        fs::create_directory_symlink(run / "_W2K_system", folder_ / "_W2K_system");
-    else
-        fs::create_directory(folder_ / "_W2K_system");
+    {
+        for (const auto& library : fs::directory_iterator(run / "_W2K_system"))
+            fs::create_symlink(library.path(), folder_ / "_W2K_system" / library.path().filename());
+        if (!options.extraLibrary.empty())
+            fs::create_symlink(options.extraLibrary, folder_ / "_W2K_system" / fs::path(options.extraLibrary).filename());
+    }
     fs::create_directory(folder_ / "system");
     for (const char* copied : {"system", "doc"})
     {

@@ -16,6 +16,14 @@ using namespace std::chrono_literals;
 
 const std::string mainTitle = "^Quorl2 beta";
 
+// The real libraries and the test's own plugins.
+ProgramRun::Options withPlugins()
+{
+    ProgramRun::Options options;
+    options.extraLibrary = E2E_PLUGINS;
+    return options;
+}
+
 // Width and height of a window, from xdotool.
 std::pair<int, int> windowSize(const std::string& window)
 {
@@ -72,7 +80,7 @@ void exitThroughMenu(ProgramRun& run, const std::string& window)
 
 TEST(HostEndToEnd, StartsMaximisedWithADocumentAndWritesConfigurationAtClose)
 {
-    ProgramRun run("start_new_close");
+    ProgramRun run("start_new_close", withPlugins());
     run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\n");
     run.start();
     const std::string window = mainFrameAfterBetaNotice(run);
@@ -109,10 +117,10 @@ TEST(HostEndToEnd, StartsMaximisedWithADocumentAndWritesConfigurationAtClose)
 
 TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)
 {
-    ProgramRun run("configured_plugins");
+    ProgramRun run("configured_plugins", withPlugins());
     const std::string configuration = "PLUGINCONFIG\r\nversion 1\r\n"
-                                      "File Import\r\nDrawing Exchange Format\r\nDisabled\r\n"
-                                      "Calculator\r\nFull Iterator\r\nDefault\r\n";
+                                      "File Import\r\nE2E Format\r\nDisabled\r\n"
+                                      "Calculator\r\nE2E Iterator\r\nDefault\r\n";
     run.writeFile("system/plugin.cfg", configuration);
     run.start();
     const std::string window = mainFrameAfterBetaNotice(run);
@@ -122,8 +130,8 @@ TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)
     ASSERT_EQ(run.waitForExit(20s), 0);
     const std::string written = run.readFile("system/plugin.cfg");
     EXPECT_EQ(written.rfind("PLUGINCONFIG\r\nversion 1\r\n", 0), 0u);
-    EXPECT_NE(written.find("Calculator\r\nFull Iterator\r\nDefault\r\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("File Import\r\nDrawing Exchange Format\r\nDisabled\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("Calculator\r\nE2E Iterator\r\nDefault\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("File Import\r\nE2E Format\r\nDisabled\r\n"), std::string::npos) << written;
 }
 
 struct BrokenConfiguration
@@ -142,7 +150,7 @@ TEST(HostEndToEnd, MissingOrBrokenConfigurationStillStarts)
     for (const BrokenConfiguration& c : cases)
     {
         SCOPED_TRACE(c.name);
-        ProgramRun run(c.name);
+        ProgramRun run(c.name, withPlugins());
         if (c.contents != nullptr)
             run.writeFile("system/plugin.cfg", c.contents);
         run.start();
@@ -158,7 +166,9 @@ TEST(HostEndToEnd, MissingOrBrokenConfigurationStillStarts)
 
 TEST(HostEndToEnd, NoPluginLibraryShowsTheFatalMessageAndEnds)
 {
-    ProgramRun run("no_plugin_library", ProgramRun::Options{false});
+    ProgramRun::Options none;
+    none.withPluginLibraries = false;
+    ProgramRun run("no_plugin_library", none);
     run.start();
     const std::string box = run.waitForWindow("^FATAL ERROR:$", 20s);
     ASSERT_FALSE(box.empty()) << "the fatal message is shown";

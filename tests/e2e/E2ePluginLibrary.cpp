@@ -1,0 +1,96 @@
+// A plugin library for the end-to-end runs, so the program has plugins of its own to show while
+// the real libraries are being built: a calculator, an importer, a menu item under
+// "&Calculate\&Method" and a "Main Options" toolbar with a button.
+#include "platform/CommandRouting.h"
+#include "platform/Resources.h"
+#include "plugins/PluginLibraryExports.h"
+#include "plugins/VornPluginCalculator.h"
+#include "plugins/VornPluginFile.h"
+#include "plugins/VornPluginMenuItem.h"
+
+#include <string>
+
+namespace e2e_library
+{
+
+constexpr int32_t buttonBitmap = 500;
+
+class Calculator : public VornPluginCalculator
+{
+public:
+    const char* getName() override { return "E2E Iterator"; }
+    void about(PluginWindowHandle*) override {}
+    bool isSingleRun() override { return false; }
+    int32_t getCalculationState(VornDocument*) override { return 0; }
+};
+
+class Importer : public VornPluginFileImport
+{
+public:
+    const char* getName() override { return "E2E Format"; }
+    void about(PluginWindowHandle*) override {}
+    const char* getExtension() override { return "e2e"; }
+    const char* getFormatName() override { return "E2E Format"; }
+    bool import(const char*) override { return true; }
+    bool canImport(const char*) override { return true; }
+};
+
+class MethodItem : public VornPluginMenuItem
+{
+public:
+    const char* getName() override { return "E2E Method"; }
+    const char* getMenuPath() override { return "&Calculate\\&Method\\&E2E Iteration"; }
+    int32_t getBitmapID() override { return buttonBitmap; }
+    void about(PluginWindowHandle*) override {}
+    void execute(MAI_View*) override { checked = !checked; }
+    void updateCommandUI(platform::CommandState* state, MAI_View* view) override
+    {
+        state->Enable(view != nullptr);
+        state->SetCheck(checked ? 1 : 0);
+    }
+    bool checked = false;
+};
+
+class MainOptions : public VornPluginToolbar
+{
+public:
+    const char* getName() override { return "Main Options"; }
+    const char* getMenuPath() override { return "&Tools\\&Toolbars\\Main &Options"; }
+    void about(PluginWindowHandle*) override {}
+    void execute(MAI_View*) override {}
+    void updateCommandUI(platform::CommandState*, MAI_View*) override {}
+    int32_t getDockAlignment() override { return 0xF000; }
+    int32_t getDockBarID() override { return 0xE81B; }
+};
+
+} // namespace e2e_library
+
+void ProcessGlobalObjectDevice(GlobalObjectDevice*)
+{
+}
+
+std::uint32_t GetPluginCount()
+{
+    return 4;
+}
+
+VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
+{
+    using namespace e2e_library;
+    if (index == 0)
+    {
+        // A green square with a dark frame.
+        platform::BitmapResource bitmap{16, 16, std::vector<uint32_t>(256, 0x00A000)};
+        for (int i = 0; i < 16; ++i)
+            bitmap.pixels[i] = bitmap.pixels[240 + i] = bitmap.pixels[i * 16] = bitmap.pixels[i * 16 + 15] = 0x004000;
+        platform::registerBitmapResource(module, buttonBitmap, bitmap);
+    }
+    switch (index)
+    {
+    case 0: return new Calculator;
+    case 1: return new Importer;
+    case 2: return new MethodItem;
+    case 3: return new MainOptions;
+    default: return nullptr;
+    }
+}
