@@ -26,7 +26,8 @@ constexpr uint32_t blockListItemsPerBlock()
 //   release()          frees what the element holds before it leaves the list (otherwise: nothing)
 //   copyTo(T* other)   moves its content into another slot's element (or copyTo(T&); otherwise: =)
 //   markInBlockList()  once, when the slot's element is constructed, so that an element can tell a
-//                      slot from an embedding in another object
+//                      slot from an embedding in another object (isOutsideBlockLists(), which
+//                      `remove` asks before it looks for a slot around an element)
 // Each slot carries a small header in front of its element: the slot's index (fixed for the life of
 // the block) and the state of a removal queued while the list is locked. `listOf` and `getIndex`
 // work from an element's address alone.
@@ -196,6 +197,10 @@ typename BlockList<T>::Slot* BlockList<T>::ownSlotOf(T* element) const
         throw Exc_BlockListAlienItem("BlockList<T>::remove(...) !(activeBlock|usedCount) ");
     if (!element)
         throw Exc_BlockListAlienItem("BlockList<T>::remove(...)");
+    // An element that knows it lives in no block list has no slot header in front of it to read.
+    if constexpr (requires { element->isOutsideBlockLists(); })
+        if (element->isOutsideBlockLists())
+            throw Exc_BlockListAlienItem("BlockList<T>::remove(...)");
     Slot* slot = slotOf(element);
     const uint32_t index = slot->header.index;
     if (index >= capacity || slotAt(index) != slot)

@@ -63,6 +63,8 @@ TEST(ModelObject, ObjectsOutsideBlockListsHaveNoList)
     VornCrossSection constructed;
     EXPECT_EQ(constructed.getOwnerList(), nullptr);
     constructed.removeFromList(); // nothing to leave
+    model.crossSections->add();
+    EXPECT_THROW(model.crossSections->remove(&constructed), Exc_BlockListAlienItem);
     EXPECT_EQ(constructed.getArea(), 0.01);
     VornCrossSection withDefaults;
     withDefaults.setDefaults();
