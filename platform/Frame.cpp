@@ -462,6 +462,34 @@ struct MainFrame::State
     }
     int untitledCount = 0;
     std::string title; // the application's part of the frame title
+    Menu* windowMenu = nullptr;
+    int windowMenuEntries = 0; // entries the frame added there, separator included
+    std::vector<ChildFrame*> listedChildren;
+
+    // The window menu's list of children: a separator and one entry per child, in creation order.
+    void refreshWindowMenu(const ChildFrame* leaving = nullptr)
+    {
+        if (windowMenu == nullptr)
+            return;
+        for (; windowMenuEntries > 0; --windowMenuEntries)
+            windowMenu->removeEntry(windowMenu->entryCount() - 1);
+        listedChildren.clear();
+        for (const auto& child : children)
+            if (child->exists() && child.get() != leaving)
+                listedChildren.push_back(child.get());
+        if (listedChildren.empty())
+            return;
+        windowMenu->appendSeparator();
+        ++windowMenuEntries;
+        for (size_t i = 0; i < listedChildren.size(); ++i)
+        {
+            const std::string number = i < 9 ? "&" + std::to_string(i + 1) : std::to_string(i + 1);
+            windowMenu->appendItem(MainFrame::kFirstChildWindowCommand + static_cast<std::uint32_t>(i),
+                                   number + " " + listedChildren[i]->title());
+            windowMenu->setCheck(windowMenu->entryCount() - 1, listedChildren[i] == active ? 1 : 0);
+            ++windowMenuEntries;
+        }
+    }
 
     // "<title> - <document title>" while a document is active, else the title alone.
     void showTitle(Document* document)
@@ -594,6 +622,11 @@ MainFrame::MainFrame() : state_(std::make_unique<State>())
     onCommand(ID_FILE_CLOSE, [this] {
         if (ChildFrame* child = activeChild())
             child->close();
+    });
+    onCommandRange(kFirstChildWindowCommand, kFirstChildWindowCommand + 0xFF, [this](std::uint32_t id) {
+        const size_t index = id - kFirstChildWindowCommand;
+        if (index < state_->listedChildren.size() && state_->listedChildren[index]->exists())
+            state_->listedChildren[index]->activate();
     });
     // Next and previous pane have no target here.
     onUpdate(ID_NEXT_PANE, [](CommandState& s) { s.Enable(false); });
@@ -728,10 +761,20 @@ ChildFrame* MainFrame::addChildFrame(std::unique_ptr<ChildFrame> frame, std::uni
     return made;
 }
 
+void MainFrame::setWindowMenu(Menu* popup)
+{
+    state_->windowMenu = popup;
+    state_->windowMenuEntries = 0;
+    state_->refreshWindowMenu();
+}
+
 void MainFrame::childFrameGone(ChildFrame& frame)
 {
     if (state_->active != &frame)
+    {
+        state_->refreshWindowMenu(&frame);
         return;
+    }
     ChildFrame* next = nullptr;
     if (state_->area != nullptr)
         for (QMdiSubWindow* sub : state_->area->subWindowList(QMdiArea::ActivationHistoryOrder))
@@ -743,6 +786,7 @@ void MainFrame::childFrameGone(ChildFrame& frame)
     activationChanged(next);
     if (next != nullptr)
         next->activate();
+    state_->refreshWindowMenu(&frame);
 }
 
 void MainFrame::releaseChildFrame(ChildFrame* frame)
@@ -767,6 +811,7 @@ void MainFrame::activationChanged(ChildFrame* activated)
         menu = activated->document()->docTemplate()->documentMenu();
     state_->showMenu(menu);
     state_->showTitle(activated != nullptr ? activated->document() : nullptr);
+    state_->refreshWindowMenu();
     View* oldView = deactivated != nullptr ? deactivated->view() : nullptr;
     View* newView = activated != nullptr ? activated->view() : nullptr;
     if (oldView != nullptr)

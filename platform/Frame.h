@@ -209,6 +209,11 @@ public:
     void cascade();
     void tile();
     void arrangeIcons();
+    // The popup that lists the child windows below a separator ("1 Untitled1", ...; the active
+    // one checked); choosing an entry activates that child. The frame keeps the list up to date.
+    void setWindowMenu(Menu* popup);
+    // The command id of the first child window's entry.
+    static constexpr std::uint32_t kFirstChildWindowCommand = 0xFF00;
 
     // The menu bar now: the active document's menu, or the one for no document.
     Menu* currentMenu() const;

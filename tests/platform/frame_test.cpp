@@ -341,6 +341,34 @@ TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
     EXPECT_EQ(owner.commands, (std::vector<std::uint32_t>{0xB001}));
 }
 
+TEST_F(FrameTest, TheWindowMenuListsTheChildren)
+{
+    Menu* window = documentMenu.appendPopup("&Window");
+    window->appendItem(ID_WINDOW_NEW, "&New Window");
+    frame.setWindowMenu(window);
+    docTemplate->openNewDocument(frame);
+    docTemplate->openNewDocument(frame);
+    ASSERT_EQ(window->entryCount(), 4);
+    EXPECT_TRUE(window->isSeparator(1));
+    EXPECT_EQ(window->entryText(2), "&1 Untitled1");
+    EXPECT_EQ(window->entryText(3), "&2 Untitled2");
+    EXPECT_EQ(window->checkState(3), 1) << "the active child is checked";
+    EXPECT_EQ(window->checkState(2), 0);
+
+    ASSERT_TRUE(frame.executeCommand(MainFrame::kFirstChildWindowCommand));
+    application.processMessages();
+    EXPECT_EQ(frame.activeChild()->title(), "Untitled1");
+    EXPECT_EQ(window->checkState(2), 1);
+
+    frame.activeChild()->close();
+    application.processMessages();
+    ASSERT_EQ(window->entryCount(), 3);
+    EXPECT_EQ(window->entryText(2), "&1 Untitled2");
+    frame.activeChild()->close();
+    application.processMessages();
+    EXPECT_EQ(window->entryCount(), 1) << "no children, no list";
+}
+
 TEST_F(FrameTest, TheFrameCoversTheWorkArea)
 {
     const Rect work = MainFrame::desktopWorkArea();
