@@ -5,6 +5,7 @@
 #include "platform/BmpFile.h"
 #include "platform/DialogBar.h"
 #include "platform/ImageList.h"
+#include "platform/InputSimulation.h"
 #include "platform/MenuQt.h"
 #include "platform/Toolbar.h"
 #include "platform/WindowState.h"
@@ -24,6 +25,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -58,6 +60,9 @@ struct TestView : View
     std::uint32_t colour = 0x00FF00;
     bool useGl = false;
     std::vector<std::uint32_t> messages;
+    WParam lastWParam = 0;
+    LParam lastLParam = 0;
+    bool saw(std::uint32_t message) const { return std::find(messages.begin(), messages.end(), message) != messages.end(); }
 
     void onActivateView(bool activate, View* activated, View* deactivated) override
     {
@@ -85,8 +90,13 @@ struct TestView : View
             }
             return 0;
         }
-        if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN)
+        if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_TIMER || message == WM_MOUSEWHEEL ||
+            message == WM_SETCURSOR || message == WM_MOUSEMOVE || message == WM_SETFOCUS)
+        {
             messages.push_back(message);
+            lastWParam = wParam;
+            lastLParam = lParam;
+        }
         return View::windowProc(message, wParam, lParam);
     }
 };
@@ -367,6 +377,81 @@ TEST_F(FrameTest, TheWindowMenuListsTheChildren)
     frame.activeChild()->close();
     application.processMessages();
     EXPECT_EQ(window->entryCount(), 1) << "no children, no list";
+}
+
+TEST_F(FrameTest, ViewsGetMouseKeysTimersAndCapture)
+{
+    ASSERT_NE(docTemplate->openNewDocument(frame), nullptr);
+    auto* view = static_cast<TestView*>(frame.activeView());
+    application.processMessages();
+
+    simulateMouse(view->handle(), WM_LBUTTONDOWN, {12, 7}, MK_SHIFT);
+    application.processMessages();
+    ASSERT_TRUE(view->saw(WM_LBUTTONDOWN));
+    EXPECT_EQ(view->lastWParam & (MK_LBUTTON | MK_SHIFT), MK_LBUTTON | MK_SHIFT);
+    EXPECT_EQ(pointFromLParam(view->lastLParam), (Point{12, 7}));
+    simulateMouse(view->handle(), WM_LBUTTONUP, {12, 7});
+
+    // Under capture the view hears the mouse outside it, at negative client coordinates.
+    view->setCapture();
+    view->messages.clear();
+    simulateMouse(view->handle(), WM_MOUSEMOVE, {-30, -4});
+    application.processMessages();
+    ASSERT_TRUE(view->saw(WM_MOUSEMOVE));
+    EXPECT_EQ(pointFromLParam(view->lastLParam), (Point{-30, -4}));
+    Window::releaseCapture();
+
+    view->messages.clear();
+    ASSERT_TRUE(simulateKey(view->handle(), "A", true));
+    application.processMessages();
+    ASSERT_TRUE(view->saw(WM_KEYDOWN));
+    EXPECT_EQ(view->lastWParam, static_cast<WParam>('A'));
+    simulateKey(view->handle(), "A", false);
+
+    // A timer per frame: the view's own.
+    view->messages.clear();
+    ASSERT_TRUE(view->setTimer(7, 5));
+    for (int i = 0; i < 50 && !view->saw(WM_TIMER); ++i)
+    {
+        QTest::qWait(5);
+        application.processMessages();
+    }
+    EXPECT_TRUE(view->saw(WM_TIMER));
+    view->killTimer(7);
+}
+
+TEST_F(FrameTest, AcceleratorsLeaveEditingKeysToAFocusedEdit)
+{
+    int pastes = 0;
+    CommandTarget app;
+    app.onCommand(ID_EDIT_PASTE, [&] { ++pastes; });
+    frame.setApplicationTarget(&app);
+    frame.setAccelerators({{accelerator_flag::VirtualKey | accelerator_flag::Control, 'N', ID_FILE_NEW},
+                           {accelerator_flag::VirtualKey | accelerator_flag::Control, 'V', ID_EDIT_PASTE}});
+    ASSERT_NE(docTemplate->openNewDocument(frame), nullptr);
+    View* view = frame.activeView();
+    simulateKey(view->handle(), "N", true, MK_CONTROL);
+    simulateKey(view->handle(), "N", false, MK_CONTROL);
+    application.processMessages();
+    EXPECT_EQ(frame.childFrames().size(), 2u) << "Ctrl+N made a document";
+    simulateKey(frame.activeView()->handle(), "V", true, MK_CONTROL);
+    application.processMessages();
+    EXPECT_EQ(pastes, 1);
+
+    DialogBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Console", WS_CHILD | WS_VISIBLE, {0, 0, 200, 300}, &frame));
+    Window edit;
+    ASSERT_TRUE(edit.create("Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, {10, 10, 180, 34}, &bar, 1001));
+    frame.addDialogBar(bar, CBRS_ALIGN_RIGHT);
+    frame.dockDialogBar(bar, IDW_DOCKBAR_RIGHT);
+    edit.setFocus();
+    application.processMessages();
+    simulateKey(edit.handle(), "V", true, MK_CONTROL);
+    application.processMessages();
+    EXPECT_EQ(pastes, 1) << "the edit keeps its paste key";
+    simulateKey(edit.handle(), "N", true, MK_CONTROL);
+    application.processMessages();
+    EXPECT_EQ(frame.childFrames().size(), 3u) << "keys that are no editing keys still reach the frame";
 }
 
 TEST_F(FrameTest, TheFrameCoversTheWorkArea)
