@@ -3,6 +3,8 @@
 #include "VornInterface/VornInterfaceApp.h"
 #include "platform/Application.h"
 
+#include <memory>
+
 int main(int argc, char** argv)
 {
     platform::Application application(argc, argv, "Quorl2");
@@ -14,10 +16,10 @@ int main(int argc, char** argv)
     host.connect(application);
     if (host.hooks.closeSplash)
         host.hooks.closeSplash();
-    auto* frame = new CMainFrame;
+    auto frame = std::make_unique<CMainFrame>();
     if (!frame->create())
         return 1;
-    application.setMainWindow(frame);
+    application.setMainWindow(frame.get());
     frame->show();
     // A new document window, as an empty command line asks.
     frame->newDocument();

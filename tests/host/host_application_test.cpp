@@ -69,3 +69,111 @@ TEST(HostApplication, NoPluginLibraryShowsTheFatalMessage)
 }
 
 } // namespace
+
+#include "VornData/generalException.h"
+#include "VornInterface/HostPluginTypes.h"
+#include "VornInterface/HostWindows.h"
+#include "plugins/PluginManager.h"
+#include "plugins/VornPluginMenuItem.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace
+{
+
+class TestItem : public VornPluginMenuItem
+{
+public:
+    TestItem(std::string name, std::string path, bool throwsOnRun, bool throwsOnUpdate)
+        : name(std::move(name)), path(std::move(path)), throwsOnRun(throwsOnRun), throwsOnUpdate(throwsOnUpdate)
+    {
+    }
+    const char* getName() override { return name.c_str(); }
+    const char* getMenuPath() override { return path.c_str(); }
+    const char* getToolTipText() override { return "Tip of the item"; }
+    void about(PluginWindowHandle*) override {}
+    void execute(MAI_View* view) override
+    {
+        ++runs;
+        sawView = view != nullptr;
+        if (throwsOnRun)
+            throw Exc_InternalError("TestItem::execute");
+    }
+    void updateCommandUI(platform::CommandState* state, MAI_View*) override
+    {
+        ++updates;
+        if (throwsOnUpdate)
+            throw Exc_InternalError("TestItem::updateCommandUI");
+        state->Enable(true);
+    }
+    std::string name, path;
+    bool throwsOnRun, throwsOnUpdate;
+    int runs = 0;
+    int updates = 0;
+    bool sawView = false;
+};
+
+struct RecordedState : platform::CommandState
+{
+    using platform::CommandState::CommandState;
+    void Enable(bool on) override { enabled = on; }
+    void SetCheck(int) override {}
+    void SetRadio(bool) override {}
+    void SetText(const std::string& value) override { text = value; }
+    bool enabled = false;
+    std::string text;
+};
+
+TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
+{
+    CVornInterfaceApp& app = host();
+    registerHostPluginTypes(app.registry(), app.mai());
+    auto* good = new TestItem("Good", "&Calculate\\&Method\\&Good Iteration", false, false);
+    auto* bad = new TestItem("Bad", "&Create\\&Bad", true, true);
+    app.registry().addPlugin(good);
+    app.registry().addPlugin(bad);
+    std::filesystem::create_directories("system");
+
+    auto* frame = new CMainFrame;
+    ASSERT_TRUE(frame->create());
+    platform::Application::instance()->setMainWindow(frame);
+    ASSERT_NE(frame->newDocument(), nullptr);
+    platform::Application::instance()->processMessages();
+    ASSERT_NE(good->commandId, 0u) << "the first document window built the plugin entries";
+    EXPECT_EQ(app.mai().findMenuItem(good->commandId), good);
+
+    platform::ScriptedInteraction script;
+    EXPECT_TRUE(frame->executeCommand(good->commandId));
+    EXPECT_EQ(good->runs, 1);
+    EXPECT_TRUE(good->sawView) << "commands get the active view";
+    EXPECT_TRUE(frame->executeCommand(bad->commandId));
+    EXPECT_EQ(script.beeps.size(), 10u);
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "TestItem::execute");
+
+    for (int pass = 0; pass < 3; ++pass)
+    {
+        RecordedState state(bad->commandId);
+        frame->commandRouter().update(state);
+    }
+    EXPECT_EQ(bad->updates, 1) << "a failing update handler is left alone after its report";
+    EXPECT_EQ(script.boxes.size(), 2u);
+    RecordedState goodState(good->commandId);
+    frame->commandRouter().update(goodState);
+    EXPECT_TRUE(goodState.enabled);
+    EXPECT_EQ(goodState.text, "&Good Iteration\t");
+    EXPECT_EQ(frame->tooltipText(good->commandId), "Tip of the item");
+
+    // Closing writes the plugin configuration into the working folder and ends with the frame.
+    std::filesystem::remove("system/plugin.cfg");
+    frame->postMessage(platform::WM_CLOSE);
+    platform::Application::instance()->processMessages();
+    std::ifstream written("system/plugin.cfg", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "PLUGINCONFIG\r\nversion 1\r\n");
+    EXPECT_EQ(platform::Application::instance()->mainWindow(), nullptr);
+}
+
+} // namespace
