@@ -76,14 +76,18 @@ void FileCommands::importFile(platform::WindowHandle owner)
     request.flags = platform::OFN_FILEMUSTEXIST;
     if (!platform::chooseFile(request))
         return;
-    const std::string path = request.fileName;
-    lastImported_ = path;
+    lastImported_ = request.fileName;
+    importPath(request.fileName, request.filterIndex, owner);
+}
 
+void FileCommands::importPath(const std::string& path, int32_t filterIndex, platform::WindowHandle owner)
+{
+    const std::vector<VornPluginFileImport*> importers = pluginsOf<VornPluginFileImport>(mai_.pluginLists.fileImports);
     auto importWith = [&](VornPluginFileImport* importer) {
         if (!importer->import(path.c_str()))
             platform::messageBox(owner, path, "Error during reading...", platform::MB_OK);
     };
-    const std::size_t chosen = static_cast<std::size_t>(request.filterIndex);
+    const std::size_t chosen = static_cast<std::size_t>(filterIndex);
     if (chosen >= 1 && chosen <= importers.size() && importers[chosen - 1]->canImport(path.c_str()))
         return importWith(importers[chosen - 1]);
     const std::string extension = extensionOf(path);

@@ -18,6 +18,10 @@ public:
     // Asks for a file and reads it with the importer of the chosen type, else with the first
     // importer of the file's extension, else with the first importer that can read it.
     void importFile(platform::WindowHandle owner);
+    // Reads the file with the importer of filter `filterIndex` (1 for the first importer; any other
+    // value: none chosen), else with the first importer of its extension, else with the first
+    // importer that can read it.
+    void importPath(const std::string& path, int32_t filterIndex, platform::WindowHandle owner);
     // Asks for a file name and type and writes the document with that type's exporter.
     void exportFile(platform::WindowHandle owner);
 

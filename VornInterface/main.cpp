@@ -21,8 +21,10 @@ int main(int argc, char** argv)
         return 1;
     application.setMainWindow(frame.get());
     frame->show();
-    // A new document window, as an empty command line asks.
-    frame->newDocument();
+    // A new document window; a file named on the command line is imported into it, since
+    // documents are not opened as files.
+    if (frame->newDocument() != nullptr && argc > 1)
+        frame->fileCommands().importPath(argv[1], 0, frame->handle());
     if (host.hooks.showBetaNotice)
         host.hooks.showBetaNotice();
     // The frame may have been closed while the notice was open.
