@@ -3,8 +3,6 @@
 #include "VornInterface/VornInterfaceApp.h"
 #include "platform/Application.h"
 
-#include <memory>
-
 int main(int argc, char** argv)
 {
     platform::Application application(argc, argv, "Quorl2");
@@ -16,10 +14,11 @@ int main(int argc, char** argv)
     host.connect(application);
     if (host.hooks.closeSplash)
         host.hooks.closeSplash();
-    auto frame = std::make_unique<CMainFrame>();
+    // The frame object lives until the process ends, like the plugins that reach it.
+    auto* frame = new CMainFrame;
     if (!frame->create())
         return 1;
-    application.setMainWindow(frame.get());
+    application.setMainWindow(frame);
     frame->show();
     // A new document window; a file named on the command line is imported into it, since
     // documents are not opened as files.
