@@ -3,6 +3,7 @@
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
+#include "Lumbra/MenuItemImages.h"
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/PluginLibraryApplication.h"
@@ -13,6 +14,7 @@
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
     lumbra::registerKitResources();
+    lumbra::registerMenuItemImages();
     if (!attachPluginLibrary(device))
         return;
     // This library describes the properties of the shared types (the property list shows them).

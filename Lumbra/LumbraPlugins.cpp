@@ -1,5 +1,10 @@
 #include "Lumbra/LumbraPlugins.h"
 
+#include "Lumbra/CalculationMenuItems.h"
+#include "Lumbra/EditMenuItems.h"
+#include "Lumbra/GroupMenuItems.h"
+#include "Lumbra/JointPropertyToggles.h"
+
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/VornPluginObjectType.h"
 
@@ -37,14 +42,14 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Toolbar", "Zoom Options", nullptr},
     {"Toolbar", "View Options", nullptr},
     {"Toolbar", "Joint Properties", nullptr},
-    {"Standard MenuItem", "Close Group", nullptr},
-    {"Standard MenuItem", "Open Group", nullptr},
-    {"Standard MenuItem", "Create Group", nullptr},
-    {"Standard MenuItem", "Delete", nullptr},
-    {"Standard MenuItem", "Freeze", nullptr},
-    {"Standard MenuItem", "Hide", nullptr},
-    {"Standard MenuItem", "Reset Calculation", nullptr},
-    {"Standard MenuItem", "Calculate", nullptr},
+    {"Standard MenuItem", "Close Group", makeTablePlugin<PluginMenuItemGroupClose>},
+    {"Standard MenuItem", "Open Group", makeTablePlugin<PluginMenuItemGroupOpen>},
+    {"Standard MenuItem", "Create Group", makeTablePlugin<PluginMenuItemGroupCreate>},
+    {"Standard MenuItem", "Delete", makeTablePlugin<PluginMenuItemDelete>},
+    {"Standard MenuItem", "Freeze", makeTablePlugin<PluginMenuItemFreeze>},
+    {"Standard MenuItem", "Hide", makeTablePlugin<PluginMenuItemHide>},
+    {"Standard MenuItem", "Reset Calculation", makeTablePlugin<PluginMenuItemResetCalculation>},
+    {"Standard MenuItem", "Calculate", makeTablePlugin<PluginMenuItemCalculate>},
     {"Object Modifier", "Scale", nullptr},
     {"Object Modifier", "Rotate", nullptr},
     {"Object Modifier", "Move", nullptr},
@@ -62,10 +67,10 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"File Import", "TempFormat", nullptr},
     {"File Import", "Drawing Exchange Format", nullptr},
     {"File Export", "TempFormat", nullptr},
-    {"Standard MenuItem", "Reset Active MenuItem", nullptr},
-    {"Standard MenuItem", "Toggle Block Rotation", nullptr},
-    {"Standard MenuItem", "Toggle Block Translation", nullptr},
-    {"Standard MenuItem", "Toggle Rigid Joint", nullptr},
+    {"Standard MenuItem", "Reset Active MenuItem", makeTablePlugin<PluginMenuItemResetActive>},
+    {"Standard MenuItem", "Toggle Block Rotation", makeTablePlugin<PluginMenuItemToggleBlockRotation>},
+    {"Standard MenuItem", "Toggle Block Translation", makeTablePlugin<PluginMenuItemToggleBlockTranslation>},
+    {"Standard MenuItem", "Toggle Rigid Joint", makeTablePlugin<PluginMenuItemToggleRigidJoint>},
 }};
 
 // The main console (101) and the pages, pagettes and dialogs made from this library's resources.

@@ -14,7 +14,8 @@ bool lockOrGiveUp(std::recursive_timed_mutex& lock, std::chrono::milliseconds ti
     return true;
 }
 
-DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText)
+DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText,
+                                       std::chrono::milliseconds timeout)
 {
     if (document == nullptr || document->getLock() == nullptr)
         return;
@@ -26,7 +27,7 @@ DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingTex
         return mai->messageBox(waitingText, "Lumbra.dll: Access TimeOut",
                                platform::MB_ABORTRETRYIGNORE | platform::MB_ICONWARNING | platform::MB_TOPMOST);
     };
-    if (lockOrGiveUp(*lock, documentLockTimeout, ask))
+    if (lockOrGiveUp(*lock, timeout, ask))
         lock_ = lock;
 }
 

@@ -18,12 +18,13 @@ bool lockOrGiveUp(std::recursive_timed_mutex& lock, std::chrono::milliseconds ti
 
 // The document lock held by one change of a document's model, taken on the user-interface thread.
 // When it is not granted in time, the box "Lumbra.dll: Access TimeOut" shows `waitingText`
-// (naming the operation that waits) with Abort, Retry and Ignore. The lock is released when the
-// object goes.
+// (naming the operation that waits) with Abort, Retry and Ignore; the wait before each box is
+// `timeout`. The lock is released when the object goes.
 class DocumentChangeLock
 {
 public:
-    DocumentChangeLock(MAI_Doc* document, const char* waitingText);
+    DocumentChangeLock(MAI_Doc* document, const char* waitingText,
+                       std::chrono::milliseconds timeout = documentLockTimeout);
     ~DocumentChangeLock();
     DocumentChangeLock(const DocumentChangeLock&) = delete;
     DocumentChangeLock& operator=(const DocumentChangeLock&) = delete;

@@ -15,6 +15,13 @@ struct PluginTableEntry
     VornPlugin* (*create)();
 };
 
+// The `create` of an entry whose plugin class is made without arguments.
+template <class Plugin>
+VornPlugin* makeTablePlugin()
+{
+    return new Plugin;
+}
+
 // A new plugin of the entry; null past the end of the table, for an entry without a plugin, and
 // when memory runs out.
 VornPlugin* createTablePlugin(std::span<const PluginTableEntry> table, uint32_t index);

@@ -51,12 +51,16 @@ T* findNamed(BlockList<T>* list, const char* name)
 }
 
 // The model lists a new document gets from the object-type and creator plugins.
+// The document is the fixture's own, or one that lives elsewhere (a document interface's).
 struct ModelDocument
 {
-    ModelDocument()
+    using DocumentPointer = std::unique_ptr<VornDocument, void (*)(VornDocument*)>;
+
+    ModelDocument() : ModelDocument(ownDocument()) {}
+    explicit ModelDocument(VornDocument& existing) : ModelDocument(DocumentPointer(&existing, [](VornDocument*) {})) {}
+    explicit ModelDocument(DocumentPointer model) : document(std::move(model))
     {
         installModelServices();
-        document = std::make_unique<VornDocument>();
         document->addBlockList(joints = new BlockList<VornJoint>("VornJoint"));
         document->addBlockList(members = new BlockList<VornMember>("VornMember"));
         document->addBlockList(definitions = new BlockList<VornForceDefinition>("VornForceDefinition"));
@@ -67,6 +71,12 @@ struct ModelDocument
         document->reset();
         groups = document->getGroupList();
         selections = document->getSelectionList();
+    }
+
+    static DocumentPointer ownDocument()
+    {
+        installModelServices();
+        return DocumentPointer(new VornDocument, [](VornDocument* owned) { delete owned; });
     }
 
     StringManager* strings() { return &document->getStringStorage(); }
@@ -104,7 +114,7 @@ struct ModelDocument
     template <class T>
     BlockList<T>* listFor();
 
-    std::unique_ptr<VornDocument> document;
+    DocumentPointer document;
     BlockList<VornJoint>* joints = nullptr;
     BlockList<VornMember>* members = nullptr;
     BlockList<VornForceDefinition>* definitions = nullptr;
@@ -124,43 +134,49 @@ template <> inline BlockList<VornForceDefinition>* ModelDocument::listFor<VornFo
 template <> inline BlockList<VornMaterial>* ModelDocument::listFor<VornMaterial>() { return materials; }
 template <> inline BlockList<VornCrossSection>* ModelDocument::listFor<VornCrossSection>() { return crossSections; }
 
+// The shape data words of the shared model's cross-section.
+inline constexpr uint32_t sharedModelShapeWords = 33;
+
+// Fills the model of the header comment.
+inline void buildSharedModel(ModelDocument& model)
+{
+    model.addJoint("J1", 0, 0, 0);
+    model.addJoint("J2", 3, 4, 0);
+    model.addJoint("J3", 3, 4, 5);
+    VornMaterial* steel = model.materials->add();
+    steel->name.set(model.strings(), "Steel");
+    VornCrossSection* section = model.crossSections->add();
+    section->name.set(model.strings(), "Box");
+    section->shapeData.reallocate(sharedModelShapeWords);
+    model.addMember("M1", "J1", "J2");
+    model.addMember("M2", "J2", "J3");
+    for (const char* name : {"M1", "M2"})
+    {
+        model.named<VornMember>(name)->setMaterial(steel);
+        model.named<VornMember>(name)->setCrossSection(section);
+    }
+    VornForceDefinition* definition = model.definitions->add();
+    definition->name.set(model.strings(), "Load");
+    definition->setVector(0, 0, -1000);
+    VornForceInstance* force = model.forces->add();
+    force->name.set(model.strings(), "F1");
+    force->setJoint(model.named<VornJoint>("J1"));
+    force->setForceDefinition(definition);
+
+    VornGroup* closed = model.addGroup("G1");
+    for (const char* name : {"J1", "J2"})
+        closed->addChild(model.named<VornJoint>(name));
+    closed->addChild(model.named<VornMember>("M1"));
+    closed->select();
+    VornGroup* second = model.addGroup("G2");
+    second->addChild(model.named<VornJoint>("J3"));
+}
+
 // The shared model of the header comment.
 class SharedModel : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        model.addJoint("J1", 0, 0, 0);
-        model.addJoint("J2", 3, 4, 0);
-        model.addJoint("J3", 3, 4, 5);
-        VornMaterial* steel = model.materials->add();
-        steel->name.set(model.strings(), "Steel");
-        VornCrossSection* section = model.crossSections->add();
-        section->name.set(model.strings(), "Box");
-        section->shapeData.reallocate(ShapeWords);
-        model.addMember("M1", "J1", "J2");
-        model.addMember("M2", "J2", "J3");
-        for (const char* name : {"M1", "M2"})
-        {
-            model.named<VornMember>(name)->setMaterial(steel);
-            model.named<VornMember>(name)->setCrossSection(section);
-        }
-        VornForceDefinition* definition = model.definitions->add();
-        definition->name.set(model.strings(), "Load");
-        definition->setVector(0, 0, -1000);
-        VornForceInstance* force = model.forces->add();
-        force->name.set(model.strings(), "F1");
-        force->setJoint(model.named<VornJoint>("J1"));
-        force->setForceDefinition(definition);
-
-        VornGroup* closed = model.addGroup("G1");
-        for (const char* name : {"J1", "J2"})
-            closed->addChild(model.named<VornJoint>(name));
-        closed->addChild(model.named<VornMember>("M1"));
-        closed->select();
-        VornGroup* second = model.addGroup("G2");
-        second->addChild(model.named<VornJoint>("J3"));
-    }
+    void SetUp() override { buildSharedModel(model); }
 
     // Names of a group's children, newest first.
     std::vector<std::string> childNames(const char* groupName)
@@ -181,6 +197,6 @@ protected:
         return names;
     }
 
-    static constexpr uint32_t ShapeWords = 33;
+    static constexpr uint32_t ShapeWords = sharedModelShapeWords;
     ModelDocument model;
 };

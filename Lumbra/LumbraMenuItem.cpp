@@ -1,0 +1,67 @@
+#include "Lumbra/LumbraMenuItem.h"
+
+#include "Lumbra/LumbraLibrary.h"
+#include "plugins/MAI.h"
+#include "platform/CommandRouting.h"
+
+namespace lumbra
+{
+
+const char* LumbraMenuItem::getDescription()
+{
+    if (description.empty())
+    {
+        const char* what = texts.description != nullptr ? texts.description : texts.menuPath;
+        description = std::string(getName()) + ":\n" + (what != nullptr ? what : "");
+    }
+    return description.c_str();
+}
+
+void LumbraMenuItem::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, getName(), texts.aboutTitle);
+}
+
+bool LumbraMenuItem::onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, uint32_t flags)
+{
+    return takesMouse;
+}
+
+MAI_Doc* documentInterfaceOf(MAI_View* view)
+{
+    return view != nullptr ? view->document : nullptr;
+}
+
+VornDocument* documentOf(MAI_View* view)
+{
+    MAI_Doc* document = documentInterfaceOf(view);
+    return document != nullptr ? &document->document : nullptr;
+}
+
+VornSelection* nonEmptySelectionOf(MAI_View* view)
+{
+    VornDocument* document = documentOf(view);
+    if (document == nullptr)
+        return nullptr;
+    VornSelection* selection = document->getSelection();
+    return selection->isEmpty() ? nullptr : selection;
+}
+
+void enableBySelection(platform::CommandState* commandUI, MAI_View* view)
+{
+    commandUI->Enable(nonEmptySelectionOf(view) != nullptr);
+}
+
+void notify(MAI* mai, const char* channel, void* payload)
+{
+    if (mai != nullptr)
+        mai->notifierRegistry.notify(channel, payload);
+}
+
+void beep(MAI* mai)
+{
+    if (mai != nullptr)
+        mai->beep();
+}
+
+} // namespace lumbra

@@ -1,0 +1,245 @@
+#include "Lumbra/MenuItemImages.h"
+
+#include "Lumbra/LumbraLibrary.h"
+#include "platform/PixelArt.h"
+#include "platform/Resources.h"
+
+#include <initializer_list>
+#include <string_view>
+
+namespace lumbra
+{
+namespace
+{
+
+// Pixels outside the drawing ('.') are the mask colour, which toolbars leave transparent.
+void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
+{
+    const platform::Bitmap art = platform::pixelArt(rows);
+    platform::BitmapResource bitmap;
+    bitmap.width = art.width();
+    bitmap.height = art.height();
+    bitmap.transparentColour = platform::IMAGE_MASK_COLOUR;
+    bitmap.pixels.reserve(static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height));
+    for (int32_t y = 0; y < bitmap.height; ++y)
+        for (int32_t x = 0; x < bitmap.width; ++x)
+            bitmap.pixels.push_back(art.surface().pixel(x, y));
+    platform::registerBitmapResource(thisModule(), id, std::move(bitmap));
+}
+
+} // namespace
+
+void registerMenuItemImages()
+{
+    // A red cross.
+    registerImage(MenuItemImage::Delete, {
+        "................",
+        "................",
+        "..RR........RR..",
+        "..RrR......RrR..",
+        "...RrR....RrR...",
+        "....RrR..RrR....",
+        ".....RrRRrR.....",
+        "......RrrR......",
+        "......RrrR......",
+        ".....RrRRrR.....",
+        "....RrR..RrR....",
+        "...RrR....RrR...",
+        "..RrR......RrR..",
+        "..RR........RR..",
+        "................",
+        "................",
+    });
+    // Three joints with a dashed frame around them.
+    registerImage(MenuItemImage::CreateGroup, {
+        "................",
+        ".kk.kk.kk.kk.kk.",
+        "k..............k",
+        "k...bb.........k",
+        "...bwwb.........",
+        "k..bwwb........k",
+        "k...bb.....bb..k",
+        "..........bwwb..",
+        "k.........bwwb.k",
+        "k.....bb...bb..k",
+        ".....bwwb.......",
+        "k....bwwb......k",
+        "k.....bb.......k",
+        "................",
+        ".kk.kk.kk.kk.kk.",
+        "................",
+    });
+    // The frame broken open on the right, its joints free.
+    registerImage(MenuItemImage::OpenGroup, {
+        "................",
+        "kkkkkkkk........",
+        "k...............",
+        "k...bb..........",
+        "k..bwwb.........",
+        "k..bwwb.........",
+        "k...bb.....bb...",
+        "k.........bwwb..",
+        "k.........bwwb..",
+        "k.....bb...bb...",
+        "k....bwwb.......",
+        "k....bwwb.......",
+        "k.....bb........",
+        "k...............",
+        "kkkkkkkk........",
+        "................",
+    });
+    // A solid frame around the joints: the group taken as one.
+    registerImage(MenuItemImage::CloseGroup, {
+        "................",
+        "kkkkkkkkkkkkkkkk",
+        "kssssssssssssssk",
+        "ksssbbsssssssssk",
+        "kssbwwbssssssssk",
+        "kssbwwbssssssssk",
+        "ksssbbsssssbbssk",
+        "ksssssssssbwwbsk",
+        "ksssssssssbwwbsk",
+        "ksssssbbsssbbssk",
+        "kssssbwwbssssssk",
+        "kssssbwwbssssssk",
+        "ksssssbbsssssssk",
+        "kssssssssssssssk",
+        "kkkkkkkkkkkkkkkk",
+        "................",
+    });
+    // A snowflake.
+    registerImage(MenuItemImage::Freeze, {
+        "................",
+        ".......b........",
+        ".....b.b.b......",
+        "......bbb.......",
+        "..b....b....b...",
+        "...b...b...b....",
+        "b...b..b..b...b.",
+        ".bbbbbbcbbbbbb..",
+        "b...b..b..b...b.",
+        "...b...b...b....",
+        "..b....b....b...",
+        "......bbb.......",
+        ".....b.b.b......",
+        ".......b........",
+        "................",
+        "................",
+    });
+    // A closed eye.
+    registerImage(MenuItemImage::Hide, {
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        "..k..........k..",
+        "...kk......kk...",
+        ".....kkkkkk.....",
+        "....k..k..k.....",
+        "...k...k...k....",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+    });
+    // A green start arrow.
+    registerImage(MenuItemImage::Calculate, {
+        "................",
+        "...kk...........",
+        "...kGk..........",
+        "...klGk.........",
+        "...kllGk........",
+        "...klllGk.......",
+        "...kllllGk......",
+        "...klllllGk.....",
+        "...klllllGk.....",
+        "...kllllGk......",
+        "...klllGk.......",
+        "...kllGk........",
+        "...klGk.........",
+        "...kGk..........",
+        "...kk...........",
+        "................",
+    });
+    // An arrow turning back to its start.
+    registerImage(MenuItemImage::ResetCalculation, {
+        "................",
+        "......BBBB......",
+        "....BB....BB....",
+        "...B........B...",
+        "..B..........B..",
+        "..B..........B..",
+        ".B............B.",
+        ".B............B.",
+        ".B..........BBBB",
+        ".B...........BB.",
+        "..B...........B.",
+        "..B.............",
+        "...B............",
+        "....BB....B.....",
+        "......BBBB......",
+        "................",
+    });
+    // A joint on a pinned support: it cannot move, it may turn.
+    registerImage(MenuItemImage::TranslationBlocked, {
+        "................",
+        "................",
+        "......kkkk......",
+        ".....krrrrk.....",
+        ".....krrrrk.....",
+        "......kkkk......",
+        ".......kk.......",
+        "......k..k......",
+        ".....k....k.....",
+        "....k......k....",
+        "...k........k...",
+        "..kkkkkkkkkkkk..",
+        "..k.k.k.k.k.k...",
+        ".k.k.k.k.k.k....",
+        "................",
+        "................",
+    });
+    // Two members meeting in a stiff, filled corner.
+    registerImage(MenuItemImage::Rigid, {
+        "................",
+        "..gg............",
+        "..gg............",
+        "..gg............",
+        "..gg............",
+        "..gg............",
+        "..gg............",
+        "..gg............",
+        "..ggk...........",
+        "..ggkk..........",
+        "..ggkkk.........",
+        "..rrrrgggggggg..",
+        "..rrrrgggggggg..",
+        "................",
+        "................",
+        "................",
+    });
+    // A joint clamped in a wall: it can neither move nor turn.
+    registerImage(MenuItemImage::RotationBlocked, {
+        "................",
+        "................",
+        "................",
+        "................",
+        "......kkkk......",
+        ".....krrrrk.....",
+        ".....krrrrk.....",
+        "......kkkk......",
+        "....kkkkkkkk....",
+        "....kggggggk....",
+        "....kggggggk....",
+        "..kkkkkkkkkkkk..",
+        "..k.k.k.k.k.k...",
+        ".k.k.k.k.k.k....",
+        "................",
+        "................",
+    });
+}
+
+} // namespace lumbra

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+namespace lumbra
+{
+
+// Bitmap resource ids of the menu items' 16 x 16 toolbar images.
+namespace MenuItemImage
+{
+constexpr int32_t Delete = 133;
+constexpr int32_t CreateGroup = 134;
+constexpr int32_t OpenGroup = 135;
+constexpr int32_t CloseGroup = 136;
+constexpr int32_t Freeze = 147;
+constexpr int32_t Hide = 148;
+constexpr int32_t Calculate = 152;
+constexpr int32_t ResetCalculation = 154;
+constexpr int32_t TranslationBlocked = 168;
+constexpr int32_t Rigid = 169;
+constexpr int32_t RotationBlocked = 170;
+} // namespace MenuItemImage
+
+// Registers the images with the library's bitmap resources. Registering again replaces them.
+void registerMenuItemImages();
+
+} // namespace lumbra
