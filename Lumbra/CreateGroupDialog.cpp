@@ -1,6 +1,34 @@
 #include "Lumbra/CreateGroupDialog.h"
 
+#include "Lumbra/GroupMenuItems.h"
 #include "Lumbra/LumbraLibrary.h"
+#include "Lumbra/LumbraMenuItem.h"
+#include "VornData/VornDocument.h"
+#include "plugins/MAI.h"
+#include "platform/DialogTemplate.h"
+#include "platform/Resources.h"
+#include "platform/SystemValues.h"
+
+namespace
+{
+
+// Below this client height the bar is docked as a strip.
+constexpr int32_t stripHeight = 36;
+
+std::string trimmed(const std::string& text)
+{
+    const char* blanks = " \t\r\n\f\v";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+} // namespace
+
+PluginCreateGroupDialog::PluginCreateGroupDialog(PluginMenuItemGroupCreate* owner) : owner(owner) {}
+
+PluginCreateGroupDialog::~PluginCreateGroupDialog() = default;
 
 const char* PluginCreateGroupDialog::getName()
 {
@@ -19,6 +47,11 @@ void PluginCreateGroupDialog::about(PluginWindowHandle* parent)
 
 PluginWindowRequest* PluginCreateGroupDialog::getWindowRequest()
 {
+    if (dialog == nullptr)
+    {
+        dialog = std::make_unique<CDialogCreateGroup>(nullptr, this);
+        dialogObject = dialog.get();
+    }
     return requestWindow(dialogId);
 }
 
@@ -45,3 +78,170 @@ int32_t PluginCreateGroupDialog::getDockInfo(uint32_t key)
         return 0;
     }
 }
+
+CDialogCreateGroup::CDialogCreateGroup(platform::Window* parent, VornPluginWindowed* plugin)
+    : Dialog(PluginCreateGroupDialog::dialogId), plugin(dynamic_cast<PluginCreateGroupDialog*>(plugin))
+{
+}
+
+bool CDialogCreateGroup::onInitDialog()
+{
+    Dialog::onInitDialog();
+    colourButton.subclassDlgItem(colourId, this);
+    return true;
+}
+
+void CDialogCreateGroup::doDataExchange(platform::DataExchange& exchange)
+{
+    platform::exchangeText(exchange, nameEditId, name);
+}
+
+bool CDialogCreateGroup::onCommand(uint32_t id, uint32_t code, platform::WindowHandle control)
+{
+    switch (id)
+    {
+    case nameEditId:
+        if (code == platform::EN_CHANGE)
+            nameChanged();
+        return true;
+    case colourId:
+        if (code == platform::BN_CLICKED)
+            colourButton.chooseColour();
+        return true;
+    case stripOkId:
+        if (code == platform::BN_CLICKED)
+            createGroup();
+        return true;
+    case okId:
+        if (code == platform::BN_CLICKED)
+        {
+            createGroup();
+            close();
+        }
+        return true;
+    case cancelId:
+        if (code == platform::BN_CLICKED)
+            close();
+        return true;
+    default:
+        return Dialog::onCommand(id, code, control);
+    }
+}
+
+platform::LResult CDialogCreateGroup::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)
+{
+    const platform::LResult result = Dialog::windowProc(message, wParam, lParam);
+    if (message == platform::WM_SIZE)
+        layoutFor(static_cast<int32_t>((static_cast<uint64_t>(lParam) >> 16) & 0xFFFF));
+    return result;
+}
+
+void CDialogCreateGroup::layoutFor(int32_t height)
+{
+    platform::Window* edit = dlgItem(nameEditId);
+    platform::Window* stripOk = dlgItem(stripOkId);
+    if (edit == nullptr || stripOk == nullptr)
+        return;
+    const bool strip = height < stripHeight;
+    const platform::Point editAt = strip ? platform::Point{0, 3} : platform::Point{3, 8};
+    const platform::Point colourAt = strip ? platform::Point{134, 3} : platform::Point{137, 8};
+    constexpr uint32_t moveOnly = platform::SWP_NOSIZE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE;
+    edit->setWindowPos(nullptr, editAt.x, editAt.y, 0, 0, moveOnly);
+    if (colourButton.exists())
+        colourButton.setWindowPos(nullptr, colourAt.x, colourAt.y, 0, 0, moveOnly);
+    stripOk->showWindow(strip ? platform::SW_SHOW : platform::SW_HIDE);
+    if (!strip)
+        sendMessage(platform::DM_SETDEFID, okId);
+}
+
+void CDialogCreateGroup::nameChanged()
+{
+    const bool named = !trimmed(dlgItemText(nameEditId)).empty();
+    for (int32_t id : {okId, stripOkId})
+        if (platform::Window* button = dlgItem(id))
+            button->enableWindow(named);
+}
+
+void CDialogCreateGroup::createGroup()
+{
+    updateData(true);
+    MAI* mai = plugin != nullptr ? plugin->mai : nullptr;
+    if (mai != nullptr && mai->activeDocument != nullptr)
+        lumbra::createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour());
+    name.clear();
+    for (int32_t id : {okId, stripOkId})
+        if (platform::Window* button = dlgItem(id))
+            button->enableWindow(false);
+    updateData(false);
+}
+
+void CDialogCreateGroup::close()
+{
+    if (plugin != nullptr && plugin->owner != nullptr && plugin->mai != nullptr)
+        plugin->mai->postCommand(plugin->owner->commandId);
+}
+
+namespace lumbra
+{
+
+bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::string& name, uint32_t colour)
+{
+    VornDocument& document = documentInterface.document;
+    VornSelection* selection = document.getSelection();
+    if (name.empty() || selection->isEmpty())
+        return false;
+    notify(mai, "PRESL");
+    BlockList<VornGroup>* groups = document.getGroupList();
+    VornGroup* group = groups->add();
+    document.getWorldGroup()->addChild(group);
+    group->select();
+
+    // Groups that lose their last member end themselves; the lock keeps them (and the new group)
+    // in place until the new group is complete.
+    groups->lock();
+    for (knot* link = selection->objects.getFirst(); link != nullptr; link = link->getNext())
+        group->addChild(VornSelection::objectOf(link));
+    group->name.set(&document.getStringStorage(), name.c_str());
+    group->setColor(colour);
+    group->setFlagBits(VornFlag::Selected | VornFlag::PreSelected | VornFlag::GroupClosed);
+    VornSelection* current = document.getModifiableSelection();
+    if (!current->isEmpty())
+    {
+        current->clearFlags(VornFlag::Selected | VornFlag::PreSelected);
+        current->clear();
+        current = document.getModifiableSelection();
+    }
+    current->add(group);
+    groups->unlock();
+
+    notify(mai, "SELCH");
+    documentInterface.invalidateViews();
+    return true;
+}
+
+platform::DialogTemplate createGroupDialogTemplate()
+{
+    using namespace platform;
+    DialogTemplate bar;
+    bar.rect = {0, 0, 117, 45};
+    bar.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
+    bar.fontName = "MS Sans Serif";
+    bar.fontPointSize = 8;
+    const uint32_t control = WS_VISIBLE | WS_TABSTOP;
+    bar.items = {
+        {"Edit", CDialogCreateGroup::nameEditId, {2, 5, 87, 12}, control | WS_BORDER | ES_AUTOHSCROLL, 0, ""},
+        {"Button", CDialogCreateGroup::colourId, {91, 5, 13, 12}, control | BS_OWNERDRAW, 0, "C"},
+        {"Button", CDialogCreateGroup::okId, {42, 25, 30, 15}, control | BS_DEFPUSHBUTTON | WS_DISABLED, 0, "&OK"},
+        {"Button", CDialogCreateGroup::cancelId, {75, 25, 30, 15}, control | BS_PUSHBUTTON, 0, "&Cancel"},
+        {"Button", CDialogCreateGroup::unusedCheckId, {5, 31, 8, 8}, control | BS_AUTOCHECKBOX, 0, ""},
+        {"Button", CDialogCreateGroup::stripOkId, {104, 2, 13, 12}, WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0, "OK"},
+    };
+    return bar;
+}
+
+void registerCreateGroupDialogTemplate()
+{
+    platform::registerDialogTemplate(thisModule(), PluginCreateGroupDialog::dialogId, createGroupDialogTemplate());
+}
+
+} // namespace lumbra

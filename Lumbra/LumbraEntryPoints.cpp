@@ -1,5 +1,6 @@
 // The six exported entry points of the library.
 
+#include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
@@ -15,6 +16,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
     lumbra::registerKitResources();
     lumbra::registerMenuItemImages();
+    lumbra::registerCreateGroupDialogTemplate();
     if (!attachPluginLibrary(device))
         return;
     // This library describes the properties of the shared types (the property list shows them).

@@ -1,9 +1,11 @@
 #include "Lumbra/LumbraPlugins.h"
 
 #include "Lumbra/CalculationMenuItems.h"
+#include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/EditMenuItems.h"
 #include "Lumbra/GroupMenuItems.h"
 #include "Lumbra/JointPropertyToggles.h"
+#include "Lumbra/LumbraWindows.h"
 
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/VornPluginObjectType.h"
@@ -90,7 +92,7 @@ const std::array<PluginWindowTableEntry, 27> windowTable = {{
     {134, nullptr}, // CPageMemberJoints
     {135, nullptr}, // CMCPageEdit
     {136, nullptr}, // CPageEditStaticSelection
-    {137, nullptr}, // CDialogCreateGroup
+    {137, makeLumbraDialog<CDialogCreateGroup>},
     {138, nullptr}, // CPageEditStaticSelected
     {139, nullptr}, // CPageEditStaticModifiers
     {140, nullptr}, // CPageEditStaticHistory

@@ -34,8 +34,10 @@ public:
         return answer;
     }
     void beep() override { ++beeps; }
+    void postCommand(uint32_t commandId) override { posted.push_back(commandId); }
 
     std::vector<Box> boxes;
+    std::vector<uint32_t> posted;
     std::deque<int32_t> answers;
     std::function<void()> onBox;
     int beeps = 0;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,8 @@ void expectPluginsOfTable(PluginLibrary& library, std::span<const PluginTableEnt
     ASSERT_EQ(library.getPluginCount(), table.size());
     for (uint32_t index = 0; index < table.size(); ++index)
     {
-        VornPlugin* plugin = library.getPluginObject(index, library.library.module());
+        // The host would keep the plugin; here it goes once it has been looked at.
+        std::unique_ptr<VornPlugin> plugin(library.getPluginObject(index, library.library.module()));
         if (plugin == nullptr)
             continue; // not part of the library yet: the host skips it
         EXPECT_STREQ(plugin->getTypeName(), table[index].typeName) << index;
