@@ -130,4 +130,39 @@ TEST_F(LumbraCommandTest, CreateGroupNeedsTwoObjectsAndPackagesItsDialog)
     item.dialog->windowHandle = nullptr;
 }
 
+// A window handle whose showing is recorded and changes its visible bit.
+class ShownHandle : public FakeWindowHandle
+{
+public:
+    void showWindow(int32_t command) override
+    {
+        shows.push_back(command);
+        style = command == 0 ? (style & ~0x10000000u) : (style | 0x10000000u);
+    }
+    std::vector<int32_t> shows;
+};
+
+TEST_F(LumbraCommandTest, CreateGroupShowsAHiddenBarAndHidesAShownOne)
+{
+    PluginMenuItemGroupCreate item;
+    adopt(item);
+    item.execute(&view); // nothing packaged yet
+    std::unique_ptr<VornPluginBase> packaged(item.GetPackagedPlugin(0));
+    item.execute(&view); // no window yet
+
+    ShownHandle window;
+    ShownHandle bar;
+    item.dialog->windowHandle = &window;
+    item.dialog->barHandle = &bar;
+    item.execute(&view);
+    EXPECT_EQ(bar.shows, (std::vector<int32_t>{5}));
+    EXPECT_EQ(window.shows, (std::vector<int32_t>{5}));
+    EXPECT_EQ(update(item, &view).check, 1);
+
+    item.execute(&view);
+    EXPECT_EQ(bar.shows, (std::vector<int32_t>{5, 0}));
+    item.dialog->windowHandle = nullptr;
+    item.dialog->barHandle = nullptr;
+}
+
 } // namespace
