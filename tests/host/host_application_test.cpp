@@ -73,8 +73,12 @@ TEST(HostApplication, NoPluginLibraryShowsTheFatalMessage)
 #include "VornData/generalException.h"
 #include "VornInterface/HostPluginTypes.h"
 #include "VornInterface/HostWindows.h"
+#include "VornInterface/MAI_View_VornInterface.h"
 #include "plugins/PluginManager.h"
 #include "plugins/VornPluginMenuItem.h"
+#include "platform/DeviceContext.h"
+#include "platform/InputSimulation.h"
+#include "tests/plugins/PluginTestDoubles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -130,6 +134,22 @@ TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
 {
     CVornInterfaceApp& app = host();
     registerHostPluginTypes(app.registry(), app.mai());
+    // A view type that paints the view red and counts its paints.
+    struct PaintingViewType : FakeViewType
+    {
+        void draw(platform::DeviceContext* context, ViewTypeInfo*) override
+        {
+            ++paints;
+            context->fillSolidRect({0, 0, 10, 10}, 0x0000FF);
+        }
+        int paints = 0;
+    };
+    auto* viewType = new PaintingViewType;
+    app.registry().addPlugin(viewType);
+    RecordingMenuItem shiftD("Shift D");
+    RecordingMenuItem plainD("Plain D");
+    app.mai().accelerators.addBinding(72 + 'D' + 256, &shiftD);
+    app.mai().accelerators.addBinding(72 + 'D', &plainD);
     auto* good = new TestItem("Good", "&Calculate\\&Method\\&Good Iteration", false, false);
     auto* bad = new TestItem("Bad", "&Create\\&Bad", true, true);
     app.registry().addPlugin(good);
@@ -142,6 +162,21 @@ TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
     ASSERT_NE(frame->newDocument(), nullptr);
     platform::Application::instance()->processMessages();
     ASSERT_NE(good->commandId, 0u) << "the first document window built the plugin entries";
+
+    // The view paints through the view type and hands its keys to the bindings.
+    auto* view = dynamic_cast<CVornInterfaceView*>(frame->activeView());
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view->viewInterface(), nullptr);
+    EXPECT_EQ(app.mai().activeView, view->viewInterface());
+    view->invalidate(false);
+    view->updateWindow();
+    EXPECT_GE(viewType->paints, 1);
+    EXPECT_EQ(view->surface()->pixel(5, 5), 0x0000FFu);
+    platform::simulateKey(view->handle(), "D", true, platform::MK_SHIFT);
+    platform::simulateKey(view->handle(), "D", false, platform::MK_SHIFT);
+    platform::Application::instance()->processMessages();
+    EXPECT_EQ(shiftD.calls, std::vector<std::string>{"execute"}) << "released with Shift held: 72 + key + 256";
+    EXPECT_TRUE(plainD.calls.empty());
     EXPECT_EQ(app.mai().findMenuItem(good->commandId), good);
 
     platform::ScriptedInteraction script;
@@ -174,6 +209,7 @@ TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
     const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "PLUGINCONFIG\r\nversion 1\r\n");
     EXPECT_EQ(platform::Application::instance()->mainWindow(), nullptr);
+    app.mai().accelerators.clear();
 }
 
 } // namespace
