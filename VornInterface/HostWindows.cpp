@@ -198,6 +198,10 @@ void CVornInterfaceView::draw(platform::DeviceContext& context)
     {
         platform::messageBox(handle(), exception.where, exception.message, platform::MB_OK);
     }
+    catch (const std::exception& exception)
+    {
+        platform::messageBox(handle(), exception.what(), "Quorl2", platform::MB_OK);
+    }
 }
 
 void CVornInterfaceView::setCursorFromInterface()
