@@ -386,7 +386,7 @@ void CMainFrame::addCommands()
         if (activeDocument() != nullptr)
             fileCommands_.exportFile(handle());
     });
-    for (std::uint32_t id : {Import, Export, Print})
+    for (std::uint32_t id : {Import, Export})
         onUpdate(id, [this](platform::CommandState& state) { state.Enable(activeDocument() != nullptr); });
     // Exit closes the frame the way its close box does.
     onCommand(Exit, [this] { postMessage(platform::WM_CLOSE); });

@@ -2,7 +2,10 @@
 // the real libraries are being built: a calculator, an importer, a menu item under
 // "&Calculate\&Method" and a "Main Options" toolbar with a button.
 #include "platform/CommandRouting.h"
+#include "platform/Dialog.h"
 #include "platform/Resources.h"
+#include "platform/SystemValues.h"
+#include "plugins/VornPluginDialog.h"
 #include "plugins/PluginLibraryExports.h"
 #include "plugins/VornPluginCalculator.h"
 #include "plugins/VornPluginFile.h"
@@ -14,6 +17,32 @@ namespace e2e_library
 {
 
 constexpr int32_t buttonBitmap = 500;
+constexpr int32_t panelDialog = 501;
+
+// A docked panel made from a dialog template of this library.
+class Panel : public VornPluginDialog
+{
+public:
+    const char* getName() override { return "E2E Panel"; }
+    void about(PluginWindowHandle*) override {}
+    PluginWindowRequest* getWindowRequest() override
+    {
+        if (dialogObject == nullptr)
+            dialogObject = new platform::Dialog(panelDialog);
+        return requestWindow(panelDialog);
+    }
+    const char* getWindowTitle() override { return "E2E Panel"; }
+    int32_t getDockInfo(uint32_t key) override
+    {
+        switch (key)
+        {
+        case DockInfo::AllowedSides: return 0x5000;     // left or right
+        case DockInfo::InitialDockBar: return 0xE81D;   // right
+        case DockInfo::BarParameter: return 8;
+        default: return 0;
+        }
+    }
+};
 
 class Calculator : public VornPluginCalculator
 {
@@ -71,7 +100,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice*)
 
 std::uint32_t GetPluginCount()
 {
-    return 4;
+    return 5;
 }
 
 VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
@@ -84,6 +113,11 @@ VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
         for (int i = 0; i < 16; ++i)
             bitmap.pixels[i] = bitmap.pixels[240 + i] = bitmap.pixels[i * 16] = bitmap.pixels[i * 16 + 15] = 0x004000;
         platform::registerBitmapResource(module, buttonBitmap, bitmap);
+        platform::DialogTemplate panel;
+        panel.rect = {0, 0, 140, 120};
+        panel.style = platform::WS_CHILD | platform::DS_CONTROL;
+        panel.items.push_back({"Static", 1000, {7, 7, 120, 10}, platform::SS_LEFT, 0, "Panel of the test plugins", ""});
+        platform::registerDialogTemplate(module, panelDialog, panel);
     }
     switch (index)
     {
@@ -91,6 +125,7 @@ VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
     case 1: return new Importer;
     case 2: return new MethodItem;
     case 3: return new MainOptions;
+    case 4: return new Panel;
     default: return nullptr;
     }
 }
