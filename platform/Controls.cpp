@@ -1035,8 +1035,9 @@ LResult controlDefault(WindowState* state, uint32_t message, WParam wParam, LPar
 void replaceControlWidget(WindowState* state)
 {
     QWidget* old = state->widget;
-    state->kind = controlKindFor("Button", state->style);
+    // The check state is read from the old widget while the kind still describes it.
     const uint32_t check = buttonCheck(state);
+    state->kind = controlKindFor("Button", state->style);
     QWidget* replacement = createControlWidget(state, old->parentWidget());
     replacement->setGeometry(old->geometry());
     replacement->setEnabled(old->isEnabled());

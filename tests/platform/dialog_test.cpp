@@ -311,6 +311,32 @@ TEST_F(DialogTest, PushLikeCheckBoxesAndIconsOfTheDialogsModule)
         << "icon 151 and bitmap 151 are different resources";
 }
 
+TEST_F(DialogTest, ChangingAButtonsStyleKeepsItsCheckAndMakesItTheNewKind)
+{
+    DialogTemplate buttons;
+    buttons.rect = {0, 0, 80, 40};
+    buttons.style = WS_CHILD | WS_VISIBLE;
+    buttons.items = {item("Button", 2101, {2, 2, 40, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Push"),
+                     item("Button", 2102, {2, 20, 40, 14}, BS_AUTO3STATE | WS_TABSTOP, "Three")};
+    RecordingDialog page;
+    ASSERT_TRUE(page.createIndirect(buttons, &frame, testModule()));
+
+    // A push button becomes a check box: unchecked, then checkable like any check box.
+    auto* push = page.dlgItemAs<Button>(2101);
+    ASSERT_NE(push, nullptr);
+    push->setButtonStyle(BS_AUTOCHECKBOX);
+    EXPECT_EQ(page.isDlgButtonChecked(2101), BST_UNCHECKED);
+    page.checkDlgButton(2101, BST_CHECKED);
+    EXPECT_EQ(page.isDlgButtonChecked(2101), BST_CHECKED);
+
+    // A checked check box becomes a radio button and stays checked.
+    page.checkDlgButton(2102, BST_CHECKED);
+    auto* three = page.dlgItemAs<Button>(2102);
+    ASSERT_NE(three, nullptr);
+    three->setButtonStyle(BS_AUTORADIOBUTTON);
+    EXPECT_EQ(page.isDlgButtonChecked(2102), BST_CHECKED);
+}
+
 TEST_F(DialogTest, ASubclassKeepsTheControlAndSeesEveryMessageFirst)
 {
     class CaptureEdit : public Edit
