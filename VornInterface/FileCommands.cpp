@@ -82,6 +82,14 @@ void FileCommands::importFile(platform::WindowHandle owner)
 
 void FileCommands::importPath(const std::string& path, int32_t filterIndex, platform::WindowHandle owner)
 {
+    const std::string extension = extensionOf(path);
+    if (sameIgnoringCase(extension, "qr2"))
+    {
+        // The declared document type holds no model: models travel through import and export.
+        platform::messageBox(owner, "\"Open\" is NOT implemented yet\nUSE \"IMPORT\"", "BETA NOTIFICATION",
+                             platform::MB_ICONEXCLAMATION);
+        return;
+    }
     const std::vector<VornPluginFileImport*> importers = pluginsOf<VornPluginFileImport>(mai_.pluginLists.fileImports);
     auto importWith = [&](VornPluginFileImport* importer) {
         if (!importer->import(path.c_str()))
@@ -90,7 +98,6 @@ void FileCommands::importPath(const std::string& path, int32_t filterIndex, plat
     const std::size_t chosen = static_cast<std::size_t>(filterIndex);
     if (chosen >= 1 && chosen <= importers.size() && importers[chosen - 1]->canImport(path.c_str()))
         return importWith(importers[chosen - 1]);
-    const std::string extension = extensionOf(path);
     for (VornPluginFileImport* importer : importers)
     {
         if ((extension.empty() || sameIgnoringCase(extension, importer->getExtension())) &&

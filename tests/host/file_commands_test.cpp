@@ -160,6 +160,15 @@ TEST_F(FileCommandsTest, ExportAddsTheExtensionAndNeedsAType)
     EXPECT_EQ(log.lines.size(), 3u);
 }
 
+TEST_F(FileCommandsTest, DocumentFilesGetTheNoticeInsteadOfAnImport)
+{
+    commands.importPath("/models/frame.QR2", 0, platform::WindowHandle::None);
+    EXPECT_TRUE(log.lines.empty());
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "\"Open\" is NOT implemented yet\nUSE \"IMPORT\"");
+    EXPECT_EQ(script.boxes[0].caption, "BETA NOTIFICATION");
+}
+
 TEST_F(FileCommandsTest, WithoutPluginsNoDialogOpens)
 {
     FakeMAI empty;

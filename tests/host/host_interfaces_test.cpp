@@ -394,3 +394,63 @@ TEST(HostMenus, UpdateRatesAndPrompts)
 }
 
 } // namespace
+
+#include "platform/Dialog.h"
+#include "platform/DialogTemplate.h"
+#include "plugins/VornPluginDialog.h"
+
+namespace
+{
+
+constexpr int32_t panelTemplate = 610;
+
+class PanelPlugin : public VornPluginDialog
+{
+public:
+    explicit PanelPlugin(int32_t dialogId) : dialogId(dialogId) { module = testModule; }
+    const char* getName() override { return "Panel"; }
+    void about(PluginWindowHandle*) override {}
+    PluginWindowRequest* getWindowRequest() override
+    {
+        if (dialogObject == nullptr)
+            dialogObject = &dialog;
+        return requestWindow(dialogId);
+    }
+    const char* getWindowTitle() override { return "Panel"; }
+    int32_t getDockInfo(uint32_t) override { return 0; }
+
+    int32_t dialogId;
+    platform::Dialog dialog;
+};
+
+TEST_F(Interfaces, PluginWindowsComeFromTheirOwnModulesTemplate)
+{
+    platform::DialogTemplate panel;
+    panel.rect = {0, 0, 100, 60};
+    panel.style = platform::WS_CHILD;
+    platform::registerDialogTemplate(testModule, panelTemplate, panel);
+    platform::Window parentWindow;
+    ASSERT_TRUE(parentWindow.create("Window", "parent", platform::WS_OVERLAPPEDWINDOW, {0, 0, 300, 300}, nullptr));
+    HostWindowHandle parent(&parentWindow);
+
+    PanelPlugin made(panelTemplate);
+    PluginWindowHandle* handle = mai.createPluginWindow(made.getWindowRequest(), &parent);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(made.windowHandle, handle) << "the request's handle field got the handle";
+    EXPECT_EQ(handle->parent, &parent);
+    ASSERT_NE(handle->getWnd(), nullptr);
+    EXPECT_EQ(handle->getWnd()->parent(), &parentWindow);
+
+    PanelPlugin missing(panelTemplate + 1);
+    PluginWindowHandle* empty = mai.createPluginWindow(missing.getWindowRequest(), &parent);
+    ASSERT_NE(empty, nullptr) << "a handle even when the module has no such template";
+    EXPECT_EQ(missing.windowHandle, empty);
+    EXPECT_EQ(empty->getWnd(), nullptr);
+    EXPECT_FALSE(empty->isVisible());
+    EXPECT_EQ(mai.requestPluginWindow(&missing, 5, &parent), nullptr) << "its library has no GetPluginWindow";
+    delete empty;
+    delete handle;
+    parentWindow.destroyWindow();
+}
+
+} // namespace
