@@ -629,6 +629,11 @@ void CMainFrame::toolbarChanged(platform::Toolbar& toolbar)
 void CMainFrame::redrawToolbars()
 {
     recalcLayout();
+    for (auto& [plugin, toolbar] : pluginToolbars_)
+    {
+        if (toolbarDockBar(*toolbar) == 0 && isToolbarVisible(*toolbar))
+            toolbar->redrawWindow(nullptr, platform::RDW_INVALIDATE | platform::RDW_ERASE | platform::RDW_UPDATENOW);
+    }
 }
 
 void CMainFrame::onClose()
