@@ -19,6 +19,12 @@ int main(int argc, char** argv)
     if (!frame->create())
         return 1;
     application.setMainWindow(frame);
+    // The idle work of the frame: the toolbar buttons' states through the command routing.
+    application.setIdleHandler([&application](int32_t count) {
+        if (auto* shown = dynamic_cast<CMainFrame*>(application.mainWindow()); shown != nullptr && count == 0)
+            shown->onIdleUpdate();
+        return false;
+    });
     frame->show();
     // A new document window; a file named on the command line is imported into it, since
     // documents are not opened as files.
