@@ -37,7 +37,9 @@ struct Menu::State
     const CommandRouter* router = nullptr;
     std::unique_ptr<QMenu> popupMenu; // for popups
     QPointer<QMenuBar> menuBar;       // for bars, owned by their frame
-    std::vector<QAction*> actions;    // one per entry, in order
+    // One per entry, in order. Guarded: a bar's actions die with the frame's menu bar and a
+    // submenu's action with its menu, possibly before this menu goes.
+    std::vector<QPointer<QAction>> actions;
 
     bool valid(int position) const { return position >= 0 && position < static_cast<int>(entries.size()); }
 
@@ -102,12 +104,14 @@ struct Menu::State
     void clearQt()
     {
         QWidget* widget = existingWidget();
-        for (QAction* action : actions)
+        for (const QPointer<QAction>& action : actions)
         {
+            if (action.isNull())
+                continue;
             if (widget != nullptr)
                 widget->removeAction(action);
             if (action->menu() == nullptr)
-                delete action;
+                delete action.data();
         }
         actions.clear();
     }

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -94,6 +95,21 @@ TEST(Menu, PathsAreInsertedAndRemoved)
     EXPECT_TRUE(create->isSeparator(0)); // the emptied popup went with its last entry
     EXPECT_EQ(create->commandId(1), 0xBFFDu);
     EXPECT_EQ(qtMenuOf(*create)->actions().size(), 2);
+}
+
+TEST(Menu, ABarMayOutliveTheMenuBarOfItsFrame)
+{
+    application();
+    auto menuBar = std::make_unique<QMenuBar>();
+    std::unique_ptr<Menu> bar = documentMenu();
+    bar->appendItem(57601, "&Open"); // an entry of the bar itself, not of a popup
+    attachMenuBar(*bar, menuBar.get());
+    ASSERT_EQ(menuBar->actions().size(), 3);
+    // The frame's window, and with it the menu bar and its actions, goes first.
+    menuBar.reset();
+    bar->appendItem(57602, "&Close");
+    EXPECT_EQ(bar->entryCount(), 4);
+    bar.reset();
 }
 
 TEST(Menu, EntriesOutOfRangeAnswerNothing)
