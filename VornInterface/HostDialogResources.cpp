@@ -283,6 +283,7 @@ void registerHostDialogResources()
         registerTreeImages(module);
         registerBitmapResource(module, HostResource::StartupPicture, resourceOf(startupPicture(300, 196)));
         registerBitmapResource(module, HostResource::BetaPicture, resourceOf(startupPicture(100, 272)));
+        registerIconResource(module, HostResource::ApplicationIcon, resourceOf(startupPicture(32, 32)));
         return true;
     }();
     (void)registered;

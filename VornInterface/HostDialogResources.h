@@ -36,6 +36,8 @@ constexpr int32_t DefaultPluginImage = 140;
 // The picture of the splash and the about box (300 x 196) and of the beta notice (100 x 272).
 constexpr int32_t StartupPicture = 138;
 constexpr int32_t BetaPicture = 151;
+// The program's icon, 32 x 32: the start-up picture in small.
+constexpr int32_t ApplicationIcon = 128;
 } // namespace HostResource
 
 // The module under which the host registers its resources (the program itself).

@@ -1,3 +1,4 @@
+#include "VornInterface/HostDialogResources.h"
 #include "VornInterface/HostWindows.h"
 #include "VornInterface/StartupDialogs.h"
 #include "VornInterface/VornInterfaceApp.h"
@@ -6,6 +7,8 @@
 int main(int argc, char** argv)
 {
     platform::Application application(argc, argv, "Quorl2");
+    registerHostDialogResources();
+    application.setWindowIcon(hostResourceModule(), HostResource::ApplicationIcon);
     CVornInterfaceApp host;
     installStartupDialogs(host);
     StartupStatus* status = host.hooks.showSplash ? host.hooks.showSplash() : nullptr;

@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 
 #include "VornData/generalException.h"
+#include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/Time.h"
 #include "platform/SystemValues.h"
@@ -10,6 +11,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QThread>
 #include <QTimer>
 
@@ -89,7 +93,6 @@ struct Application::State
     std::string name;
     EventBridge bridge;
     WindowHandle mainWindow = WindowHandle::None;
-    std::unique_ptr<Window> ownMainWindow;
     MessageHook preTranslateHook;
     IdleHandler idleHandler;
     std::vector<std::pair<MessageHook, LibraryIdle>> libraries;
@@ -322,9 +325,26 @@ Application::Application(int& argc, char** argv, const std::string& name)
     theApplication = this;
 }
 
+void Application::setWindowIcon(ModuleHandle module, int32_t iconId)
+{
+    const BitmapResource* icon = findIconResource(module, iconId);
+    if (icon == nullptr || icon->width <= 0 || icon->height <= 0)
+        return;
+    QImage image(icon->width, icon->height, QImage::Format_ARGB32);
+    for (int32_t y = 0; y < icon->height; ++y)
+        for (int32_t x = 0; x < icon->width; ++x)
+        {
+            const uint32_t colour = icon->pixels[static_cast<size_t>(y) * icon->width + x];
+            image.setPixel(x, y,
+                           colour == icon->transparentColour
+                               ? 0u
+                               : 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu));
+        }
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(image)));
+}
+
 Application::~Application()
 {
-    state_->ownMainWindow.reset();
     state_->application.removeEventFilter(&state_->bridge);
     // Widgets of destroyed windows are deleted later; do it before the toolkit goes.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -369,14 +389,6 @@ void Application::setMainWindow(Window* window)
 Window* Application::mainWindow() const
 {
     return Window::fromHandle(state_->mainWindow);
-}
-
-void Application::showMainWindow(const std::string& title)
-{
-    state_->ownMainWindow = std::make_unique<Window>();
-    state_->ownMainWindow->create("Window", title, WS_OVERLAPPEDWINDOW, {0, 0, 800, 600}, nullptr);
-    setMainWindow(state_->ownMainWindow.get());
-    state_->ownMainWindow->showWindow(SW_SHOWMAXIMIZED);
 }
 
 void Application::setPreTranslateHook(MessageHook hook)

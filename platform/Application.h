@@ -2,6 +2,7 @@
 
 // The application object and its message loop.
 
+#include "platform/DynamicLibrary.h"
 #include "platform/Message.h"
 #include "platform/PlatformApi.h"
 
@@ -52,9 +53,10 @@ public:
     // The main window owns message boxes; destroying it ends the loop.
     void setMainWindow(Window* window);
     Window* mainWindow() const;
-    // A plain top-level window with the given title, shown maximised: a stand-in until the
-    // program has its own main frame.
-    void showMainWindow(const std::string& title);
+
+    // The icon of every top-level window: an icon resource of a module (a null or unknown
+    // module throws ResourceError; a missing icon leaves the icon as it is).
+    void setWindowIcon(ModuleHandle module, int32_t iconId);
 
     void setPreTranslateHook(MessageHook hook);
     void setIdleHandler(IdleHandler handler);

@@ -7,6 +7,10 @@
 #include "platform/SystemValues.h"
 #include "platform/Time.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -309,6 +313,17 @@ TEST_F(DialogTest, PushLikeCheckBoxesAndIconsOfTheDialogsModule)
     EXPECT_EQ(pushLike.dlgItemText(2003), "#151");
     EXPECT_NE(findIconResource(testModule(), 151), findBitmapResource(testModule(), 151))
         << "icon 151 and bitmap 151 are different resources";
+}
+
+TEST_F(DialogTest, TheWindowIconComesFromAnIconOfAModule)
+{
+    registerIconResource(testModule(), 152, BitmapResource{2, 1, {0x0000FF, 0xFF00FF}, 0xFF00FF});
+    platformApplication().setWindowIcon(testModule(), 152);
+    const QImage icon = QApplication::windowIcon().pixmap(2, 1).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.size(), QSize(2, 1));
+    EXPECT_EQ(icon.pixel(0, 0), 0xFFFF0000u) << "0x00BBGGRR red";
+    EXPECT_EQ(qAlpha(icon.pixel(1, 0)), 0) << "the transparent colour";
+    EXPECT_THROW(platformApplication().setWindowIcon(ModuleHandle::None, 152), ResourceError);
 }
 
 TEST_F(DialogTest, ChangingAButtonsStyleKeepsItsCheckAndMakesItTheNewKind)
