@@ -138,6 +138,8 @@ CVornInterfaceView::CVornInterfaceView()
         MAI_Doc* document = theMAI().activeDocument;
         state.SetCheck(isHostDialogCommandChecked(AutoSnapshot, document != nullptr ? &document->document : nullptr) ? 1 : 0);
     });
+    onCommand(Print, [this] { printView(platform::PrintDialogKind::print); });
+    onCommand(PrintPreview, [this] { printView(platform::PrintDialogKind::preview); });
     onCommand(Introduction, [] { openHelpPage("introduction.html"); });
     onCommand(HelpIndex, [] { openHelpPage("reference.html"); });
     onUpdate(ViewReadme, [](platform::CommandState& state) { state.Enable(false); });
@@ -202,6 +204,14 @@ void CVornInterfaceView::draw(platform::DeviceContext& context)
     {
         platform::messageBox(handle(), exception.what(), "Quorl2", platform::MB_OK);
     }
+}
+
+void CVornInterfaceView::printView(platform::PrintDialogKind kind)
+{
+    const platform::Rect client = clientRect();
+    platform::PrintRequest request{handle(), kind, document() != nullptr ? document()->title() : "Quorl2",
+                                   {client.width(), client.height()}};
+    platform::print(request, [this](platform::DeviceContext& page) { draw(page); });
 }
 
 void CVornInterfaceView::setCursorFromInterface()
@@ -361,6 +371,7 @@ void CMainFrame::addCommands()
     // Plugin ids without an item count as handled, so the framework does not disable them.
     onCommandRange(0x9000, 0xBFFF, [](std::uint32_t) {});
     onCommand(FileNew, [this] { newDocument(); });
+    onCommand(PrintSetup, [this] { platform::print({handle(), platform::PrintDialogKind::setup, "", {}}, {}); });
     for (std::uint32_t id : {Plugins, About})
         onCommand(id, [this, id] {
             MAI_VornInterface& mai = theMAI();

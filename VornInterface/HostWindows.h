@@ -8,6 +8,7 @@
 #include "platform/Frame.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
+#include "platform/Printing.h"
 #include "platform/Toolbar.h"
 
 #include <functional>
@@ -77,6 +78,9 @@ public:
     void onActivateView(bool activate, platform::View* activated, platform::View* deactivated) override;
     // Paints through the shown view type (also for printing).
     void draw(platform::DeviceContext& context);
+    // Prints the view through `draw`, scaled to the page, after the print dialog or in the
+    // preview (`kind`). Printing never takes a snapshot.
+    void printView(platform::PrintDialogKind kind);
 
     MAI_View_VornInterface* viewInterface() const { return interface_.get(); }
 

@@ -1,7 +1,12 @@
 #include "platform/DeviceContext.h"
 
+#include "platform/PrintPage.h"
 #include "platform/Rasterizer.h"
+#include "platform/SurfaceImage.h"
 #include "platform/TextRendering.h"
+
+#include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -57,6 +62,34 @@ Rect clipBox(int64_t left, int64_t top, int64_t right, int64_t bottom, const Rec
     return inside.isEmpty() ? Rect{} : inside;
 }
 
+QColor qtColour(ColorRef colour)
+{
+    return {static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+            static_cast<int>((colour >> 16) & 0xFFu)};
+}
+
+Qt::PenStyle qtPenStyle(int32_t style)
+{
+    switch (style)
+    {
+    case PS_DASH:
+        return Qt::DashLine;
+    case PS_DOT:
+        return Qt::DotLine;
+    case PS_DASHDOT:
+        return Qt::DashDotLine;
+    case PS_DASHDOTDOT:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+QRect qtRect(const Rect& box)
+{
+    return {box.left, box.top, box.width(), box.height()};
+}
+
 struct DrawingState
 {
     Pen pen;
@@ -77,11 +110,14 @@ struct DrawingState
 struct DeviceContext::Data
 {
     std::shared_ptr<Surface> windowSurface; // null for a memory context
+    // A printed page: drawing goes through its painter; windowSurface then only sizes the page.
+    PrintPage* page = nullptr;
     std::optional<Rect> area;               // the part of the window surface drawn into
     DrawingState state;
     std::vector<DrawingState> saved;
     int64_t patternStep = 0; // where the pen pattern stands along the current polyline
 
+    QPainter* pagePainter() const { return page != nullptr ? page->painter : nullptr; }
     Surface& target() const { return windowSurface ? *windowSurface : state.bitmap.surface(); }
     Point origin() const { return area ? area->topLeft() : Point{}; }
     DevicePoint toDevice(int32_t x, int32_t y) const
@@ -116,6 +152,13 @@ struct DeviceContext::Data
     {
         if (box.isEmpty())
             return;
+        if (page != nullptr)
+        {
+            // Paper has no destination to mix with: constant modes give their colour, the others the colour.
+            const raster::PenMix mix(mixMode.value_or(R2_COPYPEN), colour);
+            page->painter->fillRect(qtRect(box), qtColour(mix.ignoresDestination() ? mix.constant : colour));
+            return;
+        }
         Surface& surface = target();
         if (!mixMode || raster::PenMix(*mixMode, colour).ignoresDestination())
         {
@@ -149,6 +192,20 @@ struct DeviceContext::Data
         patternStep += length;
         if (pen.style == PS_NULL)
             return;
+        if (page != nullptr)
+        {
+            QPen line(qtColour(pen.colour), std::max(pen.width, 1), qtPenStyle(pen.style), Qt::FlatCap);
+            QPainter& painter = *page->painter;
+            painter.save();
+            painter.setClipRect(qtRect(deviceClip()));
+            painter.setBackgroundMode(state.backgroundMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+            painter.setBackground(qtColour(state.backgroundColour));
+            painter.setPen(line);
+            painter.drawLine(QPointF(static_cast<double>(from.x) + 0.5, static_cast<double>(from.y) + 0.5),
+                             QPointF(static_cast<double>(to.x) + 0.5, static_cast<double>(to.y) + 0.5));
+            painter.restore();
+            return;
+        }
         const std::string_view pattern = penPattern(pen.style);
         const auto patternLength = static_cast<int64_t>(pattern.size());
         const bool paintGaps = state.backgroundMode == OPAQUE;
@@ -193,6 +250,11 @@ DeviceContext::DeviceContext(std::shared_ptr<Surface> target) : data_(std::make_
     data_->windowSurface = std::move(target);
 }
 
+DeviceContext::DeviceContext(PrintPage& page) : DeviceContext(std::make_shared<Surface>(page.size.width, page.size.height))
+{
+    data_->page = &page;
+}
+
 DeviceContext::DeviceContext(std::shared_ptr<Surface> target, const Rect& area)
     : DeviceContext(std::move(target))
 {
@@ -213,6 +275,11 @@ DeviceContext& DeviceContext::operator=(DeviceContext&&) noexcept = default;
 bool DeviceContext::isMemoryContext() const
 {
     return !data_->windowSurface;
+}
+
+bool DeviceContext::isPrinting() const
+{
+    return data_->page != nullptr;
 }
 
 Surface& DeviceContext::surface() const
@@ -410,7 +477,21 @@ void DeviceContext::polygon(std::span<const Point> points)
     devicePoints.reserve(points.size());
     for (const Point& point : points)
         devicePoints.push_back(data_->toDevice(point.x, point.y));
-    if (data_->state.brush.style != BS_NULL)
+    if (data_->state.brush.style != BS_NULL && data_->page != nullptr)
+    {
+        QPolygonF shape;
+        for (const DevicePoint& point : devicePoints)
+            shape << QPointF(static_cast<double>(point.x), static_cast<double>(point.y));
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        path.addPolygon(shape);
+        QPainter& painter = *data_->page->painter;
+        painter.save();
+        painter.setClipRect(qtRect(data_->deviceClip()));
+        painter.fillPath(path, qtColour(data_->state.brush.colour));
+        painter.restore();
+    }
+    else if (data_->state.brush.style != BS_NULL)
     {
         Surface& surface = data_->target();
         const raster::PenMix mix(data_->state.mixMode, data_->state.brush.colour);
@@ -610,6 +691,16 @@ void DeviceContext::textOut(int32_t x, int32_t y, std::string_view text)
     if (state.backgroundMode == OPAQUE)
         data_->fillDevice(box, state.backgroundColour);
     const Point offset = data_->origin();
+    if (data_->page != nullptr)
+    {
+        QPainter& painter = *data_->page->painter;
+        painter.save();
+        painter.setClipRect(qtRect(box));
+        text::draw(painter, static_cast<int32_t>(left + offset.x), static_cast<int32_t>(top + offset.y), state.font,
+                   text, state.textColour);
+        painter.restore();
+        return;
+    }
     text::draw(data_->target(), box, static_cast<int32_t>(left + offset.x), static_cast<int32_t>(top + offset.y),
                state.font, text, state.textColour);
     data_->target().markChanged(box);
@@ -663,6 +754,12 @@ bool DeviceContext::patBlt(int32_t x, int32_t y, int32_t width, int32_t height, 
         return true;
     const uint32_t pattern = data_->state.brush.style == BS_NULL ? 0 : data_->state.brush.colour;
     const raster::BlitMix mix(truthTable, pattern);
+    if (data_->page != nullptr)
+    {
+        // On paper the destination is white.
+        data_->fillDevice(box, mix.apply(0, 0xFFFFFF));
+        return true;
+    }
     Surface& surface = data_->target();
     for (int32_t row = box.top; row < box.bottom; ++row)
     {
@@ -675,11 +772,13 @@ bool DeviceContext::patBlt(int32_t x, int32_t y, int32_t width, int32_t height, 
 }
 
 // Clips a blit and runs `combine(sourcePixel, destinationPixel)` over it, on a copy of the
-// source when source and destination share pixels.
+// source when source and destination share pixels. On a printed page (`page` set) the pixels are
+// combined into a transparent image, which is then drawn on the page: what `combine` leaves
+// alone stays transparent.
 template <typename Combine>
-static bool blitPixels(Surface& destination, const Rect& destinationClip,
-                       const DevicePoint& destinationAt, const Surface& source, const Rect& sourceBounds,
-                       const DevicePoint& sourceAt, int32_t width, int32_t height, Combine&& combine)
+static bool blitPixels(Surface& destination, const Rect& destinationClip, const DevicePoint& destinationAt,
+                       const Surface& source, const Rect& sourceBounds, const DevicePoint& sourceAt, int32_t width,
+                       int32_t height, QPainter* page, Combine&& combine)
 {
     if (width <= 0 || height <= 0)
         return false;
@@ -700,16 +799,27 @@ static bool blitPixels(Surface& destination, const Rect& destinationClip,
     // Overlapping rows of one image: walk bottom-up when the destination lies lower.
     const bool sameImage = &source == &destination;
     const bool bottomUp = sameImage && shiftY > 0;
+    // RGBA8888 holds a stored pixel (0xFFBBGGRR) as itself, opaque; zero is transparent.
+    QImage printed;
+    if (page != nullptr)
+    {
+        printed = QImage(boxWidth, box.height(), QImage::Format_RGBA8888);
+        printed.fill(Qt::transparent);
+    }
     for (int32_t index = 0; index < box.height(); ++index)
     {
         const int32_t offset = bottomUp ? box.height() - 1 - index : index;
         const uint32_t* from = source.row(sourceTop + offset) + sourceLeft;
         std::copy(from, from + boxWidth, sourceRow.begin()); // a copy: rows may overlap sideways
-        uint32_t* to = destination.row(box.top + offset) + box.left;
+        uint32_t* to = page != nullptr ? reinterpret_cast<uint32_t*>(printed.scanLine(offset))
+                                       : destination.row(box.top + offset) + box.left;
         for (int32_t column = 0; column < boxWidth; ++column)
             combine(Surface::colourOf(sourceRow[static_cast<size_t>(column)]), to[column]);
     }
-    destination.markChanged(box);
+    if (page != nullptr)
+        page->drawImage(QPoint(box.left, box.top), printed);
+    else
+        destination.markChanged(box);
     return true;
 }
 
@@ -724,7 +834,7 @@ bool DeviceContext::bitBlt(int32_t x, int32_t y, int32_t width, int32_t height, 
     const bool copy = truthTable == ((SRCCOPY >> 16) & 0xFFu);
     const Rect sourceBounds = source.data_->drawableArea();
     return blitPixels(data_->target(), data_->deviceClip(), data_->toDevice(x, y), source.data_->target(),
-                      sourceBounds, source.data_->toDevice(sourceX, sourceY), width, height,
+                      sourceBounds, source.data_->toDevice(sourceX, sourceY), width, height, data_->pagePainter(),
                       [&](uint32_t from, uint32_t& to) {
                           to = Surface::storedColour(copy ? from : mix.apply(from, Surface::colourOf(to)));
                       });
@@ -736,7 +846,7 @@ bool DeviceContext::transparentBlt(int32_t x, int32_t y, int32_t width, int32_t 
     const Rect sourceBounds = source.data_->drawableArea();
     const ColorRef skipped = transparentColour & 0x00FFFFFFu;
     return blitPixels(data_->target(), data_->deviceClip(), data_->toDevice(x, y), source.data_->target(),
-                      sourceBounds, source.data_->toDevice(sourceX, sourceY), width, height,
+                      sourceBounds, source.data_->toDevice(sourceX, sourceY), width, height, data_->pagePainter(),
                       [&](uint32_t from, uint32_t& to) {
                           if (from != skipped)
                               to = Surface::storedColour(from);

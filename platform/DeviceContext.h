@@ -16,6 +16,8 @@
 namespace platform
 {
 
+struct PrintPage;
+
 // Clamps a computed coordinate (a projected point may be huge, infinite or NaN) into the range
 // every drawing call accepts, ±2^30, so that the double-to-int conversion is defined and sums
 // of two such coordinates still fit. NaN becomes 0.
@@ -43,6 +45,9 @@ public:
     explicit DeviceContext(std::shared_ptr<Surface> target);
     // A context over the part `area` of `target` (a child window drawn into its parent's image).
     DeviceContext(std::shared_ptr<Surface> target, const Rect& area);
+    // A context over a printed page (made by the print service): the same operations, drawn as
+    // vectors (text stays text, bitmaps become images) in the same coordinates.
+    explicit DeviceContext(PrintPage& page);
     // A memory context with a 1 x 1 black bitmap selected until the caller selects its own.
     static DeviceContext createCompatibleDC();
 
@@ -53,6 +58,7 @@ public:
     DeviceContext& operator=(const DeviceContext&) = delete;
 
     bool isMemoryContext() const;
+    bool isPrinting() const;
     // The image drawn into: the window's surface or the selected bitmap's.
     Surface& surface() const;
     // The drawable size (the area's or the bitmap's).

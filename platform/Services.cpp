@@ -1,6 +1,7 @@
 #include "platform/Services.h"
 
 #include "platform/Application.h"
+#include "platform/PrintPage.h"
 #include "platform/Window.h"
 #include "platform/WindowState.h"
 
@@ -9,6 +10,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 
@@ -203,6 +208,35 @@ public:
         }
         return true;
     }
+
+    bool print(const PrintRequest& request, const PageDrawer& drawPage) override
+    {
+        QPrinter& printer = runPrinter();
+        switch (request.kind)
+        {
+        case PrintDialogKind::setup:
+        {
+            QPageSetupDialog dialog(&printer, ownerWidget(request.owner));
+            return runModal([&] { return dialog.exec(); }) == QDialog::Accepted;
+        }
+        case PrintDialogKind::preview:
+        {
+            QPrintPreviewDialog dialog(&printer, ownerWidget(request.owner));
+            QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                             [&](QPrinter* shown) { printPage(*shown, request, drawPage); });
+            runModal([&] { return dialog.exec(); });
+            return true;
+        }
+        case PrintDialogKind::print:
+        default:
+        {
+            QPrintDialog dialog(&printer, ownerWidget(request.owner));
+            if (runModal([&] { return dialog.exec(); }) != QDialog::Accepted)
+                return false;
+            return printPage(printer, request, drawPage);
+        }
+        }
+    }
 };
 
 DesktopInteraction desktopInteraction;
@@ -333,6 +367,18 @@ bool ScriptedInteraction::chooseFile(FileDialogRequest& request)
     request.fileName = answer->path;
     request.filterIndex = answer->filterIndex;
     return true;
+}
+
+bool ScriptedInteraction::print(const PrintRequest& request, const PageDrawer& drawPage)
+{
+    printRequests.push_back(request);
+    if (printAnswers.empty())
+        return false;
+    const std::optional<std::string> answer = printAnswers.front();
+    printAnswers.pop_front();
+    if (!answer)
+        return false;
+    return request.kind == PrintDialogKind::setup || printToPdfFile(*answer, request, drawPage);
 }
 
 bool ScriptedInteraction::openDocument(const std::string& path, std::string& error)

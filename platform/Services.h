@@ -6,6 +6,7 @@
 
 #include "platform/Message.h"
 #include "platform/PlatformApi.h"
+#include "platform/Printing.h"
 #include "platform/SystemValues.h"
 
 #include <array>
@@ -68,6 +69,8 @@ public:
     virtual bool chooseFile(FileDialogRequest& request) = 0;
     // Opens the document with the desktop's program for it; false with a reason when it fails.
     virtual bool openDocument(const std::string& path, std::string& error) = 0;
+    // The print dialog (then printing), the preview or page setup; true when the person went on.
+    virtual bool print(const PrintRequest& request, const PageDrawer& drawPage) = 0;
 };
 
 // The service in use (the real one unless a test installed another).
@@ -102,6 +105,8 @@ public:
     bool chooseColour(const ColourRequest& request, uint32_t& chosen, std::array<uint32_t, 16>& customColours) override;
     bool chooseFile(FileDialogRequest& request) override;
     bool openDocument(const std::string& path, std::string& error) override;
+    // Print and preview print into the answer's PDF file; setup goes on with any answer.
+    bool print(const PrintRequest& request, const PageDrawer& drawPage) override;
 
     // The script.
     std::deque<int32_t> boxAnswers;
@@ -113,6 +118,7 @@ public:
     };
     std::deque<std::optional<FileAnswer>> fileAnswers; // nullopt: Cancel
     bool documentsOpen = true;
+    std::deque<std::optional<std::string>> printAnswers; // a PDF file's path; nullopt: Cancel
 
     // What was asked.
     std::vector<MessageBoxRequest> boxes;
@@ -120,6 +126,7 @@ public:
     std::vector<ColourRequest> colourRequests;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> openedDocuments;
+    std::vector<PrintRequest> printRequests;
 
 private:
     InteractionService* previous_;

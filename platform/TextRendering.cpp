@@ -158,6 +158,18 @@ int32_t widthOf(const Font& font, std::string_view text)
     return metrics.horizontalAdvance(decode(text));
 }
 
+namespace
+{
+
+void drawIn(QPainter& painter, const QFont& font, int32_t left, int32_t top, std::string_view text, ColorRef colour)
+{
+    painter.setFont(font);
+    painter.setPen(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
+    painter.drawText(QPoint(left, top + QFontMetrics(font).ascent()), decode(text));
+}
+
+} // namespace
+
 void draw(Surface& target, const Rect& clip, int32_t left, int32_t top, const Font& font, std::string_view text,
           ColorRef colour)
 {
@@ -167,9 +179,16 @@ void draw(Surface& target, const Rect& clip, int32_t left, int32_t top, const Fo
     QPainter painter(&surfaceImage(target));
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setClipRect(QRect(clip.left, clip.top, clip.width(), clip.height()));
-    painter.setFont(made);
-    painter.setPen(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
-    painter.drawText(QPoint(left, top + QFontMetrics(made).ascent()), decode(text));
+    drawIn(painter, made, left, top, text, colour);
+}
+
+void draw(QPainter& painter, int32_t left, int32_t top, const Font& font, std::string_view text, ColorRef colour)
+{
+    // Glyphs hinted to the screen's pixels are placed at whole pixels, which a scaled page shows
+    // as gaps inside words (and readers take them for spaces): on paper the font is not hinted.
+    QFont unhinted = qtFont(font, "platform::DeviceContext::textOut");
+    unhinted.setHintingPreference(QFont::PreferNoHinting);
+    drawIn(painter, unhinted, left, top, text, colour);
 }
 
 } // namespace platform::text

@@ -8,6 +8,8 @@
 
 #include <string_view>
 
+class QPainter;
+
 namespace platform::text
 {
 
@@ -18,5 +20,8 @@ int32_t widthOf(const Font& font, std::string_view text);
 // inside `clip`. Reports nothing to the surface's change callback.
 void draw(Surface& target, const Rect& clip, int32_t left, int32_t top, const Font& font, std::string_view text,
           ColorRef colour);
+
+// The same through `painter` (a printed page): vector text, clipped by the painter's clip.
+void draw(QPainter& painter, int32_t left, int32_t top, const Font& font, std::string_view text, ColorRef colour);
 
 } // namespace platform::text
