@@ -154,7 +154,8 @@ struct DeviceContext::Data
             return;
         if (page != nullptr)
         {
-            // Paper has no destination to mix with: constant modes give their colour, the others the colour.
+            // Paper has nothing to mix with: a mode that ignores the destination gives its
+            // constant colour, any other mode the colour itself.
             const raster::PenMix mix(mixMode.value_or(R2_COPYPEN), colour);
             page->painter->fillRect(qtRect(box), qtColour(mix.ignoresDestination() ? mix.constant : colour));
             return;
@@ -250,7 +251,8 @@ DeviceContext::DeviceContext(std::shared_ptr<Surface> target) : data_(std::make_
     data_->windowSurface = std::move(target);
 }
 
-DeviceContext::DeviceContext(PrintPage& page) : DeviceContext(std::make_shared<Surface>(page.size.width, page.size.height))
+DeviceContext::DeviceContext(PrintPage& page)
+    : DeviceContext(std::make_shared<Surface>(page.size.width, page.size.height, 0xFFFFFF)) // white paper
 {
     data_->page = &page;
 }
