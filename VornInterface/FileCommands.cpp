@@ -1,11 +1,11 @@
 #include "VornInterface/FileCommands.h"
 
+#include "VornData/TextCompare.h"
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 namespace
@@ -36,15 +36,6 @@ std::string extensionOf(const std::string& path)
     return extension.empty() ? extension : extension.substr(1);
 }
 
-bool sameIgnoringCase(const std::string& left, const char* right)
-{
-    if (right == nullptr)
-        return false;
-    const std::string other(right);
-    return std::equal(left.begin(), left.end(), other.begin(), other.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-}
 
 } // namespace
 
@@ -83,7 +74,7 @@ void FileCommands::importFile(platform::WindowHandle owner)
 void FileCommands::importPath(const std::string& path, int32_t filterIndex, platform::WindowHandle owner)
 {
     const std::string extension = extensionOf(path);
-    if (sameIgnoringCase(extension, "qr2"))
+    if (sameTextIgnoringCase(extension, "qr2"))
     {
         // The declared document type holds no model: models travel through import and export.
         platform::messageBox(owner, "\"Open\" is NOT implemented yet\nUSE \"IMPORT\"", "BETA NOTIFICATION",
@@ -100,7 +91,7 @@ void FileCommands::importPath(const std::string& path, int32_t filterIndex, plat
         return importWith(importers[chosen - 1]);
     for (VornPluginFileImport* importer : importers)
     {
-        if ((extension.empty() || sameIgnoringCase(extension, importer->getExtension())) &&
+        if ((extension.empty() || sameTextIgnoringCase(extension.c_str(), importer->getExtension())) &&
             importer->canImport(path.c_str()))
             return importWith(importer);
     }

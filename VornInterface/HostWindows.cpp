@@ -453,7 +453,7 @@ void CMainFrame::createPluginToolbars()
         auto* toolbarPlugin = static_cast<VornPluginToolbar*>(plugin);
         auto toolbar = std::make_unique<platform::Toolbar>();
         toolbar->create(platform::WS_VISIBLE, {0, 0, 24, 22}, this, standardToolbarId);
-        toolbarPlugin->barHandle = new HostWindowHandle(toolbar.get());
+        toolbarPlugin->barHandle = new PluginWindowHandleImpl(toolbar.get());
         toolbar->setImageList(&buttonImages_);
         const char* text = toolbarPlugin->getButtonText();
         toolbar->setWindowText(text != nullptr ? text : "");
@@ -504,7 +504,7 @@ bool CPluginDialogBar::create(platform::MainFrame& frame, VornPluginDialog& plug
     sizes_.minimum = plugin.getDockInfo(MinimumSize) != 0 ? unpackSize(plugin.getDockInfo(MinimumSize)) : platform::Size{200, 200};
     sizes_.maximum =
         plugin.getDockInfo(MaximumSize) != 0 ? unpackSize(plugin.getDockInfo(MaximumSize)) : platform::Size{32767, 32767};
-    plugin.barHandle = new HostWindowHandle(this);
+    plugin.barHandle = new PluginWindowHandleImpl(this);
     PluginWindowHandle* window = theMAI().createPluginWindow(plugin.getWindowRequest(), plugin.barHandle);
 
     platform::Rect place{0, 0, templateRect.width(), templateRect.height()};

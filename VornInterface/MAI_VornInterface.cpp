@@ -10,77 +10,13 @@
 #include "plugins/MAI.h"
 #include "plugins/VornPluginMenuItem.h"
 
-// ---- HostWindowHandle ----
-
-void HostWindowHandle::attach(platform::Window* window)
-{
-    if (window != nullptr)
-        window_ = window->handle();
-}
-
-platform::Window* HostWindowHandle::getWnd()
-{
-    return platform::Window::fromHandle(window_);
-}
-
-void HostWindowHandle::getWindowRect(platform::Rect& rect)
-{
-    if (platform::Window* window = getWnd())
-        rect = window->windowRect();
-}
-
-void HostWindowHandle::getClientRect(platform::Rect& rect)
-{
-    if (platform::Window* window = getWnd())
-        rect = window->clientRect();
-}
-
-bool HostWindowHandle::moveWindow(const platform::Rect& rect, bool repaint)
-{
-    platform::Window* window = getWnd();
-    return window != nullptr && window->moveWindow(rect, repaint);
-}
-
-uint32_t HostWindowHandle::getStyle()
-{
-    platform::Window* window = getWnd();
-    return window != nullptr ? window->style() : 0;
-}
-
-bool HostWindowHandle::isVisible()
-{
-    platform::Window* window = getWnd();
-    return window != nullptr && window->isVisible();
-}
-
-void HostWindowHandle::showWindow(int32_t command)
-{
-    if (platform::Window* window = getWnd())
-        window->showWindow(command);
-}
-
-bool HostWindowHandle::modifyStyle(uint32_t remove, uint32_t add, uint32_t flags)
-{
-    platform::Window* window = getWnd();
-    return window != nullptr && window->modifyStyle(remove, add, flags);
-}
-
-bool HostWindowHandle::redraw(const platform::Rect* updateRect)
-{
-    platform::Window* window = getWnd();
-    return window != nullptr &&
-           window->redrawWindow(updateRect, platform::RDW_INVALIDATE | platform::RDW_ERASE | platform::RDW_UPDATENOW);
-}
-
-// ---- MAI_VornInterface ----
-
 MAI_VornInterface::MAI_VornInterface() : workingFolder_(platform::currentFolder().substr(0, 1000))
 {
 }
 
 PluginWindowHandle* MAI_VornInterface::createWindowHandle(platform::Window* window)
 {
-    return new HostWindowHandle(window);
+    return new PluginWindowHandleImpl(window);
 }
 
 PluginWindowHandle* MAI_VornInterface::createPluginWindow(PluginWindowRequest* request, PluginWindowHandle* parent)
@@ -95,7 +31,7 @@ PluginWindowHandle* MAI_VornInterface::createPluginWindow(PluginWindowRequest* r
         GetPluginWindowFunction makeWindow = windowEntryOf(plugin->module);
         return makeWindow != nullptr ? makeWindow(parent, request) : nullptr;
     }
-    auto* handle = new HostWindowHandle;
+    auto* handle = new PluginWindowHandleImpl;
     handle->parent = parent;
     // Stored before the window exists, so the dialog finds its handle while it initialises.
     if (copy.handleField != nullptr)

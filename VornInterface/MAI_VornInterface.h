@@ -6,35 +6,13 @@
 #include "plugins/PluginWindow.h"
 #include "platform/Message.h"
 #include "plugins/PluginLibraryExports.h"
+#include "uikit/PluginWindowHandleImpl.h"
 
 #include <map>
 
 #include <string>
 
 class HostFrame;
-
-// The host's window handle: it keeps the window's handle only and finds the window at each
-// operation, so a handle whose window is gone answers harmlessly.
-class HostWindowHandle : public PluginWindowHandle
-{
-public:
-    HostWindowHandle() = default;
-    explicit HostWindowHandle(platform::Window* window) { attach(window); }
-
-    void attach(platform::Window* window) override;
-    platform::Window* getWnd() override;
-    void getWindowRect(platform::Rect& rect) override;
-    void getClientRect(platform::Rect& rect) override;
-    bool moveWindow(const platform::Rect& rect, bool repaint) override;
-    uint32_t getStyle() override;
-    bool isVisible() override;
-    void showWindow(int32_t command) override;
-    bool modifyStyle(uint32_t remove, uint32_t add, uint32_t flags) override;
-    bool redraw(const platform::Rect* updateRect) override;
-
-private:
-    platform::WindowHandle window_ = platform::WindowHandle::None;
-};
 
 // The application interface as the host carries it out: plugin windows, menu items and
 // toolbars, message boxes, the colour dialog, the working folder, the beep and posted commands.

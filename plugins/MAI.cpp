@@ -1,5 +1,6 @@
 #include "plugins/MAI.h"
 
+#include "VornData/TextCompare.h"
 #include "plugins/InputEvent.h"
 #include "plugins/IntrusiveList.h"
 #include "plugins/VornPluginDialog.h"
@@ -8,26 +9,6 @@
 #include "VornData/VornModifier.h"
 
 #include <new>
-
-namespace
-{
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameTextIgnoringCase(const char* a, const char* b)
-{
-    if (a == nullptr || b == nullptr)
-        return false;
-    for (; *a != '\0' && *b != '\0'; ++a, ++b)
-        if (lowerAscii(*a) != lowerAscii(*b))
-            return false;
-    return *a == *b;
-}
-
-} // namespace
 
 void PluginLists::activateInDialogs(VornPluginBase* plugin) const
 {

@@ -22,6 +22,11 @@ PluginWindowHandleImpl::PluginWindowHandleImpl(platform::WindowHandle window) : 
 {
 }
 
+PluginWindowHandleImpl::PluginWindowHandleImpl(platform::Window* windowObject)
+    : window(windowObject != nullptr ? windowObject->handle() : platform::WindowHandle::None)
+{
+}
+
 void PluginWindowHandleImpl::attach(platform::Window* windowObject)
 {
     if (windowObject != nullptr)

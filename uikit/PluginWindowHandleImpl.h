@@ -5,13 +5,16 @@
 
 #include <string>
 
-// The handle of a window that a plugin library made. It keeps only the window's system handle and
+// The handle of a window that a library or the host made. It keeps only the window's system handle and
 // finds the window again at every call, so it is safe to hold after the window is gone. Every
-// operation but moveWindow runs in the resource context of the library that holds this code.
+// operation but moveWindow runs in the resource context of the module that holds this code (each
+// library and the host compile their own copy of the kit).
 class PluginWindowHandleImpl : public PluginWindowHandle
 {
 public:
     explicit PluginWindowHandleImpl(platform::WindowHandle window = platform::WindowHandle::None);
+    // The handle of a window object; a null window gives a handle with no window.
+    explicit PluginWindowHandleImpl(platform::Window* window);
 
     void attach(platform::Window* window) override;
     platform::Window* getWnd() override;

@@ -431,7 +431,7 @@ TEST_F(Interfaces, PluginWindowsComeFromTheirOwnModulesTemplate)
     platform::registerDialogTemplate(testModule, panelTemplate, panel);
     platform::Window parentWindow;
     ASSERT_TRUE(parentWindow.create("Window", "parent", platform::WS_OVERLAPPEDWINDOW, {0, 0, 300, 300}, nullptr));
-    HostWindowHandle parent(&parentWindow);
+    PluginWindowHandleImpl parent(&parentWindow);
 
     PanelPlugin made(panelTemplate);
     PluginWindowHandle* handle = mai.createPluginWindow(made.getWindowRequest(), &parent);
