@@ -25,6 +25,7 @@ bool CDialogObjectHierarchy::onInitDialog()
     tree.create(platform::WS_VISIBLE | platform::WS_BORDER | platform::WS_TABSTOP, clientRect(), this, TreeId);
     if (const VornTypeIDManager* registry = getTypeIDManager())
         fillTree(*registry);
+    tree.setBkColor(backgroundColour);
     const platform::Rect client = clientRect();
     OnSize(client.width(), client.height());
     return true;
@@ -33,7 +34,6 @@ bool CDialogObjectHierarchy::onInitDialog()
 void CDialogObjectHierarchy::fillTree(const VornTypeIDManager& registry)
 {
     tree.deleteAllItems();
-    boldItems.clear();
     for (int32_t id = 0; id < registry.getTypeCount(); ++id)
         if (registry.getBaseClassID(id) == NOTYPEID)
             addTypeSubtree(registry, id, TreeItem::None);
@@ -44,7 +44,7 @@ void CDialogObjectHierarchy::addTypeSubtree(const VornTypeIDManager& registry, i
     const TreeItem item = tree.insertItem(registry.getName(typeId), 0, 0, parent, TreeItem::Last);
     if (item == TreeItem::None)
         return;
-    boldItems.insert(item);
+    tree.setItemState(item, platform::TVIS_BOLD, platform::TVIS_BOLD);
     for (PropertyDescriptor* property = registry.getFirstProperty(typeId); property != nullptr; property = property->getNext())
         tree.insertItem(property->getName(), 0, 0, item, TreeItem::Last);
     for (int32_t child = registry.getFirstChildID(typeId); child != NOTYPEID; child = registry.getNextSiblingID(child))

@@ -4,7 +4,6 @@
 #include "platform/TreeControl.h"
 
 #include <cstdint>
-#include <set>
 
 class VornTypeIDManager;
 
@@ -31,8 +30,6 @@ public:
     void OnSize(int32_t width, int32_t height);
 
     platform::TreeControl& getTree() { return tree; }
-    // Type items are bold, property items are not.
-    bool isBold(platform::TreeItem item) const { return boldItems.count(item) != 0; }
     // Where the tree stands: the whole client area once the dialog is initialised.
     const platform::Rect& getTreeRect() const { return treeRect; }
 
@@ -40,7 +37,6 @@ private:
     void addTypeSubtree(const VornTypeIDManager& registry, int32_t typeId, platform::TreeItem parent);
 
     platform::TreeControl tree;
-    std::set<platform::TreeItem> boldItems;
     platform::Rect treeRect;
     bool initialised = false;
 };

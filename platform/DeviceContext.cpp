@@ -1,5 +1,6 @@
 #include "platform/DeviceContext.h"
 
+#include "platform/ColourQt.h"
 #include "platform/PrintPage.h"
 #include "platform/Rasterizer.h"
 #include "platform/SurfaceImage.h"
@@ -60,12 +61,6 @@ Rect clipBox(int64_t left, int64_t top, int64_t right, int64_t bottom, const Rec
                       clampToInt32(std::min<int64_t>(right, clip.right)),
                       clampToInt32(std::min<int64_t>(bottom, clip.bottom))};
     return inside.isEmpty() ? Rect{} : inside;
-}
-
-QColor qtColour(ColorRef colour)
-{
-    return {static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-            static_cast<int>((colour >> 16) & 0xFFu)};
 }
 
 Qt::PenStyle qtPenStyle(int32_t style)

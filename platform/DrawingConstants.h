@@ -22,6 +22,8 @@ constexpr uint8_t blueOf(ColorRef colour) { return static_cast<uint8_t>(colour >
 
 // Answered by pixel reads outside the drawable area.
 inline constexpr ColorRef CLR_INVALID = 0xFFFFFFFF;
+// A control's own colour instead of one set for it.
+inline constexpr ColorRef CLR_DEFAULT = 0xFF000000;
 // The mask colour of image lists: pixels of this colour are not drawn.
 inline constexpr ColorRef IMAGE_MASK_COLOUR = 0xFF00FF;
 

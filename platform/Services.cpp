@@ -1,6 +1,7 @@
 #include "platform/Services.h"
 
 #include "platform/Application.h"
+#include "platform/ColourQt.h"
 #include "platform/PrintPage.h"
 #include "platform/Window.h"
 #include "platform/WindowState.h"
@@ -91,11 +92,6 @@ auto runModal(Body body)
     return body();
 }
 
-QColor toQColor(uint32_t colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
 uint32_t fromQColor(const QColor& colour)
 {
     return static_cast<uint32_t>(colour.red()) | (static_cast<uint32_t>(colour.green()) << 8) |
@@ -155,10 +151,10 @@ public:
     bool chooseColour(const ColourRequest& request, uint32_t& chosen, std::array<uint32_t, 16>& custom) override
     {
         for (int index = 0; index < 16; ++index)
-            QColorDialog::setCustomColor(index, toQColor(custom[index]));
+            QColorDialog::setCustomColor(index, qtColour(custom[index]));
         QColorDialog dialog(ownerWidget(request.owner));
         if ((request.flags & CC_RGBINIT) != 0)
-            dialog.setCurrentColor(toQColor(request.initialColour));
+            dialog.setCurrentColor(qtColour(request.initialColour));
         const bool accepted = runModal([&] { return dialog.exec(); }) == QDialog::Accepted;
         for (int index = 0; index < 16; ++index)
             custom[index] = fromQColor(QColorDialog::customColor(index));

@@ -578,6 +578,8 @@ inline constexpr uint32_t TVC_BYMOUSE = 1;
 inline constexpr uint32_t TVC_BYKEYBOARD = 2;
 // Styles of tree controls and combo boxes.
 inline constexpr uint32_t TVS_EDITLABELS = 0x0008;
+// Item states of tree controls.
+inline constexpr uint32_t TVIS_BOLD = 0x0010;
 inline constexpr uint32_t CBS_DROPDOWN = 0x0002;
 inline constexpr uint32_t CBS_DROPDOWNLIST = 0x0003;
 // Bits of a control bar's layout query.

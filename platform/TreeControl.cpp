@@ -1,10 +1,12 @@
 #include "platform/TreeControl.h"
 
+#include "platform/ColourQt.h"
 #include "platform/ImageList.h"
 #include "platform/ImageListQt.h"
 #include "platform/RichControlsQt.h"
 #include "platform/SystemValues.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -40,6 +42,7 @@ public:
     WindowHandle handle;
     bool editLabels;
     const ImageList* images = nullptr;
+    ColorRef background = CLR_DEFAULT;
     std::uint64_t nextId = 1;
     std::unordered_map<std::uint64_t, QTreeWidgetItem*> items;
     QPointer<QLineEdit> editor;
@@ -429,6 +432,47 @@ bool TreeControl::setItemImage(TreeItem item, int image, int selectedImage)
     found->setData(0, kSelectedImageRole, selectedImage);
     controlWidget<TreeWidget>(*this)->refreshIcon(found);
     return true;
+}
+
+std::uint32_t TreeControl::itemState(TreeItem item, std::uint32_t mask) const
+{
+    QTreeWidgetItem* found = findItem(*this, item);
+    return found && found->font(0).bold() ? TVIS_BOLD & mask : 0;
+}
+
+bool TreeControl::setItemState(TreeItem item, std::uint32_t state, std::uint32_t mask)
+{
+    QTreeWidgetItem* found = findItem(*this, item);
+    if (!found)
+        return false;
+    if (mask & TVIS_BOLD)
+    {
+        QFont font = found->font(0);
+        font.setBold((state & TVIS_BOLD) != 0);
+        found->setFont(0, font);
+    }
+    return true;
+}
+
+ColorRef TreeControl::setBkColor(ColorRef colour)
+{
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    if (tree == nullptr)
+        return CLR_DEFAULT;
+    const ColorRef previous = tree->background;
+    tree->background = colour;
+    // The viewport paints the items' ground with the palette's base colour.
+    QPalette palette = tree->palette();
+    palette.setColor(QPalette::Base, colour == CLR_DEFAULT ? QApplication::palette(tree).color(QPalette::Base)
+                                                           : qtColour(colour));
+    tree->setPalette(palette);
+    return previous;
+}
+
+ColorRef TreeControl::getBkColor() const
+{
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr ? tree->background : CLR_DEFAULT;
 }
 
 TreeItem TreeControl::rootItem() const

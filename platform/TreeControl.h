@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ControlNotifications.h"
+#include "platform/DrawingConstants.h"
 #include "platform/PlatformApi.h"
 #include "platform/Window.h"
 
@@ -48,6 +49,13 @@ public:
     bool setItemData(TreeItem item, std::intptr_t data);
     int itemImage(TreeItem item) const;
     bool setItemImage(TreeItem item, int image, int selectedImage);
+    // The item's state bits under `mask`; of them the tree keeps TVIS_BOLD (a bold label).
+    std::uint32_t itemState(TreeItem item, std::uint32_t mask) const;
+    bool setItemState(TreeItem item, std::uint32_t state, std::uint32_t mask);
+
+    // The colour behind the items (CLR_DEFAULT: the system's); answers the one before.
+    ColorRef setBkColor(ColorRef colour);
+    ColorRef getBkColor() const;
 
     TreeItem rootItem() const; // the first top-level item
     TreeItem parentItem(TreeItem item) const;

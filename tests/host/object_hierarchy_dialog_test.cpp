@@ -3,6 +3,7 @@
 #include "VornData/VornTypeIDManager.h"
 #include "VornInterface/HostDialogResources.h"
 #include "VornInterface/ObjectHierarchyDialog.h"
+#include "platform/SystemValues.h"
 #include "tests/platform/PlatformTestApplication.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,11 @@ TreeItem childNamed(platform::TreeControl& tree, TreeItem parent, const std::str
         if (tree.itemText(child) == text)
             return child;
     return TreeItem::None;
+}
+
+bool isBold(const platform::TreeControl& tree, TreeItem item)
+{
+    return tree.itemState(item, platform::TVIS_BOLD) == platform::TVIS_BOLD;
 }
 
 struct ObjectHierarchyFixture : ::testing::Test
@@ -80,14 +86,19 @@ TEST_F(ObjectHierarchyFixture, TypesStandUnderTheirBasesWithPropertiesFirst)
     const std::vector<std::string> underVertex = childTexts(tree, vertex);
     ASSERT_EQ(underVertex.size(), 4u);
     EXPECT_EQ(underVertex.back(), "Joint") << "properties first, then the subtypes";
-    EXPECT_TRUE(dialog().isBold(vertex));
-    EXPECT_FALSE(dialog().isBold(tree.childItem(vertex))) << "property names are not bold";
+    EXPECT_TRUE(isBold(tree, vertex));
+    EXPECT_FALSE(isBold(tree, tree.childItem(vertex))) << "property names are not bold";
     EXPECT_TRUE(tree.isExpanded(vertex));
     EXPECT_TRUE(tree.isExpanded(tree.rootItem()));
 
     const TreeItem joint = childNamed(tree, vertex, "Joint");
-    EXPECT_TRUE(dialog().isBold(joint));
+    EXPECT_TRUE(isBold(tree, joint));
     EXPECT_FALSE(tree.itemHasChildren(joint)) << "a type without descriptors or subtypes is a bold leaf";
+}
+
+TEST_F(ObjectHierarchyFixture, TreeStandsOnTheDialogsOwnColour)
+{
+    EXPECT_EQ(dialog().getTree().getBkColor(), platform::ColorRef{0x00C0E0E8});
 }
 
 TEST_F(ObjectHierarchyFixture, TreeFollowsTheDialogsSize)

@@ -184,6 +184,36 @@ TEST_F(TreeControlTest, DeletingAllIsSilentAndOldHandlesNameNothing)
     EXPECT_FALSE(tree.setItemText(root, "x"));
 }
 
+TEST_F(TreeControlTest, BoldStateRoundTripsAndShows)
+{
+    EXPECT_EQ(tree.itemState(a, TVIS_BOLD), 0u);
+    ASSERT_TRUE(tree.setItemState(a, TVIS_BOLD, TVIS_BOLD));
+    EXPECT_EQ(tree.itemState(a, TVIS_BOLD), TVIS_BOLD);
+    EXPECT_EQ(tree.itemState(a, 0), 0u) << "only the bits asked for";
+    EXPECT_EQ(tree.itemState(b, TVIS_BOLD), 0u) << "the sibling keeps its state";
+    EXPECT_TRUE(widget->topLevelItem(0)->child(0)->font(0).bold()) << "the label is drawn bold";
+    ASSERT_TRUE(tree.setItemState(a, 0, 0));
+    EXPECT_EQ(tree.itemState(a, TVIS_BOLD), TVIS_BOLD) << "a bit outside the mask stays";
+    ASSERT_TRUE(tree.setItemState(a, 0, TVIS_BOLD));
+    EXPECT_EQ(tree.itemState(a, TVIS_BOLD), 0u);
+    EXPECT_FALSE(tree.setItemState(static_cast<TreeItem>(999), TVIS_BOLD, TVIS_BOLD));
+    EXPECT_EQ(tree.itemState(static_cast<TreeItem>(999), TVIS_BOLD), 0u);
+    EXPECT_TRUE(parent.notifications.empty());
+}
+
+TEST_F(TreeControlTest, BackgroundColourPaintsTheEmptyGround)
+{
+    const QPoint below = widget->viewport()->rect().bottomRight() - QPoint(4, 4);
+    auto groundAt = [&] { return widget->viewport()->grab().toImage().pixelColor(below); };
+    const QColor systemGround = groundAt();
+    EXPECT_EQ(tree.getBkColor(), CLR_DEFAULT);
+    EXPECT_EQ(tree.setBkColor(0x00C0E0E8), CLR_DEFAULT);
+    EXPECT_EQ(tree.getBkColor(), 0x00C0E0E8u);
+    EXPECT_EQ(groundAt(), QColor(0xE8, 0xE0, 0xC0)) << "red in the low byte, blue in the high";
+    EXPECT_EQ(tree.setBkColor(CLR_DEFAULT), 0x00C0E0E8u);
+    EXPECT_EQ(groundAt(), systemGround) << "the system's colour comes back";
+}
+
 TEST_F(TreeControlTest, LabelEditAcceptedVetoedOrRefused)
 {
     vetoEdit = true;
