@@ -72,6 +72,90 @@ size_t groupStart(const std::vector<Window*>& children, size_t index)
     return index;
 }
 
+bool takesKeyboardFocus(const Window* window)
+{
+    const uint32_t style = window->style();
+    return (style & WS_VISIBLE) != 0 && (style & WS_DISABLED) == 0;
+}
+
+// The radio buttons of the WS_GROUP group that holds `radio`, in z-order.
+std::vector<Window*> radioGroupOf(Window* radio)
+{
+    if (radio->parent() == nullptr)
+        return {radio};
+    const std::vector<Window*> siblings = radio->parent()->children();
+    const size_t index = static_cast<size_t>(std::find(siblings.begin(), siblings.end(), radio) - siblings.begin());
+    const size_t start = groupStart(siblings, std::min(index, siblings.size() - 1));
+    std::vector<Window*> group;
+    for (size_t member = start; member < siblings.size(); ++member)
+    {
+        if (member != start && (siblings[member]->style() & WS_GROUP) != 0)
+            break;
+        if (isRadioButton(siblings[member]))
+            group.push_back(siblings[member]);
+    }
+    return group;
+}
+
+// The tab stops under `container`, in z-order: a radio group is entered at its checked button,
+// and a child with WS_EX_CONTROLPARENT (a page inside the dialog) gives its own stops in its place.
+void appendTabStops(const Window* container, std::vector<Window*>& stops)
+{
+    for (Window* item : container->children())
+    {
+        if (!takesKeyboardFocus(item))
+            continue;
+        if ((item->exStyle() & WS_EX_CONTROLPARENT) != 0)
+        {
+            appendTabStops(item, stops);
+            continue;
+        }
+        if ((item->style() & WS_TABSTOP) == 0)
+            continue;
+        Window* stop = item;
+        if (isRadioButton(item))
+            for (Window* member : radioGroupOf(item))
+                if (member->sendMessage(BM_GETCHECK) == BST_CHECKED)
+                    stop = member;
+        if (std::find(stops.begin(), stops.end(), stop) == stops.end())
+            stops.push_back(stop);
+    }
+}
+
+// The next (or previous) tab stop under `root` after `from`, wrapping around. `from` may sit
+// inside a stop, or be another button of a stop's radio group.
+Window* nextTabStop(const Window* root, Window* from, bool previous)
+{
+    std::vector<Window*> stops;
+    appendTabStops(root, stops);
+    if (stops.empty())
+        return nullptr;
+    size_t current = stops.size();
+    for (Window* window = from; window != nullptr && window != root && current == stops.size();
+         window = window->parent())
+    {
+        const std::vector<Window*> group = isRadioButton(window) ? radioGroupOf(window) : std::vector<Window*>{};
+        for (size_t stop = 0; stop < stops.size(); ++stop)
+            if (stops[stop] == window || std::find(group.begin(), group.end(), stops[stop]) != group.end())
+                current = stop;
+    }
+    if (current == stops.size())
+        return previous ? stops.back() : stops.front();
+    return stops[(current + (previous ? stops.size() - 1 : 1)) % stops.size()];
+}
+
+// The window whose controls Tab moves through: the dialog itself, or the window that holds it
+// (and each further holder) while it is a child with WS_EX_CONTROLPARENT, so that the pages
+// inside a dialog and the dialog's own controls make one tab order.
+const Window* tabOrderRoot(const Window* dialog)
+{
+    const Window* root = dialog;
+    while (root->parent() != nullptr && (root->style() & WS_CHILD) != 0 &&
+           (root->exStyle() & WS_EX_CONTROLPARENT) != 0)
+        root = root->parent();
+    return root;
+}
+
 } // namespace
 
 // ---- Numbers and data exchange -------------------------------------------------------------------
@@ -428,47 +512,7 @@ uint32_t Dialog::isDlgButtonChecked(int32_t id) const
 
 Window* Dialog::nextDlgTabItem(Window* from, bool previous) const
 {
-    const std::vector<Window*> items = children();
-    // One stop per tab stop; a radio group is entered at its checked button.
-    std::vector<Window*> stops;
-    std::vector<size_t> stopGroups;
-    for (size_t index = 0; index < items.size(); ++index)
-    {
-        Window* item = items[index];
-        const uint32_t style = item->style();
-        if ((style & WS_TABSTOP) == 0 || (style & WS_VISIBLE) == 0 || (style & WS_DISABLED) != 0)
-            continue;
-        Window* stop = item;
-        const size_t group = groupStart(items, index);
-        if (isRadioButton(item))
-            for (size_t member = group; member < items.size(); ++member)
-            {
-                if (member != group && (items[member]->style() & WS_GROUP) != 0)
-                    break;
-                if (isRadioButton(items[member]) && items[member]->sendMessage(BM_GETCHECK) == BST_CHECKED)
-                    stop = items[member];
-            }
-        if (std::find(stops.begin(), stops.end(), stop) == stops.end())
-        {
-            stops.push_back(stop);
-            stopGroups.push_back(isRadioButton(item) ? group : index);
-        }
-    }
-    if (stops.empty())
-        return nullptr;
-    // Where `from` stands: its own stop, or the stop of its radio group.
-    auto position = std::find(items.begin(), items.end(), from);
-    size_t current = stops.size();
-    if (position != items.end())
-    {
-        const size_t index = static_cast<size_t>(position - items.begin());
-        for (size_t stop = 0; stop < stops.size(); ++stop)
-            if (stops[stop] == from || (isRadioButton(from) && stopGroups[stop] == groupStart(items, index)))
-                current = stop;
-    }
-    if (current == stops.size())
-        return previous ? stops.back() : stops.front();
-    return stops[(current + (previous ? stops.size() - 1 : 1)) % stops.size()];
+    return nextTabStop(this, from, previous);
 }
 
 void Dialog::gotoDlgCtrl(Window* control)
@@ -538,8 +582,32 @@ bool Dialog::preTranslateMessage(Message& message)
     case VK_TAB: {
         if ((code & DLGC_WANTTAB) != 0 || isKeyDown(VK_CONTROL) || isKeyDown(VK_MENU))
             return false;
-        if (Window* next = nextDlgTabItem(control, isKeyDown(VK_SHIFT)))
+        if (Window* next = nextTabStop(tabOrderRoot(this), target, isKeyDown(VK_SHIFT)))
             gotoDlgCtrl(next);
+        return true;
+    }
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        // Arrows move within a radio group; the button reached is clicked, which checks an auto
+        // radio button and lets the program check a plain one.
+        if ((code & DLGC_WANTARROWS) != 0 || control == nullptr || !isRadioButton(control))
+            return false;
+        const std::vector<Window*> group = radioGroupOf(control);
+        const size_t count = group.size();
+        const size_t step = message.wParam == VK_LEFT || message.wParam == VK_UP ? count - 1 : 1;
+        size_t index = static_cast<size_t>(std::find(group.begin(), group.end(), control) - group.begin());
+        for (size_t tried = 1; tried < count; ++tried)
+        {
+            index = (index + step) % count;
+            if (takesKeyboardFocus(group[index]))
+            {
+                gotoDlgCtrl(group[index]);
+                group[index]->sendMessage(BM_CLICK);
+                break;
+            }
+        }
         return true;
     }
     case VK_RETURN: {

@@ -97,7 +97,8 @@ public:
     void checkDlgButton(int32_t id, uint32_t check);
     uint32_t isDlgButtonChecked(int32_t id) const;
     // The next (or previous) control with WS_TABSTOP that is visible and enabled, in z-order,
-    // wrapping around; radio groups (WS_GROUP) are entered at their checked button.
+    // wrapping around; radio groups (WS_GROUP) are entered at their checked button, and the
+    // controls of a child with WS_EX_CONTROLPARENT (a page) stand in the order in its place.
     Window* nextDlgTabItem(Window* from, bool previous) const;
     // Moves the focus to the control (an edit gets all its text selected).
     void gotoDlgCtrl(Window* control);
@@ -105,9 +106,10 @@ public:
     int32_t defaultButtonId() const;
 
     LResult windowProc(uint32_t message, WParam wParam, LParam lParam) override;
-    // Dialog keyboard: Tab / Shift+Tab move the focus; Enter clicks the default button (in a
-    // modal dialog without one: IDOK); Escape cancels a modal dialog. Enter and Escape never
-    // close a modeless dialog.
+    // Dialog keyboard: Tab / Shift+Tab move the focus (a page, a child with WS_EX_CONTROLPARENT,
+    // shares the tab order of the window that holds it); arrows move within a radio group; Enter
+    // clicks the default button (in a modal dialog without one: IDOK); Escape cancels a modal
+    // dialog. Enter and Escape never close a modeless dialog.
     bool preTranslateMessage(Message& message) override;
 
 private:

@@ -535,6 +535,119 @@ TEST_F(DialogTest, ATemplateControlNamingAKitClassBecomesAnObjectOfThatClass)
     EXPECT_EQ(kitButtonsDestroyed, 1) << "the platform deletes the kit object with its window";
 }
 
+// An outer dialog with two controls and a page inside it: a child dialog with WS_EX_CONTROLPARENT
+// holding two edits.
+class NestedDialogTest : public testing::Test
+{
+protected:
+    enum : int32_t
+    {
+        OuterEdit = 2001,
+        OuterButton = 2002,
+        InnerFirst = 2003,
+        InnerSecond = 2004,
+        Radio1 = 2005,
+        Radio2 = 2006,
+        Radio3 = 2007,
+        AfterRadios = 2008
+    };
+    void SetUp() override
+    {
+        platformApplication();
+        ASSERT_TRUE(frame.create("Window", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {50, 50, 450, 450}, nullptr));
+        DialogTemplate outerTemplate;
+        outerTemplate.rect = {0, 0, 200, 120};
+        outerTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
+        outerTemplate.items = {item("Edit", OuterEdit, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
+                               item("Button", OuterButton, {70, 5, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Apply")};
+        ASSERT_TRUE(outer.createIndirect(outerTemplate, &frame, testModule()));
+        DialogTemplate pageTemplate;
+        pageTemplate.rect = {5, 30, 150, 40};
+        pageTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
+        pageTemplate.exStyle = WS_EX_CONTROLPARENT;
+        pageTemplate.items = {item("Edit", InnerFirst, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
+                              item("Edit", InnerSecond, {70, 5, 60, 12}, WS_TABSTOP | WS_GROUP)};
+        ASSERT_TRUE(page.createIndirect(pageTemplate, &outer, testModule()));
+        processMessages();
+    }
+    void press(const char* key, uint32_t keyFlags = 0)
+    {
+        simulateKey(Window::focus()->handle(), key, true, keyFlags);
+        simulateKey(Window::focus()->handle(), key, false, keyFlags);
+        processMessages();
+    }
+    // The focused control's id after each press of `key`.
+    std::vector<int32_t> focusAfterPresses(const char* key, int presses, uint32_t keyFlags = 0)
+    {
+        std::vector<int32_t> visited;
+        for (int step = 0; step < presses; ++step)
+        {
+            press(key, keyFlags);
+            visited.push_back(Window::focus()->dlgCtrlId());
+        }
+        return visited;
+    }
+    Window frame;
+    Dialog outer;
+    Dialog page;
+};
+
+TEST_F(NestedDialogTest, TabMovesThroughTheControlsOfAPageAsOneOrderAndWraps)
+{
+    outer.gotoDlgCtrl(outer.dlgItem(OuterEdit));
+    EXPECT_EQ(focusAfterPresses("Tab", 4), (std::vector<int32_t>{OuterButton, InnerFirst, InnerSecond, OuterEdit}));
+    EXPECT_EQ(focusAfterPresses("Tab", 4, MK_SHIFT),
+              (std::vector<int32_t>{InnerSecond, InnerFirst, OuterButton, OuterEdit}))
+        << "Shift+Tab goes back, leaving the page and wrapping";
+}
+
+TEST_F(NestedDialogTest, AHiddenPageIsLeftOutAndEnterAndEscapeLeaveThePageOpen)
+{
+    page.gotoDlgCtrl(page.dlgItem(InnerSecond));
+    press("Return");
+    press("Esc");
+    EXPECT_TRUE(page.exists());
+    EXPECT_TRUE(page.isVisible());
+    EXPECT_EQ(Window::focus(), page.dlgItem(InnerSecond));
+
+    page.showWindow(SW_HIDE);
+    outer.gotoDlgCtrl(outer.dlgItem(OuterButton));
+    EXPECT_EQ(focusAfterPresses("Tab", 2), (std::vector<int32_t>{OuterEdit, OuterButton}));
+}
+
+TEST_F(NestedDialogTest, ArrowsMoveAndCheckWithinARadioGroupOnly)
+{
+    DialogTemplate radios;
+    radios.rect = {5, 80, 150, 30};
+    radios.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
+    radios.exStyle = WS_EX_CONTROLPARENT;
+    radios.items = {item("Button", Radio1, {5, 5, 30, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "1"),
+                    item("Button", Radio2, {40, 5, 30, 10}, BS_AUTORADIOBUTTON, "2"),
+                    item("Button", Radio3, {75, 5, 30, 10}, BS_AUTORADIOBUTTON, "3"),
+                    item("Edit", AfterRadios, {110, 5, 30, 12}, WS_TABSTOP | WS_GROUP)};
+    Dialog group;
+    ASSERT_TRUE(group.createIndirect(radios, &outer, testModule()));
+    group.checkDlgButton(Radio1, BST_CHECKED);
+    group.gotoDlgCtrl(group.dlgItem(Radio1));
+    const std::vector<std::pair<const char*, int32_t>> steps = {
+        {"Down", Radio2}, {"Right", Radio3}, {"Down", Radio1}, {"Up", Radio3}, {"Left", Radio2}};
+    for (const auto& [key, expected] : steps)
+    {
+        press(key);
+        EXPECT_EQ(Window::focus()->dlgCtrlId(), expected) << key;
+        for (int32_t radio : {Radio1, Radio2, Radio3})
+            EXPECT_EQ(group.isDlgButtonChecked(radio), radio == expected ? BST_CHECKED : BST_UNCHECKED)
+                << key << " " << radio;
+    }
+    group.dlgItem(Radio3)->enableWindow(false);
+    press("Right");
+    EXPECT_EQ(Window::focus()->dlgCtrlId(), Radio1) << "a disabled button is passed over";
+    press("Tab");
+    EXPECT_EQ(Window::focus()->dlgCtrlId(), AfterRadios) << "Tab leaves the group from its checked button";
+    press("Tab", MK_SHIFT);
+    EXPECT_EQ(Window::focus()->dlgCtrlId(), Radio1) << "and enters it there again";
+}
+
 TEST(DialogResources, IdsRepeatBetweenModulesAndAnUnknownModuleFailsLoudly)
 {
     platformApplication();
