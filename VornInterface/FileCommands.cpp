@@ -1,5 +1,7 @@
 #include "VornInterface/FileCommands.h"
 
+#include "VornInterface/RecentFileList.h"
+
 #include "VornData/TextCompare.h"
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
@@ -85,6 +87,8 @@ void FileCommands::importPath(const std::string& path, int32_t filterIndex, plat
     auto importWith = [&](VornPluginFileImport* importer) {
         if (!importer->import(path.c_str()))
             platform::messageBox(owner, path, "Error during reading...", platform::MB_OK);
+        else if (recentFiles_ != nullptr)
+            recentFiles_->add(path);
     };
     const std::size_t chosen = static_cast<std::size_t>(filterIndex);
     if (chosen >= 1 && chosen <= importers.size() && importers[chosen - 1]->canImport(path.c_str()))
@@ -95,6 +99,25 @@ void FileCommands::importPath(const std::string& path, int32_t filterIndex, plat
             importer->canImport(path.c_str()))
             return importWith(importer);
     }
+}
+
+void FileCommands::importRecent(std::size_t index, platform::WindowHandle owner,
+                                const std::function<bool()>& prepareDocument)
+{
+    if (recentFiles_ == nullptr || index >= recentFiles_->paths().size())
+        return;
+    const std::string path = recentFiles_->paths()[index];
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+    {
+        platform::messageBox(owner, path + "\nThis file no longer exists. It is removed from the recent files.",
+                             "Quorl2", platform::MB_ICONEXCLAMATION);
+        recentFiles_->remove(index);
+        return;
+    }
+    if (prepareDocument && !prepareDocument())
+        return;
+    importPath(path, 0, owner);
 }
 
 void FileCommands::exportFile(platform::WindowHandle owner)
@@ -135,4 +158,6 @@ void FileCommands::exportFile(platform::WindowHandle owner)
     }
     if (!exporter->exportFile(path.c_str()))
         platform::messageBox(owner, "There were error during file export", "Quorl2", platform::MB_OK);
+    else if (recentFiles_ != nullptr)
+        recentFiles_->add(path);
 }

@@ -3,17 +3,21 @@
 #include "platform/Message.h"
 #include "platform/Services.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 class MAI;
+class RecentFileList;
 
 // Import and export of the active document through the "File Import" and "File Export" plugins,
 // with file dialogs whose type lists are built once per run from the plugins loaded then.
 class FileCommands
 {
 public:
-    explicit FileCommands(MAI& mai) : mai_(mai) {}
+    // Files read or written successfully go to the front of `recentFiles`, when given.
+    explicit FileCommands(MAI& mai, RecentFileList* recentFiles = nullptr) : mai_(mai), recentFiles_(recentFiles) {}
 
     // Asks for a file and reads it with the importer of the chosen type, else with the first
     // importer of the file's extension, else with the first importer that can read it.
@@ -22,11 +26,17 @@ public:
     // value: none chosen), else with the first importer of its extension, else with the first
     // importer that can read it.
     void importPath(const std::string& path, int32_t filterIndex, platform::WindowHandle owner);
+    // Imports the recent file at `index` like a file named for import, once `prepareDocument` (when
+    // given) answers that a document is there to take it. A file that no longer exists is reported
+    // and taken off the list instead.
+    void importRecent(std::size_t index, platform::WindowHandle owner,
+                      const std::function<bool()>& prepareDocument = {});
     // Asks for a file name and type and writes the document with that type's exporter.
     void exportFile(platform::WindowHandle owner);
 
 private:
     MAI& mai_;
+    RecentFileList* recentFiles_;
     bool importFiltersBuilt_ = false;
     std::vector<platform::FileFilter> importFilters_;
     std::string importExtension_;

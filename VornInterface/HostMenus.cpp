@@ -1,5 +1,7 @@
 #include "VornInterface/HostMenus.h"
 
+#include "VornInterface/RecentFileList.h"
+
 #include "platform/Menu.h"
 
 #include <utility>
@@ -20,6 +22,15 @@ void addToolbarToggles(platform::Menu& tools)
     platform::Menu* toolbars = tools.appendPopup("&Toolbars");
     toolbars->appendItem(StandardToolbar, "Standard &Toolbar");
     toolbars->appendItem(StatusBar, "&Status Bar");
+}
+
+// "&" in a file name is shown, not taken as the access key.
+std::string withLiteralAmpersands(const std::string& text)
+{
+    std::string shown;
+    for (char c : text)
+        shown += c == '&' ? std::string("&&") : std::string(1, c);
+    return shown;
 }
 
 } // namespace
@@ -46,6 +57,25 @@ std::unique_ptr<platform::Menu> makeNoDocumentMenu()
     platform::Menu* help = bar->appendPopup("&Help");
     help->appendItem(About, "&About VornInterface...");
     return bar;
+}
+
+void showRecentFiles(platform::Menu& bar, const std::vector<std::string>& paths)
+{
+    platform::Menu* file = bar.submenu(0);
+    const int first = file != nullptr ? file->findCommand(RecentFile) : -1;
+    if (first < 0)
+        return;
+    auto isRecentEntry = [file](int position) {
+        const std::uint32_t id = file->commandId(position);
+        return id >= RecentFile && id < RecentFile + RecentFileList::capacity;
+    };
+    while (first < file->entryCount() && isRecentEntry(first))
+        file->removeEntry(first);
+    if (paths.empty())
+        file->insertItem(first, RecentFile, "Recent File");
+    for (std::size_t index = 0; index < paths.size() && index < RecentFileList::capacity; ++index)
+        file->insertItem(first + static_cast<int>(index), RecentFile + static_cast<std::uint32_t>(index),
+                         "&" + std::to_string(index + 1) + " " + withLiteralAmpersands(paths[index]));
 }
 
 std::unique_ptr<platform::Menu> makeDocumentMenu()

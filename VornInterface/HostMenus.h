@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform
 {
@@ -64,6 +65,10 @@ constexpr std::uint32_t Placeholder = 65535;
 std::unique_ptr<platform::Menu> makeNoDocumentMenu();
 // The menu bar of document windows; plugin menu items are joined into it.
 std::unique_ptr<platform::Menu> makeDocumentMenu();
+
+// Shows the recent files in the File menu of a menu bar in place of its recent-file entries, as
+// "&1 <path>" with ids counted up from RecentFile, or the single "Recent File" entry when there are none.
+void showRecentFiles(platform::Menu& bar, const std::vector<std::string>& paths);
 
 // The status-bar prompt of a host command ("prompt\ntooltip"); empty for other ids.
 std::string hostCommandPrompt(std::uint32_t id);

@@ -310,7 +310,8 @@ bool PluginCommandTarget::routeUpdate(platform::CommandState& state)
 // ---- CMainFrame ----
 
 CMainFrame::CMainFrame()
-    : standardImages_(platform::Size{16, 16}), buttonImages_(platform::Size{16, 16}), fileCommands_(theMAI())
+    : standardImages_(platform::Size{16, 16}), buttonImages_(platform::Size{16, 16}),
+      settings_("Quorl v2", "Quorl v2"), recentFiles_(&settings_), fileCommands_(theMAI(), &recentFiles_)
 {
 }
 
@@ -325,6 +326,11 @@ bool CMainFrame::create()
 {
     noDocumentMenu_ = makeNoDocumentMenu();
     documentMenu_ = makeDocumentMenu();
+    auto showRecent = [this] {
+        showRecentFiles(*noDocumentMenu_, recentFiles_.paths());
+        showRecentFiles(*documentMenu_, recentFiles_.paths());
+    };
+    showRecent();
     if (!createFrame("Quorl2 beta", noDocumentMenu_.get()))
         return false;
     template_ = std::make_unique<platform::DocTemplate>(
@@ -335,6 +341,10 @@ bool CMainFrame::create()
     setPreRouteTarget(&pluginCommands_);
     setApplicationTarget(&applicationCommands_);
     addCommands();
+    recentFiles_.setChangeListener([this, showRecent] {
+        showRecent();
+        redrawMenuBar();
+    });
     setPromptProvider([](std::uint32_t id) { return hostCommandPrompt(id); });
     setTooltipProvider([](std::uint32_t id) -> std::string {
         MAI_VornInterface& mai = theMAI();
@@ -385,6 +395,11 @@ void CMainFrame::addCommands()
             return;
         fileCommands_.importFile(handle());
     });
+    onCommandRange(RecentFile, RecentFile + RecentFileList::capacity - 1, [this](std::uint32_t id) {
+        fileCommands_.importRecent(id - RecentFile, handle(),
+                                   [this] { return activeDocument() != nullptr || newDocument() != nullptr; });
+    });
+    onUpdate(RecentFile, [this](platform::CommandState& state) { state.Enable(!recentFiles_.paths().empty()); });
     onCommand(FileSave, [this] {
         if (activeDocument() != nullptr)
             fileCommands_.exportFile(handle());

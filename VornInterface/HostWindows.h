@@ -1,6 +1,8 @@
 #pragma once
 
 #include "VornInterface/FileCommands.h"
+#include "VornInterface/RecentFileList.h"
+#include "platform/Settings.h"
 #include "VornInterface/HostFrame.h"
 #include "platform/CommandRouting.h"
 #include "platform/DialogBar.h"
@@ -157,6 +159,8 @@ private:
     std::vector<std::unique_ptr<CPluginDialogBar>> dialogBars_;
     PluginCommandTarget pluginCommands_;
     platform::CommandTarget applicationCommands_;
+    platform::Settings settings_;
+    RecentFileList recentFiles_;
     FileCommands fileCommands_;
     int updatePeriod_ = 0;
 };

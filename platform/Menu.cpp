@@ -263,6 +263,11 @@ Menu* Menu::appendPopup(const std::string& label)
 
 void Menu::appendItem(std::uint32_t id, const std::string& text)
 {
+    insertItem(entryCount(), id, text);
+}
+
+void Menu::insertItem(int position, std::uint32_t id, const std::string& text)
+{
     if (const int existing = findCommand(id); existing >= 0 && id != 0 && id != kPlaceholderCommandId)
     {
         setText(existing, text);
@@ -271,7 +276,9 @@ void Menu::appendItem(std::uint32_t id, const std::string& text)
     MenuEntry entry;
     entry.text = text;
     entry.id = id;
-    state_->entries.push_back(std::move(entry));
+    if (position < 0 || position > entryCount())
+        position = entryCount();
+    state_->entries.insert(state_->entries.begin() + position, std::move(entry));
     state_->rebuild();
 }
 

@@ -47,8 +47,10 @@ public:
     // A new empty popup before `position` (at the end when position is the entry count or more).
     Menu* insertPopup(int position, const std::string& label);
     Menu* appendPopup(const std::string& label);
-    // A plain entry. An entry with the same command id already in this menu gets the new text
-    // instead, so an item added twice appears once.
+    // A plain entry before `position` (at the end when position is the entry count or more). An
+    // entry with the same command id already in this menu gets the new text instead, so an item
+    // added twice appears once.
+    void insertItem(int position, std::uint32_t id, const std::string& text);
     void appendItem(std::uint32_t id, const std::string& text);
     void appendSeparator();
 

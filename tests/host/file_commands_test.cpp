@@ -1,6 +1,7 @@
 // Import and export through the file plugins and the file dialogs.
 #include "VornInterface/FileCommands.h"
 #include "VornInterface/HostPluginTypes.h"
+#include "VornInterface/RecentFileList.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
 #include "plugins/PluginManager.h"
@@ -9,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -70,7 +73,8 @@ struct FileCommandsTest : ::testing::Test
     PluginManager registry;
     Log log;
     platform::ScriptedInteraction script;
-    FileCommands commands{mai};
+    RecentFileList recent;
+    FileCommands commands{mai, &recent};
     Importer* ascii;
     Importer* drawing;
 
@@ -167,6 +171,52 @@ TEST_F(FileCommandsTest, DocumentFilesGetTheNoticeInsteadOfAnImport)
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].text, "\"Open\" is NOT implemented yet\nUSE \"IMPORT\"");
     EXPECT_EQ(script.boxes[0].caption, "BETA NOTIFICATION");
+}
+
+TEST_F(FileCommandsTest, FilesReadOrWrittenGoToTheRecentFiles)
+{
+    choose("/models/read.sfa", 1);
+    commands.importFile(platform::WindowHandle::None);
+    choose("/models/written", 1);
+    commands.exportFile(platform::WindowHandle::None);
+    ascii->succeeds = false;
+    choose("/models/broken.sfa", 1);
+    commands.importFile(platform::WindowHandle::None);
+    commands.importPath("/models/frame.qr2", 0, platform::WindowHandle::None);
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/models/written.sfa", "/models/read.sfa"}))
+        << "a failed import and a document file are not listed";
+}
+
+TEST_F(FileCommandsTest, ChoosingARecentFileImportsItIntoTheDocument)
+{
+    const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "recent_frame.sfa";
+    std::ofstream(file) << "model\n";
+    recent.add("/models/other.sfa");
+    recent.add(file.string());
+    int prepared = 0;
+    commands.importRecent(0, platform::WindowHandle::None, [&prepared] { return ++prepared > 1; });
+    EXPECT_TRUE(log.lines.empty()) << "no document to take it: nothing is read";
+    commands.importRecent(0, platform::WindowHandle::None, [&prepared] { return ++prepared > 1; });
+    EXPECT_EQ(log.lines, std::vector<std::string>{"TempFormat imports " + file.string()});
+    EXPECT_TRUE(script.boxes.empty());
+    EXPECT_EQ(recent.paths()[0], file.string());
+    std::filesystem::remove(file);
+}
+
+TEST_F(FileCommandsTest, AVanishedRecentFileIsReportedOnceAndDropped)
+{
+    const std::string missing = (std::filesystem::path(::testing::TempDir()) / "no_such_frame.sfa").string();
+    recent.add("/models/kept.sfa");
+    recent.add(missing);
+    bool prepared = false;
+    commands.importRecent(0, platform::WindowHandle::None, [&prepared] { return prepared = true; });
+    EXPECT_FALSE(prepared) << "no document is made for a file that is gone";
+    EXPECT_TRUE(log.lines.empty());
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_NE(script.boxes[0].text.find(missing), std::string::npos);
+    EXPECT_EQ(recent.paths(), std::vector<std::string>{"/models/kept.sfa"});
+    commands.importRecent(1, platform::WindowHandle::None);
+    EXPECT_EQ(script.boxes.size(), 1u) << "an index past the list does nothing";
 }
 
 TEST_F(FileCommandsTest, WithoutPluginsNoDialogOpens)
