@@ -4,6 +4,7 @@
 #include "VornInterface/HostDialogResources.h"
 #include "VornInterface/ObjectHierarchyDialog.h"
 #include "platform/SystemValues.h"
+#include "tests/host/TreeTestSupport.h"
 #include "tests/platform/PlatformTestApplication.h"
 
 #include <gtest/gtest.h>
@@ -26,22 +27,6 @@ public:
     const char* name;
     int32_t type;
 };
-
-std::vector<std::string> childTexts(platform::TreeControl& tree, TreeItem parent)
-{
-    std::vector<std::string> texts;
-    for (TreeItem child = tree.childItem(parent); child != TreeItem::None; child = tree.nextSibling(child))
-        texts.push_back(tree.itemText(child));
-    return texts;
-}
-
-TreeItem childNamed(platform::TreeControl& tree, TreeItem parent, const std::string& text)
-{
-    for (TreeItem child = tree.childItem(parent); child != TreeItem::None; child = tree.nextSibling(child))
-        if (tree.itemText(child) == text)
-            return child;
-    return TreeItem::None;
-}
 
 bool isBold(const platform::TreeControl& tree, TreeItem item)
 {

@@ -6,6 +6,7 @@
 #include "VornInterface/StartupStatus.h"
 #include "platform/Services.h"
 #include "tests/host/HostDialogTestSupport.h"
+#include "tests/host/TreeTestSupport.h"
 #include "tests/platform/PlatformTestApplication.h"
 
 #include <gtest/gtest.h>
@@ -54,22 +55,6 @@ struct NoStatus : StartupStatus
 {
     void showStatus(const std::string&) override {}
 };
-
-std::vector<std::string> childTexts(platform::TreeControl& tree, TreeItem parent)
-{
-    std::vector<std::string> texts;
-    for (TreeItem child = tree.childItem(parent); child != TreeItem::None; child = tree.nextSibling(child))
-        texts.push_back(tree.itemText(child));
-    return texts;
-}
-
-TreeItem childNamed(platform::TreeControl& tree, TreeItem parent, const std::string& text)
-{
-    for (TreeItem child = tree.childItem(parent); child != TreeItem::None; child = tree.nextSibling(child))
-        if (tree.itemText(child) == text)
-            return child;
-    return TreeItem::None;
-}
 
 struct PluginsDialogFixture : ::testing::Test
 {
