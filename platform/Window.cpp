@@ -446,12 +446,12 @@ bool Window::create(const std::string& className, const std::string& text, uint3
         record.controlType = ODT_LISTBOX;
         record.controlId = static_cast<uint32_t>(id);
         record.itemWidth = static_cast<uint32_t>(std::max(0, rect.width()));
-        record.itemHeight = static_cast<uint32_t>(state->itemHeight);
+        record.itemHeight = static_cast<uint32_t>(state->listBox.itemHeight);
         dispatchToWindow(parentState, WM_MEASUREITEM, static_cast<WParam>(id), reinterpret_cast<LParam>(&record));
         if (WindowState::of(handle) == nullptr)
             return false;
         if (record.itemHeight > 0)
-            state->itemHeight = static_cast<int32_t>(record.itemHeight);
+            state->listBox.itemHeight = static_cast<int32_t>(record.itemHeight);
     }
     if ((style & WS_VISIBLE) != 0)
         setVisibleBit(state, true);

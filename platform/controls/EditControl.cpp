@@ -1,0 +1,118 @@
+// The single-line edit control: a toolkit line edit that reports EN_CHANGE for the person's typing.
+
+#include "platform/ControlKinds.h"
+
+#include <QLineEdit>
+
+namespace platform
+{
+
+namespace
+{
+
+Qt::Alignment editAlignment(uint32_t style)
+{
+    if ((style & 3) == ES_RIGHT)
+        return Qt::AlignRight | Qt::AlignVCenter;
+    if ((style & 3) == ES_CENTER)
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QLineEdit* lineEdit(const WindowState* state)
+{
+    return static_cast<QLineEdit*>(state->widget);
+}
+
+QWidget* createEdit(WindowState* state, QWidget* parentWidget)
+{
+    const WindowHandle handle = state->handle;
+    const uint32_t style = state->style;
+    auto* edit = new QLineEdit(parentWidget);
+    edit->setAlignment(editAlignment(style));
+    edit->setReadOnly((style & ES_READONLY) != 0);
+    edit->setFrame(true);
+    if ((style & ES_PASSWORD) != 0)
+        edit->setEchoMode(QLineEdit::Password);
+    // textEdited comes from the person's typing only, never from setText.
+    QObject::connect(edit, &QLineEdit::textEdited, [handle] {
+        guardedCall([&] {
+            if (Window* window = Window::fromHandle(handle))
+                window->notifyParent(EN_CHANGE);
+        });
+    });
+    return edit;
+}
+
+void setEditText(WindowState* state, const std::string& text)
+{
+    ProgrammaticChange change(state->widget);
+    lineEdit(state)->setText(QString::fromStdString(text));
+}
+
+std::string editText(const WindowState* state)
+{
+    return lineEdit(state)->text().toStdString();
+}
+
+LResult editMessage(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled)
+{
+    handled = true;
+    QLineEdit* edit = lineEdit(state);
+    switch (message)
+    {
+    case EM_SETSEL: {
+        const int32_t start = static_cast<int32_t>(static_cast<intptr_t>(wParam));
+        const int32_t end = static_cast<int32_t>(lParam);
+        const int32_t length = static_cast<int32_t>(edit->text().size());
+        if (start < 0)
+            edit->deselect();
+        else if (end < 0 || end > length)
+            edit->setSelection(start, length - start);
+        else
+            edit->setSelection(start, end - start);
+        return 0;
+    }
+    case EM_GETSEL: {
+        const int32_t start = edit->hasSelectedText() ? static_cast<int32_t>(edit->selectionStart())
+                                                      : static_cast<int32_t>(edit->cursorPosition());
+        const int32_t end = start + static_cast<int32_t>(edit->selectedText().size());
+        return static_cast<LResult>(makeLong(static_cast<uint32_t>(start), static_cast<uint32_t>(end)));
+    }
+    case EM_LIMITTEXT:
+        edit->setMaxLength(wParam == 0 ? 32767 : static_cast<int>(wParam));
+        return 0;
+    case EM_SETREADONLY:
+        edit->setReadOnly(wParam != 0);
+        if (wParam != 0)
+            state->style |= ES_READONLY;
+        else
+            state->style &= ~ES_READONLY;
+        return 1;
+    case EM_REPLACESEL: {
+        ProgrammaticChange change(edit);
+        edit->insert(lParam != 0 ? QString::fromUtf8(reinterpret_cast<const char*>(lParam)) : QString());
+        return 0;
+    }
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+        state->object->notifyParent(EN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        state->object->notifyParent(EN_KILLFOCUS);
+        return 0;
+    default:
+        handled = false;
+        return 0;
+    }
+}
+
+} // namespace
+
+const ControlKindBehaviour editBehaviour{.create = createEdit,
+                                         .setText = setEditText,
+                                         .getText = editText,
+                                         .message = editMessage};
+
+} // namespace platform
