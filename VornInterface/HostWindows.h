@@ -7,7 +7,7 @@
 #include "platform/CommandRouting.h"
 #include "platform/DialogBar.h"
 #include "platform/DialogBarLayout.h"
-#include "platform/Frame.h"
+#include "platform/MainFrame.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
 #include "platform/Printing.h"

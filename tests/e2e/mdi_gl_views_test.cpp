@@ -2,7 +2,7 @@
 // and drives it. The screenshots are written beside the test for a person to look at.
 #include "platform/Application.h"
 #include "platform/DialogBar.h"
-#include "platform/Frame.h"
+#include "platform/MainFrame.h"
 #include "platform/GlSurface.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"

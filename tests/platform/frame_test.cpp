@@ -9,7 +9,7 @@
 #include "platform/MenuQt.h"
 #include "platform/Toolbar.h"
 #include "platform/WindowState.h"
-#include "platform/Frame.h"
+#include "platform/MainFrame.h"
 #include "platform/GlSurface.h"
 #include "platform/Menu.h"
 #include "platform/Surface.h"
