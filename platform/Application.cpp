@@ -6,7 +6,7 @@
 #include "platform/Time.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
 #include "platform/MainFrame.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

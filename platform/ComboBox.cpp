@@ -1,7 +1,7 @@
 #include "platform/ComboBox.h"
 
-#include "platform/RichControlsQt.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/RichControlsQt.h"
 
 #include <QComboBox>
 #include <QLineEdit>

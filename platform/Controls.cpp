@@ -2,7 +2,7 @@
 // the kind's own behaviour (controls/). Classes registered by other parts of the platform make
 // their widgets through their hooks.
 
-#include "platform/ControlKinds.h"
+#include "platform/qt/ControlKinds.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
 #include "platform/DeviceContext.h"
 
-#include "platform/ColourQt.h"
-#include "platform/PrintPage.h"
 #include "platform/Rasterizer.h"
-#include "platform/SurfaceImage.h"
-#include "platform/TextRendering.h"
+#include "platform/qt/ColourQt.h"
+#include "platform/qt/PrintPage.h"
+#include "platform/qt/SurfaceImage.h"
+#include "platform/qt/TextRendering.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -5,7 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/Keyboard.h"
 #include "platform/Resources.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QFont>

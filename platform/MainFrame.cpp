@@ -3,10 +3,10 @@
 #include "platform/DialogBar.h"
 #include "platform/Keyboard.h"
 #include "platform/Menu.h"
-#include "platform/MenuQt.h"
 #include "platform/SystemValues.h"
 #include "platform/Toolbar.h"
-#include "platform/WindowState.h"
+#include "platform/qt/MenuQt.h"
+#include "platform/qt/WindowState.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "platform/Printing.h"
 
 #include "platform/DeviceContext.h"
-#include "platform/PrintPage.h"
 #include "platform/Services.h"
+#include "platform/qt/PrintPage.h"
 
 #include <QPainter>
 #include <QPrinter>

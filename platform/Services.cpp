@@ -1,10 +1,10 @@
 #include "platform/Services.h"
 
 #include "platform/Application.h"
-#include "platform/ColourQt.h"
-#include "platform/PrintPage.h"
 #include "platform/Window.h"
-#include "platform/WindowState.h"
+#include "platform/qt/ColourQt.h"
+#include "platform/qt/PrintPage.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QColorDialog>

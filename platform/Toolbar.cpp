@@ -3,9 +3,9 @@
 #include "platform/CommandRouting.h"
 #include "platform/ImageList.h"
 #include "platform/Surface.h"
-#include "platform/SurfaceImage.h"
-#include "platform/RichControlsQt.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/RichControlsQt.h"
+#include "platform/qt/SurfaceImage.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

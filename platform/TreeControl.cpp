@@ -1,10 +1,10 @@
 #include "platform/TreeControl.h"
 
-#include "platform/ColourQt.h"
 #include "platform/ImageList.h"
-#include "platform/ImageListQt.h"
-#include "platform/RichControlsQt.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/ColourQt.h"
+#include "platform/qt/ImageListQt.h"
+#include "platform/qt/RichControlsQt.h"
 
 #include <QApplication>
 #include <QEvent>

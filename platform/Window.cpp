@@ -3,8 +3,8 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
-#include "platform/SurfaceImage.h"
-#include "platform/WindowState.h"
+#include "platform/qt/SurfaceImage.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "platform/PaintDC.h"
 
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 namespace platform
 {

@@ -1,6 +1,6 @@
 // Push buttons, check boxes and radio buttons: toolkit buttons that report BN_CLICKED.
 
-#include "platform/ControlKinds.h"
+#include "platform/qt/ControlKinds.h"
 
 #include <QCheckBox>
 #include <QPushButton>

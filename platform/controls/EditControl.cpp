@@ -1,6 +1,6 @@
 // The single-line edit control: a toolkit line edit that reports EN_CHANGE for the person's typing.
 
-#include "platform/ControlKinds.h"
+#include "platform/qt/ControlKinds.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 // The group box: a frame with a title around other controls; it takes neither clicks nor focus.
 
-#include "platform/ControlKinds.h"
+#include "platform/qt/ControlKinds.h"
 
 #include <QGroupBox>
 

@@ -1,7 +1,7 @@
 // The list box: a toolkit list that keeps the rows and reports LBN_* notifications (LBS_NOTIFY).
 
-#include "platform/ControlKinds.h"
-#include "platform/ListBoxRows.h"
+#include "platform/qt/ControlKinds.h"
+#include "platform/qt/ListBoxRows.h"
 
 #include <QListWidget>
 

@@ -1,6 +1,6 @@
 // The list box messages, the same for both list box kinds.
 
-#include "platform/ListBoxRows.h"
+#include "platform/qt/ListBoxRows.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The owner-drawn button (BS_OWNERDRAW): the parent paints it through WM_DRAWITEM; pressing,
 // tracking and releasing are ours.
 
-#include "platform/ControlKinds.h"
+#include "platform/qt/ControlKinds.h"
 
 namespace platform
 {

@@ -1,8 +1,8 @@
 // The owner-drawn list box (LBS_OWNERDRAWFIXED): its rows live in its state, the parent paints each
 // visible row through WM_DRAWITEM, and selection and scrolling are ours.
 
-#include "platform/ControlKinds.h"
-#include "platform/ListBoxRows.h"
+#include "platform/qt/ControlKinds.h"
+#include "platform/qt/ListBoxRows.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The scroll bar control (SB_CTL): its position and range are the ones the program set.
 
-#include "platform/ControlKinds.h"
+#include "platform/qt/ControlKinds.h"
 
 #include <QScrollBar>
 

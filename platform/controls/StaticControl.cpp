@@ -1,7 +1,7 @@
 // Static controls: a text label, or a bitmap or icon from the module's resources.
 
-#include "platform/ControlKinds.h"
 #include "platform/Resources.h"
+#include "platform/qt/ControlKinds.h"
 
 #include <QImage>
 #include <QLabel>

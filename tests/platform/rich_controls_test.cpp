@@ -6,7 +6,7 @@
 #include "platform/ComboBox.h"
 #include "platform/TabControl.h"
 #include "platform/TreeControl.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QComboBox>
 #include <QLineEdit>

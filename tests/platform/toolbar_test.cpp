@@ -7,7 +7,7 @@
 #include "platform/ImageList.h"
 #include "platform/Surface.h"
 #include "platform/Toolbar.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QImage>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // Private to the platform library: the list box messages (LB_*) over the rows of either list box
 // kind. The plain list box keeps its rows in the toolkit widget, the owner-drawn one in its state.
 
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <string>
 

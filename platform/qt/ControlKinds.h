@@ -4,7 +4,7 @@
 // finds a kind's behaviour here instead of switching over every kind in one place.
 
 #include "platform/Controls.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QWidget>
 
