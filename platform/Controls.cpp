@@ -2,10 +2,10 @@
 // the kind's own behaviour (controls/). Classes registered by other parts of the platform make
 // their widgets through their hooks.
 
+#include "platform/Controls.h"
+
 #include "platform/qt/ControlKinds.h"
 
-#include <algorithm>
-#include <cstring>
 #include <map>
 
 namespace platform
@@ -50,12 +50,6 @@ void setPaintedWindowText(WindowState* state, const std::string& text)
 }
 
 const ControlKindBehaviour paintedBehaviour{.setText = setPaintedWindowText};
-
-void paintOwnerDrawnControl(WindowState* state)
-{
-    if (const ControlKindBehaviour& behaviour = behaviourOf(state->kind); behaviour.paint != nullptr)
-        behaviour.paint(state);
-}
 
 } // namespace
 
@@ -160,6 +154,12 @@ std::string controlText(const WindowState* state)
     return behaviour.getText != nullptr ? behaviour.getText(state) : state->text;
 }
 
+void paintOwnerDrawnControl(WindowState* state)
+{
+    if (const ControlKindBehaviour& behaviour = behaviourOf(state->kind); behaviour.paint != nullptr)
+        behaviour.paint(state);
+}
+
 LResult controlDefault(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled)
 {
     handled = false;
@@ -175,131 +175,40 @@ void sendDrawItem(WindowHandle control, DrawItemRecord& record)
     dispatchToWindow(current->parent, WM_DRAWITEM, static_cast<WParam>(current->id), reinterpret_cast<LParam>(&record));
 }
 
-// ---- Default handling ----------------------------------------------------------------------------
+// ---- Control classes ------------------------------------------------------------------------------
 
-Window::PaintInfo Window::beginPaint()
+int32_t ListBox::addString(const std::string& text)
 {
-    PaintInfo info;
-    if (state_ == nullptr)
-        return info;
-    info.paintRect = state_->invalid.isEmpty() ? clientRect() : state_->invalid;
-    info.erase = state_->eraseNeeded;
-    state_->invalid = {};
-    state_->eraseNeeded = false;
-    if (info.erase)
-    {
-        state_->invalid = info.paintRect; // WM_ERASEBKGND erases the area being painted
-        info.erase = sendMessage(WM_ERASEBKGND) == 0;
-        if (state_ != nullptr)
-            state_->invalid = {};
-    }
-    return info;
+    return static_cast<int32_t>(sendMessage(LB_ADDSTRING, 0, reinterpret_cast<LParam>(text.c_str())));
 }
 
-void Window::endPaint()
+int32_t ListBox::insertString(int32_t index, const std::string& text)
 {
+    return static_cast<int32_t>(sendMessage(LB_INSERTSTRING, toWParam(index), reinterpret_cast<LParam>(text.c_str())));
 }
 
-LResult Window::defaultWindowProc(uint32_t message, WParam wParam, LParam lParam)
+std::string ListBox::getText(int32_t index)
 {
-    WindowState* state = state_;
-    if (state == nullptr)
-        return 0;
-    if (state->isNativeControl() && requestToolkitDefault(state, message))
-    {
-        // The toolkit handles the event itself; only the notifications that go with it are ours.
-        if (message == WM_LBUTTONDBLCLK && state->kind == WindowKind::ListBox && (state->style & LBS_NOTIFY) != 0)
-            notifyParent(LBN_DBLCLK);
-        return 0;
-    }
-    if (state->isNativeControl() && (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR))
-    {
-        deliverSentKeyToToolkit(state, message, wParam);
-        return 0;
-    }
-    bool handled = false;
-    const LResult result = controlDefault(state, message, wParam, lParam, handled);
-    if (handled || state_ == nullptr)
-        return result;
+    const LResult length = sendMessage(LB_GETTEXTLEN, toWParam(index));
+    if (length < 0)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    sendMessage(LB_GETTEXT, toWParam(index), reinterpret_cast<LParam>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
 
-    switch (message)
-    {
-    case WM_PAINT:
-        if (state->surface)
-        {
-            const WindowHandle self = state->handle;
-            beginPaint();
-            if (WindowState::of(self) == nullptr)
-                return 0;
-            paintOwnerDrawnControl(state);
-            endPaint();
-        }
-        return 0;
-    case WM_ERASEBKGND:
-        if (state->surface && state->windowClass.background != 0xFFFFFFFF)
-        {
-            const Rect area = state->invalid.isEmpty() ? clientRect() : state->invalid;
-            state->surface->fillRect(area, state->windowClass.background);
-            return 1;
-        }
-        return 0;
-    case WM_SETTEXT:
-        setControlText(state, lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
-        if (state->surface)
-            invalidate(true);
-        return 1;
-    case WM_GETTEXT: {
-        if (wParam == 0 || lParam == 0)
-            return 0;
-        const std::string text = controlText(state);
-        const size_t length = std::min<size_t>(text.size(), wParam - 1);
-        std::memcpy(reinterpret_cast<char*>(lParam), text.data(), length);
-        reinterpret_cast<char*>(lParam)[length] = '\0';
-        return static_cast<LResult>(length);
-    }
-    case WM_GETTEXTLENGTH:
-        return static_cast<LResult>(controlText(state).size());
-    case WM_SETCURSOR: {
-        const WindowHandle self = state->handle;
-        if (state->parent != nullptr && dispatchToWindow(state->parent, WM_SETCURSOR, wParam, lParam) != 0)
-            return 1;
-        state = WindowState::of(self);
-        if (state == nullptr || handleFromParam(wParam) != self || state->isNativeControl())
-            return 0;
-        setCursor(state->cursor != nullptr ? state->cursor : state->windowClass.cursor);
-        return 1;
-    }
-    case WM_DRAWITEM: {
-        auto* record = reinterpret_cast<DrawItemRecord*>(lParam);
-        Window* item = record != nullptr ? fromHandle(record->window) : nullptr;
-        if (item == nullptr || item == this)
-            return 0;
-        item->drawItem(*record);
-        return 1;
-    }
-    case WM_MEASUREITEM: {
-        auto* record = reinterpret_cast<MeasureItemRecord*>(lParam);
-        Window* item = record != nullptr ? dlgItem(static_cast<int32_t>(record->controlId)) : nullptr;
-        if (item == nullptr)
-            return 0;
-        item->measureItem(*record);
-        return 1;
-    }
-    case WM_CLOSE:
-        destroyWindow();
-        return 0;
-    case WM_SETREDRAW:
-        state->widget->setUpdatesEnabled(wParam != 0);
-        if (wParam != 0)
-            invalidate(true);
-        return 0;
-    case WM_MOUSEWHEEL:
-        if (state->parent != nullptr)
-            return dispatchToWindow(state->parent, message, wParam, lParam);
-        return 0;
-    default:
-        return 0;
-    }
+int32_t ListBox::findStringExact(int32_t startAfter, const std::string& text)
+{
+    return static_cast<int32_t>(
+        sendMessage(LB_FINDSTRINGEXACT, toWParam(startAfter), reinterpret_cast<LParam>(text.c_str())));
+}
+
+Rect ListBox::getItemRect(int32_t index)
+{
+    Rect rect;
+    sendMessage(LB_GETITEMRECT, toWParam(index), reinterpret_cast<LParam>(&rect));
+    return rect;
 }
 
 } // namespace platform

@@ -107,40 +107,4 @@ LResult listBoxWidgetMessage(WindowState* state, uint32_t message, WParam wParam
 
 const ControlKindBehaviour listBoxBehaviour{.create = createListBox, .message = listBoxWidgetMessage};
 
-// ---- The ListBox class ---------------------------------------------------------------------------
-
-int32_t ListBox::addString(const std::string& text)
-{
-    return static_cast<int32_t>(sendMessage(LB_ADDSTRING, 0, reinterpret_cast<LParam>(text.c_str())));
-}
-
-int32_t ListBox::insertString(int32_t index, const std::string& text)
-{
-    return static_cast<int32_t>(sendMessage(LB_INSERTSTRING, toWParam(index), reinterpret_cast<LParam>(text.c_str())));
-}
-
-std::string ListBox::getText(int32_t index)
-{
-    const LResult length = sendMessage(LB_GETTEXTLEN, toWParam(index));
-    if (length < 0)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    sendMessage(LB_GETTEXT, toWParam(index), reinterpret_cast<LParam>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-int32_t ListBox::findStringExact(int32_t startAfter, const std::string& text)
-{
-    return static_cast<int32_t>(
-        sendMessage(LB_FINDSTRINGEXACT, toWParam(startAfter), reinterpret_cast<LParam>(text.c_str())));
-}
-
-Rect ListBox::getItemRect(int32_t index)
-{
-    Rect rect;
-    sendMessage(LB_GETITEMRECT, toWParam(index), reinterpret_cast<LParam>(&rect));
-    return rect;
-}
-
 } // namespace platform

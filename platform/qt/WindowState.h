@@ -200,6 +200,8 @@ WindowKind controlKindFor(const std::string& className, uint32_t style);
 LResult controlDefault(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled);
 void setControlText(WindowState* state, const std::string& text);
 void replaceControlWidget(WindowState* state);
+// Paints an owner-drawn control through WM_DRAWITEM records to its parent; other kinds: nothing.
+void paintOwnerDrawnControl(WindowState* state);
 // A device context over the window's surface; null for windows the toolkit paints.
 std::shared_ptr<DeviceContext> makeWindowDC(WindowState* state);
 std::string controlText(const WindowState* state);
