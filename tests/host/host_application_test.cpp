@@ -187,6 +187,7 @@ TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
     EXPECT_EQ(script.beeps.size(), 10u);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].text, "TestItem::execute");
+    EXPECT_EQ(script.boxes[0].caption, "Internal Error") << "the program's own exception, as the host describes it";
 
     for (int pass = 0; pass < 3; ++pass)
     {
