@@ -9,6 +9,9 @@
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
 
+namespace lumbra
+{
+
 namespace
 {
 
@@ -42,7 +45,7 @@ const char* PluginCreateGroupDialog::getDescription()
 
 void PluginCreateGroupDialog::about(PluginWindowHandle* parent)
 {
-    lumbra::showAboutBox(parent, getName(), "Create Group Dialog");
+    showAboutBox(parent, getName(), "Create Group Dialog");
 }
 
 PluginWindowRequest* PluginCreateGroupDialog::getWindowRequest()
@@ -167,7 +170,7 @@ void CDialogCreateGroup::createGroup()
     updateData(true);
     MAI* mai = plugin != nullptr ? plugin->mai : nullptr;
     if (mai != nullptr && mai->activeDocument != nullptr)
-        lumbra::createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour());
+        createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour());
     name.clear();
     for (int32_t id : {okId, stripOkId})
         if (platform::Window* button = dlgItem(id))
@@ -180,9 +183,6 @@ void CDialogCreateGroup::close()
     if (plugin != nullptr && plugin->owner != nullptr && plugin->mai != nullptr)
         plugin->mai->postCommand(plugin->owner->commandId);
 }
-
-namespace lumbra
-{
 
 bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::string& name, uint32_t colour)
 {

@@ -149,18 +149,16 @@ void BlockingToggle::execute(MAI_View* activeView)
     applyToSelectedJoints(*documentInterfaceOf(activeView), common == 0);
 }
 
-} // namespace lumbra
-
 PluginMenuItemToggleBlockRotation::PluginMenuItemToggleBlockRotation()
     : BlockingToggle({"Toggle Block Rotation", "&Modify\\&Joint Properties\\&Block Rotation", "Toggle Block Rotation",
-                      lumbra::MenuItemImage::RotationBlocked, "Joint Properties", "Toggle Block Rotation Menu Item"},
+                      MenuItemImage::RotationBlocked, "Joint Properties", "Toggle Block Rotation Menu Item"},
                      JointSupport::Rotation)
 {
 }
 
 PluginMenuItemToggleBlockTranslation::PluginMenuItemToggleBlockTranslation()
     : BlockingToggle({"Toggle Block Translation", "&Modify\\&Joint Properties\\&Translation Blocked",
-                      "Toggle Block Translation", lumbra::MenuItemImage::TranslationBlocked, "Joint Properties",
+                      "Toggle Block Translation", MenuItemImage::TranslationBlocked, "Joint Properties",
                       "Support Translation Menu Item"},
                      JointSupport::TranslationX | JointSupport::TranslationY | JointSupport::TranslationZ)
 {
@@ -168,17 +166,19 @@ PluginMenuItemToggleBlockTranslation::PluginMenuItemToggleBlockTranslation()
 
 PluginMenuItemToggleRigidJoint::PluginMenuItemToggleRigidJoint()
     : JointSupportToggle({"Toggle Rigid Joint", "&Modify\\&Joint Properties\\&Rigid", "Toggle Rigid Joint",
-                          lumbra::MenuItemImage::Rigid, "Joint Properties", "Toggle Rigid Joint Menu Item"},
+                          MenuItemImage::Rigid, "Joint Properties", "Toggle Rigid Joint Menu Item"},
                          JointSupport::Rigid)
 {
 }
 
 void PluginMenuItemToggleRigidJoint::execute(MAI_View* activeView)
 {
-    lumbra::updateJointSupportState(mai);
-    const lumbra::JointSupportState& state = lumbra::jointSupportState();
-    MAI_Doc* documentInterface = lumbra::documentInterfaceOf(activeView);
+    updateJointSupportState(mai);
+    const JointSupportState& state = jointSupportState();
+    MAI_Doc* documentInterface = documentInterfaceOf(activeView);
     if (state.jointCount == 0 || documentInterface == nullptr)
         return;
     applyToSelectedJoints(*documentInterface, (state.allBits & mask) == 0);
 }
+
+} // namespace lumbra

@@ -5,6 +5,8 @@
 #include "tests/lumbra/LumbraTestDoubles.h"
 #include "tests/platform/PlatformTestApplication.h"
 
+using namespace lumbra;
+
 namespace
 {
 

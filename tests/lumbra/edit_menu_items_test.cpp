@@ -5,6 +5,8 @@
 #include <atomic>
 #include <thread>
 
+using namespace lumbra;
+
 namespace
 {
 

@@ -2,6 +2,8 @@
 #include "Lumbra/GroupMenuItems.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 
+using namespace lumbra;
+
 namespace
 {
 

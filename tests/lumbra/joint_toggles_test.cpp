@@ -2,6 +2,8 @@
 #include "VornData/PropertyChangeNotice.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 
+using namespace lumbra;
+
 namespace
 {
 
@@ -10,7 +12,7 @@ class JointToggles : public LumbraCommandTest
 protected:
     JointToggles()
     {
-        lumbra::jointSupportState().stale = true;
+        jointSupportState().stale = true;
         adopt(rotation);
         adopt(translation);
         adopt(rigid);
