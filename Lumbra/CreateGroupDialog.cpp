@@ -8,6 +8,7 @@
 #include "platform/DialogTemplate.h"
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 namespace lumbra
 {
@@ -190,7 +191,7 @@ bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::str
     VornSelection* selection = document.getSelection();
     if (name.empty() || selection->isEmpty())
         return false;
-    notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     BlockList<VornGroup>* groups = document.getGroupList();
     VornGroup* group = groups->add();
     document.getWorldGroup()->addChild(group);
@@ -214,7 +215,7 @@ bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::str
     current->add(group);
     groups->unlock();
 
-    notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
     documentInterface.invalidateViews();
     return true;
 }

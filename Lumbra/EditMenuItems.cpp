@@ -7,6 +7,7 @@
 #include "plugins/MAI.h"
 #include "platform/CommandRouting.h"
 #include "platform/SystemValues.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 namespace lumbra
 {
@@ -48,12 +49,12 @@ void PluginMenuItemDelete::execute(MAI_View* activeView)
     VornDocument& document = documentInterface->document;
 
     // The doomed selection becomes a named set, so that making a new one current keeps it.
-    notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     selection->setNamed(true);
     knotReference doomed;
     doomed.set(selection);
     document.newSelection();
-    notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
 
     // Removing an object takes what depends on it along, which may move the selection within its
     // list; the reference follows it, and clears when the emptied selection ends itself.

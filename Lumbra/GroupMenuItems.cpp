@@ -8,6 +8,7 @@
 #include "platform/CommandRouting.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <new>
 
@@ -65,7 +66,7 @@ void PluginMenuItemGroupClose::execute(MAI_View* activeView)
         return;
     MAI_Doc& documentInterface = *documentInterfaceOf(activeView);
     VornDocument& document = documentInterface.document;
-    notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     VornGroup* root = rootGroupOf(document);
 
     VornSelection* replacement = document.getSelectionList()->add();
@@ -84,7 +85,7 @@ void PluginMenuItemGroupClose::execute(MAI_View* activeView)
             replacement->add(object);
     }
     makeCurrent(documentInterface, replacement);
-    notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
     documentInterface.invalidateViews();
 }
 
@@ -127,9 +128,9 @@ void PluginMenuItemGroupOpen::execute(MAI_View* activeView)
         else
             replacement->add(VornSelection::objectOf(link));
     }
-    notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     makeCurrent(documentInterface, replacement);
-    notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
     documentInterface.invalidateViews();
 }
 

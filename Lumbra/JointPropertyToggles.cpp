@@ -6,6 +6,7 @@
 #include "VornData/VornJoint.h"
 #include "plugins/MAI.h"
 #include "platform/CommandRouting.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 namespace lumbra
 {
@@ -84,7 +85,7 @@ void subscribeJointSupportListeners(MAI* mai)
     if (mai == nullptr)
         return;
     const std::pair<const char*, JointSupportStateListener*> subscriptions[] = {
-        {"SELCH", &selectionListener}, {"DOCCH", &documentListener}, {"LOPCH", &supportListener}};
+        {Channel::SelectionChanged, &selectionListener}, {Channel::ActiveDocumentChanged, &documentListener}, {Channel::ObjectsPropertyChanged, &supportListener}};
     for (const auto& [channel, listener] : subscriptions)
         if (!listener->isSubscribed())
             mai->notifierRegistry.addListener(channel, listener);
@@ -123,7 +124,7 @@ void JointSupportToggle::applyToSelectedJoints(MAI_Doc& documentInterface, bool 
     documentInterface.invalidateViews();
     jointSupportState().stale = true;
     PropertyChangeNotice notice(&selection.objects, VornJoint::staticTypeID(), PropertyChangeCode::JointSupport);
-    notify(mai, "LOPCH", &notice);
+    notify(mai, Channel::ObjectsPropertyChanged, &notice);
 }
 
 void BlockingToggle::execute(MAI_View* activeView)
