@@ -223,21 +223,19 @@ bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::str
 platform::DialogTemplate createGroupDialogTemplate()
 {
     using namespace platform;
-    DialogTemplate bar;
-    bar.rect = {0, 0, 117, 45};
-    bar.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    bar.fontName = "MS Sans Serif";
-    bar.fontPointSize = 8;
-    const uint32_t control = WS_VISIBLE | WS_TABSTOP;
-    bar.items = {
-        {"Edit", CDialogCreateGroup::nameEditId, {2, 5, 87, 12}, control | WS_BORDER | ES_AUTOHSCROLL, 0, ""},
-        {"Button", CDialogCreateGroup::colourId, {91, 5, 13, 12}, control | BS_OWNERDRAW, 0, "C"},
-        {"Button", CDialogCreateGroup::okId, {42, 25, 30, 15}, control | BS_DEFPUSHBUTTON | WS_DISABLED, 0, "&OK"},
-        {"Button", CDialogCreateGroup::cancelId, {75, 25, 30, 15}, control | BS_PUSHBUTTON, 0, "&Cancel"},
-        {"Button", CDialogCreateGroup::unusedCheckId, {5, 31, 8, 8}, control | BS_AUTOCHECKBOX, 0, ""},
-        {"Button", CDialogCreateGroup::stripOkId, {104, 2, 13, 12}, WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0, "OK"},
-    };
-    return bar;
+    // The small OK is shown only while the bar is docked as a strip.
+    DialogItemTemplate stripOk = pushButtonItem(CDialogCreateGroup::stripOkId, {104, 2, 13, 12}, "OK", WS_DISABLED);
+    stripOk.style &= ~WS_VISIBLE;
+    return dialogTemplateOf(
+        {0, 0, 117, 45}, WS_CHILD | DS_CONTROL | DS_SETFONT, "",
+        {
+            controlItem("Edit", CDialogCreateGroup::nameEditId, {2, 5, 87, 12}, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL),
+            controlItem("Button", CDialogCreateGroup::colourId, {91, 5, 13, 12}, WS_TABSTOP | BS_OWNERDRAW, "C"),
+            pushButtonItem(CDialogCreateGroup::okId, {42, 25, 30, 15}, "&OK", BS_DEFPUSHBUTTON | WS_DISABLED),
+            pushButtonItem(CDialogCreateGroup::cancelId, {75, 25, 30, 15}, "&Cancel"),
+            checkBoxItem(CDialogCreateGroup::unusedCheckId, {5, 31, 8, 8}, ""),
+            stripOk,
+        });
 }
 
 void registerCreateGroupDialogTemplate()

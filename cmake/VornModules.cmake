@@ -1,6 +1,9 @@
 # Rules shared by every module of the program (see DESIGN.md, "Rules at the module boundary").
 
 set(VORN_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+if(VORN_WERROR)
+  list(APPEND VORN_WARNINGS -Werror)
+endif()
 
 # Every piece of code that goes into a module: position independent, hidden by default.
 function(vorn_module_rules target)
