@@ -32,7 +32,8 @@
 namespace
 {
 
-constexpr int32_t standardToolbarId = 0xE800;
+// The standard toolbar's window id is the command that shows and hides it.
+constexpr int32_t standardToolbarId = HostCommand::StandardToolbar;
 
 MAI_VornInterface& theMAI()
 {
@@ -379,7 +380,7 @@ void CMainFrame::addCommands()
 {
     using namespace HostCommand;
     // Plugin ids without an item count as handled, so the framework does not disable them.
-    onCommandRange(0x9000, 0xBFFF, [](std::uint32_t) {});
+    onCommandRange(platform::kFirstPluginCommandId, platform::kLastPluginCommandId, [](std::uint32_t) {});
     onCommand(FileNew, [this] { newDocument(); });
     onCommand(PrintSetup, [this] { platform::print({handle(), platform::PrintDialogKind::setup, "", {}}, {}); });
     for (std::uint32_t id : {Plugins, About})

@@ -3,6 +3,7 @@
 #include "VornInterface/MAI_VornInterface.h"
 #include "VornInterface/PluginLibraries.h"
 #include "__globalobjectdevice/Notifier.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <functional>
 #include <memory>
@@ -68,9 +69,9 @@ public:
 private:
     MAI_VornInterface* mai_; // lives until the process ends, as the plugins that hold it
     PluginManager* registry_;
-    Notifier enterChannel_{"KP_ENTER"};
-    Notifier escapeChannel_{"KP_ESC"};
-    Notifier tabChannel_{"KP_TAB"};
+    Notifier enterChannel_{Channel::EnterKey};
+    Notifier escapeChannel_{Channel::EscapeKey};
+    Notifier tabChannel_{Channel::TabKey};
     PluginRegistration registration_;
 };
 

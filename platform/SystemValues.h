@@ -3,6 +3,9 @@
 // The numbers that cross module boundaries or are stored in files. They keep the values the
 // system defines, because plugins and host exchange them as plain numbers and accelerator files
 // store key codes. Only what the program uses is here; add a value where it is first needed.
+// Command ids are in CommandIds.h, included here.
+
+#include "platform/CommandIds.h"
 
 #include <cstdint>
 
@@ -537,27 +540,6 @@ inline constexpr uint32_t CCS_NORESIZE = 0x0004;
 inline constexpr uint32_t CCS_NOPARENTALIGN = 0x0008;
 inline constexpr uint32_t CCS_ADJUSTABLE = 0x0020;
 inline constexpr uint32_t CCS_NODIVIDER = 0x0040;
-
-// ---- Framework command ids -----------------------------------------------------------------------
-inline constexpr uint32_t ID_FILE_NEW = 0xE100;
-inline constexpr uint32_t ID_FILE_OPEN = 0xE101;
-inline constexpr uint32_t ID_FILE_CLOSE = 0xE102;
-inline constexpr uint32_t ID_FILE_SAVE = 0xE103;
-inline constexpr uint32_t ID_FILE_SAVE_AS = 0xE104;
-inline constexpr uint32_t ID_EDIT_COPY = 0xE122;
-inline constexpr uint32_t ID_EDIT_CUT = 0xE123;
-inline constexpr uint32_t ID_EDIT_PASTE = 0xE125;
-inline constexpr uint32_t ID_EDIT_UNDO = 0xE12B;
-inline constexpr uint32_t ID_APP_ABOUT = 0xE140;
-inline constexpr uint32_t ID_APP_EXIT = 0xE141;
-inline constexpr uint32_t ID_VIEW_TOOLBAR = 0xE800;
-inline constexpr uint32_t ID_VIEW_STATUS_BAR = 0xE801;
-inline constexpr uint32_t ID_WINDOW_NEW = 0xE130;
-inline constexpr uint32_t ID_WINDOW_ARRANGE = 0xE131;
-inline constexpr uint32_t ID_WINDOW_CASCADE = 0xE132;
-inline constexpr uint32_t ID_WINDOW_TILE_HORZ = 0xE133;
-inline constexpr uint32_t ID_NEXT_PANE = 0xE150;
-inline constexpr uint32_t ID_PREV_PANE = 0xE151;
 
 // ---- Rich controls: notification codes (WM_NOTIFY) and the layout query of dialog bars ------------
 inline constexpr int32_t NM_CLICK = -2;

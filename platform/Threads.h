@@ -1,30 +1,16 @@
 #pragma once
 
-// The document lock and worker threads.
+// Worker threads.
 
 #include "platform/PlatformApi.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 namespace platform
 {
-
-// A lock that its owner thread may take again (recursive) and that others wait for with a
-// time-out, as the document lock needs.
-class PLATFORM_API DocumentLock
-{
-public:
-    // True when taken within `timeoutMilliseconds`.
-    bool lock(uint32_t timeoutMilliseconds);
-    void unlock();
-
-private:
-    std::recursive_timed_mutex mutex_;
-};
 
 // A worker thread whose owner polls for its exit code, as the calculators do.
 class PLATFORM_API WorkerThread

@@ -1,9 +1,9 @@
 #!/bin/sh
-# Installs what is needed, builds, and runs every test.
+# Installs what is needed, builds (warnings count as errors), and runs every test.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh build
+scripts/build.sh build -DVORN_WERROR=ON
 cd build
 # End-to-end tests need an X server: run the whole suite under Xvfb; unit tests still use the
 # offscreen platform.

@@ -1,5 +1,6 @@
 // The application object: the key channels before dispatch and the start-up without plugins.
 #include "VornInterface/VornInterfaceApp.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
@@ -38,7 +39,7 @@ TEST(HostApplication, KeyChannelsTakeTheirKeyOnlyWhileSomebodyListens)
 {
     CVornInterfaceApp& app = host();
     KeyListener escape;
-    app.mai().notifierRegistry.addListener("KP_ESC", &escape);
+    app.mai().notifierRegistry.addListener(Channel::EscapeKey, &escape);
 
     platform::Message tab = keyDown(platform::VK_TAB);
     EXPECT_FALSE(app.preTranslateMessage(tab)) << "nobody listens to KP_TAB: the key goes on";
@@ -187,6 +188,7 @@ TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
     EXPECT_EQ(script.beeps.size(), 10u);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].text, "TestItem::execute");
+    EXPECT_EQ(script.boxes[0].caption, "Internal Error") << "the program's own exception, as the host describes it";
 
     for (int pass = 0; pass < 3; ++pass)
     {

@@ -4,6 +4,7 @@
 #include "VornInterface/HostPluginTypes.h"
 #include "VornInterface/MAI_Doc_VornInterface.h"
 #include "VornInterface/MAI_VornInterface.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 #include "platform/Application.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
@@ -238,7 +239,7 @@ struct Calculators : Interfaces
     {
         registry.addPlugin(basic);
         registry.addPlugin(full);
-        mai.notifierRegistry.addListener("CLCCH", &switches);
+        mai.notifierRegistry.addListener(Channel::ActiveCalculatorChanged, &switches);
     }
 };
 

@@ -1,9 +1,12 @@
 #include "Lumbra/EditMenuItems.h"
 #include "platform/SystemValues.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <atomic>
 #include <thread>
+
+using namespace lumbra;
 
 namespace
 {
@@ -31,7 +34,7 @@ protected:
 TEST_F(DeleteCommand, RemovesTheSelectedJointWithItsMembersAndLeavesAFreshEmptySelection)
 {
     select({"J3"});
-    ChannelLog log(mai, {"PRESL", "SELCH"});
+    ChannelLog log(mai, {Channel::SelectionChanging, Channel::SelectionChanged});
     log.probe = [this] { return static_cast<int>(model.joints->getCount()); };
 
     item.execute(&view);
@@ -39,7 +42,7 @@ TEST_F(DeleteCommand, RemovesTheSelectedJointWithItsMembersAndLeavesAFreshEmptyS
     EXPECT_EQ(jointNames(), (std::vector<std::string>{"J1", "J2"}));
     EXPECT_EQ(memberNames(), (std::vector<std::string>{"M1"})) << "M2 hangs on J3 and goes with it";
     EXPECT_EQ(model.named<VornGroup>("G2"), nullptr) << "the emptied group ends itself";
-    EXPECT_EQ(log.heard, (std::vector<std::string>{"PRESL", "SELCH"}));
+    EXPECT_EQ(log.heard, (std::vector<std::string>{Channel::SelectionChanging, Channel::SelectionChanged}));
     EXPECT_EQ(log.probes[1], 3) << "SELCH is sent before anything is removed";
     EXPECT_TRUE(doc.document.getSelection()->isEmpty());
     EXPECT_EQ(model.selections->getCount(), 1u) << "the deleted selection is gone";

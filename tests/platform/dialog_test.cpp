@@ -38,18 +38,6 @@ enum ControlId : int32_t
     Group = 1011
 };
 
-DialogItemTemplate item(const char* className, int32_t id, DialogUnitRect rect, uint32_t style,
-                        const char* text = "")
-{
-    DialogItemTemplate control;
-    control.className = className;
-    control.id = id;
-    control.rect = rect;
-    control.style = style | WS_VISIBLE;
-    control.text = text;
-    return control;
-}
-
 // Every basic control once, in the order the tab order is tested with.
 DialogTemplate everyControlTemplate(uint32_t dialogStyle)
 {
@@ -58,19 +46,19 @@ DialogTemplate everyControlTemplate(uint32_t dialogStyle)
     dialogTemplate.style = dialogStyle;
     dialogTemplate.caption = "Every control";
     dialogTemplate.items = {
-        item("Button", Group, {3, 35, 140, 30}, BS_GROUPBOX, "Options"),
-        item("Button", IDOK, {7, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "OK"),
-        item("Button", IDCANCEL, {60, 7, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Cancel"),
-        item("Button", OwnerDrawn, {7, 25, 20, 12}, BS_OWNERDRAW),
-        item("Button", CheckBox, {7, 40, 60, 10}, BS_AUTOCHECKBOX | WS_TABSTOP, "&Shift"),
-        item("Button", ThreeState, {70, 40, 60, 10}, BS_AUTO3STATE, "Abs:"),
-        item("Button", RadioA, {7, 52, 40, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "A"),
-        item("Button", RadioB, {50, 52, 40, 10}, BS_AUTORADIOBUTTON, "B"),
-        item("Edit", NumberEdit, {7, 65, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP),
-        item("Static", Status, {90, 65, 40, 8}, SS_RIGHT, "Ready"),
-        item("Static", Picture, {110, 7, 20, 16}, SS_BITMAP, "#151"),
-        item("ListBox", List, {7, 80, 80, 40}, LBS_NOTIFY | WS_TABSTOP),
-        item("ScrollBar", Scroller, {90, 80, 10, 40}, SBS_VERT),
+        controlItem("Button", Group, {3, 35, 140, 30}, BS_GROUPBOX, "Options"),
+        controlItem("Button", IDOK, {7, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "OK"),
+        controlItem("Button", IDCANCEL, {60, 7, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Cancel"),
+        controlItem("Button", OwnerDrawn, {7, 25, 20, 12}, BS_OWNERDRAW),
+        controlItem("Button", CheckBox, {7, 40, 60, 10}, BS_AUTOCHECKBOX | WS_TABSTOP, "&Shift"),
+        controlItem("Button", ThreeState, {70, 40, 60, 10}, BS_AUTO3STATE, "Abs:"),
+        controlItem("Button", RadioA, {7, 52, 40, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "A"),
+        controlItem("Button", RadioB, {50, 52, 40, 10}, BS_AUTORADIOBUTTON, "B"),
+        controlItem("Edit", NumberEdit, {7, 65, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP),
+        controlItem("Static", Status, {90, 65, 40, 8}, SS_RIGHT, "Ready"),
+        controlItem("Static", Picture, {110, 7, 20, 16}, SS_BITMAP, "#151"),
+        controlItem("ListBox", List, {7, 80, 80, 40}, LBS_NOTIFY | WS_TABSTOP),
+        controlItem("ScrollBar", Scroller, {90, 80, 10, 40}, SBS_VERT),
     };
     return dialogTemplate;
 }
@@ -291,9 +279,9 @@ TEST_F(DialogTest, PushLikeCheckBoxesAndIconsOfTheDialogsModule)
     DialogTemplate extra;
     extra.rect = {0, 0, 80, 40};
     extra.style = WS_CHILD | WS_VISIBLE;
-    extra.items = {item("Button", 2001, {2, 2, 40, 14}, BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, "Edit Label"),
-                   item("Button", 2002, {2, 20, 40, 14}, BS_AUTOCHECKBOX | BS_PUSHLIKE, "Auto"),
-                   item("Static", 2003, {50, 2, 10, 10}, SS_ICON, "#151")};
+    extra.items = {controlItem("Button", 2001, {2, 2, 40, 14}, BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, "Edit Label"),
+                   controlItem("Button", 2002, {2, 20, 40, 14}, BS_AUTOCHECKBOX | BS_PUSHLIKE, "Auto"),
+                   controlItem("Static", 2003, {50, 2, 10, 10}, SS_ICON, "#151")};
     RecordingDialog pushLike;
     ASSERT_TRUE(pushLike.createIndirect(extra, &frame, testModule()));
     pushLike.notifications.clear();
@@ -331,8 +319,8 @@ TEST_F(DialogTest, ChangingAButtonsStyleKeepsItsCheckAndMakesItTheNewKind)
     DialogTemplate buttons;
     buttons.rect = {0, 0, 80, 40};
     buttons.style = WS_CHILD | WS_VISIBLE;
-    buttons.items = {item("Button", 2101, {2, 2, 40, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Push"),
-                     item("Button", 2102, {2, 20, 40, 14}, BS_AUTO3STATE | WS_TABSTOP, "Three")};
+    buttons.items = {controlItem("Button", 2101, {2, 2, 40, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Push"),
+                     controlItem("Button", 2102, {2, 20, 40, 14}, BS_AUTO3STATE | WS_TABSTOP, "Three")};
     RecordingDialog page;
     ASSERT_TRUE(page.createIndirect(buttons, &frame, testModule()));
 
@@ -519,9 +507,9 @@ TEST_F(DialogTest, ATemplateControlNamingAKitClassBecomesAnObjectOfThatClass)
     DialogTemplate withKit;
     withKit.rect = {0, 0, 60, 30};
     withKit.style = WS_CHILD | WS_VISIBLE;
-    DialogItemTemplate button = item("Button", 3001, {2, 2, 20, 12}, BS_OWNERDRAW, "swatch");
+    DialogItemTemplate button = controlItem("Button", 3001, {2, 2, 20, 12}, BS_OWNERDRAW, "swatch");
     button.kitClass = "CTestKitButton";
-    DialogItemTemplate unknownKit = item("Button", 3002, {30, 2, 20, 12}, BS_PUSHBUTTON, "plain");
+    DialogItemTemplate unknownKit = controlItem("Button", 3002, {30, 2, 20, 12}, BS_PUSHBUTTON, "plain");
     unknownKit.kitClass = "CNobodyRegisteredThis";
     withKit.items = {button, unknownKit};
     {
@@ -558,15 +546,15 @@ protected:
         DialogTemplate outerTemplate;
         outerTemplate.rect = {0, 0, 200, 120};
         outerTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
-        outerTemplate.items = {item("Edit", OuterEdit, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
-                               item("Button", OuterButton, {70, 5, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Apply")};
+        outerTemplate.items = {controlItem("Edit", OuterEdit, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
+                               controlItem("Button", OuterButton, {70, 5, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Apply")};
         ASSERT_TRUE(outer.createIndirect(outerTemplate, &frame, testModule()));
         DialogTemplate pageTemplate;
         pageTemplate.rect = {5, 30, 150, 40};
         pageTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
         pageTemplate.exStyle = WS_EX_CONTROLPARENT;
-        pageTemplate.items = {item("Edit", InnerFirst, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
-                              item("Edit", InnerSecond, {70, 5, 60, 12}, WS_TABSTOP | WS_GROUP)};
+        pageTemplate.items = {controlItem("Edit", InnerFirst, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
+                              controlItem("Edit", InnerSecond, {70, 5, 60, 12}, WS_TABSTOP | WS_GROUP)};
         ASSERT_TRUE(page.createIndirect(pageTemplate, &outer, testModule()));
         processMessages();
     }
@@ -621,10 +609,10 @@ TEST_F(NestedDialogTest, ArrowsMoveAndCheckWithinARadioGroupOnly)
     radios.rect = {5, 80, 150, 30};
     radios.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
     radios.exStyle = WS_EX_CONTROLPARENT;
-    radios.items = {item("Button", Radio1, {5, 5, 30, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "1"),
-                    item("Button", Radio2, {40, 5, 30, 10}, BS_AUTORADIOBUTTON, "2"),
-                    item("Button", Radio3, {75, 5, 30, 10}, BS_AUTORADIOBUTTON, "3"),
-                    item("Edit", AfterRadios, {110, 5, 30, 12}, WS_TABSTOP | WS_GROUP)};
+    radios.items = {controlItem("Button", Radio1, {5, 5, 30, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "1"),
+                    controlItem("Button", Radio2, {40, 5, 30, 10}, BS_AUTORADIOBUTTON, "2"),
+                    controlItem("Button", Radio3, {75, 5, 30, 10}, BS_AUTORADIOBUTTON, "3"),
+                    controlItem("Edit", AfterRadios, {110, 5, 30, 12}, WS_TABSTOP | WS_GROUP)};
     Dialog group;
     ASSERT_TRUE(group.createIndirect(radios, &outer, testModule()));
     group.checkDlgButton(Radio1, BST_CHECKED);
@@ -657,7 +645,7 @@ TEST(DialogResources, IdsRepeatBetweenModulesAndAnUnknownModuleFailsLoudly)
     DialogTemplate small;
     small.rect = {0, 0, 40, 20};
     small.style = WS_CHILD;
-    small.items = {item("Static", 5, {1, 1, 30, 8}, SS_LEFT, "second module")};
+    small.items = {controlItem("Static", 5, {1, 1, 30, 8}, SS_LEFT, "second module")};
     registerDialogTemplate(first, 143, everyControlTemplate(WS_CHILD));
     registerDialogTemplate(second, 143, small);
     EXPECT_EQ(findDialogTemplate(first, 143)->items.size(), everyControlTemplate(0).items.size());

@@ -8,12 +8,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
+#include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -170,6 +176,119 @@ TEST_F(TextFiles, FailuresCarryTheirCauseNumbers)
     EXPECT_EQ(static_cast<int>(fileErrorCauseFromErrno(ENOSPC)), 13);
 }
 
+// A folder of its own for each test, so that a left-over temporary file shows.
+class SafeWrites : public TextFiles
+{
+protected:
+    void SetUp() override
+    {
+        folder = path("safe_writes");
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        target = folder + "/model.cfg";
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            found.push_back(entry.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+    std::string folder;
+    std::string target;
+};
+
+// Files of this process may grow to `bytes` only; writing beyond fails with EFBIG instead of a signal.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+
+TEST_F(SafeWrites, AFailureLeavesTheOldFileAndNoTemporaryFile)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(FileWriter&)> write;
+        FileWriter::Step failedStep;
+    };
+    const std::vector<Case> cases = {
+        {"abandoned before close", [](FileWriter& writer) { writer.writeLine("half"); }, FileWriter::Step::None},
+        {"the data does not fit",
+         [](FileWriter& writer) {
+             FileSizeLimit limit(64);
+             writer.writeText(std::string(100000, 'x'));
+             EXPECT_FALSE(writer.close());
+         },
+         FileWriter::Step::Write},
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.what);
+        {
+            std::ofstream(target, std::ios::binary) << "old content";
+        }
+        FileWriter::Step failedStep = FileWriter::Step::None;
+        {
+            FileWriter writer;
+            ASSERT_TRUE(writer.open(target));
+            EXPECT_EQ(names().size(), 2u) << "the temporary file sits beside the target";
+            test.write(writer);
+            failedStep = writer.failedStep();
+        }
+        EXPECT_EQ(failedStep, test.failedStep);
+        EXPECT_EQ(contents(target), "old content");
+        EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
+    }
+
+    // A folder in the way of the target: the rename fails and the temporary file goes.
+    std::filesystem::remove(target);
+    std::filesystem::create_directories(target + "/inside");
+    FileWriter writer;
+    ASSERT_TRUE(writer.open(target));
+    writer.writeLine("data");
+    EXPECT_FALSE(writer.close());
+    EXPECT_EQ(writer.failedStep(), FileWriter::Step::Replace);
+    EXPECT_NE(writer.error(), FileErrorCause::None);
+    EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
+    EXPECT_TRUE(std::filesystem::is_directory(target + "/inside"));
+}
+
+TEST_F(SafeWrites, TwoWritersOfOneFileDoNotShareTheirTemporaryFile)
+{
+    FileWriter first;
+    FileWriter second;
+    ASSERT_TRUE(first.open(target));
+    ASSERT_TRUE(second.open(target));
+    EXPECT_EQ(names().size(), 2u) << "two temporary files";
+    first.writeLine("first");
+    second.writeLine("second");
+    EXPECT_TRUE(first.close());
+    EXPECT_EQ(contents(target), "first\r\n");
+    EXPECT_TRUE(second.close());
+    EXPECT_EQ(contents(target), "second\r\n") << "the last one closed wins, whole";
+    EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
+}
+
 TEST(Folders, TheCurrentFolderCanBeChangedAndRead)
 {
     const std::string start = currentFolder();
@@ -178,26 +297,6 @@ TEST(Folders, TheCurrentFolderCanBeChangedAndRead)
     EXPECT_EQ(currentFolder(), VORN_TEST_BINARY_DIR);
     EXPECT_FALSE(setCurrentFolder("/no/such/folder"));
     EXPECT_TRUE(setCurrentFolder(start));
-}
-
-TEST(Threads, TheDocumentLockIsRecursiveForItsOwnerAndTimesOutForOthers)
-{
-    DocumentLock lock;
-    ASSERT_TRUE(lock.lock(15000));
-    ASSERT_TRUE(lock.lock(0)) << "the owner takes it again";
-    bool otherGotIt = true;
-    std::thread other([&] { otherGotIt = lock.lock(30); });
-    other.join();
-    EXPECT_FALSE(otherGotIt);
-    lock.unlock();
-    lock.unlock();
-    std::thread later([&] {
-        otherGotIt = lock.lock(1000);
-        if (otherGotIt)
-            lock.unlock();
-    });
-    later.join();
-    EXPECT_TRUE(otherGotIt);
 }
 
 TEST(Threads, TheOwnerPollsAWorkersExitCode)

@@ -24,23 +24,12 @@ inline platform::ModuleHandle testModule()
 
 inline platform::DialogItemTemplate ownerDrawButton(int32_t id, platform::DialogUnitRect rect, const std::string& text = "")
 {
-    platform::DialogItemTemplate item;
-    item.className = "Button";
-    item.id = id;
-    item.rect = rect;
-    item.style = platform::BS_OWNERDRAW | platform::WS_VISIBLE | platform::WS_TABSTOP;
-    item.text = text;
-    return item;
+    return platform::controlItem("Button", id, rect, platform::BS_OWNERDRAW | platform::WS_TABSTOP, text);
 }
 
 inline platform::DialogItemTemplate editControl(int32_t id, platform::DialogUnitRect rect)
 {
-    platform::DialogItemTemplate item;
-    item.className = "Edit";
-    item.id = id;
-    item.rect = rect;
-    item.style = platform::WS_VISIBLE | platform::WS_TABSTOP | platform::WS_BORDER;
-    return item;
+    return platform::controlItem("Edit", id, rect, platform::WS_TABSTOP | platform::WS_BORDER);
 }
 
 inline platform::DialogTemplate childDialogTemplate(platform::DialogUnitRect rect)

@@ -17,6 +17,7 @@
 #include "uikit/PropertyColumns.h"
 #include "uikit/PropertyList.h"
 #include "uikit/PropertyListTracer.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <gtest/gtest.h>
 
@@ -210,7 +211,7 @@ TEST_F(PropertyListTest, ThePartlyVisibleLastCellEndsThreePixelsBeforeTheEdge)
 TEST_F(PropertyListTest, ADeletedObjectsRowShowsTheMissingLinkAndOneNoticeFollows)
 {
     CountingListener listener;
-    testInterface().notifierRegistry.addListener("PRLCH", &listener);
+    testInterface().notifierRegistry.addListener(Channel::PropertyListChanged, &listener);
     PropertyListTracer* tracer = PropertyListTracer::instance();
     IdleTaskManager::instance().runTasks();
     EXPECT_EQ(listener.count, 0) << "nothing went away yet";
