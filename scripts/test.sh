@@ -7,4 +7,4 @@ scripts/build.sh build
 cd build
 # End-to-end tests need an X server: run the whole suite under Xvfb; unit tests still use the
 # offscreen platform.
-exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$(nproc)"
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j "$(nproc)"
