@@ -4,6 +4,7 @@
 #include "VornData/generalException.h"
 
 #include <cstring>
+#include <exception>
 
 BlockListBase::BlockListBase(const char* name, void* owner) : name(name), owner(owner)
 {
@@ -36,6 +37,24 @@ void BlockListBase::unlinkFromChain()
     next = nullptr;
     previous = nullptr;
     parent = nullptr;
+}
+
+void BlockListBase::refuseAsChild(const char* where) const
+{
+    if (parent)
+        throw Exc_InternalError(where);
+}
+
+void BlockListBase::clear()
+{
+    refuseAsChild("BlockListBase::clear() of a child list");
+    clearInStep();
+}
+
+void BlockListBase::remove(uint32_t index)
+{
+    refuseAsChild("BlockListBase::remove(...) of a child list");
+    removeInStep(index);
 }
 
 void BlockListBase::growTo(const BlockListBase* other)
@@ -112,8 +131,19 @@ BlockListBase* BlockListBase::getChild(const char* childName, const void* childO
 
 void BlockListBase::removeFromChildren(uint32_t index)
 {
-    for (BlockListBase* child = firstChild; child; child = child->next)
-        child->remove(index);
+    // Every child removes, even after one has thrown, so that all stay in step; the first
+    // exception is passed on afterwards.
+    std::exception_ptr failure;
+    for (BlockListBase* child = firstChild; child; child = child->next) {
+        try {
+            child->removeInStep(index);
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void BlockListBase::growChildren()
@@ -125,5 +155,5 @@ void BlockListBase::growChildren()
 void BlockListBase::clearChildren()
 {
     for (BlockListBase* child = firstChild; child; child = child->next)
-        child->clear();
+        child->clearInStep();
 }
