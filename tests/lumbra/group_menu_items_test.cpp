@@ -49,8 +49,12 @@ TEST_F(GroupCommands, CloseKeepsANamedSelectionSet)
     EXPECT_EQ(selectedNames(), (std::vector<std::string>{"G2"}));
     ASSERT_EQ(model.selections->getCount(), 2u);
     for (uint32_t index = 0; index < 2; ++index)
+    {
         if ((*model.selections)[index].isNamed())
+        {
             EXPECT_TRUE((*model.selections)[index].contains(object("J3")));
+        }
+    }
 }
 
 TEST_F(GroupCommands, CloseIsEnabledOnlyForObjectsOfSubgroups)
