@@ -1,6 +1,7 @@
 #include "BlockLists/BlockListBase.h"
 
 #include "BlockLists/BlockListGroup.h"
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
 #include <cstring>
@@ -28,14 +29,8 @@ BlockListBase::~BlockListBase()
 
 void BlockListBase::unlinkFromChain()
 {
-    if (previous)
-        previous->next = next;
-    else if (parent && parent->firstChild == this)
-        parent->firstChild = next;
-    if (next)
-        next->previous = previous;
-    next = nullptr;
-    previous = nullptr;
+    BlockListBase* noChain = nullptr;
+    unlinkFrom<&BlockListBase::previous, &BlockListBase::next>(parent ? parent->firstChild : noChain, this);
     parent = nullptr;
 }
 
@@ -102,10 +97,7 @@ void BlockListBase::addChild(BlockListBase* child)
     // climb to this list.
     for (int32_t level = 0; level < lockCount; ++level)
         child->lock();
-    child->next = firstChild;
-    if (firstChild)
-        firstChild->previous = child;
-    firstChild = child;
+    linkAtFront<&BlockListBase::previous, &BlockListBase::next>(firstChild, child);
     child->parent = this;
     child->growTo(this);
     passQueuedRemovalsTo(child);

@@ -1,5 +1,6 @@
 #include "VornData/StringManager.h"
 
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
 #include <cstring>
@@ -190,30 +191,12 @@ void StringManager::appendEntry(StringBlock* block, StringEntry* entry, uint32_t
 
 void StringManager::unlink(StringBlock* block)
 {
-    if (block->previous)
-        block->previous->next = block->next;
-    else
-        firstBlock = block->next;
-    if (block->next)
-        block->next->previous = block->previous;
-    else
-        lastBlock = block->previous;
-    block->previous = nullptr;
-    block->next = nullptr;
+    unlinkFrom<&StringBlock::previous, &StringBlock::next>(firstBlock, lastBlock, block);
 }
 
 void StringManager::insertBehind(StringBlock* block, StringBlock* predecessor)
 {
-    block->previous = predecessor;
-    block->next = predecessor ? predecessor->next : firstBlock;
-    if (block->next)
-        block->next->previous = block;
-    else
-        lastBlock = block;
-    if (predecessor)
-        predecessor->next = block;
-    else
-        firstBlock = block;
+    linkBehind<&StringBlock::previous, &StringBlock::next>(firstBlock, lastBlock, predecessor, block);
 }
 
 void StringManager::freeBlock(StringBlock* block)
