@@ -2,7 +2,7 @@
 
 #include "VornData/TextCompare.h"
 #include "plugins/InputEvent.h"
-#include "plugins/IntrusiveList.h"
+#include "VornData/IntrusiveList.h"
 #include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginObjectType.h"
 #include "plugins/VornPluginViewBase.h"

@@ -11,18 +11,15 @@
 #include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/Toolbar.h"
-#include "plugins/DocumentChangeLock.h"
 #include "plugins/PluginManager.h"
 #include "plugins/VornPluginCalculator.h"
 #include "plugins/VornPluginMenuItem.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace
 {
@@ -299,61 +296,6 @@ TEST_F(Calculators, ClosingADocumentStopsItsCalculationFirstAndStopAllReachesEve
     first.reset();
     EXPECT_FALSE(full->running);
     EXPECT_EQ(mai.documents, &second) << "the closed document left the chain";
-}
-
-// ---- The document lock ----
-
-TEST(DocumentLockWait, RetryWaitsAgainAndAbortOrIgnoreGiveUp)
-{
-    std::recursive_timed_mutex lock;
-    std::atomic<bool> release{false};
-    std::atomic<bool> held{false};
-    std::thread holder([&] {
-        lock.lock();
-        held = true;
-        while (!release)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        lock.unlock();
-    });
-    while (!held)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-
-    for (int32_t answer : {platform::IDABORT, platform::IDIGNORE})
-    {
-        int asked = 0;
-        EXPECT_FALSE(lockOrGiveUp(lock, std::chrono::milliseconds(5), [&] {
-            ++asked;
-            return answer;
-        })) << "answer " << answer;
-        EXPECT_EQ(asked, 1);
-    }
-
-    int asked = 0;
-    EXPECT_TRUE(lockOrGiveUp(lock, std::chrono::milliseconds(5), [&] {
-        if (++asked == 2)
-            release = true;
-        return platform::IDRETRY;
-    }));
-    EXPECT_GE(asked, 2);
-    lock.unlock();
-    holder.join();
-}
-
-TEST_F(Calculators, ChangeLockIsTakenAtOnceWhenFreeAndReleasedWithTheGuard)
-{
-    MAI_Doc_VornInterface document(&mai, nullptr);
-    {
-        DocumentChangeLock guard(&document, "Delete function\nis waiting to gain access to the database.");
-        EXPECT_TRUE(guard.isLocked());
-        bool takenElsewhere = true;
-        std::thread other([&] { takenElsewhere = document.getLock()->try_lock(); });
-        other.join();
-        EXPECT_FALSE(takenElsewhere);
-    }
-    EXPECT_TRUE(document.getLock()->try_lock());
-    document.getLock()->unlock();
-    EXPECT_TRUE(script.boxes.empty());
-    EXPECT_FALSE(DocumentChangeLock(nullptr, "x").isLocked());
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The host's plugin types and the plugin configuration applied to and collected from the registry.
 #include "VornInterface/HostPluginTypes.h"
 #include "VornInterface/PluginConfiguration.h"
-#include "VornInterface/StartupStatus.h"
 #include "plugins/PluginManager.h"
+#include "tests/host/RecordingStatus.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
@@ -24,20 +24,6 @@ public:
     std::string type;
     std::string name;
 };
-
-struct RecordingStatus : StartupStatus
-{
-    void showStatus(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
-
-std::vector<std::string> namesOf(VornPluginBase* head)
-{
-    std::vector<std::string> names;
-    for (; head != nullptr; head = head->getNext())
-        names.push_back(head->getName());
-    return names;
-}
 
 TEST(HostPluginTypes, ElevenTypesRegisteredInOrderIntoTheInterfaceLists)
 {

@@ -2,9 +2,9 @@
 #include "platform/SystemValues.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 #include "__globalobjectdevice/NotificationChannels.h"
+#include "tests/support/HeldLock.h"
 
-#include <atomic>
-#include <thread>
+#include <memory>
 
 using namespace lumbra;
 
@@ -18,15 +18,6 @@ protected:
 
     std::vector<std::string> jointNames() { return namesOf(model.joints); }
     std::vector<std::string> memberNames() { return namesOf(model.members); }
-    template <class T>
-    std::vector<std::string> namesOf(BlockList<T>* list)
-    {
-        std::vector<std::string> names;
-        for (uint32_t index = 0; index < list->getCount(); ++index)
-            names.push_back((*list)[index].name.getString());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     PluginMenuItemDelete item;
 };
@@ -77,35 +68,6 @@ TEST_F(DeleteCommand, DoesNothingWithoutViewOrSelectionAndIsEnabledOnlyWithASele
     EXPECT_EQ(update(item, &view).enabled, 1);
     EXPECT_EQ(update(item, nullptr).enabled, 0);
 }
-
-// The document lock held elsewhere (a calculation's worker) until `release` is set.
-class HeldLock
-{
-public:
-    explicit HeldLock(std::recursive_timed_mutex& lock)
-        : holder([this, &lock] {
-              lock.lock();
-              held = true;
-              while (!release)
-                  std::this_thread::sleep_for(std::chrono::milliseconds(1));
-              lock.unlock();
-          })
-    {
-        while (!held)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    ~HeldLock()
-    {
-        release = true;
-        holder.join();
-    }
-
-    std::atomic<bool> release{false};
-
-private:
-    std::atomic<bool> held{false};
-    std::thread holder;
-};
 
 TEST_F(DeleteCommand, LockTimeOutAsksAndAbortOrIgnoreLeaveTheModelAlone)
 {

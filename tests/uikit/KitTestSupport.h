@@ -49,9 +49,3 @@ inline bool createTopWindow(platform::Window& window, platform::Rect rect)
 // The picture of `root` with its visible children drawn over it, as the screen shows it. Windows
 // the toolkit paints itself (edits) are shown as white boxes.
 platform::Surface pictureOfWindow(platform::Window& root);
-
-// Where a test writes its pictures: the build folder of the tests.
-inline std::string picturePath(const std::string& name)
-{
-    return std::string(VORN_TEST_BINARY_DIR) + "/" + name;
-}

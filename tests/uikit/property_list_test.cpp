@@ -2,6 +2,7 @@
 // objects, and the header's resizing, moving and column menu.
 
 #include "KitTestSupport.h"
+#include "tests/support/ImageCheck.h"
 
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
@@ -347,7 +348,7 @@ TEST_F(PropertyListTest, PictureOfThePropertyList)
     currentProplistEntry()->columns[0].width = 60;
     repaint();
     const Surface picture = pictureOfWindow(dialog);
-    ASSERT_TRUE(picture.savePng(picturePath("property_list.png")));
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "property_list"));
     EXPECT_EQ(picture.pixel(0, 10), getSysColor(COLOR_3DSHADOW)) << "the header's etched left side";
     EXPECT_EQ(picture.pixel(1, 10), getSysColor(COLOR_3DHIGHLIGHT));
 }
