@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/ColourQt.h"
 #include "platform/PrintPage.h"
+#include "platform/Threads.h"
 #include "platform/Window.h"
 #include "platform/WindowState.h"
 
@@ -17,6 +18,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+
+#include <memory>
 
 namespace platform
 {
@@ -98,11 +101,27 @@ uint32_t fromQColor(const QColor& colour)
            (static_cast<uint32_t>(colour.blue()) << 16);
 }
 
+// Asks `service` (null: the one in use there and then) on the user-interface thread for a caller
+// on another thread; a stop of the calling worker ends the wait.
+int32_t askOnUiThread(InteractionService* service, MessageBoxRequest request)
+{
+    if (!request.stop.stop_possible())
+        request.stop = currentWorkerStopToken();
+    auto answer = std::make_shared<int32_t>(messageBoxStopped);
+    const std::stop_token stop = request.stop;
+    auto ask = [service, answer, request = std::move(request)] {
+        *answer = (service != nullptr ? *service : interactionService()).messageBox(request);
+    };
+    return runOnUiThread(std::move(ask), stop) ? *answer : messageBoxStopped;
+}
+
 class DesktopInteraction : public InteractionService
 {
 public:
     int32_t messageBox(const MessageBoxRequest& request) override
     {
+        if (!isUiThread())
+            return askOnUiThread(this, request);
         QMessageBox box(ownerWidget(request.owner));
         box.setWindowTitle(QString::fromStdString(request.caption));
         box.setText(QString::fromStdString(request.text));
@@ -139,7 +158,13 @@ public:
             box.setEscapeButton(buttons[cancellable ? std::find(answers.begin(), answers.end(), IDCANCEL) -
                                                           answers.begin()
                                                     : 0]);
+        // A stop comes from any thread: the box is closed by its own thread.
+        std::stop_callback closeOnStop(request.stop, [&box] {
+            QMetaObject::invokeMethod(&box, [&box] { box.done(0); }, Qt::QueuedConnection);
+        });
         runModal([&] { return box.exec(); });
+        if (request.stop.stop_requested())
+            return messageBoxStopped;
         for (size_t index = 0; index < buttons.size(); ++index)
             if (box.clickedButton() == buttons[index])
                 return answers[index];
@@ -266,6 +291,8 @@ int32_t messageBox(WindowHandle owner, const std::string& text, const std::strin
     request.text = text;
     request.caption = caption;
     request.type = type;
+    if (!isUiThread())
+        return askOnUiThread(nullptr, std::move(request));
     return interactionService().messageBox(request);
 }
 

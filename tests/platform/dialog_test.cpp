@@ -1,18 +1,24 @@
 #include "PlatformTestApplication.h"
+#include "UiThreadRecording.h"
 
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/InputSimulation.h"
 #include "platform/Resources.h"
+#include "platform/Services.h"
 #include "platform/SystemValues.h"
+#include "platform/Threads.h"
 #include "platform/Time.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <optional>
@@ -511,6 +517,70 @@ TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
     EXPECT_GT(keyed.kicks, 0) << "idle inside the modal loop goes to the dialog";
     EXPECT_EQ(idleRuns, 0) << "the program's idle work waits for the modal loop to end";
     platformApplication().setIdleHandler(nullptr);
+}
+
+TEST_F(DialogTest, AWorkerAsksItsQuestionWhileAModalDialogIsOpen)
+{
+    const DialogTemplate modalTemplate = everyControlTemplate(WS_POPUP | WS_CAPTION | DS_MODALFRAME);
+    RecordingDialog modal;
+    // Notes whether the dialog was still open when the worker's question was asked.
+    struct WhileOpen : UiThreadRecordingInteraction
+    {
+        explicit WhileOpen(const Dialog& dialog) : dialog(dialog) {}
+        int32_t messageBox(const MessageBoxRequest& request) override
+        {
+            dialogOpen.push_back(dialog.exists());
+            return UiThreadRecordingInteraction::messageBox(request);
+        }
+        const Dialog& dialog;
+        std::vector<bool> dialogOpen;
+    } script(modal);
+    script.boxAnswers = {IDRETRY};
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    modal.onInit = [&](RecordingDialog& self) {
+        const WindowHandle dialog = self.handle();
+        EXPECT_TRUE(worker.start([&answer, dialog] {
+            answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+            postMessage(dialog, WM_COMMAND, makeWParam(IDOK, BN_CLICKED));
+            return 0u;
+        }));
+    };
+    EXPECT_EQ(modal.doModalIndirect(modalTemplate, testModule(), &frame), IDOK)
+        << "the worker ended the dialog once it had its answer";
+    EXPECT_TRUE(worker.wait(5000));
+    EXPECT_EQ(answer.load(), IDRETRY);
+    EXPECT_EQ(script.askedOnUiThread, std::vector<bool>{true});
+    EXPECT_EQ(script.dialogOpen, std::vector<bool>{true});
+}
+
+TEST_F(DialogTest, AStopClosesTheBoxAWorkerHasOpen)
+{
+    // The real boxes: a worker's question opens one on this thread, and the worker's stop closes it.
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    ASSERT_TRUE(worker.start([&] {
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE | MB_ICONWARNING);
+        return 0u;
+    }));
+    bool boxWasOpen = false;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) == nullptr)
+            return;
+        boxWasOpen = true;
+        stopper.stop();
+        worker.requestStop();
+    });
+    stopper.start(10);
+    const uint32_t start = tickCount();
+    while (worker.isRunning() && tickCount() - start < 10000)
+        processMessages();
+    EXPECT_TRUE(boxWasOpen);
+    EXPECT_TRUE(worker.wait(0));
+    EXPECT_EQ(answer.load(), messageBoxStopped);
+    processMessages();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the box is gone";
 }
 
 TEST_F(DialogTest, ATemplateControlNamingAKitClassBecomesAnObjectOfThatClass)

@@ -1,4 +1,5 @@
 #include "PlatformTestApplication.h"
+#include "UiThreadRecording.h"
 
 #include "platform/Files.h"
 #include "platform/Services.h"
@@ -219,6 +220,93 @@ TEST(Threads, TheOwnerPollsAWorkersExitCode)
     ASSERT_TRUE(worker.start([]() -> uint32_t { throw std::runtime_error("broken"); }));
     EXPECT_TRUE(worker.wait(3000));
     EXPECT_EQ(worker.exitCode(), WorkerThread::Failed) << "an exception ends the thread, not the program";
+}
+
+TEST(Threads, AStartWithoutAThreadLeftAnswersFalseAndTheNextOneWorks)
+{
+    WorkerThread worker;
+    simulateThreadCreationFailures(1);
+    std::atomic<bool> ran{false};
+    EXPECT_FALSE(worker.start([&] {
+        ran = true;
+        return 0u;
+    }));
+    EXPECT_FALSE(worker.isRunning());
+    EXPECT_TRUE(worker.wait(0)) << "nothing to wait for";
+    ASSERT_TRUE(worker.start([&] {
+        ran = true;
+        return 3u;
+    }));
+    EXPECT_TRUE(worker.wait(3000));
+    EXPECT_TRUE(ran.load());
+    EXPECT_EQ(worker.exitCode(), 3u);
+}
+
+TEST(UiThread, AWorkersBoxIsAskedOnTheUiThreadAndItsAnswerComesBack)
+{
+    platformApplication();
+    UiThreadRecordingInteraction script;
+    script.boxAnswers = {IDIGNORE};
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    ASSERT_TRUE(worker.start([&] {
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+        return 0u;
+    }));
+    while (worker.isRunning())
+        processMessages();
+    EXPECT_EQ(answer.load(), IDIGNORE);
+    EXPECT_EQ(script.askedOnUiThread, std::vector<bool>{true});
+}
+
+TEST(UiThread, AStopReleasesAWorkerWaitingForABusyUiThread)
+{
+    platformApplication();
+    UiThreadRecordingInteraction script;
+    WorkerThread worker;
+    std::atomic<bool> asking{false};
+    std::atomic<int32_t> answer{-1};
+    std::atomic<bool> callRan{false};
+    std::atomic<bool> callFinished{true};
+    ASSERT_TRUE(worker.start([&] {
+        asking = true;
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+        callFinished = runOnUiThread([&] { callRan = true; }, currentWorkerStopToken());
+        return 0u;
+    }));
+    // This thread does not look at its queue: without the stop the worker would wait for ever.
+    while (!asking.load())
+        sleepMilliseconds(1);
+    sleepMilliseconds(20);
+    worker.requestStop();
+    EXPECT_TRUE(worker.wait(5000));
+    EXPECT_EQ(answer.load(), messageBoxStopped);
+    EXPECT_FALSE(callFinished.load()) << "a stopped worker does not wait any more";
+    processMessages();
+    EXPECT_TRUE(script.boxes.empty()) << "a question whose asker stopped is not asked";
+    EXPECT_FALSE(callRan.load());
+}
+
+TEST(UiThread, WhatTheCallThrowsReachesTheWorker)
+{
+    platformApplication();
+    WorkerThread worker;
+    std::string caught;
+    ASSERT_TRUE(worker.start([&] {
+        try
+        {
+            runOnUiThread([] { throw std::runtime_error("no window"); });
+        }
+        catch (const std::runtime_error& error)
+        {
+            caught = error.what();
+        }
+        return 0u;
+    }));
+    while (worker.isRunning())
+        processMessages();
+    worker.wait(0);
+    EXPECT_EQ(caught, "no window");
 }
 
 } // namespace
