@@ -140,6 +140,13 @@ private:
     InteractionService* previous_;
 };
 
+// What a box shows of `text`: a line longer than boxLineLength characters is cut and ends in
+// "...", and after boxLineCount lines a last line "..." stands for the rest, so that a box of any
+// text appears at once and fits the screen. UTF-8 characters are never split.
+inline constexpr size_t boxLineLength = 200;
+inline constexpr size_t boxLineCount = 40;
+PLATFORM_API std::string boxTextShown(const std::string& text);
+
 // The answer of a box's default button (MB_DEFBUTTON1..3 of its MB_ type).
 PLATFORM_API int32_t defaultMessageBoxAnswer(uint32_t type);
 

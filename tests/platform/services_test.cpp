@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -179,6 +180,44 @@ TEST(Folders, TheCurrentFolderCanBeChangedAndRead)
     EXPECT_EQ(currentFolder(), VORN_TEST_BINARY_DIR);
     EXPECT_FALSE(setCurrentFolder("/no/such/folder"));
     EXPECT_TRUE(setCurrentFolder(start));
+}
+
+TEST(MessageBoxText, LongLinesAndManyLinesAreCutWhereTheBoxShowsThem)
+{
+    const std::string longLine(300000, 'x');
+    const std::string fullLine(boxLineLength, 'y');
+    std::string manyLines;
+    for (int line = 0; line < 1000; ++line)
+        manyLines += "line " + std::to_string(line) + "\n";
+    struct Case
+    {
+        std::string text;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"Could not open\n\"model.sfa\"", "Could not open\n\"model.sfa\""},
+        {"", ""},
+        {fullLine + "\n" + fullLine, fullLine + "\n" + fullLine},
+        {"Line 3:\n" + longLine + "\nend", "Line 3:\n" + std::string(boxLineLength - 3, 'x') + "...\nend"},
+        {fullLine + "z", std::string(boxLineLength - 3, 'y') + "..."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(boxTextShown(c.text), c.shown) << c.text.substr(0, 40);
+
+    const std::string many = boxTextShown(manyLines);
+    EXPECT_EQ(std::count(many.begin(), many.end(), '\n'), static_cast<long>(boxLineCount));
+    EXPECT_EQ(many.substr(many.size() - 4), "\n...");
+    EXPECT_EQ(many.substr(0, 14), "line 0\nline 1\n");
+
+    // Two-byte characters: the cut never leaves half of one.
+    std::string accented;
+    for (int count = 0; count < 300; ++count)
+        accented += "\xC3\xA9";
+    const std::string cut = boxTextShown("x" + accented);
+    ASSERT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_LE(cut.size(), boxLineLength);
+    EXPECT_EQ((cut.size() - 3 - 1) % 2, 0u) << "whole characters only";
+    EXPECT_NE(static_cast<unsigned char>(cut[cut.size() - 4]), 0xC3u);
 }
 
 TEST(Threads, TheDocumentLockIsRecursiveForItsOwnerAndTimesOutForOthers)
