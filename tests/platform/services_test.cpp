@@ -2,6 +2,7 @@
 #include "UiThreadRecording.h"
 
 #include "platform/Files.h"
+#include "platform/Random.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"
@@ -13,6 +14,7 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -218,6 +220,52 @@ TEST(MessageBoxText, LongLinesAndManyLinesAreCutWhereTheBoxShowsThem)
     EXPECT_LE(cut.size(), boxLineLength);
     EXPECT_EQ((cut.size() - 3 - 1) % 2, 0u) << "whole characters only";
     EXPECT_NE(static_cast<unsigned char>(cut[cut.size() - 4]), 0xC3u);
+}
+
+TEST(RandomNumbers, ASeedGivesTheSameSequenceOnEveryMachine)
+{
+    // The numbers of seed 1, which is also the sequence before any seeding.
+    const std::vector<int32_t> seedOne = {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419};
+    auto draw = [](size_t count) {
+        std::vector<int32_t> numbers;
+        for (size_t index = 0; index < count; ++index)
+            numbers.push_back(randomNumber());
+        return numbers;
+    };
+    seedRandom(1);
+    EXPECT_EQ(draw(seedOne.size()), seedOne);
+    seedRandom(1733875200);
+    const std::vector<int32_t> timed = draw(20);
+    seedRandom(1733875200);
+    EXPECT_EQ(draw(20), timed) << "seeding again repeats the sequence";
+    seedRandom(1733875201);
+    EXPECT_NE(draw(20), timed);
+}
+
+TEST(RandomNumbers, NumbersCoverTheWholeRangeAndNoMore)
+{
+    seedRandom(7);
+    int32_t lowest = randomMaximum;
+    int32_t highest = 0;
+    std::vector<int> quarters(4, 0);
+    for (int draw = 0; draw < 100000; ++draw)
+    {
+        const int32_t number = randomNumber();
+        ASSERT_GE(number, 0);
+        ASSERT_LE(number, randomMaximum);
+        lowest = std::min(lowest, number);
+        highest = std::max(highest, number);
+        ++quarters[static_cast<size_t>(number / 8192)];
+    }
+    EXPECT_LT(lowest, 10);
+    EXPECT_GT(highest, randomMaximum - 10);
+    for (int count : quarters)
+        EXPECT_NEAR(count, 25000, 1500) << "even spread";
+    // The colour rule draws (r >> 8) & 3: all four values come up.
+    std::set<int32_t> rotations;
+    for (int draw = 0; draw < 100; ++draw)
+        rotations.insert((randomNumber() >> 8) & 3);
+    EXPECT_EQ(rotations.size(), 4u);
 }
 
 TEST(Threads, TheDocumentLockIsRecursiveForItsOwnerAndTimesOutForOthers)
