@@ -668,7 +668,8 @@ void CMainFrame::onClose()
     MAI_VornInterface& mai = theMAI();
     stopAllCalculations(mai);
     platform::setCurrentFolder(mai.getWorkingFolder());
-    const int cause = savePluginConfiguration(CVornInterfaceApp::instance()->registry());
+    CVornInterfaceApp* application = CVornInterfaceApp::instance();
+    const int cause = savePluginConfiguration(application->registry(), application->absentPluginEntries());
     if (cause != 0)
         platform::messageBox(handle(), "Could not save plugin settings\nErrorCode:" + std::to_string(cause), "FileError",
                              platform::MB_ICONEXCLAMATION);

@@ -100,7 +100,7 @@ bool CVornInterfaceApp::loadPlugins(const std::string& folder, StartupStatus* st
         void showStatus(const std::string&) override {}
     } silent;
     StartupStatus& shown = status != nullptr ? *status : silent;
-    loadPluginConfiguration(*registry_, shown);
+    absentPluginEntries_ = loadPluginConfiguration(*registry_, shown);
     registry_->applyConfiguration();
     shown.showStatus("Loading Accelerators");
     if (hooks.loadAccelerators)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VornInterface/MAI_VornInterface.h"
+#include "VornInterface/PluginConfiguration.h"
 #include "VornInterface/PluginLibraries.h"
 #include "__globalobjectdevice/Notifier.h"
 #include "__globalobjectdevice/NotificationChannels.h"
@@ -52,6 +53,8 @@ public:
     // plugin configuration. False, after the fatal message, when no library handed out a plugin.
     bool loadPlugins(const std::string& folder, StartupStatus* status);
     const PluginRegistration& pluginRegistration() const { return registration_; }
+    // The configuration entries of plugins whose library did not load: written back at close.
+    const std::vector<PluginConfigurationEntry>& absentPluginEntries() const { return absentPluginEntries_; }
 
     // Connects the platform's message loop: key channels and library filters before dispatch,
     // library idle after.
@@ -73,6 +76,7 @@ private:
     Notifier escapeChannel_{Channel::EscapeKey};
     Notifier tabChannel_{Channel::TabKey};
     PluginRegistration registration_;
+    std::vector<PluginConfigurationEntry> absentPluginEntries_;
 };
 
 // The fatal message of a start-up without plugins.

@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/Time.h"
 #include "platform/SystemValues.h"
+#include "platform/Threads.h"
 #include "platform/Window.h"
 #include "platform/qt/WindowState.h"
 
@@ -301,7 +302,7 @@ bool postMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         return false;
     // Worker threads post too: only the user-interface thread looks at the window table (the
     // message of a window that is gone by delivery is dropped there).
-    const bool uiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    const bool uiThread = isUiThread();
     if (uiThread && WindowState::of(window) == nullptr)
         return false;
     Message record;

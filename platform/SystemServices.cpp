@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <system_error>
 #include <vector>
 
 namespace platform
@@ -227,8 +228,28 @@ void FileWriter::discard()
 
 // ---- Threads ------------------------------------------------------------------------------------
 
+namespace
+{
+
+thread_local std::stop_token workerStopToken;
+std::atomic<uint32_t> threadCreationFailures{0};
+
+} // namespace
+
+std::stop_token currentWorkerStopToken()
+{
+    return workerStopToken;
+}
+
+void simulateThreadCreationFailures(uint32_t count)
+{
+    threadCreationFailures.store(count);
+}
+
 WorkerThread::~WorkerThread()
 {
+    // A worker waiting for an answer of the user-interface thread would never be joined.
+    requestStop();
     if (thread_.joinable())
         thread_.join();
 }
@@ -239,22 +260,35 @@ bool WorkerThread::start(std::function<uint32_t()> body)
         return false;
     if (thread_.joinable())
         thread_.join();
+    stop_ = std::stop_source();
     exitCode_.store(StillActive);
-    thread_ = std::thread([this, body = std::move(body)] {
-        // Below normal: the user interface stays responsive while a calculation runs.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5);
-        uint32_t code = Failed;
-        try
-        {
-            code = body();
-        }
-        catch (...)
-        {
-            std::fprintf(stderr, "A worker thread ended with an exception\n");
-        }
-        // A body answering the "still active" value would never look finished.
-        exitCode_.store(code == StillActive ? Failed : code);
-    });
+    try
+    {
+        for (uint32_t left = threadCreationFailures.load(); left > 0;)
+            if (threadCreationFailures.compare_exchange_weak(left, left - 1))
+                throw std::system_error(EAGAIN, std::generic_category(), "no thread left");
+        thread_ = std::thread([this, body = std::move(body), stop = stop_.get_token()] {
+            workerStopToken = stop;
+            // Below normal: the user interface stays responsive while a calculation runs.
+            setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5);
+            uint32_t code = Failed;
+            try
+            {
+                code = body();
+            }
+            catch (...)
+            {
+                std::fprintf(stderr, "A worker thread ended with an exception\n");
+            }
+            // A body answering the "still active" value would never look finished.
+            exitCode_.store(code == StillActive ? Failed : code);
+        });
+    }
+    catch (const std::system_error&)
+    {
+        exitCode_.store(Failed);
+        return false;
+    }
     return true;
 }
 

@@ -10,6 +10,8 @@
 #include "platform/Menu.h"
 #include "platform/Resources.h"
 #include "platform/Services.h"
+#include "platform/Threads.h"
+#include "platform/Time.h"
 #include "platform/Toolbar.h"
 #include "plugins/PluginManager.h"
 #include "plugins/VornPluginCalculator.h"
@@ -210,13 +212,39 @@ public:
     {
         ++stops;
         if (stops_work)
+        {
+            workerStop = true;
+            worker.wait(5000);
             running = false;
+        }
         return running ? 1 : 0;
+    }
+    // A calculation on a worker thread that holds the document lock for each iteration, as the
+    // calculators do; its last act takes the lock once more. Exit code 1: the lock was not granted.
+    void startWorker(std::recursive_timed_mutex* lock)
+    {
+        running = true;
+        workerStop = false;
+        ASSERT_TRUE(worker.start([this, lock] {
+            for (bool last = false; !last;)
+            {
+                last = workerStop.load();
+                if (!lock->try_lock_for(std::chrono::seconds(1)))
+                    return 1u;
+                ++iterations;
+                lock->unlock();
+                platform::sleepMilliseconds(1);
+            }
+            return 0u;
+        }));
     }
     std::string name;
     bool running = false;
     bool stops_work = true;
     int stops = 0;
+    platform::WorkerThread worker;
+    std::atomic<bool> workerStop{false};
+    std::atomic<int> iterations{0};
 };
 
 struct CountingListener : NotifierListener
@@ -292,9 +320,13 @@ TEST_F(Calculators, ClosingADocumentStopsItsCalculationFirstAndStopAllReachesEve
     stopAllCalculations(mai);
     EXPECT_FALSE(full->running);
     EXPECT_EQ(full->stops, 1) << "a stopped calculation is not asked again";
-    full->running = true;
+    full->startWorker(first->getLock());
+    while (full->iterations.load() < 3)
+        platform::sleepMilliseconds(1);
     first.reset();
     EXPECT_FALSE(full->running);
+    EXPECT_FALSE(full->worker.isRunning()) << "the worker ended before the document went";
+    EXPECT_EQ(full->worker.exitCode(), 0u) << "its last iteration still found the document lock";
     EXPECT_EQ(mai.documents, &second) << "the closed document left the chain";
 }
 

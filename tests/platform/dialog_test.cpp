@@ -1,19 +1,29 @@
 #include "PlatformTestApplication.h"
+#include "UiThreadRecording.h"
 
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/InputSimulation.h"
 #include "platform/Resources.h"
+#include "platform/Services.h"
 #include "platform/SystemValues.h"
+#include "platform/Threads.h"
 #include "platform/Time.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QPixmap>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -421,7 +431,8 @@ TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNot
         dialog.updateData(false);
         EXPECT_EQ(dialog.dlgItemText(NumberEdit), text);
     }
-    const std::pair<const char*, double> read[] = {{"12abc", 12.0}, {"  3.5", 3.5}, {"+4", 4.0}, {"-0.25e2", -25.0}};
+    const std::pair<const char*, double> read[] = {{"12abc", 12.0}, {"  3.5", 3.5}, {"+4", 4.0}, {"-0.25e2", -25.0},
+                                                   {"2,", 2.0},     {"7, 5", 7.0}};
     for (const auto& [text, value] : read)
     {
         dialog.setDlgItemText(NumberEdit, text);
@@ -433,13 +444,40 @@ TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNot
     EXPECT_EQ(tiny, 0.0);
     EXPECT_EQ(parseNumber("-1e999", tiny), ParsedNumber::OutOfRange) << "the caller's \"Value too large.\"";
     EXPECT_EQ(parseNumber("x1", tiny), ParsedNumber::Missing);
-    for (const char* refused : {"", "abc", "1e999", "-1e999", "   ", "0x10", "nan", "inf", "-Infinity"})
+    // A decimal comma is refused, never cut to the whole part.
+    for (const char* refused : {"", "abc", "1e999", "-1e999", "   ", "0x10", "nan", "inf", "-Infinity", "1,5", "-0,25",
+                                "3.5,1"})
     {
         dialog.number = 42.0;
         dialog.setDlgItemText(NumberEdit, refused);
         EXPECT_FALSE(dialog.updateData(true)) << refused;
         EXPECT_EQ(dialog.number, 42.0) << refused;
     }
+}
+
+TEST_F(DialogTest, EveryNumberWrittenIntoAFieldReadsBack)
+{
+    const double largest = std::numeric_limits<double>::max();
+    const double values[] = {largest,
+                             -largest,
+                             std::nextafter(largest, 0.0),
+                             1.797693134862315e308,
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             -1e-300,
+                             0.1 + 0.2};
+    for (const double value : values)
+    {
+        dialog.number = value;
+        dialog.updateData(false);
+        const std::string shown = dialog.dlgItemText(NumberEdit);
+        dialog.number = 0.0;
+        ASSERT_TRUE(dialog.updateData(true)) << shown;
+        EXPECT_NEAR(dialog.number, value, std::fabs(value) * 1e-14) << shown;
+    }
+    dialog.number = largest;
+    dialog.updateData(false);
+    EXPECT_EQ(dialog.dlgItemText(NumberEdit), "1.7976931348623157e+308");
 }
 
 TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
@@ -499,6 +537,99 @@ TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
     EXPECT_GT(keyed.kicks, 0) << "idle inside the modal loop goes to the dialog";
     EXPECT_EQ(idleRuns, 0) << "the program's idle work waits for the modal loop to end";
     platformApplication().setIdleHandler(nullptr);
+}
+
+TEST_F(DialogTest, AWorkerAsksItsQuestionWhileAModalDialogIsOpen)
+{
+    const DialogTemplate modalTemplate = everyControlTemplate(WS_POPUP | WS_CAPTION | DS_MODALFRAME);
+    RecordingDialog modal;
+    // Notes whether the dialog was still open when the worker's question was asked.
+    struct WhileOpen : UiThreadRecordingInteraction
+    {
+        explicit WhileOpen(const Dialog& dialog) : dialog(dialog) {}
+        int32_t messageBox(const MessageBoxRequest& request) override
+        {
+            dialogOpen.push_back(dialog.exists());
+            return UiThreadRecordingInteraction::messageBox(request);
+        }
+        const Dialog& dialog;
+        std::vector<bool> dialogOpen;
+    } script(modal);
+    script.boxAnswers = {IDRETRY};
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    modal.onInit = [&](RecordingDialog& self) {
+        const WindowHandle dialog = self.handle();
+        EXPECT_TRUE(worker.start([&answer, dialog] {
+            answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+            postMessage(dialog, WM_COMMAND, makeWParam(IDOK, BN_CLICKED));
+            return 0u;
+        }));
+    };
+    EXPECT_EQ(modal.doModalIndirect(modalTemplate, testModule(), &frame), IDOK)
+        << "the worker ended the dialog once it had its answer";
+    EXPECT_TRUE(worker.wait(5000));
+    EXPECT_EQ(answer.load(), IDRETRY);
+    EXPECT_EQ(script.askedOnUiThread, std::vector<bool>{true});
+    EXPECT_EQ(script.dialogOpen, std::vector<bool>{true});
+}
+
+TEST_F(DialogTest, AStopClosesTheBoxAWorkerHasOpen)
+{
+    // The real boxes: a worker's question opens one on this thread, and the worker's stop closes it.
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    ASSERT_TRUE(worker.start([&] {
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE | MB_ICONWARNING);
+        return 0u;
+    }));
+    bool boxWasOpen = false;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) == nullptr)
+            return;
+        boxWasOpen = true;
+        stopper.stop();
+        worker.requestStop();
+    });
+    stopper.start(10);
+    const uint32_t start = tickCount();
+    while (worker.isRunning() && tickCount() - start < 10000)
+        processMessages();
+    EXPECT_TRUE(boxWasOpen);
+    EXPECT_TRUE(worker.wait(0));
+    EXPECT_EQ(answer.load(), messageBoxStopped);
+    processMessages();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the box is gone";
+}
+
+TEST_F(DialogTest, ABoxOfAHugeTextFitsTheScreenWithItsButtons)
+{
+    std::string fullLines;
+    for (int line = 0; line < 100; ++line)
+        fullLines += std::string(boxLineLength, 'w') + "\n";
+    const std::string texts[] = {"Line 7 of \"broken.acc\":\n" + std::string(300000, 'k') + std::string(3000, '\n'),
+                                 fullLines};
+    for (const std::string& text : texts)
+    {
+        QRect shown;
+        QRect screen;
+        QTimer inspector;
+        QObject::connect(&inspector, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            inspector.stop();
+            shown = box->frameGeometry();
+            screen = box->screen()->availableGeometry();
+            box->defaultButton()->click();
+        });
+        inspector.start(10);
+        EXPECT_EQ(messageBox(WindowHandle::None, text, "Accelerators", MB_OKCANCEL | MB_ICONERROR), IDOK);
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_LE(shown.width(), screen.width());
+        EXPECT_LE(shown.height(), screen.height());
+    }
 }
 
 TEST_F(DialogTest, ATemplateControlNamingAKitClassBecomesAnObjectOfThatClass)

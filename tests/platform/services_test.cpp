@@ -1,6 +1,8 @@
 #include "PlatformTestApplication.h"
+#include "UiThreadRecording.h"
 
 #include "platform/Files.h"
+#include "platform/Random.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"
@@ -15,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -299,6 +302,90 @@ TEST(Folders, TheCurrentFolderCanBeChangedAndRead)
     EXPECT_TRUE(setCurrentFolder(start));
 }
 
+TEST(MessageBoxText, LongLinesAndManyLinesAreCutWhereTheBoxShowsThem)
+{
+    const std::string longLine(300000, 'x');
+    const std::string fullLine(boxLineLength, 'y');
+    std::string manyLines;
+    for (int line = 0; line < 1000; ++line)
+        manyLines += "line " + std::to_string(line) + "\n";
+    struct Case
+    {
+        std::string text;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"Could not open\n\"model.sfa\"", "Could not open\n\"model.sfa\""},
+        {"", ""},
+        {fullLine + "\n" + fullLine, fullLine + "\n" + fullLine},
+        {"Line 3:\n" + longLine + "\nend", "Line 3:\n" + std::string(boxLineLength - 3, 'x') + "...\nend"},
+        {fullLine + "z", std::string(boxLineLength - 3, 'y') + "..."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(boxTextShown(c.text), c.shown) << c.text.substr(0, 40);
+
+    const std::string many = boxTextShown(manyLines);
+    EXPECT_EQ(std::count(many.begin(), many.end(), '\n'), static_cast<long>(boxLineCount));
+    EXPECT_EQ(many.substr(many.size() - 4), "\n...");
+    EXPECT_EQ(many.substr(0, 14), "line 0\nline 1\n");
+
+    // Two-byte characters: the cut never leaves half of one.
+    std::string accented;
+    for (int count = 0; count < 300; ++count)
+        accented += "\xC3\xA9";
+    const std::string cut = boxTextShown("x" + accented);
+    ASSERT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_LE(cut.size(), boxLineLength);
+    EXPECT_EQ((cut.size() - 3 - 1) % 2, 0u) << "whole characters only";
+    EXPECT_NE(static_cast<unsigned char>(cut[cut.size() - 4]), 0xC3u);
+}
+
+TEST(RandomNumbers, ASeedGivesTheSameSequenceOnEveryMachine)
+{
+    // The numbers of seed 1, which is also the sequence before any seeding.
+    const std::vector<int32_t> seedOne = {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419};
+    auto draw = [](size_t count) {
+        std::vector<int32_t> numbers;
+        for (size_t index = 0; index < count; ++index)
+            numbers.push_back(randomNumber());
+        return numbers;
+    };
+    seedRandom(1);
+    EXPECT_EQ(draw(seedOne.size()), seedOne);
+    seedRandom(1733875200);
+    const std::vector<int32_t> timed = draw(20);
+    seedRandom(1733875200);
+    EXPECT_EQ(draw(20), timed) << "seeding again repeats the sequence";
+    seedRandom(1733875201);
+    EXPECT_NE(draw(20), timed);
+}
+
+TEST(RandomNumbers, NumbersCoverTheWholeRangeAndNoMore)
+{
+    seedRandom(7);
+    int32_t lowest = randomMaximum;
+    int32_t highest = 0;
+    std::vector<int> quarters(4, 0);
+    for (int draw = 0; draw < 100000; ++draw)
+    {
+        const int32_t number = randomNumber();
+        ASSERT_GE(number, 0);
+        ASSERT_LE(number, randomMaximum);
+        lowest = std::min(lowest, number);
+        highest = std::max(highest, number);
+        ++quarters[static_cast<size_t>(number / 8192)];
+    }
+    EXPECT_LT(lowest, 10);
+    EXPECT_GT(highest, randomMaximum - 10);
+    for (int count : quarters)
+        EXPECT_NEAR(count, 25000, 1500) << "even spread";
+    // The colour rule draws (r >> 8) & 3: all four values come up.
+    std::set<int32_t> rotations;
+    for (int draw = 0; draw < 100; ++draw)
+        rotations.insert((randomNumber() >> 8) & 3);
+    EXPECT_EQ(rotations.size(), 4u);
+}
+
 TEST(Threads, TheOwnerPollsAWorkersExitCode)
 {
     WorkerThread worker;
@@ -318,6 +405,93 @@ TEST(Threads, TheOwnerPollsAWorkersExitCode)
     ASSERT_TRUE(worker.start([]() -> uint32_t { throw std::runtime_error("broken"); }));
     EXPECT_TRUE(worker.wait(3000));
     EXPECT_EQ(worker.exitCode(), WorkerThread::Failed) << "an exception ends the thread, not the program";
+}
+
+TEST(Threads, AStartWithoutAThreadLeftAnswersFalseAndTheNextOneWorks)
+{
+    WorkerThread worker;
+    simulateThreadCreationFailures(1);
+    std::atomic<bool> ran{false};
+    EXPECT_FALSE(worker.start([&] {
+        ran = true;
+        return 0u;
+    }));
+    EXPECT_FALSE(worker.isRunning());
+    EXPECT_TRUE(worker.wait(0)) << "nothing to wait for";
+    ASSERT_TRUE(worker.start([&] {
+        ran = true;
+        return 3u;
+    }));
+    EXPECT_TRUE(worker.wait(3000));
+    EXPECT_TRUE(ran.load());
+    EXPECT_EQ(worker.exitCode(), 3u);
+}
+
+TEST(UiThread, AWorkersBoxIsAskedOnTheUiThreadAndItsAnswerComesBack)
+{
+    platformApplication();
+    UiThreadRecordingInteraction script;
+    script.boxAnswers = {IDIGNORE};
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    ASSERT_TRUE(worker.start([&] {
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+        return 0u;
+    }));
+    while (worker.isRunning())
+        processMessages();
+    EXPECT_EQ(answer.load(), IDIGNORE);
+    EXPECT_EQ(script.askedOnUiThread, std::vector<bool>{true});
+}
+
+TEST(UiThread, AStopReleasesAWorkerWaitingForABusyUiThread)
+{
+    platformApplication();
+    UiThreadRecordingInteraction script;
+    WorkerThread worker;
+    std::atomic<bool> asking{false};
+    std::atomic<int32_t> answer{-1};
+    std::atomic<bool> callRan{false};
+    std::atomic<bool> callFinished{true};
+    ASSERT_TRUE(worker.start([&] {
+        asking = true;
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+        callFinished = runOnUiThread([&] { callRan = true; }, currentWorkerStopToken());
+        return 0u;
+    }));
+    // This thread does not look at its queue: without the stop the worker would wait for ever.
+    while (!asking.load())
+        sleepMilliseconds(1);
+    sleepMilliseconds(20);
+    worker.requestStop();
+    EXPECT_TRUE(worker.wait(5000));
+    EXPECT_EQ(answer.load(), messageBoxStopped);
+    EXPECT_FALSE(callFinished.load()) << "a stopped worker does not wait any more";
+    processMessages();
+    EXPECT_TRUE(script.boxes.empty()) << "a question whose asker stopped is not asked";
+    EXPECT_FALSE(callRan.load());
+}
+
+TEST(UiThread, WhatTheCallThrowsReachesTheWorker)
+{
+    platformApplication();
+    WorkerThread worker;
+    std::string caught;
+    ASSERT_TRUE(worker.start([&] {
+        try
+        {
+            runOnUiThread([] { throw std::runtime_error("no window"); });
+        }
+        catch (const std::runtime_error& error)
+        {
+            caught = error.what();
+        }
+        return 0u;
+    }));
+    while (worker.isRunning())
+        processMessages();
+    worker.wait(0);
+    EXPECT_EQ(caught, "no window");
 }
 
 } // namespace
