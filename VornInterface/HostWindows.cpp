@@ -211,7 +211,7 @@ void CVornInterfaceView::printView(platform::PrintDialogKind kind)
 {
     const platform::Rect client = clientRect();
     platform::PrintRequest request{handle(), kind, document() != nullptr ? document()->title() : "Quorl2",
-                                   {client.width(), client.height()}};
+                                   {client.width(), client.height()}, handle()};
     platform::print(request, [this](platform::DeviceContext& page) { draw(page); });
 }
 

@@ -25,19 +25,8 @@ GlSurface& View::glSurface()
         const WindowHandle handle = this->handle();
         gl_->setFramePresenter([handle](const std::uint32_t* pixels, int width, int height) {
             Window* window = Window::fromHandle(handle);
-            Surface* target = window != nullptr ? window->surface() : nullptr;
-            if (target == nullptr)
-                return;
-            const int rows = std::min(height, target->height());
-            const int columns = std::min(width, target->width());
-            for (int y = 0; y < rows; ++y)
-            {
-                std::uint32_t* row = target->row(y);
-                const std::uint32_t* source = pixels + static_cast<size_t>(y) * width;
-                for (int x = 0; x < columns; ++x)
-                    row[x] = Surface::storedColour(source[x]);
-            }
-            target->markChanged(target->bounds());
+            if (Surface* target = window != nullptr ? window->surface() : nullptr)
+                copyFrameInto(pixels, width, height, *target);
         });
     }
     else

@@ -4,22 +4,12 @@
 #include "platform/Application.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
+#include "tests/host/HostApplicationForTests.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-
-CVornInterfaceApp& host()
-{
-    static int argc = 1;
-    static char name[] = "host_application_test";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new platform::Application(argc, argv, "Quorl2");
-    static auto* app = new CVornInterfaceApp;
-    (void)application;
-    return *app;
-}
 
 struct KeyListener : NotifierListener
 {
@@ -37,7 +27,7 @@ platform::Message keyDown(uint32_t key)
 
 TEST(HostApplication, KeyChannelsTakeTheirKeyOnlyWhileSomebodyListens)
 {
-    CVornInterfaceApp& app = host();
+    CVornInterfaceApp& app = testHost();
     KeyListener escape;
     app.mai().notifierRegistry.addListener(Channel::EscapeKey, &escape);
 
@@ -57,7 +47,7 @@ TEST(HostApplication, KeyChannelsTakeTheirKeyOnlyWhileSomebodyListens)
 
 TEST(HostApplication, NoPluginLibraryShowsTheFatalMessage)
 {
-    CVornInterfaceApp& app = host();
+    CVornInterfaceApp& app = testHost();
     platform::ScriptedInteraction script;
     bool splashClosed = false;
     app.hooks.closeSplash = [&] { splashClosed = true; };
@@ -133,7 +123,7 @@ struct RecordedState : platform::CommandState
 
 TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
 {
-    CVornInterfaceApp& app = host();
+    CVornInterfaceApp& app = testHost();
     registerHostPluginTypes(app.registry(), app.mai());
     // A view type that paints the view red and counts its paints.
     struct PaintingViewType : FakeViewType

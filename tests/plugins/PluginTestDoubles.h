@@ -73,6 +73,7 @@ public:
     void setCapture(bool capture) override { captured = capture; }
     platform::DeviceContext* getDC() override { return nullptr; }
     void releaseDC(platform::DeviceContext*) override {}
+    platform::WindowHandle getWindowHandle() override { return {}; }
 
     bool captured = false;
 };
