@@ -177,16 +177,19 @@ public:
         option.rect = cell;
         const QModelIndex index = indexFromItem(item);
         delegate->initStyleOption(&option, index);
-        auto part = [&](QStyle::SubElement element) { return style()->subElementRect(element, &option, this); };
+        // The parts follow each other from the left; each takes the margin before it.
+        auto endOf = [&](QStyle::SubElement element) {
+            return style()->subElementRect(element, &option, this).right() + 1;
+        };
         if (option.features & QStyleOptionViewItem::HasCheckIndicator &&
-            part(QStyle::SE_ItemViewItemCheckIndicator).contains(point))
+            point.x() < endOf(QStyle::SE_ItemViewItemCheckIndicator))
             flags = TVHT_ONITEMSTATEICON;
         else if (option.features & QStyleOptionViewItem::HasDecoration &&
-                 part(QStyle::SE_ItemViewItemDecoration).contains(point))
+                 point.x() < endOf(QStyle::SE_ItemViewItemDecoration))
             flags = TVHT_ONITEMICON;
         else
         {
-            const QRect text = part(QStyle::SE_ItemViewItemText);
+            const QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
             const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, this) + 1;
             const int labelRight = text.left() + option.fontMetrics.horizontalAdvance(option.text) + 2 * margin;
             flags = point.x() < labelRight ? TVHT_ONITEMLABEL : TVHT_ONITEMRIGHT;

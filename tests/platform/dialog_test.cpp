@@ -6,6 +6,7 @@
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
 #include "platform/Time.h"
+#include "platform/TreeControl.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -405,6 +406,32 @@ TEST_F(DialogTest, EnterAndEscapeNeverCloseAModelessDialog)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.count(IDOK, BN_CLICKED), 1) << "Enter clicks the default button";
     EXPECT_EQ(dialog.count(IDCANCEL, BN_CLICKED), 0);
+}
+
+TEST_F(DialogTest, EnterAndEscapeInATreeLabelEditorEndTheEditNotTheDialog)
+{
+    TreeControl tree;
+    ASSERT_TRUE(tree.create(WS_VISIBLE | WS_TABSTOP | TVS_EDITLABELS, {5, 5, 150, 100}, &dialog, 1020));
+    const TreeItem item = tree.insertItem("Steel", 0, 0);
+    struct Case
+    {
+        const char* key;
+        const char* label;
+    };
+    for (const Case& c : {Case{"Return", "Steel2"}, Case{"Esc", "Steel2"}})
+    {
+        ASSERT_TRUE(tree.editLabel(item));
+        const WindowHandle edit = tree.editControl()->handle();
+        simulateKey(edit, "End", true);
+        simulateTyping(edit, "2");
+        simulateKey(edit, c.key, true);
+        simulateKey(edit, c.key, false);
+        processMessages();
+        EXPECT_FALSE(tree.isEditingLabel()) << c.key;
+        EXPECT_EQ(tree.itemText(item), c.label) << c.key;
+    }
+    EXPECT_EQ(dialog.count(IDOK, BN_CLICKED), 0) << "the default button stays unpressed";
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(DialogTest, TabMovesThroughTheTabStopsAndEntersARadioGroupAtItsCheckedButton)
