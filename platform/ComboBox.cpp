@@ -5,6 +5,10 @@
 #include "platform/SystemValues.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyle>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStyleOptionComboBox>
@@ -16,12 +20,43 @@ namespace platform
 namespace
 {
 
+// The list drops below the field, as tall as the combo's height allows, in every toolkit style
+// (some would open it over the field, as tall as its items).
+class DroppedListStyle : public QProxyStyle
+{
+public:
+    DroppedListStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+// One for all combos of the application, which owns it.
+QStyle* droppedListStyle()
+{
+    static QPointer<DroppedListStyle> style;
+    if (style.isNull())
+    {
+        style = new DroppedListStyle;
+        style->setParent(QApplication::instance());
+    }
+    return style.data();
+}
+
 // The combo's widget. The program gives the window the height of the field with its list
 // dropped; the widget is the closed field, one line high, and the rest is the list's height.
 class ComboWidget : public QComboBox
 {
 public:
-    ComboWidget(WindowHandle handle, QWidget* parent) : QComboBox(parent), handle(handle) {}
+    ComboWidget(WindowHandle handle, QWidget* parent) : QComboBox(parent), handle(handle)
+    {
+        setStyle(droppedListStyle());
+    }
 
     WindowHandle handle;
     int droppedHeight = 0;
