@@ -144,6 +144,16 @@ public:
         sendNotify(handle, TVN_ITEMCHANGED, change.header);
     }
 
+    // The item's check box, icon and label as the view paints them (viewport coordinates).
+    QStyleOptionViewItem layoutOf(QTreeWidgetItem* item)
+    {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = visualItemRect(item);
+        delegate->initStyleOption(&option, indexFromItem(item));
+        return option;
+    }
+
     // The item at a point of the tree window (its client coordinates) and where on it.
     QTreeWidgetItem* hitTest(QPoint client, std::uint32_t& flags)
     {
@@ -172,11 +182,7 @@ public:
             flags = onButton ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
             return item;
         }
-        QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        option.rect = cell;
-        const QModelIndex index = indexFromItem(item);
-        delegate->initStyleOption(&option, index);
+        const QStyleOptionViewItem option = layoutOf(item);
         // The parts follow each other from the left; each takes the margin before it.
         auto endOf = [&](QStyle::SubElement element) {
             return style()->subElementRect(element, &option, this).right() + 1;
@@ -267,7 +273,10 @@ public:
             return false;
         scrollToItem(found);
         // A child edit window over the label, in the tree's client coordinates.
-        const QRect label = visualItemRect(found).translated(viewport()->mapTo(this, QPoint(0, 0)));
+        const QStyleOptionViewItem option = layoutOf(found);
+        const QRect label = style()
+                                ->subElementRect(QStyle::SE_ItemViewItemText, &option, this)
+                                .translated(viewport()->mapTo(this, QPoint(0, 0)));
         auto window = std::make_unique<TreeLabelEditWindow>();
         Window* tree = Window::fromHandle(self);
         if (tree == nullptr ||
