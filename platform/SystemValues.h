@@ -543,6 +543,7 @@ inline constexpr uint32_t CCS_NODIVIDER = 0x0040;
 
 // ---- Rich controls: notification codes (WM_NOTIFY) and the layout query of dialog bars ------------
 inline constexpr int32_t NM_CLICK = -2;
+inline constexpr int32_t NM_RCLICK = -5;
 inline constexpr int32_t TTN_NEEDTEXT = -520;
 inline constexpr int32_t TCN_SELCHANGE = -551;
 inline constexpr int32_t TCN_SELCHANGING = -552;
@@ -550,6 +551,7 @@ inline constexpr int32_t TVN_SELCHANGING = -401;
 inline constexpr int32_t TVN_SELCHANGED = -402;
 inline constexpr int32_t TVN_BEGINLABELEDIT = -410;
 inline constexpr int32_t TVN_ENDLABELEDIT = -411;
+inline constexpr int32_t TVN_ITEMCHANGED = -418;
 inline constexpr int32_t TBN_GETBUTTONINFO = -700;
 inline constexpr int32_t TBN_QUERYINSERT = -706;
 inline constexpr int32_t TBN_QUERYDELETE = -707;
@@ -560,10 +562,31 @@ inline constexpr uint32_t TVC_BYMOUSE = 1;
 inline constexpr uint32_t TVC_BYKEYBOARD = 2;
 // Styles of tree controls and combo boxes.
 inline constexpr uint32_t TVS_EDITLABELS = 0x0008;
-// Item states of tree controls.
+inline constexpr uint32_t TVS_CHECKBOXES = 0x0100;
+// Item states of tree controls. The state image index sits in TVIS_STATEIMAGEMASK; with
+// TVS_CHECKBOXES index 1 is an empty check box and 2 a checked one.
 inline constexpr uint32_t TVIS_BOLD = 0x0010;
+inline constexpr uint32_t TVIS_STATEIMAGEMASK = 0xF000;
+constexpr uint32_t indexToStateImageMask(uint32_t index)
+{
+    return index << 12;
+}
+// Where a point lies on a tree control (its hit test).
+inline constexpr uint32_t TVHT_NOWHERE = 0x0001;
+inline constexpr uint32_t TVHT_ONITEMICON = 0x0002;
+inline constexpr uint32_t TVHT_ONITEMLABEL = 0x0004;
+inline constexpr uint32_t TVHT_ONITEMINDENT = 0x0008;
+inline constexpr uint32_t TVHT_ONITEMBUTTON = 0x0010;
+inline constexpr uint32_t TVHT_ONITEMRIGHT = 0x0020;
+inline constexpr uint32_t TVHT_ONITEMSTATEICON = 0x0040;
+inline constexpr uint32_t TVHT_ONITEM = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON;
+inline constexpr uint32_t TVHT_ABOVE = 0x0100;
+inline constexpr uint32_t TVHT_BELOW = 0x0200;
+inline constexpr uint32_t TVHT_TORIGHT = 0x0400;
+inline constexpr uint32_t TVHT_TOLEFT = 0x0800;
 inline constexpr uint32_t CBS_DROPDOWN = 0x0002;
 inline constexpr uint32_t CBS_DROPDOWNLIST = 0x0003;
+inline constexpr uint32_t CBS_SORT = 0x0100;
 // Bits of a control bar's layout query.
 inline constexpr uint32_t LM_STRETCH = 0x01;
 inline constexpr uint32_t LM_HORZ = 0x02;

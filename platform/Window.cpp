@@ -88,6 +88,15 @@ Rect rectFromQRect(const QRect& rect)
     return {rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height()};
 }
 
+// The geometry a window's widget takes for the rectangle the program asked for.
+QRect widgetGeometryFor(WindowState* state, const QRect& requested)
+{
+    if (state->kind == WindowKind::RegisteredControl)
+        if (const ControlWidgetHooks* hooks = controlWidgetHooks(state->windowClass.name); hooks && hooks->placeWidget)
+            return hooks->placeWidget(state, requested);
+    return requested;
+}
+
 void sendGeometryMessages(WindowState* state, const QRect& before)
 {
     const QRect after = state->widget->geometry();
@@ -406,7 +415,7 @@ bool Window::create(const std::string& className, const std::string& text, uint3
     // a button is held.
     state->widget->setMouseTracking(true);
     WindowRegistry::mapWidget(state->widget, state);
-    state->widget->setGeometry(toQRect(rect));
+    state->widget->setGeometry(widgetGeometryFor(state, toQRect(rect)));
     state->widget->setEnabled((style & WS_DISABLED) == 0);
     layoutScrollBars(state);
     if (state->kind == WindowKind::Painted || state->kind == WindowKind::OwnerDrawButton ||
@@ -708,7 +717,10 @@ bool Window::setWindowPos(const Window* insertAfter, int32_t x, int32_t y, int32
     if ((flags & SWP_NOMOVE) == 0)
         target.moveTopLeft(QPoint(x, y));
     if ((flags & SWP_NOSIZE) == 0)
+    {
         target.setSize(QSize(std::max(0, width), std::max(0, height)));
+        target = widgetGeometryFor(state, target);
+    }
     if (target != before)
     {
         state->movingByProgram = true;

@@ -1,5 +1,6 @@
 // The single-line edit control: a toolkit line edit that reports EN_CHANGE for the person's typing.
 
+#include "platform/qt/LineEditSelection.h"
 #include "platform/qt/ControlKinds.h"
 
 #include <QLineEdit>
@@ -61,23 +62,13 @@ LResult editMessage(WindowState* state, uint32_t message, WParam wParam, LParam 
     QLineEdit* edit = lineEdit(state);
     switch (message)
     {
-    case EM_SETSEL: {
-        const int32_t start = static_cast<int32_t>(static_cast<intptr_t>(wParam));
-        const int32_t end = static_cast<int32_t>(lParam);
-        const int32_t length = static_cast<int32_t>(edit->text().size());
-        if (start < 0)
-            edit->deselect();
-        else if (end < 0 || end > length)
-            edit->setSelection(start, length - start);
-        else
-            edit->setSelection(start, end - start);
+    case EM_SETSEL:
+        selectInLineEdit(*edit, static_cast<int32_t>(static_cast<intptr_t>(wParam)), static_cast<int32_t>(lParam));
         return 0;
-    }
     case EM_GETSEL: {
-        const int32_t start = edit->hasSelectedText() ? static_cast<int32_t>(edit->selectionStart())
-                                                      : static_cast<int32_t>(edit->cursorPosition());
-        const int32_t end = start + static_cast<int32_t>(edit->selectedText().size());
-        return static_cast<LResult>(makeLong(static_cast<uint32_t>(start), static_cast<uint32_t>(end)));
+        const LineEditSelection selection = lineEditSelection(*edit);
+        return static_cast<LResult>(
+            makeLong(static_cast<uint32_t>(selection.start), static_cast<uint32_t>(selection.end)));
     }
     case EM_LIMITTEXT:
         edit->setMaxLength(wParam == 0 ? 32767 : static_cast<int>(wParam));

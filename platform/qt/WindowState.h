@@ -185,11 +185,15 @@ bool isWindowVisible(const WindowState* state);
 using ControlWidgetFactory = QWidget* (*)(WindowState* state, QWidget* parentWidget);
 using ControlTextSetter = void (*)(WindowState* state, const std::string& text);
 using ControlTextGetter = std::string (*)(const WindowState* state);
+// The widget's geometry for the rectangle the program gives the window (a combo box keeps its
+// field's height and takes the rest for its list); null: the rectangle itself.
+using ControlGeometry = QRect (*)(WindowState* state, const QRect& requested);
 struct ControlWidgetHooks
 {
     ControlWidgetFactory create = nullptr;
     ControlTextSetter setText = nullptr;
     ControlTextGetter getText = nullptr;
+    ControlGeometry placeWidget = nullptr;
 };
 void registerControlWidgetHooks(const std::string& className, const ControlWidgetHooks& hooks);
 const ControlWidgetHooks* controlWidgetHooks(const std::string& className);

@@ -9,6 +9,7 @@
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"
 #include "platform/Time.h"
+#include "platform/TreeControl.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -403,6 +404,28 @@ TEST_F(DialogTest, EnterAndEscapeNeverCloseAModelessDialog)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.count(IDOK, BN_CLICKED), 1) << "Enter clicks the default button";
     EXPECT_EQ(dialog.count(IDCANCEL, BN_CLICKED), 0);
+}
+
+TEST_F(DialogTest, EnterAndEscapeInATreeLabelEditorEndTheEditNotTheDialog)
+{
+    TreeControl tree;
+    ASSERT_TRUE(tree.create(WS_VISIBLE | WS_TABSTOP | TVS_EDITLABELS, {5, 5, 150, 100}, &dialog, 1020));
+    const TreeItem item = tree.insertItem("Steel", 0, 0);
+    for (const char* key : {"Return", "Esc"})
+    {
+        ASSERT_TRUE(tree.editLabel(item));
+        const WindowHandle edit = tree.editControl()->handle();
+        simulateKey(edit, "End", true);
+        simulateTyping(edit, "2");
+        EXPECT_EQ(Window::fromHandle(edit)->windowText(), "Steel2") << "the editor takes the typing";
+        simulateKey(edit, key, true);
+        simulateKey(edit, key, false);
+        processMessages();
+        EXPECT_FALSE(tree.isEditingLabel()) << key;
+        EXPECT_EQ(Window::fromHandle(edit), nullptr) << key;
+    }
+    EXPECT_EQ(dialog.count(IDOK, BN_CLICKED), 0) << "the default button stays unpressed";
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(DialogTest, TabMovesThroughTheTabStopsAndEntersARadioGroupAtItsCheckedButton)
