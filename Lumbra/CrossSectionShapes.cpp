@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <limits>
 #include <numbers>
+#include <span>
+#include <vector>
 
 namespace lumbra
 {
@@ -115,6 +117,36 @@ EllipsePoint ellipsePoint(double a, double b, double cosine, double sine)
     if (!(length > 0.0))
         return {a * cosine, b * sine, cosine, sine};
     return {a * cosine, b * sine, b * cosine / length, a * sine / length};
+}
+
+// Cosine and sine of the angles -i * 360° / n for i = 0 .. n - 1: the directions of a tube's
+// outline points, clockwise from the positive x axis.
+struct Direction
+{
+    double cosine;
+    double sine;
+};
+
+std::vector<Direction> clockwiseDirections(uint32_t pointsAround)
+{
+    std::vector<Direction> directions(pointsAround);
+    const double step = -2.0 * std::numbers::pi / pointsAround;
+    for (uint32_t i = 0; i < pointsAround; ++i)
+        directions[i] = {std::cos(step * i), std::sin(step * i)};
+    return directions;
+}
+
+// The directions of the two outlines every tube has are computed once.
+std::span<const Direction> directionsAround(uint32_t pointsAround, std::vector<Direction>& other)
+{
+    static const std::vector<Direction> coarse = clockwiseDirections(coarseTubePoints);
+    static const std::vector<Direction> fine = clockwiseDirections(fineTubePoints);
+    if (pointsAround == coarseTubePoints)
+        return coarse;
+    if (pointsAround == fineTubePoints)
+        return fine;
+    other = clockwiseDirections(pointsAround);
+    return other;
 }
 
 double solidRectangleTorsion(double width, double height)
@@ -304,11 +336,12 @@ ShapeList writeTubeOutline(uint32_t* words, uint32_t pointsAround, const ShapePa
     putPoint(points, 0, radiusX, 0, 1, 0, 1, 0);
     if (!solid)
         putPoint(points, n, innerRadiusX, 0, -innerShare, 0, -innerShare, 0);
-    const double step = -2.0 * std::numbers::pi / n;
+    std::vector<Direction> other;
+    const std::span<const Direction> directions = directionsAround(n, other);
     for (uint32_t i = 1; i < n; ++i)
     {
-        const double cosine = std::cos(step * i);
-        const double sine = std::sin(step * i);
+        const double cosine = directions[i].cosine;
+        const double sine = directions[i].sine;
         const EllipsePoint outer = ellipsePoint(radiusX, radiusY, cosine, sine);
         putPoint(points, i, outer.x, outer.y, outer.normalX, outer.normalY, outer.normalX, outer.normalY);
         if (solid)

@@ -1,6 +1,6 @@
 // Cost of building cross-section outlines: 10,000 sections of one list shaped afresh (parameters
-// derived from the area, values computed, outlines written into each section's shape data), and the
-// outline writers alone into one contiguous buffer.
+// derived from the area, values computed, outlines written into each section's shape data), shaped
+// again with the same shape, and the outline writers alone into one contiguous buffer.
 
 #include <benchmark/benchmark.h>
 
@@ -76,6 +76,24 @@ void BM_ApplyHBeamAndTubeTo10000Sections(benchmark::State& state)
     applyShapes<lumbra::PluginShapeHBeam, lumbra::PluginShapeTube>(state);
 }
 BENCHMARK(BM_ApplyHBeamAndTubeTo10000Sections)->Unit(benchmark::kMillisecond);
+
+// The same shape again: the stored parameters are read back and the entries keep their size, so the
+// store moves nothing.
+void BM_ReapplyTubeTo10000Sections(benchmark::State& state)
+{
+    Sections sections;
+    lumbra::PluginShapeTube tube;
+    for (uint32_t index = 0; index < sections.list->getCount(); ++index)
+        tube.applyToCrossSection(&(*sections.list)[index]);
+    for (auto _ : state)
+    {
+        for (uint32_t index = 0; index < sections.list->getCount(); ++index)
+            tube.applyToCrossSection(&(*sections.list)[index]);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * sectionCount);
+}
+BENCHMARK(BM_ReapplyTubeTo10000Sections)->Unit(benchmark::kMillisecond);
 
 // The writers alone: 10,000 hollow tubes, coarse and fine, one after the other in one buffer.
 void BM_Write10000HollowTubeOutlines(benchmark::State& state)
