@@ -7,35 +7,21 @@
 #include <memory>
 #include <vector>
 
-#include "Knots/knotManager.h"
+#include "bench/BenchModelServices.h"
 #include "Lumbra/CrossSectionShapes.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornDocument.h"
-#include "VornData/VornTypeIDManager.h"
-#include "dwordarraymanager/DWordArrayManager.h"
 
 namespace
 {
 
 constexpr int sectionCount = 10000;
 
-void installServices()
-{
-    static const bool installed = [] {
-        knotManager::initiate();
-        VornTypeIDManager::initiate();
-        DWordArrayManager::initiate();
-        registerObjectTypeTree();
-        return true;
-    }();
-    (void)installed;
-}
-
 struct Sections
 {
     Sections()
     {
-        installServices();
+        installBenchModelServices();
         document = std::make_unique<VornDocument>();
         document->addBlockList(list = new BlockList<VornCrossSection>("VornCrossSection"));
         for (int index = 0; index < sectionCount; ++index)
