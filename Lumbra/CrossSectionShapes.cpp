@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <numbers>
@@ -18,10 +17,10 @@ namespace lumbra
 namespace
 {
 
-constexpr double innerShare = 0.8;        // inner extents of a derived section, and inner normal length
-constexpr double innerLimit = 0.99999;    // an inner extent stays below this share of the outer one
-constexpr double outerLimit = 1.00001;    // an outer extent stays above this multiple of the inner one
-constexpr double rectangleNoArea = 0.01;  // the area the Rectangle takes for a section without one
+constexpr double innerShare = 0.8;         // inner extents of a derived section, and inner normal length
+constexpr double innerLimit = 0.99999;     // an inner extent stays below this share of the outer one
+constexpr double outerLimit = 1.00001;     // an outer extent stays above this multiple of the inner one
+constexpr double rectangleNoArea = 0.01;   // the area the Rectangle takes for a section without one
 constexpr uint32_t tubeFineOffsetWord = 5; // where the Tube keeps the start of its fine outline
 
 // A length in single precision, held to the finite range: outlines and values never see infinity.
@@ -62,10 +61,9 @@ OutlineCounts tubeCounts(uint32_t pointsAround, bool solid)
 constexpr int32_t hBeamIndices[] = {0, 1, 11, 10, -1, 9, 2, 8, 3, -1, 4, 5, 7, 6};
 // Each corner in units of b: x, y, then the normals of the arriving and the leaving edge.
 constexpr double hBeamCorners[12][6] = {
-    {1.0, 1.0, 0, 1, 1, 0},     {1.0, 0.8, 1, 0, 0, -1},     {0.15, 0.8, 0, -1, 1, 0},
-    {0.15, -0.8, 1, 0, 0, 1},   {1.0, -0.8, 0, 1, 1, 0},     {1.0, -1.0, 1, 0, 0, -1},
-    {-1.0, -1.0, 0, -1, -1, 0}, {-1.0, -0.8, -1, 0, 0, 1},   {-0.15, -0.8, 0, 1, -1, 0},
-    {-0.15, 0.8, -1, 0, 0, -1}, {-1.0, 0.8, 0, -1, -1, 0},   {-1.0, 1.0, -1, 0, 0, 1},
+    {1.0, 1.0, 0, 1, 1, 0},     {1.0, 0.8, 1, 0, 0, -1},    {0.15, 0.8, 0, -1, 1, 0},   {0.15, -0.8, 1, 0, 0, 1},
+    {1.0, -0.8, 0, 1, 1, 0},    {1.0, -1.0, 1, 0, 0, -1},   {-1.0, -1.0, 0, -1, -1, 0}, {-1.0, -0.8, -1, 0, 0, 1},
+    {-0.15, -0.8, 0, 1, -1, 0}, {-0.15, 0.8, -1, 0, 0, -1}, {-1.0, 0.8, 0, -1, -1, 0},  {-1.0, 1.0, -1, 0, 0, 1},
 };
 
 OutlineCounts hBeamCounts()
@@ -231,9 +229,9 @@ SectionValues rectangleValues(const ShapeParameters& parameters)
     const double sideWall = (width - innerWidth) / 2.0;
     const double topWall = (height - innerHeight) / 2.0;
     const double denominator = middleWidth * sideWall + middleHeight * topWall;
-    values.j = denominator == 0.0 ? 0.0
-                                  : 2.0 * middleWidth * middleWidth * middleHeight * middleHeight * sideWall * topWall /
-                                        denominator;
+    values.j = denominator == 0.0
+                   ? 0.0
+                   : 2.0 * middleWidth * middleWidth * middleHeight * middleHeight * sideWall * topWall / denominator;
     return values;
 }
 
@@ -291,8 +289,8 @@ uint32_t hBeamOutlineWords()
 ShapeList writeRectangleOutline(uint32_t* words, const ShapeParameters& parameters)
 {
     const bool solid = parameters.isSolid();
-    const ShapeList outline = solid ? startOutline(words, rectangleCounts(true), {4})
-                                    : startOutline(words, rectangleCounts(false), {4, 4});
+    const ShapeList outline =
+        solid ? startOutline(words, rectangleCounts(true), {4}) : startOutline(words, rectangleCounts(false), {4, 4});
     float* points = outline.getPoints();
     const double halfWidth = parameters.outerX / 2.0;
     const double halfHeight = parameters.outerY / 2.0;
@@ -403,7 +401,8 @@ constexpr PluginTexts rectangleTexts{"Rectangle", "Rectangle:\nDefines Rectangle
 constexpr PluginTexts tubeTexts{"Tube", "Tube:\nDefines Tube Shape.", "Tube Shape"};
 constexpr PluginTexts hBeamTexts{"HBeam", "HBeam:\nDefines HBeam Shape.", "HBeam Shape"};
 
-constexpr const char* rectangleParameterNames[6] = {"Square", "width", "height", "Solid", "inner width", "inner height"};
+constexpr const char* rectangleParameterNames[6] = {"Square", "width",       "height",
+                                                    "Solid",  "inner width", "inner height"};
 constexpr const char* tubeParameterNames[6] = {"Circle", "outer rX", "outer rY", "Solid", "inner rX", "inner rY"};
 
 // The outline at `offset` words into the shape data of a cross-section built by `shape`; a null
@@ -419,8 +418,8 @@ ShapeList outlineAt(VornCrossSection* crossSection, const VornPluginShape* shape
     const uint64_t lists = outline.getListCount();
     if (lists > length - offset - 3)
         return ShapeList();
-    const uint64_t size = 3 + lists + uint64_t{ShapeList::FloatsPerPoint} * outline.getPointCount() +
-                          outline.getIndexCount();
+    const uint64_t size =
+        3 + lists + uint64_t{ShapeList::FloatsPerPoint} * outline.getPointCount() + outline.getIndexCount();
     return size <= length - offset ? outline : ShapeList();
 }
 
@@ -573,9 +572,7 @@ bool ParametricShape::setDoubleParameter(int32_t index, VornCrossSection* crossS
 
 // ---- Rectangle ----
 
-PluginShapeRectangle::PluginShapeRectangle() : ParametricShape(rectangleTexts, rectangleParameterNames)
-{
-}
+PluginShapeRectangle::PluginShapeRectangle() : ParametricShape(rectangleTexts, rectangleParameterNames) {}
 
 ShapeList PluginShapeRectangle::getShapeList(VornCrossSection* crossSection)
 {
@@ -605,9 +602,7 @@ void PluginShapeRectangle::writeOutlines(uint32_t* data, const ShapeParameters& 
 
 // ---- Tube ----
 
-PluginShapeTube::PluginShapeTube() : ParametricShape(tubeTexts, tubeParameterNames)
-{
-}
+PluginShapeTube::PluginShapeTube() : ParametricShape(tubeTexts, tubeParameterNames) {}
 
 ShapeList PluginShapeTube::getShapeList(VornCrossSection* crossSection)
 {

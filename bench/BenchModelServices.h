@@ -9,7 +9,8 @@
 
 inline void installBenchModelServices()
 {
-    static const bool installed = [] {
+    static const bool installed = []
+    {
         knotManager::initiate();
         VornTypeIDManager::initiate();
         DWordArrayManager::initiate();

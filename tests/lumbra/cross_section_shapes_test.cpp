@@ -77,7 +77,8 @@ void expectPoints(const Outline& outline, const std::vector<std::array<double, 6
     ASSERT_EQ(outline.points.size(), expected.size());
     for (size_t point = 0; point < expected.size(); ++point)
         for (size_t word = 0; word < 6; ++word)
-            EXPECT_NEAR(outline.points[point][word], expected[point][word], 2e-7) << "point " << point << " float " << word;
+            EXPECT_NEAR(outline.points[point][word], expected[point][word], 2e-7)
+                << "point " << point << " float " << word;
 }
 
 class Shapes : public ::testing::Test
@@ -155,18 +156,36 @@ INSTANTIATE_TEST_SUITE_P(
     Sections, ShapeValues,
     ::testing::Values(
         // J of a solid rectangle: (0.333 - 0.20757576 q) b t^3 up to q = 0.66, then (0.3027647 - 0.1617647 q).
-        ValuesCase{"flat rectangle", false, {false, 0.2, 0.1, true, 0, 0}, {0.02, 1.666667e-5, 6.666667e-5, 4.584242e-5}},
+        ValuesCase{
+            "flat rectangle", false, {false, 0.2, 0.1, true, 0, 0}, {0.02, 1.666667e-5, 6.666667e-5, 4.584242e-5}},
         ValuesCase{"tall rectangle", false, {false, 0.1, 0.3, true, 0, 0}, {0.03, 2.25e-4, 2.5e-5, 7.914242e-5}},
         ValuesCase{"nearly square", false, {false, 0.1, 0.12, true, 0, 0}, {0.012, 1.44e-5, 1.0e-5, 2.015529e-5}},
         // Thin walls both ways: Bredt's formula on the centre lines.
-        ValuesCase{"thin square tube", false, {true, 0.2, 0.2, false, 0.18, 0.18}, {0.0076, 4.585333e-5, 4.585333e-5, 6.859e-5}},
-        ValuesCase{"thin rectangular tube", false, {false, 0.3, 0.2, false, 0.28, 0.18}, {0.0096, 6.392e-5, 1.2072e-4, 1.265004e-4}},
+        ValuesCase{"thin square tube",
+                   false,
+                   {true, 0.2, 0.2, false, 0.18, 0.18},
+                   {0.0076, 4.585333e-5, 4.585333e-5, 6.859e-5}},
+        ValuesCase{"thin rectangular tube",
+                   false,
+                   {false, 0.3, 0.2, false, 0.28, 0.18},
+                   {0.0096, 6.392e-5, 1.2072e-4, 1.265004e-4}},
         // Thin in one direction only: the solid rule on the outer sizes.
-        ValuesCase{"thick-walled tube", false, {false, 0.2, 0.1, false, 0.19, 0.05}, {0.0105, 1.46875e-5, 3.80875e-5, 4.584242e-5}},
-        ValuesCase{"solid ellipse", true, {false, 0.2, 0.1, true, 0, 0}, {0.01570796, 9.817477e-6, 3.926991e-5, 4.908739e-5}},
-        ValuesCase{"hollow circle", true, {true, 0.2, 0.2, false, 0.16, 0.16}, {0.01130973, 4.636991e-5, 4.636991e-5, 9.273982e-5}},
-        ValuesCase{"hollow ellipse", true, {false, 0.2, 0.1, false, 0.16, 0.08}, {5.654867e-3, 5.796238e-6, 2.318495e-5, 2.898119e-5}}),
-    [](const auto& info) {
+        ValuesCase{"thick-walled tube",
+                   false,
+                   {false, 0.2, 0.1, false, 0.19, 0.05},
+                   {0.0105, 1.46875e-5, 3.80875e-5, 4.584242e-5}},
+        ValuesCase{
+            "solid ellipse", true, {false, 0.2, 0.1, true, 0, 0}, {0.01570796, 9.817477e-6, 3.926991e-5, 4.908739e-5}},
+        ValuesCase{"hollow circle",
+                   true,
+                   {true, 0.2, 0.2, false, 0.16, 0.16},
+                   {0.01130973, 4.636991e-5, 4.636991e-5, 9.273982e-5}},
+        ValuesCase{"hollow ellipse",
+                   true,
+                   {false, 0.2, 0.1, false, 0.16, 0.08},
+                   {5.654867e-3, 5.796238e-6, 2.318495e-5, 2.898119e-5}}),
+    [](const auto& info)
+    {
         std::string name = info.param.what;
         for (char& letter : name)
             if (letter == ' ' || letter == '-')
@@ -208,8 +227,9 @@ TEST_F(Shapes, ApplyingAShapeAgainLeavesTheValuesAsTheyAre)
                                              first->getJ()};
         EXPECT_NEAR(built[0], 0.01, 1e-9);
         shape->applyToCrossSection(first);
-        EXPECT_EQ((std::array<double, 5>{first->getArea(), first->getIx(), first->getIy(), first->getIxy(), first->getJ()}),
-                  built);
+        EXPECT_EQ(
+            (std::array<double, 5>{first->getArea(), first->getIx(), first->getIy(), first->getIxy(), first->getJ()}),
+            built);
 
         VornCrossSection* reread = section(first->getArea());
         shape->applyToCrossSection(reread);
@@ -253,10 +273,9 @@ TEST_F(Shapes, SolidRectangleOutline)
     EXPECT_EQ(made->shapeData.getLength(), 5u + 32u);
     const Outline outline = read(rectangle.getShapeList(made));
     EXPECT_EQ(outline.listEnds, (std::vector<uint32_t>{4}));
-    expectPoints(outline, {{0.1, 0.05, 0, 1, 1, 0},
-                           {0.1, -0.05, 1, 0, 0, -1},
-                           {-0.1, -0.05, 0, -1, -1, 0},
-                           {-0.1, 0.05, -1, 0, 0, 1}});
+    expectPoints(
+        outline,
+        {{0.1, 0.05, 0, 1, 1, 0}, {0.1, -0.05, 1, 0, 0, -1}, {-0.1, -0.05, 0, -1, -1, 0}, {-0.1, 0.05, -1, 0, 0, 1}});
     EXPECT_EQ(outline.indices, (std::vector<int32_t>{0, 1, 3, 2}));
     EXPECT_EQ(rectangle.getSecondShapeList(made).getWords(), rectangle.getShapeList(made).getWords());
 }
@@ -325,8 +344,8 @@ TEST_F(Shapes, HollowTubeOutlines)
 
     const Outline fine = read(tube.getSecondShapeList(made));
     EXPECT_EQ(fine.listEnds, (std::vector<uint32_t>{12, 24}));
-    EXPECT_EQ(fine.indices, (std::vector<int32_t>{12, 0, 23, 1, 22, 2, 21, 3, 20, 4, 19, 5, 18, 6, 17, 7, 16, 8, 15,
-                                                  9, 14, 10, 13, 11, 12, 0}));
+    EXPECT_EQ(fine.indices, (std::vector<int32_t>{12, 0,  23, 1,  22, 2,  21, 3,  20, 4,  19, 5,  18,
+                                                  6,  17, 7,  16, 8,  15, 9,  14, 10, 13, 11, 12, 0}));
 }
 
 TEST_F(Shapes, EllipseOutlinesLieOnTheEllipseWithNormalsAcrossIt)
@@ -529,7 +548,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetterCase{"solid_flag", false, 3, 1.0, false, {0.1f, 0.1f, 0.08f, 0.08f}},
         SetterCase{"square_flag", false, 0, 1.0, false, {0.1f, 0.1f, 0.08f, 0.08f}},
         SetterCase{"past_the_last", false, 6, 1.0, false, {0.1f, 0.1f, 0.08f, 0.08f}},
-        SetterCase{"not_a_number", false, 1, std::numeric_limits<double>::quiet_NaN(), false, {0.1f, 0.1f, 0.08f, 0.08f}},
+        SetterCase{
+            "not_a_number", false, 1, std::numeric_limits<double>::quiet_NaN(), false, {0.1f, 0.1f, 0.08f, 0.08f}},
         SetterCase{"infinite", false, 4, std::numeric_limits<double>::infinity(), false, {0.1f, 0.1f, 0.08f, 0.08f}},
         SetterCase{"beyond_single_precision", false, 1, 1e39, false, {0.1f, 0.1f, 0.08f, 0.08f}}),
     [](const auto& info) { return std::string(info.param.what); });
@@ -567,6 +587,11 @@ TEST_F(Shapes, OperationsOnNoSectionOrNoShapeDataAnswerNothing)
         shape->applyToCrossSection(nullptr);
     EXPECT_TRUE(bare->shapeData.isEmpty());
     EXPECT_EQ(bare->shape, nullptr);
+    // The HBeam has no parameters whatever the section.
+    EXPECT_TRUE(hBeam.isParameterEditable(1, nullptr));
+    EXPECT_FALSE(hBeam.setBoolParameter(0, bare, true));
+    EXPECT_FALSE(hBeam.setDoubleParameter(1, bare, 0.5));
+    EXPECT_EQ(hBeam.getDoubleParameter(1, bare), 0.0);
 }
 
 // ---- sections without extent ----
@@ -619,8 +644,10 @@ INSTANTIATE_TEST_SUITE_P(
         DegenerateCase{"rectangle_of_nothing", false, 0.01, {true, 0, 0, true, 0, 0}},
         DegenerateCase{"hollow_rectangle_of_nothing", false, 0.01, {true, 0, 0, false, 0, 0}},
         DegenerateCase{"thin_rectangle_of_no_width", false, 0.01, {false, 0, 0.1, false, 0, 0.05}},
-        DegenerateCase{"rectangle_of_infinite_area", false, std::numeric_limits<double>::infinity(), {false, -1, 0, true, 0, 0}},
-        DegenerateCase{"tube_of_undefined_area", true, std::numeric_limits<double>::quiet_NaN(), {false, -1, 0, true, 0, 0}},
+        DegenerateCase{
+            "rectangle_of_infinite_area", false, std::numeric_limits<double>::infinity(), {false, -1, 0, true, 0, 0}},
+        DegenerateCase{
+            "tube_of_undefined_area", true, std::numeric_limits<double>::quiet_NaN(), {false, -1, 0, true, 0, 0}},
         DegenerateCase{"tube_of_huge_area", true, 1e300, {false, -1, 0, true, 0, 0}}),
     [](const auto& info) { return std::string(info.param.what); });
 

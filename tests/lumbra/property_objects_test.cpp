@@ -56,8 +56,7 @@ protected:
         doc.initDocument();
     }
 
-    template <class Element>
-    BlockList<Element>* list(const char* name)
+    template <class Element> BlockList<Element>* list(const char* name)
     {
         return dynamic_cast<BlockList<Element>*>(doc.document.getBlockList(name));
     }
@@ -195,17 +194,18 @@ TEST_P(LibraryModelPlugins, DescribeThemselves)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LibraryModelPlugins,
-    ::testing::Values(
-        TextsCase{9, "ObjectType", "ObjectType CrossSection",
-                  "ObjectType CrossSection:\nInserts CrossSection-Data ObjectType into the document.",
-                  "ObjectType CrossSection"},
-        TextsCase{10, "ObjectType", "ObjectType Material",
-                  "ObjectType Material:\nInserts Material-Data ObjectType into the document.", "ObjectType Material"},
-        TextsCase{11, "ObjectType", "ObjectType Modifier",
-                  "ObjectType Modifier:\nInserts Modifier-Data ObjectType into the document.", "ObjectType Modifier"},
-        TextsCase{38, "Shape", "HBeam", "HBeam:\nDefines HBeam Shape.", "HBeam Shape"},
-        TextsCase{39, "Shape", "Rectangle", "Rectangle:\nDefines Rectangle Shape.", "Rectangle Shape"},
-        TextsCase{40, "Shape", "Tube", "Tube:\nDefines Tube Shape.", "Tube Shape"}));
+    ::testing::Values(TextsCase{9, "ObjectType", "ObjectType CrossSection",
+                                "ObjectType CrossSection:\nInserts CrossSection-Data ObjectType into the document.",
+                                "ObjectType CrossSection"},
+                      TextsCase{10, "ObjectType", "ObjectType Material",
+                                "ObjectType Material:\nInserts Material-Data ObjectType into the document.",
+                                "ObjectType Material"},
+                      TextsCase{11, "ObjectType", "ObjectType Modifier",
+                                "ObjectType Modifier:\nInserts Modifier-Data ObjectType into the document.",
+                                "ObjectType Modifier"},
+                      TextsCase{38, "Shape", "HBeam", "HBeam:\nDefines HBeam Shape.", "HBeam Shape"},
+                      TextsCase{39, "Shape", "Rectangle", "Rectangle:\nDefines Rectangle Shape.", "Rectangle Shape"},
+                      TextsCase{40, "Shape", "Tube", "Tube:\nDefines Tube Shape.", "Tube Shape"}));
 
 TEST(LibraryObjectTypes, NameTheirObjectTypes)
 {
@@ -312,17 +312,18 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"Iy", [](VornCrossSection* s, VornMaterial*) { s->setIy(3e-5); }, {7}},
         ChangeCase{"Ixy", [](VornCrossSection* s, VornMaterial*) { s->setIxy(1e-7); }, {8}},
         ChangeCase{"J", [](VornCrossSection* s, VornMaterial*) { s->setJ(4e-5); }, {9}},
-        ChangeCase{"all_five", [](VornCrossSection* s, VornMaterial*) { s->setValues(0.02, 1e-5, 2e-5, 0, 3e-5); }, {0}},
+        ChangeCase{
+            "all_five", [](VornCrossSection* s, VornMaterial*) { s->setValues(0.02, 1e-5, 2e-5, 0, 3e-5); }, {0}},
         ChangeCase{"same_five",
-                   [](VornCrossSection* s, VornMaterial*) {
-                       s->setValues(s->getArea(), s->getIx(), s->getIy(), s->getIxy(), s->getJ());
-                   },
+                   [](VornCrossSection* s, VornMaterial*)
+                   { s->setValues(s->getArea(), s->getIx(), s->getIy(), s->getIxy(), s->getJ()); },
                    {}},
         ChangeCase{"elasticity", [](VornCrossSection*, VornMaterial* m) { m->setElasticity(1.0e11); }, {5}},
         ChangeCase{"density", [](VornCrossSection*, VornMaterial* m) { m->setDensity(2700); }, {6}},
         ChangeCase{"tension", [](VornCrossSection*, VornMaterial* m) { m->setTension(1.0e8); }, {8}},
         // Re-applying the section's own shape finds the same values and tells nobody.
-        ChangeCase{"same_shape_again", [](VornCrossSection* s, VornMaterial*) { s->shape->applyToCrossSection(s); }, {}}),
+        ChangeCase{
+            "same_shape_again", [](VornCrossSection* s, VornMaterial*) { s->shape->applyToCrossSection(s); }, {}}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(MemberOnDefaults, FollowsEveryShapeThatComputesTheSection)
