@@ -1,6 +1,7 @@
 #include "Lumbra/PropertyObjectTypes.h"
 
 #include "Lumbra/LumbraMenuItem.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornMaterial.h"
 #include "VornData/VornModifier.h"
@@ -85,7 +86,7 @@ void PluginObjectTypeCrossSection::initDocument(MAI_Doc* document)
         shape->applyToCrossSection(section);
     section->name.set(&document->document.getStringStorage(), defaultName);
     document->creationCrossSection.set(section);
-    notify(mai, "CRSCH");
+    notify(mai, Channel::CrossSectionsChanged);
 }
 
 // ---- materials ----
@@ -117,7 +118,7 @@ void PluginObjectTypeMaterial::initDocument(MAI_Doc* document)
     material->name.set(&document->document.getStringStorage(), defaultName);
     material->setColor(defaultMaterialColour);
     document->creationMaterial.set(material);
-    notify(mai, "MATCH");
+    notify(mai, Channel::MaterialsChanged);
 }
 
 // ---- modifiers ----
