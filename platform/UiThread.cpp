@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 #include "platform/Threads.h"
+#include "platform/qt/WindowState.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -51,7 +52,7 @@ void runHandedOverCall(HandedOverCall& handed)
         handed.finished.notify_all();
     }
     if (nobodyWaits && error)
-        runReportingExceptions([&] { std::rethrow_exception(error); });
+        guardedCall([&] { std::rethrow_exception(error); });
 }
 
 } // namespace
