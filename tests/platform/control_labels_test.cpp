@@ -2,6 +2,7 @@
 #include "PlatformTestApplication.h"
 
 #include "platform/Dialog.h"
+#include "platform/InputSimulation.h"
 #include "platform/Resources.h"
 #include "platform/qt/WindowState.h"
 
@@ -120,6 +121,25 @@ TEST(ControlLabels, DisabledLabelsAreEtchedInGreyOverWhite)
         EXPECT_GT(textPixels, 30) << "the enabled label shows its text in black";
         EXPECT_EQ(wrongText, 0) << "of " << textPixels << " text pixels, these are not dark grey when disabled";
         EXPECT_EQ(wrongEmboss, 0) << "pixels below and right of the text that are not white when disabled";
+    }
+}
+
+// A check box or radio button takes a click anywhere in its rectangle, also far right of its text.
+TEST(ControlLabels, CheckBoxesAndRadioButtonsTakeClicksBesideTheirText)
+{
+    platformApplication();
+    Dialog dialog(labelsDialogId);
+    ASSERT_TRUE(dialog.create(nullptr, labelsModule()));
+    for (int32_t id : {101, 102})
+    {
+        Window* control = dialog.dlgItem(id);
+        ASSERT_NE(control, nullptr);
+        const Rect area = control->clientRect();
+        const Point farRight{area.right - 2, area.bottom / 2};
+        simulateMouse(control->handle(), WM_LBUTTONDOWN, farRight);
+        simulateMouse(control->handle(), WM_LBUTTONUP, farRight);
+        processMessages();
+        EXPECT_EQ(dialog.isDlgButtonChecked(id), BST_CHECKED) << "control " << id;
     }
 }
 
