@@ -138,7 +138,13 @@ WindowKind controlKindFor(const std::string& className, uint32_t style)
 QWidget* createControlWidget(WindowState* state, QWidget* parentWidget)
 {
     const ControlKindBehaviour& behaviour = behaviourOf(state->kind);
-    return behaviour.create != nullptr ? behaviour.create(state, parentWidget) : new QWidget(parentWidget);
+    if (behaviour.create == nullptr)
+        return new QWidget(parentWidget);
+    QWidget* widget = behaviour.create(state, parentWidget);
+    // Controls registered by libraries draw themselves their own way.
+    if (state->kind != WindowKind::RegisteredControl)
+        useLabelStyle(widget);
+    return widget;
 }
 
 void setControlText(WindowState* state, const std::string& text)

@@ -5,6 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/Keyboard.h"
 #include "platform/Resources.h"
+#include "platform/qt/TextRendering.h"
 #include "platform/qt/WindowState.h"
 
 #include <QApplication>
@@ -28,14 +29,6 @@ std::map<std::string, std::function<Window*()>>& kitClasses()
 {
     static std::map<std::string, std::function<Window*()>> factories;
     return factories;
-}
-
-// The one font of every dialog: the template font's metrics at 96 DPI (base units 6 x 13).
-QFont dialogFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
-    return font;
 }
 
 // Template controls get an object of their control class, so a dialog may use them as one.
@@ -380,7 +373,7 @@ bool Dialog::build(const DialogTemplate& dialogTemplate, Window* parent, ModuleH
                         dialogTemplate.exStyle))
         return false;
     setModule(module);
-    state()->widget->setFont(dialogFont());
+    state()->widget->setFont(text::dialogFont());
     const WindowHandle self = handle();
     for (const DialogItemTemplate& item : dialogTemplate.items)
     {

@@ -115,6 +115,14 @@ const CursorResource* findCursorResource(ModuleHandle module, int32_t id)
     return lookUp(registry().cursors, module, ResourceKind::Cursor, id);
 }
 
+std::vector<std::pair<ModuleHandle, int32_t>> registeredDialogTemplates()
+{
+    std::vector<std::pair<ModuleHandle, int32_t>> keys;
+    for (const auto& entry : registry().dialogs)
+        keys.push_back(entry.first);
+    return keys;
+}
+
 ModuleHandle currentResourceModule()
 {
     return currentModule;

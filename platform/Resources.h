@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform
@@ -55,6 +56,9 @@ PLATFORM_API const DialogTemplate* findDialogTemplate(ModuleHandle module, int32
 PLATFORM_API const BitmapResource* findBitmapResource(ModuleHandle module, int32_t id);
 PLATFORM_API const CursorResource* findCursorResource(ModuleHandle module, int32_t id);
 PLATFORM_API const BitmapResource* findIconResource(ModuleHandle module, int32_t id);
+
+// The module and id of every registered dialog template, by module and then id.
+PLATFORM_API std::vector<std::pair<ModuleHandle, int32_t>> registeredDialogTemplates();
 
 // The module whose resources library code uses when it names none: set for a scope with
 // ResourceModuleScope, as the library's entry points and window code do.

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -32,6 +33,12 @@ constexpr const char* FONT_FILES[] = {
     "DejaVuSansMono-Oblique.ttf", "DejaVuSansMono-BoldOblique.ttf", "DejaVuSerif.ttf",
     "DejaVuSerif-Bold.ttf",   "DejaVuSerif-Italic.ttf",      "DejaVuSerif-BoldItalic.ttf",
 };
+// The dialog font: its widths match those the dialog templates' units were laid out for (a
+// wider font clips the texts of buttons and labels). Without its file dialogs fall back to
+// DejaVu Sans, and say so.
+constexpr const char* DIALOG_FONT_FILE = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+constexpr const char* DIALOG_FONT_BOLD_FILE = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
+constexpr int32_t DIALOG_CHARACTER_HEIGHT = 11;
 constexpr int32_t DEFAULT_CHARACTER_HEIGHT = 11;
 constexpr int32_t LARGEST_CHARACTER_HEIGHT = 2000;
 
@@ -42,6 +49,7 @@ struct FontCache
     const QCoreApplication* application = nullptr;
     std::map<std::tuple<std::string, int32_t, int32_t, bool, bool, bool>, QFont> fonts;
     std::map<QString, double> cellHeightPerPixel;
+    QString dialogFamily;
 };
 
 FontCache& fontCache(const char* caller)
@@ -52,11 +60,18 @@ FontCache& fontCache(const char* caller)
         throw std::logic_error(std::string(caller) + ": drawing text needs the platform::Application");
     if (cache.application != application)
     {
-        cache = FontCache{application, {}, {}};
+        cache = FontCache{application, {}, {}, {}};
         // A later application may be made at the same address: forget this one when it goes.
         QObject::connect(application, &QObject::destroyed, [] { cache = FontCache{}; });
         for (const char* file : FONT_FILES)
             QFontDatabase::addApplicationFont(QString::fromLatin1(FONT_FOLDER) + QString::fromLatin1(file));
+        const int dialogFontId = QFontDatabase::addApplicationFont(QString::fromLatin1(DIALOG_FONT_FILE));
+        QFontDatabase::addApplicationFont(QString::fromLatin1(DIALOG_FONT_BOLD_FILE));
+        const QStringList families = QFontDatabase::applicationFontFamilies(dialogFontId);
+        cache.dialogFamily = families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.front();
+        if (families.isEmpty())
+            std::fprintf(stderr, "The dialog font %s is missing: dialogs use DejaVu Sans, and their texts may not fit\n",
+                         DIALOG_FONT_FILE);
     }
     return cache;
 }
@@ -136,6 +151,11 @@ QString decode(std::string_view text)
 }
 
 } // namespace
+
+QFont dialogFont()
+{
+    return makeFont(fontCache("platform::Dialog::create").dialogFamily, DIALOG_CHARACTER_HEIGHT, Font{});
+}
 
 TextMetrics metricsOf(const Font& font)
 {

@@ -5,7 +5,7 @@ packages="cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgl-dev libglu1-mesa-dev libegl-dev libegl1-mesa libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick fonts-dejavu-core poppler-utils locales"
+  xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2 poppler-utils locales"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 # Skip apt entirely when everything is there already, so repeated runs are quick.

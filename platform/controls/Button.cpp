@@ -23,6 +23,8 @@ public:
     CheckBoxWidget(WindowHandle handle, QWidget* parent) : QCheckBox(parent), handle_(handle) {}
 
 protected:
+    // The whole control takes clicks, not only its box and text.
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
     void nextCheckState() override
     {
         WindowState* state = WindowState::of(handle_);
@@ -72,6 +74,7 @@ public:
     using QRadioButton::QRadioButton;
 
 protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
     void nextCheckState() override {}
 };
 

@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/qt/WindowState.h"
 
+#include <QRgb>
 #include <QWidget>
 
 #include <string>
@@ -55,6 +56,12 @@ private:
     QWidget* widget_;
     bool wasBlocked_;
 };
+
+// A disabled label's text colour and the white of its emboss, one pixel down and right.
+inline constexpr QRgb disabledTextColour = 0x808080;
+inline constexpr QRgb disabledTextEmboss = 0xFFFFFF;
+// Draws the widget's labels the controls' way (disabled labels etched).
+void useLabelStyle(QWidget* widget);
 
 // Sends a WM_DRAWITEM record for the control to its parent, while both still exist.
 void sendDrawItem(WindowHandle control, DrawItemRecord& record);

@@ -1,6 +1,6 @@
 #pragma once
 
-// Private to the platform library: fonts and text through Qt, for DeviceContext.
+// Private to the platform library: fonts and text through Qt, for DeviceContext and dialogs.
 
 #include "platform/DrawingObjects.h"
 #include "platform/Geometry.h"
@@ -8,10 +8,15 @@
 
 #include <string_view>
 
+class QFont;
 class QPainter;
 
 namespace platform::text
 {
+
+// The font of dialogs and their controls: Liberation Sans, 11-pixel characters (13-pixel lines),
+// whose widths fit the dialog base units; one-colour glyphs, as all text.
+QFont dialogFont();
 
 TextMetrics metricsOf(const Font& font);
 // The advance width of the text in the font.
