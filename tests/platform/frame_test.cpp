@@ -252,6 +252,12 @@ TEST_F(FrameTest, FlyByAndTooltipTextsOfCommands)
     QAction* entry = qtMenuOf(*noDocumentMenu.submenu(0))->actions().front();
     entry->hover();
     EXPECT_EQ(frame.messageText(), "Create a new document");
+    // Choosing it closes the menu: the status bar is idle again while the command runs and after.
+    std::string shownWhileRunning;
+    frame.onCommand(ID_FILE_NEW, [&] { shownWhileRunning = frame.messageText(); });
+    entry->trigger();
+    EXPECT_EQ(shownWhileRunning, "Ready");
+    EXPECT_EQ(frame.messageText(), "Ready");
 }
 
 TEST_F(FrameTest, ToolbarsDockFloatHideAndUpdateAtIdle)
@@ -339,7 +345,9 @@ TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
     popup.appendItem(0xB002, "&Greyed");
     popup.setEnabled(2, false);
     // The person goes down to the second entry and presses Enter.
-    QTimer::singleShot(50, [] {
+    bool modal = false;
+    QTimer::singleShot(50, [&] {
+        modal = application.inModalLoop();
         if (QWidget* shown = QApplication::activePopupWidget())
         {
             QTest::keyClick(shown, Qt::Key_Down);
@@ -349,6 +357,8 @@ TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
     });
     EXPECT_EQ(popup.trackPopup({100, 100}, true, owner.handle()), 0xB001u);
     EXPECT_EQ(owner.commands, (std::vector<std::uint32_t>{0xB001}));
+    EXPECT_TRUE(modal) << "no idle work runs while the menu is up";
+    EXPECT_FALSE(application.inModalLoop());
 }
 
 TEST_F(FrameTest, TheWindowMenuListsTheChildren)
