@@ -140,4 +140,34 @@ TEST_F(MainFrameTest, TheStandardToolbarIsTheFlatBar)
     EXPECT_EQ(frame->toolbarDockBar(*bar), platform::IDW_DOCKBAR_TOP);
 }
 
+TEST_F(MainFrameTest, BarsWithoutADockBarOrDockSideStayUndocked)
+{
+    auto* toolbar = frame->pluginToolbar(toolbarPlugin);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_FALSE(frame->isBarFloating(*toolbar));
+    EXPECT_EQ(frame->toolbarDockBar(*toolbar), 0u);
+    platform::Window* panel = panelPlugin->barHandle->getWnd();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(frame->isBarFloating(*panel));
+    EXPECT_TRUE(frame->isToolbarVisible(*toolbar));
+}
+
+TEST_F(MainFrameTest, TheStatusBarEntryShowsAndHidesTheStatusBarAndIsCheckedWhileShown)
+{
+    ASSERT_NE(frame->newDocument(), nullptr);
+    platform::Menu* toolbars = frame->currentMenu()->submenu(4)->submenu(0);
+    ASSERT_NE(toolbars, nullptr);
+    const int entry = toolbars->findCommand(HostCommand::StatusBar);
+    ASSERT_GE(entry, 0);
+    toolbars->updateCommandStates(frame->commandRouter());
+    EXPECT_TRUE(toolbars->isEnabled(entry));
+    EXPECT_EQ(toolbars->checkState(entry), 1);
+    ASSERT_TRUE(frame->executeCommand(HostCommand::StatusBar));
+    EXPECT_FALSE(frame->isStatusBarVisible());
+    toolbars->updateCommandStates(frame->commandRouter());
+    EXPECT_EQ(toolbars->checkState(entry), 0);
+    ASSERT_TRUE(frame->executeCommand(HostCommand::StatusBar));
+    EXPECT_TRUE(frame->isStatusBarVisible());
+}
+
 } // namespace
