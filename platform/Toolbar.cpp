@@ -255,7 +255,7 @@ QWidget* makeToolbarWidget(WindowState* window, QWidget* parent)
 }
 
 const bool toolbarClassRegistered = [] {
-    registerRichControlClass(Toolbar::kClassName, 0, {&makeToolbarWidget, nullptr, nullptr});
+    registerRichControlClass(Toolbar::kClassName, CS_DBLCLKS, {&makeToolbarWidget, nullptr, nullptr});
     return true;
 }();
 
@@ -678,6 +678,17 @@ std::string Toolbar::buttonName(int index)
         if (offered.button.commandId == record.commandId && !offered.text.empty())
             return offered.text;
     return "Command " + std::to_string(id);
+}
+
+LResult Toolbar::windowProc(std::uint32_t message, WParam wParam, LParam lParam)
+{
+    // A double click on an adjustable bar opens its customise dialog.
+    if (message == WM_LBUTTONDBLCLK && (style() & CCS_ADJUSTABLE) != 0)
+    {
+        customize();
+        return 0;
+    }
+    return Window::windowProc(message, wParam, lParam);
 }
 
 void Toolbar::customize()

@@ -31,8 +31,9 @@ struct AvailableButton
 // system's records: separators, check and check-group buttons, states set from code without
 // notifying, and wrapping into rows (TBSTYLE_WRAPABLE, or when the bar floats). A click sends
 // WM_COMMAND with the button's id to the parent, then NM_CLICK. With CCS_ADJUSTABLE the user may
-// customise the bar; every step asks the parent first (TBN_QUERYINSERT, TBN_QUERYDELETE), the
-// buttons on offer come from TBN_GETBUTTONINFO, and TBN_TOOLBARCHANGE tells of the change.
+// customise the bar (a double click opens the dialog); every step asks the parent first
+// (TBN_QUERYINSERT, TBN_QUERYDELETE), the buttons on offer come from TBN_GETBUTTONINFO, and
+// TBN_TOOLBARCHANGE tells of the change.
 // The object keeps its buttons also before its window exists (and after it is gone). With
 // TBSTYLE_FLAT a button shows its raised edge only under the mouse.
 class PLATFORM_API Toolbar : public Window
@@ -105,6 +106,9 @@ public:
     // The name a person knows the button by: its command's tooltip, else the name its owner offers
     // it under; "Separator" for separators.
     std::string buttonName(int index);
+
+protected:
+    LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override;
 
 private:
     friend ToolbarState& toolbarStateOf(Toolbar& toolbar);

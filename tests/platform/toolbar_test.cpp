@@ -313,6 +313,26 @@ TEST_F(ToolbarTest, CustomisingGoesThroughTheInteractionService)
     EXPECT_EQ(std::count(parent.notifications.begin(), parent.notifications.end(), TBN_TOOLBARCHANGE), 0);
 }
 
+TEST_F(ToolbarTest, ADoubleClickOpensTheCustomiseDialogOfAnAdjustableBarOnly)
+{
+    ScriptedInteraction script;
+    const Point onBar{toolbar.buttonRect(0).left + 5, 5};
+    auto doubleClick = [&] {
+        simulateMouse(toolbar.handle(), WM_LBUTTONDOWN, onBar, 0, 1000);
+        simulateMouse(toolbar.handle(), WM_LBUTTONUP, onBar, 0, 1050);
+        simulateMouse(toolbar.handle(), WM_LBUTTONDOWN, onBar, 0, 1100);
+        simulateMouse(toolbar.handle(), WM_LBUTTONUP, onBar, 0, 1150);
+    };
+    doubleClick();
+    EXPECT_EQ(script.customizedToolbars, (std::vector<WindowHandle>{toolbar.handle()}));
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{101})) << "the first click of the two";
+    parent.commands.clear();
+    toolbar.modifyStyle(CCS_ADJUSTABLE, 0);
+    doubleClick();
+    EXPECT_EQ(script.customizedToolbars.size(), 1u) << "a bar that is not adjustable opens nothing";
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{101, 101})) << "two clicks";
+}
+
 TEST_F(ToolbarTest, TheCustomiseDialogIsAModalLoopAndListsButtonsByName)
 {
     offerNamedButtons(parent);
