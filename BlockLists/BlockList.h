@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <new>
 
 // Items per block of an element type: the type's own `static constexpr uint32_t itemsPerBlock` when
@@ -51,9 +52,10 @@ public:
     T* add();
     // Removes an element of this list (queued while the list is locked); every child removes the
     // element of the same index. An element already released or queued: nothing. An element that
-    // is not a slot of this list: Exc_BlockListAlienItem.
+    // is not a slot of this list: Exc_BlockListAlienItem. A child list: Exc_InternalError, it
+    // removes only with its parent.
     void remove(T* element);
-    void remove(uint32_t index) override;
+    using BlockListBase::remove;
     T& operator[](uint32_t index);
     const T& operator[](uint32_t index) const;
 
@@ -62,7 +64,6 @@ public:
     // The list that holds an element.
     static BlockList<T>* listOf(const T* element);
 
-    void clear() override;
     void grow() override { add(); }
     uint32_t getBlockSize() const override { return ITEMSPERBLOCK; }
     uint32_t getBlockCount() const override { return blockCount; }
@@ -73,6 +74,8 @@ public:
     T*& current = currentElement;
 
 protected:
+    void clearInStep() override;
+    void removeInStep(uint32_t index) override { removeElement(&(*this)[index]); }
     void carryOutQueuedRemovals() override;
     void passQueuedRemovalsTo(BlockListBase* child) override;
 
@@ -115,6 +118,7 @@ private:
     Slot* slotAt(uint32_t index) const { return &table[index / ITEMSPERBLOCK]->slots[index % ITEMSPERBLOCK]; }
     // The slot of an element of this list, or Exc_BlockListAlienItem.
     Slot* ownSlotOf(T* element) const;
+    void removeElement(T* element);
 
     void addBlock();
     void removeBlock();
@@ -211,6 +215,13 @@ typename BlockList<T>::Slot* BlockList<T>::ownSlotOf(T* element) const
 template <class T>
 void BlockList<T>::remove(T* element)
 {
+    refuseAsChild("BlockList<T>::remove(...) of a child list");
+    removeElement(element);
+}
+
+template <class T>
+void BlockList<T>::removeElement(T* element)
+{
     Slot* slot = ownSlotOf(element);
     const uint32_t index = slot->header.index;
     if (index >= count || slot->header.queued)
@@ -220,18 +231,20 @@ void BlockList<T>::remove(T* element)
 
     // An unlocked list removes through its own queue too: a release that removes further elements
     // of this list then only queues them, and parent and children make the same moves.
-    const bool immediate = lockCount == 0;
-    if (immediate)
-        lock();
+    RemovalLock removal(*this);
     // Marked before the release, so that a removal of this element that the release causes is a no-op.
     slot->header.queued = 1;
+    std::exception_ptr releaseFailure;
     try {
         releaseOf(*element);
     } catch (...) {
-        slot->header.queued = 0;
-        if (immediate)
-            unlock();
-        throw;
+        // A list of its own keeps the element; a child leaves with its parent's element all the
+        // same, so that the two stay in step, and reports the failure afterwards.
+        if (!getParent()) {
+            slot->header.queued = 0;
+            throw;
+        }
+        releaseFailure = std::current_exception();
     }
     slot->header.older = queueHead;
     slot->header.newer = NOSLOT;
@@ -239,14 +252,9 @@ void BlockList<T>::remove(T* element)
         slotAt(queueHead)->header.newer = index;
     queueHead = index;
     removeFromChildren(index);
-    if (immediate)
-        unlock();
-}
-
-template <class T>
-void BlockList<T>::remove(uint32_t index)
-{
-    remove(&(*this)[index]);
+    removal.release();
+    if (releaseFailure)
+        std::rethrow_exception(releaseFailure);
 }
 
 template <class T>
@@ -306,7 +314,7 @@ void BlockList<T>::passQueuedRemovalsTo(BlockListBase* child)
     while (slotAt(oldest)->header.older != NOSLOT)
         oldest = slotAt(oldest)->header.older;
     for (uint32_t index = oldest; index != NOSLOT; index = slotAt(index)->header.newer)
-        child->remove(index);
+        removeFromChild(child, index);
 }
 
 template <class T>
@@ -335,7 +343,7 @@ BlockList<T>* BlockList<T>::listOf(const T* element)
 }
 
 template <class T>
-void BlockList<T>::clear()
+void BlockList<T>::clearInStep()
 {
     // Locked meanwhile (children with it), so that a release that removes another element of this
     // list only queues it and releases it; the mark keeps every element from being released twice.

@@ -1,9 +1,11 @@
 #include "BlockLists/BlockListBase.h"
 
 #include "BlockLists/BlockListGroup.h"
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
 #include <cstring>
+#include <exception>
 
 BlockListBase::BlockListBase(const char* name, void* owner) : name(name), owner(owner)
 {
@@ -27,15 +29,27 @@ BlockListBase::~BlockListBase()
 
 void BlockListBase::unlinkFromChain()
 {
-    if (previous)
-        previous->next = next;
-    else if (parent && parent->firstChild == this)
-        parent->firstChild = next;
-    if (next)
-        next->previous = previous;
-    next = nullptr;
-    previous = nullptr;
+    BlockListBase* noChain = nullptr;
+    unlinkFrom<&BlockListBase::previous, &BlockListBase::next>(parent ? parent->firstChild : noChain, this);
     parent = nullptr;
+}
+
+void BlockListBase::refuseAsChild(const char* where) const
+{
+    if (parent)
+        throw Exc_InternalError(where);
+}
+
+void BlockListBase::clear()
+{
+    refuseAsChild("BlockListBase::clear() of a child list");
+    clearInStep();
+}
+
+void BlockListBase::remove(uint32_t index)
+{
+    refuseAsChild("BlockListBase::remove(...) of a child list");
+    removeInStep(index);
 }
 
 void BlockListBase::growTo(const BlockListBase* other)
@@ -83,10 +97,7 @@ void BlockListBase::addChild(BlockListBase* child)
     // climb to this list.
     for (int32_t level = 0; level < lockCount; ++level)
         child->lock();
-    child->next = firstChild;
-    if (firstChild)
-        firstChild->previous = child;
-    firstChild = child;
+    linkAtFront<&BlockListBase::previous, &BlockListBase::next>(firstChild, child);
     child->parent = this;
     child->growTo(this);
     passQueuedRemovalsTo(child);
@@ -112,8 +123,19 @@ BlockListBase* BlockListBase::getChild(const char* childName, const void* childO
 
 void BlockListBase::removeFromChildren(uint32_t index)
 {
-    for (BlockListBase* child = firstChild; child; child = child->next)
-        child->remove(index);
+    // Every child removes, even after one has thrown, so that all stay in step; the first
+    // exception is passed on afterwards.
+    std::exception_ptr failure;
+    for (BlockListBase* child = firstChild; child; child = child->next) {
+        try {
+            child->removeInStep(index);
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void BlockListBase::growChildren()
@@ -125,5 +147,5 @@ void BlockListBase::growChildren()
 void BlockListBase::clearChildren()
 {
     for (BlockListBase* child = firstChild; child; child = child->next)
-        child->clear();
+        child->clearInStep();
 }

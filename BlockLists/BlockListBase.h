@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 class BlockListGroup;
 
@@ -21,12 +22,14 @@ public:
     BlockListBase& operator=(const BlockListBase&) = delete;
 
     // Releases every element once, frees every block and clears the children; count and capacity
-    // become 0, the current element and the queued removals are dropped.
-    virtual void clear() = 0;
+    // become 0, the current element and the queued removals are dropped. A child list follows its
+    // parent only: cleared on its own it throws Exc_InternalError.
+    void clear();
     // Adds one element in its default state.
     virtual void grow() = 0;
-    // Removes the element with that index; throws Exc_BlockListIndexOutOfRange when there is none.
-    virtual void remove(uint32_t index) = 0;
+    // Removes the element with that index; throws Exc_BlockListIndexOutOfRange when there is none,
+    // Exc_InternalError for a child list (it removes only with its parent).
+    void remove(uint32_t index);
     // Adds elements until the count is not below the other list's.
     virtual void growTo(const BlockListBase* other);
     virtual void lock();
@@ -63,6 +66,44 @@ public:
     int32_t stamp = 0;
 
 protected:
+    // clear and remove without the child-list check: what a parent tells its children.
+    virtual void clearInStep() = 0;
+    virtual void removeInStep(uint32_t index) = 0;
+    // Holds a lock for one removal when the list was not locked yet, and releases it however the
+    // removal ends, so an exception never leaves the list (and its children) locked.
+    class RemovalLock
+    {
+    public:
+        explicit RemovalLock(BlockListBase& list) : held(list.lockCount == 0 ? &list : nullptr)
+        {
+            if (held)
+                held->lock();
+        }
+        ~RemovalLock()
+        {
+            // Reached with a lock still held only while an exception leaves the removal: that
+            // exception is the one to report, so a second one from the unlock is dropped.
+            try {
+                release();
+            } catch (...) {
+            }
+        }
+        RemovalLock(const RemovalLock&) = delete;
+        RemovalLock& operator=(const RemovalLock&) = delete;
+        // Unlocks now, carrying out the queued removals (which may throw).
+        void release()
+        {
+            if (BlockListBase* list = std::exchange(held, nullptr))
+                list->unlock();
+        }
+
+    private:
+        BlockListBase* held;
+    };
+    // Throws Exc_InternalError when this list is a child, which removes and clears only with its parent.
+    void refuseAsChild(const char* where) const;
+    // Tells one child to remove the element with that index.
+    static void removeFromChild(BlockListBase* child, uint32_t index) { child->removeInStep(index); }
     // Carries out the removals queued while the list was locked.
     virtual void carryOutQueuedRemovals() = 0;
     // Passes the removals queued so far, oldest first, on to a new child, so that it replays them

@@ -1,5 +1,6 @@
 #include "BlockLists/BlockListGroup.h"
 
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
 #include <cstring>
@@ -16,10 +17,7 @@ void BlockListGroup::addBlockList(BlockListBase* list)
         throw Exc_InternalError("BlockListGroup::addBlockList");
     if (blLockCount > 0)
         list->lock();
-    list->next = firstList;
-    if (firstList)
-        firstList->previous = list;
-    firstList = list;
+    linkAtFront<&BlockListBase::previous, &BlockListBase::next>(firstList, list);
     list->group = this;
 }
 
@@ -34,14 +32,7 @@ void BlockListGroup::removeBlockList(BlockListBase* list)
 
 void BlockListGroup::unlinkBlockList(BlockListBase* list)
 {
-    if (list->previous)
-        list->previous->next = list->next;
-    else
-        firstList = list->next;
-    if (list->next)
-        list->next->previous = list->previous;
-    list->next = nullptr;
-    list->previous = nullptr;
+    unlinkFrom<&BlockListBase::previous, &BlockListBase::next>(firstList, list);
     list->group = nullptr;
 }
 

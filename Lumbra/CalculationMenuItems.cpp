@@ -5,6 +5,9 @@
 #include "plugins/VornPluginCalculator.h"
 #include "platform/CommandRouting.h"
 
+namespace lumbra
+{
+
 namespace
 {
 
@@ -16,7 +19,7 @@ struct ActiveCalculation
 
     explicit ActiveCalculation(MAI_View* view)
     {
-        MAI_Doc* document = lumbra::documentInterfaceOf(view);
+        MAI_Doc* document = documentInterfaceOf(view);
         VornPluginCalculator* active = document != nullptr ? document->getActiveCalculator() : nullptr;
         if (active == nullptr)
             return;
@@ -36,7 +39,7 @@ struct ActiveCalculation
 } // namespace
 
 PluginMenuItemCalculate::PluginMenuItemCalculate()
-    : LumbraMenuItem({"Calculate", "&Calculate\\&Calculate", "Calculate", lumbra::MenuItemImage::Calculate, nullptr,
+    : LumbraMenuItem({"Calculate", "&Calculate\\&Calculate", "Calculate", MenuItemImage::Calculate, nullptr,
                       "Calculate Menu Item"},
                      true)
 {
@@ -63,7 +66,7 @@ void PluginMenuItemCalculate::updateCommandUI(platform::CommandState* commandUI,
 
 PluginMenuItemResetCalculation::PluginMenuItemResetCalculation()
     : LumbraMenuItem({"Reset Calculation", "&Calculate\\&Reset", "Reset Calculation",
-                      lumbra::MenuItemImage::ResetCalculation, nullptr, "Reset Calculation Menu Item"},
+                      MenuItemImage::ResetCalculation, nullptr, "Reset Calculation Menu Item"},
                      true)
 {
 }
@@ -107,3 +110,5 @@ void PluginMenuItemSelectCalculationMethod::updateCommandUI(platform::CommandSta
     commandUI->Enable(true);
     commandUI->SetRadio(document->getActiveCalculator() == calculator);
 }
+
+} // namespace lumbra

@@ -6,8 +6,11 @@
 
 class VornPluginCalculator;
 
+namespace lumbra
+{
+
 // "&Calculate\&Calculate": starts the document's active calculator, or stops it while it runs.
-class PluginMenuItemCalculate : public lumbra::LumbraMenuItem
+class PluginMenuItemCalculate : public LumbraMenuItem
 {
 public:
     PluginMenuItemCalculate();
@@ -16,7 +19,7 @@ public:
 };
 
 // "&Calculate\&Reset": resets the running calculation of the document.
-class PluginMenuItemResetCalculation : public lumbra::LumbraMenuItem
+class PluginMenuItemResetCalculation : public LumbraMenuItem
 {
 public:
     PluginMenuItemResetCalculation();
@@ -26,7 +29,7 @@ public:
 
 // One calculation method of the Calculate menu: makes its calculator the active one of the
 // application's active document. Each calculator packages one with its own menu path.
-class PluginMenuItemSelectCalculationMethod : public lumbra::LumbraMenuItem
+class PluginMenuItemSelectCalculationMethod : public LumbraMenuItem
 {
 public:
     PluginMenuItemSelectCalculationMethod(VornPluginCalculator* calculator, const char* menuPath);
@@ -37,3 +40,5 @@ private:
     VornPluginCalculator* calculator;
     std::string path;
 };
+
+} // namespace lumbra

@@ -8,6 +8,10 @@
 #include "platform/DialogTemplate.h"
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+
+namespace lumbra
+{
 
 namespace
 {
@@ -42,7 +46,7 @@ const char* PluginCreateGroupDialog::getDescription()
 
 void PluginCreateGroupDialog::about(PluginWindowHandle* parent)
 {
-    lumbra::showAboutBox(parent, getName(), "Create Group Dialog");
+    showAboutBox(parent, getName(), "Create Group Dialog");
 }
 
 PluginWindowRequest* PluginCreateGroupDialog::getWindowRequest()
@@ -167,7 +171,7 @@ void CDialogCreateGroup::createGroup()
     updateData(true);
     MAI* mai = plugin != nullptr ? plugin->mai : nullptr;
     if (mai != nullptr && mai->activeDocument != nullptr)
-        lumbra::createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour());
+        createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour());
     name.clear();
     for (int32_t id : {okId, stripOkId})
         if (platform::Window* button = dlgItem(id))
@@ -181,16 +185,13 @@ void CDialogCreateGroup::close()
         plugin->mai->postCommand(plugin->owner->commandId);
 }
 
-namespace lumbra
-{
-
 bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::string& name, uint32_t colour)
 {
     VornDocument& document = documentInterface.document;
     VornSelection* selection = document.getSelection();
     if (name.empty() || selection->isEmpty())
         return false;
-    notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     BlockList<VornGroup>* groups = document.getGroupList();
     VornGroup* group = groups->add();
     document.getWorldGroup()->addChild(group);
@@ -214,7 +215,7 @@ bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::str
     current->add(group);
     groups->unlock();
 
-    notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
     documentInterface.invalidateViews();
     return true;
 }
@@ -222,21 +223,19 @@ bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::str
 platform::DialogTemplate createGroupDialogTemplate()
 {
     using namespace platform;
-    DialogTemplate bar;
-    bar.rect = {0, 0, 117, 45};
-    bar.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    bar.fontName = "MS Sans Serif";
-    bar.fontPointSize = 8;
-    const uint32_t control = WS_VISIBLE | WS_TABSTOP;
-    bar.items = {
-        {"Edit", CDialogCreateGroup::nameEditId, {2, 5, 87, 12}, control | WS_BORDER | ES_AUTOHSCROLL, 0, ""},
-        {"Button", CDialogCreateGroup::colourId, {91, 5, 13, 12}, control | BS_OWNERDRAW, 0, "C"},
-        {"Button", CDialogCreateGroup::okId, {42, 25, 30, 15}, control | BS_DEFPUSHBUTTON | WS_DISABLED, 0, "&OK"},
-        {"Button", CDialogCreateGroup::cancelId, {75, 25, 30, 15}, control | BS_PUSHBUTTON, 0, "&Cancel"},
-        {"Button", CDialogCreateGroup::unusedCheckId, {5, 31, 8, 8}, control | BS_AUTOCHECKBOX, 0, ""},
-        {"Button", CDialogCreateGroup::stripOkId, {104, 2, 13, 12}, WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0, "OK"},
-    };
-    return bar;
+    // The small OK is shown only while the bar is docked as a strip.
+    DialogItemTemplate stripOk = pushButtonItem(CDialogCreateGroup::stripOkId, {104, 2, 13, 12}, "OK", WS_DISABLED);
+    stripOk.style &= ~WS_VISIBLE;
+    return dialogTemplateOf(
+        {0, 0, 117, 45}, WS_CHILD | DS_CONTROL | DS_SETFONT, "",
+        {
+            controlItem("Edit", CDialogCreateGroup::nameEditId, {2, 5, 87, 12}, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL),
+            controlItem("Button", CDialogCreateGroup::colourId, {91, 5, 13, 12}, WS_TABSTOP | BS_OWNERDRAW, "C"),
+            pushButtonItem(CDialogCreateGroup::okId, {42, 25, 30, 15}, "&OK", BS_DEFPUSHBUTTON | WS_DISABLED),
+            pushButtonItem(CDialogCreateGroup::cancelId, {75, 25, 30, 15}, "&Cancel"),
+            checkBoxItem(CDialogCreateGroup::unusedCheckId, {5, 31, 8, 8}, ""),
+            stripOk,
+        });
 }
 
 void registerCreateGroupDialogTemplate()

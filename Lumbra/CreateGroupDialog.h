@@ -9,6 +9,10 @@
 
 class MAI;
 class MAI_Doc;
+
+namespace lumbra
+{
+
 class PluginMenuItemGroupCreate;
 class CDialogCreateGroup;
 
@@ -70,9 +74,6 @@ private:
 
     PluginCreateGroupDialog* plugin;
 };
-
-namespace lumbra
-{
 
 // Makes a group at the root of the document's model holding the current selection, named and
 // coloured, selected as a whole and made the only selected object. Nothing happens for an empty

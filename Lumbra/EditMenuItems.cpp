@@ -7,6 +7,10 @@
 #include "plugins/MAI.h"
 #include "platform/CommandRouting.h"
 #include "platform/SystemValues.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+
+namespace lumbra
+{
 
 namespace
 {
@@ -24,7 +28,7 @@ void showNotYetBox(MAI* mai, const char* text)
 } // namespace
 
 PluginMenuItemDelete::PluginMenuItemDelete()
-    : LumbraMenuItem({"Delete", "&Edit\\&Delete", "Delete", lumbra::MenuItemImage::Delete, nullptr,
+    : LumbraMenuItem({"Delete", "&Edit\\&Delete", "Delete", MenuItemImage::Delete, nullptr,
                       "Delete Menu Item"},
                      true),
       lockTimeout(documentLockTimeout)
@@ -33,10 +37,10 @@ PluginMenuItemDelete::PluginMenuItemDelete()
 
 void PluginMenuItemDelete::execute(MAI_View* activeView)
 {
-    VornSelection* selection = lumbra::nonEmptySelectionOf(activeView);
+    VornSelection* selection = nonEmptySelectionOf(activeView);
     if (selection == nullptr)
         return;
-    MAI_Doc* documentInterface = lumbra::documentInterfaceOf(activeView);
+    MAI_Doc* documentInterface = documentInterfaceOf(activeView);
     // Ignore gives up like Abort: deleting while a calculation's worker holds the model could
     // pull objects from under it.
     DocumentChangeLock lock(documentInterface, deleteWaitingText, lockTimeout);
@@ -45,12 +49,12 @@ void PluginMenuItemDelete::execute(MAI_View* activeView)
     VornDocument& document = documentInterface->document;
 
     // The doomed selection becomes a named set, so that making a new one current keeps it.
-    lumbra::notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     selection->setNamed(true);
     knotReference doomed;
     doomed.set(selection);
     document.newSelection();
-    lumbra::notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
 
     // Removing an object takes what depends on it along, which may move the selection within its
     // list; the reference follows it, and clears when the emptied selection ends itself.
@@ -76,11 +80,11 @@ void PluginMenuItemDelete::execute(MAI_View* activeView)
 
 void PluginMenuItemDelete::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
-    lumbra::enableBySelection(commandUI, activeView);
+    enableBySelection(commandUI, activeView);
 }
 
 PluginMenuItemFreeze::PluginMenuItemFreeze()
-    : LumbraMenuItem({"Freeze", "&Edit\\&Freeze", "Freeze", lumbra::MenuItemImage::Freeze, nullptr,
+    : LumbraMenuItem({"Freeze", "&Edit\\&Freeze", "Freeze", MenuItemImage::Freeze, nullptr,
                       "Freeze Menu Item"},
                      true)
 {
@@ -93,11 +97,11 @@ void PluginMenuItemFreeze::execute(MAI_View* activeView)
 
 void PluginMenuItemFreeze::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
-    lumbra::enableBySelection(commandUI, activeView);
+    enableBySelection(commandUI, activeView);
 }
 
 PluginMenuItemHide::PluginMenuItemHide()
-    : LumbraMenuItem({"Hide", "&Edit\\&Hide", "Hide", lumbra::MenuItemImage::Hide, nullptr, "Hide Menu Item"},
+    : LumbraMenuItem({"Hide", "&Edit\\&Hide", "Hide", MenuItemImage::Hide, nullptr, "Hide Menu Item"},
                      true)
 {
 }
@@ -109,7 +113,7 @@ void PluginMenuItemHide::execute(MAI_View* activeView)
 
 void PluginMenuItemHide::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
-    lumbra::enableBySelection(commandUI, activeView);
+    enableBySelection(commandUI, activeView);
 }
 
 PluginMenuItemResetActive::PluginMenuItemResetActive()
@@ -121,7 +125,7 @@ PluginMenuItemResetActive::PluginMenuItemResetActive()
 
 void PluginMenuItemResetActive::execute(MAI_View* activeView)
 {
-    MAI_Doc* document = lumbra::documentInterfaceOf(activeView);
+    MAI_Doc* document = documentInterfaceOf(activeView);
     VornPluginMenuItem* tool = document != nullptr ? document->getActiveMenuItem() : nullptr;
     if (tool == nullptr)
         return;
@@ -133,3 +137,5 @@ void PluginMenuItemResetActive::updateCommandUI(platform::CommandState* commandU
 {
     commandUI->Enable(activeView != nullptr);
 }
+
+} // namespace lumbra

@@ -4,9 +4,12 @@
 
 #include <chrono>
 
+namespace lumbra
+{
+
 // "&Edit\&Delete": removes the selected objects and everything that depends on them, under the
 // document lock.
-class PluginMenuItemDelete : public lumbra::LumbraMenuItem
+class PluginMenuItemDelete : public LumbraMenuItem
 {
 public:
     PluginMenuItemDelete();
@@ -18,7 +21,7 @@ public:
 };
 
 // "&Edit\&Freeze": not available yet; says so.
-class PluginMenuItemFreeze : public lumbra::LumbraMenuItem
+class PluginMenuItemFreeze : public LumbraMenuItem
 {
 public:
     PluginMenuItemFreeze();
@@ -27,7 +30,7 @@ public:
 };
 
 // "&Edit\&Hide": not available yet; says so.
-class PluginMenuItemHide : public lumbra::LumbraMenuItem
+class PluginMenuItemHide : public LumbraMenuItem
 {
 public:
     PluginMenuItemHide();
@@ -37,10 +40,12 @@ public:
 
 // Deactivates and reactivates the document's active tool, which resets its state. It has no menu
 // entry; it is reached through key and mouse bindings.
-class PluginMenuItemResetActive : public lumbra::LumbraMenuItem
+class PluginMenuItemResetActive : public LumbraMenuItem
 {
 public:
     PluginMenuItemResetActive();
     void execute(MAI_View* activeView) override;
     void updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView) override;
 };
+
+} // namespace lumbra

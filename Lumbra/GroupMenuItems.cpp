@@ -8,8 +8,12 @@
 #include "platform/CommandRouting.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <new>
+
+namespace lumbra
+{
 
 namespace
 {
@@ -49,7 +53,7 @@ void makeCurrent(MAI_Doc& documentInterface, VornSelection* replacement)
 } // namespace
 
 PluginMenuItemGroupClose::PluginMenuItemGroupClose()
-    : LumbraMenuItem({"Close Group", "&Edit\\&Grouping\\&Close", "Close Group", lumbra::MenuItemImage::CloseGroup,
+    : LumbraMenuItem({"Close Group", "&Edit\\&Grouping\\&Close", "Close Group", MenuItemImage::CloseGroup,
                       nullptr, "Close Group Menu Item"},
                      true)
 {
@@ -57,12 +61,12 @@ PluginMenuItemGroupClose::PluginMenuItemGroupClose()
 
 void PluginMenuItemGroupClose::execute(MAI_View* activeView)
 {
-    VornSelection* selection = lumbra::nonEmptySelectionOf(activeView);
+    VornSelection* selection = nonEmptySelectionOf(activeView);
     if (selection == nullptr)
         return;
-    MAI_Doc& documentInterface = *lumbra::documentInterfaceOf(activeView);
+    MAI_Doc& documentInterface = *documentInterfaceOf(activeView);
     VornDocument& document = documentInterface.document;
-    lumbra::notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     VornGroup* root = rootGroupOf(document);
 
     VornSelection* replacement = document.getSelectionList()->add();
@@ -81,17 +85,17 @@ void PluginMenuItemGroupClose::execute(MAI_View* activeView)
             replacement->add(object);
     }
     makeCurrent(documentInterface, replacement);
-    lumbra::notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
     documentInterface.invalidateViews();
 }
 
 void PluginMenuItemGroupClose::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
-    VornSelection* selection = lumbra::nonEmptySelectionOf(activeView);
+    VornSelection* selection = nonEmptySelectionOf(activeView);
     bool closable = false;
     if (selection != nullptr)
     {
-        const VornGroup* root = rootGroupOf(*lumbra::documentOf(activeView));
+        const VornGroup* root = rootGroupOf(*documentOf(activeView));
         for (knot* link = selection->objects.getFirst(); link != nullptr && !closable; link = link->getNext())
             closable = closableGroupOf(link, root) != nullptr;
     }
@@ -99,7 +103,7 @@ void PluginMenuItemGroupClose::updateCommandUI(platform::CommandState* commandUI
 }
 
 PluginMenuItemGroupOpen::PluginMenuItemGroupOpen()
-    : LumbraMenuItem({"Open Group", "&Edit\\&Grouping\\&Open", "Open Group", lumbra::MenuItemImage::OpenGroup,
+    : LumbraMenuItem({"Open Group", "&Edit\\&Grouping\\&Open", "Open Group", MenuItemImage::OpenGroup,
                       nullptr, "Open Group Menu Item"},
                      true)
 {
@@ -107,10 +111,10 @@ PluginMenuItemGroupOpen::PluginMenuItemGroupOpen()
 
 void PluginMenuItemGroupOpen::execute(MAI_View* activeView)
 {
-    VornSelection* selection = lumbra::nonEmptySelectionOf(activeView);
+    VornSelection* selection = nonEmptySelectionOf(activeView);
     if (selection == nullptr)
         return;
-    MAI_Doc& documentInterface = *lumbra::documentInterfaceOf(activeView);
+    MAI_Doc& documentInterface = *documentInterfaceOf(activeView);
     VornDocument& document = documentInterface.document;
 
     VornSelection* replacement = document.getSelectionList()->add();
@@ -124,15 +128,15 @@ void PluginMenuItemGroupOpen::execute(MAI_View* activeView)
         else
             replacement->add(VornSelection::objectOf(link));
     }
-    lumbra::notify(mai, "PRESL");
+    notify(mai, Channel::SelectionChanging);
     makeCurrent(documentInterface, replacement);
-    lumbra::notify(mai, "SELCH");
+    notify(mai, Channel::SelectionChanged);
     documentInterface.invalidateViews();
 }
 
 void PluginMenuItemGroupOpen::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
-    VornSelection* selection = lumbra::nonEmptySelectionOf(activeView);
+    VornSelection* selection = nonEmptySelectionOf(activeView);
     bool openable = false;
     for (knot* link = selection != nullptr ? selection->objects.getFirst() : nullptr; link != nullptr && !openable;
          link = link->getNext())
@@ -141,7 +145,7 @@ void PluginMenuItemGroupOpen::updateCommandUI(platform::CommandState* commandUI,
 }
 
 PluginMenuItemGroupCreate::PluginMenuItemGroupCreate()
-    : LumbraMenuItem({"Create Group", "&Edit\\&Grouping\\&Group", "Create Group", lumbra::MenuItemImage::CreateGroup,
+    : LumbraMenuItem({"Create Group", "&Edit\\&Grouping\\&Group", "Create Group", MenuItemImage::CreateGroup,
                       nullptr, "Group Menu Item"},
                      true)
 {
@@ -187,6 +191,8 @@ void PluginMenuItemGroupCreate::updateCommandUI(platform::CommandState* commandU
         return;
     }
     commandUI->SetCheck(0);
-    VornSelection* selection = lumbra::nonEmptySelectionOf(activeView);
+    VornSelection* selection = nonEmptySelectionOf(activeView);
     commandUI->Enable(selection != nullptr && !selection->isSingle());
 }
+
+} // namespace lumbra

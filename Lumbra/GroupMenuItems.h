@@ -2,11 +2,14 @@
 
 #include "Lumbra/LumbraMenuItem.h"
 
+namespace lumbra
+{
+
 class PluginCreateGroupDialog;
 
 // "&Edit\&Grouping\&Close": the selected objects of subgroups are replaced by their groups,
 // selected as a whole.
-class PluginMenuItemGroupClose : public lumbra::LumbraMenuItem
+class PluginMenuItemGroupClose : public LumbraMenuItem
 {
 public:
     PluginMenuItemGroupClose();
@@ -15,7 +18,7 @@ public:
 };
 
 // "&Edit\&Grouping\&Open": groups selected as a whole are replaced by their members.
-class PluginMenuItemGroupOpen : public lumbra::LumbraMenuItem
+class PluginMenuItemGroupOpen : public LumbraMenuItem
 {
 public:
     PluginMenuItemGroupOpen();
@@ -24,7 +27,7 @@ public:
 };
 
 // "&Edit\&Grouping\&Group": shows and hides the Create Group dialog it packages.
-class PluginMenuItemGroupCreate : public lumbra::LumbraMenuItem
+class PluginMenuItemGroupCreate : public LumbraMenuItem
 {
 public:
     PluginMenuItemGroupCreate();
@@ -35,3 +38,5 @@ public:
     // Made when the registry asks for the packaged plugin, which then owns it; null before.
     PluginCreateGroupDialog* dialog = nullptr;
 };
+
+} // namespace lumbra

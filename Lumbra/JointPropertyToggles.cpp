@@ -6,6 +6,7 @@
 #include "VornData/VornJoint.h"
 #include "plugins/MAI.h"
 #include "platform/CommandRouting.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 namespace lumbra
 {
@@ -84,7 +85,7 @@ void subscribeJointSupportListeners(MAI* mai)
     if (mai == nullptr)
         return;
     const std::pair<const char*, JointSupportStateListener*> subscriptions[] = {
-        {"SELCH", &selectionListener}, {"DOCCH", &documentListener}, {"LOPCH", &supportListener}};
+        {Channel::SelectionChanged, &selectionListener}, {Channel::ActiveDocumentChanged, &documentListener}, {Channel::ObjectsPropertyChanged, &supportListener}};
     for (const auto& [channel, listener] : subscriptions)
         if (!listener->isSubscribed())
             mai->notifierRegistry.addListener(channel, listener);
@@ -123,7 +124,7 @@ void JointSupportToggle::applyToSelectedJoints(MAI_Doc& documentInterface, bool 
     documentInterface.invalidateViews();
     jointSupportState().stale = true;
     PropertyChangeNotice notice(&selection.objects, VornJoint::staticTypeID(), PropertyChangeCode::JointSupport);
-    notify(mai, "LOPCH", &notice);
+    notify(mai, Channel::ObjectsPropertyChanged, &notice);
 }
 
 void BlockingToggle::execute(MAI_View* activeView)
@@ -149,18 +150,16 @@ void BlockingToggle::execute(MAI_View* activeView)
     applyToSelectedJoints(*documentInterfaceOf(activeView), common == 0);
 }
 
-} // namespace lumbra
-
 PluginMenuItemToggleBlockRotation::PluginMenuItemToggleBlockRotation()
     : BlockingToggle({"Toggle Block Rotation", "&Modify\\&Joint Properties\\&Block Rotation", "Toggle Block Rotation",
-                      lumbra::MenuItemImage::RotationBlocked, "Joint Properties", "Toggle Block Rotation Menu Item"},
+                      MenuItemImage::RotationBlocked, "Joint Properties", "Toggle Block Rotation Menu Item"},
                      JointSupport::Rotation)
 {
 }
 
 PluginMenuItemToggleBlockTranslation::PluginMenuItemToggleBlockTranslation()
     : BlockingToggle({"Toggle Block Translation", "&Modify\\&Joint Properties\\&Translation Blocked",
-                      "Toggle Block Translation", lumbra::MenuItemImage::TranslationBlocked, "Joint Properties",
+                      "Toggle Block Translation", MenuItemImage::TranslationBlocked, "Joint Properties",
                       "Support Translation Menu Item"},
                      JointSupport::TranslationX | JointSupport::TranslationY | JointSupport::TranslationZ)
 {
@@ -168,17 +167,19 @@ PluginMenuItemToggleBlockTranslation::PluginMenuItemToggleBlockTranslation()
 
 PluginMenuItemToggleRigidJoint::PluginMenuItemToggleRigidJoint()
     : JointSupportToggle({"Toggle Rigid Joint", "&Modify\\&Joint Properties\\&Rigid", "Toggle Rigid Joint",
-                          lumbra::MenuItemImage::Rigid, "Joint Properties", "Toggle Rigid Joint Menu Item"},
+                          MenuItemImage::Rigid, "Joint Properties", "Toggle Rigid Joint Menu Item"},
                          JointSupport::Rigid)
 {
 }
 
 void PluginMenuItemToggleRigidJoint::execute(MAI_View* activeView)
 {
-    lumbra::updateJointSupportState(mai);
-    const lumbra::JointSupportState& state = lumbra::jointSupportState();
-    MAI_Doc* documentInterface = lumbra::documentInterfaceOf(activeView);
+    updateJointSupportState(mai);
+    const JointSupportState& state = jointSupportState();
+    MAI_Doc* documentInterface = documentInterfaceOf(activeView);
     if (state.jointCount == 0 || documentInterface == nullptr)
         return;
     applyToSelectedJoints(*documentInterface, (state.allBits & mask) == 0);
 }
+
+} // namespace lumbra

@@ -49,26 +49,26 @@ public:
     void execute(MAI_View* activeView) override;
 };
 
-} // namespace lumbra
-
 // "&Modify\&Joint Properties\&Block Rotation": the three rotations of the selected joints.
-class PluginMenuItemToggleBlockRotation : public lumbra::BlockingToggle
+class PluginMenuItemToggleBlockRotation : public BlockingToggle
 {
 public:
     PluginMenuItemToggleBlockRotation();
 };
 
 // "&Modify\&Joint Properties\&Translation Blocked": the three translations of the selected joints.
-class PluginMenuItemToggleBlockTranslation : public lumbra::BlockingToggle
+class PluginMenuItemToggleBlockTranslation : public BlockingToggle
 {
 public:
     PluginMenuItemToggleBlockTranslation();
 };
 
 // "&Modify\&Joint Properties\&Rigid": whether the selected joints connect their members rigidly.
-class PluginMenuItemToggleRigidJoint : public lumbra::JointSupportToggle
+class PluginMenuItemToggleRigidJoint : public JointSupportToggle
 {
 public:
     PluginMenuItemToggleRigidJoint();
     void execute(MAI_View* activeView) override;
 };
+
+} // namespace lumbra

@@ -2,10 +2,12 @@
 
 #include "Lumbra/CalculationMenuItems.h"
 #include "Lumbra/CreateGroupDialog.h"
+#include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/EditMenuItems.h"
 #include "Lumbra/GroupMenuItems.h"
 #include "Lumbra/JointPropertyToggles.h"
 #include "Lumbra/LumbraWindows.h"
+#include "Lumbra/PropertyObjectTypes.h"
 
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/VornPluginObjectType.h"
@@ -34,9 +36,9 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Object Creator", "Force Creator", nullptr},
     {"Object Creator", "Member Creator", nullptr},
     {"Object Creator", "Joint Creator", nullptr},
-    {"ObjectType", "ObjectType CrossSection", nullptr},
-    {"ObjectType", "ObjectType Material", nullptr},
-    {"ObjectType", "ObjectType Modifier", nullptr},
+    {"ObjectType", "ObjectType CrossSection", makeTablePlugin<PluginObjectTypeCrossSection>},
+    {"ObjectType", "ObjectType Material", makeTablePlugin<PluginObjectTypeMaterial>},
+    {"ObjectType", "ObjectType Modifier", makeTablePlugin<PluginObjectTypeModifier>},
     {"View Base", "Perspective", nullptr},
     {"View Base", "DevStatus", nullptr},
     {"Toolbar", "Main Options", nullptr},
@@ -63,9 +65,9 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Calculator", "Velocity Iterator", nullptr},
     {"Calculator", "Basic Iterator", nullptr},
     {"Calculator", "Auto Basic Iterator", nullptr},
-    {"Shape", "HBeam", nullptr},
-    {"Shape", "Rectangle", nullptr},
-    {"Shape", "Tube", nullptr},
+    {"Shape", "HBeam", makeTablePlugin<PluginShapeHBeam>},
+    {"Shape", "Rectangle", makeTablePlugin<PluginShapeRectangle>},
+    {"Shape", "Tube", makeTablePlugin<PluginShapeTube>},
     {"File Import", "TempFormat", nullptr},
     {"File Import", "Drawing Exchange Format", nullptr},
     {"File Export", "TempFormat", nullptr},

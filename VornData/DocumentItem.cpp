@@ -1,13 +1,10 @@
 #include "VornData/DocumentItem.h"
 
+#include "VornData/IntrusiveList.h"
 #include "VornData/VornDocument.h"
 
 DocumentItem::~DocumentItem()
 {
-    if (previous)
-        previous->next = next;
-    else if (document && document->firstDocumentItem == this)
-        document->firstDocumentItem = next;
-    if (next)
-        next->previous = previous;
+    DocumentItem* noChain = nullptr;
+    unlinkFrom<&DocumentItem::previous, &DocumentItem::next>(document ? document->firstDocumentItem : noChain, this);
 }

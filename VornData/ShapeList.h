@@ -9,11 +9,17 @@
 //   2+L          index count N
 //   3+L ..       P points of six floats (x, y, normal of the arriving edge, normal of the leaving edge)
 //   then         N point indices (triangle strips separated by -1)
-// The view does not own the words; it reads and writes them in place.
+// The view does not own the words; it reads and writes them in place. A view on no words (null)
+// stands for a missing outline.
 class ShapeList
 {
 public:
-    explicit ShapeList(uint32_t* words) : words(words) {}
+    explicit ShapeList(uint32_t* words = nullptr) : words(words) {}
+
+    bool isNull() const { return words == nullptr; }
+    uint32_t* getWords() const { return words; }
+    // Words the list takes, from its own counts.
+    uint32_t getSize() const { return computeSize(getPointCount(), getListCount(), getIndexCount()); }
 
     // Words a list of that many points, lists and indices takes.
     static constexpr uint32_t computeSize(uint32_t points, uint32_t lists, uint32_t indices)
@@ -34,8 +40,8 @@ public:
     uint32_t getListEnd(uint32_t index) const { return index < getListCount() ? words[2 + index] : 0; }
     uint32_t getIndexCount() const { return words[2 + getListCount()]; }
     void setIndexCount(uint32_t count) { words[2 + getListCount()] = count; }
-    float* getPoints() { return reinterpret_cast<float*>(words + 3 + getListCount()); }
-    int32_t* getIndexList()
+    float* getPoints() const { return reinterpret_cast<float*>(words + 3 + getListCount()); }
+    int32_t* getIndexList() const
     {
         return reinterpret_cast<int32_t*>(words + 3 + getListCount() + FloatsPerPoint * getPointCount());
     }

@@ -1,9 +1,13 @@
 #include "VornData/StringManager.h"
 
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
 #include <cstring>
+#include <fstream>
 #include <new>
+#include <string>
+#include <system_error>
 
 namespace
 {
@@ -187,30 +191,12 @@ void StringManager::appendEntry(StringBlock* block, StringEntry* entry, uint32_t
 
 void StringManager::unlink(StringBlock* block)
 {
-    if (block->previous)
-        block->previous->next = block->next;
-    else
-        firstBlock = block->next;
-    if (block->next)
-        block->next->previous = block->previous;
-    else
-        lastBlock = block->previous;
-    block->previous = nullptr;
-    block->next = nullptr;
+    unlinkFrom<&StringBlock::previous, &StringBlock::next>(firstBlock, lastBlock, block);
 }
 
 void StringManager::insertBehind(StringBlock* block, StringBlock* predecessor)
 {
-    block->previous = predecessor;
-    block->next = predecessor ? predecessor->next : firstBlock;
-    if (block->next)
-        block->next->previous = block;
-    else
-        lastBlock = block;
-    if (predecessor)
-        predecessor->next = block;
-    else
-        firstBlock = block;
+    linkBehind<&StringBlock::previous, &StringBlock::next>(firstBlock, lastBlock, predecessor, block);
 }
 
 void StringManager::freeBlock(StringBlock* block)
@@ -274,4 +260,87 @@ uint32_t StringHandle::getLength() const
     const size_t area = reinterpret_cast<const char*>(entry->next) - text;
     const void* zero = std::memchr(text + area - 8, 0, 8);
     return static_cast<uint32_t>(static_cast<const char*>(zero) - text);
+}
+
+uint32_t StringManager::registerHandle(StringHandle* handle)
+{
+    if (!handle || handle->isEmpty())
+        return 0;
+    registry.push_back(handle);
+    return static_cast<uint32_t>(registry.size());
+}
+
+void StringManager::setRegistryEntry(uint32_t number, StringHandle* handle)
+{
+    if (number == 0)
+        return;
+    if (number > registry.size())
+        registry.resize(number, nullptr);
+    registry[number - 1] = handle;
+}
+
+void StringManager::resetRegistry()
+{
+    registry.clear();
+}
+
+StringHandle* StringManager::getRegistryEntry(uint32_t number) const
+{
+    return number >= 1 && number <= registry.size() ? registry[number - 1] : nullptr;
+}
+
+bool StringManager::saveStrings(const std::filesystem::path& path) const
+{
+    std::string texts;
+    for (const StringHandle* handle : registry) {
+        if (handle)
+            texts += handle->getString();
+        texts += '\0';
+    }
+    if (texts.size() > MAXSTRINGSFILEBYTES)
+        return false;
+    const auto byteCount = static_cast<uint32_t>(texts.size());
+    const char countBytes[4] = {static_cast<char>(byteCount & 0xFF), static_cast<char>((byteCount >> 8) & 0xFF),
+                                static_cast<char>((byteCount >> 16) & 0xFF), static_cast<char>(byteCount >> 24)};
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(countBytes, sizeof countBytes);
+    file.write(texts.data(), static_cast<std::streamsize>(texts.size()));
+    file.close();
+    return !file.fail();
+}
+
+bool StringManager::loadStrings(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::uintmax_t fileBytes = std::filesystem::file_size(path, error);
+    if (error || fileBytes < 4)
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    unsigned char countBytes[4] = {};
+    if (!file.read(reinterpret_cast<char*>(countBytes), sizeof countBytes))
+        return false;
+    const uint32_t byteCount = countBytes[0] | uint32_t{countBytes[1]} << 8 | uint32_t{countBytes[2]} << 16 |
+                               uint32_t{countBytes[3]} << 24;
+    // The count must say exactly what follows: a shorter file is truncated, a longer one is not ours.
+    if (byteCount > MAXSTRINGSFILEBYTES || fileBytes - 4 != byteCount)
+        return false;
+    std::string texts(byteCount, '\0');
+    if (!file.read(texts.data(), static_cast<std::streamsize>(byteCount)))
+        return false;
+
+    // All texts are read and checked before the first handle changes.
+    std::vector<std::string> loaded;
+    for (size_t start = 0; start < texts.size();) {
+        const size_t end = texts.find('\0', start);
+        if (end == std::string::npos)
+            return false; // the last text lacks its zero byte
+        loaded.emplace_back(texts, start, end - start);
+        start = end + 1;
+    }
+    if (loaded.size() != registry.size())
+        return false;
+    for (size_t number = 0; number < registry.size(); ++number)
+        if (registry[number])
+            setString(registry[number], loaded[number].c_str());
+    return true;
 }

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <vector>
 
 // A document's texts (the names of its objects), packed one after another in 256 KB blocks without
 // per-text allocation. A text is reached only through a StringHandle; every entry points back at its
@@ -86,6 +88,31 @@ public:
     void clear();
     void getStatistics(StringManagerStatistics* record) const;
 
+    // The registry: a table of handles, numbered from 1, whose texts are saved and loaded together.
+    // A registered handle must stay alive until the table is reset or its place is set again.
+    //
+    // Appends a handle that holds a text and answers its number; a null or empty handle is not
+    // registered (0).
+    uint32_t registerHandle(StringHandle* handle);
+    // Puts the handle (null leaves the place empty) under a number from 1, lengthening the table
+    // with empty places as needed. Number 0: nothing.
+    void setRegistryEntry(uint32_t number, StringHandle* handle);
+    void resetRegistry();
+    uint32_t getRegistrySize() const { return static_cast<uint32_t>(registry.size()); }
+    StringHandle* getRegistryEntry(uint32_t number) const;
+
+    // Largest byte count of a strings file that is read.
+    static constexpr uint32_t MAXSTRINGSFILEBYTES = 0x4000000;
+    // Writes the registered texts: a 32-bit little-endian byte count, then each text in number
+    // order followed by its zero byte (an empty place or handle: the zero byte alone). False when
+    // the file cannot be written.
+    bool saveStrings(const std::filesystem::path& path) const;
+    // Reads a file that saveStrings wrote and gives each registered handle its text, in number
+    // order. Refused (false, no handle changes) when the file cannot be read, holds fewer or more
+    // bytes than its count says, says more than MAXSTRINGSFILEBYTES, or does not hold exactly one
+    // text per place of the table.
+    bool loadStrings(const std::filesystem::path& path);
+
     StringBlock* getFirstBlock() const { return firstBlock; }
     uint32_t getBlockCount() const;
     uint32_t getReleaseCount() const { return releaseCount; }
@@ -103,6 +130,7 @@ private:
     StringBlock* firstBlock = nullptr;
     StringBlock* lastBlock = nullptr;
     uint32_t releaseCount = 0;
+    std::vector<StringHandle*> registry;
 };
 
 // The one owner of a text in a StringManager. Not copyable: the storage rewrites exactly the handle

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "VornData/DocumentItem.h"
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
 namespace
@@ -159,11 +160,7 @@ void VornDocument::addDocumentItem(DocumentItem* item)
         throw Exc_InternalError("VornDocument::addDocumentItem [1]");
     if (getDocumentItem(item->getName()))
         throw Exc_InternalError("VornDocument::addDocumentItem [2]");
-    item->next = firstDocumentItem;
-    item->previous = nullptr;
-    if (firstDocumentItem)
-        firstDocumentItem->previous = item;
-    firstDocumentItem = item;
+    linkAtFront<&DocumentItem::previous, &DocumentItem::next>(firstDocumentItem, item);
     item->document = this;
 }
 

@@ -1,5 +1,6 @@
 #include "VornInterface/HostDialogResources.h"
 
+#include "platform/DialogTemplate.h"
 #include "platform/PixelArt.h"
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
@@ -16,146 +17,114 @@ using namespace platform;
 namespace
 {
 
-DialogItemTemplate control(const char* className, int32_t id, DialogUnitRect rect, uint32_t style,
-                           const char* text = "")
-{
-    DialogItemTemplate item;
-    item.className = className;
-    item.id = id;
-    item.rect = rect;
-    item.style = style | WS_VISIBLE;
-    item.text = text;
-    return item;
-}
-
-DialogItemTemplate pushButton(int32_t id, DialogUnitRect rect, const char* text, uint32_t extra = 0)
-{
-    return control("Button", id, rect, BS_PUSHBUTTON | WS_TABSTOP | extra, text);
-}
-
-DialogItemTemplate checkBox(int32_t id, DialogUnitRect rect, const char* text, uint32_t extra = 0)
-{
-    return control("Button", id, rect, BS_AUTOCHECKBOX | WS_TABSTOP | extra, text);
-}
-
-DialogTemplate dialog(DialogUnitRect rect, uint32_t style, const char* caption, std::vector<DialogItemTemplate> items)
-{
-    DialogTemplate result;
-    result.rect = rect;
-    result.style = style;
-    result.caption = caption;
-    result.items = std::move(items);
-    return result;
-}
-
 constexpr uint32_t modalDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 // Trees and drop-down lists of these dialogs are template controls that objects of the dialog
 // classes take over.
 DialogTemplate pluginsDialog()
 {
-    return dialog({0, 0, 182, 203}, modalDialogStyle | WS_THICKFRAME, "Plugins",
+    return dialogTemplateOf({0, 0, 182, 203}, modalDialogStyle | WS_THICKFRAME, "Plugins",
                   {
-                      control("SysTreeView32", 1000, {1, 1, 180, 127}, WS_BORDER | WS_TABSTOP, ""),
-                      pushButton(1001, {1, 146, 66, 14}, "&Properties..."),
-                      pushButton(1002, {1, 131, 66, 14}, "&About..."),
-                      control("Static", 1003, {70, 131, 110, 70}, SS_LEFT, ""),
+                      controlItem("SysTreeView32", 1000, {1, 1, 180, 127}, WS_BORDER | WS_TABSTOP, ""),
+                      pushButtonItem(1001, {1, 146, 66, 14}, "&Properties..."),
+                      pushButtonItem(1002, {1, 131, 66, 14}, "&About..."),
+                      controlItem("Static", 1003, {70, 131, 110, 70}, SS_LEFT, ""),
                       // Check boxes whose marks the dialog sets itself.
-                      control("Button", 1004, {1, 161, 66, 14}, BS_CHECKBOX | WS_TABSTOP, "&Disable"),
-                      control("Button", 1005, {1, 176, 66, 14}, BS_CHECKBOX | WS_TABSTOP, "D&efault"),
+                      controlItem("Button", 1004, {1, 161, 66, 14}, BS_CHECKBOX | WS_TABSTOP, "&Disable"),
+                      controlItem("Button", 1005, {1, 176, 66, 14}, BS_CHECKBOX | WS_TABSTOP, "D&efault"),
                   });
 }
 
 DialogTemplate pluginPropertiesDialog()
 {
-    return dialog({0, 0, 107, 49}, modalDialogStyle, "Plugin properties",
-                  {control("Static", 1, {7, 7, 93, 35}, SS_LEFT, "No properties available...")});
+    return dialogTemplateOf({0, 0, 107, 49}, modalDialogStyle, "Plugin properties",
+                  {controlItem("Static", 1, {7, 7, 93, 35}, SS_LEFT, "No properties available...")});
 }
 
 DialogTemplate splashDialog()
 {
-    return dialog({0, 0, 196, 129}, WS_POPUP | WS_BORDER, "",
+    return dialogTemplateOf({0, 0, 196, 129}, WS_POPUP | WS_BORDER, "",
                   {
-                      control("Static", 1004, {-3, 121, 199, 8}, SS_RIGHT, "..."),
-                      control("Button", 1, {0, 122, 6, 7}, BS_OWNERDRAW),
+                      controlItem("Static", 1004, {-3, 121, 199, 8}, SS_RIGHT, "..."),
+                      controlItem("Button", 1, {0, 122, 6, 7}, BS_OWNERDRAW),
                   });
 }
 
 DialogTemplate snapPriorityPopup()
 {
-    return dialog({0, 0, 14, 73}, WS_CHILD | DS_CONTROL, "",
+    return dialogTemplateOf({0, 0, 14, 73}, WS_CHILD | DS_CONTROL, "",
                   {
-                      control("Button", 1012, {2, 1, 10, 58}, BS_OWNERDRAW, "prio"),
-                      control("Edit", 1011, {0, 61, 14, 12}, ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER),
+                      controlItem("Button", 1012, {2, 1, 10, 58}, BS_OWNERDRAW, "prio"),
+                      controlItem("Edit", 1011, {0, 61, 14, 12}, ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER),
                   });
 }
 
 DialogTemplate acceleratorsDialog()
 {
-    return dialog({0, 0, 320, 190}, modalDialogStyle, "Accelerators",
+    return dialogTemplateOf({0, 0, 320, 190}, modalDialogStyle, "Accelerators",
                   {
-                      control("Static", -1, {7, 9, 30, 8}, SS_LEFT, "Device:"),
-                      control("Static", -1, {7, 27, 30, 8}, SS_LEFT, "Input:"),
-                      control("ComboBox", 1019, {40, 7, 110, 60}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ""),
-                      control("ComboBox", 1020, {40, 25, 110, 80}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ""),
-                      control("Edit", 1040, {40, 25, 110, 12}, ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER),
-                      checkBox(1021, {40, 42, 40, 10}, "Shift"),
-                      checkBox(1022, {85, 42, 40, 10}, "Ctrl"),
-                      control("Button", -1, {7, 58, 143, 100}, BS_GROUPBOX, "Resulting action(s)"),
-                      control("ListBox", 1024, {13, 70, 131, 50}, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL | WS_BORDER),
-                      pushButton(1037, {13, 124, 42, 14}, "Move &Up", WS_DISABLED),
-                      pushButton(1038, {57, 124, 42, 14}, "Move Do&wn", WS_DISABLED),
-                      pushButton(1031, {101, 124, 42, 14}, "&Remove", WS_DISABLED),
-                      control("Static", -1, {13, 143, 30, 8}, SS_LEFT, "Pretend"),
-                      control("Button", 1025, {45, 142, 40, 10}, BS_AUTOCHECKBOX | WS_DISABLED, "Shift"),
-                      control("Button", 1026, {90, 142, 40, 10}, BS_AUTOCHECKBOX | WS_DISABLED, "Ctrl"),
-                      pushButton(1030, {155, 90, 20, 14}, "<<", WS_DISABLED),
-                      control("Button", -1, {180, 7, 133, 151}, BS_GROUPBOX, "Available actions"),
-                      control("SysTreeView32", 1017, {186, 19, 121, 133}, WS_BORDER | WS_TABSTOP, ""),
-                      pushButton(1036, {7, 166, 58, 14}, "Reset &to Defaults"),
-                      pushButton(1032, {68, 166, 50, 14}, "Set as &Default"),
-                      pushButton(1039, {121, 166, 40, 14}, "Cl&ear"),
-                      pushButton(1033, {164, 166, 40, 14}, "&Load"),
-                      pushButton(1034, {207, 166, 40, 14}, "&Save"),
-                      control("Button", 1, {263, 166, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP, "&Close"),
+                      controlItem("Static", -1, {7, 9, 30, 8}, SS_LEFT, "Device:"),
+                      controlItem("Static", -1, {7, 27, 30, 8}, SS_LEFT, "Input:"),
+                      controlItem("ComboBox", 1019, {40, 7, 110, 60}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ""),
+                      controlItem("ComboBox", 1020, {40, 25, 110, 80}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ""),
+                      controlItem("Edit", 1040, {40, 25, 110, 12}, ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER),
+                      checkBoxItem(1021, {40, 42, 40, 10}, "Shift"),
+                      checkBoxItem(1022, {85, 42, 40, 10}, "Ctrl"),
+                      controlItem("Button", -1, {7, 58, 143, 100}, BS_GROUPBOX, "Resulting action(s)"),
+                      controlItem("ListBox", 1024, {13, 70, 131, 50}, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL | WS_BORDER),
+                      pushButtonItem(1037, {13, 124, 42, 14}, "Move &Up", WS_DISABLED),
+                      pushButtonItem(1038, {57, 124, 42, 14}, "Move Do&wn", WS_DISABLED),
+                      pushButtonItem(1031, {101, 124, 42, 14}, "&Remove", WS_DISABLED),
+                      controlItem("Static", -1, {13, 143, 30, 8}, SS_LEFT, "Pretend"),
+                      controlItem("Button", 1025, {45, 142, 40, 10}, BS_AUTOCHECKBOX | WS_DISABLED, "Shift"),
+                      controlItem("Button", 1026, {90, 142, 40, 10}, BS_AUTOCHECKBOX | WS_DISABLED, "Ctrl"),
+                      pushButtonItem(1030, {155, 90, 20, 14}, "<<", WS_DISABLED),
+                      controlItem("Button", -1, {180, 7, 133, 151}, BS_GROUPBOX, "Available actions"),
+                      controlItem("SysTreeView32", 1017, {186, 19, 121, 133}, WS_BORDER | WS_TABSTOP, ""),
+                      pushButtonItem(1036, {7, 166, 58, 14}, "Reset &to Defaults"),
+                      pushButtonItem(1032, {68, 166, 50, 14}, "Set as &Default"),
+                      pushButtonItem(1039, {121, 166, 40, 14}, "Cl&ear"),
+                      pushButtonItem(1033, {164, 166, 40, 14}, "&Load"),
+                      pushButtonItem(1034, {207, 166, 40, 14}, "&Save"),
+                      controlItem("Button", 1, {263, 166, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP, "&Close"),
                   });
 }
 
 DialogTemplate colorPickerDialog()
 {
-    return dialog({0, 0, 186, 127}, modalDialogStyle, "Choose Color",
+    return dialogTemplateOf({0, 0, 186, 127}, modalDialogStyle, "Choose Color",
                   {
-                      control("Button", 1, {129, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP, "OK"),
-                      pushButton(2, {129, 24, 50, 14}, "Cancel"),
-                      pushButton(1041, {7, 7, 100, 79}, "Button1"),
+                      controlItem("Button", 1, {129, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP, "OK"),
+                      pushButtonItem(2, {129, 24, 50, 14}, "Cancel"),
+                      pushButtonItem(1041, {7, 7, 100, 79}, "Button1"),
                   });
 }
 
 DialogTemplate objectHierarchyDialog()
 {
-    return dialog({0, 0, 186, 95}, modalDialogStyle | WS_THICKFRAME, "Object Hierarchy", {});
+    return dialogTemplateOf({0, 0, 186, 95}, modalDialogStyle | WS_THICKFRAME, "Object Hierarchy", {});
 }
 
 DialogTemplate betaWarningDialog()
 {
-    return dialog(
+    return dialogTemplateOf(
         {0, 0, 241, 169}, WS_POPUP | WS_BORDER, "",
         {
-            control("Static", -1, {0, 0, 66, 168}, SS_BITMAP, "#151"),
-            control("Static", -1, {84, 9, 150, 62}, SS_LEFT,
+            controlItem("Static", -1, {0, 0, 66, 168}, SS_BITMAP, "#151"),
+            controlItem("Static", -1, {84, 9, 150, 62}, SS_LEFT,
                     "Welcome to the Beta version of Quorl2.\n\nPlease keep in mind that this IS a beta version, so "
                     "some features do not work properly and some features do not work at all.\n\nRead the "
                     "introduction for further details."),
-            pushButton(IDOK, {81, 148, 91, 14}, "&Read Introduction"),
-            control("Button", IDCANCEL, {187, 148, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP, "&OK"),
+            pushButtonItem(IDOK, {81, 148, 91, 14}, "&Read Introduction"),
+            controlItem("Button", IDCANCEL, {187, 148, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP, "&OK"),
         });
 }
 
 DialogTemplate aboutDialog()
 {
-    DialogItemTemplate hiddenOk = control("Button", IDOK, {0, 0, 1, 1}, BS_OWNERDRAW, "OK");
+    DialogItemTemplate hiddenOk = controlItem("Button", IDOK, {0, 0, 1, 1}, BS_OWNERDRAW, "OK");
     hiddenOk.style &= ~WS_VISIBLE;
-    return dialog({0, 0, 200, 121}, WS_POPUP | WS_CAPTION | WS_SYSMENU, "About...", {hiddenOk});
+    return dialogTemplateOf({0, 0, 200, 121}, WS_POPUP | WS_CAPTION | WS_SYSMENU, "About...", {hiddenOk});
 }
 
 BitmapResource resourceOf(const Surface& image)

@@ -180,8 +180,8 @@ std::string hostCommandPrompt(std::uint32_t id)
     case ViewReadme: return "View the Readme-file; general remarks about this application.\nView the Readme-file";
     case SearchHelp: return "Search the Help-files for specific terms or topics.\nSearch the Help-files";
     case Introduction: return "Open the introduction into Quorl2";
-    case 32783: return "Change the settings of the view";
-    case 32784: return "Change the way the view is updated";
+    case ViewSettings: return "Change the settings of the view";
+    case UpdateRate: return "Change the way the view is updated";
     case UpdateFifthSecond: return "Update 5 times a second";
     case UpdateEverySecond: return "Update Every Second";
     case UpdateEveryFiveSeconds: return "Update every 5th seconds";

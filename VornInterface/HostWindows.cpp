@@ -32,7 +32,8 @@
 namespace
 {
 
-constexpr int32_t standardToolbarId = 0xE800;
+// The standard toolbar's window id is the command that shows and hides it.
+constexpr int32_t standardToolbarId = HostCommand::StandardToolbar;
 
 MAI_VornInterface& theMAI()
 {
@@ -210,7 +211,7 @@ void CVornInterfaceView::printView(platform::PrintDialogKind kind)
 {
     const platform::Rect client = clientRect();
     platform::PrintRequest request{handle(), kind, document() != nullptr ? document()->title() : "Quorl2",
-                                   {client.width(), client.height()}};
+                                   {client.width(), client.height()}, handle()};
     platform::print(request, [this](platform::DeviceContext& page) { draw(page); });
 }
 
@@ -381,7 +382,7 @@ void CMainFrame::addCommands()
 {
     using namespace HostCommand;
     // Plugin ids without an item count as handled, so the framework does not disable them.
-    onCommandRange(0x9000, 0xBFFF, [](std::uint32_t) {});
+    onCommandRange(platform::kFirstPluginCommandId, platform::kLastPluginCommandId, [](std::uint32_t) {});
     onCommand(FileNew, [this] { newDocument(); });
     onCommand(PrintSetup, [this] { platform::print({handle(), platform::PrintDialogKind::setup, "", {}}, {}); });
     for (std::uint32_t id : {Plugins, About})
@@ -675,7 +676,8 @@ void CMainFrame::onClose()
     MAI_VornInterface& mai = theMAI();
     stopAllCalculations(mai);
     platform::setCurrentFolder(mai.getWorkingFolder());
-    const int cause = savePluginConfiguration(CVornInterfaceApp::instance()->registry());
+    CVornInterfaceApp* application = CVornInterfaceApp::instance();
+    const int cause = savePluginConfiguration(application->registry(), application->absentPluginEntries());
     if (cause != 0)
         platform::messageBox(handle(), "Could not save plugin settings\nErrorCode:" + std::to_string(cause), "FileError",
                              platform::MB_ICONEXCLAMATION);

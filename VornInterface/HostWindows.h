@@ -8,7 +8,7 @@
 #include "platform/CommandRouting.h"
 #include "platform/DialogBar.h"
 #include "platform/DialogBarLayout.h"
-#include "platform/Frame.h"
+#include "platform/MainFrame.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
 #include "platform/Printing.h"
@@ -82,7 +82,8 @@ public:
     // Paints through the shown view type (also for printing).
     void draw(platform::DeviceContext& context);
     // Prints the view through `draw`, scaled to the page, after the print dialog or in the
-    // preview (`kind`). Printing never takes a snapshot.
+    // preview (`kind`). The page names the view's window, so a GL view type puts its rendered
+    // frame there. Printing never takes a snapshot.
     void printView(platform::PrintDialogKind kind);
 
     MAI_View_VornInterface* viewInterface() const { return interface_.get(); }

@@ -2,6 +2,7 @@
 
 #include "platform/SystemValues.h"
 #include "plugins/VornPluginCalculator.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 MAI_Doc_VornInterface::MAI_Doc_VornInterface(MAI* mai, CVornInterfaceDoc* owner) : MAI_Doc(mai), ownerDocument(owner)
 {
@@ -44,7 +45,7 @@ void MAI_Doc_VornInterface::setActiveCalculator(VornPluginCalculator* calculator
         }
     }
     activeCalculator = calculator;
-    mai->notifierRegistry.notify("CLCCH", nullptr);
+    mai->notifierRegistry.notify(Channel::ActiveCalculatorChanged, nullptr);
 }
 
 void MAI_Doc_VornInterface::invalidateViews()

@@ -3,6 +3,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
 #include "plugins/VornPluginViewBase.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 MAI_View_VornInterface::MAI_View_VornInterface(MAI_Doc* document, platform::Window* viewWindow)
     : MAI_View(document), window_(viewWindow != nullptr ? viewWindow->handle() : platform::WindowHandle::None)
@@ -42,7 +43,7 @@ VornPluginViewBase* viewTypeOf(MAI_View* view)
 void notifyIfDocumentChanged(MAI& mai, MAI_Doc* before)
 {
     if (mai.activeDocument != before)
-        mai.notifierRegistry.notify("DOCCH", nullptr);
+        mai.notifierRegistry.notify(Channel::ActiveDocumentChanged, nullptr);
 }
 
 } // namespace

@@ -8,8 +8,8 @@ namespace platform
 class Window;
 }
 
-// The host's view interface: the view window's repaint, client rectangle, capture and device
-// context, and the view type's activation.
+// The host's view interface: the view window's repaint, client rectangle, capture, device
+// context and handle, and the view type's activation.
 class MAI_View_VornInterface : public MAI_View
 {
 public:
@@ -24,6 +24,7 @@ public:
     void setCapture(bool capture) override;
     platform::DeviceContext* getDC() override;
     void releaseDC(platform::DeviceContext* context) override;
+    platform::WindowHandle getWindowHandle() override { return window_; }
 
     // The view type shown now; null when the view shows none.
     VornPluginViewBase* shownViewType() const;

@@ -6,6 +6,7 @@
 #include "plugins/VornPlugin.h"
 
 #include <chrono>
+#include <filesystem>
 #include <set>
 #include <thread>
 
@@ -22,6 +23,9 @@ const char* const readError = "Errors during reading of file \"plugin.cfg\"";
 const char* const endOfFileError = "Unexpected end of file \"plugin.cfg\"";
 const char* const corruptedError = "file \"plugin.cfg\" is corrupted";
 const char* const versionError = "wrong version of file \"plugin.cfg\"";
+const char* const keptNote = " - kept as \"plugin.cfg.bak\"";
+// Some editors put one before the first line.
+const char* const byteOrderMark = "\xEF\xBB\xBF";
 
 void fail(PluginConfigurationContent& content, const char* message)
 {
@@ -46,7 +50,7 @@ PluginConfigurationContent parsePluginConfiguration(const std::vector<std::strin
     std::string line;
     if (!readLine(line))
         fail(content, endOfFileError);
-    else if (line != headerLine)
+    else if (line != headerLine && line != std::string(byteOrderMark) + headerLine)
         fail(content, corruptedError);
     if (content.ok)
     {
@@ -133,18 +137,41 @@ void applyPluginConfiguration(const PluginConfigurationContent& content, PluginM
     }
 }
 
-void loadPluginConfiguration(PluginManager& registry, StartupStatus& status)
+std::vector<PluginConfigurationEntry> loadPluginConfiguration(PluginManager& registry, StartupStatus& status)
 {
     status.showStatus("Loading Plugin Configuration");
     PluginConfigurationContent content = readPluginConfiguration(pluginConfigurationPath);
     if (content.opened)
         status.showStatus(content.headerStatus);
+    std::vector<PluginConfigurationEntry> absent = entriesOfAbsentPlugins(content, registry);
     applyPluginConfiguration(content, registry, status);
     if (!content.ok)
     {
-        status.showStatus(content.message);
+        // The file is rewritten at close: a file we could not read keeps what the user had.
+        std::error_code error;
+        const bool there = std::filesystem::exists(pluginConfigurationPath, error);
+        std::filesystem::rename(pluginConfigurationPath, refusedPluginConfigurationPath, error);
+        status.showStatus(there && !error ? content.message + keptNote : content.message);
         std::this_thread::sleep_for(std::chrono::milliseconds(2000));
     }
+    return absent;
+}
+
+std::vector<PluginConfigurationEntry> entriesOfAbsentPlugins(const PluginConfigurationContent& content,
+                                                             const PluginManager& registry)
+{
+    std::vector<PluginConfigurationEntry> absent;
+    for (const PluginConfigurationEntry& entry : content.entries)
+    {
+        const char* type = entry.typeName.c_str();
+        bool registered = registry.findPlugin(type, entry.pluginName.c_str()) != nullptr;
+        for (VornPluginBase* plugin = registry.getFirstDisabledPlugin(type); plugin != nullptr && !registered;
+             plugin = plugin->getNext())
+            registered = entry.pluginName == plugin->getName();
+        if (!registered)
+            absent.push_back(entry);
+    }
+    return absent;
 }
 
 std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginManager& registry)
@@ -169,7 +196,10 @@ std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginMan
     return entries;
 }
 
-int savePluginConfiguration(const PluginManager& registry)
+int savePluginConfiguration(const PluginManager& registry, const std::vector<PluginConfigurationEntry>& carried)
 {
-    return writePluginConfiguration(pluginConfigurationPath, collectPluginConfiguration(registry));
+    std::vector<PluginConfigurationEntry> entries = carried;
+    for (PluginConfigurationEntry& entry : collectPluginConfiguration(registry))
+        entries.push_back(std::move(entry));
+    return writePluginConfiguration(pluginConfigurationPath, entries);
 }

@@ -47,13 +47,24 @@ class StartupStatus;
 // nothing. Progress goes to `status` as the start-up shows it.
 void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry, StartupStatus& status);
 
+// Where a file refused at start-up is kept, so that writing at close does not lose its entries.
+inline constexpr const char* refusedPluginConfigurationPath = "system/plugin.cfg.bak";
+
 // Reads "system/plugin.cfg" during start-up and applies it, showing progress and errors on the
-// start-up status; after an error the status stays readable for two seconds.
-void loadPluginConfiguration(PluginManager& registry, StartupStatus& status);
+// start-up status; after an error the status stays readable for two seconds. A file that is there
+// but refused is renamed to "system/plugin.cfg.bak" (the last status says so). Answers the
+// entries of plugins not registered in this run (their library did not load), to be written back
+// unchanged at close.
+std::vector<PluginConfigurationEntry> loadPluginConfiguration(PluginManager& registry, StartupStatus& status);
+
+// The entries that name no plugin registered in `registry`.
+std::vector<PluginConfigurationEntry> entriesOfAbsentPlugins(const PluginConfigurationContent& content,
+                                                             const PluginManager& registry);
 
 // One entry per plugin that is disabled or the default of its type, types in registration order.
 std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginManager& registry);
 
 // Writes the configuration of the registered plugins to "system/plugin.cfg" below the current
-// folder; answers 0 or the file-error cause.
-int savePluginConfiguration(const PluginManager& registry);
+// folder, after the `carried` entries of absent plugins (so that this run's defaults win when
+// both load again); answers 0 or the file-error cause.
+int savePluginConfiguration(const PluginManager& registry, const std::vector<PluginConfigurationEntry>& carried = {});

@@ -1,5 +1,6 @@
 #include "VornInterface/StandardToolbar.h"
 
+#include "VornInterface/CommandIds.h"
 #include "platform/PixelArt.h"
 
 #include <span>
@@ -121,11 +122,11 @@ constexpr std::string_view aboutPicture[16] = {
 const std::vector<StandardToolbarButton>& standardToolbarButtons()
 {
     static const std::vector<StandardToolbarButton> buttons = {
-        {commandFileNew, newPicture},
-        {commandImport, importPicture},
-        {commandExport, exportPicture},
-        {commandFilePrint, printPicture},
-        {commandAppAbout, aboutPicture},
+        {HostCommand::FileNew, newPicture},
+        {HostCommand::Import, importPicture},
+        {HostCommand::Export, exportPicture},
+        {HostCommand::Print, printPicture},
+        {HostCommand::About, aboutPicture},
     };
     return buttons;
 }

@@ -4,6 +4,7 @@
 #include "VornInterface/MAI_Doc_VornInterface.h"
 #include "VornInterface/PluginConfiguration.h"
 #include "VornInterface/StartupStatus.h"
+#include "VornData/generalException.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
@@ -32,11 +33,31 @@ private:
     StartupStatus* status_;
 };
 
+// The program's own exceptions show the function that threw as text and the kind of failure as
+// caption; the platform describes the rest.
+std::optional<platform::ExceptionText> describeProgramException(const std::exception_ptr& failure)
+{
+    try
+    {
+        std::rethrow_exception(failure);
+    }
+    catch (const generalException& exception)
+    {
+        return platform::ExceptionText{exception.where != nullptr ? exception.where : "",
+                                       exception.message != nullptr ? exception.message : ""};
+    }
+    catch (...)
+    {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 CVornInterfaceApp::CVornInterfaceApp() : mai_(new MAI_VornInterface)
 {
     theApplication = this;
+    platform::setExceptionDescriber(describeProgramException);
     GlobalObjectDevice::initiate(mai_);
     mai_->notifierRegistry.addNotifier(&enterChannel_);
     mai_->notifierRegistry.addNotifier(&escapeChannel_);
@@ -47,7 +68,10 @@ CVornInterfaceApp::CVornInterfaceApp() : mai_(new MAI_VornInterface)
 CVornInterfaceApp::~CVornInterfaceApp()
 {
     if (theApplication == this)
+    {
         theApplication = nullptr;
+        platform::setExceptionDescriber(nullptr);
+    }
 }
 
 CVornInterfaceApp* CVornInterfaceApp::instance()
@@ -76,7 +100,7 @@ bool CVornInterfaceApp::loadPlugins(const std::string& folder, StartupStatus* st
         void showStatus(const std::string&) override {}
     } silent;
     StartupStatus& shown = status != nullptr ? *status : silent;
-    loadPluginConfiguration(*registry_, shown);
+    absentPluginEntries_ = loadPluginConfiguration(*registry_, shown);
     registry_->applyConfiguration();
     shown.showStatus("Loading Accelerators");
     if (hooks.loadAccelerators)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "VornInterface/MAI_VornInterface.h"
+#include "VornInterface/PluginConfiguration.h"
 #include "VornInterface/PluginLibraries.h"
 #include "__globalobjectdevice/Notifier.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <functional>
 #include <memory>
@@ -51,6 +53,8 @@ public:
     // plugin configuration. False, after the fatal message, when no library handed out a plugin.
     bool loadPlugins(const std::string& folder, StartupStatus* status);
     const PluginRegistration& pluginRegistration() const { return registration_; }
+    // The configuration entries of plugins whose library did not load: written back at close.
+    const std::vector<PluginConfigurationEntry>& absentPluginEntries() const { return absentPluginEntries_; }
 
     // Connects the platform's message loop: key channels and library filters before dispatch,
     // library idle after.
@@ -68,10 +72,11 @@ public:
 private:
     MAI_VornInterface* mai_; // lives until the process ends, as the plugins that hold it
     PluginManager* registry_;
-    Notifier enterChannel_{"KP_ENTER"};
-    Notifier escapeChannel_{"KP_ESC"};
-    Notifier tabChannel_{"KP_TAB"};
+    Notifier enterChannel_{Channel::EnterKey};
+    Notifier escapeChannel_{Channel::EscapeKey};
+    Notifier tabChannel_{Channel::TabKey};
     PluginRegistration registration_;
+    std::vector<PluginConfigurationEntry> absentPluginEntries_;
 };
 
 // The fatal message of a start-up without plugins.

@@ -1,5 +1,6 @@
 #include "__globalobjectdevice/Notifier.h"
 
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
 #include <cstring>
@@ -30,11 +31,7 @@ void Notifier::addListener(NotifierListener* listener)
         return;
     listener->unlink();
     listener->channel = this;
-    listener->previous = nullptr;
-    listener->next = firstListener;
-    if (firstListener != nullptr)
-        firstListener->previous = listener;
-    firstListener = listener;
+    linkAtFront<&NotifierListener::previous, &NotifierListener::next>(firstListener, listener);
 }
 
 void Notifier::removeListener(NotifierListener* listener)
@@ -44,15 +41,8 @@ void Notifier::removeListener(NotifierListener* listener)
         if (send->next == listener)
             send->next = listener->next;
     }
-    if (listener->previous != nullptr)
-        listener->previous->next = listener->next;
-    else
-        firstListener = listener->next;
-    if (listener->next != nullptr)
-        listener->next->previous = listener->previous;
+    unlinkFrom<&NotifierListener::previous, &NotifierListener::next>(firstListener, listener);
     listener->channel = nullptr;
-    listener->previous = nullptr;
-    listener->next = nullptr;
 }
 
 void Notifier::notifyListeners(void* payload)

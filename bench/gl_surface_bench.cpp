@@ -1,6 +1,8 @@
 // What a GL view's frame costs on the EGL pbuffer at 800 x 600: the swap (finish, read back,
-// hand over) with and without copying the frame into the window's image.
+// hand over) with and without copying the frame into the window's image; and what a pick outside
+// the paint pays to bind the context and release it again, alone and with one pixel read back.
 #include "platform/GlSurface.h"
+#include "platform/GlWindow.h"
 #include "platform/Surface.h"
 
 #include <GL/gl.h>
@@ -43,16 +45,33 @@ void BM_ClearAndSwapIntoWindowImage(benchmark::State& state)
     platform::GlSurface surface(kWidth, kHeight);
     platform::Surface windowImage(kWidth, kHeight);
     surface.setFramePresenter([&](const std::uint32_t* pixels, int width, int height) {
-        for (int y = 0; y < height; ++y)
-        {
-            std::uint32_t* row = windowImage.row(y);
-            for (int x = 0; x < width; ++x)
-                row[x] = platform::Surface::storedColour(pixels[static_cast<size_t>(y) * width + x]);
-        }
-        windowImage.markChanged(windowImage.bounds());
+        platform::copyFrameInto(pixels, width, height, windowImage);
     });
     drawFrames(state, surface);
 }
 BENCHMARK(BM_ClearAndSwapIntoWindowImage)->Unit(benchmark::kMillisecond);
+
+void BM_PickBindAndRelease(benchmark::State& state)
+{
+    platform::GlSurface surface(kWidth, kHeight);
+    const bool readPixel = state.range(0) != 0;
+    if (!surface.makeCurrent())
+    {
+        state.SkipWithError(surface.error().c_str());
+        return;
+    }
+    platform::releaseGlCurrent();
+    unsigned char pixel[4] = {};
+    for (auto _ : state)
+    {
+        surface.makeCurrent();
+        if (readPixel)
+            glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        platform::releaseGlCurrent();
+        benchmark::DoNotOptimize(pixel);
+    }
+    state.SetLabel(readPixel ? "with one pixel read back" : "bind and release only");
+}
+BENCHMARK(BM_PickBindAndRelease)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace

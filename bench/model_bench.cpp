@@ -5,35 +5,21 @@
 
 #include <memory>
 
-#include "Knots/knotManager.h"
+#include "bench/BenchModelServices.h"
 #include "VornData/VornDocument.h"
 #include "VornData/VornJoint.h"
 #include "VornData/VornMaterial.h"
 #include "VornData/VornMember.h"
-#include "VornData/VornTypeIDManager.h"
-#include "dwordarraymanager/DWordArrayManager.h"
 
 namespace
 {
-void installServices()
-{
-    static const bool installed = [] {
-        knotManager::initiate();
-        VornTypeIDManager::initiate();
-        DWordArrayManager::initiate();
-        registerObjectTypeTree();
-        return true;
-    }();
-    (void)installed;
-}
-
 // A chain of joints joined by members, all of one material, with every joint and member in one
 // group; a second group with one joint sits behind it.
 struct Frame
 {
     explicit Frame(int jointCount)
     {
-        installServices();
+        installBenchModelServices();
         document = std::make_unique<VornDocument>();
         document->addBlockList(joints = new BlockList<VornJoint>("VornJoint"));
         document->addBlockList(members = new BlockList<VornMember>("VornMember"));

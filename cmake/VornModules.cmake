@@ -1,6 +1,11 @@
-# Rules shared by every module of the program (see DESIGN.md, "Rules at the module boundary").
+# Rules shared by every module of the program: everything is position independent and hidden by
+# default; a plugin library exports exactly its six C entry points, links everything it uses and
+# finds the platform library one folder up.
 
 set(VORN_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+if(VORN_WERROR)
+  list(APPEND VORN_WARNINGS -Werror)
+endif()
 
 # Every piece of code that goes into a module: position independent, hidden by default.
 function(vorn_module_rules target)

@@ -1,5 +1,6 @@
 #include "dwordarraymanager/DWordArrayManager.h"
 
+#include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 #include "dwordarraymanager/DWordArrayHandle.h"
 
@@ -65,10 +66,7 @@ void DWordArrayManager::createEntryOfLength(uint32_t length, DWordArrayHandle* h
         if (!block)
             throw Exc_OutOfMemory("DWordArrayManager::createEntryOfLength");
         block->manager = this;
-        block->next = firstBlock;
-        if (firstBlock)
-            firstBlock->previous = block;
-        firstBlock = block;
+        linkAtFront<&DWordArrayBlock::previous, &DWordArrayBlock::next>(firstBlock, block);
         capacity += DWordArrayBlock::DATAWORDS;
     }
 
@@ -140,11 +138,6 @@ void DWordArrayManager::destroyBlock(DWordArrayBlock* block)
     entryCount -= entriesLeft;
     capacity -= DWordArrayBlock::DATAWORDS;
     used -= block->used;
-    if (block->previous)
-        block->previous->next = block->next;
-    else
-        firstBlock = block->next;
-    if (block->next)
-        block->next->previous = block->previous;
+    unlinkFrom<&DWordArrayBlock::previous, &DWordArrayBlock::next>(firstBlock, block);
     delete block;
 }

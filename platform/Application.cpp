@@ -1,12 +1,12 @@
 #include "platform/Application.h"
 
-#include "VornData/generalException.h"
 #include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/Time.h"
 #include "platform/SystemValues.h"
+#include "platform/Threads.h"
 #include "platform/Window.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,6 +29,12 @@ namespace
 {
 
 Application* theApplication = nullptr;
+
+ExceptionDescriber& exceptionDescriber()
+{
+    static ExceptionDescriber describer;
+    return describer;
+}
 
 // A posted message on its way through the toolkit's queue.
 class PostedMessageEvent : public QEvent
@@ -161,21 +167,19 @@ bool EventBridge::eventFilter(QObject* receiver, QEvent* event)
 
 void guardedCall(const std::function<void()>& body)
 {
-    runReportingExceptions(body);
-}
-
-bool runReportingExceptions(const std::function<void()>& body)
-{
     try
     {
         body();
-        return true;
     }
     catch (...)
     {
         reportCurrentException();
-        return false;
     }
+}
+
+void setExceptionDescriber(ExceptionDescriber describer)
+{
+    exceptionDescriber() = std::move(describer);
 }
 
 void reportCurrentException()
@@ -183,20 +187,40 @@ void reportCurrentException()
     const std::string caption = theApplication != nullptr ? theApplication->name() : std::string("Error");
     std::string text;
     std::string title = caption;
-    try
+    const std::exception_ptr current = std::current_exception();
+    std::optional<ExceptionText> described;
+    if (const ExceptionDescriber& describer = exceptionDescriber())
     {
-        throw;
+        try
+        {
+            described = describer(current);
+        }
+        catch (...)
+        {
+            // A describer that fails leaves the exception to the plain description below.
+        }
     }
-    catch (const generalException& exception)
+    if (described)
     {
-        text = exception.where != nullptr ? exception.where : "";
-        title = exception.message != nullptr ? exception.message : caption;
+        text = std::move(described->text);
+        title = std::move(described->caption);
     }
-    catch (const std::exception& exception)
+    else if (current)
     {
-        text = exception.what();
+        try
+        {
+            std::rethrow_exception(current);
+        }
+        catch (const std::exception& exception)
+        {
+            text = exception.what();
+        }
+        catch (...)
+        {
+            text = "Unknown error";
+        }
     }
-    catch (...)
+    else
     {
         text = "Unknown error";
     }
@@ -278,7 +302,7 @@ bool postMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         return false;
     // Worker threads post too: only the user-interface thread looks at the window table (the
     // message of a window that is gone by delivery is dropped there).
-    const bool uiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    const bool uiThread = isUiThread();
     if (uiThread && WindowState::of(window) == nullptr)
         return false;
     Message record;

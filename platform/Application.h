@@ -6,8 +6,10 @@
 #include "platform/Message.h"
 #include "platform/PlatformApi.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform
@@ -100,11 +102,23 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
 };
 
-// Reports the exception being handled (call inside a catch block): a generalException shows its
-// `where` as text and `message` as caption, a std::exception its what(); always in an error box.
-PLATFORM_API void reportCurrentException();
+// What an error box shows for an exception.
+struct ExceptionText
+{
+    std::string text;
+    std::string caption;
+};
 
-// Runs `body` and reports (never rethrows) whatever it throws. Answers false when it threw.
-PLATFORM_API bool runReportingExceptions(const std::function<void()>& body);
+// Describes an exception of the modules' own types (the host installs one that knows the
+// program's exceptions); answers nothing for an exception it does not know.
+using ExceptionDescriber = std::function<std::optional<ExceptionText>(const std::exception_ptr&)>;
+
+// Installs the describer every report asks first; an empty one removes it.
+PLATFORM_API void setExceptionDescriber(ExceptionDescriber describer);
+
+// Reports the exception being handled (call inside a catch block) in an error box: as the
+// installed describer describes it, else a std::exception by its what() under the application's
+// name, anything else as "Unknown error".
+PLATFORM_API void reportCurrentException();
 
 } // namespace platform

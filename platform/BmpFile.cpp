@@ -1,16 +1,10 @@
 #include "platform/BmpFile.h"
 
+#include "platform/Files.h"
 #include "platform/Surface.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <random>
-#include <system_error>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace platform
 {
@@ -76,31 +70,6 @@ std::vector<unsigned char> encodeBmp(const Surface& image)
     return out;
 }
 
-bool writeAll(int descriptor, const std::vector<unsigned char>& bytes)
-{
-    size_t written = 0;
-    while (written < bytes.size())
-    {
-        const ssize_t result = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (result < 0)
-        {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        written += static_cast<size_t>(result);
-    }
-    return true;
-}
-
-std::string temporaryNameBeside(const std::string& path)
-{
-    static thread_local std::mt19937 generator{std::random_device{}()};
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(generator()));
-    return path + suffix;
-}
-
 } // namespace
 
 BmpWriteError writeBmpFile(const std::string& path, const Surface& image)
@@ -108,25 +77,15 @@ BmpWriteError writeBmpFile(const std::string& path, const Surface& image)
     if (image.isEmpty())
         return BmpWriteError::EmptyImage;
     const std::vector<unsigned char> bytes = encodeBmp(image);
-    const std::string temporary = temporaryNameBeside(path);
-    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (descriptor < 0)
-        return BmpWriteError::CreateFile;
-    const bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
-    const bool closed = ::close(descriptor) == 0;
-    if (!written || !closed)
+    FileWriter writer;
+    if (writer.open(path) && writer.writeBytes(bytes.data(), bytes.size()) && writer.close())
+        return BmpWriteError::None;
+    switch (writer.failedStep())
     {
-        ::unlink(temporary.c_str());
-        return BmpWriteError::WriteFile;
+    case FileWriter::Step::Create: return BmpWriteError::CreateFile;
+    case FileWriter::Step::Replace: return BmpWriteError::ReplaceFile;
+    default: return BmpWriteError::WriteFile;
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error)
-    {
-        ::unlink(temporary.c_str());
-        return BmpWriteError::ReplaceFile;
-    }
-    return BmpWriteError::None;
 }
 
 } // namespace platform

@@ -21,7 +21,7 @@ enum class BmpWriteError
 
 // Writes the image as an uncompressed 24-bit BMP file (rows bottom up, padded to 4 bytes), the
 // form every common viewer opens. The data goes to a temporary file in the target's folder that is
-// renamed into place, so a failure leaves the old file (or none), never half a file.
+// renamed into place (FileWriter), so a failure leaves the old file (or none), never half a file.
 PLATFORM_API BmpWriteError writeBmpFile(const std::string& path, const Surface& image);
 
 } // namespace platform

@@ -1,19 +1,104 @@
 #include "platform/ComboBox.h"
 
-#include "platform/RichControlsQt.h"
+#include "platform/qt/LineEditSelection.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/RichControlsQt.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyle>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace platform
 {
 namespace
 {
 
+// The list drops below the field, as tall as the combo's height allows, in every toolkit style
+// (some would open it over the field, as tall as its items).
+class DroppedListStyle : public QProxyStyle
+{
+public:
+    DroppedListStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+// One for all combos of the application, which owns it.
+QStyle* droppedListStyle()
+{
+    static QPointer<DroppedListStyle> style;
+    if (style.isNull())
+    {
+        style = new DroppedListStyle;
+        style->setParent(QApplication::instance());
+    }
+    return style.data();
+}
+
+// The combo's widget. The program gives the window the height of the field with its list
+// dropped; the widget is the closed field, one line high, and the rest is the list's height.
+class ComboWidget : public QComboBox
+{
+public:
+    ComboWidget(WindowHandle handle, QWidget* parent) : QComboBox(parent), handle(handle)
+    {
+        setStyle(droppedListStyle());
+    }
+
+    WindowHandle handle;
+    int droppedHeight = 0;
+
+    int fieldHeight() const
+    {
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QSize text(0, std::max(fontMetrics().height(), iconSize().height() + 2));
+        return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this).height();
+    }
+
+    QRect place(const QRect& requested)
+    {
+        droppedHeight = requested.height();
+        return {requested.topLeft(), QSize(requested.width(), fieldHeight())};
+    }
+
+    void showPopup() override
+    {
+        const WindowHandle self = handle;
+        // The owner may fill the list now; the list opens with what it holds afterwards.
+        guardedCall([&] { sendCommandNotify(self, CBN_DROPDOWN); });
+        if (WindowState::of(self) == nullptr)
+            return;
+        const int rowHeight = count() > 0 ? std::max(1, view()->sizeHintForRow(0)) : fontMetrics().height();
+        setMaxVisibleItems(std::max(1, (droppedHeight - fieldHeight()) / rowHeight));
+        QComboBox::showPopup();
+    }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        QComboBox::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            resize(width(), fieldHeight());
+    }
+};
+
 QWidget* makeComboBox(WindowState* state, QWidget* parent)
 {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new ComboWidget(state->handle, parent);
     combo->setEditable((state->style & 0x3) == CBS_DROPDOWN);
     combo->setInsertPolicy(QComboBox::NoInsert);
     const WindowHandle handle = state->handle;
@@ -25,6 +110,11 @@ QWidget* makeComboBox(WindowState* state, QWidget* parent)
             guardedCall([&] { sendCommandNotify(handle, CBN_EDITCHANGE); });
         });
     return combo;
+}
+
+QRect placeComboBox(WindowState* state, const QRect& requested)
+{
+    return static_cast<ComboWidget*>(state->widget)->place(requested);
 }
 
 // The window text is the edit field's text (a drop-list's: the selected item's); setting it is silent.
@@ -42,7 +132,8 @@ std::string comboText(const WindowState* state)
 }
 
 const bool comboClassRegistered = [] {
-    registerRichControlClass(ComboBox::kClassName, CS_DBLCLKS, {&makeComboBox, &setComboText, &comboText});
+    registerRichControlClass(ComboBox::kClassName, CS_DBLCLKS,
+                             {&makeComboBox, &setComboText, &comboText, &placeComboBox});
     return true;
 }();
 
@@ -55,7 +146,15 @@ bool ComboBox::create(std::uint32_t style, const Rect& rect, Window* parent, std
 
 int ComboBox::addString(const std::string& text)
 {
-    return insertString(-1, text);
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    if (combo == nullptr || (style() & CBS_SORT) == 0)
+        return insertString(-1, text);
+    // Sorted by text ignoring case; an equal text goes after those already there.
+    const QString wanted = QString::fromStdString(text);
+    int index = 0;
+    while (index < combo->count() && QString::compare(combo->itemText(index), wanted, Qt::CaseInsensitive) <= 0)
+        ++index;
+    return insertString(index, text);
 }
 
 int ComboBox::insertString(int index, const std::string& text)
@@ -160,6 +259,28 @@ int ComboBox::setCurSel(int index)
     }
     combo->setCurrentIndex(index);
     return index;
+}
+
+bool ComboBox::editSel(int& start, int& end) const
+{
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    QLineEdit* edit = combo != nullptr ? combo->lineEdit() : nullptr;
+    if (edit == nullptr)
+        return false;
+    const LineEditSelection selection = lineEditSelection(*edit);
+    start = selection.start;
+    end = selection.end;
+    return true;
+}
+
+bool ComboBox::setEditSel(int start, int end)
+{
+    QComboBox* combo = controlWidget<QComboBox>(*this);
+    QLineEdit* edit = combo != nullptr ? combo->lineEdit() : nullptr;
+    if (edit == nullptr)
+        return false;
+    selectInLineEdit(*edit, start, end);
+    return true;
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CommandIds.h"
 #include "platform/PlatformApi.h"
 
 #include <cstdint>
@@ -10,11 +11,6 @@
 
 namespace platform
 {
-
-// Ids from this value up belong to the system's own commands, which stay enabled without a handler.
-constexpr std::uint32_t kFirstSystemCommandId = 0xF000;
-// The id of placeholder menu entries that carry no command.
-constexpr std::uint32_t kPlaceholderCommandId = 65535;
 
 // What an update handler sets for one command before its menu entry or toolbar button is shown.
 // The operations keep the system's names because plugins call them across the module boundary.

@@ -1,7 +1,7 @@
 #include "platform/ControlNotifications.h"
 
-#include "platform/RichControlsQt.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/RichControlsQt.h"
 
 namespace platform
 {

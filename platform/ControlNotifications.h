@@ -57,6 +57,17 @@ struct NotifyTreeLabel
     TreeItemRecord item;
 };
 
+// TVN_ITEMCHANGED: the user changed an item's state bits (toggled its check box); code never
+// sends it. NM_RCLICK, sent when the right button is released over the tree, carries only the
+// header: the parent finds the item with a hit test at the cursor position.
+struct NotifyTreeItemChange
+{
+    NotifyHeader header;
+    TreeItemRecord item;
+    std::uint32_t oldState = 0;
+    std::uint32_t newState = 0;
+};
+
 // The toolbar's customising notifications. For TBN_GETBUTTONINFO the owner fills `button` and
 // copies the button's name into `text` (room for textLimit characters with the terminator) and
 // answers nonzero; zero ends the list. TBN_QUERYINSERT and TBN_QUERYDELETE allow with nonzero.

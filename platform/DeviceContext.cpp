@@ -1,10 +1,10 @@
 #include "platform/DeviceContext.h"
 
-#include "platform/ColourQt.h"
-#include "platform/PrintPage.h"
 #include "platform/Rasterizer.h"
-#include "platform/SurfaceImage.h"
-#include "platform/TextRendering.h"
+#include "platform/qt/ColourQt.h"
+#include "platform/qt/PrintPage.h"
+#include "platform/qt/SurfaceImage.h"
+#include "platform/qt/TextRendering.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -105,6 +105,7 @@ struct DrawingState
 struct DeviceContext::Data
 {
     std::shared_ptr<Surface> windowSurface; // null for a memory context
+    WindowHandle window = WindowHandle::None;
     // A printed page: drawing goes through its painter; windowSurface then only sizes the page.
     PrintPage* page = nullptr;
     std::optional<Rect> area;               // the part of the window surface drawn into
@@ -250,6 +251,7 @@ DeviceContext::DeviceContext(PrintPage& page)
     : DeviceContext(std::make_shared<Surface>(page.size.width, page.size.height, 0xFFFFFF)) // white paper
 {
     data_->page = &page;
+    data_->window = page.window;
 }
 
 DeviceContext::DeviceContext(std::shared_ptr<Surface> target, const Rect& area)
@@ -287,6 +289,16 @@ Surface& DeviceContext::surface() const
 Size DeviceContext::size() const
 {
     return data_->area ? data_->area->size() : data_->target().size();
+}
+
+WindowHandle DeviceContext::window() const
+{
+    return data_->window;
+}
+
+void DeviceContext::setWindow(WindowHandle window)
+{
+    data_->window = window;
 }
 
 Pen DeviceContext::selectObject(const Pen& pen)

@@ -4,6 +4,7 @@
 #include "platform/DrawingConstants.h"
 #include "platform/DrawingObjects.h"
 #include "platform/Geometry.h"
+#include "platform/Message.h"
 #include "platform/PlatformApi.h"
 #include "platform/Surface.h"
 
@@ -63,6 +64,10 @@ public:
     Surface& surface() const;
     // The drawable size (the area's or the bitmap's).
     Size size() const;
+    // The window drawn for: a window's context and a paint name their window, a printed page the
+    // window being printed, a memory context none. GL drawing reaches the window's surface
+    // through it.
+    WindowHandle window() const;
 
     // Selecting answers the object selected before, so that the caller can put it back.
     Pen selectObject(const Pen& pen);
@@ -156,7 +161,12 @@ public:
     bool transparentBlt(int32_t x, int32_t y, int32_t width, int32_t height, const DeviceContext& source,
                         int32_t sourceX, int32_t sourceY, ColorRef transparentColour);
 
+protected:
+    // The window's own contexts (Window::getDC, PaintDC) name their window.
+    void setWindow(WindowHandle window);
+
 private:
+    friend class Window;
     DeviceContext();
     struct Data;
     std::unique_ptr<Data> data_;

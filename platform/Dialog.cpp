@@ -5,7 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/Keyboard.h"
 #include "platform/Resources.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QFont>
@@ -163,7 +163,12 @@ const Window* tabOrderRoot(const Window* dialog)
 std::string formatDouble(double value)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    // Near the largest double, 15 digits round beyond it and the text would read back as out of
+    // range: there the shortest text that reads back exactly is shown.
+    double readBack = 0.0;
+    if (std::from_chars(buffer, result.ptr, readBack).ec == std::errc::result_out_of_range)
+        result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general);
     return std::string(buffer, result.ptr);
 }
 
@@ -256,6 +261,9 @@ ParsedNumber parseNumber(std::string_view text, double& value)
 
     const size_t length = decimalNumberLength(text);
     if (length == 0)
+        return ParsedNumber::Missing;
+    // "1,5" is a decimal comma, not 1 followed by other text: refused rather than cut to 1.
+    if (length + 1 < text.size() && text[length] == ',' && isDigit(text[length + 1]))
         return ParsedNumber::Missing;
 
     const std::string number(text.substr(0, length));

@@ -36,12 +36,14 @@ PLATFORM_API void exchangeDouble(DataExchange& exchange, int32_t id, double& val
 // A check box or radio button's state (BST_*).
 PLATFORM_API void exchangeCheck(DataExchange& exchange, int32_t id, int32_t& value);
 
-// "%.15g" in the C locale.
+// "%.15g" in the C locale; next to the largest double, where that would read back as out of
+// range, the shortest text that reads back exactly.
 PLATFORM_API std::string formatDouble(double value);
 // Reads the decimal number typed at the start of `text` the same way on every machine: the C
 // locale's '.' is the only decimal point, leading white space and one sign are allowed, characters
-// after the number are ignored ("12abc" gives 12). "nan", hexadecimal and text without a number
-// are Missing; infinity and overflow are OutOfRange. `value` changes only for Valid.
+// after the number are ignored ("12abc" gives 12). "nan", hexadecimal, text without a number and
+// a number followed directly by a comma and a digit ("1,5", a decimal comma that must not be read
+// as 1) are Missing; infinity and overflow are OutOfRange. `value` changes only for Valid.
 enum class ParsedNumber
 {
     Valid,

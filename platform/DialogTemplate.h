@@ -6,9 +6,11 @@
 
 #include "platform/Geometry.h"
 #include "platform/PlatformApi.h"
+#include "platform/SystemValues.h"
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform
@@ -55,5 +57,40 @@ struct DialogTemplate
     int32_t fontPointSize = 8;
     std::vector<DialogItemTemplate> items;
 };
+
+// The builders every module writes its templates with, as resource scripts read: a visible control
+// with its whole style, push buttons and check boxes in the tab order, and a dialog.
+inline DialogItemTemplate controlItem(std::string className, int32_t id, DialogUnitRect rect, uint32_t style,
+                                      std::string text = "")
+{
+    DialogItemTemplate item;
+    item.className = std::move(className);
+    item.id = id;
+    item.rect = rect;
+    item.style = style | WS_VISIBLE;
+    item.text = std::move(text);
+    return item;
+}
+
+inline DialogItemTemplate pushButtonItem(int32_t id, DialogUnitRect rect, std::string text, uint32_t extra = 0)
+{
+    return controlItem("Button", id, rect, BS_PUSHBUTTON | WS_TABSTOP | extra, std::move(text));
+}
+
+inline DialogItemTemplate checkBoxItem(int32_t id, DialogUnitRect rect, std::string text, uint32_t extra = 0)
+{
+    return controlItem("Button", id, rect, BS_AUTOCHECKBOX | WS_TABSTOP | extra, std::move(text));
+}
+
+inline DialogTemplate dialogTemplateOf(DialogUnitRect rect, uint32_t style, std::string caption,
+                                       std::vector<DialogItemTemplate> items)
+{
+    DialogTemplate result;
+    result.rect = rect;
+    result.style = style;
+    result.caption = std::move(caption);
+    result.items = std::move(items);
+    return result;
+}
 
 } // namespace platform

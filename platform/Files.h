@@ -54,11 +54,22 @@ private:
     FileErrorCause error_ = FileErrorCause::None;
 };
 
-// Writes a file safely: everything goes to "<path>.tmp", and close() renames it into place, so
-// a failure never leaves half a file. A writer destroyed without close() leaves the old file.
+// Writes a file safely, the one way every file of the program is written: everything goes to a
+// new temporary file beside the target (a unique name, created exclusively, so two writers never
+// share one), and close() flushes it to the disk and renames it into place. A failure, or a writer
+// destroyed without close(), removes the temporary file and leaves the old file as it was.
 class PLATFORM_API FileWriter
 {
 public:
+    // The step that failed.
+    enum class Step
+    {
+        None,
+        Create,  // the temporary file could not be made
+        Write,   // writing or flushing the data failed (disk full, ...)
+        Replace, // the finished file could not be renamed over the target
+    };
+
     FileWriter() = default;
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;
@@ -73,14 +84,17 @@ public:
     bool close();
     bool isOpen() const { return file_ != nullptr; }
     FileErrorCause error() const { return error_; }
+    Step failedStep() const { return failedStep_; }
 
 private:
+    void fail(Step step, int error);
     void discard();
 
     std::FILE* file_ = nullptr;
     std::string path_;
     std::string temporaryPath_;
     FileErrorCause error_ = FileErrorCause::None;
+    Step failedStep_ = Step::None;
 };
 
 } // namespace platform

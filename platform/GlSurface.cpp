@@ -1,6 +1,7 @@
 #include "platform/GlSurface.h"
 
 #include "platform/OffscreenGlContext.h"
+#include "platform/Surface.h"
 
 #include <GL/gl.h>
 
@@ -56,7 +57,7 @@ bool GlSurface::resize(int width, int height)
     return context_->resize(width_, height_);
 }
 
-bool GlSurface::swapBuffers()
+bool GlSurface::finishFrame()
 {
     if (!context_)
         return false;
@@ -68,6 +69,13 @@ bool GlSurface::swapBuffers()
     frameWidth_ = context_->width();
     frameHeight_ = context_->height();
     context_->doneCurrent();
+    return true;
+}
+
+bool GlSurface::swapBuffers()
+{
+    if (!finishFrame())
+        return false;
     if (presenter_)
         presenter_(frame_.data(), frameWidth_, frameHeight_);
     return true;
@@ -78,6 +86,22 @@ std::vector<std::uint32_t> GlSurface::readPixels()
     if (!context_)
         return {};
     return context_->readPixels();
+}
+
+void copyFrameInto(const std::uint32_t* pixels, int width, int height, Surface& target)
+{
+    const int rows = std::min(height, target.height());
+    const int columns = std::min(width, target.width());
+    if (rows <= 0 || columns <= 0)
+        return;
+    for (int y = 0; y < rows; ++y)
+    {
+        std::uint32_t* row = target.row(y);
+        const std::uint32_t* source = pixels + static_cast<size_t>(y) * width;
+        for (int x = 0; x < columns; ++x)
+            row[x] = Surface::storedColour(source[x]);
+    }
+    target.markChanged(target.bounds());
 }
 
 } // namespace platform

@@ -12,6 +12,7 @@ namespace platform
 {
 
 class OffscreenGlContext;
+class Surface;
 
 // The drawing surface of one GL view: a compatibility-profile context on its own EGL pbuffer.
 // The context is created at the first make-current (a view's first paint), so a view that never
@@ -47,6 +48,9 @@ public:
 
     // Finishes the frame: reads it back into frame(), presents it and releases the context.
     bool swapBuffers();
+    // Finishes the frame into frame() and releases the context without presenting it (a printed
+    // page takes the frame instead of the window).
+    bool finishFrame();
 
     // The pixels of the pbuffer as they are now (0x00BBGGRR, rows top down); empty without a context.
     std::vector<std::uint32_t> readPixels();
@@ -68,5 +72,9 @@ private:
     int frameHeight_ = 0;
     FramePresenter presenter_;
 };
+
+// Copies a frame (0x00BBGGRR words, rows top down) into the top-left of `target`, as far as
+// both reach, and reports the change.
+PLATFORM_API void copyFrameInto(const std::uint32_t* pixels, int width, int height, Surface& target);
 
 } // namespace platform

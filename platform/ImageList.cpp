@@ -106,7 +106,7 @@ void ImageList::draw(int index, Surface& target, Point at, bool disabled) const
 
 } // namespace platform
 
-#include "platform/ImageListQt.h"
+#include "platform/qt/ImageListQt.h"
 
 #include <QImage>
 

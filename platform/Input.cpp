@@ -2,7 +2,7 @@
 #include "platform/InputSimulation.h"
 #include "platform/Keyboard.h"
 #include "platform/Resources.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -2,9 +2,9 @@
 
 #include "platform/Application.h"
 #include "platform/CommandRouting.h"
-#include "platform/MenuQt.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
+#include "platform/qt/MenuQt.h"
 
 #include <QAction>
 #include <QMenu>

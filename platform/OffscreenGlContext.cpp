@@ -129,6 +129,21 @@ void OffscreenGlContext::doneCurrent()
         eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
+void OffscreenGlContext::releaseCurrent()
+{
+    if (eglGetCurrentContext() == EGL_NO_CONTEXT)
+        return;
+    std::string ignored;
+    EGLDisplay display = sharedDisplay(ignored);
+    if (display != EGL_NO_DISPLAY)
+        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+}
+
+bool OffscreenGlContext::anyCurrent()
+{
+    return eglGetCurrentContext() != EGL_NO_CONTEXT;
+}
+
 bool OffscreenGlContext::isCurrentContext() const
 {
     return context_ != nullptr && eglGetCurrentContext() == context_;

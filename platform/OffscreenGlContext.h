@@ -29,6 +29,10 @@ public:
     void doneCurrent();
     // True when this context is the one current on the calling thread.
     bool isCurrentContext() const;
+    // Leaves the calling thread with no context current, whichever was.
+    static void releaseCurrent();
+    // True when any context is current on the calling thread.
+    static bool anyCurrent();
 
     // A new pbuffer of the given size; the context and its display lists stay.
     bool resize(int width, int height);

@@ -1,8 +1,8 @@
 #include "platform/Printing.h"
 
 #include "platform/DeviceContext.h"
-#include "platform/PrintPage.h"
 #include "platform/Services.h"
+#include "platform/qt/PrintPage.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -33,7 +33,7 @@ bool printPage(QPrinter& printer, const PrintRequest& request, const PageDrawer&
     const double scale = std::min(static_cast<double>(area.width()) / size.width,
                                   static_cast<double>(area.height()) / size.height);
     painter.scale(scale, scale);
-    PrintPage page{&painter, size};
+    PrintPage page{&painter, size, request.window};
     {
         DeviceContext context(page);
         drawPage(context);

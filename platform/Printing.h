@@ -32,6 +32,9 @@ struct PrintRequest
     PrintDialogKind kind = PrintDialogKind::print;
     std::string documentName;
     Size size; // the drawing's size (a view's client size); empty for page setup
+    // The window whose drawing is printed, if any: the page's device context names it, so a GL
+    // view puts its rendered frame on the page.
+    WindowHandle window = WindowHandle::None;
 };
 
 // Shows the request's dialog through the interaction service and prints what it asks for.

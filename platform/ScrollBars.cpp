@@ -1,6 +1,6 @@
 #include "platform/Window.h"
 
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QScrollBar>
 

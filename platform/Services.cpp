@@ -1,17 +1,19 @@
 #include "platform/Services.h"
 
 #include "platform/Application.h"
-#include "platform/ColourQt.h"
-#include "platform/PrintPage.h"
+#include "platform/Threads.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "platform/WindowState.h"
+#include "platform/qt/ColourQt.h"
+#include "platform/qt/PrintPage.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMessageBox>
@@ -21,7 +23,11 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
 
 namespace platform
 {
@@ -158,14 +164,74 @@ void runToolbarCustomizeDialog(Toolbar& toolbar)
     dialog.exec();
 }
 
+// A box wraps its text at blanks only: a long run without one (a path, a line of a broken file)
+// would widen it beyond the screen. A zero-width space every 40 characters of such a run lets it
+// wrap there.
+QString breakableText(const QString& text)
+{
+    QString broken;
+    int run = 0;
+    for (const QChar character : text)
+    {
+        run = character.isSpace() ? 0 : run + 1;
+        if (run > 40 && !character.isLowSurrogate())
+        {
+            broken += QChar(0x200B);
+            run = 1;
+        }
+        broken += character;
+    }
+    return broken;
+}
+
+// The lines of `text` that fit half the height of `screen` once wrapped to the width a box takes
+// there; "..." stands for the rest. Wrapping at blanks wastes some of each line: a fifth is allowed.
+QString textFittingScreen(const QString& text, const QFontMetrics& metrics, const QRect& screen)
+{
+    const int wrapWidth = std::max(100, screen.width() * 3 / 4);
+    const int lineLimit = std::max(3, screen.height() / 2 / std::max(1, metrics.lineSpacing()));
+    QStringList kept;
+    int used = 0;
+    for (const QString& line : text.split('\n'))
+    {
+        const int wrapped = std::max(1, (metrics.horizontalAdvance(line) * 6 / 5 + wrapWidth - 1) / wrapWidth);
+        if (used + wrapped > lineLimit)
+        {
+            kept << "...";
+            break;
+        }
+        used += wrapped;
+        kept << line;
+    }
+    return kept.join('\n');
+}
+
+// Asks `service` (null: the one in use there and then) on the user-interface thread for a caller
+// on another thread; a stop of the calling worker ends the wait.
+int32_t askOnUiThread(InteractionService* service, MessageBoxRequest request)
+{
+    if (!request.stop.stop_possible())
+        request.stop = currentWorkerStopToken();
+    auto answer = std::make_shared<int32_t>(messageBoxStopped);
+    const std::stop_token stop = request.stop;
+    auto ask = [service, answer, request = std::move(request)] {
+        *answer = (service != nullptr ? *service : interactionService()).messageBox(request);
+    };
+    return runOnUiThread(std::move(ask), stop) ? *answer : messageBoxStopped;
+}
+
 class DesktopInteraction : public InteractionService
 {
 public:
     int32_t messageBox(const MessageBoxRequest& request) override
     {
+        if (!isUiThread())
+            return askOnUiThread(this, request);
         QMessageBox box(ownerWidget(request.owner));
-        box.setWindowTitle(QString::fromStdString(request.caption));
-        box.setText(QString::fromStdString(request.text));
+        box.setWindowTitle(QString::fromStdString(boxTextShown(request.caption)));
+        const QRect screen = box.screen() != nullptr ? box.screen()->availableGeometry() : QRect(0, 0, 640, 480);
+        box.setText(breakableText(
+            textFittingScreen(QString::fromStdString(boxTextShown(request.text)), QFontMetrics(box.font()), screen)));
         switch (request.type & MB_ICONMASK)
         {
         case MB_ICONERROR:
@@ -199,7 +265,13 @@ public:
             box.setEscapeButton(buttons[cancellable ? std::find(answers.begin(), answers.end(), IDCANCEL) -
                                                           answers.begin()
                                                     : 0]);
+        // A stop comes from any thread: the box is closed by its own thread.
+        std::stop_callback closeOnStop(request.stop, [&box] {
+            QMetaObject::invokeMethod(&box, [&box] { box.done(0); }, Qt::QueuedConnection);
+        });
         runModal([&] { return box.exec(); });
+        if (request.stop.stop_requested())
+            return messageBoxStopped;
         for (size_t index = 0; index < buttons.size(); ++index)
             if (box.clickedButton() == buttons[index])
                 return answers[index];
@@ -316,6 +388,34 @@ InteractionService* setInteractionService(InteractionService* service)
     return previous;
 }
 
+std::string boxTextShown(const std::string& text)
+{
+    const std::string ellipsis = "...";
+    std::string shown;
+    size_t lines = 0;
+    for (size_t start = 0; start <= text.size(); ++lines)
+    {
+        if (lines == boxLineCount)
+            return shown + ellipsis;
+        const size_t end = std::min(text.find('\n', start), text.size());
+        size_t length = end - start;
+        if (length > boxLineLength)
+        {
+            length = boxLineLength - ellipsis.size();
+            // Back to the first byte of a UTF-8 character.
+            while (length > 0 && (static_cast<unsigned char>(text[start + length]) & 0xC0) == 0x80)
+                --length;
+        }
+        shown.append(text, start, length);
+        if (length < end - start)
+            shown += ellipsis;
+        if (end < text.size())
+            shown += '\n';
+        start = end + 1;
+    }
+    return shown;
+}
+
 int32_t defaultMessageBoxAnswer(uint32_t type)
 {
     const std::vector<int32_t> answers = answersOf(type);
@@ -330,6 +430,8 @@ int32_t messageBox(WindowHandle owner, const std::string& text, const std::strin
     request.text = text;
     request.caption = caption;
     request.type = type;
+    if (!isUiThread())
+        return askOnUiThread(nullptr, std::move(request));
     return interactionService().messageBox(request);
 }
 

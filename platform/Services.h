@@ -14,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,13 @@ struct MessageBoxRequest
     std::string text;
     std::string caption;
     uint32_t type = MB_OK; // MB_ buttons | MB_ICON | MB_DEFBUTTON | MB_TOPMOST
+    // A box asked from a worker thread closes, answering messageBoxStopped, when the worker is
+    // stopped.
+    std::stop_token stop;
 };
+
+// The answer of a box whose worker was stopped before the person answered.
+inline constexpr int32_t messageBoxStopped = 0;
 
 struct ColourRequest
 {
@@ -61,7 +68,8 @@ class PLATFORM_API InteractionService
 {
 public:
     virtual ~InteractionService() = default;
-    // Answers IDOK ... IDNO.
+    // Answers IDOK ... IDNO. Called off the user-interface thread, a box is asked on that thread
+    // (runOnUiThread) while the caller waits.
     virtual int32_t messageBox(const MessageBoxRequest& request) = 0;
     // MB_OK (the default beep), an MB_ICON value, or MB_SIMPLEBEEP.
     virtual void beep(uint32_t type) = 0;
@@ -84,7 +92,7 @@ PLATFORM_API InteractionService& interactionService();
 // Installs a service (null: the real one again); answers the one it replaces.
 PLATFORM_API InteractionService* setInteractionService(InteractionService* service);
 
-// What everybody calls.
+// What everybody calls. From a worker thread the box is asked on the user-interface thread.
 PLATFORM_API int32_t messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                                 uint32_t type = MB_OK);
 PLATFORM_API void messageBeep(uint32_t type = MB_OK);
@@ -141,6 +149,13 @@ public:
 private:
     InteractionService* previous_;
 };
+
+// What a box shows of `text`: a line longer than boxLineLength characters is cut and ends in
+// "...", and after boxLineCount lines a last line "..." stands for the rest, so that a box of any
+// text appears at once and fits the screen. UTF-8 characters are never split.
+inline constexpr size_t boxLineLength = 200;
+inline constexpr size_t boxLineCount = 40;
+PLATFORM_API std::string boxTextShown(const std::string& text);
 
 // The answer of a box's default button (MB_DEFBUTTON1..3 of its MB_ type).
 PLATFORM_API int32_t defaultMessageBoxAnswer(uint32_t type);

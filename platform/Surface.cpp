@@ -1,6 +1,6 @@
 #include "platform/Surface.h"
 
-#include "platform/SurfaceImage.h"
+#include "platform/qt/SurfaceImage.h"
 
 #include <QImageReader>
 #include <QString>

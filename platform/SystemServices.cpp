@@ -2,6 +2,7 @@
 #include "platform/Threads.h"
 #include "platform/Time.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -9,6 +10,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <random>
+#include <system_error>
 #include <vector>
 
 namespace platform
@@ -133,10 +136,34 @@ bool FileWriter::open(const std::string& path)
 {
     discard();
     path_ = path;
-    temporaryPath_ = path + ".tmp";
-    file_ = std::fopen(temporaryPath_.c_str(), "wb");
-    error_ = file_ == nullptr ? fileErrorCauseFromErrno(errno) : FileErrorCause::None;
-    return file_ != nullptr;
+    error_ = FileErrorCause::None;
+    failedStep_ = Step::None;
+    static thread_local std::mt19937 generator{std::random_device{}()};
+    // A name taken by somebody else is never reused: another name is drawn.
+    for (int attempt = 0; attempt < 16; ++attempt)
+    {
+        char suffix[24];
+        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(generator()));
+        temporaryPath_ = path + suffix;
+        const int descriptor = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (descriptor < 0)
+        {
+            if (errno == EEXIST)
+                continue;
+            break;
+        }
+        file_ = ::fdopen(descriptor, "wb");
+        if (file_ != nullptr)
+            return true;
+        const int error = errno;
+        ::close(descriptor);
+        ::unlink(temporaryPath_.c_str());
+        errno = error;
+        break;
+    }
+    fail(Step::Create, errno);
+    temporaryPath_.clear();
+    return false;
 }
 
 bool FileWriter::writeBytes(const void* data, size_t size)
@@ -145,7 +172,7 @@ bool FileWriter::writeBytes(const void* data, size_t size)
         return false;
     if (size != 0 && std::fwrite(data, 1, size, file_) != size)
     {
-        error_ = fileErrorCauseFromErrno(errno);
+        fail(Step::Write, errno);
         return false;
     }
     return true;
@@ -165,19 +192,29 @@ bool FileWriter::close()
 {
     if (file_ == nullptr)
         return false;
-    if (std::fflush(file_) != 0 && error_ == FileErrorCause::None)
-        error_ = fileErrorCauseFromErrno(errno);
+    if (error_ == FileErrorCause::None && (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0))
+        fail(Step::Write, errno);
     if (std::fclose(file_) != 0 && error_ == FileErrorCause::None)
-        error_ = fileErrorCauseFromErrno(errno);
+        fail(Step::Write, errno);
     file_ = nullptr;
     if (error_ == FileErrorCause::None && std::rename(temporaryPath_.c_str(), path_.c_str()) != 0)
-        error_ = fileErrorCauseFromErrno(errno);
+        fail(Step::Replace, errno);
     if (error_ != FileErrorCause::None)
     {
-        std::remove(temporaryPath_.c_str());
+        ::unlink(temporaryPath_.c_str());
         return false;
     }
     return true;
+}
+
+void FileWriter::fail(Step step, int error)
+{
+    if (error_ != FileErrorCause::None)
+        return;
+    failedStep_ = step;
+    error_ = fileErrorCauseFromErrno(error);
+    if (error_ == FileErrorCause::None)
+        error_ = FileErrorCause::Generic;
 }
 
 void FileWriter::discard()
@@ -186,23 +223,33 @@ void FileWriter::discard()
         return;
     std::fclose(file_);
     file_ = nullptr;
-    std::remove(temporaryPath_.c_str());
+    ::unlink(temporaryPath_.c_str());
 }
 
 // ---- Threads ------------------------------------------------------------------------------------
 
-bool DocumentLock::lock(uint32_t timeoutMilliseconds)
+namespace
 {
-    return mutex_.try_lock_for(std::chrono::milliseconds(timeoutMilliseconds));
+
+thread_local std::stop_token workerStopToken;
+std::atomic<uint32_t> threadCreationFailures{0};
+
+} // namespace
+
+std::stop_token currentWorkerStopToken()
+{
+    return workerStopToken;
 }
 
-void DocumentLock::unlock()
+void simulateThreadCreationFailures(uint32_t count)
 {
-    mutex_.unlock();
+    threadCreationFailures.store(count);
 }
 
 WorkerThread::~WorkerThread()
 {
+    // A worker waiting for an answer of the user-interface thread would never be joined.
+    requestStop();
     if (thread_.joinable())
         thread_.join();
 }
@@ -213,22 +260,35 @@ bool WorkerThread::start(std::function<uint32_t()> body)
         return false;
     if (thread_.joinable())
         thread_.join();
+    stop_ = std::stop_source();
     exitCode_.store(StillActive);
-    thread_ = std::thread([this, body = std::move(body)] {
-        // Below normal: the user interface stays responsive while a calculation runs.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5);
-        uint32_t code = Failed;
-        try
-        {
-            code = body();
-        }
-        catch (...)
-        {
-            std::fprintf(stderr, "A worker thread ended with an exception\n");
-        }
-        // A body answering the "still active" value would never look finished.
-        exitCode_.store(code == StillActive ? Failed : code);
-    });
+    try
+    {
+        for (uint32_t left = threadCreationFailures.load(); left > 0;)
+            if (threadCreationFailures.compare_exchange_weak(left, left - 1))
+                throw std::system_error(EAGAIN, std::generic_category(), "no thread left");
+        thread_ = std::thread([this, body = std::move(body), stop = stop_.get_token()] {
+            workerStopToken = stop;
+            // Below normal: the user interface stays responsive while a calculation runs.
+            setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5);
+            uint32_t code = Failed;
+            try
+            {
+                code = body();
+            }
+            catch (...)
+            {
+                std::fprintf(stderr, "A worker thread ended with an exception\n");
+            }
+            // A body answering the "still active" value would never look finished.
+            exitCode_.store(code == StillActive ? Failed : code);
+        });
+    }
+    catch (const std::system_error&)
+    {
+        exitCode_.store(Failed);
+        return false;
+    }
     return true;
 }
 

@@ -3,6 +3,9 @@
 // The numbers that cross module boundaries or are stored in files. They keep the values the
 // system defines, because plugins and host exchange them as plain numbers and accelerator files
 // store key codes. Only what the program uses is here; add a value where it is first needed.
+// Command ids are in CommandIds.h, included here.
+
+#include "platform/CommandIds.h"
 
 #include <cstdint>
 
@@ -538,29 +541,9 @@ inline constexpr uint32_t CCS_NOPARENTALIGN = 0x0008;
 inline constexpr uint32_t CCS_ADJUSTABLE = 0x0020;
 inline constexpr uint32_t CCS_NODIVIDER = 0x0040;
 
-// ---- Framework command ids -----------------------------------------------------------------------
-inline constexpr uint32_t ID_FILE_NEW = 0xE100;
-inline constexpr uint32_t ID_FILE_OPEN = 0xE101;
-inline constexpr uint32_t ID_FILE_CLOSE = 0xE102;
-inline constexpr uint32_t ID_FILE_SAVE = 0xE103;
-inline constexpr uint32_t ID_FILE_SAVE_AS = 0xE104;
-inline constexpr uint32_t ID_EDIT_COPY = 0xE122;
-inline constexpr uint32_t ID_EDIT_CUT = 0xE123;
-inline constexpr uint32_t ID_EDIT_PASTE = 0xE125;
-inline constexpr uint32_t ID_EDIT_UNDO = 0xE12B;
-inline constexpr uint32_t ID_APP_ABOUT = 0xE140;
-inline constexpr uint32_t ID_APP_EXIT = 0xE141;
-inline constexpr uint32_t ID_VIEW_TOOLBAR = 0xE800;
-inline constexpr uint32_t ID_VIEW_STATUS_BAR = 0xE801;
-inline constexpr uint32_t ID_WINDOW_NEW = 0xE130;
-inline constexpr uint32_t ID_WINDOW_ARRANGE = 0xE131;
-inline constexpr uint32_t ID_WINDOW_CASCADE = 0xE132;
-inline constexpr uint32_t ID_WINDOW_TILE_HORZ = 0xE133;
-inline constexpr uint32_t ID_NEXT_PANE = 0xE150;
-inline constexpr uint32_t ID_PREV_PANE = 0xE151;
-
 // ---- Rich controls: notification codes (WM_NOTIFY) and the layout query of dialog bars ------------
 inline constexpr int32_t NM_CLICK = -2;
+inline constexpr int32_t NM_RCLICK = -5;
 inline constexpr int32_t TTN_NEEDTEXT = -520;
 inline constexpr int32_t TCN_SELCHANGE = -551;
 inline constexpr int32_t TCN_SELCHANGING = -552;
@@ -568,6 +551,7 @@ inline constexpr int32_t TVN_SELCHANGING = -401;
 inline constexpr int32_t TVN_SELCHANGED = -402;
 inline constexpr int32_t TVN_BEGINLABELEDIT = -410;
 inline constexpr int32_t TVN_ENDLABELEDIT = -411;
+inline constexpr int32_t TVN_ITEMCHANGED = -418;
 inline constexpr int32_t TBN_GETBUTTONINFO = -700;
 inline constexpr int32_t TBN_QUERYINSERT = -706;
 inline constexpr int32_t TBN_QUERYDELETE = -707;
@@ -578,10 +562,31 @@ inline constexpr uint32_t TVC_BYMOUSE = 1;
 inline constexpr uint32_t TVC_BYKEYBOARD = 2;
 // Styles of tree controls and combo boxes.
 inline constexpr uint32_t TVS_EDITLABELS = 0x0008;
-// Item states of tree controls.
+inline constexpr uint32_t TVS_CHECKBOXES = 0x0100;
+// Item states of tree controls. The state image index sits in TVIS_STATEIMAGEMASK; with
+// TVS_CHECKBOXES index 1 is an empty check box and 2 a checked one.
 inline constexpr uint32_t TVIS_BOLD = 0x0010;
+inline constexpr uint32_t TVIS_STATEIMAGEMASK = 0xF000;
+constexpr uint32_t indexToStateImageMask(uint32_t index)
+{
+    return index << 12;
+}
+// Where a point lies on a tree control (its hit test).
+inline constexpr uint32_t TVHT_NOWHERE = 0x0001;
+inline constexpr uint32_t TVHT_ONITEMICON = 0x0002;
+inline constexpr uint32_t TVHT_ONITEMLABEL = 0x0004;
+inline constexpr uint32_t TVHT_ONITEMINDENT = 0x0008;
+inline constexpr uint32_t TVHT_ONITEMBUTTON = 0x0010;
+inline constexpr uint32_t TVHT_ONITEMRIGHT = 0x0020;
+inline constexpr uint32_t TVHT_ONITEMSTATEICON = 0x0040;
+inline constexpr uint32_t TVHT_ONITEM = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON;
+inline constexpr uint32_t TVHT_ABOVE = 0x0100;
+inline constexpr uint32_t TVHT_BELOW = 0x0200;
+inline constexpr uint32_t TVHT_TORIGHT = 0x0400;
+inline constexpr uint32_t TVHT_TOLEFT = 0x0800;
 inline constexpr uint32_t CBS_DROPDOWN = 0x0002;
 inline constexpr uint32_t CBS_DROPDOWNLIST = 0x0003;
+inline constexpr uint32_t CBS_SORT = 0x0100;
 // Bits of a control bar's layout query.
 inline constexpr uint32_t LM_STRETCH = 0x01;
 inline constexpr uint32_t LM_HORZ = 0x02;

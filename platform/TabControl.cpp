@@ -1,9 +1,9 @@
 #include "platform/TabControl.h"
 
 #include "platform/ImageList.h"
-#include "platform/ImageListQt.h"
-#include "platform/RichControlsQt.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/ImageListQt.h"
+#include "platform/qt/RichControlsQt.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "platform/TextRendering.h"
+#include "platform/qt/TextRendering.h"
 
-#include "platform/SurfaceImage.h"
+#include "platform/qt/SurfaceImage.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -4,10 +4,10 @@
 #include "platform/DeviceContext.h"
 #include "platform/ImageList.h"
 #include "platform/Surface.h"
-#include "platform/SurfaceImage.h"
-#include "platform/RichControlsQt.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/RichControlsQt.h"
+#include "platform/qt/SurfaceImage.h"
 
 #include <QEvent>
 #include <QHelpEvent>

@@ -1,23 +1,40 @@
 #include "platform/TreeControl.h"
 
-#include "platform/ColourQt.h"
+#include "platform/Controls.h"
 #include "platform/ImageList.h"
-#include "platform/ImageListQt.h"
-#include "platform/RichControlsQt.h"
 #include "platform/SystemValues.h"
+#include "platform/qt/ColourQt.h"
+#include "platform/qt/ImageListQt.h"
+#include "platform/qt/RichControlsQt.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPointer>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <memory>
 #include <unordered_map>
 
 namespace platform
 {
+
+// The in-place label editor: an edit window that wants every key, so that a dialog around the
+// tree leaves Enter and Escape to it.
+class TreeLabelEditWindow : public Edit
+{
+public:
+    LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override
+    {
+        if (message == WM_GETDLGCODE)
+            return Edit::windowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return Edit::windowProc(message, wParam, lParam);
+    }
+};
+
 namespace
 {
 
@@ -26,27 +43,50 @@ constexpr int kDataRole = Qt::UserRole + 2;
 constexpr int kImageRole = Qt::UserRole + 3;
 constexpr int kSelectedImageRole = Qt::UserRole + 4;
 
+constexpr std::uint32_t kUncheckedImage = 1;
+constexpr std::uint32_t kCheckedImage = 2;
+
+// Lays out an item as the view paints it, so that hit tests find its check box, icon and label.
+class TreeItemDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    using QStyledItemDelegate::initStyleOption;
+};
+
 // The tree's widget and everything it keeps: items by handle, the label editor.
 class TreeWidget : public QTreeWidget
 {
 public:
     TreeWidget(WindowHandle handle, std::uint32_t style, QWidget* parent)
-        : QTreeWidget(parent), handle(handle), editLabels((style & TVS_EDITLABELS) != 0)
+        : QTreeWidget(parent), handle(handle), editLabels((style & TVS_EDITLABELS) != 0),
+          checkBoxes((style & TVS_CHECKBOXES) != 0), delegate(new TreeItemDelegate(this))
     {
         setHeaderHidden(true);
         setColumnCount(1);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setItemDelegate(delegate);
     }
 
     WindowHandle handle;
     bool editLabels;
+    bool checkBoxes;
+    TreeItemDelegate* delegate;
     const ImageList* images = nullptr;
     ColorRef background = CLR_DEFAULT;
     std::uint64_t nextId = 1;
     std::unordered_map<std::uint64_t, QTreeWidgetItem*> items;
-    QPointer<QLineEdit> editor;
+    std::unique_ptr<TreeLabelEditWindow> editWindow;
     TreeItem editedItem = TreeItem::None;
+    bool rightPressed = false;
+
+    // The label editor's line while a label is edited.
+    QLineEdit* editor() const
+    {
+        WindowState* state = editWindow ? editWindow->state() : nullptr;
+        return state != nullptr ? static_cast<QLineEdit*>(state->widget) : nullptr;
+    }
 
     QTreeWidgetItem* find(TreeItem item) const
     {
@@ -70,6 +110,97 @@ public:
         items.erase(static_cast<std::uint64_t>(idOf(item)));
         if (editedItem == idOf(item))
             closeEditor();
+    }
+
+    // The state image index: 0 none, 1 unchecked, 2 checked (kept as the toolkit's check state,
+    // which draws the box).
+    static std::uint32_t stateImageOf(const QTreeWidgetItem* item)
+    {
+        const QVariant check = item->data(0, Qt::CheckStateRole);
+        if (!check.isValid())
+            return 0;
+        return check.toInt() == Qt::Checked ? kCheckedImage : kUncheckedImage;
+    }
+    static void setStateImage(QTreeWidgetItem* item, std::uint32_t image)
+    {
+        if (image == 0)
+            item->setData(0, Qt::CheckStateRole, QVariant());
+        else
+            item->setCheckState(0, image == kCheckedImage ? Qt::Checked : Qt::Unchecked);
+    }
+
+    // The user toggles a check box; the parent hears of it afterwards.
+    void toggleCheck(QTreeWidgetItem* item)
+    {
+        const std::uint32_t oldImage = stateImageOf(item);
+        if (oldImage == 0)
+            return;
+        const std::uint32_t newImage = oldImage == kCheckedImage ? kUncheckedImage : kCheckedImage;
+        setStateImage(item, newImage);
+        NotifyTreeItemChange change;
+        change.item = recordOf(item);
+        change.oldState = indexToStateImageMask(oldImage);
+        change.newState = indexToStateImageMask(newImage);
+        sendNotify(handle, TVN_ITEMCHANGED, change.header);
+    }
+
+    // The item's check box, icon and label as the view paints them (viewport coordinates).
+    QStyleOptionViewItem layoutOf(QTreeWidgetItem* item)
+    {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = visualItemRect(item);
+        delegate->initStyleOption(&option, indexFromItem(item));
+        return option;
+    }
+
+    // The item at a point of the tree window (its client coordinates) and where on it.
+    QTreeWidgetItem* hitTest(QPoint client, std::uint32_t& flags)
+    {
+        flags = 0;
+        if (client.y() < 0)
+            flags |= TVHT_ABOVE;
+        else if (client.y() >= height())
+            flags |= TVHT_BELOW;
+        if (client.x() < 0)
+            flags |= TVHT_TOLEFT;
+        else if (client.x() >= width())
+            flags |= TVHT_TORIGHT;
+        if (flags != 0)
+            return nullptr;
+        const QPoint point = viewport()->mapFrom(this, client);
+        QTreeWidgetItem* item = viewport()->rect().contains(point) ? itemAt(point) : nullptr;
+        if (item == nullptr)
+        {
+            flags = TVHT_NOWHERE;
+            return nullptr;
+        }
+        const QRect cell = visualItemRect(item);
+        if (point.x() < cell.left())
+        {
+            const bool onButton = item->childCount() > 0 && point.x() >= cell.left() - indentation();
+            flags = onButton ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
+            return item;
+        }
+        const QStyleOptionViewItem option = layoutOf(item);
+        // The parts follow each other from the left; each takes the margin before it.
+        auto endOf = [&](QStyle::SubElement element) {
+            return style()->subElementRect(element, &option, this).right() + 1;
+        };
+        if (option.features & QStyleOptionViewItem::HasCheckIndicator &&
+            point.x() < endOf(QStyle::SE_ItemViewItemCheckIndicator))
+            flags = TVHT_ONITEMSTATEICON;
+        else if (option.features & QStyleOptionViewItem::HasDecoration &&
+                 point.x() < endOf(QStyle::SE_ItemViewItemDecoration))
+            flags = TVHT_ONITEMICON;
+        else
+        {
+            const QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+            const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, this) + 1;
+            const int labelRight = text.left() + option.fontMetrics.horizontalAdvance(option.text) + 2 * margin;
+            flags = point.x() < labelRight ? TVHT_ONITEMLABEL : TVHT_ONITEMRIGHT;
+        }
+        return item;
     }
 
     void refreshIcon(QTreeWidgetItem* item)
@@ -128,7 +259,7 @@ public:
         QTreeWidgetItem* found = find(item);
         if (!found)
             return false;
-        if (editor)
+        if (editor())
             endEdit(false);
         if (!(found = find(item)))
             return false;
@@ -141,38 +272,49 @@ public:
         if (!(found = find(item)))
             return false;
         scrollToItem(found);
-        auto* line = new QLineEdit(found->text(0), viewport());
-        line->setGeometry(visualItemRect(found));
+        // A child edit window over the label, in the tree's client coordinates.
+        const QStyleOptionViewItem option = layoutOf(found);
+        const QRect label = style()
+                                ->subElementRect(QStyle::SE_ItemViewItemText, &option, this)
+                                .translated(viewport()->mapTo(this, QPoint(0, 0)));
+        auto window = std::make_unique<TreeLabelEditWindow>();
+        Window* tree = Window::fromHandle(self);
+        if (tree == nullptr ||
+            !window->create("Edit", found->text(0).toStdString(), WS_CHILD | WS_BORDER | ES_AUTOHSCROLL,
+                            {label.left(), label.top(), label.left() + label.width(), label.top() + label.height()},
+                            tree))
+            return false;
+        editWindow = std::move(window);
+        editedItem = item;
+        QLineEdit* line = editor();
         line->installEventFilter(this);
         line->selectAll();
-        line->show();
+        editWindow->showWindow(SW_SHOW);
         line->setFocus();
-        editor = line;
-        editedItem = item;
         return true;
     }
 
     void closeEditor()
     {
         editedItem = TreeItem::None;
-        if (QLineEdit* line = editor.data())
+        if (std::unique_ptr<TreeLabelEditWindow> window = std::move(editWindow))
         {
-            editor.clear();
-            line->removeEventFilter(this);
-            line->hide();
-            line->deleteLater();
+            if (QLineEdit* line = window->state() ? static_cast<QLineEdit*>(window->state()->widget) : nullptr)
+                line->removeEventFilter(this);
+            // The window's widget goes later: its own key event may be running now.
+            window->destroyWindow();
         }
     }
 
     bool endEdit(bool cancel)
     {
         QTreeWidgetItem* item = find(editedItem);
-        if (!editor || !item)
+        if (!editor() || !item)
         {
             closeEditor();
             return false;
         }
-        const std::string text = editor->text().toStdString();
+        const std::string text = editor()->text().toStdString();
         const TreeItem edited = editedItem;
         closeEditor(); // before the owner hears of it: it may start another edit
         NotifyTreeLabel end;
@@ -185,11 +327,33 @@ public:
     }
 
 protected:
+    // Runs the toolkit's own handling of an event but undoes any move of the current item it
+    // makes, which would show a selection the parent was never told of. Answers the item the
+    // toolkit moved to.
+    template <typename Handling>
+    QTreeWidgetItem* withoutToolkitSelecting(Handling toolkitHandling)
+    {
+        QTreeWidgetItem* before = currentItem();
+        {
+            const QSignalBlocker block(this);
+            toolkitHandling();
+        }
+        QTreeWidgetItem* after = currentItem();
+        if (after != before)
+            setCurrentSilently(before);
+        return after;
+    }
+
     void mousePressEvent(QMouseEvent* event) override
     {
-        QTreeWidgetItem* item = itemAt(event->position().toPoint());
-        const bool onLabel = item && event->position().toPoint().x() >= visualItemRect(item).left();
-        if (event->button() == Qt::LeftButton && onLabel)
+        std::uint32_t flags = 0;
+        QTreeWidgetItem* item = hitTest(viewport()->mapTo(this, event->position().toPoint()), flags);
+        if (event->button() == Qt::LeftButton && (flags & TVHT_ONITEMSTATEICON) != 0)
+        {
+            guardedCall([&] { toggleCheck(item); });
+            return;
+        }
+        if (event->button() == Qt::LeftButton && (flags & (TVHT_ONITEM | TVHT_ONITEMRIGHT)) != 0)
         {
             guardedCall([&] {
                 if (item == currentItem())
@@ -204,20 +368,53 @@ protected:
             });
             return;
         }
-        // The expand arrows and empty space keep the toolkit's behaviour, without its selecting.
-        QTreeWidgetItem* before = currentItem();
+        if (event->button() == Qt::RightButton)
         {
-            const QSignalBlocker block(this);
-            QTreeWidget::mousePressEvent(event);
+            // The parent hears of it on release; the selection stays.
+            rightPressed = true;
+            return;
         }
-        if (currentItem() != before)
-            setCurrentSilently(before);
+        // The expand arrows and empty space keep the toolkit's behaviour, without its selecting.
+        withoutToolkitSelecting([&] { QTreeWidget::mousePressEvent(event); });
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        withoutToolkitSelecting([&] { QTreeWidget::mouseMoveEvent(event); });
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::RightButton)
+        {
+            const bool pressedHere = rightPressed;
+            rightPressed = false;
+            if (pressedHere && viewport()->rect().contains(event->position().toPoint()))
+                guardedCall([&] {
+                    NotifyHeader header;
+                    sendNotify(handle, NM_RCLICK, header);
+                });
+            return;
+        }
+        withoutToolkitSelecting([&] { QTreeWidget::mouseReleaseEvent(event); });
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
-        if (QTreeWidgetItem* item = itemAt(event->position().toPoint()))
+        std::uint32_t flags = 0;
+        QTreeWidgetItem* item = hitTest(viewport()->mapTo(this, event->position().toPoint()), flags);
+        if (item == nullptr || event->button() != Qt::LeftButton)
+            return;
+        // The second click of a double click on a check box toggles it again.
+        if ((flags & TVHT_ONITEMSTATEICON) != 0)
+            guardedCall([&] { toggleCheck(item); });
+        else
             item->setExpanded(!item->isExpanded());
+    }
+
+    void focusInEvent(QFocusEvent* event) override
+    {
+        withoutToolkitSelecting([&] { QTreeWidget::focusInEvent(event); });
     }
 
     void keyPressEvent(QKeyEvent* event) override
@@ -227,23 +424,22 @@ protected:
             guardedCall([&] { beginEdit(idOf(currentItem())); });
             return;
         }
+        if (event->key() == Qt::Key_Space && checkBoxes)
+        {
+            if (QTreeWidgetItem* item = currentItem())
+                guardedCall([&] { toggleCheck(item); });
+            return;
+        }
         QTreeWidgetItem* before = currentItem();
-        {
-            const QSignalBlocker block(this);
-            QTreeWidget::keyPressEvent(event);
-        }
-        QTreeWidgetItem* after = currentItem();
+        QTreeWidgetItem* after = withoutToolkitSelecting([&] { QTreeWidget::keyPressEvent(event); });
+        // The toolkit moved first; move again through the notifying path.
         if (after != before)
-        {
-            // The toolkit moved first; put it back and move again through the notifying path.
-            setCurrentSilently(before);
             guardedCall([&] { changeSelection(after, TVC_BYKEYBOARD); });
-        }
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == editor.data())
+        if (watched != nullptr && watched == editor())
         {
             if (event->type() == QEvent::KeyPress)
             {
@@ -332,6 +528,10 @@ TreeItem TreeControl::insertItem(const std::string& text, int image, int selecte
     item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
     item->setData(0, kImageRole, image);
     item->setData(0, kSelectedImageRole, selectedImage);
+    // The tree toggles check boxes itself, so that the parent hears of the user's toggles.
+    item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+    if (tree->checkBoxes)
+        TreeWidget::setStateImage(item, kUncheckedImage);
     tree->items[id] = item;
     {
         const QSignalBlocker block(tree);
@@ -437,7 +637,11 @@ bool TreeControl::setItemImage(TreeItem item, int image, int selectedImage)
 std::uint32_t TreeControl::itemState(TreeItem item, std::uint32_t mask) const
 {
     QTreeWidgetItem* found = findItem(*this, item);
-    return found && found->font(0).bold() ? TVIS_BOLD & mask : 0;
+    if (!found)
+        return 0;
+    const std::uint32_t state =
+        (found->font(0).bold() ? TVIS_BOLD : 0) | indexToStateImageMask(TreeWidget::stateImageOf(found));
+    return state & mask;
 }
 
 bool TreeControl::setItemState(TreeItem item, std::uint32_t state, std::uint32_t mask)
@@ -451,7 +655,22 @@ bool TreeControl::setItemState(TreeItem item, std::uint32_t state, std::uint32_t
         font.setBold((state & TVIS_BOLD) != 0);
         found->setFont(0, font);
     }
+    if (mask & TVIS_STATEIMAGEMASK)
+    {
+        const QSignalBlocker block(found->treeWidget());
+        TreeWidget::setStateImage(found, std::min<std::uint32_t>((state & TVIS_STATEIMAGEMASK) >> 12, kCheckedImage));
+    }
     return true;
+}
+
+bool TreeControl::getCheck(TreeItem item) const
+{
+    return itemState(item, TVIS_STATEIMAGEMASK) == indexToStateImageMask(kCheckedImage);
+}
+
+bool TreeControl::setCheck(TreeItem item, bool checked)
+{
+    return setItemState(item, indexToStateImageMask(checked ? kCheckedImage : kUncheckedImage), TVIS_STATEIMAGEMASK);
 }
 
 ColorRef TreeControl::setBkColor(ColorRef colour)
@@ -506,6 +725,17 @@ TreeItem TreeControl::nextSibling(TreeItem item) const
     return TreeWidget::idOf(tree->topLevelItem(tree->indexOfTopLevelItem(found) + 1));
 }
 
+TreeItem TreeControl::previousSibling(TreeItem item) const
+{
+    QTreeWidgetItem* found = findItem(*this, item);
+    if (!found)
+        return TreeItem::None;
+    if (QTreeWidgetItem* parent = found->parent())
+        return TreeWidget::idOf(parent->child(parent->indexOfChild(found) - 1));
+    QTreeWidget* tree = found->treeWidget();
+    return TreeWidget::idOf(tree->topLevelItem(tree->indexOfTopLevelItem(found) - 1));
+}
+
 bool TreeControl::itemHasChildren(TreeItem item) const
 {
     QTreeWidgetItem* found = findItem(*this, item);
@@ -543,6 +773,29 @@ bool TreeControl::isExpanded(TreeItem item) const
     return found && found->isExpanded();
 }
 
+bool TreeControl::ensureVisible(TreeItem item)
+{
+    QTreeWidgetItem* found = findItem(*this, item);
+    if (!found)
+        return false;
+    QTreeWidget* tree = found->treeWidget();
+    const QSignalBlocker block(tree);
+    for (QTreeWidgetItem* ancestor = found->parent(); ancestor; ancestor = ancestor->parent())
+        ancestor->setExpanded(true);
+    tree->scrollToItem(found);
+    return true;
+}
+
+TreeItem TreeControl::hitTest(Point client, std::uint32_t* flags) const
+{
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    std::uint32_t where = TVHT_NOWHERE;
+    TreeItem item = tree != nullptr ? TreeWidget::idOf(tree->hitTest(QPoint(client.x, client.y), where)) : TreeItem::None;
+    if (flags != nullptr)
+        *flags = where;
+    return item;
+}
+
 TreeItem TreeControl::selectedItem() const
 {
     TreeWidget* tree = controlWidget<TreeWidget>(*this);
@@ -573,14 +826,20 @@ bool TreeControl::editLabel(TreeItem item)
 bool TreeControl::isEditingLabel() const
 {
     TreeWidget* tree = controlWidget<TreeWidget>(*this);
-    return tree != nullptr && tree->editor != nullptr;
+    return tree != nullptr && tree->editor() != nullptr;
+}
+
+Window* TreeControl::editControl() const
+{
+    TreeWidget* tree = controlWidget<TreeWidget>(*this);
+    return tree != nullptr && tree->editor() != nullptr ? tree->editWindow.get() : nullptr;
 }
 
 void TreeControl::setEditText(const std::string& text)
 {
     TreeWidget* tree = controlWidget<TreeWidget>(*this);
-    if (tree != nullptr && tree->editor)
-        tree->editor->setText(QString::fromStdString(text));
+    if (QLineEdit* line = tree != nullptr ? tree->editor() : nullptr)
+        line->setText(QString::fromStdString(text));
 }
 
 bool TreeControl::endEditLabelNow(bool cancel)

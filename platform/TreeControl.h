@@ -24,8 +24,11 @@ enum class TreeExpand : std::uint32_t
 // A tree of items with text, images and a data word (window class "SysTreeView32"). Selecting an
 // item (or none) and starting a label edit notify the parent also from code, as the user's own
 // action would (TVN_SELCHANGING, TVN_SELCHANGED; TVN_BEGINLABELEDIT, TVN_ENDLABELEDIT); a nonzero
-// answer to a "changing" or "begin" notification vetoes. Deleting items and expanding from code
-// are silent. With TVS_EDITLABELS the user edits a label by clicking the selected item or F2.
+// answer to a "changing" or "begin" notification vetoes. Deleting items, expanding, scrolling and
+// setting a check box from code are silent. With TVS_EDITLABELS the user edits a label by
+// clicking the selected item or F2. With TVS_CHECKBOXES every item has a check box (its state
+// image); the user's click on it or Space toggles it and sends TVN_ITEMCHANGED. A right click
+// sends NM_RCLICK. Taking the focus selects nothing by itself.
 class PLATFORM_API TreeControl : public Window
 {
 public:
@@ -49,9 +52,13 @@ public:
     bool setItemData(TreeItem item, std::intptr_t data);
     int itemImage(TreeItem item) const;
     bool setItemImage(TreeItem item, int image, int selectedImage);
-    // The item's state bits under `mask`; of them the tree keeps TVIS_BOLD (a bold label).
+    // The item's state bits under `mask`; of them the tree keeps TVIS_BOLD (a bold label) and
+    // the state image index in TVIS_STATEIMAGEMASK (0 none, 1 unchecked, 2 checked).
     std::uint32_t itemState(TreeItem item, std::uint32_t mask) const;
     bool setItemState(TreeItem item, std::uint32_t state, std::uint32_t mask);
+    // The item's check box (state image 2: checked).
+    bool getCheck(TreeItem item) const;
+    bool setCheck(TreeItem item, bool checked);
 
     // The colour behind the items (CLR_DEFAULT: the system's); answers the one before.
     ColorRef setBkColor(ColorRef colour);
@@ -61,11 +68,18 @@ public:
     TreeItem parentItem(TreeItem item) const;
     TreeItem childItem(TreeItem item) const; // first child; None: the first top-level item
     TreeItem nextSibling(TreeItem item) const;
+    TreeItem previousSibling(TreeItem item) const;
     bool itemHasChildren(TreeItem item) const;
     bool sortChildren(TreeItem item);
 
     bool expand(TreeItem item, TreeExpand how);
     bool isExpanded(TreeItem item) const;
+    // Expands the item's ancestors and scrolls it into view.
+    bool ensureVisible(TreeItem item);
+
+    // The item at a point in client coordinates and, in `flags`, where on it the point lies
+    // (TVHT_*); None when the point is on no item.
+    TreeItem hitTest(Point client, std::uint32_t* flags = nullptr) const;
 
     TreeItem selectedItem() const;
     // Selects the item (None: no selection), notifying as the user's change would.
@@ -74,6 +88,9 @@ public:
     // Starts editing the label (asks with TVN_BEGINLABELEDIT first); false when vetoed or no item.
     bool editLabel(TreeItem item);
     bool isEditingLabel() const;
+    // The label editor while a label is edited: a child edit window of the tree ("Edit") that
+    // takes Enter and Escape sent to it as the person's keys; null otherwise.
+    Window* editControl() const;
     // The text in the label editor, as the user types it.
     void setEditText(const std::string& text);
     // Ends the edit as Enter (keep) or Escape (cancel) would.

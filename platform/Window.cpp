@@ -3,8 +3,8 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
-#include "platform/SurfaceImage.h"
-#include "platform/WindowState.h"
+#include "platform/qt/SurfaceImage.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QHash>
@@ -86,6 +86,15 @@ QRect toQRect(const Rect& rect)
 Rect rectFromQRect(const QRect& rect)
 {
     return {rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height()};
+}
+
+// The geometry a window's widget takes for the rectangle the program asked for.
+QRect widgetGeometryFor(WindowState* state, const QRect& requested)
+{
+    if (state->kind == WindowKind::RegisteredControl)
+        if (const ControlWidgetHooks* hooks = controlWidgetHooks(state->windowClass.name); hooks && hooks->placeWidget)
+            return hooks->placeWidget(state, requested);
+    return requested;
 }
 
 void sendGeometryMessages(WindowState* state, const QRect& before)
@@ -406,7 +415,7 @@ bool Window::create(const std::string& className, const std::string& text, uint3
     // a button is held.
     state->widget->setMouseTracking(true);
     WindowRegistry::mapWidget(state->widget, state);
-    state->widget->setGeometry(toQRect(rect));
+    state->widget->setGeometry(widgetGeometryFor(state, toQRect(rect)));
     state->widget->setEnabled((style & WS_DISABLED) == 0);
     layoutScrollBars(state);
     if (state->kind == WindowKind::Painted || state->kind == WindowKind::OwnerDrawButton ||
@@ -446,12 +455,12 @@ bool Window::create(const std::string& className, const std::string& text, uint3
         record.controlType = ODT_LISTBOX;
         record.controlId = static_cast<uint32_t>(id);
         record.itemWidth = static_cast<uint32_t>(std::max(0, rect.width()));
-        record.itemHeight = static_cast<uint32_t>(state->itemHeight);
+        record.itemHeight = static_cast<uint32_t>(state->listBox.itemHeight);
         dispatchToWindow(parentState, WM_MEASUREITEM, static_cast<WParam>(id), reinterpret_cast<LParam>(&record));
         if (WindowState::of(handle) == nullptr)
             return false;
         if (record.itemHeight > 0)
-            state->itemHeight = static_cast<int32_t>(record.itemHeight);
+            state->listBox.itemHeight = static_cast<int32_t>(record.itemHeight);
     }
     if ((style & WS_VISIBLE) != 0)
         setVisibleBit(state, true);
@@ -708,7 +717,10 @@ bool Window::setWindowPos(const Window* insertAfter, int32_t x, int32_t y, int32
     if ((flags & SWP_NOMOVE) == 0)
         target.moveTopLeft(QPoint(x, y));
     if ((flags & SWP_NOSIZE) == 0)
+    {
         target.setSize(QSize(std::max(0, width), std::max(0, height)));
+        target = widgetGeometryFor(state, target);
+    }
     if (target != before)
     {
         state->movingByProgram = true;
@@ -1056,6 +1068,133 @@ LResult sendMessage(WindowHandle window, uint32_t message, WParam wParam, LParam
 bool isWindow(WindowHandle window)
 {
     return WindowState::of(window) != nullptr;
+}
+
+// ---- Default handling ----------------------------------------------------------------------------
+
+Window::PaintInfo Window::beginPaint()
+{
+    PaintInfo info;
+    if (state_ == nullptr)
+        return info;
+    info.paintRect = state_->invalid.isEmpty() ? clientRect() : state_->invalid;
+    info.erase = state_->eraseNeeded;
+    state_->invalid = {};
+    state_->eraseNeeded = false;
+    if (info.erase)
+    {
+        state_->invalid = info.paintRect; // WM_ERASEBKGND erases the area being painted
+        info.erase = sendMessage(WM_ERASEBKGND) == 0;
+        if (state_ != nullptr)
+            state_->invalid = {};
+    }
+    return info;
+}
+
+void Window::endPaint()
+{
+}
+
+LResult Window::defaultWindowProc(uint32_t message, WParam wParam, LParam lParam)
+{
+    WindowState* state = state_;
+    if (state == nullptr)
+        return 0;
+    if (state->isNativeControl() && requestToolkitDefault(state, message))
+    {
+        // The toolkit handles the event itself; only the notifications that go with it are ours.
+        if (message == WM_LBUTTONDBLCLK && state->kind == WindowKind::ListBox && (state->style & LBS_NOTIFY) != 0)
+            notifyParent(LBN_DBLCLK);
+        return 0;
+    }
+    if (state->isNativeControl() && (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR))
+    {
+        deliverSentKeyToToolkit(state, message, wParam);
+        return 0;
+    }
+    bool handled = false;
+    const LResult result = controlDefault(state, message, wParam, lParam, handled);
+    if (handled || state_ == nullptr)
+        return result;
+
+    switch (message)
+    {
+    case WM_PAINT:
+        if (state->surface)
+        {
+            const WindowHandle self = state->handle;
+            beginPaint();
+            if (WindowState::of(self) == nullptr)
+                return 0;
+            paintOwnerDrawnControl(state);
+            endPaint();
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        if (state->surface && state->windowClass.background != 0xFFFFFFFF)
+        {
+            const Rect area = state->invalid.isEmpty() ? clientRect() : state->invalid;
+            state->surface->fillRect(area, state->windowClass.background);
+            return 1;
+        }
+        return 0;
+    case WM_SETTEXT:
+        setControlText(state, lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+        if (state->surface)
+            invalidate(true);
+        return 1;
+    case WM_GETTEXT: {
+        if (wParam == 0 || lParam == 0)
+            return 0;
+        const std::string text = controlText(state);
+        const size_t length = std::min<size_t>(text.size(), wParam - 1);
+        std::memcpy(reinterpret_cast<char*>(lParam), text.data(), length);
+        reinterpret_cast<char*>(lParam)[length] = '\0';
+        return static_cast<LResult>(length);
+    }
+    case WM_GETTEXTLENGTH:
+        return static_cast<LResult>(controlText(state).size());
+    case WM_SETCURSOR: {
+        const WindowHandle self = state->handle;
+        if (state->parent != nullptr && dispatchToWindow(state->parent, WM_SETCURSOR, wParam, lParam) != 0)
+            return 1;
+        state = WindowState::of(self);
+        if (state == nullptr || handleFromParam(wParam) != self || state->isNativeControl())
+            return 0;
+        setCursor(state->cursor != nullptr ? state->cursor : state->windowClass.cursor);
+        return 1;
+    }
+    case WM_DRAWITEM: {
+        auto* record = reinterpret_cast<DrawItemRecord*>(lParam);
+        Window* item = record != nullptr ? fromHandle(record->window) : nullptr;
+        if (item == nullptr || item == this)
+            return 0;
+        item->drawItem(*record);
+        return 1;
+    }
+    case WM_MEASUREITEM: {
+        auto* record = reinterpret_cast<MeasureItemRecord*>(lParam);
+        Window* item = record != nullptr ? dlgItem(static_cast<int32_t>(record->controlId)) : nullptr;
+        if (item == nullptr)
+            return 0;
+        item->measureItem(*record);
+        return 1;
+    }
+    case WM_CLOSE:
+        destroyWindow();
+        return 0;
+    case WM_SETREDRAW:
+        state->widget->setUpdatesEnabled(wParam != 0);
+        if (wParam != 0)
+            invalidate(true);
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (state->parent != nullptr)
+            return dispatchToWindow(state->parent, message, wParam, lParam);
+        return 0;
+    default:
+        return 0;
+    }
 }
 
 } // namespace platform

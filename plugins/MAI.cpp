@@ -2,11 +2,12 @@
 
 #include "VornData/TextCompare.h"
 #include "plugins/InputEvent.h"
-#include "plugins/IntrusiveList.h"
+#include "VornData/IntrusiveList.h"
 #include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginObjectType.h"
 #include "plugins/VornPluginViewBase.h"
 #include "VornData/VornModifier.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <new>
 
@@ -121,7 +122,7 @@ void MAI_Doc::setEditState(uint8_t value)
         return;
     editState = value;
     if (mai != nullptr)
-        mai->notifierRegistry.notify("CESCH", nullptr);
+        mai->notifierRegistry.notify(Channel::EditStateChanged, nullptr);
 }
 
 void MAI_Doc::initDocument()

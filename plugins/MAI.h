@@ -187,6 +187,9 @@ public:
     virtual void setCapture(bool capture) = 0;
     virtual platform::DeviceContext* getDC() = 0;
     virtual void releaseDC(platform::DeviceContext* context) = 0;
+    // The view's window (0 without one): what a view type draws into with GL and picks from,
+    // also outside a paint.
+    virtual platform::WindowHandle getWindowHandle() = 0;
 
     // A mouse event in client coordinates with InputEvent flags.
     void onMouseEvent(int32_t x, int32_t y, uint32_t flags);

@@ -1,6 +1,6 @@
 #include "plugins/VornPluginObjectType.h"
 
-#include "plugins/IntrusiveList.h"
+#include "VornData/IntrusiveList.h"
 #include "plugins/MAI.h"
 
 namespace

@@ -11,6 +11,8 @@ namespace platform
 {
 // A cursor; the null handle is the standard arrow.
 enum class CursorHandle : uintptr_t;
+// Names one window; None (0) names none.
+enum class WindowHandle : uint64_t;
 struct Message;
 struct Rect;
 class Window;

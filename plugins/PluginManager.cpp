@@ -1,7 +1,7 @@
 #include "plugins/PluginManager.h"
 
 #include "VornData/generalException.h"
-#include "plugins/IntrusiveList.h"
+#include "VornData/IntrusiveList.h"
 #include "plugins/VornPlugin.h"
 
 #include <algorithm>

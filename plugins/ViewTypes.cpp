@@ -1,6 +1,6 @@
 #include "plugins/VornPluginViewBase.h"
 
-#include "plugins/IntrusiveList.h"
+#include "VornData/IntrusiveList.h"
 #include "plugins/MAI.h"
 
 const char* VornPluginViewBase::getTypeName()

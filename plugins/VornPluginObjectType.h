@@ -1,12 +1,12 @@
 #pragma once
 
 #include "VornData/ModifierApplier.h"
+#include "VornData/ShapeList.h"
 #include "platform/ToolbarButton.h"
 #include "plugins/VornPlugin.h"
 
 class MAI_Doc;
 class MAI_View;
-class ShapeList;
 class VornBaseObject;
 class VornCrossSection;
 class VornDocument;
@@ -156,8 +156,10 @@ public:
     const char* getTypeName() override;
     // Attaches the shape to the cross-section and recomputes its values.
     virtual void applyToCrossSection(VornCrossSection* crossSection) = 0;
-    virtual ShapeList* getShapeList(VornCrossSection* crossSection) = 0;
-    virtual ShapeList* getSecondShapeList(VornCrossSection* crossSection) = 0;
+    // The coarse and the fine outline inside the cross-section's shape data; a null view when the
+    // cross-section was not built by this shape.
+    virtual ShapeList getShapeList(VornCrossSection* crossSection) = 0;
+    virtual ShapeList getSecondShapeList(VornCrossSection* crossSection) = 0;
     virtual int32_t getParameterCount() = 0;
     virtual bool isBooleanParameter(int32_t index) = 0;
     virtual const char* getParameterName(int32_t index) = 0;

@@ -8,6 +8,6 @@ scripts/build.sh build
 cd build/run
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display: starting the program under Xvfb (xvfb-run)."
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" ./VornInterface "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ./VornInterface "$@"
 fi
 exec ./VornInterface "$@"

@@ -4,6 +4,7 @@
 #include "VornData/VornBaseObject.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/MAI.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <cassert>
 #include <new>
@@ -97,5 +98,5 @@ void PropertyListTracer::runIdle()
         return;
     changed = false;
     if (MAI* mai = GlobalObjectDevice::getApplicationInterface())
-        mai->notifierRegistry.notify("PRLCH", nullptr);
+        mai->notifierRegistry.notify(Channel::PropertyListChanged, nullptr);
 }

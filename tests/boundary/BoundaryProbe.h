@@ -1,7 +1,12 @@
 #pragma once
 
 #include "VornData/generalException.h"
+#include "platform/Application.h"
+#include "platform/Services.h"
+#include "platform/Threads.h"
 #include "plugins/VornPlugin.h"
+
+#include <atomic>
 
 // Everything here is inline, so the host and the probe library each compile their own copy: the
 // object made in the library runs the library's copy through its virtual table, the host's direct
@@ -22,6 +27,22 @@ public:
     void about(PluginWindowHandle* parent) override {}
     virtual void raiseInternalError() { throw Exc_InternalError("BoundaryProbePlugin::raiseInternalError"); }
     virtual int bumpCounterInOwnModule() { return bumpModuleCounter(); }
+    // A worker of the library asks a question; the user-interface thread keeps handling messages
+    // until the worker has its answer.
+    virtual int32_t askFromAWorker(const char* text)
+    {
+        platform::WorkerThread worker;
+        std::atomic<int32_t> answer{-1};
+        if (!worker.start([&] {
+                answer = platform::messageBox(platform::WindowHandle::None, text, "Probe",
+                                              platform::MB_ABORTRETRYIGNORE);
+                return 0u;
+            }))
+            return -1;
+        while (worker.isRunning())
+            platform::Application::instance()->processMessages();
+        return answer.load();
+    }
 };
 
 // A class the probe never instantiates: a cast to it must fail in the host.

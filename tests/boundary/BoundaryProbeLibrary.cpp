@@ -1,31 +1,11 @@
 #include "tests/boundary/BoundaryProbe.h"
-#include "plugins/PluginLibraryExports.h"
+#include "tests/support/ProbeLibrary.h"
 
-void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
+void probeLibraryReceivesDevice(GlobalObjectDevice*)
 {
-    (void)device;
 }
 
-std::uint32_t GetPluginCount()
+VornPlugin* makeProbePlugin()
 {
-    return 1;
-}
-
-VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
-{
-    return index == 0 ? new BoundaryProbePlugin : nullptr;
-}
-
-PluginWindowHandle* GetPluginWindow(PluginWindowHandle* parent, PluginWindowRequest* request)
-{
-    return nullptr;
-}
-
-int FilterDllMsg(platform::Message* message)
-{
-    return 0;
-}
-
-void ProcessDllIdle()
-{
+    return new BoundaryProbePlugin;
 }

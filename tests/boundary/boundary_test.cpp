@@ -1,5 +1,7 @@
 #include "tests/boundary/BoundaryProbe.h"
 #include "VornInterface/PluginLibraries.h"
+#include "tests/platform/PlatformTestApplication.h"
+#include "tests/platform/UiThreadRecording.h"
 
 #include <gtest/gtest.h>
 
@@ -106,4 +108,19 @@ TEST(ModuleBoundary, EveryModuleHasItsOwnIdentity)
     EXPECT_NE(host, probe.library.module());
     EXPECT_EQ(platform::moduleContaining(reinterpret_cast<const void*>(probe.getPluginCount)), probe.library.module());
     EXPECT_EQ(platform::moduleContaining(nullptr), platform::ModuleHandle::None);
+}
+
+TEST(ModuleBoundary, ALibrarysWorkerAsksItsQuestionOnTheHostsUiThread)
+{
+    platformApplication();
+    PluginLibrary probe = loadProbe();
+    std::unique_ptr<VornPlugin> object(probe.getPluginObject(0, probe.library.module()));
+    auto* plugin = dynamic_cast<BoundaryProbePlugin*>(object.get());
+    ASSERT_NE(plugin, nullptr);
+    UiThreadRecordingInteraction script;
+    script.boxAnswers = {platform::IDIGNORE};
+    EXPECT_EQ(plugin->askFromAWorker("Retry to gain access?"), platform::IDIGNORE);
+    ASSERT_EQ(script.boxes.size(), 1u) << "the host's service answered the library's worker";
+    EXPECT_EQ(script.boxes[0].text, "Retry to gain access?");
+    EXPECT_EQ(script.askedOnUiThread, std::vector<bool>{true});
 }

@@ -50,6 +50,17 @@ T* findNamed(BlockList<T>* list, const char* name)
     return nullptr;
 }
 
+// The names of a list's elements, sorted.
+template <class T>
+std::vector<std::string> namesOf(BlockList<T>* list)
+{
+    std::vector<std::string> names;
+    for (uint32_t index = 0; index < list->getCount(); ++index)
+        names.push_back((*list)[index].name.getString());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // The model lists a new document gets from the object-type and creator plugins.
 // The document is the fixture's own, or one that lives elsewhere (a document interface's).
 struct ModelDocument
@@ -187,16 +198,6 @@ protected:
             names.push_back(VornGroup::childOf(link)->name.getString());
         return names;
     }
-    template <class T>
-    std::vector<std::string> namesOf(BlockList<T>* list)
-    {
-        std::vector<std::string> names;
-        for (uint32_t index = 0; index < list->getCount(); ++index)
-            names.push_back((*list)[index].name.getString());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     static constexpr uint32_t ShapeWords = sharedModelShapeWords;
     ModelDocument model;
 };

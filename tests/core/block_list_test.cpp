@@ -552,3 +552,116 @@ TEST(BlockListGroupTest, DestroyingTheGroupLeavesItsListsAliveAndUnlinked)
     EXPECT_EQ(a.getCount(), 0u);
 }
 } // namespace
+
+namespace
+{
+// A record whose release throws for the values listed in `failing`.
+std::vector<int32_t> failingReleases;
+struct Fragile
+{
+    int32_t value = 0;
+    void setDefaults() { value = 0; }
+    void release()
+    {
+        if (std::find(failingReleases.begin(), failingReleases.end(), value) != failingReleases.end())
+            throw Exc_InternalError("Fragile::release");
+        releasedValues.push_back(value);
+    }
+    void copyTo(Fragile* other) const { other->value = value; }
+};
+
+class BlockListMisuseTest : public BlockListTest
+{
+protected:
+    void SetUp() override
+    {
+        BlockListTest::SetUp();
+        failingReleases.clear();
+        parent.addChild(&second);
+        parent.addChild(&first);
+        fill(parent, 5);
+        for (uint32_t i = 0; i < 5; ++i)
+            first[i].value = second[i].value = static_cast<int32_t>(i);
+    }
+    // Both children hold their parent's values, element for element, and nothing is locked.
+    void expectInStep()
+    {
+        EXPECT_EQ(valuesOf(first), valuesOf(parent));
+        EXPECT_EQ(valuesOf(second), valuesOf(parent));
+        for (const BlockListBase* list : {static_cast<BlockListBase*>(&parent), static_cast<BlockListBase*>(&first),
+                                          static_cast<BlockListBase*>(&second)})
+            EXPECT_EQ(list->getLockCount(), 0) << list->getName();
+    }
+
+    BlockList<Fragile> parent{"Parent"};
+    BlockList<Fragile> first{"First"};
+    BlockList<Fragile> second{"Second"};
+};
+
+TEST_F(BlockListMisuseTest, AChildRefusesToBeClearedOrToRemoveOnItsOwn)
+{
+    using Misuse = void (*)(BlockList<Fragile>&);
+    const std::pair<const char*, Misuse> misuses[] = {
+        {"clear", [](BlockList<Fragile>& child) { child.clear(); }},
+        {"remove by index", [](BlockList<Fragile>& child) { child.remove(2u); }},
+        {"remove by element", [](BlockList<Fragile>& child) { child.remove(&child[2]); }},
+        {"clear through the base", [](BlockList<Fragile>& child) { static_cast<BlockListBase&>(child).clear(); }},
+    };
+    for (const auto& [what, misuse] : misuses) {
+        SCOPED_TRACE(what);
+        EXPECT_THROW(misuse(first), Exc_InternalError);
+        EXPECT_TRUE(releasedValues.empty()) << "nothing released";
+        expectInStep();
+    }
+    // The parent still removes in step with both children.
+    parent.remove(1u);
+    EXPECT_EQ(valuesOf(parent), (std::vector<int32_t>{0, 4, 2, 3}));
+    expectInStep();
+    parent.clear();
+    EXPECT_EQ(first.getCount(), 0u);
+    EXPECT_EQ(second.getCount(), 0u);
+}
+
+TEST_F(BlockListMisuseTest, AThrowingReleaseLeavesNoListLockedAndTheChildrenInStep)
+{
+    struct Case
+    {
+        const char* what;
+        BlockList<Fragile>* failing; // the list whose release of value 1 throws
+        bool parentKeepsTheElement;
+    };
+    const Case cases[] = {
+        {"the parent's release", &parent, true},
+        {"the first child's release", &first, false},
+        {"the last child's release", &second, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        parent.clear();
+        fill(parent, 5);
+        for (uint32_t i = 0; i < 5; ++i)
+            first[i].value = second[i].value = static_cast<int32_t>(i);
+        // Only the failing list's element 1 throws: its values are set apart from the others'.
+        for (uint32_t i = 0; i < 5; ++i)
+            (*c.failing)[i].value += 100;
+        failingReleases = {101};
+        EXPECT_THROW(parent.remove(1u), Exc_InternalError);
+        for (const BlockListBase* list : {static_cast<BlockListBase*>(&parent), static_cast<BlockListBase*>(&first),
+                                          static_cast<BlockListBase*>(&second)})
+            EXPECT_EQ(list->getLockCount(), 0) << list->getName();
+        const uint32_t expected = c.parentKeepsTheElement ? 5u : 4u;
+        EXPECT_EQ(parent.getCount(), expected) << "a released element is not counted any more";
+        EXPECT_EQ(first.getCount(), expected);
+        EXPECT_EQ(second.getCount(), expected);
+        failingReleases.clear();
+        // A later removal works and keeps the lists in step.
+        releasedValues.clear();
+        parent.remove(0u);
+        EXPECT_EQ(parent.getCount(), expected - 1);
+        EXPECT_EQ(first.getCount(), expected - 1);
+        EXPECT_EQ(second.getCount(), expected - 1);
+        EXPECT_EQ(releasedValues.size(), 3u);
+    }
+}
+
+} // namespace

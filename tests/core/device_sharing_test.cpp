@@ -1,6 +1,7 @@
 #include "VornData/generalException.h"
 #include "VornInterface/PluginLibraries.h"
 #include "tests/core/CoreProbe.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <gtest/gtest.h>
 
@@ -175,10 +176,10 @@ TEST(GlobalObjectDevice, ASendFromALibraryReachesAListenerOfTheHost)
     ASSERT_TRUE(process.first.probe);
     NotifierRegistry registry;
     CountingListener listener;
-    registry.addListener("SELCH", &listener);
+    registry.addListener(Channel::SelectionChanged, &listener);
     int payload = 0;
-    process.first.probe->notifyInModule(&registry, "SELCH", &payload);
-    process.second.probe->notifyInModule(&registry, "MATCH", &payload); // no such channel
+    process.first.probe->notifyInModule(&registry, Channel::SelectionChanged, &payload);
+    process.second.probe->notifyInModule(&registry, Channel::MaterialsChanged, &payload); // no such channel
     EXPECT_EQ(listener.calls, 1);
     EXPECT_EQ(listener.received, &payload);
 }

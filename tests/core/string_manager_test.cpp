@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -297,4 +299,118 @@ TEST(StringManagerTest, OutOfMemoryCarriesItsTexts)
         EXPECT_STREQ(e.where, "StringManager::addBlock");
     }
 }
+} // namespace
+
+namespace
+{
+
+std::string bytesOfFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A 32-bit little-endian byte count and the bytes it counts.
+std::string countedBytes(uint32_t count, const std::string& bytes)
+{
+    std::string file(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        file[i] = static_cast<char>((count >> (8 * i)) & 0xFF);
+    return file + bytes;
+}
+
+// Four registered places: "Joint 1", "M", an empty place, "Node".
+class StringRegistryTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        first.set(&manager, "Joint 1");
+        second.set(&manager, "M");
+        fourth.set(&manager, "Node");
+        ASSERT_EQ(manager.registerHandle(&first), 1u);
+        ASSERT_EQ(manager.registerHandle(&second), 2u);
+        manager.setRegistryEntry(4, &fourth);
+    }
+    std::vector<std::string> texts() const { return {first.getString(), second.getString(), fourth.getString()}; }
+
+    const std::string path = std::string(VORN_TEST_BINARY_DIR) + "/registered_strings.bin";
+    StringManager manager;
+    StringHandle first, second, fourth;
+};
+
+TEST_F(StringRegistryTest, NumbersStartAtOneAndOnlyHandlesWithATextAreRegistered)
+{
+    StringHandle empty;
+    EXPECT_EQ(manager.registerHandle(&empty), 0u);
+    EXPECT_EQ(manager.registerHandle(nullptr), 0u);
+    EXPECT_EQ(manager.getRegistrySize(), 4u);
+    EXPECT_EQ(manager.getRegistryEntry(3), nullptr) << "the place left out by setRegistryEntry";
+    EXPECT_EQ(manager.getRegistryEntry(4), &fourth);
+    EXPECT_EQ(manager.registerHandle(&first), 5u) << "appended behind the highest place";
+    manager.setRegistryEntry(0, &second);
+    EXPECT_EQ(manager.getRegistrySize(), 5u);
+    manager.resetRegistry();
+    EXPECT_EQ(manager.getRegistrySize(), 0u);
+    EXPECT_EQ(manager.registerHandle(&second), 1u);
+}
+
+TEST_F(StringRegistryTest, SavedTextsAreLoadedBackInNumberOrder)
+{
+    ASSERT_TRUE(manager.saveStrings(path));
+    EXPECT_EQ(bytesOfFile(path), countedBytes(16, std::string("Joint 1\0M\0\0Node\0", 16)));
+
+    first.set(&manager, "changed");
+    second.release();
+    fourth.set(&manager, "a much longer text than before");
+    ASSERT_TRUE(manager.loadStrings(path));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Joint 1", "M", "Node"}));
+
+    // An empty text empties its handle.
+    writeFile(path, countedBytes(5, std::string("A\0\0\0\0", 5)));
+    ASSERT_TRUE(manager.loadStrings(path));
+    EXPECT_EQ(first.getString(), std::string("A"));
+    EXPECT_TRUE(second.isEmpty());
+    EXPECT_EQ(fourth.getString(), std::string(""));
+}
+
+TEST_F(StringRegistryTest, ARefusedLoadChangesNothing)
+{
+    ASSERT_TRUE(manager.saveStrings(path));
+    const std::string good = bytesOfFile(path);
+    struct Case
+    {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"truncated: the last byte cut", good.substr(0, good.size() - 1)},
+        {"truncated: half the count", good.substr(0, 2)},
+        {"empty", ""},
+        {"oversized: a byte behind the count", good + 'x'},
+        {"oversized: a count beyond the largest file",
+         countedBytes(StringManager::MAXSTRINGSFILEBYTES + 1, std::string("Joint 1\0M\0\0Node\0", 16))},
+        {"fewer texts than places", countedBytes(11, std::string("Joint 1\0M\0\0", 11))},
+        {"more texts than places", countedBytes(18, std::string("Joint 1\0M\0\0Node\0X\0", 18))},
+        {"the last text without its zero byte", countedBytes(15, std::string("Joint 1\0M\0\0Node", 15))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        first.set(&manager, "kept 1");
+        second.set(&manager, "kept 2");
+        fourth.set(&manager, "kept 4");
+        writeFile(path, c.bytes);
+        EXPECT_FALSE(manager.loadStrings(path));
+        EXPECT_EQ(texts(), (std::vector<std::string>{"kept 1", "kept 2", "kept 4"}));
+        EXPECT_EQ(manager.getRegistrySize(), 4u);
+    }
+    EXPECT_FALSE(manager.loadStrings(path + ".missing"));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"kept 1", "kept 2", "kept 4"}));
+}
+
 } // namespace

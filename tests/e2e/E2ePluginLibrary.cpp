@@ -116,7 +116,7 @@ VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
         platform::DialogTemplate panel;
         panel.rect = {0, 0, 140, 120};
         panel.style = platform::WS_CHILD | platform::DS_CONTROL;
-        panel.items.push_back({"Static", 1000, {7, 7, 120, 10}, platform::SS_LEFT, 0, "Panel of the test plugins", ""});
+        panel.items.push_back(platform::controlItem("Static", 1000, {7, 7, 120, 10}, platform::SS_LEFT, "Panel of the test plugins"));
         platform::registerDialogTemplate(module, panelDialog, panel);
     }
     switch (index)

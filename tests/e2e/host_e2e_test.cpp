@@ -81,7 +81,8 @@ void exitThroughMenu(ProgramRun& run, const std::string& window)
 TEST(HostEndToEnd, StartsMaximisedWithADocumentAndWritesConfigurationAtClose)
 {
     ProgramRun run("start_new_close", withPlugins());
-    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\n");
+    // An entry that changes nothing: the file written at close no longer has it.
+    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nCalculator\r\nE2E Iterator\r\nUnchanged\r\n");
     run.start();
     const std::string window = mainFrameAfterBetaNotice(run);
     ASSERT_FALSE(window.empty()) << "no main frame";
@@ -118,20 +119,20 @@ TEST(HostEndToEnd, StartsMaximisedWithADocumentAndWritesConfigurationAtClose)
 TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)
 {
     ProgramRun run("configured_plugins", withPlugins());
-    const std::string configuration = "PLUGINCONFIG\r\nversion 1\r\n"
-                                      "File Import\r\nE2E Format\r\nDisabled\r\n"
-                                      "Calculator\r\nE2E Iterator\r\nDefault\r\n";
-    run.writeFile("system/plugin.cfg", configuration);
+    // Written as no close writes it (LF line ends, another order), so only a written file matches.
+    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\nversion 1\n"
+                                       "Calculator\nE2E Iterator\nDefault\n"
+                                       "File Import\nE2E Format\nDisabled\n");
     run.start();
     const std::string window = mainFrameAfterBetaNotice(run);
     ASSERT_FALSE(window.empty());
     std::this_thread::sleep_for(1s);
     exitThroughMenu(run, window);
     ASSERT_EQ(run.waitForExit(20s), 0);
-    const std::string written = run.readFile("system/plugin.cfg");
-    EXPECT_EQ(written.rfind("PLUGINCONFIG\r\nversion 1\r\n", 0), 0u);
-    EXPECT_NE(written.find("Calculator\r\nE2E Iterator\r\nDefault\r\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("File Import\r\nE2E Format\r\nDisabled\r\n"), std::string::npos) << written;
+    // Types in registration order, CR LF line ends.
+    EXPECT_EQ(run.readFile("system/plugin.cfg"), "PLUGINCONFIG\r\nversion 1\r\n"
+                                                 "File Import\r\nE2E Format\r\nDisabled\r\n"
+                                                 "Calculator\r\nE2E Iterator\r\nDefault\r\n");
 }
 
 struct BrokenConfiguration
@@ -146,6 +147,7 @@ TEST(HostEndToEnd, MissingOrBrokenConfigurationStillStarts)
         {"missing_configuration", nullptr},
         {"corrupted_configuration", "PLUGINCONF\r\nversion 1\r\n"},
         {"truncated_configuration", "PLUGINCONFIG\r\nversion 1\r\nCalculator\r\n"},
+        {"newer_configuration", "PLUGINCONFIG\r\nversion 2\r\nCalculator\r\nE2E Iterator\r\nDefault\r\n"},
     };
     for (const BrokenConfiguration& c : cases)
     {
@@ -161,6 +163,10 @@ TEST(HostEndToEnd, MissingOrBrokenConfigurationStillStarts)
         ASSERT_EQ(run.waitForExit(20s), 0);
         EXPECT_EQ(run.readFile("system/plugin.cfg"), "PLUGINCONFIG\r\nversion 1\r\n")
             << "a good file replaces the broken one";
+        if (c.contents != nullptr)
+        {
+            EXPECT_EQ(run.readFile("system/plugin.cfg.bak"), c.contents) << "the refused file is kept";
+        }
     }
 }
 

@@ -2,7 +2,7 @@
 // and drives it. The screenshots are written beside the test for a person to look at.
 #include "platform/Application.h"
 #include "platform/DialogBar.h"
-#include "platform/Frame.h"
+#include "platform/MainFrame.h"
 #include "platform/GlSurface.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
@@ -10,6 +10,7 @@
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
 #include "platform/Toolbar.h"
+#include "tests/support/GlRequirement.h"
 
 #include <GL/gl.h>
 #include <QApplication>
@@ -93,7 +94,7 @@ protected:
     void SetUp() override
     {
         if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no X server (DISPLAY is unset)";
+            VORN_WITHOUT_GL("no X server (DISPLAY is unset)");
         application = std::make_unique<Application>(argc, argv, "Quorl2");
         documentMenu.appendPopup("&File")->appendItem(ID_FILE_NEW, "&New\tCtrl+N");
         docTemplate = std::make_unique<DocTemplate>(

@@ -100,6 +100,22 @@ TEST_F(AcceleratorsDialogFixture, OpensOnTheRightButtonDragWithTheMenuItemsToBin
     EXPECT_TRUE(enabled(Dialog::BindId));
 }
 
+// The combos' template heights hold their dropped lists; closed, they cover nothing below them.
+TEST_F(AcceleratorsDialogFixture, ClosedCombosLeaveTheControlsBelowThemUncovered)
+{
+    for (int32_t comboId : {Dialog::DeviceId, Dialog::InputId})
+    {
+        const platform::Rect combo = dialog->dlgItem(comboId)->windowRect();
+        for (platform::Window* control : dialog->children())
+        {
+            if (control->dlgCtrlId() == comboId || (control->style() & platform::WS_VISIBLE) == 0)
+                continue;
+            EXPECT_TRUE(combo.intersected(control->windowRect()).isEmpty()) << "combo " << comboId << " covers control " << control->dlgCtrlId() << " \""
+                                  << control->windowText() << "\"";
+        }
+    }
+}
+
 TEST_F(AcceleratorsDialogFixture, MouseGesturesWithShiftAndCtrl)
 {
     chooseGesture("MIDDLE BUTTON UP", true, true);

@@ -1,24 +1,15 @@
 // The application object: the key channels before dispatch and the start-up without plugins.
 #include "VornInterface/VornInterfaceApp.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
+#include "tests/host/HostApplicationForTests.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-
-CVornInterfaceApp& host()
-{
-    static int argc = 1;
-    static char name[] = "host_application_test";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new platform::Application(argc, argv, "Quorl2");
-    static auto* app = new CVornInterfaceApp;
-    (void)application;
-    return *app;
-}
 
 struct KeyListener : NotifierListener
 {
@@ -36,9 +27,9 @@ platform::Message keyDown(uint32_t key)
 
 TEST(HostApplication, KeyChannelsTakeTheirKeyOnlyWhileSomebodyListens)
 {
-    CVornInterfaceApp& app = host();
+    CVornInterfaceApp& app = testHost();
     KeyListener escape;
-    app.mai().notifierRegistry.addListener("KP_ESC", &escape);
+    app.mai().notifierRegistry.addListener(Channel::EscapeKey, &escape);
 
     platform::Message tab = keyDown(platform::VK_TAB);
     EXPECT_FALSE(app.preTranslateMessage(tab)) << "nobody listens to KP_TAB: the key goes on";
@@ -56,7 +47,7 @@ TEST(HostApplication, KeyChannelsTakeTheirKeyOnlyWhileSomebodyListens)
 
 TEST(HostApplication, NoPluginLibraryShowsTheFatalMessage)
 {
-    CVornInterfaceApp& app = host();
+    CVornInterfaceApp& app = testHost();
     platform::ScriptedInteraction script;
     bool splashClosed = false;
     app.hooks.closeSplash = [&] { splashClosed = true; };
@@ -132,7 +123,7 @@ struct RecordedState : platform::CommandState
 
 TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
 {
-    CVornInterfaceApp& app = host();
+    CVornInterfaceApp& app = testHost();
     registerHostPluginTypes(app.registry(), app.mai());
     // A view type that paints the view red and counts its paints.
     struct PaintingViewType : FakeViewType
@@ -187,6 +178,7 @@ TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
     EXPECT_EQ(script.beeps.size(), 10u);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].text, "TestItem::execute");
+    EXPECT_EQ(script.boxes[0].caption, "Internal Error") << "the program's own exception, as the host describes it";
 
     for (int pass = 0; pass < 3; ++pass)
     {

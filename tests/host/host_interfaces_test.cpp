@@ -4,24 +4,24 @@
 #include "VornInterface/HostPluginTypes.h"
 #include "VornInterface/MAI_Doc_VornInterface.h"
 #include "VornInterface/MAI_VornInterface.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 #include "platform/Application.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
 #include "platform/Resources.h"
 #include "platform/Services.h"
+#include "platform/Threads.h"
+#include "platform/Time.h"
 #include "platform/Toolbar.h"
-#include "plugins/DocumentChangeLock.h"
 #include "plugins/PluginManager.h"
 #include "plugins/VornPluginCalculator.h"
 #include "plugins/VornPluginMenuItem.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace
 {
@@ -212,13 +212,39 @@ public:
     {
         ++stops;
         if (stops_work)
+        {
+            workerStop = true;
+            worker.wait(5000);
             running = false;
+        }
         return running ? 1 : 0;
+    }
+    // A calculation on a worker thread that holds the document lock for each iteration, as the
+    // calculators do; its last act takes the lock once more. Exit code 1: the lock was not granted.
+    void startWorker(std::recursive_timed_mutex* lock)
+    {
+        running = true;
+        workerStop = false;
+        ASSERT_TRUE(worker.start([this, lock] {
+            for (bool last = false; !last;)
+            {
+                last = workerStop.load();
+                if (!lock->try_lock_for(std::chrono::seconds(1)))
+                    return 1u;
+                ++iterations;
+                lock->unlock();
+                platform::sleepMilliseconds(1);
+            }
+            return 0u;
+        }));
     }
     std::string name;
     bool running = false;
     bool stops_work = true;
     int stops = 0;
+    platform::WorkerThread worker;
+    std::atomic<bool> workerStop{false};
+    std::atomic<int> iterations{0};
 };
 
 struct CountingListener : NotifierListener
@@ -238,7 +264,7 @@ struct Calculators : Interfaces
     {
         registry.addPlugin(basic);
         registry.addPlugin(full);
-        mai.notifierRegistry.addListener("CLCCH", &switches);
+        mai.notifierRegistry.addListener(Channel::ActiveCalculatorChanged, &switches);
     }
 };
 
@@ -294,65 +320,14 @@ TEST_F(Calculators, ClosingADocumentStopsItsCalculationFirstAndStopAllReachesEve
     stopAllCalculations(mai);
     EXPECT_FALSE(full->running);
     EXPECT_EQ(full->stops, 1) << "a stopped calculation is not asked again";
-    full->running = true;
+    full->startWorker(first->getLock());
+    while (full->iterations.load() < 3)
+        platform::sleepMilliseconds(1);
     first.reset();
     EXPECT_FALSE(full->running);
+    EXPECT_FALSE(full->worker.isRunning()) << "the worker ended before the document went";
+    EXPECT_EQ(full->worker.exitCode(), 0u) << "its last iteration still found the document lock";
     EXPECT_EQ(mai.documents, &second) << "the closed document left the chain";
-}
-
-// ---- The document lock ----
-
-TEST(DocumentLockWait, RetryWaitsAgainAndAbortOrIgnoreGiveUp)
-{
-    std::recursive_timed_mutex lock;
-    std::atomic<bool> release{false};
-    std::atomic<bool> held{false};
-    std::thread holder([&] {
-        lock.lock();
-        held = true;
-        while (!release)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        lock.unlock();
-    });
-    while (!held)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-
-    for (int32_t answer : {platform::IDABORT, platform::IDIGNORE})
-    {
-        int asked = 0;
-        EXPECT_FALSE(lockOrGiveUp(lock, std::chrono::milliseconds(5), [&] {
-            ++asked;
-            return answer;
-        })) << "answer " << answer;
-        EXPECT_EQ(asked, 1);
-    }
-
-    int asked = 0;
-    EXPECT_TRUE(lockOrGiveUp(lock, std::chrono::milliseconds(5), [&] {
-        if (++asked == 2)
-            release = true;
-        return platform::IDRETRY;
-    }));
-    EXPECT_GE(asked, 2);
-    lock.unlock();
-    holder.join();
-}
-
-TEST_F(Calculators, ChangeLockIsTakenAtOnceWhenFreeAndReleasedWithTheGuard)
-{
-    MAI_Doc_VornInterface document(&mai, nullptr);
-    {
-        DocumentChangeLock guard(&document, "Delete function\nis waiting to gain access to the database.");
-        EXPECT_TRUE(guard.isLocked());
-        bool takenElsewhere = true;
-        std::thread other([&] { takenElsewhere = document.getLock()->try_lock(); });
-        other.join();
-        EXPECT_FALSE(takenElsewhere);
-    }
-    EXPECT_TRUE(document.getLock()->try_lock());
-    document.getLock()->unlock();
-    EXPECT_TRUE(script.boxes.empty());
-    EXPECT_FALSE(DocumentChangeLock(nullptr, "x").isLocked());
 }
 
 } // namespace

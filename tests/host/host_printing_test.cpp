@@ -12,6 +12,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/Services.h"
 #include "tests/PdfText.h"
+#include "tests/host/HostApplicationForTests.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
@@ -20,17 +21,6 @@
 
 namespace
 {
-
-CVornInterfaceApp& host()
-{
-    static int argc = 1;
-    static char name[] = "host_printing_test";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new platform::Application(argc, argv, "Quorl2");
-    static auto* app = new CVornInterfaceApp;
-    (void)application;
-    return *app;
-}
 
 // Draws lines and a line of text; remembers whether it drew on a printed page.
 struct LinesAndTextViewType : FakeViewType
@@ -71,7 +61,7 @@ bool isEnabled(CMainFrame& frame, std::uint32_t id)
 
 TEST(HostPrinting, TheViewPrintsThroughItsViewTypeAsVectorsWithoutASnapshot)
 {
-    CVornInterfaceApp& app = host();
+    CVornInterfaceApp& app = testHost();
     registerHostPluginTypes(app.registry(), app.mai());
     auto* viewType = new LinesAndTextViewType;
     app.registry().addPlugin(viewType);

@@ -2,11 +2,16 @@
 #include "VornInterface/HostPluginTypes.h"
 #include "VornInterface/PluginConfiguration.h"
 #include "VornInterface/StartupStatus.h"
+#include "platform/Files.h"
 #include "plugins/PluginManager.h"
+#include "tests/host/RecordingStatus.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,20 +29,6 @@ public:
     std::string type;
     std::string name;
 };
-
-struct RecordingStatus : StartupStatus
-{
-    void showStatus(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
-
-std::vector<std::string> namesOf(VornPluginBase* head)
-{
-    std::vector<std::string> names;
-    for (; head != nullptr; head = head->getNext())
-        names.push_back(head->getName());
-    return names;
-}
 
 TEST(HostPluginTypes, ElevenTypesRegisteredInOrderIntoTheInterfaceLists)
 {
@@ -155,6 +146,81 @@ TEST_F(ConfiguredRegistry, CollectedConfigurationReadsBackToTheSameLists)
     fresh.applyConfiguration();
     EXPECT_EQ(namesOf(freshMai.pluginLists.calculators), namesOf(mai.pluginLists.calculators));
     EXPECT_EQ(namesOf(freshMai.pluginLists.fileImports), std::vector<std::string>{"TempFormat"});
+}
+
+// Start-up reading and close-time writing of "system/plugin.cfg" in a folder of their own.
+struct ConfigurationFolder : ConfiguredRegistry
+{
+    std::filesystem::path folder = std::filesystem::path(VORN_TEST_BINARY_DIR) / "plugin_configuration_run";
+    std::string startFolder = platform::currentFolder();
+
+    ConfigurationFolder()
+    {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder / "system");
+        platform::setCurrentFolder(folder.string());
+    }
+    ~ConfigurationFolder() override { platform::setCurrentFolder(startFolder); }
+
+    static void write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    static std::string read(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    }
+};
+
+TEST_F(ConfigurationFolder, ARefusedFileIsKeptBesideTheNewOneWrittenAtClose)
+{
+    const std::string written = "PLUGINCONFIG\r\nversion 1\r\nFile Import\r\nTempFormat\r\nDisabled\r\n";
+    const std::string refusedFiles[] = {
+        "PLUGINCONFIG\rversion 1\rFile Import\rTempFormat\rDisabled\r",   // line ends of another system
+        "PLUGINCONFIG\r\nversion 2\r\nFile Import\r\nTempFormat\r\nDisabled\r\n", // a newer release's
+        "",
+    };
+    for (const std::string& refused : refusedFiles)
+    {
+        std::filesystem::remove(refusedPluginConfigurationPath);
+        write(pluginConfigurationPath, refused);
+        status.lines.clear();
+        const std::vector<PluginConfigurationEntry> absent = loadPluginConfiguration(registry, status);
+        ASSERT_FALSE(status.lines.empty());
+        EXPECT_NE(status.lines.back().find("kept as \"plugin.cfg.bak\""), std::string::npos) << status.lines.back();
+        EXPECT_EQ(read(refusedPluginConfigurationPath), refused) << "the user's file, byte for byte";
+
+        registry.findPlugin("File Import", "TempFormat")->setEnabled(false);
+        ASSERT_EQ(savePluginConfiguration(registry, absent), 0);
+        EXPECT_EQ(read(pluginConfigurationPath), written);
+        EXPECT_EQ(read(refusedPluginConfigurationPath), refused) << "writing leaves the kept file alone";
+        registry.findPlugin("File Import", "TempFormat")->setEnabled(true);
+    }
+}
+
+TEST_F(ConfigurationFolder, EntriesOfPluginsNotLoadedThisRunAreWrittenBackUnchanged)
+{
+    // A byte-order mark before the header is accepted.
+    write(pluginConfigurationPath, "\xEF\xBB\xBFPLUGINCONFIG\r\nversion 1\r\n"
+                                   "Calculator\r\nFull Iterator\r\nDefault\r\n"
+                                   "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
+                                   "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
+                                   "No Such Type\r\nAnything\r\nsomething else\r\n"
+                                   "File Import\r\nTempFormat\r\nDisabled\r\n");
+    const std::vector<PluginConfigurationEntry> absent = loadPluginConfiguration(registry, status);
+    EXPECT_EQ(status.lines.at(1), "All OK");
+    EXPECT_EQ(absent, (std::vector<PluginConfigurationEntry>{{"Calculator", "Absent Iterator", "Default"},
+                                                             {"Toolbar", "Drawing Tools", "Disabled"},
+                                                             {"No Such Type", "Anything", "something else"}}));
+    registry.applyConfiguration();
+    EXPECT_EQ(namesOf(mai.pluginLists.calculators).front(), "Full Iterator");
+    ASSERT_EQ(savePluginConfiguration(registry, absent), 0);
+    // The absent plugins' entries first: where both load again, this run's choice comes later and wins.
+    EXPECT_EQ(read(pluginConfigurationPath), "PLUGINCONFIG\r\nversion 1\r\n"
+                                             "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
+                                             "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
+                                             "No Such Type\r\nAnything\r\nsomething else\r\n"
+                                             "File Import\r\nTempFormat\r\nDisabled\r\n"
+                                             "Calculator\r\nFull Iterator\r\nDefault\r\n");
+    EXPECT_FALSE(std::filesystem::exists(refusedPluginConfigurationPath)) << "a good file is not moved";
 }
 
 } // namespace

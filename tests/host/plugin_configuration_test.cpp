@@ -26,6 +26,8 @@ TEST(PluginConfigurationReading, HeaderChecks)
 {
     const HeaderCase cases[] = {
         {{"PLUGINCONFIG", "version 1"}, "All OK"},
+        {{"\xEF\xBB\xBFPLUGINCONFIG", "version 1"}, "All OK"},
+        {{"\xEF\xBB\xBF", "PLUGINCONFIG", "version 1"}, corrupted},
         {{}, endOfFile},
         {{"PLUGINCONFIG"}, endOfFile},
         {{"PLUGINCONFIG ", "version 1"}, corrupted},

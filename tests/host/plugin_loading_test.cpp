@@ -1,9 +1,9 @@
 // The host loads a folder of plugin libraries in name order and registers what they hand out.
 #include "VornInterface/HostPluginTypes.h"
 #include "VornInterface/PluginLibraries.h"
-#include "VornInterface/StartupStatus.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/PluginManager.h"
+#include "tests/host/RecordingStatus.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
@@ -14,20 +14,6 @@
 
 namespace
 {
-
-struct RecordingStatus : StartupStatus
-{
-    void showStatus(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
-
-std::vector<std::string> namesOf(VornPluginBase* head)
-{
-    std::vector<std::string> names;
-    for (; head != nullptr; head = head->getNext())
-        names.push_back(head->getName());
-    return names;
-}
 
 TEST(PluginLoading, LibrariesInNameOrderRegisterWhatTheyHandOut)
 {

@@ -1,4 +1,5 @@
 #include "VornInterface/StandardToolbar.h"
+#include "tests/support/ImageCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +33,7 @@ TEST(StandardToolbar, StripShowsEveryPictureOnTheMaskColour)
     EXPECT_EQ(strip.pixel(3, 1), 0x000000u) << "the new page's outline";
     EXPECT_EQ(strip.pixel(16 + 0, 7), 0x00A000u) << "import's arrow comes in from the left";
     EXPECT_EQ(strip.pixel(32 + 15, 8), 0x0000C0u) << "export's arrow goes out to the right";
-    const std::string failure = std::string(VORN_TEST_BINARY_DIR) + "/standard_toolbar.out.png";
-    strip.savePng(failure);
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(strip, "standard_toolbar"));
 }
 
 } // namespace

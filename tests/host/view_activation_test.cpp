@@ -1,6 +1,7 @@
 // The active view and the view under the mouse, as the application interface keeps them.
 #include "VornInterface/MAI_View_VornInterface.h"
 #include "tests/plugins/PluginTestDoubles.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ struct Activation : ::testing::Test
     Activation()
     {
         events.clear();
-        mai.notifierRegistry.addListener("DOCCH", &documentChanges);
+        mai.notifierRegistry.addListener(Channel::ActiveDocumentChanged, &documentChanges);
         viewActivated(mai, &a1);
         documentA.setActiveMenuItem(&toolA);
         toolA.calls.clear();

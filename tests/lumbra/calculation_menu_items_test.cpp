@@ -2,6 +2,8 @@
 #include "plugins/VornPluginCalculator.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 
+using namespace lumbra;
+
 namespace
 {
 

@@ -4,6 +4,9 @@
 #include "platform/SystemValues.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 #include "tests/platform/PlatformTestApplication.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+
+using namespace lumbra;
 
 namespace
 {
@@ -26,7 +29,7 @@ protected:
 TEST_F(CreateGroup, MakesOneClosedRootGroupOfTheSelectionAndSelectsItAlone)
 {
     select({"J3", "M2"});
-    ChannelLog log(mai, {"PRESL", "SELCH"});
+    ChannelLog log(mai, {Channel::SelectionChanging, Channel::SelectionChanged});
 
     EXPECT_TRUE(lumbra::createGroupOfSelection(doc, &mai, "Frame", 0x123456));
 
@@ -40,7 +43,7 @@ TEST_F(CreateGroup, MakesOneClosedRootGroupOfTheSelectionAndSelectsItAlone)
     EXPECT_EQ(model.named<VornGroup>("G2"), nullptr) << "the emptied group ended itself";
     EXPECT_EQ(selectedNames(), (std::vector<std::string>{"Frame"}));
     EXPECT_EQ(object("M2")->getFlags() & 0x03, 0) << "the old selection's marks are cleared";
-    EXPECT_EQ(log.heard, (std::vector<std::string>{"PRESL", "SELCH"}));
+    EXPECT_EQ(log.heard, (std::vector<std::string>{Channel::SelectionChanging, Channel::SelectionChanged}));
     EXPECT_EQ(doc.invalidations, 1);
 }
 

@@ -1,9 +1,12 @@
 #include "Lumbra/EditMenuItems.h"
 #include "platform/SystemValues.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+#include "tests/support/HeldLock.h"
 
-#include <atomic>
-#include <thread>
+#include <memory>
+
+using namespace lumbra;
 
 namespace
 {
@@ -15,15 +18,6 @@ protected:
 
     std::vector<std::string> jointNames() { return namesOf(model.joints); }
     std::vector<std::string> memberNames() { return namesOf(model.members); }
-    template <class T>
-    std::vector<std::string> namesOf(BlockList<T>* list)
-    {
-        std::vector<std::string> names;
-        for (uint32_t index = 0; index < list->getCount(); ++index)
-            names.push_back((*list)[index].name.getString());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     PluginMenuItemDelete item;
 };
@@ -31,7 +25,7 @@ protected:
 TEST_F(DeleteCommand, RemovesTheSelectedJointWithItsMembersAndLeavesAFreshEmptySelection)
 {
     select({"J3"});
-    ChannelLog log(mai, {"PRESL", "SELCH"});
+    ChannelLog log(mai, {Channel::SelectionChanging, Channel::SelectionChanged});
     log.probe = [this] { return static_cast<int>(model.joints->getCount()); };
 
     item.execute(&view);
@@ -39,7 +33,7 @@ TEST_F(DeleteCommand, RemovesTheSelectedJointWithItsMembersAndLeavesAFreshEmptyS
     EXPECT_EQ(jointNames(), (std::vector<std::string>{"J1", "J2"}));
     EXPECT_EQ(memberNames(), (std::vector<std::string>{"M1"})) << "M2 hangs on J3 and goes with it";
     EXPECT_EQ(model.named<VornGroup>("G2"), nullptr) << "the emptied group ends itself";
-    EXPECT_EQ(log.heard, (std::vector<std::string>{"PRESL", "SELCH"}));
+    EXPECT_EQ(log.heard, (std::vector<std::string>{Channel::SelectionChanging, Channel::SelectionChanged}));
     EXPECT_EQ(log.probes[1], 3) << "SELCH is sent before anything is removed";
     EXPECT_TRUE(doc.document.getSelection()->isEmpty());
     EXPECT_EQ(model.selections->getCount(), 1u) << "the deleted selection is gone";
@@ -74,35 +68,6 @@ TEST_F(DeleteCommand, DoesNothingWithoutViewOrSelectionAndIsEnabledOnlyWithASele
     EXPECT_EQ(update(item, &view).enabled, 1);
     EXPECT_EQ(update(item, nullptr).enabled, 0);
 }
-
-// The document lock held elsewhere (a calculation's worker) until `release` is set.
-class HeldLock
-{
-public:
-    explicit HeldLock(std::recursive_timed_mutex& lock)
-        : holder([this, &lock] {
-              lock.lock();
-              held = true;
-              while (!release)
-                  std::this_thread::sleep_for(std::chrono::milliseconds(1));
-              lock.unlock();
-          })
-    {
-        while (!held)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    ~HeldLock()
-    {
-        release = true;
-        holder.join();
-    }
-
-    std::atomic<bool> release{false};
-
-private:
-    std::atomic<bool> held{false};
-    std::thread holder;
-};
 
 TEST_F(DeleteCommand, LockTimeOutAsksAndAbortOrIgnoreLeaveTheModelAlone)
 {

@@ -1,6 +1,9 @@
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/GroupMenuItems.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+
+using namespace lumbra;
 
 namespace
 {
@@ -23,7 +26,7 @@ protected:
 TEST_F(GroupCommands, CloseReplacesMembersOfASubgroupByTheGroupAndKeepsRootObjects)
 {
     select({"M2", "J3"});
-    ChannelLog log(mai, {"PRESL", "SELCH"});
+    ChannelLog log(mai, {Channel::SelectionChanging, Channel::SelectionChanged});
     EXPECT_EQ(update(closeItem, &view).enabled, 1);
 
     closeItem.execute(&view);
@@ -35,7 +38,7 @@ TEST_F(GroupCommands, CloseReplacesMembersOfASubgroupByTheGroupAndKeepsRootObjec
     EXPECT_EQ(g2->getFlags() & selectedBits, selectedBits);
     EXPECT_EQ(object("M2")->getFlags() & selectedBits, selectedBits);
     EXPECT_EQ(model.selections->getCount(), 1u) << "the replaced selection left its list once";
-    EXPECT_EQ(log.heard, (std::vector<std::string>{"PRESL", "SELCH"}));
+    EXPECT_EQ(log.heard, (std::vector<std::string>{Channel::SelectionChanging, Channel::SelectionChanged}));
     EXPECT_EQ(doc.invalidations, 1);
 }
 
@@ -49,8 +52,12 @@ TEST_F(GroupCommands, CloseKeepsANamedSelectionSet)
     EXPECT_EQ(selectedNames(), (std::vector<std::string>{"G2"}));
     ASSERT_EQ(model.selections->getCount(), 2u);
     for (uint32_t index = 0; index < 2; ++index)
+    {
         if ((*model.selections)[index].isNamed())
+        {
             EXPECT_TRUE((*model.selections)[index].contains(object("J3")));
+        }
+    }
 }
 
 TEST_F(GroupCommands, CloseIsEnabledOnlyForObjectsOfSubgroups)

@@ -1,6 +1,9 @@
 #include "Lumbra/JointPropertyToggles.h"
 #include "VornData/PropertyChangeNotice.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+
+using namespace lumbra;
 
 namespace
 {
@@ -10,7 +13,7 @@ class JointToggles : public LumbraCommandTest
 protected:
     JointToggles()
     {
-        lumbra::jointSupportState().stale = true;
+        jointSupportState().stale = true;
         adopt(rotation);
         adopt(translation);
         adopt(rigid);
@@ -54,7 +57,7 @@ TEST_F(JointToggles, CheckMarkShowsNoneAllOrMixedAndExecuteBlocksOrUnblocksEvery
         bits("J2") = c.j2Before;
         select({"J1", "J2", "M1"}); // the member is passed over
         lumbra::JointSupportToggle& toggle = *toggles[c.toggle];
-        mai.notifierRegistry.notify("SELCH", nullptr);
+        mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
 
         RecordedCommandState state = update(toggle, &view);
         EXPECT_EQ(state.enabled, 1);
@@ -70,7 +73,7 @@ TEST_F(JointToggles, CheckMarkShowsNoneAllOrMixedAndExecuteBlocksOrUnblocksEvery
 TEST_F(JointToggles, EveryToggleSendsOneJointSupportNoticeOnTheSelection)
 {
     VornSelection* selection = select({"J1", "J3"});
-    ChannelLog log(mai, {"LOPCH"});
+    ChannelLog log(mai, {Channel::ObjectsPropertyChanged});
     PropertyChangeNotice seen(nullptr, 0, 0);
     log.probe = [&log, &seen] {
         seen = *static_cast<PropertyChangeNotice*>(log.payloads.back());
@@ -93,8 +96,8 @@ TEST_F(JointToggles, EveryToggleSendsOneJointSupportNoticeOnTheSelection)
 TEST_F(JointToggles, WithoutJointsTheTogglesAreDisabledAndOnlyTheBlockingOnesBeep)
 {
     select({"M1", "M2", "F1"});
-    mai.notifierRegistry.notify("SELCH", nullptr);
-    ChannelLog log(mai, {"LOPCH"});
+    mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
+    ChannelLog log(mai, {Channel::ObjectsPropertyChanged});
     for (lumbra::JointSupportToggle* toggle : {static_cast<lumbra::JointSupportToggle*>(&rotation),
                                                static_cast<lumbra::JointSupportToggle*>(&translation),
                                                static_cast<lumbra::JointSupportToggle*>(&rigid)})
@@ -124,16 +127,16 @@ TEST_F(JointToggles, TheSharedStateIsRecomputedOnlyAfterANoticeThatConcernsIt)
     bits("J1") = 0x80; // changed behind the toggles' back
     EXPECT_EQ(update(rigid, &view).check, 0) << "no notice yet: the state is not recomputed";
     PropertyChangeNotice other(&doc.document.getSelection()->objects, VornJoint::staticTypeID(), 12);
-    mai.notifierRegistry.notify("LOPCH", &other);
-    mai.notifierRegistry.notify("LOPCH", nullptr);
+    mai.notifierRegistry.notify(Channel::ObjectsPropertyChanged, &other);
+    mai.notifierRegistry.notify(Channel::ObjectsPropertyChanged, nullptr);
     EXPECT_EQ(update(rigid, &view).check, 0) << "other change codes and null payloads are ignored";
 
     PropertyChangeNotice support(&doc.document.getSelection()->objects, VornJoint::staticTypeID(), 13);
-    mai.notifierRegistry.notify("LOPCH", &support);
+    mai.notifierRegistry.notify(Channel::ObjectsPropertyChanged, &support);
     EXPECT_EQ(update(rigid, &view).check, 1);
 
     bits("J1") = 0x00;
-    mai.notifierRegistry.notify("DOCCH", nullptr);
+    mai.notifierRegistry.notify(Channel::ActiveDocumentChanged, nullptr);
     EXPECT_EQ(update(rigid, &view).check, 0);
 }
 

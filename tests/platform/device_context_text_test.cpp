@@ -38,8 +38,9 @@ protected:
     void TearDown() override
     {
         if (HasFailure())
-            surface.savePng(std::string(VORN_TEST_BINARY_DIR) + "/text_" +
-                            testing::UnitTest::GetInstance()->current_test_info()->name() + ".out.png");
+            vorn_test::saveActualImage(surface,
+                                       std::string("text_") + testing::UnitTest::GetInstance()->current_test_info()->name(),
+                                       VORN_TEST_BINARY_DIR);
     }
 
     // The pixels of `image` that are not `untouched` all lie inside `box`; answers how many.
@@ -112,6 +113,7 @@ TEST_F(DeviceContextText, TextIsDrawnAtItsPositionInTheTextColour)
     EXPECT_EQ(surface.pixel(13, 5 + 4), BACKGROUND);
     EXPECT_EQ(surface.pixel(10, 5), BACKGROUND);
     EXPECT_EQ(surface.pixel(11, 5 + 10), BACKGROUND); // below the baseline
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(surface, "text_hello"));
 }
 
 TEST_F(DeviceContextText, OpaqueModeFillsTheTextBox)

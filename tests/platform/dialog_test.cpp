@@ -1,19 +1,30 @@
 #include "PlatformTestApplication.h"
+#include "UiThreadRecording.h"
 
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/InputSimulation.h"
 #include "platform/Resources.h"
+#include "platform/Services.h"
 #include "platform/SystemValues.h"
+#include "platform/Threads.h"
 #include "platform/Time.h"
+#include "platform/TreeControl.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QPixmap>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -38,18 +49,6 @@ enum ControlId : int32_t
     Group = 1011
 };
 
-DialogItemTemplate item(const char* className, int32_t id, DialogUnitRect rect, uint32_t style,
-                        const char* text = "")
-{
-    DialogItemTemplate control;
-    control.className = className;
-    control.id = id;
-    control.rect = rect;
-    control.style = style | WS_VISIBLE;
-    control.text = text;
-    return control;
-}
-
 // Every basic control once, in the order the tab order is tested with.
 DialogTemplate everyControlTemplate(uint32_t dialogStyle)
 {
@@ -58,19 +57,19 @@ DialogTemplate everyControlTemplate(uint32_t dialogStyle)
     dialogTemplate.style = dialogStyle;
     dialogTemplate.caption = "Every control";
     dialogTemplate.items = {
-        item("Button", Group, {3, 35, 140, 30}, BS_GROUPBOX, "Options"),
-        item("Button", IDOK, {7, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "OK"),
-        item("Button", IDCANCEL, {60, 7, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Cancel"),
-        item("Button", OwnerDrawn, {7, 25, 20, 12}, BS_OWNERDRAW),
-        item("Button", CheckBox, {7, 40, 60, 10}, BS_AUTOCHECKBOX | WS_TABSTOP, "&Shift"),
-        item("Button", ThreeState, {70, 40, 60, 10}, BS_AUTO3STATE, "Abs:"),
-        item("Button", RadioA, {7, 52, 40, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "A"),
-        item("Button", RadioB, {50, 52, 40, 10}, BS_AUTORADIOBUTTON, "B"),
-        item("Edit", NumberEdit, {7, 65, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP),
-        item("Static", Status, {90, 65, 40, 8}, SS_RIGHT, "Ready"),
-        item("Static", Picture, {110, 7, 20, 16}, SS_BITMAP, "#151"),
-        item("ListBox", List, {7, 80, 80, 40}, LBS_NOTIFY | WS_TABSTOP),
-        item("ScrollBar", Scroller, {90, 80, 10, 40}, SBS_VERT),
+        controlItem("Button", Group, {3, 35, 140, 30}, BS_GROUPBOX, "Options"),
+        controlItem("Button", IDOK, {7, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "OK"),
+        controlItem("Button", IDCANCEL, {60, 7, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Cancel"),
+        controlItem("Button", OwnerDrawn, {7, 25, 20, 12}, BS_OWNERDRAW),
+        controlItem("Button", CheckBox, {7, 40, 60, 10}, BS_AUTOCHECKBOX | WS_TABSTOP, "&Shift"),
+        controlItem("Button", ThreeState, {70, 40, 60, 10}, BS_AUTO3STATE, "Abs:"),
+        controlItem("Button", RadioA, {7, 52, 40, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "A"),
+        controlItem("Button", RadioB, {50, 52, 40, 10}, BS_AUTORADIOBUTTON, "B"),
+        controlItem("Edit", NumberEdit, {7, 65, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP),
+        controlItem("Static", Status, {90, 65, 40, 8}, SS_RIGHT, "Ready"),
+        controlItem("Static", Picture, {110, 7, 20, 16}, SS_BITMAP, "#151"),
+        controlItem("ListBox", List, {7, 80, 80, 40}, LBS_NOTIFY | WS_TABSTOP),
+        controlItem("ScrollBar", Scroller, {90, 80, 10, 40}, SBS_VERT),
     };
     return dialogTemplate;
 }
@@ -291,9 +290,9 @@ TEST_F(DialogTest, PushLikeCheckBoxesAndIconsOfTheDialogsModule)
     DialogTemplate extra;
     extra.rect = {0, 0, 80, 40};
     extra.style = WS_CHILD | WS_VISIBLE;
-    extra.items = {item("Button", 2001, {2, 2, 40, 14}, BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, "Edit Label"),
-                   item("Button", 2002, {2, 20, 40, 14}, BS_AUTOCHECKBOX | BS_PUSHLIKE, "Auto"),
-                   item("Static", 2003, {50, 2, 10, 10}, SS_ICON, "#151")};
+    extra.items = {controlItem("Button", 2001, {2, 2, 40, 14}, BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, "Edit Label"),
+                   controlItem("Button", 2002, {2, 20, 40, 14}, BS_AUTOCHECKBOX | BS_PUSHLIKE, "Auto"),
+                   controlItem("Static", 2003, {50, 2, 10, 10}, SS_ICON, "#151")};
     RecordingDialog pushLike;
     ASSERT_TRUE(pushLike.createIndirect(extra, &frame, testModule()));
     pushLike.notifications.clear();
@@ -331,8 +330,8 @@ TEST_F(DialogTest, ChangingAButtonsStyleKeepsItsCheckAndMakesItTheNewKind)
     DialogTemplate buttons;
     buttons.rect = {0, 0, 80, 40};
     buttons.style = WS_CHILD | WS_VISIBLE;
-    buttons.items = {item("Button", 2101, {2, 2, 40, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Push"),
-                     item("Button", 2102, {2, 20, 40, 14}, BS_AUTO3STATE | WS_TABSTOP, "Three")};
+    buttons.items = {controlItem("Button", 2101, {2, 2, 40, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Push"),
+                     controlItem("Button", 2102, {2, 20, 40, 14}, BS_AUTO3STATE | WS_TABSTOP, "Three")};
     RecordingDialog page;
     ASSERT_TRUE(page.createIndirect(buttons, &frame, testModule()));
 
@@ -407,6 +406,28 @@ TEST_F(DialogTest, EnterAndEscapeNeverCloseAModelessDialog)
     EXPECT_EQ(dialog.count(IDCANCEL, BN_CLICKED), 0);
 }
 
+TEST_F(DialogTest, EnterAndEscapeInATreeLabelEditorEndTheEditNotTheDialog)
+{
+    TreeControl tree;
+    ASSERT_TRUE(tree.create(WS_VISIBLE | WS_TABSTOP | TVS_EDITLABELS, {5, 5, 150, 100}, &dialog, 1020));
+    const TreeItem item = tree.insertItem("Steel", 0, 0);
+    for (const char* key : {"Return", "Esc"})
+    {
+        ASSERT_TRUE(tree.editLabel(item));
+        const WindowHandle edit = tree.editControl()->handle();
+        simulateKey(edit, "End", true);
+        simulateTyping(edit, "2");
+        EXPECT_EQ(Window::fromHandle(edit)->windowText(), "Steel2") << "the editor takes the typing";
+        simulateKey(edit, key, true);
+        simulateKey(edit, key, false);
+        processMessages();
+        EXPECT_FALSE(tree.isEditingLabel()) << key;
+        EXPECT_EQ(Window::fromHandle(edit), nullptr) << key;
+    }
+    EXPECT_EQ(dialog.count(IDOK, BN_CLICKED), 0) << "the default button stays unpressed";
+    EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST_F(DialogTest, TabMovesThroughTheTabStopsAndEntersARadioGroupAtItsCheckedButton)
 {
     dialog.checkDlgButton(RadioB, BST_CHECKED);
@@ -433,7 +454,8 @@ TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNot
         dialog.updateData(false);
         EXPECT_EQ(dialog.dlgItemText(NumberEdit), text);
     }
-    const std::pair<const char*, double> read[] = {{"12abc", 12.0}, {"  3.5", 3.5}, {"+4", 4.0}, {"-0.25e2", -25.0}};
+    const std::pair<const char*, double> read[] = {{"12abc", 12.0}, {"  3.5", 3.5}, {"+4", 4.0}, {"-0.25e2", -25.0},
+                                                   {"2,", 2.0},     {"7, 5", 7.0}};
     for (const auto& [text, value] : read)
     {
         dialog.setDlgItemText(NumberEdit, text);
@@ -445,13 +467,40 @@ TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNot
     EXPECT_EQ(tiny, 0.0);
     EXPECT_EQ(parseNumber("-1e999", tiny), ParsedNumber::OutOfRange) << "the caller's \"Value too large.\"";
     EXPECT_EQ(parseNumber("x1", tiny), ParsedNumber::Missing);
-    for (const char* refused : {"", "abc", "1e999", "-1e999", "   ", "0x10", "nan", "inf", "-Infinity"})
+    // A decimal comma is refused, never cut to the whole part.
+    for (const char* refused : {"", "abc", "1e999", "-1e999", "   ", "0x10", "nan", "inf", "-Infinity", "1,5", "-0,25",
+                                "3.5,1"})
     {
         dialog.number = 42.0;
         dialog.setDlgItemText(NumberEdit, refused);
         EXPECT_FALSE(dialog.updateData(true)) << refused;
         EXPECT_EQ(dialog.number, 42.0) << refused;
     }
+}
+
+TEST_F(DialogTest, EveryNumberWrittenIntoAFieldReadsBack)
+{
+    const double largest = std::numeric_limits<double>::max();
+    const double values[] = {largest,
+                             -largest,
+                             std::nextafter(largest, 0.0),
+                             1.797693134862315e308,
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             -1e-300,
+                             0.1 + 0.2};
+    for (const double value : values)
+    {
+        dialog.number = value;
+        dialog.updateData(false);
+        const std::string shown = dialog.dlgItemText(NumberEdit);
+        dialog.number = 0.0;
+        ASSERT_TRUE(dialog.updateData(true)) << shown;
+        EXPECT_NEAR(dialog.number, value, std::fabs(value) * 1e-14) << shown;
+    }
+    dialog.number = largest;
+    dialog.updateData(false);
+    EXPECT_EQ(dialog.dlgItemText(NumberEdit), "1.7976931348623157e+308");
 }
 
 TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
@@ -513,15 +562,108 @@ TEST_F(DialogTest, AModalDialogAnswersTheIdOfTheButtonThatEndedIt)
     platformApplication().setIdleHandler(nullptr);
 }
 
+TEST_F(DialogTest, AWorkerAsksItsQuestionWhileAModalDialogIsOpen)
+{
+    const DialogTemplate modalTemplate = everyControlTemplate(WS_POPUP | WS_CAPTION | DS_MODALFRAME);
+    RecordingDialog modal;
+    // Notes whether the dialog was still open when the worker's question was asked.
+    struct WhileOpen : UiThreadRecordingInteraction
+    {
+        explicit WhileOpen(const Dialog& dialog) : dialog(dialog) {}
+        int32_t messageBox(const MessageBoxRequest& request) override
+        {
+            dialogOpen.push_back(dialog.exists());
+            return UiThreadRecordingInteraction::messageBox(request);
+        }
+        const Dialog& dialog;
+        std::vector<bool> dialogOpen;
+    } script(modal);
+    script.boxAnswers = {IDRETRY};
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    modal.onInit = [&](RecordingDialog& self) {
+        const WindowHandle dialog = self.handle();
+        EXPECT_TRUE(worker.start([&answer, dialog] {
+            answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+            postMessage(dialog, WM_COMMAND, makeWParam(IDOK, BN_CLICKED));
+            return 0u;
+        }));
+    };
+    EXPECT_EQ(modal.doModalIndirect(modalTemplate, testModule(), &frame), IDOK)
+        << "the worker ended the dialog once it had its answer";
+    EXPECT_TRUE(worker.wait(5000));
+    EXPECT_EQ(answer.load(), IDRETRY);
+    EXPECT_EQ(script.askedOnUiThread, std::vector<bool>{true});
+    EXPECT_EQ(script.dialogOpen, std::vector<bool>{true});
+}
+
+TEST_F(DialogTest, AStopClosesTheBoxAWorkerHasOpen)
+{
+    // The real boxes: a worker's question opens one on this thread, and the worker's stop closes it.
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    ASSERT_TRUE(worker.start([&] {
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE | MB_ICONWARNING);
+        return 0u;
+    }));
+    bool boxWasOpen = false;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) == nullptr)
+            return;
+        boxWasOpen = true;
+        stopper.stop();
+        worker.requestStop();
+    });
+    stopper.start(10);
+    const uint32_t start = tickCount();
+    while (worker.isRunning() && tickCount() - start < 10000)
+        processMessages();
+    EXPECT_TRUE(boxWasOpen);
+    EXPECT_TRUE(worker.wait(0));
+    EXPECT_EQ(answer.load(), messageBoxStopped);
+    processMessages();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the box is gone";
+}
+
+TEST_F(DialogTest, ABoxOfAHugeTextFitsTheScreenWithItsButtons)
+{
+    std::string fullLines;
+    for (int line = 0; line < 100; ++line)
+        fullLines += std::string(boxLineLength, 'w') + "\n";
+    const std::string texts[] = {"Line 7 of \"broken.acc\":\n" + std::string(300000, 'k') + std::string(3000, '\n'),
+                                 fullLines};
+    for (const std::string& text : texts)
+    {
+        QRect shown;
+        QRect screen;
+        QTimer inspector;
+        QObject::connect(&inspector, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            inspector.stop();
+            shown = box->frameGeometry();
+            screen = box->screen()->availableGeometry();
+            box->defaultButton()->click();
+        });
+        inspector.start(10);
+        EXPECT_EQ(messageBox(WindowHandle::None, text, "Accelerators", MB_OKCANCEL | MB_ICONERROR), IDOK);
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_LE(shown.width(), screen.width());
+        EXPECT_LE(shown.height(), screen.height());
+    }
+}
+
 TEST_F(DialogTest, ATemplateControlNamingAKitClassBecomesAnObjectOfThatClass)
 {
     registerKitClass("CTestKitButton", [] { return new KitButton; });
     DialogTemplate withKit;
     withKit.rect = {0, 0, 60, 30};
     withKit.style = WS_CHILD | WS_VISIBLE;
-    DialogItemTemplate button = item("Button", 3001, {2, 2, 20, 12}, BS_OWNERDRAW, "swatch");
+    DialogItemTemplate button = controlItem("Button", 3001, {2, 2, 20, 12}, BS_OWNERDRAW, "swatch");
     button.kitClass = "CTestKitButton";
-    DialogItemTemplate unknownKit = item("Button", 3002, {30, 2, 20, 12}, BS_PUSHBUTTON, "plain");
+    DialogItemTemplate unknownKit = controlItem("Button", 3002, {30, 2, 20, 12}, BS_PUSHBUTTON, "plain");
     unknownKit.kitClass = "CNobodyRegisteredThis";
     withKit.items = {button, unknownKit};
     {
@@ -558,15 +700,15 @@ protected:
         DialogTemplate outerTemplate;
         outerTemplate.rect = {0, 0, 200, 120};
         outerTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
-        outerTemplate.items = {item("Edit", OuterEdit, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
-                               item("Button", OuterButton, {70, 5, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Apply")};
+        outerTemplate.items = {controlItem("Edit", OuterEdit, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
+                               controlItem("Button", OuterButton, {70, 5, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Apply")};
         ASSERT_TRUE(outer.createIndirect(outerTemplate, &frame, testModule()));
         DialogTemplate pageTemplate;
         pageTemplate.rect = {5, 30, 150, 40};
         pageTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
         pageTemplate.exStyle = WS_EX_CONTROLPARENT;
-        pageTemplate.items = {item("Edit", InnerFirst, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
-                              item("Edit", InnerSecond, {70, 5, 60, 12}, WS_TABSTOP | WS_GROUP)};
+        pageTemplate.items = {controlItem("Edit", InnerFirst, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
+                              controlItem("Edit", InnerSecond, {70, 5, 60, 12}, WS_TABSTOP | WS_GROUP)};
         ASSERT_TRUE(page.createIndirect(pageTemplate, &outer, testModule()));
         processMessages();
     }
@@ -621,10 +763,10 @@ TEST_F(NestedDialogTest, ArrowsMoveAndCheckWithinARadioGroupOnly)
     radios.rect = {5, 80, 150, 30};
     radios.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
     radios.exStyle = WS_EX_CONTROLPARENT;
-    radios.items = {item("Button", Radio1, {5, 5, 30, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "1"),
-                    item("Button", Radio2, {40, 5, 30, 10}, BS_AUTORADIOBUTTON, "2"),
-                    item("Button", Radio3, {75, 5, 30, 10}, BS_AUTORADIOBUTTON, "3"),
-                    item("Edit", AfterRadios, {110, 5, 30, 12}, WS_TABSTOP | WS_GROUP)};
+    radios.items = {controlItem("Button", Radio1, {5, 5, 30, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "1"),
+                    controlItem("Button", Radio2, {40, 5, 30, 10}, BS_AUTORADIOBUTTON, "2"),
+                    controlItem("Button", Radio3, {75, 5, 30, 10}, BS_AUTORADIOBUTTON, "3"),
+                    controlItem("Edit", AfterRadios, {110, 5, 30, 12}, WS_TABSTOP | WS_GROUP)};
     Dialog group;
     ASSERT_TRUE(group.createIndirect(radios, &outer, testModule()));
     group.checkDlgButton(Radio1, BST_CHECKED);
@@ -657,7 +799,7 @@ TEST(DialogResources, IdsRepeatBetweenModulesAndAnUnknownModuleFailsLoudly)
     DialogTemplate small;
     small.rect = {0, 0, 40, 20};
     small.style = WS_CHILD;
-    small.items = {item("Static", 5, {1, 1, 30, 8}, SS_LEFT, "second module")};
+    small.items = {controlItem("Static", 5, {1, 1, 30, 8}, SS_LEFT, "second module")};
     registerDialogTemplate(first, 143, everyControlTemplate(WS_CHILD));
     registerDialogTemplate(second, 143, small);
     EXPECT_EQ(findDialogTemplate(first, 143)->items.size(), everyControlTemplate(0).items.size());

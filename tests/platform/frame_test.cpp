@@ -4,16 +4,16 @@
 #include "platform/Application.h"
 #include "platform/BmpFile.h"
 #include "platform/DialogBar.h"
+#include "platform/GlSurface.h"
 #include "platform/ImageList.h"
 #include "platform/InputSimulation.h"
-#include "platform/MenuQt.h"
-#include "platform/Toolbar.h"
-#include "platform/WindowState.h"
-#include "platform/Frame.h"
-#include "platform/GlSurface.h"
+#include "platform/MainFrame.h"
 #include "platform/Menu.h"
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
+#include "platform/Toolbar.h"
+#include "platform/qt/MenuQt.h"
+#include "platform/qt/WindowState.h"
 
 #include <GL/gl.h>
 #include <QApplication>

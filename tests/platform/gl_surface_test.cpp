@@ -1,6 +1,7 @@
 // The GL view surface: frames drawn with GL 1.1 on the EGL pbuffer, handed over by the swap, and
 // the legacy features the views rely on (lighting, fog, display lists, stipple, selection picking).
 #include "platform/GlSurface.h"
+#include "tests/support/GlRequirement.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -49,7 +50,7 @@ protected:
     void SetUp() override
     {
         if (!surface.makeCurrent())
-            GTEST_SKIP() << "no EGL pbuffer here: " << surface.error();
+            VORN_WITHOUT_GL("no EGL pbuffer here: " << surface.error());
     }
     void TearDown() override { surface.doneCurrent(); }
 

@@ -1,8 +1,8 @@
 // Menus built at run time, commands routed along the chain, and update handlers reaching entries.
+#include "VornInterface/MenuPaths.h"
 #include "platform/CommandRouting.h"
 #include "platform/Menu.h"
-#include "platform/MenuQt.h"
-#include "VornInterface/MenuPaths.h"
+#include "platform/qt/MenuQt.h"
 
 #include <QAction>
 #include "TestApplication.h"

@@ -7,6 +7,7 @@
 #include "platform/PaintDC.h"
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
+#include "tests/support/ImageCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -89,13 +90,6 @@ DialogTemplate swatchTemplate()
     return dialogTemplate;
 }
 
-// Writes the image next to the test's binary when a check fails, so a person can look.
-void keepImageOnFailure(const Surface& surface, const std::string& name)
-{
-    if (testing::Test::HasFailure())
-        surface.savePng(std::string(VORN_TEST_BINARY_DIR) + "/" + name + ".out.png");
-}
-
 class OwnerDrawTest : public testing::Test
 {
 protected:
@@ -128,7 +122,7 @@ TEST_F(OwnerDrawTest, AButtonIsPaintedThroughTheDrawItemRecord)
     EXPECT_EQ(image.pixel(0, 0), shownColour);
     EXPECT_EQ(image.pixel(29, 19), shownColour);
     EXPECT_EQ(image.pixel(3, 3), shownColour) << "no focus: no frame";
-    keepImageOnFailure(image, "owner_draw_unfocused");
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(image, "owner_draw_unfocused"));
 }
 
 TEST_F(OwnerDrawTest, PressingFocusesAndDrawsTheSelectedStateThenTheReleaseClicks)
@@ -154,7 +148,7 @@ TEST_F(OwnerDrawTest, PressingFocusesAndDrawsTheSelectedStateThenTheReleaseClick
     EXPECT_EQ(image.pixel(0, 0), shownColour);
     EXPECT_EQ(image.pixel(3, 3), focusColour) << "still focused";
     EXPECT_EQ(owner.commands, (std::vector<std::pair<uint32_t, uint32_t>>{{1040, BN_CLICKED}}));
-    keepImageOnFailure(image, "owner_draw_pressed");
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(image, "owner_draw_pressed"));
 
     // A release outside the button is no click; a double click reaches the owner as such.
     simulateMouse(swatch.handle(), WM_LBUTTONDOWN, {5, 5});

@@ -1,6 +1,8 @@
 #include "PlatformTestApplication.h"
+#include "UiThreadRecording.h"
 
 #include "platform/Files.h"
+#include "platform/Random.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"
@@ -8,12 +10,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 #include <sstream>
 #include <thread>
+#include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -170,6 +179,119 @@ TEST_F(TextFiles, FailuresCarryTheirCauseNumbers)
     EXPECT_EQ(static_cast<int>(fileErrorCauseFromErrno(ENOSPC)), 13);
 }
 
+// A folder of its own for each test, so that a left-over temporary file shows.
+class SafeWrites : public TextFiles
+{
+protected:
+    void SetUp() override
+    {
+        folder = path("safe_writes");
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        target = folder + "/model.cfg";
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            found.push_back(entry.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+    std::string folder;
+    std::string target;
+};
+
+// Files of this process may grow to `bytes` only; writing beyond fails with EFBIG instead of a signal.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+
+TEST_F(SafeWrites, AFailureLeavesTheOldFileAndNoTemporaryFile)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(FileWriter&)> write;
+        FileWriter::Step failedStep;
+    };
+    const std::vector<Case> cases = {
+        {"abandoned before close", [](FileWriter& writer) { writer.writeLine("half"); }, FileWriter::Step::None},
+        {"the data does not fit",
+         [](FileWriter& writer) {
+             FileSizeLimit limit(64);
+             writer.writeText(std::string(100000, 'x'));
+             EXPECT_FALSE(writer.close());
+         },
+         FileWriter::Step::Write},
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.what);
+        {
+            std::ofstream(target, std::ios::binary) << "old content";
+        }
+        FileWriter::Step failedStep = FileWriter::Step::None;
+        {
+            FileWriter writer;
+            ASSERT_TRUE(writer.open(target));
+            EXPECT_EQ(names().size(), 2u) << "the temporary file sits beside the target";
+            test.write(writer);
+            failedStep = writer.failedStep();
+        }
+        EXPECT_EQ(failedStep, test.failedStep);
+        EXPECT_EQ(contents(target), "old content");
+        EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
+    }
+
+    // A folder in the way of the target: the rename fails and the temporary file goes.
+    std::filesystem::remove(target);
+    std::filesystem::create_directories(target + "/inside");
+    FileWriter writer;
+    ASSERT_TRUE(writer.open(target));
+    writer.writeLine("data");
+    EXPECT_FALSE(writer.close());
+    EXPECT_EQ(writer.failedStep(), FileWriter::Step::Replace);
+    EXPECT_NE(writer.error(), FileErrorCause::None);
+    EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
+    EXPECT_TRUE(std::filesystem::is_directory(target + "/inside"));
+}
+
+TEST_F(SafeWrites, TwoWritersOfOneFileDoNotShareTheirTemporaryFile)
+{
+    FileWriter first;
+    FileWriter second;
+    ASSERT_TRUE(first.open(target));
+    ASSERT_TRUE(second.open(target));
+    EXPECT_EQ(names().size(), 2u) << "two temporary files";
+    first.writeLine("first");
+    second.writeLine("second");
+    EXPECT_TRUE(first.close());
+    EXPECT_EQ(contents(target), "first\r\n");
+    EXPECT_TRUE(second.close());
+    EXPECT_EQ(contents(target), "second\r\n") << "the last one closed wins, whole";
+    EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
+}
+
 TEST(Folders, TheCurrentFolderCanBeChangedAndRead)
 {
     const std::string start = currentFolder();
@@ -180,24 +302,88 @@ TEST(Folders, TheCurrentFolderCanBeChangedAndRead)
     EXPECT_TRUE(setCurrentFolder(start));
 }
 
-TEST(Threads, TheDocumentLockIsRecursiveForItsOwnerAndTimesOutForOthers)
+TEST(MessageBoxText, LongLinesAndManyLinesAreCutWhereTheBoxShowsThem)
 {
-    DocumentLock lock;
-    ASSERT_TRUE(lock.lock(15000));
-    ASSERT_TRUE(lock.lock(0)) << "the owner takes it again";
-    bool otherGotIt = true;
-    std::thread other([&] { otherGotIt = lock.lock(30); });
-    other.join();
-    EXPECT_FALSE(otherGotIt);
-    lock.unlock();
-    lock.unlock();
-    std::thread later([&] {
-        otherGotIt = lock.lock(1000);
-        if (otherGotIt)
-            lock.unlock();
-    });
-    later.join();
-    EXPECT_TRUE(otherGotIt);
+    const std::string longLine(300000, 'x');
+    const std::string fullLine(boxLineLength, 'y');
+    std::string manyLines;
+    for (int line = 0; line < 1000; ++line)
+        manyLines += "line " + std::to_string(line) + "\n";
+    struct Case
+    {
+        std::string text;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"Could not open\n\"model.sfa\"", "Could not open\n\"model.sfa\""},
+        {"", ""},
+        {fullLine + "\n" + fullLine, fullLine + "\n" + fullLine},
+        {"Line 3:\n" + longLine + "\nend", "Line 3:\n" + std::string(boxLineLength - 3, 'x') + "...\nend"},
+        {fullLine + "z", std::string(boxLineLength - 3, 'y') + "..."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(boxTextShown(c.text), c.shown) << c.text.substr(0, 40);
+
+    const std::string many = boxTextShown(manyLines);
+    EXPECT_EQ(std::count(many.begin(), many.end(), '\n'), static_cast<long>(boxLineCount));
+    EXPECT_EQ(many.substr(many.size() - 4), "\n...");
+    EXPECT_EQ(many.substr(0, 14), "line 0\nline 1\n");
+
+    // Two-byte characters: the cut never leaves half of one.
+    std::string accented;
+    for (int count = 0; count < 300; ++count)
+        accented += "\xC3\xA9";
+    const std::string cut = boxTextShown("x" + accented);
+    ASSERT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_LE(cut.size(), boxLineLength);
+    EXPECT_EQ((cut.size() - 3 - 1) % 2, 0u) << "whole characters only";
+    EXPECT_NE(static_cast<unsigned char>(cut[cut.size() - 4]), 0xC3u);
+}
+
+TEST(RandomNumbers, ASeedGivesTheSameSequenceOnEveryMachine)
+{
+    // The numbers of seed 1, which is also the sequence before any seeding.
+    const std::vector<int32_t> seedOne = {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419};
+    auto draw = [](size_t count) {
+        std::vector<int32_t> numbers;
+        for (size_t index = 0; index < count; ++index)
+            numbers.push_back(randomNumber());
+        return numbers;
+    };
+    seedRandom(1);
+    EXPECT_EQ(draw(seedOne.size()), seedOne);
+    seedRandom(1733875200);
+    const std::vector<int32_t> timed = draw(20);
+    seedRandom(1733875200);
+    EXPECT_EQ(draw(20), timed) << "seeding again repeats the sequence";
+    seedRandom(1733875201);
+    EXPECT_NE(draw(20), timed);
+}
+
+TEST(RandomNumbers, NumbersCoverTheWholeRangeAndNoMore)
+{
+    seedRandom(7);
+    int32_t lowest = randomMaximum;
+    int32_t highest = 0;
+    std::vector<int> quarters(4, 0);
+    for (int draw = 0; draw < 100000; ++draw)
+    {
+        const int32_t number = randomNumber();
+        ASSERT_GE(number, 0);
+        ASSERT_LE(number, randomMaximum);
+        lowest = std::min(lowest, number);
+        highest = std::max(highest, number);
+        ++quarters[static_cast<size_t>(number / 8192)];
+    }
+    EXPECT_LT(lowest, 10);
+    EXPECT_GT(highest, randomMaximum - 10);
+    for (int count : quarters)
+        EXPECT_NEAR(count, 25000, 1500) << "even spread";
+    // The colour rule draws (r >> 8) & 3: all four values come up.
+    std::set<int32_t> rotations;
+    for (int draw = 0; draw < 100; ++draw)
+        rotations.insert((randomNumber() >> 8) & 3);
+    EXPECT_EQ(rotations.size(), 4u);
 }
 
 TEST(Threads, TheOwnerPollsAWorkersExitCode)
@@ -219,6 +405,93 @@ TEST(Threads, TheOwnerPollsAWorkersExitCode)
     ASSERT_TRUE(worker.start([]() -> uint32_t { throw std::runtime_error("broken"); }));
     EXPECT_TRUE(worker.wait(3000));
     EXPECT_EQ(worker.exitCode(), WorkerThread::Failed) << "an exception ends the thread, not the program";
+}
+
+TEST(Threads, AStartWithoutAThreadLeftAnswersFalseAndTheNextOneWorks)
+{
+    WorkerThread worker;
+    simulateThreadCreationFailures(1);
+    std::atomic<bool> ran{false};
+    EXPECT_FALSE(worker.start([&] {
+        ran = true;
+        return 0u;
+    }));
+    EXPECT_FALSE(worker.isRunning());
+    EXPECT_TRUE(worker.wait(0)) << "nothing to wait for";
+    ASSERT_TRUE(worker.start([&] {
+        ran = true;
+        return 3u;
+    }));
+    EXPECT_TRUE(worker.wait(3000));
+    EXPECT_TRUE(ran.load());
+    EXPECT_EQ(worker.exitCode(), 3u);
+}
+
+TEST(UiThread, AWorkersBoxIsAskedOnTheUiThreadAndItsAnswerComesBack)
+{
+    platformApplication();
+    UiThreadRecordingInteraction script;
+    script.boxAnswers = {IDIGNORE};
+    WorkerThread worker;
+    std::atomic<int32_t> answer{-1};
+    ASSERT_TRUE(worker.start([&] {
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+        return 0u;
+    }));
+    while (worker.isRunning())
+        processMessages();
+    EXPECT_EQ(answer.load(), IDIGNORE);
+    EXPECT_EQ(script.askedOnUiThread, std::vector<bool>{true});
+}
+
+TEST(UiThread, AStopReleasesAWorkerWaitingForABusyUiThread)
+{
+    platformApplication();
+    UiThreadRecordingInteraction script;
+    WorkerThread worker;
+    std::atomic<bool> asking{false};
+    std::atomic<int32_t> answer{-1};
+    std::atomic<bool> callRan{false};
+    std::atomic<bool> callFinished{true};
+    ASSERT_TRUE(worker.start([&] {
+        asking = true;
+        answer = messageBox(WindowHandle::None, "waiting", "Access TimeOut", MB_ABORTRETRYIGNORE);
+        callFinished = runOnUiThread([&] { callRan = true; }, currentWorkerStopToken());
+        return 0u;
+    }));
+    // This thread does not look at its queue: without the stop the worker would wait for ever.
+    while (!asking.load())
+        sleepMilliseconds(1);
+    sleepMilliseconds(20);
+    worker.requestStop();
+    EXPECT_TRUE(worker.wait(5000));
+    EXPECT_EQ(answer.load(), messageBoxStopped);
+    EXPECT_FALSE(callFinished.load()) << "a stopped worker does not wait any more";
+    processMessages();
+    EXPECT_TRUE(script.boxes.empty()) << "a question whose asker stopped is not asked";
+    EXPECT_FALSE(callRan.load());
+}
+
+TEST(UiThread, WhatTheCallThrowsReachesTheWorker)
+{
+    platformApplication();
+    WorkerThread worker;
+    std::string caught;
+    ASSERT_TRUE(worker.start([&] {
+        try
+        {
+            runOnUiThread([] { throw std::runtime_error("no window"); });
+        }
+        catch (const std::runtime_error& error)
+        {
+            caught = error.what();
+        }
+        return 0u;
+    }));
+    while (worker.isRunning())
+        processMessages();
+    worker.wait(0);
+    EXPECT_EQ(caught, "no window");
 }
 
 } // namespace

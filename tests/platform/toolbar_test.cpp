@@ -10,7 +10,7 @@
 #include "platform/Services.h"
 #include "platform/Surface.h"
 #include "platform/Toolbar.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QImage>

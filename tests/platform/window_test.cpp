@@ -7,7 +7,6 @@
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
-#include "VornData/generalException.h"
 
 #include <gtest/gtest.h>
 
@@ -371,48 +370,111 @@ TEST_F(WindowTest, IdleRunsOnceAfterABurstOfMessages)
     EXPECT_EQ(libraryIdles, 1) << "nothing happened since";
 }
 
+// An exception type of a module the platform knows nothing of, and the describer its host would
+// install for it.
+struct ModuleFailure
+{
+    const char* kind;
+    const char* where;
+};
+
+class DescribedFailures
+{
+public:
+    DescribedFailures()
+    {
+        setExceptionDescriber([](const std::exception_ptr& failure) -> std::optional<ExceptionText> {
+            try
+            {
+                std::rethrow_exception(failure);
+            }
+            catch (const ModuleFailure& known)
+            {
+                if (known.kind == nullptr)
+                    throw std::logic_error("the describer itself fails");
+                return ExceptionText{known.where, known.kind};
+            }
+            catch (...)
+            {
+                return std::nullopt;
+            }
+        });
+    }
+    ~DescribedFailures() { setExceptionDescriber(nullptr); }
+};
+
 TEST_F(WindowTest, AnExceptionInAHandlerIsReportedAndStopsThere)
 {
+    struct Case
+    {
+        std::function<void()> raise;
+        std::string text;
+        std::string caption;
+    };
+    const std::vector<Case> cases = {
+        {[] { throw ModuleFailure{"Out of Memory", "CMCPageCreate::OnInitDialog"}; }, "CMCPageCreate::OnInitDialog",
+         "Out of Memory"},
+        {[] { throw std::runtime_error("disk on fire"); }, "disk on fire", "Quorl2"},
+        {[] { throw 42; }, "Unknown error", "Quorl2"},
+        {[] { throw ModuleFailure{nullptr, "ignored"}; }, "Unknown error", "Quorl2"},
+    };
+    DescribedFailures describer;
     ScriptedInteraction script;
-    child.onMessage = [](uint32_t message, WParam wParam, LParam) -> std::optional<LResult> {
-        if (message == WM_USER && wParam == 1)
-            throw Exc_OutOfMemory("CMCPageCreate::OnInitDialog");
-        if (message == WM_USER && wParam == 2)
-            throw std::runtime_error("disk on fire");
+    child.onMessage = [&cases](uint32_t message, WParam wParam, LParam) -> std::optional<LResult> {
+        if (message == WM_USER)
+            cases.at(wParam).raise();
         return std::nullopt;
     };
-    child.postMessage(WM_USER, 1);
-    child.postMessage(WM_USER, 2);
+    for (size_t index = 0; index < cases.size(); ++index)
+        child.postMessage(WM_USER, index);
     child.postMessage(WM_USER + 1);
     processMessages();
-    ASSERT_EQ(script.boxes.size(), 2u);
-    EXPECT_EQ(script.boxes[0].text, "CMCPageCreate::OnInitDialog");
-    EXPECT_EQ(script.boxes[0].caption, "Out of Memory");
-    EXPECT_EQ(script.boxes[1].text, "disk on fire");
-    EXPECT_EQ(script.boxes[1].type & MB_ICONMASK, MB_ICONERROR);
+    ASSERT_EQ(script.boxes.size(), cases.size());
+    for (size_t index = 0; index < cases.size(); ++index)
+    {
+        SCOPED_TRACE(cases[index].text);
+        EXPECT_EQ(script.boxes[index].text, cases[index].text);
+        EXPECT_EQ(script.boxes[index].caption, cases[index].caption);
+        EXPECT_EQ(script.boxes[index].type & MB_ICONMASK, MB_ICONERROR);
+    }
     EXPECT_EQ(child.counts[WM_USER + 1], 1) << "the loop goes on";
 
     // The same for input and painting, which come straight from the toolkit.
     child.onMessage = [](uint32_t message, WParam, LParam) -> std::optional<LResult> {
         if (message == WM_LBUTTONDOWN || message == WM_PAINT)
-            throw generalException("Internal Error", "MAI_View::OnLButtonDown");
+            throw ModuleFailure{"Internal Error", "MAI_View::OnLButtonDown"};
         return std::nullopt;
     };
     simulateMouse(child.handle(), WM_LBUTTONDOWN, {3, 3});
     simulateMouse(child.handle(), WM_LBUTTONUP, {3, 3});
-    ASSERT_EQ(script.boxes.size(), 3u);
-    EXPECT_EQ(script.boxes[2].text, "MAI_View::OnLButtonDown");
-    EXPECT_EQ(script.boxes[2].caption, "Internal Error");
+    ASSERT_EQ(script.boxes.size(), cases.size() + 1);
+    EXPECT_EQ(script.boxes.back().text, "MAI_View::OnLButtonDown");
+    EXPECT_EQ(script.boxes.back().caption, "Internal Error");
 
     // A paint the program asks for passes the exception on to the program's own catch point.
     child.invalidate();
-    EXPECT_THROW(child.updateWindow(), generalException);
+    EXPECT_THROW(child.updateWindow(), ModuleFailure);
     // A paint that threw does not stop the window from painting again.
     child.onMessage = nullptr;
     const int paintsBefore = child.counts[WM_PAINT];
     child.invalidate();
     child.updateWindow();
     EXPECT_EQ(child.counts[WM_PAINT], paintsBefore + 1);
+}
+
+TEST_F(WindowTest, WithoutADescriberAModuleExceptionIsStillReported)
+{
+    ScriptedInteraction script;
+    child.onMessage = [](uint32_t message, WParam, LParam) -> std::optional<LResult> {
+        if (message == WM_USER)
+            throw ModuleFailure{"Out of Memory", "CMCPageCreate::OnInitDialog"};
+        return std::nullopt;
+    };
+    child.postMessage(WM_USER);
+    processMessages();
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "Unknown error");
+    EXPECT_EQ(script.boxes[0].caption, "Quorl2");
 }
 
 } // namespace

@@ -11,6 +11,15 @@
 #include <string>
 #include <vector>
 
+// The names of a chain of plugins, from its head.
+inline std::vector<std::string> namesOf(VornPluginBase* head)
+{
+    std::vector<std::string> names;
+    for (VornPluginBase* plugin = head; plugin != nullptr; plugin = plugin->getNext())
+        names.push_back(plugin->getName());
+    return names;
+}
+
 class FakeMAI : public MAI
 {
 public:
@@ -27,13 +36,19 @@ public:
     bool addMenuItem(VornPluginMenuItem*) override { return false; }
     bool removeMenuItem(VornPluginMenuItem*) override { return false; }
     void redrawToolbars() override {}
-    int32_t messageBox(const char*, const char*, uint32_t) override { return 1; }
+    int32_t messageBox(const char* text, const char*, uint32_t) override
+    {
+        boxTexts.push_back(text);
+        return boxAnswer;
+    }
     void chooseColor(uint32_t*, ColorChoiceListener*) override {}
     const char* getWorkingFolder() override { return "."; }
     void beep() override {}
     void postCommand(uint32_t) override {}
 
     std::vector<int32_t> requests;
+    std::vector<std::string> boxTexts; // of every message box, in order
+    int32_t boxAnswer = 1;             // what every box answers
 };
 
 class FakeDoc : public MAI_Doc
@@ -58,6 +73,7 @@ public:
     void setCapture(bool capture) override { captured = capture; }
     platform::DeviceContext* getDC() override { return nullptr; }
     void releaseDC(platform::DeviceContext*) override {}
+    platform::WindowHandle getWindowHandle() override { return {}; }
 
     bool captured = false;
 };

@@ -1,6 +1,7 @@
 #include "plugins/AcceleratorTable.h"
 #include "plugins/InputEvent.h"
 #include "tests/plugins/PluginTestDoubles.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <gtest/gtest.h>
 
@@ -252,7 +253,7 @@ TEST_F(ViewInput, TheActiveToolIsToldWhenItChangesAndSetsTheEditState)
         void notify(void*) override { ++count; }
         int count = 0;
     } editStateChanges;
-    mai.notifierRegistry.addListener("CESCH", &editStateChanges);
+    mai.notifierRegistry.addListener(Channel::EditStateChanged, &editStateChanges);
     RecordingMenuItem creator("Creator");
     creator.editState = 1;
     document.setActiveMenuItem(&creator);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 namespace
@@ -218,24 +216,4 @@ TEST(ObjectKinds, TypeNamesOfTheKinds)
     modifier.setImageIndex(4);
     EXPECT_EQ(modifier.getImageIndex(), 4);
     EXPECT_EQ(modifier.getSecondBitmapID(), modifier.getBitmapID());
-}
-
-TEST(ObjectKinds, ShapeSettersTellTheCallerWhetherToApplyTheShapeAgain)
-{
-    // The cross-sections page applies a shape again only after a setter answered that the value
-    // changed, so the answer is part of every shape's operations.
-    using Shape = VornPluginShape;
-    static_assert(std::is_same_v<decltype(std::declval<Shape&>().setBoolParameter(0, nullptr, true)), bool>);
-    static_assert(std::is_same_v<decltype(std::declval<Shape&>().setDoubleParameter(0, nullptr, 1.0)), bool>);
-}
-
-TEST(ObjectKinds, TheReservedOperationsAnswerNothing)
-{
-    // They keep their places among the operations of the kinds; no module gives them a role.
-    TestModifier modifier("Move");
-    TestModifierPage page;
-    TestEditPagette editPagette;
-    EXPECT_EQ(modifier.reservedQuery(), 0);
-    EXPECT_FALSE(page.reservedQuery(0));
-    EXPECT_FALSE(editPagette.reservedQuery(0));
 }

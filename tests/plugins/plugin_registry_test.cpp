@@ -1,6 +1,7 @@
 #include "VornData/generalException.h"
 #include "plugins/PluginManager.h"
 #include "plugins/VornPlugin.h"
+#include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
 
@@ -61,14 +62,6 @@ public:
     MAI* maiWhenRegistering = nullptr;
     std::vector<std::string>* destroyed;
 };
-
-std::vector<std::string> namesOf(VornPluginBase* head)
-{
-    std::vector<std::string> names;
-    for (VornPluginBase* plugin = head; plugin != nullptr; plugin = plugin->getNext())
-        names.push_back(plugin->getName());
-    return names;
-}
 
 class LineCollector : public PluginRegistryListener
 {

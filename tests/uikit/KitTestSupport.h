@@ -24,23 +24,12 @@ inline platform::ModuleHandle testModule()
 
 inline platform::DialogItemTemplate ownerDrawButton(int32_t id, platform::DialogUnitRect rect, const std::string& text = "")
 {
-    platform::DialogItemTemplate item;
-    item.className = "Button";
-    item.id = id;
-    item.rect = rect;
-    item.style = platform::BS_OWNERDRAW | platform::WS_VISIBLE | platform::WS_TABSTOP;
-    item.text = text;
-    return item;
+    return platform::controlItem("Button", id, rect, platform::BS_OWNERDRAW | platform::WS_TABSTOP, text);
 }
 
 inline platform::DialogItemTemplate editControl(int32_t id, platform::DialogUnitRect rect)
 {
-    platform::DialogItemTemplate item;
-    item.className = "Edit";
-    item.id = id;
-    item.rect = rect;
-    item.style = platform::WS_VISIBLE | platform::WS_TABSTOP | platform::WS_BORDER;
-    return item;
+    return platform::controlItem("Edit", id, rect, platform::WS_TABSTOP | platform::WS_BORDER);
 }
 
 inline platform::DialogTemplate childDialogTemplate(platform::DialogUnitRect rect)
@@ -60,9 +49,3 @@ inline bool createTopWindow(platform::Window& window, platform::Rect rect)
 // The picture of `root` with its visible children drawn over it, as the screen shows it. Windows
 // the toolkit paints itself (edits) are shown as white boxes.
 platform::Surface pictureOfWindow(platform::Window& root);
-
-// Where a test writes its pictures: the build folder of the tests.
-inline std::string picturePath(const std::string& name)
-{
-    return std::string(VORN_TEST_BINARY_DIR) + "/" + name;
-}

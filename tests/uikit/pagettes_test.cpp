@@ -2,6 +2,7 @@
 // scrolling, and the mini scroll bar.
 
 #include "KitTestSupport.h"
+#include "tests/support/ImageCheck.h"
 
 #include "platform/Controls.h"
 #include "platform/DrawingConstants.h"
@@ -448,7 +449,7 @@ TEST_F(PagetteTest, PictureOfAStack)
     stack.layout(true);
     processMessages();
     const Surface picture = pictureOfWindow(page);
-    ASSERT_TRUE(picture.savePng(picturePath("pagette_stack.png")));
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "pagette_stack"));
     // The raised frame's light edge at each pagette's top-left corner, the face inside.
     EXPECT_EQ(picture.pixel(0, 0), getSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(picture.pixel(0, topOf(1)), getSysColor(COLOR_3DLIGHT));

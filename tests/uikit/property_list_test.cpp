@@ -2,6 +2,7 @@
 // objects, and the header's resizing, moving and column menu.
 
 #include "KitTestSupport.h"
+#include "tests/support/ImageCheck.h"
 
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
@@ -17,6 +18,7 @@
 #include "uikit/PropertyColumns.h"
 #include "uikit/PropertyList.h"
 #include "uikit/PropertyListTracer.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 
 #include <gtest/gtest.h>
 
@@ -210,7 +212,7 @@ TEST_F(PropertyListTest, ThePartlyVisibleLastCellEndsThreePixelsBeforeTheEdge)
 TEST_F(PropertyListTest, ADeletedObjectsRowShowsTheMissingLinkAndOneNoticeFollows)
 {
     CountingListener listener;
-    testInterface().notifierRegistry.addListener("PRLCH", &listener);
+    testInterface().notifierRegistry.addListener(Channel::PropertyListChanged, &listener);
     PropertyListTracer* tracer = PropertyListTracer::instance();
     IdleTaskManager::instance().runTasks();
     EXPECT_EQ(listener.count, 0) << "nothing went away yet";
@@ -346,7 +348,7 @@ TEST_F(PropertyListTest, PictureOfThePropertyList)
     currentProplistEntry()->columns[0].width = 60;
     repaint();
     const Surface picture = pictureOfWindow(dialog);
-    ASSERT_TRUE(picture.savePng(picturePath("property_list.png")));
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "property_list"));
     EXPECT_EQ(picture.pixel(0, 10), getSysColor(COLOR_3DSHADOW)) << "the header's etched left side";
     EXPECT_EQ(picture.pixel(1, 10), getSysColor(COLOR_3DHIGHLIGHT));
 }

@@ -26,7 +26,10 @@ const TypedCase typedCases[] = {
     {"7.", TypedNumberStatus::Accepted, 7.0},
     {"  \t 42", TypedNumberStatus::Accepted, 42.0},
     {"12abc", TypedNumberStatus::Accepted, 12.0},
-    {"1,5", TypedNumberStatus::Accepted, 1.0}, // the C locale's point only: the comma ends the number
+    {"1,5", TypedNumberStatus::NotANumber, 0.0}, // a decimal comma: refused, never cut to 1
+    {"-0,25e1", TypedNumberStatus::NotANumber, 0.0},
+    {"2,", TypedNumberStatus::Accepted, 2.0},     // a comma without a digit after it ends the number
+    {"3, 4", TypedNumberStatus::Accepted, 3.0},
     {"1e3", TypedNumberStatus::Accepted, 1000.0},
     {"2.5E-2", TypedNumberStatus::Accepted, 0.025},
     {"4e", TypedNumberStatus::Accepted, 4.0},  // an 'e' without digits is not an exponent
@@ -69,7 +72,7 @@ TEST(TypedNumbers, ReadInTheCLocaleWhateverTheUsersLocale)
     const bool haveCommaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
                                  std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
     EXPECT_DOUBLE_EQ(parseTypedNumber("1.5").value, 1.5);
-    EXPECT_DOUBLE_EQ(parseTypedNumber("1,5").value, 1.0);
+    EXPECT_EQ(parseTypedNumber("1,5").status, TypedNumberStatus::NotANumber) << "a decimal comma is not cut to 1";
     std::setlocale(LC_NUMERIC, previous.c_str());
     if (!haveCommaLocale)
         GTEST_SKIP() << "no locale with a decimal comma installed";

@@ -4,6 +4,7 @@
 // through QPainter. Public headers never include this file.
 
 #include "platform/Geometry.h"
+#include "platform/Message.h"
 
 #include <functional>
 
@@ -17,6 +18,7 @@ struct PrintPage
 {
     QPainter* painter = nullptr; // already scaled so that `size` fills the page's printable area
     Size size;                   // the drawing's own size, in its units
+    WindowHandle window = WindowHandle::None; // the window being printed
 };
 
 struct PrintRequest;

@@ -1,6 +1,6 @@
 #include "platform/PaintDC.h"
 
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 namespace platform
 {
@@ -25,12 +25,15 @@ std::shared_ptr<DeviceContext> makeWindowDC(WindowState* state)
 
 std::unique_ptr<DeviceContext> Window::getDC()
 {
-    return std::make_unique<DeviceContext>(drawingTarget(state_));
+    auto context = std::make_unique<DeviceContext>(drawingTarget(state_));
+    context->setWindow(handle());
+    return context;
 }
 
 PaintDC::PaintDC(Window& window)
     : DeviceContext(drawingTarget(window.state())), window_(window.handle()), info_(window.beginPaint())
 {
+    setWindow(window_);
 }
 
 PaintDC::~PaintDC()

@@ -4,7 +4,7 @@
 
 #include "platform/ControlNotifications.h"
 #include "platform/Window.h"
-#include "platform/WindowState.h"
+#include "platform/qt/WindowState.h"
 
 #include <QWidget>
 

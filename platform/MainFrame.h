@@ -1,10 +1,14 @@
 #pragma once
 
-#include "platform/Keyboard.h"
+#include "platform/ChildFrame.h"
 #include "platform/CommandRouting.h"
+#include "platform/DocTemplate.h"
+#include "platform/Document.h"
 #include "platform/Geometry.h"
+#include "platform/Keyboard.h"
 #include "platform/PlatformApi.h"
 #include "platform/SystemValues.h"
+#include "platform/View.h"
 #include "platform/Window.h"
 
 #include <cstdint>
@@ -16,16 +20,9 @@
 namespace platform
 {
 
-class ChildFrame;
-class DocTemplate;
-class Document;
-class MainFrame;
+class DialogBar;
 class Menu;
 class Toolbar;
-class View;
-class DialogBar;
-class GlSurface;
-class Surface;
 
 // One entry of a frame's accelerator table, as the system's tables hold them.
 struct Accelerator
@@ -41,150 +38,6 @@ constexpr std::uint8_t Shift = 0x04;
 constexpr std::uint8_t Control = 0x08;
 constexpr std::uint8_t Alt = 0x10;
 } // namespace accelerator_flag
-
-// A document: the data that one or more views show. It lives as long as it has views and is
-// never asked to save (nothing marks it modified).
-class PLATFORM_API Document : public CommandTarget
-{
-public:
-    Document();
-    ~Document() override;
-
-    const std::string& title() const { return title_; }
-    void setTitle(const std::string& title);
-    const std::vector<View*>& views() const { return views_; }
-    DocTemplate* docTemplate() const { return template_; }
-
-    // Called once after construction, before the first view exists; false abandons the document.
-    virtual bool onNewDocument() { return true; }
-    // Called when the document closes (its last view went, or the frame closes every document).
-    virtual void onCloseDocument() {}
-    // Asked before a frame of this document closes; false keeps it open.
-    virtual bool canCloseFrame(ChildFrame& frame) { return true; }
-    // Repaints every view but `sender`.
-    void updateAllViews(View* sender);
-
-private:
-    friend class DocTemplate;
-    friend class MainFrame;
-    friend class View;
-    std::string title_;
-    std::vector<View*> views_;
-    DocTemplate* template_ = nullptr;
-};
-
-// A view: the window inside a child frame that shows a document. It receives the window messages
-// of a painted window (paint, size, mouse with its flags, wheel, keys, set-cursor, focus, timers)
-// through windowProc, and can capture the mouse.
-class PLATFORM_API View : public Window, public CommandTarget
-{
-public:
-    // The window class of views: double clicks, no background erase.
-    static constexpr const char* kClassName = "VornView";
-
-    View();
-    ~View() override;
-
-    Document* document() const { return document_; }
-    ChildFrame* frame() const { return frame_; }
-
-    // After the view is made and attached to its document.
-    virtual void onInitialUpdate() {}
-    // Activation: the view being activated and the one being deactivated (either may be null;
-    // when the last document window goes, the last view hears deactivate with no successor).
-    virtual void onActivateView(bool activate, View* activated, View* deactivated) {}
-
-    // The view's drawing as an image, for snapshots: what the view paints, not what lies on
-    // the screen over it. False when the view has no window.
-    bool renderToImage(Surface& image);
-
-    // The view's GL surface, made at the first call and kept at the client size: draw between
-    // its makeCurrent() and swapBuffers(); the swap puts the frame into the view's window.
-    GlSurface& glSurface();
-    // Drops the GL surface with its context and display lists (the view leaves GL drawing).
-    void releaseGlSurface();
-
-private:
-    friend class DocTemplate;
-    friend class ChildFrame;
-    friend class MainFrame;
-    Document* document_ = nullptr;
-    ChildFrame* frame_ = nullptr;
-    std::unique_ptr<GlSurface> gl_;
-};
-
-// The window of one document view inside the main frame's client area.
-class PLATFORM_API ChildFrame : public Window, public CommandTarget
-{
-public:
-    ChildFrame();
-    ~ChildFrame() override;
-
-    MainFrame* mainFrame() const { return main_; }
-    Document* document() const;
-    View* view() const { return view_.get(); }
-
-    // The frame's activation: the frame activated and the one deactivated (null when none).
-    // Called before the views hear of it.
-    virtual void onMdiActivate(bool activate, ChildFrame* activated, ChildFrame* deactivated) {}
-
-    // Makes this the active child frame.
-    void activate();
-    void setTitle(const std::string& title);
-    std::string title() const;
-    // Closes the frame unless its document vetoes.
-    bool close();
-
-protected:
-    LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override;
-    void postNcDestroy() override;
-
-private:
-    friend class DocTemplate;
-    friend class MainFrame;
-    MainFrame* main_ = nullptr;
-    std::unique_ptr<View> view_;
-};
-
-// Binds a document class, a child frame class and a view class to the document menu. New makes a
-// document with its frame and view; New Window another frame and view on the active document.
-class PLATFORM_API DocTemplate
-{
-public:
-    using DocumentFactory = std::function<std::unique_ptr<Document>()>;
-    using FrameFactory = std::function<std::unique_ptr<ChildFrame>()>;
-    using ViewFactory = std::function<std::unique_ptr<View>()>;
-
-    DocTemplate(Menu* documentMenu, std::string extension, DocumentFactory makeDocument, FrameFactory makeFrame,
-                ViewFactory makeView);
-    ~DocTemplate();
-    DocTemplate(const DocTemplate&) = delete;
-    DocTemplate& operator=(const DocTemplate&) = delete;
-
-    Menu* documentMenu() const { return menu_; }
-    const std::string& extension() const { return extension_; }
-    std::vector<Document*> documents() const;
-
-    // New: the document (onNewDocument), its frame and view, the initial update, activation.
-    // Null when the document refused or a window could not be made.
-    Document* openNewDocument(MainFrame& frame);
-    // Another frame and view on `document`, activated.
-    ChildFrame* createNewFrame(Document& document, MainFrame& frame);
-    // Closes every frame of every document without asking.
-    void closeAllDocuments();
-
-private:
-    friend class MainFrame;
-    friend class ChildFrame;
-    void viewGone(View& view);
-
-    Menu* menu_;
-    std::string extension_;
-    DocumentFactory makeDocument_;
-    FrameFactory makeFrame_;
-    ViewFactory makeView_;
-    std::vector<std::unique_ptr<Document>> documents_;
-};
 
 // The application's main window: an MDI frame with a menu bar, a status bar, control bars docked
 // on its four sides or floating, and child frames in its client area.

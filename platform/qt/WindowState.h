@@ -78,15 +78,23 @@ struct WindowState
     std::map<uint32_t, std::unique_ptr<QTimer>> timers;
 
     // Buttons.
-    uint32_t check = BST_UNCHECKED;
-    bool pushed = false;      // owner-drawn button held down
-    bool pressInside = false; // the pointer is over the held-down button
+    struct ButtonState
+    {
+        uint32_t check = BST_UNCHECKED;
+        bool pushed = false;      // owner-drawn button held down
+        bool pressInside = false; // the pointer is over the held-down button
+    };
+    ButtonState button;
 
     // List boxes (owner-drawn ones keep their rows here; the others in the widget).
-    std::vector<ListBoxItem> items;
-    int32_t itemHeight = 16;
-    int32_t topIndex = 0;
-    int32_t selection = -1;
+    struct ListBoxState
+    {
+        std::vector<ListBoxItem> items;
+        int32_t itemHeight = 16;
+        int32_t topIndex = 0;
+        int32_t selection = -1;
+    };
+    ListBoxState listBox;
 
     // Scroll bars (SB_HORZ, SB_VERT of a painted window; SB_CTL of a scroll bar control): what
     // the program set. A click does not move the thumb: the program answers with a position.
@@ -171,17 +179,21 @@ void presentSurface(WindowState* state); // shows the surface's current image
 void setVisibleBit(WindowState* state, bool visible);
 bool isWindowVisible(const WindowState* state);
 
-// ---- Controls (Controls.cpp) ----
+// ---- Controls (Controls.cpp; each kind's own handling in controls/) ----
 // Controls whose widgets are made elsewhere in the platform (tab, tree, combo, toolbar), by class,
 // with how their window text is set and read when the widget shows it (null: kept in the state).
 using ControlWidgetFactory = QWidget* (*)(WindowState* state, QWidget* parentWidget);
 using ControlTextSetter = void (*)(WindowState* state, const std::string& text);
 using ControlTextGetter = std::string (*)(const WindowState* state);
+// The widget's geometry for the rectangle the program gives the window (a combo box keeps its
+// field's height and takes the rest for its list); null: the rectangle itself.
+using ControlGeometry = QRect (*)(WindowState* state, const QRect& requested);
 struct ControlWidgetHooks
 {
     ControlWidgetFactory create = nullptr;
     ControlTextSetter setText = nullptr;
     ControlTextGetter getText = nullptr;
+    ControlGeometry placeWidget = nullptr;
 };
 void registerControlWidgetHooks(const std::string& className, const ControlWidgetHooks& hooks);
 const ControlWidgetHooks* controlWidgetHooks(const std::string& className);
@@ -192,6 +204,8 @@ WindowKind controlKindFor(const std::string& className, uint32_t style);
 LResult controlDefault(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled);
 void setControlText(WindowState* state, const std::string& text);
 void replaceControlWidget(WindowState* state);
+// Paints an owner-drawn control through WM_DRAWITEM records to its parent; other kinds: nothing.
+void paintOwnerDrawnControl(WindowState* state);
 // A device context over the window's surface; null for windows the toolkit paints.
 std::shared_ptr<DeviceContext> makeWindowDC(WindowState* state);
 std::string controlText(const WindowState* state);
