@@ -59,6 +59,14 @@ std::unique_ptr<platform::Menu> makeNoDocumentMenu()
     return bar;
 }
 
+platform::Menu* windowMenuOf(platform::Menu& documentBar)
+{
+    for (int position = documentBar.entryCount() - 1; position >= 0; --position)
+        if (documentBar.entryText(position) == "&Window")
+            return documentBar.submenu(position);
+    return nullptr;
+}
+
 void showRecentFiles(platform::Menu& bar, const std::vector<std::string>& paths)
 {
     platform::Menu* file = bar.submenu(0);

@@ -338,6 +338,7 @@ bool CMainFrame::create()
         documentMenu_.get(), ".qr2", [] { return std::make_unique<CVornInterfaceDoc>(); },
         [] { return std::make_unique<CChildFrame>(); }, [] { return std::make_unique<CVornInterfaceView>(); });
     addDocTemplate(template_.get());
+    setWindowMenu(windowMenuOf(*documentMenu_));
     theMAI().setFrame(this);
     setPreRouteTarget(&pluginCommands_);
     setApplicationTarget(&applicationCommands_);
@@ -368,7 +369,8 @@ bool CMainFrame::create()
                      key(Control, 'C', EditCopy), key(Control, platform::VK_INSERT, EditCopy),
                      key(Control, 'V', EditPaste), key(Shift, platform::VK_INSERT, EditPaste),
                      key(0, platform::VK_F1, ViewReadme)});
-    createStandardToolbar();
+    if (!createStandardToolbar())
+        return false;
     createPluginToolbars();
     createPluginDialogBars();
     recalcLayout();
@@ -441,24 +443,30 @@ CVornInterfaceView* CMainFrame::newDocument()
     return dynamic_cast<CVornInterfaceView*>(activeView());
 }
 
-void CMainFrame::createStandardToolbar()
+bool CMainFrame::createStandardToolbar()
 {
     standardImages_.add(standardToolbarImageStrip(), platform::IMAGE_MASK_COLOUR);
-    standardToolbar_.setImageList(&standardImages_);
-    const std::vector<StandardToolbarButton>& buttons = standardToolbarButtons();
-    for (std::size_t index = 0; index < buttons.size(); ++index)
+    if (!standardToolbar_.create(platform::WS_VISIBLE, {0, 0, 100, 22}, this, standardToolbarId))
+        return false;
+    std::vector<platform::ToolbarButton> records;
+    for (const StandardToolbarButton& button : standardToolbarButtons())
     {
-        platform::ToolbarButton button;
-        button.imageIndex = static_cast<std::int32_t>(index);
-        button.commandId = static_cast<std::int32_t>(buttons[index].commandId);
-        button.state = platform::TBSTATE_ENABLED;
-        button.style = platform::TBSTYLE_BUTTON;
-        standardToolbar_.addButtons(&button, 1);
+        platform::ToolbarButton record;
+        record.imageIndex = static_cast<std::int32_t>(records.size());
+        record.commandId = static_cast<std::int32_t>(button.commandId);
+        record.state = platform::TBSTATE_ENABLED;
+        record.style = platform::TBSTYLE_BUTTON;
+        records.push_back(record);
     }
-    standardToolbar_.create(platform::WS_VISIBLE, {0, 0, 100, 22}, this, standardToolbarId);
+    if (!standardToolbar_.loadToolBar(records, &standardImages_))
+        return false;
+    // The bar's borders inside its 2-pixel etched frame.
+    constexpr int frame = 2;
+    standardToolbar_.setBorders(frame + 2, frame + 2, frame + 2, frame + 1);
     standardToolbar_.setWindowText("Standard Toolbar");
     addToolbar(standardToolbar_, platform::CBRS_ALIGN_ANY);
     dockToolbar(standardToolbar_, platform::IDW_DOCKBAR_TOP);
+    return true;
 }
 
 void CMainFrame::createPluginToolbars()
@@ -474,11 +482,10 @@ void CMainFrame::createPluginToolbars()
         const char* text = toolbarPlugin->getButtonText();
         toolbar->setWindowText(text != nullptr ? text : "");
         addToolbar(*toolbar, static_cast<std::uint32_t>(toolbarPlugin->getDockAlignment()));
+        // Without a dock bar the toolbar stays undocked where the frame put it.
         const auto dockBar = static_cast<std::uint32_t>(toolbarPlugin->getDockBarID());
         if (dockBar != 0)
             dockToolbar(*toolbar, dockBar);
-        else
-            floatToolbar(*toolbar, platform::Point{300, 300});
         pluginToolbars_[toolbarPlugin] = std::move(toolbar);
     }
 }
@@ -562,9 +569,10 @@ bool CPluginDialogBar::create(platform::MainFrame& frame, VornPluginDialog& plug
     const auto sides = static_cast<uint32_t>(plugin.getDockInfo(AllowedSides));
     frame.addDialogBar(*this, sides);
     const auto dockBar = static_cast<uint32_t>(plugin.getDockInfo(InitialDockBar));
+    // A bar that may dock nowhere is neither docked nor floated.
     if (sides != 0 && dockBar != 0)
         frame.dockDialogBar(*this, dockBar);
-    else
+    else if (sides != 0)
         frame.floatDialogBar(*this, platform::Point{300, 300});
     if (plugin.getDockInfo(StartHidden) != 0)
         frame.showDialogBar(*this, false);

@@ -2,6 +2,7 @@
 
 #include "VornInterface/FileCommands.h"
 #include "VornInterface/RecentFileList.h"
+#include "VornInterface/SmallControls.h"
 #include "platform/Settings.h"
 #include "VornInterface/HostFrame.h"
 #include "platform/CommandRouting.h"
@@ -145,7 +146,7 @@ protected:
     platform::LResult windowProc(std::uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
 private:
-    void createStandardToolbar();
+    bool createStandardToolbar();
     void createPluginToolbars();
     void createPluginDialogBars();
     void addCommands();
@@ -154,7 +155,7 @@ private:
     std::unique_ptr<platform::Menu> documentMenu_;
     std::unique_ptr<platform::DocTemplate> template_;
     platform::ImageList standardImages_;
-    platform::Toolbar standardToolbar_;
+    CFlatToolBar standardToolbar_;
     platform::ImageList buttonImages_;
     std::map<VornPluginToolbar*, std::unique_ptr<platform::Toolbar>> pluginToolbars_;
     std::vector<std::unique_ptr<CPluginDialogBar>> dialogBars_;

@@ -9,10 +9,11 @@ bool CFlatToolBar::loadToolBar(std::span<const platform::ToolbarButton> buttons,
 {
     if (buttons.empty() || images == nullptr)
         return false;
-    toolbar.setImageList(images);
-    if (!toolbar.addButtons(buttons.data(), static_cast<int>(buttons.size())))
+    setImageList(images);
+    if (!addButtons(buttons.data(), static_cast<int>(buttons.size())))
         return false;
-    style |= platform::TBSTYLE_FLAT | platform::TBSTYLE_TRANSPARENT;
+    modifyStyle(0, platform::TBSTYLE_FLAT | platform::TBSTYLE_TRANSPARENT);
+    invalidate(true);
     return true;
 }
 
@@ -34,6 +35,18 @@ void CFlatToolBar::positionChanged(platform::Window& parent, const platform::Rec
 {
     if (moved)
         parent.invalidateRect(&occupied, true);
+}
+
+platform::LResult CFlatToolBar::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)
+{
+    const platform::LResult result = platform::Toolbar::windowProc(message, wParam, lParam);
+    if (message == platform::WM_MOVE && parent() != nullptr)
+    {
+        const platform::Rect occupied = parent()->screenToClient(windowRect());
+        positionChanged(*parent(), occupied, true);
+        invalidate(true); // the border is painted again with the bar
+    }
+    return result;
 }
 
 CColorPicker::CColorPicker() : platform::Dialog(HostResource::ColorPickerDialog)

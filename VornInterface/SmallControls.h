@@ -16,27 +16,24 @@ class ImageList;
 
 // The flat-looking standard toolbar of the main frame: a toolbar with the flat and transparent
 // styles whose border is painted over in the button face with an etched edge around it.
-class CFlatToolBar
+class CFlatToolBar : public platform::Toolbar
 {
 public:
     static constexpr const char* runtimeClassName = "CFlatToolBar";
 
     // Loads the bar's buttons and pictures; false (and nothing changed) when there are none.
-    // Otherwise the bar gets the flat (0x0800) and transparent (0x8000) styles.
+    // Otherwise the bar's window gets the flat (0x0800) and transparent (0x8000) styles.
     bool loadToolBar(std::span<const platform::ToolbarButton> buttons, const platform::ImageList* images);
-    uint32_t getStyle() const { return style; }
-    platform::Toolbar& getToolbar() { return toolbar; }
 
-    // The non-client border of a bar of size w x h: the usual raised border covered in the button
-    // face, then an etched edge around the whole rectangle.
-    static void paintNonClient(platform::DeviceContext& context, platform::Size size);
-    // After the bar moved or changed size: the parent repaints (with erasing) the rectangle the bar
-    // occupies, in the parent's client coordinates, so nothing of the old place stays behind.
+    // The border of a bar of `size`: the usual raised border covered in the button face, then an
+    // etched edge around the whole rectangle.
+    void paintNonClient(platform::DeviceContext& context, platform::Size size) override;
+    // After the bar moved: the parent repaints (with erasing) the rectangle the bar occupies, in
+    // the parent's client coordinates, so nothing of the old place stays behind.
     static void positionChanged(platform::Window& parent, const platform::Rect& occupied, bool moved);
 
-private:
-    platform::Toolbar toolbar;
-    uint32_t style = 0;
+protected:
+    platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 };
 
 // The colour picker dialog "Choose Color": nothing beyond a plain modal dialog. Colours are chosen

@@ -501,4 +501,9 @@ void Application::leaveModal()
         state_->modalWindows.pop_back();
 }
 
+bool Application::inModalLoop() const
+{
+    return !state_->modalWindows.empty();
+}
+
 } // namespace platform

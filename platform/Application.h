@@ -76,10 +76,30 @@ public:
     // A modal loop runs (for `window`, a modal dialog, or a toolkit box when None).
     void enterModal(WindowHandle window = WindowHandle::None);
     void leaveModal();
+    bool inModalLoop() const;
     State* state() const { return state_.get(); }
 
 private:
     std::unique_ptr<State> state_;
+};
+
+// A modal loop of the toolkit's own (a box, a common dialog, a context menu) for the scope's
+// lifetime: no idle work runs inside, as in every modal loop.
+class ModalScope
+{
+public:
+    ModalScope()
+    {
+        if (Application* application = Application::instance())
+            application->enterModal();
+    }
+    ~ModalScope()
+    {
+        if (Application* application = Application::instance())
+            application->leaveModal();
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
 };
 
 // What an error box shows for an exception.

@@ -204,6 +204,8 @@ struct MainFrame::State
     QPointer<MainWindowWidget> window;
     QPointer<QMdiArea> area;
     QPointer<QLabel> message;
+    std::vector<std::pair<std::string, QPointer<QLabel>>> indicators; // CAP, NUM, SCRL
+    std::function<LockKeyLights()> lockKeys = lockKeyLights;
     Menu* noDocumentMenu = nullptr;
     Menu* shownMenu = nullptr;
     std::vector<std::unique_ptr<ChildFrame>> children;
@@ -310,16 +312,17 @@ struct MainFrame::State
     }
 
     // A dock for a bar's window, shown when the bar's window is visible.
-    QDockWidget* makeBar(Window& bar, const std::string& title, std::uint32_t sides)
+    QDockWidget* makeBar(Window& bar, const std::string& title, std::uint32_t sides, Qt::DockWidgetArea fallback)
     {
         QWidget* content = bar.state()->widget;
         auto* dock = new QDockWidget(QString::fromStdString(title), window);
         dock->setObjectName(QString::fromStdString(title));
         dock->setWidget(content);
         dock->setAllowedAreas(areasOfSides(sides));
-        dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+        // Fixed where it starts until it is docked or floated.
+        dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
         // It starts in the first side it may use, top first; docking moves it on.
-        Qt::DockWidgetArea start = Qt::TopDockWidgetArea;
+        Qt::DockWidgetArea start = fallback;
         for (const Qt::DockWidgetArea area : {Qt::TopDockWidgetArea, Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea,
                                               Qt::BottomDockWidgetArea})
             if (dock->isAreaAllowed(area))
@@ -340,15 +343,22 @@ struct MainFrame::State
         if (bar == nullptr || window == nullptr)
             return;
         const Qt::DockWidgetArea area = areaOfDockBar(dockBarId);
+        makeMovable(bar);
         bar->setFloating(false);
         const bool horizontal = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
         window->addDockWidget(area, bar, horizontal ? Qt::Horizontal : Qt::Vertical);
+    }
+
+    static void makeMovable(QDockWidget* bar)
+    {
+        bar->setFeatures(bar->features() | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     }
 
     void floatAt(QDockWidget* bar, Point screenPoint)
     {
         if (bar == nullptr)
             return;
+        makeMovable(bar);
         bar->setFloating(true);
         bar->move(screenPoint.x, screenPoint.y);
     }
@@ -372,6 +382,8 @@ MainFrame::MainFrame() : state_(std::make_unique<State>())
     onCommand(ID_WINDOW_CASCADE, [this] { cascade(); });
     onCommand(ID_WINDOW_TILE_HORZ, [this] { tile(); });
     onCommand(ID_WINDOW_ARRANGE, [this] { arrangeIcons(); });
+    onCommand(ID_VIEW_STATUS_BAR, [this] { showStatusBar(!isStatusBarVisible()); });
+    onUpdate(ID_VIEW_STATUS_BAR, [this](CommandState& state) { state.SetCheck(isStatusBarVisible() ? 1 : 0); });
     onCommand(ID_WINDOW_NEW, [this] {
         if (Document* document = activeDocument(); document != nullptr && document->docTemplate() != nullptr)
             document->docTemplate()->createNewFrame(*document, *this);
@@ -420,6 +432,7 @@ bool MainFrame::createFrame(const std::string& title, Menu* noDocumentMenu)
         auto* pane = new QLabel(QString::fromLatin1(indicator));
         pane->setEnabled(false);
         window->statusBar()->addPermanentWidget(pane);
+        state_->indicators.emplace_back(indicator, pane);
     }
     state_->window = window;
     state_->area = area;
@@ -623,9 +636,28 @@ void MainFrame::tile()
 
 void MainFrame::arrangeIcons()
 {
-    // Minimised children line up along the bottom; Qt keeps them there itself.
-    if (state_->area != nullptr)
-        state_->area->update();
+    if (state_->area == nullptr)
+        return;
+    const QRect client = state_->area->viewport()->rect();
+    int x = 0;
+    int rowBottom = client.height();
+    int rowHeight = 0;
+    for (const auto& child : state_->children)
+    {
+        auto* sub = child->exists() ? qobject_cast<QMdiSubWindow*>(child->state()->widget) : nullptr;
+        if (sub == nullptr || !sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > client.width())
+        {
+            x = 0;
+            rowBottom -= rowHeight;
+            rowHeight = 0;
+        }
+        sub->move(x, rowBottom - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
 }
 
 Menu* MainFrame::currentMenu() const
@@ -662,6 +694,30 @@ std::string MainFrame::messageText() const
     return state_->message != nullptr ? state_->message->text().toStdString() : std::string();
 }
 
+void MainFrame::showStatusBar(bool show)
+{
+    if (state_->window != nullptr)
+        state_->window->statusBar()->setVisible(show);
+}
+
+bool MainFrame::isStatusBarVisible() const
+{
+    return state_->window != nullptr && !state_->window->statusBar()->isHidden();
+}
+
+bool MainFrame::isIndicatorOn(const std::string& pane) const
+{
+    for (const auto& [name, label] : state_->indicators)
+        if (name == pane)
+            return label != nullptr && label->isEnabled();
+    return false;
+}
+
+void MainFrame::setLockKeyReader(std::function<LockKeyLights()> reader)
+{
+    state_->lockKeys = std::move(reader);
+}
+
 void MainFrame::setPromptProvider(std::function<std::string(std::uint32_t)> provider)
 {
     state_->prompt = std::move(provider);
@@ -694,7 +750,7 @@ void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
     toolbar.setTooltipProvider([this](std::uint32_t id) { return tooltipText(id); });
     toolbar.setHoverListener([this](std::uint32_t id) { state_->flyBy(id); });
     toolbar.autoSize();
-    QDockWidget* dock = state_->makeBar(toolbar, toolbar.windowText(), allowedSides);
+    QDockWidget* dock = state_->makeBar(toolbar, toolbar.windowText(), allowedSides, Qt::TopDockWidgetArea);
     state_->toolbars[toolbar.handle()] = dock;
     State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock));
     QObject::connect(dock, &QDockWidget::dockLocationChanged, dock,
@@ -709,7 +765,7 @@ void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
     if (state_->window == nullptr || bar.state() == nullptr || State::find(state_->dialogBars, bar) != nullptr)
         return;
     bar.rememberNaturalSize();
-    QDockWidget* dock = state_->makeBar(bar, bar.windowText(), allowedSides);
+    QDockWidget* dock = state_->makeBar(bar, bar.windowText(), allowedSides, Qt::RightDockWidgetArea);
     state_->dialogBars[bar.handle()] = dock;
     const WindowHandle handle = bar.handle();
     auto applyLayout = [this, handle, dock] {
@@ -790,9 +846,17 @@ bool MainFrame::isDialogBarVisible(DialogBar& bar) const
 std::uint32_t MainFrame::toolbarDockBar(Toolbar& toolbar) const
 {
     QDockWidget* dock = State::find(state_->toolbars, toolbar);
-    if (dock == nullptr || dock->isHidden() || dock->isFloating())
+    if (dock == nullptr || dock->isHidden() || dock->isFloating() || (dock->features() & QDockWidget::DockWidgetMovable) == 0)
         return 0;
     return dockBarOfArea(state_->window->dockWidgetArea(dock));
+}
+
+bool MainFrame::isBarFloating(Window& bar) const
+{
+    QDockWidget* dock = State::find(state_->toolbars, bar);
+    if (dock == nullptr)
+        dock = State::find(state_->dialogBars, bar);
+    return dock != nullptr && dock->isFloating();
 }
 
 void MainFrame::recalcLayout()
@@ -803,6 +867,13 @@ void MainFrame::recalcLayout()
 
 void MainFrame::onIdleUpdate()
 {
+    if (state_->lockKeys)
+    {
+        const LockKeyLights lights = state_->lockKeys();
+        for (auto& [name, label] : state_->indicators)
+            if (label != nullptr)
+                label->setEnabled(name == "CAP" ? lights.capsLock : name == "NUM" ? lights.numLock : lights.scrollLock);
+    }
     for (auto& [handle, dock] : state_->toolbars)
         if (auto* toolbar = dynamic_cast<Toolbar*>(Window::fromHandle(handle)); toolbar != nullptr && dock != nullptr &&
                                                                                 !dock->isHidden())

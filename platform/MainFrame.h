@@ -5,6 +5,7 @@
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
 #include "platform/Geometry.h"
+#include "platform/Keyboard.h"
 #include "platform/PlatformApi.h"
 #include "platform/SystemValues.h"
 #include "platform/View.h"
@@ -61,6 +62,8 @@ public:
     Document* activeDocument() const;
     void cascade();
     void tile();
+    // Minimised children line up along the bottom of the client area, left to right, in rows
+    // upwards when one row is not enough.
     void arrangeIcons();
     // The popup that lists the child windows below a separator ("1 Untitled1", ...; the active
     // one checked); choosing an entry activates that child. The frame keeps the list up to date.
@@ -93,6 +96,13 @@ public:
     void setTooltipProvider(std::function<std::string(std::uint32_t id)> provider);
     std::string tooltipText(std::uint32_t id) const;
     std::string promptText(std::uint32_t id) const;
+    // The status bar, shown or hidden (ID_VIEW_STATUS_BAR toggles it and is checked while shown).
+    void showStatusBar(bool show);
+    bool isStatusBarVisible() const;
+    // Whether an indicator pane ("CAP", "NUM", "SCRL") shows its lock key on. The panes follow
+    // the lock keys' lights at every idle update; the reader is replaceable for tests.
+    bool isIndicatorOn(const std::string& pane) const;
+    void setLockKeyReader(std::function<LockKeyLights()> reader);
 
     // Control bars, made as children of this frame. A bar may dock on `allowedSides` (CBRS_ALIGN_
     // bits); docking puts it at dock bar `dockBarId` (IDW_DOCKBAR_TOP: in the row of the bars
@@ -108,7 +118,10 @@ public:
     void showDialogBar(DialogBar& bar, bool show);
     bool isToolbarVisible(Toolbar& toolbar) const;
     bool isDialogBarVisible(DialogBar& bar) const;
-    // The dock bar a toolbar sits at now (0 when floating or hidden).
+    // A bar neither docked nor floated stays fixed where the frame put it (the top for toolbars,
+    // the right for dialog bars): it cannot be dragged and sits at no dock bar.
+    bool isBarFloating(Window& bar) const;
+    // The dock bar a toolbar sits at now (0 when floating, hidden or never docked).
     std::uint32_t toolbarDockBar(Toolbar& toolbar) const;
     void recalcLayout();
 

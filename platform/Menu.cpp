@@ -1,5 +1,6 @@
 #include "platform/Menu.h"
 
+#include "platform/Application.h"
 #include "platform/CommandRouting.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
@@ -77,6 +78,11 @@ struct Menu::State
                 if (const CommandRouter* r = effectiveRouter())
                     self->updateCommandStates(*r);
             });
+            // Closed without a choice: no entry is under the mouse any more.
+            QObject::connect(popupMenu.get(), &QMenu::aboutToHide, [this] {
+                if (auto* listener = effectiveHover())
+                    (*listener)(0);
+            });
             rebuild();
         }
         return popupMenu.get();
@@ -141,6 +147,10 @@ struct Menu::State
                 action = new QAction(widget);
                 const std::uint32_t id = entry.id;
                 QObject::connect(action, &QAction::triggered, [this, id] {
+                    // The menu has closed: its prompt goes before the command runs (it may open a
+                    // dialog for a while).
+                    if (auto* listener = effectiveHover())
+                        (*listener)(0);
                     if (const State* s = withSink())
                         s->sink(id);
                 });
@@ -373,7 +383,11 @@ std::uint32_t Menu::trackPopup(Point screenPoint, bool rightAligned, WindowHandl
     if (rightAligned)
         at.rx() -= menu->sizeHint().width();
     // The sink hears the choice through the action; the answer is read from the chosen action.
-    QAction* chosen = menu->exec(at);
+    QAction* chosen = nullptr;
+    {
+        ModalScope scope;
+        chosen = menu->exec(at);
+    }
     if (chosen == nullptr)
         return 0;
     std::function<std::uint32_t(const Menu&)> search = [&](const Menu& m) -> std::uint32_t {

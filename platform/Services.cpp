@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Threads.h"
+#include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "platform/qt/ColourQt.h"
 #include "platform/qt/PrintPage.h"
@@ -9,9 +10,12 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -20,6 +24,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <memory>
@@ -82,19 +87,7 @@ QWidget* ownerWidget(WindowHandle owner)
 template <typename Body>
 auto runModal(Body body)
 {
-    struct ModalScope
-    {
-        ModalScope()
-        {
-            if (Application* application = Application::instance())
-                application->enterModal();
-        }
-        ~ModalScope()
-        {
-            if (Application* application = Application::instance())
-                application->leaveModal();
-        }
-    } scope;
+    ModalScope scope;
     return body();
 }
 
@@ -102,6 +95,73 @@ uint32_t fromQColor(const QColor& colour)
 {
     return static_cast<uint32_t>(colour.red()) | (static_cast<uint32_t>(colour.green()) << 8) |
            (static_cast<uint32_t>(colour.blue()) << 16);
+}
+
+// The customise dialog: the buttons on offer at the left, the bar's buttons by name at the right.
+void runToolbarCustomizeDialog(Toolbar& toolbar)
+{
+    WindowState* bar = WindowState::of(toolbar.handle());
+    QDialog dialog(bar != nullptr ? bar->widget->window() : mainWindowWidget());
+    dialog.setObjectName(QStringLiteral("CustomizeToolbar"));
+    dialog.setWindowTitle(QStringLiteral("Customize Toolbar"));
+    auto* available = new QListWidget(&dialog);
+    available->setObjectName(QStringLiteral("AvailableButtons"));
+    auto* current = new QListWidget(&dialog);
+    current->setObjectName(QStringLiteral("ToolbarButtons"));
+    auto* add = new QPushButton(QStringLiteral("&Add ->"), &dialog);
+    auto* remove = new QPushButton(QStringLiteral("<- &Remove"), &dialog);
+    auto* up = new QPushButton(QStringLiteral("Move &Up"), &dialog);
+    auto* down = new QPushButton(QStringLiteral("Move &Down"), &dialog);
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    auto* middle = new QVBoxLayout;
+    for (QPushButton* b : {add, remove, up, down})
+        middle->addWidget(b);
+    middle->addStretch();
+    auto* row = new QHBoxLayout;
+    row->addWidget(available);
+    row->addLayout(middle);
+    row->addWidget(current);
+    auto* outer = new QVBoxLayout(&dialog);
+    outer->addLayout(row);
+    outer->addWidget(close);
+    QObject::connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+    auto fill = [&] {
+        available->clear();
+        for (const AvailableButton& offered : toolbar.availableButtons())
+            available->addItem(QString::fromStdString(offered.text));
+        const int selected = current->currentRow();
+        current->clear();
+        for (int i = 0; i < toolbar.buttonCount(); ++i)
+            current->addItem(QString::fromStdString(toolbar.buttonName(i)));
+        current->setCurrentRow(std::min(selected, current->count() - 1));
+    };
+    auto step = [&](auto action) {
+        guardedCall([&] {
+            if (action())
+                fill();
+        });
+    };
+    QObject::connect(add, &QPushButton::clicked, [&] {
+        step([&] {
+            return toolbar.customizeInsert(current->currentRow() < 0 ? toolbar.buttonCount() : current->currentRow(),
+                                           available->currentRow());
+        });
+    });
+    QObject::connect(remove, &QPushButton::clicked,
+                     [&] { step([&] { return toolbar.customizeRemove(current->currentRow()); }); });
+    QObject::connect(up, &QPushButton::clicked, [&] {
+        const int at = current->currentRow();
+        step([&] { return toolbar.customizeMove(at, at - 1); });
+        current->setCurrentRow(std::max(at - 1, 0));
+    });
+    QObject::connect(down, &QPushButton::clicked, [&] {
+        const int at = current->currentRow();
+        step([&] { return toolbar.customizeMove(at, at + 1); });
+        current->setCurrentRow(std::min(at + 1, current->count() - 1));
+    });
+    fill();
+    dialog.exec();
 }
 
 // A box wraps its text at blanks only: a long run without one (a path, a line of a broken file)
@@ -305,6 +365,10 @@ public:
         }
         }
     }
+    void customizeToolbar(Toolbar& toolbar) override
+    {
+        runModal([&] { runToolbarCustomizeDialog(toolbar); });
+    }
 };
 
 DesktopInteraction desktopInteraction;
@@ -477,6 +541,17 @@ bool ScriptedInteraction::print(const PrintRequest& request, const PageDrawer& d
     if (!answer)
         return false;
     return request.kind == PrintDialogKind::setup || printToPdfFile(*answer, request, drawPage);
+}
+
+void ScriptedInteraction::customizeToolbar(Toolbar& toolbar)
+{
+    customizedToolbars.push_back(toolbar.handle());
+    if (customizeAnswers.empty())
+        return;
+    const std::function<void(Toolbar&)> answer = std::move(customizeAnswers.front());
+    customizeAnswers.pop_front();
+    if (answer)
+        answer(toolbar);
 }
 
 bool ScriptedInteraction::openDocument(const std::string& path, std::string& error)

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -19,6 +20,8 @@
 
 namespace platform
 {
+
+class Toolbar;
 
 struct MessageBoxRequest
 {
@@ -79,6 +82,9 @@ public:
     virtual bool openDocument(const std::string& path, std::string& error) = 0;
     // The print dialog (then printing), the preview or page setup; true when the person went on.
     virtual bool print(const PrintRequest& request, const PageDrawer& drawPage) = 0;
+    // The customise dialog of a toolbar: the person adds, removes and moves buttons through the
+    // bar's customising steps until the dialog closes.
+    virtual void customizeToolbar(Toolbar& toolbar) = 0;
 };
 
 // The service in use (the real one unless a test installed another).
@@ -115,6 +121,8 @@ public:
     bool openDocument(const std::string& path, std::string& error) override;
     // Print and preview print into the answer's PDF file; setup goes on with any answer.
     bool print(const PrintRequest& request, const PageDrawer& drawPage) override;
+    // Runs the next scripted customising (none: the dialog closes at once).
+    void customizeToolbar(Toolbar& toolbar) override;
 
     // The script.
     std::deque<int32_t> boxAnswers;
@@ -127,6 +135,7 @@ public:
     std::deque<std::optional<FileAnswer>> fileAnswers; // nullopt: Cancel
     bool documentsOpen = true;
     std::deque<std::optional<std::string>> printAnswers; // a PDF file's path; nullopt: Cancel
+    std::deque<std::function<void(Toolbar&)>> customizeAnswers; // what the person does in the dialog
 
     // What was asked.
     std::vector<MessageBoxRequest> boxes;
@@ -135,6 +144,7 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> openedDocuments;
     std::vector<PrintRequest> printRequests;
+    std::vector<WindowHandle> customizedToolbars;
 
 private:
     InteractionService* previous_;

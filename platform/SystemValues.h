@@ -107,6 +107,7 @@ inline constexpr uint32_t SS_BLACKRECT = 0x0004;
 inline constexpr uint32_t SS_GRAYRECT = 0x0005;
 inline constexpr uint32_t SS_WHITERECT = 0x0006;
 inline constexpr uint32_t SS_BLACKFRAME = 0x0007;
+inline constexpr uint32_t SS_GRAYFRAME = 0x0008;
 inline constexpr uint32_t SS_SIMPLE = 0x000B;
 inline constexpr uint32_t SS_LEFTNOWORDWRAP = 0x000C;
 inline constexpr uint32_t SS_OWNERDRAW = 0x000D;

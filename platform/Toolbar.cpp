@@ -1,24 +1,20 @@
 #include "platform/Toolbar.h"
 
 #include "platform/CommandRouting.h"
+#include "platform/DeviceContext.h"
 #include "platform/ImageList.h"
 #include "platform/Surface.h"
+#include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "platform/qt/RichControlsQt.h"
 #include "platform/qt/SurfaceImage.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QHelpEvent>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QToolTip>
-#include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
@@ -42,6 +38,7 @@ struct ToolbarState
     std::vector<ToolbarButton> buttons;
     std::vector<Rect> rects;
     int rows = 1;
+    Rect borders; // room around the buttons: left, top, right and bottom
     bool wrapable = false;
     bool changedWhileCustomizing = false;
     std::function<std::string(std::uint32_t)> tooltip;
@@ -68,9 +65,11 @@ struct ToolbarState
     Size layout(int width)
     {
         rects.assign(buttons.size(), Rect{});
-        int x = 0;
-        int y = 0;
-        int widest = 0;
+        const int startX = borders.left;
+        const int rowEnd = width - borders.right;
+        int x = startX;
+        int y = borders.top;
+        int widest = startX;
         rows = 1;
         for (size_t i = 0; i < buttons.size(); ++i)
         {
@@ -79,11 +78,11 @@ struct ToolbarState
             const int w = widthOf(button);
             if (w == 0)
                 continue;
-            if (wrapable && x > 0 && x + w > width)
+            if (wrapable && x > startX && x + w > rowEnd)
             {
                 if (i > 0)
                     buttons[i - 1].state |= TBSTATE_WRAP;
-                x = 0;
+                x = startX;
                 y += Toolbar::kButtonSize.height;
                 ++rows;
             }
@@ -91,7 +90,7 @@ struct ToolbarState
             x += w;
             widest = std::max(widest, x);
         }
-        return {widest, y + Toolbar::kButtonSize.height};
+        return {widest + borders.right, y + Toolbar::kButtonSize.height + borders.bottom};
     }
 
     int buttonAt(Point point) const
@@ -116,6 +115,7 @@ struct ToolbarState
     }
 
     void paint(Surface& surface) const;
+    bool flat() const { return owner != nullptr && (owner->style() & TBSTYLE_FLAT) != 0; }
     void click(int index);
 };
 
@@ -157,6 +157,13 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         Surface surface(width(), height(), kButtonFace);
+        if (state_ != nullptr && state_->owner != nullptr)
+        {
+            // The frame around the buttons first; the buttons lie inside it.
+            DeviceContext context(surface);
+            Toolbar* owner = state_->owner;
+            guardedCall([&] { owner->paintNonClient(context, {width(), height()}); });
+        }
         if (state_ != nullptr)
             state_->paint(surface);
         QPainter painter(this);
@@ -192,6 +199,7 @@ protected:
         if (over == state_->hovered)
             return;
         state_->hovered = over;
+        update();
         if (state_->hover)
             guardedCall([&] {
                 state_->hover(over >= 0 ? static_cast<std::uint32_t>(state_->buttons[over].commandId) : 0u);
@@ -204,6 +212,7 @@ protected:
         if (state_->hovered >= 0 && state_->hover)
             guardedCall([&] { state_->hover(0); });
         state_->hovered = -1;
+        update();
     }
     bool event(QEvent* event) override
     {
@@ -246,7 +255,7 @@ QWidget* makeToolbarWidget(WindowState* window, QWidget* parent)
 }
 
 const bool toolbarClassRegistered = [] {
-    registerRichControlClass(Toolbar::kClassName, 0, {&makeToolbarWidget, nullptr, nullptr});
+    registerRichControlClass(Toolbar::kClassName, CS_DBLCLKS, {&makeToolbarWidget, nullptr, nullptr});
     return true;
 }();
 
@@ -261,6 +270,7 @@ void ToolbarState::paint(Surface& surface) const
         const Rect& r = rects[i];
         if (r.isEmpty())
             continue;
+        surface.fillRect(r, kButtonFace); // over whatever frame lies beneath
         if (button.style & TBSTYLE_SEP)
         {
             const int x = r.left + r.width() / 2 - 1;
@@ -277,9 +287,10 @@ void ToolbarState::paint(Surface& surface) const
                     surface.setPixel(x, y, kHighlight);
         else if (button.state & TBSTATE_CHECKED)
             surface.fillRect(r.inflated(-1, -1), 0xE0E0E0);
+        // A flat bar raises a button only under the mouse.
         if (down)
             drawEdge(surface, r, kDarkShadow, kHighlight);
-        else
+        else if (!flat() || (static_cast<int>(i) == hovered && enabled))
             drawEdge(surface, r, kHighlight, kShadow);
         if (images != nullptr)
         {
@@ -475,6 +486,19 @@ std::uint8_t Toolbar::buttonState(std::uint32_t id) const
     return index < 0 ? 0 : buttons_->buttons[index].state;
 }
 
+void Toolbar::setBorders(int left, int top, int right, int bottom)
+{
+    if (ToolbarState* s = buttons_.get())
+    {
+        s->borders = {left, top, right, bottom};
+        s->relayout();
+    }
+}
+
+void Toolbar::paintNonClient(DeviceContext&, Size)
+{
+}
+
 void Toolbar::setWrapable(bool wrapable)
 {
     if (ToolbarState* s = buttons_.get())
@@ -639,65 +663,39 @@ void Toolbar::endCustomize()
     s->ask(change, TBN_TOOLBARCHANGE);
 }
 
+std::string Toolbar::buttonName(int index)
+{
+    const ToolbarButton record = button(index);
+    if ((record.style & TBSTYLE_SEP) != 0)
+        return "Separator";
+    const auto id = static_cast<std::uint32_t>(record.commandId);
+    std::string name;
+    if (buttons_->tooltip)
+        guardedCall([&] { name = buttons_->tooltip(id); });
+    if (!name.empty())
+        return name;
+    for (const AvailableButton& offered : availableButtons())
+        if (offered.button.commandId == record.commandId && !offered.text.empty())
+            return offered.text;
+    return "Command " + std::to_string(id);
+}
+
+LResult Toolbar::windowProc(std::uint32_t message, WParam wParam, LParam lParam)
+{
+    // A double click on an adjustable bar opens its customise dialog.
+    if (message == WM_LBUTTONDBLCLK && (style() & CCS_ADJUSTABLE) != 0)
+    {
+        customize();
+        return 0;
+    }
+    return Window::windowProc(message, wParam, lParam);
+}
+
 void Toolbar::customize()
 {
-    ToolbarState* s = buttons_.get();
-    if (s == nullptr)
+    if (!exists())
         return;
-    QDialog dialog(s->widget->window());
-    dialog.setWindowTitle(QStringLiteral("Customize Toolbar"));
-    auto* available = new QListWidget(&dialog);
-    auto* current = new QListWidget(&dialog);
-    auto* add = new QPushButton(QStringLiteral("&Add ->"), &dialog);
-    auto* remove = new QPushButton(QStringLiteral("<- &Remove"), &dialog);
-    auto* up = new QPushButton(QStringLiteral("Move &Up"), &dialog);
-    auto* down = new QPushButton(QStringLiteral("Move &Down"), &dialog);
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    auto* middle = new QVBoxLayout;
-    for (QPushButton* b : {add, remove, up, down})
-        middle->addWidget(b);
-    middle->addStretch();
-    auto* row = new QHBoxLayout;
-    row->addWidget(available);
-    row->addLayout(middle);
-    row->addWidget(current);
-    auto* outer = new QVBoxLayout(&dialog);
-    outer->addLayout(row);
-    outer->addWidget(close);
-    QObject::connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-
-    auto fill = [&] {
-        available->clear();
-        for (const AvailableButton& offered : availableButtons())
-            available->addItem(QString::fromStdString(offered.text));
-        const int selected = current->currentRow();
-        current->clear();
-        for (int i = 0; i < buttonCount(); ++i)
-        {
-            const ToolbarButton b = button(i);
-            current->addItem((b.style & TBSTYLE_SEP) ? QStringLiteral("Separator")
-                                                     : QStringLiteral("Command %1").arg(b.commandId));
-        }
-        current->setCurrentRow(std::min(selected, current->count() - 1));
-    };
-    auto step = [&](auto action) { guardedCall([&] { if (action()) fill(); }); };
-    QObject::connect(add, &QPushButton::clicked, [&] {
-        step([&] { return customizeInsert(current->currentRow() < 0 ? buttonCount() : current->currentRow(),
-                                           available->currentRow()); });
-    });
-    QObject::connect(remove, &QPushButton::clicked, [&] { step([&] { return customizeRemove(current->currentRow()); }); });
-    QObject::connect(up, &QPushButton::clicked, [&] {
-        const int at = current->currentRow();
-        step([&] { return customizeMove(at, at - 1); });
-        current->setCurrentRow(std::max(at - 1, 0));
-    });
-    QObject::connect(down, &QPushButton::clicked, [&] {
-        const int at = current->currentRow();
-        step([&] { return customizeMove(at, at + 1); });
-        current->setCurrentRow(std::min(at + 1, current->count() - 1));
-    });
-    fill();
-    dialog.exec();
+    interactionService().customizeToolbar(*this);
     endCustomize();
 }
 

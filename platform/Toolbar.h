@@ -16,6 +16,7 @@ namespace platform
 {
 
 class CommandRouter;
+class DeviceContext;
 class ImageList;
 struct ToolbarState;
 
@@ -30,9 +31,11 @@ struct AvailableButton
 // system's records: separators, check and check-group buttons, states set from code without
 // notifying, and wrapping into rows (TBSTYLE_WRAPABLE, or when the bar floats). A click sends
 // WM_COMMAND with the button's id to the parent, then NM_CLICK. With CCS_ADJUSTABLE the user may
-// customise the bar; every step asks the parent first (TBN_QUERYINSERT, TBN_QUERYDELETE), the
-// buttons on offer come from TBN_GETBUTTONINFO, and TBN_TOOLBARCHANGE tells of the change.
-// The object keeps its buttons also before its window exists (and after it is gone).
+// customise the bar (a double click opens the dialog); every step asks the parent first
+// (TBN_QUERYINSERT, TBN_QUERYDELETE), the buttons on offer come from TBN_GETBUTTONINFO, and
+// TBN_TOOLBARCHANGE tells of the change.
+// The object keeps its buttons also before its window exists (and after it is gone). With
+// TBSTYLE_FLAT a button shows its raised edge only under the mouse.
 class PLATFORM_API Toolbar : public Window
 {
 public:
@@ -61,6 +64,12 @@ public:
     bool setButtonState(std::uint32_t id, std::uint8_t state);
     // The state bits of the button with this id, 0 when there is none.
     std::uint8_t buttonState(std::uint32_t id) const;
+
+    // Room around the buttons, in pixels; the sizes the bar answers include it.
+    void setBorders(int left, int top, int right, int bottom);
+    // Paints the bar's frame around the buttons (the whole window, `size`), before the buttons
+    // are drawn over it. The default paints nothing: the button face shows.
+    virtual void paintNonClient(DeviceContext& context, Size size);
 
     // Buttons wrap into rows when the bar is narrower than they are.
     void setWrapable(bool wrapable);
@@ -91,8 +100,15 @@ public:
     bool customizeMove(int from, int to);
     // Ends customising: the parent hears TBN_TOOLBARCHANGE when something changed.
     void endCustomize();
-    // Opens the customise dialog (modal) on the bar.
+    // Opens the customise dialog (modal, through the interaction service) on the bar; the parent
+    // hears TBN_TOOLBARCHANGE after it when something changed.
     void customize();
+    // The name a person knows the button by: its command's tooltip, else the name its owner offers
+    // it under; "Separator" for separators.
+    std::string buttonName(int index);
+
+protected:
+    LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override;
 
 private:
     friend ToolbarState& toolbarStateOf(Toolbar& toolbar);

@@ -1,10 +1,13 @@
 // Static controls: a text label, or a bitmap or icon from the module's resources.
 
+#include "platform/DrawingConstants.h"
 #include "platform/Resources.h"
+#include "platform/qt/ColourQt.h"
 #include "platform/qt/ControlKinds.h"
 
 #include <QImage>
 #include <QLabel>
+#include <QPalette>
 #include <QPixmap>
 
 #include <cstdlib>
@@ -67,6 +70,15 @@ QWidget* createStatic(WindowState* state, QWidget* parentWidget)
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     if ((style & SS_TYPEMASK) == SS_ETCHEDHORZ || (style & SS_TYPEMASK) == SS_ETCHEDFRAME)
         label->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    if ((style & SS_TYPEMASK) == SS_GRAYFRAME)
+    {
+        // A one-pixel frame in the shadow grey around an empty inside.
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, qtColour(getSysColor(COLOR_BTNSHADOW)));
+        label->setPalette(palette);
+    }
     if ((style & SS_NOTIFY) == 0)
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;

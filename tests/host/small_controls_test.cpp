@@ -15,25 +15,29 @@ namespace
 TEST(FlatToolBar, LoadingAddsTheFlatAndTransparentStyles)
 {
     platformApplication();
+    platform::Window frame;
+    ASSERT_TRUE(frame.create("Window", "", platform::WS_OVERLAPPEDWINDOW, {0, 0, 200, 100}, nullptr));
     CFlatToolBar bar;
+    ASSERT_TRUE(bar.create(platform::WS_VISIBLE, {0, 0, 100, 22}, &frame, 0xE800));
     platform::ImageList images({16, 16});
     EXPECT_FALSE(bar.loadToolBar({}, &images));
-    EXPECT_EQ(bar.getStyle(), 0u);
+    EXPECT_EQ(bar.style() & 0x8800u, 0u);
     platform::ToolbarButton buttons[2];
     buttons[0].commandId = 57600;
     buttons[0].imageIndex = 0;
     buttons[1].commandId = 57664;
     buttons[1].imageIndex = 1;
     ASSERT_TRUE(bar.loadToolBar(buttons, &images));
-    EXPECT_EQ(bar.getStyle(), 0x0800u | 0x8000u);
-    EXPECT_EQ(bar.getToolbar().buttonCount(), 2);
+    EXPECT_EQ(bar.style() & 0x8800u, 0x0800u | 0x8000u);
+    EXPECT_EQ(bar.buttonCount(), 2);
 }
 
 TEST(FlatToolBar, BorderIsCoveredInTheButtonFaceInsideAnEtchedEdge)
 {
     platform::Surface image(40, 20, 0x123456);
     platform::DeviceContext context(image);
-    CFlatToolBar::paintNonClient(context, {40, 20});
+    CFlatToolBar bar;
+    bar.paintNonClient(context, {40, 20});
     const uint32_t face = platform::getSysColor(platform::COLOR_BTNFACE);
     for (platform::Point probe : {platform::Point{2, 2}, platform::Point{20, 3}, platform::Point{20, 16},
                                   platform::Point{3, 10}, platform::Point{36, 10}})

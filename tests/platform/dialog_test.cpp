@@ -10,6 +10,7 @@
 #include "platform/Threads.h"
 #include "platform/Time.h"
 #include "platform/TreeControl.h"
+#include "platform/qt/WindowState.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -312,6 +313,28 @@ TEST_F(DialogTest, PushLikeCheckBoxesAndIconsOfTheDialogsModule)
     EXPECT_EQ(pushLike.dlgItemText(2003), "#151");
     EXPECT_NE(findIconResource(testModule(), 151), findBitmapResource(testModule(), 151))
         << "icon 151 and bitmap 151 are different resources";
+}
+
+TEST_F(DialogTest, AGreyFrameIsAOnePixelShadowGreyBoxAroundAnEmptyInside)
+{
+    DialogTemplate framed;
+    framed.rect = {0, 0, 80, 40};
+    framed.style = WS_CHILD | WS_VISIBLE;
+    framed.items = {controlItem("Static", 2004, {4, 4, 40, 20}, SS_GRAYFRAME),
+                    controlItem("Static", 2005, {50, 4, 20, 20}, SS_LEFT)};
+    RecordingDialog holder;
+    ASSERT_TRUE(holder.createIndirect(framed, &frame, testModule()));
+    // Qt reports 0xRRGGBB; the shadow grey reads the same either way.
+    const QImage grey = holder.dlgItem(2004)->state()->widget->grab().toImage();
+    const QImage plain = holder.dlgItem(2005)->state()->widget->grab().toImage();
+    const int right = grey.width() - 1;
+    const int bottom = grey.height() - 1;
+    for (const QPoint edge : {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom),
+                              QPoint(right / 2, 0), QPoint(0, bottom / 2)})
+        EXPECT_EQ(grey.pixel(edge) & 0xFFFFFF, 0x808080u) << edge.x() << "," << edge.y();
+    EXPECT_EQ(grey.pixel(right / 2, bottom / 2), plain.pixel(plain.width() / 2, plain.height() / 2))
+        << "the inside shows the dialog's background";
+    EXPECT_NE(plain.pixel(0, 0) & 0xFFFFFF, 0x808080u) << "a plain static has no frame";
 }
 
 TEST_F(DialogTest, TheWindowIconComesFromAnIconOfAModule)

@@ -19,6 +19,9 @@
 #include <QApplication>
 #include <QAction>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMainWindow>
+#include <QDockWidget>
 #include <QMenu>
 #include <QTimer>
 #include <QTest>
@@ -252,6 +255,12 @@ TEST_F(FrameTest, FlyByAndTooltipTextsOfCommands)
     QAction* entry = qtMenuOf(*noDocumentMenu.submenu(0))->actions().front();
     entry->hover();
     EXPECT_EQ(frame.messageText(), "Create a new document");
+    // Choosing it closes the menu: the status bar is idle again while the command runs and after.
+    std::string shownWhileRunning;
+    frame.onCommand(ID_FILE_NEW, [&] { shownWhileRunning = frame.messageText(); });
+    entry->trigger();
+    EXPECT_EQ(shownWhileRunning, "Ready");
+    EXPECT_EQ(frame.messageText(), "Ready");
 }
 
 TEST_F(FrameTest, ToolbarsDockFloatHideAndUpdateAtIdle)
@@ -339,7 +348,9 @@ TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
     popup.appendItem(0xB002, "&Greyed");
     popup.setEnabled(2, false);
     // The person goes down to the second entry and presses Enter.
-    QTimer::singleShot(50, [] {
+    bool modal = false;
+    QTimer::singleShot(50, [&] {
+        modal = application.inModalLoop();
         if (QWidget* shown = QApplication::activePopupWidget())
         {
             QTest::keyClick(shown, Qt::Key_Down);
@@ -349,6 +360,118 @@ TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
     });
     EXPECT_EQ(popup.trackPopup({100, 100}, true, owner.handle()), 0xB001u);
     EXPECT_EQ(owner.commands, (std::vector<std::uint32_t>{0xB001}));
+    EXPECT_TRUE(modal) << "no idle work runs while the menu is up";
+    EXPECT_FALSE(application.inModalLoop());
+}
+
+TEST_F(FrameTest, TheStatusBarIsToggledByItsCommandAndChecked)
+{
+    struct Check final : CommandState
+    {
+        using CommandState::CommandState;
+        int check = -1;
+        bool enabled = true;
+        void Enable(bool on) override { enabled = on; }
+        void SetCheck(int value) override { check = value; }
+        void SetRadio(bool) override {}
+        void SetText(const std::string&) override {}
+    };
+    const struct
+    {
+        bool visibleAfter;
+        int check;
+    } steps[] = {{false, 0}, {true, 1}, {false, 0}};
+    EXPECT_TRUE(frame.isStatusBarVisible());
+    for (const auto& step : steps)
+    {
+        ASSERT_TRUE(frame.executeCommand(ID_VIEW_STATUS_BAR));
+        EXPECT_EQ(frame.isStatusBarVisible(), step.visibleAfter);
+        Check state(ID_VIEW_STATUS_BAR);
+        frame.commandRouter().update(state);
+        EXPECT_TRUE(state.enabled);
+        EXPECT_EQ(state.check, step.check);
+    }
+}
+
+TEST_F(FrameTest, TheIndicatorPanesFollowTheLockKeysAtIdle)
+{
+    // Offscreen there is no keyboard to ask: every pane stays off.
+    frame.onIdleUpdate();
+    for (const char* pane : {"CAP", "NUM", "SCRL"})
+        EXPECT_FALSE(frame.isIndicatorOn(pane)) << pane;
+    LockKeyLights lights;
+    frame.setLockKeyReader([&] { return lights; });
+    const struct
+    {
+        LockKeyLights lights;
+        bool cap, num, scroll;
+    } cases[] = {{{true, false, false}, true, false, false},
+                 {{false, true, false}, false, true, false},
+                 {{false, false, true}, false, false, true},
+                 {{true, true, true}, true, true, true},
+                 {{false, false, false}, false, false, false}};
+    for (const auto& c : cases)
+    {
+        lights = c.lights;
+        frame.onIdleUpdate();
+        EXPECT_EQ(frame.isIndicatorOn("CAP"), c.cap);
+        EXPECT_EQ(frame.isIndicatorOn("NUM"), c.num);
+        EXPECT_EQ(frame.isIndicatorOn("SCRL"), c.scroll);
+    }
+    EXPECT_FALSE(frame.isIndicatorOn("OVR")) << "no such pane";
+}
+
+TEST_F(FrameTest, ArrangeIconsLinesMinimisedChildrenUpAlongTheBottom)
+{
+    for (int i = 0; i < 3; ++i)
+        docTemplate->openNewDocument(frame);
+    application.processMessages();
+    std::vector<QMdiSubWindow*> subs;
+    for (ChildFrame* child : frame.childFrames())
+        subs.push_back(qobject_cast<QMdiSubWindow*>(child->state()->widget));
+    ASSERT_EQ(subs.size(), 3u);
+    for (QMdiSubWindow* sub : subs)
+        sub->showNormal();
+    subs[0]->showMinimized();
+    subs[2]->showMinimized();
+    application.processMessages();
+    // The person drags the icons away.
+    subs[0]->move(150, 40);
+    subs[2]->move(10, 10);
+    ASSERT_EQ(subs[0]->pos(), QPoint(150, 40));
+    ASSERT_TRUE(frame.executeCommand(ID_WINDOW_ARRANGE));
+    const int bottom = subs[0]->parentWidget()->height();
+    EXPECT_EQ(subs[0]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(subs[2]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(subs[0]->x(), 0) << "in creation order, from the left";
+    EXPECT_EQ(subs[2]->x(), subs[0]->width());
+    EXPECT_FALSE(subs[1]->isMinimized());
+}
+
+TEST_F(FrameTest, BarsNeitherDockedNorFloatedStayFixed)
+{
+    Toolbar toolbar;
+    ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 100, 22}, &frame, 0xE800));
+    frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
+    DialogBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Panel", WS_CHILD | WS_VISIBLE, {0, 0, 120, 200}, &frame));
+    frame.addDialogBar(bar, 0);
+    application.processMessages();
+    EXPECT_FALSE(frame.isBarFloating(toolbar));
+    EXPECT_FALSE(frame.isBarFloating(bar));
+    EXPECT_EQ(frame.toolbarDockBar(toolbar), 0u) << "at no dock bar";
+    EXPECT_TRUE(frame.isToolbarVisible(toolbar));
+    EXPECT_TRUE(frame.isDialogBarVisible(bar));
+    auto* dock = qobject_cast<QDockWidget*>(bar.state()->widget->parentWidget());
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(dock->features() & (QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable), 0)
+        << "it cannot be dragged away";
+    EXPECT_EQ(static_cast<QMainWindow*>(frame.state()->widget)->dockWidgetArea(dock), Qt::RightDockWidgetArea);
+    // Docking it later makes it a docked bar like any other.
+    frame.dockToolbar(toolbar, IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(frame.toolbarDockBar(toolbar), IDW_DOCKBAR_LEFT);
+    frame.floatToolbar(toolbar, {300, 300});
+    EXPECT_TRUE(frame.isBarFloating(toolbar));
 }
 
 TEST_F(FrameTest, TheWindowMenuListsTheChildren)

@@ -4,16 +4,24 @@
 
 #include "platform/Application.h"
 #include "platform/CommandRouting.h"
+#include "platform/DeviceContext.h"
 #include "platform/ImageList.h"
+#include "platform/InputSimulation.h"
+#include "platform/Services.h"
 #include "platform/Surface.h"
 #include "platform/Toolbar.h"
 #include "platform/qt/WindowState.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QListWidget>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace
 {
@@ -216,6 +224,133 @@ TEST_F(ToolbarTest, ClickSendsTheCommandThenAClickNotification)
     EXPECT_EQ(clickedIds, (std::vector<int>{102}));
     EXPECT_FALSE(toolbar.deleteButton(7));
     EXPECT_EQ(toolbar.button(7).commandId, 0);
+}
+
+std::uint32_t shownPixel(Toolbar& bar, Point at)
+{
+    return bar.state()->widget->grab().toImage().pixel(at.x, at.y) & 0xFFFFFF;
+}
+
+TEST_F(ToolbarTest, AFlatBarRaisesOnlyTheButtonUnderTheMouse)
+{
+    const Rect first = toolbar.buttonRect(0);
+    const Point topLeft{first.left, first.top};
+    EXPECT_EQ(shownPixel(toolbar, topLeft), 0xFFFFFFu) << "a plain bar's buttons are raised";
+    toolbar.modifyStyle(0, TBSTYLE_FLAT);
+    EXPECT_EQ(shownPixel(toolbar, topLeft), 0xC0C0C0u) << "flat: the face only";
+    simulateMouse(toolbar.handle(), WM_MOUSEMOVE, {first.left + 5, first.top + 5});
+    EXPECT_EQ(shownPixel(toolbar, topLeft), 0xFFFFFFu) << "raised under the mouse";
+    const Rect third = toolbar.buttonRect(2);
+    EXPECT_EQ(shownPixel(toolbar, {third.left, third.top}), 0xC0C0C0u);
+}
+
+TEST_F(ToolbarTest, TheFrameIsPaintedAroundTheButtonsInsideTheBorders)
+{
+    struct FramedToolbar : Toolbar
+    {
+        void paintNonClient(DeviceContext& context, Size size) override
+        {
+            context.fillSolidRect({0, 0, size.width, size.height}, 0x00FF00);
+        }
+    } framed;
+    ASSERT_TRUE(framed.create(WS_VISIBLE, {0, 0, 100, 22}, &parent, 1013));
+    framed.setImageList(&images);
+    const ToolbarButton one = buttonRecord(0, 101);
+    framed.addButtons(&one, 1);
+    framed.setBorders(3, 4, 5, 6);
+    EXPECT_EQ(framed.autoSize(), (Size{3 + 23 + 5, 4 + 22 + 6}));
+    EXPECT_EQ(framed.buttonRect(0), (Rect{3, 4, 26, 26}));
+    // Qt reports 0xRRGGBB; the first picture is red.
+    EXPECT_EQ(shownPixel(framed, {1, 1}), 0x00FF00u) << "the frame";
+    EXPECT_EQ(shownPixel(framed, {29, 30}), 0x00FF00u);
+    EXPECT_EQ(shownPixel(framed, {14, 15}), 0xFF0000u) << "the button over it";
+    EXPECT_EQ(shownPixel(framed, {3, 4}), 0xFFFFFFu) << "the button's own raised edge";
+    EXPECT_EQ(shownPixel(framed, {5, 6}), 0xC0C0C0u) << "the button's face";
+}
+
+// The owner offers the first two buttons under names, as a page's toolbar owner does.
+void offerNamedButtons(ControlParent& parent)
+{
+    parent.answer = [](NotifyHeader& header) -> LResult {
+        auto& n = reinterpret_cast<NotifyToolbar&>(header);
+        if (header.code != TBN_GETBUTTONINFO)
+            return 1;
+        if (n.item > 1)
+            return 0;
+        n.button = buttonRecord(n.item, 101 + n.item);
+        std::strncpy(n.text, n.item == 0 ? "Joint" : "Member", static_cast<size_t>(n.textLimit) - 1);
+        return 1;
+    };
+}
+
+TEST_F(ToolbarTest, ButtonsAreNamedByTheirTooltipElseByTheNameTheirOwnerOffers)
+{
+    offerNamedButtons(parent);
+    toolbar.setTooltipProvider([](std::uint32_t id) { return id == 102 ? std::string("Member tool") : std::string(); });
+    const struct
+    {
+        int index;
+        const char* name;
+    } cases[] = {{0, "Joint"}, {1, "Separator"}, {2, "Member tool"}, {3, "Command 103"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(toolbar.buttonName(c.index), c.name) << c.index;
+}
+
+TEST_F(ToolbarTest, CustomisingGoesThroughTheInteractionService)
+{
+    offerNamedButtons(parent);
+    ScriptedInteraction script;
+    script.customizeAnswers.push_back([](Toolbar& bar) { EXPECT_TRUE(bar.customizeRemove(0)); });
+    parent.notifications.clear();
+    toolbar.customize();
+    EXPECT_EQ(script.customizedToolbars, (std::vector<WindowHandle>{toolbar.handle()}));
+    EXPECT_EQ(toolbar.buttonCount(), 3);
+    EXPECT_EQ(std::count(parent.notifications.begin(), parent.notifications.end(), TBN_TOOLBARCHANGE), 1);
+    // Closed at once: no change to report.
+    parent.notifications.clear();
+    toolbar.customize();
+    EXPECT_EQ(script.customizedToolbars.size(), 2u);
+    EXPECT_EQ(std::count(parent.notifications.begin(), parent.notifications.end(), TBN_TOOLBARCHANGE), 0);
+}
+
+TEST_F(ToolbarTest, ADoubleClickOpensTheCustomiseDialogOfAnAdjustableBarOnly)
+{
+    ScriptedInteraction script;
+    const Point onBar{toolbar.buttonRect(0).left + 5, 5};
+    auto doubleClick = [&] {
+        simulateMouse(toolbar.handle(), WM_LBUTTONDOWN, onBar, 0, 1000);
+        simulateMouse(toolbar.handle(), WM_LBUTTONUP, onBar, 0, 1050);
+        simulateMouse(toolbar.handle(), WM_LBUTTONDOWN, onBar, 0, 1100);
+        simulateMouse(toolbar.handle(), WM_LBUTTONUP, onBar, 0, 1150);
+    };
+    doubleClick();
+    EXPECT_EQ(script.customizedToolbars, (std::vector<WindowHandle>{toolbar.handle()}));
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{101})) << "the first click of the two";
+    parent.commands.clear();
+    toolbar.modifyStyle(CCS_ADJUSTABLE, 0);
+    doubleClick();
+    EXPECT_EQ(script.customizedToolbars.size(), 1u) << "a bar that is not adjustable opens nothing";
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{101, 101})) << "two clicks";
+}
+
+TEST_F(ToolbarTest, TheCustomiseDialogIsAModalLoopAndListsButtonsByName)
+{
+    offerNamedButtons(parent);
+    bool modal = false;
+    std::vector<std::string> listed;
+    QTimer::singleShot(50, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        modal = Application::instance()->inModalLoop();
+        if (auto* list = dialog->findChild<QListWidget*>(QStringLiteral("ToolbarButtons")))
+            for (int row = 0; row < list->count(); ++row)
+                listed.push_back(list->item(row)->text().toStdString());
+        dialog->close();
+    });
+    toolbar.customize();
+    EXPECT_TRUE(modal) << "idle work waits while the dialog is up";
+    EXPECT_FALSE(Application::instance()->inModalLoop());
+    EXPECT_EQ(listed, (std::vector<std::string>{"Joint", "Separator", "Member", "Command 103"}));
 }
 
 TEST(ToolbarWithoutWindow, KeepsItsButtonsAndSendsNothing)
