@@ -3,7 +3,7 @@
 set -eu
 packages="cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
-  libgl-dev libglu1-mesa-dev libegl-dev libegl1-mesa libgl1-mesa-dri
+  libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl1-mesa libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2 poppler-utils locales"
 SUDO=""
