@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
+#include "platform/qt/ScrollBars.h"
 #include "platform/qt/SurfaceImage.h"
 #include "platform/qt/WindowState.h"
 

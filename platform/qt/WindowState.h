@@ -211,15 +211,6 @@ void paintOwnerDrawnControl(WindowState* state);
 std::shared_ptr<DeviceContext> makeWindowDC(WindowState* state);
 std::string controlText(const WindowState* state);
 
-// ---- Scroll bars (ScrollBars.cpp) ----
-// A toolkit scroll bar reporting to the window: WM_HSCROLL/WM_VSCROLL to the parent for a
-// scroll bar control (SB_CTL), to the window itself for its own bars.
-QScrollBar* makeScrollBar(WindowState* state, int32_t which, QWidget* parent);
-// Creates or places the window's own bars (WS_HSCROLL, WS_VSCROLL) at its edges.
-void layoutScrollBars(WindowState* state);
-// The client size: the window without its own scroll bars.
-QSize clientSize(const WindowState* state);
-
 // ---- Input (Input.cpp) ----
 bool translateInputEvent(WindowState* target, QWidget* receiver, QEvent* event, bool& passToToolkit);
 void captureLost(WindowState* state);
