@@ -90,6 +90,15 @@ private:
     QDockWidget* dock_;
 };
 
+// The close button of a frame widget: the frame is asked (WM_CLOSE) and decides itself whether
+// and how it closes; the toolkit does not close the widget.
+void askFrameToClose(QCloseEvent* event, const Window& frame)
+{
+    event->ignore();
+    const WindowHandle handle = frame.handle();
+    guardedCall([&] { platform::sendMessage(handle, WM_CLOSE); });
+}
+
 // The main window as Qt sees it. Closing it asks the frame (WM_CLOSE) instead of closing.
 class MainWindowWidget : public QMainWindow
 {
@@ -97,29 +106,20 @@ public:
     explicit MainWindowWidget(MainFrame& frame) : frame_(frame) {}
 
 protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        event->ignore();
-        const WindowHandle handle = frame_.handle();
-        guardedCall([&] { platform::sendMessage(handle, WM_CLOSE); });
-    }
+    void closeEvent(QCloseEvent* event) override { askFrameToClose(event, frame_); }
 
 private:
     MainFrame& frame_;
 };
 
+// A child frame as Qt sees it. Closing it, too, asks the frame (WM_CLOSE).
 class ChildFrameWidget : public QMdiSubWindow
 {
 public:
     explicit ChildFrameWidget(ChildFrame& frame) : frame_(frame) { setAttribute(Qt::WA_DeleteOnClose, false); }
 
 protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        event->ignore();
-        const WindowHandle handle = frame_.handle();
-        guardedCall([&] { platform::sendMessage(handle, WM_CLOSE); });
-    }
+    void closeEvent(QCloseEvent* event) override { askFrameToClose(event, frame_); }
 
 private:
     ChildFrame& frame_;

@@ -66,13 +66,6 @@ const Resource* lookUp(const std::map<std::pair<ModuleHandle, int32_t>, Resource
 
 thread_local ModuleHandle currentModule = ModuleHandle::None;
 
-int32_t mulDivRounded(int32_t value, int32_t numerator, int32_t denominator)
-{
-    const int64_t product = static_cast<int64_t>(value) * numerator;
-    const int64_t half = denominator / 2;
-    return static_cast<int32_t>(product >= 0 ? (product + half) / denominator : -((-product + half) / denominator));
-}
-
 } // namespace
 
 void registerDialogTemplate(ModuleHandle module, int32_t id, DialogTemplate dialogTemplate)
@@ -136,22 +129,6 @@ ResourceModuleScope::ResourceModuleScope(ModuleHandle module) : previous_(curren
 ResourceModuleScope::~ResourceModuleScope()
 {
     currentModule = previous_;
-}
-
-int32_t dialogUnitsToPixelsX(int32_t units)
-{
-    return mulDivRounded(units, dialogBaseUnitX, 4);
-}
-
-int32_t dialogUnitsToPixelsY(int32_t units)
-{
-    return mulDivRounded(units, dialogBaseUnitY, 8);
-}
-
-Rect dialogUnitsToPixels(const DialogUnitRect& rect)
-{
-    return {dialogUnitsToPixelsX(rect.x), dialogUnitsToPixelsY(rect.y), dialogUnitsToPixelsX(rect.x + rect.width),
-            dialogUnitsToPixelsY(rect.y + rect.height)};
 }
 
 } // namespace platform

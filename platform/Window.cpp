@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
+#include "platform/qt/ScrollBars.h"
 #include "platform/qt/SurfaceImage.h"
 #include "platform/qt/WindowState.h"
 
@@ -82,12 +83,6 @@ QRect toQRect(const Rect& rect)
     return QRect(rect.left, rect.top, std::max(0, rect.width()), std::max(0, rect.height()));
 }
 
-// QRect's right() and bottom() are inclusive; ours are not.
-Rect rectFromQRect(const QRect& rect)
-{
-    return {rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height()};
-}
-
 // The geometry a window's widget takes for the rectangle the program asked for.
 QRect widgetGeometryFor(WindowState* state, const QRect& requested)
 {
@@ -119,15 +114,6 @@ void sendGeometryMessages(WindowState* state, const QRect& before)
 }
 
 } // namespace
-
-Rect desktopWorkArea()
-{
-    QScreen* screen = QApplication::primaryScreen();
-    if (screen == nullptr)
-        return {};
-    const QRect area = screen->availableGeometry();
-    return rectFromQRect(area);
-}
 
 void registerWindowClass(const WindowClass& windowClass)
 {

@@ -3,6 +3,7 @@
 
 #include "platform/qt/ControlKinds.h"
 #include "platform/qt/ListBoxRows.h"
+#include "platform/qt/ScrollBars.h"
 
 #include <algorithm>
 

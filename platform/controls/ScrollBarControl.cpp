@@ -1,6 +1,7 @@
 // The scroll bar control (SB_CTL): its position and range are the ones the program set.
 
 #include "platform/qt/ControlKinds.h"
+#include "platform/qt/ScrollBars.h"
 
 #include <QScrollBar>
 

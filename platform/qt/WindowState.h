@@ -149,7 +149,7 @@ private:
     WindowState* state_;
 };
 
-// ---- Message routing (MessageLoop.cpp) ----
+// ---- Message routing (Application.cpp) ----
 
 // Runs `body`; whatever it throws is reported in a box and stops there. Every call from the
 // toolkit into our code goes through it.
@@ -178,6 +178,7 @@ void paintNow(WindowState* state);      // WM_PAINT when something is invalid
 void presentSurface(WindowState* state); // shows the surface's current image
 void setVisibleBit(WindowState* state, bool visible);
 bool isWindowVisible(const WindowState* state);
+void noteToolkitFocus(WindowState* state);
 
 // ---- Controls (Controls.cpp; each kind's own handling in controls/) ----
 // Controls whose widgets are made elsewhere in the platform (tab, tree, combo, toolbar), by class,
@@ -210,15 +211,6 @@ void paintOwnerDrawnControl(WindowState* state);
 std::shared_ptr<DeviceContext> makeWindowDC(WindowState* state);
 std::string controlText(const WindowState* state);
 
-// ---- Scroll bars (ScrollBars.cpp) ----
-// A toolkit scroll bar reporting to the window: WM_HSCROLL/WM_VSCROLL to the parent for a
-// scroll bar control (SB_CTL), to the window itself for its own bars.
-QScrollBar* makeScrollBar(WindowState* state, int32_t which, QWidget* parent);
-// Creates or places the window's own bars (WS_HSCROLL, WS_VSCROLL) at its edges.
-void layoutScrollBars(WindowState* state);
-// The client size: the window without its own scroll bars.
-QSize clientSize(const WindowState* state);
-
 // ---- Input (Input.cpp) ----
 bool translateInputEvent(WindowState* target, QWidget* receiver, QEvent* event, bool& passToToolkit);
 void captureLost(WindowState* state);
@@ -227,10 +219,9 @@ void captureLost(WindowState* state);
 void deliverSentKeyToToolkit(WindowState* state, uint32_t message, WParam wParam);
 WindowState* captureState();
 void setCaptureState(WindowState* state);
-void noteToolkitFocus(WindowState* state);
-void applyCursor(WindowState* state);
+
+// ---- Cursors (Cursor.cpp) ----
 // The toolkit cursor shape for a cursor handle.
 void setWidgetCursor(QWidget* widget, Cursor* cursor);
-uint32_t currentMouseKeyFlags();
 
 } // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/DialogTemplate.h"
+
+namespace platform
+{
+
+namespace
+{
+
+int32_t mulDivRounded(int32_t value, int32_t numerator, int32_t denominator)
+{
+    const int64_t product = static_cast<int64_t>(value) * numerator;
+    const int64_t half = denominator / 2;
+    return static_cast<int32_t>(product >= 0 ? (product + half) / denominator : -((-product + half) / denominator));
+}
+
+} // namespace
+
+int32_t dialogUnitsToPixelsX(int32_t units)
+{
+    return mulDivRounded(units, dialogBaseUnitX, 4);
+}
+
+int32_t dialogUnitsToPixelsY(int32_t units)
+{
+    return mulDivRounded(units, dialogBaseUnitY, 8);
+}
+
+Rect dialogUnitsToPixels(const DialogUnitRect& rect)
+{
+    return {dialogUnitsToPixelsX(rect.x), dialogUnitsToPixelsY(rect.y), dialogUnitsToPixelsX(rect.x + rect.width),
+            dialogUnitsToPixelsY(rect.y + rect.height)};
+}
+
+} // namespace platform
