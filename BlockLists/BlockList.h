@@ -85,10 +85,10 @@ private:
 
     struct SlotHeader
     {
-        uint32_t index;  // never changes: an element that moves takes the index of its new slot
+        uint32_t index; // never changes: an element that moves takes the index of its new slot
         uint32_t queued; // nonzero while a removal of this slot waits for the unlock
-        uint32_t older;  // queued removal before this one, or NOSLOT
-        uint32_t newer;  // queued removal after this one, or NOSLOT
+        uint32_t older; // queued removal before this one, or NOSLOT
+        uint32_t newer; // queued removal after this one, or NOSLOT
     };
     struct Slot
     {
@@ -158,7 +158,8 @@ private:
 };
 
 template <class T>
-BlockList<T>::BlockList(const char* name, BlockList<T>** holder, void* owner) : BlockListBase(name, owner), holder(holder)
+BlockList<T>::BlockList(const char* name, BlockList<T>** holder, void* owner)
+    : BlockListBase(name, owner), holder(holder)
 {
     table = new (std::nothrow) Block*[TABLEGROWTH]();
     if (!table)
@@ -171,7 +172,8 @@ BlockList<T>::BlockList(const char* name, BlockList<T>** holder, void* owner) : 
 template <class T>
 BlockList<T>::~BlockList()
 {
-    while (lastBlock) {
+    while (lastBlock)
+    {
         Block* block = lastBlock;
         lastBlock = block->header.previous;
         destroyBlock(block);
@@ -235,12 +237,16 @@ void BlockList<T>::removeElement(T* element)
     // Marked before the release, so that a removal of this element that the release causes is a no-op.
     slot->header.queued = 1;
     std::exception_ptr releaseFailure;
-    try {
+    try
+    {
         releaseOf(*element);
-    } catch (...) {
+    }
+    catch (...)
+    {
         // A list of its own keeps the element; a child leaves with its parent's element all the
         // same, so that the two stay in step, and reports the failure afterwards.
-        if (!getParent()) {
+        if (!getParent())
+        {
             slot->header.queued = 0;
             throw;
         }
@@ -273,7 +279,8 @@ void BlockList<T>::fillHole(Slot* hole)
 template <class T>
 void BlockList<T>::carryOutQueuedRemovals()
 {
-    while (queueHead != NOSLOT) {
+    while (queueHead != NOSLOT)
+    {
         Slot* removed = slotAt(queueHead);
         queueHead = removed->header.older;
         if (queueHead != NOSLOT)
@@ -282,7 +289,8 @@ void BlockList<T>::carryOutQueuedRemovals()
             throw Exc_BlockListAlienItem("BlockList<T>::remove(...)");
 
         Slot* last = slotAt(count - 1);
-        if (last != removed && last->header.queued) {
+        if (last != removed && last->header.queued)
+        {
             // The last slot waits for its own removal: the hole takes its place in the queue and is
             // filled when that removal comes up.
             --count;
@@ -297,7 +305,9 @@ void BlockList<T>::carryOutQueuedRemovals()
             else
                 queueHead = hole.index;
             last->header.queued = 0;
-        } else {
+        }
+        else
+        {
             fillHole(removed);
             removed->header.queued = 0;
         }
@@ -348,9 +358,11 @@ void BlockList<T>::clearInStep()
     // Locked meanwhile (children with it), so that a release that removes another element of this
     // list only queues it and releases it; the mark keeps every element from being released twice.
     lock();
-    for (uint32_t index = count; index-- > 0;) {
+    for (uint32_t index = count; index-- > 0;)
+    {
         Slot* slot = slotAt(index);
-        if (!slot->header.queued) {
+        if (!slot->header.queued)
+        {
             slot->header.queued = 1;
             releaseOf(*slot->element());
         }
@@ -366,7 +378,8 @@ void BlockList<T>::clearInStep()
 template <class T>
 void BlockList<T>::addBlock()
 {
-    if (blockCount + 1 >= tableCapacity) {
+    if (blockCount + 1 >= tableCapacity)
+    {
         const uint32_t grownCapacity = tableCapacity + TABLEGROWTH;
         Block** grown = new (std::nothrow) Block*[grownCapacity]();
         if (!grown)
@@ -383,15 +396,19 @@ void BlockList<T>::addBlock()
         throw Exc_OutOfMemory("BlockList<T>::addBlock() add block");
     const uint32_t firstIndex = lastBlock ? lastBlock->header.firstIndex + ITEMSPERBLOCK : 0;
     uint32_t constructed = 0;
-    try {
-        for (; constructed < ITEMSPERBLOCK; ++constructed) {
+    try
+    {
+        for (; constructed < ITEMSPERBLOCK; ++constructed)
+        {
             Slot& slot = block->slots[constructed];
             slot.header = SlotHeader{firstIndex + constructed, 0, NOSLOT, NOSLOT};
             new (slot.storage) T();
-            if constexpr (requires(T& element) { element.markInBlockList(); })
+            if constexpr (requires(T & element) { element.markInBlockList(); })
                 slot.element()->markInBlockList();
         }
-    } catch (...) {
+    }
+    catch (...)
+    {
         while (constructed-- > 0)
             block->slots[constructed].element()->~T();
         delete block;

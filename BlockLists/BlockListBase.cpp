@@ -17,7 +17,8 @@ BlockListBase::~BlockListBase()
         group->unlinkBlockList(this);
     else
         unlinkFromChain();
-    for (BlockListBase* child = firstChild; child;) {
+    for (BlockListBase* child = firstChild; child;)
+    {
         BlockListBase* nextChild = child->next;
         child->parent = nullptr;
         child->next = nullptr;
@@ -60,7 +61,8 @@ void BlockListBase::growTo(const BlockListBase* other)
 
 void BlockListBase::lock()
 {
-    if (parent && parent->lockCount == lockCount) {
+    if (parent && parent->lockCount == lockCount)
+    {
         parent->lock();
         return;
     }
@@ -71,9 +73,12 @@ void BlockListBase::lock()
 
 void BlockListBase::unlock()
 {
-    if (parent && parent->lockCount == lockCount) {
+    if (parent && parent->lockCount == lockCount)
+    {
         parent->unlock();
-    } else {
+    }
+    else
+    {
         if (lockCount == 0)
             return;
         --lockCount;
@@ -86,8 +91,8 @@ void BlockListBase::unlock()
 
 void BlockListBase::addChild(BlockListBase* child)
 {
-    bool refused = !child || child->parent || child->group || child->next || child->previous ||
-                   child->lockCount != 0 || child->count > count;
+    bool refused = !child || child->parent || child->group || child->next || child->previous || child->lockCount != 0 ||
+        child->count > count;
     for (const BlockListBase* ancestor = this; ancestor && !refused; ancestor = ancestor->parent)
         refused = ancestor == child;
     if (refused)
@@ -105,7 +110,8 @@ void BlockListBase::addChild(BlockListBase* child)
 
 BlockListBase* BlockListBase::getChild(const char* childName) const
 {
-    for (BlockListBase* child = firstChild; child; child = child->next) {
+    for (BlockListBase* child = firstChild; child; child = child->next)
+    {
         if (child->name && childName && std::strcmp(child->name, childName) == 0)
             return child;
     }
@@ -114,7 +120,8 @@ BlockListBase* BlockListBase::getChild(const char* childName) const
 
 BlockListBase* BlockListBase::getChild(const char* childName, const void* childOwner) const
 {
-    for (BlockListBase* child = firstChild; child; child = child->next) {
+    for (BlockListBase* child = firstChild; child; child = child->next)
+    {
         if (child->owner == childOwner && child->name && childName && std::strcmp(child->name, childName) == 0)
             return child;
     }
@@ -126,10 +133,14 @@ void BlockListBase::removeFromChildren(uint32_t index)
     // Every child removes, even after one has thrown, so that all stay in step; the first
     // exception is passed on afterwards.
     std::exception_ptr failure;
-    for (BlockListBase* child = firstChild; child; child = child->next) {
-        try {
+    for (BlockListBase* child = firstChild; child; child = child->next)
+    {
+        try
+        {
             child->removeInStep(index);
-        } catch (...) {
+        }
+        catch (...)
+        {
             if (!failure)
                 failure = std::current_exception();
         }

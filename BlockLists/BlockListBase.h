@@ -83,9 +83,12 @@ protected:
         {
             // Reached with a lock still held only while an exception leaves the removal: that
             // exception is the one to report, so a second one from the unlock is dropped.
-            try {
+            try
+            {
                 release();
-            } catch (...) {
+            }
+            catch (...)
+            {
             }
         }
         RemovalLock(const RemovalLock&) = delete;

@@ -40,7 +40,8 @@ BlockListBase* BlockListGroup::getBlockList(const char* name) const
 {
     if (!name)
         return nullptr;
-    for (BlockListBase* list = firstList; list; list = list->next) {
+    for (BlockListBase* list = firstList; list; list = list->next)
+    {
         if (list->name && std::strcmp(list->name, name) == 0)
             return list;
     }
@@ -65,7 +66,8 @@ void BlockListGroup::clearAll()
 
 void BlockListGroup::lock()
 {
-    if (blLockCount == 0) {
+    if (blLockCount == 0)
+    {
         for (BlockListBase* list = firstList; list; list = list->next)
             list->lock();
     }
@@ -76,7 +78,8 @@ void BlockListGroup::unlock()
 {
     if (blLockCount == 0)
         return;
-    if (--blLockCount == 0) {
+    if (--blLockCount == 0)
+    {
         for (BlockListBase* list = firstList; list; list = list->next)
             list->unlock();
     }

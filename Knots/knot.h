@@ -52,11 +52,11 @@ protected:
     // Stores `next`. A list head that becomes empty tells its owner, unless it is held quiet.
     void setNext(knot* value);
 
-    knot* next = nullptr;      // a knot: the following knot; a head: the first knot
-    knotLink* prev = nullptr;  // a knot: the preceding knot or its list head; a head: unused
-    knotOwner* object;         // a knot: the related object; a head: the owner of the list
+    knot* next = nullptr; // a knot: the following knot; a head: the first knot
+    knotLink* prev = nullptr; // a knot: the preceding knot or its list head; a head: unused
+    knotOwner* object; // a knot: the related object; a head: the owner of the list
     const bool headMark;
-    bool quiet = false;        // a head: do not tell the owner when the list becomes empty
+    bool quiet = false; // a head: do not tell the owner when the list becomes empty
 
     friend class knot;
     friend class knotList;

@@ -193,8 +193,9 @@ void knotManager::fillHole(knot* released, knot** held1, knot** held2)
 void knotManager::link(knotList* listA, knotList* listB)
 {
     // Removals give knots back to the shared pool, so only the shared pool may hand out links.
-    if (this != sharedKnotManager || listA == nullptr || listB == nullptr || listA == listB || listA->getKind() != knotKind::pooled
-        || listB->getKind() != knotKind::pooled || (listA->getOwner() != nullptr && listA->getOwner() == listB->getOwner()))
+    if (this != sharedKnotManager || listA == nullptr || listB == nullptr || listA == listB ||
+        listA->getKind() != knotKind::pooled || listB->getKind() != knotKind::pooled ||
+        (listA->getOwner() != nullptr && listA->getOwner() == listB->getOwner()))
         throw Exc_InternalError("knotManager::link");
     knot* a = getKnot();
     knot* b = nullptr;

@@ -32,7 +32,7 @@ struct ActiveCalculation
     bool isRunning() const
     {
         return calculator != nullptr && !calculator->isSingleRun() &&
-               calculator->getCalculationState(document()) == VornPluginCalculator::Running;
+            calculator->getCalculationState(document()) == VornPluginCalculator::Running;
     }
 };
 
@@ -65,8 +65,8 @@ void PluginMenuItemCalculate::updateCommandUI(platform::CommandState* commandUI,
 }
 
 PluginMenuItemResetCalculation::PluginMenuItemResetCalculation()
-    : LumbraMenuItem({"Reset Calculation", "&Calculate\\&Reset", "Reset Calculation",
-                      MenuItemImage::ResetCalculation, nullptr, "Reset Calculation Menu Item"},
+    : LumbraMenuItem({"Reset Calculation", "&Calculate\\&Reset", "Reset Calculation", MenuItemImage::ResetCalculation,
+                      nullptr, "Reset Calculation Menu Item"},
                      true)
 {
 }
@@ -86,7 +86,8 @@ void PluginMenuItemResetCalculation::updateCommandUI(platform::CommandState* com
 PluginMenuItemSelectCalculationMethod::PluginMenuItemSelectCalculationMethod(VornPluginCalculator* calculator,
                                                                              const char* menuPath)
     : LumbraMenuItem({nullptr, nullptr, nullptr, 0, nullptr, "SelectCalculationMethod"}, false),
-      calculator(calculator), path(menuPath != nullptr ? menuPath : "")
+      calculator(calculator),
+      path(menuPath != nullptr ? menuPath : "")
 {
     // The name, path and button text are all the menu path, which this item keeps itself.
     texts.name = texts.menuPath = texts.buttonText = path.c_str();

@@ -30,7 +30,9 @@ std::string trimmed(const std::string& text)
 
 } // namespace
 
-PluginCreateGroupDialog::PluginCreateGroupDialog(PluginMenuItemGroupCreate* owner) : owner(owner) {}
+PluginCreateGroupDialog::PluginCreateGroupDialog(PluginMenuItemGroupCreate* owner) : owner(owner)
+{
+}
 
 PluginCreateGroupDialog::~PluginCreateGroupDialog() = default;
 
@@ -229,7 +231,8 @@ platform::DialogTemplate createGroupDialogTemplate()
     return dialogTemplateOf(
         {0, 0, 117, 45}, WS_CHILD | DS_CONTROL | DS_SETFONT, "",
         {
-            controlItem("Edit", CDialogCreateGroup::nameEditId, {2, 5, 87, 12}, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL),
+            controlItem("Edit", CDialogCreateGroup::nameEditId, {2, 5, 87, 12},
+                        WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL),
             controlItem("Button", CDialogCreateGroup::colourId, {91, 5, 13, 12}, WS_TABSTOP | BS_OWNERDRAW, "C"),
             pushButtonItem(CDialogCreateGroup::okId, {42, 25, 30, 15}, "&OK", BS_DEFPUSHBUTTON | WS_DISABLED),
             pushButtonItem(CDialogCreateGroup::cancelId, {75, 25, 30, 15}, "&Cancel"),

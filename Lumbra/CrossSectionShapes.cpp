@@ -17,10 +17,10 @@ namespace lumbra
 namespace
 {
 
-constexpr double innerShare = 0.8;         // inner extents of a derived section, and inner normal length
-constexpr double innerLimit = 0.99999;     // an inner extent stays below this share of the outer one
-constexpr double outerLimit = 1.00001;     // an outer extent stays above this multiple of the inner one
-constexpr double rectangleNoArea = 0.01;   // the area the Rectangle takes for a section without one
+constexpr double innerShare = 0.8; // inner extents of a derived section, and inner normal length
+constexpr double innerLimit = 0.99999; // an inner extent stays below this share of the outer one
+constexpr double outerLimit = 1.00001; // an outer extent stays above this multiple of the inner one
+constexpr double rectangleNoArea = 0.01; // the area the Rectangle takes for a section without one
 constexpr uint32_t tubeFineOffsetWord = 5; // where the Tube keeps the start of its fine outline
 
 // A length in single precision, held to the finite range: outlines and values never see infinity.
@@ -230,8 +230,8 @@ SectionValues rectangleValues(const ShapeParameters& parameters)
     const double topWall = (height - innerHeight) / 2.0;
     const double denominator = middleWidth * sideWall + middleHeight * topWall;
     values.j = denominator == 0.0
-                   ? 0.0
-                   : 2.0 * middleWidth * middleWidth * middleHeight * middleHeight * sideWall * topWall / denominator;
+        ? 0.0
+        : 2.0 * middleWidth * middleWidth * middleHeight * middleHeight * sideWall * topWall / denominator;
     return values;
 }
 
@@ -572,7 +572,9 @@ bool ParametricShape::setDoubleParameter(int32_t index, VornCrossSection* crossS
 
 // ---- Rectangle ----
 
-PluginShapeRectangle::PluginShapeRectangle() : ParametricShape(rectangleTexts, rectangleParameterNames) {}
+PluginShapeRectangle::PluginShapeRectangle() : ParametricShape(rectangleTexts, rectangleParameterNames)
+{
+}
 
 ShapeList PluginShapeRectangle::getShapeList(VornCrossSection* crossSection)
 {
@@ -602,7 +604,9 @@ void PluginShapeRectangle::writeOutlines(uint32_t* data, const ShapeParameters& 
 
 // ---- Tube ----
 
-PluginShapeTube::PluginShapeTube() : ParametricShape(tubeTexts, tubeParameterNames) {}
+PluginShapeTube::PluginShapeTube() : ParametricShape(tubeTexts, tubeParameterNames)
+{
+}
 
 ShapeList PluginShapeTube::getShapeList(VornCrossSection* crossSection)
 {

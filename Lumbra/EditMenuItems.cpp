@@ -28,9 +28,7 @@ void showNotYetBox(MAI* mai, const char* text)
 } // namespace
 
 PluginMenuItemDelete::PluginMenuItemDelete()
-    : LumbraMenuItem({"Delete", "&Edit\\&Delete", "Delete", MenuItemImage::Delete, nullptr,
-                      "Delete Menu Item"},
-                     true),
+    : LumbraMenuItem({"Delete", "&Edit\\&Delete", "Delete", MenuItemImage::Delete, nullptr, "Delete Menu Item"}, true),
       lockTimeout(documentLockTimeout)
 {
 }
@@ -84,9 +82,7 @@ void PluginMenuItemDelete::updateCommandUI(platform::CommandState* commandUI, MA
 }
 
 PluginMenuItemFreeze::PluginMenuItemFreeze()
-    : LumbraMenuItem({"Freeze", "&Edit\\&Freeze", "Freeze", MenuItemImage::Freeze, nullptr,
-                      "Freeze Menu Item"},
-                     true)
+    : LumbraMenuItem({"Freeze", "&Edit\\&Freeze", "Freeze", MenuItemImage::Freeze, nullptr, "Freeze Menu Item"}, true)
 {
 }
 
@@ -101,8 +97,7 @@ void PluginMenuItemFreeze::updateCommandUI(platform::CommandState* commandUI, MA
 }
 
 PluginMenuItemHide::PluginMenuItemHide()
-    : LumbraMenuItem({"Hide", "&Edit\\&Hide", "Hide", MenuItemImage::Hide, nullptr, "Hide Menu Item"},
-                     true)
+    : LumbraMenuItem({"Hide", "&Edit\\&Hide", "Hide", MenuItemImage::Hide, nullptr, "Hide Menu Item"}, true)
 {
 }
 
@@ -117,8 +112,8 @@ void PluginMenuItemHide::updateCommandUI(platform::CommandState* commandUI, MAI_
 }
 
 PluginMenuItemResetActive::PluginMenuItemResetActive()
-    : LumbraMenuItem({"Reset Active MenuItem", nullptr, "Reset Active MenuItem", 0, nullptr,
-                      "Reset Active Menu Item", "Deactivates and Reactivates Active MenuItem."},
+    : LumbraMenuItem({"Reset Active MenuItem", nullptr, "Reset Active MenuItem", 0, nullptr, "Reset Active Menu Item",
+                      "Deactivates and Reactivates Active MenuItem."},
                      true)
 {
 }

@@ -53,8 +53,8 @@ void makeCurrent(MAI_Doc& documentInterface, VornSelection* replacement)
 } // namespace
 
 PluginMenuItemGroupClose::PluginMenuItemGroupClose()
-    : LumbraMenuItem({"Close Group", "&Edit\\&Grouping\\&Close", "Close Group", MenuItemImage::CloseGroup,
-                      nullptr, "Close Group Menu Item"},
+    : LumbraMenuItem({"Close Group", "&Edit\\&Grouping\\&Close", "Close Group", MenuItemImage::CloseGroup, nullptr,
+                      "Close Group Menu Item"},
                      true)
 {
 }
@@ -103,8 +103,8 @@ void PluginMenuItemGroupClose::updateCommandUI(platform::CommandState* commandUI
 }
 
 PluginMenuItemGroupOpen::PluginMenuItemGroupOpen()
-    : LumbraMenuItem({"Open Group", "&Edit\\&Grouping\\&Open", "Open Group", MenuItemImage::OpenGroup,
-                      nullptr, "Open Group Menu Item"},
+    : LumbraMenuItem({"Open Group", "&Edit\\&Grouping\\&Open", "Open Group", MenuItemImage::OpenGroup, nullptr,
+                      "Open Group Menu Item"},
                      true)
 {
 }
@@ -145,8 +145,8 @@ void PluginMenuItemGroupOpen::updateCommandUI(platform::CommandState* commandUI,
 }
 
 PluginMenuItemGroupCreate::PluginMenuItemGroupCreate()
-    : LumbraMenuItem({"Create Group", "&Edit\\&Grouping\\&Group", "Create Group", MenuItemImage::CreateGroup,
-                      nullptr, "Group Menu Item"},
+    : LumbraMenuItem({"Create Group", "&Edit\\&Grouping\\&Group", "Create Group", MenuItemImage::CreateGroup, nullptr,
+                      "Group Menu Item"},
                      true)
 {
 }

@@ -85,7 +85,9 @@ void subscribeJointSupportListeners(MAI* mai)
     if (mai == nullptr)
         return;
     const std::pair<const char*, JointSupportStateListener*> subscriptions[] = {
-        {Channel::SelectionChanged, &selectionListener}, {Channel::ActiveDocumentChanged, &documentListener}, {Channel::ObjectsPropertyChanged, &supportListener}};
+        {Channel::SelectionChanged, &selectionListener},
+        {Channel::ActiveDocumentChanged, &documentListener},
+        {Channel::ObjectsPropertyChanged, &supportListener}};
     for (const auto& [channel, listener] : subscriptions)
         if (!listener->isSubscribed())
             mai->notifierRegistry.addListener(channel, listener);

@@ -12,8 +12,8 @@ struct JointSupportState
 {
     bool stale = true;
     int32_t jointCount = 0;
-    uint8_t allBits = 0;  // AND of the support bytes
-    uint8_t anyBits = 0;  // OR of the support bytes
+    uint8_t allBits = 0; // AND of the support bytes
+    uint8_t anyBits = 0; // OR of the support bytes
 };
 
 JointSupportState& jointSupportState();

@@ -12,6 +12,9 @@
 #include <string_view>
 #include <vector>
 
+// The pictures drawn as text rows below keep their layout.
+// clang-format off
+
 namespace lumbra
 {
 namespace
@@ -134,3 +137,4 @@ void registerKitResources()
 }
 
 } // namespace lumbra
+// clang-format on

@@ -20,7 +20,8 @@ constexpr const char* defaultName = " default";
 constexpr uint32_t defaultMaterialColour = 0x80FF80;
 
 // The document's list of that name when it holds that element class; null otherwise.
-template <class Element> BlockList<Element>* listOf(MAI_Doc* document, const char* listName)
+template <class Element>
+BlockList<Element>* listOf(MAI_Doc* document, const char* listName)
 {
     if (document == nullptr)
         return nullptr;
@@ -34,7 +35,8 @@ void PropertyObjectType::about(PluginWindowHandle* parent)
     showPluginAbout(parent, texts);
 }
 
-template <class Element> void PropertyObjectType::addList(MAI_Doc* document, const char* listName, const char* thrower)
+template <class Element>
+void PropertyObjectType::addList(MAI_Doc* document, const char* listName, const char* thrower)
 {
     // A document holds one list per name; a second one would hide the elements of the first.
     if (document == nullptr || document->document.getBlockList(listName) != nullptr)

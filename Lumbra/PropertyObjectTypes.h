@@ -28,7 +28,8 @@ protected:
     // Adds an empty list of that element class and name to the document (nothing without a
     // document, and a list the document already has is kept). `thrower` names the caller in the
     // out-of-memory exception.
-    template <class Element> static void addList(MAI_Doc* document, const char* listName, const char* thrower);
+    template <class Element>
+    static void addList(MAI_Doc* document, const char* listName, const char* thrower);
 
 private:
     PluginTexts texts;

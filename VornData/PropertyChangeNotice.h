@@ -19,7 +19,7 @@ struct PropertyChangeNotice
     {
     }
 
-    int32_t typeID;     // the type id of the changed objects
+    int32_t typeID; // the type id of the changed objects
     int32_t changeCode; // what changed (PropertyChangeCode)
     knotList* objects;
 };

@@ -12,7 +12,7 @@
 namespace
 {
 constexpr size_t singleLineLimit = 950; // name and text together below this: one line
-constexpr size_t nameLimit = 960;       // the message up to the end of the name
+constexpr size_t nameLimit = 960; // the message up to the end of the name
 constexpr size_t messageLimit = 990;
 constexpr int valueDigits = 6;
 const char* const notAvailable = "n.a.";

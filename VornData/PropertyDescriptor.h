@@ -29,11 +29,15 @@ public:
         return std::nullopt;
     }
     // White for an editable property, else light grey (0x00BBGGRR).
-    virtual uint32_t getBackgroundColor(VornBaseObject* object) const { return flags & Editable ? 0xFFFFFFu : 0xC0C0C0u; }
+    virtual uint32_t getBackgroundColor(VornBaseObject* object) const
+    {
+        return flags & Editable ? 0xFFFFFFu : 0xC0C0C0u;
+    }
     virtual uint32_t getTextColor(VornBaseObject* object) const { return 0; }
     // Properties cannot be changed through descriptors: the object's name goes to `objectName`, the
     // failure message to `message`, and the value stays as it is.
-    virtual void setValueText(VornBaseObject* object, const char* text, std::string& message, std::string& objectName) const;
+    virtual void setValueText(VornBaseObject* object, const char* text, std::string& message,
+                              std::string& objectName) const;
     virtual int32_t getEnumCount(VornBaseObject* object) const { return 0; }
     virtual const char* getEnumText(VornBaseObject* object, int32_t index) const { return "Illegal Enum Index"; }
     virtual bool reservedQuery() const { return true; }

@@ -19,7 +19,8 @@ void writeTerminator(StringBlock* block)
 
 uint32_t wordsOf(const StringEntry* entry)
 {
-    return static_cast<uint32_t>((reinterpret_cast<const std::byte*>(entry->next) - reinterpret_cast<const std::byte*>(entry)) / 4);
+    return static_cast<uint32_t>(
+        (reinterpret_cast<const std::byte*>(entry->next) - reinterpret_cast<const std::byte*>(entry)) / 4);
 }
 } // namespace
 
@@ -59,7 +60,8 @@ void StringManager::storeString(StringHandle* handle, const char* text)
 {
     if (!handle)
         return;
-    if (handle->entry) {
+    if (handle->entry)
+    {
         // The text may be the handle's own: store first, release after.
         setString(handle, text, true);
         return;
@@ -92,7 +94,8 @@ void StringManager::releaseString(StringHandle* handle, bool compactionAllowed)
         return;
     StringEntry* entry = handle->entry;
     StringBlock* block = entry->block;
-    if (block->manager != this) {
+    if (block->manager != this)
+    {
         block->manager->releaseString(handle, compactionAllowed);
         return;
     }
@@ -103,7 +106,8 @@ void StringManager::releaseString(StringHandle* handle, bool compactionAllowed)
     const uint32_t behind = start + gap;
     std::memmove(block->entryAt(start), block->entryAt(behind), (block->used - behind) * size_t{4});
     block->used -= gap;
-    for (uint32_t word = start; word < block->used;) {
+    for (uint32_t word = start; word < block->used;)
+    {
         StringEntry* moved = block->entryAt(word);
         moved->next = reinterpret_cast<StringEntry*>(reinterpret_cast<std::byte*>(moved->next) - gap * size_t{4});
         moved->owner->entry = moved;
@@ -141,12 +145,14 @@ void StringManager::compact()
 void StringManager::sortBlocksByUse()
 {
     // Stable insertion sort of the chain, largest use first.
-    for (StringBlock* block = firstBlock->next; block;) {
+    for (StringBlock* block = firstBlock->next; block;)
+    {
         StringBlock* next = block->next;
         StringBlock* predecessor = block->previous;
         while (predecessor && predecessor->used < block->used)
             predecessor = predecessor->previous;
-        if (predecessor != block->previous) {
+        if (predecessor != block->previous)
+        {
             unlink(block);
             insertBehind(block, predecessor);
         }
@@ -159,13 +165,16 @@ void StringManager::mergeBlocks()
     StringBlock* candidate = firstBlock;
     while (candidate && candidate->used >= StringBlock::STANDARDCAPACITY / 2)
         candidate = candidate->next;
-    while (candidate) {
+    while (candidate)
+    {
         StringBlock* next = candidate->next;
         StringBlock* target = firstBlock;
         while (target != candidate && !target->hasRoom(candidate->used))
             target = target->next;
-        if (target != candidate) {
-            for (uint32_t word = 0; word < candidate->used;) {
+        if (target != candidate)
+        {
+            for (uint32_t word = 0; word < candidate->used;)
+            {
                 StringEntry* entry = candidate->entryAt(word);
                 const uint32_t words = wordsOf(entry);
                 appendEntry(target, entry, words);
@@ -201,7 +210,8 @@ void StringManager::insertBehind(StringBlock* block, StringBlock* predecessor)
 
 void StringManager::freeBlock(StringBlock* block)
 {
-    for (uint32_t word = 0; word < block->used;) {
+    for (uint32_t word = 0; word < block->used;)
+    {
         StringEntry* entry = block->entryAt(word);
         entry->owner->entry = nullptr;
         word += wordsOf(entry);
@@ -222,7 +232,8 @@ void StringManager::getStatistics(StringManagerStatistics* record) const
     if (!record)
         return;
     *record = StringManagerStatistics{0, 0, StringBlock::STANDARDCAPACITY, releaseCount, COMPACTIONTHRESHOLD};
-    for (StringBlock* block = firstBlock; block; block = block->next) {
+    for (StringBlock* block = firstBlock; block; block = block->next)
+    {
         record->usedWords += block->used;
         ++record->blockCount;
     }
@@ -292,7 +303,8 @@ StringHandle* StringManager::getRegistryEntry(uint32_t number) const
 bool StringManager::saveStrings(const std::filesystem::path& path) const
 {
     std::string texts;
-    for (const StringHandle* handle : registry) {
+    for (const StringHandle* handle : registry)
+    {
         if (handle)
             texts += handle->getString();
         texts += '\0';
@@ -319,8 +331,8 @@ bool StringManager::loadStrings(const std::filesystem::path& path)
     unsigned char countBytes[4] = {};
     if (!file.read(reinterpret_cast<char*>(countBytes), sizeof countBytes))
         return false;
-    const uint32_t byteCount = countBytes[0] | uint32_t{countBytes[1]} << 8 | uint32_t{countBytes[2]} << 16 |
-                               uint32_t{countBytes[3]} << 24;
+    const uint32_t byteCount =
+        countBytes[0] | uint32_t{countBytes[1]} << 8 | uint32_t{countBytes[2]} << 16 | uint32_t{countBytes[3]} << 24;
     // The count must say exactly what follows: a shorter file is truncated, a longer one is not ours.
     if (byteCount > MAXSTRINGSFILEBYTES || fileBytes - 4 != byteCount)
         return false;
@@ -330,7 +342,8 @@ bool StringManager::loadStrings(const std::filesystem::path& path)
 
     // All texts are read and checked before the first handle changes.
     std::vector<std::string> loaded;
-    for (size_t start = 0; start < texts.size();) {
+    for (size_t start = 0; start < texts.size();)
+    {
         const size_t end = texts.find('\0', start);
         if (end == std::string::npos)
             return false; // the last text lacks its zero byte

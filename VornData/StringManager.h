@@ -19,9 +19,9 @@ struct StringBlock;
 
 struct StringEntry
 {
-    StringBlock* block;  // the block that holds the entry
+    StringBlock* block; // the block that holds the entry
     StringHandle* owner; // null in a terminator
-    StringEntry* next;   // the address just behind the entry; null in a terminator
+    StringEntry* next; // the address just behind the entry; null in a terminator
 
     static constexpr uint32_t HEADERWORDS = 6;
     char* text() { return reinterpret_cast<char*>(this + 1); }
@@ -36,7 +36,7 @@ struct StringBlock
     StringManager* manager;
     StringBlock* previous;
     StringBlock* next;
-    uint32_t used;     // words of entries, counted from the start of the data, up to the terminator
+    uint32_t used; // words of entries, counted from the start of the data, up to the terminator
     uint32_t capacity; // data words: the standard size, or more for a block made for one long text
 
     static constexpr uint32_t BYTES = 0x40000;
@@ -51,14 +51,15 @@ struct StringBlock
     // Whether `words` more words and the terminator fit.
     bool hasRoom(uint64_t words) const { return used + words + StringEntry::HEADERWORDS <= capacity; }
 };
-static_assert(sizeof(StringBlock) == 32 && StringBlock::BYTES == sizeof(StringBlock) + StringBlock::STANDARDCAPACITY * 4u);
+static_assert(sizeof(StringBlock) == 32 &&
+              StringBlock::BYTES == sizeof(StringBlock) + StringBlock::STANDARDCAPACITY * 4u);
 
 struct StringManagerStatistics
 {
-    uint32_t usedWords;           // of all blocks
+    uint32_t usedWords; // of all blocks
     uint32_t blockCount;
-    uint32_t blockDataWords;      // data words of a standard block
-    uint32_t releaseCount;        // since the last compaction
+    uint32_t blockDataWords; // data words of a standard block
+    uint32_t releaseCount; // since the last compaction
     uint32_t compactionThreshold; // releases that trigger a compaction
 };
 

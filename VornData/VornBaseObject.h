@@ -17,13 +17,13 @@ namespace VornFlag
 constexpr uint8_t Selected = 0x01;
 constexpr uint8_t PreSelected = 0x02;
 constexpr uint8_t Hidden = 0x04;
-constexpr uint8_t Frozen = 0x08;        // selectables
-constexpr uint8_t Named = 0x08;         // selections: a named selection set
-constexpr uint8_t Disabled = 0x08;      // modifiers
+constexpr uint8_t Frozen = 0x08; // selectables
+constexpr uint8_t Named = 0x08; // selections: a named selection set
+constexpr uint8_t Disabled = 0x08; // modifiers
 constexpr uint8_t InClosedGroup = 0x10; // selectables
-constexpr uint8_t GroupClosed = 0x20;   // groups: selected as a whole
-constexpr uint8_t Local = 0x20;         // force definitions and forces: vector in local axes
-constexpr uint8_t LengthFixed = 0x20;   // members
+constexpr uint8_t GroupClosed = 0x20; // groups: selected as a whole
+constexpr uint8_t Local = 0x20; // force definitions and forces: vector in local axes
+constexpr uint8_t LengthFixed = 0x20; // members
 constexpr uint8_t KeepWhenEmpty = 0x40; // selections
 constexpr uint8_t UnderModifier = 0x40; // modifiables: object of the active transform modifier
 constexpr uint8_t Removed = 0x80;
@@ -137,12 +137,21 @@ inline bool isTypeID(int32_t id, int32_t classTypeID)
 }
 
 // The type-id members of a model class: its own registered id, getTypeID and isKindOf, which asks the base class for every id that is not its own.
-#define VORN_MODEL_TYPE(BaseClass, Type)                                                             \
-public:                                                                                            \
-    static int32_t staticTypeID() { return objectTypeID(Type); }                                   \
-    int32_t getTypeID() const override { return staticTypeID(); }                                  \
-    bool isKindOf(int32_t id) const override { return isTypeID(id, staticTypeID()) || BaseClass::isKindOf(id); } \
-                                                                                                   \
+#define VORN_MODEL_TYPE(BaseClass, Type)                                                                               \
+public:                                                                                                                \
+    static int32_t staticTypeID()                                                                                      \
+    {                                                                                                                  \
+        return objectTypeID(Type);                                                                                     \
+    }                                                                                                                  \
+    int32_t getTypeID() const override                                                                                 \
+    {                                                                                                                  \
+        return staticTypeID();                                                                                         \
+    }                                                                                                                  \
+    bool isKindOf(int32_t id) const override                                                                           \
+    {                                                                                                                  \
+        return isTypeID(id, staticTypeID()) || BaseClass::isKindOf(id);                                                \
+    }                                                                                                                  \
+                                                                                                                       \
 public:
 
 // Puts an object's embedded knot into another object's list (leaving the list it sat in), or, for a

@@ -22,7 +22,7 @@ void VornCrossSection::setValues(double newArea, double newIx, double newIy, dou
 bool VornCrossSection::isEqual(const VornCrossSection& other) const
 {
     return colorAndFlags == other.colorAndFlags && area == other.area && ix == other.ix && iy == other.iy &&
-           ixy == other.ixy && j == other.j;
+        ixy == other.ixy && j == other.j;
 }
 
 void VornCrossSection::setDefaults()

@@ -40,7 +40,7 @@ void VornForceDefinition::notifyInstances(int32_t code)
 bool VornForceDefinition::isEqual(const VornForceDefinition& other) const
 {
     return colorAndFlags == other.colorAndFlags && vector.getX() == other.vector.getX() &&
-           vector.getY() == other.vector.getY() && vector.getZ() == other.vector.getZ();
+        vector.getY() == other.vector.getY() && vector.getZ() == other.vector.getZ();
 }
 
 void VornForceDefinition::setDefaults()

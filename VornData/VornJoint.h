@@ -13,7 +13,7 @@ constexpr uint8_t RotationY = 0x10;
 constexpr uint8_t RotationZ = 0x20;
 constexpr uint8_t Rotation = RotationX | RotationY | RotationZ;
 constexpr uint8_t LocalAxes = 0x40; // supports given in the joint's local axes
-constexpr uint8_t Rigid = 0x80;     // members rigidly connected
+constexpr uint8_t Rigid = 0x80; // members rigidly connected
 } // namespace JointSupport
 
 // Change code a joint sends its members and forces when it has moved.

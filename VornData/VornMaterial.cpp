@@ -48,8 +48,8 @@ double VornMaterial::setCompression(double value)
 bool VornMaterial::isEqual(const VornMaterial& other) const
 {
     return colorAndFlags == other.colorAndFlags && elasticity == other.elasticity &&
-           poissonRatio == other.poissonRatio && density == other.density && parameter3 == other.parameter3 &&
-           tension == other.tension && compression == other.compression;
+        poissonRatio == other.poissonRatio && density == other.density && parameter3 == other.parameter3 &&
+        tension == other.tension && compression == other.compression;
 }
 
 void VornMaterial::setDefaults()

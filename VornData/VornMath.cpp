@@ -40,7 +40,8 @@ void setRows(Matrix3x3& m, const Vector3& r0, const Vector3& r1, const Vector3& 
 // Rotates the columns i and j of every row: new i = c·i + s·j, new j = c·j − s·i.
 void rotateColumns(Matrix4x4& m, int i, int j, double c, double s)
 {
-    for (int r = 0; r < 4; ++r) {
+    for (int r = 0; r < 4; ++r)
+    {
         const double a = m(r, i), b = m(r, j);
         m(r, i) = c * a + s * b;
         m(r, j) = c * b - s * a;
@@ -56,7 +57,8 @@ void Matrix4x4::translate(double x, double y, double z)
 
 void Matrix4x4::scale(double x, double y, double z)
 {
-    for (int r = 0; r < 4; ++r) {
+    for (int r = 0; r < 4; ++r)
+    {
         (*this)(r, 0) *= x;
         (*this)(r, 1) *= y;
         (*this)(r, 2) *= z;
@@ -117,7 +119,7 @@ double Matrix3x3::determinant() const
 {
     const Matrix3x3& m = *this;
     return m(0, 0) * m(1, 1) * m(2, 2) + m(0, 1) * m(1, 2) * m(2, 0) + m(0, 2) * m(1, 0) * m(2, 1) -
-           m(0, 0) * m(1, 2) * m(2, 1) - m(0, 1) * m(1, 0) * m(2, 2) - m(0, 2) * m(1, 1) * m(2, 0);
+        m(0, 0) * m(1, 2) * m(2, 1) - m(0, 1) * m(1, 0) * m(2, 2) - m(0, 2) * m(1, 1) * m(2, 0);
 }
 
 void Matrix3x3::getInverse(Matrix3x3& out) const
@@ -130,7 +132,8 @@ void Matrix3x3::getInverse(Matrix3x3& out) const
     const Vector3 c1 = cross(rows[2], rows[0]);
     const Vector3 c2 = cross(rows[0], rows[1]);
     Matrix3x3 inverse;
-    for (int r = 0; r < 3; ++r) {
+    for (int r = 0; r < 3; ++r)
+    {
         inverse(r, 0) = c0[r] / det;
         inverse(r, 1) = c1[r] / det;
         inverse(r, 2) = c2[r] / det;
@@ -179,7 +182,8 @@ void Matrix3x3::setRotationZ(double angle)
 void Matrix3x3::setRotation(const Vector3& rotation)
 {
     const double a = rotation.length();
-    if (a == 0.0) {
+    if (a == 0.0)
+    {
         setIdentity();
         return;
     }
@@ -203,20 +207,24 @@ void Matrix3x3::orthonormalize()
 void Matrix3x3::setDirectionFrame(double length, const Vector3& direction)
 {
     const Vector3 alongPlusZ[3] = {Vector3(0, 0, 1), Vector3(0, 1, 0), Vector3(-1, 0, 0)};
-    if (length == 0.0) {
+    if (length == 0.0)
+    {
         setIdentity();
         return;
     }
-    if (length == direction.z) {
+    if (length == direction.z)
+    {
         setRows(*this, alongPlusZ[0], alongPlusZ[1], alongPlusZ[2]);
         return;
     }
-    if (-direction.z == length) {
+    if (-direction.z == length)
+    {
         setRows(*this, Vector3(0, 0, -1), Vector3(0, 1, 0), Vector3(1, 0, 0));
         return;
     }
     const double r = std::sqrt(direction.x * direction.x + direction.y * direction.y);
-    if (r == 0.0) {
+    if (r == 0.0)
+    {
         setRows(*this, alongPlusZ[0], alongPlusZ[1], alongPlusZ[2]);
         return;
     }
@@ -228,8 +236,10 @@ void Matrix3x3::setDirectionFrame(double length, const Vector3& direction, doubl
 {
     setDirectionFrame(length, direction);
     const Vector3 r1 = rows[1], r2 = rows[2];
-    rows[1] = Vector3(cosRoll * r1.x + sinRoll * r2.x, cosRoll * r1.y + sinRoll * r2.y, cosRoll * r1.z + sinRoll * r2.z);
-    rows[2] = Vector3(cosRoll * r2.x - sinRoll * r1.x, cosRoll * r2.y - sinRoll * r1.y, cosRoll * r2.z - sinRoll * r1.z);
+    rows[1] =
+        Vector3(cosRoll * r1.x + sinRoll * r2.x, cosRoll * r1.y + sinRoll * r2.y, cosRoll * r1.z + sinRoll * r2.z);
+    rows[2] =
+        Vector3(cosRoll * r2.x - sinRoll * r1.x, cosRoll * r2.y - sinRoll * r1.y, cosRoll * r2.z - sinRoll * r1.z);
 }
 
 void Matrix3x3::toMatrix4x4(Matrix4x4& out) const

@@ -93,9 +93,9 @@ public:
     void rotateY(double angle);
     void rotateZ(double angle);
 
-    void multiply(const Matrix4x4& n) { product(*this, n, *this); }        // M := M·N
-    void preMultiply(const Matrix4x4& n) { product(n, *this, *this); }     // M := N·M
-    void multiply(const Matrix4x4& n, Matrix4x4& out) const { product(*this, n, out); }    // out := M·N
+    void multiply(const Matrix4x4& n) { product(*this, n, *this); } // M := M·N
+    void preMultiply(const Matrix4x4& n) { product(n, *this, *this); } // M := N·M
+    void multiply(const Matrix4x4& n, Matrix4x4& out) const { product(*this, n, out); } // out := M·N
     void preMultiply(const Matrix4x4& n, Matrix4x4& out) const { product(n, *this, out); } // out := N·M
 
     // Row-major with translation; row 3 is not used.
@@ -178,10 +178,10 @@ public:
     // out := M⁻¹ when the determinant is not 0; otherwise out is left as it was.
     void getInverse(Matrix3x3& out) const;
 
-    void multiply(const Matrix3x3& a, const Matrix3x3& b);                // this := A·B
+    void multiply(const Matrix3x3& a, const Matrix3x3& b); // this := A·B
     void multiplyTransposedRight(const Matrix3x3& a, const Matrix3x3& b); // this := A·Bᵀ
-    void multiplyTransposedLeft(const Matrix3x3& a, const Matrix3x3& b);  // this := Aᵀ·B
-    void multiplyTransposedBoth(const Matrix3x3& a, const Matrix3x3& b);  // this := Aᵀ·Bᵀ
+    void multiplyTransposedLeft(const Matrix3x3& a, const Matrix3x3& b); // this := Aᵀ·B
+    void multiplyTransposedBoth(const Matrix3x3& a, const Matrix3x3& b); // this := Aᵀ·Bᵀ
 
     void setRotationX(double angle);
     void setRotationY(double angle);

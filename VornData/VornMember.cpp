@@ -52,7 +52,8 @@ VornBaseObject* VornMember::getLinkedObject(int32_t id, int32_t index) const
 
 bool VornMember::canLink(const VornBaseObject* object) const
 {
-    return object && (object->isKindOf(VornMaterial::staticTypeID()) || object->isKindOf(VornCrossSection::staticTypeID()));
+    return object &&
+        (object->isKindOf(VornMaterial::staticTypeID()) || object->isKindOf(VornCrossSection::staticTypeID()));
 }
 
 VornBaseObject* VornMember::getLink(const VornBaseObject* object) const

@@ -18,12 +18,12 @@ std::int32_t staticTypeIDs[objectTypeCount] = {NOTYPEID, NOTYPEID, NOTYPEID, NOT
 } // namespace
 
 const ObjectTypeDefinition objectTypeTree[objectTypeCount] = {
-    {"Base Object", ObjectType::BaseObject},    {"Property", ObjectType::BaseObject},
-    {"CrossSection", ObjectType::Property},     {"Material", ObjectType::Property},
-    {"Modifier", ObjectType::BaseObject},       {"Selection", ObjectType::BaseObject},
-    {"Selectable", ObjectType::BaseObject},     {"Modifiable", ObjectType::Selectable},
-    {"Group", ObjectType::Modifiable},          {"Member", ObjectType::Modifiable},
-    {"Vertex", ObjectType::Modifiable},         {"Joint", ObjectType::Vertex},
+    {"Base Object", ObjectType::BaseObject},     {"Property", ObjectType::BaseObject},
+    {"CrossSection", ObjectType::Property},      {"Material", ObjectType::Property},
+    {"Modifier", ObjectType::BaseObject},        {"Selection", ObjectType::BaseObject},
+    {"Selectable", ObjectType::BaseObject},      {"Modifiable", ObjectType::Selectable},
+    {"Group", ObjectType::Modifiable},           {"Member", ObjectType::Modifiable},
+    {"Vertex", ObjectType::Modifiable},          {"Joint", ObjectType::Vertex},
     {"ForceDefinition", ObjectType::BaseObject}, {"Force", ObjectType::Selectable},
 };
 
@@ -174,7 +174,8 @@ std::int32_t VornTypeIDManager::getTotalInstanceCount(std::int32_t id)
     if (info.totalInstanceCount == -1)
     {
         std::int32_t total = info.instanceCount;
-        for (std::int32_t child = info.firstChildID; child != NOTYPEID; child = typeInfo[static_cast<std::size_t>(child)].nextSiblingID)
+        for (std::int32_t child = info.firstChildID; child != NOTYPEID;
+             child = typeInfo[static_cast<std::size_t>(child)].nextSiblingID)
             total += getTotalInstanceCount(child);
         info.totalInstanceCount = total;
     }
@@ -190,8 +191,8 @@ void registerObjectTypeTree()
     {
         const ObjectTypeDefinition& definition = objectTypeTree[type];
         const std::int32_t base = static_cast<std::int32_t>(definition.base) == type
-                                      ? NOTYPEID
-                                      : staticTypeIDs[static_cast<std::int32_t>(definition.base)];
+            ? NOTYPEID
+            : staticTypeIDs[static_cast<std::int32_t>(definition.base)];
         staticTypeIDs[type] = registry->registerType(definition.name, base);
     }
 }

@@ -75,7 +75,8 @@ void VornVertex::setDefaults()
     // A slot may hold what an earlier element left there: every field starts afresh.
     for (Vector3* vector : {&position, &modifiedPosition, &basePosition, &creationCoordinate})
         vector->setZero();
-    for (Matrix3x3* matrix : {&orientation, &inverseOrientation, &modifiedOrientation, &baseOrientation, &creationOrientation})
+    for (Matrix3x3* matrix :
+         {&orientation, &inverseOrientation, &modifiedOrientation, &baseOrientation, &creationOrientation})
         matrix->setIdentity();
 }
 

@@ -10,7 +10,7 @@ public:
     generalException(const char* message, const char* where) noexcept : message(message), where(where) {}
 
     const char* message; // names the kind of failure
-    const char* where;   // names the function that threw
+    const char* where; // names the function that threw
 };
 
 class Exc_OutOfMemory : public generalException

@@ -58,7 +58,8 @@ long long leadingInteger(const std::string& text)
 // menu items can be bound.
 VornPluginMenuItem* findMenuItem(const PluginManager& registry, const std::string& typeName, const std::string& name)
 {
-    for (VornPluginBase* first : {registry.getFirstPlugin(typeName.c_str()), registry.getFirstDisabledPlugin(typeName.c_str())})
+    for (VornPluginBase* first :
+         {registry.getFirstPlugin(typeName.c_str()), registry.getFirstDisabledPlugin(typeName.c_str())})
         for (VornPluginBase* plugin = first; plugin != nullptr; plugin = plugin->getNext())
             if (name == plugin->getName())
                 return dynamic_cast<VornPluginMenuItem*>(plugin);
@@ -124,13 +125,13 @@ private:
         std::string name;
         if (!reader.readLine(typeName) || !reader.readLine(name))
             return reader.error() != platform::FileErrorCause::None
-                       ? fileFailure()
-                       : failure("Unexpected end of file " + inQuotes(path));
+                ? fileFailure()
+                : failure("Unexpected end of file " + inQuotes(path));
         for (;;)
         {
             if (VornPluginMenuItem* plugin = findMenuItem(registry, typeName, name))
                 return table.addBinding(static_cast<uint32_t>(code), plugin) != nullptr ||
-                       failure("Out of memory: Can not create accelerator");
+                    failure("Out of memory: Can not create accelerator");
             const int32_t answer = platform::messageBox(
                 owner, "Plugin \"" + name + "\nof Type \"" + typeName + "\"\nis NOT present in system",
                 loadErrorCaption, platform::MB_ABORTRETRYIGNORE | platform::MB_ICONEXCLAMATION);
@@ -153,9 +154,9 @@ private:
     }
     bool fileFailure()
     {
-        platform::messageBox(owner,
-                             "Could not load accelerators\nErrorCode:  " + std::to_string(static_cast<int32_t>(reader.error())),
-                             "FileException", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        platform::messageBox(
+            owner, "Could not load accelerators\nErrorCode:  " + std::to_string(static_cast<int32_t>(reader.error())),
+            "FileException", platform::MB_OK | platform::MB_ICONEXCLAMATION);
         return false;
     }
 
@@ -271,8 +272,8 @@ bool updateMenuItemHotkeyTexts(MAI& mai)
         item.hotKeyTextChanged = 1;
         const std::string text = hotKeyTextOfCode(code);
         if (text.empty())
-            platform::messageBox(platform::WindowHandle::None, item.getName(), "Can't create hotkey text for menuitem:",
-                                 platform::MB_OK);
+            platform::messageBox(platform::WindowHandle::None, item.getName(),
+                                 "Can't create hotkey text for menuitem:", platform::MB_OK);
         const std::size_t length = std::min(text.size(), sizeof item.hotKeyText - 1);
         text.copy(item.hotKeyText, length);
         item.hotKeyText[length] = '\0';

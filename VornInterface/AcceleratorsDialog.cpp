@@ -74,7 +74,8 @@ bool CAcceleratorsDialog::onInitDialog()
         for (VornPluginBase* first : {*node->type->getListHead(), node->type->getFirstDisabled()})
             for (VornPluginBase* plugin = first; plugin != nullptr; plugin = plugin->getNext())
                 if (auto* item = dynamic_cast<VornPluginMenuItem*>(plugin))
-                    actionTree.insertItem(item->getName(), 0, 0, typeItem, TreeItem::Last, reinterpret_cast<std::intptr_t>(item));
+                    actionTree.insertItem(item->getName(), 0, 0, typeItem, TreeItem::Last,
+                                          reinterpret_cast<std::intptr_t>(item));
     }
     for (const Gesture& gesture : gestures)
         inputList.setItemData(inputList.addString(gesture.name), gesture.code);
@@ -135,9 +136,9 @@ void CAcceleratorsDialog::refresh(AcceleratorBinding* selected)
     if (list != nullptr)
     {
         for (AcceleratorBinding* binding : bindings)
-            list->setItemData(list->addString(std::string(binding->plugin->getName()) + " [" +
-                                              binding->plugin->getTypeName() + "]"),
-                              reinterpret_cast<intptr_t>(binding));
+            list->setItemData(
+                list->addString(std::string(binding->plugin->getName()) + " [" + binding->plugin->getTypeName() + "]"),
+                reinterpret_cast<intptr_t>(binding));
         list->setCurSel(static_cast<int32_t>(chosen - bindings.begin()));
     }
     enableButton(MoveUpId, currentBinding != first);
@@ -222,8 +223,9 @@ bool CAcceleratorsDialog::captureKey(uint32_t message, uint32_t virtualKey)
     {
         capturedKey = virtualKey;
         capturedCode = AcceleratorCode::key(virtualKey, shiftDown, ctrlDown);
-        setDlgItemText(CaptureId, std::string(shiftDown ? "Shift + " : "") + (ctrlDown ? "Ctrl + " : "") +
-                                      capitalizedKeyName(name));
+        setDlgItemText(CaptureId,
+                       std::string(shiftDown ? "Shift + " : "") + (ctrlDown ? "Ctrl + " : "") +
+                           capitalizedKeyName(name));
     }
     refresh();
     return true;

@@ -38,7 +38,6 @@ std::string extensionOf(const std::string& path)
     return extension.empty() ? extension : extension.substr(1);
 }
 
-
 } // namespace
 
 void FileCommands::importFile(platform::WindowHandle owner)

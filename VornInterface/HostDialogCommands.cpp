@@ -11,7 +11,8 @@
 
 bool runHostDialogCommand(uint32_t commandId, const HostDialogCommandContext& context)
 {
-    const platform::WindowHandle owner = context.owner != nullptr ? context.owner->handle() : platform::WindowHandle::None;
+    const platform::WindowHandle owner =
+        context.owner != nullptr ? context.owner->handle() : platform::WindowHandle::None;
     switch (commandId)
     {
     case HostCommand::Plugins:

@@ -17,9 +17,9 @@ struct HostDialogCommandContext
 {
     MAI& mai;
     PluginManager& registry;
-    platform::Window* owner = nullptr;        // the view: owner of the dialogs and boxes
-    MAI_View* activeView = nullptr;           // the application interface's active view
-    VornDocument* activeDocument = nullptr;   // the model of the active document
+    platform::Window* owner = nullptr; // the view: owner of the dialogs and boxes
+    MAI_View* activeView = nullptr; // the application interface's active view
+    VornDocument* activeDocument = nullptr; // the model of the active document
 };
 
 // Runs the commands Plugins, Accelerators (then the menus' hot-key texts are rebuilt), Object

@@ -12,6 +12,9 @@
 #include <string_view>
 #include <vector>
 
+// The dialog templates below keep their table layout.
+// clang-format off
+
 using namespace platform;
 
 namespace
@@ -270,3 +273,4 @@ Surface hostBitmap(int32_t id)
             image.setPixel(x, y, bitmap->pixels[static_cast<size_t>(y * bitmap->width + x)]);
     return image;
 }
+// clang-format on

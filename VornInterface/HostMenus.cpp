@@ -174,30 +174,54 @@ std::string hostCommandPrompt(std::uint32_t id)
 {
     switch (id)
     {
-    case Plugins: return "View and setup the plugins";
-    case Accelerators: return "Setup input devices";
-    case ObjectHierarchy: return "View the Datamodel's Object Hierarchy";
-    case ViewReadme: return "View the Readme-file; general remarks about this application.\nView the Readme-file";
-    case SearchHelp: return "Search the Help-files for specific terms or topics.\nSearch the Help-files";
-    case Introduction: return "Open the introduction into Quorl2";
-    case ViewSettings: return "Change the settings of the view";
-    case UpdateRate: return "Change the way the view is updated";
-    case UpdateFifthSecond: return "Update 5 times a second";
-    case UpdateEverySecond: return "Update Every Second";
-    case UpdateEveryFiveSeconds: return "Update every 5th seconds";
-    case UpdateNever: return "Don't update the views automaticly";
-    case UpdateTwentyFivePerSecond: return "Update 25 times a second";
-    case UpdateEveryFifteenSeconds: return "Update every 15th second";
-    case MakeSnapshot: return "Make Single Snapshot";
-    case SnapshotTarget: return "Select name of the Snapshot files";
-    case AutoSnapshot: return "Automatically create snapshots";
-    case HelpIndex: return "Open the index of the Help-files\nOpen the index";
-    case FileNew: return "Create a new document\nNew";
-    case Import: return "Read a model from a file\nImport";
-    case Export: return "Write the model to a file\nExport";
-    case Print: return "Print the active view\nPrint";
-    case About: return "Show the program's version\nAbout";
-    default: return {};
+    case Plugins:
+        return "View and setup the plugins";
+    case Accelerators:
+        return "Setup input devices";
+    case ObjectHierarchy:
+        return "View the Datamodel's Object Hierarchy";
+    case ViewReadme:
+        return "View the Readme-file; general remarks about this application.\nView the Readme-file";
+    case SearchHelp:
+        return "Search the Help-files for specific terms or topics.\nSearch the Help-files";
+    case Introduction:
+        return "Open the introduction into Quorl2";
+    case ViewSettings:
+        return "Change the settings of the view";
+    case UpdateRate:
+        return "Change the way the view is updated";
+    case UpdateFifthSecond:
+        return "Update 5 times a second";
+    case UpdateEverySecond:
+        return "Update Every Second";
+    case UpdateEveryFiveSeconds:
+        return "Update every 5th seconds";
+    case UpdateNever:
+        return "Don't update the views automaticly";
+    case UpdateTwentyFivePerSecond:
+        return "Update 25 times a second";
+    case UpdateEveryFifteenSeconds:
+        return "Update every 15th second";
+    case MakeSnapshot:
+        return "Make Single Snapshot";
+    case SnapshotTarget:
+        return "Select name of the Snapshot files";
+    case AutoSnapshot:
+        return "Automatically create snapshots";
+    case HelpIndex:
+        return "Open the index of the Help-files\nOpen the index";
+    case FileNew:
+        return "Create a new document\nNew";
+    case Import:
+        return "Read a model from a file\nImport";
+    case Export:
+        return "Write the model to a file\nExport";
+    case Print:
+        return "Print the active view\nPrint";
+    case About:
+        return "Show the program's version\nAbout";
+    default:
+        return {};
     }
 }
 

@@ -137,7 +137,8 @@ CVornInterfaceView::CVornInterfaceView()
         onCommand(id, [this, id] { runDialogCommand(id); });
     onUpdate(AutoSnapshot, [](platform::CommandState& state) {
         MAI_Doc* document = theMAI().activeDocument;
-        state.SetCheck(isHostDialogCommandChecked(AutoSnapshot, document != nullptr ? &document->document : nullptr) ? 1 : 0);
+        state.SetCheck(
+            isHostDialogCommandChecked(AutoSnapshot, document != nullptr ? &document->document : nullptr) ? 1 : 0);
     });
     onCommand(Print, [this] { printView(platform::PrintDialogKind::print); });
     onCommand(PrintPreview, [this] { printView(platform::PrintDialogKind::preview); });
@@ -210,8 +211,11 @@ void CVornInterfaceView::draw(platform::DeviceContext& context)
 void CVornInterfaceView::printView(platform::PrintDialogKind kind)
 {
     const platform::Rect client = clientRect();
-    platform::PrintRequest request{handle(), kind, document() != nullptr ? document()->title() : "Quorl2",
-                                   {client.width(), client.height()}, handle()};
+    platform::PrintRequest request{handle(),
+                                   kind,
+                                   document() != nullptr ? document()->title() : "Quorl2",
+                                   {client.width(), client.height()},
+                                   handle()};
     platform::print(request, [this](platform::DeviceContext& page) { draw(page); });
 }
 
@@ -226,12 +230,12 @@ void CVornInterfaceView::setCursorFromInterface()
     platform::setCursor(shown);
 }
 
-platform::LResult CVornInterfaceView::windowProc(std::uint32_t message, platform::WParam wParam, platform::LParam lParam)
+platform::LResult CVornInterfaceView::windowProc(std::uint32_t message, platform::WParam wParam,
+                                                 platform::LParam lParam)
 {
     switch (message)
     {
-    case platform::WM_PAINT:
-    {
+    case platform::WM_PAINT: {
         {
             platform::PaintDC context(*this);
             draw(context);
@@ -311,8 +315,11 @@ bool PluginCommandTarget::routeUpdate(platform::CommandState& state)
 // ---- CMainFrame ----
 
 CMainFrame::CMainFrame()
-    : standardImages_(platform::Size{16, 16}), buttonImages_(platform::Size{16, 16}),
-      settings_("Quorl v2", "Quorl v2"), recentFiles_(&settings_), fileCommands_(theMAI(), &recentFiles_)
+    : standardImages_(platform::Size{16, 16}),
+      buttonImages_(platform::Size{16, 16}),
+      settings_("Quorl v2", "Quorl v2"),
+      recentFiles_(&settings_),
+      fileCommands_(theMAI(), &recentFiles_)
 {
 }
 
@@ -365,10 +372,9 @@ bool CMainFrame::create()
     };
     setAccelerators({key(Control, 'N', FileNew), key(Control, 'O', FileOpen), key(Control, 'S', FileSave),
                      key(Control, 'P', Print), key(Control, 'Z', EditUndo), key(Alt, platform::VK_BACK, EditUndo),
-                     key(Control, 'X', EditCut), key(Shift, platform::VK_DELETE, EditCut),
-                     key(Control, 'C', EditCopy), key(Control, platform::VK_INSERT, EditCopy),
-                     key(Control, 'V', EditPaste), key(Shift, platform::VK_INSERT, EditPaste),
-                     key(0, platform::VK_F1, ViewReadme)});
+                     key(Control, 'X', EditCut), key(Shift, platform::VK_DELETE, EditCut), key(Control, 'C', EditCopy),
+                     key(Control, platform::VK_INSERT, EditCopy), key(Control, 'V', EditPaste),
+                     key(Shift, platform::VK_INSERT, EditPaste), key(0, platform::VK_F1, ViewReadme)});
     if (!createStandardToolbar())
         return false;
     createPluginToolbars();
@@ -420,9 +426,8 @@ void CMainFrame::addCommands()
     // Exit closes the frame the way its close box does.
     onCommand(Exit, [this] { postMessage(platform::WM_CLOSE); });
     onCommand(StandardToolbar, [this] { showToolbar(standardToolbar_, !isToolbarVisible(standardToolbar_)); });
-    onUpdate(StandardToolbar, [this](platform::CommandState& state) {
-        state.SetCheck(isToolbarVisible(standardToolbar_) ? 1 : 0);
-    });
+    onUpdate(StandardToolbar,
+             [this](platform::CommandState& state) { state.SetCheck(isToolbarVisible(standardToolbar_) ? 1 : 0); });
     onCommand(FileClose, [this] {
         if (platform::ChildFrame* child = activeChild())
             child->close();
@@ -524,9 +529,10 @@ bool CPluginDialogBar::create(platform::MainFrame& frame, VornPluginDialog& plug
         return false;
     module_ = plugin.module;
     sizes_.modeFlags = plugin.getDockInfo(BarParameter);
-    sizes_.minimum = plugin.getDockInfo(MinimumSize) != 0 ? unpackSize(plugin.getDockInfo(MinimumSize)) : platform::Size{200, 200};
-    sizes_.maximum =
-        plugin.getDockInfo(MaximumSize) != 0 ? unpackSize(plugin.getDockInfo(MaximumSize)) : platform::Size{32767, 32767};
+    sizes_.minimum =
+        plugin.getDockInfo(MinimumSize) != 0 ? unpackSize(plugin.getDockInfo(MinimumSize)) : platform::Size{200, 200};
+    sizes_.maximum = plugin.getDockInfo(MaximumSize) != 0 ? unpackSize(plugin.getDockInfo(MaximumSize))
+                                                          : platform::Size{32767, 32767};
     plugin.barHandle = new PluginWindowHandleImpl(this);
     PluginWindowHandle* window = theMAI().createPluginWindow(plugin.getWindowRequest(), plugin.barHandle);
 
@@ -555,14 +561,16 @@ bool CPluginDialogBar::create(platform::MainFrame& frame, VornPluginDialog& plug
         window->moveWindow(place, true);
 
     platform::Size defaultSize{place.right + 2, place.bottom + 2};
-    sizes_.docked = plugin.getDockInfo(HorizontalSize) != 0 ? unpackSize(plugin.getDockInfo(HorizontalSize)) : defaultSize;
+    sizes_.docked =
+        plugin.getDockInfo(HorizontalSize) != 0 ? unpackSize(plugin.getDockInfo(HorizontalSize)) : defaultSize;
     if (plugin.getDockInfo(FullHeight) != 0)
     {
         const int32_t height = platform::MainFrame::desktopWorkArea().bottom - 83;
         defaultSize.height = height;
         sizes_.docked.height = height;
     }
-    sizes_.floating = plugin.getDockInfo(VerticalSize) != 0 ? unpackSize(plugin.getDockInfo(VerticalSize)) : defaultSize;
+    sizes_.floating =
+        plugin.getDockInfo(VerticalSize) != 0 ? unpackSize(plugin.getDockInfo(VerticalSize)) : defaultSize;
     sizes_.reference = sizes_.floating;
     setWindowText(title != nullptr ? title : "");
 
@@ -679,8 +687,8 @@ void CMainFrame::onClose()
     CVornInterfaceApp* application = CVornInterfaceApp::instance();
     const int cause = savePluginConfiguration(application->registry(), application->absentPluginEntries());
     if (cause != 0)
-        platform::messageBox(handle(), "Could not save plugin settings\nErrorCode:" + std::to_string(cause), "FileError",
-                             platform::MB_ICONEXCLAMATION);
+        platform::messageBox(handle(), "Could not save plugin settings\nErrorCode:" + std::to_string(cause),
+                             "FileError", platform::MB_ICONEXCLAMATION);
     platform::MainFrame::onClose();
 }
 

@@ -13,9 +13,9 @@ namespace
 
 // Event kind per message, in the order of the messages from mouse move to middle double click.
 constexpr std::uint32_t eventKinds[] = {
-    InputEvent::Move,       InputEvent::LeftDown,  InputEvent::LeftUp,     InputEvent::LeftDoubleClick,
-    InputEvent::RightDown,  InputEvent::RightUp,   InputEvent::RightDoubleClick,
-    InputEvent::MiddleDown, InputEvent::MiddleUp,  InputEvent::MiddleDoubleClick,
+    InputEvent::Move,      InputEvent::LeftDown,          InputEvent::LeftUp,           InputEvent::LeftDoubleClick,
+    InputEvent::RightDown, InputEvent::RightUp,           InputEvent::RightDoubleClick, InputEvent::MiddleDown,
+    InputEvent::MiddleUp,  InputEvent::MiddleDoubleClick,
 };
 static_assert(sizeof eventKinds / sizeof eventKinds[0] == platform::WM_MBUTTONDBLCLK - platform::WM_MOUSEMOVE + 1);
 
@@ -66,8 +66,7 @@ bool routeViewInput(MAI_View& view, MAI& mai, std::uint32_t message, std::uintpt
         else if (key == platform::VK_CONTROL)
             view.onKeyState(InputEvent::CtrlDown);
         return true;
-    case platform::WM_KEYUP:
-    {
+    case platform::WM_KEYUP: {
         if (key == platform::VK_SHIFT)
             view.onKeyState(InputEvent::ShiftUp);
         else if (key == platform::VK_CONTROL)

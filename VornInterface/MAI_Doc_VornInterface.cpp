@@ -17,7 +17,8 @@ MAI_Doc_VornInterface::~MAI_Doc_VornInterface()
 
 bool MAI_Doc_VornInterface::isCalculating()
 {
-    return activeCalculator != nullptr && activeCalculator->getCalculationState(&document) == VornPluginCalculator::Running;
+    return activeCalculator != nullptr &&
+        activeCalculator->getCalculationState(&document) == VornPluginCalculator::Running;
 }
 
 bool MAI_Doc_VornInterface::stopCalculation()
@@ -35,7 +36,8 @@ void MAI_Doc_VornInterface::setActiveCalculator(VornPluginCalculator* calculator
     {
         if (mai->messageBox("Can't switch calculation method\nwhile the Calculation Process is Running.\n"
                             "Should the current process be stopped?",
-                            "Shut down calculation?", platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
+                            "Shut down calculation?",
+                            platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
             return;
         if (!stopCalculation())
         {

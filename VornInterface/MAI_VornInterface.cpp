@@ -45,7 +45,8 @@ PluginWindowHandle* MAI_VornInterface::createPluginWindow(PluginWindowRequest* r
     {
     }
     platform::Window* parentWindow = parent != nullptr ? parent->getWnd() : nullptr;
-    if (dialogTemplate != nullptr && plugin->dialogObject->createIndirect(*dialogTemplate, parentWindow, plugin->module))
+    if (dialogTemplate != nullptr &&
+        plugin->dialogObject->createIndirect(*dialogTemplate, parentWindow, plugin->module))
         handle->attach(plugin->dialogObject);
     return handle;
 }

@@ -45,7 +45,8 @@ void CDialogObjectHierarchy::addTypeSubtree(const VornTypeIDManager& registry, i
     if (item == TreeItem::None)
         return;
     tree.setItemState(item, platform::TVIS_BOLD, platform::TVIS_BOLD);
-    for (PropertyDescriptor* property = registry.getFirstProperty(typeId); property != nullptr; property = property->getNext())
+    for (PropertyDescriptor* property = registry.getFirstProperty(typeId); property != nullptr;
+         property = property->getNext())
         tree.insertItem(property->getName(), 0, 0, item, TreeItem::Last);
     for (int32_t child = registry.getFirstChildID(typeId); child != NOTYPEID; child = registry.getNextSiblingID(child))
         addTypeSubtree(registry, child, item);

@@ -186,8 +186,8 @@ std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginMan
             for (; plugin != nullptr; plugin = plugin->getNext())
             {
                 if (plugin->isDefault() || !plugin->isEnabled())
-                    entries.push_back({type->getName(), plugin->getName(),
-                                       plugin->isEnabled() ? defaultState : disabledState});
+                    entries.push_back(
+                        {type->getName(), plugin->getName(), plugin->isEnabled() ? defaultState : disabledState});
             }
         };
         collect(*type->getListHead());

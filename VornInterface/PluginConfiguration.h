@@ -22,8 +22,8 @@ struct PluginConfigurationEntry
 // nothing more is read.
 struct PluginConfigurationContent
 {
-    bool opened = false;          // false: the file could not be read at all
-    std::string headerStatus;     // "All OK" or the header's error; empty when not opened
+    bool opened = false; // false: the file could not be read at all
+    std::string headerStatus; // "All OK" or the header's error; empty when not opened
     std::vector<PluginConfigurationEntry> entries;
     bool ok = true;
     std::string message = "All OK"; // the error when !ok
@@ -45,7 +45,8 @@ class StartupStatus;
 // Applies the entries to the registered plugins: "Disabled" clears a plugin's enabled flag,
 // "Default" makes it its list's default; other states, unknown types and unknown plugins change
 // nothing. Progress goes to `status` as the start-up shows it.
-void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry, StartupStatus& status);
+void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry,
+                              StartupStatus& status);
 
 // Where a file refused at start-up is kept, so that writing at close does not lose its entries.
 inline constexpr const char* refusedPluginConfigurationPath = "system/plugin.cfg.bak";

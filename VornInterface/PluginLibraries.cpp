@@ -26,7 +26,8 @@ PluginLibrary loadPluginLibrary(const std::string& path)
     plugin.library = platform::DynamicLibrary::load(path);
     if (!plugin.library.isLoaded())
         return plugin;
-    plugin.processGlobalObjectDevice = bind<ProcessGlobalObjectDeviceFunction>(plugin.library, "ProcessGlobalObjectDevice");
+    plugin.processGlobalObjectDevice =
+        bind<ProcessGlobalObjectDeviceFunction>(plugin.library, "ProcessGlobalObjectDevice");
     plugin.getPluginCount = bind<GetPluginCountFunction>(plugin.library, "GetPluginCount");
     plugin.getPluginObject = bind<GetPluginObjectFunction>(plugin.library, "GetPluginObject");
     plugin.getPluginWindow = bind<GetPluginWindowFunction>(plugin.library, "GetPluginWindow");

@@ -27,7 +27,7 @@ struct PluginLibrary
 struct PluginLibraryLoadResult
 {
     std::vector<PluginLibrary> libraries; // in load order: sorted by file name
-    std::vector<std::string> failures;    // one line per library that could not be loaded
+    std::vector<std::string> failures; // one line per library that could not be loaded
 };
 
 // The "*.plvd" files of `folder`, sorted by name; none when the folder cannot be read.
@@ -49,9 +49,9 @@ class StartupStatus;
 // What registering the plugin libraries of a folder gave.
 struct PluginRegistration
 {
-    std::uint32_t pluginCount = 0;        // top-level plugin objects registered
+    std::uint32_t pluginCount = 0; // top-level plugin objects registered
     std::vector<PluginLibrary> libraries; // every library that loaded, in load order
-    std::vector<std::string> failures;    // one line per library that failed to load or threw
+    std::vector<std::string> failures; // one line per library that failed to load or threw
 };
 
 // Loads the libraries of `folder` in name order. Each is handed the device (when it exports

@@ -34,9 +34,9 @@ CPluginsDialog::CPluginsDialog(PluginManager& registry)
     : platform::Dialog(HostResource::PluginsDialog), registry(registry), images({16, 16})
 {
     registerHostDialogResources();
-    for (int32_t bitmap : {HostResource::RootImage, HostResource::TypeImage, HostResource::PluginImage,
-                           HostResource::SparePluginImage, HostResource::UnrecognizedImage,
-                           HostResource::DefaultPluginImage, HostResource::DisabledPluginImage})
+    for (int32_t bitmap :
+         {HostResource::RootImage, HostResource::TypeImage, HostResource::PluginImage, HostResource::SparePluginImage,
+          HostResource::UnrecognizedImage, HostResource::DefaultPluginImage, HostResource::DisabledPluginImage})
         images.add(hostBitmap(bitmap), 0xFFFFFF);
 }
 
@@ -74,8 +74,9 @@ void CPluginsDialog::fillTree()
         if (node == TreeItem::None)
             throw Exc_OutOfMemory("PluginViewer::OnInitDialog/nunrecognizedPluginTypeTreeItem == 0");
         for (VornPluginBase* plugin = unrecognized; plugin != nullptr; plugin = plugin->getNext())
-            insertOwnedTypes(plugin, insertPluginItem(plugin, PluginImage, node,
-                                                      "PluginViewer::OnInitDialog/nunrecognizedpluginTreeItem == 0"));
+            insertOwnedTypes(plugin,
+                             insertPluginItem(plugin, PluginImage, node,
+                                              "PluginViewer::OnInitDialog/nunrecognizedpluginTreeItem == 0"));
     }
     tree.expand(rootItem, platform::TreeExpand::Expand);
 }
@@ -87,8 +88,10 @@ void CPluginsDialog::insertPluginTypeItem(const char* typeName, TreeItem parent)
         throw Exc_OutOfMemory("CPluginsDialog::InsertPluginTypeItem/ntypeTreeItem == 0");
     constexpr const char* thrower = "PluginViewer::OnInitDialog/npluginTreeItem == 0";
     for (VornPluginBase* plugin = registry.getFirstPlugin(typeName); plugin != nullptr; plugin = plugin->getNext())
-        insertOwnedTypes(plugin, insertPluginItem(plugin, plugin->isDefault() ? DefaultImage : PluginImage, typeItem, thrower));
-    for (VornPluginBase* plugin = registry.getFirstDisabledPlugin(typeName); plugin != nullptr; plugin = plugin->getNext())
+        insertOwnedTypes(plugin,
+                         insertPluginItem(plugin, plugin->isDefault() ? DefaultImage : PluginImage, typeItem, thrower));
+    for (VornPluginBase* plugin = registry.getFirstDisabledPlugin(typeName); plugin != nullptr;
+         plugin = plugin->getNext())
         insertOwnedTypes(plugin, insertPluginItem(plugin, DisabledImage, typeItem, thrower));
 }
 
@@ -168,7 +171,8 @@ void CPluginsDialog::OnAbout()
 {
     const TreeItem item = tree.selectedItem();
     if (item != TreeItem::None && item == rootItem)
-        platform::messageBox(handle(), "Central Plugin System\na system allowing plugin coders\nto register new plugin types",
+        platform::messageBox(handle(),
+                             "Central Plugin System\na system allowing plugin coders\nto register new plugin types",
                              "PLUGIN SYSTEM");
     else if (VornPlugin* plugin = findSelectedPlugin())
         plugin->about(handleFor(plugin));

@@ -77,10 +77,12 @@ public:
 
 private:
     void insertPluginTypeItem(const char* typeName, platform::TreeItem parent);
-    platform::TreeItem insertPluginItem(VornPluginBase* plugin, int image, platform::TreeItem parent, const char* thrower);
+    platform::TreeItem insertPluginItem(VornPluginBase* plugin, int image, platform::TreeItem parent,
+                                        const char* thrower);
     void insertOwnedTypes(VornPluginBase* plugin, platform::TreeItem item);
     bool isPluginItem(platform::TreeItem item) const;
-    void setButtons(ButtonState aboutState, ButtonState propertiesState, ButtonState disableState, ButtonState defaultState);
+    void setButtons(ButtonState aboutState, ButtonState propertiesState, ButtonState disableState,
+                    ButtonState defaultState);
     void showButtons();
     PluginWindowHandle* handleFor(VornPlugin* plugin);
 

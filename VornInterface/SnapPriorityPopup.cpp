@@ -113,8 +113,10 @@ void CPopupSnapPriority::OnNumberChange()
     std::string cleaned = text.substr(0, digits);
     // Leading digits beyond the range are clamped without reading the whole (maybe huge) number.
     const std::size_t significant = cleaned.find_first_not_of('0');
-    const bool aboveRange = significant != std::string::npos && (digits - significant > 2 || std::stoi(cleaned.substr(significant)) > gauge.maximum);
-    int32_t number = aboveRange ? gauge.maximum : (significant == std::string::npos ? 0 : std::stoi(cleaned.substr(significant)));
+    const bool aboveRange = significant != std::string::npos &&
+        (digits - significant > 2 || std::stoi(cleaned.substr(significant)) > gauge.maximum);
+    int32_t number =
+        aboveRange ? gauge.maximum : (significant == std::string::npos ? 0 : std::stoi(cleaned.substr(significant)));
     number = std::clamp(number, gauge.minimum, gauge.maximum);
     if (aboveRange)
         cleaned = std::to_string(number);

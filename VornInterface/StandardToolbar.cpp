@@ -5,6 +5,9 @@
 
 #include <span>
 
+// The pictures drawn as text rows below keep their layout.
+// clang-format off
+
 namespace
 {
 
@@ -144,3 +147,4 @@ platform::Surface standardToolbarImageStrip()
     }
     return strip;
 }
+// clang-format on

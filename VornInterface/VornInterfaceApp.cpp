@@ -83,7 +83,8 @@ bool CVornInterfaceApp::loadPlugins(const std::string& folder, StartupStatus* st
 {
     registerHostPluginTypes(*registry_, *mai_);
     StatusRegistryListener listener(status);
-    registration_ = registerPluginLibraries(folder, GlobalObjectDevice::instance(), mai_, *registry_, status, &listener);
+    registration_ =
+        registerPluginLibraries(folder, GlobalObjectDevice::instance(), mai_, *registry_, status, &listener);
     for (const std::string& failure : registration_.failures)
         std::fprintf(stderr, "Plugin library not loaded: %s\n", failure.c_str());
     for (const PluginLibrary& library : registration_.libraries)
@@ -130,10 +131,17 @@ bool CVornInterfaceApp::preTranslateMessage(platform::Message& message)
     Notifier* channel = nullptr;
     switch (message.wParam)
     {
-    case platform::VK_RETURN: channel = &enterChannel_; break;
-    case platform::VK_ESCAPE: channel = &escapeChannel_; break;
-    case platform::VK_TAB: channel = &tabChannel_; break;
-    default: return false;
+    case platform::VK_RETURN:
+        channel = &enterChannel_;
+        break;
+    case platform::VK_ESCAPE:
+        channel = &escapeChannel_;
+        break;
+    case platform::VK_TAB:
+        channel = &tabChannel_;
+        break;
+    default:
+        return false;
     }
     if (!channel->hasListeners())
         return false;

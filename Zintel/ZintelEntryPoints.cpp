@@ -37,8 +37,9 @@ PluginWindowHandle* GetPluginWindow(PluginWindowHandle* parent, PluginWindowRequ
 {
     platform::ResourceModuleScope scope(zintel::thisModule());
     vornTrace("Inside Zintel DLL\n");
-    platform::messageBox(platform::WindowHandle::None, "GetPluginWindow() in Zintel.dll\nis called.\nthis should NOT happen!",
-                         "Listen...", platform::MB_OK);
+    platform::messageBox(platform::WindowHandle::None,
+                         "GetPluginWindow() in Zintel.dll\nis called.\nthis should NOT happen!", "Listen...",
+                         platform::MB_OK);
     return nullptr;
 }
 

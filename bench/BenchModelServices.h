@@ -9,8 +9,7 @@
 
 inline void installBenchModelServices()
 {
-    static const bool installed = []
-    {
+    static const bool installed = [] {
         knotManager::initiate();
         VornTypeIDManager::initiate();
         DWordArrayManager::initiate();

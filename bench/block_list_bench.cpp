@@ -50,7 +50,8 @@ std::vector<uint32_t> randomIndexes(uint32_t count, uint32_t seed)
 template <class T>
 static void BM_BlockListAdd(benchmark::State& state)
 {
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         BlockList<T> list("Bench");
         fill(list);
         benchmark::DoNotOptimize(list.getCount());
@@ -66,7 +67,8 @@ template <class T>
 static void BM_BlockListRemove(benchmark::State& state)
 {
     const std::vector<uint32_t> picks = randomIndexes(elements, 7);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         state.PauseTiming();
         BlockList<T> list("Bench");
         fill(list);
@@ -84,7 +86,8 @@ BENCHMARK_TEMPLATE(BM_BlockListRemove, ModelSized)->Unit(benchmark::kMillisecond
 static void BM_BlockListLockedRemove(benchmark::State& state)
 {
     const std::vector<uint32_t> picks = randomIndexes(elements, 7);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         state.PauseTiming();
         BlockList<Displacement> list("Bench");
         fill(list);
@@ -104,7 +107,8 @@ static void BM_BlockListIndexSequential(benchmark::State& state)
 {
     BlockList<Displacement> list("Bench");
     fill(list);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         double sum = 0;
         for (uint32_t i = 0; i < elements; ++i)
             sum += list[i].x;
@@ -119,7 +123,8 @@ static void BM_BlockListIndexRandom(benchmark::State& state)
     BlockList<Displacement> list("Bench");
     fill(list);
     const std::vector<uint32_t> picks = randomIndexes(elements, 11);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         double sum = 0;
         for (uint32_t index : picks)
             sum += list[index].x;
@@ -133,7 +138,8 @@ BENCHMARK(BM_BlockListIndexRandom)->Unit(benchmark::kMillisecond);
 static void BM_BlockListAddRemoveWithChild(benchmark::State& state)
 {
     const std::vector<uint32_t> picks = randomIndexes(elements, 13);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         BlockList<ModelSized> parent("Parent");
         BlockList<Displacement> child("Child");
         parent.addChild(&child);

@@ -27,7 +27,8 @@ struct BoundRegistry
         int index = 0;
         for (VornPluginBase* plugin = registry.getFirstPlugin("Standard MenuItem"); index < 1000; ++index)
         {
-            mai.accelerators.addBinding(1 + static_cast<uint32_t>(index) % 1095, static_cast<VornPluginMenuItem*>(plugin));
+            mai.accelerators.addBinding(1 + static_cast<uint32_t>(index) % 1095,
+                                        static_cast<VornPluginMenuItem*>(plugin));
             plugin = plugin->getNext() != nullptr ? plugin->getNext() : registry.getFirstPlugin("Standard MenuItem");
         }
     }
@@ -45,7 +46,8 @@ void AcceleratorFileSave(benchmark::State& state)
     BoundRegistry bound;
     const std::string path = scratchFile("-bench.acc");
     for (auto _ : state)
-        benchmark::DoNotOptimize(saveAcceleratorFile(path.c_str(), bound.mai.accelerators, platform::WindowHandle::None));
+        benchmark::DoNotOptimize(
+            saveAcceleratorFile(path.c_str(), bound.mai.accelerators, platform::WindowHandle::None));
     std::filesystem::remove(path);
 }
 BENCHMARK(AcceleratorFileSave)->Unit(benchmark::kMicrosecond);
@@ -58,7 +60,8 @@ void AcceleratorFileLoad(benchmark::State& state)
     for (auto _ : state)
     {
         AcceleratorTable table;
-        benchmark::DoNotOptimize(loadAcceleratorFile(path.c_str(), table, bound.registry, platform::WindowHandle::None));
+        benchmark::DoNotOptimize(
+            loadAcceleratorFile(path.c_str(), table, bound.registry, platform::WindowHandle::None));
     }
     std::filesystem::remove(path);
 }

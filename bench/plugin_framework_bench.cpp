@@ -67,18 +67,18 @@ public:
 // Files n plugins over the eleven host types, then looks each up by name.
 void BM_RegistryFilesAndFindsPlugins(benchmark::State& state)
 {
-    static const char* const types[] = {"Standard MenuItem", "Dialog",     "Toolbar",         "File Import",
-                                        "File Export",       "ObjectType", "Object Creator",  "Shape",
+    static const char* const types[] = {"Standard MenuItem", "Dialog",     "Toolbar",        "File Import",
+                                        "File Export",       "ObjectType", "Object Creator", "Shape",
                                         "Object Modifier",   "View Base",  "Calculator"};
     const int count = static_cast<int>(state.range(0));
     for (auto _ : state)
     {
         PluginLists lists;
         PluginManager registry;
-        VornPluginBase** heads[] = {&lists.menuItems,   &lists.dialogs,       &lists.toolbars,
-                                    &lists.fileImports, &lists.fileExports,   &lists.objectTypes,
-                                    &lists.objectCreators, &lists.shapes,     &lists.objectModifiers,
-                                    &lists.viewTypes,   &lists.calculators};
+        VornPluginBase** heads[] = {&lists.menuItems,      &lists.dialogs,     &lists.toolbars,
+                                    &lists.fileImports,    &lists.fileExports, &lists.objectTypes,
+                                    &lists.objectCreators, &lists.shapes,      &lists.objectModifiers,
+                                    &lists.viewTypes,      &lists.calculators};
         for (int i = 0; i < 11; ++i)
             registry.addPluginType(heads[i], types[i], nullptr);
         for (int i = 0; i < count; ++i)

@@ -33,7 +33,8 @@ struct Sections
 };
 
 // Alternating between two shapes makes every application derive its parameters afresh.
-template <class First, class Second> void applyShapes(benchmark::State& state)
+template <class First, class Second>
+void applyShapes(benchmark::State& state)
 {
     Sections sections;
     First first;

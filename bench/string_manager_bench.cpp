@@ -15,7 +15,8 @@ std::vector<std::string> makeNames(size_t count)
 {
     std::mt19937 random(5);
     std::vector<std::string> names;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
+    {
         const int extra = std::uniform_int_distribution<int>(0, 40)(random);
         names.push_back("Object " + std::to_string(i) + std::string(extra, 'n'));
     }
@@ -31,14 +32,16 @@ static void BM_StringManagerRenameChurn(benchmark::State& state)
     const std::vector<std::string> names = makeNames(live + 1024);
     StringManager strings;
     std::vector<std::unique_ptr<StringHandle>> handles;
-    for (size_t i = 0; i < live; ++i) {
+    for (size_t i = 0; i < live; ++i)
+    {
         handles.push_back(std::make_unique<StringHandle>());
         strings.storeString(handles.back().get(), names[i].c_str());
     }
     std::mt19937 random(9);
     std::uniform_int_distribution<size_t> pick(0, live - 1);
     size_t next = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         handles[pick(random)]->set(&strings, names[next].c_str());
         next = (next + 1) % names.size();
     }
@@ -57,7 +60,8 @@ static void BM_StringManagerStoreReleaseBatch(benchmark::State& state)
         order[i] = i;
     std::shuffle(order.begin(), order.end(), std::mt19937(3));
     std::vector<StringHandle> handles(batch);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         StringManager strings;
         for (size_t i = 0; i < batch; ++i)
             strings.storeString(&handles[i], names[i].c_str());

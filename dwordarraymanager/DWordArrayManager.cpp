@@ -15,7 +15,8 @@ DWordArrayManager* moduleStore = nullptr;
 
 DWordArrayManager* DWordArrayManager::initiate()
 {
-    if (!moduleStore) {
+    if (!moduleStore)
+    {
         moduleStore = new (std::nothrow) DWordArrayManager();
         if (!moduleStore)
             throw Exc_OutOfMemory("DWordArrayManager::initiate");
@@ -61,7 +62,8 @@ void DWordArrayManager::createEntryOfLength(uint32_t length, DWordArrayHandle* h
     DWordArrayBlock* block = firstBlock;
     while (block && block->spaceLeft() < need)
         block = block->next;
-    if (!block) {
+    if (!block)
+    {
         block = new (std::nothrow) DWordArrayBlock();
         if (!block)
             throw Exc_OutOfMemory("DWordArrayManager::createEntryOfLength");
@@ -94,7 +96,8 @@ void DWordArrayBlock::removeEntry(DWordArrayEntry* entry)
     const uint32_t behind = start + gap;
     std::memmove(data + start * 4u, data + behind * 4u, (used - behind) * 4u);
     used -= gap;
-    for (uint32_t offset = start; offset < used;) {
+    for (uint32_t offset = start; offset < used;)
+    {
         DWordArrayEntry* moved = entryAt(offset);
         moved->offset = offset;
         moved->block = this;
@@ -108,7 +111,8 @@ void DWordArrayBlock::removeEntry(DWordArrayEntry* entry)
 
 void DWordArrayBlock::orphanEntries()
 {
-    for (uint32_t offset = 0; offset < used;) {
+    for (uint32_t offset = 0; offset < used;)
+    {
         DWordArrayEntry* entry = entryAt(offset);
         entry->owner->entry = nullptr;
         offset += DWordArrayEntry::footprint(entry->length);
@@ -118,9 +122,11 @@ void DWordArrayBlock::orphanEntries()
 void DWordArrayManager::releaseEmptyBlocks()
 {
     bool spareKept = false;
-    for (DWordArrayBlock* block = firstBlock; block;) {
+    for (DWordArrayBlock* block = firstBlock; block;)
+    {
         DWordArrayBlock* next = block->next;
-        if (block->used == 0) {
+        if (block->used == 0)
+        {
             if (spareKept)
                 destroyBlock(block);
             spareKept = true;

@@ -18,9 +18,9 @@ class DWordArrayHandle;
 struct DWordArrayEntry
 {
     DWordArrayHandle* owner; // the handle that points at this entry
-    DWordArrayBlock* block;  // the block that holds it
-    uint32_t offset;         // word position of the entry in its block's data
-    uint32_t length;         // data words (padding not counted)
+    DWordArrayBlock* block; // the block that holds it
+    uint32_t offset; // word position of the entry in its block's data
+    uint32_t length; // data words (padding not counted)
 
     // Header words in front of the data.
     static constexpr uint32_t HEADERSIZE = 6;
@@ -81,8 +81,8 @@ public:
     // Frees every empty block but the first one found, which stays as a spare.
     void releaseEmptyBlocks();
 
-    uint32_t getCapacity() const { return capacity; }     // words of all blocks
-    uint32_t getUsed() const { return used; }             // words taken by entries, headers included
+    uint32_t getCapacity() const { return capacity; } // words of all blocks
+    uint32_t getUsed() const { return used; } // words taken by entries, headers included
     uint32_t getEntryCount() const { return entryCount; } // live entries
     uint32_t getBlockCount() const;
     DWordArrayBlock* getFirstBlock() const { return firstBlock; }

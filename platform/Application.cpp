@@ -333,8 +333,7 @@ QWidget* mainWindowWidget()
 
 // ---- Application -------------------------------------------------------------------------------
 
-Application::Application(int& argc, char** argv, const std::string& name)
-    : state_(std::make_unique<State>(argc, argv))
+Application::Application(int& argc, char** argv, const std::string& name) : state_(std::make_unique<State>(argc, argv))
 {
     // The toolkit switches to the user's locale; numbers in files and dialogs are always read
     // and written the C way.
@@ -360,9 +359,9 @@ void Application::setWindowIcon(ModuleHandle module, int32_t iconId)
         {
             const uint32_t colour = icon->pixels[static_cast<size_t>(y) * icon->width + x];
             image.setPixel(x, y,
-                           colour == icon->transparentColour
-                               ? 0u
-                               : 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu));
+                           colour == icon->transparentColour ? 0u
+                                                             : 0xFF000000u | ((colour & 0xFFu) << 16) |
+                                   (colour & 0xFF00u) | ((colour >> 16) & 0xFFu));
         }
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }

@@ -45,7 +45,7 @@ std::vector<unsigned char> encodeBmp(const Surface& image)
     putDoubleWord(out, kInfoHeaderSize);
     putDoubleWord(out, width);
     putDoubleWord(out, height); // positive: rows bottom up
-    putWord(out, 1);            // planes
+    putWord(out, 1); // planes
     putWord(out, kBitsPerPixel);
     putDoubleWord(out, 0); // no compression
     putDoubleWord(out, imageSize);
@@ -61,8 +61,8 @@ std::vector<unsigned char> encodeBmp(const Surface& image)
         {
             const std::uint32_t colour = Surface::colourOf(row[x]); // 0x00BBGGRR
             out.push_back(static_cast<unsigned char>((colour >> 16) & 0xFF)); // blue
-            out.push_back(static_cast<unsigned char>((colour >> 8) & 0xFF));  // green
-            out.push_back(static_cast<unsigned char>(colour & 0xFF));         // red
+            out.push_back(static_cast<unsigned char>((colour >> 8) & 0xFF)); // green
+            out.push_back(static_cast<unsigned char>(colour & 0xFF)); // red
         }
         for (std::uint32_t pad = width * 3; pad < rowBytes; ++pad)
             out.push_back(0);
@@ -82,9 +82,12 @@ BmpWriteError writeBmpFile(const std::string& path, const Surface& image)
         return BmpWriteError::None;
     switch (writer.failedStep())
     {
-    case FileWriter::Step::Create: return BmpWriteError::CreateFile;
-    case FileWriter::Step::Replace: return BmpWriteError::ReplaceFile;
-    default: return BmpWriteError::WriteFile;
+    case FileWriter::Step::Create:
+        return BmpWriteError::CreateFile;
+    case FileWriter::Step::Replace:
+        return BmpWriteError::ReplaceFile;
+    default:
+        return BmpWriteError::WriteFile;
     }
 }
 

@@ -13,9 +13,9 @@ class Surface;
 enum class BmpWriteError
 {
     None = 0,
-    EmptyImage,  // nothing to write: 0 x 0 pixels
-    CreateFile,  // the temporary file beside the target could not be created
-    WriteFile,   // writing or flushing the data failed (disk full, ...)
+    EmptyImage, // nothing to write: 0 x 0 pixels
+    CreateFile, // the temporary file beside the target could not be created
+    WriteFile, // writing or flushing the data failed (disk full, ...)
     ReplaceFile, // the finished file could not be renamed over the target
 };
 

@@ -106,9 +106,8 @@ QWidget* makeComboBox(WindowState* state, QWidget* parent)
     QObject::connect(combo, &QComboBox::activated,
                      [handle](int) { guardedCall([&] { sendCommandNotify(handle, CBN_SELCHANGE); }); });
     if (QLineEdit* edit = combo->lineEdit())
-        QObject::connect(edit, &QLineEdit::textEdited, [handle](const QString&) {
-            guardedCall([&] { sendCommandNotify(handle, CBN_EDITCHANGE); });
-        });
+        QObject::connect(edit, &QLineEdit::textEdited,
+                         [handle](const QString&) { guardedCall([&] { sendCommandNotify(handle, CBN_EDITCHANGE); }); });
     return combo;
 }
 

@@ -38,9 +38,8 @@ std::string registeredControlText(const WindowState* state)
     return state->text;
 }
 
-const ControlKindBehaviour registeredControlBehaviour{.create = createRegisteredControl,
-                                                      .setText = setRegisteredControlText,
-                                                      .getText = registeredControlText};
+const ControlKindBehaviour registeredControlBehaviour{
+    .create = createRegisteredControl, .setText = setRegisteredControlText, .getText = registeredControlText};
 
 // A painted top-level window shows its text as the title.
 void setPaintedWindowText(WindowState* state, const std::string& text)
@@ -129,7 +128,7 @@ WindowKind controlKindFor(const std::string& className, uint32_t style)
                                                                                       : WindowKind::StaticText;
     if (className == "ListBox")
         return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0 ? WindowKind::OwnerDrawListBox
-                                                                          : WindowKind::ListBox;
+                                                                           : WindowKind::ListBox;
     if (className == "ScrollBar")
         return WindowKind::ScrollBar;
     return WindowKind::Painted;

@@ -25,12 +25,12 @@ struct DrawItemRecord
 {
     uint32_t controlType = 0; // ODT_BUTTON, ODT_LISTBOX, ...
     uint32_t controlId = 0;
-    uint32_t itemId = 0;      // the row of a list box; 0xFFFFFFFF for an empty list box
-    uint32_t itemAction = 0;  // ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS
-    uint32_t itemState = 0;   // ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ...
+    uint32_t itemId = 0; // the row of a list box; 0xFFFFFFFF for an empty list box
+    uint32_t itemAction = 0; // ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS
+    uint32_t itemState = 0; // ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ...
     WindowHandle window = WindowHandle::None;
     DeviceContext* dc = nullptr; // draws into the control's image
-    Rect itemRect;               // in the control's client coordinates
+    Rect itemRect; // in the control's client coordinates
     uintptr_t itemData = 0;
 };
 

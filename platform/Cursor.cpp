@@ -100,9 +100,10 @@ Cursor* loadCursor(ModuleHandle module, int32_t id)
         for (int32_t x = 0; x < resource->width; ++x)
         {
             const uint32_t colour = resource->pixels[static_cast<size_t>(y) * resource->width + x];
-            image.setPixel(x, y, colour == resource->transparentColour
-                                     ? qRgba(0, 0, 0, 0)
-                                     : qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+            image.setPixel(x, y,
+                           colour == resource->transparentColour
+                               ? qRgba(0, 0, 0, 0)
+                               : qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
         }
     Cursor* cursor = new Cursor(QCursor(QPixmap::fromImage(image), resource->hotspotX, resource->hotspotY));
     cursors[{module, id}] = cursor;

@@ -108,7 +108,7 @@ struct DeviceContext::Data
     WindowHandle window = WindowHandle::None;
     // A printed page: drawing goes through its painter; windowSurface then only sizes the page.
     PrintPage* page = nullptr;
-    std::optional<Rect> area;               // the part of the window surface drawn into
+    std::optional<Rect> area; // the part of the window surface drawn into
     DrawingState state;
     std::vector<DrawingState> saved;
     int64_t patternStep = 0; // where the pen pattern stands along the current polyline
@@ -159,8 +159,7 @@ struct DeviceContext::Data
         Surface& surface = target();
         if (!mixMode || raster::PenMix(*mixMode, colour).ignoresDestination())
         {
-            const uint32_t stored =
-                Surface::storedColour(mixMode ? raster::PenMix(*mixMode, colour).constant : colour);
+            const uint32_t stored = Surface::storedColour(mixMode ? raster::PenMix(*mixMode, colour).constant : colour);
             for (int32_t y = box.top; y < box.bottom; ++y)
             {
                 uint32_t* row = surface.row(y);
@@ -235,8 +234,7 @@ DeviceContext::DeviceContext() : data_(std::make_unique<Data>())
 {
 }
 
-DeviceContext::DeviceContext(Surface& target)
-    : DeviceContext(std::shared_ptr<Surface>(&target, [](Surface*) {}))
+DeviceContext::DeviceContext(Surface& target) : DeviceContext(std::shared_ptr<Surface>(&target, [](Surface*) {}))
 {
 }
 
@@ -254,8 +252,7 @@ DeviceContext::DeviceContext(PrintPage& page)
     data_->window = page.window;
 }
 
-DeviceContext::DeviceContext(std::shared_ptr<Surface> target, const Rect& area)
-    : DeviceContext(std::move(target))
+DeviceContext::DeviceContext(std::shared_ptr<Surface> target, const Rect& area) : DeviceContext(std::move(target))
 {
     data_->area = area.isEmpty() ? Rect{area.left, area.top, area.left, area.top} : area;
 }
@@ -418,10 +415,10 @@ bool DeviceContext::restoreDC(int32_t savedDepth)
 
 void DeviceContext::intersectClipRect(const Rect& rect)
 {
-    const Rect current = data_->state.clip ? *data_->state.clip : Rect{std::numeric_limits<int32_t>::min(),
-                                                                           std::numeric_limits<int32_t>::min(),
-                                                                           std::numeric_limits<int32_t>::max(),
-                                                                           std::numeric_limits<int32_t>::max()};
+    const Rect current = data_->state.clip
+        ? *data_->state.clip
+        : Rect{std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min(),
+               std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max()};
     data_->state.clip = current.intersected(rect);
 }
 
@@ -462,11 +459,10 @@ void DeviceContext::rectangle(const Rect& rect)
     // The outline takes the outermost pixels; without one the fill stops a pixel short instead.
     const int64_t inset = outlined ? 1 : 0;
     if (data_->state.brush.style != BS_NULL)
-        data_->fillDevice(data_->clippedDeviceRect(static_cast<int64_t>(box.left) + inset,
-                                                   static_cast<int64_t>(box.top) + inset,
-                                                   static_cast<int64_t>(box.right) - 1,
-                                                   static_cast<int64_t>(box.bottom) - 1),
-                          data_->state.brush.colour, data_->state.mixMode);
+        data_->fillDevice(
+            data_->clippedDeviceRect(static_cast<int64_t>(box.left) + inset, static_cast<int64_t>(box.top) + inset,
+                                     static_cast<int64_t>(box.right) - 1, static_cast<int64_t>(box.bottom) - 1),
+            data_->state.brush.colour, data_->state.mixMode);
     if (!outlined)
         return;
     const DevicePoint corners[] = {data_->toDevice(box.left, box.top), data_->toDevice(box.right - 1, box.top),
@@ -794,8 +790,8 @@ static bool blitPixels(Surface& destination, const Rect& destinationClip, const 
     // The source's image, moved over the destination: what lies outside it is not drawn.
     const int64_t shiftX = destinationAt.x - sourceAt.x;
     const int64_t shiftY = destinationAt.y - sourceAt.y;
-    Rect box = clipBox(destinationAt.x, destinationAt.y, destinationAt.x + width, destinationAt.y + height,
-                       destinationClip);
+    Rect box =
+        clipBox(destinationAt.x, destinationAt.y, destinationAt.x + width, destinationAt.y + height, destinationClip);
     box = clipBox(static_cast<int64_t>(sourceBounds.left) + shiftX, static_cast<int64_t>(sourceBounds.top) + shiftY,
                   static_cast<int64_t>(sourceBounds.right) + shiftX, static_cast<int64_t>(sourceBounds.bottom) + shiftY,
                   box);
@@ -842,8 +838,8 @@ bool DeviceContext::bitBlt(int32_t x, int32_t y, int32_t width, int32_t height, 
     const raster::BlitMix mix(truthTable, pattern);
     const bool copy = truthTable == ((SRCCOPY >> 16) & 0xFFu);
     const Rect sourceBounds = source.data_->drawableArea();
-    return blitPixels(data_->target(), data_->deviceClip(), data_->toDevice(x, y), source.data_->target(),
-                      sourceBounds, source.data_->toDevice(sourceX, sourceY), width, height, data_->pagePainter(),
+    return blitPixels(data_->target(), data_->deviceClip(), data_->toDevice(x, y), source.data_->target(), sourceBounds,
+                      source.data_->toDevice(sourceX, sourceY), width, height, data_->pagePainter(),
                       [&](uint32_t from, uint32_t& to) {
                           to = Surface::storedColour(copy ? from : mix.apply(from, Surface::colourOf(to)));
                       });
@@ -854,8 +850,8 @@ bool DeviceContext::transparentBlt(int32_t x, int32_t y, int32_t width, int32_t 
 {
     const Rect sourceBounds = source.data_->drawableArea();
     const ColorRef skipped = transparentColour & 0x00FFFFFFu;
-    return blitPixels(data_->target(), data_->deviceClip(), data_->toDevice(x, y), source.data_->target(),
-                      sourceBounds, source.data_->toDevice(sourceX, sourceY), width, height, data_->pagePainter(),
+    return blitPixels(data_->target(), data_->deviceClip(), data_->toDevice(x, y), source.data_->target(), sourceBounds,
+                      source.data_->toDevice(sourceX, sourceY), width, height, data_->pagePainter(),
                       [&](uint32_t from, uint32_t& to) {
                           if (from != skipped)
                               to = Surface::storedColour(from);

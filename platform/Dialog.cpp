@@ -143,8 +143,7 @@ Window* nextTabStop(const Window* root, Window* from, bool previous)
 const Window* tabOrderRoot(const Window* dialog)
 {
     const Window* root = dialog;
-    while (root->parent() != nullptr && (root->style() & WS_CHILD) != 0 &&
-           (root->exStyle() & WS_EX_CONTROLPARENT) != 0)
+    while (root->parent() != nullptr && (root->style() & WS_CHILD) != 0 && (root->exStyle() & WS_EX_CONTROLPARENT) != 0)
         root = root->parent();
     return root;
 }
@@ -364,13 +363,12 @@ bool Dialog::build(const DialogTemplate& dialogTemplate, Window* parent, ModuleH
     {
         // Centred over the owner (or the screen).
         const Rect area = parent != nullptr && parent->exists() ? parent->windowRect() : desktopWorkArea();
-        rect = Rect::fromPointAndSize({area.left + (area.width() - rect.width()) / 2,
-                                       area.top + (area.height() - rect.height()) / 2},
-                                      rect.size());
+        rect = Rect::fromPointAndSize(
+            {area.left + (area.width() - rect.width()) / 2, area.top + (area.height() - rect.height()) / 2},
+            rect.size());
     }
     const uint32_t visible = style & WS_VISIBLE;
-    if (!Window::create("#32770", dialogTemplate.caption, style & ~WS_VISIBLE, rect, parent, 0,
-                        dialogTemplate.exStyle))
+    if (!Window::create("#32770", dialogTemplate.caption, style & ~WS_VISIBLE, rect, parent, 0, dialogTemplate.exStyle))
         return false;
     setModule(module);
     state()->widget->setFont(text::dialogFont());
@@ -555,7 +553,8 @@ LResult Dialog::windowProc(uint32_t message, WParam wParam, LParam lParam)
             const uint32_t type = item->style() & BS_TYPEMASK;
             if (item->className() != "Button" || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
                 continue;
-            const uint32_t wanted = item->dlgCtrlId() == static_cast<int32_t>(wParam) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+            const uint32_t wanted =
+                item->dlgCtrlId() == static_cast<int32_t>(wParam) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
             if (wanted != type)
                 item->sendMessage(BM_SETSTYLE, (item->style() & ~BS_TYPEMASK & 0xFFFFu) | wanted, 1);
         }
@@ -570,8 +569,8 @@ bool Dialog::preTranslateMessage(Message& message)
     if (message.message != WM_KEYDOWN)
         return false;
     Window* target = fromHandle(message.window);
-    const uint32_t code = target != nullptr ? static_cast<uint32_t>(target->sendMessage(WM_GETDLGCODE, message.wParam))
-                                            : 0;
+    const uint32_t code =
+        target != nullptr ? static_cast<uint32_t>(target->sendMessage(WM_GETDLGCODE, message.wParam)) : 0;
     if ((code & DLGC_WANTALLKEYS) != 0)
         return false;
     // The control of this dialog that holds `target` (the focus may sit inside a control).

@@ -47,7 +47,7 @@ PLATFORM_API std::string formatDouble(double value);
 enum class ParsedNumber
 {
     Valid,
-    Missing,   // no number at the start
+    Missing, // no number at the start
     OutOfRange // too large for a double (strtod's infinity)
 };
 PLATFORM_API ParsedNumber parseNumber(std::string_view text, double& value);

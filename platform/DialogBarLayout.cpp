@@ -39,7 +39,7 @@ DialogBarLayout calcDialogBarLayout(DialogBarSizes& sizes, std::int32_t length, 
         {
             answer.beep = true;
             answer.size = (mode & LM_HORZ) ? Size{kStretchedLength, sizes.docked.height}
-                                                           : Size{sizes.docked.width, kStretchedLength};
+                                           : Size{sizes.docked.width, kStretchedLength};
             return answer;
         }
         layOutFor(sizes, answer, sizes.docked, keepsDockedSizeApartAndStretches(sizes));
@@ -53,7 +53,8 @@ DialogBarLayout calcDialogBarLayout(DialogBarSizes& sizes, std::int32_t length, 
     const bool keepDocked = (sizes.modeFlags & dialog_bar_mode::DockedSizeApart) != 0;
     if (mode & LM_LENGTHY)
     {
-        const std::int32_t height = std::clamp(length, sizes.minimum.height, std::max(sizes.minimum.height, sizes.maximum.height));
+        const std::int32_t height =
+            std::clamp(length, sizes.minimum.height, std::max(sizes.minimum.height, sizes.maximum.height));
         if (!(sizes.modeFlags & dialog_bar_mode::HeightFixed))
         {
             sizes.floating.height = height;
@@ -63,7 +64,8 @@ DialogBarLayout calcDialogBarLayout(DialogBarSizes& sizes, std::int32_t length, 
     }
     else
     {
-        const std::int32_t width = std::clamp(length, sizes.minimum.width, std::max(sizes.minimum.width, sizes.maximum.width));
+        const std::int32_t width =
+            std::clamp(length, sizes.minimum.width, std::max(sizes.minimum.width, sizes.maximum.width));
         if (!(sizes.modeFlags & dialog_bar_mode::WidthFixed))
         {
             sizes.floating.width = width;

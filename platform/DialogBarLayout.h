@@ -33,7 +33,7 @@ struct DialogBarSizes
 struct DialogBarLayout
 {
     Size size;
-    bool beep = false;            // a docked bar was asked to stretch
+    bool beep = false; // a docked bar was asked to stretch
     bool stretchChildren = false; // lay the children out from stretchFrom to stretchTo
     Size stretchFrom;
     Size stretchTo;

@@ -9,8 +9,11 @@ namespace platform
 
 DocTemplate::DocTemplate(Menu* documentMenu, std::string extension, DocumentFactory makeDocument,
                          FrameFactory makeFrame, ViewFactory makeView)
-    : menu_(documentMenu), extension_(std::move(extension)), makeDocument_(std::move(makeDocument)),
-      makeFrame_(std::move(makeFrame)), makeView_(std::move(makeView))
+    : menu_(documentMenu),
+      extension_(std::move(extension)),
+      makeDocument_(std::move(makeDocument)),
+      makeFrame_(std::move(makeFrame)),
+      makeView_(std::move(makeView))
 {
 }
 
@@ -39,8 +42,8 @@ Document* DocTemplate::openNewDocument(MainFrame& frame)
         if (made->views().empty())
         {
             made->onCloseDocument();
-            documents_.erase(std::find_if(documents_.begin(), documents_.end(),
-                                          [&](const auto& d) { return d.get() == made; }));
+            documents_.erase(
+                std::find_if(documents_.begin(), documents_.end(), [&](const auto& d) { return d.get() == made; }));
         }
         return nullptr;
     }
@@ -86,9 +89,9 @@ void DocTemplate::viewGone(View& view)
     if (!views.empty())
         return;
     document->onCloseDocument();
-    documents_.erase(std::remove_if(documents_.begin(), documents_.end(),
-                                    [&](const auto& d) { return d.get() == document; }),
-                     documents_.end());
+    documents_.erase(
+        std::remove_if(documents_.begin(), documents_.end(), [&](const auto& d) { return d.get() == document; }),
+        documents_.end());
 }
 
 } // namespace platform

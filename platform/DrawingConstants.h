@@ -16,9 +16,18 @@ constexpr ColorRef rgb(uint8_t red, uint8_t green, uint8_t blue)
 {
     return static_cast<ColorRef>(red) | (static_cast<ColorRef>(green) << 8) | (static_cast<ColorRef>(blue) << 16);
 }
-constexpr uint8_t redOf(ColorRef colour) { return static_cast<uint8_t>(colour); }
-constexpr uint8_t greenOf(ColorRef colour) { return static_cast<uint8_t>(colour >> 8); }
-constexpr uint8_t blueOf(ColorRef colour) { return static_cast<uint8_t>(colour >> 16); }
+constexpr uint8_t redOf(ColorRef colour)
+{
+    return static_cast<uint8_t>(colour);
+}
+constexpr uint8_t greenOf(ColorRef colour)
+{
+    return static_cast<uint8_t>(colour >> 8);
+}
+constexpr uint8_t blueOf(ColorRef colour)
+{
+    return static_cast<uint8_t>(colour >> 16);
+}
 
 // Answered by pixel reads outside the drawable area.
 inline constexpr ColorRef CLR_INVALID = 0xFFFFFFFF;
@@ -205,7 +214,7 @@ inline constexpr uint32_t BF_TOPRIGHT = BF_TOP | BF_RIGHT;
 inline constexpr uint32_t BF_BOTTOMLEFT = BF_BOTTOM | BF_LEFT;
 inline constexpr uint32_t BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
 inline constexpr uint32_t BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
-inline constexpr uint32_t BF_MIDDLE = 0x0800;  // fill the inside with the button face
-inline constexpr uint32_t BF_ADJUST = 0x2000;  // shrink the caller's rectangle by the borders drawn
+inline constexpr uint32_t BF_MIDDLE = 0x0800; // fill the inside with the button face
+inline constexpr uint32_t BF_ADJUST = 0x2000; // shrink the caller's rectangle by the borders drawn
 
 } // namespace platform

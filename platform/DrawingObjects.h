@@ -91,8 +91,8 @@ inline constexpr int32_t FW_BOLD = 700;
 // antialiasing: every pixel is the text colour or untouched.
 struct Font
 {
-    std::string faceName;  // "" = the default proportional face
-    int32_t height = 0;    // < 0: character (em) height in pixels; > 0: cell height; 0: 11-pixel characters
+    std::string faceName; // "" = the default proportional face
+    int32_t height = 0; // < 0: character (em) height in pixels; > 0: cell height; 0: 11-pixel characters
     int32_t weight = FW_NORMAL;
     bool italic = false;
     bool underline = false;
@@ -128,8 +128,8 @@ struct Font
 // What a font measures, in pixels, as the system's text metrics.
 struct TextMetrics
 {
-    int32_t height = 0;  // ascent + descent: the height of a line of text
-    int32_t ascent = 0;  // from the top of the cell to the baseline
+    int32_t height = 0; // ascent + descent: the height of a line of text
+    int32_t ascent = 0; // from the top of the cell to the baseline
     int32_t descent = 0; // from the baseline to the bottom of the cell
     int32_t internalLeading = 0;
     int32_t externalLeading = 0;

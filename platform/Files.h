@@ -65,8 +65,8 @@ public:
     enum class Step
     {
         None,
-        Create,  // the temporary file could not be made
-        Write,   // writing or flushing the data failed (disk full, ...)
+        Create, // the temporary file could not be made
+        Write, // writing or flushing the data failed (disk full, ...)
         Replace, // the finished file could not be renamed over the target
     };
 

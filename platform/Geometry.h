@@ -67,15 +67,9 @@ struct Rect
         return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
                 std::max(bottom, other.bottom)};
     }
-    constexpr Rect translated(int32_t dx, int32_t dy) const
-    {
-        return {left + dx, top + dy, right + dx, bottom + dy};
-    }
+    constexpr Rect translated(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     // Grows by dx on the left and right and dy on the top and bottom (shrinks for negative values).
-    constexpr Rect inflated(int32_t dx, int32_t dy) const
-    {
-        return {left - dx, top - dy, right + dx, bottom + dy};
-    }
+    constexpr Rect inflated(int32_t dx, int32_t dy) const { return {left - dx, top - dy, right + dx, bottom + dy}; }
     // The same rectangle with left <= right and top <= bottom.
     constexpr Rect normalized() const
     {

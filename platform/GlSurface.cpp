@@ -10,7 +10,9 @@
 namespace platform
 {
 
-GlSurface::GlSurface(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
+GlSurface::GlSurface(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1))
+{
+}
 
 GlSurface::~GlSurface() = default;
 

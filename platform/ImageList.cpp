@@ -123,9 +123,10 @@ QPixmap pixmapOf(const ImageList& images, int index)
         for (int x = 0; x < size.width; ++x)
         {
             const std::uint32_t colour = images.pixel(index, x, y);
-            image.setPixel(x, y, colour == ImageList::NoMask
-                                     ? 0u
-                                     : 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF));
+            image.setPixel(x, y,
+                           colour == ImageList::NoMask
+                               ? 0u
+                               : 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF));
         }
     return QPixmap::fromImage(image);
 }

@@ -53,7 +53,7 @@ Qt::MouseButton lastToolkitPressButton = Qt::NoButton;
 bool alreadyTranslated(QEvent* event, quint64 timestamp, const QPoint& position)
 {
     const bool same = lastTranslated.type == event->type() && lastTranslated.timestamp == timestamp &&
-                      (lastTranslated.event == event || lastTranslated.position == position);
+        (lastTranslated.event == event || lastTranslated.position == position);
     lastTranslated = {event->type(), timestamp, position, event};
     return same;
 }
@@ -130,9 +130,9 @@ bool translateMouse(WindowState* target, QWidget* receiver, QMouseEvent* event, 
             lastToolkitPressButton = event->button();
             message = downMessages[index];
             const bool isDouble = destination->wantsDoubleClicks() && lastPress.window == handle &&
-                                  lastPress.message == message && timestamp - lastPress.time < doubleClickMilliseconds &&
-                                  std::abs(global.x() - lastPress.position.x()) <= doubleClickHalfWidth &&
-                                  std::abs(global.y() - lastPress.position.y()) <= doubleClickHalfWidth;
+                lastPress.message == message && timestamp - lastPress.time < doubleClickMilliseconds &&
+                std::abs(global.x() - lastPress.position.x()) <= doubleClickHalfWidth &&
+                std::abs(global.y() - lastPress.position.y()) <= doubleClickHalfWidth;
             if (isDouble)
             {
                 message = doubleClickMessages[index];
@@ -168,7 +168,7 @@ bool translateMouse(WindowState* target, QWidget* receiver, QMouseEvent* event, 
     record.point = {global.x(), global.y()};
     const bool toolkit = routeNativeEvent(destination, record);
     passToToolkit = toolkit && destination == target && WindowState::of(handle) != nullptr &&
-                    WindowState::of(receiver) == destination;
+        WindowState::of(receiver) == destination;
     return true;
 }
 
@@ -195,8 +195,8 @@ bool isExtendedKey(uint32_t virtualKey, bool keypad)
 {
     if (keypad)
         return virtualKey == VK_RETURN || virtualKey == VK_DIVIDE;
-    return (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
-           virtualKey == VK_DELETE || virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS;
+    return (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT || virtualKey == VK_DELETE ||
+        virtualKey == VK_LWIN || virtualKey == VK_RWIN || virtualKey == VK_APPS;
 }
 
 bool translateKey(WindowState* target, QKeyEvent* event, bool& passToToolkit)

@@ -131,8 +131,8 @@ void simulateTyping(WindowHandle window, const std::string& text)
         QWidget* receiver = state->widget;
         if (QWidget* focus = QApplication::focusWidget(); focus != nullptr && state->widget->isAncestorOf(focus))
             receiver = focus;
-        const int key = std::isalpha(static_cast<unsigned char>(character)) ? toolkitKeyForName(name)
-                                                                              : static_cast<int>(character);
+        const int key =
+            std::isalpha(static_cast<unsigned char>(character)) ? toolkitKeyForName(name) : static_cast<int>(character);
         const Qt::KeyboardModifiers modifiers = upper ? Qt::ShiftModifier : Qt::NoModifier;
         QKeyEvent down(QEvent::KeyPress, key, modifiers, QString(QChar(character)));
         down.setTimestamp(nextSimulatedTime(0));

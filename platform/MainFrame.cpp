@@ -180,7 +180,7 @@ bool focusIsAnEditField()
 {
     QWidget* focus = QApplication::focusWidget();
     return qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QTextEdit*>(focus) != nullptr ||
-           qobject_cast<QPlainTextEdit*>(focus) != nullptr || qobject_cast<QAbstractSpinBox*>(focus) != nullptr;
+        qobject_cast<QPlainTextEdit*>(focus) != nullptr || qobject_cast<QAbstractSpinBox*>(focus) != nullptr;
 }
 
 // Keys an edit field uses itself: a frame accelerator on them must not take them away.
@@ -192,8 +192,8 @@ bool isEditingKey(std::uint32_t key, bool shift, bool control, bool alt)
         return true;
     if (alt && key == VK_BACK)
         return true;
-    return !control && !alt && (key == VK_DELETE || key == VK_BACK || key == VK_HOME || key == VK_END ||
-                                key == VK_LEFT || key == VK_RIGHT);
+    return !control && !alt &&
+        (key == VK_DELETE || key == VK_BACK || key == VK_HOME || key == VK_END || key == VK_LEFT || key == VK_RIGHT);
 }
 
 } // namespace
@@ -323,8 +323,8 @@ struct MainFrame::State
         dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
         // It starts in the first side it may use, top first; docking moves it on.
         Qt::DockWidgetArea start = fallback;
-        for (const Qt::DockWidgetArea area : {Qt::TopDockWidgetArea, Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea,
-                                              Qt::BottomDockWidgetArea})
+        for (const Qt::DockWidgetArea area :
+             {Qt::TopDockWidgetArea, Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea})
             if (dock->isAreaAllowed(area))
             {
                 start = area;
@@ -498,9 +498,8 @@ ChildFrame* MainFrame::addChildFrame(std::unique_ptr<ChildFrame> frame, std::uni
         return nullptr;
     }
     frame->main_ = this;
-    const std::string title = document.title().empty()
-                                  ? "Untitled" + std::to_string(++state_->untitledCount)
-                                  : document.title();
+    const std::string title =
+        document.title().empty() ? "Untitled" + std::to_string(++state_->untitledCount) : document.title();
     if (document.title().empty())
         document.title_ = title;
     View* madeView = view.get();
@@ -755,9 +754,8 @@ void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
     State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock));
     QObject::connect(dock, &QDockWidget::dockLocationChanged, dock,
                      [dock](Qt::DockWidgetArea area) { State::orientToolbarTitle(dock, area); });
-    QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [this, dock](bool) {
-        State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock));
-    });
+    QObject::connect(dock, &QDockWidget::topLevelChanged, dock,
+                     [this, dock](bool) { State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock)); });
 }
 
 void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
@@ -791,7 +789,8 @@ void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
         });
     };
     QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [applyLayout](bool) { applyLayout(); });
-    QObject::connect(dock, &QDockWidget::dockLocationChanged, dock, [applyLayout](Qt::DockWidgetArea) { applyLayout(); });
+    QObject::connect(dock, &QDockWidget::dockLocationChanged, dock,
+                     [applyLayout](Qt::DockWidgetArea) { applyLayout(); });
     applyLayout();
 }
 
@@ -846,7 +845,8 @@ bool MainFrame::isDialogBarVisible(DialogBar& bar) const
 std::uint32_t MainFrame::toolbarDockBar(Toolbar& toolbar) const
 {
     QDockWidget* dock = State::find(state_->toolbars, toolbar);
-    if (dock == nullptr || dock->isHidden() || dock->isFloating() || (dock->features() & QDockWidget::DockWidgetMovable) == 0)
+    if (dock == nullptr || dock->isHidden() || dock->isFloating() ||
+        (dock->features() & QDockWidget::DockWidgetMovable) == 0)
         return 0;
     return dockBarOfArea(state_->window->dockWidgetArea(dock));
 }
@@ -875,8 +875,8 @@ void MainFrame::onIdleUpdate()
                 label->setEnabled(name == "CAP" ? lights.capsLock : name == "NUM" ? lights.numLock : lights.scrollLock);
     }
     for (auto& [handle, dock] : state_->toolbars)
-        if (auto* toolbar = dynamic_cast<Toolbar*>(Window::fromHandle(handle)); toolbar != nullptr && dock != nullptr &&
-                                                                                !dock->isHidden())
+        if (auto* toolbar = dynamic_cast<Toolbar*>(Window::fromHandle(handle));
+            toolbar != nullptr && dock != nullptr && !dock->isHidden())
             toolbar->updateCommandStates(router_);
 }
 

@@ -28,7 +28,7 @@ class Toolbar;
 struct Accelerator
 {
     std::uint8_t flags = 0; // FVIRTKEY 0x01, FSHIFT 0x04, FCONTROL 0x08, FALT 0x10
-    std::uint16_t key = 0;  // a virtual-key code
+    std::uint16_t key = 0; // a virtual-key code
     std::uint16_t command = 0;
 };
 namespace accelerator_flag

@@ -37,7 +37,7 @@ struct Menu::State
     std::function<void(std::uint32_t)> hover;
     const CommandRouter* router = nullptr;
     std::unique_ptr<QMenu> popupMenu; // for popups
-    QPointer<QMenuBar> menuBar;       // for bars, owned by their frame
+    QPointer<QMenuBar> menuBar; // for bars, owned by their frame
     // One per entry, in order. Guarded: a bar's actions die with the frame's menu bar and a
     // submenu's action with its menu, possibly before this menu goes.
     std::vector<QPointer<QAction>> actions;
@@ -176,7 +176,8 @@ struct Menu::State
 class MenuEntryCommandState final : public CommandState
 {
 public:
-    MenuEntryCommandState(Menu& menu, int position) : CommandState(menu.commandId(position)), menu_(menu), position_(position)
+    MenuEntryCommandState(Menu& menu, int position)
+        : CommandState(menu.commandId(position)), menu_(menu), position_(position)
     {
     }
     void Enable(bool enabled) override { menu_.setEnabled(position_, enabled); }

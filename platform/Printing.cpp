@@ -30,8 +30,8 @@ bool printPage(QPrinter& printer, const PrintRequest& request, const PageDrawer&
     // The drawing keeps its proportions and fills the printable area's width or height.
     const QRect area = painter.viewport();
     const Size size{std::max(request.size.width, 1), std::max(request.size.height, 1)};
-    const double scale = std::min(static_cast<double>(area.width()) / size.width,
-                                  static_cast<double>(area.height()) / size.height);
+    const double scale =
+        std::min(static_cast<double>(area.width()) / size.width, static_cast<double>(area.height()) / size.height);
     painter.scale(scale, scale);
     PrintPage page{&painter, size, request.window};
     {

@@ -18,9 +18,9 @@ class DeviceContext;
 
 enum class PrintDialogKind
 {
-    print,   // the print dialog, then printing
+    print, // the print dialog, then printing
     preview, // the print preview window
-    setup,   // the page setup dialog
+    setup, // the page setup dialog
 };
 
 // Draws the one page: `context` is `PrintRequest::size` large.

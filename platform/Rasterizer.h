@@ -205,7 +205,7 @@ struct BlitMix
     {
         return ((neither & ~source & ~destination) | (destinationOnly & ~source & destination) |
                 (sourceOnly & source & ~destination) | (both & source & destination)) &
-               0x00FFFFFFu;
+            0x00FFFFFFu;
     }
 
     uint32_t neither;

@@ -40,8 +40,7 @@ void checkModule(ModuleHandle module, ResourceKind kind, int32_t id)
         return;
     char text[160];
     std::snprintf(text, sizeof text, "%s %d looked up in %s module %#llx", kindNames[static_cast<int>(kind)], id,
-                  module == ModuleHandle::None ? "the null" : "an unknown",
-                  static_cast<unsigned long long>(module));
+                  module == ModuleHandle::None ? "the null" : "an unknown", static_cast<unsigned long long>(module));
     throw ResourceError(text);
 }
 

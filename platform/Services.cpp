@@ -94,7 +94,7 @@ auto runModal(Body body)
 uint32_t fromQColor(const QColor& colour)
 {
     return static_cast<uint32_t>(colour.red()) | (static_cast<uint32_t>(colour.green()) << 8) |
-           (static_cast<uint32_t>(colour.blue()) << 16);
+        (static_cast<uint32_t>(colour.blue()) << 16);
 }
 
 // The customise dialog: the buttons on offer at the left, the bar's buttons by name at the right.
@@ -256,18 +256,17 @@ public:
         std::vector<QPushButton*> buttons;
         for (int32_t answer : answers)
             buttons.push_back(box.addButton(buttonText(answer), QMessageBox::AcceptRole));
-        const size_t defaultIndex = ((request.type & MB_DEFMASK) >> 8) < answers.size()
-                                        ? ((request.type & MB_DEFMASK) >> 8)
-                                        : 0;
+        const size_t defaultIndex =
+            ((request.type & MB_DEFMASK) >> 8) < answers.size() ? ((request.type & MB_DEFMASK) >> 8) : 0;
         box.setDefaultButton(buttons[defaultIndex]);
         const bool cancellable = std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end();
         if (cancellable || answers.size() == 1)
-            box.setEscapeButton(buttons[cancellable ? std::find(answers.begin(), answers.end(), IDCANCEL) -
-                                                          answers.begin()
-                                                    : 0]);
+            box.setEscapeButton(
+                buttons[cancellable ? std::find(answers.begin(), answers.end(), IDCANCEL) - answers.begin() : 0]);
         // A stop comes from any thread: the box is closed by its own thread.
         std::stop_callback closeOnStop(request.stop, [&box] {
-            QMetaObject::invokeMethod(&box, [&box] { box.done(0); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &box, [&box] { box.done(0); }, Qt::QueuedConnection);
         });
         runModal([&] { return box.exec(); });
         if (request.stop.stop_requested())
@@ -301,14 +300,14 @@ public:
         QStringList filters;
         for (const FileFilter& filter : request.filters)
             filters << QString::fromStdString(filter.description) + " (" +
-                           QString::fromStdString(filter.patterns).replace(';', ' ') + ")";
+                    QString::fromStdString(filter.patterns).replace(';', ' ') + ")";
         dialog.setOption(QFileDialog::HideNameFilterDetails, true);
         dialog.setNameFilters(filters);
         if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
             dialog.selectNameFilter(filters[request.filterIndex - 1]);
         dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(request.save || (request.flags & OFN_FILEMUSTEXIST) == 0 ? QFileDialog::AnyFile
-                                                                                     : QFileDialog::ExistingFile);
+                                                                                    : QFileDialog::ExistingFile);
         if (request.save && (request.flags & OFN_OVERWRITEPROMPT) == 0)
             dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         if (!request.defaultExtension.empty())
@@ -342,13 +341,11 @@ public:
         QPrinter& printer = runPrinter();
         switch (request.kind)
         {
-        case PrintDialogKind::setup:
-        {
+        case PrintDialogKind::setup: {
             QPageSetupDialog dialog(&printer, ownerWidget(request.owner));
             return runModal([&] { return dialog.exec(); }) == QDialog::Accepted;
         }
-        case PrintDialogKind::preview:
-        {
+        case PrintDialogKind::preview: {
             QPrintPreviewDialog dialog(&printer, ownerWidget(request.owner));
             QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                              [&](QPrinter* shown) { printPage(*shown, request, drawPage); });
@@ -356,8 +353,7 @@ public:
             return true;
         }
         case PrintDialogKind::print:
-        default:
-        {
+        default: {
             QPrintDialog dialog(&printer, ownerWidget(request.owner));
             if (runModal([&] { return dialog.exec(); }) != QDialog::Accepted)
                 return false;

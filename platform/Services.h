@@ -60,8 +60,8 @@ struct FileDialogRequest
     std::vector<FileFilter> filters;
     int32_t filterIndex = 1; // 1-based; the chosen one on return
     std::string defaultExtension; // added to a name typed without extension ("bmp", no dot)
-    std::string fileName;         // initial name; the chosen path on return
-    uint32_t flags = 0;           // OFN_FILEMUSTEXIST, OFN_OVERWRITEPROMPT, OFN_HIDEREADONLY
+    std::string fileName; // initial name; the chosen path on return
+    uint32_t flags = 0; // OFN_FILEMUSTEXIST, OFN_OVERWRITEPROMPT, OFN_HIDEREADONLY
 };
 
 class PLATFORM_API InteractionService

@@ -25,9 +25,9 @@ Settings::Settings(const std::string& organisation, const std::string& applicati
     : store_(std::make_unique<Store>())
 {
     if (folder.empty())
-        store_->settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                                       QString::fromStdString(organisation),
-                                                       QString::fromStdString(application));
+        store_->settings =
+            std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                        QString::fromStdString(organisation), QString::fromStdString(application));
     else
         store_->settings = std::make_unique<QSettings>(
             QString::fromStdString(folder + "/" + organisation + "/" + application + ".ini"), QSettings::IniFormat);

@@ -11,8 +11,7 @@
 #include <stdexcept>
 #include <utility>
 
-static_assert(std::endian::native == std::endian::little,
-              "pixel words are read as little-endian RGBX bytes");
+static_assert(std::endian::native == std::endian::little, "pixel words are read as little-endian RGBX bytes");
 
 namespace platform
 {

@@ -416,17 +416,17 @@ inline constexpr uint32_t VK_F10 = 0x79;
 inline constexpr uint32_t VK_F24 = 0x87;
 inline constexpr uint32_t VK_NUMLOCK = 0x90;
 inline constexpr uint32_t VK_SCROLL = 0x91;
-inline constexpr uint32_t VK_OEM_1 = 0xBA;      // ;:
-inline constexpr uint32_t VK_OEM_PLUS = 0xBB;   // =+
-inline constexpr uint32_t VK_OEM_COMMA = 0xBC;  // ,<
-inline constexpr uint32_t VK_OEM_MINUS = 0xBD;  // -_
+inline constexpr uint32_t VK_OEM_1 = 0xBA; // ;:
+inline constexpr uint32_t VK_OEM_PLUS = 0xBB; // =+
+inline constexpr uint32_t VK_OEM_COMMA = 0xBC; // ,<
+inline constexpr uint32_t VK_OEM_MINUS = 0xBD; // -_
 inline constexpr uint32_t VK_OEM_PERIOD = 0xBE; // .>
-inline constexpr uint32_t VK_OEM_2 = 0xBF;      // /?
-inline constexpr uint32_t VK_OEM_3 = 0xC0;      // `~
-inline constexpr uint32_t VK_OEM_4 = 0xDB;      // [{
-inline constexpr uint32_t VK_OEM_5 = 0xDC;      // \|
-inline constexpr uint32_t VK_OEM_6 = 0xDD;      // ]}
-inline constexpr uint32_t VK_OEM_7 = 0xDE;      // '"
+inline constexpr uint32_t VK_OEM_2 = 0xBF; // /?
+inline constexpr uint32_t VK_OEM_3 = 0xC0; // `~
+inline constexpr uint32_t VK_OEM_4 = 0xDB; // [{
+inline constexpr uint32_t VK_OEM_5 = 0xDC; // \|
+inline constexpr uint32_t VK_OEM_6 = 0xDD; // ]}
+inline constexpr uint32_t VK_OEM_7 = 0xDE; // '"
 inline constexpr uint32_t VK_OEM_8 = 0xDF;
 
 // Key data (lParam of key messages): repeat count in bits 0-15, scan code 16-23, then these.

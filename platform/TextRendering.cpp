@@ -28,10 +28,9 @@ namespace
 // machine can change how text looks or measures.
 constexpr const char* FONT_FOLDER = "/usr/share/fonts/truetype/dejavu/";
 constexpr const char* FONT_FILES[] = {
-    "DejaVuSans.ttf",         "DejaVuSans-Bold.ttf",         "DejaVuSans-Oblique.ttf",
-    "DejaVuSans-BoldOblique.ttf", "DejaVuSansMono.ttf",      "DejaVuSansMono-Bold.ttf",
-    "DejaVuSansMono-Oblique.ttf", "DejaVuSansMono-BoldOblique.ttf", "DejaVuSerif.ttf",
-    "DejaVuSerif-Bold.ttf",   "DejaVuSerif-Italic.ttf",      "DejaVuSerif-BoldItalic.ttf",
+    "DejaVuSans.ttf",     "DejaVuSans-Bold.ttf",     "DejaVuSans-Oblique.ttf",     "DejaVuSans-BoldOblique.ttf",
+    "DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf", "DejaVuSansMono-Oblique.ttf", "DejaVuSansMono-BoldOblique.ttf",
+    "DejaVuSerif.ttf",    "DejaVuSerif-Bold.ttf",    "DejaVuSerif-Italic.ttf",     "DejaVuSerif-BoldItalic.ttf",
 };
 // The dialog font: its widths match those the dialog templates' units were laid out for (a
 // wider font clips the texts of buttons and labels). Without its file dialogs fall back to
@@ -70,7 +69,8 @@ FontCache& fontCache(const char* caller)
         const QStringList families = QFontDatabase::applicationFontFamilies(dialogFontId);
         cache.dialogFamily = families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.front();
         if (families.isEmpty())
-            std::fprintf(stderr, "The dialog font %s is missing: dialogs use DejaVu Sans, and their texts may not fit\n",
+            std::fprintf(stderr,
+                         "The dialog font %s is missing: dialogs use DejaVu Sans, and their texts may not fit\n",
                          DIALOG_FONT_FILE);
     }
     return cache;
@@ -78,7 +78,8 @@ FontCache& fontCache(const char* caller)
 
 bool containsAny(const std::string& text, std::initializer_list<const char*> words)
 {
-    return std::any_of(words.begin(), words.end(), [&](const char* word) { return text.find(word) != std::string::npos; });
+    return std::any_of(words.begin(), words.end(),
+                       [&](const char* word) { return text.find(word) != std::string::npos; });
 }
 
 QString familyFor(const Font& font)
@@ -87,7 +88,8 @@ QString familyFor(const Font& font)
     std::transform(face.begin(), face.end(), face.begin(), [](unsigned char c) { return std::tolower(c); });
     if (font.fixedPitch || containsAny(face, {"mono", "courier", "fixed", "terminal", "console", "typewriter"}))
         return QStringLiteral("DejaVu Sans Mono");
-    if (containsAny(face, {"times", "roman", "georgia"}) || (containsAny(face, {"serif"}) && !containsAny(face, {"sans"})))
+    if (containsAny(face, {"times", "roman", "georgia"}) ||
+        (containsAny(face, {"serif"}) && !containsAny(face, {"sans"})))
         return QStringLiteral("DejaVu Serif");
     return QStringLiteral("DejaVu Sans");
 }
@@ -96,13 +98,14 @@ QFont makeFont(const QString& family, int32_t pixelSize, const Font& font)
 {
     QFont made(family);
     made.setPixelSize(pixelSize);
-    made.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight == FW_DONTCARE ? FW_NORMAL : font.weight, 1, 1000)));
+    made.setWeight(
+        static_cast<QFont::Weight>(std::clamp(font.weight == FW_DONTCARE ? FW_NORMAL : font.weight, 1, 1000)));
     made.setItalic(font.italic);
     made.setUnderline(font.underline);
     // Crisp one-colour glyphs, advances without kerning and no substitute fonts: text looks the
     // same on every machine and every pixel is either the text colour or untouched.
-    made.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::NoAntialias | QFont::NoSubpixelAntialias |
-                                                            QFont::NoFontMerging));
+    made.setStyleStrategy(
+        static_cast<QFont::StyleStrategy>(QFont::NoAntialias | QFont::NoSubpixelAntialias | QFont::NoFontMerging));
     made.setHintingPreference(QFont::PreferFullHinting);
     made.setKerning(false);
     return made;
@@ -111,7 +114,8 @@ QFont makeFont(const QString& family, int32_t pixelSize, const Font& font)
 const QFont& qtFont(const Font& font, const char* caller)
 {
     FontCache& cache = fontCache(caller);
-    const auto key = std::make_tuple(font.faceName, font.height, font.weight, font.italic, font.underline, font.fixedPitch);
+    const auto key =
+        std::make_tuple(font.faceName, font.height, font.weight, font.italic, font.underline, font.fixedPitch);
     if (auto found = cache.fonts.find(key); found != cache.fonts.end())
         return found->second;
     const QString family = familyFor(font);

@@ -201,9 +201,8 @@ protected:
         state_->hovered = over;
         update();
         if (state_->hover)
-            guardedCall([&] {
-                state_->hover(over >= 0 ? static_cast<std::uint32_t>(state_->buttons[over].commandId) : 0u);
-            });
+            guardedCall(
+                [&] { state_->hover(over >= 0 ? static_cast<std::uint32_t>(state_->buttons[over].commandId) : 0u); });
     }
     void leaveEvent(QEvent*) override
     {
@@ -259,7 +258,6 @@ const bool toolbarClassRegistered = [] {
     return true;
 }();
 
-
 } // namespace
 
 void ToolbarState::paint(Surface& surface) const
@@ -279,8 +277,7 @@ void ToolbarState::paint(Surface& surface) const
             continue;
         }
         const bool enabled = (button.state & TBSTATE_ENABLED) != 0;
-        const bool down = (button.state & (TBSTATE_CHECKED | TBSTATE_PRESSED)) != 0 ||
-                          static_cast<int>(i) == pressed;
+        const bool down = (button.state & (TBSTATE_CHECKED | TBSTATE_PRESSED)) != 0 || static_cast<int>(i) == pressed;
         if (button.state & TBSTATE_INDETERMINATE)
             for (int y = r.top + 1; y < r.bottom - 1; ++y)
                 for (int x = r.left + 1 + (y & 1); x < r.right - 1; x += 2)
@@ -325,7 +322,6 @@ private:
     }
     Toolbar& toolbar_;
 };
-
 
 void ToolbarState::click(int index)
 {

@@ -50,8 +50,8 @@ constexpr std::uint32_t kCheckedImage = 2;
 class TreeItemDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
     using QStyledItemDelegate::initStyleOption;
+    using QStyledItemDelegate::QStyledItemDelegate;
 };
 
 // The tree's widget and everything it keeps: items by handle, the label editor.
@@ -59,8 +59,11 @@ class TreeWidget : public QTreeWidget
 {
 public:
     TreeWidget(WindowHandle handle, std::uint32_t style, QWidget* parent)
-        : QTreeWidget(parent), handle(handle), editLabels((style & TVS_EDITLABELS) != 0),
-          checkBoxes((style & TVS_CHECKBOXES) != 0), delegate(new TreeItemDelegate(this))
+        : QTreeWidget(parent),
+          handle(handle),
+          editLabels((style & TVS_EDITLABELS) != 0),
+          checkBoxes((style & TVS_CHECKBOXES) != 0),
+          delegate(new TreeItemDelegate(this))
     {
         setHeaderHidden(true);
         setColumnCount(1);
@@ -682,8 +685,8 @@ ColorRef TreeControl::setBkColor(ColorRef colour)
     tree->background = colour;
     // The viewport paints the items' ground with the palette's base colour.
     QPalette palette = tree->palette();
-    palette.setColor(QPalette::Base, colour == CLR_DEFAULT ? QApplication::palette(tree).color(QPalette::Base)
-                                                           : qtColour(colour));
+    palette.setColor(QPalette::Base,
+                     colour == CLR_DEFAULT ? QApplication::palette(tree).color(QPalette::Base) : qtColour(colour));
     tree->setPalette(palette);
     return previous;
 }
@@ -790,7 +793,8 @@ TreeItem TreeControl::hitTest(Point client, std::uint32_t* flags) const
 {
     TreeWidget* tree = controlWidget<TreeWidget>(*this);
     std::uint32_t where = TVHT_NOWHERE;
-    TreeItem item = tree != nullptr ? TreeWidget::idOf(tree->hitTest(QPoint(client.x, client.y), where)) : TreeItem::None;
+    TreeItem item =
+        tree != nullptr ? TreeWidget::idOf(tree->hitTest(QPoint(client.x, client.y), where)) : TreeItem::None;
     if (flags != nullptr)
         *flags = where;
     return item;

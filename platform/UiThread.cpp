@@ -76,8 +76,8 @@ bool runOnUiThread(std::function<void()> call, std::stop_token stop)
     handed->call = std::move(call);
     // A queued call on the application object: every event loop of the user-interface thread
     // delivers it, the modal ones of dialogs and boxes too.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [handed] { runHandedOverCall(*handed); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [handed] { runHandedOverCall(*handed); }, Qt::QueuedConnection);
     std::unique_lock<std::mutex> lock(handed->mutex);
     if (!handed->finished.wait(lock, stop, [&] { return handed->done; }))
     {

@@ -99,9 +99,9 @@ void sendGeometryMessages(WindowState* state, const QRect& before)
     {
         if (state->surface)
         {
-            state->surface->resize(after.width(), after.height(), state->windowClass.background == noBackground
-                                                                      ? classicWindowColour
-                                                                      : state->windowClass.background);
+            state->surface->resize(after.width(), after.height(),
+                                   state->windowClass.background == noBackground ? classicWindowColour
+                                                                                 : state->windowClass.background);
             state->invalid = {0, 0, after.width(), after.height()};
             state->eraseNeeded = true;
         }
@@ -612,8 +612,7 @@ bool Window::showWindow(int32_t command)
         return wasVisible;
     }
     setVisibleBit(state_, show);
-    if (state_ != nullptr && show && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
-        state_->parent == nullptr)
+    if (state_ != nullptr && show && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE && state_->parent == nullptr)
         state_->widget->activateWindow();
     return wasVisible;
 }

@@ -28,8 +28,8 @@ struct WindowState;
 struct WindowClass
 {
     std::string name;
-    uint32_t classStyle = 0;           // CS_DBLCLKS: presses are turned into double clicks
-    Cursor* cursor = nullptr;         // null: the arrow
+    uint32_t classStyle = 0; // CS_DBLCLKS: presses are turned into double clicks
+    Cursor* cursor = nullptr; // null: the arrow
     uint32_t background = 0xFFFFFFFF; // erase colour (0x00BBGGRR); 0xFFFFFFFF: no erase
 };
 PLATFORM_API void registerWindowClass(const WindowClass& windowClass);
@@ -62,8 +62,8 @@ public:
     // ---- Life ----
     // Creates the window. `rect` is in the parent's client coordinates (screen coordinates for a
     // window without parent). False when the class is unknown or the object has a window already.
-    bool create(const std::string& className, const std::string& text, uint32_t style, const Rect& rect,
-                Window* parent, int32_t id = 0, uint32_t exStyle = 0);
+    bool create(const std::string& className, const std::string& text, uint32_t style, const Rect& rect, Window* parent,
+                int32_t id = 0, uint32_t exStyle = 0);
     // Destroys the window and its children (WM_DESTROY, then WM_NCDESTROY, then postNcDestroy).
     bool destroyWindow();
     WindowHandle handle() const;
@@ -122,8 +122,7 @@ public:
     // `rect` in the parent's client coordinates (screen for a top-level window).
     bool moveWindow(const Rect& rect, bool repaint = true);
     // insertAfter: a sibling, or null with SWP_NOZORDER unset for the top of the z-order.
-    bool setWindowPos(const Window* insertAfter, int32_t x, int32_t y, int32_t width, int32_t height,
-                      uint32_t flags);
+    bool setWindowPos(const Window* insertAfter, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags);
     bool bringWindowToTop();
 
     // ---- Text ----

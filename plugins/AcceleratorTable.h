@@ -26,7 +26,10 @@ constexpr uint32_t FirstKey = 72;
 constexpr uint32_t KeyShift = 256;
 constexpr uint32_t KeyCtrl = 512;
 
-constexpr uint32_t mouseBase(bool shift, bool ctrl) { return (shift ? ShiftBase : 0) + (ctrl ? CtrlBase : 0); }
+constexpr uint32_t mouseBase(bool shift, bool ctrl)
+{
+    return (shift ? ShiftBase : 0) + (ctrl ? CtrlBase : 0);
+}
 constexpr uint32_t key(uint32_t virtualKey, bool shift, bool ctrl)
 {
     return FirstKey + virtualKey + (shift ? KeyShift : 0) + (ctrl ? KeyCtrl : 0);

@@ -14,8 +14,7 @@ bool lockOrGiveUp(std::recursive_timed_mutex& lock, std::chrono::milliseconds ti
     return true;
 }
 
-DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText,
-                                       std::chrono::milliseconds timeout)
+DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText, std::chrono::milliseconds timeout)
 {
     if (document == nullptr || document->getLock() == nullptr)
         return;

@@ -36,5 +36,8 @@ constexpr uint32_t Leave = 0x80;
 // Alone, with coordinates 0: does the tool take mouse input now?
 constexpr uint32_t Probe = 0x1000;
 
-constexpr uint32_t kindOf(uint32_t flags) { return flags & KindMask; }
+constexpr uint32_t kindOf(uint32_t flags)
+{
+    return flags & KindMask;
+}
 } // namespace InputEvent

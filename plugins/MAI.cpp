@@ -269,7 +269,8 @@ void MAI_View::onMouseEvent(int32_t x, int32_t y, uint32_t flags)
             return;
         break;
     case InputEvent::MiddleUp:
-        if (endPress(x, y, InputEvent::MiddleDown, base + AcceleratorCode::MiddleClick, base + AcceleratorCode::MiddleUp))
+        if (endPress(x, y, InputEvent::MiddleDown, base + AcceleratorCode::MiddleClick,
+                     base + AcceleratorCode::MiddleUp))
             return;
         break;
     default:

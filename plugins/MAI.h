@@ -26,17 +26,17 @@ struct PluginWindowRequest;
 // The heads of the plugin lists of the host's plugin types; the registry fills them.
 struct PluginLists
 {
-    VornPluginBase* dialogs = nullptr;         // "Dialog"
-    VornPluginBase* toolbars = nullptr;        // "Toolbar"
-    VornPluginBase* menuItems = nullptr;       // "Standard MenuItem"
-    VornPluginBase* fileImports = nullptr;     // "File Import"
-    VornPluginBase* fileExports = nullptr;     // "File Export"
-    VornPluginBase* objectTypes = nullptr;     // "ObjectType"
-    VornPluginBase* objectCreators = nullptr;  // "Object Creator"
-    VornPluginBase* shapes = nullptr;          // "Shape"
+    VornPluginBase* dialogs = nullptr; // "Dialog"
+    VornPluginBase* toolbars = nullptr; // "Toolbar"
+    VornPluginBase* menuItems = nullptr; // "Standard MenuItem"
+    VornPluginBase* fileImports = nullptr; // "File Import"
+    VornPluginBase* fileExports = nullptr; // "File Export"
+    VornPluginBase* objectTypes = nullptr; // "ObjectType"
+    VornPluginBase* objectCreators = nullptr; // "Object Creator"
+    VornPluginBase* shapes = nullptr; // "Shape"
     VornPluginBase* objectModifiers = nullptr; // "Object Modifier"
-    VornPluginBase* calculators = nullptr;     // "Calculator"
-    VornPluginBase* viewTypes = nullptr;       // "View Base"
+    VornPluginBase* calculators = nullptr; // "Calculator"
+    VornPluginBase* viewTypes = nullptr; // "View Base"
 
     // Offers the plugin to every "Dialog" plugin in list order (VornPluginWindowed::activatePlugin);
     // all are asked whatever they answer.

@@ -143,7 +143,8 @@ void VornPluginObjectModifier::forEachPagetteOfRing(Action action)
     VornPluginObjectModifier* modifier = this;
     do
     {
-        for (VornPluginPagette* pagette = modifier->pagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
+        for (VornPluginPagette* pagette = modifier->pagettes.first(); pagette != nullptr;
+             pagette = pagette->nextPagette)
             if (hasWindow(pagette))
                 action(pagette);
         modifier = modifier->nextLinked;

@@ -3,8 +3,7 @@
 #include <memory>
 
 PluginWindowHandle* makePluginWindow(PluginWindowHandle* parent, PluginWindowRequest* request,
-                                     std::span<const PluginWindowTableEntry> table,
-                                     PluginWindowHandle* (*makeHandle)())
+                                     std::span<const PluginWindowTableEntry> table, PluginWindowHandle* (*makeHandle)())
 {
     if (request == nullptr || parent == nullptr)
         return nullptr;

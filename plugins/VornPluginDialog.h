@@ -21,16 +21,16 @@ public:
 // Keys of VornPluginDialog::getDockInfo.
 namespace DockInfo
 {
-constexpr uint32_t AllowedSides = 0;    // framework CBRS_ALIGN_* bits
-constexpr uint32_t InitialDockBar = 1;  // framework dock bar id
-constexpr uint32_t StartHidden = 2;     // nonzero: the bar starts hidden
-constexpr uint32_t HorizontalSize = 3;  // width in the low 16 bits, height in the high 16 bits
-constexpr uint32_t VerticalSize = 4;    // packed the same way
-constexpr uint32_t BarParameter = 5;    // passed on when the bar is made
-constexpr uint32_t TitleBitmap = 6;     // bitmap resource id of the title
-constexpr uint32_t FullHeight = 7;      // nonzero: use the full height of the work area
-constexpr uint32_t MinimumSize = 8;     // packed size
-constexpr uint32_t MaximumSize = 9;     // packed size
+constexpr uint32_t AllowedSides = 0; // framework CBRS_ALIGN_* bits
+constexpr uint32_t InitialDockBar = 1; // framework dock bar id
+constexpr uint32_t StartHidden = 2; // nonzero: the bar starts hidden
+constexpr uint32_t HorizontalSize = 3; // width in the low 16 bits, height in the high 16 bits
+constexpr uint32_t VerticalSize = 4; // packed the same way
+constexpr uint32_t BarParameter = 5; // passed on when the bar is made
+constexpr uint32_t TitleBitmap = 6; // bitmap resource id of the title
+constexpr uint32_t FullHeight = 7; // nonzero: use the full height of the work area
+constexpr uint32_t MinimumSize = 8; // packed size
+constexpr uint32_t MaximumSize = 9; // packed size
 } // namespace DockInfo
 
 // A tab page of the main console ("Main Console Page").
@@ -42,8 +42,8 @@ public:
     // (mask colour 0xFF00FF) and keeps the index in tabImageIndex.
     virtual void addTabImage(platform::ImageList* imageList) = 0;
 
-    int32_t tabIndex = -1;       // the console's tab of this page
-    int32_t tabImageIndex = -1;  // index of the tab bitmap in the console's image list
+    int32_t tabIndex = -1; // the console's tab of this page
+    int32_t tabImageIndex = -1; // index of the tab bitmap in the console's image list
     VornPluginMenuItem* pageTool = nullptr; // the tool that choosing the tab makes active; may be null
 };
 

@@ -35,12 +35,12 @@ public:
     // moves to a view of another document.
     virtual bool onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, uint32_t flags);
 
-    uint32_t commandId = 0;               // given by the host
+    uint32_t commandId = 0; // given by the host
     VornPluginMenuItem* prevItem = nullptr; // the host's chain of menu items
     VornPluginMenuItem* nextItem = nullptr;
-    uint8_t editState = 0;                // the document's edit state while this is its tool
-    uint8_t hotKeyTextChanged = 0;        // the menu entry must be rebuilt
-    char hotKeyText[30] = {};             // written by the host from the key bindings
+    uint8_t editState = 0; // the document's edit state while this is its tool
+    uint8_t hotKeyTextChanged = 0; // the menu entry must be rebuilt
+    char hotKeyText[30] = {}; // written by the host from the key bindings
     platform::ToolbarButton button;
 };
 

@@ -29,7 +29,7 @@ public:
     virtual void onMouse(MAI_View* view, int32_t x, int32_t y, uint32_t flags) = 0;
 
     VornPluginMenuItem* selectMenuItem = nullptr; // the menu item that shows this view type
-    VornPluginMenuItem* currentTool = nullptr;    // the tool last chosen on the view's page
+    VornPluginMenuItem* currentTool = nullptr; // the tool last chosen on the view's page
     void* reserved[2] = {nullptr, nullptr};
 };
 

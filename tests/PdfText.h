@@ -82,7 +82,7 @@ inline std::optional<PageImage> renderFirstPage(const std::string& path, int dpi
         return std::nullopt;
     const std::string prefix = path + ".page";
     const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -singlefile -f 1 -l 1 '" + path + "' '" +
-                                prefix + "' > /dev/null 2>&1";
+        prefix + "' > /dev/null 2>&1";
     if (std::system(command.c_str()) != 0)
         return std::nullopt;
     std::ifstream file(prefix + ".ppm", std::ios::binary);
@@ -99,8 +99,8 @@ inline std::optional<PageImage> renderFirstPage(const std::string& path, int dpi
         return std::nullopt;
     page.pixels.resize(static_cast<size_t>(page.width) * page.height);
     for (size_t i = 0; i < page.pixels.size(); ++i)
-        page.pixels[i] = (std::uint32_t{samples[i * 3]} << 16) | (std::uint32_t{samples[i * 3 + 1]} << 8) |
-                         samples[i * 3 + 2];
+        page.pixels[i] =
+            (std::uint32_t{samples[i * 3]} << 16) | (std::uint32_t{samples[i * 3 + 1]} << 8) | samples[i * 3 + 2];
     file.close();
     std::filesystem::remove(prefix + ".ppm");
     return page;
@@ -123,7 +123,8 @@ inline ::testing::AssertionResult printedHalves(const std::string& path, double 
         return ::testing::AssertionFailure() << "the ink's proportions are " << ratio << ", not " << widthByHeight;
     auto near = [](std::uint32_t colour, std::uint32_t expected) {
         for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>((colour >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) > 24)
+            if (std::abs(static_cast<int>((colour >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) >
+                24)
                 return false;
         return true;
     };

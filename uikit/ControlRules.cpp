@@ -63,8 +63,7 @@ std::optional<double> spinnerDragged(double value, int32_t lastY, int32_t y, dou
     return finiteOrNothing(value + pixelsUp * dragFactor);
 }
 
-MiniScrollBarGeometry miniScrollBarGeometry(const platform::Rect& client, int32_t page, int32_t total,
-                                            int32_t position)
+MiniScrollBarGeometry miniScrollBarGeometry(const platform::Rect& client, int32_t page, int32_t total, int32_t position)
 {
     MiniScrollBarGeometry geometry;
     platform::Rect track = client;

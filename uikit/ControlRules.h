@@ -32,11 +32,11 @@ std::optional<double> spinnerDragged(double value, int32_t lastY, int32_t y, dou
 // 6 pixels; above the thumb, the thumb (at least 15 pixels) and below it.
 struct MiniScrollBarGeometry
 {
-    bool scrolls = false;     // false: page >= total, the whole track is `above` and plain
+    bool scrolls = false; // false: page >= total, the whole track is `above` and plain
     platform::Rect above;
     platform::Rect thumb;
     platform::Rect below;
-    int32_t track = 0;        // the track's height less the thumb's 16 fixed pixels
+    int32_t track = 0; // the track's height less the thumb's 16 fixed pixels
 };
 MiniScrollBarGeometry miniScrollBarGeometry(const platform::Rect& client, int32_t page, int32_t total,
                                             int32_t position);

@@ -17,7 +17,9 @@ class DeviceContext;
 class DoubleSpinnerLink
 {
 public:
-    DoubleSpinnerLink(double* value, double step, double dragFactor) : step(step), dragFactor(dragFactor), value(value) {}
+    DoubleSpinnerLink(double* value, double step, double dragFactor) : step(step), dragFactor(dragFactor), value(value)
+    {
+    }
     virtual ~DoubleSpinnerLink() = default;
     DoubleSpinnerLink(const DoubleSpinnerLink&) = delete;
     DoubleSpinnerLink& operator=(const DoubleSpinnerLink&) = delete;
@@ -27,7 +29,7 @@ public:
     // After every change of the value.
     virtual void valueChanged() = 0;
 
-    double step;       // added per click, or the factor in multiplicative mode
+    double step; // added per click, or the factor in multiplicative mode
     double dragFactor; // value change per pixel of drag, or the exponent per pixel
     double* value;
 };
@@ -53,10 +55,10 @@ public:
     {
         SpinUpperPressed = 0x01, // press state: began in the upper half
         SpinLowerPressed = 0x02, // press state: began in the lower half
-        SpinDragged = 0x04,      // press state: the mouse moved while pressed
-        SpinExponential = 0x08,  // configuration: dragging multiplies exponentially
-        SpinMultiply = 0x10,     // configuration: clicks multiply and divide by the step
-        SpinAngle = 0x20,        // configuration: the value is an angle kept in [-180, 180)
+        SpinDragged = 0x04, // press state: the mouse moved while pressed
+        SpinExponential = 0x08, // configuration: dragging multiplies exponentially
+        SpinMultiply = 0x10, // configuration: clicks multiply and divide by the step
+        SpinAngle = 0x20, // configuration: the value is an angle kept in [-180, 180)
     };
     static constexpr int32_t pressState = SpinUpperPressed | SpinLowerPressed | SpinDragged;
 

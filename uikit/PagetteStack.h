@@ -44,8 +44,8 @@ public:
     int32_t dragStartY = 0;
     int32_t dragStartPos = 0;
     bool repaintOnClick;
-    int32_t page = 0;     // visible height of the holder
-    int32_t total = 0;    // height of the whole column
+    int32_t page = 0; // visible height of the holder
+    int32_t total = 0; // height of the whole column
     int32_t position = 0; // scroll offset, in [0, total - page]
 
 private:

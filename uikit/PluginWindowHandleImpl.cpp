@@ -91,7 +91,8 @@ bool PluginWindowHandleImpl::redraw(const platform::Rect* updateRect)
     platform::ResourceModuleScope scope(libraryModule());
     platform::Window* windowObject = getWnd();
     return windowObject != nullptr &&
-           windowObject->redrawWindow(updateRect, platform::RDW_INVALIDATE | platform::RDW_ERASE | platform::RDW_UPDATENOW);
+        windowObject->redrawWindow(updateRect,
+                                   platform::RDW_INVALIDATE | platform::RDW_ERASE | platform::RDW_UPDATENOW);
 }
 
 void showAboutBox(PluginWindowHandle* parent, const char* caption, const std::string& text)

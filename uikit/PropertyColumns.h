@@ -20,7 +20,7 @@ struct ProplistTypeEntry
 {
     int32_t columnCount = 0;
     int32_t directCount = 0; // scratch: listed objects of exactly this type
-    int32_t totalCount = 0;  // scratch: listed objects of this type and its subtypes
+    int32_t totalCount = 0; // scratch: listed objects of this type and its subtypes
     std::vector<ProplistColumn> columns;
 };
 

@@ -88,7 +88,8 @@ void CPropertyListBox::drawItem(platform::DrawItemRecord& record)
     const platform::Rect item = record.itemRect;
     const platform::Rect rowArea = item.intersected(clientRect());
     const PropertyListTracer* tracer = PropertyListTracer::instance();
-    VornBaseObject* object = tracer != nullptr ? tracer->getTracedObject(static_cast<uint32_t>(record.itemData)) : nullptr;
+    VornBaseObject* object =
+        tracer != nullptr ? tracer->getTracedObject(static_cast<uint32_t>(record.itemData)) : nullptr;
 
     if (object == nullptr)
     {
@@ -250,7 +251,8 @@ void CPropertyListHeader::rightButtonDown(platform::Point point)
     for (size_t i = 0; i < entry->columns.size(); ++i)
     {
         const PropertyDescriptor* descriptor = entry->columns[i].descriptor;
-        menu.appendItem(firstColumnCommand + static_cast<uint32_t>(i), descriptor != nullptr ? descriptor->getName() : "");
+        menu.appendItem(firstColumnCommand + static_cast<uint32_t>(i),
+                        descriptor != nullptr ? descriptor->getName() : "");
         menu.setCheck(static_cast<int>(i), entry->columns[i].width > 0 ? 1 : 0);
     }
     const uint32_t chosen = trackColumnMenu(menu, clientToScreen(point));
@@ -313,7 +315,8 @@ void CPropertyListHeader::drawItem(platform::DrawItemRecord& record)
     ListPaintState paintState(dc);
     const platform::Rect rect = record.itemRect;
     platform::Rect edge = rect;
-    dc.drawEdge(edge, platform::EDGE_ETCHED, platform::BF_LEFT | platform::BF_TOP | platform::BF_RIGHT | platform::BF_MIDDLE);
+    dc.drawEdge(edge, platform::EDGE_ETCHED,
+                platform::BF_LEFT | platform::BF_TOP | platform::BF_RIGHT | platform::BF_MIDDLE);
     const ProplistTypeEntry* entry = currentProplistEntry();
     if (entry == nullptr)
         return;

@@ -10,9 +10,9 @@
 // What became of a typed text.
 enum class TypedNumberStatus
 {
-    Accepted,    // a finite decimal number; characters after it are ignored ("12abc" gives 12)
-    NotANumber,  // nothing convertible: empty, blanks, letters, "nan", hexadecimal; refused silently
-    TooLarge,    // out of the range of a double, or typed as infinity; refused with a message
+    Accepted, // a finite decimal number; characters after it are ignored ("12abc" gives 12)
+    NotANumber, // nothing convertible: empty, blanks, letters, "nan", hexadecimal; refused silently
+    TooLarge, // out of the range of a double, or typed as infinity; refused with a message
 };
 
 struct TypedNumber

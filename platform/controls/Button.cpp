@@ -34,9 +34,9 @@ protected:
         if (type == BS_AUTOCHECKBOX)
             setCheckState(checkState() == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
         else if (type == BS_AUTO3STATE)
-            setCheckState(checkState() == Qt::Unchecked ? Qt::Checked
-                          : checkState() == Qt::Checked ? Qt::PartiallyChecked
-                                                        : Qt::Unchecked);
+            setCheckState(checkState() == Qt::Unchecked     ? Qt::Checked
+                              : checkState() == Qt::Checked ? Qt::PartiallyChecked
+                                                            : Qt::Unchecked);
     }
 
 private:
@@ -107,9 +107,9 @@ void setButtonCheck(WindowState* state, uint32_t check)
     else if (state->kind == WindowKind::CheckBox)
     {
         auto* box = static_cast<QCheckBox*>(state->widget);
-        box->setCheckState(check == BST_CHECKED         ? Qt::Checked
-                           : check == BST_INDETERMINATE ? Qt::PartiallyChecked
-                                                        : Qt::Unchecked);
+        box->setCheckState(check == BST_CHECKED             ? Qt::Checked
+                               : check == BST_INDETERMINATE ? Qt::PartiallyChecked
+                                                            : Qt::Unchecked);
     }
     else if (state->kind == WindowKind::RadioButton)
         static_cast<QRadioButton*>(state->widget)->setChecked(check == BST_CHECKED);
@@ -196,7 +196,7 @@ uint32_t buttonDialogCode(const WindowState* state)
         return DLGC_BUTTON | DLGC_RADIOBUTTON;
     if (state->kind == WindowKind::PushButton)
         return DLGC_BUTTON |
-               ((state->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+            ((state->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     return DLGC_BUTTON;
 }
 
@@ -213,7 +213,7 @@ LResult buttonMessage(WindowState* state, uint32_t message, WParam wParam, LPara
         return 0;
     case BM_GETSTATE:
         return buttonCheck(state) | (button->isDown() ? BST_PUSHED : 0) |
-               (Window::focus() == state->object ? BST_FOCUS : 0);
+            (Window::focus() == state->object ? BST_FOCUS : 0);
     case BM_SETSTATE:
         button->setDown(wParam != 0);
         return 0;
@@ -247,15 +247,12 @@ LResult buttonMessage(WindowState* state, uint32_t message, WParam wParam, LPara
 
 } // namespace
 
-const ControlKindBehaviour pushButtonBehaviour{.create = createPushButton,
-                                               .setText = setButtonText,
-                                               .message = buttonMessage};
-const ControlKindBehaviour checkBoxBehaviour{.create = createCheckBox,
-                                             .setText = setButtonText,
-                                             .message = buttonMessage};
-const ControlKindBehaviour radioButtonBehaviour{.create = createRadioButton,
-                                                .setText = setButtonText,
-                                                .message = buttonMessage};
+const ControlKindBehaviour pushButtonBehaviour{
+    .create = createPushButton, .setText = setButtonText, .message = buttonMessage};
+const ControlKindBehaviour checkBoxBehaviour{
+    .create = createCheckBox, .setText = setButtonText, .message = buttonMessage};
+const ControlKindBehaviour radioButtonBehaviour{
+    .create = createRadioButton, .setText = setButtonText, .message = buttonMessage};
 
 // A button whose BS_ type changed kind (push button to check box): a new widget in its place.
 void replaceControlWidget(WindowState* state)

@@ -101,9 +101,7 @@ LResult editMessage(WindowState* state, uint32_t message, WParam wParam, LParam 
 
 } // namespace
 
-const ControlKindBehaviour editBehaviour{.create = createEdit,
-                                         .setText = setEditText,
-                                         .getText = editText,
-                                         .message = editMessage};
+const ControlKindBehaviour editBehaviour{
+    .create = createEdit, .setText = setEditText, .getText = editText, .message = editMessage};
 
 } // namespace platform

@@ -31,8 +31,7 @@ LResult groupBoxMessage(WindowState*, uint32_t message, WParam, LParam, bool& ha
 
 } // namespace
 
-const ControlKindBehaviour groupBoxBehaviour{.create = createGroupBox,
-                                             .setText = setGroupBoxText,
-                                             .message = groupBoxMessage};
+const ControlKindBehaviour groupBoxBehaviour{
+    .create = createGroupBox, .setText = setGroupBoxText, .message = groupBoxMessage};
 
 } // namespace platform

@@ -39,8 +39,8 @@ LResult listBoxMessage(WindowState* state, ListBoxRows& rows, uint32_t message, 
     case LB_INSERTSTRING: {
         const std::string text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
         const int32_t position = message == LB_ADDSTRING
-                                     ? ((state->style & LBS_SORT) != 0 ? sortedPosition(rows, text) : count)
-                                     : (index < 0 || index > count ? count : index);
+            ? ((state->style & LBS_SORT) != 0 ? sortedPosition(rows, text) : count)
+            : (index < 0 || index > count ? count : index);
         if (message == LB_INSERTSTRING && index > count)
             return LB_ERR;
         rows.insert(position, text);

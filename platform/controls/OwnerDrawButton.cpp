@@ -26,8 +26,7 @@ void paintOwnerDrawButton(WindowState* state)
     record.controlId = static_cast<uint32_t>(state->id);
     record.itemAction = ODA_DRAWENTIRE;
     record.itemState = (button.pushed && button.pressInside ? ODS_SELECTED : 0) |
-                       (Window::focus() == state->object ? ODS_FOCUS : 0) |
-                       ((state->style & WS_DISABLED) != 0 ? ODS_DISABLED : 0);
+        (Window::focus() == state->object ? ODS_FOCUS : 0) | ((state->style & WS_DISABLED) != 0 ? ODS_DISABLED : 0);
     record.window = state->handle;
     record.dc = dc.get();
     record.itemRect = {0, 0, state->widget->width(), state->widget->height()};

@@ -53,9 +53,10 @@ QPixmap bitmapPixmap(const BitmapResource& bitmap)
         for (int32_t x = 0; x < bitmap.width; ++x)
         {
             const uint32_t colour = bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x];
-            image.setPixel(x, y, colour == bitmap.transparentColour
-                                     ? qRgba(0, 0, 0, 0)
-                                     : qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+            image.setPixel(x, y,
+                           colour == bitmap.transparentColour
+                               ? qRgba(0, 0, 0, 0)
+                               : qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
         }
     return QPixmap::fromImage(image);
 }
@@ -86,8 +87,8 @@ QWidget* createStatic(WindowState* state, QWidget* parentWidget)
 
 void setStaticText(WindowState* state, const std::string& text)
 {
-    static_cast<QLabel*>(state->widget)->setText((state->style & SS_NOPREFIX) != 0 ? QString::fromStdString(text)
-                                                                                  : withoutMnemonics(text));
+    static_cast<QLabel*>(state->widget)
+        ->setText((state->style & SS_NOPREFIX) != 0 ? QString::fromStdString(text) : withoutMnemonics(text));
 }
 
 // A static bitmap or icon names its resource as "#<id>" in its text.
@@ -120,11 +121,9 @@ LResult staticMessage(WindowState* state, uint32_t message, WParam, LParam, bool
 
 } // namespace
 
-const ControlKindBehaviour staticTextBehaviour{.create = createStatic,
-                                               .setText = setStaticText,
-                                               .message = staticMessage};
-const ControlKindBehaviour staticBitmapBehaviour{.create = createStatic,
-                                                 .setText = showStaticImage,
-                                                 .message = staticMessage};
+const ControlKindBehaviour staticTextBehaviour{
+    .create = createStatic, .setText = setStaticText, .message = staticMessage};
+const ControlKindBehaviour staticBitmapBehaviour{
+    .create = createStatic, .setText = showStaticImage, .message = staticMessage};
 
 } // namespace platform

@@ -17,7 +17,7 @@ namespace platform
 struct PrintPage
 {
     QPainter* painter = nullptr; // already scaled so that `size` fills the page's printable area
-    Size size;                   // the drawing's own size, in its units
+    Size size; // the drawing's own size, in its units
     WindowHandle window = WindowHandle::None; // the window being printed
 };
 

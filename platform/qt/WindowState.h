@@ -29,8 +29,8 @@ namespace platform
 // How a window behaves by default; decided by its class and style at creation.
 enum class WindowKind
 {
-    Painted,        // plain window or dialog: we paint it into its surface
-    OwnerDrawButton,// painted through WM_DRAWITEM by the parent
+    Painted, // plain window or dialog: we paint it into its surface
+    OwnerDrawButton, // painted through WM_DRAWITEM by the parent
     PushButton,
     CheckBox,
     RadioButton,
@@ -71,7 +71,7 @@ struct WindowState
 
     // Painting.
     std::shared_ptr<Surface> surface;
-    Rect invalid;            // waiting for WM_PAINT
+    Rect invalid; // waiting for WM_PAINT
     bool eraseNeeded = false;
     bool inPaint = false;
 
@@ -81,7 +81,7 @@ struct WindowState
     struct ButtonState
     {
         uint32_t check = BST_UNCHECKED;
-        bool pushed = false;      // owner-drawn button held down
+        bool pushed = false; // owner-drawn button held down
         bool pressInside = false; // the pointer is over the held-down button
     };
     ButtonState button;
@@ -114,7 +114,7 @@ struct WindowState
     bool isNativeControl() const
     {
         return kind != WindowKind::Painted && kind != WindowKind::OwnerDrawButton &&
-               kind != WindowKind::OwnerDrawListBox;
+            kind != WindowKind::OwnerDrawListBox;
     }
     static WindowState* of(WindowHandle handle);
     static WindowState* of(const QWidget* widget); // the window of a widget or of its nearest ancestor
@@ -174,7 +174,7 @@ QWidget* mainWindowWidget();
 
 // ---- Windows (Window.cpp) ----
 void destroyWindowState(WindowState* state);
-void paintNow(WindowState* state);      // WM_PAINT when something is invalid
+void paintNow(WindowState* state); // WM_PAINT when something is invalid
 void presentSurface(WindowState* state); // shows the surface's current image
 void setVisibleBit(WindowState* state, bool visible);
 bool isWindowVisible(const WindowState* state);

@@ -34,8 +34,8 @@ public:
         platform::WorkerThread worker;
         std::atomic<int32_t> answer{-1};
         if (!worker.start([&] {
-                answer = platform::messageBox(platform::WindowHandle::None, text, "Probe",
-                                              platform::MB_ABORTRETRYIGNORE);
+                answer =
+                    platform::messageBox(platform::WindowHandle::None, text, "Probe", platform::MB_ABORTRETRYIGNORE);
                 return 0u;
             }))
             return -1;

@@ -137,13 +137,41 @@ struct ModelDocument
     BlockList<VornSelection>* selections = nullptr;
 };
 
-template <> inline BlockList<VornJoint>* ModelDocument::listFor<VornJoint>() { return joints; }
-template <> inline BlockList<VornMember>* ModelDocument::listFor<VornMember>() { return members; }
-template <> inline BlockList<VornGroup>* ModelDocument::listFor<VornGroup>() { return groups; }
-template <> inline BlockList<VornForceInstance>* ModelDocument::listFor<VornForceInstance>() { return forces; }
-template <> inline BlockList<VornForceDefinition>* ModelDocument::listFor<VornForceDefinition>() { return definitions; }
-template <> inline BlockList<VornMaterial>* ModelDocument::listFor<VornMaterial>() { return materials; }
-template <> inline BlockList<VornCrossSection>* ModelDocument::listFor<VornCrossSection>() { return crossSections; }
+template <>
+inline BlockList<VornJoint>* ModelDocument::listFor<VornJoint>()
+{
+    return joints;
+}
+template <>
+inline BlockList<VornMember>* ModelDocument::listFor<VornMember>()
+{
+    return members;
+}
+template <>
+inline BlockList<VornGroup>* ModelDocument::listFor<VornGroup>()
+{
+    return groups;
+}
+template <>
+inline BlockList<VornForceInstance>* ModelDocument::listFor<VornForceInstance>()
+{
+    return forces;
+}
+template <>
+inline BlockList<VornForceDefinition>* ModelDocument::listFor<VornForceDefinition>()
+{
+    return definitions;
+}
+template <>
+inline BlockList<VornMaterial>* ModelDocument::listFor<VornMaterial>()
+{
+    return materials;
+}
+template <>
+inline BlockList<VornCrossSection>* ModelDocument::listFor<VornCrossSection>()
+{
+    return crossSections;
+}
 
 // The shape data words of the shared model's cross-section.
 inline constexpr uint32_t sharedModelShapeWords = 33;

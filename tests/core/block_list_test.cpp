@@ -44,7 +44,8 @@ struct Chained
     {
         releasedValues.push_back(value);
         BlockList<Chained>* list = BlockList<Chained>::listOf(this);
-        for (uint32_t i = 0; i < list->getCount(); ++i) {
+        for (uint32_t i = 0; i < list->getCount(); ++i)
+        {
             if ((*list)[i].value == partner && partner >= 0)
                 list->remove(&(*list)[i]);
         }
@@ -111,16 +112,19 @@ TEST_F(BlockListTest, RemovalFillsTheHoleWithTheLastElement)
         {1, 0, {}},
         {300, 3, {}}, // across blocks: element 299 (block 1) moves into slot 3 (block 0)
     };
-    for (const HoleCase& c : cases) {
+    for (const HoleCase& c : cases)
+    {
         SCOPED_TRACE("size " + std::to_string(c.size) + ", removed " + std::to_string(c.removed));
         BlockList<Record> list("Records");
         fill(list, c.size);
         list.remove(&list[c.removed]);
         EXPECT_EQ(list.getCount(), static_cast<uint32_t>(c.size - 1));
-        if (!c.expected.empty()) {
+        if (!c.expected.empty())
+        {
             EXPECT_EQ(valuesOf(list), c.expected);
         }
-        if (c.removed < list.getCount()) {
+        if (c.removed < list.getCount())
+        {
             EXPECT_EQ(list[c.removed].value, c.size - 1);
             EXPECT_EQ(list.getIndex(&list[c.removed]), c.removed);
         }
@@ -133,10 +137,13 @@ TEST_F(BlockListTest, IndexOutOfRangeThrows)
 {
     BlockList<Record> list("Records");
     fill(list, 3);
-    try {
+    try
+    {
         list[3];
         FAIL();
-    } catch (const generalException& e) {
+    }
+    catch (const generalException& e)
+    {
         EXPECT_STREQ(e.message, "BlockList Index out of range");
         EXPECT_STREQ(e.where, "BlockList< T >::operator[]");
     }
@@ -159,7 +166,8 @@ void expectReleaseThreshold()
     constexpr uint32_t perBlock = BlockList<T>::ITEMSPERBLOCK;
     constexpr uint32_t threshold = perBlock + perBlock / 4 + 1;
     SCOPED_TRACE("items per block " + std::to_string(perBlock));
-    for (uint32_t freeAfter : {threshold, threshold + 1}) {
+    for (uint32_t freeAfter : {threshold, threshold + 1})
+    {
         BlockList<T> list("Records");
         const uint32_t before = 3 * perBlock - freeAfter + 1;
         shrinkFromThreeBlocks(list, before);
@@ -213,15 +221,12 @@ struct QueueCase
 TEST_F(BlockListTest, LockedRemovalsAreReplayedNewestFirstInParentAndChildren)
 {
     const QueueCase cases[] = {
-        {8, {2, 5}, {0, 1, 6, 3, 4, 7}},
-        {5, {4, 1}, {0, 3, 2}}, // the slot of 1 takes the queue place of 4, then 3 fills it
-        {6, {4, 5, 1}, {0, 3, 2}},
-        {6, {0, 5}, {4, 1, 2, 3}},
-        {6, {5, 4, 3}, {0, 1, 2}},
-        {5, {0, 1, 2, 3, 4}, {}},
-        {3, {1, 1, 1}, {0, 2}}, // a queued element removed again: nothing more
+        {8, {2, 5}, {0, 1, 6, 3, 4, 7}}, {5, {4, 1}, {0, 3, 2}}, // the slot of 1 takes the queue place of 4, then 3 fills it
+        {6, {4, 5, 1}, {0, 3, 2}},       {6, {0, 5}, {4, 1, 2, 3}}, {6, {5, 4, 3}, {0, 1, 2}},
+        {5, {0, 1, 2, 3, 4}, {}},        {3, {1, 1, 1}, {0, 2}}, // a queued element removed again: nothing more
     };
-    for (const QueueCase& c : cases) {
+    for (const QueueCase& c : cases)
+    {
         SCOPED_TRACE("size " + std::to_string(c.size));
         BlockList<Record> parent("Parent");
         BlockList<Shadow> first("First");
@@ -229,7 +234,8 @@ TEST_F(BlockListTest, LockedRemovalsAreReplayedNewestFirstInParentAndChildren)
         parent.addChild(&first);
         parent.addChild(&second);
         fill(parent, c.size);
-        for (int32_t i = 0; i < c.size; ++i) {
+        for (int32_t i = 0; i < c.size; ++i)
+        {
             first[i].value = i;
             second[i].value = i;
         }
@@ -303,11 +309,14 @@ TEST_F(BlockListTest, CurrentElementFollowsAMovedElementAndIsDroppedWithItsEleme
 TEST_F(BlockListTest, RemoveChecksThatTheElementIsInUseInThisList)
 {
     BlockList<Record> list("Records");
-    try {
+    try
+    {
         Record stray;
         list.remove(&stray);
         FAIL();
-    } catch (const generalException& e) {
+    }
+    catch (const generalException& e)
+    {
         EXPECT_STREQ(e.message, "BlockList Alien Item");
         EXPECT_STREQ(e.where, "BlockList<T>::remove(...) !(activeBlock|usedCount) ");
     }
@@ -607,7 +616,8 @@ TEST_F(BlockListMisuseTest, AChildRefusesToBeClearedOrToRemoveOnItsOwn)
         {"remove by element", [](BlockList<Fragile>& child) { child.remove(&child[2]); }},
         {"clear through the base", [](BlockList<Fragile>& child) { static_cast<BlockListBase&>(child).clear(); }},
     };
-    for (const auto& [what, misuse] : misuses) {
+    for (const auto& [what, misuse] : misuses)
+    {
         SCOPED_TRACE(what);
         EXPECT_THROW(misuse(first), Exc_InternalError);
         EXPECT_TRUE(releasedValues.empty()) << "nothing released";
@@ -635,7 +645,8 @@ TEST_F(BlockListMisuseTest, AThrowingReleaseLeavesNoListLockedAndTheChildrenInSt
         {"the first child's release", &first, false},
         {"the last child's release", &second, false},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.what);
         parent.clear();
         fill(parent, 5);

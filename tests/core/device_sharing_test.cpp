@@ -53,9 +53,9 @@ HostWithTwoLibraries& host()
         {
             built->first.library.processGlobalObjectDevice(nullptr);
             CoreProbePlugin& probe = *built->first.probe;
-            built->nullDeviceLeftLibraryDetached = probe.moduleDevice() == nullptr && probe.moduleTypeRegistry() == nullptr
-                                                   && probe.moduleKnotPool() == nullptr
-                                                   && probe.moduleDWordArrays() == nullptr;
+            built->nullDeviceLeftLibraryDetached = probe.moduleDevice() == nullptr &&
+                probe.moduleTypeRegistry() == nullptr && probe.moduleKnotPool() == nullptr &&
+                probe.moduleDWordArrays() == nullptr;
             built->first.library.processGlobalObjectDevice(built->device);
             built->typesAfterFirst = getTypeIDManager()->getTypeCount();
             built->second.library.processGlobalObjectDevice(built->device);
@@ -165,7 +165,11 @@ TEST(GlobalObjectDevice, AnArrayCreatedInALibraryIsSeenAndFreedThroughTheHostsSt
 class CountingListener : public NotifierListener
 {
 public:
-    void notify(void* payload) override { received = payload; ++calls; }
+    void notify(void* payload) override
+    {
+        received = payload;
+        ++calls;
+    }
     void* received = nullptr;
     int calls = 0;
 };

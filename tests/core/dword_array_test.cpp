@@ -26,7 +26,8 @@ protected:
     static void fillDoubles(DWordArrayHandle& handle, double seed)
     {
         const uint32_t doubles = handle.getLength() / 2;
-        for (uint32_t i = 0; i < doubles; ++i) {
+        for (uint32_t i = 0; i < doubles; ++i)
+        {
             double value = seed + i;
             std::memcpy(handle.getData() + 2 * i, &value, sizeof value);
         }
@@ -34,7 +35,8 @@ protected:
     static bool holdsDoubles(const DWordArrayHandle& handle, double seed)
     {
         const uint32_t doubles = handle.getLength() / 2;
-        for (uint32_t i = 0; i < doubles; ++i) {
+        for (uint32_t i = 0; i < doubles; ++i)
+        {
             double value;
             std::memcpy(&value, handle.getData() + 2 * i, sizeof value);
             if (value != seed + i)
@@ -121,14 +123,17 @@ TEST_F(DWordArrayTest, DataStaysEightByteAlignedThroughMoves)
     // Odd and even lengths mixed: an odd length takes a padding word so the next entry stays aligned.
     const uint32_t lengths[] = {1, 2, 3, 5, 8, 13, 21, 34, 55, 89};
     std::vector<std::unique_ptr<DWordArrayHandle>> handles;
-    for (uint32_t length : lengths) {
+    for (uint32_t length : lengths)
+    {
         handles.push_back(std::make_unique<DWordArrayHandle>());
         handles.back()->reallocate(length);
         fillDoubles(*handles.back(), length * 10.0);
     }
-    for (size_t removed : {0u, 4u, 2u, 8u}) {
+    for (size_t removed : {0u, 4u, 2u, 8u})
+    {
         handles[removed]->free();
-        for (size_t i = 0; i < handles.size(); ++i) {
+        for (size_t i = 0; i < handles.size(); ++i)
+        {
             if (handles[i]->isEmpty())
                 continue;
             EXPECT_EQ(reinterpret_cast<uintptr_t>(handles[i]->getData()) % 8, 0u) << "length " << lengths[i];
@@ -166,10 +171,13 @@ TEST_F(DWordArrayTest, LengthLimitIsCheckedAndLeavesTheHandleAsItWas)
 
     handle.reallocate(5);
     handle.getData()[4] = 42;
-    try {
+    try
+    {
         handle.reallocate(DWordArrayManager::MAXLENGTH + 1);
         FAIL() << "an oversize array must be refused";
-    } catch (const generalException& e) {
+    }
+    catch (const generalException& e)
+    {
         EXPECT_STREQ(e.message, "Internal Error");
         EXPECT_STREQ(e.where, "DWordArrayManager::createEntryOfLength");
     }

@@ -39,7 +39,8 @@ void expectRows(const Matrix3x3& m, Vector3 r0, Vector3 r1, Vector3 r2)
 void expectMatrix4(const Matrix4x4& m, std::initializer_list<double> expected)
 {
     int i = 0;
-    for (double value : expected) {
+    for (double value : expected)
+    {
         EXPECT_NEAR(m.m[i], value, tolerance) << "entry " << i;
         ++i;
     }
@@ -191,10 +192,16 @@ TEST(MatrixMath, DirectionFrames)
         {5, {3, 4, 0}, {0.6, 0.8, 0}, {-0.8, 0.6, 0}, {0, 0, 1}},
         {0, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
         // General: (2, 0, 2) of length √8: ex = 1, ey = 0, zl = rl = 1/√2.
-        {std::sqrt(8.0), {2, 0, 2}, {1 / std::sqrt(2.0), 0, 1 / std::sqrt(2.0)}, {0, 1, 0}, {-1 / std::sqrt(2.0), 0, 1 / std::sqrt(2.0)}},
+        {std::sqrt(8.0),
+         {2, 0, 2},
+         {1 / std::sqrt(2.0), 0, 1 / std::sqrt(2.0)},
+         {0, 1, 0},
+         {-1 / std::sqrt(2.0), 0, 1 / std::sqrt(2.0)}},
     };
-    for (const FrameCase& f : cases) {
-        SCOPED_TRACE("direction " + std::to_string(f.direction.x) + " " + std::to_string(f.direction.y) + " " + std::to_string(f.direction.z));
+    for (const FrameCase& f : cases)
+    {
+        SCOPED_TRACE("direction " + std::to_string(f.direction.x) + " " + std::to_string(f.direction.y) + " " +
+                     std::to_string(f.direction.z));
         Matrix3x3 m(9, 9);
         m.setDirectionFrame(f.length, f.direction);
         expectRows(m, f.r0, f.r1, f.r2);
@@ -269,7 +276,7 @@ TEST(MatrixMath, TranslateScaleAndPointTransforms)
 TEST(MatrixMath, FourByFourProducts)
 {
     Matrix4x4 m = identity4();
-    m.m[1] = 2;  // row 0: 1 2 0 0
+    m.m[1] = 2; // row 0: 1 2 0 0
     m.m[10] = 2; // row 2: 0 0 2 0
     m.multiply(m);
     expectMatrix4(m, {1, 4, 0, 0, 0, 1, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1});

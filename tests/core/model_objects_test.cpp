@@ -41,11 +41,11 @@ TEST(ModelObject, KindsFollowTheTypeTree)
         ObjectType type;
         bool expected;
     } cases[] = {
-        {&joint, ObjectType::Joint, true},        {&joint, ObjectType::Vertex, true},
-        {&joint, ObjectType::Modifiable, true},   {&joint, ObjectType::Selectable, true},
-        {&joint, ObjectType::BaseObject, true},   {&joint, ObjectType::Member, false},
-        {&member, ObjectType::Vertex, false},     {&member, ObjectType::BaseObject, true},
-        {&material, ObjectType::Property, true},  {&material, ObjectType::CrossSection, false},
+        {&joint, ObjectType::Joint, true},       {&joint, ObjectType::Vertex, true},
+        {&joint, ObjectType::Modifiable, true},  {&joint, ObjectType::Selectable, true},
+        {&joint, ObjectType::BaseObject, true},  {&joint, ObjectType::Member, false},
+        {&member, ObjectType::Vertex, false},    {&member, ObjectType::BaseObject, true},
+        {&material, ObjectType::Property, true}, {&material, ObjectType::CrossSection, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.object->isKindOf(objectTypeID(c.type)), c.expected) << int(c.type);

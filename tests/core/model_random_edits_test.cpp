@@ -136,9 +136,12 @@ private:
     {
         switch (random() % 3)
         {
-        case 0: return pick(model.joints);
-        case 1: return pick(model.members);
-        default: return pick(model.groups);
+        case 0:
+            return pick(model.joints);
+        case 1:
+            return pick(model.members);
+        default:
+            return pick(model.groups);
         }
     }
     template <class T>

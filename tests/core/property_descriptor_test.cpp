@@ -18,9 +18,18 @@ TEST(NumberText, FormatsLikeThePropertyList)
         int digits;
         const char* text;
     } cases[] = {
-        {1234.5, 6, " 1.23450e3"}, {1.5, 6, " 1.50000"},     {-0.002, 6, "-2.00000e-3"}, {0.0, 6, " 0.00000"},
-        {100, 6, " 1.00000e2"},    {0.5, 6, " 5.00000e-1"},  {9.9999996, 6, " 1.00000e1"}, {-1e-300, 6, "-1.00000e-300"},
-        {7, 1, " 7."},             {std::nan(""), 6, "nan"}, {inf, 6, "inf"},            {-inf, 6, "-inf"},
+        {1234.5, 6, " 1.23450e3"},
+        {1.5, 6, " 1.50000"},
+        {-0.002, 6, "-2.00000e-3"},
+        {0.0, 6, " 0.00000"},
+        {100, 6, " 1.00000e2"},
+        {0.5, 6, " 5.00000e-1"},
+        {9.9999996, 6, " 1.00000e1"},
+        {-1e-300, 6, "-1.00000e-300"},
+        {7, 1, " 7."},
+        {std::nan(""), 6, "nan"},
+        {inf, 6, "inf"},
+        {-inf, 6, "-inf"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatDouble(c.value, c.digits), c.text) << c.value;
@@ -61,7 +70,8 @@ TEST(PropertyDescriptors, RegisterOnceInTheirOrder)
     registerAllProperties();
     using Names = std::vector<std::string>;
     EXPECT_EQ(chain(ObjectType::BaseObject), (Names{"Name", "Color"}));
-    EXPECT_EQ(chain(ObjectType::Vertex), (Names{"X Creation Coordinate", "Y Creation Coordinate", "Z Creation Coordinate"}));
+    EXPECT_EQ(chain(ObjectType::Vertex),
+              (Names{"X Creation Coordinate", "Y Creation Coordinate", "Z Creation Coordinate"}));
     EXPECT_EQ(chain(ObjectType::Joint), (Names{"X Displacement", "Y Displacement", "Z Displacement"}));
     EXPECT_EQ(chain(ObjectType::Member), (Names{"Normal Stress", "Normal Force"}));
     EXPECT_EQ(getTypeIDManager()->getPropertyCount(objectTypeID(ObjectType::BaseObject)), 2);

@@ -18,7 +18,8 @@ constexpr uint32_t header = StringEntry::HEADERWORDS;
 uint32_t entryWords(const StringHandle& handle)
 {
     const StringEntry* entry = handle.getEntry();
-    return static_cast<uint32_t>((reinterpret_cast<const std::byte*>(entry->next) - reinterpret_cast<const std::byte*>(entry)) / 4);
+    return static_cast<uint32_t>(
+        (reinterpret_cast<const std::byte*>(entry->next) - reinterpret_cast<const std::byte*>(entry)) / 4);
 }
 
 // A text whose entry takes exactly `words` words.
@@ -40,7 +41,8 @@ TEST(StringManagerTest, EntriesTakeTheHeaderAndTheTextPaddedToEightBytes)
         {"a", 2, 1}, {"abc", 2, 3}, {"abcd", 2, 4}, {"abcdefg", 2, 7}, {"abcdefgh", 4, 8}, {"abcdefghijklmno", 4, 15},
     };
     StringManager strings;
-    for (const SizeCase& c : cases) {
+    for (const SizeCase& c : cases)
+    {
         SCOPED_TRACE(c.text);
         StringHandle handle;
         strings.storeString(&handle, c.text);
@@ -109,7 +111,8 @@ TEST(StringManagerTest, EveryTwoHundredthReleaseCompacts)
 {
     StringManager strings;
     std::vector<std::unique_ptr<StringHandle>> handles;
-    for (int i = 0; i < 260; ++i) {
+    for (int i = 0; i < 260; ++i)
+    {
         handles.push_back(std::make_unique<StringHandle>());
         strings.storeString(handles.back().get(), ("text " + std::to_string(i)).c_str());
     }
@@ -168,29 +171,38 @@ TEST(StringManagerTest, ChurnWithCompactionKeepsEveryHandlesText)
         return std::to_string(i) + ":" + std::string(length(random), static_cast<char>('a' + i % 26));
     };
     auto checkAll = [&] {
-        for (int i = 0; i < slots; ++i) {
-            if (expected[i].empty()) {
+        for (int i = 0; i < slots; ++i)
+        {
+            if (expected[i].empty())
+            {
                 ASSERT_TRUE(handles[i]->isEmpty()) << i;
-            } else {
+            }
+            else
+            {
                 ASSERT_EQ(handles[i]->getString(), expected[i]) << i;
                 ASSERT_EQ(handles[i]->getLength(), expected[i].size()) << i;
             }
         }
     };
 
-    for (int i = 0; i < slots; ++i) {
+    for (int i = 0; i < slots; ++i)
+    {
         expected[i] = randomText(i);
         strings.storeString(handles[i].get(), expected[i].c_str());
     }
     const uint32_t blocksWhenFull = strings.getBlockCount();
     ASSERT_GE(blocksWhenFull, 3u);
     std::uniform_int_distribution<int> pick(0, slots - 1);
-    for (int step = 0; step < 4000; ++step) {
+    for (int step = 0; step < 4000; ++step)
+    {
         const int i = pick(random);
-        if (step % 3 == 0) {
+        if (step % 3 == 0)
+        {
             expected[i] = randomText(i);
             handles[i]->set(&strings, expected[i].c_str());
-        } else {
+        }
+        else
+        {
             handles[i]->release();
             expected[i].clear();
         }
@@ -206,7 +218,8 @@ TEST(StringManagerTest, LongNamesGetABlockOfTheirOwn)
 {
     // The longest text a standard block holds, one more, and a 300,000-character name.
     const uint32_t longestInABlock = (StringBlock::STANDARDCAPACITY - 2 * header) / 2 * 8 - 1;
-    for (uint32_t length : {longestInABlock, longestInABlock + 1, 300000u}) {
+    for (uint32_t length : {longestInABlock, longestInABlock + 1, 300000u})
+    {
         SCOPED_TRACE(length);
         StringManager strings;
         StringHandle before, name, after;
@@ -239,7 +252,8 @@ TEST(StringManagerTest, ClearAndDestructionEmptyEveryHandle)
     std::vector<std::unique_ptr<StringHandle>> handles;
     {
         StringManager strings;
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 100; ++i)
+        {
             handles.push_back(std::make_unique<StringHandle>());
             strings.storeString(handles.back().get(), std::string(3000, 'c').c_str());
         }
@@ -292,9 +306,12 @@ TEST(StringManagerTest, StatisticsCountUseBlocksAndReleases)
 
 TEST(StringManagerTest, OutOfMemoryCarriesItsTexts)
 {
-    try {
+    try
+    {
         throw Exc_OutOfMemory("StringManager::addBlock");
-    } catch (const generalException& e) {
+    }
+    catch (const generalException& e)
+    {
         EXPECT_STREQ(e.message, "Out of Memory");
         EXPECT_STREQ(e.where, "StringManager::addBlock");
     }
@@ -399,7 +416,8 @@ TEST_F(StringRegistryTest, ARefusedLoadChangesNothing)
         {"more texts than places", countedBytes(18, std::string("Joint 1\0M\0\0Node\0X\0", 18))},
         {"the last text without its zero byte", countedBytes(15, std::string("Joint 1\0M\0\0Node", 15))},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.what);
         first.set(&manager, "kept 1");
         second.set(&manager, "kept 2");

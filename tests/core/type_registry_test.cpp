@@ -34,9 +34,9 @@ VornTypeIDManager& moduleRegistryWithTree()
 TEST(ObjectTypeTree, TheFourteenNamesGetIdsZeroToThirteenInOrder)
 {
     const VornTypeIDManager& registry = moduleRegistryWithTree();
-    const char* expected[] = {"Base Object", "Property", "CrossSection", "Material", "Modifier",
-                              "Selection", "Selectable", "Modifiable", "Group", "Member",
-                              "Vertex", "Joint", "ForceDefinition", "Force"};
+    const char* expected[] = {"Base Object", "Property",   "CrossSection",    "Material", "Modifier",
+                              "Selection",   "Selectable", "Modifiable",      "Group",    "Member",
+                              "Vertex",      "Joint",      "ForceDefinition", "Force"};
     ASSERT_EQ(registry.getTypeCount(), 14);
     for (std::int32_t id = 0; id < 14; ++id)
     {
@@ -49,16 +49,26 @@ TEST(ObjectTypeTree, BasesAndChildrenNewestFirst)
 {
     const VornTypeIDManager& registry = moduleRegistryWithTree();
     const std::pair<const char*, const char*> bases[] = {
-        {"Base Object", "none"},      {"Property", "Base Object"},   {"CrossSection", "Property"},
-        {"Material", "Property"},     {"Modifier", "Base Object"},   {"Selection", "Base Object"},
-        {"Selectable", "Base Object"}, {"Modifiable", "Selectable"}, {"Group", "Modifiable"},
-        {"Member", "Modifiable"},     {"Vertex", "Modifiable"},      {"Joint", "Vertex"},
-        {"ForceDefinition", "Base Object"}, {"Force", "Selectable"},
+        {"Base Object", "none"},
+        {"Property", "Base Object"},
+        {"CrossSection", "Property"},
+        {"Material", "Property"},
+        {"Modifier", "Base Object"},
+        {"Selection", "Base Object"},
+        {"Selectable", "Base Object"},
+        {"Modifiable", "Selectable"},
+        {"Group", "Modifiable"},
+        {"Member", "Modifiable"},
+        {"Vertex", "Modifiable"},
+        {"Joint", "Vertex"},
+        {"ForceDefinition", "Base Object"},
+        {"Force", "Selectable"},
     };
     for (const auto& [name, base] : bases)
         EXPECT_STREQ(registry.getName(registry.getBaseClassID(registry.findType(name))), base) << name;
 
-    EXPECT_EQ(childrenOf(registry, "Base Object"), (Names{"ForceDefinition", "Selectable", "Selection", "Modifier", "Property"}));
+    EXPECT_EQ(childrenOf(registry, "Base Object"),
+              (Names{"ForceDefinition", "Selectable", "Selection", "Modifier", "Property"}));
     EXPECT_EQ(childrenOf(registry, "Selectable"), (Names{"Force", "Modifiable"}));
     EXPECT_EQ(childrenOf(registry, "Modifiable"), (Names{"Vertex", "Member", "Group"}));
     EXPECT_EQ(childrenOf(registry, "Property"), (Names{"Material", "CrossSection"}));
@@ -77,9 +87,9 @@ TEST(ObjectTypeTree, IsKindOfFollowsTheBases)
         bool expected;
     };
     const Case cases[] = {
-        {"Joint", "Joint", true},       {"Joint", "Vertex", true},          {"Joint", "Modifiable", true},
-        {"Joint", "Selectable", true},  {"Joint", "Base Object", true},     {"Joint", "Member", false},
-        {"Vertex", "Joint", false},     {"Force", "Selectable", true},      {"Force", "Modifiable", false},
+        {"Joint", "Joint", true},           {"Joint", "Vertex", true},           {"Joint", "Modifiable", true},
+        {"Joint", "Selectable", true},      {"Joint", "Base Object", true},      {"Joint", "Member", false},
+        {"Vertex", "Joint", false},         {"Force", "Selectable", true},       {"Force", "Modifiable", false},
         {"CrossSection", "Property", true}, {"Material", "CrossSection", false}, {"Selection", "Selectable", false},
     };
     for (const Case& testCase : cases)

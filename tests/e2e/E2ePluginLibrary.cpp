@@ -36,10 +36,14 @@ public:
     {
         switch (key)
         {
-        case DockInfo::AllowedSides: return 0x5000;     // left or right
-        case DockInfo::InitialDockBar: return 0xE81D;   // right
-        case DockInfo::BarParameter: return 8;
-        default: return 0;
+        case DockInfo::AllowedSides:
+            return 0x5000; // left or right
+        case DockInfo::InitialDockBar:
+            return 0xE81D; // right
+        case DockInfo::BarParameter:
+            return 8;
+        default:
+            return 0;
         }
     }
 };
@@ -116,16 +120,23 @@ VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
         platform::DialogTemplate panel;
         panel.rect = {0, 0, 140, 120};
         panel.style = platform::WS_CHILD | platform::DS_CONTROL;
-        panel.items.push_back(platform::controlItem("Static", 1000, {7, 7, 120, 10}, platform::SS_LEFT, "Panel of the test plugins"));
+        panel.items.push_back(
+            platform::controlItem("Static", 1000, {7, 7, 120, 10}, platform::SS_LEFT, "Panel of the test plugins"));
         platform::registerDialogTemplate(module, panelDialog, panel);
     }
     switch (index)
     {
-    case 0: return new Calculator;
-    case 1: return new Importer;
-    case 2: return new MethodItem;
-    case 3: return new MainOptions;
-    case 4: return new Panel;
-    default: return nullptr;
+    case 0:
+        return new Calculator;
+    case 1:
+        return new Importer;
+    case 2:
+        return new MethodItem;
+    case 3:
+        return new MainOptions;
+    case 4:
+        return new Panel;
+    default:
+        return nullptr;
     }
 }

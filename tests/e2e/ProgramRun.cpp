@@ -26,8 +26,7 @@ std::string runCommand(const std::string& command)
     return output;
 }
 
-ProgramRun::ProgramRun(const std::string& name, Options options)
-    : folder_(fs::path(VORN_TEST_BINARY_DIR) / name)
+ProgramRun::ProgramRun(const std::string& name, Options options) : folder_(fs::path(VORN_TEST_BINARY_DIR) / name)
 {
     const fs::path run(VORN_RUN_DIR);
     fs::remove_all(folder_);
@@ -39,13 +38,15 @@ ProgramRun::ProgramRun(const std::string& name, Options options)
         for (const auto& library : fs::directory_iterator(run / "_W2K_system"))
             fs::create_symlink(library.path(), folder_ / "_W2K_system" / library.path().filename());
         if (!options.extraLibrary.empty())
-            fs::create_symlink(options.extraLibrary, folder_ / "_W2K_system" / fs::path(options.extraLibrary).filename());
+            fs::create_symlink(options.extraLibrary,
+                               folder_ / "_W2K_system" / fs::path(options.extraLibrary).filename());
     }
     fs::create_directory(folder_ / "system");
     for (const char* copied : {"system", "doc"})
     {
         if (fs::exists(run / copied))
-            fs::copy(run / copied, folder_ / copied, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+            fs::copy(run / copied, folder_ / copied,
+                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
     fs::remove(folder_ / "system" / "plugin.cfg");
 }

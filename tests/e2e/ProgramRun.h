@@ -15,7 +15,7 @@ public:
     struct Options
     {
         bool withPluginLibraries = true; // false: an empty "_W2K_system" folder
-        std::string extraLibrary;        // a further plugin library put beside the real ones
+        std::string extraLibrary; // a further plugin library put beside the real ones
     };
 
     // Makes the folder "<test binary dir>/<name>" afresh: the program and the plugin folder are

@@ -120,9 +120,10 @@ TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)
 {
     ProgramRun run("configured_plugins", withPlugins());
     // Written as no close writes it (LF line ends, another order), so only a written file matches.
-    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\nversion 1\n"
-                                       "Calculator\nE2E Iterator\nDefault\n"
-                                       "File Import\nE2E Format\nDisabled\n");
+    run.writeFile("system/plugin.cfg",
+                  "PLUGINCONFIG\nversion 1\n"
+                  "Calculator\nE2E Iterator\nDefault\n"
+                  "File Import\nE2E Format\nDisabled\n");
     run.start();
     const std::string window = mainFrameAfterBetaNotice(run);
     ASSERT_FALSE(window.empty());
@@ -130,9 +131,10 @@ TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)
     exitThroughMenu(run, window);
     ASSERT_EQ(run.waitForExit(20s), 0);
     // Types in registration order, CR LF line ends.
-    EXPECT_EQ(run.readFile("system/plugin.cfg"), "PLUGINCONFIG\r\nversion 1\r\n"
-                                                 "File Import\r\nE2E Format\r\nDisabled\r\n"
-                                                 "Calculator\r\nE2E Iterator\r\nDefault\r\n");
+    EXPECT_EQ(run.readFile("system/plugin.cfg"),
+              "PLUGINCONFIG\r\nversion 1\r\n"
+              "File Import\r\nE2E Format\r\nDisabled\r\n"
+              "Calculator\r\nE2E Iterator\r\nDefault\r\n");
 }
 
 struct BrokenConfiguration

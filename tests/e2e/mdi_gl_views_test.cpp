@@ -167,7 +167,10 @@ protected:
         return view->clientToScreen(Point{client.width() / 2 - 20, client.height() / 2});
     }
 
-    void clickAt(Point screen) { xdotool("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) + " click 1"); }
+    void clickAt(Point screen)
+    {
+        xdotool("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) + " click 1");
+    }
 
     Surface screenshot(const std::string& name)
     {
@@ -207,7 +210,8 @@ TEST_F(MdiGlViews, BothViewsShowTheirFramesWithACompleteStippledLine)
         const Point topLeft = views[i]->clientToScreen(Point{0, 0});
         const std::uint32_t fill = shot.pixel(topLeft.x + client.width() / 4, topLeft.y + client.height() / 2);
         EXPECT_NEAR(static_cast<int>(fill & 0xFF), static_cast<int>(expected[i] & 0xFF), 2) << "view " << i;
-        EXPECT_NEAR(static_cast<int>((fill >> 8) & 0xFF), static_cast<int>((expected[i] >> 8) & 0xFF), 2) << "view " << i;
+        EXPECT_NEAR(static_cast<int>((fill >> 8) & 0xFF), static_cast<int>((expected[i] >> 8) & 0xFF), 2)
+            << "view " << i;
         // The line: every dash of 4 lit pixels, with gaps of 4, all the way down.
         const int x = topLeft.x + client.width() / 2;
         int lit = 0;

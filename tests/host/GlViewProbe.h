@@ -7,14 +7,14 @@
 
 struct GlProbeRecord
 {
-    int frames = 0;        // frames drawn and swapped
+    int frames = 0; // frames drawn and swapped
     int printedFrames = 0; // of them, onto a printed page
     bool currentAfterFrame = true;
     int picks = 0;
     bool dcNamesTheViewWindow = false; // the view's device context names the view's window handle
-    bool listsSeenInPick = false;      // the paint's display lists exist in the pick's context
-    std::uint32_t selected = 0;        // name under the press by selection mode
-    std::uint32_t readBack = 0;        // name under the press read back from a frame in name colours
+    bool listsSeenInPick = false; // the paint's display lists exist in the pick's context
+    std::uint32_t selected = 0; // name under the press by selection mode
+    std::uint32_t readBack = 0; // name under the press read back from a frame in name colours
     bool currentAfterPick = true;
 };
 

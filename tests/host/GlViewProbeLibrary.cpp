@@ -12,7 +12,7 @@
 namespace gl_view_probe
 {
 
-constexpr std::uint32_t leftColour = 0x0000FF;  // red
+constexpr std::uint32_t leftColour = 0x0000FF; // red
 constexpr std::uint32_t rightColour = 0x00FF00; // green
 
 GlProbeRecord probeRecord;

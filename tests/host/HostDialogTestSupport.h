@@ -23,7 +23,7 @@ public:
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = std::filesystem::temp_directory_path() /
-               ("vorn-host-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+            ("vorn-host-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path / "system");
         previous = std::filesystem::current_path();
@@ -45,7 +45,8 @@ public:
     std::string lockedFolder() const
     {
         std::filesystem::create_directories(path / "locked");
-        std::filesystem::permissions(path / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(path / "locked",
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         return (path / "locked").string();
     }
 

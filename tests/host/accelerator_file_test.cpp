@@ -107,10 +107,12 @@ TEST_F(AcceleratorFiles, MalformedFilesAreReportedOnceAndKeepWhatTheTableHeld)
         {"lower-case header", "accelerators\r\nversion 1\r\n", invalid},
         {"header with a trailing blank", "ACCELERATORS \r\nversion 1\r\n", invalid},
         {"no version line", "ACCELERATORS\r\n", "Version of file \"<path>\":\n\"\"\nis NOT supported."},
-        {"other version", "ACCELERATORS\r\nversion 2\r\n", "Version of file \"<path>\":\n\"version 2\"\nis NOT supported."},
+        {"other version", "ACCELERATORS\r\nversion 2\r\n",
+         "Version of file \"<path>\":\n\"version 2\"\nis NOT supported."},
         {"no blank after the colon", header + "Event:5\r\nStandard MenuItem\r\nMove\r\n",
          "Version of file \"<path>\":\n\"Event:5\"\nis NOT supported."},
-        {"code 0", header + "Event: 0\r\nStandard MenuItem\r\nMove\r\n", "Unable to process \"Event: 0\nin file \"<path>\""},
+        {"code 0", header + "Event: 0\r\nStandard MenuItem\r\nMove\r\n",
+         "Unable to process \"Event: 0\nin file \"<path>\""},
         {"letters for the code", header + "Event: abc\r\nStandard MenuItem\r\nMove\r\n",
          "Unable to process \"Event: abc\nin file \"<path>\""},
         {"code above the table", header + "Event: 1096\r\nStandard MenuItem\r\nMove\r\n",
@@ -141,7 +143,8 @@ TEST_F(AcceleratorFiles, MalformedFilesAreReportedOnceAndKeepWhatTheTableHeld)
 
 TEST_F(AcceleratorFiles, UnreadableFileReportsTheFileErrorCause)
 {
-    EXPECT_FALSE(loadAcceleratorFile(folder.file("missing.acc").c_str(), table, registry, platform::WindowHandle::None));
+    EXPECT_FALSE(
+        loadAcceleratorFile(folder.file("missing.acc").c_str(), table, registry, platform::WindowHandle::None));
     ASSERT_EQ(interaction.boxes.size(), 1u);
     EXPECT_EQ(interaction.boxes[0].text, "Could not load accelerators\nErrorCode:  2");
     EXPECT_EQ(interaction.boxes[0].caption, "FileException");
@@ -152,7 +155,7 @@ TEST_F(AcceleratorFiles, UnreadableFileReportsTheFileErrorCause)
 TEST_F(AcceleratorFiles, MissingPluginIgnoredSkipsAbortedStops)
 {
     const std::string text = header + entry(3, "Move") + entry(4, "Gone") + entry(5, "Rotate ") + entry(6, "Scale") +
-                             entry(7, "Rotate", "No Such Type") + entry(8, "Rotate");
+        entry(7, "Rotate", "No Such Type") + entry(8, "Rotate");
     interaction.boxAnswers = {platform::IDIGNORE, platform::IDIGNORE, platform::IDIGNORE};
     EXPECT_TRUE(load(text));
     EXPECT_EQ(bindingsOf(table), (std::vector<Binding>{{3, "Move"}, {6, "Scale"}, {8, "Rotate"}}));
@@ -229,14 +232,22 @@ TEST(KeyNames, HotKeyTextsOfKeyCodes)
 {
     using AcceleratorCode::key;
     const std::pair<uint32_t, std::string> cases[] = {
-        {key(0x25, false, false), "Left"},       {key(0x24, false, false), "Home"},
-        {key(0x21, false, false), "Page up"},    {key(0x2D, false, false), "Insert"},
-        {key(0x2E, false, false), "Del"},        {key(0x2E, true, false), "Shift+Delete"},
-        {key('A', false, false), "A"},           {key('A', false, true), "Ctrl+A"},
-        {key(0x74, true, true), "Shift+Ctrl+F5"}, {key(0x22, true, false), "Shift+Page Down"},
-        {key(0x67, false, false), "Num 7"},      {key(0xBD, false, true), "Ctrl+-"},
-        {key(0x0D, false, false), "Enter"},      {key(0x1B, false, false), "Esc"},
-        {key(0x00, false, false), ""},           {AcceleratorCode::RightDrag, ""},
+        {key(0x25, false, false), "Left"},
+        {key(0x24, false, false), "Home"},
+        {key(0x21, false, false), "Page up"},
+        {key(0x2D, false, false), "Insert"},
+        {key(0x2E, false, false), "Del"},
+        {key(0x2E, true, false), "Shift+Delete"},
+        {key('A', false, false), "A"},
+        {key('A', false, true), "Ctrl+A"},
+        {key(0x74, true, true), "Shift+Ctrl+F5"},
+        {key(0x22, true, false), "Shift+Page Down"},
+        {key(0x67, false, false), "Num 7"},
+        {key(0xBD, false, true), "Ctrl+-"},
+        {key(0x0D, false, false), "Enter"},
+        {key(0x1B, false, false), "Esc"},
+        {key(0x00, false, false), ""},
+        {AcceleratorCode::RightDrag, ""},
     };
     for (const auto& [code, text] : cases)
         EXPECT_EQ(hotKeyTextOfCode(code), text) << "code " << code;

@@ -110,8 +110,9 @@ TEST_F(AcceleratorsDialogFixture, ClosedCombosLeaveTheControlsBelowThemUncovered
         {
             if (control->dlgCtrlId() == comboId || (control->style() & platform::WS_VISIBLE) == 0)
                 continue;
-            EXPECT_TRUE(combo.intersected(control->windowRect()).isEmpty()) << "combo " << comboId << " covers control " << control->dlgCtrlId() << " \""
-                                  << control->windowText() << "\"";
+            EXPECT_TRUE(combo.intersected(control->windowRect()).isEmpty())
+                << "combo " << comboId << " covers control " << control->dlgCtrlId() << " \"" << control->windowText()
+                << "\"";
         }
     }
 }
@@ -188,8 +189,9 @@ TEST_F(AcceleratorsDialogFixture, BindMoveAndRemoveWorkOnTheSelectedBinding)
     dialog->OnMoveUp();
     dialog->OnMoveUp();
     EXPECT_EQ(boundNames(1), (std::vector<std::string>{"Move", "Rotate", "Scale"}));
-    EXPECT_EQ(rows(), (std::vector<std::string>{"Move [Standard MenuItem]", "Rotate [Standard MenuItem]",
-                                                "Scale [Standard MenuItem]"}));
+    EXPECT_EQ(rows(),
+              (std::vector<std::string>{"Move [Standard MenuItem]", "Rotate [Standard MenuItem]",
+                                        "Scale [Standard MenuItem]"}));
 
     list().setCurSel(1);
     dialog->OnBindingSelChanged();

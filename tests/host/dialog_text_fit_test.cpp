@@ -37,27 +37,29 @@ struct TextPlace
 TextPlace textPlaceOf(const WindowState& control)
 {
     QWidget* widget = control.widget;
-    if (auto* button = qobject_cast<QAbstractButton*>(widget);
-        button != nullptr && (control.kind == WindowKind::PushButton || control.kind == WindowKind::CheckBox ||
-                              control.kind == WindowKind::RadioButton))
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr &&
+        (control.kind == WindowKind::PushButton || control.kind == WindowKind::CheckBox ||
+         control.kind == WindowKind::RadioButton))
     {
         QStyleOptionButton option;
         option.initFrom(button);
         option.text = button->text();
         const QStyle::SubElement contents = control.kind == WindowKind::RadioButton ? QStyle::SE_RadioButtonContents
-                                            : control.kind == WindowKind::CheckBox && (control.style & BS_PUSHLIKE) == 0
-                                                ? QStyle::SE_CheckBoxContents
-                                                : QStyle::SE_PushButtonContents;
-        const int alignment = contents == QStyle::SE_PushButtonContents ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
+            : control.kind == WindowKind::CheckBox && (control.style & BS_PUSHLIKE) == 0
+            ? QStyle::SE_CheckBoxContents
+            : QStyle::SE_PushButtonContents;
+        const int alignment =
+            contents == QStyle::SE_PushButtonContents ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
         return {button->style()->subElementRect(contents, &option, button), alignment | Qt::TextShowMnemonic,
                 button->text()};
     }
     if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && control.kind == WindowKind::StaticText)
     {
-        QRect area = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
+        QRect area =
+            label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
         const int indent = label->indent() >= 0 ? label->indent()
-                           : label->frameWidth() > 0 ? label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2
-                                                     : 0;
+            : label->frameWidth() > 0           ? label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2
+                                                : 0;
         area.adjust(indent, 0, -indent, 0);
         return {area, static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text()};
     }
@@ -106,8 +108,8 @@ TEST(DialogTextFit, EveryTextOfEveryDialogFitsItsControl)
             const QRect needed = control->widget->fontMetrics().boundingRect(place.area, place.flags, place.text);
             EXPECT_TRUE(place.area.contains(needed))
                 << "dialog " << id << ", control " << control->id << " \"" << place.text.toStdString() << "\" needs "
-                << needed.width() << " x " << needed.height() << " at " << needed.x() << "," << needed.y()
-                << ", has " << place.area.width() << " x " << place.area.height() << " at " << place.area.x() << ","
+                << needed.width() << " x " << needed.height() << " at " << needed.x() << "," << needed.y() << ", has "
+                << place.area.width() << " x " << place.area.height() << " at " << place.area.x() << ","
                 << place.area.y();
         }
         dialog.destroyWindow();

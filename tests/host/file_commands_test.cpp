@@ -119,8 +119,9 @@ TEST_F(FileCommandsTest, ChosenTypeWinsAndAFileWithoutExtensionGoesToTheFirstTha
     ascii->reads = false;
     choose("/models.v2/frame", 3);
     commands.importFile(platform::WindowHandle::None);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Drawing Exchange Format imports /models/frame.sfa",
-                                                   "Drawing Exchange Format imports /models.v2/frame"}))
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"Drawing Exchange Format imports /models/frame.sfa",
+                                        "Drawing Exchange Format imports /models.v2/frame"}))
         << "a dot in a folder name is no extension";
     EXPECT_EQ(script.fileRequests[1].fileName, "/models/frame.sfa") << "the last name is offered again";
 }
@@ -146,9 +147,9 @@ TEST_F(FileCommandsTest, ExportAddsTheExtensionAndNeedsAType)
     commands.exportFile(platform::WindowHandle::None);
     choose("/models/frame.txt", 1);
     commands.exportFile(platform::WindowHandle::None);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"TempFormat exports /models/frame.sfa",
-                                                   "TempFormat exports /models/frame.sfa",
-                                                   "TempFormat exports /models/frame.txt"}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"TempFormat exports /models/frame.sfa", "TempFormat exports /models/frame.sfa",
+                                        "TempFormat exports /models/frame.txt"}));
     const platform::FileDialogRequest& request = script.fileRequests[0];
     EXPECT_TRUE(request.save);
     EXPECT_EQ(request.title, "Export");

@@ -107,7 +107,8 @@ TEST_F(HostGlView, TheViewTypesPaintShowsItsGlFrameInTheView)
 
 TEST_F(HostGlView, TheToolPicksFromItsMouseHandlerOnTheViewsContext)
 {
-    auto* tool = dynamic_cast<VornPluginMenuItem*>(pluginNamed(testHost().mai().pluginLists.menuItems, "GL Probe Pick"));
+    auto* tool =
+        dynamic_cast<VornPluginMenuItem*>(pluginNamed(testHost().mai().pluginLists.menuItems, "GL Probe Pick"));
     ASSERT_NE(tool, nullptr);
     view->viewInterface()->document->setActiveMenuItem(tool);
     struct Case

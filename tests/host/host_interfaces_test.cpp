@@ -352,8 +352,9 @@ TEST(HostMenus, BarsForNoDocumentAndForDocuments)
     EXPECT_EQ(entryTexts(*noDocument), (std::vector<std::string>{"&File", "&View", "&Create", "&Tools", "&Help"}));
     EXPECT_EQ(noDocument->submenu(2), nullptr) << "a plain top-level \"&Create\"";
     auto document = makeDocumentMenu();
-    EXPECT_EQ(entryTexts(*document), (std::vector<std::string>{"&File", "&Edit", "&Create", "&Modify", "&Tools",
-                                                               "&View", "C&alculate", "&Window", "&Help"}));
+    EXPECT_EQ(entryTexts(*document),
+              (std::vector<std::string>{"&File", "&Edit", "&Create", "&Modify", "&Tools", "&View", "C&alculate",
+                                        "&Window", "&Help"}));
     EXPECT_EQ(document->submenu(0)->entryCount(), 18);
     EXPECT_EQ(document->submenu(6)->commandId(0), HostCommand::Placeholder) << "\"&Method\" waits for plugins";
 }
@@ -365,7 +366,8 @@ TEST(HostMenus, UpdateRatesAndPrompts)
     EXPECT_EQ(updatePeriodOf(HostCommand::UpdateEverySecond), 1000);
     EXPECT_EQ(updatePeriodOf(HostCommand::UpdateEveryFifteenSeconds), 15000);
     EXPECT_EQ(updatePeriodOf(HostCommand::Import), -1);
-    EXPECT_EQ(hostCommandPrompt(32780), "View the Readme-file; general remarks about this application.\nView the Readme-file");
+    EXPECT_EQ(hostCommandPrompt(32780),
+              "View the Readme-file; general remarks about this application.\nView the Readme-file");
 }
 
 } // namespace

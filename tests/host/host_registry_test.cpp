@@ -36,9 +36,9 @@ TEST(HostPluginTypes, ElevenTypesRegisteredInOrderIntoTheInterfaceLists)
     PluginManager registry;
     registerHostPluginTypes(registry, mai);
 
-    const std::vector<std::string> expected = {"Standard MenuItem", "Dialog", "Toolbar", "File Import",
-                                               "File Export", "ObjectType", "Object Creator", "Shape",
-                                               "Object Modifier", "View Base", "Calculator"};
+    const std::vector<std::string> expected = {"Standard MenuItem", "Dialog",     "Toolbar",        "File Import",
+                                               "File Export",       "ObjectType", "Object Creator", "Shape",
+                                               "Object Modifier",   "View Base",  "Calculator"};
     std::vector<std::string> registered;
     for (const PluginType* type = registry.getFirstType(); type != nullptr; type = type->getNewer())
     {
@@ -91,14 +91,15 @@ TEST_F(ConfiguredRegistry, DisabledAndDefaultEntriesRearrangeTheListsAndShowProg
               (std::vector<std::string>{"Full Iterator", "Velocity Iterator", "Basic Iterator"}));
     EXPECT_EQ(namesOf(mai.pluginLists.fileImports), std::vector<std::string>{"Drawing Exchange Format"});
     EXPECT_EQ(namesOf(registry.getFirstDisabledPlugin("File Import")), std::vector<std::string>{"TempFormat"});
-    EXPECT_EQ(status.lines, (std::vector<std::string>{
-                                "Searching for type \"Calculator\"",
-                                "Searching for plugin \"Full Iterator\"of type\"Calculator\"",
-                                "Plugin \"Full Iterator\"of type\"Calculator\" set toDefault",
-                                "Searching for type \"File Import\"",
-                                "Searching for plugin \"TempFormat\"of type\"File Import\"",
-                                "Plugin \"TempFormat\"of type\"File Import\" set toDisabled",
-                            }));
+    EXPECT_EQ(status.lines,
+              (std::vector<std::string>{
+                  "Searching for type \"Calculator\"",
+                  "Searching for plugin \"Full Iterator\"of type\"Calculator\"",
+                  "Plugin \"Full Iterator\"of type\"Calculator\" set toDefault",
+                  "Searching for type \"File Import\"",
+                  "Searching for plugin \"TempFormat\"of type\"File Import\"",
+                  "Plugin \"TempFormat\"of type\"File Import\" set toDisabled",
+              }));
 }
 
 TEST_F(ConfiguredRegistry, UnknownTypesPluginsAndStatesChangeNothing)
@@ -162,7 +163,10 @@ struct ConfigurationFolder : ConfiguredRegistry
     }
     ~ConfigurationFolder() override { platform::setCurrentFolder(startFolder); }
 
-    static void write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    static void write(const std::string& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
     static std::string read(const std::string& path)
     {
         std::ifstream file(path, std::ios::binary);
@@ -174,7 +178,7 @@ TEST_F(ConfigurationFolder, ARefusedFileIsKeptBesideTheNewOneWrittenAtClose)
 {
     const std::string written = "PLUGINCONFIG\r\nversion 1\r\nFile Import\r\nTempFormat\r\nDisabled\r\n";
     const std::string refusedFiles[] = {
-        "PLUGINCONFIG\rversion 1\rFile Import\rTempFormat\rDisabled\r",   // line ends of another system
+        "PLUGINCONFIG\rversion 1\rFile Import\rTempFormat\rDisabled\r", // line ends of another system
         "PLUGINCONFIG\r\nversion 2\r\nFile Import\r\nTempFormat\r\nDisabled\r\n", // a newer release's
         "",
     };
@@ -199,27 +203,30 @@ TEST_F(ConfigurationFolder, ARefusedFileIsKeptBesideTheNewOneWrittenAtClose)
 TEST_F(ConfigurationFolder, EntriesOfPluginsNotLoadedThisRunAreWrittenBackUnchanged)
 {
     // A byte-order mark before the header is accepted.
-    write(pluginConfigurationPath, "\xEF\xBB\xBFPLUGINCONFIG\r\nversion 1\r\n"
-                                   "Calculator\r\nFull Iterator\r\nDefault\r\n"
-                                   "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
-                                   "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
-                                   "No Such Type\r\nAnything\r\nsomething else\r\n"
-                                   "File Import\r\nTempFormat\r\nDisabled\r\n");
+    write(pluginConfigurationPath,
+          "\xEF\xBB\xBFPLUGINCONFIG\r\nversion 1\r\n"
+          "Calculator\r\nFull Iterator\r\nDefault\r\n"
+          "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
+          "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
+          "No Such Type\r\nAnything\r\nsomething else\r\n"
+          "File Import\r\nTempFormat\r\nDisabled\r\n");
     const std::vector<PluginConfigurationEntry> absent = loadPluginConfiguration(registry, status);
     EXPECT_EQ(status.lines.at(1), "All OK");
-    EXPECT_EQ(absent, (std::vector<PluginConfigurationEntry>{{"Calculator", "Absent Iterator", "Default"},
-                                                             {"Toolbar", "Drawing Tools", "Disabled"},
-                                                             {"No Such Type", "Anything", "something else"}}));
+    EXPECT_EQ(absent,
+              (std::vector<PluginConfigurationEntry>{{"Calculator", "Absent Iterator", "Default"},
+                                                     {"Toolbar", "Drawing Tools", "Disabled"},
+                                                     {"No Such Type", "Anything", "something else"}}));
     registry.applyConfiguration();
     EXPECT_EQ(namesOf(mai.pluginLists.calculators).front(), "Full Iterator");
     ASSERT_EQ(savePluginConfiguration(registry, absent), 0);
     // The absent plugins' entries first: where both load again, this run's choice comes later and wins.
-    EXPECT_EQ(read(pluginConfigurationPath), "PLUGINCONFIG\r\nversion 1\r\n"
-                                             "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
-                                             "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
-                                             "No Such Type\r\nAnything\r\nsomething else\r\n"
-                                             "File Import\r\nTempFormat\r\nDisabled\r\n"
-                                             "Calculator\r\nFull Iterator\r\nDefault\r\n");
+    EXPECT_EQ(read(pluginConfigurationPath),
+              "PLUGINCONFIG\r\nversion 1\r\n"
+              "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
+              "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
+              "No Such Type\r\nAnything\r\nsomething else\r\n"
+              "File Import\r\nTempFormat\r\nDisabled\r\n"
+              "Calculator\r\nFull Iterator\r\nDefault\r\n");
     EXPECT_FALSE(std::filesystem::exists(refusedPluginConfigurationPath)) << "a good file is not moved";
 }
 

@@ -16,18 +16,18 @@ TEST(MouseEventValue, MessagesAndKeyFlagsBecomeEventKindsAndFlags)
 {
     // System key flags: 1 left, 2 right, 4 Shift, 8 Ctrl, 0x10 middle.
     const MouseCase cases[] = {
-        {0x200, 0x00, 0x000},  // move, nothing held
-        {0x200, 0x01, 0x001},  // move with left held
-        {0x201, 0x01, 0x101},  // left down
-        {0x202, 0x00, 0x200},  // left up
-        {0x203, 0x01, 0x701},  // left double click
-        {0x204, 0x02, 0x302},  // right down
-        {0x205, 0x04, 0x408},  // right up with Shift
-        {0x206, 0x02, 0x802},  // right double click
-        {0x207, 0x10, 0x504},  // middle down
-        {0x208, 0x08, 0x610},  // middle up with Ctrl
-        {0x209, 0x10, 0x904},  // middle double click
-        {0x201, 0x1F, 0x11F},  // everything held
+        {0x200, 0x00, 0x000}, // move, nothing held
+        {0x200, 0x01, 0x001}, // move with left held
+        {0x201, 0x01, 0x101}, // left down
+        {0x202, 0x00, 0x200}, // left up
+        {0x203, 0x01, 0x701}, // left double click
+        {0x204, 0x02, 0x302}, // right down
+        {0x205, 0x04, 0x408}, // right up with Shift
+        {0x206, 0x02, 0x802}, // right double click
+        {0x207, 0x10, 0x504}, // middle down
+        {0x208, 0x08, 0x610}, // middle up with Ctrl
+        {0x209, 0x10, 0x904}, // middle double click
+        {0x201, 0x1F, 0x11F}, // everything held
     };
     for (const MouseCase& c : cases)
         EXPECT_EQ(mouseEventValue(c.message, c.keyFlags), c.expected) << std::hex << "message 0x" << c.message;

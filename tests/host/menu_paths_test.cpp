@@ -88,8 +88,14 @@ struct DocumentMenu : ::testing::Test
         view->plain("&Select type").plain("").popup("S&ettings");
         auto calculate = std::make_shared<MenuNode>();
         calculate->plain("&Method").plain("");
-        bar->popup("&File").popup("&Edit").popup("&Create", create).popup("&Modify").popup("&View", view)
-            .popup("C&alculate", calculate).popup("&Window").popup("&Help");
+        bar->popup("&File")
+            .popup("&Edit")
+            .popup("&Create", create)
+            .popup("&Modify")
+            .popup("&View", view)
+            .popup("C&alculate", calculate)
+            .popup("&Window")
+            .popup("&Help");
     }
 };
 

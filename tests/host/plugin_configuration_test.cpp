@@ -73,7 +73,8 @@ TEST(PluginConfigurationReading, MissingStateLineKeepsEarlierEntriesAndReportsEn
 
 TEST(PluginConfigurationReading, LinesAreTakenExactlyWithoutTrimming)
 {
-    PluginConfigurationContent content = parsePluginConfiguration({"PLUGINCONFIG", "version 1", " Dialog", "Name ", "Default "});
+    PluginConfigurationContent content =
+        parsePluginConfiguration({"PLUGINCONFIG", "version 1", " Dialog", "Name ", "Default "});
     ASSERT_EQ(content.entries.size(), 1u);
     EXPECT_EQ(content.entries[0], (PluginConfigurationEntry{" Dialog", "Name ", "Default "}));
 }
@@ -116,8 +117,8 @@ TEST_F(FileFixture, MissingOrUnreadableFileIsAReadError)
 
 TEST_F(FileFixture, WrittenFileReadsBackWithItsLineEndsAndReplacesTheOldOneWhole)
 {
-    const std::vector<PluginConfigurationEntry> entries = {
-        {"Standard MenuItem", "Delete", "Disabled"}, {"Calculator", "Full Iterator", "Default"}};
+    const std::vector<PluginConfigurationEntry> entries = {{"Standard MenuItem", "Delete", "Disabled"},
+                                                           {"Calculator", "Full Iterator", "Default"}};
     {
         std::ofstream old(path());
         old << "a much longer old file that must not leave a tail behind it\n" << std::string(500, 'x');
@@ -125,8 +126,9 @@ TEST_F(FileFixture, WrittenFileReadsBackWithItsLineEndsAndReplacesTheOldOneWhole
     ASSERT_EQ(writePluginConfiguration(path(), entries), 0);
     std::ifstream file(path(), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "PLUGINCONFIG\r\nversion 1\r\nStandard MenuItem\r\nDelete\r\nDisabled\r\n"
-                    "Calculator\r\nFull Iterator\r\nDefault\r\n");
+    EXPECT_EQ(text,
+              "PLUGINCONFIG\r\nversion 1\r\nStandard MenuItem\r\nDelete\r\nDisabled\r\n"
+              "Calculator\r\nFull Iterator\r\nDefault\r\n");
     PluginConfigurationContent content = readPluginConfiguration(path());
     EXPECT_TRUE(content.ok);
     EXPECT_EQ(content.entries, entries);

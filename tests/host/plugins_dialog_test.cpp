@@ -23,7 +23,10 @@ using Button = CPluginsDialog::ButtonState;
 class Calculator : public VornPlugin
 {
 public:
-    explicit Calculator(std::string name, std::string type = "Calculator") : name(std::move(name)), type(std::move(type)) {}
+    explicit Calculator(std::string name, std::string type = "Calculator")
+        : name(std::move(name)), type(std::move(type))
+    {
+    }
     const char* getTypeName() override { return type.c_str(); }
     const char* getName() override { return name.c_str(); }
     const char* getDescription() override
@@ -95,8 +98,9 @@ struct PluginsDialogFixture : ::testing::Test
     }
     void expectButtons(Button about, Button properties, Button disable, Button defaultButton)
     {
-        for (auto [id, expected] : {std::pair{CPluginsDialog::AboutId, about}, std::pair{CPluginsDialog::PropertiesId, properties},
-                                    std::pair{CPluginsDialog::DisableId, disable}, std::pair{CPluginsDialog::DefaultId, defaultButton}})
+        for (auto [id, expected] :
+             {std::pair{CPluginsDialog::AboutId, about}, std::pair{CPluginsDialog::PropertiesId, properties},
+              std::pair{CPluginsDialog::DisableId, disable}, std::pair{CPluginsDialog::DefaultId, defaultButton}})
         {
             EXPECT_EQ(dialog->buttonState(id), expected) << "button " << id;
             EXPECT_EQ(shown(id), expected) << "shown button " << id;
@@ -159,7 +163,8 @@ TEST_F(PluginsDialogFixture, AboutAndPropertiesReachThePlugin)
     dialog->OnAbout();
     ASSERT_EQ(interaction.boxes.size(), 1u);
     EXPECT_EQ(interaction.boxes[0].caption, "PLUGIN SYSTEM");
-    EXPECT_EQ(interaction.boxes[0].text, "Central Plugin System\na system allowing plugin coders\nto register new plugin types");
+    EXPECT_EQ(interaction.boxes[0].text,
+              "Central Plugin System\na system allowing plugin coders\nto register new plugin types");
 
     tree().selectItem(pluginItem("Velocity Iterator"));
     dialog->OnAbout();
@@ -204,8 +209,10 @@ TEST_F(PluginsDialogFixture, ResizingKeepsTheButtonsAtTheLeftEdgeBelowTheTree)
     auto placeOf = [this](platform::Window* child) { return dialog->screenToClient(child->windowRect()); };
     EXPECT_EQ(placeOf(&tree()).width(), client.width() - 2);
     EXPECT_EQ(placeOf(&tree()).height(), client.height() - 98);
-    const std::pair<int32_t, int32_t> rows[] = {{CPluginsDialog::DefaultId, 24}, {CPluginsDialog::DisableId, 48},
-                                                {CPluginsDialog::PropertiesId, 72}, {CPluginsDialog::AboutId, 96}};
+    const std::pair<int32_t, int32_t> rows[] = {{CPluginsDialog::DefaultId, 24},
+                                                {CPluginsDialog::DisableId, 48},
+                                                {CPluginsDialog::PropertiesId, 72},
+                                                {CPluginsDialog::AboutId, 96}};
     for (const auto& [id, above] : rows)
     {
         EXPECT_EQ(placeOf(dialog->dlgItem(id)).topLeft(), (platform::Point{2, client.height() - above})) << id;

@@ -43,11 +43,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AddCase{"one", {"/m/a.sfa"}, {"/m/a.sfa"}},
         AddCase{"newest_first", {"/m/a.sfa", "/m/b.sfa"}, {"/m/b.sfa", "/m/a.sfa"}},
-        AddCase{"again_moves_to_the_front", {"/m/a.sfa", "/m/b.sfa", "/m/c.sfa", "/m/a.sfa"},
+        AddCase{"again_moves_to_the_front",
+                {"/m/a.sfa", "/m/b.sfa", "/m/c.sfa", "/m/a.sfa"},
                 {"/m/a.sfa", "/m/c.sfa", "/m/b.sfa"}},
         AddCase{"same_file_spelled_twice_collapses", {"/m/a.sfa", "/m/./x/../a.sfa"}, {"/m/a.sfa"}},
         AddCase{"the_oldest_falls_off", {"/m/1", "/m/2", "/m/3", "/m/4", "/m/5"}, {"/m/5", "/m/4", "/m/3", "/m/2"}},
-        AddCase{"full_list_again_keeps_all_four", {"/m/1", "/m/2", "/m/3", "/m/4", "/m/2"},
+        AddCase{"full_list_again_keeps_all_four",
+                {"/m/1", "/m/2", "/m/3", "/m/4", "/m/2"},
                 {"/m/2", "/m/4", "/m/3", "/m/1"}}),
     [](const ::testing::TestParamInfo<AddCase>& info) { return std::string(info.param.name); });
 
@@ -89,8 +91,8 @@ void ensureApplication()
     static char name[] = "recent_files_test";
     static char* argv[] = {name, nullptr};
     static auto* application = platform::Application::instance() != nullptr
-                                   ? platform::Application::instance()
-                                   : new platform::Application(argc, argv, "Quorl2");
+        ? platform::Application::instance()
+        : new platform::Application(argc, argv, "Quorl2");
     (void)application;
 }
 

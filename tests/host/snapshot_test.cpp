@@ -239,7 +239,8 @@ TEST_F(SnapshotFixture, CaptureFailureStillReleasesTheCalculation)
 {
     target(folder.file("run.bmp"));
     snapshots.toggleAutoSnapshot(&model, platform::WindowHandle::None);
-    snapshots.afterPaint(view, true, &model, [] { return platform::Surface(); }, platform::WindowHandle::None);
+    snapshots.afterPaint(
+        view, true, &model, [] { return platform::Surface(); }, platform::WindowHandle::None);
     EXPECT_EQ(model.pendingIterations.load(), autoSnapshotIterations);
     EXPECT_FALSE(std::filesystem::exists(folder.file("run0000.bmp")));
 }

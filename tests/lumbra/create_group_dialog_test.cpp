@@ -87,7 +87,10 @@ protected:
         dialog->setDlgItemText(CDialogCreateGroup::nameEditId, text);
         dialog->onCommand(CDialogCreateGroup::nameEditId, platform::EN_CHANGE, platform::WindowHandle::None);
     }
-    void click(int32_t id) { dialog->onCommand(static_cast<uint32_t>(id), platform::BN_CLICKED, platform::WindowHandle::None); }
+    void click(int32_t id)
+    {
+        dialog->onCommand(static_cast<uint32_t>(id), platform::BN_CLICKED, platform::WindowHandle::None);
+    }
     bool enabled(int32_t id) { return dialog->dlgItem(id)->isEnabled(); }
 
     PluginMenuItemGroupCreate item;

@@ -184,8 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                    true,
                    {false, 0.2, 0.1, false, 0.16, 0.08},
                    {5.654867e-3, 5.796238e-6, 2.318495e-5, 2.898119e-5}}),
-    [](const auto& info)
-    {
+    [](const auto& info) {
         std::string name = info.param.what;
         for (char& letter : name)
             if (letter == ' ' || letter == '-')
@@ -286,14 +285,15 @@ TEST_F(Shapes, RectangularTubeOutline)
     EXPECT_EQ(made->shapeData.getLength(), 5u + 63u);
     const Outline outline = read(rectangle.getShapeList(made));
     EXPECT_EQ(outline.listEnds, (std::vector<uint32_t>{4, 8}));
-    expectPoints(outline, {{0.1, 0.05, 0, 1, 1, 0},
-                           {0.1, -0.05, 1, 0, 0, -1},
-                           {-0.1, -0.05, 0, -1, -1, 0},
-                           {-0.1, 0.05, -1, 0, 0, 1},
-                           {0.08, 0.03, -0.8, 0, 0, -0.8},
-                           {-0.08, 0.03, 0, -0.8, 0.8, 0},
-                           {-0.08, -0.03, 0.8, 0, 0, 0.8},
-                           {0.08, -0.03, 0, 0.8, -0.8, 0}});
+    expectPoints(outline,
+                 {{0.1, 0.05, 0, 1, 1, 0},
+                  {0.1, -0.05, 1, 0, 0, -1},
+                  {-0.1, -0.05, 0, -1, -1, 0},
+                  {-0.1, 0.05, -1, 0, 0, 1},
+                  {0.08, 0.03, -0.8, 0, 0, -0.8},
+                  {-0.08, 0.03, 0, -0.8, 0.8, 0},
+                  {-0.08, -0.03, 0.8, 0, 0, 0.8},
+                  {0.08, -0.03, 0, 0.8, -0.8, 0}});
     EXPECT_EQ(outline.indices, (std::vector<int32_t>{4, 0, 7, 1, 6, 2, 5, 3, 4, 0}));
     EXPECT_EQ(made->shapeData.getData()[0], 0u); // neither solid nor square
 }
@@ -311,12 +311,13 @@ TEST_F(Shapes, SolidTubeOutlinesCoarseAndFine)
     EXPECT_EQ(coarse.listEnds, (std::vector<uint32_t>{6}));
     const double r = 0.05641896, half = 0.02820948, high = 0.04886025, s = 0.8660254;
     // Clockwise from the positive x axis, in steps of 60 degrees.
-    expectPoints(coarse, {{r, 0, 1, 0, 1, 0},
-                          {half, -high, 0.5, -s, 0.5, -s},
-                          {-half, -high, -0.5, -s, -0.5, -s},
-                          {-r, 0, -1, 0, -1, 0},
-                          {-half, high, -0.5, s, -0.5, s},
-                          {half, high, 0.5, s, 0.5, s}});
+    expectPoints(coarse,
+                 {{r, 0, 1, 0, 1, 0},
+                  {half, -high, 0.5, -s, 0.5, -s},
+                  {-half, -high, -0.5, -s, -0.5, -s},
+                  {-r, 0, -1, 0, -1, 0},
+                  {-half, high, -0.5, s, -0.5, s},
+                  {half, high, 0.5, s, 0.5, s}});
     EXPECT_EQ(coarse.indices, (std::vector<int32_t>{0, 1, 5, 2, 4, 3}));
 
     const Outline fine = read(tube.getSecondShapeList(made));
@@ -381,18 +382,19 @@ TEST_F(Shapes, HBeamOutlineHasTheSectionsArea)
     const Outline outline = read(hBeam.getShapeList(made));
     EXPECT_EQ(outline.listEnds, (std::vector<uint32_t>{12}));
     const double b = 0.0883883476;
-    expectPoints(outline, {{b, b, 0, 1, 1, 0},
-                           {b, 0.8 * b, 1, 0, 0, -1},
-                           {0.15 * b, 0.8 * b, 0, -1, 1, 0},
-                           {0.15 * b, -0.8 * b, 1, 0, 0, 1},
-                           {b, -0.8 * b, 0, 1, 1, 0},
-                           {b, -b, 1, 0, 0, -1},
-                           {-b, -b, 0, -1, -1, 0},
-                           {-b, -0.8 * b, -1, 0, 0, 1},
-                           {-0.15 * b, -0.8 * b, 0, 1, -1, 0},
-                           {-0.15 * b, 0.8 * b, -1, 0, 0, -1},
-                           {-b, 0.8 * b, 0, -1, -1, 0},
-                           {-b, b, -1, 0, 0, 1}});
+    expectPoints(outline,
+                 {{b, b, 0, 1, 1, 0},
+                  {b, 0.8 * b, 1, 0, 0, -1},
+                  {0.15 * b, 0.8 * b, 0, -1, 1, 0},
+                  {0.15 * b, -0.8 * b, 1, 0, 0, 1},
+                  {b, -0.8 * b, 0, 1, 1, 0},
+                  {b, -b, 1, 0, 0, -1},
+                  {-b, -b, 0, -1, -1, 0},
+                  {-b, -0.8 * b, -1, 0, 0, 1},
+                  {-0.15 * b, -0.8 * b, 0, 1, -1, 0},
+                  {-0.15 * b, 0.8 * b, -1, 0, 0, -1},
+                  {-b, 0.8 * b, 0, -1, -1, 0},
+                  {-b, b, -1, 0, 0, 1}});
     EXPECT_EQ(outline.indices, (std::vector<int32_t>{0, 1, 11, 10, -1, 9, 2, 8, 3, -1, 4, 5, 7, 6}));
     // Shoelace area of the contour.
     double twiceArea = 0;

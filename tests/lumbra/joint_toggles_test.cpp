@@ -98,9 +98,9 @@ TEST_F(JointToggles, WithoutJointsTheTogglesAreDisabledAndOnlyTheBlockingOnesBee
     select({"M1", "M2", "F1"});
     mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
     ChannelLog log(mai, {Channel::ObjectsPropertyChanged});
-    for (lumbra::JointSupportToggle* toggle : {static_cast<lumbra::JointSupportToggle*>(&rotation),
-                                               static_cast<lumbra::JointSupportToggle*>(&translation),
-                                               static_cast<lumbra::JointSupportToggle*>(&rigid)})
+    for (lumbra::JointSupportToggle* toggle :
+         {static_cast<lumbra::JointSupportToggle*>(&rotation), static_cast<lumbra::JointSupportToggle*>(&translation),
+          static_cast<lumbra::JointSupportToggle*>(&rigid)})
     {
         RecordedCommandState state = update(*toggle, &view);
         EXPECT_EQ(state.enabled, 0);

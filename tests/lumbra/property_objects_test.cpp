@@ -56,7 +56,8 @@ protected:
         doc.initDocument();
     }
 
-    template <class Element> BlockList<Element>* list(const char* name)
+    template <class Element>
+    BlockList<Element>* list(const char* name)
     {
         return dynamic_cast<BlockList<Element>*>(doc.document.getBlockList(name));
     }
@@ -315,8 +316,9 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{
             "all_five", [](VornCrossSection* s, VornMaterial*) { s->setValues(0.02, 1e-5, 2e-5, 0, 3e-5); }, {0}},
         ChangeCase{"same_five",
-                   [](VornCrossSection* s, VornMaterial*)
-                   { s->setValues(s->getArea(), s->getIx(), s->getIy(), s->getIxy(), s->getJ()); },
+                   [](VornCrossSection* s, VornMaterial*) {
+                       s->setValues(s->getArea(), s->getIx(), s->getIy(), s->getIxy(), s->getJ());
+                   },
                    {}},
         ChangeCase{"elasticity", [](VornCrossSection*, VornMaterial* m) { m->setElasticity(1.0e11); }, {5}},
         ChangeCase{"density", [](VornCrossSection*, VornMaterial* m) { m->setDensity(2700); }, {6}},

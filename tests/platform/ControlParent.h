@@ -13,12 +13,15 @@
 struct ControlParent : platform::Window
 {
     std::vector<std::int32_t> notifications;
-    std::vector<std::uint32_t> commands;      // WM_COMMAND: the id (low word)
-    std::vector<std::uint32_t> commandCodes;  // WM_COMMAND: the code (high word)
+    std::vector<std::uint32_t> commands; // WM_COMMAND: the id (low word)
+    std::vector<std::uint32_t> commandCodes; // WM_COMMAND: the code (high word)
     std::function<platform::LResult(platform::NotifyHeader&)> answer;
     std::function<void(std::uint32_t id, std::uint32_t code)> onCommand;
 
-    ControlParent() { create("Window", "controls", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE, {50, 50, 450, 350}, nullptr); }
+    ControlParent()
+    {
+        create("Window", "controls", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE, {50, 50, 450, 350}, nullptr);
+    }
 
     platform::LResult windowProc(std::uint32_t message, platform::WParam wParam, platform::LParam lParam) override
     {

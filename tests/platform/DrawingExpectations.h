@@ -28,8 +28,7 @@ inline char keyOf(platform::ColorRef colour, std::span<const platform::PixelArtC
 // Success when `actual` is exactly the image drawn by `rows` in `palette`; a mismatch leaves the
 // drawn and difference images (see ImageCheck.h) and lists both as pixel art.
 inline testing::AssertionResult imageMatches(const platform::Surface& actual, std::span<const std::string_view> rows,
-                                             std::span<const platform::PixelArtColour> palette,
-                                             const std::string& name)
+                                             std::span<const platform::PixelArtColour> palette, const std::string& name)
 {
     const platform::Bitmap expected = platform::pixelArt(rows, palette);
     testing::AssertionResult result = vorn_test::imagesMatch(actual, expected.surface(), name, VORN_TEST_BINARY_DIR);
@@ -47,9 +46,9 @@ inline testing::AssertionResult imageMatches(const platform::Surface& actual, st
     return testing::AssertionFailure() << message.str();
 }
 
-inline testing::AssertionResult imageMatches(const platform::Surface& actual, std::initializer_list<std::string_view> rows,
-                                             std::span<const platform::PixelArtColour> palette,
-                                             const std::string& name)
+inline testing::AssertionResult imageMatches(const platform::Surface& actual,
+                                             std::initializer_list<std::string_view> rows,
+                                             std::span<const platform::PixelArtColour> palette, const std::string& name)
 {
     return imageMatches(actual, std::span<const std::string_view>(rows.begin(), rows.size()), palette, name);
 }

@@ -27,7 +27,7 @@ std::vector<unsigned char> readBytes(const fs::path& path)
 std::uint32_t doubleWordAt(const std::vector<unsigned char>& bytes, size_t offset)
 {
     return bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
-           (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+        (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
 
 class BmpFileTest : public ::testing::Test
@@ -99,7 +99,9 @@ TEST_F(BmpFileTest, AnImageReaderSeesTheSamePixels)
 TEST_F(BmpFileTest, ReplacesAnOldFileAndLeavesNoTemporaryBehind)
 {
     const fs::path path = folder / "shot.bmp";
-    { std::ofstream(path) << "old content"; }
+    {
+        std::ofstream(path) << "old content";
+    }
     ASSERT_EQ(platform::writeBmpFile(path.string(), sample()), BmpWriteError::None);
     EXPECT_EQ(readBytes(path).size(), 78u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);

@@ -52,10 +52,13 @@ ModuleHandle labelsModule()
         for (const LabelCase& label : labelCases)
         {
             for (bool disabled : {false, true})
-                labels.items.push_back(DialogItemTemplate{label.className, (disabled ? 200 : 100) + row,
+                labels.items.push_back(DialogItemTemplate{label.className,
+                                                          (disabled ? 200 : 100) + row,
                                                           {disabled ? 100 : 5, 5 + 20 * row, 80, 16},
                                                           label.style | WS_VISIBLE | (disabled ? WS_DISABLED : 0u),
-                                                          0, label.text, ""});
+                                                          0,
+                                                          label.text,
+                                                          ""});
             ++row;
         }
         registerDialogTemplate(self, labelsDialogId, labels);

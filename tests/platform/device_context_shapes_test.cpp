@@ -100,8 +100,8 @@ TEST(DeviceContextPens, StyledPensRepeatTheirPatternWithTransparentOrOpaqueGaps)
     };
     const PatternCase cases[] = {
         {PS_SOLID, TRANSPARENT, "kkkkkkkkkkkkkkkk"}, {PS_DOT, TRANSPARENT, "kk..kk..kk..kk.."},
-        {PS_DOT, OPAQUE, "kkwwkkwwkkwwkkww"},    {PS_DASHDOT, TRANSPARENT, "kkkkkk..kk..kkkk"},
-        {PS_DASHDOT, OPAQUE, "kkkkkkwwkkwwkkkk"}, {PS_DASH, TRANSPARENT, "kkkkkk..kkkkkk.."},
+        {PS_DOT, OPAQUE, "kkwwkkwwkkwwkkww"},        {PS_DASHDOT, TRANSPARENT, "kkkkkk..kk..kkkk"},
+        {PS_DASHDOT, OPAQUE, "kkkkkkwwkkwwkkkk"},    {PS_DASH, TRANSPARENT, "kkkkkk..kkkkkk.."},
         {PS_NULL, OPAQUE, "................"},
     };
     for (const PatternCase& pattern : cases)
@@ -139,9 +139,9 @@ TEST(DeviceContextShapes, RectangleOutlinesInThePenAndFillsInTheBrush)
     const Pen oldPen = canvas.dc.selectObject(Pen{PS_SOLID, 0, rgb(255, 0, 0)});
     const Brush oldBrush = canvas.dc.selectObject(Brush::solid(rgb(0, 0, 255)));
     canvas.dc.rectangle({4 - 2, 3 - 2, 4 + 3, 3 + 3});
-    EXPECT_TRUE(imageMatches(canvas.surface,
-                             {".........", "..rrrrr..", "..rbbbr..", "..rbbbr..", "..rbbbr..", "..rrrrr..", "........."},
-                             PALETTE, "rectangle_joint"));
+    EXPECT_TRUE(imageMatches(
+        canvas.surface, {".........", "..rrrrr..", "..rbbbr..", "..rbbbr..", "..rbbbr..", "..rrrrr..", "........."},
+        PALETTE, "rectangle_joint"));
     // The previous objects come back from selecting.
     EXPECT_EQ(canvas.dc.selectObject(oldPen), (Pen{PS_SOLID, 0, rgb(255, 0, 0)}));
     EXPECT_EQ(canvas.dc.selectObject(oldBrush), Brush::solid(rgb(0, 0, 255)));
@@ -160,9 +160,9 @@ TEST(DeviceContextShapes, RectangleWithHollowBrushNullPenAndSwappedCorners)
     canvas.dc.selectObject(Pen::stock(WHITE_PEN));
     canvas.dc.selectObject(Brush::stock(BLACK_BRUSH));
     canvas.dc.rectangle({12, 5, 9, 1}); // corners given the other way round
-    EXPECT_TRUE(imageMatches(canvas.surface, {"kkkk.gg.....", "k..k.gg..www", "k..k.gg..wkw", "kkkk.....wkw",
-                                              ".........www"},
-                             PALETTE, "rectangle_variants"));
+    EXPECT_TRUE(imageMatches(canvas.surface,
+                             {"kkkk.gg.....", "k..k.gg..www", "k..k.gg..wkw", "kkkk.....wkw", ".........www"}, PALETTE,
+                             "rectangle_variants"));
 }
 
 TEST(DeviceContextShapes, FillsAndFramesExcludeTheRightAndBottomEdges)
@@ -175,8 +175,8 @@ TEST(DeviceContextShapes, FillsAndFramesExcludeTheRightAndBottomEdges)
     EXPECT_EQ(canvas.dc.getBkColor(), 0xC0C0C0u); // as the framework's, it leaves its colour behind
     canvas.dc.frameRect({0, 2, 4, 6}, Brush::solid(rgb(0, 0, 255)));
     canvas.dc.draw3dRect({5, 2, 9, 6}, 0xFFFFFF, 0x808080);
-    EXPECT_TRUE(imageMatches(canvas.surface, {"ggg.ss....", "ggg.......", "bbbb.wwwg.", "b..b.w..g.", "b..b.w..g.",
-                                              "bbbb.gggg."},
+    EXPECT_TRUE(imageMatches(canvas.surface,
+                             {"ggg.ss....", "ggg.......", "bbbb.wwwg.", "b..b.w..g.", "b..b.w..g.", "bbbb.gggg."},
                              PALETTE, "fills_and_frames"));
 }
 
@@ -207,9 +207,9 @@ TEST(DeviceContextShapes, ConcavePolygonFillsAlternately)
     // A "U": the notch at the top stays empty.
     const Point shape[] = {{1, 1}, {3, 1}, {3, 4}, {6, 4}, {6, 1}, {8, 1}, {8, 6}, {1, 6}};
     canvas.dc.polygon(shape);
-    EXPECT_TRUE(imageMatches(canvas.surface, {".........", ".yy...yy.", ".yy...yy.", ".yy...yy.", ".yyyyyyy.",
-                                              ".yyyyyyy.", "........."},
-                             PALETTE, "polygon_concave"));
+    EXPECT_TRUE(imageMatches(
+        canvas.surface, {".........", ".yy...yy.", ".yy...yy.", ".yy...yy.", ".yyyyyyy.", ".yyyyyyy.", "........."},
+        PALETTE, "polygon_concave"));
 }
 
 struct EdgeCase
@@ -243,7 +243,12 @@ TEST(DeviceContextEdges, FollowTheClassicPixelRules)
          BF_RECT | BF_MIDDLE,
          {"LLLLLk", "Lwwwgk", "Lwssgk", "Lwssgk", "Lggggk", "kkkkkk"},
          {0, 0, 6, 6}},
-        {"etched bottom", {0, 0, 6, 3}, EDGE_ETCHED, BF_BOTTOM | BF_ADJUST, {"......", "gggggg", "wwwwww"}, {0, 0, 6, 1}},
+        {"etched bottom",
+         {0, 0, 6, 3},
+         EDGE_ETCHED,
+         BF_BOTTOM | BF_ADJUST,
+         {"......", "gggggg", "wwwwww"},
+         {0, 0, 6, 1}},
         {"etched left", {0, 0, 3, 3}, EDGE_ETCHED, BF_LEFT, {"gw.", "gw.", "gw."}, {0, 0, 3, 3}},
         {"etched header",
          {0, 0, 6, 4},

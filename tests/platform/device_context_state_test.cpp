@@ -34,7 +34,8 @@ Surface patternedSurface(int32_t width, int32_t height)
     Surface surface(width, height);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
-            surface.setPixel(x, y, rgb(static_cast<uint8_t>(x * 37), static_cast<uint8_t>(y * 53), static_cast<uint8_t>(x ^ y)));
+            surface.setPixel(
+                x, y, rgb(static_cast<uint8_t>(x * 37), static_cast<uint8_t>(y * 53), static_cast<uint8_t>(x ^ y)));
     return surface;
 }
 
@@ -73,9 +74,9 @@ TEST(DeviceContextClipping, IntersectsAndComesBackWithRestoreDC)
     dc.setPixel(1, 3, 0xFFFFFF); // outside the clip: not drawn
     EXPECT_EQ(dc.getPixel(1, 3), CLR_INVALID);
     EXPECT_EQ(dc.getPixel(4, 4), 0u);
-    EXPECT_TRUE(imageMatches(surface, {"........", "........", "..kkkk..", "........", "....kk..", "....kk..",
-                                       "........", "........"},
-                             PALETTE, "clip_save_restore"));
+    EXPECT_TRUE(imageMatches(
+        surface, {"........", "........", "..kkkk..", "........", "....kk..", "....kk..", "........", "........"},
+        PALETTE, "clip_save_restore"));
     EXPECT_FALSE(dc.restoreDC(1)); // already restored
     EXPECT_FALSE(dc.restoreDC(0));
     dc.resetClip();
@@ -199,8 +200,9 @@ TEST(DeviceContextBlits, CopyInvertAndCombineBetweenContexts)
     };
     const ColorRef destination = 0x0F0F0F;
     const ColorRef source = 0xFFFFFF; // the 'w' pixel at (0, 1)
-    for (const RopCase& rop : {RopCase{NOTSRCCOPY, 0x000000}, RopCase{SRCAND, source & destination},
-                               RopCase{SRCPAINT, source | destination}, RopCase{SRCERASE, source & ~destination & 0xFFFFFF}})
+    for (const RopCase& rop :
+         {RopCase{NOTSRCCOPY, 0x000000}, RopCase{SRCAND, source & destination}, RopCase{SRCPAINT, source | destination},
+          RopCase{SRCERASE, source & ~destination & 0xFFFFFF}})
     {
         Surface target(1, 1, destination);
         DeviceContext targetDc(target);
@@ -266,8 +268,8 @@ TEST(DeviceContextWindows, AreaContextDrawsOffsetAndReportsChanges)
     child.setPixel(4, 2, 0xFFFFFF);
     EXPECT_EQ(child.getPixel(4, 2), 0xFFFFFFu);
     EXPECT_EQ(child.getPixel(5, 2), CLR_INVALID);
-    EXPECT_TRUE(imageMatches(*surface, {"..........", "..kkkkk...", "..........", "......w...", "..kkkkk...",
-                                        ".........."},
+    EXPECT_TRUE(imageMatches(*surface,
+                             {"..........", "..kkkkk...", "..........", "......w...", "..kkkkk...", ".........."},
                              PALETTE, "child_area"));
     ASSERT_EQ(changes.size(), 3u);
     EXPECT_EQ(changes[0], (Rect{2, 1, 7, 2}));

@@ -38,9 +38,9 @@ protected:
     void TearDown() override
     {
         if (HasFailure())
-            vorn_test::saveActualImage(surface,
-                                       std::string("text_") + testing::UnitTest::GetInstance()->current_test_info()->name(),
-                                       VORN_TEST_BINARY_DIR);
+            vorn_test::saveActualImage(
+                surface, std::string("text_") + testing::UnitTest::GetInstance()->current_test_info()->name(),
+                VORN_TEST_BINARY_DIR);
     }
 
     // The pixels of `image` that are not `untouched` all lie inside `box`; answers how many.

@@ -169,12 +169,12 @@ TEST_F(DialogTest, EveryBasicControlStandsAtItsPixelRectangle)
     };
     // x = dlu * 6 / 4 and y = dlu * 13 / 8, rounded.
     const Expected expected[] = {
-        {IDOK, "Button", {11, 11, 86, 34}},        {IDCANCEL, "Button", {90, 11, 165, 34}},
-        {OwnerDrawn, "Button", {11, 41, 41, 60}},  {CheckBox, "Button", {11, 65, 101, 81}},
+        {IDOK, "Button", {11, 11, 86, 34}},         {IDCANCEL, "Button", {90, 11, 165, 34}},
+        {OwnerDrawn, "Button", {11, 41, 41, 60}},   {CheckBox, "Button", {11, 65, 101, 81}},
         {ThreeState, "Button", {105, 65, 195, 81}}, {RadioA, "Button", {11, 85, 71, 101}},
-        {RadioB, "Button", {75, 85, 135, 101}},    {NumberEdit, "Edit", {11, 106, 131, 125}},
-        {Status, "Static", {135, 106, 195, 119}},  {Picture, "Static", {165, 11, 195, 37}},
-        {List, "ListBox", {11, 130, 131, 195}},    {Scroller, "ScrollBar", {135, 130, 150, 195}},
+        {RadioB, "Button", {75, 85, 135, 101}},     {NumberEdit, "Edit", {11, 106, 131, 125}},
+        {Status, "Static", {135, 106, 195, 119}},   {Picture, "Static", {165, 11, 195, 37}},
+        {List, "ListBox", {11, 130, 131, 195}},     {Scroller, "ScrollBar", {135, 130, 150, 195}},
         {Group, "Button", {5, 57, 215, 106}},
     };
     EXPECT_EQ(dialog.clientRect(), (Rect{0, 0, 225, 203}));
@@ -469,16 +469,19 @@ TEST_F(DialogTest, TabMovesThroughTheTabStopsAndEntersARadioGroupAtItsCheckedBut
 
 TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNothing)
 {
-    const std::pair<double, const char*> shown[] = {
-        {0.1 + 0.2, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {-1e-7, "-1e-07"}, {123456789012345678.0, "1.23456789012346e+17"}, {0.0, "0"}};
+    const std::pair<double, const char*> shown[] = {{0.1 + 0.2, "0.3"},
+                                                    {1.0 / 3.0, "0.333333333333333"},
+                                                    {-1e-7, "-1e-07"},
+                                                    {123456789012345678.0, "1.23456789012346e+17"},
+                                                    {0.0, "0"}};
     for (const auto& [value, text] : shown)
     {
         dialog.number = value;
         dialog.updateData(false);
         EXPECT_EQ(dialog.dlgItemText(NumberEdit), text);
     }
-    const std::pair<const char*, double> read[] = {{"12abc", 12.0}, {"  3.5", 3.5}, {"+4", 4.0}, {"-0.25e2", -25.0},
-                                                   {"2,", 2.0},     {"7, 5", 7.0}};
+    const std::pair<const char*, double> read[] = {{"12abc", 12.0},    {"  3.5", 3.5}, {"+4", 4.0},
+                                                   {"-0.25e2", -25.0}, {"2,", 2.0},    {"7, 5", 7.0}};
     for (const auto& [text, value] : read)
     {
         dialog.setDlgItemText(NumberEdit, text);
@@ -491,8 +494,8 @@ TEST_F(DialogTest, NumbersAreExchangedWithFifteenDigitsAndARefusedTextChangesNot
     EXPECT_EQ(parseNumber("-1e999", tiny), ParsedNumber::OutOfRange) << "the caller's \"Value too large.\"";
     EXPECT_EQ(parseNumber("x1", tiny), ParsedNumber::Missing);
     // A decimal comma is refused, never cut to the whole part.
-    for (const char* refused : {"", "abc", "1e999", "-1e999", "   ", "0x10", "nan", "inf", "-Infinity", "1,5", "-0,25",
-                                "3.5,1"})
+    for (const char* refused :
+         {"", "abc", "1e999", "-1e999", "   ", "0x10", "nan", "inf", "-Infinity", "1,5", "-0,25", "3.5,1"})
     {
         dialog.number = 42.0;
         dialog.setDlgItemText(NumberEdit, refused);
@@ -723,8 +726,9 @@ protected:
         DialogTemplate outerTemplate;
         outerTemplate.rect = {0, 0, 200, 120};
         outerTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
-        outerTemplate.items = {controlItem("Edit", OuterEdit, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
-                               controlItem("Button", OuterButton, {70, 5, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Apply")};
+        outerTemplate.items = {
+            controlItem("Edit", OuterEdit, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP),
+            controlItem("Button", OuterButton, {70, 5, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP, "Apply")};
         ASSERT_TRUE(outer.createIndirect(outerTemplate, &frame, testModule()));
         DialogTemplate pageTemplate;
         pageTemplate.rect = {5, 30, 150, 40};

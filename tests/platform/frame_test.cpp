@@ -52,7 +52,8 @@ struct TestFrame : ChildFrame
 {
     void onMdiActivate(bool activate, ChildFrame* activated, ChildFrame* deactivated) override
     {
-        journal.push_back(std::string(activate ? "frame+ " : "frame- ") + (activate ? name(activated) : name(deactivated)));
+        journal.push_back(std::string(activate ? "frame+ " : "frame- ") +
+                          (activate ? name(activated) : name(deactivated)));
     }
     static std::string name(ChildFrame* frame) { return frame ? frame->title() : "none"; }
 };
@@ -65,7 +66,10 @@ struct TestView : View
     std::vector<std::uint32_t> messages;
     WParam lastWParam = 0;
     LParam lastLParam = 0;
-    bool saw(std::uint32_t message) const { return std::find(messages.begin(), messages.end(), message) != messages.end(); }
+    bool saw(std::uint32_t message) const
+    {
+        return std::find(messages.begin(), messages.end(), message) != messages.end();
+    }
 
     void onActivateView(bool activate, View* activated, View* deactivated) override
     {
@@ -151,8 +155,9 @@ TEST_F(FrameTest, NewDocumentsActivateInOrderAndSwapTheMenu)
     ChildFrame* second = frame.activeChild();
     ASSERT_NE(second, first);
     // The frames hear it before the views; the one that goes before the one that comes.
-    EXPECT_EQ(journal, (std::vector<std::string>{"frame- Untitled1", "frame+ Untitled2", "view- other Untitled2",
-                                                 "view+ other Untitled1"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"frame- Untitled1", "frame+ Untitled2", "view- other Untitled2",
+                                        "view+ other Untitled1"}));
 
     journal.clear();
     first->activate();
@@ -244,9 +249,8 @@ TEST_F(FrameTest, SnapshotsOfAViewGoToBitmapFiles)
 
 TEST_F(FrameTest, FlyByAndTooltipTextsOfCommands)
 {
-    frame.setPromptProvider([](std::uint32_t id) {
-        return id == ID_FILE_NEW ? std::string("Create a new document\nNew") : std::string();
-    });
+    frame.setPromptProvider(
+        [](std::uint32_t id) { return id == ID_FILE_NEW ? std::string("Create a new document\nNew") : std::string(); });
     frame.setTooltipProvider([](std::uint32_t id) { return id == 0xBFFE ? std::string("Joint tool") : std::string(); });
     EXPECT_EQ(frame.tooltipText(ID_FILE_NEW), "New");
     EXPECT_EQ(frame.tooltipText(0xBFFE), "Joint tool");

@@ -23,9 +23,18 @@ std::uint32_t pixelAt(const std::vector<std::uint32_t>& pixels, int width, int x
     return pixels[static_cast<size_t>(y) * width + x];
 }
 
-int red(std::uint32_t colour) { return static_cast<int>(colour & 0xFF); }
-int green(std::uint32_t colour) { return static_cast<int>((colour >> 8) & 0xFF); }
-int blue(std::uint32_t colour) { return static_cast<int>((colour >> 16) & 0xFF); }
+int red(std::uint32_t colour)
+{
+    return static_cast<int>(colour & 0xFF);
+}
+int green(std::uint32_t colour)
+{
+    return static_cast<int>((colour >> 8) & 0xFF);
+}
+int blue(std::uint32_t colour)
+{
+    return static_cast<int>((colour >> 16) & 0xFF);
+}
 
 void orthographicPixels(int width, int height)
 {

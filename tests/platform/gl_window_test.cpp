@@ -242,8 +242,8 @@ TEST_F(GlWindowTest, APrintedGlViewPutsItsRenderedFrameOnThePage)
     std::filesystem::remove(path);
     view->leftColour = yellow;
     view->rightColour = blue;
-    const PrintRequest request{WindowHandle::None, PrintDialogKind::print, "GL view", {width(), height()},
-                               view->handle()};
+    const PrintRequest request{
+        WindowHandle::None, PrintDialogKind::print, "GL view", {width(), height()}, view->handle()};
     bool printing = false;
     ASSERT_TRUE(printToPdfFile(path, request, [&](DeviceContext& page) {
         printing = page.isPrinting();

@@ -57,11 +57,11 @@ TEST(ImageList, DrawingLeavesTransparentPixelsAlone)
     list.add(threeImageStrip(), kMagenta);
     Surface target(40, 20, 0x123456);
     list.draw(2, target, {10, 2});
-    EXPECT_EQ(target.pixel(10, 2), 0x123456u);  // magenta corner
+    EXPECT_EQ(target.pixel(10, 2), 0x123456u); // magenta corner
     EXPECT_EQ(target.pixel(20, 10), 0xFF0000u); // blue square
-    EXPECT_EQ(target.pixel(9, 10), 0x123456u);  // outside the image
-    list.draw(7, target, {0, 0});               // no such image: nothing happens
-    list.draw(0, target, {-8, -8});             // partly outside: clipped
+    EXPECT_EQ(target.pixel(9, 10), 0x123456u); // outside the image
+    list.draw(7, target, {0, 0}); // no such image: nothing happens
+    list.draw(0, target, {-8, -8}); // partly outside: clipped
     EXPECT_EQ(target.pixel(0, 0), 0x0000FFu);
 }
 

@@ -92,10 +92,10 @@ TEST_F(InputTest, ASecondPressCloseInTimeAndPlaceBecomesADoubleClick)
     for (uint32_t message : view.messages())
         if (message != WM_SETCURSOR && message != WM_MOUSEMOVE)
             buttons.push_back(message);
-    EXPECT_EQ(buttons, (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
-                                              WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                              WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
-                                              WM_RBUTTONDBLCLK}));
+    EXPECT_EQ(buttons,
+              (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_LBUTTONDOWN,
+                                     WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                     WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK}));
     simulateMouse(target, WM_RBUTTONUP, {20, 8}, 0, 101410);
 
     // A window whose class does not ask for double clicks gets presses only.
@@ -207,16 +207,26 @@ TEST_F(InputTest, KeysArriveAsWindowsVirtualKeyCodes)
         uint32_t virtualKey;
     };
     const Key keys[] = {
-        {"A", false, 'A'},          {"Z", false, 'Z'},          {"0", false, '0'},        {"9", false, '9'},
-        {"F1", false, VK_F1},       {"F12", false, 0x7B},       {"F24", false, VK_F24},   {"Left", false, VK_LEFT},
-        {"Up", false, VK_UP},       {"Right", false, VK_RIGHT}, {"Down", false, VK_DOWN}, {"Home", false, VK_HOME},
-        {"End", false, VK_END},     {"PgUp", false, VK_PRIOR},  {"PgDown", false, VK_NEXT}, {"Ins", false, VK_INSERT},
-        {"Del", false, VK_DELETE},  {"Backspace", false, VK_BACK}, {"Tab", false, VK_TAB}, {"Return", false, VK_RETURN},
-        {"Esc", false, VK_ESCAPE},  {"Space", false, VK_SPACE}, {"5", true, VK_NUMPAD0 + 5}, {"*", true, VK_MULTIPLY},
-        {"+", true, VK_ADD},        {"-", true, VK_SUBTRACT},   {".", true, VK_DECIMAL},  {"/", true, VK_DIVIDE},
-        {";", false, VK_OEM_1},     {"=", false, VK_OEM_PLUS},  {",", false, VK_OEM_COMMA}, {"-", false, VK_OEM_MINUS},
-        {".", false, VK_OEM_PERIOD}, {"/", false, VK_OEM_2},    {"`", false, VK_OEM_3},   {"[", false, VK_OEM_4},
-        {"\\", false, VK_OEM_5},    {"]", false, VK_OEM_6},     {"'", false, VK_OEM_7},
+        {"A", false, 'A'},           {"Z", false, 'Z'},
+        {"0", false, '0'},           {"9", false, '9'},
+        {"F1", false, VK_F1},        {"F12", false, 0x7B},
+        {"F24", false, VK_F24},      {"Left", false, VK_LEFT},
+        {"Up", false, VK_UP},        {"Right", false, VK_RIGHT},
+        {"Down", false, VK_DOWN},    {"Home", false, VK_HOME},
+        {"End", false, VK_END},      {"PgUp", false, VK_PRIOR},
+        {"PgDown", false, VK_NEXT},  {"Ins", false, VK_INSERT},
+        {"Del", false, VK_DELETE},   {"Backspace", false, VK_BACK},
+        {"Tab", false, VK_TAB},      {"Return", false, VK_RETURN},
+        {"Esc", false, VK_ESCAPE},   {"Space", false, VK_SPACE},
+        {"5", true, VK_NUMPAD0 + 5}, {"*", true, VK_MULTIPLY},
+        {"+", true, VK_ADD},         {"-", true, VK_SUBTRACT},
+        {".", true, VK_DECIMAL},     {"/", true, VK_DIVIDE},
+        {";", false, VK_OEM_1},      {"=", false, VK_OEM_PLUS},
+        {",", false, VK_OEM_COMMA},  {"-", false, VK_OEM_MINUS},
+        {".", false, VK_OEM_PERIOD}, {"/", false, VK_OEM_2},
+        {"`", false, VK_OEM_3},      {"[", false, VK_OEM_4},
+        {"\\", false, VK_OEM_5},     {"]", false, VK_OEM_6},
+        {"'", false, VK_OEM_7},
     };
     view.setFocus();
     for (const Key& key : keys)

@@ -162,7 +162,7 @@ TEST_F(CommandChain, ACommandReachesTheFirstHandlerOfTheChain)
 
 TEST_F(CommandChain, UpdateStatesReachMenuEntriesBeforeThePopupOpens)
 {
-    frame.onCommand(10, [] {});                     // a handler, no update handler: enabled
+    frame.onCommand(10, [] {}); // a handler, no update handler: enabled
     view.onUpdate(11, [](CommandState& s) { s.Enable(false); });
     view.onUpdate(12, [](CommandState& s) { s.SetCheck(2); });
     document.onUpdate(13, [](CommandState& s) { s.SetRadio(true); });
@@ -184,8 +184,8 @@ TEST_F(CommandChain, UpdateStatesReachMenuEntriesBeforeThePopupOpens)
     EXPECT_TRUE(popup->isRadio(3));
     EXPECT_EQ(popup->entryText(4), "Every &Second\tF5");
     EXPECT_FALSE(popup->isEnabled(5)); // no handler, below the system range
-    EXPECT_TRUE(popup->isEnabled(6));  // system command without handler stays
-    EXPECT_TRUE(popup->isEnabled(7));  // plugin range handled
+    EXPECT_TRUE(popup->isEnabled(6)); // system command without handler stays
+    EXPECT_TRUE(popup->isEnabled(7)); // plugin range handled
     EXPECT_FALSE(popup->isEnabled(8)); // placeholder
     EXPECT_FALSE(shown->actions()[1]->isEnabled());
     EXPECT_TRUE(shown->actions()[2]->isChecked());

@@ -377,7 +377,8 @@ TEST_F(TreeControlTest, TheLabelEditorIsAChildEditWindowThatTakesSentKeys)
         EXPECT_EQ(edit->windowText(), "Beta");
         EXPECT_NE(edit->sendMessage(WM_GETDLGCODE) & DLGC_WANTALLKEYS, 0u) << "a dialog leaves Enter and Escape to it";
         const Rect onScreen = edit->windowRect();
-        const Point middle = tree.screenToClient(Point{(onScreen.left + onScreen.right) / 2, (onScreen.top + onScreen.bottom) / 2});
+        const Point middle =
+            tree.screenToClient(Point{(onScreen.left + onScreen.right) / 2, (onScreen.top + onScreen.bottom) / 2});
         EXPECT_EQ(tree.hitTest(middle), b) << "it lies over the edited item";
 
         edit->setWindowText("Gamma");
@@ -459,8 +460,9 @@ TEST_F(CheckBoxTreeTest, EveryItemHasABoxThatCodeSetsSilently)
 TEST_F(CheckBoxTreeTest, TheRowReadsBoxIconLabelFromTheLeft)
 {
     const std::vector<std::uint32_t> parts = partsAlong(0);
-    EXPECT_EQ(parts, (std::vector<std::uint32_t>{TVHT_ONITEMINDENT, TVHT_ONITEMSTATEICON, TVHT_ONITEMICON,
-                                                 TVHT_ONITEMLABEL, TVHT_ONITEMRIGHT}));
+    EXPECT_EQ(parts,
+              (std::vector<std::uint32_t>{TVHT_ONITEMINDENT, TVHT_ONITEMSTATEICON, TVHT_ONITEMICON, TVHT_ONITEMLABEL,
+                                          TVHT_ONITEMRIGHT}));
 }
 
 TEST_F(CheckBoxTreeTest, TheUsersClickOnTheBoxOrSpaceTogglesAndTells)
@@ -563,10 +565,10 @@ TEST_F(ComboBoxTest, EditSelectionOfTheField)
         int expectedStart, expectedEnd;
     };
     const Case cases[] = {
-        {0, 5, 0, 5},    // a part
-        {6, -1, 6, 11},  // to the end
-        {2, 99, 2, 11},  // past the end: to the end
-        {0, -1, 0, 11},  // everything
+        {0, 5, 0, 5}, // a part
+        {6, -1, 6, 11}, // to the end
+        {2, 99, 2, 11}, // past the end: to the end
+        {0, -1, 0, 11}, // everything
     };
     for (const Case& c : cases)
     {
@@ -607,7 +609,8 @@ TEST_F(ControlTest, SortedComboKeepsItsItemsInTextOrder)
     std::vector<std::string> texts;
     for (int index = 0; index < sorted.count(); ++index)
         texts.push_back(sorted.itemText(index));
-    EXPECT_EQ(texts, (std::vector<std::string>{" all", " none", "beta", "DevStatus", "OpenGL", "openGL", "Perspective"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{" all", " none", "beta", "DevStatus", "OpenGL", "openGL", "Perspective"}));
     for (int index = 0; index < sorted.count(); ++index)
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(sorted.itemData(index))), texts[index])
             << "each item keeps its data as others come in before it";

@@ -178,8 +178,8 @@ TEST_F(WindowTest, RectanglesAndCoordinateConversion)
 {
     EXPECT_EQ(child.clientRect(), (Rect{0, 0, 100, 60}));
     const Rect topOnScreen = top.windowRect();
-    EXPECT_EQ(child.windowRect(), (Rect{topOnScreen.left + 10, topOnScreen.top + 20, topOnScreen.left + 110,
-                                        topOnScreen.top + 80}));
+    EXPECT_EQ(child.windowRect(),
+              (Rect{topOnScreen.left + 10, topOnScreen.top + 20, topOnScreen.left + 110, topOnScreen.top + 80}));
     const Point onScreen = grandChild.clientToScreen(Point{-3, 4});
     EXPECT_EQ(onScreen, (Point{topOnScreen.left + 10 + 5 - 3, topOnScreen.top + 20 + 5 + 4}));
     EXPECT_EQ(grandChild.screenToClient(onScreen), (Point{-3, 4}));
@@ -343,8 +343,9 @@ TEST_F(WindowTest, QueuedMessagesPassTheHookTheWindowsAndTheLibraryFiltersInOrde
     inner.postMessage(WM_USER + 1, 1);
     inner.postMessage(WM_USER + 1, 0);
     processMessages();
-    EXPECT_EQ(order, (std::vector<std::string>{"host", "inner", "parent", "second library", "host", "inner",
-                                               "parent", "second library", "first library"}));
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"host", "inner", "parent", "second library", "host", "inner", "parent",
+                                        "second library", "first library"}));
     EXPECT_EQ(inner.counts[WM_USER + 1], 1) << "the consumed one never arrives";
 }
 
@@ -412,11 +413,16 @@ TEST_F(WindowTest, AnExceptionInAHandlerIsReportedAndStopsThere)
         std::string caption;
     };
     const std::vector<Case> cases = {
-        {[] { throw ModuleFailure{"Out of Memory", "CMCPageCreate::OnInitDialog"}; }, "CMCPageCreate::OnInitDialog",
-         "Out of Memory"},
+        {[] {
+             throw ModuleFailure{"Out of Memory", "CMCPageCreate::OnInitDialog"};
+         },
+         "CMCPageCreate::OnInitDialog", "Out of Memory"},
         {[] { throw std::runtime_error("disk on fire"); }, "disk on fire", "Quorl2"},
         {[] { throw 42; }, "Unknown error", "Quorl2"},
-        {[] { throw ModuleFailure{nullptr, "ignored"}; }, "Unknown error", "Quorl2"},
+        {[] {
+             throw ModuleFailure{nullptr, "ignored"};
+         },
+         "Unknown error", "Quorl2"},
     };
     DescribedFailures describer;
     ScriptedInteraction script;

@@ -48,7 +48,7 @@ public:
 
     std::vector<int32_t> requests;
     std::vector<std::string> boxTexts; // of every message box, in order
-    int32_t boxAnswer = 1;             // what every box answers
+    int32_t boxAnswer = 1; // what every box answers
 };
 
 class FakeDoc : public MAI_Doc

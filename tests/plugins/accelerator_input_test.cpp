@@ -27,7 +27,10 @@ class ViewInput : public ::testing::Test
 protected:
     ViewInput() { document.setActiveMenuItem(&tool); }
 
-    void bind(uint32_t code, VornPluginMenuItem* plugin) { ASSERT_NE(mai.accelerators.addBinding(code, plugin), nullptr); }
+    void bind(uint32_t code, VornPluginMenuItem* plugin)
+    {
+        ASSERT_NE(mai.accelerators.addBinding(code, plugin), nullptr);
+    }
 
     FakeMAI mai;
     FakeDoc document{&mai};

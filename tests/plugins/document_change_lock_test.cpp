@@ -21,10 +21,12 @@ TEST(DocumentLockWait, RetryWaitsAgainAndAbortOrIgnoreGiveUp)
     for (int32_t answer : {platform::IDABORT, platform::IDIGNORE})
     {
         int asked = 0;
-        EXPECT_FALSE(lockOrGiveUp(lock, 5ms, [&] {
-            ++asked;
-            return answer;
-        })) << "answer " << answer;
+        EXPECT_FALSE(lockOrGiveUp(lock, 5ms,
+                                  [&] {
+                                      ++asked;
+                                      return answer;
+                                  }))
+            << "answer " << answer;
         EXPECT_EQ(asked, 1);
     }
 

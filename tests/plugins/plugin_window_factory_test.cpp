@@ -58,10 +58,7 @@ platform::Window* throwWhileMakingWindow(platform::Window*, VornPluginWindowed*)
 }
 
 const PluginWindowTableEntry table[] = {
-    {101, makeWindow},
-    {123, makeWindow},
-    {124, failToMakeWindow},
-    {125, throwWhileMakingWindow},
+    {101, makeWindow}, {123, makeWindow}, {124, failToMakeWindow}, {125, throwWhileMakingWindow},
     {130, nullptr}, // a window the library does not make yet
 };
 

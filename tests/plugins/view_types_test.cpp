@@ -141,7 +141,7 @@ TEST(SnapObjects, ObjectsOfTheSameNameShareTheFirstOnesMaster)
     mai.addSnapObject(&joint);
     mai.addSnapObject(&gridAgain);
     mai.addSnapObject(&joint); // already in the chain: stays where it is
-    mai.addSnapObject(&grid);  // also when one of its name stands before it
+    mai.addSnapObject(&grid); // also when one of its name stands before it
     EXPECT_EQ(mai.snapObjects, &gridAgain);
     EXPECT_EQ(gridAgain.nextSnapObject, &joint);
     EXPECT_EQ(joint.nextSnapObject, &grid);

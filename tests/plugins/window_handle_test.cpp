@@ -181,7 +181,10 @@ public:
 class TestPage : public platform::Dialog
 {
 public:
-    TestPage(platform::Window* parent, VornPluginWindowed* plugin) : Dialog(plugin->getWindowRequest()->dialogId), plugin(plugin) {}
+    TestPage(platform::Window* parent, VornPluginWindowed* plugin)
+        : Dialog(plugin->getWindowRequest()->dialogId), plugin(plugin)
+    {
+    }
     bool onInitDialog() override
     {
         handleDuringInit = plugin->windowHandle;

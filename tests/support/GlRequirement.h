@@ -21,10 +21,10 @@ inline bool glRequired()
 } // namespace vorn_test
 
 // Ends the current test or fixture set-up: a failure when GL is required, else a skip.
-#define VORN_WITHOUT_GL(why)                                                    \
-    do                                                                          \
-    {                                                                           \
-        if (vorn_test::glRequired())                                            \
-            GTEST_FAIL() << "GL is required (VORN_REQUIRE_GL=1): " << why;      \
-        GTEST_SKIP() << why;                                                    \
+#define VORN_WITHOUT_GL(why)                                                                                           \
+    do                                                                                                                 \
+    {                                                                                                                  \
+        if (vorn_test::glRequired())                                                                                   \
+            GTEST_FAIL() << "GL is required (VORN_REQUIRE_GL=1): " << why;                                             \
+        GTEST_SKIP() << why;                                                                                           \
     } while (false)

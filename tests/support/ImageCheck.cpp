@@ -61,9 +61,9 @@ testing::AssertionResult imagesMatch(const platform::Surface& actual, const plat
     if (actual.size() != expected.size())
     {
         const std::filesystem::path out = saveActualImage(actual, name, outputFolder);
-        return testing::AssertionFailure() << name << ": drawn " << actual.width() << "x" << actual.height()
-                                           << ", expected " << expected.width() << "x" << expected.height()
-                                           << " (drawn image: " << out.string() << ")";
+        return testing::AssertionFailure()
+            << name << ": drawn " << actual.width() << "x" << actual.height() << ", expected " << expected.width()
+            << "x" << expected.height() << " (drawn image: " << out.string() << ")";
     }
     const int differing = differingPixels(actual, expected, tolerance);
     if (differing <= tolerance.pixels)
@@ -81,7 +81,8 @@ testing::AssertionResult imagesMatch(const platform::Surface& actual, const plat
                 continue;
             }
             difference.setPixel(x, y, platform::rgb(255, 0, 0));
-            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                   std::max(box.bottom, y + 1)};
         }
     const std::filesystem::path out = saveActualImage(actual, name, outputFolder);
     const std::filesystem::path diff = outputFile(outputFolder, name, ".diff.png");
@@ -108,9 +109,9 @@ testing::AssertionResult imageMatchesFile(const platform::Surface& actual, const
     if (expected.isEmpty())
     {
         const std::filesystem::path out = saveActualImage(actual, name, outputFolder);
-        return testing::AssertionFailure() << name << ": no reference image " << reference.string()
-                                           << " (drawn image: " << out.string()
-                                           << "; VORN_UPDATE_IMAGES=1 writes the reference)";
+        return testing::AssertionFailure()
+            << name << ": no reference image " << reference.string() << " (drawn image: " << out.string()
+            << "; VORN_UPDATE_IMAGES=1 writes the reference)";
     }
     return imagesMatch(actual, expected, name, outputFolder, tolerance);
 }

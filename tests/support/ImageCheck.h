@@ -21,7 +21,7 @@ namespace vorn_test
 struct ImageTolerance
 {
     int channel = 0; // how far each of red, green and blue may be off for a pixel to count as equal
-    int pixels = 0;  // how many pixels may differ beyond that
+    int pixels = 0; // how many pixels may differ beyond that
 };
 
 // Pixels of two images of the same size that differ by more than the tolerance's channel limit.

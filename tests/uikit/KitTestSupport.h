@@ -22,7 +22,8 @@ inline platform::ModuleHandle testModule()
     return platform::moduleContaining(reinterpret_cast<const void*>(&testModule));
 }
 
-inline platform::DialogItemTemplate ownerDrawButton(int32_t id, platform::DialogUnitRect rect, const std::string& text = "")
+inline platform::DialogItemTemplate ownerDrawButton(int32_t id, platform::DialogUnitRect rect,
+                                                    const std::string& text = "")
 {
     return platform::controlItem("Button", id, rect, platform::BS_OWNERDRAW | platform::WS_TABSTOP, text);
 }

@@ -28,8 +28,8 @@ TEST(SelectedCellColour, HalvedAndTintedGreen)
 TEST(AngleRule, KeepsAnglesInTheHalfOpenTurn)
 {
     const std::pair<double, double> cases[] = {
-        {190, -170}, {-180, -180}, {180, -180}, {179.5, 179.5}, {-181, 179}, {540, -180}, {-900, -180}, {0, 0},
-        {725, 5},
+        {190, -170}, {-180, -180}, {180, -180}, {179.5, 179.5}, {-181, 179},
+        {540, -180}, {-900, -180}, {0, 0},      {725, 5},
     };
     for (const auto& [in, out] : cases)
         EXPECT_DOUBLE_EQ(wrapAngleDegrees(in), out) << "from " << in;

@@ -101,10 +101,7 @@ protected:
         spinner.reset();
     }
 
-    void mouse(uint32_t action, Point at, uint32_t time = 0)
-    {
-        simulateMouse(spinner->handle(), action, at, 0, time);
-    }
+    void mouse(uint32_t action, Point at, uint32_t time = 0) { simulateMouse(spinner->handle(), action, at, 0, time); }
     void click(Point at)
     {
         mouse(WM_LBUTTONDOWN, at);
@@ -128,10 +125,10 @@ TEST_F(PageTest, TypedNumbersAcceptedAndRefusedThroughTheDialog)
         double value;
         bool box;
     } cases[] = {
-        {"12.5", true, 12.5, false}, {"  -3e2", true, -300, false}, {"1,5", false, 0, false},
-        {"12abc", true, 12.0, false}, {"0", true, 0.0, false},      {"", false, 0, false},
-        {"   ", false, 0, false},    {"abc", false, 0, false},     {"nan", false, 0, false},
-        {"0x10", false, 0, false},   {"1e400", false, 0, true},    {"-1e999", false, 0, true},
+        {"12.5", true, 12.5, false},  {"  -3e2", true, -300, false}, {"1,5", false, 0, false},
+        {"12abc", true, 12.0, false}, {"0", true, 0.0, false},       {"", false, 0, false},
+        {"   ", false, 0, false},     {"abc", false, 0, false},      {"nan", false, 0, false},
+        {"0x10", false, 0, false},    {"1e400", false, 0, true},     {"-1e999", false, 0, true},
         {"inf", false, 0, true},
     };
     for (const Case& c : cases)

@@ -35,7 +35,10 @@ public:
     Window* getWnd() override { return window; }
     void getWindowRect(Rect& rect) override { rect = window != nullptr ? window->windowRect() : rect; }
     void getClientRect(Rect& rect) override { rect = window != nullptr ? window->clientRect() : rect; }
-    bool moveWindow(const Rect& rect, bool repaint) override { return window != nullptr && window->moveWindow(rect, repaint); }
+    bool moveWindow(const Rect& rect, bool repaint) override
+    {
+        return window != nullptr && window->moveWindow(rect, repaint);
+    }
     uint32_t getStyle() override { return window != nullptr ? window->style() : 0; }
     bool isVisible() override { return window != nullptr && window->isVisible(); }
     void showWindow(int32_t command) override
@@ -92,7 +95,8 @@ protected:
         processMessages();
         registerDialogTemplate(testModule(), CEmptyChildDialog::templateId, emptyChildDialogTemplate());
         ASSERT_TRUE(createTopWindow(page, {40, 40, 260, 460}));
-        ASSERT_TRUE(stack.bar.create("Button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, {200, 0, 210, 300}, &page, barId));
+        ASSERT_TRUE(
+            stack.bar.create("Button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, {200, 0, 210, 300}, &page, barId));
         ASSERT_TRUE(holder.createHolder(&page, testModule(), &stack, &holderHandle, {0, 1, 300, 301}));
         holder.moveWindow({0, 0, 190, holderHeight}, false);
     }
@@ -141,7 +145,8 @@ protected:
         {
             moved.x += std::clamp(by.x - moved.x, -2, 2);
             moved.y += std::clamp(by.y - moved.y, -2, 2);
-            simulateMouse(window.handle(), WM_MOUSEMOVE, window.screenToClient(Point{start.x + moved.x, start.y + moved.y}));
+            simulateMouse(window.handle(), WM_MOUSEMOVE,
+                          window.screenToClient(Point{start.x + moved.x, start.y + moved.y}));
         }
         simulateMouse(window.handle(), WM_LBUTTONUP, window.screenToClient(Point{start.x + by.x, start.y + by.y}));
         processMessages();
@@ -290,7 +295,7 @@ TEST_F(PagetteTest, MiniScrollBarPagesByEightTenthsOfThePage)
     holder.moveWindow({0, 0, 190, holderHeight}, false);
     stack.bar.moveWindow({200, 0, 210, 416}, false);
     addPagettes({16, 16, 16, 16}); // 4 * 210 = 840 pixels
-    stack.topMargin = 160;         // a column of exactly 1000 pixels
+    stack.topMargin = 160; // a column of exactly 1000 pixels
     stack.layout(true);
     processMessages();
     ASSERT_EQ(stack.bar.total, 1000);

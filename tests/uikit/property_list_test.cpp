@@ -167,9 +167,10 @@ protected:
 
 TEST_F(PropertyListTest, AJointShowsTheColumnsOfItsTypeAndItsBases)
 {
-    EXPECT_EQ(columnNames(), (std::vector<std::string>{"Name", "Color", "X Creation Coordinate", "Y Creation Coordinate",
-                                                       "Z Creation Coordinate", "X Displacement", "Y Displacement",
-                                                       "Z Displacement"}));
+    EXPECT_EQ(
+        columnNames(),
+        (std::vector<std::string>{"Name", "Color", "X Creation Coordinate", "Y Creation Coordinate",
+                                  "Z Creation Coordinate", "X Displacement", "Y Displacement", "Z Displacement"}));
     for (const ProplistColumn& column : currentProplistEntry()->columns)
         EXPECT_EQ(column.width, 40);
     EXPECT_EQ(proplistTypeArray[objectTypeID(ObjectType::BaseObject)].columnCount, 2);
@@ -206,7 +207,8 @@ TEST_F(PropertyListTest, ThePartlyVisibleLastCellEndsThreePixelsBeforeTheEdge)
     repaint();
     const uint32_t inside = rowPixel(0, 3 * 40 + 10);
     EXPECT_NE(inside, 0xFFFFFFu);
-    EXPECT_NE(rowPixel(0, listWidth - 4), rowPixel(0, listWidth - 2)) << "nothing of the row drawn in the last 3 pixels";
+    EXPECT_NE(rowPixel(0, listWidth - 4), rowPixel(0, listWidth - 2))
+        << "nothing of the row drawn in the last 3 pixels";
 }
 
 TEST_F(PropertyListTest, ADeletedObjectsRowShowsTheMissingLinkAndOneNoticeFollows)
@@ -242,7 +244,8 @@ TEST_F(PropertyListTest, TracerRowsGrowAndRefuseNull)
         ASSERT_GE(tracer->addTracedItem(j1), 0);
     EXPECT_EQ(tracer->getCount(), 1503u);
     EXPECT_EQ(tracer->getTracedObject(1502), j1);
-    EXPECT_EQ(tracer->getTracedObject(1), model.named<VornJoint>("J2")) << "rows keep their objects when the array grows";
+    EXPECT_EQ(tracer->getTracedObject(1), model.named<VornJoint>("J2"))
+        << "rows keep their objects when the array grows";
     tracer->clearTracedItems();
     EXPECT_EQ(tracer->getTracedObject(0), nullptr);
 }
@@ -274,8 +277,9 @@ TEST_F(PropertyListTest, HeaderResizesColumnsBetweenEightAnd500Pixels)
     headerMouse(WM_LBUTTONUP, -890);
     EXPECT_FALSE(header.resizing);
     EXPECT_EQ(currentProplistEntry()->columns[0].width, 18) << "the release applies its own movement";
-    EXPECT_EQ(rowPixel(0, 12), currentProplistEntry()->columns[0].descriptor->getBackgroundColor(
-                                   model.named<VornJoint>("J1")) & 0xFFFFFF);
+    EXPECT_EQ(rowPixel(0, 12),
+              currentProplistEntry()->columns[0].descriptor->getBackgroundColor(model.named<VornJoint>("J1")) &
+                  0xFFFFFF);
 }
 
 TEST_F(PropertyListTest, HeaderMovesColumnsPastHiddenOnes)
@@ -295,9 +299,10 @@ TEST_F(PropertyListTest, HeaderMovesColumnsPastHiddenOnes)
     currentProplistEntry()->columns[2].width = -40;
     headerMouse(WM_LBUTTONDOWN, 50);
     headerMouse(WM_MOUSEMOVE, 95);
-    EXPECT_EQ(columnNames(), (std::vector<std::string>{"Color", "X Creation Coordinate", "Y Creation Coordinate",
-                                                       "Name", "Z Creation Coordinate", "X Displacement",
-                                                       "Y Displacement", "Z Displacement"}));
+    EXPECT_EQ(
+        columnNames(),
+        (std::vector<std::string>{"Color", "X Creation Coordinate", "Y Creation Coordinate", "Name",
+                                  "Z Creation Coordinate", "X Displacement", "Y Displacement", "Z Displacement"}));
     headerMouse(WM_MOUSEMOVE, 50);
     EXPECT_EQ(columnNames()[3], "Name") << "not further than the neighbour's width";
     headerMouse(WM_MOUSEMOVE, 45);

@@ -28,11 +28,11 @@ const TypedCase typedCases[] = {
     {"12abc", TypedNumberStatus::Accepted, 12.0},
     {"1,5", TypedNumberStatus::NotANumber, 0.0}, // a decimal comma: refused, never cut to 1
     {"-0,25e1", TypedNumberStatus::NotANumber, 0.0},
-    {"2,", TypedNumberStatus::Accepted, 2.0},     // a comma without a digit after it ends the number
+    {"2,", TypedNumberStatus::Accepted, 2.0}, // a comma without a digit after it ends the number
     {"3, 4", TypedNumberStatus::Accepted, 3.0},
     {"1e3", TypedNumberStatus::Accepted, 1000.0},
     {"2.5E-2", TypedNumberStatus::Accepted, 0.025},
-    {"4e", TypedNumberStatus::Accepted, 4.0},  // an 'e' without digits is not an exponent
+    {"4e", TypedNumberStatus::Accepted, 4.0}, // an 'e' without digits is not an exponent
     {"4e+", TypedNumberStatus::Accepted, 4.0},
     {"1e-400", TypedNumberStatus::Accepted, 0.0}, // underflow: as near to zero as it gets
     {"", TypedNumberStatus::NotANumber, 0.0},
@@ -69,8 +69,8 @@ TEST(TypedNumbers, ReadInTheCLocaleWhateverTheUsersLocale)
 {
     // A locale with a decimal comma must not change what "1.5" and "1,5" mean.
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    const bool haveCommaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
-                                 std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+    const bool haveCommaLocale =
+        std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
     EXPECT_DOUBLE_EQ(parseTypedNumber("1.5").value, 1.5);
     EXPECT_EQ(parseTypedNumber("1,5").status, TypedNumberStatus::NotANumber) << "a decimal comma is not cut to 1";
     std::setlocale(LC_NUMERIC, previous.c_str());
@@ -128,9 +128,16 @@ TEST(Blanks, OnlyBlanksAndTabs)
 TEST(NameNumbering, NextNameCountsTheTrailingDigitsUp)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""},           {"Beam", "Beam001"}, {"Beam7", "Beam8"},  {"Beam09", "Beam10"},
-        {"Beam99", "Beam100"}, {"Beam009", "Beam010"}, {"A999", "A1000"}, {"7", "8"},
-        {"9", "10"},        {"X1Y", "X1Y001"},
+        {"", ""},
+        {"Beam", "Beam001"},
+        {"Beam7", "Beam8"},
+        {"Beam09", "Beam10"},
+        {"Beam99", "Beam100"},
+        {"Beam009", "Beam010"},
+        {"A999", "A1000"},
+        {"7", "8"},
+        {"9", "10"},
+        {"X1Y", "X1Y001"},
     };
     for (const auto& [before, after] : cases)
     {
@@ -154,10 +161,18 @@ TEST(NameNumbering, NextNameOfAnUnboundedDigitRun)
 TEST(NameNumbering, IncrementNameNumber)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"", "#002"},          {"5", "006"},          {"12", "013"},
-        {"123", "124"},        {"Beam", "Beam#002"},  {"Joint7", "Joint008"},
-        {"Joint0099", "Joint100"}, {"Joint#002", "Joint#003"}, {"Beam12345", "Beam12346"},
-        {"Beam99999", "Beam100000"}, {"Beam123456", "Beam123456#002"}, {"A123456", "A123456#002"},
+        {"", "#002"},
+        {"5", "006"},
+        {"12", "013"},
+        {"123", "124"},
+        {"Beam", "Beam#002"},
+        {"Joint7", "Joint008"},
+        {"Joint0099", "Joint100"},
+        {"Joint#002", "Joint#003"},
+        {"Beam12345", "Beam12346"},
+        {"Beam99999", "Beam100000"},
+        {"Beam123456", "Beam123456#002"},
+        {"A123456", "A123456#002"},
     };
     for (const auto& [before, after] : cases)
     {
