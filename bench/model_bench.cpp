@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "bench/BenchModelServices.h"
+#include "tests/support/ModelServices.h"
 #include "VornData/VornDocument.h"
 #include "VornData/VornJoint.h"
 #include "VornData/VornMaterial.h"
@@ -19,7 +19,7 @@ struct Frame
 {
     explicit Frame(int jointCount)
     {
-        installBenchModelServices();
+        installModelServices();
         document = std::make_unique<VornDocument>();
         document->addBlockList(joints = new BlockList<VornJoint>("VornJoint"));
         document->addBlockList(members = new BlockList<VornMember>("VornMember"));

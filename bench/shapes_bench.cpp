@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/BenchModelServices.h"
+#include "tests/support/ModelServices.h"
 #include "Lumbra/CrossSectionShapes.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornDocument.h"
@@ -21,7 +21,7 @@ struct Sections
 {
     Sections()
     {
-        installBenchModelServices();
+        installModelServices();
         document = std::make_unique<VornDocument>();
         document->addBlockList(list = new BlockList<VornCrossSection>("VornCrossSection"));
         for (int index = 0; index < sectionCount; ++index)

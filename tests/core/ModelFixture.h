@@ -25,20 +25,7 @@
 #include "VornData/VornModifier.h"
 #include "VornData/VornTypeIDManager.h"
 #include "dwordarraymanager/DWordArrayManager.h"
-
-// The process-wide services of the model: knot pool, type registry with the type tree, dword arrays.
-inline void installModelServices()
-{
-    static const bool installed = [] {
-        if (!knotManager::hasInstance())
-            knotManager::initiate();
-        VornTypeIDManager::initiate();
-        DWordArrayManager::initiate();
-        registerObjectTypeTree();
-        return true;
-    }();
-    (void)installed;
-}
+#include "tests/support/ModelServices.h"
 
 // The element of a list with that name, or null.
 template <class T>

@@ -1,16 +1,17 @@
 #pragma once
 
-// The process-wide services a model needs in a benchmark: knot pool, type registry with the type
-// tree, dword arrays; installed once.
+// The process-wide services of the model, installed once: knot pool, type registry with the type
+// tree, dword arrays. Shared by the model tests and the benchmarks.
 
 #include "Knots/knotManager.h"
 #include "VornData/VornTypeIDManager.h"
 #include "dwordarraymanager/DWordArrayManager.h"
 
-inline void installBenchModelServices()
+inline void installModelServices()
 {
     static const bool installed = [] {
-        knotManager::initiate();
+        if (!knotManager::hasInstance())
+            knotManager::initiate();
         VornTypeIDManager::initiate();
         DWordArrayManager::initiate();
         registerObjectTypeTree();
