@@ -4,15 +4,11 @@
 // platform's application, and never destroyed (the frames and plugins it holds live until exit).
 
 #include "VornInterface/VornInterfaceApp.h"
-#include "platform/Application.h"
+#include "tests/platform/PlatformTestApplication.h"
 
 inline CVornInterfaceApp& testHost()
 {
-    static int argc = 1;
-    static char name[] = "host_test";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new platform::Application(argc, argv, "Quorl2");
+    platformApplication();
     static auto* app = new CVornInterfaceApp;
-    (void)application;
     return *app;
 }

@@ -15,6 +15,7 @@
 #include "plugins/PluginManager.h"
 #include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginMenuItem.h"
+#include "tests/host/HostApplicationForTests.h"
 
 #include <gtest/gtest.h>
 
@@ -65,11 +66,7 @@ class MainFrameTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "host_frame_test";
-        static char* argv[] = {name, nullptr};
-        new platform::Application(argc, argv, "Quorl2");
-        app = new CVornInterfaceApp;
+        app = &testHost();
         registerHostPluginTypes(app->registry(), app->mai());
         platform::DialogTemplate panel;
         panel.rect = {0, 0, 100, 60};

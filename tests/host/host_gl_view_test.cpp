@@ -18,6 +18,7 @@
 #include "platform/SystemValues.h"
 #include "tests/GlHalvesScene.h"
 #include "tests/PdfText.h"
+#include "tests/support/GlRequirement.h"
 #include "tests/host/GlViewProbe.h"
 #include "tests/host/HostApplicationForTests.h"
 
@@ -71,7 +72,7 @@ protected:
     void SetUp() override
     {
         if (!noGl.empty())
-            GTEST_SKIP() << "no EGL pbuffer here: " << noGl;
+            VORN_WITHOUT_GL("no EGL pbuffer here: " << noGl);
         ASSERT_NE(frame, nullptr);
         view = dynamic_cast<CVornInterfaceView*>(frame->activeView());
         ASSERT_NE(view, nullptr);

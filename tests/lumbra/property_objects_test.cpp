@@ -4,6 +4,7 @@
 #include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/PropertyObjectTypes.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 #include "platform/Services.h"
 #include "plugins/PluginManager.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,7 +36,7 @@ protected:
         registry.addPluginType(&mai.pluginLists.shapes, "Shape", nullptr);
     }
 
-    void addPlugins(std::initializer_list<uint32_t> indices)
+    void addPlugins(std::span<const uint32_t> indices)
     {
         for (uint32_t index : indices)
         {
@@ -47,9 +49,9 @@ protected:
 
     void create(bool withShapes = true)
     {
-        addPlugins({9, 10, 11});
+        addPlugins(objectTypeIndices);
         if (withShapes)
-            addPlugins({38, 39, 40});
+            addPlugins(shapeIndices);
         for (VornPluginBase* plugin = mai.pluginLists.objectTypes; plugin != nullptr; plugin = plugin->getNext())
             static_cast<VornPluginObjectType*>(plugin)->addBlockLists(&doc);
         doc.document.reset();
@@ -67,7 +69,7 @@ protected:
 
     ScriptedMAI mai;
     PluginManager registry;
-    ChannelLog log{mai, {"CRSCH", "MATCH"}};
+    ChannelLog log{mai, {Channel::CrossSectionsChanged, Channel::MaterialsChanged}};
     CountingDoc doc{&mai};
 };
 
@@ -111,8 +113,8 @@ TEST_F(NewDocument, HoldsTheDefaultSectionBuiltByTheFirstShapeAndSteel)
 
     // Each default is announced once, as a change of its whole list.
     EXPECT_EQ(log.heard.size(), 2u);
-    EXPECT_EQ(std::count(log.heard.begin(), log.heard.end(), "CRSCH"), 1);
-    EXPECT_EQ(std::count(log.heard.begin(), log.heard.end(), "MATCH"), 1);
+    EXPECT_EQ(std::count(log.heard.begin(), log.heard.end(), Channel::CrossSectionsChanged), 1);
+    EXPECT_EQ(std::count(log.heard.begin(), log.heard.end(), Channel::MaterialsChanged), 1);
     for (void* payload : log.payloads)
         EXPECT_EQ(payload, nullptr);
 }
@@ -131,7 +133,8 @@ TEST_F(NewDocument, WithoutShapesTheDefaultSectionKeepsItsPlainDefaults)
 
 TEST_F(NewDocument, WithoutTheirListsOrADocumentTheDefaultsAreNotMade)
 {
-    addPlugins({9, 10, 11, 38, 39, 40});
+    addPlugins(objectTypeIndices);
+    addPlugins(shapeIndices);
     doc.document.reset();
     for (VornPluginBase* plugin = mai.pluginLists.objectTypes; plugin != nullptr; plugin = plugin->getNext())
     {

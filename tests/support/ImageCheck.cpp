@@ -58,6 +58,10 @@ testing::AssertionResult imagesMatch(const platform::Surface& actual, const plat
                                      const std::string& name, const std::filesystem::path& outputFolder,
                                      ImageTolerance tolerance)
 {
+    // Pictures of an earlier failing run would tell of a fault that may be gone.
+    std::error_code ignored;
+    std::filesystem::remove(outputFile(outputFolder, name, ".out.png"), ignored);
+    std::filesystem::remove(outputFile(outputFolder, name, ".diff.png"), ignored);
     if (actual.size() != expected.size())
     {
         const std::filesystem::path out = saveActualImage(actual, name, outputFolder);

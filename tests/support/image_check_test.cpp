@@ -42,6 +42,18 @@ TEST_F(ImageCheck, AMatchingImageWritesNothing)
     EXPECT_FALSE(written(".diff.png"));
 }
 
+TEST_F(ImageCheck, AMatchAfterAFailureRemovesThePicturesOfTheFailure)
+{
+    Surface drawn = reference;
+    drawn.setPixel(0, 0, 0x000000);
+    ASSERT_FALSE(check(drawn));
+    ASSERT_TRUE(written(".out.png"));
+    ASSERT_TRUE(written(".diff.png"));
+    EXPECT_TRUE(check(reference));
+    EXPECT_FALSE(written(".out.png"));
+    EXPECT_FALSE(written(".diff.png"));
+}
+
 TEST_F(ImageCheck, ADifferingImageWritesTheDrawnImageAndRedWhereItDiffers)
 {
     Surface drawn = reference;
