@@ -412,7 +412,8 @@ ShapeList outlineAt(VornCrossSection* crossSection, const VornPluginShape* shape
     if (crossSection == nullptr || crossSection->shape != shape)
         return ShapeList();
     const uint32_t length = crossSection->shapeData.getLength();
-    if (length < offset + 3)
+    // In 64 bits: a stored offset near the top of the range must not wrap around.
+    if (uint64_t{offset} + 3 > length)
         return ShapeList();
     const ShapeList outline(crossSection->shapeData.getData() + offset);
     const uint64_t lists = outline.getListCount();

@@ -8,8 +8,6 @@
 #include "VornData/generalException.h"
 #include "plugins/MAI.h"
 
-#include <new>
-
 namespace lumbra
 {
 
@@ -41,18 +39,7 @@ void PropertyObjectType::addList(MAI_Doc* document, const char* listName, const 
     // A document holds one list per name; a second one would hide the elements of the first.
     if (document == nullptr || document->document.getBlockList(listName) != nullptr)
         return;
-    BlockList<Element>* list = nullptr;
-    try
-    {
-        list = new (std::nothrow) BlockList<Element>(listName);
-    }
-    catch (const Exc_OutOfMemory&)
-    {
-        list = nullptr;
-    }
-    if (list == nullptr)
-        throw Exc_OutOfMemory(thrower);
-    document->document.addBlockList(list);
+    document->document.addBlockList(createDocumentList<Element>(listName, thrower));
 }
 
 // ---- cross-sections ----

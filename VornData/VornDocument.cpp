@@ -9,22 +9,6 @@
 #include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
-namespace
-{
-template <class T>
-BlockList<T>* createDocumentList(const char* name, const char* where)
-{
-    try
-    {
-        return new BlockList<T>(name, nullptr, nullptr);
-    }
-    catch (const std::bad_alloc&)
-    {
-        throw Exc_OutOfMemory(where);
-    }
-}
-} // namespace
-
 VornDocument::VornDocument()
 {
     std::unique_ptr<BlockList<VornSelection>> selections(

@@ -2,14 +2,30 @@
 
 #include <atomic>
 #include <cstdint>
+#include <new>
 
 #include "BlockLists/BlockList.h"
 #include "BlockLists/BlockListGroup.h"
 #include "VornData/StringManager.h"
 #include "VornData/VornGroup.h"
 #include "VornData/VornSelection.h"
+#include "VornData/generalException.h"
 
 class DocumentItem;
+// A new, empty list for a document; running out of memory throws Exc_OutOfMemory naming `where`.
+template <class T>
+BlockList<T>* createDocumentList(const char* name, const char* where)
+{
+    try
+    {
+        return new BlockList<T>(name);
+    }
+    catch (const std::bad_alloc&)
+    {
+        throw Exc_OutOfMemory(where);
+    }
+}
+
 class VornDocumentHost;
 
 // One model in memory: a group of named block lists of model objects, the model's string storage,

@@ -1,5 +1,6 @@
 #include "platform/MainFrame.h"
 
+#include "platform/Desktop.h"
 #include "platform/DialogBar.h"
 #include "platform/Keyboard.h"
 #include "platform/Menu.h"
@@ -882,11 +883,9 @@ void MainFrame::onIdleUpdate()
 
 Rect MainFrame::desktopWorkArea()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return {0, 0, 1024, 768};
-    const QRect work = screen->availableGeometry();
-    return {work.x(), work.y(), work.x() + work.width(), work.y() + work.height()};
+    const Rect work = platform::desktopWorkArea();
+    // Without a screen the frame still gets a usable size.
+    return work.width() > 0 ? work : Rect{0, 0, 1024, 768};
 }
 
 void MainFrame::onClose()

@@ -147,10 +147,7 @@ void OffscreenGlContext::releaseCurrent()
 {
     if (eglGetCurrentContext() == EGL_NO_CONTEXT)
         return;
-    std::string ignored;
-    EGLDisplay display = sharedDisplay(ignored);
-    if (display != EGL_NO_DISPLAY)
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglMakeCurrent(eglGetCurrentDisplay(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
 bool OffscreenGlContext::anyCurrent()

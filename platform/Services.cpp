@@ -128,12 +128,13 @@ void runToolbarCustomizeDialog(Toolbar& toolbar)
 
     auto fill = [&] {
         available->clear();
-        for (const AvailableButton& offered : toolbar.availableButtons())
+        const std::vector<AvailableButton> offeredButtons = toolbar.availableButtons();
+        for (const AvailableButton& offered : offeredButtons)
             available->addItem(QString::fromStdString(offered.text));
         const int selected = current->currentRow();
         current->clear();
         for (int i = 0; i < toolbar.buttonCount(); ++i)
-            current->addItem(QString::fromStdString(toolbar.buttonName(i)));
+            current->addItem(QString::fromStdString(toolbar.buttonName(i, offeredButtons)));
         current->setCurrentRow(std::min(selected, current->count() - 1));
     };
     auto step = [&](auto action) {

@@ -661,6 +661,11 @@ void Toolbar::endCustomize()
 
 std::string Toolbar::buttonName(int index)
 {
+    return buttonName(index, availableButtons());
+}
+
+std::string Toolbar::buttonName(int index, const std::vector<AvailableButton>& offered)
+{
     const ToolbarButton record = button(index);
     if ((record.style & TBSTYLE_SEP) != 0)
         return "Separator";
@@ -670,9 +675,9 @@ std::string Toolbar::buttonName(int index)
         guardedCall([&] { name = buttons_->tooltip(id); });
     if (!name.empty())
         return name;
-    for (const AvailableButton& offered : availableButtons())
-        if (offered.button.commandId == record.commandId && !offered.text.empty())
-            return offered.text;
+    for (const AvailableButton& candidate : offered)
+        if (candidate.button.commandId == record.commandId && !candidate.text.empty())
+            return candidate.text;
     return "Command " + std::to_string(id);
 }
 

@@ -104,8 +104,10 @@ public:
     // hears TBN_TOOLBARCHANGE after it when something changed.
     void customize();
     // The name a person knows the button by: its command's tooltip, else the name its owner offers
-    // it under; "Separator" for separators.
+    // it under; "Separator" for separators. The second form takes the offered buttons from a caller
+    // that names several buttons, so that the owner is asked once.
     std::string buttonName(int index);
+    std::string buttonName(int index, const std::vector<AvailableButton>& offered);
 
 protected:
     LResult windowProc(std::uint32_t message, WParam wParam, LParam lParam) override;
