@@ -3,6 +3,7 @@
 #include "platform/qt/LineEditSelection.h"
 #include "platform/SystemValues.h"
 #include "platform/qt/RichControlsQt.h"
+#include "platform/qt/SortedPosition.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -148,12 +149,9 @@ int ComboBox::addString(const std::string& text)
     QComboBox* combo = controlWidget<QComboBox>(*this);
     if (combo == nullptr || (style() & CBS_SORT) == 0)
         return insertString(-1, text);
-    // Sorted by text ignoring case; an equal text goes after those already there.
-    const QString wanted = QString::fromStdString(text);
-    int index = 0;
-    while (index < combo->count() && QString::compare(combo->itemText(index), wanted, Qt::CaseInsensitive) <= 0)
-        ++index;
-    return insertString(index, text);
+    return insertString(
+        sortedPosition(combo->count(), QString::fromStdString(text), [&](int row) { return combo->itemText(row); }),
+        text);
 }
 
 int ComboBox::insertString(int index, const std::string& text)

@@ -101,7 +101,6 @@ std::vector<WindowState*> radioGroup(WindowState* state)
 
 void setButtonCheck(WindowState* state, uint32_t check)
 {
-    state->button.check = check;
     if (state->kind == WindowKind::CheckBox && qobject_cast<QCheckBox*>(state->widget) == nullptr)
         static_cast<QAbstractButton*>(state->widget)->setChecked(check != BST_UNCHECKED);
     else if (state->kind == WindowKind::CheckBox)

@@ -1,6 +1,7 @@
 // The list box messages, the same for both list box kinds.
 
 #include "platform/qt/ListBoxRows.h"
+#include "platform/qt/SortedPosition.h"
 
 #include <QString>
 
@@ -9,22 +10,6 @@
 
 namespace platform
 {
-
-namespace
-{
-
-// Where LBS_SORT puts a new string: after every string that does not sort after it.
-int32_t sortedPosition(const ListBoxRows& rows, const std::string& text)
-{
-    const int32_t count = rows.count();
-    const QString key = QString::fromStdString(text);
-    for (int32_t index = 0; index < count; ++index)
-        if (QString::compare(key, QString::fromStdString(rows.text(index)), Qt::CaseInsensitive) < 0)
-            return index;
-    return count;
-}
-
-} // namespace
 
 LResult listBoxMessage(WindowState* state, ListBoxRows& rows, uint32_t message, WParam wParam, LParam lParam,
                        bool& handled)
@@ -39,7 +24,10 @@ LResult listBoxMessage(WindowState* state, ListBoxRows& rows, uint32_t message, 
     case LB_INSERTSTRING: {
         const std::string text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
         const int32_t position = message == LB_ADDSTRING
-            ? ((state->style & LBS_SORT) != 0 ? sortedPosition(rows, text) : count)
+            ? ((state->style & LBS_SORT) != 0
+                   ? sortedPosition(rows.count(), QString::fromStdString(text),
+                                    [&](int32_t row) { return QString::fromStdString(rows.text(row)); })
+                   : count)
             : (index < 0 || index > count ? count : index);
         if (message == LB_INSERTSTRING && index > count)
             return LB_ERR;

@@ -80,7 +80,6 @@ struct WindowState
     // Buttons.
     struct ButtonState
     {
-        uint32_t check = BST_UNCHECKED;
         bool pushed = false; // owner-drawn button held down
         bool pressInside = false; // the pointer is over the held-down button
     };
@@ -106,10 +105,6 @@ struct WindowState
     ScrollState scroll[3];
 
     // Double clicks (only for classes with CS_DBLCLKS).
-    uint32_t lastPressMessage = 0;
-    uint32_t lastPressTime = 0;
-    Point lastPressPoint;
-
     bool wantsDoubleClicks() const { return (windowClass.classStyle & CS_DBLCLKS) != 0; }
     bool isNativeControl() const
     {
