@@ -115,8 +115,10 @@ int writePluginConfiguration(const std::string& path, const std::vector<PluginCo
     return static_cast<int>(writer.error());
 }
 
-void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry, StartupStatus& status)
+std::vector<PluginConfigurationEntry> applyPluginConfiguration(const PluginConfigurationContent& content,
+                                                               PluginManager& registry, StartupStatus& status)
 {
+    std::vector<PluginConfigurationEntry> absent;
     for (const PluginConfigurationEntry& entry : content.entries)
     {
         const std::string& type = entry.typeName;
@@ -128,13 +130,17 @@ void applyPluginConfiguration(const PluginConfigurationContent& content, PluginM
         while (plugin != nullptr && name != plugin->getName())
             plugin = plugin->getNext();
         if (plugin == nullptr)
+        {
+            absent.push_back(entry);
             continue;
+        }
         if (entry.state == disabledState)
             plugin->setEnabled(false);
         else if (entry.state == defaultState)
             plugin->setDefault(true);
         status.showStatus("Plugin \"" + name + "\"of type\"" + type + "\" set to" + entry.state);
     }
+    return absent;
 }
 
 std::vector<PluginConfigurationEntry> loadPluginConfiguration(PluginManager& registry, StartupStatus& status)
@@ -143,8 +149,7 @@ std::vector<PluginConfigurationEntry> loadPluginConfiguration(PluginManager& reg
     PluginConfigurationContent content = readPluginConfiguration(pluginConfigurationPath);
     if (content.opened)
         status.showStatus(content.headerStatus);
-    std::vector<PluginConfigurationEntry> absent = entriesOfAbsentPlugins(content, registry);
-    applyPluginConfiguration(content, registry, status);
+    std::vector<PluginConfigurationEntry> absent = applyPluginConfiguration(content, registry, status);
     if (!content.ok)
     {
         // The file is rewritten at close: a file we could not read keeps what the user had.
@@ -153,23 +158,6 @@ std::vector<PluginConfigurationEntry> loadPluginConfiguration(PluginManager& reg
         std::filesystem::rename(pluginConfigurationPath, refusedPluginConfigurationPath, error);
         status.showStatus(there && !error ? content.message + keptNote : content.message);
         std::this_thread::sleep_for(std::chrono::milliseconds(2000));
-    }
-    return absent;
-}
-
-std::vector<PluginConfigurationEntry> entriesOfAbsentPlugins(const PluginConfigurationContent& content,
-                                                             const PluginManager& registry)
-{
-    std::vector<PluginConfigurationEntry> absent;
-    for (const PluginConfigurationEntry& entry : content.entries)
-    {
-        const char* type = entry.typeName.c_str();
-        bool registered = registry.findPlugin(type, entry.pluginName.c_str()) != nullptr;
-        for (VornPluginBase* plugin = registry.getFirstDisabledPlugin(type); plugin != nullptr && !registered;
-             plugin = plugin->getNext())
-            registered = entry.pluginName == plugin->getName();
-        if (!registered)
-            absent.push_back(entry);
     }
     return absent;
 }

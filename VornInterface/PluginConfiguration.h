@@ -44,9 +44,10 @@ class StartupStatus;
 
 // Applies the entries to the registered plugins: "Disabled" clears a plugin's enabled flag,
 // "Default" makes it its list's default; other states, unknown types and unknown plugins change
-// nothing. Progress goes to `status` as the start-up shows it.
-void applyPluginConfiguration(const PluginConfigurationContent& content, PluginManager& registry,
-                              StartupStatus& status);
+// nothing. Progress goes to `status` as the start-up shows it. Answers the entries that name no
+// registered plugin.
+std::vector<PluginConfigurationEntry> applyPluginConfiguration(const PluginConfigurationContent& content,
+                                                               PluginManager& registry, StartupStatus& status);
 
 // Where a file refused at start-up is kept, so that writing at close does not lose its entries.
 inline constexpr const char* refusedPluginConfigurationPath = "system/plugin.cfg.bak";
@@ -57,10 +58,6 @@ inline constexpr const char* refusedPluginConfigurationPath = "system/plugin.cfg
 // entries of plugins not registered in this run (their library did not load), to be written back
 // unchanged at close.
 std::vector<PluginConfigurationEntry> loadPluginConfiguration(PluginManager& registry, StartupStatus& status);
-
-// The entries that name no plugin registered in `registry`.
-std::vector<PluginConfigurationEntry> entriesOfAbsentPlugins(const PluginConfigurationContent& content,
-                                                             const PluginManager& registry);
 
 // One entry per plugin that is disabled or the default of its type, types in registration order.
 std::vector<PluginConfigurationEntry> collectPluginConfiguration(const PluginManager& registry);
