@@ -2,15 +2,14 @@
 #include "VornInterface/HostPluginTypes.h"
 #include "VornInterface/PluginConfiguration.h"
 #include "VornInterface/StartupStatus.h"
-#include "platform/Files.h"
 #include "plugins/PluginManager.h"
+#include "tests/host/HostDialogTestSupport.h"
 #include "tests/host/RecordingStatus.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -152,26 +151,7 @@ TEST_F(ConfiguredRegistry, CollectedConfigurationReadsBackToTheSameLists)
 // Start-up reading and close-time writing of "system/plugin.cfg" in a folder of their own.
 struct ConfigurationFolder : ConfiguredRegistry
 {
-    std::filesystem::path folder = std::filesystem::path(VORN_TEST_BINARY_DIR) / "plugin_configuration_run";
-    std::string startFolder = platform::currentFolder();
-
-    ConfigurationFolder()
-    {
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder / "system");
-        platform::setCurrentFolder(folder.string());
-    }
-    ~ConfigurationFolder() override { platform::setCurrentFolder(startFolder); }
-
-    static void write(const std::string& path, const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    }
+    ScratchFolder folder;
 };
 
 TEST_F(ConfigurationFolder, ARefusedFileIsKeptBesideTheNewOneWrittenAtClose)
@@ -185,17 +165,17 @@ TEST_F(ConfigurationFolder, ARefusedFileIsKeptBesideTheNewOneWrittenAtClose)
     for (const std::string& refused : refusedFiles)
     {
         std::filesystem::remove(refusedPluginConfigurationPath);
-        write(pluginConfigurationPath, refused);
+        writeFileText(pluginConfigurationPath, refused);
         status.lines.clear();
         const std::vector<PluginConfigurationEntry> absent = loadPluginConfiguration(registry, status);
         ASSERT_FALSE(status.lines.empty());
         EXPECT_NE(status.lines.back().find("kept as \"plugin.cfg.bak\""), std::string::npos) << status.lines.back();
-        EXPECT_EQ(read(refusedPluginConfigurationPath), refused) << "the user's file, byte for byte";
+        EXPECT_EQ(readFileText(refusedPluginConfigurationPath), refused) << "the user's file, byte for byte";
 
         registry.findPlugin("File Import", "TempFormat")->setEnabled(false);
         ASSERT_EQ(savePluginConfiguration(registry, absent), 0);
-        EXPECT_EQ(read(pluginConfigurationPath), written);
-        EXPECT_EQ(read(refusedPluginConfigurationPath), refused) << "writing leaves the kept file alone";
+        EXPECT_EQ(readFileText(pluginConfigurationPath), written);
+        EXPECT_EQ(readFileText(refusedPluginConfigurationPath), refused) << "writing leaves the kept file alone";
         registry.findPlugin("File Import", "TempFormat")->setEnabled(true);
     }
 }
@@ -203,13 +183,13 @@ TEST_F(ConfigurationFolder, ARefusedFileIsKeptBesideTheNewOneWrittenAtClose)
 TEST_F(ConfigurationFolder, EntriesOfPluginsNotLoadedThisRunAreWrittenBackUnchanged)
 {
     // A byte-order mark before the header is accepted.
-    write(pluginConfigurationPath,
-          "\xEF\xBB\xBFPLUGINCONFIG\r\nversion 1\r\n"
-          "Calculator\r\nFull Iterator\r\nDefault\r\n"
-          "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
-          "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
-          "No Such Type\r\nAnything\r\nsomething else\r\n"
-          "File Import\r\nTempFormat\r\nDisabled\r\n");
+    writeFileText(pluginConfigurationPath,
+                  "\xEF\xBB\xBFPLUGINCONFIG\r\nversion 1\r\n"
+                  "Calculator\r\nFull Iterator\r\nDefault\r\n"
+                  "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
+                  "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
+                  "No Such Type\r\nAnything\r\nsomething else\r\n"
+                  "File Import\r\nTempFormat\r\nDisabled\r\n");
     const std::vector<PluginConfigurationEntry> absent = loadPluginConfiguration(registry, status);
     EXPECT_EQ(status.lines.at(1), "All OK");
     EXPECT_EQ(absent,
@@ -220,7 +200,7 @@ TEST_F(ConfigurationFolder, EntriesOfPluginsNotLoadedThisRunAreWrittenBackUnchan
     EXPECT_EQ(namesOf(mai.pluginLists.calculators).front(), "Full Iterator");
     ASSERT_EQ(savePluginConfiguration(registry, absent), 0);
     // The absent plugins' entries first: where both load again, this run's choice comes later and wins.
-    EXPECT_EQ(read(pluginConfigurationPath),
+    EXPECT_EQ(readFileText(pluginConfigurationPath),
               "PLUGINCONFIG\r\nversion 1\r\n"
               "Calculator\r\nAbsent Iterator\r\nDefault\r\n"
               "Toolbar\r\nDrawing Tools\r\nDisabled\r\n"
