@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "tests/host/HostApplicationForTests.h"
+#include "tests/platform/RecordedCommandState.h"
 
 #include <gtest/gtest.h>
 
@@ -110,17 +111,6 @@ public:
     bool sawView = false;
 };
 
-struct RecordedState : platform::CommandState
-{
-    using platform::CommandState::CommandState;
-    void Enable(bool on) override { enabled = on; }
-    void SetCheck(int) override {}
-    void SetRadio(bool) override {}
-    void SetText(const std::string& value) override { text = value; }
-    bool enabled = false;
-    std::string text;
-};
-
 TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
 {
     CVornInterfaceApp& app = testHost();
@@ -182,14 +172,14 @@ TEST(HostMainFrame, PluginCommandsRouteToTheirItemsAndFailuresAreReportedOnce)
 
     for (int pass = 0; pass < 3; ++pass)
     {
-        RecordedState state(bad->commandId);
+        RecordedCommandState state(bad->commandId);
         frame->commandRouter().update(state);
     }
     EXPECT_EQ(bad->updates, 1) << "a failing update handler is left alone after its report";
     EXPECT_EQ(script.boxes.size(), 2u);
-    RecordedState goodState(good->commandId);
+    RecordedCommandState goodState(good->commandId);
     frame->commandRouter().update(goodState);
-    EXPECT_TRUE(goodState.enabled);
+    EXPECT_EQ(goodState.enabled, 1);
     EXPECT_EQ(goodState.text, "&Good Iteration\t");
     EXPECT_EQ(frame->tooltipText(good->commandId), "Tip of the item");
 

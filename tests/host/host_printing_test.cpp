@@ -13,6 +13,7 @@
 #include "platform/Services.h"
 #include "tests/PdfText.h"
 #include "tests/host/HostApplicationForTests.h"
+#include "tests/platform/RecordedCommandState.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <gtest/gtest.h>
@@ -42,21 +43,11 @@ struct LinesAndTextViewType : FakeViewType
     int printedPages = 0;
 };
 
-struct EnabledState : platform::CommandState
-{
-    using platform::CommandState::CommandState;
-    void Enable(bool on) override { enabled = on; }
-    void SetCheck(int) override {}
-    void SetRadio(bool) override {}
-    void SetText(const std::string&) override {}
-    bool enabled = true; // a handled command is left as it is
-};
-
 bool isEnabled(CMainFrame& frame, std::uint32_t id)
 {
-    EnabledState state(id);
+    RecordedCommandState state(id);
     frame.commandRouter().update(state);
-    return state.enabled;
+    return state.enabled != 0; // a handled command is left as it is
 }
 
 TEST(HostPrinting, TheViewPrintsThroughItsViewTypeAsVectorsWithoutASnapshot)

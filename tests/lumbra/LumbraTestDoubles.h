@@ -5,6 +5,7 @@
 
 #include "platform/CommandRouting.h"
 #include "tests/core/ModelFixture.h"
+#include "tests/platform/RecordedCommandState.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <deque>
@@ -52,21 +53,6 @@ public:
     void setActiveCalculator(VornPluginCalculator* calculator) override { activeCalculator = calculator; }
 
     int invalidations = 0;
-};
-
-// What an update handler set; -1 for what it did not touch.
-class RecordedCommandState : public platform::CommandState
-{
-public:
-    RecordedCommandState() : CommandState(0) {}
-    void Enable(bool on) override { enabled = on ? 1 : 0; }
-    void SetCheck(int value) override { check = value; }
-    void SetRadio(bool on) override { radio = on ? 1 : 0; }
-    void SetText(const std::string&) override {}
-
-    int enabled = -1;
-    int check = -1;
-    int radio = -1;
 };
 
 // Records the channels it hears, in order, with a snapshot taken by `probe` at each notice.
