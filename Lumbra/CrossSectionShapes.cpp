@@ -624,7 +624,10 @@ ShapeList PluginShapeTube::getSecondShapeList(VornCrossSection* crossSection)
 ShapeParameters PluginShapeTube::storedParameters(const uint32_t* words)
 {
     // An ellipse keeps its axes when "Circle" is ticked; the setters make them equal from then on.
-    return ShapeParameters::readFrom(words);
+    // The Tube owns its whole flag word: its mark and its two switches, nothing else.
+    ShapeParameters parameters = ShapeParameters::readFrom(words);
+    parameters.flags = ShapeFlag::TubeMark | (parameters.flags & (ShapeFlag::Solid | ShapeFlag::Square));
+    return parameters;
 }
 
 uint32_t PluginShapeTube::dataWords(const ShapeParameters& parameters)
@@ -635,8 +638,6 @@ uint32_t PluginShapeTube::dataWords(const ShapeParameters& parameters)
 
 void PluginShapeTube::writeOutlines(uint32_t* data, const ShapeParameters& parameters)
 {
-    // The Tube writes its whole flag word.
-    data[0] = ShapeFlag::TubeMark | (parameters.flags & (ShapeFlag::Solid | ShapeFlag::Square));
     const ShapeList coarse = writeTubeOutline(data + tubeFineOffsetWord + 1, coarseTubePoints, parameters);
     const uint32_t fineOffset = tubeFineOffsetWord + 1 + coarse.getSize();
     data[tubeFineOffsetWord] = fineOffset;
