@@ -5,6 +5,7 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/SectionPages/SectionPageTemplates.h"
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/PluginLibraryApplication.h"
@@ -17,6 +18,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerKitResources();
     lumbra::registerMenuItemImages();
     lumbra::registerCreateGroupDialogTemplate();
+    lumbra::registerSectionPageTemplates();
     if (!attachPluginLibrary(device))
         return;
     // This library describes the properties of the shared types (the property list shows them).

@@ -8,6 +8,7 @@
 #include "Lumbra/JointPropertyToggles.h"
 #include "Lumbra/LumbraWindows.h"
 #include "Lumbra/PropertyObjectTypes.h"
+#include "Lumbra/SectionPages/MaterialPages.h"
 
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/VornPluginObjectType.h"
@@ -101,7 +102,7 @@ const std::array<PluginWindowTableEntry, 27> windowTable = {{
     {141, nullptr}, // CPageEditJointCoordinates
     {142, nullptr}, // CPageEditMemberJoints
     {143, nullptr}, // CPageEditJointSupport
-    {144, nullptr}, // CPageMaterialProperties
+    {144, makeLumbraDialog<CPageMaterialProperties>},
     {145, nullptr}, // CViewPerspectivePagetteShowHide
     {146, nullptr}, // CViewPerspectivePagetteColors
     {147, nullptr}, // CDialogSelectMaterial

@@ -52,3 +52,22 @@ void VornCrossSection::release()
     shape = nullptr;
     VornProperty::release();
 }
+
+const double* VornCrossSection::valueAddress(int32_t code) const
+{
+    switch (code)
+    {
+    case CrossSectionCode::Area:
+        return &area;
+    case CrossSectionCode::Ix:
+        return &ix;
+    case CrossSectionCode::Iy:
+        return &iy;
+    case CrossSectionCode::Ixy:
+        return &ixy;
+    case CrossSectionCode::J:
+        return &j;
+    default:
+        return nullptr;
+    }
+}

@@ -44,6 +44,9 @@ public:
     // Stores all five and tells the members once; nothing when all five are already stored.
     void setValues(double newArea, double newIx, double newIy, double newIxy, double newJ);
     bool isEqual(const VornCrossSection& other) const;
+    // The address of the value of a change code (Area to J), which change notices name; null for
+    // any other code.
+    const double* valueAddress(int32_t code) const;
 
     void setDefaults();
     void copyTo(VornCrossSection& other);

@@ -75,3 +75,24 @@ void VornMaterial::copyTo(VornMaterial& other)
     other.shearModulus = shearModulus;
     VornProperty::copyTo(other);
 }
+
+const double* VornMaterial::valueAddress(int32_t code) const
+{
+    switch (code)
+    {
+    case MaterialCode::Elasticity:
+        return &elasticity;
+    case MaterialCode::Density:
+        return &density;
+    case MaterialCode::Parameter3:
+        return &parameter3;
+    case MaterialCode::Tension:
+        return &tension;
+    case MaterialCode::Compression:
+        return &compression;
+    case MaterialCode::PoissonRatio:
+        return &poissonRatio;
+    default:
+        return nullptr;
+    }
+}

@@ -45,6 +45,9 @@ public:
 
     // Colour-and-flags and the six stored values equal (the shear modulus follows from them).
     bool isEqual(const VornMaterial& other) const;
+    // The address of the value of a change code (Elasticity to PoissonRatio), which change notices
+    // name; null for any other code.
+    const double* valueAddress(int32_t code) const;
 
     void setDefaults();
     void copyTo(VornMaterial& other);

@@ -44,22 +44,29 @@ std::optional<double> finiteOrNothing(double value)
 
 } // namespace
 
-std::optional<double> spinnerStepped(double value, double step, bool multiply, bool up)
+std::optional<double> spinnerStepped(double value, double step, bool multiply, bool up, double fromZero)
 {
     if (multiply)
     {
         if (step == 0.0)
             return std::nullopt;
+        if (value == 0.0 && up && fromZero != 0.0)
+            return finiteOrNothing(fromZero);
         return finiteOrNothing(up ? value * step : value / step);
     }
     return finiteOrNothing(up ? value + step : value - step);
 }
 
-std::optional<double> spinnerDragged(double value, int32_t lastY, int32_t y, double dragFactor, bool exponential)
+std::optional<double> spinnerDragged(double value, int32_t lastY, int32_t y, double dragFactor, bool exponential,
+                                     double fromZero)
 {
     const double pixelsUp = static_cast<double>(lastY) - static_cast<double>(y);
     if (exponential)
+    {
+        if (value == 0.0 && pixelsUp > 0 && fromZero != 0.0)
+            value = fromZero;
         return finiteOrNothing(value * std::exp(pixelsUp * dragFactor));
+    }
     return finiteOrNothing(value + pixelsUp * dragFactor);
 }
 

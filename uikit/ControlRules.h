@@ -21,12 +21,15 @@ double wrapAngleDegrees(double degrees);
 
 // One click of a spinner: up adds the step (multiplies by it in multiplicative mode), down
 // subtracts (divides). Nothing (the value stays) when the result would not be a finite number,
-// which includes a multiplicative step of 0.
-std::optional<double> spinnerStepped(double value, double step, bool multiply, bool up);
+// which includes a multiplicative step of 0. Multiplying never leaves 0, so a multiplicative
+// click up from 0 gives `fromZero` instead (when it is not 0).
+std::optional<double> spinnerStepped(double value, double step, bool multiply, bool up, double fromZero = 0.0);
 
 // A spinner drag from lastY to y (moving up increases the value): linear by dragFactor per pixel,
-// or exponential by e^(dragFactor) per pixel. Nothing when the result would not be finite.
-std::optional<double> spinnerDragged(double value, int32_t lastY, int32_t y, double dragFactor, bool exponential);
+// or exponential by e^(dragFactor) per pixel. Nothing when the result would not be finite. An
+// exponential drag up from 0 starts from `fromZero` (when it is not 0).
+std::optional<double> spinnerDragged(double value, int32_t lastY, int32_t y, double dragFactor, bool exponential,
+                                     double fromZero = 0.0);
 
 // Where the mini scroll bar's parts stand in a client rectangle: the track is the rightmost
 // 6 pixels; above the thumb, the thumb (at least 15 pixels) and below it.

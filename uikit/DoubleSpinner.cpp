@@ -98,7 +98,7 @@ void CDoubleSpinner::drag(int32_t y)
     if (y == lastY || link->value == nullptr)
         return;
     const std::optional<double> dragged =
-        spinnerDragged(*link->value, lastY, y, link->dragFactor, (flags & SpinExponential) != 0);
+        spinnerDragged(*link->value, lastY, y, link->dragFactor, (flags & SpinExponential) != 0, link->fromZero);
     lastY = y;
     if (dragged)
         setValue(*dragged);
@@ -110,7 +110,8 @@ void CDoubleSpinner::release()
     if ((pressed == SpinUpperPressed || pressed == SpinLowerPressed) && link->value != nullptr)
     {
         const std::optional<double> stepped =
-            spinnerStepped(*link->value, link->step, (flags & SpinMultiply) != 0, pressed == SpinUpperPressed);
+            spinnerStepped(*link->value, link->step, (flags & SpinMultiply) != 0, pressed == SpinUpperPressed,
+                           link->fromZero);
         if (stepped)
             setValue(*stepped);
     }

@@ -32,6 +32,9 @@ public:
     double step; // added per click, or the factor in multiplicative mode
     double dragFactor; // value change per pixel of drag, or the exponent per pixel
     double* value;
+    // Where a multiplicative click or an exponential drag up leaves 0 for (multiplying alone never
+    // would); 0 keeps such a value at 0.
+    double fromZero = 0.0;
 };
 
 // The link of a page whose edit shows the value: before a change the page reads its controls,

@@ -69,6 +69,37 @@ TEST(SpinnerArithmetic, DragsLinearAndExponential)
     EXPECT_NEAR(*spinnerDragged(up, 30, 50, 0.05, true), 3.0, 1e-12);
 }
 
+// Multiplying never leaves 0: a click or drag up from 0 starts from the link's own small value,
+// everything else keeps the plain rule.
+TEST(SpinnerArithmetic, MultiplicativeSpinningLeavesZeroOnlyUpwardAndOnlyWithAStart)
+{
+    struct Case
+    {
+        const char* what;
+        double value;
+        bool up;
+        double fromZero;
+        double clicked;
+    };
+    const Case cases[] = {
+        {"up from 0 with a start", 0.0, true, 1e-4, 1e-4},
+        {"down from 0 stays", 0.0, false, 1e-4, 0.0},
+        {"up from 0 without a start stays", 0.0, true, 0.0, 0.0},
+        {"a value off 0 ignores the start", 2.0, true, 1e-4, 2.2},
+        {"negative values multiply as before", -2.0, true, 1e-4, -2.2},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EXPECT_NEAR(*spinnerStepped(c.value, 1.1, true, c.up, c.fromZero), c.clicked, 1e-12);
+    }
+    EXPECT_DOUBLE_EQ(*spinnerStepped(0.0, 1.0, false, true, 1e-4), 1.0) << "adding steps as before";
+
+    EXPECT_NEAR(*spinnerDragged(0.0, 50, 40, 0.01, true, 1e-4), 1e-4 * std::exp(0.1), 1e-16);
+    EXPECT_EQ(*spinnerDragged(0.0, 40, 50, 0.01, true, 1e-4), 0.0) << "dragging down from 0 stays";
+    EXPECT_EQ(*spinnerDragged(0.0, 50, 40, 0.01, true), 0.0);
+}
+
 TEST(MiniScrollBarGeometry, TrackThumbAndPlainStrip)
 {
     const platform::Rect client{0, 0, 10, 216}; // a track of 200 pixels

@@ -1,0 +1,596 @@
+#include "Lumbra/SectionPages/CrossSectionPages.h"
+
+#include "Lumbra/LumbraLibrary.h"
+#include "VornData/VornCrossSection.h"
+#include "VornData/generalException.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+#include "platform/DialogTemplate.h"
+#include "platform/SystemValues.h"
+#include "plugins/VornPluginObjectType.h"
+#include "uikit/DialogNumbers.h"
+
+#include <algorithm>
+#include <string>
+
+namespace lumbra
+{
+
+namespace
+{
+
+constexpr const char* listName = "VornCrossSection";
+constexpr const char* lockText = "CrossSection Properties";
+
+// The five section values of the properties page, in row order, with where a spin up from 0 goes.
+struct SectionValueRow
+{
+    int32_t code;
+    const char* label;
+    const char* spinnerText;
+    double (VornCrossSection::*get)() const;
+    double (VornCrossSection::*set)(double);
+    double fromZero;
+};
+
+constexpr SectionValueRow sectionRows[CPageCrossSectionProperties::rows] = {
+    {CrossSectionCode::Area, "Area", "sA", &VornCrossSection::getArea, &VornCrossSection::setArea, 1e-4},
+    {CrossSectionCode::Ix, "Ix", "sIx", &VornCrossSection::getIx, &VornCrossSection::setIx, 1e-8},
+    {CrossSectionCode::Iy, "Iy", "sIy", &VornCrossSection::getIy, &VornCrossSection::setIy, 1e-8},
+    {CrossSectionCode::Ixy, "Ixy", "sIxy", &VornCrossSection::getIxy, &VornCrossSection::setIxy, 1e-8},
+    {CrossSectionCode::J, "J", "sIp", &VornCrossSection::getJ, &VornCrossSection::setJ, 1e-8},
+};
+
+// A shape parameter spun up from 0: a millimetre.
+constexpr double parameterFromZero = 1e-3;
+
+int32_t rowOf(const std::array<int32_t, CPageCrossSectionProperties::rows>& ids, uint32_t id)
+{
+    for (size_t row = 0; row < ids.size(); ++row)
+        if (static_cast<uint32_t>(ids[row]) == id)
+            return static_cast<int32_t>(row);
+    return -1;
+}
+
+void showControl(platform::Window* control, bool shown)
+{
+    if (control != nullptr)
+        control->showWindow(shown ? platform::SW_SHOW : platform::SW_HIDE);
+}
+
+void enableControl(platform::Window* control, bool enabled)
+{
+    if (control != nullptr)
+        control->enableWindow(enabled);
+}
+
+} // namespace
+
+// ---- plugins ----
+
+const char* PluginCrossSectionPage::getTypeName()
+{
+    return "CrossSection Pagette";
+}
+
+PluginCrossSectionPageProperties::PluginCrossSectionPageProperties() = default;
+PluginCrossSectionPageProperties::~PluginCrossSectionPageProperties() = default;
+
+const char* PluginCrossSectionPageProperties::getName()
+{
+    return "CrossSection Properties Pagette";
+}
+
+const char* PluginCrossSectionPageProperties::getDescription()
+{
+    return "CrossSection Properties Pagette:\nView/Change the basic properties of a CrossSection.";
+}
+
+void PluginCrossSectionPageProperties::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "CrossSection Properties", std::string(getName()) + "\n1999");
+}
+
+PluginWindowRequest* PluginCrossSectionPageProperties::getWindowRequest()
+{
+    if (page == nullptr)
+    {
+        page = std::make_unique<CPageCrossSectionProperties>(nullptr, this);
+        dialogObject = page.get();
+    }
+    return requestWindow(CPageCrossSectionProperties::dialogId);
+}
+
+void PluginCrossSectionPageProperties::updateObject(VornCrossSection* crossSection)
+{
+    if (page != nullptr)
+        page->refresh(crossSection);
+}
+
+PluginCrossSectionPageShapeProperties::PluginCrossSectionPageShapeProperties() = default;
+PluginCrossSectionPageShapeProperties::~PluginCrossSectionPageShapeProperties() = default;
+
+const char* PluginCrossSectionPageShapeProperties::getName()
+{
+    return "CrossSection Shape Properties Pagette";
+}
+
+const char* PluginCrossSectionPageShapeProperties::getDescription()
+{
+    return "CrossSection Shape Properties Pagette:\nView/Change the shape properties of a CrossSection.";
+}
+
+void PluginCrossSectionPageShapeProperties::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "CrossSection Shape Properties", std::string(getName()) + "\n2001");
+}
+
+PluginWindowRequest* PluginCrossSectionPageShapeProperties::getWindowRequest()
+{
+    if (page == nullptr)
+    {
+        page = std::make_unique<CPageCrossSectionShapeProperties>(nullptr, this);
+        dialogObject = page.get();
+    }
+    return requestWindow(CPageCrossSectionShapeProperties::dialogId);
+}
+
+void PluginCrossSectionPageShapeProperties::updateObject(VornCrossSection* crossSection)
+{
+    if (sendCount > 0 || page == nullptr || !page->exists() || crossSection == nullptr ||
+        crossSection->shape == nullptr)
+        return;
+    if (crossSection->shape != lastShape)
+    {
+        page->layOutRows(crossSection->shape);
+        lastShape = crossSection->shape;
+    }
+    refreshValues(crossSection, -1);
+}
+
+void PluginCrossSectionPageShapeProperties::refreshValues(VornCrossSection* crossSection, int32_t changedRow)
+{
+    if (page == nullptr || !page->exists() || crossSection == nullptr || crossSection->shape == nullptr)
+        return;
+    page->showValues(crossSection, changedRow);
+    ++sendCount;
+    sendObjectChange(mai, Channel::CrossSectionsChanged, crossSection, nullptr);
+    --sendCount;
+}
+
+PluginCrossSectionPage* makeCrossSectionPagette(uint32_t index)
+{
+    switch (index)
+    {
+    case 0:
+        return new PluginCrossSectionPageShapeProperties;
+    case 1:
+        return new PluginCrossSectionPageProperties;
+    default:
+        return nullptr;
+    }
+}
+
+// ---- properties window ----
+
+CPageCrossSectionProperties::CPageCrossSectionProperties(platform::Window* parent, VornPluginWindowed* plugin)
+    : Dialog(dialogId), colourButton(&colour), plugin(plugin)
+{
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        const auto index = static_cast<size_t>(row);
+        links[index] = std::make_unique<CrossSectionPropertiesLink>(*this, row, &values[index],
+                                                                   sectionRows[index].fromZero);
+        spinners[index] = std::make_unique<CDoubleSpinner>(links[index].get(), pageSpinFlags);
+    }
+}
+
+CPageCrossSectionProperties::~CPageCrossSectionProperties() = default;
+
+MAI* CPageCrossSectionProperties::mai() const
+{
+    return plugin != nullptr ? plugin->mai : nullptr;
+}
+
+VornCrossSection* CPageCrossSectionProperties::current() const
+{
+    return currentElementOf<VornCrossSection>(mai(), listName);
+}
+
+bool CPageCrossSectionProperties::onInitDialog()
+{
+    Dialog::onInitDialog();
+    attachPagetteFrame(*this, frame, frameId);
+    colourButton.subclassDlgItem(colourId, this);
+    for (int32_t row = 0; row < rows; ++row)
+        spinner(row).subclassDlgItem(spinnerIds[static_cast<size_t>(row)], this);
+    shapeList.subclassDlgItem(shapeListId, this);
+    fillShapeList();
+    return true;
+}
+
+void CPageCrossSectionProperties::fillShapeList()
+{
+    MAI* application = mai();
+    VornPluginBase* first = application != nullptr ? application->pluginLists.shapes : nullptr;
+    for (VornPluginBase* plugin = first; plugin != nullptr; plugin = plugin->getNext())
+    {
+        const int index = shapeList.addString(plugin->getName());
+        if (index < 0)
+            throw Exc_OutOfMemory("CPageCrossSectionProperties::OnInitDialog");
+        shapeList.setItemData(index, reinterpret_cast<intptr_t>(plugin));
+    }
+    // The default shape is the first of the application's list.
+    for (int index = 0; first != nullptr && index < shapeList.count(); ++index)
+        if (shapeList.itemData(index) == reinterpret_cast<intptr_t>(first))
+            shapeList.setCurSel(index);
+}
+
+bool CPageCrossSectionProperties::onCommand(uint32_t id, uint32_t code, platform::WindowHandle control)
+{
+    if (const int32_t row = rowOf(editIds, id); row >= 0)
+    {
+        if (code == platform::EN_CHANGE)
+            valueTyped(row);
+        return true;
+    }
+    if (id == static_cast<uint32_t>(colourId))
+    {
+        if (code == platform::BN_CLICKED)
+            colourClicked();
+        return true;
+    }
+    if (id == static_cast<uint32_t>(shapeListId))
+    {
+        if (code == platform::CBN_SELCHANGE)
+            shapeChosen();
+        return true;
+    }
+    return Dialog::onCommand(id, code, control);
+}
+
+void CPageCrossSectionProperties::refresh(VornCrossSection* crossSection)
+{
+    if (!exists())
+        return;
+    if (crossSection == nullptr)
+    {
+        colourButton.enableWindow(false);
+        for (int32_t row = 0; row < rows; ++row)
+        {
+            const int32_t editId = editIds[static_cast<size_t>(row)];
+            enableControl(dlgItem(editId), false);
+            setDlgItemText(editId, "");
+            spinner(row).enableWindow(false);
+        }
+        shapeList.setCurSel(-1);
+        shapeList.enableWindow(false);
+        return;
+    }
+    if (!colourButton.isEnabled() || colour != crossSection->getColor())
+    {
+        colourButton.enableWindow(true);
+        colour = crossSection->getColor();
+        colourButton.invalidate(true);
+    }
+    // A shape with parameters computes the values; without a shape there is nothing to compute.
+    VornPluginShape* shape = crossSection->shape;
+    const bool computed = shape != nullptr && shape->getParameterCount() > 0;
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        const auto index = static_cast<size_t>(row);
+        platform::Window* edit = dlgItem(editIds[index]);
+        if (edit != nullptr)
+        {
+            edit->sendMessage(platform::EM_SETREADONLY, computed ? 1 : 0);
+            edit->enableWindow(true);
+        }
+        values[index] = (crossSection->*sectionRows[index].get)();
+        if (row != sendingRow)
+            showPageNumber(*this, editIds[index], values[index]);
+        spinner(row).enableWindow(!computed);
+    }
+    shapeList.enableWindow(true);
+    shapeList.setCurSel(shape != nullptr ? shapeList.findStringExact(-1, shape->getName()) : -1);
+}
+
+void CPageCrossSectionProperties::valueTyped(int32_t row)
+{
+    VornCrossSection* crossSection = current();
+    if (crossSection == nullptr)
+        return;
+    const auto index = static_cast<size_t>(row);
+    double typed = values[index];
+    if (!getDlgItemDouble(this, editIds[index], &typed))
+        return;
+    values[index] = typed;
+    sendingRow = row;
+    applyValue(crossSection, row);
+    sendingRow = -1;
+}
+
+void CPageCrossSectionProperties::beginSpin(int32_t row)
+{
+    // The spin starts from the value itself, not from its rounded text.
+    if (VornCrossSection* crossSection = current())
+        values[static_cast<size_t>(row)] = (crossSection->*sectionRows[static_cast<size_t>(row)].get)();
+}
+
+void CPageCrossSectionProperties::spun(int32_t row)
+{
+    const auto index = static_cast<size_t>(row);
+    setDlgItemText(editIds[index], pageNumberText(values[index]));
+    if (VornCrossSection* crossSection = current())
+        applyValue(crossSection, row);
+}
+
+void CPageCrossSectionProperties::applyValue(VornCrossSection* crossSection, int32_t row)
+{
+    const SectionValueRow& field = sectionRows[static_cast<size_t>(row)];
+    {
+        DocumentChangeLock lock = lockForPageChange(mai(), lockText);
+        if (!lock)
+            return;
+        (crossSection->*field.set)(values[static_cast<size_t>(row)]);
+        if (crossSection->shape != nullptr)
+            crossSection->shape->applyToCrossSection(crossSection);
+    }
+    sendObjectChange(mai(), Channel::CrossSectionsChanged, crossSection, crossSection->valueAddress(field.code));
+}
+
+void CPageCrossSectionProperties::colourClicked()
+{
+    VornCrossSection* crossSection = current();
+    if (crossSection == nullptr || !colourButton.chooseColour() || colour == crossSection->getColor())
+        return;
+    {
+        DocumentChangeLock lock = lockForPageChange(mai(), lockText);
+        if (!lock)
+        {
+            colour = crossSection->getColor();
+            colourButton.invalidate(true);
+            return;
+        }
+        crossSection->setColor(colour);
+    }
+    sendObjectChange(mai(), Channel::CrossSectionsChanged, crossSection, &crossSection->colorAndFlags);
+}
+
+void CPageCrossSectionProperties::shapeChosen()
+{
+    VornCrossSection* crossSection = current();
+    const int index = shapeList.curSel();
+    if (crossSection == nullptr || index < 0)
+        return;
+    auto* shape = dynamic_cast<VornPluginShape*>(reinterpret_cast<VornPluginBase*>(shapeList.itemData(index)));
+    if (shape == nullptr)
+        return;
+    {
+        DocumentChangeLock lock = lockForPageChange(mai(), lockText);
+        if (!lock)
+            return;
+        shape->applyToCrossSection(crossSection);
+    }
+    sendObjectChange(mai(), Channel::CrossSectionsChanged, crossSection, &crossSection->shape);
+}
+
+// ---- shape window ----
+
+int32_t shapePagetteHeight(int32_t parameterCount)
+{
+    return parameterCount <= 0 ? 48 : 24 * (parameterCount + 1);
+}
+
+CPageCrossSectionShapeProperties::CPageCrossSectionShapeProperties(platform::Window* parent,
+                                                                   VornPluginWindowed* plugin)
+    : Dialog(dialogId), plugin(dynamic_cast<PluginCrossSectionPageShapeProperties*>(plugin))
+{
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        const auto index = static_cast<size_t>(row);
+        links[index] = std::make_unique<ShapePropertiesLink>(*this, row, &values[index], parameterFromZero);
+        spinners[index] = std::make_unique<CDoubleSpinner>(links[index].get(), pageSpinFlags);
+    }
+}
+
+CPageCrossSectionShapeProperties::~CPageCrossSectionShapeProperties() = default;
+
+VornCrossSection* CPageCrossSectionShapeProperties::current() const
+{
+    return currentElementOf<VornCrossSection>(plugin != nullptr ? plugin->mai : nullptr, listName);
+}
+
+bool CPageCrossSectionShapeProperties::onInitDialog()
+{
+    Dialog::onInitDialog();
+    attachPagetteFrame(*this, frame, frameId);
+    for (int32_t row = 0; row < rows; ++row)
+        spinner(row).subclassDlgItem(spinnerId(row), this);
+    return true;
+}
+
+bool CPageCrossSectionShapeProperties::onCommand(uint32_t id, uint32_t code, platform::WindowHandle control)
+{
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        if (id == static_cast<uint32_t>(checkId(row)))
+        {
+            if (code == platform::BN_CLICKED)
+                checkClicked(row);
+            return true;
+        }
+        if (id == static_cast<uint32_t>(editIds[static_cast<size_t>(row)]))
+        {
+            if (code == platform::EN_CHANGE)
+                valueTyped(row);
+            return true;
+        }
+    }
+    return Dialog::onCommand(id, code, control);
+}
+
+void CPageCrossSectionShapeProperties::layOutRows(VornPluginShape* shape)
+{
+    const int32_t count = shape != nullptr ? std::min(shape->getParameterCount(), rows) : 0;
+    const bool locked = lockWindowUpdate();
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        const bool used = row < count;
+        const bool flag = used && shape->isBooleanParameter(row);
+        const char* name = used ? shape->getParameterName(row) : "";
+        showControl(dlgItem(labelId(row)), used && !flag);
+        showControl(dlgItem(editIds[static_cast<size_t>(row)]), used && !flag);
+        showControl(dlgItem(spinnerId(row)), used && !flag);
+        showControl(dlgItem(checkId(row)), flag);
+        setDlgItemText(flag ? checkId(row) : labelId(row), name);
+    }
+    showControl(dlgItem(noPropertiesId), count == 0);
+    if (locked)
+        unlockWindowUpdate();
+
+    const int32_t height = shapePagetteHeight(count);
+    if (height == frame.openHeight)
+    {
+        if (frame.unfolded)
+            invalidate(true);
+        return;
+    }
+    frame.openHeight = height;
+    if (frame.unfolded)
+        frame.setFolded(true);
+}
+
+void CPageCrossSectionShapeProperties::showValues(VornCrossSection* crossSection, int32_t changedRow)
+{
+    VornPluginShape* shape = crossSection->shape;
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        const auto index = static_cast<size_t>(row);
+        values[index] = shape->getDoubleParameter(row, crossSection);
+        if (row != changedRow)
+            showPageNumber(*this, editIds[index], values[index], true);
+        checkDlgButton(checkId(row), shape->getBoolParameter(row, crossSection) ? platform::BST_CHECKED
+                                                                                 : platform::BST_UNCHECKED);
+        // A spin button beside a value the shape does not let edit would still change it.
+        const bool editable = shape->isParameterEditable(row, crossSection);
+        enableControl(dlgItem(editIds[index]), editable);
+        spinner(row).enableWindow(editable);
+    }
+}
+
+void CPageCrossSectionShapeProperties::checkClicked(int32_t row)
+{
+    VornCrossSection* crossSection = current();
+    if (crossSection == nullptr || crossSection->shape == nullptr)
+        return;
+    const bool ticked = isDlgButtonChecked(checkId(row)) == platform::BST_CHECKED;
+    {
+        DocumentChangeLock lock = lockForPageChange(plugin->mai, lockText);
+        if (!lock || !crossSection->shape->setBoolParameter(row, crossSection, ticked))
+            return;
+        crossSection->shape->applyToCrossSection(crossSection);
+    }
+    parameterChanged(crossSection, -1);
+}
+
+void CPageCrossSectionShapeProperties::valueTyped(int32_t row)
+{
+    VornCrossSection* crossSection = current();
+    if (crossSection == nullptr || crossSection->shape == nullptr)
+        return;
+    const auto index = static_cast<size_t>(row);
+    double typed = values[index];
+    if (!getDlgItemDouble(this, editIds[index], &typed))
+        return;
+    values[index] = typed;
+    {
+        DocumentChangeLock lock = lockForPageChange(plugin->mai, lockText);
+        if (!lock || !crossSection->shape->setDoubleParameter(row, crossSection, typed))
+            return;
+        crossSection->shape->applyToCrossSection(crossSection);
+    }
+    parameterChanged(crossSection, row);
+}
+
+void CPageCrossSectionShapeProperties::beginSpin(int32_t row)
+{
+    VornCrossSection* crossSection = current();
+    if (crossSection != nullptr && crossSection->shape != nullptr)
+        values[static_cast<size_t>(row)] = crossSection->shape->getDoubleParameter(row, crossSection);
+}
+
+void CPageCrossSectionShapeProperties::spun(int32_t row)
+{
+    const auto index = static_cast<size_t>(row);
+    setDlgItemText(editIds[index], pageNumberText(values[index], true));
+    VornCrossSection* crossSection = current();
+    if (crossSection == nullptr || crossSection->shape == nullptr)
+        return;
+    {
+        DocumentChangeLock lock = lockForPageChange(plugin->mai, lockText);
+        if (!lock || !crossSection->shape->setDoubleParameter(row, crossSection, values[index]))
+            return;
+        crossSection->shape->applyToCrossSection(crossSection);
+    }
+    parameterChanged(crossSection, -1);
+}
+
+void CPageCrossSectionShapeProperties::parameterChanged(VornCrossSection* crossSection, int32_t changedRow)
+{
+    plugin->refreshValues(crossSection, changedRow);
+    if (MAI* mai = plugin->mai; mai != nullptr && mai->activeDocument != nullptr)
+        mai->activeDocument->invalidateViews();
+}
+
+// ---- dialog resources ----
+
+platform::DialogTemplate crossSectionPropertiesTemplate()
+{
+    using namespace platform;
+    using Page = CPageCrossSectionProperties;
+    std::vector<DialogItemTemplate> items = {
+        controlItem("Button", Page::frameId, {0, 0, 144, 116}, BS_OWNERDRAW, "CrossSection Properties"),
+        controlItem("Static", IDC_STATIC, {6, 16, 30, 8}, SS_LEFT, "Color"),
+        controlItem("Button", Page::colourId, {40, 14, 13, 11}, BS_OWNERDRAW | WS_TABSTOP, "C"),
+    };
+    for (int32_t row = 0; row < Page::rows; ++row)
+    {
+        const auto index = static_cast<size_t>(row);
+        const int32_t y = 29 + 14 * row;
+        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 30, 8}, SS_LEFT, sectionRows[index].label));
+        items.push_back(
+            controlItem("Edit", Page::editIds[index], {40, y, 80, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
+        items.push_back(controlItem("Button", Page::spinnerIds[index], {122, y, 9, 12}, BS_OWNERDRAW,
+                                    sectionRows[index].spinnerText));
+    }
+    items.push_back(controlItem("Static", IDC_STATIC, {6, 101, 30, 8}, SS_LEFT, "Shape"));
+    items.push_back(controlItem("ComboBox", Page::shapeListId, {40, 99, 91, 60},
+                                CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP));
+    return dialogTemplateOf({0, 0, 144, 116}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
+}
+
+platform::DialogTemplate crossSectionShapePropertiesTemplate()
+{
+    using namespace platform;
+    using Page = CPageCrossSectionShapeProperties;
+    // The rows are placed in pixels when the shape's layout is shown; here they only exist, hidden.
+    std::vector<DialogItemTemplate> items = {
+        controlItem("Button", Page::frameId, {0, 0, 144, 163}, BS_OWNERDRAW, "Shape Properties"),
+        controlItem("Static", Page::noPropertiesId, {6, 15, 120, 8}, SS_LEFT, "No Editable Properties..."),
+    };
+    auto hidden = [](DialogItemTemplate item) {
+        item.style &= ~WS_VISIBLE;
+        return item;
+    };
+    for (int32_t row = 0; row < Page::rows; ++row)
+    {
+        const int32_t y = (Page::rowTop(row) * 8 + 6) / 13;
+        items.push_back(hidden(controlItem("Static", Page::labelId(row), {6, y + 2, 54, 8}, SS_LEFT)));
+        items.push_back(hidden(controlItem("Edit", Page::editIds[static_cast<size_t>(row)], {62, y, 60, 12},
+                                           WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL)));
+        items.push_back(hidden(checkBoxItem(Page::checkId(row), {6, y, 116, 12}, "")));
+        items.push_back(hidden(controlItem("Button", Page::spinnerId(row), {124, y, 9, 12}, BS_OWNERDRAW)));
+    }
+    return dialogTemplateOf({0, 0, 144, 163}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
+}
+
+} // namespace lumbra

@@ -1,0 +1,322 @@
+#include "Lumbra/SectionPages/MaterialPages.h"
+
+#include "Lumbra/LumbraLibrary.h"
+#include "VornData/VornMaterial.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+#include "platform/DialogTemplate.h"
+#include "platform/SystemValues.h"
+#include "uikit/DialogNumbers.h"
+
+#include <string>
+
+namespace lumbra
+{
+
+namespace
+{
+
+constexpr const char* listName = "VornMaterial";
+constexpr const char* lockText = "Material Properties";
+// Where the properties page's frame draws its extra etched line.
+constexpr int32_t propertiesLine = 126;
+
+void enableControl(platform::Window* control, bool enabled)
+{
+    if (control != nullptr)
+        control->enableWindow(enabled);
+}
+
+} // namespace
+
+const std::array<MaterialValueRow, CPageMaterialValues::rows> CPageMaterialProperties::valueRows = {{
+    {1100, 1102, "Elasticity", "sE", MaterialCode::Elasticity, &VornMaterial::getElasticity,
+     &VornMaterial::setElasticity, 1e6},
+    {1101, 1103, "Density", "sD", MaterialCode::Density, &VornMaterial::getDensity, &VornMaterial::setDensity, 1.0},
+}};
+
+const std::array<MaterialValueRow, CPageMaterialValues::rows> CPageMaterialStrength::valueRows = {{
+    {1158, 1157, "Tension", "sT", MaterialCode::Tension, &VornMaterial::getTension, &VornMaterial::setTension, 1e6},
+    {1159, 1160, "Compr.", "sC", MaterialCode::Compression, &VornMaterial::getCompression,
+     &VornMaterial::setCompression, 1e6},
+}};
+
+// ---- plugins ----
+
+const char* PluginMaterialPage::getTypeName()
+{
+    return "Material Pagette";
+}
+
+void PluginMaterialPage::updateObject(VornMaterial* material)
+{
+    if (page != nullptr)
+        page->refresh(material);
+}
+
+PluginWindowRequest* PluginMaterialPage::requestPage(std::unique_ptr<CPageMaterialValues> (*make)(VornPluginWindowed*))
+{
+    if (page == nullptr)
+    {
+        page = make(this);
+        dialogObject = page.get();
+    }
+    return requestWindow(page->templateId());
+}
+
+const char* PluginMaterialPageProperties::getName()
+{
+    return "Material Properties Pagette";
+}
+
+const char* PluginMaterialPageProperties::getDescription()
+{
+    return "Material Properties Pagette:\nView/Change the basic properties of a material.";
+}
+
+void PluginMaterialPageProperties::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "Material Properties", "Material Properties Pagette\n1999");
+}
+
+PluginWindowRequest* PluginMaterialPageProperties::getWindowRequest()
+{
+    return requestPage([](VornPluginWindowed* plugin) -> std::unique_ptr<CPageMaterialValues> {
+        return std::make_unique<CPageMaterialProperties>(nullptr, plugin);
+    });
+}
+
+const char* PluginMaterialPageStrength::getName()
+{
+    return "Material Strength Pagette";
+}
+
+const char* PluginMaterialPageStrength::getDescription()
+{
+    return "Material Strength Pagette:\nView/Change the strength properties of a material.";
+}
+
+void PluginMaterialPageStrength::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "Strength Properties", "Strength Properties Pagette\n1999");
+}
+
+PluginWindowRequest* PluginMaterialPageStrength::getWindowRequest()
+{
+    return requestPage([](VornPluginWindowed* plugin) -> std::unique_ptr<CPageMaterialValues> {
+        return std::make_unique<CPageMaterialStrength>(nullptr, plugin);
+    });
+}
+
+PluginMaterialPage* makeMaterialPagette(uint32_t index)
+{
+    switch (index)
+    {
+    case 0:
+        return new PluginMaterialPageStrength;
+    case 1:
+        return new PluginMaterialPageProperties;
+    default:
+        return nullptr;
+    }
+}
+
+// ---- windows ----
+
+CPageMaterialValues::CPageMaterialValues(int32_t dialogId, int32_t frameId,
+                                         const std::array<MaterialValueRow, rows>& valueRows, bool hasColour,
+                                         VornPluginWindowed* plugin)
+    : Dialog(dialogId), colourButton(&colour), frameId(frameId), valueRows(valueRows), hasColour(hasColour),
+      plugin(plugin)
+{
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        const auto index = static_cast<size_t>(row);
+        links[index] = std::make_unique<PageRowLink<CPageMaterialValues>>(*this, row, &values[index],
+                                                                          valueRows[index].fromZero);
+        spinners[index] = std::make_unique<CDoubleSpinner>(links[index].get(), pageSpinFlags);
+    }
+}
+
+CPageMaterialValues::~CPageMaterialValues() = default;
+
+CPageMaterialProperties::CPageMaterialProperties(platform::Window*, VornPluginWindowed* plugin)
+    : CPageMaterialValues(dialogId, frameId, valueRows, true, plugin)
+{
+    extraLine = propertiesLine;
+}
+
+CPageMaterialStrength::CPageMaterialStrength(platform::Window*, VornPluginWindowed* plugin)
+    : CPageMaterialValues(dialogId, frameId, valueRows, false, plugin)
+{
+}
+
+MAI* CPageMaterialValues::mai() const
+{
+    return plugin != nullptr ? plugin->mai : nullptr;
+}
+
+VornMaterial* CPageMaterialValues::current() const
+{
+    return currentElementOf<VornMaterial>(mai(), listName);
+}
+
+bool CPageMaterialValues::onInitDialog()
+{
+    Dialog::onInitDialog();
+    attachPagetteFrame(*this, frame, frameId);
+    frame.separator1 = extraLine;
+    if (hasColour)
+        colourButton.subclassDlgItem(colourId, this);
+    for (int32_t row = 0; row < rows; ++row)
+        spinner(row).subclassDlgItem(valueRows[static_cast<size_t>(row)].spinnerId, this);
+    return true;
+}
+
+bool CPageMaterialValues::onCommand(uint32_t id, uint32_t code, platform::WindowHandle control)
+{
+    for (int32_t row = 0; row < rows; ++row)
+        if (id == static_cast<uint32_t>(editId(row)))
+        {
+            if (code == platform::EN_CHANGE)
+                valueTyped(row);
+            return true;
+        }
+    if (hasColour && id == static_cast<uint32_t>(colourId))
+    {
+        if (code == platform::BN_CLICKED)
+            colourClicked();
+        return true;
+    }
+    return Dialog::onCommand(id, code, control);
+}
+
+void CPageMaterialValues::refresh(VornMaterial* material)
+{
+    if (!exists())
+        return;
+    if (hasColour && material != nullptr && (!colourButton.isEnabled() || colour != material->getColor()))
+    {
+        colourButton.enableWindow(true);
+        colour = material->getColor();
+        colourButton.invalidate(true);
+    }
+    else if (hasColour && material == nullptr)
+        colourButton.enableWindow(false);
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        const auto index = static_cast<size_t>(row);
+        enableControl(dlgItem(editId(row)), material != nullptr);
+        spinner(row).enableWindow(material != nullptr);
+        if (material == nullptr)
+        {
+            setDlgItemText(editId(row), "");
+            continue;
+        }
+        values[index] = (material->*valueRows[index].get)();
+        showPageNumber(*this, editId(row), values[index]);
+    }
+}
+
+void CPageMaterialValues::valueTyped(int32_t row)
+{
+    VornMaterial* material = current();
+    if (material == nullptr)
+        return;
+    const auto index = static_cast<size_t>(row);
+    double typed = values[index];
+    if (!getDlgItemDouble(this, editId(row), &typed))
+        return;
+    values[index] = typed;
+    applyValue(material, row);
+}
+
+void CPageMaterialValues::beginSpin(int32_t row)
+{
+    // The spin starts from the value itself, not from its text.
+    if (VornMaterial* material = current())
+        values[static_cast<size_t>(row)] = (material->*valueRows[static_cast<size_t>(row)].get)();
+}
+
+void CPageMaterialValues::spun(int32_t row)
+{
+    setDlgItemText(editId(row), pageNumberText(values[static_cast<size_t>(row)]));
+    if (VornMaterial* material = current())
+        applyValue(material, row);
+}
+
+void CPageMaterialValues::applyValue(VornMaterial* material, int32_t row)
+{
+    const MaterialValueRow& field = valueRows[static_cast<size_t>(row)];
+    {
+        DocumentChangeLock lock = lockForPageChange(mai(), lockText);
+        if (!lock)
+            return;
+        (material->*field.set)(values[static_cast<size_t>(row)]);
+    }
+    sendObjectChange(mai(), Channel::MaterialsChanged, material, material->valueAddress(field.code));
+}
+
+void CPageMaterialValues::colourClicked()
+{
+    VornMaterial* material = current();
+    if (material == nullptr || !colourButton.chooseColour() || colour == material->getColor())
+        return;
+    {
+        DocumentChangeLock lock = lockForPageChange(mai(), lockText);
+        if (!lock)
+        {
+            colour = material->getColor();
+            colourButton.invalidate(true);
+            return;
+        }
+        material->setColor(colour);
+    }
+    sendObjectChange(mai(), Channel::MaterialsChanged, material, &material->colorAndFlags);
+}
+
+// ---- dialog resources ----
+
+namespace
+{
+
+platform::DialogTemplate materialTemplate(int32_t frameId, const char* title, int32_t height,
+                                          const std::array<MaterialValueRow, CPageMaterialValues::rows>& rows,
+                                          bool hasColour)
+{
+    using namespace platform;
+    std::vector<DialogItemTemplate> items = {
+        controlItem("Button", frameId, {0, 0, 144, height}, BS_OWNERDRAW, title),
+    };
+    int32_t y = 16;
+    for (const MaterialValueRow& row : rows)
+    {
+        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 40, 8}, SS_LEFT, row.label));
+        items.push_back(controlItem("Edit", row.editId, {48, y, 74, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
+        items.push_back(controlItem("Button", row.spinnerId, {124, y, 9, 12}, BS_OWNERDRAW, row.spinnerText));
+        y += 15;
+    }
+    if (hasColour)
+    {
+        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 40, 8}, SS_LEFT, "Color"));
+        items.push_back(
+            controlItem("Button", CPageMaterialValues::colourId, {48, y, 13, 11}, BS_OWNERDRAW | WS_TABSTOP, "C"));
+    }
+    return dialogTemplateOf({0, 0, 144, height}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
+}
+
+} // namespace
+
+platform::DialogTemplate materialPropertiesTemplate()
+{
+    // Tall enough for the extra line of the frame.
+    return materialTemplate(CPageMaterialProperties::frameId, "Material Properties", 82,
+                            CPageMaterialProperties::valueRows, true);
+}
+
+platform::DialogTemplate materialStrengthTemplate()
+{
+    return materialTemplate(CPageMaterialStrength::frameId, "Material Strength", 48,
+                            CPageMaterialStrength::valueRows, false);
+}
+
+} // namespace lumbra

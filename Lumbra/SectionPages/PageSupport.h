@@ -1,0 +1,85 @@
+#pragma once
+
+// What the property pagettes of cross-sections and materials share: the element they work on,
+// the document lock around a change, the notice that announces it, their spin buttons and the
+// way they show numbers.
+
+#include "BlockLists/BlockList.h"
+#include "VornData/ObjectChangeNotice.h"
+#include "plugins/DocumentChangeLock.h"
+#include "plugins/MAI.h"
+#include "uikit/DoubleSpinner.h"
+
+#include <cstdint>
+#include <string>
+
+class CPagetteButton;
+class VornBaseObject;
+
+namespace platform
+{
+class Dialog;
+}
+
+namespace lumbra
+{
+
+// The current element of the active document's list of that name; null without an active
+// document, without the list or without a current element.
+template <class Element>
+Element* currentElementOf(MAI* mai, const char* listName)
+{
+    if (mai == nullptr || mai->activeDocument == nullptr)
+        return nullptr;
+    auto* list = dynamic_cast<BlockList<Element>*>(mai->activeDocument->document.getBlockList(listName));
+    return list != nullptr ? list->current : nullptr;
+}
+
+// The document lock held while a pagette changes a property object of the active document, with
+// the usual wait and Abort/Retry/Ignore box naming `operation`; not locked without a document.
+DocumentChangeLock lockForPageChange(MAI* mai, const char* operation);
+
+// Sends an ObjectChangeNotice {object, changedValue} on the channel.
+void sendObjectChange(MAI* mai, const char* channel, VornBaseObject* object, const void* changedValue);
+
+// Whether a notice of "CRSCH" or "MATCH" concerns a page showing `shown`: a null payload (the
+// list changed as a whole) does, and so does a notice naming that element; others do not.
+bool noticeConcerns(const void* payload, const VornBaseObject* shown);
+
+// Spin buttons of the pagettes multiply by 1.1 per click and drag exponentially.
+inline constexpr double pageSpinStep = 1.1;
+inline constexpr double pageSpinDragFactor = 0.01;
+inline constexpr int32_t pageSpinFlags = CDoubleSpinner::SpinExponential | CDoubleSpinner::SpinMultiply;
+
+// The link of one value row of a page: the page is told before and after every spin with the
+// row. `fromZero` is where a click up from 0 goes, a small value of the row's unit.
+template <class Page>
+class PageRowLink : public DoubleSpinnerLink
+{
+public:
+    PageRowLink(Page& page, int32_t row, double* value, double fromZeroValue)
+        : DoubleSpinnerLink(value, pageSpinStep, pageSpinDragFactor), page(page), row(row)
+    {
+        fromZero = fromZeroValue;
+    }
+
+    void beginChange() override { page.beginSpin(row); }
+    void valueChanged() override { page.spun(row); }
+
+    Page& page;
+    const int32_t row;
+};
+
+// A number as a page shows it: 15 significant digits, or for a single-precision value the fewest
+// digits that read back as the same float (so small values keep their digits).
+std::string pageNumberText(double value, bool singlePrecision = false);
+
+// Writes the value into the page's edit unless the edit's text already reads as that value, so
+// text the user is typing stays as typed.
+void showPageNumber(platform::Dialog& page, int32_t editId, double value, bool singlePrecision = false);
+
+// Takes over the pagette's frame button, lays it over the whole page and makes the page's height
+// its unfolded height.
+void attachPagetteFrame(platform::Dialog& page, CPagetteButton& frame, int32_t frameId);
+
+} // namespace lumbra
