@@ -83,6 +83,7 @@ public:
             plugin->getWindowRequest();
             if (plugin->dialogObject == nullptr || !plugin->dialogObject->create(holder, lumbra::thisModule()))
                 return false;
+            plugin->dialogObject->showWindow(platform::SW_SHOWNOACTIVATE);
         }
         sectionStack.layout(true);
         materialStack.layout(true);
