@@ -72,32 +72,11 @@ const char* PluginCrossSectionPage::getTypeName()
     return "CrossSection Pagette";
 }
 
-PluginCrossSectionPageProperties::PluginCrossSectionPageProperties() = default;
-PluginCrossSectionPageProperties::~PluginCrossSectionPageProperties() = default;
-
-const char* PluginCrossSectionPageProperties::getName()
+PluginCrossSectionPageProperties::PluginCrossSectionPageProperties()
+    : WindowedPagette({"CrossSection Properties Pagette",
+                       "CrossSection Properties Pagette:\nView/Change the basic properties of a CrossSection.",
+                       "CrossSection Properties", "CrossSection Properties Pagette\n1999"})
 {
-    return "CrossSection Properties Pagette";
-}
-
-const char* PluginCrossSectionPageProperties::getDescription()
-{
-    return "CrossSection Properties Pagette:\nView/Change the basic properties of a CrossSection.";
-}
-
-void PluginCrossSectionPageProperties::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "CrossSection Properties", std::string(getName()) + "\n1999");
-}
-
-PluginWindowRequest* PluginCrossSectionPageProperties::getWindowRequest()
-{
-    if (page == nullptr)
-    {
-        page = std::make_unique<CPageCrossSectionProperties>(nullptr, this);
-        dialogObject = page.get();
-    }
-    return requestWindow(CPageCrossSectionProperties::dialogId);
 }
 
 void PluginCrossSectionPageProperties::updateObject(VornCrossSection* crossSection)
@@ -106,32 +85,11 @@ void PluginCrossSectionPageProperties::updateObject(VornCrossSection* crossSecti
         page->refresh(crossSection);
 }
 
-PluginCrossSectionPageShapeProperties::PluginCrossSectionPageShapeProperties() = default;
-PluginCrossSectionPageShapeProperties::~PluginCrossSectionPageShapeProperties() = default;
-
-const char* PluginCrossSectionPageShapeProperties::getName()
+PluginCrossSectionPageShapeProperties::PluginCrossSectionPageShapeProperties()
+    : WindowedPagette({"CrossSection Shape Properties Pagette",
+                       "CrossSection Shape Properties Pagette:\nView/Change the shape properties of a CrossSection.",
+                       "CrossSection Shape Properties", "CrossSection Shape Properties Pagette\n2001"})
 {
-    return "CrossSection Shape Properties Pagette";
-}
-
-const char* PluginCrossSectionPageShapeProperties::getDescription()
-{
-    return "CrossSection Shape Properties Pagette:\nView/Change the shape properties of a CrossSection.";
-}
-
-void PluginCrossSectionPageShapeProperties::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "CrossSection Shape Properties", std::string(getName()) + "\n2001");
-}
-
-PluginWindowRequest* PluginCrossSectionPageShapeProperties::getWindowRequest()
-{
-    if (page == nullptr)
-    {
-        page = std::make_unique<CPageCrossSectionShapeProperties>(nullptr, this);
-        dialogObject = page.get();
-    }
-    return requestWindow(CPageCrossSectionShapeProperties::dialogId);
 }
 
 void PluginCrossSectionPageShapeProperties::updateObject(VornCrossSection* crossSection)
@@ -298,11 +256,9 @@ void CPageCrossSectionProperties::valueTyped(int32_t row)
     VornCrossSection* crossSection = current();
     if (crossSection == nullptr)
         return;
-    const auto index = static_cast<size_t>(row);
-    double typed = values[index];
-    if (!getDlgItemDouble(this, editIds[index], &typed))
+    // A refused text leaves the value as it was.
+    if (!getDlgItemDouble(this, editIds[static_cast<size_t>(row)], &values[static_cast<size_t>(row)]))
         return;
-    values[index] = typed;
     sendingRow = row;
     applyValue(crossSection, row);
     sendingRow = -1;
@@ -339,20 +295,7 @@ void CPageCrossSectionProperties::applyValue(VornCrossSection* crossSection, int
 
 void CPageCrossSectionProperties::colourClicked()
 {
-    VornCrossSection* crossSection = current();
-    if (crossSection == nullptr || !colourButton.chooseColour() || colour == crossSection->getColor())
-        return;
-    {
-        DocumentChangeLock lock = lockForPageChange(mai(), lockText);
-        if (!lock)
-        {
-            colour = crossSection->getColor();
-            colourButton.invalidate(true);
-            return;
-        }
-        crossSection->setColor(colour);
-    }
-    sendObjectChange(mai(), Channel::CrossSectionsChanged, crossSection, &crossSection->colorAndFlags);
+    chooseObjectColour(mai(), colourButton, colour, current(), lockText, Channel::CrossSectionsChanged);
 }
 
 void CPageCrossSectionProperties::shapeChosen()
@@ -498,13 +441,11 @@ void CPageCrossSectionShapeProperties::valueTyped(int32_t row)
     if (crossSection == nullptr || crossSection->shape == nullptr)
         return;
     const auto index = static_cast<size_t>(row);
-    double typed = values[index];
-    if (!getDlgItemDouble(this, editIds[index], &typed))
+    if (!getDlgItemDouble(this, editIds[index], &values[index]))
         return;
-    values[index] = typed;
     {
         DocumentChangeLock lock = lockForPageChange(plugin->mai, lockText);
-        if (!lock || !crossSection->shape->setDoubleParameter(row, crossSection, typed))
+        if (!lock || !crossSection->shape->setDoubleParameter(row, crossSection, values[index]))
             return;
         crossSection->shape->applyToCrossSection(crossSection);
     }

@@ -23,65 +23,9 @@ class VornPluginShape;
 namespace lumbra
 {
 
+class PluginCrossSectionPageShapeProperties;
 class CPageCrossSectionProperties;
 class CPageCrossSectionShapeProperties;
-
-// Base of the cross-section pagettes (type "CrossSection Pagette").
-class PluginCrossSectionPage : public VornPluginWindowed
-{
-public:
-    const char* getTypeName() override;
-    // Shows the given cross-section (null: none) in the window.
-    virtual void updateObject(VornCrossSection* crossSection) = 0;
-};
-
-// "CrossSection Properties Pagette": colour, area, Ix, Iy, Ixy, J and the shape.
-class PluginCrossSectionPageProperties : public PluginCrossSectionPage
-{
-public:
-    PluginCrossSectionPageProperties();
-    ~PluginCrossSectionPageProperties() override;
-
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    // Makes the window object on the first request; the host builds its window around it.
-    PluginWindowRequest* getWindowRequest() override;
-    void updateObject(VornCrossSection* crossSection) override;
-
-    CPageCrossSectionProperties* window() const { return page.get(); }
-
-private:
-    std::unique_ptr<CPageCrossSectionProperties> page;
-};
-
-// "CrossSection Shape Properties Pagette": one row per parameter of the cross-section's shape.
-class PluginCrossSectionPageShapeProperties : public PluginCrossSectionPage
-{
-public:
-    PluginCrossSectionPageShapeProperties();
-    ~PluginCrossSectionPageShapeProperties() override;
-
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    PluginWindowRequest* getWindowRequest() override;
-    // Lays the rows out for the cross-section's shape when it is another than last time, then
-    // refreshes the values. Nothing while this pagette sends, nor without a window, a
-    // cross-section or a shape.
-    void updateObject(VornCrossSection* crossSection) override;
-    // Shows the parameters of the cross-section, all rows but `changedRow` (-1: every row), and
-    // announces the cross-section on "CRSCH" with no value named.
-    void refreshValues(VornCrossSection* crossSection, int32_t changedRow);
-
-    CPageCrossSectionShapeProperties* window() const { return page.get(); }
-
-    VornPluginShape* lastShape = nullptr; // whose parameter layout the rows show
-    int32_t sendCount = 0; // raised while this pagette sends "CRSCH"
-
-private:
-    std::unique_ptr<CPageCrossSectionShapeProperties> page;
-};
 
 using CrossSectionPropertiesLink = PageRowLink<CPageCrossSectionProperties>;
 using ShapePropertiesLink = PageRowLink<CPageCrossSectionShapeProperties>;
@@ -130,7 +74,7 @@ private:
     void colourClicked();
     void shapeChosen();
 
-    VornPlugin* plugin;
+    VornPluginWindowed* plugin;
     int32_t sendingRow = -1; // the row whose change is being announced: its text stays as typed
     std::array<std::unique_ptr<CrossSectionPropertiesLink>, rows> links;
     std::array<std::unique_ptr<CDoubleSpinner>, rows> spinners;
@@ -183,6 +127,42 @@ private:
     PluginCrossSectionPageShapeProperties* plugin;
     std::array<std::unique_ptr<ShapePropertiesLink>, rows> links;
     std::array<std::unique_ptr<CDoubleSpinner>, rows> spinners;
+};
+
+// Base of the cross-section pagettes (type "CrossSection Pagette").
+class PluginCrossSectionPage : public VornPluginWindowed
+{
+public:
+    const char* getTypeName() override;
+    // Shows the given cross-section (null: none) in the window.
+    virtual void updateObject(VornCrossSection* crossSection) = 0;
+};
+
+// "CrossSection Properties Pagette": colour, area, Ix, Iy, Ixy, J and the shape.
+class PluginCrossSectionPageProperties
+    : public WindowedPagette<PluginCrossSectionPage, CPageCrossSectionProperties>
+{
+public:
+    PluginCrossSectionPageProperties();
+    void updateObject(VornCrossSection* crossSection) override;
+};
+
+// "CrossSection Shape Properties Pagette": one row per parameter of the cross-section's shape.
+class PluginCrossSectionPageShapeProperties
+    : public WindowedPagette<PluginCrossSectionPage, CPageCrossSectionShapeProperties>
+{
+public:
+    PluginCrossSectionPageShapeProperties();
+    // Lays the rows out for the cross-section's shape when it is another than last time, then
+    // refreshes the values. Nothing while this pagette sends, nor without a window, a
+    // cross-section or a shape.
+    void updateObject(VornCrossSection* crossSection) override;
+    // Shows the parameters of the cross-section, all rows but `changedRow` (-1: every row), and
+    // announces the cross-section on "CRSCH" with no value named.
+    void refreshValues(VornCrossSection* crossSection, int32_t changedRow);
+
+    VornPluginShape* lastShape = nullptr; // whose parameter layout the rows show
+    int32_t sendCount = 0; // raised while this pagette sends "CRSCH"
 };
 
 // The unfolded height of the shape pagette for a shape of that many parameters, in pixels.

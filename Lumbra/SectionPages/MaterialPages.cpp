@@ -47,64 +47,18 @@ const char* PluginMaterialPage::getTypeName()
     return "Material Pagette";
 }
 
-void PluginMaterialPage::updateObject(VornMaterial* material)
+PluginMaterialPageProperties::PluginMaterialPageProperties()
+    : MaterialPagette({"Material Properties Pagette",
+                       "Material Properties Pagette:\nView/Change the basic properties of a material.",
+                       "Material Properties", "Material Properties Pagette\n1999"})
 {
-    if (page != nullptr)
-        page->refresh(material);
 }
 
-PluginWindowRequest* PluginMaterialPage::requestPage(std::unique_ptr<CPageMaterialValues> (*make)(VornPluginWindowed*))
+PluginMaterialPageStrength::PluginMaterialPageStrength()
+    : MaterialPagette({"Material Strength Pagette",
+                       "Material Strength Pagette:\nView/Change the strength properties of a material.",
+                       "Strength Properties", "Strength Properties Pagette\n1999"})
 {
-    if (page == nullptr)
-    {
-        page = make(this);
-        dialogObject = page.get();
-    }
-    return requestWindow(page->templateId());
-}
-
-const char* PluginMaterialPageProperties::getName()
-{
-    return "Material Properties Pagette";
-}
-
-const char* PluginMaterialPageProperties::getDescription()
-{
-    return "Material Properties Pagette:\nView/Change the basic properties of a material.";
-}
-
-void PluginMaterialPageProperties::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "Material Properties", "Material Properties Pagette\n1999");
-}
-
-PluginWindowRequest* PluginMaterialPageProperties::getWindowRequest()
-{
-    return requestPage([](VornPluginWindowed* plugin) -> std::unique_ptr<CPageMaterialValues> {
-        return std::make_unique<CPageMaterialProperties>(nullptr, plugin);
-    });
-}
-
-const char* PluginMaterialPageStrength::getName()
-{
-    return "Material Strength Pagette";
-}
-
-const char* PluginMaterialPageStrength::getDescription()
-{
-    return "Material Strength Pagette:\nView/Change the strength properties of a material.";
-}
-
-void PluginMaterialPageStrength::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "Strength Properties", "Strength Properties Pagette\n1999");
-}
-
-PluginWindowRequest* PluginMaterialPageStrength::getWindowRequest()
-{
-    return requestPage([](VornPluginWindowed* plugin) -> std::unique_ptr<CPageMaterialValues> {
-        return std::make_unique<CPageMaterialStrength>(nullptr, plugin);
-    });
 }
 
 PluginMaterialPage* makeMaterialPagette(uint32_t index)
@@ -222,11 +176,8 @@ void CPageMaterialValues::valueTyped(int32_t row)
     VornMaterial* material = current();
     if (material == nullptr)
         return;
-    const auto index = static_cast<size_t>(row);
-    double typed = values[index];
-    if (!getDlgItemDouble(this, editId(row), &typed))
+    if (!getDlgItemDouble(this, editId(row), &values[static_cast<size_t>(row)]))
         return;
-    values[index] = typed;
     applyValue(material, row);
 }
 
@@ -258,20 +209,7 @@ void CPageMaterialValues::applyValue(VornMaterial* material, int32_t row)
 
 void CPageMaterialValues::colourClicked()
 {
-    VornMaterial* material = current();
-    if (material == nullptr || !colourButton.chooseColour() || colour == material->getColor())
-        return;
-    {
-        DocumentChangeLock lock = lockForPageChange(mai(), lockText);
-        if (!lock)
-        {
-            colour = material->getColor();
-            colourButton.invalidate(true);
-            return;
-        }
-        material->setColor(colour);
-    }
-    sendObjectChange(mai(), Channel::MaterialsChanged, material, &material->colorAndFlags);
+    chooseObjectColour(mai(), colourButton, colour, current(), lockText, Channel::MaterialsChanged);
 }
 
 // ---- dialog resources ----

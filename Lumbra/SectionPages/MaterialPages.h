@@ -21,45 +21,6 @@ class VornMaterial;
 namespace lumbra
 {
 
-class CPageMaterialValues;
-
-// Base of the material pagettes (type "Material Pagette").
-class PluginMaterialPage : public VornPluginWindowed
-{
-public:
-    const char* getTypeName() override;
-    // Shows the given material (null: none) in the window.
-    virtual void updateObject(VornMaterial* material);
-
-    CPageMaterialValues* window() const { return page.get(); }
-
-protected:
-    // Makes the window object on the first request; the host builds its window around it.
-    PluginWindowRequest* requestPage(std::unique_ptr<CPageMaterialValues> (*make)(VornPluginWindowed*));
-
-    std::unique_ptr<CPageMaterialValues> page;
-};
-
-// "Material Properties Pagette": elasticity, density and colour.
-class PluginMaterialPageProperties : public PluginMaterialPage
-{
-public:
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    PluginWindowRequest* getWindowRequest() override;
-};
-
-// "Material Strength Pagette": tension and compression strengths.
-class PluginMaterialPageStrength : public PluginMaterialPage
-{
-public:
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    PluginWindowRequest* getWindowRequest() override;
-};
-
 // One value row of a material page: its edit, its spin button and the material's value.
 struct MaterialValueRow
 {
@@ -114,7 +75,7 @@ private:
     const int32_t frameId;
     const std::array<MaterialValueRow, rows>& valueRows;
     const bool hasColour;
-    VornPlugin* plugin;
+    VornPluginWindowed* plugin;
     std::array<std::unique_ptr<PageRowLink<CPageMaterialValues>>, rows> links;
     std::array<std::unique_ptr<CDoubleSpinner>, rows> spinners;
 };
@@ -142,6 +103,42 @@ public:
     static const std::array<MaterialValueRow, rows> valueRows;
 
     CPageMaterialStrength(platform::Window* parent, VornPluginWindowed* plugin);
+};
+
+// Base of the material pagettes (type "Material Pagette").
+class PluginMaterialPage : public VornPluginWindowed
+{
+public:
+    const char* getTypeName() override;
+    // Shows the given material (null: none) in the window.
+    virtual void updateObject(VornMaterial* material) = 0;
+};
+
+// A material pagette whose window is a `Page`.
+template <class Page>
+class MaterialPagette : public WindowedPagette<PluginMaterialPage, Page>
+{
+public:
+    using WindowedPagette<PluginMaterialPage, Page>::WindowedPagette;
+    void updateObject(VornMaterial* material) override
+    {
+        if (this->page != nullptr)
+            this->page->refresh(material);
+    }
+};
+
+// "Material Properties Pagette": elasticity, density and colour.
+class PluginMaterialPageProperties : public MaterialPagette<CPageMaterialProperties>
+{
+public:
+    PluginMaterialPageProperties();
+};
+
+// "Material Strength Pagette": tension and compression strengths.
+class PluginMaterialPageStrength : public MaterialPagette<CPageMaterialStrength>
+{
+public:
+    PluginMaterialPageStrength();
 };
 
 // The Materials page's pagettes in its packaging order (0 strength, 1 properties); null after

@@ -1,7 +1,9 @@
 #include "Lumbra/SectionPages/PageSupport.h"
 
 #include "Lumbra/LumbraMenuItem.h"
+#include "VornData/VornBaseObject.h"
 #include "platform/Dialog.h"
+#include "uikit/ColorButton.h"
 #include "uikit/PagetteButton.h"
 #include "uikit/TextEntry.h"
 
@@ -20,6 +22,24 @@ void sendObjectChange(MAI* mai, const char* channel, VornBaseObject* object, con
 {
     ObjectChangeNotice notice{object, changedValue};
     notify(mai, channel, &notice);
+}
+
+void chooseObjectColour(MAI* mai, CColorButton& button, uint32_t& shown, VornBaseObject* object,
+                        const char* lockText, const char* channel)
+{
+    if (object == nullptr || !button.chooseColour() || shown == object->getColor())
+        return;
+    {
+        DocumentChangeLock lock = lockForPageChange(mai, lockText);
+        if (!lock)
+        {
+            shown = object->getColor();
+            button.invalidate(true);
+            return;
+        }
+        object->setColor(shown);
+    }
+    sendObjectChange(mai, channel, object, &object->colorAndFlags);
 }
 
 bool noticeConcerns(const void* payload, const VornBaseObject* shown)

@@ -9,10 +9,13 @@
 #include "plugins/DocumentChangeLock.h"
 #include "plugins/MAI.h"
 #include "uikit/DoubleSpinner.h"
+#include "uikit/PluginWindowHandleImpl.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+class CColorButton;
 class CPagetteButton;
 class VornBaseObject;
 
@@ -45,6 +48,53 @@ void sendObjectChange(MAI* mai, const char* channel, VornBaseObject* object, con
 // Whether a notice of "CRSCH" or "MATCH" concerns a page showing `shown`: a null payload (the
 // list changed as a whole) does, and so does a notice naming that element; others do not.
 bool noticeConcerns(const void* payload, const VornBaseObject* shown);
+
+// The colour button's click on a page showing `object`: the colour dialog on the shown colour;
+// when it ends with OK and another colour than the object's, the colour is set on the object
+// under the document lock and announced on the channel. Otherwise (and when the lock is refused)
+// the button shows the object's colour again and nothing is sent.
+void chooseObjectColour(MAI* mai, CColorButton& button, uint32_t& shown, VornBaseObject* object,
+                        const char* lockText, const char* channel);
+
+// The fixed texts of a pagette plugin.
+struct PagetteTexts
+{
+    const char* name;
+    const char* description; // begins with the name, a colon and a line break
+    const char* aboutCaption;
+    const char* aboutText;
+};
+
+// A pagette plugin of type `Base` whose window is a `Page`, made with (no parent, the plugin) on
+// the first window request and kept; the host builds the window around it from dialog
+// Page::dialogId of the plugin's module.
+template <class Base, class Page>
+class WindowedPagette : public Base
+{
+public:
+    explicit WindowedPagette(const PagetteTexts& texts) : texts(texts) {}
+
+    const char* getName() override { return texts.name; }
+    const char* getDescription() override { return texts.description; }
+    void about(PluginWindowHandle* parent) override { showAboutBox(parent, texts.aboutCaption, texts.aboutText); }
+    PluginWindowRequest* getWindowRequest() override
+    {
+        if (page == nullptr)
+        {
+            page = std::make_unique<Page>(nullptr, this);
+            this->dialogObject = page.get();
+        }
+        return this->requestWindow(Page::dialogId);
+    }
+
+    Page* window() const { return page.get(); }
+
+protected:
+    std::unique_ptr<Page> page;
+
+private:
+    PagetteTexts texts;
+};
 
 // Spin buttons of the pagettes multiply by 1.1 per click and drag exponentially.
 inline constexpr double pageSpinStep = 1.1;

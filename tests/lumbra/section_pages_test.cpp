@@ -477,11 +477,14 @@ TEST_F(SectionPages, OfTwoRowsWithEqualValuesTheSpunRowChanges)
 
 TEST_F(SectionPages, SmallValuesAreSpunFromTheirOwnValueNotFromARoundedText)
 {
-    // A parameter: the inner axis of a hollow tube, far below a millionth.
+    // A parameter: the inner axis of a hollow tube, far below a millionth, set in the model.
     VornCrossSection* box = selectBox(ShapeKind::Tube);
     ShapePage& page = column->shape();
-    tick(page, 3, false);
-    type(page, ShapePage::editIds[4], "2e-7");
+    tube.setBoolParameter(3, box, false);
+    tube.setDoubleParameter(4, box, 2e-7);
+    tube.applyToCrossSection(box);
+    column->selectSection(box);
+    EXPECT_EQ(page.dlgItemText(ShapePage::editIds[4]), "2e-07");
     spin(page.spinner(4), true);
     EXPECT_NEAR(tube.getDoubleParameter(4, box), 2.2e-7, 1e-13);
     EXPECT_NEAR(tube.getDoubleParameter(5, box), 2.2e-7, 1e-13) << "a circle's inner axes go together";
@@ -489,8 +492,10 @@ TEST_F(SectionPages, SmallValuesAreSpunFromTheirOwnValueNotFromARoundedText)
 
     // A section value with more digits than a short text shows.
     box = selectBox(ShapeKind::HBeam);
+    box->setIxy(1.23456789e-9);
+    column->selectSection(box);
     Properties& properties = column->properties();
-    type(properties, Properties::editIds[Ixy], "1.23456789e-9");
+    EXPECT_EQ(properties.dlgItemText(Properties::editIds[Ixy]), "1.23456789e-09");
     spin(properties.spinner(Ixy), true);
     EXPECT_DOUBLE_EQ(box->getIxy(), 1.23456789e-9 * 1.1);
     EXPECT_EQ(properties.dlgItemText(Properties::editIds[Ixy]), pageNumberText(box->getIxy()));
