@@ -3,6 +3,7 @@
 // the members that use it, what they announce and what they show.
 
 #include "Lumbra/CrossSectionShapes.h"
+#include "Lumbra/LumbraPlugins.h"
 #include "platform/InputSimulation.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
@@ -746,6 +747,21 @@ TEST_F(SectionPages, PluginsAnswerTheirNamesTypesAndWindows)
     }
     EXPECT_EQ(makeCrossSectionPagette(2), nullptr);
     EXPECT_EQ(makeMaterialPagette(2), nullptr);
+}
+
+TEST_F(SectionPages, TheLibrarysWindowFactoryBuildsTheMaterialPropertiesWindow)
+{
+    std::unique_ptr<PluginWindowHandle> parent(lumbra::makeWindowHandle());
+    parent->attach(&column->top);
+    PluginWindowHandle* made = nullptr;
+    PluginWindowRequest request{CPageMaterialProperties::dialogId, column->materialPage.get(), &made};
+    std::unique_ptr<PluginWindowHandle> handle(
+        makePluginWindow(parent.get(), &request, lumbra::windowTable, lumbra::makeWindowHandle));
+    ASSERT_NE(handle, nullptr);
+    auto* page = dynamic_cast<CPageMaterialProperties*>(handle->getWnd());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->dlgItemText(CPageMaterialProperties::frameId), "Material Properties");
+    delete page; // the factory's window object is the caller's; its window goes with it
 }
 
 // Not a check: keeps the pagettes of one shape on the display for a while so that a person can
