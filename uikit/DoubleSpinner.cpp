@@ -109,9 +109,8 @@ void CDoubleSpinner::release()
     const int32_t pressed = flags & (SpinUpperPressed | SpinLowerPressed);
     if ((pressed == SpinUpperPressed || pressed == SpinLowerPressed) && link->value != nullptr)
     {
-        const std::optional<double> stepped =
-            spinnerStepped(*link->value, link->step, (flags & SpinMultiply) != 0, pressed == SpinUpperPressed,
-                           link->fromZero);
+        const std::optional<double> stepped = spinnerStepped(*link->value, link->step, (flags & SpinMultiply) != 0,
+                                                             pressed == SpinUpperPressed, link->fromZero);
         if (stepped)
             setValue(*stepped);
     }

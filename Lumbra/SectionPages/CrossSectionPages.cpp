@@ -136,8 +136,8 @@ CPageCrossSectionProperties::CPageCrossSectionProperties(platform::Window* paren
     for (int32_t row = 0; row < rows; ++row)
     {
         const auto index = static_cast<size_t>(row);
-        links[index] = std::make_unique<CrossSectionPropertiesLink>(*this, row, &values[index],
-                                                                   sectionRows[index].fromZero);
+        links[index] =
+            std::make_unique<CrossSectionPropertiesLink>(*this, row, &values[index], sectionRows[index].fromZero);
         spinners[index] = std::make_unique<CDoubleSpinner>(links[index].get(), pageSpinFlags);
     }
 }
@@ -323,8 +323,7 @@ int32_t shapePagetteHeight(int32_t parameterCount)
     return parameterCount <= 0 ? 48 : 24 * (parameterCount + 1);
 }
 
-CPageCrossSectionShapeProperties::CPageCrossSectionShapeProperties(platform::Window* parent,
-                                                                   VornPluginWindowed* plugin)
+CPageCrossSectionShapeProperties::CPageCrossSectionShapeProperties(platform::Window* parent, VornPluginWindowed* plugin)
     : Dialog(dialogId), plugin(dynamic_cast<PluginCrossSectionPageShapeProperties*>(plugin))
 {
     for (int32_t row = 0; row < rows; ++row)
@@ -411,8 +410,8 @@ void CPageCrossSectionShapeProperties::showValues(VornCrossSection* crossSection
         values[index] = shape->getDoubleParameter(row, crossSection);
         if (row != changedRow)
             showPageNumber(*this, editIds[index], values[index], true);
-        checkDlgButton(checkId(row), shape->getBoolParameter(row, crossSection) ? platform::BST_CHECKED
-                                                                                 : platform::BST_UNCHECKED);
+        checkDlgButton(checkId(row),
+                       shape->getBoolParameter(row, crossSection) ? platform::BST_CHECKED : platform::BST_UNCHECKED);
         // A spin button beside a value the shape does not let edit would still change it.
         const bool editable = shape->isParameterEditable(row, crossSection);
         enableControl(dlgItem(editIds[index]), editable);

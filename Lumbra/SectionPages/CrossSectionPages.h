@@ -139,8 +139,7 @@ public:
 };
 
 // "CrossSection Properties Pagette": colour, area, Ix, Iy, Ixy, J and the shape.
-class PluginCrossSectionPageProperties
-    : public WindowedPagette<PluginCrossSectionPage, CPageCrossSectionProperties>
+class PluginCrossSectionPageProperties : public WindowedPagette<PluginCrossSectionPage, CPageCrossSectionProperties>
 {
 public:
     PluginCrossSectionPageProperties();

@@ -79,14 +79,18 @@ PluginMaterialPage* makeMaterialPagette(uint32_t index)
 CPageMaterialValues::CPageMaterialValues(int32_t dialogId, int32_t frameId,
                                          const std::array<MaterialValueRow, rows>& valueRows, bool hasColour,
                                          VornPluginWindowed* plugin)
-    : Dialog(dialogId), colourButton(&colour), frameId(frameId), valueRows(valueRows), hasColour(hasColour),
+    : Dialog(dialogId),
+      colourButton(&colour),
+      frameId(frameId),
+      valueRows(valueRows),
+      hasColour(hasColour),
       plugin(plugin)
 {
     for (int32_t row = 0; row < rows; ++row)
     {
         const auto index = static_cast<size_t>(row);
-        links[index] = std::make_unique<PageRowLink<CPageMaterialValues>>(*this, row, &values[index],
-                                                                          valueRows[index].fromZero);
+        links[index] =
+            std::make_unique<PageRowLink<CPageMaterialValues>>(*this, row, &values[index], valueRows[index].fromZero);
         spinners[index] = std::make_unique<CDoubleSpinner>(links[index].get(), pageSpinFlags);
     }
 }
@@ -253,8 +257,8 @@ platform::DialogTemplate materialPropertiesTemplate()
 
 platform::DialogTemplate materialStrengthTemplate()
 {
-    return materialTemplate(CPageMaterialStrength::frameId, "Material Strength", 48,
-                            CPageMaterialStrength::valueRows, false);
+    return materialTemplate(CPageMaterialStrength::frameId, "Material Strength", 48, CPageMaterialStrength::valueRows,
+                            false);
 }
 
 } // namespace lumbra

@@ -24,8 +24,8 @@ void sendObjectChange(MAI* mai, const char* channel, VornBaseObject* object, con
     notify(mai, channel, &notice);
 }
 
-void chooseObjectColour(MAI* mai, CColorButton& button, uint32_t& shown, VornBaseObject* object,
-                        const char* lockText, const char* channel)
+void chooseObjectColour(MAI* mai, CColorButton& button, uint32_t& shown, VornBaseObject* object, const char* lockText,
+                        const char* channel)
 {
     if (object == nullptr || !button.chooseColour() || shown == object->getColor())
         return;
@@ -72,8 +72,8 @@ void showPageNumber(platform::Dialog& page, int32_t editId, double value, bool s
     const TypedNumber shown = parseTypedNumber(page.dlgItemText(editId));
     if (shown.status == TypedNumberStatus::Accepted)
     {
-        const bool same = singlePrecision ? static_cast<float>(shown.value) == static_cast<float>(value)
-                                          : shown.value == value;
+        const bool same =
+            singlePrecision ? static_cast<float>(shown.value) == static_cast<float>(value) : shown.value == value;
         if (same)
             return;
     }

@@ -53,8 +53,8 @@ bool noticeConcerns(const void* payload, const VornBaseObject* shown);
 // when it ends with OK and another colour than the object's, the colour is set on the object
 // under the document lock and announced on the channel. Otherwise (and when the lock is refused)
 // the button shows the object's colour again and nothing is sent.
-void chooseObjectColour(MAI* mai, CColorButton& button, uint32_t& shown, VornBaseObject* object,
-                        const char* lockText, const char* channel);
+void chooseObjectColour(MAI* mai, CColorButton& button, uint32_t& shown, VornBaseObject* object, const char* lockText,
+                        const char* channel);
 
 // The fixed texts of a pagette plugin.
 struct PagetteTexts

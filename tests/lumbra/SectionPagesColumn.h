@@ -42,12 +42,15 @@ public:
     {
         lumbra::registerKitResources();
         lumbra::registerSectionPageTemplates();
-        shapePage.reset(static_cast<lumbra::PluginCrossSectionPageShapeProperties*>(lumbra::makeCrossSectionPagette(0)));
-        propertiesPage.reset(static_cast<lumbra::PluginCrossSectionPageProperties*>(lumbra::makeCrossSectionPagette(1)));
+        shapePage.reset(
+            static_cast<lumbra::PluginCrossSectionPageShapeProperties*>(lumbra::makeCrossSectionPagette(0)));
+        propertiesPage.reset(
+            static_cast<lumbra::PluginCrossSectionPageProperties*>(lumbra::makeCrossSectionPagette(1)));
         strengthPage.reset(static_cast<lumbra::PluginMaterialPageStrength*>(lumbra::makeMaterialPagette(0)));
         materialPage.reset(static_cast<lumbra::PluginMaterialPageProperties*>(lumbra::makeMaterialPagette(1)));
-        for (VornPlugin* plugin : {static_cast<VornPlugin*>(shapePage.get()), static_cast<VornPlugin*>(propertiesPage.get()),
-                                   static_cast<VornPlugin*>(strengthPage.get()), static_cast<VornPlugin*>(materialPage.get())})
+        for (VornPlugin* plugin :
+             {static_cast<VornPlugin*>(shapePage.get()), static_cast<VornPlugin*>(propertiesPage.get()),
+              static_cast<VornPlugin*>(strengthPage.get()), static_cast<VornPlugin*>(materialPage.get())})
         {
             plugin->mai = &mai;
             plugin->module = lumbra::thisModule();
@@ -75,10 +78,11 @@ public:
                                          {half + 2, 0, client.right, client.bottom}))
             return false;
         // The order of the CrossSections page: the properties above the shape's parameters.
-        for (auto [plugin, holder] : {std::pair<VornPluginWindowed*, platform::Dialog*>{propertiesPage.get(), &sectionHolder},
-                                      {shapePage.get(), &sectionHolder},
-                                      {materialPage.get(), &materialHolder},
-                                      {strengthPage.get(), &materialHolder}})
+        for (auto [plugin, holder] :
+             {std::pair<VornPluginWindowed*, platform::Dialog*>{propertiesPage.get(), &sectionHolder},
+              {shapePage.get(), &sectionHolder},
+              {materialPage.get(), &materialHolder},
+              {strengthPage.get(), &materialHolder}})
         {
             plugin->getWindowRequest();
             if (plugin->dialogObject == nullptr || !plugin->dialogObject->create(holder, lumbra::thisModule()))

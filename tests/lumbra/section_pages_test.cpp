@@ -376,8 +376,8 @@ TEST_F(SectionPages, TypedSectionValuesAndParametersReachTheSectionAndItsMembers
         log.clear();
         platform::Dialog& page = c.onShapePage ? static_cast<platform::Dialog&>(column->shape())
                                                : static_cast<platform::Dialog&>(column->properties());
-        const int32_t editId =
-            c.onShapePage ? ShapePage::editIds[static_cast<size_t>(c.row)] : Properties::editIds[static_cast<size_t>(c.row)];
+        const int32_t editId = c.onShapePage ? ShapePage::editIds[static_cast<size_t>(c.row)]
+                                             : Properties::editIds[static_cast<size_t>(c.row)];
         type(page, editId, c.text);
 
         // Shape parameters are single precision.
@@ -697,8 +697,7 @@ TEST_F(SectionPages, MaterialTextsThatAreNoNumberAndUnchangedColoursSendNothing)
     platform::ScriptedInteraction script;
     script.colourAnswers = {std::nullopt, 0x80FF80u};
     for (int click = 0; click < 2; ++click)
-        column->material().onCommand(CPageMaterialValues::colourId, platform::BN_CLICKED,
-                                     platform::WindowHandle::None);
+        column->material().onCommand(CPageMaterialValues::colourId, platform::BN_CLICKED, platform::WindowHandle::None);
     EXPECT_TRUE(log.notices.empty());
     EXPECT_DOUBLE_EQ(steel->getElasticity(), VornMaterial::DefaultElasticity);
 }
