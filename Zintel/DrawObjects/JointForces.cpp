@@ -1,0 +1,403 @@
+#include "Zintel/DrawObjects/JointForces.h"
+
+#include "Zintel/BoundingBox.h"
+#include "Zintel/DocItemOpenGL.h"
+#include "Zintel/DrawObjects/MemberSolid.h"
+#include "Zintel/OpenGLView.h"
+#include "Zintel/SelectionProtocol.h"
+#include "Zintel/ZintelLibrary.h"
+#include "VornData/VornForceDefinition.h"
+#include "VornData/VornForceInstance.h"
+#include "VornData/VornJoint.h"
+#include "plugins/MAI.h"
+
+#include <GL/gl.h>
+
+namespace zintel
+{
+
+namespace
+{
+
+// The tail of the arrow relative to its joint, in world axes.
+Vector3 tailOffset(const VornForceInstance& force, const VornJoint& joint)
+{
+    Vector3 tail = force.getVector();
+    tail.scale(-OpenGLDrawObjectJointForces::getForceScale());
+    if (force.isLocal())
+        joint.getOrientation().transformTransposed(tail);
+    return tail;
+}
+
+// The arrow's frame: local +x along the force, the joint at the origin (the matrix is pushed).
+void pushArrowFrame(const VornForceInstance& force, const VornJoint& joint)
+{
+    glPushMatrix();
+    double matrix[16];
+    if (force.isLocal())
+    {
+        joint.getOrientation().toGLMatrix(matrix);
+        glMultMatrixd(matrix);
+    }
+    if (const VornForceDefinition* definition = force.getForceDefinition())
+    {
+        definition->getAxes().toGLMatrix(matrix);
+        glMultMatrixd(matrix);
+    }
+}
+
+double arrowLength(const VornForceInstance& force)
+{
+    const VornForceDefinition* definition = force.getForceDefinition();
+    return definition != nullptr ? definition->getMagnitude() * OpenGLDrawObjectJointForces::getForceScale() : 0.0;
+}
+
+void line(double fromX, double toX)
+{
+    glBegin(GL_LINES);
+    glVertex3d(fromX, 0, 0);
+    glVertex3d(toX, 0, 0);
+    glEnd();
+}
+
+} // namespace
+
+OpenGLDrawObjectJointForces::OpenGLDrawObjectJointForces(PluginDrawObject* plugin, OpenGLView* view)
+    : OpenGLDrawObject(plugin, view)
+{
+}
+
+BlockList<VornForceInstance>* OpenGLDrawObjectJointForces::forces() const
+{
+    MAI_View* owner = view()->ownerView;
+    if (owner == nullptr || owner->document == nullptr)
+        return nullptr;
+    return static_cast<BlockList<VornForceInstance>*>(owner->document->document.getBlockList("VornForceInstance"));
+}
+
+void OpenGLDrawObjectJointForces::ensureDisplayLists()
+{
+    if (headList == 0)
+    {
+        headList = glGenLists(1);
+        if (headList == 0)
+            return; // no name to be had: the heads are left out
+        buildDisplayLists();
+    }
+    else if (view()->docItem != nullptr && view()->docItem->getScalelessSize() != builtSize)
+        buildDisplayLists();
+}
+
+void OpenGLDrawObjectJointForces::buildDisplayLists()
+{
+    builtSize = view()->docItem != nullptr ? view()->docItem->getScalelessSize() : 0.1;
+    const double s = builtSize;
+    const double back = -7.5 * s, half = 1.8 * s, tip = -1.5 * s;
+    constexpr double along = 0.2873478855663454, across = 0.9578262852211513;
+    glNewList(headList, GL_COMPILE);
+    glBegin(GL_TRIANGLE_FAN);
+    glNormal3d(-0.2, 0, 0);
+    glVertex3d(-6 * s, 0, 0);
+    glNormal3d(-1, 0, 0);
+    glVertex3d(back, half, -half);
+    glVertex3d(back, -half, -half);
+    glVertex3d(back, -half, half);
+    glVertex3d(back, half, half);
+    glVertex3d(back, half, -half);
+    glEnd();
+    const struct
+    {
+        double normal[3];
+        double a[3];
+        double b[3];
+    } sides[] = {
+        {{along, 0, across}, {back, half, half}, {back, -half, half}},
+        {{along, 0, -across}, {back, -half, -half}, {back, half, -half}},
+        {{along, across, 0}, {back, half, -half}, {back, half, half}},
+        {{along, -across, 0}, {back, -half, half}, {back, -half, -half}},
+    };
+    for (const auto& side : sides)
+    {
+        glBegin(GL_POLYGON);
+        glNormal3dv(side.normal);
+        glVertex3d(tip, 0, 0);
+        glVertex3dv(side.a);
+        glVertex3dv(side.b);
+        glEnd();
+    }
+    glEndList();
+}
+
+void OpenGLDrawObjectJointForces::forgetDisplayLists()
+{
+    headList = 0;
+}
+
+void OpenGLDrawObjectJointForces::drawShaft(double length) const
+{
+    const double w = 0.4 * builtSize, x0 = -6 * builtSize, tail = -length;
+    glBegin(GL_TRIANGLE_STRIP);
+    const double ring[5][3] = {{0, w, 0}, {0, 0, w}, {0, -w, 0}, {0, 0, -w}, {0, w, 0}};
+    const double normals[5][3] = {{0, 1, 0}, {0, 0, 1}, {0, -1, 0}, {0, 0, -1}, {0, 1, 0}};
+    for (int i = 0; i < 5; ++i)
+    {
+        glNormal3dv(normals[i]);
+        glVertex3d(x0, ring[i][1], ring[i][2]);
+        glVertex3d(tail, ring[i][1], ring[i][2]);
+    }
+    glEnd();
+    glBegin(GL_POLYGON);
+    glNormal3d(-1, 0, 0);
+    glVertex3d(tail, w, 0);
+    glVertex3d(tail, 0, -w);
+    glVertex3d(tail, -w, 0);
+    glVertex3d(tail, 0, w);
+    glEnd();
+}
+
+void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)
+{
+    MAI_View* owner = view()->ownerView;
+    auto* joints = owner != nullptr && owner->document != nullptr
+                       ? static_cast<BlockList<VornJoint>*>(owner->document->document.getBlockList("VornJoint"))
+                       : nullptr;
+    if (joints == nullptr)
+        return;
+    ensureDisplayLists();
+    const OpenGLView& info = *view();
+    const int8_t detail = info.detailLevel;
+    const uint32_t selected = info.selectedColor.word();
+    glDepthFunc(GL_LESS);
+    glLineStipple(4, 0xAAAA);
+    // Pre-selected heads and shafts show the selection in the checkerboard of marked solids.
+    glPolygonStipple(checkerboardStipple());
+    glDisable(GL_LIGHTING);
+    const auto unfogged = [&info](auto drawing) {
+        if (info.fogOn)
+            glDisable(GL_FOG);
+        drawing();
+        if (info.fogOn)
+            glEnable(GL_FOG);
+    };
+    for (uint32_t index = joints->getCount(); index-- > 0;)
+    {
+        const VornJoint& joint = (*joints)[index];
+        knotIterator iterator;
+        joint.beginForces(iterator);
+        if (!iterator.isValid())
+            continue;
+        glPushMatrix();
+        glTranslated(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
+        for (; iterator.isValid(); iterator.next())
+        {
+            const auto* force = static_cast<const VornForceInstance*>(iterator.getObject());
+            const bool preSelected = force->isPreSelected();
+            if (detail < Detail::Medium)
+            {
+                const Vector3 tail = tailOffset(*force, joint);
+                const auto arrowLine = [&tail] {
+                    glBegin(GL_LINES);
+                    glVertex3d(tail.x, tail.y, tail.z);
+                    glVertex3d(0, 0, 0);
+                    glEnd();
+                };
+                if (preSelected)
+                    unfogged([&] {
+                        glEnable(GL_LINE_STIPPLE);
+                        sendColor(selected);
+                        arrowLine();
+                        glDisable(GL_LINE_STIPPLE);
+                    });
+                sendColor(force->getColor());
+                arrowLine();
+                continue;
+            }
+            const double length = arrowLength(*force);
+            pushArrowFrame(*force, joint);
+            if (detail < Detail::Maximum)
+            {
+                if (preSelected)
+                    unfogged([&] {
+                        sendColor(selected);
+                        glEnable(GL_LINE_STIPPLE);
+                        line(-length, 0);
+                        glDisable(GL_LINE_STIPPLE);
+                        glEnable(GL_POLYGON_STIPPLE);
+                        glCallList(headList);
+                        glDisable(GL_POLYGON_STIPPLE);
+                    });
+                sendColor(force->getColor());
+                line(-length, 0);
+                glEnable(GL_LIGHTING);
+                glCallList(headList);
+                glDisable(GL_LIGHTING);
+            }
+            else
+            {
+                if (preSelected)
+                    unfogged([&] {
+                        sendColor(selected);
+                        glEnable(GL_POLYGON_STIPPLE);
+                        drawShaft(length);
+                        glCallList(headList);
+                        glEnable(GL_LINE_STIPPLE);
+                        line(-length, 0);
+                        glDisable(GL_LINE_STIPPLE);
+                        glDisable(GL_POLYGON_STIPPLE);
+                    });
+                sendColor(force->getColor());
+                glEnable(GL_LIGHTING);
+                drawShaft(length);
+                glCallList(headList);
+                glDisable(GL_LIGHTING);
+                line(-length, 0);
+            }
+            glPopMatrix();
+        }
+        glPopMatrix();
+    }
+    glEnable(GL_LIGHTING);
+}
+
+int32_t OpenGLDrawObjectJointForces::select(int32_t mode)
+{
+    BlockList<VornForceInstance>* list = forces();
+    if (list == nullptr || list->getCount() == 0)
+        return 0;
+    const uint32_t count = list->getCount();
+    const uint32_t first = firstPickName;
+    const bool windowRule = usesWindowRule(*this);
+    const int8_t detail = view()->detailLevel;
+    switch (mode)
+    {
+    case PickMode::BandDraw:
+    case PickMode::PointDraw: {
+        const bool byEnds = windowRule && mode == PickMode::BandDraw;
+        pickNameEnd = first + (byEnds ? 2 * count : count);
+        if (detail >= Detail::Medium)
+            ensureDisplayLists();
+        glPushName(0);
+        for (uint32_t index = count; index-- > 0;)
+        {
+            VornForceInstance& force = (*list)[index];
+            if (mode == PickMode::BandDraw)
+                force.clearPreSelected();
+            const VornJoint* joint = force.getJoint();
+            if (joint == nullptr || isHiddenItem(force))
+                continue;
+            const Vector3& at = joint->getPosition();
+            const Vector3 tail = tailOffset(force, *joint);
+            if (byEnds)
+            {
+                glLoadName(first + index);
+                glBegin(GL_POINTS);
+                glVertex3d(at.x, at.y, at.z);
+                glEnd();
+                glLoadName(first + count + index);
+                glBegin(GL_POINTS);
+                glVertex3d(at.x + tail.x, at.y + tail.y, at.z + tail.z);
+                glEnd();
+                continue;
+            }
+            glLoadName(first + index);
+            if (detail < Detail::Medium)
+            {
+                glBegin(GL_LINES);
+                glVertex3d(at.x, at.y, at.z);
+                glVertex3d(at.x + tail.x, at.y + tail.y, at.z + tail.z);
+                glEnd();
+                continue;
+            }
+            const double length = arrowLength(force);
+            glPushMatrix();
+            glTranslated(at.x, at.y, at.z);
+            pushArrowFrame(force, *joint);
+            line(-length, 0);
+            if (detail >= Detail::Maximum)
+                drawShaft(length);
+            if (headList != 0)
+                glCallList(headList);
+            glPopMatrix();
+            glPopMatrix();
+        }
+        glPopName();
+        break;
+    }
+    case PickMode::Replace:
+    case PickMode::Add:
+    case PickMode::Subtract:
+    case PickMode::Toggle:
+        applyHits<VornForceInstance>(*this, count, mode, windowRule,
+                                     [list](uint32_t index) -> VornForceInstance& { return (*list)[index]; });
+        break;
+    case PickMode::Commit:
+        commitSelection(*list, view()->ownerView->document->document);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int32_t OpenGLDrawObjectJointForces::getPickCount()
+{
+    // The window rule names both ends of every force.
+    BlockList<VornForceInstance>* list = forces();
+    return list != nullptr ? static_cast<int32_t>(2 * list->getCount()) : 0;
+}
+
+VornBaseObject* OpenGLDrawObjectJointForces::getPickedObject(uint32_t name)
+{
+    BlockList<VornForceInstance>* list = forces();
+    return list != nullptr ? &(*list)[name - firstPickName] : nullptr;
+}
+
+void OpenGLDrawObjectJointForces::addToBounds(BoundingBox* box, bool selectedOnly)
+{
+    // The tails of the arrows; their joints are the joints draw object's.
+    BlockList<VornForceInstance>* list = forces();
+    if (list == nullptr || box == nullptr)
+        return;
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornForceInstance& force = (*list)[index];
+        const VornJoint* joint = force.getJoint();
+        if (joint == nullptr || force.isHidden() || (selectedOnly && !force.isSelected()))
+            continue;
+        const Vector3 tail = tailOffset(force, *joint);
+        box->addPoint(joint->getPosition().x + tail.x, joint->getPosition().y + tail.y,
+                      joint->getPosition().z + tail.z);
+    }
+}
+
+const char* PluginVODOJointForces::getName()
+{
+    return "Forces";
+}
+
+const char* PluginVODOJointForces::getDescription()
+{
+    return "Joints Forces [OpenGL]:\noptionally draws joint forces.";
+}
+
+void PluginVODOJointForces::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "PluginVODOJointForces", "Joint Forces [OpenGL]\n1999");
+}
+
+DrawObject* PluginVODOJointForces::getDrawObject(ViewTypeInfo* owner)
+{
+    return makeDrawObject<OpenGLDrawObjectJointForces>(this, owner, "PluginVODOOrigin::getDrawObject");
+}
+
+const char* PluginVODOJointForces::getDisplayName()
+{
+    return "Forces";
+}
+
+int32_t PluginVODOJointForces::getBitmapID()
+{
+    return 141;
+}
+
+} // namespace zintel

@@ -1,0 +1,446 @@
+#include "Zintel/DrawObjects/Joints.h"
+
+#include "Zintel/BoundingBox.h"
+#include "Zintel/DocItemOpenGL.h"
+#include "Zintel/OpenGLView.h"
+#include "Zintel/SelectionProtocol.h"
+#include "Zintel/SnapObjects.h"
+#include "Zintel/ZintelLibrary.h"
+#include "VornData/VornJoint.h"
+#include "plugins/MAI.h"
+
+#include <GL/gl.h>
+
+#include <array>
+#include <cmath>
+
+namespace zintel
+{
+
+namespace
+{
+
+constexpr double pi = 3.14159265358979323846;
+constexpr uint8_t rigidJoint = 0x80;
+
+// Names within the eight lists, each body followed by its outline.
+constexpr uint32_t cubeList = 0;
+constexpr uint32_t coarseSphereList = 2;
+constexpr uint32_t mediumSphereList = 4;
+constexpr uint32_t fineSphereList = 6;
+
+void ringVertex(double radius, double theta, double phi, bool mirrored)
+{
+    const double x = std::sin(phi) * std::sin(theta) * (mirrored ? -1.0 : 1.0);
+    const double y = std::cos(phi) * std::sin(theta);
+    const double z = std::cos(theta);
+    glNormal3d(x, y, z);
+    glVertex3d(radius * x, radius * y, radius * z);
+}
+
+// The azimuth index walk of a ring: 0, m-1, ..., 1, 0.
+template <class Visit>
+void walkRing(int32_t slices, Visit visit)
+{
+    visit(0);
+    for (int32_t j = slices - 1; j >= 1; --j)
+        visit(j);
+    visit(0);
+}
+
+void buildCube(double s)
+{
+    struct Face
+    {
+        double normal[3];
+        double corners[4][3];
+    };
+    const Face faces[] = {
+        {{0, 0, 1}, {{s, s, s}, {-s, s, s}, {-s, -s, s}, {s, -s, s}}},
+        {{0, 0, -1}, {{s, s, -s}, {s, -s, -s}, {-s, -s, -s}, {-s, s, -s}}},
+        {{-1, 0, 0}, {{-s, s, s}, {-s, s, -s}, {-s, -s, -s}, {-s, -s, s}}},
+        {{1, 0, 0}, {{s, s, s}, {s, -s, s}, {s, -s, -s}, {s, s, -s}}},
+        {{0, 1, 0}, {{-s, s, -s}, {-s, s, s}, {s, s, s}, {s, s, -s}}},
+        {{0, -1, 0}, {{-s, -s, -s}, {s, -s, -s}, {s, -s, s}, {-s, -s, s}}},
+    };
+    for (const Face& face : faces)
+    {
+        glBegin(GL_POLYGON);
+        glNormal3dv(face.normal);
+        for (const auto& corner : face.corners)
+            glVertex3dv(corner);
+        glEnd();
+    }
+}
+
+void buildCubeOutline(double s)
+{
+    const double a = 1.02 * s;
+    glBegin(GL_LINE_STRIP);
+    glVertex3d(a, a, a);
+    glVertex3d(a, -a, a);
+    glVertex3d(a, -a, -a);
+    glVertex3d(-a, -a, -a);
+    glVertex3d(-a, -a, a);
+    glVertex3d(-a, a, a);
+    glEnd();
+    glBegin(GL_LINE_STRIP);
+    glVertex3d(-a, -a, -a);
+    glVertex3d(-a, a, -a);
+    glVertex3d(-a, a, a);
+    glVertex3d(a, a, a);
+    glVertex3d(a, a, -a);
+    glVertex3d(a, -a, -a);
+    glEnd();
+    glBegin(GL_LINES);
+    glVertex3d(-a, a, -a);
+    glVertex3d(a, a, -a);
+    glVertex3d(a, -a, a);
+    glVertex3d(-a, -a, a);
+    glEnd();
+}
+
+} // namespace
+
+void drawSolidSphere(double radius, int32_t stacks, int32_t slices)
+{
+    stacks = stacks < 2 ? 2 : stacks;
+    slices = slices < 3 ? 3 : slices;
+    const double dTheta = pi / stacks;
+    const double dPhi = 2 * pi / slices;
+    glBegin(GL_TRIANGLE_FAN);
+    glNormal3d(0, 0, 1);
+    glVertex3d(0, 0, radius);
+    walkRing(slices, [&](int32_t j) { ringVertex(radius, dTheta, j * dPhi, false); });
+    glEnd();
+    for (int32_t i = 2; i <= stacks - 1; ++i)
+    {
+        glBegin(GL_TRIANGLE_STRIP);
+        walkRing(slices, [&](int32_t j) {
+            ringVertex(radius, (i - 1) * dTheta, j * dPhi, false);
+            ringVertex(radius, i * dTheta, j * dPhi, false);
+        });
+        glEnd();
+    }
+    glBegin(GL_TRIANGLE_FAN);
+    glNormal3d(0, 0, -1);
+    glVertex3d(0, 0, -radius);
+    walkRing(slices, [&](int32_t j) { ringVertex(radius, pi - dTheta, j * dPhi, true); });
+    glEnd();
+}
+
+void drawSphereOutline(double radius, int32_t stacks, int32_t slices)
+{
+    stacks = stacks < 2 ? 2 : stacks;
+    slices = slices < 3 ? 3 : slices;
+    glBegin(GL_LINE_STRIP);
+    glVertex3d(0, 0, radius);
+    for (int32_t k = 1; k < 2 * stacks; ++k)
+    {
+        const double t = 2 * pi - k * pi / stacks;
+        glVertex3d(0, radius * std::sin(t), radius * std::cos(t));
+    }
+    glVertex3d(0, 0, radius);
+    for (int32_t k = 1; k < 2 * stacks; ++k)
+    {
+        const double t = 2 * pi - k * pi / stacks;
+        glVertex3d(radius * std::sin(t), 0, radius * std::cos(t));
+    }
+    glVertex3d(0, 0, radius);
+    glEnd();
+    glBegin(GL_LINE_STRIP);
+    glVertex3d(0, radius, 0);
+    for (int32_t k = 1; k < slices; ++k)
+    {
+        const double t = 2 * pi - k * 2 * pi / slices;
+        glVertex3d(radius * std::sin(t), radius * std::cos(t), 0);
+    }
+    glVertex3d(0, radius, 0);
+    glEnd();
+}
+
+namespace
+{
+
+// The joint's symbol frame: at its position, turned into its axes.
+void pushJointFrame(const VornJoint& joint)
+{
+    double axes[16];
+    joint.getOrientation().toGLMatrix(axes);
+    glPushMatrix();
+    glTranslated(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
+    glMultMatrixd(axes);
+}
+
+} // namespace
+
+OpenGLDrawObjectJoints::OpenGLDrawObjectJoints(PluginDrawObject* plugin, OpenGLView* view)
+    : OpenGLDrawObject(plugin, view)
+{
+}
+
+BlockList<VornJoint>* OpenGLDrawObjectJoints::joints() const
+{
+    MAI_View* owner = view()->ownerView;
+    if (owner == nullptr || owner->document == nullptr)
+        return nullptr;
+    return static_cast<BlockList<VornJoint>*>(owner->document->document.getBlockList("VornJoint"));
+}
+
+void OpenGLDrawObjectJoints::ensureDisplayLists()
+{
+    if (listBase == 0)
+    {
+        listBase = glGenLists(8);
+        if (listBase == 0)
+            return; // no names to be had: the symbols are left out
+        buildDisplayLists();
+    }
+    else if (view()->docItem != nullptr && view()->docItem->getScalelessSize() != builtSize)
+        buildDisplayLists();
+}
+
+void OpenGLDrawObjectJoints::buildDisplayLists()
+{
+    builtSize = view()->docItem != nullptr ? view()->docItem->getScalelessSize() : 0.1;
+    const double s = builtSize;
+    const double r = 1.5 * s;
+    glNewList(listBase + cubeList, GL_COMPILE);
+    buildCube(s);
+    glEndList();
+    glNewList(listBase + cubeList + 1, GL_COMPILE);
+    buildCubeOutline(s);
+    glEndList();
+    const std::array<std::array<int32_t, 3>, 3> spheres = {{
+        {coarseSphereList, 2, 4},
+        {mediumSphereList, 4, 8},
+        {fineSphereList, 8, 16},
+    }};
+    for (const auto& sphere : spheres)
+    {
+        glNewList(listBase + sphere[0], GL_COMPILE);
+        drawSolidSphere(r, sphere[1], sphere[2]);
+        glEndList();
+        glNewList(listBase + sphere[0] + 1, GL_COMPILE);
+        drawSphereOutline(1.02 * r, sphere[1], sphere[2]);
+        glEndList();
+    }
+}
+
+void OpenGLDrawObjectJoints::forgetDisplayLists()
+{
+    listBase = 0;
+}
+
+uint32_t OpenGLDrawObjectJoints::symbolFor(const VornJoint& joint, bool forShadow) const
+{
+    const OpenGLView& info = *view();
+    if ((joint.supportFlags & rigidJoint) != 0)
+        return listBase + cubeList;
+    if (info.detailLevel < Detail::High)
+        return listBase + coarseSphereList;
+    const double k = 1.0 / (3.732 * std::tan(info.fovY * 0.008726646259971648));
+    const double far2 = 160000.0 * builtSize * builtSize * k * k;
+    const double near2 = far2 * 0.03125;
+    const Vector3& at = joint.getPosition();
+    const double dx = at.x - info.povX, dy = at.y - info.povY, dz = at.z - info.povZ;
+    const double d2 = dx * dx + dy * dy + dz * dz;
+    if (d2 > far2)
+        return listBase + coarseSphereList;
+    if (forShadow || d2 >= near2 || info.detailLevel < Detail::Maximum)
+        return listBase + mediumSphereList;
+    return listBase + fineSphereList;
+}
+
+void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
+{
+    BlockList<VornJoint>* list = joints();
+    if (list == nullptr)
+        return;
+    ensureDisplayLists();
+    if (listBase == 0)
+        return;
+    OpenGLView& info = *view();
+    glDepthFunc(GL_LESS);
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornJoint& joint = (*list)[index];
+        const VornBaseObject& representative = representativeOf(joint);
+        pushJointFrame(joint);
+        const uint32_t symbol = symbolFor(joint, false);
+        const bool preSelected = representative.isPreSelected();
+        if (!preSelected && !joint.isUnderModifier())
+        {
+            glDisable(GL_LIGHTING);
+            sendColor(info.defaultColor.word());
+            glCallList(symbol + 1);
+            glEnable(GL_LIGHTING);
+        }
+        else
+        {
+            if (info.fogOn)
+                glDisable(GL_FOG);
+            glDisable(GL_LIGHTING);
+            sendColor(preSelected ? info.selectedColor.word() : info.modifierColor.word());
+            glCallList(symbol + 1);
+            glEnable(GL_LIGHTING);
+            if (info.fogOn)
+                glEnable(GL_FOG);
+        }
+        sendColor(representative.isHidden()   ? info.hiddenColor.word()
+                  : representative.isFrozen() ? info.frozenColor.word()
+                                              : representative.getColor());
+        glCallList(symbol);
+        glPopMatrix();
+    }
+}
+
+void OpenGLDrawObjectJoints::drawShadow()
+{
+    BlockList<VornJoint>* list = joints();
+    if (list == nullptr)
+        return;
+    ensureDisplayLists();
+    if (listBase == 0)
+        return;
+    glDepthFunc(GL_LESS);
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornJoint& joint = (*list)[index];
+        pushJointFrame(joint);
+        glCallList(symbolFor(joint, true));
+        glPopMatrix();
+    }
+}
+
+int32_t OpenGLDrawObjectJoints::select(int32_t mode)
+{
+    BlockList<VornJoint>* list = joints();
+    if (list == nullptr)
+        return 0;
+    const uint32_t count = list->getCount();
+    switch (mode)
+    {
+    case PickMode::BandDraw:
+    case PickMode::PointDraw:
+        ensureDisplayLists();
+        glDepthFunc(GL_LESS);
+        pickNameEnd = firstPickName + count;
+        if (listBase == 0)
+            return 0;
+        glPushName(0);
+        for (uint32_t index = count; index-- > 0;)
+        {
+            VornJoint& joint = (*list)[index];
+            if (mode == PickMode::BandDraw)
+                joint.clearPreSelected();
+            // Hidden joints are drawn for the eye only: they are neither picked nor snapped to.
+            if (isHiddenItem(joint))
+                continue;
+            glLoadName(firstPickName + index);
+            pushJointFrame(joint);
+            glCallList(listBase + cubeList);
+            glCallList(listBase + cubeList + 1);
+            glPopMatrix();
+        }
+        glPopName();
+        break;
+    case PickMode::Replace:
+    case PickMode::Add:
+    case PickMode::Subtract:
+    case PickMode::Toggle:
+        applyHits<VornJoint>(*this, count, mode, false,
+                             [list](uint32_t index) -> VornJoint& { return (*list)[index]; });
+        break;
+    case PickMode::Commit:
+        commitSelection(*list, view()->ownerView->document->document);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int32_t OpenGLDrawObjectJoints::getPickCount()
+{
+    BlockList<VornJoint>* list = joints();
+    return list != nullptr ? static_cast<int32_t>(list->getCount()) : 0;
+}
+
+VornBaseObject* OpenGLDrawObjectJoints::getPickedObject(uint32_t name)
+{
+    BlockList<VornJoint>* list = joints();
+    return list != nullptr ? &(*list)[name - firstPickName] : nullptr;
+}
+
+bool OpenGLDrawObjectJoints::hasSelectedItems()
+{
+    BlockList<VornJoint>* list = joints();
+    if (list == nullptr)
+        return false;
+    for (uint32_t index = list->getCount(); index-- > 0;)
+        if (representativeOf((*list)[index]).hasFlagBits(VornFlag::Selected))
+            return true;
+    return false;
+}
+
+void OpenGLDrawObjectJoints::addToBounds(BoundingBox* box, bool selectedOnly)
+{
+    BlockList<VornJoint>* list = joints();
+    if (list == nullptr || box == nullptr)
+        return;
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornJoint& joint = (*list)[index];
+        if (joint.isHidden() || (selectedOnly && !joint.isSelected()))
+            continue;
+        box->addPoint(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
+    }
+}
+
+const char* PluginVODOJoints::getName()
+{
+    return "Joints";
+}
+
+VornPluginBase* PluginVODOJoints::GetPackagedPlugin(uint32_t index)
+{
+    static constexpr std::array<PackagedPluginFactory, 2> packaged = {
+        nullptr, // the show-type item
+        [](VornPlugin& packager) -> VornPluginBase* {
+            auto* snapObject = packager.package(new (std::nothrow) PluginVPSODrawObject(
+                5, static_cast<PluginDrawObject*>(&packager), "Joint"));
+            if (snapObject != nullptr && packager.mai != nullptr)
+                packager.mai->addSnapObject(snapObject);
+            return snapObject;
+        },
+    };
+    return makePackagedPlugin(*this, packaged, index, "PluginVODOJoints::GetPackagedPlugin");
+}
+
+const char* PluginVODOJoints::getDescription()
+{
+    return "Joints [OpenGL]:\noptionally draws joints.";
+}
+
+void PluginVODOJoints::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "PluginVODOJoints", "Joints [OpenGL]\n1999");
+}
+
+DrawObject* PluginVODOJoints::getDrawObject(ViewTypeInfo* owner)
+{
+    return makeDrawObject<OpenGLDrawObjectJoints>(this, owner, "PluginVODOOrigin::getDrawObject");
+}
+
+const char* PluginVODOJoints::getDisplayName()
+{
+    return "Joints";
+}
+
+int32_t PluginVODOJoints::getBitmapID()
+{
+    return 141;
+}
+
+} // namespace zintel

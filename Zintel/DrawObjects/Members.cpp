@@ -1,0 +1,500 @@
+#include "Zintel/DrawObjects/Members.h"
+
+#include "Zintel/BoundingBox.h"
+#include "Zintel/DrawObjects/MemberSolid.h"
+#include "Zintel/OpenGLView.h"
+#include "Zintel/SelectionProtocol.h"
+#include "Zintel/ZintelLibrary.h"
+#include "VornData/VornCrossSection.h"
+#include "VornData/VornJoint.h"
+#include "VornData/VornMaterial.h"
+#include "VornData/VornMember.h"
+#include "__globalobjectdevice/NotificationChannels.h"
+#include "__globalobjectdevice/Notifier.h"
+#include "plugins/MAI.h"
+#include "platform/Resources.h"
+
+#include <GL/gl.h>
+
+#include <functional>
+#include <string>
+
+namespace zintel
+{
+
+class MembersRepaintListener : public NotifierListener
+{
+public:
+    explicit MembersRepaintListener(std::function<void(void*)> heard) : heard(std::move(heard)) {}
+    void notify(void* payload) override
+    {
+        platform::ResourceModuleScope scope(thisModule());
+        heard(payload);
+    }
+
+private:
+    std::function<void(void*)> heard;
+};
+
+namespace
+{
+
+bool isKind(void* payload, int32_t typeID)
+{
+    return payload != nullptr && static_cast<VornBaseObject*>(payload)->isKindOf(typeID);
+}
+
+// The active views of the active document among the plugin's draw objects repaint; below detail
+// High only when `anyDetail`.
+void repaintActiveViews(MAI* mai, DrawObject* objects, bool anyDetail)
+{
+    if (mai == nullptr || mai->activeDocument == nullptr)
+        return;
+    for (DrawObject* object = objects; object != nullptr; object = object->nextOfPlugin)
+    {
+        auto* view = static_cast<OpenGLDrawObject*>(object)->view();
+        if (view == nullptr || !view->isActive() || view->ownerView->document != mai->activeDocument)
+            continue;
+        if (anyDetail || view->detailLevel >= Detail::High)
+            view->ownerView->invalidate(false);
+    }
+}
+
+} // namespace
+
+// --- the draw objects ---
+
+OpenGLDrawObjectMembers::OpenGLDrawObjectMembers(PluginDrawObject* plugin, OpenGLView* view)
+    : OpenGLDrawObject(plugin, view)
+{
+}
+
+BlockList<VornMember>* OpenGLDrawObjectMembers::members() const
+{
+    MAI_View* owner = view()->ownerView;
+    if (owner == nullptr || owner->document == nullptr)
+        return nullptr;
+    return static_cast<BlockList<VornMember>*>(owner->document->document.getBlockList("VornMember"));
+}
+
+uint32_t OpenGLDrawObjectMembers::memberColor(const VornMember& member, const VornBaseObject& representative)
+{
+    return representative.isFrozen() ? view()->frozenColor.word() : representative.getColor();
+}
+
+void OpenGLDrawObjectMembers::drawSolids(BlockList<VornMember>& list, bool xray)
+{
+    OpenGLView& info = *view();
+    const uint32_t overlayAlpha = 0x7F000000u;
+    const uint32_t memberAlpha = halvedAlpha(info.xrayAlpha);
+    glPolygonStipple(checkerboardStipple());
+    if (xray)
+    {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    glEnable(GL_LIGHTING);
+    for (uint32_t index = list.getCount(); index-- > 0;)
+    {
+        const VornMember& member = list[index];
+        const VornBaseObject& representative = representativeOf(member);
+        if (representative.isHidden())
+            continue;
+        const uint32_t color = memberColor(member, representative);
+        const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
+        if (outline.isNull())
+            continue;
+        const bool preSelected = representative.isPreSelected();
+        if (preSelected || (!xray && member.isUnderModifier()))
+        {
+            if (info.fogOn)
+                glDisable(GL_FOG);
+            glEnable(GL_POLYGON_STIPPLE);
+            glDisable(GL_LIGHTING);
+            if (xray)
+                sendColorWithAlpha(info.selectedColor.word(), overlayAlpha);
+            else
+                sendColor(preSelected ? info.selectedColor.word() : info.modifierColor.word());
+            drawMemberSolid(member, outline, false);
+            glDisable(GL_POLYGON_STIPPLE);
+            glEnable(GL_LIGHTING);
+            if (info.fogOn)
+                glEnable(GL_FOG);
+        }
+        if (xray)
+            sendColorWithAlpha(color, memberAlpha);
+        else
+            sendColor(color);
+        drawMemberSolid(member, outline, true);
+    }
+    if (xray)
+        glDisable(GL_BLEND);
+}
+
+void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list)
+{
+    glDisable(GL_LIGHTING);
+    glLineStipple(4, 0xAAAA);
+    for (uint32_t index = list.getCount(); index-- > 0;)
+    {
+        const VornMember& member = list[index];
+        const VornBaseObject& representative = representativeOf(member);
+        if (representative.isHidden())
+            continue;
+        sendColor(memberColor(member, representative));
+        if (representative.isPreSelected())
+            glEnable(GL_LINE_STIPPLE);
+        else
+            glDisable(GL_LINE_STIPPLE);
+        drawMemberLine(member);
+    }
+    glEnable(GL_LIGHTING);
+    glDisable(GL_LINE_STIPPLE);
+}
+
+void OpenGLDrawObjectMembers::draw(int32_t mode, uint32_t tickCount)
+{
+    BlockList<VornMember>* list = members();
+    if (list == nullptr || (view()->xrayMode & XRay::Model) != 0)
+        return;
+    if (view()->detailLevel >= Detail::Medium)
+        drawSolids(*list, false);
+    else
+        drawLines(*list);
+}
+
+void OpenGLDrawObjectMembers::drawBlended()
+{
+    BlockList<VornMember>* list = members();
+    if (list == nullptr || (view()->xrayMode & XRay::Model) == 0)
+        return;
+    if (view()->detailLevel >= Detail::Medium)
+        drawSolids(*list, true);
+    else
+        drawLines(*list);
+}
+
+void OpenGLDrawObjectMembers::drawShadow()
+{
+    BlockList<VornMember>* list = members();
+    OpenGLView& info = *view();
+    if (list == nullptr || (info.xrayMode & XRay::Model) != 0)
+        return;
+    if (info.detailLevel >= Detail::Medium)
+    {
+        glPolygonStipple(checkerboardStipple());
+        glEnable(GL_LIGHTING);
+        for (uint32_t index = list->getCount(); index-- > 0;)
+        {
+            const VornMember& member = (*list)[index];
+            if (isHiddenItem(member))
+                continue;
+            drawMemberSolid(member, memberOutline(member, info.docItem, info.detailLevel, true), true);
+        }
+        return;
+    }
+    glDisable(GL_LIGHTING);
+    glLineStipple(4, 0xAAAA);
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornMember& member = (*list)[index];
+        const VornBaseObject& representative = representativeOf(member);
+        if (representative.isHidden())
+            continue;
+        if (representative.isPreSelected())
+            glEnable(GL_LINE_STIPPLE);
+        else
+            glDisable(GL_LINE_STIPPLE);
+        drawMemberLine(member);
+    }
+    glEnable(GL_LIGHTING);
+    glDisable(GL_LINE_STIPPLE);
+}
+
+void OpenGLDrawObjectMembers::drawShadowSoft()
+{
+}
+
+int32_t OpenGLDrawObjectMembers::select(int32_t mode)
+{
+    BlockList<VornMember>* list = members();
+    if (list == nullptr || list->getCount() == 0)
+        return 0;
+    const uint32_t count = list->getCount();
+    const uint32_t first = firstPickName;
+    const bool windowRule = usesWindowRule(*this);
+    OpenGLView& info = *view();
+    switch (mode)
+    {
+    case PickMode::BandDraw:
+    case PickMode::PointDraw: {
+        const bool byEnds = windowRule && mode == PickMode::BandDraw;
+        pickNameEnd = first + (byEnds ? 2 * count : count);
+        glPushName(0);
+        for (uint32_t index = count; index-- > 0;)
+        {
+            VornMember& member = (*list)[index];
+            if (mode == PickMode::BandDraw)
+                member.clearPreSelected();
+            if (isHiddenItem(member))
+                continue;
+            if (byEnds)
+            {
+                for (const VornJoint* end : {member.getStartJoint(), member.getEndJoint()})
+                {
+                    if (end == nullptr)
+                        continue;
+                    glLoadName(end == member.getStartJoint() ? first + index : first + index + count);
+                    glBegin(GL_POINTS);
+                    glVertex3d(end->getPosition().x, end->getPosition().y, end->getPosition().z);
+                    glEnd();
+                }
+                continue;
+            }
+            glLoadName(first + index);
+            const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
+            if (outline.isNull())
+                drawMemberLine(member);
+            else
+                drawMemberSolid(member, outline, false);
+        }
+        glPopName();
+        break;
+    }
+    case PickMode::Replace:
+    case PickMode::Add:
+    case PickMode::Subtract:
+    case PickMode::Toggle:
+        applyHits<VornMember>(*this, count, mode, windowRule,
+                              [list](uint32_t index) -> VornMember& { return (*list)[index]; });
+        break;
+    case PickMode::Commit:
+        commitSelection(*list, view()->ownerView->document->document);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int32_t OpenGLDrawObjectMembers::getPickCount()
+{
+    BlockList<VornMember>* list = members();
+    return list != nullptr ? static_cast<int32_t>(2 * list->getCount()) : 0;
+}
+
+VornBaseObject* OpenGLDrawObjectMembers::getPickedObject(uint32_t name)
+{
+    BlockList<VornMember>* list = members();
+    return list != nullptr ? &(*list)[name - firstPickName] : nullptr;
+}
+
+bool OpenGLDrawObjectMembers::hasSelectedItems()
+{
+    BlockList<VornMember>* list = members();
+    if (list == nullptr)
+        return false;
+    for (uint32_t index = list->getCount(); index-- > 0;)
+        if (representativeOf((*list)[index]).hasFlagBits(VornFlag::Selected))
+            return true;
+    return false;
+}
+
+void OpenGLDrawObjectMembers::addToBounds(BoundingBox* box, bool selectedOnly)
+{
+    BlockList<VornMember>* list = members();
+    if (list == nullptr || box == nullptr)
+        return;
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornMember& member = (*list)[index];
+        if (member.isHidden() || (selectedOnly && !member.isSelected()))
+            continue;
+        for (const VornJoint* end : {member.getStartJoint(), member.getEndJoint()})
+            if (end != nullptr)
+                box->addPoint(end->getPosition().x, end->getPosition().y, end->getPosition().z);
+    }
+}
+
+OpenGLDrawObjectMembersbyMat::OpenGLDrawObjectMembersbyMat(PluginDrawObject* plugin, OpenGLView* view)
+    : OpenGLDrawObjectMembers(plugin, view)
+{
+}
+
+uint32_t OpenGLDrawObjectMembersbyMat::memberColor(const VornMember& member, const VornBaseObject& representative)
+{
+    if (representative.isFrozen())
+        return view()->frozenColor.word();
+    if (const VornMaterial* material = member.getMaterial())
+        return material->getColor();
+    return view()->defaultColor.word();
+}
+
+void OpenGLDrawObjectMembersbyMat::drawLines(BlockList<VornMember>& list)
+{
+    OpenGLView& info = *view();
+    glDisable(GL_LIGHTING);
+    glLineStipple(4, 0xAAAA);
+    for (uint32_t index = list.getCount(); index-- > 0;)
+    {
+        const VornMember& member = list[index];
+        const VornBaseObject& representative = representativeOf(member);
+        if (representative.isHidden())
+            continue;
+        const bool preSelected = representative.isPreSelected();
+        const VornMaterial* material = member.getMaterial();
+        uint32_t color = 0;
+        if (representative.isFrozen())
+            color = info.frozenColor.word();
+        else if (material != nullptr)
+            color = material->getColor();
+        if (material == nullptr)
+        {
+            if (!representative.isFrozen())
+            {
+                color = preSelected ? info.selectedColor.word() : info.defaultColor.word();
+                if (preSelected && info.fogOn)
+                    glDisable(GL_FOG);
+            }
+            glLineStipple(2, 0x9C9C);
+        }
+        sendColor(color);
+        if (preSelected || material == nullptr)
+            glEnable(GL_LINE_STIPPLE);
+        else
+            glDisable(GL_LINE_STIPPLE);
+        drawMemberLine(member);
+        if (material == nullptr)
+            glLineStipple(4, 0xAAAA);
+        if (preSelected && info.fogOn)
+            glEnable(GL_FOG);
+    }
+    glEnable(GL_LIGHTING);
+    glDisable(GL_LINE_STIPPLE);
+}
+
+// --- the plugins ---
+
+PluginVODOMembers::PluginVODOMembers() = default;
+PluginVODOMembers::~PluginVODOMembers() = default;
+
+const char* PluginVODOMembers::getName()
+{
+    return "Members";
+}
+
+void PluginVODOMembers::registerListeners()
+{
+    if (mai == nullptr || crossSectionListener)
+        return;
+    // The record of a changed cross-section does not say yet which value changed: every change
+    // of a cross-section repaints.
+    crossSectionListener = std::make_unique<MembersRepaintListener>([this](void*) { repaintViews(false); });
+    applyListener = std::make_unique<MembersRepaintListener>([this](void* payload) {
+        if (isKind(payload, VornCrossSection::staticTypeID()))
+            repaintViews(false);
+    });
+    mai->notifierRegistry.addListener(Channel::CrossSectionsChanged, crossSectionListener.get());
+    mai->notifierRegistry.addListener(Channel::AppliedToSelection, applyListener.get());
+}
+
+void PluginVODOMembers::repaintViews(bool anyDetail)
+{
+    repaintActiveViews(mai, drawObjects, anyDetail);
+}
+
+const char* PluginVODOMembers::getDescription()
+{
+    return "Members [OpenGL]:\noptionally draws Members.";
+}
+
+void PluginVODOMembers::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "PluginVODOMembers", "Members [OpenGL]\n1999");
+}
+
+DrawObject* PluginVODOMembers::getDrawObject(ViewTypeInfo* owner)
+{
+    DrawObject* object = makeDrawObject<OpenGLDrawObjectMembers>(this, owner, "PluginVODOMembers::getDrawObject");
+    object->enabled = 0; // a view shows members by material until the user switches
+    return object;
+}
+
+const char* PluginVODOMembers::getDisplayName()
+{
+    return "Members";
+}
+
+const char* PluginVODOMembers::getModeName()
+{
+    return "by Object";
+}
+
+int32_t PluginVODOMembers::getBitmapID()
+{
+    return 142;
+}
+
+PluginVODOMembersbyMat::PluginVODOMembersbyMat() = default;
+PluginVODOMembersbyMat::~PluginVODOMembersbyMat() = default;
+
+const char* PluginVODOMembersbyMat::getName()
+{
+    return "Members by Material";
+}
+
+void PluginVODOMembersbyMat::registerListeners()
+{
+    if (mai == nullptr || crossSectionListener)
+        return;
+    // The records of changed cross-sections and materials do not say yet which value changed:
+    // every change repaints.
+    crossSectionListener = std::make_unique<MembersRepaintListener>([this](void*) { repaintViews(false); });
+    materialListener = std::make_unique<MembersRepaintListener>([this](void*) { repaintViews(true); });
+    applyListener = std::make_unique<MembersRepaintListener>([this](void* payload) {
+        if (isKind(payload, VornCrossSection::staticTypeID()))
+            repaintViews(false);
+        else if (isKind(payload, VornMaterial::staticTypeID()))
+            repaintViews(true);
+    });
+    mai->notifierRegistry.addListener(Channel::CrossSectionsChanged, crossSectionListener.get());
+    mai->notifierRegistry.addListener(Channel::MaterialsChanged, materialListener.get());
+    mai->notifierRegistry.addListener(Channel::AppliedToSelection, applyListener.get());
+}
+
+void PluginVODOMembersbyMat::repaintViews(bool anyDetail)
+{
+    repaintActiveViews(mai, drawObjects, anyDetail);
+}
+
+const char* PluginVODOMembersbyMat::getDescription()
+{
+    return "Members [OpenGL]:\noptionally draws Members using the Material color.";
+}
+
+void PluginVODOMembersbyMat::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "PluginVODOMembersbyMat", "Members [OpenGL]\n1999");
+}
+
+DrawObject* PluginVODOMembersbyMat::getDrawObject(ViewTypeInfo* owner)
+{
+    return makeDrawObject<OpenGLDrawObjectMembersbyMat>(this, owner, "PluginVODOMembersbyMat::getDrawObject");
+}
+
+const char* PluginVODOMembersbyMat::getDisplayName()
+{
+    return "Members";
+}
+
+const char* PluginVODOMembersbyMat::getModeName()
+{
+    return "by Material";
+}
+
+int32_t PluginVODOMembersbyMat::getBitmapID()
+{
+    return 142;
+}
+
+} // namespace zintel

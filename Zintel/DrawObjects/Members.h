@@ -1,0 +1,102 @@
+#pragma once
+
+#include "Zintel/OpenGLFamilies.h"
+
+#include <memory>
+
+class NotifierListener;
+class VornMember;
+
+namespace zintel
+{
+
+// The members of the document as lit solids of their cross-sections (lines at low detail), with
+// the checkerboard of the selection or of the active modifier, translucent while the model is
+// X-rayed. The colour of a member is its own (or its closed group's).
+class OpenGLDrawObjectMembers : public OpenGLDrawObject
+{
+public:
+    OpenGLDrawObjectMembers(PluginDrawObject* plugin, OpenGLView* view);
+
+    void draw(int32_t mode, uint32_t tickCount) override;
+    int32_t select(int32_t mode) override;
+    int32_t getPickCount() override;
+    VornBaseObject* getPickedObject(uint32_t name) override;
+    bool hasSelectedItems() override;
+    void drawBlended() override;
+    void drawShadow() override;
+    void drawShadowSoft() override;
+    void addToBounds(BoundingBox* box, bool selectedOnly) override;
+
+protected:
+    // The colour a member is drawn with; `representative` stands for it.
+    virtual uint32_t memberColor(const VornMember& member, const VornBaseObject& representative);
+    // The members drawn as lines (detail below Medium), in the normal and the X-ray pass.
+    virtual void drawLines(BlockList<VornMember>& members);
+
+    BlockList<VornMember>* members() const;
+
+private:
+    void drawSolids(BlockList<VornMember>& members, bool xray);
+};
+
+// The same members, each in the colour of its material.
+class OpenGLDrawObjectMembersbyMat : public OpenGLDrawObjectMembers
+{
+public:
+    OpenGLDrawObjectMembersbyMat(PluginDrawObject* plugin, OpenGLView* view);
+
+protected:
+    uint32_t memberColor(const VornMember& member, const VornBaseObject& representative) override;
+    void drawLines(BlockList<VornMember>& members) override;
+};
+
+// Repaints the active views of the active document that show members, when what they show of
+// cross-sections or materials may have changed.
+class MembersRepaintListener;
+
+class PluginVODOMembers : public PluginVODrawObject
+{
+public:
+    PluginVODOMembers();
+    ~PluginVODOMembers() override;
+    const char* getName() override;
+    void registerListeners() override;
+    const char* getDescription() override;
+    void about(PluginWindowHandle* parent) override;
+    DrawObject* getDrawObject(ViewTypeInfo* owner) override;
+    const char* getDisplayName() override;
+    const char* getModeName() override;
+    int32_t getBitmapID() override;
+
+    // Asks the views at detail High or more (any detail with `anyDetail`) to repaint.
+    void repaintViews(bool anyDetail);
+
+private:
+    std::unique_ptr<MembersRepaintListener> crossSectionListener;
+    std::unique_ptr<MembersRepaintListener> applyListener;
+};
+
+class PluginVODOMembersbyMat : public PluginVODrawObject
+{
+public:
+    PluginVODOMembersbyMat();
+    ~PluginVODOMembersbyMat() override;
+    const char* getName() override;
+    void registerListeners() override;
+    const char* getDescription() override;
+    void about(PluginWindowHandle* parent) override;
+    DrawObject* getDrawObject(ViewTypeInfo* owner) override;
+    const char* getDisplayName() override;
+    const char* getModeName() override;
+    int32_t getBitmapID() override;
+
+    void repaintViews(bool anyDetail);
+
+private:
+    std::unique_ptr<MembersRepaintListener> crossSectionListener;
+    std::unique_ptr<MembersRepaintListener> materialListener;
+    std::unique_ptr<MembersRepaintListener> applyListener;
+};
+
+} // namespace zintel
