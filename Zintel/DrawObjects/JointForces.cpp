@@ -91,10 +91,16 @@ void OpenGLDrawObjectJointForces::ensureDisplayLists()
 void OpenGLDrawObjectJointForces::buildDisplayLists()
 {
     builtSize = view()->docItem != nullptr ? view()->docItem->getScalelessSize() : 0.1;
+    glNewList(headList, GL_COMPILE);
+    drawHead();
+    glEndList();
+}
+
+void OpenGLDrawObjectJointForces::drawHead() const
+{
     const double s = builtSize;
     const double back = -7.5 * s, half = 1.8 * s, tip = -1.5 * s;
     constexpr double along = 0.2873478855663454, across = 0.9578262852211513;
-    glNewList(headList, GL_COMPILE);
     glBegin(GL_TRIANGLE_FAN);
     glNormal3d(-0.2, 0, 0);
     glVertex3d(-6 * s, 0, 0);
@@ -125,7 +131,6 @@ void OpenGLDrawObjectJointForces::buildDisplayLists()
         glVertex3dv(side.b);
         glEnd();
     }
-    glEndList();
 }
 
 void OpenGLDrawObjectJointForces::forgetDisplayLists()
@@ -315,8 +320,9 @@ int32_t OpenGLDrawObjectJointForces::select(int32_t mode)
             line(-length, 0);
             if (detail >= Detail::Maximum)
                 drawShaft(length);
-            if (headList != 0)
-                glCallList(headList);
+            // The head is sent directly: Mesa's software renderer fails on display lists of
+            // triangle fans in selection mode.
+            drawHead();
             glPopMatrix();
             glPopMatrix();
         }

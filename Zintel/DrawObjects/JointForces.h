@@ -32,6 +32,8 @@ public:
 private:
     BlockList<VornForceInstance>* forces() const;
     void drawShaft(double length) const;
+    // The head at the stored size, the force along +x, its joint at the origin.
+    void drawHead() const;
 };
 
 class PluginVODOJointForces : public PluginVODrawObject
