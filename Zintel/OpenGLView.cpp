@@ -47,6 +47,11 @@ OpenGLDrawObject* OpenGLView::firstDrawObject() const
     return static_cast<OpenGLDrawObject*>(drawObjects);
 }
 
+double OpenGLView::symbolSize() const
+{
+    return docItem != nullptr ? docItem->getScalelessSize() : 0.1;
+}
+
 double OpenGLView::floorHeight() const
 {
     if (ownerView == nullptr || ownerView->document == nullptr)

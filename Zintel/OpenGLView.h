@@ -60,6 +60,8 @@ public:
     bool hasContext() const { return contextWindow != platform::WindowHandle::None; }
     PluginViewOpenGL* viewType() const;
     OpenGLDrawObject* firstDrawObject() const;
+    // The document's size of symbols (the default without a settings item).
+    double symbolSize() const;
     // The floor height of the view's document (0 without one).
     double floorHeight() const;
     // The grid plane that faces the camera best: 0 XY, 1 XZ, 2 YZ.

@@ -4,6 +4,7 @@
 #include "Zintel/OpenGLView.h"
 #include "Zintel/PluginViewOpenGL.h"
 #include "VornData/VornGroup.h"
+#include "plugins/MAI.h"
 
 namespace zintel
 {
@@ -69,6 +70,12 @@ bool usesWindowRule(const OpenGLDrawObject& object)
 {
     const OpenGLView* view = object.view();
     return view->bandStart.x < view->bandEnd.x;
+}
+
+VornDocument* documentOf(const OpenGLDrawObject& object)
+{
+    MAI_View* owner = object.view()->ownerView;
+    return owner != nullptr && owner->document != nullptr ? &owner->document->document : nullptr;
 }
 
 HitRecords lastHits(const OpenGLDrawObject& object)

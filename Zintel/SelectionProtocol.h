@@ -56,6 +56,26 @@ void applyHits(const OpenGLDrawObject& object, uint32_t count, int32_t mode, boo
 template <class Item>
 void commitSelection(BlockList<Item>& list, VornDocument& document);
 
+// Modes 1 to 5 of the selection protocol for the items of a list that the object named by index
+// (modes 7 and 8 draw the names and are each object's own).
+template <class Item>
+void applySelectionMode(const OpenGLDrawObject& object, BlockList<Item>& list, int32_t mode, bool windowRule);
+
+// The list of that name of the document the object's view shows; null when there is none.
+template <class Item>
+BlockList<Item>* documentList(const OpenGLDrawObject& object, const char* name);
+
+// The item behind a pick name of the object (the list's range check throws outside it); null
+// without a list.
+template <class Item>
+VornBaseObject* pickedItem(const OpenGLDrawObject& object, BlockList<Item>* list, uint32_t name);
+
+// Some item's representative is selected.
+template <class Item>
+bool hasSelectedRepresentative(BlockList<Item>* list);
+
+VornDocument* documentOf(const OpenGLDrawObject& object);
+
 // The hit records of the view type's last pick: name count, two depths, the names.
 struct HitRecords
 {

@@ -55,4 +55,49 @@ void commitSelection(BlockList<Item>& list, VornDocument& document)
     }
 }
 
+template <class Item>
+void applySelectionMode(const OpenGLDrawObject& object, BlockList<Item>& list, int32_t mode, bool windowRule)
+{
+    switch (mode)
+    {
+    case PickMode::Replace:
+    case PickMode::Add:
+    case PickMode::Subtract:
+    case PickMode::Toggle:
+        applyHits<Item>(object, list.getCount(), mode, windowRule,
+                        [&list](uint32_t index) -> Item& { return list[index]; });
+        break;
+    case PickMode::Commit:
+        if (VornDocument* document = documentOf(object))
+            commitSelection(list, *document);
+        break;
+    default:
+        break;
+    }
+}
+
+template <class Item>
+BlockList<Item>* documentList(const OpenGLDrawObject& object, const char* name)
+{
+    VornDocument* document = documentOf(object);
+    return document != nullptr ? static_cast<BlockList<Item>*>(document->getBlockList(name)) : nullptr;
+}
+
+template <class Item>
+VornBaseObject* pickedItem(const OpenGLDrawObject& object, BlockList<Item>* list, uint32_t name)
+{
+    return list != nullptr ? &(*list)[name - object.firstPickName] : nullptr;
+}
+
+template <class Item>
+bool hasSelectedRepresentative(BlockList<Item>* list)
+{
+    if (list == nullptr)
+        return false;
+    for (uint32_t index = list->getCount(); index-- > 0;)
+        if (representativeOf((*list)[index]).hasFlagBits(VornFlag::Selected))
+            return true;
+    return false;
+}
+
 } // namespace zintel

@@ -19,6 +19,8 @@ namespace zintel
 namespace
 {
 
+void drawHead(double s);
+
 // The tail of the arrow relative to its joint, in world axes.
 Vector3 tailOffset(const VornForceInstance& force, const VornJoint& joint)
 {
@@ -69,36 +71,24 @@ OpenGLDrawObjectJointForces::OpenGLDrawObjectJointForces(PluginDrawObject* plugi
 
 BlockList<VornForceInstance>* OpenGLDrawObjectJointForces::forces() const
 {
-    MAI_View* owner = view()->ownerView;
-    if (owner == nullptr || owner->document == nullptr)
-        return nullptr;
-    return static_cast<BlockList<VornForceInstance>*>(owner->document->document.getBlockList("VornForceInstance"));
+    return documentList<VornForceInstance>(*this, "VornForceInstance");
 }
 
-void OpenGLDrawObjectJointForces::ensureDisplayLists()
+bool OpenGLDrawObjectJointForces::ensureDisplayLists()
 {
-    if (headList == 0)
-    {
-        headList = glGenLists(1);
-        if (headList == 0)
-            return; // no name to be had: the heads are left out
-        buildDisplayLists();
-    }
-    else if (view()->docItem != nullptr && view()->docItem->getScalelessSize() != builtSize)
-        buildDisplayLists();
+    return head.ensure(1, view()->symbolSize(), [](uint32_t list, double size) {
+        glNewList(list, GL_COMPILE);
+        drawHead(size);
+        glEndList();
+    });
 }
 
-void OpenGLDrawObjectJointForces::buildDisplayLists()
+namespace
 {
-    builtSize = view()->docItem != nullptr ? view()->docItem->getScalelessSize() : 0.1;
-    glNewList(headList, GL_COMPILE);
-    drawHead();
-    glEndList();
-}
 
-void OpenGLDrawObjectJointForces::drawHead() const
+// The arrow head of size s, the force along +x, its joint at the origin.
+void drawHead(double s)
 {
-    const double s = builtSize;
     const double back = -7.5 * s, half = 1.8 * s, tip = -1.5 * s;
     constexpr double along = 0.2873478855663454, across = 0.9578262852211513;
     glBegin(GL_TRIANGLE_FAN);
@@ -133,14 +123,16 @@ void OpenGLDrawObjectJointForces::drawHead() const
     }
 }
 
+} // namespace
+
 void OpenGLDrawObjectJointForces::forgetDisplayLists()
 {
-    headList = 0;
+    head.forget();
 }
 
 void OpenGLDrawObjectJointForces::drawShaft(double length) const
 {
-    const double w = 0.4 * builtSize, x0 = -6 * builtSize, tail = -length;
+    const double w = 0.4 * head.builtSize, x0 = -6 * head.builtSize, tail = -length;
     glBegin(GL_TRIANGLE_STRIP);
     const double ring[5][3] = {{0, w, 0}, {0, 0, w}, {0, -w, 0}, {0, 0, -w}, {0, w, 0}};
     const double normals[5][3] = {{0, 1, 0}, {0, 0, 1}, {0, -1, 0}, {0, 0, -1}, {0, 1, 0}};
@@ -162,10 +154,7 @@ void OpenGLDrawObjectJointForces::drawShaft(double length) const
 
 void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)
 {
-    MAI_View* owner = view()->ownerView;
-    auto* joints = owner != nullptr && owner->document != nullptr
-                       ? static_cast<BlockList<VornJoint>*>(owner->document->document.getBlockList("VornJoint"))
-                       : nullptr;
+    auto* joints = documentList<VornJoint>(*this, "VornJoint");
     if (joints == nullptr)
         return;
     ensureDisplayLists();
@@ -228,13 +217,13 @@ void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)
                         line(-length, 0);
                         glDisable(GL_LINE_STIPPLE);
                         glEnable(GL_POLYGON_STIPPLE);
-                        glCallList(headList);
+                        glCallList(head.base);
                         glDisable(GL_POLYGON_STIPPLE);
                     });
                 sendColor(force->getColor());
                 line(-length, 0);
                 glEnable(GL_LIGHTING);
-                glCallList(headList);
+                glCallList(head.base);
                 glDisable(GL_LIGHTING);
             }
             else
@@ -244,7 +233,7 @@ void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)
                         sendColor(selected);
                         glEnable(GL_POLYGON_STIPPLE);
                         drawShaft(length);
-                        glCallList(headList);
+                        glCallList(head.base);
                         glEnable(GL_LINE_STIPPLE);
                         line(-length, 0);
                         glDisable(GL_LINE_STIPPLE);
@@ -253,7 +242,7 @@ void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)
                 sendColor(force->getColor());
                 glEnable(GL_LIGHTING);
                 drawShaft(length);
-                glCallList(headList);
+                glCallList(head.base);
                 glDisable(GL_LIGHTING);
                 line(-length, 0);
             }
@@ -273,10 +262,12 @@ int32_t OpenGLDrawObjectJointForces::select(int32_t mode)
     const uint32_t first = firstPickName;
     const bool windowRule = usesWindowRule(*this);
     const int8_t detail = view()->detailLevel;
-    switch (mode)
+    if (mode != PickMode::BandDraw && mode != PickMode::PointDraw)
     {
-    case PickMode::BandDraw:
-    case PickMode::PointDraw: {
+        applySelectionMode(*this, *list, mode, windowRule);
+        return 0;
+    }
+    {
         const bool byEnds = windowRule && mode == PickMode::BandDraw;
         pickNameEnd = first + (byEnds ? 2 * count : count);
         if (detail >= Detail::Medium)
@@ -322,25 +313,11 @@ int32_t OpenGLDrawObjectJointForces::select(int32_t mode)
                 drawShaft(length);
             // The head is sent directly: Mesa's software renderer fails on display lists of
             // triangle fans in selection mode.
-            drawHead();
+            drawHead(head.builtSize);
             glPopMatrix();
             glPopMatrix();
         }
         glPopName();
-        break;
-    }
-    case PickMode::Replace:
-    case PickMode::Add:
-    case PickMode::Subtract:
-    case PickMode::Toggle:
-        applyHits<VornForceInstance>(*this, count, mode, windowRule,
-                                     [list](uint32_t index) -> VornForceInstance& { return (*list)[index]; });
-        break;
-    case PickMode::Commit:
-        commitSelection(*list, view()->ownerView->document->document);
-        break;
-    default:
-        break;
     }
     return 0;
 }
@@ -354,8 +331,7 @@ int32_t OpenGLDrawObjectJointForces::getPickCount()
 
 VornBaseObject* OpenGLDrawObjectJointForces::getPickedObject(uint32_t name)
 {
-    BlockList<VornForceInstance>* list = forces();
-    return list != nullptr ? &(*list)[name - firstPickName] : nullptr;
+    return pickedItem(*this, forces(), name);
 }
 
 void OpenGLDrawObjectJointForces::addToBounds(BoundingBox* box, bool selectedOnly)

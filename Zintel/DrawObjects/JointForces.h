@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Zintel/DrawObjects/SizedDisplayLists.h"
 #include "Zintel/OpenGLFamilies.h"
 
 class VornForceInstance;
@@ -22,18 +23,15 @@ public:
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
     void forgetDisplayLists() override;
 
-    void ensureDisplayLists();
-    void buildDisplayLists();
+    // The arrow head's list exists at the document's symbol size; false when it cannot be had.
+    bool ensureDisplayLists();
     static constexpr double getForceScale() { return 0.01; }
 
-    uint32_t headList = 0;
-    double builtSize = 0.0;
+    SizedDisplayLists head;
 
 private:
     BlockList<VornForceInstance>* forces() const;
     void drawShaft(double length) const;
-    // The head at the stored size, the force along +x, its joint at the origin.
-    void drawHead() const;
 };
 
 class PluginVODOJointForces : public PluginVODrawObject

@@ -122,30 +122,16 @@ OpenGLDrawObjectJointSupports::OpenGLDrawObjectJointSupports(PluginDrawObject* p
 
 BlockList<VornJoint>* OpenGLDrawObjectJointSupports::joints() const
 {
-    MAI_View* owner = view()->ownerView;
-    if (owner == nullptr || owner->document == nullptr)
-        return nullptr;
-    return static_cast<BlockList<VornJoint>*>(owner->document->document.getBlockList("VornJoint"));
+    return documentList<VornJoint>(*this, "VornJoint");
 }
 
-void OpenGLDrawObjectJointSupports::ensureDisplayLists()
+bool OpenGLDrawObjectJointSupports::ensureDisplayLists()
 {
-    if (listBase == 0)
-    {
-        listBase = glGenLists(64);
-        if (listBase == 0)
-            return; // no names to be had: the symbols are left out
-        buildDisplayLists();
-    }
-    else if (view()->docItem != nullptr && view()->docItem->getScalelessSize() != builtSize)
-        buildDisplayLists();
+    return lists.ensure(64, view()->symbolSize(), buildDisplayLists);
 }
 
-void OpenGLDrawObjectJointSupports::buildDisplayLists()
+void OpenGLDrawObjectJointSupports::buildDisplayLists(uint32_t base, double s)
 {
-    builtSize = view()->docItem != nullptr ? view()->docItem->getScalelessSize() : 0.1;
-    const double s = builtSize;
-    const uint32_t base = listBase;
     const auto call = [base](uint32_t k) { glCallList(base + k); };
     for (uint32_t k = 0; k < 64; ++k)
     {
@@ -261,16 +247,13 @@ void OpenGLDrawObjectJointSupports::buildDisplayLists()
 
 void OpenGLDrawObjectJointSupports::forgetDisplayLists()
 {
-    listBase = 0;
+    lists.forget();
 }
 
 void OpenGLDrawObjectJointSupports::drawSymbols(bool coloured)
 {
     BlockList<VornJoint>* list = joints();
-    if (list == nullptr)
-        return;
-    ensureDisplayLists();
-    if (listBase == 0)
+    if (list == nullptr || !ensureDisplayLists())
         return;
     const OpenGLView& info = *view();
     glDepthFunc(GL_LESS);
@@ -295,7 +278,7 @@ void OpenGLDrawObjectJointSupports::drawSymbols(bool coloured)
                       : representative.isFrozen() ? info.frozenColor.word()
                                                   : representative.getColor());
         }
-        glCallList(listBase + bits);
+        glCallList(lists.base + bits);
         glPopMatrix();
     }
 }

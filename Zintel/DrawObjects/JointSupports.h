@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Zintel/DrawObjects/SizedDisplayLists.h"
 #include "Zintel/OpenGLFamilies.h"
 
 class VornJoint;
@@ -20,11 +21,12 @@ public:
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
     void forgetDisplayLists() override;
 
-    void ensureDisplayLists();
-    void buildDisplayLists();
+    // The 64 lists exist at the document's symbol size; false when they cannot be had.
+    bool ensureDisplayLists();
+    static void buildDisplayLists(uint32_t base, double size);
 
-    uint32_t listBase = 0;
-    double builtSize = 0.0;
+    // List base + k draws the symbol of the support bits k.
+    SizedDisplayLists lists;
 
 private:
     BlockList<VornJoint>* joints() const;

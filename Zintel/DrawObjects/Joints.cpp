@@ -181,29 +181,16 @@ OpenGLDrawObjectJoints::OpenGLDrawObjectJoints(PluginDrawObject* plugin, OpenGLV
 
 BlockList<VornJoint>* OpenGLDrawObjectJoints::joints() const
 {
-    MAI_View* owner = view()->ownerView;
-    if (owner == nullptr || owner->document == nullptr)
-        return nullptr;
-    return static_cast<BlockList<VornJoint>*>(owner->document->document.getBlockList("VornJoint"));
+    return documentList<VornJoint>(*this, "VornJoint");
 }
 
-void OpenGLDrawObjectJoints::ensureDisplayLists()
+bool OpenGLDrawObjectJoints::ensureDisplayLists()
 {
-    if (listBase == 0)
-    {
-        listBase = glGenLists(8);
-        if (listBase == 0)
-            return; // no names to be had: the symbols are left out
-        buildDisplayLists();
-    }
-    else if (view()->docItem != nullptr && view()->docItem->getScalelessSize() != builtSize)
-        buildDisplayLists();
+    return lists.ensure(8, view()->symbolSize(), [](uint32_t listBase, double s) { buildDisplayLists(listBase, s); });
 }
 
-void OpenGLDrawObjectJoints::buildDisplayLists()
+void OpenGLDrawObjectJoints::buildDisplayLists(uint32_t listBase, double s)
 {
-    builtSize = view()->docItem != nullptr ? view()->docItem->getScalelessSize() : 0.1;
-    const double s = builtSize;
     const double r = 1.5 * s;
     glNewList(listBase + cubeList, GL_COMPILE);
     buildCube(s);
@@ -229,12 +216,14 @@ void OpenGLDrawObjectJoints::buildDisplayLists()
 
 void OpenGLDrawObjectJoints::forgetDisplayLists()
 {
-    listBase = 0;
+    lists.forget();
 }
 
 uint32_t OpenGLDrawObjectJoints::symbolFor(const VornJoint& joint, bool forShadow) const
 {
     const OpenGLView& info = *view();
+    const uint32_t listBase = lists.base;
+    const double builtSize = lists.builtSize;
     if ((joint.supportFlags & rigidJoint) != 0)
         return listBase + cubeList;
     if (info.detailLevel < Detail::High)
@@ -255,10 +244,7 @@ uint32_t OpenGLDrawObjectJoints::symbolFor(const VornJoint& joint, bool forShado
 void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
 {
     BlockList<VornJoint>* list = joints();
-    if (list == nullptr)
-        return;
-    ensureDisplayLists();
-    if (listBase == 0)
+    if (list == nullptr || !ensureDisplayLists())
         return;
     OpenGLView& info = *view();
     glDepthFunc(GL_LESS);
@@ -298,10 +284,7 @@ void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
 void OpenGLDrawObjectJoints::drawShadow()
 {
     BlockList<VornJoint>* list = joints();
-    if (list == nullptr)
-        return;
-    ensureDisplayLists();
-    if (listBase == 0)
+    if (list == nullptr || !ensureDisplayLists())
         return;
     glDepthFunc(GL_LESS);
     for (uint32_t index = list->getCount(); index-- > 0;)
@@ -318,46 +301,32 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
     BlockList<VornJoint>* list = joints();
     if (list == nullptr)
         return 0;
-    const uint32_t count = list->getCount();
-    switch (mode)
+    if (mode != PickMode::BandDraw && mode != PickMode::PointDraw)
     {
-    case PickMode::BandDraw:
-    case PickMode::PointDraw:
-        ensureDisplayLists();
-        glDepthFunc(GL_LESS);
-        pickNameEnd = firstPickName + count;
-        if (listBase == 0)
-            return 0;
-        glPushName(0);
-        for (uint32_t index = count; index-- > 0;)
-        {
-            VornJoint& joint = (*list)[index];
-            if (mode == PickMode::BandDraw)
-                joint.clearPreSelected();
-            // Hidden joints are drawn for the eye only: they are neither picked nor snapped to.
-            if (isHiddenItem(joint))
-                continue;
-            glLoadName(firstPickName + index);
-            pushJointFrame(joint);
-            glCallList(listBase + cubeList);
-            glCallList(listBase + cubeList + 1);
-            glPopMatrix();
-        }
-        glPopName();
-        break;
-    case PickMode::Replace:
-    case PickMode::Add:
-    case PickMode::Subtract:
-    case PickMode::Toggle:
-        applyHits<VornJoint>(*this, count, mode, false,
-                             [list](uint32_t index) -> VornJoint& { return (*list)[index]; });
-        break;
-    case PickMode::Commit:
-        commitSelection(*list, view()->ownerView->document->document);
-        break;
-    default:
-        break;
+        applySelectionMode(*this, *list, mode, false);
+        return 0;
     }
+    const uint32_t count = list->getCount();
+    glDepthFunc(GL_LESS);
+    pickNameEnd = firstPickName + count;
+    if (!ensureDisplayLists())
+        return 0;
+    glPushName(0);
+    for (uint32_t index = count; index-- > 0;)
+    {
+        VornJoint& joint = (*list)[index];
+        if (mode == PickMode::BandDraw)
+            joint.clearPreSelected();
+        // Hidden joints are drawn for the eye only: they are neither picked nor snapped to.
+        if (isHiddenItem(joint))
+            continue;
+        glLoadName(firstPickName + index);
+        pushJointFrame(joint);
+        glCallList(lists.base + cubeList);
+        glCallList(lists.base + cubeList + 1);
+        glPopMatrix();
+    }
+    glPopName();
     return 0;
 }
 
@@ -369,19 +338,12 @@ int32_t OpenGLDrawObjectJoints::getPickCount()
 
 VornBaseObject* OpenGLDrawObjectJoints::getPickedObject(uint32_t name)
 {
-    BlockList<VornJoint>* list = joints();
-    return list != nullptr ? &(*list)[name - firstPickName] : nullptr;
+    return pickedItem(*this, joints(), name);
 }
 
 bool OpenGLDrawObjectJoints::hasSelectedItems()
 {
-    BlockList<VornJoint>* list = joints();
-    if (list == nullptr)
-        return false;
-    for (uint32_t index = list->getCount(); index-- > 0;)
-        if (representativeOf((*list)[index]).hasFlagBits(VornFlag::Selected))
-            return true;
-    return false;
+    return hasSelectedRepresentative(joints());
 }
 
 void OpenGLDrawObjectJoints::addToBounds(BoundingBox* box, bool selectedOnly)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Zintel/DrawObjects/SizedDisplayLists.h"
 #include "Zintel/OpenGLFamilies.h"
 
 class VornJoint;
@@ -23,14 +24,13 @@ public:
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
     void forgetDisplayLists() override;
 
-    // The eight lists exist and were built at the document's scaleless size; the view's context
-    // must be current.
-    void ensureDisplayLists();
-    void buildDisplayLists();
+    // The eight lists exist and were built at the document's scaleless size (the view's context
+    // current); false when they cannot be had.
+    bool ensureDisplayLists();
+    static void buildDisplayLists(uint32_t listBase, double size);
 
-    // The first of the eight list names (0: none); the size they were built with.
-    uint32_t listBase = 0;
-    double builtSize = 0.0;
+    // Cube, coarse, medium and fine sphere, each body followed by its outline.
+    SizedDisplayLists lists;
 
 private:
     BlockList<VornJoint>* joints() const;

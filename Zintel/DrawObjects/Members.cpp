@@ -71,10 +71,7 @@ OpenGLDrawObjectMembers::OpenGLDrawObjectMembers(PluginDrawObject* plugin, OpenG
 
 BlockList<VornMember>* OpenGLDrawObjectMembers::members() const
 {
-    MAI_View* owner = view()->ownerView;
-    if (owner == nullptr || owner->document == nullptr)
-        return nullptr;
-    return static_cast<BlockList<VornMember>*>(owner->document->document.getBlockList("VornMember"));
+    return documentList<VornMember>(*this, "VornMember");
 }
 
 uint32_t OpenGLDrawObjectMembers::memberColor(const VornMember& member, const VornBaseObject& representative)
@@ -224,10 +221,12 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
     const uint32_t first = firstPickName;
     const bool windowRule = usesWindowRule(*this);
     OpenGLView& info = *view();
-    switch (mode)
+    if (mode != PickMode::BandDraw && mode != PickMode::PointDraw)
     {
-    case PickMode::BandDraw:
-    case PickMode::PointDraw: {
+        applySelectionMode(*this, *list, mode, windowRule);
+        return 0;
+    }
+    {
         const bool byEnds = windowRule && mode == PickMode::BandDraw;
         pickNameEnd = first + (byEnds ? 2 * count : count);
         glPushName(0);
@@ -259,20 +258,6 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
                 drawMemberSolid(member, outline, false);
         }
         glPopName();
-        break;
-    }
-    case PickMode::Replace:
-    case PickMode::Add:
-    case PickMode::Subtract:
-    case PickMode::Toggle:
-        applyHits<VornMember>(*this, count, mode, windowRule,
-                              [list](uint32_t index) -> VornMember& { return (*list)[index]; });
-        break;
-    case PickMode::Commit:
-        commitSelection(*list, view()->ownerView->document->document);
-        break;
-    default:
-        break;
     }
     return 0;
 }
@@ -285,19 +270,12 @@ int32_t OpenGLDrawObjectMembers::getPickCount()
 
 VornBaseObject* OpenGLDrawObjectMembers::getPickedObject(uint32_t name)
 {
-    BlockList<VornMember>* list = members();
-    return list != nullptr ? &(*list)[name - firstPickName] : nullptr;
+    return pickedItem(*this, members(), name);
 }
 
 bool OpenGLDrawObjectMembers::hasSelectedItems()
 {
-    BlockList<VornMember>* list = members();
-    if (list == nullptr)
-        return false;
-    for (uint32_t index = list->getCount(); index-- > 0;)
-        if (representativeOf((*list)[index]).hasFlagBits(VornFlag::Selected))
-            return true;
-    return false;
+    return hasSelectedRepresentative(members());
 }
 
 void OpenGLDrawObjectMembers::addToBounds(BoundingBox* box, bool selectedOnly)

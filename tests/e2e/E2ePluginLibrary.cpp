@@ -1,7 +1,8 @@
 // A plugin library for the end-to-end runs, so the program has plugins of its own to show while
 // the real libraries are being built: a calculator, an importer, a menu item under
-// "&Calculate\&Method", a "Main Options" toolbar with a button, and a menu item that puts a small
-// model into the active document for the views to show.
+// "&Calculate\&Method", a "Main Options" toolbar with a button, a menu item that puts a small
+// model into the active document for the views to show, and a tool that hands the mouse to the
+// view type (its selection).
 #include "platform/CommandRouting.h"
 #include "platform/Dialog.h"
 #include "platform/Resources.h"
@@ -13,6 +14,7 @@
 #include "plugins/VornPluginMenuItem.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginObjectType.h"
+#include "plugins/VornPluginViewBase.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornDocument.h"
 #include "VornData/VornForceDefinition.h"
@@ -186,6 +188,30 @@ private:
     }
 };
 
+// "&Tools\E2E &Select": while it is the document's tool, the view type of the view under the
+// mouse gets every mouse event, as the workspace's select tool hands them on.
+class SelectTool : public VornPluginMenuItem
+{
+public:
+    const char* getName() override { return "E2E Select"; }
+    const char* getMenuPath() override { return "&Tools\\E2E &Select"; }
+    void about(PluginWindowHandle*) override {}
+    void updateCommandUI(platform::CommandState* state, MAI_View* view) override { state->Enable(view != nullptr); }
+    void execute(MAI_View* view) override
+    {
+        if (view != nullptr && view->document != nullptr)
+            view->document->setActiveMenuItem(this);
+    }
+    bool onMouse(MAI_View* view, int32_t x, int32_t y, int32_t, uint32_t flags) override
+    {
+        if (flags == 0x1000 && x == 0 && y == 0)
+            return true;
+        if (view != nullptr && view->viewTypeInfos != nullptr && view->viewTypeInfos->viewTypePlugin != nullptr)
+            view->viewTypeInfos->viewTypePlugin->onMouse(view, x, y, flags);
+        return true;
+    }
+};
+
 } // namespace e2e_library
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
@@ -195,7 +221,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 
 std::uint32_t GetPluginCount()
 {
-    return 6;
+    return 7;
 }
 
 VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
@@ -229,6 +255,8 @@ VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
         return new Panel;
     case 5:
         return new ModelItem;
+    case 6:
+        return new SelectTool;
     default:
         return nullptr;
     }
