@@ -39,6 +39,18 @@ double nearestStep(double value, double offset, double step)
     return std::floor((value - offset) / step + 0.5) * step + offset;
 }
 
+const SnapObjectTexts drawObjectTexts = {
+    "DrawObject", "DrawObject [OpenGL]:\nsnaps to active DrawObject.\n:?", "DrawObject [OpenGL]",
+    "PluginVPSODrawObject", "Tools\\&Snap\\&Joint", "Toggle DrawObject Snap", 127, "Snap Options"};
+const SnapObjectTexts surfacePointTexts = {
+    "SurfacePoint", "SurfacePoint [OpenGL]:\nsnaps to any point on surface of selectable object.\n",
+    "SurfacePoint [OpenGL]", "PluginVPSOSurfacePoint", "Tools\\&Snap\\&SurfacePoint", "Toggle SurfacePoint Snap",
+    171, "Snap Options"};
+const SnapObjectTexts gridTexts = {"Grid", "Grid [OpenGL]:\nsnaps to active Grid.\n:Point", "Grid [OpenGL]",
+                                   "PluginVPSOGrid", "Tools\\&Snap\\&Grid", "Toggle Grid Snap", 126, "Snap Options"};
+const SnapObjectTexts planeTexts = {"Plane", "Plane [OpenGL]:\nsnaps to active plane.\n:Point", "Plane [OpenGL]",
+                                    "PluginVPSOPlane", nullptr, nullptr, 0, nullptr};
+
 void fill(SnapPoint* point, double score, SnappedPoint& snapped, VornPluginSnapObject* source)
 {
     point->distance = score;
@@ -109,31 +121,63 @@ bool nearestGridNode(const OpenGLView& view, const SnappedPoint& onPlane, Snappe
     return std::isfinite(node.x) && std::isfinite(node.y) && std::isfinite(node.z);
 }
 
+// --- the texted answers ---
+
+TextedSnapObject::TextedSnapObject(int32_t priority, const SnapObjectTexts& texts)
+    : PluginVOSnapObject(priority), texts(texts)
+{
+}
+
+const char* TextedSnapObject::getName()
+{
+    return texts.name;
+}
+
+const char* TextedSnapObject::getDescription()
+{
+    return texts.description;
+}
+
+void TextedSnapObject::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, texts.aboutCaption, std::string(texts.aboutTitle) + "\n1999");
+}
+
+const char* TextedSnapObject::getMenuPath()
+{
+    return texts.menuPath;
+}
+
+const char* TextedSnapObject::getButtonText()
+{
+    return texts.name;
+}
+
+const char* TextedSnapObject::getToolTipText()
+{
+    return texts.toolTip != nullptr ? texts.toolTip : PluginVOSnapObject::getToolTipText();
+}
+
+int32_t TextedSnapObject::getBitmapID()
+{
+    return texts.bitmapId;
+}
+
+const char* TextedSnapObject::getToolbarName()
+{
+    return texts.toolbarName != nullptr ? texts.toolbarName : PluginVOSnapObject::getToolbarName();
+}
+
 // --- draw object ---
 
 PluginVPSODrawObject::PluginVPSODrawObject(int32_t priority, PluginDrawObject* drawObjectPlugin, const char* kind)
-    : PluginVOSnapObject(priority), drawObjectPlugin(drawObjectPlugin), kind(kind)
+    : TextedSnapObject(priority, drawObjectTexts), drawObjectPlugin(drawObjectPlugin), kind(kind)
 {
 }
 
 const char* PluginVPSODrawObject::getName()
 {
-    return drawObjectPlugin != nullptr ? drawObjectPlugin->getDisplayName() : "DrawObject";
-}
-
-const char* PluginVPSODrawObject::getDescription()
-{
-    return "DrawObject [OpenGL]:\nsnaps to active DrawObject.\n:?";
-}
-
-void PluginVPSODrawObject::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "PluginVPSODrawObject", "DrawObject [OpenGL]\n1999");
-}
-
-const char* PluginVPSODrawObject::getMenuPath()
-{
-    return "Tools\\&Snap\\&Joint";
+    return drawObjectPlugin != nullptr ? drawObjectPlugin->getDisplayName() : TextedSnapObject::getName();
 }
 
 const char* PluginVPSODrawObject::getButtonText()
@@ -144,19 +188,9 @@ const char* PluginVPSODrawObject::getButtonText()
 const char* PluginVPSODrawObject::getToolTipText()
 {
     if (drawObjectPlugin == nullptr)
-        return "Toggle DrawObject Snap";
+        return TextedSnapObject::getToolTipText();
     toolTip = std::string("Toggle Snap to ") + drawObjectPlugin->getDisplayName();
     return toolTip.c_str();
-}
-
-int32_t PluginVPSODrawObject::getBitmapID()
-{
-    return 127;
-}
-
-const char* PluginVPSODrawObject::getToolbarName()
-{
-    return "Snap Options";
 }
 
 const char* PluginVPSODrawObject::getSnapKind()
@@ -195,48 +229,8 @@ bool PluginVPSODrawObject::snapPoint(SnapPoint* point, MAI_View* view, float x, 
 
 // --- surface point ---
 
-PluginVPSOSurfacePoint::PluginVPSOSurfacePoint() : PluginVOSnapObject(7)
+PluginVPSOSurfacePoint::PluginVPSOSurfacePoint() : TextedSnapObject(7, surfacePointTexts)
 {
-}
-
-const char* PluginVPSOSurfacePoint::getName()
-{
-    return "SurfacePoint";
-}
-
-const char* PluginVPSOSurfacePoint::getDescription()
-{
-    return "SurfacePoint [OpenGL]:\nsnaps to any point on surface of selectable object.\n";
-}
-
-void PluginVPSOSurfacePoint::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "PluginVPSOSurfacePoint", "SurfacePoint [OpenGL]\n1999");
-}
-
-const char* PluginVPSOSurfacePoint::getMenuPath()
-{
-    return "Tools\\&Snap\\&SurfacePoint";
-}
-
-const char* PluginVPSOSurfacePoint::getButtonText()
-{
-    return "SurfacePoint";
-}
-
-const char* PluginVPSOSurfacePoint::getToolTipText()
-{
-    return "Toggle SurfacePoint Snap";
-}
-
-int32_t PluginVPSOSurfacePoint::getBitmapID()
-{
-    return 171;
-}
-
-const char* PluginVPSOSurfacePoint::getToolbarName()
-{
-    return "Snap Options";
 }
 
 const char* PluginVPSOSurfacePoint::getSnapKind()
@@ -282,48 +276,8 @@ bool PluginVPSOSurfacePoint::snapPoint(SnapPoint* point, MAI_View* view, float x
 
 // --- grid ---
 
-PluginVPSOGrid::PluginVPSOGrid() : PluginVOSnapObject(10)
+PluginVPSOGrid::PluginVPSOGrid() : TextedSnapObject(10, gridTexts)
 {
-}
-
-const char* PluginVPSOGrid::getName()
-{
-    return "Grid";
-}
-
-const char* PluginVPSOGrid::getDescription()
-{
-    return "Grid [OpenGL]:\nsnaps to active Grid.\n:Point";
-}
-
-void PluginVPSOGrid::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "PluginVPSOGrid", "Grid [OpenGL]\n1999");
-}
-
-const char* PluginVPSOGrid::getMenuPath()
-{
-    return "Tools\\&Snap\\&Grid";
-}
-
-const char* PluginVPSOGrid::getButtonText()
-{
-    return "Grid";
-}
-
-const char* PluginVPSOGrid::getToolTipText()
-{
-    return "Toggle Grid Snap";
-}
-
-int32_t PluginVPSOGrid::getBitmapID()
-{
-    return 126;
-}
-
-const char* PluginVPSOGrid::getToolbarName()
-{
-    return "Snap Options";
 }
 
 const char* PluginVPSOGrid::getSnapKind()
@@ -357,23 +311,8 @@ bool PluginVPSOGrid::snapPoint(SnapPoint* point, MAI_View* view, float x, float 
 
 // --- plane ---
 
-PluginVPSOPlane::PluginVPSOPlane() : PluginVOSnapObject(10)
+PluginVPSOPlane::PluginVPSOPlane() : TextedSnapObject(10, planeTexts)
 {
-}
-
-const char* PluginVPSOPlane::getName()
-{
-    return "Plane";
-}
-
-const char* PluginVPSOPlane::getDescription()
-{
-    return "Plane [OpenGL]:\nsnaps to active plane.\n:Point";
-}
-
-void PluginVPSOPlane::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "PluginVPSOPlane", "Plane [OpenGL]\n1999");
 }
 
 const char* PluginVPSOPlane::getMenuPath()
@@ -381,11 +320,6 @@ const char* PluginVPSOPlane::getMenuPath()
     master->snapEnabled = 1;
     master->usable = 1;
     return nullptr;
-}
-
-const char* PluginVPSOPlane::getButtonText()
-{
-    return "Plane";
 }
 
 const char* PluginVPSOPlane::getSnapKind()

@@ -9,11 +9,24 @@ namespace zintel
 
 class OpenGLView;
 
-// Snaps to the item of one draw object under the cursor (the joints).
-class PluginVPSODrawObject : public PluginVOSnapObject
+// The fixed answers of a snap object's plugin; a null text (or bitmap 0) keeps the framework's.
+struct SnapObjectTexts
+{
+    const char* name;
+    const char* description;
+    const char* aboutTitle;
+    const char* aboutCaption;
+    const char* menuPath;
+    const char* toolTip;
+    int32_t bitmapId;
+    const char* toolbarName;
+};
+
+// A snap object that answers its plugin questions from its texts.
+class TextedSnapObject : public PluginVOSnapObject
 {
 public:
-    PluginVPSODrawObject(int32_t priority, PluginDrawObject* drawObjectPlugin, const char* kind);
+    TextedSnapObject(int32_t priority, const SnapObjectTexts& texts);
 
     const char* getName() override;
     const char* getDescription() override;
@@ -23,6 +36,20 @@ public:
     const char* getToolTipText() override;
     int32_t getBitmapID() override;
     const char* getToolbarName() override;
+
+private:
+    const SnapObjectTexts& texts;
+};
+
+// Snaps to the item of one draw object under the cursor (the joints).
+class PluginVPSODrawObject : public TextedSnapObject
+{
+public:
+    PluginVPSODrawObject(int32_t priority, PluginDrawObject* drawObjectPlugin, const char* kind);
+
+    const char* getName() override;
+    const char* getButtonText() override;
+    const char* getToolTipText() override;
     const char* getSnapKind() override;
     bool snapPoint(SnapPoint* point, MAI_View* view, float x, float y, float best) override;
 
@@ -40,19 +67,10 @@ struct SnappedPoint
 };
 
 // Snaps to the nearest visible surface point of any enabled draw object.
-class PluginVPSOSurfacePoint : public PluginVOSnapObject
+class PluginVPSOSurfacePoint : public TextedSnapObject
 {
 public:
     PluginVPSOSurfacePoint();
-
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    const char* getMenuPath() override;
-    const char* getButtonText() override;
-    const char* getToolTipText() override;
-    int32_t getBitmapID() override;
-    const char* getToolbarName() override;
     const char* getSnapKind() override;
     bool snapPoint(SnapPoint* point, MAI_View* view, float x, float y, float best) override;
 
@@ -60,19 +78,10 @@ public:
 };
 
 // Snaps to the nearest grid node on the grid plane that faces the camera.
-class PluginVPSOGrid : public PluginVOSnapObject
+class PluginVPSOGrid : public TextedSnapObject
 {
 public:
     PluginVPSOGrid();
-
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    const char* getMenuPath() override;
-    const char* getButtonText() override;
-    const char* getToolTipText() override;
-    int32_t getBitmapID() override;
-    const char* getToolbarName() override;
     const char* getSnapKind() override;
     bool snapPoint(SnapPoint* point, MAI_View* view, float x, float y, float best) override;
 
@@ -80,17 +89,12 @@ public:
 };
 
 // Snaps to the point of the grid plane under the cursor; it has no menu entry.
-class PluginVPSOPlane : public PluginVOSnapObject
+class PluginVPSOPlane : public TextedSnapObject
 {
 public:
     PluginVPSOPlane();
-
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
     // Asking switches the snap on and makes it usable.
     const char* getMenuPath() override;
-    const char* getButtonText() override;
     const char* getSnapKind() override;
     bool snapPoint(SnapPoint* point, MAI_View* view, float x, float y, float best) override;
 

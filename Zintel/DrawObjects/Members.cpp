@@ -353,42 +353,81 @@ void OpenGLDrawObjectMembersbyMat::drawLines(BlockList<VornMember>& list)
 
 // --- the plugins ---
 
-PluginVODOMembers::PluginVODOMembers() = default;
-PluginVODOMembers::~PluginVODOMembers() = default;
+namespace
+{
 
-const char* PluginVODOMembers::getName()
+const MembersPluginTexts byObjectTexts = {"Members", "Members [OpenGL]:\noptionally draws Members.",
+                                          "PluginVODOMembers", "by Object"};
+const MembersPluginTexts byMaterialTexts = {"Members by Material",
+                                            "Members [OpenGL]:\noptionally draws Members using the Material color.",
+                                            "PluginVODOMembersbyMat", "by Material"};
+
+} // namespace
+
+PluginVODOMembersKind::PluginVODOMembersKind(const MembersPluginTexts& texts) : texts(texts)
+{
+}
+
+PluginVODOMembersKind::~PluginVODOMembersKind() = default;
+
+const char* PluginVODOMembersKind::getName()
+{
+    return texts.name;
+}
+
+const char* PluginVODOMembersKind::getDescription()
+{
+    return texts.description;
+}
+
+void PluginVODOMembersKind::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, texts.aboutCaption, "Members [OpenGL]\n1999");
+}
+
+const char* PluginVODOMembersKind::getDisplayName()
 {
     return "Members";
 }
 
-void PluginVODOMembers::registerListeners()
+const char* PluginVODOMembersKind::getModeName()
 {
-    if (mai == nullptr || crossSectionListener)
-        return;
-    // The record of a changed cross-section does not say yet which value changed: every change
-    // of a cross-section repaints.
-    crossSectionListener = std::make_unique<MembersRepaintListener>([this](void*) { repaintViews(false); });
-    applyListener = std::make_unique<MembersRepaintListener>([this](void* payload) {
-        if (isKind(payload, VornCrossSection::staticTypeID()))
-            repaintViews(false);
-    });
-    mai->notifierRegistry.addListener(Channel::CrossSectionsChanged, crossSectionListener.get());
-    mai->notifierRegistry.addListener(Channel::AppliedToSelection, applyListener.get());
+    return texts.modeName;
 }
 
-void PluginVODOMembers::repaintViews(bool anyDetail)
+int32_t PluginVODOMembersKind::getBitmapID()
+{
+    return 142;
+}
+
+void PluginVODOMembersKind::repaintViews(bool anyDetail)
 {
     repaintActiveViews(mai, drawObjects, anyDetail);
 }
 
-const char* PluginVODOMembers::getDescription()
+void PluginVODOMembersKind::listen(const char* channel, std::function<void(void*)> heard)
 {
-    return "Members [OpenGL]:\noptionally draws Members.";
+    if (mai == nullptr)
+        return;
+    listeners.push_back(std::make_unique<MembersRepaintListener>(std::move(heard)));
+    mai->notifierRegistry.addListener(channel, listeners.back().get());
 }
 
-void PluginVODOMembers::about(PluginWindowHandle* parent)
+PluginVODOMembers::PluginVODOMembers() : PluginVODOMembersKind(byObjectTexts)
 {
-    showAboutBox(parent, "PluginVODOMembers", "Members [OpenGL]\n1999");
+}
+
+void PluginVODOMembers::registerListeners()
+{
+    if (listening())
+        return;
+    // The record of a changed cross-section does not say yet which value changed: every change
+    // of a cross-section repaints.
+    listen(Channel::CrossSectionsChanged, [this](void*) { repaintViews(false); });
+    listen(Channel::AppliedToSelection, [this](void* payload) {
+        if (isKind(payload, VornCrossSection::staticTypeID()))
+            repaintViews(false);
+    });
 }
 
 DrawObject* PluginVODOMembers::getDrawObject(ViewTypeInfo* owner)
@@ -398,81 +437,29 @@ DrawObject* PluginVODOMembers::getDrawObject(ViewTypeInfo* owner)
     return object;
 }
 
-const char* PluginVODOMembers::getDisplayName()
+PluginVODOMembersbyMat::PluginVODOMembersbyMat() : PluginVODOMembersKind(byMaterialTexts)
 {
-    return "Members";
-}
-
-const char* PluginVODOMembers::getModeName()
-{
-    return "by Object";
-}
-
-int32_t PluginVODOMembers::getBitmapID()
-{
-    return 142;
-}
-
-PluginVODOMembersbyMat::PluginVODOMembersbyMat() = default;
-PluginVODOMembersbyMat::~PluginVODOMembersbyMat() = default;
-
-const char* PluginVODOMembersbyMat::getName()
-{
-    return "Members by Material";
 }
 
 void PluginVODOMembersbyMat::registerListeners()
 {
-    if (mai == nullptr || crossSectionListener)
+    if (listening())
         return;
     // The records of changed cross-sections and materials do not say yet which value changed:
     // every change repaints.
-    crossSectionListener = std::make_unique<MembersRepaintListener>([this](void*) { repaintViews(false); });
-    materialListener = std::make_unique<MembersRepaintListener>([this](void*) { repaintViews(true); });
-    applyListener = std::make_unique<MembersRepaintListener>([this](void* payload) {
+    listen(Channel::CrossSectionsChanged, [this](void*) { repaintViews(false); });
+    listen(Channel::MaterialsChanged, [this](void*) { repaintViews(true); });
+    listen(Channel::AppliedToSelection, [this](void* payload) {
         if (isKind(payload, VornCrossSection::staticTypeID()))
             repaintViews(false);
         else if (isKind(payload, VornMaterial::staticTypeID()))
             repaintViews(true);
     });
-    mai->notifierRegistry.addListener(Channel::CrossSectionsChanged, crossSectionListener.get());
-    mai->notifierRegistry.addListener(Channel::MaterialsChanged, materialListener.get());
-    mai->notifierRegistry.addListener(Channel::AppliedToSelection, applyListener.get());
-}
-
-void PluginVODOMembersbyMat::repaintViews(bool anyDetail)
-{
-    repaintActiveViews(mai, drawObjects, anyDetail);
-}
-
-const char* PluginVODOMembersbyMat::getDescription()
-{
-    return "Members [OpenGL]:\noptionally draws Members using the Material color.";
-}
-
-void PluginVODOMembersbyMat::about(PluginWindowHandle* parent)
-{
-    showAboutBox(parent, "PluginVODOMembersbyMat", "Members [OpenGL]\n1999");
 }
 
 DrawObject* PluginVODOMembersbyMat::getDrawObject(ViewTypeInfo* owner)
 {
     return makeDrawObject<OpenGLDrawObjectMembersbyMat>(this, owner, "PluginVODOMembersbyMat::getDrawObject");
-}
-
-const char* PluginVODOMembersbyMat::getDisplayName()
-{
-    return "Members";
-}
-
-const char* PluginVODOMembersbyMat::getModeName()
-{
-    return "by Material";
-}
-
-int32_t PluginVODOMembersbyMat::getBitmapID()
-{
-    return 142;
 }
 
 } // namespace zintel

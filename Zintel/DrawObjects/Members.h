@@ -2,7 +2,9 @@
 
 #include "Zintel/OpenGLFamilies.h"
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class NotifierListener;
 class VornMember;
@@ -55,48 +57,56 @@ protected:
 // cross-sections or materials may have changed.
 class MembersRepaintListener;
 
-class PluginVODOMembers : public PluginVODrawObject
+// The fixed answers of a members plugin.
+struct MembersPluginTexts
+{
+    const char* name;
+    const char* description;
+    const char* aboutCaption;
+    const char* modeName;
+};
+
+// What the two members plugins share: their answers from texts, and listeners that repaint.
+class PluginVODOMembersKind : public PluginVODrawObject
+{
+public:
+    explicit PluginVODOMembersKind(const MembersPluginTexts& texts);
+    ~PluginVODOMembersKind() override;
+    const char* getName() override;
+    const char* getDescription() override;
+    void about(PluginWindowHandle* parent) override;
+    const char* getDisplayName() override;
+    const char* getModeName() override;
+    int32_t getBitmapID() override;
+
+    // Asks the active views of the active document to repaint: at detail High or more, or at any
+    // detail with `anyDetail`.
+    void repaintViews(bool anyDetail);
+
+protected:
+    // Subscribes a listener of the channel, once.
+    void listen(const char* channel, std::function<void(void*)> heard);
+    bool listening() const { return !listeners.empty(); }
+
+private:
+    const MembersPluginTexts& texts;
+    std::vector<std::unique_ptr<MembersRepaintListener>> listeners;
+};
+
+class PluginVODOMembers : public PluginVODOMembersKind
 {
 public:
     PluginVODOMembers();
-    ~PluginVODOMembers() override;
-    const char* getName() override;
     void registerListeners() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
     DrawObject* getDrawObject(ViewTypeInfo* owner) override;
-    const char* getDisplayName() override;
-    const char* getModeName() override;
-    int32_t getBitmapID() override;
-
-    // Asks the views at detail High or more (any detail with `anyDetail`) to repaint.
-    void repaintViews(bool anyDetail);
-
-private:
-    std::unique_ptr<MembersRepaintListener> crossSectionListener;
-    std::unique_ptr<MembersRepaintListener> applyListener;
 };
 
-class PluginVODOMembersbyMat : public PluginVODrawObject
+class PluginVODOMembersbyMat : public PluginVODOMembersKind
 {
 public:
     PluginVODOMembersbyMat();
-    ~PluginVODOMembersbyMat() override;
-    const char* getName() override;
     void registerListeners() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
     DrawObject* getDrawObject(ViewTypeInfo* owner) override;
-    const char* getDisplayName() override;
-    const char* getModeName() override;
-    int32_t getBitmapID() override;
-
-    void repaintViews(bool anyDetail);
-
-private:
-    std::unique_ptr<MembersRepaintListener> crossSectionListener;
-    std::unique_ptr<MembersRepaintListener> materialListener;
-    std::unique_ptr<MembersRepaintListener> applyListener;
 };
 
 } // namespace zintel
