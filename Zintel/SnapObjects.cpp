@@ -51,6 +51,18 @@ const SnapObjectTexts gridTexts = {"Grid", "Grid [OpenGL]:\nsnaps to active Grid
 const SnapObjectTexts planeTexts = {"Plane", "Plane [OpenGL]:\nsnaps to active plane.\n:Point", "Plane [OpenGL]",
                                     "PluginVPSOPlane", nullptr, nullptr, 0, nullptr};
 
+// The view of a snap on the grid plane and the score, the priority set first; null when the
+// score cannot beat the best one or the view shows no OpenGL.
+OpenGLView* startPlaneSnap(VornPluginSnapObject& snap, int32_t priority, MAI_View* view, SnapPoint* point,
+                           float best, double& score)
+{
+    snap.setPriority(priority);
+    score = static_cast<double>(snap.getPriority()) * snapUnit(snap);
+    if (best < score || point == nullptr)
+        return nullptr;
+    return openGLInfo(view);
+}
+
 void fill(SnapPoint* point, double score, SnappedPoint& snapped, VornPluginSnapObject* source)
 {
     point->distance = score;
@@ -287,12 +299,9 @@ const char* PluginVPSOGrid::getSnapKind()
 
 bool PluginVPSOGrid::snapPoint(SnapPoint* point, MAI_View* view, float x, float y, float best)
 {
-    setPriority(10);
-    const double score = static_cast<double>(getPriority()) * snapUnit(*this);
-    if (best < score)
-        return false;
-    OpenGLView* info = openGLInfo(view);
-    if (info == nullptr || point == nullptr)
+    double score = 0.0;
+    OpenGLView* info = startPlaneSnap(*this, 10, view, point, best, score);
+    if (info == nullptr)
         return false;
     const double wx = static_cast<int32_t>(x);
     const double wy = static_cast<int32_t>(info->height - y);
@@ -329,12 +338,9 @@ const char* PluginVPSOPlane::getSnapKind()
 
 bool PluginVPSOPlane::snapPoint(SnapPoint* point, MAI_View* view, float x, float y, float best)
 {
-    setPriority(11);
-    const double score = static_cast<double>(getPriority()) * snapUnit(*this);
-    if (best < score)
-        return false;
-    OpenGLView* info = openGLInfo(view);
-    if (info == nullptr || point == nullptr)
+    double score = 0.0;
+    OpenGLView* info = startPlaneSnap(*this, 11, view, point, best, score);
+    if (info == nullptr)
         return false;
     SnappedPoint onPlane;
     if (!gridPlaneHit(*info, static_cast<int32_t>(x), static_cast<int32_t>(info->height - y), onPlane))

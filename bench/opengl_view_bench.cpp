@@ -1,8 +1,9 @@
 // What the OpenGL view costs with a model of 10,000 members (a 100 x 100 grid of members between
 // 101 x 101 joints, each with the 1 x 1 rectangle section) in a document window on Mesa's
 // software renderer: a whole frame (the three passes, the swap and the copy into the window) at
-// each detail level, and a click pick on a member (selection-mode draw of every member and joint
-// and the selection protocol).
+// each detail level, also without the members, without the joints and with no layer at all (what
+// the window costs alone), and a click pick on a member (selection-mode draw of every member and
+// joint and the selection protocol).
 #include "tests/zintel/ZintelHost.h"
 
 #include "plugins/InputEvent.h"
@@ -59,6 +60,15 @@ bool prepare(benchmark::State& state)
     view.povX = 140.0;
     view.zFar = 400.0;
     view.detailLevel = static_cast<int8_t>(state.range(0));
+    // Which layers draw: all (0), all but the members (1), all but the joints (2), none (3).
+    const int64_t layers = state.range(1);
+    for (DrawObject* object = view.drawObjects; object != nullptr; object = object->next)
+    {
+        const std::string name = object->plugin->getName();
+        const bool members = name == "Members by Material", joints = name == "Joints";
+        if (name != "Members")
+            object->enabled = layers == 3 || (layers == 1 && members) || (layers == 2 && joints) ? 0 : 1;
+    }
     host.paint();
     return true;
 }
@@ -75,7 +85,11 @@ void BM_Frame(benchmark::State& state)
     }
     state.counters["members"] = static_cast<double>(largeModel()->members->getCount());
 }
-BENCHMARK(BM_Frame)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Frame)
+    ->ArgsProduct({{25, 50, 100}, {0}})
+    ->ArgsProduct({{100}, {1, 2, 3}})
+    ->ArgNames({"detail", "without"})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ClickPick(benchmark::State& state)
 {
@@ -89,6 +103,6 @@ void BM_ClickPick(benchmark::State& state)
         host.viewType->onMouse(host.viewInterface(), centre.x, centre.y, InputEvent::LeftUp);
     }
 }
-BENCHMARK(BM_ClickPick)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickPick)->ArgsProduct({{25, 50, 100}, {0}})->ArgNames({"detail", "without"})->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -248,35 +248,40 @@ void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
         return;
     OpenGLView& info = *view();
     glDepthFunc(GL_LESS);
+    // The unlit outlines of all joints first, then the lit bodies: switching the lighting for
+    // every joint costs the software renderer more than the symbols themselves. Marked outlines
+    // are drawn without fog.
+    glDisable(GL_LIGHTING);
+    for (const bool marked : {false, true})
+    {
+        if (marked && info.fogOn)
+            glDisable(GL_FOG);
+        for (uint32_t index = list->getCount(); index-- > 0;)
+        {
+            const VornJoint& joint = (*list)[index];
+            const bool preSelected = representativeOf(joint).isPreSelected();
+            if ((preSelected || joint.isUnderModifier()) != marked)
+                continue;
+            pushJointFrame(joint);
+            sendColor(!marked ? info.defaultColor.word()
+                      : preSelected ? info.selectedColor.word()
+                                    : info.modifierColor.word());
+            glCallList(symbolFor(joint, false) + 1);
+            glPopMatrix();
+        }
+        if (marked && info.fogOn)
+            glEnable(GL_FOG);
+    }
+    glEnable(GL_LIGHTING);
     for (uint32_t index = list->getCount(); index-- > 0;)
     {
         const VornJoint& joint = (*list)[index];
         const VornBaseObject& representative = representativeOf(joint);
         pushJointFrame(joint);
-        const uint32_t symbol = symbolFor(joint, false);
-        const bool preSelected = representative.isPreSelected();
-        if (!preSelected && !joint.isUnderModifier())
-        {
-            glDisable(GL_LIGHTING);
-            sendColor(info.defaultColor.word());
-            glCallList(symbol + 1);
-            glEnable(GL_LIGHTING);
-        }
-        else
-        {
-            if (info.fogOn)
-                glDisable(GL_FOG);
-            glDisable(GL_LIGHTING);
-            sendColor(preSelected ? info.selectedColor.word() : info.modifierColor.word());
-            glCallList(symbol + 1);
-            glEnable(GL_LIGHTING);
-            if (info.fogOn)
-                glEnable(GL_FOG);
-        }
         sendColor(representative.isHidden()   ? info.hiddenColor.word()
                   : representative.isFrozen() ? info.frozenColor.word()
                                               : representative.getColor());
-        glCallList(symbol);
+        glCallList(symbolFor(joint, false));
         glPopMatrix();
     }
 }

@@ -149,26 +149,26 @@ void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list)
     glDisable(GL_LINE_STIPPLE);
 }
 
-void OpenGLDrawObjectMembers::draw(int32_t mode, uint32_t tickCount)
+void OpenGLDrawObjectMembers::drawPass(bool xray)
 {
     BlockList<VornMember>* list = members();
-    if (list == nullptr || (view()->xrayMode & XRay::Model) != 0)
+    // The X-ray pass draws the members while the model is X-rayed, the normal pass otherwise.
+    if (list == nullptr || ((view()->xrayMode & XRay::Model) != 0) != xray)
         return;
     if (view()->detailLevel >= Detail::Medium)
-        drawSolids(*list, false);
+        drawSolids(*list, xray);
     else
         drawLines(*list);
 }
 
+void OpenGLDrawObjectMembers::draw(int32_t mode, uint32_t tickCount)
+{
+    drawPass(false);
+}
+
 void OpenGLDrawObjectMembers::drawBlended()
 {
-    BlockList<VornMember>* list = members();
-    if (list == nullptr || (view()->xrayMode & XRay::Model) == 0)
-        return;
-    if (view()->detailLevel >= Detail::Medium)
-        drawSolids(*list, true);
-    else
-        drawLines(*list);
+    drawPass(true);
 }
 
 void OpenGLDrawObjectMembers::drawShadow()

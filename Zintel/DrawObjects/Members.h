@@ -39,6 +39,7 @@ protected:
     BlockList<VornMember>* members() const;
 
 private:
+    void drawPass(bool xray);
     void drawSolids(BlockList<VornMember>& members, bool xray);
 };
 
