@@ -13,6 +13,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 
@@ -117,6 +118,47 @@ void OpenGLView::setupLighting()
             shadowMatrix[i] = matrix[i];
     }
     glLightfv(GL_LIGHT0, GL_POSITION, position);
+}
+
+bool OpenGLView::mayHitPickRegion(const double a[3], const double b[3], double radius) const
+{
+    if (!pickRegion.active)
+        return true;
+    // A margin of a few pixels covers the rasterisation of edges and lines.
+    constexpr double marginPixels = 3.0;
+    double low[2] = {0.0, 0.0}, high[2] = {0.0, 0.0};
+    for (int end = 0; end < 2; ++end)
+    {
+        const double* p = end == 0 ? a : b;
+        const double* m = modelviewMatrix;
+        const double eye[4] = {m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12],
+                               m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13],
+                               m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14], 1.0};
+        if (!(-eye[2] > zNear))
+            return true;
+        const double* q = projectionMatrix;
+        const double clip[4] = {q[0] * eye[0] + q[4] * eye[1] + q[8] * eye[2] + q[12],
+                                q[1] * eye[0] + q[5] * eye[1] + q[9] * eye[2] + q[13], 0.0,
+                                q[3] * eye[0] + q[7] * eye[1] + q[11] * eye[2] + q[15]};
+        if (!(clip[3] > 0.0))
+            return true;
+        const double x = viewport[0] + (clip[0] / clip[3] + 1.0) * viewport[2] / 2.0;
+        const double y = viewport[1] + (clip[1] / clip[3] + 1.0) * viewport[3] / 2.0;
+        const double scale = std::max(std::abs(q[0]) * viewport[2], std::abs(q[5]) * viewport[3]) / 2.0;
+        const double reach = radius * scale / -eye[2] + marginPixels;
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach))
+            return true;
+        if (end == 0 || x - reach < low[0])
+            low[0] = x - reach;
+        if (end == 0 || y - reach < low[1])
+            low[1] = y - reach;
+        if (end == 0 || x + reach > high[0])
+            high[0] = x + reach;
+        if (end == 0 || y + reach > high[1])
+            high[1] = y + reach;
+    }
+    return high[0] >= pickRegion.left && low[0] <= pickRegion.right && high[1] >= pickRegion.bottom &&
+           low[1] <= pickRegion.top;
 }
 
 int32_t OpenGLView::viewPlaneFor(float tilt, float direction)

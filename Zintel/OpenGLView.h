@@ -57,6 +57,19 @@ public:
     // Writes a trace line (and beeps) when GL has an error pending.
     void reportGLError(const char* label);
 
+    // False when no part of a body around the segment from a to b (within `radius` of it) can
+    // show inside the region of the pick being drawn (GL window coordinates), by the matrices of
+    // the last frame; true outside a pick and whenever it cannot be told (a point at or behind
+    // the eye). Pick draws leave out what cannot be hit.
+    bool mayHitPickRegion(const double a[3], const double b[3], double radius) const;
+
+    // The window region of the pick being drawn; none outside a pick.
+    struct PickRegion
+    {
+        bool active = false;
+        double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
+    } pickRegion;
+
     bool hasContext() const { return contextWindow != platform::WindowHandle::None; }
     PluginViewOpenGL* viewType() const;
     OpenGLDrawObject* firstDrawObject() const;

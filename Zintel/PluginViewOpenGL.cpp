@@ -366,12 +366,21 @@ int32_t PluginViewOpenGL::pickOnce(OpenGLView& view, double centreX, double cent
     view.setCamera();
     glMatrixMode(GL_PROJECTION);
     view.reportGLError("MatrixMode");
+    // The matrices of the camera as it is now, which the draw objects' culling of the pick uses.
+    glLoadIdentity();
+    gluPerspective(view.fovY, aspect, view.zNear, view.zFar);
+    glGetDoublev(GL_PROJECTION_MATRIX, view.projectionMatrix);
+    glGetDoublev(GL_MODELVIEW_MATRIX, view.modelviewMatrix);
+    glGetIntegerv(GL_VIEWPORT, view.viewport);
     glLoadIdentity();
     gluPickMatrix(centreX, centreY, regionWidth, regionHeight, view.viewport);
     gluPerspective(view.fovY, aspect, view.zNear, view.zFar);
     glMatrixMode(GL_MODELVIEW);
 
+    view.pickRegion = {true, centreX - regionWidth / 2.0, centreY - regionHeight / 2.0, centreX + regionWidth / 2.0,
+                       centreY + regionHeight / 2.0};
     drawNames();
+    view.pickRegion.active = false;
 
     const GLint hits = glRenderMode(GL_RENDER);
     glMatrixMode(GL_PROJECTION);

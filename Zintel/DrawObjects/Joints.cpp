@@ -314,6 +314,8 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
     const uint32_t count = list->getCount();
     glDepthFunc(GL_LESS);
     pickNameEnd = firstPickName + count;
+    // The picked cube reaches its corners, 1.02 s times the square root of 3 from the joint.
+    const double pickRadius = 1.02 * 1.7320508075688772 * view()->symbolSize();
     if (!ensureDisplayLists())
         return 0;
     glPushName(0);
@@ -324,6 +326,9 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
             joint.clearPreSelected();
         // Hidden joints are drawn for the eye only: they are neither picked nor snapped to.
         if (isHiddenItem(joint))
+            continue;
+        const double at[3] = {joint.getPosition().x, joint.getPosition().y, joint.getPosition().z};
+        if (!view()->mayHitPickRegion(at, at, pickRadius))
             continue;
         glLoadName(firstPickName + index);
         pushJointFrame(joint);

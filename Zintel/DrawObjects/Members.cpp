@@ -16,6 +16,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -58,6 +60,25 @@ void repaintActiveViews(MAI* mai, DrawObject* objects, bool anyDetail)
         if (anyDetail || view->detailLevel >= Detail::High)
             view->ownerView->invalidate(false);
     }
+}
+
+// False when the member's body cannot show in the region of the pick being drawn.
+bool mayBeHit(const OpenGLView& view, const VornMember& member, const ShapeList& outline)
+{
+    const VornJoint* start = member.getStartJoint();
+    const VornJoint* end = member.getEndJoint();
+    if (start == nullptr || end == nullptr)
+        return true;
+    double radius = 0.0;
+    if (!outline.isNull())
+        for (uint32_t point = 0; point < outline.getPointCount(); ++point)
+        {
+            const float* at = outline.getPoints() + ShapeList::FloatsPerPoint * point;
+            radius = std::max(radius, std::hypot(static_cast<double>(at[0]), static_cast<double>(at[1])));
+        }
+    const double a[3] = {start->getPosition().x, start->getPosition().y, start->getPosition().z};
+    const double b[3] = {end->getPosition().x, end->getPosition().y, end->getPosition().z};
+    return view.mayHitPickRegion(a, b, radius);
 }
 
 } // namespace
@@ -250,8 +271,10 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
                 }
                 continue;
             }
-            glLoadName(first + index);
             const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
+            if (!mayBeHit(info, member, outline))
+                continue;
+            glLoadName(first + index);
             if (outline.isNull())
                 drawMemberLine(member);
             else
