@@ -24,32 +24,77 @@ ShapeList outlineOf(VornCrossSection* section, bool fine)
     return fine ? section->shape->getSecondShapeList(section) : section->shape->getShapeList(section);
 }
 
-void vertex(double x, const float* point)
+// The member's frame: the start joint's position and its local axes (x along the member). The
+// vertices are placed in the model here rather than through the GL matrix stack, so that the
+// renderer can send the walls of many members in one batch.
+struct MemberFrame
 {
-    glVertex3d(x, static_cast<double>(point[0]), static_cast<double>(point[1]));
-}
+    Vector3 origin;
+    const Matrix3x3* axes;
 
-void normal(const float* direction)
-{
-    glNormal3d(0.0, static_cast<double>(direction[0]), static_cast<double>(direction[1]));
-}
+    void vertex(double x, const float* point) const
+    {
+        const double px = point[0], py = point[1];
+        const Vector3& ex = axes->rows[0];
+        const Vector3& ey = axes->rows[1];
+        const Vector3& ez = axes->rows[2];
+        glVertex3d(origin.x + x * ex.x + px * ey.x + py * ez.x, origin.y + x * ex.y + px * ey.y + py * ez.y,
+                   origin.z + x * ex.z + px * ey.z + py * ez.z);
+    }
+    void normal(double nx, double ny, double nz) const
+    {
+        const Vector3& ex = axes->rows[0];
+        const Vector3& ey = axes->rows[1];
+        const Vector3& ez = axes->rows[2];
+        glNormal3d(nx * ex.x + ny * ey.x + nz * ez.x, nx * ex.y + ny * ey.y + nz * ez.y,
+                   nx * ex.z + ny * ey.z + nz * ez.z);
+    }
+    // An edge normal of the outline (in the section plane).
+    void normal(const float* direction) const { normal(0.0, direction[0], direction[1]); }
+};
 
-void drawCap(const ShapeList& outline, double x, double normalX, bool withNormals)
+// The cap strips of the outline at x. The far cap faces the other way: its triangles are sent
+// with the opposite winding (as the strips would show with the front face switched), as plain
+// triangles so that no state changes between members.
+void drawCap(const MemberFrame& frame, const ShapeList& outline, double x, double normalX, bool withNormals,
+             bool reversed)
 {
     const float* points = outline.getPoints();
     const int32_t* indices = outline.getIndexList();
-    glBegin(GL_TRIANGLE_STRIP);
+    const uint32_t count = outline.getIndexCount();
+    const auto point = [&](uint32_t i) { return points + ShapeList::FloatsPerPoint * indices[i]; };
+    const auto valid = [&](uint32_t i) { return static_cast<uint32_t>(indices[i]) < outline.getPointCount(); };
+    glBegin(reversed ? GL_TRIANGLES : GL_TRIANGLE_STRIP);
     if (withNormals)
-        glNormal3d(normalX, 0.0, 0.0);
-    for (uint32_t i = 0; i < outline.getIndexCount(); ++i)
+        frame.normal(normalX, 0.0, 0.0);
+    uint32_t stripStart = 0;
+    for (uint32_t i = 0; i < count; ++i)
     {
         if (indices[i] < 0)
         {
-            glEnd();
-            glBegin(GL_TRIANGLE_STRIP);
+            stripStart = i + 1;
+            if (!reversed)
+            {
+                glEnd();
+                glBegin(GL_TRIANGLE_STRIP);
+            }
+            continue;
         }
-        else if (static_cast<uint32_t>(indices[i]) < outline.getPointCount())
-            vertex(x, points + ShapeList::FloatsPerPoint * indices[i]);
+        if (!valid(i))
+            continue;
+        if (!reversed)
+        {
+            frame.vertex(x, point(i));
+            continue;
+        }
+        // Triangle n of a strip ends at its vertex n + 2; its winding alternates.
+        const uint32_t n = i - stripStart;
+        if (n < 2 || !valid(i - 1) || !valid(i - 2))
+            continue;
+        const bool even = n % 2 == 0;
+        frame.vertex(x, point(even ? i - 1 : i - 2));
+        frame.vertex(x, point(even ? i - 2 : i - 1));
+        frame.vertex(x, point(i));
     }
     glEnd();
 }
@@ -74,16 +119,24 @@ void drawMemberSolid(const VornMember& member, const ShapeList& outline, bool wi
     const VornJoint* start = member.getStartJoint();
     if (start == nullptr || outline.isNull())
         return;
-    const Vector3& origin = start->getPosition();
-    double frame[16];
-    member.localAxes().toGLMatrix(frame);
+    const MemberFrame frame{start->getPosition(), &member.localAxes()};
     const double length = member.getLength();
     const float* points = outline.getPoints();
     const auto at = [points](uint32_t index) { return points + ShapeList::FloatsPerPoint * index; };
-
-    glPushMatrix();
-    glTranslated(origin.x, origin.y, origin.z);
-    glMultMatrixd(frame);
+    // One wall from point `from` to point `to`: the after-normal of the first, the before-normal
+    // of the second.
+    const auto wall = [&](uint32_t from, uint32_t to) {
+        glBegin(GL_TRIANGLE_STRIP);
+        if (withNormals)
+            frame.normal(at(from) + 4);
+        frame.vertex(0.0, at(from));
+        frame.vertex(length, at(from));
+        if (withNormals)
+            frame.normal(at(to) + 2);
+        frame.vertex(0.0, at(to));
+        frame.vertex(length, at(to));
+        glEnd();
+    };
     uint32_t k = 0;
     for (uint32_t list = 0; list < outline.getListCount(); ++list)
     {
@@ -91,40 +144,16 @@ void drawMemberSolid(const VornMember& member, const ShapeList& outline, bool wi
         const uint32_t n = outline.getListLength(list);
         if (n == 0 || first + n > outline.getPointCount())
             break;
-        for (uint32_t wall = 0; wall + 1 < n; ++wall)
-        {
-            glBegin(GL_TRIANGLE_STRIP);
-            if (withNormals)
-                normal(at(k) + 4);
-            vertex(0.0, at(k));
-            vertex(length, at(k));
-            ++k;
-            if (withNormals)
-                normal(at(k) + 2);
-            vertex(0.0, at(k));
-            vertex(length, at(k));
-            glEnd();
-        }
-        glBegin(GL_TRIANGLE_STRIP);
-        if (withNormals)
-            normal(at(k) + 4);
-        vertex(0.0, at(k));
-        vertex(length, at(k));
-        if (withNormals)
-            normal(at(first) + 2);
-        vertex(0.0, at(first));
-        vertex(length, at(first));
-        glEnd();
+        for (; k + 1 < first + n; ++k)
+            wall(k, k + 1);
+        wall(k, first);
         ++k;
     }
     if (outline.getIndexCount() > 0)
     {
-        drawCap(outline, 0.0, -1.0, withNormals);
-        glFrontFace(GL_CW);
-        drawCap(outline, length, 1.0, withNormals);
-        glFrontFace(GL_CCW);
+        drawCap(frame, outline, 0.0, -1.0, withNormals, false);
+        drawCap(frame, outline, length, 1.0, withNormals, true);
     }
-    glPopMatrix();
 }
 
 void drawMemberLine(const VornMember& member)

@@ -20,7 +20,7 @@ class DocItemOpenGL;
 // shadows). A null list below Medium, or when no outline can be had: the member is a line.
 ShapeList memberOutline(const VornMember& member, const DocItemOpenGL* settings, int8_t detailLevel, bool forShadow);
 
-// Pushes the member's frame (x runs along the member), draws the walls and caps, and pops it.
+// The walls and caps of the member in its frame (x runs along the member from the start joint).
 void drawMemberSolid(const VornMember& member, const ShapeList& outline, bool withNormals);
 
 void drawMemberLine(const VornMember& member);
