@@ -377,19 +377,30 @@ int32_t PluginViewOpenGL::pickOnce(OpenGLView& view, double centreX, double cent
     gluPerspective(view.fovY, aspect, view.zNear, view.zFar);
     glMatrixMode(GL_MODELVIEW);
 
+    // Back to drawing, and the context released, also when a draw object throws.
+    const auto finish = [&view, context, aspect] {
+        view.pickRegion.active = false;
+        const GLint hits = glRenderMode(GL_RENDER);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(view.fovY, aspect, view.zNear, view.zFar);
+        glMatrixMode(GL_MODELVIEW);
+        view.ownerView->releaseDC(context);
+        platform::releaseGlCurrent();
+        return hits;
+    };
     view.pickRegion = {true, centreX - regionWidth / 2.0, centreY - regionHeight / 2.0, centreX + regionWidth / 2.0,
                        centreY + regionHeight / 2.0};
-    drawNames();
-    view.pickRegion.active = false;
-
-    const GLint hits = glRenderMode(GL_RENDER);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(view.fovY, aspect, view.zNear, view.zFar);
-    glMatrixMode(GL_MODELVIEW);
-    view.ownerView->releaseDC(context);
-    platform::releaseGlCurrent();
-    return hits;
+    try
+    {
+        drawNames();
+    }
+    catch (...)
+    {
+        finish();
+        throw;
+    }
+    return finish();
 }
 
 int32_t PluginViewOpenGL::runPick(OpenGLView& view, double centreX, double centreY, double regionWidth,

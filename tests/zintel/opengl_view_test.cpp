@@ -9,12 +9,14 @@
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/SnapObjects.h"
 #include "plugins/InputEvent.h"
+#include "platform/Services.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace
@@ -245,6 +247,35 @@ TEST_F(OpenGLViewInWindow, HitsBeyondTheSelectionBufferGrowItAndPickAgain)
     EXPECT_EQ(selectedNames(), (std::set<std::string>{"M1"}));
 }
 
+// Throws a model error while its names are drawn.
+class FailingDrawObject : public zintel::OpenGLDrawObject
+{
+public:
+    using OpenGLDrawObject::OpenGLDrawObject;
+    int32_t select(int32_t mode) override
+    {
+        if (mode == zintel::PickMode::BandDraw)
+            throw Exc_InternalError("FailingDrawObject::select");
+        return 0;
+    }
+};
+
+bool isReddish(uint32_t colour);
+
+TEST_F(OpenGLViewInWindow, AModelErrorWhilePickingIsShownAndTheViewDrawsOn)
+{
+    platform::ScriptedInteraction script;
+    auto* failing = new FailingDrawObject(nullptr, host.info());
+    click(at(0.0, -2.0));
+    delete failing;
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "FailingDrawObject::select");
+    EXPECT_FALSE(platform::isAnyGlCurrent());
+    host.paint();
+    const platform::Point centre = at(0.0, -2.0);
+    EXPECT_TRUE(isReddish(host.pixel(centre.x, centre.y))) << "the context left selection mode";
+}
+
 bool isReddish(uint32_t colour)
 {
     const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
@@ -299,6 +330,23 @@ TEST_F(OpenGLViewInWindow, AnXRayedModelBlendsItsMembersWithWhatLiesBehind)
     EXPECT_LT(green, background) << "a quarter of the member's colour over three quarters of the background";
     EXPECT_GT(green, background / 2);
     EXPECT_LT(red, static_cast<int>(opaque & 0xFF));
+}
+
+TEST_F(OpenGLViewInWindow, ShadowsFallOnTheFloorAlongTheLight)
+{
+    // The light comes from azimuth 45 and elevation 30 degrees: a point h above the floor casts
+    // its shadow h tan(60) cos(45) back along x and along y.
+    const double drop = 3.0 * std::tan(60.0 * 3.14159265358979323846 / 180.0) * std::cos(3.14159265358979323846 / 4);
+    const platform::Point shadowOfM1 = host.windowPointOf(-drop, -drop, -5.0);
+    const uint32_t before = host.pixel(shadowOfM1.x, shadowOfM1.y);
+    host.document().floorHeight = -5.0;
+    host.paint();
+    const uint32_t shadowed = host.pixel(shadowOfM1.x, shadowOfM1.y);
+    host.document().floorHeight = 0.0;
+    host.paint();
+    EXPECT_EQ(before, 0x808080u);
+    EXPECT_LT(shadowed & 0xFF, 0x60u) << std::hex << shadowed << ": half black over the background";
+    EXPECT_EQ(host.pixel(shadowOfM1.x, shadowOfM1.y), 0x808080u) << "no shadows while the eye is on the floor";
 }
 
 TEST_F(OpenGLViewInWindow, AtLowDetailMembersAreLinesAndStillPicked)
