@@ -332,6 +332,27 @@ TEST_F(OpenGLViewInWindow, AnXRayedModelBlendsItsMembersWithWhatLiesBehind)
     EXPECT_LT(red, static_cast<int>(opaque & 0xFF));
 }
 
+TEST_F(OpenGLViewInWindow, SupportsAndForcesAreDrawnAtTheirJoints)
+{
+    struct Case
+    {
+        const char* what;
+        double y, z;
+    };
+    const Case cases[] = {
+        {"pin support below J5", 0.0, -0.3},
+        {"head of the force above J6", 1.5, -0.2},
+        {"shaft of the force", 1.5, 0.3},
+    };
+    for (const Case& c : cases)
+    {
+        const platform::Point point = at(c.y, c.z);
+        EXPECT_NE(host.pixel(point.x, point.y), 0x808080u) << c.what;
+    }
+    const platform::Point beside = at(0.6, -0.3);
+    EXPECT_EQ(host.pixel(beside.x, beside.y), 0x808080u) << "beside the pin";
+}
+
 TEST_F(OpenGLViewInWindow, ShadowsFallOnTheFloorAlongTheLight)
 {
     // The light comes from azimuth 45 and elevation 30 degrees: a point h above the floor casts
