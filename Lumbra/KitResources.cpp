@@ -23,18 +23,7 @@ namespace
 // 'k' black, 'w' white, '.' transparent.
 platform::CursorResource cursorFromArt(std::span<const std::string_view> rows, int32_t hotspotX, int32_t hotspotY)
 {
-    const platform::Bitmap art = platform::pixelArt(rows);
-    platform::CursorResource cursor;
-    cursor.width = art.width();
-    cursor.height = art.height();
-    cursor.hotspotX = hotspotX;
-    cursor.hotspotY = hotspotY;
-    cursor.transparentColour = platform::IMAGE_MASK_COLOUR;
-    cursor.pixels.reserve(static_cast<size_t>(cursor.width) * static_cast<size_t>(cursor.height));
-    for (int32_t y = 0; y < cursor.height; ++y)
-        for (int32_t x = 0; x < cursor.width; ++x)
-            cursor.pixels.push_back(art.surface().pixel(x, y));
-    return cursor;
+    return platform::pixelArtCursor(rows, hotspotX, hotspotY);
 }
 
 // The select tool: an arrow with a small box of the picked object.

@@ -1,5 +1,6 @@
 #include "Zintel/ZintelPlugins.h"
 
+#include "Zintel/PluginViewOpenGL.h"
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/VornPluginViewBase.h"
 
@@ -17,7 +18,7 @@ VornPluginViewBase* keptViewType = nullptr;
 
 const std::array<PluginTableEntry, 2> pluginTable = {{
     {"Dialog", "Scaleless Size Dialog", nullptr},
-    {"View Base", "OpenGL", nullptr},
+    {"View Base", "OpenGL", makeTablePlugin<PluginViewOpenGL>},
 }};
 
 VornPlugin* createPlugin(uint32_t index)

@@ -81,4 +81,20 @@ Bitmap pixelArt(std::initializer_list<std::string_view> rows, std::span<const Pi
     return pixelArt(std::span<const std::string_view>(rows.begin(), rows.size()), palette);
 }
 
+CursorResource pixelArtCursor(std::span<const std::string_view> rows, int32_t hotspotX, int32_t hotspotY)
+{
+    const Bitmap art = pixelArt(rows);
+    CursorResource cursor;
+    cursor.width = art.width();
+    cursor.height = art.height();
+    cursor.hotspotX = hotspotX;
+    cursor.hotspotY = hotspotY;
+    cursor.transparentColour = IMAGE_MASK_COLOUR;
+    cursor.pixels.reserve(static_cast<size_t>(cursor.width) * static_cast<size_t>(cursor.height));
+    for (int32_t y = 0; y < cursor.height; ++y)
+        for (int32_t x = 0; x < cursor.width; ++x)
+            cursor.pixels.push_back(art.surface().pixel(x, y));
+    return cursor;
+}
+
 } // namespace platform

@@ -15,6 +15,7 @@
 #include "platform/Bitmap.h"
 #include "platform/DrawingConstants.h"
 #include "platform/PlatformApi.h"
+#include "platform/Resources.h"
 
 #include <initializer_list>
 #include <span>
@@ -42,5 +43,9 @@ PLATFORM_API Bitmap pixelArt(std::span<const std::string_view> rows,
                              std::span<const PixelArtColour> palette = standardPixelArtPalette());
 PLATFORM_API Bitmap pixelArt(std::initializer_list<std::string_view> rows,
                              std::span<const PixelArtColour> palette = standardPixelArtPalette());
+
+// A cursor resource drawn by `rows` in the standard palette, '.' transparent, with its hot spot.
+PLATFORM_API CursorResource pixelArtCursor(std::span<const std::string_view> rows, int32_t hotspotX,
+                                           int32_t hotspotY);
 
 } // namespace platform

@@ -1,6 +1,8 @@
 // A plugin library for the end-to-end runs, so the program has plugins of its own to show while
 // the real libraries are being built: a calculator, an importer, a menu item under
-// "&Calculate\&Method" and a "Main Options" toolbar with a button.
+// "&Calculate\&Method", a "Main Options" toolbar with a button, a menu item that puts a small
+// model into the active document for the views to show, and a tool that hands the mouse to the
+// view type (its selection).
 #include "platform/CommandRouting.h"
 #include "platform/Dialog.h"
 #include "platform/Resources.h"
@@ -10,6 +12,20 @@
 #include "plugins/VornPluginCalculator.h"
 #include "plugins/VornPluginFile.h"
 #include "plugins/VornPluginMenuItem.h"
+#include "plugins/MAI.h"
+#include "plugins/VornPluginObjectType.h"
+#include "plugins/VornPluginViewBase.h"
+#include "VornData/VornCrossSection.h"
+#include "VornData/VornDocument.h"
+#include "VornData/VornForceDefinition.h"
+#include "VornData/VornForceInstance.h"
+#include "VornData/VornGroup.h"
+#include "VornData/VornJoint.h"
+#include "VornData/VornMaterial.h"
+#include "VornData/VornMember.h"
+#include "VornData/VornModifier.h"
+#include "VornData/VornSelection.h"
+#include "__globalobjectdevice/GlobalObjectDevice.h"
 
 #include <string>
 
@@ -96,15 +112,116 @@ public:
     int32_t getDockBarID() override { return 0xE81B; }
 };
 
+// "&Tools\E2E &Model": a portal frame with a brace, a pinned and a clamped foot and a load, in the
+// active document (the lists it needs are made when the document has none).
+class ModelItem : public VornPluginMenuItem
+{
+public:
+    const char* getName() override { return "E2E Model"; }
+    const char* getMenuPath() override { return "&Tools\\E2E &Model"; }
+    void about(PluginWindowHandle*) override {}
+    void updateCommandUI(platform::CommandState* state, MAI_View* view) override { state->Enable(view != nullptr); }
+    void execute(MAI_View* view) override
+    {
+        if (view == nullptr || view->document == nullptr)
+            return;
+        VornDocument& document = view->document->document;
+        auto* joints = listOf<VornJoint>(document, "VornJoint");
+        auto* members = listOf<VornMember>(document, "VornMember");
+        auto* definitions = listOf<VornForceDefinition>(document, "VornForceDefinition");
+        auto* forces = listOf<VornForceInstance>(document, "VornForceInstance");
+        auto* sections = listOf<VornCrossSection>(document, "VornCrossSection");
+        auto* materials = listOf<VornMaterial>(document, "VornMaterial");
+        VornCrossSection* section = sections->add();
+        if (auto* shape = static_cast<VornPluginShape*>(mai->pluginLists.shapes))
+        {
+            shape->applyToCrossSection(section);
+            shape->setBoolParameter(0, section, true);
+            shape->setBoolParameter(3, section, true);
+            shape->setDoubleParameter(1, section, 0.4);
+            shape->applyToCrossSection(section);
+        }
+        VornMaterial* steel = materials->add();
+        steel->setColor(0x3080E0);
+        const double corners[4][3] = {{0, -3, -2}, {0, 3, -2}, {0, -3, 2}, {0, 3, 2}};
+        VornJoint* made[4];
+        for (int i = 0; i < 4; ++i)
+        {
+            made[i] = joints->add();
+            made[i]->getCreationCoordinate().set(corners[i][0], corners[i][1], corners[i][2]);
+            made[i]->getPosition().set(corners[i][0], corners[i][1], corners[i][2]);
+            made[i]->setColor(0x00C0FF);
+            document.getWorldGroup()->addChild(made[i]);
+        }
+        made[0]->supportFlags = 0x07;
+        made[1]->supportFlags = 0x3F;
+        const int ends[4][2] = {{0, 2}, {1, 3}, {2, 3}, {0, 3}};
+        for (const auto& end : ends)
+        {
+            VornMember* member = members->add();
+            member->setStartJoint(made[end[0]]);
+            member->setEndJoint(made[end[1]]);
+            member->setCrossSection(section);
+            member->setMaterial(steel);
+            member->setColor(0x3080E0);
+            document.getWorldGroup()->addChild(member);
+        }
+        VornForceDefinition* load = definitions->add();
+        load->setVector(0, 0, -150);
+        VornForceInstance* force = forces->add();
+        force->setColor(0x00FF00);
+        force->setJoint(made[2]);
+        force->setForceDefinition(load);
+        document.getWorldGroup()->addChild(force);
+        view->document->invalidateViews();
+    }
+
+private:
+    template <class T>
+    static BlockList<T>* listOf(VornDocument& document, const char* name)
+    {
+        if (auto* list = static_cast<BlockList<T>*>(document.getBlockList(name)))
+            return list;
+        auto* list = new BlockList<T>(name);
+        document.addBlockList(list);
+        return list;
+    }
+};
+
+// "&Tools\E2E &Select": while it is the document's tool, the view type of the view under the
+// mouse gets every mouse event, as the workspace's select tool hands them on.
+class SelectTool : public VornPluginMenuItem
+{
+public:
+    const char* getName() override { return "E2E Select"; }
+    const char* getMenuPath() override { return "&Tools\\E2E &Select"; }
+    void about(PluginWindowHandle*) override {}
+    void updateCommandUI(platform::CommandState* state, MAI_View* view) override { state->Enable(view != nullptr); }
+    void execute(MAI_View* view) override
+    {
+        if (view != nullptr && view->document != nullptr)
+            view->document->setActiveMenuItem(this);
+    }
+    bool onMouse(MAI_View* view, int32_t x, int32_t y, int32_t, uint32_t flags) override
+    {
+        if (flags == 0x1000 && x == 0 && y == 0)
+            return true;
+        if (view != nullptr && view->viewTypeInfos != nullptr && view->viewTypeInfos->viewTypePlugin != nullptr)
+            view->viewTypeInfos->viewTypePlugin->onMouse(view, x, y, flags);
+        return true;
+    }
+};
+
 } // namespace e2e_library
 
-void ProcessGlobalObjectDevice(GlobalObjectDevice*)
+void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
+    attachPluginLibrary(device);
 }
 
 std::uint32_t GetPluginCount()
 {
-    return 5;
+    return 7;
 }
 
 VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
@@ -136,6 +253,10 @@ VornPlugin* GetPluginObject(std::uint32_t index, platform::ModuleHandle module)
         return new MainOptions;
     case 4:
         return new Panel;
+    case 5:
+        return new ModelItem;
+    case 6:
+        return new SelectTool;
     default:
         return nullptr;
     }

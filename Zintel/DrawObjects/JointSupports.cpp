@@ -1,0 +1,339 @@
+#include "Zintel/DrawObjects/JointSupports.h"
+
+#include "Zintel/BoundingBox.h"
+#include "Zintel/DocItemOpenGL.h"
+#include "Zintel/OpenGLView.h"
+#include "Zintel/SelectionProtocol.h"
+#include "Zintel/ZintelLibrary.h"
+#include "VornData/VornJoint.h"
+#include "plugins/MAI.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace zintel
+{
+
+namespace
+{
+
+constexpr uint8_t supportBits = 0x3F;
+constexpr uint8_t localSupports = 0x40;
+
+struct Point3
+{
+    double x, y, z;
+};
+
+void face(Point3 normal, std::initializer_list<Point3> corners, bool withNormal = true)
+{
+    glBegin(GL_POLYGON);
+    if (withNormal)
+        glNormal3d(normal.x, normal.y, normal.z);
+    for (const Point3& corner : corners)
+        glVertex3d(corner.x, corner.y, corner.z);
+    glEnd();
+}
+
+void pyramid(double s)
+{
+    const Point3 apex{0, 0, 0};
+    const double b = 2 * s, z = -4 * s;
+    face({0, -0.9, 0.45}, {apex, {-b, -b, z}, {b, -b, z}});
+    face({0, 0.9, 0.45}, {apex, {b, b, z}, {-b, b, z}});
+    face({0.9, 0, 0.45}, {apex, {b, -b, z}, {b, b, z}});
+    face({-0.9, 0, 0.45}, {apex, {-b, b, z}, {-b, -b, z}});
+    face({0, 0, -1}, {{b, -b, z}, {-b, -b, z}, {-b, b, z}, {b, b, z}});
+}
+
+// The sides of a box of half-width b from z0 up to z1, outward and wound counter-clockwise.
+void boxSides(double b, double z0, double z1)
+{
+    face({0, 1, 0}, {{-b, b, z0}, {-b, b, z1}, {b, b, z1}, {b, b, z0}});
+    face({0, -1, 0}, {{-b, -b, z0}, {b, -b, z0}, {b, -b, z1}, {-b, -b, z1}});
+    face({1, 0, 0}, {{b, -b, z0}, {b, b, z0}, {b, b, z1}, {b, -b, z1}});
+    face({-1, 0, 0}, {{-b, -b, z0}, {-b, -b, z1}, {-b, b, z1}, {-b, b, z0}});
+}
+
+void slab(double s)
+{
+    const double b = 2 * s, bottom = -6 * s, top = -5 * s;
+    // The bottom keeps the normal of the block drawn before it.
+    face({0, 0, 0}, {{b, -b, bottom}, {-b, -b, bottom}, {-b, b, bottom}, {b, b, bottom}}, false);
+    face({0, 0, 0.5}, {{b, -b, top}, {b, b, top}, {-b, b, top}, {-b, -b, top}});
+    boxSides(b, bottom, top);
+}
+
+void block(double s)
+{
+    const double b = 2 * s, top = -s, bottom = -4 * s;
+    face({0, 0, 1}, {{b, -b, top}, {b, b, top}, {-b, b, top}, {-b, -b, top}});
+    boxSides(b, bottom, top);
+    face({0, 0, -1}, {{b, -b, bottom}, {-b, -b, bottom}, {-b, b, bottom}, {b, b, bottom}});
+}
+
+// The square wedge ring about z: each side is the +x side turned by a quarter turn.
+void ring(double s)
+{
+    const double length = std::sqrt(0.3 * 0.3 + 1.0);
+    const double p = -0.3 / length, q = 1.0 / length;
+    const double outer = 3 * s, inner = 2 * s, h = 0.3 * s;
+    // Turns (x, y) of the +x side onto side `side`: +x, -x, +y, -y.
+    const auto turn = [](int side, Point3 v) -> Point3 {
+        switch (side)
+        {
+        case 1:
+            return {-v.x, -v.y, v.z};
+        case 2:
+            return {-v.y, v.x, v.z};
+        case 3:
+            return {v.y, -v.x, v.z};
+        default:
+            return v;
+        }
+    };
+    for (int side = 0; side < 4; ++side)
+    {
+        const auto t = [&](Point3 v) { return turn(side, v); };
+        face(t({1, 0, 0}), {t({outer, -outer, -h}), t({outer, outer, -h}), t({outer, outer, h}), t({outer, -outer, h})});
+        face(t({p, 0, q}), {t({inner, -inner, 0}), t({outer, -outer, h}), t({outer, outer, h}), t({inner, inner, 0})});
+        face(t({p, 0, -q}), {t({inner, -inner, 0}), t({inner, inner, 0}), t({outer, outer, -h}), t({outer, -outer, -h})});
+    }
+}
+
+void turnY(double degrees)
+{
+    glRotated(degrees, 0, 1, 0);
+}
+
+void turnX(double degrees)
+{
+    glRotated(degrees, 1, 0, 0);
+}
+
+} // namespace
+
+OpenGLDrawObjectJointSupports::OpenGLDrawObjectJointSupports(PluginDrawObject* plugin, OpenGLView* view)
+    : OpenGLDrawObject(plugin, view)
+{
+}
+
+BlockList<VornJoint>* OpenGLDrawObjectJointSupports::joints() const
+{
+    return documentList<VornJoint>(*this, "VornJoint");
+}
+
+bool OpenGLDrawObjectJointSupports::ensureDisplayLists()
+{
+    return lists.ensure(64, view()->symbolSize(), buildDisplayLists);
+}
+
+void OpenGLDrawObjectJointSupports::buildDisplayLists(uint32_t base, double s)
+{
+    const auto call = [base](uint32_t k) { glCallList(base + k); };
+    for (uint32_t k = 0; k < 64; ++k)
+    {
+        glNewList(base + k, GL_COMPILE);
+        const uint32_t rotation = k & 0x38;
+        const uint32_t translation = k & 0x07;
+        switch (k)
+        {
+        case 0:
+            break;
+        case 7:
+            pyramid(s);
+            break;
+        case 4:
+            pyramid(s);
+            slab(s);
+            break;
+        case 1:
+            turnY(90);
+            call(4);
+            break;
+        case 2:
+            turnX(90);
+            call(4);
+            break;
+        case 3:
+            turnY(90);
+            call(4);
+            turnX(90);
+            call(4);
+            break;
+        case 5:
+            call(4);
+            turnY(90);
+            call(4);
+            break;
+        case 6:
+            call(4);
+            turnX(90);
+            call(4);
+            break;
+        case 32:
+            ring(s);
+            break;
+        case 8:
+            turnY(90);
+            call(32);
+            turnY(-90);
+            break;
+        case 16:
+            turnX(90);
+            call(32);
+            turnX(-90);
+            break;
+        case 24:
+            call(8);
+            call(16);
+            break;
+        case 40:
+            call(32);
+            call(8);
+            break;
+        case 48:
+            call(32);
+            call(16);
+            break;
+        case 56:
+            call(32);
+            call(8);
+            call(16);
+            break;
+        case 63:
+            block(s);
+            break;
+        case 60:
+            block(s);
+            slab(s);
+            break;
+        case 57:
+            turnY(90);
+            call(60);
+            break;
+        case 58:
+            turnX(90);
+            call(60);
+            break;
+        case 59:
+            turnY(90);
+            call(60);
+            turnY(-90);
+            turnX(90);
+            call(60);
+            break;
+        case 61:
+            call(60);
+            turnY(90);
+            call(60);
+            break;
+        case 62:
+            call(60);
+            turnX(90);
+            call(60);
+            break;
+        default:
+            // A blocked rotation with blocked translations: the rings, then the rollers.
+            call(rotation);
+            call(translation);
+            break;
+        }
+        glEndList();
+    }
+}
+
+void OpenGLDrawObjectJointSupports::forgetDisplayLists()
+{
+    lists.forget();
+}
+
+void OpenGLDrawObjectJointSupports::drawSymbols(bool coloured)
+{
+    BlockList<VornJoint>* list = joints();
+    if (list == nullptr || !ensureDisplayLists())
+        return;
+    const OpenGLView& info = *view();
+    glDepthFunc(GL_LESS);
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornJoint& joint = (*list)[index];
+        const uint8_t bits = joint.supportFlags & supportBits;
+        if (bits == 0)
+            continue;
+        glPushMatrix();
+        glTranslated(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
+        if ((joint.supportFlags & localSupports) != 0)
+        {
+            double axes[16];
+            joint.getOrientation().toGLMatrix(axes);
+            glMultMatrixd(axes);
+        }
+        if (coloured)
+        {
+            const VornBaseObject& representative = representativeOf(joint);
+            sendColor(representative.isHidden()   ? info.hiddenColor.word()
+                      : representative.isFrozen() ? info.frozenColor.word()
+                                                  : representative.getColor());
+        }
+        glCallList(lists.base + bits);
+        glPopMatrix();
+    }
+}
+
+void OpenGLDrawObjectJointSupports::draw(int32_t mode, uint32_t tickCount)
+{
+    drawSymbols(true);
+}
+
+void OpenGLDrawObjectJointSupports::drawShadow()
+{
+    drawSymbols(false);
+}
+
+void OpenGLDrawObjectJointSupports::addToBounds(BoundingBox* box, bool selectedOnly)
+{
+    BlockList<VornJoint>* list = joints();
+    if (list == nullptr || box == nullptr || selectedOnly)
+        return;
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornJoint& joint = (*list)[index];
+        if (!joint.isHidden() && (joint.supportFlags & supportBits) != 0)
+            box->addPoint(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
+    }
+}
+
+const char* PluginVODOJointSupports::getName()
+{
+    return "Joint Supports";
+}
+
+const char* PluginVODOJointSupports::getDescription()
+{
+    return "Joints Supports [OpenGL]:\noptionally draws joint supports.";
+}
+
+void PluginVODOJointSupports::about(PluginWindowHandle* parent)
+{
+    showAboutBox(parent, "PluginVODOJointSupports", "Joint Supports[OpenGL]\n1999");
+}
+
+DrawObject* PluginVODOJointSupports::getDrawObject(ViewTypeInfo* owner)
+{
+    return makeDrawObject<OpenGLDrawObjectJointSupports>(this, owner, "PluginVODOOrigin::getDrawObject");
+}
+
+const char* PluginVODOJointSupports::getDisplayName()
+{
+    return "Joint Supports";
+}
+
+int32_t PluginVODOJointSupports::getBitmapID()
+{
+    return 141;
+}
+
+} // namespace zintel

@@ -1,0 +1,31 @@
+#pragma once
+
+// The geometry of a member: its cross-section outline extruded from the start joint to the end
+// joint (walls, and end caps when the outline has cap strips), or a line. The same recipe serves
+// the lit pass, the overlays, the shadows and the pick draw.
+
+#include "VornData/ShapeList.h"
+
+#include <cstdint>
+
+class VornMember;
+
+namespace zintel
+{
+
+class DocItemOpenGL;
+
+// The outline a member is drawn with at a detail level: the default cross-section's at Medium,
+// the member's own (or the default one) at High, its fine outline at Maximum (the coarse one for
+// shadows). A null list below Medium, or when no outline can be had: the member is a line.
+ShapeList memberOutline(const VornMember& member, const DocItemOpenGL* settings, int8_t detailLevel, bool forShadow);
+
+// The walls and caps of the member in its frame (x runs along the member from the start joint).
+void drawMemberSolid(const VornMember& member, const ShapeList& outline, bool withNormals);
+
+void drawMemberLine(const VornMember& member);
+
+// The checkerboard stipple of marks on solids.
+const uint8_t* checkerboardStipple();
+
+} // namespace zintel

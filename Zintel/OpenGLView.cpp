@@ -1,0 +1,329 @@
+#include "Zintel/OpenGLView.h"
+
+#include "Zintel/DocItemOpenGL.h"
+#include "Zintel/OpenGLFamilies.h"
+#include "Zintel/PluginViewOpenGL.h"
+#include "Zintel/ZintelLibrary.h"
+#include "plugins/MAI.h"
+#include "platform/DeviceContext.h"
+#include "platform/GlWindow.h"
+#include "platform/Services.h"
+#include "platform/Time.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+namespace zintel
+{
+
+namespace
+{
+
+constexpr double degreesToRadians = 3.14159265358979323846 / 180.0;
+
+} // namespace
+
+OpenGLView::OpenGLView(VornPluginViewBase* viewType, MAI_View* owner, DocItemOpenGL* item)
+    : ViewTypeInfo(viewType, owner), docItem(item)
+{
+}
+
+OpenGLView::~OpenGLView()
+{
+    // The host destroys the state after its window; a handle whose window is gone does nothing.
+    deleteContext();
+}
+
+PluginViewOpenGL* OpenGLView::viewType() const
+{
+    return static_cast<PluginViewOpenGL*>(viewTypePlugin);
+}
+
+OpenGLDrawObject* OpenGLView::firstDrawObject() const
+{
+    return static_cast<OpenGLDrawObject*>(drawObjects);
+}
+
+double OpenGLView::symbolSize() const
+{
+    return docItem != nullptr ? docItem->getScalelessSize() : 0.1;
+}
+
+double OpenGLView::floorHeight() const
+{
+    if (ownerView == nullptr || ownerView->document == nullptr)
+        return 0.0;
+    return ownerView->document->document.floorHeight.load();
+}
+
+void OpenGLView::resize(int32_t newWidth, int32_t newHeight)
+{
+    width = newWidth;
+    height = newHeight;
+    projectionDirty = true;
+}
+
+void OpenGLView::invalidate()
+{
+    if (PluginViewOpenGL* plugin = viewType())
+        plugin->updatePages();
+}
+
+platform::CursorHandle OpenGLView::getCursor(int32_t x, int32_t y, uint32_t flags)
+{
+    if (PluginViewOpenGL* plugin = viewType())
+        return plugin->pickHandle(*this, x, y);
+    return platform::CursorHandle{};
+}
+
+void OpenGLView::setCamera()
+{
+    glLoadIdentity();
+    glRotated(roll - 90.0, 0.0, 0.0, 1.0);
+    glRotated(tilt, 0.0, 1.0, 0.0);
+    glRotated(direction == 0.0f ? 0.00001 : direction, 1.0, 0.0, 0.0);
+    glRotated(-90.0, 0.0, 1.0, 0.0);
+    glTranslated(-povX, -povY, -povZ);
+}
+
+void OpenGLView::setupLighting()
+{
+    glEnable(GL_LIGHTING);
+    reportGLError("glEnable (GL_LIGHTING) ;");
+    glEnable(GL_LIGHT0);
+    reportGLError("glEnable (GL_LIGHT0) ;");
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_FALSE);
+    reportGLError("glLightModeli() ;");
+
+    GLfloat position[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+    if (!lightingOff)
+    {
+        const double azimuth = (lightAzimuth + (lightRelative ? direction : 0.0f)) * degreesToRadians;
+        const double elevation = lightElevation * degreesToRadians;
+        position[0] = static_cast<GLfloat>(std::cos(elevation) * std::cos(azimuth));
+        position[1] = static_cast<GLfloat>(std::cos(elevation) * std::sin(azimuth));
+        position[2] = static_cast<GLfloat>(std::sin(elevation));
+        // The shadow falls along the light onto the floor (z = floor height), so that shadows
+        // drawn only while the eye is above the floor lie on it.
+        const double k = std::tan((90.0 - lightElevation) * degreesToRadians);
+        const double kx = std::cos(azimuth) * k;
+        const double ky = std::sin(azimuth) * k;
+        const double floor = floorHeight();
+        const double matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, -kx, -ky, 0, 0, kx * floor, ky * floor, floor, 1};
+        for (int i = 0; i < 16; ++i)
+            shadowMatrix[i] = matrix[i];
+    }
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+}
+
+bool OpenGLView::mayHitPickRegion(const double a[3], const double b[3], double radius) const
+{
+    if (!pickRegion.active)
+        return true;
+    // A margin of a few pixels covers the rasterisation of edges and lines.
+    constexpr double marginPixels = 3.0;
+    double low[2] = {0.0, 0.0}, high[2] = {0.0, 0.0};
+    for (int end = 0; end < 2; ++end)
+    {
+        const double* p = end == 0 ? a : b;
+        const double* m = modelviewMatrix;
+        const double eye[4] = {m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12],
+                               m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13],
+                               m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14], 1.0};
+        if (!(-eye[2] > zNear))
+            return true;
+        const double* q = projectionMatrix;
+        const double clip[4] = {q[0] * eye[0] + q[4] * eye[1] + q[8] * eye[2] + q[12],
+                                q[1] * eye[0] + q[5] * eye[1] + q[9] * eye[2] + q[13], 0.0,
+                                q[3] * eye[0] + q[7] * eye[1] + q[11] * eye[2] + q[15]};
+        if (!(clip[3] > 0.0))
+            return true;
+        const double x = viewport[0] + (clip[0] / clip[3] + 1.0) * viewport[2] / 2.0;
+        const double y = viewport[1] + (clip[1] / clip[3] + 1.0) * viewport[3] / 2.0;
+        const double scale = std::max(std::abs(q[0]) * viewport[2], std::abs(q[5]) * viewport[3]) / 2.0;
+        const double reach = radius * scale / -eye[2] + marginPixels;
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach))
+            return true;
+        if (end == 0 || x - reach < low[0])
+            low[0] = x - reach;
+        if (end == 0 || y - reach < low[1])
+            low[1] = y - reach;
+        if (end == 0 || x + reach > high[0])
+            high[0] = x + reach;
+        if (end == 0 || y + reach > high[1])
+            high[1] = y + reach;
+    }
+    return high[0] >= pickRegion.left && low[0] <= pickRegion.right && high[1] >= pickRegion.bottom &&
+           low[1] <= pickRegion.top;
+}
+
+int32_t OpenGLView::viewPlaneFor(float tilt, float direction)
+{
+    const int a = (static_cast<int>(tilt) + 225) % 180;
+    const int b = (static_cast<int>(direction) + 225) % 180;
+    if (a > 90)
+        return 0;
+    return b < 90 ? 2 : 1;
+}
+
+void OpenGLView::render()
+{
+    glEnable(GL_FOG);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_START, static_cast<GLfloat>(zNear));
+    glFogf(GL_FOG_END, static_cast<GLfloat>(zFar));
+    glFogf(GL_FOG_DENSITY, 0.02f);
+    glFogfv(GL_FOG_COLOR, fogColor);
+    glEnable(GL_DEPTH_TEST);
+    reportGLError("glEnable (GL_DEPTH_TEST);");
+    glClearColor(backgroundColor.red / 255.0f, backgroundColor.green / 255.0f, backgroundColor.blue / 255.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+
+    if (bandStart.x != noBand && bandStart.y != noBand && bandEnd.x != noBand && bandEnd.y != noBand)
+    {
+        const GLint left = bandStart.x < bandEnd.x ? bandStart.x : bandEnd.x;
+        const GLint bottom = bandStart.y < bandEnd.y ? bandStart.y : bandEnd.y;
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(left, bottom, std::abs(bandEnd.x - bandStart.x), std::abs(bandEnd.y - bandStart.y));
+        glClearColor(bandColor.red / 255.0f, bandColor.green / 255.0f, bandColor.blue / 255.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+    }
+
+    glMatrixMode(GL_MODELVIEW);
+    reportGLError("MatrixMode");
+    setCamera();
+    setupLighting();
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelviewMatrix);
+    glGetDoublev(GL_PROJECTION_MATRIX, projectionMatrix);
+
+    const uint32_t tick = platform::tickCount();
+    viewPlane = viewPlaneFor(tilt, direction);
+
+    for (DrawObject* object = drawObjects; object != nullptr; object = object->next)
+    {
+        if (!object->enabled)
+            continue;
+        setCamera();
+        static_cast<OpenGLDrawObject*>(object)->draw(0, tick);
+    }
+
+    if (!lightingOff && shadowsOn && povZ > floorHeight())
+    {
+        glDisable(GL_LIGHTING);
+        glEnable(GL_BLEND);
+        for (DrawObject* object = drawObjects; object != nullptr; object = object->next)
+        {
+            if (!object->enabled)
+                continue;
+            setCamera();
+            glMultMatrixd(shadowMatrix);
+            glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
+            static_cast<OpenGLDrawObject*>(object)->drawShadow();
+            glColor4f(0.0f, 0.0f, 0.0f, 0.1f);
+            static_cast<OpenGLDrawObject*>(object)->drawShadowSoft();
+        }
+        glEnable(GL_LIGHTING);
+    }
+
+    for (DrawObject* object = drawObjects; object != nullptr; object = object->next)
+    {
+        if (!object->enabled)
+            continue;
+        setCamera();
+        static_cast<OpenGLDrawObject*>(object)->drawBlended();
+    }
+    glFlush();
+}
+
+void OpenGLView::paint(platform::DeviceContext& context)
+{
+    if (projectionDirty)
+    {
+        if (width == -2 && height == -2 && ownerView != nullptr)
+        {
+            platform::Rect client;
+            ownerView->getClientRect(client);
+            width = client.right;
+            height = client.bottom;
+        }
+        resizeViewport(context, width, height);
+        projectionDirty = false;
+    }
+    if (!platform::makeGlCurrent(context))
+    {
+        // Without a context there is nothing to draw on: no frame is drawn or shown.
+        traceFormat("wglMakeCurrent Failed %x\r\n", static_cast<unsigned>(errno));
+        platform::releaseGlCurrent();
+        return;
+    }
+    render();
+    if (!platform::swapGlBuffers(context))
+        traceFormat("SwapBuffers Failed\r\n");
+    platform::releaseGlCurrent();
+}
+
+int32_t OpenGLView::setupPixelFormat(platform::DeviceContext& context)
+{
+    if (!platform::makeGlCurrent(context))
+    {
+        traceFormat("wglCreateContext Failed %x\r\n", static_cast<unsigned>(errno));
+        platform::releaseGlCurrent();
+        return -1;
+    }
+    contextWindow = context.window();
+    platform::releaseGlCurrent();
+    return 0;
+}
+
+void OpenGLView::resizeViewport(platform::DeviceContext& context, int32_t newWidth, int32_t newHeight)
+{
+    if (newWidth <= 0 || newHeight <= 0)
+        return;
+    if (!platform::makeGlCurrent(context))
+    {
+        traceFormat("wglMakeCurrent Failed %x\r\n", static_cast<unsigned>(errno));
+        platform::releaseGlCurrent();
+        return;
+    }
+    glMatrixMode(GL_PROJECTION);
+    reportGLError("MatrixMode");
+    glLoadIdentity();
+    gluPerspective(fovY, static_cast<double>(newWidth) / newHeight, zNear, zFar);
+    glViewport(0, 0, newWidth, newHeight);
+    platform::releaseGlCurrent();
+}
+
+void OpenGLView::deleteContext()
+{
+    for (DrawObject* object = drawObjects; object != nullptr; object = object->next)
+        static_cast<OpenGLDrawObject*>(object)->forgetDisplayLists();
+    platform::releaseGlCurrent();
+    if (hasContext())
+    {
+        platform::releaseGlSurface(contextWindow);
+        contextWindow = platform::WindowHandle::None;
+    }
+}
+
+void OpenGLView::reportGLError(const char* label)
+{
+    const GLenum error = glGetError();
+    if (error == GL_NO_ERROR)
+        return;
+    platform::messageBeep(platform::MB_SIMPLEBEEP);
+    traceFormat("%s had error: #(%d) %s\r\n", label, static_cast<int>(error),
+                reinterpret_cast<const char*>(gluErrorString(error)));
+}
+
+} // namespace zintel

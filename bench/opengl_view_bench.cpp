@@ -1,0 +1,108 @@
+// What the OpenGL view costs with a model of 10,000 members (a 100 x 100 grid of members between
+// 101 x 101 joints, each with the 1 x 1 rectangle section) in a document window on Mesa's
+// software renderer: a whole frame (the three passes, the swap and the copy into the window) at
+// each detail level, also without the members, without the joints and with no layer at all (what
+// the window costs alone), and a click pick on a member (selection-mode draw of every member and
+// joint and the selection protocol).
+#include "tests/zintel/ZintelHost.h"
+
+#include "plugins/InputEvent.h"
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+constexpr int gridSize = 100;
+
+ModelDocument* largeModel()
+{
+    static ModelDocument* model = [] {
+        ZintelHost& host = ZintelHost::instance();
+        auto* made = new ModelDocument(host.document());
+        VornCrossSection* box = made->crossSections->add();
+        host.rectangle->applyToCrossSection(box);
+        host.rectangle->setBoolParameter(0, box, true);
+        host.rectangle->setBoolParameter(3, box, true);
+        host.rectangle->setDoubleParameter(1, box, 0.2);
+        host.rectangle->applyToCrossSection(box);
+        for (int row = 0; row <= gridSize; ++row)
+            for (int column = 0; column <= gridSize; ++column)
+            {
+                VornJoint* joint = made->joints->add();
+                joint->getPosition().set(0.0, column - gridSize / 2.0, row - gridSize / 2.0);
+            }
+        const auto jointAt = [made](int row, int column) { return &(*made->joints)[row * (gridSize + 1) + column]; };
+        for (int row = 0; row < gridSize; ++row)
+            for (int column = 0; column < gridSize; ++column)
+            {
+                VornMember* member = made->members->add();
+                const bool alongRow = (row + column) % 2 == 0;
+                member->setStartJoint(jointAt(row, column));
+                member->setEndJoint(alongRow ? jointAt(row, column + 1) : jointAt(row + 1, column));
+                member->setCrossSection(box);
+            }
+        return made;
+    }();
+    return model;
+}
+
+bool prepare(benchmark::State& state)
+{
+    ZintelHost& host = ZintelHost::instance();
+    if (!host.noGl.empty() || host.info() == nullptr)
+    {
+        state.SkipWithError(host.noGl.empty() ? "no OpenGL view" : host.noGl.c_str());
+        return false;
+    }
+    largeModel();
+    zintel::OpenGLView& view = *host.info();
+    view.povX = 140.0;
+    view.zFar = 400.0;
+    view.detailLevel = static_cast<int8_t>(state.range(0));
+    // Which layers draw: all (0), all but the members (1), all but the joints (2), none (3).
+    const int64_t layers = state.range(1);
+    for (DrawObject* object = view.drawObjects; object != nullptr; object = object->next)
+    {
+        const std::string name = object->plugin->getName();
+        const bool members = name == "Members by Material", joints = name == "Joints";
+        if (name != "Members")
+            object->enabled = layers == 3 || (layers == 1 && members) || (layers == 2 && joints) ? 0 : 1;
+    }
+    host.paint();
+    return true;
+}
+
+void BM_Frame(benchmark::State& state)
+{
+    if (!prepare(state))
+        return;
+    ZintelHost& host = ZintelHost::instance();
+    for (auto _ : state)
+    {
+        host.view()->invalidate(false);
+        host.view()->updateWindow();
+    }
+    state.counters["members"] = static_cast<double>(largeModel()->members->getCount());
+}
+BENCHMARK(BM_Frame)
+    ->ArgsProduct({{25, 50, 100}, {0}})
+    ->ArgsProduct({{100}, {1, 2, 3}})
+    ->ArgNames({"detail", "without"})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ClickPick(benchmark::State& state)
+{
+    if (!prepare(state))
+        return;
+    ZintelHost& host = ZintelHost::instance();
+    const platform::Point centre = host.windowPointOf(0.0, 0.5, 0.0);
+    for (auto _ : state)
+    {
+        host.viewType->onMouse(host.viewInterface(), centre.x, centre.y, InputEvent::LeftDown | InputEvent::LeftHeld);
+        host.viewType->onMouse(host.viewInterface(), centre.x, centre.y, InputEvent::LeftUp);
+    }
+}
+BENCHMARK(BM_ClickPick)->ArgsProduct({{25, 50, 100}, {0}})->ArgNames({"detail", "without"})->Unit(benchmark::kMillisecond);
+
+} // namespace
