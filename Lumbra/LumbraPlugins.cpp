@@ -83,20 +83,20 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
 
 // The main console (101) and the pages, pagettes and dialogs made from this library's resources.
 const std::array<PluginWindowTableEntry, 27> windowTable = {{
-    {101, makeLumbraDialog<CMainConsole>},
-    {108, makeLumbraDialog<CMCPageCreate>},
+    {101, nullptr}, // CMainConsole: made around the plugin's own dialog object
+    {108, nullptr}, // CMCPageCreate: made around the plugin's own dialog object
     {109, nullptr}, // CMCPageMaterials
     {123, nullptr}, // CPageJointCoordinates
     {126, nullptr}, // CPageNameAndColor
     {127, nullptr}, // CPageCreateButton
     {128, nullptr}, // CPageJointOrientation
     {129, nullptr}, // CPageJointSupport
-    {130, makeLumbraDialog<CMCPageView>},
+    {130, nullptr}, // CMCPageView: made around the plugin's own dialog object
     {131, nullptr}, // CViewPagePerspective
     {132, nullptr}, // CViewPageDevStatus
     {133, nullptr}, // CViewPerspectivePagetteSetup
     {134, nullptr}, // CPageMemberJoints
-    {135, makeLumbraDialog<CMCPageEdit>},
+    {135, nullptr}, // CMCPageEdit: made around the plugin's own dialog object
     {136, nullptr}, // CPageEditStaticSelection
     {137, makeLumbraDialog<CDialogCreateGroup>},
     {138, nullptr}, // CPageEditStaticSelected

@@ -161,7 +161,8 @@ DialogTemplate viewPageTemplate()
     return pageTemplate({0, 0, 135, 94},
                         {controlItem("ComboBox", ConsoleControl::ViewTypeCombo, {39, 3, 93, 74},
                                      CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
-                         controlItem("Static", -1, {3, 5, 32, 8}, SS_LEFT | WS_GROUP, "ViewType")});
+                         // Wide enough for the label in the platform's font, up to the combo.
+                         controlItem("Static", -1, {3, 5, 35, 8}, SS_LEFT | WS_GROUP, "ViewType")});
 }
 
 void registerConsoleResources()

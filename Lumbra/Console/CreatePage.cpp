@@ -123,7 +123,8 @@ void CMCPageCreate::fitToolbar(int32_t width)
 {
     // The bar spans the page's top and wraps its buttons within it.
     toolbar.moveWindow({0, 0, width, std::max(toolbar.clientRect().height(), 1)}, false);
-    toolbar.autoSize();
+    const platform::Size buttons = toolbar.autoSize();
+    toolbar.moveWindow({0, 0, width, buttons.height}, false);
     toolbarHeight = toolbar.clientRect().height();
 }
 
@@ -137,8 +138,8 @@ platform::LResult CMCPageCreate::windowProc(uint32_t message, platform::WParam w
     }
     const platform::LResult result = Dialog::windowProc(message, wParam, lParam);
     if (message == platform::WM_SIZE)
-        layout(static_cast<int32_t>(static_cast<uint64_t>(lParam) & 0xFFFF),
-               static_cast<int32_t>((static_cast<uint64_t>(lParam) >> 16) & 0xFFFF));
+        layout(static_cast<int32_t>(platform::lowWord(static_cast<uint64_t>(lParam))),
+               static_cast<int32_t>(platform::highWord(static_cast<uint64_t>(lParam))));
     return result;
 }
 

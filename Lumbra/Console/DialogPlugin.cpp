@@ -11,6 +11,29 @@
 namespace lumbra
 {
 
+namespace
+{
+
+// The dialog's bar and the frame that shows it; both null while the bar or its frame is missing.
+struct DockedBar
+{
+    platform::DialogBar* bar = nullptr;
+    platform::MainFrame* frame = nullptr;
+};
+
+DockedBar dockedBarOf(VornPluginDialog* dialog)
+{
+    if (dialog == nullptr || dialog->barHandle == nullptr)
+        return {};
+    auto* bar = dynamic_cast<platform::DialogBar*>(dialog->barHandle->getWnd());
+    auto* frame = bar != nullptr ? dynamic_cast<platform::MainFrame*>(bar->parent()) : nullptr;
+    if (frame == nullptr)
+        return {};
+    return {bar, frame};
+}
+
+} // namespace
+
 PluginDialogMenuItem::PluginDialogMenuItem(VornPluginDialog* dialog, const char* menuPath)
     : dialog(dialog), menuPath(menuPath)
 {
@@ -38,14 +61,11 @@ void PluginDialogMenuItem::about(PluginWindowHandle* parent)
 
 void PluginDialogMenuItem::execute(MAI_View* activeView)
 {
-    if (dialog == nullptr || dialog->barHandle == nullptr)
+    const DockedBar docked = dockedBarOf(dialog);
+    if (docked.frame == nullptr)
         return;
-    auto* bar = dynamic_cast<platform::DialogBar*>(dialog->barHandle->getWnd());
-    auto* frame = bar != nullptr ? dynamic_cast<platform::MainFrame*>(bar->parent()) : nullptr;
-    if (frame == nullptr)
-        return;
-    frame->showDialogBar(*bar, !frame->isDialogBarVisible(*bar));
-    frame->recalcLayout();
+    docked.frame->showDialogBar(*docked.bar, !docked.frame->isDialogBarVisible(*docked.bar));
+    docked.frame->recalcLayout();
 }
 
 void PluginDialogMenuItem::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
@@ -56,9 +76,8 @@ void PluginDialogMenuItem::updateCommandUI(platform::CommandState* commandUI, MA
         return;
     }
     commandUI->Enable(true);
-    const bool shown = dialog->barHandle != nullptr && dialog->barHandle->getWnd() != nullptr &&
-                       dialog->barHandle->isVisible();
-    commandUI->SetCheck(shown ? 1 : 0);
+    const DockedBar docked = dockedBarOf(dialog);
+    commandUI->SetCheck(docked.frame != nullptr && docked.frame->isDialogBarVisible(*docked.bar) ? 1 : 0);
 }
 
 LumbraDialogPlugin::LumbraDialogPlugin(const DialogPluginTexts& texts, int32_t dialogId)

@@ -124,8 +124,8 @@ platform::LResult CMCPageEdit::windowProc(uint32_t message, platform::WParam wPa
 {
     const platform::LResult result = Dialog::windowProc(message, wParam, lParam);
     if (message == platform::WM_SIZE)
-        layout(static_cast<int32_t>(static_cast<uint64_t>(lParam) & 0xFFFF),
-               static_cast<int32_t>((static_cast<uint64_t>(lParam) >> 16) & 0xFFFF));
+        layout(static_cast<int32_t>(platform::lowWord(static_cast<uint64_t>(lParam))),
+               static_cast<int32_t>(platform::highWord(static_cast<uint64_t>(lParam))));
     return result;
 }
 

@@ -147,8 +147,8 @@ platform::LResult CMainConsole::windowProc(uint32_t message, platform::WParam wP
     }
     const platform::LResult result = Dialog::windowProc(message, wParam, lParam);
     if (message == platform::WM_SIZE)
-        onSize(static_cast<int32_t>(static_cast<uint64_t>(lParam) & 0xFFFF),
-               static_cast<int32_t>((static_cast<uint64_t>(lParam) >> 16) & 0xFFFF));
+        onSize(static_cast<int32_t>(platform::lowWord(static_cast<uint64_t>(lParam))),
+               static_cast<int32_t>(platform::highWord(static_cast<uint64_t>(lParam))));
     return result;
 }
 

@@ -149,6 +149,11 @@ TEST_F(CreatePageTest, ThePagettesStackBelowTheToolbarAndTheCustomisingAnswers)
     const platform::Rect holder = window->pagettes.holder->windowRect();
     EXPECT_EQ(holder.top, toolbar.bottom);
     EXPECT_EQ(holder.left - window->windowRect().left, 9);
+    // The slim scroll bar runs down the page's right edge, beside the holder.
+    const platform::Rect scrollBar = window->pagettes.stack.bar.windowRect();
+    EXPECT_EQ(scrollBar.left - window->windowRect().left, window->clientRect().width() - 10);
+    EXPECT_EQ(holder.right, scrollBar.left - 1);
+    EXPECT_EQ(scrollBar.top, toolbar.bottom);
     // The newest pagette of a creator's list is made first and stands on top.
     std::vector<platform::Window*> shown;
     for (auto pagette = joint.createPagetteObjects.rbegin(); pagette != joint.createPagetteObjects.rend(); ++pagette)

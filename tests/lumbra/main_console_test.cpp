@@ -1,7 +1,10 @@
 // The main console: its tabs, one per console page with a window, and what choosing a tab and
 // bringing a plugin forward do.
 
+#include "platform/DialogBar.h"
 #include "platform/Desktop.h"
+#include "platform/MainFrame.h"
+#include "platform/Menu.h"
 #include "tests/lumbra/ConsoleTestSupport.h"
 
 using namespace lumbra;
@@ -165,6 +168,39 @@ TEST_F(ConsoleTest, PluginTextsDockingAndTheShowAndHideItem)
     RecordedCommandState orphanState;
     orphan.updateCommandUI(&orphanState, nullptr);
     EXPECT_EQ(orphanState.enabled, 0);
+}
+
+TEST_F(ConsoleTest, TheShowAndHideItemTogglesTheBarInItsFrameAndIsCheckedWhileItIsShown)
+{
+    addLibraryConsole();
+    platform::Menu noDocumentMenu;
+    noDocumentMenu.appendPopup("&File");
+    platform::MainFrame frame;
+    ASSERT_TRUE(frame.createFrame("console test", &noDocumentMenu));
+    platform::DialogBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Main Console", platform::WS_CHILD | platform::WS_VISIBLE, {0, 0, 200, 400}, &frame));
+    frame.addDialogBar(bar, platform::CBRS_ALIGN_LEFT | platform::CBRS_ALIGN_RIGHT);
+    frame.dockDialogBar(bar, platform::IDW_DOCKBAR_RIGHT);
+    PluginWindowHandleImpl barHandle(&bar);
+    console->barHandle = &barHandle;
+    std::unique_ptr<VornPluginBase> packaged(console->GetPackagedPlugin(0));
+    auto* item = static_cast<PluginDialogMenuItem*>(packaged.get());
+
+    auto checked = [&] {
+        RecordedCommandState state;
+        item->updateCommandUI(&state, nullptr);
+        EXPECT_EQ(state.enabled, 1);
+        return state.check;
+    };
+    EXPECT_EQ(checked(), 1);
+    item->execute(nullptr);
+    EXPECT_FALSE(frame.isDialogBarVisible(bar));
+    EXPECT_EQ(checked(), 0);
+    item->execute(nullptr);
+    EXPECT_TRUE(frame.isDialogBarVisible(bar));
+    EXPECT_EQ(checked(), 1);
+    console->barHandle = nullptr;
+    frame.destroyWindow();
 }
 
 } // namespace
