@@ -186,6 +186,48 @@ TEST_F(CreatePageTest, ThePagettesStackBelowTheToolbarAndTheCustomisingAnswers)
     EXPECT_EQ(send(info), 0);
 }
 
+TEST_F(CreatePageTest, CustomisingMovesTheStackOnlyWhenTheToolbarsHeightChanges)
+{
+    // Enough buttons to wrap into two rows across the page.
+    std::vector<std::unique_ptr<TestCreator>> many;
+    for (int index = 0; index < 12; ++index)
+        many.push_back(std::make_unique<TestCreator>("Creator" + std::to_string(index), 121));
+    for (auto& creator : many)
+        addCreators({creator.get()});
+    addLibraryConsole();
+    openConsole();
+    create = page<PluginMCPageCreate>("Create Page");
+    window = static_cast<CMCPageCreate*>(create->dialog());
+    TestCreator* last = many.front().get(); // the oldest is last in the list
+    window->activateCreator(last);
+    ASSERT_GT(window->toolbar.rowCount(), 1);
+    const int32_t twoRows = window->toolbarHeight;
+    const platform::Rect before = window->pagettes.holder->windowRect();
+
+    // Removing the separator keeps two rows: nothing moves.
+    ASSERT_TRUE(window->toolbar.customizeRemove(0));
+    window->toolbar.endCustomize();
+    EXPECT_EQ(window->toolbarHeight, twoRows);
+    EXPECT_EQ(window->pagettes.holder->windowRect(), before);
+
+    // Down to one row: the holder and the scroll bar follow the toolbar up.
+    while (window->toolbar.rowCount() > 1)
+        ASSERT_TRUE(window->toolbar.customizeRemove(window->toolbar.buttonCount() - 1));
+    window->toolbar.endCustomize();
+    EXPECT_LT(window->toolbarHeight, twoRows);
+    EXPECT_EQ(window->pagettes.holder->windowRect().top, window->toolbar.windowRect().bottom);
+    EXPECT_EQ(window->pagettes.stack.bar.windowRect().top, window->toolbar.windowRect().bottom);
+    EXPECT_TRUE(last->pagettesShown());
+
+    // A creator whose button was removed is still activated; no button is left to check.
+    ASSERT_EQ(window->toolbar.commandToIndex(static_cast<uint32_t>(last->button.commandId)), -1);
+    window->activateCreator(many[5].get());
+    EXPECT_TRUE(create->activatePlugin(&last->tool));
+    EXPECT_TRUE(last->pagettesShown());
+    EXPECT_TRUE(checkedIds().empty());
+    EXPECT_EQ(doc.getActiveMenuItem(), &last->tool);
+}
+
 // ---- Edit page ----
 
 // A static pagette of the Edit page that takes the plugins named in `takes`.
