@@ -5,6 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/MainFrame.h"
 #include "platform/Menu.h"
+#include "platform/Services.h"
 #include "tests/lumbra/ConsoleTestSupport.h"
 
 using namespace lumbra;
@@ -139,11 +140,9 @@ TEST_F(ConsoleTest, BringingACreatorForwardActivatesItThenSwitchesToTheCreateTab
     EXPECT_FALSE(console->activatePlugin(&stranger));
 }
 
-TEST_F(ConsoleTest, PluginTextsDockingAndTheShowAndHideItem)
+TEST_F(ConsoleTest, DockingAndThePackagedShowAndHideItem)
 {
     addLibraryConsole();
-    EXPECT_STREQ(console->getTypeName(), "Dialog");
-    EXPECT_STREQ(console->getDescription(), "Main Console:\nThe tabbed interface to create and modify the data.");
     EXPECT_STREQ(console->getWindowTitle(), "Main Console");
     const std::vector<std::pair<uint32_t, int32_t>> dockInfo = {{0, 0x5000}, {1, 0xE81D}, {2, 0}, {3, 0}, {4, 0},
                                                                 {5, 10},     {6, 0},      {7, 1}, {8, 0}, {9, 0}};
@@ -202,5 +201,50 @@ TEST_F(ConsoleTest, TheShowAndHideItemTogglesTheBarInItsFrameAndIsCheckedWhileIt
     console->barHandle = nullptr;
     frame.destroyWindow();
 }
+
+struct ConsolePluginTexts
+{
+    uint32_t index;
+    const char* typeName;
+    const char* name;
+    const char* description;
+    const char* aboutCaption;
+    const char* aboutText;
+};
+
+class ConsolePlugins : public testing::TestWithParam<ConsolePluginTexts>
+{
+};
+
+TEST_P(ConsolePlugins, DescribeThemselves)
+{
+    const ConsolePluginTexts& c = GetParam();
+    std::unique_ptr<VornPlugin> plugin(createPlugin(c.index));
+    ASSERT_NE(plugin, nullptr);
+    EXPECT_STREQ(plugin->getTypeName(), c.typeName);
+    EXPECT_STREQ(plugin->getName(), c.name);
+    EXPECT_STREQ(plugin->getName(), pluginTable[c.index].name);
+    EXPECT_STREQ(plugin->getDescription(), c.description);
+    platform::ScriptedInteraction boxes;
+    plugin->about(nullptr);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].caption, c.aboutCaption);
+    EXPECT_EQ(boxes.boxes[0].text, c.aboutText);
+    EXPECT_EQ(boxes.boxes[0].type, platform::MB_OK);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ConsolePlugins,
+    testing::Values(
+        ConsolePluginTexts{0, "Dialog", "Main Console", "Main Console:\nThe tabbed interface to create and modify the data.",
+                           "Main Console", "Main Console Dialog"},
+        ConsolePluginTexts{1, "Main Console Page", "View Page", "View Page:\nSupplies the interface for view setup.",
+                           "View Page", "View Page"},
+        ConsolePluginTexts{4, "Main Console Page", "Edit Page",
+                           "Edit Page:\nSupplies the interface for \nselecting and modifying objects.", "Edit Page",
+                           "Edit Page"},
+        ConsolePluginTexts{5, "Main Console Page", "Create Page",
+                           "Create Page:\nA console page supplying the interface for creating objects.", "Create Page",
+                           "Create Page"}));
 
 } // namespace
