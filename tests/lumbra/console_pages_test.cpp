@@ -516,6 +516,17 @@ TEST_F(ViewPageTest, TheComboListsTheRegisteredViewTypesByNameWithNothingShownYe
     EXPECT_FALSE(perspective.shown() || status.shown() || openGl.shown());
 }
 
+TEST_F(ViewPageTest, TheViewTypesPagesFillThePageBelowTheCombo)
+{
+    window->setWindowPos(nullptr, 0, 0, 210, 300, platform::SWP_NOMOVE | platform::SWP_NOZORDER);
+    processMessages();
+    const platform::Rect client = window->clientRect();
+    for (TestViewType* viewType : {&perspective, &status, &openGl})
+        EXPECT_EQ(window->screenToClient(viewType->window.windowRect()),
+                  (platform::Rect{client.left + 1, client.top + 30, client.right - 2, client.bottom - 2}))
+            << viewType->name;
+}
+
 TEST_F(ViewPageTest, BringingAViewTypeForwardSelectsItSilentlyAndShowsOnlyItsPage)
 {
     EXPECT_FALSE(viewPage->activatePlugin(&openGl)) << "the console stays on its tab";

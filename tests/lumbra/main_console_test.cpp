@@ -110,6 +110,32 @@ TEST_F(ConsoleTest, ChoosingATabShowsItsPageAndMakesItsToolTheActiveOne)
     EXPECT_TRUE(pageShown(create));
 }
 
+TEST_F(ConsoleTest, ResizingKeepsTheTabControlAndEveryPageFittedToTheConsole)
+{
+    addLibraryConsole();
+    CMainConsole* window = openConsole();
+    const platform::Rect tabsBefore = window->tabs.windowRect();
+    const platform::Rect consoleBefore = window->windowRect();
+    window->setWindowPos(nullptr, 0, 0, 260, 500, platform::SWP_NOMOVE | platform::SWP_NOZORDER);
+    processMessages();
+
+    const platform::Rect console = window->windowRect();
+    const platform::Rect tabs = window->tabs.windowRect();
+    EXPECT_EQ(tabs.left - console.left, tabsBefore.left - consoleBefore.left);
+    EXPECT_EQ(tabs.top - console.top, tabsBefore.top - consoleBefore.top);
+    EXPECT_EQ(tabs.right - console.left, 259);
+    EXPECT_EQ(tabs.bottom - console.top, 499);
+    const platform::Rect tabsClient = window->tabs.clientRect();
+    for (const char* name : {"Create Page", "Edit Page", "View Page"})
+    {
+        platform::Window* pageWindow = page<VornPluginWindowed>(name)->windowHandle->getWnd();
+        const platform::Rect placed = window->tabs.screenToClient(pageWindow->windowRect());
+        EXPECT_EQ(placed, (platform::Rect{tabsClient.left + 3, tabsClient.top + 35, tabsClient.right - 2,
+                                          tabsClient.bottom - 2}))
+            << name;
+    }
+}
+
 TEST_F(ConsoleTest, BringingACreatorForwardActivatesItThenSwitchesToTheCreateTab)
 {
     TestCreator joint("Joint", 121), member("Member", 122);
