@@ -23,6 +23,13 @@ const DialogPluginTexts consoleTexts = {
     "PluginMainConsoleDialog::GetPackagedPlugin",
 };
 
+// A plugin of the page list; null for one that only names the type without being a page (any
+// library may add to the list).
+VornPluginMainConsolePage* consolePageOf(VornPluginBase* entry)
+{
+    return dynamic_cast<VornPluginMainConsolePage*>(entry);
+}
+
 // The console is this much shorter than the bottom of the desktop's work area.
 constexpr int32_t heightBelowWorkArea = 87;
 
@@ -50,8 +57,8 @@ bool PluginMainConsoleDialog::activatePlugin(VornPluginBase* plugin)
     bool taken = false;
     for (VornPluginBase* entry = mainConsolePages(); entry != nullptr; entry = entry->getNext())
     {
-        auto* page = static_cast<VornPluginMainConsolePage*>(entry);
-        if (page == plugin || page->activatePlugin(plugin))
+        VornPluginMainConsolePage* page = consolePageOf(entry);
+        if (page != nullptr && (page == plugin || page->activatePlugin(plugin)))
         {
             taken = true;
             if (console != nullptr)
@@ -110,7 +117,9 @@ bool CMainConsole::onInitDialog()
     int tab = 0;
     for (VornPluginBase* entry = mainConsolePages(); entry != nullptr && mai != nullptr; entry = entry->getNext())
     {
-        auto* page = static_cast<VornPluginMainConsolePage*>(entry);
+        VornPluginMainConsolePage* page = consolePageOf(entry);
+        if (page == nullptr)
+            continue;
         page->windowHandle = mai->createPluginWindow(page->getWindowRequest(), tabHandle.get());
         if (page->windowHandle == nullptr || page->windowHandle->getWnd() == nullptr)
             continue; // a page without a window gets no tab
@@ -208,8 +217,8 @@ void CMainConsole::onSize(int32_t width, int32_t height)
     const platform::Rect pages = pageRect();
     for (VornPluginBase* entry = mainConsolePages(); entry != nullptr; entry = entry->getNext())
     {
-        auto* page = static_cast<VornPluginMainConsolePage*>(entry);
-        if (page->windowHandle != nullptr && page->windowHandle->getWnd() != nullptr)
+        VornPluginMainConsolePage* page = consolePageOf(entry);
+        if (page != nullptr && page->windowHandle != nullptr && page->windowHandle->getWnd() != nullptr)
             page->windowHandle->moveWindow(pages, true);
     }
 }

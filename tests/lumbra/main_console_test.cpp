@@ -69,6 +69,23 @@ TEST_F(ConsoleTest, WithoutPagesTheTabControlIsEmpty)
     EXPECT_FALSE(console->activatePlugin(console)) << "the console is none of its pages";
 }
 
+TEST_F(ConsoleTest, APluginThatOnlyNamesThePageTypeIsPassedOver)
+{
+    // Another library's plugin filed under "Main Console Page" without being a page.
+    struct Impostor : RecordingMenuItem
+    {
+        const char* getTypeName() override { return "Main Console Page"; }
+    };
+    addLibraryConsole();
+    add(new Impostor);
+    CMainConsole* window = openConsole();
+    EXPECT_EQ(tabNames(), (std::vector<std::string>{"Create Page", "Edit Page", "Materials Page", "CrossSections Page",
+                                                    "View Page"}));
+    EXPECT_EQ(window->tabs.curSel(), 0);
+    RecordingMenuItem stranger("Stranger");
+    EXPECT_FALSE(console->activatePlugin(&stranger));
+}
+
 TEST_F(ConsoleTest, ChoosingATabShowsItsPageAndMakesItsToolTheActiveOne)
 {
     addLibraryConsole();
