@@ -13,9 +13,6 @@
 #include <string_view>
 #include <vector>
 
-// The pictures drawn as text rows below keep their layout.
-// clang-format off
-
 namespace lumbra
 {
 
@@ -33,6 +30,9 @@ std::vector<PixelArtColour> tabPalette()
     palette.push_back({'_', 0xBFBFBF});
     return palette;
 }
+
+// The pictures drawn as text rows keep their layout.
+// clang-format off
 
 // Create: a joint and a member with a plus beside them.
 constexpr std::string_view createTabRows[] = {
@@ -118,21 +118,21 @@ constexpr std::string_view viewTabRows[] = {
     "________________________________",
 };
 
-DialogTemplate pageTemplate(DialogUnitRect size, std::vector<DialogItemTemplate> items)
+// clang-format on
+
+} // namespace
+
+DialogTemplate consolePageTemplate(DialogUnitRect size, std::vector<DialogItemTemplate> items)
 {
-    // A page shares the Tab order of the console it sits in.
     DialogTemplate page = dialogTemplateOf(size, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
     page.exStyle = WS_EX_CONTROLPARENT;
     return page;
 }
 
-// The owner-drawn button that the page's pagette stack turns into its scroll bar.
-DialogItemTemplate scrollBarPlaceholder(int32_t id, DialogUnitRect rect)
+DialogItemTemplate pagetteScrollBarPlaceholder(int32_t id, DialogUnitRect rect)
 {
     return controlItem("Button", id, rect, BS_OWNERDRAW);
 }
-
-} // namespace
 
 DialogTemplate consoleTemplate()
 {
@@ -148,21 +148,23 @@ DialogTemplate consoleTemplate()
 
 DialogTemplate createPageTemplate()
 {
-    return pageTemplate({0, 0, 149, 175}, {scrollBarPlaceholder(ConsoleControl::CreatePlaceholder, {142, 44, 7, 130})});
+    return consolePageTemplate({0, 0, 149, 175},
+                               {pagetteScrollBarPlaceholder(ConsoleControl::CreatePlaceholder, {142, 44, 7, 130})});
 }
 
 DialogTemplate editPageTemplate()
 {
-    return pageTemplate({0, 0, 149, 175}, {scrollBarPlaceholder(ConsoleControl::EditPlaceholder, {142, 0, 7, 174})});
+    return consolePageTemplate({0, 0, 149, 175},
+                               {pagetteScrollBarPlaceholder(ConsoleControl::EditPlaceholder, {142, 0, 7, 174})});
 }
 
 DialogTemplate viewPageTemplate()
 {
-    return pageTemplate({0, 0, 135, 94},
-                        {controlItem("ComboBox", ConsoleControl::ViewTypeCombo, {39, 3, 93, 74},
-                                     CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
-                         // Wide enough for the label in the platform's font, up to the combo.
-                         controlItem("Static", -1, {3, 5, 35, 8}, SS_LEFT | WS_GROUP, "ViewType")});
+    return consolePageTemplate({0, 0, 135, 94},
+                               {controlItem("ComboBox", ConsoleControl::ViewTypeCombo, {39, 3, 93, 74},
+                                            CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
+                                // Wide enough for the label in the platform's font, up to the combo.
+                                controlItem("Static", -1, {3, 5, 35, 8}, SS_LEFT | WS_GROUP, "ViewType")});
 }
 
 void registerConsoleResources()
@@ -200,4 +202,3 @@ int32_t addBitmapImage(ModuleHandle module, int32_t bitmapId, ImageList& images)
 }
 
 } // namespace lumbra
-// clang-format on

@@ -4,6 +4,7 @@
 #include "platform/DynamicLibrary.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace platform
 {
@@ -39,6 +40,13 @@ constexpr int32_t CreateToolbar = 1012;
 constexpr int32_t ViewTypeCombo = 1046;
 constexpr int32_t EditPlaceholder = 1064;
 } // namespace ConsoleControl
+
+// A console page's template: a hidden child that shares the Tab order of the console it sits in.
+platform::DialogTemplate consolePageTemplate(platform::DialogUnitRect size,
+                                             std::vector<platform::DialogItemTemplate> items);
+
+// The owner-drawn button that a page's pagette stack turns into its slim scroll bar.
+platform::DialogItemTemplate pagetteScrollBarPlaceholder(int32_t id, platform::DialogUnitRect rect);
 
 platform::DialogTemplate consoleTemplate();
 platform::DialogTemplate createPageTemplate();

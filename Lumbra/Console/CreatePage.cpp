@@ -177,8 +177,8 @@ bool CMCPageCreate::onGetButtonInfo(platform::NotifyToolbar& notification)
     const char* name = creator->getObjectTypeName();
     if (notification.text != nullptr && notification.textLimit > 0)
     {
-        const size_t length = std::min(name != nullptr ? std::strlen(name) : 0,
-                                       static_cast<size_t>(notification.textLimit - 1));
+        const size_t length =
+            std::min(name != nullptr ? std::strlen(name) : 0, static_cast<size_t>(notification.textLimit - 1));
         if (length > 0)
             std::memcpy(notification.text, name, length);
         notification.text[length] = '\0';
@@ -234,8 +234,8 @@ void CMCPageCreate::activateCreator(VornPluginObjectCreator* creator)
     {
         const uint32_t commandId = static_cast<uint32_t>(id);
         const uint8_t state = toolbar.buttonState(commandId);
-        toolbar.setButtonState(commandId, id == checkedId ? state | platform::TBSTATE_CHECKED
-                                                          : state & ~platform::TBSTATE_CHECKED);
+        toolbar.setButtonState(
+            commandId, id == checkedId ? state | platform::TBSTATE_CHECKED : state & ~platform::TBSTATE_CHECKED);
     }
 }
 

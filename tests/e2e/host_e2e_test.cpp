@@ -122,8 +122,8 @@ TEST(HostEndToEnd, StartsMaximisedWithADocumentAndWritesConfigurationAtClose)
 int pixelsOfColour(const std::filesystem::path& png, int x, int y, int width, int height, const std::string& colour)
 {
     const std::string command = "convert '" + png.string() + "' -crop " + std::to_string(width) + "x" +
-                                std::to_string(height) + "+" + std::to_string(x) + "+" + std::to_string(y) +
-                                " +repage -format %c histogram:info:- 2>/dev/null";
+        std::to_string(height) + "+" + std::to_string(x) + "+" + std::to_string(y) +
+        " +repage -format %c histogram:info:- 2>/dev/null";
     std::istringstream lines(runCommand(command));
     std::string line;
     while (std::getline(lines, line))

@@ -47,9 +47,10 @@ inline void registerConsoleTestResources()
     lumbra::registerMenuItemImages();
     lumbra::registerConsoleResources();
     const ModuleHandle module = lumbra::thisModule();
-    DialogTemplate pagette = dialogTemplateOf({0, 0, 60, 30}, WS_CHILD | DS_CONTROL | DS_SETFONT, "",
-                                              {controlItem("Edit", pagetteFirstEdit, {2, 2, 50, 12}, WS_TABSTOP | WS_BORDER),
-                                               controlItem("Edit", pagetteSecondEdit, {2, 16, 50, 12}, WS_TABSTOP | WS_BORDER)});
+    DialogTemplate pagette =
+        dialogTemplateOf({0, 0, 60, 30}, WS_CHILD | DS_CONTROL | DS_SETFONT, "",
+                         {controlItem("Edit", pagetteFirstEdit, {2, 2, 50, 12}, WS_TABSTOP | WS_BORDER),
+                          controlItem("Edit", pagetteSecondEdit, {2, 16, 50, 12}, WS_TABSTOP | WS_BORDER)});
     pagette.exStyle = WS_EX_CONTROLPARENT;
     registerDialogTemplate(module, TestTemplate::Pagette, pagette);
     DialogTemplate page = dialogTemplateOf({0, 0, 100, 100}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", {});
@@ -175,7 +176,8 @@ public:
         {
             createPagetteObjects.push_back(std::make_unique<TestPagette>(this->objectName + " " + std::to_string(i)));
             addCreatePagette(createPagetteObjects.back().get());
-            editPagetteObjects.push_back(std::make_unique<TestEditPagette>(this->objectName + " edit " + std::to_string(i)));
+            editPagetteObjects.push_back(
+                std::make_unique<TestEditPagette>(this->objectName + " edit " + std::to_string(i)));
             addEditPagette(editPagetteObjects.back().get());
         }
     }
@@ -284,15 +286,14 @@ protected:
                 plugin = new StandInPage(lumbra::pluginTable[index].name, standInTemplate);
             add(plugin);
         }
-        console = static_cast<lumbra::PluginMainConsoleDialog*>(
-            registry.findPlugin("Dialog", "Main Console"));
+        console = static_cast<lumbra::PluginMainConsoleDialog*>(registry.findPlugin("Dialog", "Main Console"));
     }
 
     // Makes the console's window inside the top-level window.
     lumbra::CMainConsole* openConsole()
     {
-        top.create("Window", "console test", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
-                   {20, 20, 420, 720}, nullptr);
+        top.create("Window", "console test", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE, {20, 20, 420, 720},
+                   nullptr);
         topHandle.attach(&top);
         mai.createPluginWindow(console->getWindowRequest(), &topHandle);
         processMessages();

@@ -53,7 +53,8 @@ TEST_F(CreatePageTest, ASeparatorThenOneButtonPerCreatorInListOrder)
     openWith({&force, &member, &joint});
     EXPECT_EQ(buttonIds(), (std::vector<int32_t>{0, 0x8000, 0x8001, 0x8002}));
     EXPECT_EQ(window->toolbar.button(0).style, platform::TBSTYLE_SEP);
-    const std::vector<std::pair<TestCreator*, int32_t>> expected = {{&joint, 0x8000}, {&member, 0x8001}, {&force, 0x8002}};
+    const std::vector<std::pair<TestCreator*, int32_t>> expected = {
+        {&joint, 0x8000}, {&member, 0x8001}, {&force, 0x8002}};
     for (const auto& [creator, id] : expected)
     {
         const platform::ToolbarButton& button = creator->button;
@@ -109,13 +110,14 @@ TEST_F(CreatePageTest, ExactlyOneCreatorsPagettesAreShownAfterEveryActivation)
         const char* how;
         TestCreator* creator;
     };
-    const std::vector<Step> steps = {{"button", &member}, {"plugin", &joint}, {"menu item", &force},
-                                     {"button", &joint},  {"menu item", &member}};
+    const std::vector<Step> steps = {
+        {"button", &member}, {"plugin", &joint}, {"menu item", &force}, {"button", &joint}, {"menu item", &member}};
     for (const Step& step : steps)
     {
         SCOPED_TRACE(std::string(step.how) + " " + step.creator->objectName);
         if (std::strcmp(step.how, "button") == 0)
-            window->toolbar.click(window->toolbar.commandToIndex(static_cast<uint32_t>(step.creator->button.commandId)));
+            window->toolbar.click(
+                window->toolbar.commandToIndex(static_cast<uint32_t>(step.creator->button.commandId)));
         else if (std::strcmp(step.how, "plugin") == 0)
             EXPECT_TRUE(create->activatePlugin(step.creator));
         else
@@ -166,7 +168,8 @@ TEST_F(CreatePageTest, ThePagettesStackBelowTheToolbarAndTheCustomisingAnswers)
     query.header = {window->toolbar.handle(), static_cast<std::uintptr_t>(ConsoleControl::CreateToolbar),
                     platform::TBN_QUERYDELETE};
     auto send = [&](platform::NotifyToolbar& record) {
-        return window->sendMessage(platform::WM_NOTIFY, record.header.idFrom, reinterpret_cast<platform::LParam>(&record));
+        return window->sendMessage(platform::WM_NOTIFY, record.header.idFrom,
+                                   reinterpret_cast<platform::LParam>(&record));
     };
     EXPECT_EQ(send(query), 1);
     query.header.code = platform::TBN_QUERYINSERT;
@@ -349,8 +352,9 @@ TEST_F(EditPageTest, TheStaticPagettesReadSelectionSelectedModifiersHistoryAndSt
     std::vector<std::string> all;
     for (platform::Window* child : window->pagettes.holder->children())
         all.push_back(nameOf(child));
-    EXPECT_EQ(all, (std::vector<std::string>{"Selection", "Selected", "Modifiers", "History", "Joint edit 1",
-                                             "Joint edit 0", "Member edit 0", "Transform"}));
+    EXPECT_EQ(all,
+              (std::vector<std::string>{"Selection", "Selected", "Modifiers", "History", "Joint edit 1", "Joint edit 0",
+                                        "Member edit 0", "Transform"}));
     // Each creator and modifier pagette starts a group of the page's Tab order.
     std::vector<platform::Window*> grouped = {&transform.window};
     for (TestCreator* creator : {&joint, &member})
@@ -546,15 +550,13 @@ TEST_F(ViewPageTest, TheUsersChoicePostsTheViewTypesSelectCommand)
 {
     window->viewTypes.setCurSel(window->viewTypes.findStringExact(-1, "DevStatus"));
     window->sendMessage(platform::WM_COMMAND,
-                        platform::makeWParam(ConsoleControl::ViewTypeCombo, platform::CBN_SELCHANGE),
-                        0);
+                        platform::makeWParam(ConsoleControl::ViewTypeCombo, platform::CBN_SELCHANGE), 0);
     EXPECT_EQ(mai.posted, (std::vector<uint32_t>{0xB002}));
     EXPECT_FALSE(status.shown()) << "the switch comes back through the view type";
 
     status.selectMenuItem = nullptr;
     window->sendMessage(platform::WM_COMMAND,
-                        platform::makeWParam(ConsoleControl::ViewTypeCombo, platform::CBN_SELCHANGE),
-                        0);
+                        platform::makeWParam(ConsoleControl::ViewTypeCombo, platform::CBN_SELCHANGE), 0);
     EXPECT_EQ(mai.posted.size(), 1u) << "a view type without a select item posts nothing";
 }
 

@@ -79,8 +79,9 @@ TEST_F(ConsoleTest, APluginThatOnlyNamesThePageTypeIsPassedOver)
     addLibraryConsole();
     add(new Impostor);
     CMainConsole* window = openConsole();
-    EXPECT_EQ(tabNames(), (std::vector<std::string>{"Create Page", "Edit Page", "Materials Page", "CrossSections Page",
-                                                    "View Page"}));
+    EXPECT_EQ(
+        tabNames(),
+        (std::vector<std::string>{"Create Page", "Edit Page", "Materials Page", "CrossSections Page", "View Page"}));
     EXPECT_EQ(window->tabs.curSel(), 0);
     RecordingMenuItem stranger("Stranger");
     EXPECT_FALSE(console->activatePlugin(&stranger));
@@ -101,10 +102,12 @@ TEST_F(ConsoleTest, ChoosingATabShowsItsPageAndMakesItsToolTheActiveOne)
     auto userChooses = [&](int tab) {
         platform::NotifyHeader header{window->tabs.handle(), static_cast<std::uintptr_t>(ConsoleControl::Tabs),
                                       platform::TCN_SELCHANGING};
-        EXPECT_EQ(window->sendMessage(platform::WM_NOTIFY, header.idFrom, reinterpret_cast<platform::LParam>(&header)), 0);
+        EXPECT_EQ(window->sendMessage(platform::WM_NOTIFY, header.idFrom, reinterpret_cast<platform::LParam>(&header)),
+                  0);
         window->tabs.setCurSel(tab);
         header.code = platform::TCN_SELCHANGE;
-        EXPECT_EQ(window->sendMessage(platform::WM_NOTIFY, header.idFrom, reinterpret_cast<platform::LParam>(&header)), 0);
+        EXPECT_EQ(window->sendMessage(platform::WM_NOTIFY, header.idFrom, reinterpret_cast<platform::LParam>(&header)),
+                  0);
     };
 
     userChooses(edit->tabIndex);
@@ -147,8 +150,9 @@ TEST_F(ConsoleTest, ResizingKeepsTheTabControlAndEveryPageFittedToTheConsole)
     {
         platform::Window* pageWindow = page<VornPluginWindowed>(name)->windowHandle->getWnd();
         const platform::Rect placed = window->tabs.screenToClient(pageWindow->windowRect());
-        EXPECT_EQ(placed, (platform::Rect{tabsClient.left + 3, tabsClient.top + 35, tabsClient.right - 2,
-                                          tabsClient.bottom - 2}))
+        EXPECT_EQ(
+            placed,
+            (platform::Rect{tabsClient.left + 3, tabsClient.top + 35, tabsClient.right - 2, tabsClient.bottom - 2}))
             << name;
     }
 }
@@ -220,7 +224,8 @@ TEST_F(ConsoleTest, TheShowAndHideItemTogglesTheBarInItsFrameAndIsCheckedWhileIt
     platform::MainFrame frame;
     ASSERT_TRUE(frame.createFrame("console test", &noDocumentMenu));
     platform::DialogBar bar;
-    ASSERT_TRUE(bar.create("#32770", "Main Console", platform::WS_CHILD | platform::WS_VISIBLE, {0, 0, 200, 400}, &frame));
+    ASSERT_TRUE(
+        bar.create("#32770", "Main Console", platform::WS_CHILD | platform::WS_VISIBLE, {0, 0, 200, 400}, &frame));
     frame.addDialogBar(bar, platform::CBRS_ALIGN_LEFT | platform::CBRS_ALIGN_RIGHT);
     frame.dockDialogBar(bar, platform::IDW_DOCKBAR_RIGHT);
     PluginWindowHandleImpl barHandle(&bar);
@@ -278,16 +283,16 @@ TEST_P(ConsolePlugins, DescribeThemselves)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ConsolePlugins,
-    testing::Values(
-        ConsolePluginTexts{0, "Dialog", "Main Console", "Main Console:\nThe tabbed interface to create and modify the data.",
-                           "Main Console", "Main Console Dialog"},
-        ConsolePluginTexts{1, "Main Console Page", "View Page", "View Page:\nSupplies the interface for view setup.",
-                           "View Page", "View Page"},
-        ConsolePluginTexts{4, "Main Console Page", "Edit Page",
-                           "Edit Page:\nSupplies the interface for \nselecting and modifying objects.", "Edit Page",
-                           "Edit Page"},
-        ConsolePluginTexts{5, "Main Console Page", "Create Page",
-                           "Create Page:\nA console page supplying the interface for creating objects.", "Create Page",
-                           "Create Page"}));
+    testing::Values(ConsolePluginTexts{0, "Dialog", "Main Console",
+                                       "Main Console:\nThe tabbed interface to create and modify the data.",
+                                       "Main Console", "Main Console Dialog"},
+                    ConsolePluginTexts{1, "Main Console Page", "View Page",
+                                       "View Page:\nSupplies the interface for view setup.", "View Page", "View Page"},
+                    ConsolePluginTexts{4, "Main Console Page", "Edit Page",
+                                       "Edit Page:\nSupplies the interface for \nselecting and modifying objects.",
+                                       "Edit Page", "Edit Page"},
+                    ConsolePluginTexts{5, "Main Console Page", "Create Page",
+                                       "Create Page:\nA console page supplying the interface for creating objects.",
+                                       "Create Page", "Create Page"}));
 
 } // namespace
