@@ -1,5 +1,6 @@
 // The six exported entry points of the library.
 
+#include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
@@ -19,6 +20,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerMenuItemImages();
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
+    lumbra::registerConsoleResources();
     if (!attachPluginLibrary(device))
         return;
     // This library describes the properties of the shared types (the property list shows them).

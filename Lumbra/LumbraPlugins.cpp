@@ -1,6 +1,10 @@
 #include "Lumbra/LumbraPlugins.h"
 
 #include "Lumbra/CalculationMenuItems.h"
+#include "Lumbra/Console/CreatePage.h"
+#include "Lumbra/Console/EditPage.h"
+#include "Lumbra/Console/MainConsole.h"
+#include "Lumbra/Console/ViewPage.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/EditMenuItems.h"
@@ -28,12 +32,12 @@ VornPluginObjectModifier* keptScale = nullptr;
 } // namespace
 
 const std::array<PluginTableEntry, 48> pluginTable = {{
-    {"Dialog", "Main Console", nullptr},
-    {"Main Console Page", "View Page", nullptr},
+    {"Dialog", "Main Console", makeTablePlugin<PluginMainConsoleDialog>},
+    {"Main Console Page", "View Page", makeTablePlugin<PluginMCPageView>},
     {"Main Console Page", "CrossSections Page", nullptr},
     {"Main Console Page", "Materials Page", nullptr},
-    {"Main Console Page", "Edit Page", nullptr},
-    {"Main Console Page", "Create Page", nullptr},
+    {"Main Console Page", "Edit Page", makeTablePlugin<PluginMCPageEdit>},
+    {"Main Console Page", "Create Page", makeTablePlugin<PluginMCPageCreate>},
     {"Object Creator", "Force Creator", nullptr},
     {"Object Creator", "Member Creator", nullptr},
     {"Object Creator", "Joint Creator", nullptr},
@@ -80,20 +84,20 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
 
 // The main console (101) and the pages, pagettes and dialogs made from this library's resources.
 const std::array<PluginWindowTableEntry, 27> windowTable = {{
-    {101, nullptr}, // main console
-    {108, nullptr}, // CMCPageCreate
+    {101, nullptr}, // CMainConsole: made around the plugin's own dialog object
+    {108, nullptr}, // CMCPageCreate: made around the plugin's own dialog object
     {109, nullptr}, // CMCPageMaterials
     {123, nullptr}, // CPageJointCoordinates
     {126, nullptr}, // CPageNameAndColor
     {127, nullptr}, // CPageCreateButton
     {128, nullptr}, // CPageJointOrientation
     {129, nullptr}, // CPageJointSupport
-    {130, nullptr}, // CMCPageView
+    {130, nullptr}, // CMCPageView: made around the plugin's own dialog object
     {131, nullptr}, // CViewPagePerspective
     {132, nullptr}, // CViewPageDevStatus
     {133, nullptr}, // CViewPerspectivePagetteSetup
     {134, nullptr}, // CPageMemberJoints
-    {135, nullptr}, // CMCPageEdit
+    {135, nullptr}, // CMCPageEdit: made around the plugin's own dialog object
     {136, nullptr}, // CPageEditStaticSelection
     {137, makeLumbraDialog<CDialogCreateGroup>},
     {138, nullptr}, // CPageEditStaticSelected

@@ -12,13 +12,11 @@
 
 namespace lumbra
 {
-namespace
-{
 
-// Pixels outside the drawing ('.') are the mask colour, which toolbars leave transparent.
-void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
+void registerPixelArtBitmap(int32_t id, std::span<const std::string_view> rows,
+                            std::span<const platform::PixelArtColour> palette)
 {
-    const platform::Bitmap art = platform::pixelArt(rows);
+    const platform::Bitmap art = platform::pixelArt(rows, palette);
     platform::BitmapResource bitmap;
     bitmap.width = art.width();
     bitmap.height = art.height();
@@ -28,6 +26,15 @@ void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
         for (int32_t x = 0; x < bitmap.width; ++x)
             bitmap.pixels.push_back(art.surface().pixel(x, y));
     platform::registerBitmapResource(thisModule(), id, std::move(bitmap));
+}
+
+namespace
+{
+
+// Pixels outside the drawing ('.') are the mask colour, which toolbars leave transparent.
+void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
+{
+    registerPixelArtBitmap(id, std::span<const std::string_view>(rows.begin(), rows.size()));
 }
 
 } // namespace

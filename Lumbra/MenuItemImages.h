@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/PixelArt.h"
+
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace lumbra
 {
@@ -20,6 +24,10 @@ constexpr int32_t TranslationBlocked = 168;
 constexpr int32_t Rigid = 169;
 constexpr int32_t RotationBlocked = 170;
 } // namespace MenuItemImage
+
+// Registers the picture drawn by `rows` (platform::pixelArt) as the library's bitmap of that id.
+void registerPixelArtBitmap(int32_t id, std::span<const std::string_view> rows,
+                            std::span<const platform::PixelArtColour> palette = platform::standardPixelArtPalette());
 
 // Registers the images with the library's bitmap resources. Registering again replaces them.
 void registerMenuItemImages();

@@ -91,7 +91,8 @@ std::vector<Window*> radioGroupOf(Window* radio)
 }
 
 // The tab stops under `container`, in z-order: a radio group is entered at its checked button,
-// and a child with WS_EX_CONTROLPARENT (a page inside the dialog) gives its own stops in its place.
+// and a child with WS_EX_CONTROLPARENT (a page inside the dialog) gives its own stops in its place,
+// after itself when it is a tab stop too (a tab control holding its pages).
 void appendTabStops(const Window* container, std::vector<Window*>& stops)
 {
     for (Window* item : container->children())
@@ -100,6 +101,8 @@ void appendTabStops(const Window* container, std::vector<Window*>& stops)
             continue;
         if ((item->exStyle() & WS_EX_CONTROLPARENT) != 0)
         {
+            if ((item->style() & WS_TABSTOP) != 0)
+                stops.push_back(item);
             appendTabStops(item, stops);
             continue;
         }

@@ -12,6 +12,10 @@ namespace platform
 
 class ImageList;
 
+// Styles of the tab control.
+inline constexpr std::uint32_t TCS_SINGLELINE = 0x0000;
+inline constexpr std::uint32_t TCS_FOCUSNEVER = 0x8000; // a click does not take the focus
+
 // A bare tab strip (window class "SysTabControl32"): tabs with text, an image from the control's
 // image list and a data word. Selecting from code is silent; the user's change asks the parent
 // first (TCN_SELCHANGING; a nonzero answer keeps the current tab), then changes and tells it

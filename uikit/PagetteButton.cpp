@@ -32,6 +32,8 @@ platform::DialogTemplate emptyChildDialogTemplate()
     platform::DialogTemplate holder;
     holder.rect = {0, 0, 144, 114};
     holder.style = platform::WS_CHILD | platform::DS_CONTROL | platform::DS_SETFONT;
+    // The pagettes share the Tab order of the page that holds them.
+    holder.exStyle = platform::WS_EX_CONTROLPARENT;
     holder.fontName = "MS Sans Serif";
     holder.fontPointSize = 8;
     return holder;

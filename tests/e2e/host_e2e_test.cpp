@@ -1,6 +1,7 @@
 // The program from start to close, on an X server: start-up in its run folder, the main frame
-// with its menus, a new document window, the plugin configuration written at close, and the
-// start-up's answers to a missing or broken configuration and to a missing plugin folder.
+// with its menus and the main console, a new document window, the plugin configuration written
+// at close, and the start-up's answers to a missing or broken configuration and to a missing
+// plugin folder.
 #include "ProgramRun.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,45 @@ TEST(HostEndToEnd, StartsMaximisedWithADocumentAndWritesConfigurationAtClose)
     ASSERT_EQ(run.waitForExit(20s), 0) << "Exit ends the program";
     EXPECT_EQ(run.readFile("system/plugin.cfg"), "PLUGINCONFIG\r\nversion 1\r\n")
         << "no plugin is disabled or a chosen default";
+}
+
+// How many pixels of the area (x, y, width, height) of a screenshot have the colour ("#0000FF"),
+// counted by ImageMagick.
+int pixelsOfColour(const std::filesystem::path& png, int x, int y, int width, int height, const std::string& colour)
+{
+    const std::string command = "convert '" + png.string() + "' -crop " + std::to_string(width) + "x" +
+        std::to_string(height) + "+" + std::to_string(x) + "+" + std::to_string(y) +
+        " +repage -format %c histogram:info:- 2>/dev/null";
+    std::istringstream lines(runCommand(command));
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.find(colour + " ") != std::string::npos)
+            return std::stoi(line);
+    return 0;
+}
+
+TEST(HostEndToEnd, TheMainConsoleIsDockedAtTheRightAndToolsShowsAndHidesIt)
+{
+    ProgramRun run("main_console");
+    run.start();
+    const std::string window = mainFrameAfterBetaNotice(run);
+    ASSERT_FALSE(window.empty()) << "no main frame";
+    std::this_thread::sleep_for(1s);
+    const auto [width, height] = screenSize();
+    // The tab pictures hold pure blue; the rest of the frame below its toolbar does not.
+    auto blueAtRight = [&](const char* name) {
+        const std::filesystem::path shot = run.folder() / name;
+        EXPECT_TRUE(ProgramRun::screenshot(shot));
+        EXPECT_EQ(pixelsOfColour(shot, 0, 60, width * 3 / 4, height - 120, "#0000FF"), 0) << name;
+        return pixelsOfColour(shot, width * 3 / 4, 60, width / 4, 100, "#0000FF");
+    };
+    EXPECT_GT(blueAtRight("console_shown.png"), 0) << "the console's tabs stand at the right edge";
+    run.sendKeys(window, "alt+t t c");
+    EXPECT_EQ(blueAtRight("console_hidden.png"), 0) << "Tools, Toolbars, Main Console hides it";
+    run.sendKeys(window, "alt+t t c");
+    EXPECT_GT(blueAtRight("console_shown_again.png"), 0) << "and shows it again";
+    exitThroughMenu(run, window);
+    EXPECT_EQ(run.waitForExit(20s), 0);
 }
 
 TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)

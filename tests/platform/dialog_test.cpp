@@ -6,6 +6,7 @@
 #include "platform/InputSimulation.h"
 #include "platform/Resources.h"
 #include "platform/Services.h"
+#include "platform/TabControl.h"
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"
 #include "platform/Time.h"
@@ -768,6 +769,27 @@ TEST_F(NestedDialogTest, TabMovesThroughTheControlsOfAPageAsOneOrderAndWraps)
     EXPECT_EQ(focusAfterPresses("Tab", 4, MK_SHIFT),
               (std::vector<int32_t>{InnerSecond, InnerFirst, OuterButton, OuterEdit}))
         << "Shift+Tab goes back, leaving the page and wrapping";
+}
+
+TEST_F(NestedDialogTest, AControlParentThatIsATabStopComesBeforeThePagesItHolds)
+{
+    // A tab control holding a page: the tab control is a stop, then the page's controls follow.
+    TabControl tabs;
+    ASSERT_TRUE(tabs.create(WS_VISIBLE | WS_TABSTOP, {5, 130, 300, 200}, &outer, 2010));
+    tabs.modifyStyleEx(0, WS_EX_CONTROLPARENT);
+    DialogTemplate tabPageTemplate;
+    tabPageTemplate.rect = {2, 20, 100, 30};
+    tabPageTemplate.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
+    tabPageTemplate.exStyle = WS_EX_CONTROLPARENT;
+    tabPageTemplate.items = {controlItem("Edit", 2011, {5, 5, 60, 12}, WS_TABSTOP | WS_GROUP)};
+    Dialog tabPage;
+    ASSERT_TRUE(tabPage.createIndirect(tabPageTemplate, &tabs, testModule()));
+    processMessages();
+    outer.gotoDlgCtrl(outer.dlgItem(OuterEdit));
+    EXPECT_EQ(focusAfterPresses("Tab", 6),
+              (std::vector<int32_t>{OuterButton, InnerFirst, InnerSecond, 2010, 2011, OuterEdit}));
+    EXPECT_EQ(focusAfterPresses("Tab", 3, MK_SHIFT), (std::vector<int32_t>{2011, 2010, InnerSecond}))
+        << "Shift+Tab goes back from the page to the tab control";
 }
 
 TEST_F(NestedDialogTest, AHiddenPageIsLeftOutAndEnterAndEscapeLeaveThePageOpen)
