@@ -60,6 +60,7 @@ bool velocitiesMatch(const PreparedModel& model, const Lists& lists)
 struct AxialState
 {
     double normalForce;
+    double forcePerLength; // N / l
     Vector3 memberVector;
     double length;
 };
@@ -67,8 +68,8 @@ struct AxialState
 inline AxialState axialState(const AxialMember& member, const BlockList<CalcDisplacement>& displacements,
                              double eFactor)
 {
-    const Vector3& start = displacements[member.start].displacement;
-    const Vector3& end = displacements[member.end].displacement;
+    const Vector3& start = displacements.uncheckedAt(member.start).displacement;
+    const Vector3& end = displacements.uncheckedAt(member.end).displacement;
     const Vector3 relative = difference(end, start);
     AxialState state;
     state.memberVector = member.chord;
@@ -77,9 +78,15 @@ inline AxialState axialState(const AxialMember& member, const BlockList<CalcDisp
     // l - L0 = (l² - L0²) / (l + L0), with l² - L0² formed from the small quantities alone.
     const double lengthSquareChange =
         2.0 * dot(member.chord, relative) + dot(relative, relative) + member.restDefect;
-    const double restLength = 1.0 / member.inverseLength;
-    const double elongation = lengthSquareChange / (state.length + restLength);
-    state.normalForce = elongation * member.inverseLength * member.ea * eFactor;
+    const double stiffness = member.stiffness * eFactor;
+    if (state.length == 0.0)
+    {
+        state.normalForce = -member.restLength * stiffness;
+        state.forcePerLength = 0;
+        return state;
+    }
+    state.forcePerLength = lengthSquareChange * stiffness / ((state.length + member.restLength) * state.length);
+    state.normalForce = state.forcePerLength * state.length;
     return state;
 }
 
@@ -88,16 +95,42 @@ inline Vector3 startForceOf(const AxialState& state)
 {
     if (state.length == 0.0)
         return Vector3(state.normalForce, 0, 0);
-    return scaled(state.memberVector, state.normalForce / state.length);
+    return scaled(state.memberVector, state.forcePerLength);
 }
 
 void prepareScratch(const PreparedModel& model, IterationScratch& scratch, bool withMoments)
 {
-    const Vector3 zero(0, 0, 0);
-    if (scratch.forces.size() != model.jointCount())
-        scratch.forces.assign(model.jointCount(), zero);
-    if (withMoments && scratch.moments.size() != model.jointCount())
-        scratch.moments.assign(model.jointCount(), zero);
+    scratch.forces.resize(model.axialMembers.size());
+    if (withMoments)
+        scratch.moments.resize(2 * model.axialMembers.size());
+}
+
+// The sum of the forces of the joint's members on it. The member pass writes every force before
+// the joint pass gathers them, so no sum waits for the member computed just before.
+inline Vector3 gatheredForce(const PreparedModel& model, const std::vector<Vector3>& forces, uint32_t joint)
+{
+    Vector3 sum(0, 0, 0);
+    const uint32_t last = model.jointEndStart[joint + 1];
+    for (uint32_t entry = model.jointEndStart[joint]; entry < last; ++entry)
+    {
+        const uint32_t end = model.jointEnds[entry];
+        // The end joint receives the opposite of the force on the start joint.
+        const double sign = (end & 1) ? -1.0 : 1.0;
+        const Vector3& force = forces[end >> 1];
+        sum.x += sign * force.x;
+        sum.y += sign * force.y;
+        sum.z += sign * force.z;
+    }
+    return sum;
+}
+
+inline Vector3 gatheredMoment(const PreparedModel& model, const std::vector<Vector3>& moments, uint32_t joint)
+{
+    Vector3 sum(0, 0, 0);
+    const uint32_t last = model.jointEndStart[joint + 1];
+    for (uint32_t entry = model.jointEndStart[joint]; entry < last; ++entry)
+        sum += moments[model.jointEnds[entry]];
+    return sum;
 }
 
 void zeroSkippedForces(const PreparedModel& model, BlockList<CalcNForce>& forces)
@@ -106,83 +139,85 @@ void zeroSkippedForces(const PreparedModel& model, BlockList<CalcNForce>& forces
         forces[index].setDefaults();
 }
 
-// Member pass of the axial kernels: the target normal forces, and their sums at the joints in the
-// scratch. Returns the sum of the normal forces, which is non-finite when one of them is.
+// Member pass of the axial kernels: the target normal forces, and the forces on the start joints in
+// the scratch. Returns the sum of the normal forces, which is non-finite when one of them is.
 double axialMemberPass(const PreparedModel& model, double eFactor, const BlockList<CalcDisplacement>& source,
-                       BlockList<CalcNForce>& target, std::vector<Vector3>& sums)
+                       BlockList<CalcNForce>& target, std::vector<Vector3>& forces)
 {
     double check = 0;
-    for (const AxialMember& member : model.axialMembers)
+    const size_t count = model.axialMembers.size();
+    for (size_t position = 0; position < count; ++position)
     {
+        const AxialMember& member = model.axialMembers[position];
         const AxialState state = axialState(member, source, eFactor);
         const Vector3 force = startForceOf(state);
-        CalcNForce& result = target[member.index];
+        CalcNForce& result = target.uncheckedAt(member.index);
         result.force = force;
         result.axialForce = state.normalForce;
-        sums[member.start] += force;
-        sums[member.end] -= force;
+        forces[position] = force;
         check += state.normalForce;
     }
     zeroSkippedForces(model, target);
     return check;
 }
 
-constexpr uint8_t TranslationBits = JointSupport::TranslationX | JointSupport::TranslationY | JointSupport::TranslationZ;
-
-// Sets the blocked translation components of v to 0, in the joint's axes when its supports are
-// local and local axes are honoured.
-inline void holdSupported(Vector3& v, uint8_t supports, const Matrix3x3& orientation, bool honourLocal)
+// Sets the blocked translation components of v to 0: in the joint's axes when its supports are
+// local and local axes are honoured, else in global axes.
+inline void holdSupported(Vector3& v, const PreparedJoint& joint, const Matrix3x3& orientation, bool honourLocal)
 {
-    if (!(supports & TranslationBits))
-        return;
-    const bool local = honourLocal && (supports & JointSupport::LocalAxes);
+    const bool local = honourLocal && joint.localSupports;
     if (local)
         orientation.transform(v);
-    if (supports & JointSupport::TranslationX)
-        v.x = 0;
-    if (supports & JointSupport::TranslationY)
-        v.y = 0;
-    if (supports & JointSupport::TranslationZ)
-        v.z = 0;
+    v.x *= joint.freeAxes.x;
+    v.y *= joint.freeAxes.y;
+    v.z *= joint.freeAxes.z;
     if (local)
         orientation.transformTransposed(v);
 }
 
-// The out-of-balance force in the directions in which the joint may move.
-inline double freeLength(Vector3 force, uint8_t supports, const Matrix3x3& orientation, bool honourLocal)
+// The square of the out-of-balance force in the directions in which the joint may move.
+inline double freeSquare(Vector3 force, const PreparedJoint& joint, const Matrix3x3& orientation, bool honourLocal)
 {
-    holdSupported(force, supports, orientation, honourLocal);
-    return force.length();
+    holdSupported(force, joint, orientation, honourLocal);
+    return dot(force, force);
+}
+
+// The kernels keep the squares of the largest out-of-balance values while they run.
+inline IterationReport& finish(IterationReport& report, double check)
+{
+    report.outOfBalanceForce = std::sqrt(report.outOfBalanceForce);
+    report.outOfBalanceMoment = std::sqrt(report.outOfBalanceMoment);
+    report.finite = std::isfinite(check);
+    return report;
 }
 
 // Joint pass of the Basic and Auto basic kernels: every joint with stiffness moves by step times
 // its out-of-balance force.
 double stepJoints(const PreparedModel& model, double step, double g, bool withLoads, bool honourLocal,
                   const BlockList<CalcDisplacement>& source, BlockList<CalcDisplacement>& target,
-                  std::vector<Vector3>& sums, IterationReport& report)
+                  const std::vector<Vector3>& forces, IterationReport& report)
 {
     double check = 0;
     const uint32_t count = model.jointCount();
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        Vector3 sum = sums[index];
-        sums[index].setZero();
-        const Vector3& from = source[index].displacement;
-        Vector3& to = target[index].displacement;
+        const Vector3& from = source.uncheckedAt(index).displacement;
+        Vector3& to = target.uncheckedAt(index).displacement;
         if (!(joint.stiffness > 0.0))
         {
             to = from;
             continue;
         }
+        Vector3 sum = gatheredForce(model, forces, index);
         sum.z -= joint.mass * g;
         if (withLoads)
             sum += joint.load;
         to = from;
         to += scaled(sum, step);
-        holdSupported(to, joint.supports, model.orientations[index], honourLocal);
+        holdSupported(to, joint, model.orientations[index], honourLocal);
         report.outOfBalanceForce = std::max(report.outOfBalanceForce,
-                                            freeLength(sum, joint.supports, model.orientations[index], honourLocal));
+                                            freeSquare(sum, joint, model.orientations[index], honourLocal));
         check += to.x + to.y + to.z;
     }
     return check;
@@ -204,7 +239,7 @@ inline bool moveJoint(const PreparedJoint& joint, const Matrix3x3& orientation, 
     toVelocity += scaled(force, 1.0 / joint.mass);
     toDisplacement = fromDisplacement;
     toDisplacement += scaled(toVelocity, timeBase);
-    report.outOfBalanceForce = std::max(report.outOfBalanceForce, freeLength(force, joint.supports, orientation, true));
+    report.outOfBalanceForce = std::max(report.outOfBalanceForce, freeSquare(force, joint, orientation, true));
     return true;
 }
 
@@ -247,8 +282,7 @@ IterationReport iterateBasic(const PreparedModel& model, const BasicParameters& 
     // Applied forces and local supports are not this calculator's business: self-weight, global axes.
     check += stepJoints(model, step, parameters.g, false, false, *source.displacements, *target.displacements,
                         scratch.forces, report);
-    report.finite = std::isfinite(check);
-    return report;
+    return finish(report, check);
 }
 
 IterationReport iterateAutoBasic(const PreparedModel& model, const AutoBasicParameters& parameters,
@@ -275,8 +309,7 @@ IterationReport iterateAutoBasic(const PreparedModel& model, const AutoBasicPara
     }
     check += stepJoints(model, step, parameters.g, true, true, *source.displacements, *target.displacements,
                         scratch.forces, report);
-    report.finite = std::isfinite(check);
-    return report;
+    return finish(report, check);
 }
 
 IterationReport iterateVelocity(const PreparedModel& model, const VelocityParameters& parameters,
@@ -296,16 +329,15 @@ IterationReport iterateVelocity(const PreparedModel& model, const VelocityParame
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        Vector3 force = scratch.forces[index];
-        scratch.forces[index].setZero();
+        Vector3 force = gatheredForce(model, scratch.forces, index);
         force.z -= joint.mass * parameters.g;
         force += joint.load;
-        const CalcJointV& from = (*source.velocities)[index];
-        CalcJointV& to = (*target.velocities)[index];
-        Vector3& displacement = (*target.displacements)[index].displacement;
+        const CalcJointV& from = source.velocities->uncheckedAt(index);
+        CalcJointV& to = target.velocities->uncheckedAt(index);
+        Vector3& displacement = target.displacements->uncheckedAt(index).displacement;
         const Matrix3x3& orientation = model.orientations[index];
         const bool moved = moveJoint(joint, orientation, force, damping, parameters.timeBase,
-                                     (*source.displacements)[index].displacement, from.velocity, displacement,
+                                     source.displacements->uncheckedAt(index).displacement, from.velocity, displacement,
                                      to.velocity, report);
         to.angularVelocity.setZero();
         if (moved && parameters.floorEnabled)
@@ -319,12 +351,11 @@ IterationReport iterateVelocity(const PreparedModel& model, const VelocityParame
                 to.velocity.y *= damping;
             }
         }
-        holdSupported(displacement, joint.supports, orientation, true);
-        holdSupported(to.velocity, joint.supports, orientation, true);
+        holdSupported(displacement, joint, orientation, true);
+        holdSupported(to.velocity, joint, orientation, true);
         check += displacement.x + displacement.y + displacement.z + to.velocity.x + to.velocity.y + to.velocity.z;
     }
-    report.finite = std::isfinite(check);
-    return report;
+    return finish(report, check);
 }
 
 IterationReport iterateFull(const PreparedModel& model, const FullParameters& parameters,
@@ -365,7 +396,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
             Vector3 reference(0, 0, 0);
             if (bending.rigidStart)
             {
-                const Matrix3x3& turn = reorientations[member.start].rotation;
+                const Matrix3x3& turn = reorientations.uncheckedAt(member.start).rotation;
                 startTriad[0] = transformed(turn, bending.axis);
                 startTriad[1] = transformed(turn, bending.crossAxis);
                 startTriad[2] = cross(startTriad[0], startTriad[1]);
@@ -373,7 +404,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
             }
             if (bending.rigidEnd)
             {
-                const Matrix3x3& turn = reorientations[member.end].rotation;
+                const Matrix3x3& turn = reorientations.uncheckedAt(member.end).rotation;
                 endTriad[0] = transformed(turn, bending.axis);
                 endTriad[1] = transformed(turn, bending.crossAxis);
                 endTriad[2] = cross(endTriad[0], endTriad[1]);
@@ -385,14 +416,13 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
 
             // End moments on the element in its axes (x torsion, y bending with deflection along z,
             // z bending with deflection along y), from the end rotations relative to the chord.
-            const double q = member.inverseLength;
-            const double bendY = bending.eix * k * q, bendZ = bending.eiy * k * q;
+            const double bendY = bending.eix * k, bendZ = bending.eiy * k;
             Vector3 atStart(0, 0, 0), atEnd(0, 0, 0);
             if (bending.rigidStart && bending.rigidEnd)
             {
                 const Vector3 s = relativeRotation(startTriad, r1, r2, r3);
                 const Vector3 e = relativeRotation(endTriad, r1, r2, r3);
-                atStart.x = bending.gj * k * q * (s.x - e.x);
+                atStart.x = bending.gj * k * (s.x - e.x);
                 atEnd.x = -atStart.x;
                 atStart.y = bendY * (4.0 * s.y + 2.0 * e.y);
                 atEnd.y = bendY * (2.0 * s.y + 4.0 * e.y);
@@ -421,7 +451,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
         }
 
         const Vector3 endForce = scaled(startForce, -1.0);
-        CalcMReaction& reaction = (*target.reactions)[member.index];
+        CalcMReaction& reaction = target.reactions->uncheckedAt(member.index);
         reaction.startForce = startForce;
         reaction.endForce = endForce;
         reaction.startMoment = startMoment;
@@ -430,50 +460,47 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
         reaction.endLocalForce = localForce;
         reaction.startLocalMoment = startLocalMoment;
         reaction.endLocalMoment = endLocalMoment;
-        CalcNForce& published = (*target.forces)[member.index];
+        CalcNForce& published = target.forces->uncheckedAt(member.index);
         published.force = startForce;
         published.axialForce = normal;
 
-        scratch.forces[member.start] += startForce;
-        scratch.forces[member.end] += endForce;
-        scratch.moments[member.start] += startMoment;
-        scratch.moments[member.end] += endMoment;
+        scratch.forces[position] = startForce;
+        scratch.moments[2 * position] = startMoment;
+        scratch.moments[2 * position + 1] = endMoment;
         check += normal + startMoment.x + startMoment.y + startMoment.z + endMoment.x + endMoment.y + endMoment.z;
     }
     zeroSkippedForces(model, *target.forces);
     for (const uint32_t index : model.skippedMembers)
-        (*target.reactions)[index].setDefaults();
+        target.reactions->uncheckedAt(index).setDefaults();
 
     const double damping = 1.0 - parameters.drag;
     const uint32_t count = model.jointCount();
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        Vector3 force = scratch.forces[index];
-        const Vector3 moment = scratch.moments[index];
-        scratch.forces[index].setZero();
-        scratch.moments[index].setZero();
+        Vector3 force = gatheredForce(model, scratch.forces, index);
+        const Vector3 moment = gatheredMoment(model, scratch.moments, index);
         force.z -= joint.mass * parameters.g;
         force += joint.load;
-        const CalcJointV& from = (*source.velocities)[index];
-        CalcJointV& to = (*target.velocities)[index];
-        Vector3& displacement = (*target.displacements)[index].displacement;
+        const CalcJointV& from = source.velocities->uncheckedAt(index);
+        CalcJointV& to = target.velocities->uncheckedAt(index);
+        Vector3& displacement = target.displacements->uncheckedAt(index).displacement;
         const Matrix3x3& orientation = model.orientations[index];
-        moveJoint(joint, orientation, force, damping, parameters.timeBase, displacements[index].displacement,
+        moveJoint(joint, orientation, force, damping, parameters.timeBase, displacements.uncheckedAt(index).displacement,
                   from.velocity, displacement, to.velocity, report);
-        holdSupported(displacement, joint.supports, orientation, true);
-        holdSupported(to.velocity, joint.supports, orientation, true);
+        holdSupported(displacement, joint, orientation, true);
+        holdSupported(to.velocity, joint, orientation, true);
 
-        Matrix3x3& turn = (*target.reorientations)[index].rotation;
+        Matrix3x3& turn = target.reorientations->uncheckedAt(index).rotation;
         if (joint.rotates)
         {
             to.angularVelocity = scaled(from.angularVelocity, damping);
             to.angularVelocity += scaled(moment, parameters.timeBase / joint.rotationalInertia);
             Matrix3x3 step;
             setRotationOf(step, to.angularVelocity);
-            turn.multiply(step, reorientations[index].rotation);
+            turn.multiply(step, reorientations.uncheckedAt(index).rotation);
             turn.orthonormalize();
-            report.outOfBalanceMoment = std::max(report.outOfBalanceMoment, moment.length());
+            report.outOfBalanceMoment = std::max(report.outOfBalanceMoment, dot(moment, moment));
         }
         else
         {
@@ -483,8 +510,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
         check += displacement.x + displacement.y + displacement.z + to.velocity.x + to.velocity.y + to.velocity.z +
             to.angularVelocity.x + to.angularVelocity.y + to.angularVelocity.z;
     }
-    report.finite = std::isfinite(check);
-    return report;
+    return finish(report, check);
 }
 
 } // namespace lumbra

@@ -55,6 +55,11 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
         prepared.stiffness = 0;
         prepared.rotationalInertia = 0;
         prepared.supports = joint.supportFlags;
+        const auto freeAlong = [&joint](uint8_t bit) { return (joint.supportFlags & bit) ? 0.0 : 1.0; };
+        prepared.freeAxes.set(freeAlong(JointSupport::TranslationX), freeAlong(JointSupport::TranslationY),
+                              freeAlong(JointSupport::TranslationZ));
+        prepared.localSupports = (joint.supportFlags & JointSupport::LocalAxes) &&
+            (joint.supportFlags & (JointSupport::TranslationX | JointSupport::TranslationY | JointSupport::TranslationZ));
         prepared.rotates = 0;
         orientations[index] = joint.getOrientation();
         positions[index] = joint.getPosition();
@@ -75,21 +80,21 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
         axial.start = BlockList<VornJoint>::getIndex(start);
         axial.end = BlockList<VornJoint>::getIndex(end);
         axial.index = index;
-        axial.inverseLength = 1.0 / length;
-        axial.ea = member.getEA();
+        axial.restLength = length;
+        axial.stiffness = member.getEA() / length;
         axial.chord = end->getPosition();
         axial.chord -= start->getPosition();
         axial.restDefect = std::fma(-length, length, dot(axial.chord, axial.chord));
         axialMembers.push_back(axial);
 
         const Matrix3x3& frame = member.getFrame();
-        const double e = member.getE();
+        const double e = member.getE() / length;
         bendingMembers.push_back(BendingMember{frame.getRow0(), frame.getRow1(), e * member.getIx(), e * member.getIy(),
-                                               member.getGJ(), static_cast<uint8_t>(start->isRigid() ? 1 : 0),
+                                               member.getGJ() / length, static_cast<uint8_t>(start->isRigid() ? 1 : 0),
                                                static_cast<uint8_t>(end->isRigid() ? 1 : 0)});
 
         const double mass = member.getHalfMassPerLength() * length;
-        const double stiffness = axial.ea * axial.inverseLength;
+        const double stiffness = axial.stiffness;
         const double inertia = mass * length * length / 3.0;
         for (const uint32_t joint : {axial.start, axial.end})
         {
@@ -97,6 +102,20 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
             joints[joint].stiffness += stiffness;
             joints[joint].rotationalInertia += inertia;
         }
+    }
+
+    jointEndStart.assign(jointTotal + 1, 0);
+    for (const AxialMember& member : axialMembers)
+        ++jointEndStart[member.start + 1], ++jointEndStart[member.end + 1];
+    for (uint32_t index = 0; index < jointTotal; ++index)
+        jointEndStart[index + 1] += jointEndStart[index];
+    jointEnds.resize(2 * axialMembers.size());
+    std::vector<uint32_t>& next = fillPositions;
+    next.assign(jointEndStart.begin(), jointEndStart.end() - 1);
+    for (uint32_t position = 0; position < axialMembers.size(); ++position)
+    {
+        jointEnds[next[axialMembers[position].start]++] = 2 * position;
+        jointEnds[next[axialMembers[position].end]++] = 2 * position + 1;
     }
 
     largestJointStiffness = 0;

@@ -20,8 +20,8 @@ struct AxialMember
     uint32_t end;
     uint32_t index; // member index: where its results go
     uint32_t unused;
-    double inverseLength; // 1 / L0
-    double ea; // EA, before the E-factor
+    double restLength; // L0
+    double stiffness; // EA / L0, before the E-factor
     Vector3 chord; // end position - start position
     // chord·chord - L0²: the elongation is formed from it and the displacements alone, so that it
     // keeps its precision when the displacements are tiny against the member's length.
@@ -33,9 +33,10 @@ struct BendingMember
 {
     Vector3 axis; // the member's local x axis before the calculation
     Vector3 crossAxis; // its local y axis (turned by the member's angle)
-    double eix; // E·Ix: bending with deflection along local z
-    double eiy; // E·Iy: bending with deflection along local y
-    double gj; // G·J: torsion
+    // Before the E-factor, over L0:
+    double eix; // E·Ix / L0: bending with deflection along local z
+    double eiy; // E·Iy / L0: bending with deflection along local y
+    double gj; // G·J / L0: torsion
     uint8_t rigidStart; // 1 when the joint holds the member's end rigidly
     uint8_t rigidEnd;
 };
@@ -47,7 +48,9 @@ struct PreparedJoint
     double mass; // the half masses of its members: sum of h·L0
     double stiffness; // sum of EA / L0 of its members, before the E-factor
     double rotationalInertia; // sum of h·L0³ / 3 of its members
+    Vector3 freeAxes; // per axis 1, or 0 where the support byte blocks the translation
     uint8_t supports; // the support byte
+    uint8_t localSupports; // translations blocked in the joint's own axes
     uint8_t rotates; // rigid, no rotation blocked and with members: the Full kernel turns it
 };
 
@@ -71,10 +74,16 @@ public:
     std::vector<PreparedJoint> joints;
     std::vector<Matrix3x3> orientations; // per joint: rows = the joint's axes
     std::vector<Vector3> positions; // per joint: its working position
+    // The member ends at each joint, so that a joint gathers its forces: for joint j the entries
+    // jointEndStart[j] to jointEndStart[j + 1] - 1 of jointEnds, each 2 × the member's position in
+    // axialMembers, plus 1 at the member's end joint.
+    std::vector<uint32_t> jointEndStart;
+    std::vector<uint32_t> jointEnds;
     double largestJointStiffness = 0; // the largest PreparedJoint::stiffness
 
 private:
     uint32_t memberTotal = 0;
+    std::vector<uint32_t> fillPositions;
 };
 
 } // namespace lumbra

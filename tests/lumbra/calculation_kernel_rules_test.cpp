@@ -175,7 +175,7 @@ TEST(AutomaticStep, SettlesWhereManyStiffMembersMeet)
     // The same step rule with one member's stiffness, as the Basic kernel with that factor.
     KernelRun memberStep(hangers);
     memberStep.settings.basic.inverseDisplacementFactor =
-        2.5 * memberStep.prepared.axialMembers[0].ea * memberStep.prepared.axialMembers[0].inverseLength * 0.1;
+        2.5 * memberStep.prepared.axialMembers[0].stiffness * 0.1;
     IterationReport report;
     for (int iteration = 0; iteration < 400 && report.finite; ++iteration)
         report = memberStep.iterate(Calculator::Basic);
