@@ -100,36 +100,20 @@ inline Vector3 startForceOf(const AxialState& state)
 
 void prepareScratch(const PreparedModel& model, IterationScratch& scratch, bool withMoments)
 {
-    scratch.forces.resize(model.axialMembers.size());
+    scratch.forces.resize(2 * model.axialMembers.size());
     if (withMoments)
         scratch.moments.resize(2 * model.axialMembers.size());
 }
 
-// The sum of the forces of the joint's members on it. The member pass writes every force before
-// the joint pass gathers them, so no sum waits for the member computed just before.
-inline Vector3 gatheredForce(const PreparedModel& model, const std::vector<Vector3>& forces, uint32_t joint)
+// The sum of the forces (or moments) of the joint's members on it. The member pass writes every
+// member end's value before the joint pass gathers them, so no sum waits for the member computed
+// just before.
+inline Vector3 gathered(const PreparedModel& model, const std::vector<Vector3>& endValues, uint32_t joint)
 {
     Vector3 sum(0, 0, 0);
     const uint32_t last = model.jointEndStart[joint + 1];
     for (uint32_t entry = model.jointEndStart[joint]; entry < last; ++entry)
-    {
-        const uint32_t end = model.jointEnds[entry];
-        // The end joint receives the opposite of the force on the start joint.
-        const double sign = (end & 1) ? -1.0 : 1.0;
-        const Vector3& force = forces[end >> 1];
-        sum.x += sign * force.x;
-        sum.y += sign * force.y;
-        sum.z += sign * force.z;
-    }
-    return sum;
-}
-
-inline Vector3 gatheredMoment(const PreparedModel& model, const std::vector<Vector3>& moments, uint32_t joint)
-{
-    Vector3 sum(0, 0, 0);
-    const uint32_t last = model.jointEndStart[joint + 1];
-    for (uint32_t entry = model.jointEndStart[joint]; entry < last; ++entry)
-        sum += moments[model.jointEnds[entry]];
+        sum += endValues[model.jointEnds[entry]];
     return sum;
 }
 
@@ -154,7 +138,8 @@ double axialMemberPass(const PreparedModel& model, double eFactor, const BlockLi
         CalcNForce& result = target.uncheckedAt(member.index);
         result.force = force;
         result.axialForce = state.normalForce;
-        forces[position] = force;
+        forces[2 * position] = force;
+        forces[2 * position + 1] = scaled(force, -1.0);
         check += state.normalForce;
     }
     zeroSkippedForces(model, target);
@@ -209,7 +194,7 @@ double stepJoints(const PreparedModel& model, double step, double g, bool withLo
             to = from;
             continue;
         }
-        Vector3 sum = gatheredForce(model, forces, index);
+        Vector3 sum = gathered(model, forces, index);
         sum.z -= joint.mass * g;
         if (withLoads)
             sum += joint.load;
@@ -329,7 +314,7 @@ IterationReport iterateVelocity(const PreparedModel& model, const VelocityParame
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        Vector3 force = gatheredForce(model, scratch.forces, index);
+        Vector3 force = gathered(model, scratch.forces, index);
         force.z -= joint.mass * parameters.g;
         force += joint.load;
         const CalcJointV& from = source.velocities->uncheckedAt(index);
@@ -464,7 +449,8 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
         published.force = startForce;
         published.axialForce = normal;
 
-        scratch.forces[position] = startForce;
+        scratch.forces[2 * position] = startForce;
+        scratch.forces[2 * position + 1] = endForce;
         scratch.moments[2 * position] = startMoment;
         scratch.moments[2 * position + 1] = endMoment;
         check += normal + startMoment.x + startMoment.y + startMoment.z + endMoment.x + endMoment.y + endMoment.z;
@@ -478,8 +464,8 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        Vector3 force = gatheredForce(model, scratch.forces, index);
-        const Vector3 moment = gatheredMoment(model, scratch.moments, index);
+        Vector3 force = gathered(model, scratch.forces, index);
+        const Vector3 moment = gathered(model, scratch.moments, index);
         force.z -= joint.mass * parameters.g;
         force += joint.load;
         const CalcJointV& from = source.velocities->uncheckedAt(index);

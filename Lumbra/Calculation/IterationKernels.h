@@ -94,8 +94,8 @@ struct IterationReport
     double usedFactor = 0;
 };
 
-// What the member pass leaves for the joint pass, per prepared member: its force on its start joint
-// and its moments on its start and end joint. Kept between iterations so that they allocate nothing.
+// What the member pass leaves for the joint pass, per prepared member: its forces and moments on its
+// start and end joint. Kept between iterations so that they allocate nothing.
 struct IterationScratch
 {
     std::vector<Vector3> forces;
