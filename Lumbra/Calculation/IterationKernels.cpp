@@ -208,24 +208,69 @@ double stepJoints(const PreparedModel& model, double step, double g, bool withLo
     return check;
 }
 
-// Turns the joint's velocity into its displacement, as the Velocity and Full kernels do; a joint
-// without mass or stiffness stays where it is (false).
-inline bool moveJoint(const PreparedJoint& joint, const Matrix3x3& orientation, Vector3 force, double damping,
-                      double timeBase, const Vector3& fromDisplacement, const Vector3& fromVelocity,
-                      Vector3& toDisplacement, Vector3& toVelocity, IterationReport& report)
+// The floor of the Velocity calculator: joints below it are pushed back and bounce.
+struct Floor
 {
+    bool enabled;
+    double height;
+};
+
+// Gathers the forces on a joint, accelerates it and turns its velocity into its displacement, as
+// the Velocity and Full kernels do; a joint without mass or stiffness stays where it is. Returns
+// the sum of the values written, for the finiteness check.
+inline double translateJoint(const PreparedModel& model, uint32_t index, const std::vector<Vector3>& forces, double g,
+                             double damping, double timeBase, const Floor& floor, const Vector3& fromDisplacement,
+                             const Vector3& fromVelocity, Vector3& toDisplacement, Vector3& toVelocity,
+                             IterationReport& report)
+{
+    const PreparedJoint& joint = model.joints[index];
     if (!(joint.mass > 0.0) || !(joint.stiffness > 0.0))
     {
         toDisplacement = fromDisplacement;
         toVelocity.setZero();
-        return false;
+        return 0.0;
     }
+    Vector3 force = gathered(model, forces, index);
+    force.z -= joint.mass * g;
+    force += joint.load;
+    const Matrix3x3& orientation = model.orientations[index];
     toVelocity = scaled(fromVelocity, damping);
     toVelocity += scaled(force, 1.0 / joint.mass);
     toDisplacement = fromDisplacement;
     toDisplacement += scaled(toVelocity, timeBase);
+    if (floor.enabled)
+    {
+        const double height = model.positions[index].z + toDisplacement.z;
+        if (height < floor.height)
+        {
+            const double bounce = damping * damping;
+            toDisplacement.z += (floor.height - height) * bounce;
+            toVelocity.z *= -bounce;
+            toVelocity.x *= damping;
+            toVelocity.y *= damping;
+        }
+    }
+    holdSupported(toDisplacement, joint, orientation, true);
+    holdSupported(toVelocity, joint, orientation, true);
     report.outOfBalanceForce = std::max(report.outOfBalanceForce, freeSquare(force, joint, orientation, true));
-    return true;
+    return toDisplacement.x + toDisplacement.y + toDisplacement.z + toVelocity.x + toVelocity.y + toVelocity.z;
+}
+
+// The Basic and Auto basic iteration: the member forces, then every joint with stiffness moves by
+// the step (from stepOf(report), after the member pass) times its out-of-balance force.
+template <class StepOf>
+IterationReport relax(const PreparedModel& model, double eFactor, double g, bool withLoads, bool honourLocal,
+                      const AxialLists<false>& source, const AxialLists<true>& target, IterationScratch& scratch,
+                      StepOf stepOf)
+{
+    IterationReport report;
+    if (!listsMatch(model, source) || !listsMatch(model, target))
+        return report.finite = false, report;
+    prepareScratch(model, scratch, false);
+    double check = axialMemberPass(model, eFactor, *source.displacements, *target.forces, scratch.forces);
+    check += stepJoints(model, stepOf(report), g, withLoads, honourLocal, *source.displacements,
+                        *target.displacements, scratch.forces, report);
+    return finish(report, check);
 }
 
 // The rotation by the rotation vector (axis times angle); small angles without trigonometry.
@@ -258,43 +303,26 @@ IterationReport iterateBasic(const PreparedModel& model, const BasicParameters& 
                              const AxialLists<false>& source, const AxialLists<true>& target,
                              IterationScratch& scratch)
 {
-    IterationReport report;
-    if (!listsMatch(model, source) || !listsMatch(model, target))
-        return report.finite = false, report;
-    prepareScratch(model, scratch, false);
-    double check = axialMemberPass(model, parameters.eFactor, *source.displacements, *target.forces, scratch.forces);
-    const double step = 1.0 / parameters.inverseDisplacementFactor;
     // Applied forces and local supports are not this calculator's business: self-weight, global axes.
-    check += stepJoints(model, step, parameters.g, false, false, *source.displacements, *target.displacements,
-                        scratch.forces, report);
-    return finish(report, check);
+    return relax(model, parameters.eFactor, parameters.g, false, false, source, target, scratch,
+                 [&parameters](IterationReport&) { return 1.0 / parameters.inverseDisplacementFactor; });
 }
 
 IterationReport iterateAutoBasic(const PreparedModel& model, const AutoBasicParameters& parameters,
                                  const AxialLists<false>& source, const AxialLists<true>& target,
                                  IterationScratch& scratch)
 {
-    IterationReport report;
-    if (!listsMatch(model, source) || !listsMatch(model, target))
-        return report.finite = false, report;
-    prepareScratch(model, scratch, false);
-    double check = axialMemberPass(model, parameters.eFactor, *source.displacements, *target.forces, scratch.forces);
-    // The step from the stiffest joint (the sum over its members) keeps the iteration stable where
-    // many stiff members meet; with one member per joint it is the stiffest member's.
-    report.biggestStiffness = model.largestJointStiffness * parameters.eFactor;
-    double step = 0;
-    if (parameters.automatic)
-    {
-        report.usedFactor = report.biggestStiffness * parameters.factorBase;
-        step = 1.0 / report.usedFactor;
-    }
-    else
-    {
-        step = 1.0 / parameters.factor;
-    }
-    check += stepJoints(model, step, parameters.g, true, true, *source.displacements, *target.displacements,
-                        scratch.forces, report);
-    return finish(report, check);
+    return relax(model, parameters.eFactor, parameters.g, true, true, source, target, scratch,
+                 [&model, &parameters](IterationReport& report) {
+                     // The step from the stiffest joint (the sum over its members) keeps the iteration
+                     // stable where many stiff members meet; with one member per joint it is the
+                     // stiffest member's.
+                     report.biggestStiffness = model.largestJointStiffness * parameters.eFactor;
+                     if (!parameters.automatic)
+                         return 1.0 / parameters.factor;
+                     report.usedFactor = report.biggestStiffness * parameters.factorBase;
+                     return 1.0 / report.usedFactor;
+                 });
 }
 
 IterationReport iterateVelocity(const PreparedModel& model, const VelocityParameters& parameters,
@@ -309,36 +337,16 @@ IterationReport iterateVelocity(const PreparedModel& model, const VelocityParame
     double check = axialMemberPass(model, parameters.eFactor, *source.displacements, *target.forces, scratch.forces);
 
     const double damping = 1.0 - parameters.drag;
-    const double bounce = damping * damping;
+    const Floor floor{parameters.floorEnabled, parameters.floorHeight};
     const uint32_t count = model.jointCount();
     for (uint32_t index = 0; index < count; ++index)
     {
-        const PreparedJoint& joint = model.joints[index];
-        Vector3 force = gathered(model, scratch.forces, index);
-        force.z -= joint.mass * parameters.g;
-        force += joint.load;
-        const CalcJointV& from = source.velocities->uncheckedAt(index);
         CalcJointV& to = target.velocities->uncheckedAt(index);
-        Vector3& displacement = target.displacements->uncheckedAt(index).displacement;
-        const Matrix3x3& orientation = model.orientations[index];
-        const bool moved = moveJoint(joint, orientation, force, damping, parameters.timeBase,
-                                     source.displacements->uncheckedAt(index).displacement, from.velocity, displacement,
-                                     to.velocity, report);
+        check += translateJoint(model, index, scratch.forces, parameters.g, damping, parameters.timeBase, floor,
+                                source.displacements->uncheckedAt(index).displacement,
+                                source.velocities->uncheckedAt(index).velocity,
+                                target.displacements->uncheckedAt(index).displacement, to.velocity, report);
         to.angularVelocity.setZero();
-        if (moved && parameters.floorEnabled)
-        {
-            const double height = model.positions[index].z + displacement.z;
-            if (height < parameters.floorHeight)
-            {
-                displacement.z += (parameters.floorHeight - height) * bounce;
-                to.velocity.z *= -bounce;
-                to.velocity.x *= damping;
-                to.velocity.y *= damping;
-            }
-        }
-        holdSupported(displacement, joint, orientation, true);
-        holdSupported(to.velocity, joint, orientation, true);
-        check += displacement.x + displacement.y + displacement.z + to.velocity.x + to.velocity.y + to.velocity.z;
     }
     return finish(report, check);
 }
@@ -379,22 +387,18 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
             const Vector3 r1 = scaled(state.memberVector, 1.0 / state.length);
             Vector3 startTriad[3], endTriad[3];
             Vector3 reference(0, 0, 0);
+            // The member's axes at a rigid end, turned with the joint.
+            const auto turnAxes = [&](uint32_t joint, Vector3 triad[3]) {
+                const Matrix3x3& turn = reorientations.uncheckedAt(joint).rotation;
+                triad[0] = transformed(turn, bending.axis);
+                triad[1] = transformed(turn, bending.crossAxis);
+                triad[2] = cross(triad[0], triad[1]);
+                reference += triad[1];
+            };
             if (bending.rigidStart)
-            {
-                const Matrix3x3& turn = reorientations.uncheckedAt(member.start).rotation;
-                startTriad[0] = transformed(turn, bending.axis);
-                startTriad[1] = transformed(turn, bending.crossAxis);
-                startTriad[2] = cross(startTriad[0], startTriad[1]);
-                reference += startTriad[1];
-            }
+                turnAxes(member.start, startTriad);
             if (bending.rigidEnd)
-            {
-                const Matrix3x3& turn = reorientations.uncheckedAt(member.end).rotation;
-                endTriad[0] = transformed(turn, bending.axis);
-                endTriad[1] = transformed(turn, bending.crossAxis);
-                endTriad[2] = cross(endTriad[0], endTriad[1]);
-                reference += endTriad[1];
-            }
+                turnAxes(member.end, endTriad);
             Vector3 r2 = difference(reference, scaled(r1, dot(reference, r1)));
             r2.scale(1.0 / r2.length());
             const Vector3 r3 = cross(r1, r2);
@@ -464,22 +468,16 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        Vector3 force = gathered(model, scratch.forces, index);
-        const Vector3 moment = gathered(model, scratch.moments, index);
-        force.z -= joint.mass * parameters.g;
-        force += joint.load;
         const CalcJointV& from = source.velocities->uncheckedAt(index);
         CalcJointV& to = target.velocities->uncheckedAt(index);
-        Vector3& displacement = target.displacements->uncheckedAt(index).displacement;
-        const Matrix3x3& orientation = model.orientations[index];
-        moveJoint(joint, orientation, force, damping, parameters.timeBase, displacements.uncheckedAt(index).displacement,
-                  from.velocity, displacement, to.velocity, report);
-        holdSupported(displacement, joint, orientation, true);
-        holdSupported(to.velocity, joint, orientation, true);
+        check += translateJoint(model, index, scratch.forces, parameters.g, damping, parameters.timeBase,
+                                Floor{false, 0.0}, displacements.uncheckedAt(index).displacement, from.velocity,
+                                target.displacements->uncheckedAt(index).displacement, to.velocity, report);
 
         Matrix3x3& turn = target.reorientations->uncheckedAt(index).rotation;
         if (joint.rotates)
         {
+            const Vector3 moment = gathered(model, scratch.moments, index);
             to.angularVelocity = scaled(from.angularVelocity, damping);
             to.angularVelocity += scaled(moment, parameters.timeBase / joint.rotationalInertia);
             Matrix3x3 step;
@@ -493,8 +491,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
             to.angularVelocity.setZero();
             turn.setIdentity();
         }
-        check += displacement.x + displacement.y + displacement.z + to.velocity.x + to.velocity.y + to.velocity.z +
-            to.angularVelocity.x + to.angularVelocity.y + to.angularVelocity.z;
+        check += to.angularVelocity.x + to.angularVelocity.y + to.angularVelocity.z;
     }
     return finish(report, check);
 }
