@@ -274,3 +274,35 @@ TEST_F(BeamElement, GivesNoForceForARigidBodyMotion)
 }
 
 } // namespace
+
+// The Velocity calculator's floor: a joint that ends exactly on it is left alone; one that ends
+// below it is pushed up by (1 - drag)² of its penetration and bounces back with its vertical
+// velocity turned and scaled by the same factor.
+TEST(VelocityFloor, PushesJointsBackAndBouncesThem)
+{
+    Structure structure;
+    structure.addJoint(0, 0, 0, Held);
+    structure.addJoint(1, 0, 0, 0, Vector3(3e4, 0, -2e5));
+    structure.addMember(0, 1);
+    const auto step = [&structure](bool floorOn, double floorHeight) {
+        KernelRun run(structure);
+        run.settings.velocity.floorEnabled = floorOn;
+        run.settings.velocity.floorHeight = floorHeight;
+        EXPECT_TRUE(run.iterate(Calculator::Velocity).finite);
+        return std::pair(run.displacement(1), (*run.lists->source().velocities)[1].velocity);
+    };
+    const auto [free, freeVelocity] = step(false, 0.0);
+    ASSERT_LT(free.z, 0.0);
+    ASSERT_NE(freeVelocity.x, 0.0);
+
+    const auto [onFloor, onFloorVelocity] = step(true, free.z);
+    EXPECT_EQ(onFloor.z, free.z);
+    EXPECT_EQ(onFloorVelocity.z, freeVelocity.z);
+
+    const double penetration = -0.5 * free.z;
+    const double damping = 1.0 - KernelSettings().velocity.drag;
+    const auto [bounced, bouncedVelocity] = step(true, free.z + penetration);
+    EXPECT_DOUBLE_EQ(bounced.z, free.z + penetration * damping * damping);
+    EXPECT_DOUBLE_EQ(bouncedVelocity.z, -freeVelocity.z * damping * damping);
+    EXPECT_DOUBLE_EQ(bouncedVelocity.x, freeVelocity.x * damping);
+}
