@@ -56,6 +56,8 @@ struct PreparedJoint
 
 // A snapshot of the model in the arrays the iteration kernels step over, built from the joint and
 // member lists under the document lock. The kernels read it only; the results stay in the lists.
+// It holds what the model says when it is built (positions, supports, forces, sections, lengths),
+// so whoever runs the kernels builds it again after the model has changed.
 //
 // Sound handling of the degenerate cases: a member without two joints or with a rest length of 0 is
 // skipped (its results are zero), and a joint without stiffness keeps its displacement.
