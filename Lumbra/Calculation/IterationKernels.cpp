@@ -55,14 +55,18 @@ bool velocitiesMatch(const PreparedModel& model, const Lists& lists)
     return lists.velocities && lists.velocities->getCount() == model.jointCount();
 }
 
-// The member's axial force from the displacements of its joints: N (positive in tension), the
-// current member vector d and its length l.
+// The member's axial force from the displacements of its joints, in plain numbers (copies of
+// vectors through memory stall the loops): the current member vector d and its length l, the
+// normal force N (positive in tension) and the force f on the start joint.
 struct AxialState
 {
-    double normalForce;
-    double forcePerLength; // N / l
-    Vector3 memberVector;
+    double dx, dy, dz;
     double length;
+    double normalForce;
+    double fx, fy, fz;
+
+    Vector3 memberVector() const { return Vector3(dx, dy, dz); }
+    Vector3 startForce() const { return Vector3(fx, fy, fz); }
 };
 
 inline AxialState axialState(const AxialMember& member, const BlockList<CalcDisplacement>& displacements,
@@ -70,32 +74,32 @@ inline AxialState axialState(const AxialMember& member, const BlockList<CalcDisp
 {
     const Vector3& start = displacements.uncheckedAt(member.start).displacement;
     const Vector3& end = displacements.uncheckedAt(member.end).displacement;
-    const Vector3 relative = difference(end, start);
+    const double ux = end.x - start.x, uy = end.y - start.y, uz = end.z - start.z;
+    const Vector3& chord = member.chord;
     AxialState state;
-    state.memberVector = member.chord;
-    state.memberVector += relative;
-    state.length = state.memberVector.length();
-    // l - L0 = (l² - L0²) / (l + L0), with l² - L0² formed from the small quantities alone.
-    const double lengthSquareChange =
-        2.0 * dot(member.chord, relative) + dot(relative, relative) + member.restDefect;
+    state.dx = chord.x + ux;
+    state.dy = chord.y + uy;
+    state.dz = chord.z + uz;
+    state.length = std::sqrt(state.dx * state.dx + state.dy * state.dy + state.dz * state.dz);
     const double stiffness = member.stiffness * eFactor;
     if (state.length == 0.0)
     {
+        // A member whose ends coincide pushes its start joint along global x.
         state.normalForce = -member.restLength * stiffness;
-        state.forcePerLength = 0;
+        state.fx = state.normalForce;
+        state.fy = state.fz = 0.0;
         return state;
     }
-    state.forcePerLength = lengthSquareChange * stiffness / ((state.length + member.restLength) * state.length);
-    state.normalForce = state.forcePerLength * state.length;
+    // l - L0 = (l² - L0²) / (l + L0), with l² - L0² formed from the small quantities alone.
+    const double lengthSquareChange = 2.0 * (chord.x * ux + chord.y * uy + chord.z * uz) +
+        (ux * ux + uy * uy + uz * uz) + member.restDefect;
+    const double forcePerLength =
+        lengthSquareChange * stiffness / ((state.length + member.restLength) * state.length);
+    state.normalForce = forcePerLength * state.length;
+    state.fx = forcePerLength * state.dx;
+    state.fy = forcePerLength * state.dy;
+    state.fz = forcePerLength * state.dz;
     return state;
-}
-
-// The force of the member on its start joint; a member whose ends coincide pushes along global x.
-inline Vector3 startForceOf(const AxialState& state)
-{
-    if (state.length == 0.0)
-        return Vector3(state.normalForce, 0, 0);
-    return scaled(state.memberVector, state.forcePerLength);
 }
 
 void prepareScratch(const PreparedModel& model, IterationScratch& scratch, bool withMoments)
@@ -134,12 +138,19 @@ double axialMemberPass(const PreparedModel& model, double eFactor, const BlockLi
     {
         const AxialMember& member = model.axialMembers[position];
         const AxialState state = axialState(member, source, eFactor);
-        const Vector3 force = startForceOf(state);
         CalcNForce& result = target.uncheckedAt(member.index);
-        result.force = force;
+        result.force.x = state.fx;
+        result.force.y = state.fy;
+        result.force.z = state.fz;
         result.axialForce = state.normalForce;
-        forces[2 * position] = force;
-        forces[2 * position + 1] = scaled(force, -1.0);
+        Vector3& onStart = forces[2 * position];
+        onStart.x = state.fx;
+        onStart.y = state.fy;
+        onStart.z = state.fz;
+        Vector3& onEnd = forces[2 * position + 1];
+        onEnd.x = -state.fx;
+        onEnd.y = -state.fy;
+        onEnd.z = -state.fz;
         check += state.normalForce;
     }
     zeroSkippedForces(model, target);
@@ -375,7 +386,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
         const AxialMember& member = model.axialMembers[position];
         const AxialState state = axialState(member, displacements, k);
         const double normal = state.normalForce;
-        Vector3 startForce = startForceOf(state);
+        Vector3 startForce = state.startForce();
         Vector3 startMoment(0, 0, 0), endMoment(0, 0, 0);
         Vector3 localForce(normal, 0, 0), startLocalMoment(0, 0, 0), endLocalMoment(0, 0, 0);
 
@@ -384,7 +395,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
         {
             // The member's current axes: x along the chord, y from the crossing axes of its rigid
             // ends as their joints have turned them.
-            const Vector3 r1 = scaled(state.memberVector, 1.0 / state.length);
+            const Vector3 r1 = scaled(state.memberVector(), 1.0 / state.length);
             Vector3 startTriad[3], endTriad[3];
             Vector3 reference(0, 0, 0);
             // The member's axes at a rigid end, turned with the joint.
