@@ -302,6 +302,16 @@ inline void setRotationOf(Matrix3x3& rotation, const Vector3& vector)
     rotation.rows[2].set(t * x * z - s * y, t * y * z + s * x, 1.0 - t * (x * x + y * y));
 }
 
+// out := a·b, written out: the library's product goes through indexed access.
+inline void multiplyInto(Matrix3x3& out, const Matrix3x3& a, const Matrix3x3& b)
+{
+    for (int r = 0; r < 3; ++r)
+    {
+        const Vector3& row = a.rows[r];
+        out.rows[r] = combined(b.rows[0], row.x, b.rows[1], row.y, b.rows[2], row.z);
+    }
+}
+
 // The small rotation that turns the axes r into the triad t (both orthonormal), in the axes r.
 inline Vector3 relativeRotation(const Vector3 t[3], const Vector3& r1, const Vector3& r2, const Vector3& r3)
 {
@@ -493,7 +503,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
             to.angularVelocity += scaled(moment, parameters.timeBase / joint.rotationalInertia);
             Matrix3x3 step;
             setRotationOf(step, to.angularVelocity);
-            turn.multiply(step, reorientations.uncheckedAt(index).rotation);
+            multiplyInto(turn, step, reorientations.uncheckedAt(index).rotation);
             turn.orthonormalize();
             report.outOfBalanceMoment = std::max(report.outOfBalanceMoment, dot(moment, moment));
         }
