@@ -58,6 +58,10 @@ public:
     using BlockListBase::remove;
     T& operator[](uint32_t index);
     const T& operator[](uint32_t index) const;
+    // The element at an index below getCount(), without the check of operator[]: for loops over
+    // many elements whose indexes were checked against the count once.
+    T& uncheckedAt(uint32_t index) { return *slotAt(index)->element(); }
+    const T& uncheckedAt(uint32_t index) const { return *slotAt(index)->element(); }
 
     // The index of an element's slot.
     static uint32_t getIndex(const T* element) { return slotOf(element)->header.index; }

@@ -1,0 +1,116 @@
+// The iteration kernels of the calculators: how many iterations each needs on Warren trusses of
+// growing length, and what one iteration costs per member on large models (the "per_member"
+// counter is seconds per member and iteration).
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "Lumbra/Calculation/IterationKernels.h"
+#include "tests/support/CalculationRuns.h"
+#include "tests/support/Structures.h"
+
+namespace
+{
+using namespace lumbra;
+
+constexpr double PanelLoad = -1.0e4;
+
+// A Warren truss of steel members of 2 m with a load on every bottom joint, prepared, with its
+// result lists; the Basic calculator's step is the Auto basic one.
+struct Truss
+{
+    Truss(int panels, uint8_t kind) : model(warrenTruss(panels, 2.0, kind, Vector3(0, 0, PanelLoad)))
+    {
+        prepared.build(*model.joints, *model.members);
+        lists = std::make_unique<CalculationLists>(prepared);
+        settings.basic.inverseDisplacementFactor = 2.5 * prepared.largestJointStiffness * settings.basic.eFactor;
+    }
+    StructureModel model;
+    PreparedModel prepared;
+    std::unique_ptr<CalculationLists> lists;
+    KernelSettings settings;
+    IterationScratch scratch;
+};
+
+// Iterations until the largest out-of-balance force falls below 1e-3 of the largest joint load, with
+// each calculator's default parameters.
+void iterationsToEquilibrium(benchmark::State& state, Calculator calculator, uint8_t kind)
+{
+    const int panels = static_cast<int>(state.range(0));
+    long iterations = 0;
+    for (auto _ : state)
+    {
+        Truss truss(panels, kind);
+        double largestLoad = 0;
+        for (const PreparedJoint& joint : truss.prepared.joints)
+            largestLoad = std::max(largestLoad, std::abs(joint.load.z - joint.mass * 9.81));
+        iterations = 0;
+        IterationReport report;
+        do
+        {
+            report = iterateOnce(calculator, truss.prepared, truss.settings, *truss.lists, truss.scratch);
+            ++iterations;
+        } while (report.finite && iterations < 20000000 &&
+                 (iterations < 3 || report.outOfBalanceForce > 1e-3 * largestLoad));
+        if (!report.finite)
+            state.SkipWithError("the iteration diverged");
+    }
+    state.counters["iterations"] = static_cast<double>(iterations);
+    state.counters["members"] = static_cast<double>(4 * panels - 1);
+}
+
+// One iteration over a truss of about `members` members.
+void iterationCost(benchmark::State& state, Calculator calculator, uint8_t kind)
+{
+    Truss truss(static_cast<int>((state.range(0) + 1) / 4), kind);
+    for (auto _ : state)
+    {
+        const IterationReport report =
+            iterateOnce(calculator, truss.prepared, truss.settings, *truss.lists, truss.scratch);
+        benchmark::DoNotOptimize(report);
+    }
+    const double members = truss.prepared.memberCount();
+    state.counters["per_member"] =
+        benchmark::Counter(members * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// Building the prepared model from the document, as run control does under the lock.
+void prepareModel(benchmark::State& state)
+{
+    Truss truss(static_cast<int>((state.range(0) + 1) / 4), JointSupport::Rigid);
+    for (auto _ : state)
+    {
+        truss.prepared.build(*truss.model.joints, *truss.model.members);
+        benchmark::DoNotOptimize(truss.prepared.largestJointStiffness);
+    }
+    state.counters["per_member"] =
+        benchmark::Counter(static_cast<double>(truss.prepared.memberCount()) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+constexpr uint8_t Pinned = 0;
+constexpr uint8_t Rigid = JointSupport::Rigid;
+
+BENCHMARK_CAPTURE(iterationsToEquilibrium, Basic, Calculator::Basic, Pinned)
+    ->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, AutoBasic, Calculator::AutoBasic, Pinned)
+    ->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, Velocity, Calculator::Velocity, Pinned)
+    ->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, FullPinned, Calculator::Full, Pinned)
+    ->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, FullRigid, Calculator::Full, Rigid)
+    ->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(iterationCost, Basic, Calculator::Basic, Pinned)->Arg(10000)->Arg(100000);
+BENCHMARK_CAPTURE(iterationCost, AutoBasic, Calculator::AutoBasic, Pinned)->Arg(10000)->Arg(100000);
+BENCHMARK_CAPTURE(iterationCost, Velocity, Calculator::Velocity, Pinned)->Arg(10000)->Arg(100000);
+BENCHMARK_CAPTURE(iterationCost, FullPinned, Calculator::Full, Pinned)->Arg(10000)->Arg(100000);
+BENCHMARK_CAPTURE(iterationCost, FullRigid, Calculator::Full, Rigid)->Arg(10000)->Arg(100000);
+
+BENCHMARK(prepareModel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
