@@ -2,7 +2,7 @@
 // publishing of the result lists, reset, the pending-iteration count and the lock time-outs,
 // driven with a calculator whose iteration adds 1 to every result.
 #include "BlockLists/BlockList.h"
-#include "Lumbra/Calculation/DocItemCalc.h"
+#include "Lumbra/Calculators/DocItemCalc.h"
 #include "VornData/CalcResults.h"
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"

@@ -1,4 +1,4 @@
-#include "Lumbra/Calculation/ResultStore.h"
+#include "Lumbra/Calculators/ResultStore.h"
 
 #include "BlockLists/BlockList.h"
 #include "BlockLists/BlockListGroup.h"

@@ -1,4 +1,4 @@
-#include "Lumbra/Calculation/DocItemCalc.h"
+#include "Lumbra/Calculators/DocItemCalc.h"
 
 #include "BlockLists/BlockListBase.h"
 #include "VornData/VornDocument.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Lumbra/Calculation/ResultStore.h"
+#include "Lumbra/Calculators/ResultStore.h"
 #include "VornData/DocumentItem.h"
 
 #include <atomic>
