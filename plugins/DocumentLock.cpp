@@ -21,18 +21,20 @@ private:
 
 void DocumentLock::lock()
 {
-    if (mutex_.try_lock())
-        return;
-    Waiting waiting(*this);
-    mutex_.lock();
+    if (!mutex_.try_lock())
+    {
+        Waiting waiting(*this);
+        mutex_.lock();
+    }
+    counted(true);
 }
 
 bool DocumentLock::tryLockFor(std::chrono::milliseconds timeout)
 {
     if (mutex_.try_lock())
-        return true;
+        return counted(true);
     Waiting waiting(*this);
-    return mutex_.try_lock_for(timeout);
+    return counted(mutex_.try_lock_for(timeout));
 }
 
 void DocumentLock::standBackForWaitingChanges(std::stop_token stop, std::chrono::milliseconds limit)

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <stop_token>
 
@@ -15,7 +16,7 @@ class DocumentLock
 {
 public:
     void lock();
-    bool try_lock() { return mutex_.try_lock(); }
+    bool try_lock() { return counted(mutex_.try_lock()); }
     template <class Rep, class Period>
     bool try_lock_for(const std::chrono::duration<Rep, Period>& timeout)
     {
@@ -23,17 +24,28 @@ public:
     }
     void unlock() { mutex_.unlock(); }
 
+    // Counts every time the lock is taken. A worker that finds it raised by more than its own
+    // locks knows that someone else held the lock, and so may have changed the model.
+    uint64_t generation() const { return generation_.load(); }
+
     // Waits while another thread waits for the lock (each waiter is let in once), or until `stop`
     // is requested or `limit` has passed.
     void standBackForWaitingChanges(std::stop_token stop, std::chrono::milliseconds limit);
 
 private:
     bool tryLockFor(std::chrono::milliseconds timeout);
+    bool counted(bool locked)
+    {
+        if (locked)
+            generation_.fetch_add(1);
+        return locked;
+    }
     // Counts a waiter for as long as it waits.
     class Waiting;
 
     std::recursive_timed_mutex mutex_;
     std::atomic<int> waiting_{0};
+    std::atomic<uint64_t> generation_{0};
     std::mutex waitingMutex_;
     std::condition_variable_any waitersLeft_;
 };

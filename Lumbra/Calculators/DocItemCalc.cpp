@@ -209,7 +209,8 @@ int32_t DocItemCalc::resetCalculation(VornDocument& document)
 
 BlockListBase* DocItemCalc::getResults(int32_t resultId, int32_t stamp)
 {
-    if (!results_ || std::find(resultIds_.begin(), resultIds_.end(), resultId) == resultIds_.end())
+    if (!results_ || resultId == jointVelocitiesId ||
+        std::find(resultIds_.begin(), resultIds_.end(), resultId) == resultIds_.end())
         return nullptr;
     ResultTriple& asked = results_->triple(resultId);
     if (!asked.isAttached())
@@ -266,6 +267,9 @@ uint32_t DocItemCalc::runWorker(VornDocument& document, MAI_Doc& host)
     stateChanged_.notify_all();
 
     std::string stopReason;
+    // The lock's generation after this worker's last lock: one more means nobody else held it.
+    uint64_t lastGeneration = 0;
+    bool firstIteration = true;
     while (runState_.load() == Running)
     {
         if (counting_ && !document.mayIterate())
@@ -276,10 +280,14 @@ uint32_t DocItemCalc::runWorker(VornDocument& document, MAI_Doc& host)
         if (!lockForWorker(documentLock, runTimings().documentLock, documentLockText(boxName()), stop))
             break;
         std::unique_lock documentGuard(documentLock, std::adopt_lock);
+        const uint64_t generation = documentLock.generation();
+        const bool modelChanged = firstIteration || generation != lastGeneration + 1;
+        firstIteration = false;
+        lastGeneration = generation;
         IterationOutcome outcome;
         try
         {
-            outcome = iterate(document, *results_);
+            outcome = iterate(document, *results_, modelChanged);
         }
         catch (const generalException& exception)
         {

@@ -98,8 +98,9 @@ protected:
     // Called by the worker before its first iteration.
     virtual void beginRun() {}
     // One iteration, under the document lock: reads the source lists of the store and writes its
-    // target lists. It must not touch the published lists.
-    virtual IterationOutcome iterate(VornDocument& document, ResultStore& results) = 0;
+    // target lists. It must not touch the published lists. `modelChanged` is set for the first
+    // iteration of a run and whenever someone else held the document lock since the last one.
+    virtual IterationOutcome iterate(VornDocument& document, ResultStore& results, bool modelChanged) = 0;
     // Reset clears the calculator's statistics here (under the document lock).
     virtual void clearStatistics() {}
     // The name the calculator's boxes give it.

@@ -52,6 +52,27 @@ const ResultKind memberNormalForces{1,
                                     "CalcTrgtNForce",
                                     createResultList<CalcNForce>,
                                     resetResultElements<CalcNForce>};
+const ResultKind jointReorientations{2,
+                                     "VornJoint",
+                                     {"Reorientation", "CalcTrgtReornt", "CalcSrceReornt"},
+                                     "CalcSrceReornt",
+                                     "CalcTrgtReornt",
+                                     createResultList<CalcReorientation>,
+                                     resetResultElements<CalcReorientation>};
+const ResultKind memberReactions{3,
+                                 "VornMember",
+                                 {"MReactions", "MReactSrceCalc", "MReactTrgtCalc"},
+                                 "MReactSrceCalc",
+                                 "MReactTrgtCalc",
+                                 createResultList<CalcMReaction>,
+                                 resetResultElements<CalcMReaction>};
+const ResultKind jointVelocities{jointVelocitiesId,
+                                 "VornJoint",
+                                 {"JointV", "CalcSrceJointV", "CalcTrgtJointV"},
+                                 "CalcSrceJointV",
+                                 "CalcTrgtJointV",
+                                 createResultList<CalcJointV>,
+                                 resetResultElements<CalcJointV>};
 
 bool ResultTriple::attach(BlockListGroup& group)
 {
@@ -138,15 +159,10 @@ ResultTriple& ResultStore::triple(int32_t id)
 
 ResultTriple* ResultStore::findTriple(int32_t id)
 {
-    switch (id)
-    {
-    case 0:
-        return &displacements;
-    case 1:
-        return &normalForces;
-    default:
-        return nullptr;
-    }
+    for (ResultTriple& triple : triples_)
+        if (triple.kind.id == id)
+            return &triple;
+    return nullptr;
 }
 
 } // namespace lumbra

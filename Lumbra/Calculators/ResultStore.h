@@ -29,9 +29,14 @@ struct ResultKind
     void (*resetElements)(BlockListBase& list);
 };
 
-// The result kinds of the calculators; the id is the one getResults is asked for.
+// The result kinds of the calculators; the id is the one getResults is asked for, except for the
+// joint velocities, which no reader asks for.
 extern const ResultKind jointDisplacements; // 0, "Displacements" under "VornJoint"
 extern const ResultKind memberNormalForces; // 1, "NForces" under "VornMember"
+extern const ResultKind jointReorientations; // 2, "Reorientation" under "VornJoint"
+extern const ResultKind memberReactions; // 3, "MReactions" under "VornMember"
+extern const ResultKind jointVelocities; // 4, "JointV" under "VornJoint"
+inline constexpr int32_t jointVelocitiesId = 4;
 
 // The three lists of one result kind and their rotating roles: a worker reads the source and
 // writes the target, readers read the published list under the public name. Source and published
@@ -87,8 +92,9 @@ public:
     std::timed_mutex roles;
 
 private:
-    ResultTriple displacements{jointDisplacements};
-    ResultTriple normalForces{memberNormalForces};
+    ResultTriple triples_[5]{ResultTriple{jointDisplacements}, ResultTriple{memberNormalForces},
+                             ResultTriple{jointReorientations}, ResultTriple{memberReactions},
+                             ResultTriple{jointVelocities}};
 };
 
 } // namespace lumbra

@@ -61,17 +61,20 @@ public:
     // While set, an iteration waits (ignoring stops) until it is cleared.
     std::atomic<bool> stall{false};
     std::atomic<int> statisticsCleared{0};
+    std::atomic<int> modelChanges{0};
     // How long an iteration keeps the document lock.
     std::chrono::milliseconds duration{0};
 
 protected:
-    IterationOutcome iterate(VornDocument&, ResultStore& results) override
+    IterationOutcome iterate(VornDocument&, ResultStore& results, bool modelChanged) override
     {
         while (stall.load())
             std::this_thread::sleep_for(1ms);
         std::this_thread::sleep_for(duration);
         if (throwNext.load())
             throw Exc_InternalError("CountingItem::iterate");
+        if (modelChanged)
+            ++modelChanges;
         const int number = iterations.load() + 1;
         if (number == failAt.load())
             return {false, "A displacement is not a finite number."};
@@ -403,6 +406,22 @@ TEST_F(RunControl, ChangesOnTheInterfaceThreadGetTheLockWhileAWorkerIterates)
         EXPECT_TRUE(lock.isLocked());
     }
     EXPECT_TRUE(mai.seen().empty());
+    EXPECT_EQ(calculation.stopCalculation(), 0);
+}
+
+TEST_F(RunControl, AnIterationLearnsWhetherSomeoneElseHeldTheLockSinceTheLastOne)
+{
+    CountingItem& calculation = make();
+    ASSERT_EQ(calculation.startCalculation(doc.document), 0);
+    ASSERT_TRUE(eventually([&] { return calculation.iterations.load() >= 3; }));
+    EXPECT_EQ(calculation.modelChanges.load(), 1) << "only the first iteration of the run";
+    const int before = calculation.iterations.load();
+    {
+        DocumentChangeLock change(&doc, "Test change\nis waiting to gain access to the database.");
+        ASSERT_TRUE(change.isLocked());
+    }
+    ASSERT_TRUE(eventually([&] { return calculation.iterations.load() > before + 2; }));
+    EXPECT_EQ(calculation.modelChanges.load(), 2);
     EXPECT_EQ(calculation.stopCalculation(), 0);
 }
 
