@@ -1,6 +1,7 @@
 // The four calculator plugins: their identities and result kinds, and runs on a worker through
 // start, getResults and stop that reach the direct-stiffness answer of a small truss.
 #include "Lumbra/Calculators/IteratorCalculators.h"
+#include "plugins/DocumentChangeLock.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 #include "tests/lumbra/ReferenceStiffness.h"
 #include "tests/support/Structures.h"
@@ -195,6 +196,62 @@ TEST_F(Calculators, ParametersChangedWhileRunningTakeEffectAndResetClearsTheStat
     EXPECT_TRUE(eventually([&] { return item->statistics.biggestStiffness.load() > 1.5 * stiffness; }));
     ASSERT_EQ(autoBasic.resetCalculation(&doc.document), 0);
     EXPECT_EQ(autoBasic.stopCalculation(&doc.document), 0);
+}
+
+} // namespace
+
+namespace
+{
+
+// A Warren truss calculated while the interface thread adds and removes members and changes the
+// section under the document lock, as the editing commands do. Built under ThreadSanitizer in CI.
+TEST(CalculatorsWhileEditing, TheModelStaysSoundAndTheWorkerFollowsIt)
+{
+    ScriptedMAI mai;
+    CountingDoc doc{&mai};
+    StructureModel model{warrenTruss(6, 2.0, 0, Vector3(0, 0, -10)), doc.document};
+    PluginCalculatorAutoBasicIterator calculator;
+    calculator.mai = &mai;
+    ASSERT_EQ(calculator.startCalculation(&doc.document), 0);
+
+    VornMaterial* material = &(*model.materials)[0];
+    VornCrossSection* section = &(*model.crossSections)[0];
+    for (int edit = 0; edit < 150; ++edit)
+    {
+        {
+            DocumentChangeLock lock(&doc, "Test edit\nis waiting to gain access to the database.");
+            ASSERT_TRUE(lock.isLocked());
+            switch (edit % 3)
+            {
+            case 0: {
+                VornMember* member = model.members->add();
+                member->setStartJoint(&(*model.joints)[edit % model.joints->getCount()]);
+                member->setEndJoint(&(*model.joints)[(edit + 3) % model.joints->getCount()]);
+                member->setMaterial(material);
+                member->setCrossSection(section);
+                break;
+            }
+            case 1:
+                (*model.members)[model.members->getCount() - 1].removeFromList();
+                break;
+            default:
+                section->setValues(0.01 + 0.001 * (edit % 5), 1e-5, 6e-6, 0, 1.2e-5);
+                break;
+            }
+        }
+        calculator.getResults(&doc, 0, edit + 1);
+    }
+    EXPECT_EQ(calculator.stopCalculation(&doc.document), 0);
+    EXPECT_TRUE(mai.boxes.empty());
+
+    for (uint32_t index = 0; index < model.members->getCount(); ++index)
+    {
+        const VornMember& member = (*model.members)[index];
+        EXPECT_NE(member.getStartJoint(), nullptr) << index;
+        EXPECT_NE(member.getEndJoint(), nullptr) << index;
+    }
+    EXPECT_EQ(model.joints->getChild("Displacements")->getCount(), model.joints->getCount());
+    EXPECT_EQ(model.members->getChild("NForces")->getCount(), model.members->getCount());
 }
 
 } // namespace
