@@ -1,6 +1,7 @@
 #include "Lumbra/LumbraPlugins.h"
 
 #include "Lumbra/CalculationMenuItems.h"
+#include "Lumbra/Calculators/IteratorCalculators.h"
 #include "Lumbra/Console/CreatePage.h"
 #include "Lumbra/Console/EditPage.h"
 #include "Lumbra/Console/MainConsole.h"
@@ -66,10 +67,10 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Dialog", "Select CrossSection Dialog", nullptr},
     {"Dialog", "Calculation Setup Dialog", nullptr},
     {"Dialog", "PropertyList Dialog", nullptr},
-    {"Calculator", "Full Iterator", nullptr},
-    {"Calculator", "Velocity Iterator", nullptr},
-    {"Calculator", "Basic Iterator", nullptr},
-    {"Calculator", "Auto Basic Iterator", nullptr},
+    {"Calculator", "Full Iterator", makeTablePlugin<PluginCalculatorFullIterator>},
+    {"Calculator", "Velocity Iterator", makeTablePlugin<PluginCalculatorVelocityIterator>},
+    {"Calculator", "Basic Iterator", makeTablePlugin<PluginCalculatorBasicIterator>},
+    {"Calculator", "Auto Basic Iterator", makeTablePlugin<PluginCalculatorAutoBasicIterator>},
     {"Shape", "HBeam", makeTablePlugin<PluginShapeHBeam>},
     {"Shape", "Rectangle", makeTablePlugin<PluginShapeRectangle>},
     {"Shape", "Tube", makeTablePlugin<PluginShapeTube>},

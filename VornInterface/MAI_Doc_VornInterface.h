@@ -11,7 +11,7 @@ class CVornInterfaceDoc;
 class DocumentLockHolder
 {
 protected:
-    std::recursive_timed_mutex documentLock;
+    DocumentLock documentLock;
 };
 
 // The host's document interface: the active calculator, the views and the document lock.
@@ -26,7 +26,7 @@ public:
     // "CLCCH" tells every module of the switch.
     void setActiveCalculator(VornPluginCalculator* calculator) override;
     void invalidateViews() override;
-    std::recursive_timed_mutex* getLock() override { return &documentLock; }
+    DocumentLock* getLock() override { return &documentLock; }
 
     // Stops the active calculator's running calculation of this document and waits for its
     // worker; false when it did not stop.

@@ -17,9 +17,14 @@ function(vorn_module_rules target)
   target_compile_options(${target} PRIVATE ${VORN_WARNINGS})
 endfunction()
 
-# Adds the sources of the calling folder (*.cpp, not recursive) to a target.
+# Adds the sources of the calling folder (*.cpp; with RECURSE also those of its subfolders) to a target.
 function(vorn_add_folder_sources target)
-  file(GLOB folder_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  cmake_parse_arguments(ARG "RECURSE" "" "" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE folder_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  else()
+    file(GLOB folder_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  endif()
   if(folder_sources)
     target_sources(${target} PRIVATE ${folder_sources})
   endif()

@@ -3,8 +3,7 @@
 #include "plugins/MAI.h"
 #include "platform/SystemValues.h"
 
-bool lockOrGiveUp(std::recursive_timed_mutex& lock, std::chrono::milliseconds timeout,
-                  const std::function<int32_t()>& ask)
+bool lockOrGiveUp(DocumentLock& lock, std::chrono::milliseconds timeout, const std::function<int32_t()>& ask)
 {
     while (!lock.try_lock_for(timeout))
     {
@@ -18,7 +17,7 @@ DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingTex
 {
     if (document == nullptr || document->getLock() == nullptr)
         return;
-    std::recursive_timed_mutex* lock = document->getLock();
+    DocumentLock* lock = document->getLock();
     MAI* mai = document->mai;
     auto ask = [mai, waitingText]() -> int32_t {
         if (mai == nullptr)

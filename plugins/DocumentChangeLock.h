@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <mutex>
+#include "plugins/DocumentLock.h"
 
 class MAI_Doc;
 
@@ -13,8 +13,7 @@ inline constexpr std::chrono::milliseconds documentLockTimeout{15000};
 // Waits for `lock` up to `timeout` at a time; each time the wait expires, `ask` shows the
 // Abort/Retry/Ignore box and answers the button pressed. Retry waits again; any other answer gives
 // the operation up (Ignore included: a change never runs without the lock). True when locked.
-bool lockOrGiveUp(std::recursive_timed_mutex& lock, std::chrono::milliseconds timeout,
-                  const std::function<int32_t()>& ask);
+bool lockOrGiveUp(DocumentLock& lock, std::chrono::milliseconds timeout, const std::function<int32_t()>& ask);
 
 // The document lock held by one change of a document's model, taken on the user-interface thread.
 // When it is not granted in time, the box "Lumbra.dll: Access TimeOut" shows `waitingText`
@@ -34,5 +33,5 @@ public:
     explicit operator bool() const { return isLocked(); }
 
 private:
-    std::recursive_timed_mutex* lock_ = nullptr;
+    DocumentLock* lock_ = nullptr;
 };

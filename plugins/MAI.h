@@ -5,6 +5,7 @@
 #include "VornData/VornDocumentHost.h"
 #include "__globalobjectdevice/Notifier.h"
 #include "plugins/AcceleratorTable.h"
+#include "plugins/DocumentLock.h"
 #include "plugins/PlatformTypes.h"
 
 #include <cstdint>
@@ -128,7 +129,7 @@ public:
     virtual void setActiveCalculator(VornPluginCalculator* calculator) = 0;
     virtual void invalidateViews() = 0;
     // The lock that every writer of the document's data takes, with a time-out.
-    virtual std::recursive_timed_mutex* getLock() = 0;
+    virtual DocumentLock* getLock() = 0;
 
     VornPluginMenuItem* getActiveMenuItem() const { return activeMenuItem; }
     // The modifier record being edited; null when none, also after the record left its list.

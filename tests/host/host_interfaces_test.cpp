@@ -221,7 +221,7 @@ public:
     }
     // A calculation on a worker thread that holds the document lock for each iteration, as the
     // calculators do; its last act takes the lock once more. Exit code 1: the lock was not granted.
-    void startWorker(std::recursive_timed_mutex* lock)
+    void startWorker(DocumentLock* lock)
     {
         running = true;
         workerStop = false;

@@ -57,9 +57,9 @@ public:
     explicit FakeDoc(MAI* mai) : MAI_Doc(mai) {}
     void setActiveCalculator(VornPluginCalculator*) override {}
     void invalidateViews() override {}
-    std::recursive_timed_mutex* getLock() override { return &lock; }
+    DocumentLock* getLock() override { return &lock; }
 
-    std::recursive_timed_mutex lock;
+    DocumentLock lock;
 };
 
 class FakeView : public MAI_View

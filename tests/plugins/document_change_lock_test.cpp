@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 
 TEST(DocumentLockWait, RetryWaitsAgainAndAbortOrIgnoreGiveUp)
 {
-    std::recursive_timed_mutex lock;
+    DocumentLock lock;
     HeldLock calculation(lock);
 
     for (int32_t answer : {platform::IDABORT, platform::IDIGNORE})

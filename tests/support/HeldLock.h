@@ -10,7 +10,8 @@
 class HeldLock
 {
 public:
-    explicit HeldLock(std::recursive_timed_mutex& lock)
+    template <class Lock>
+    explicit HeldLock(Lock& lock)
         : holder([this, &lock] {
               lock.lock();
               held = true;

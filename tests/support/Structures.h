@@ -57,7 +57,11 @@ struct Structure
 // is a force instance of its own definition.
 struct StructureModel : ModelDocument
 {
-    explicit StructureModel(const Structure& structure)
+    explicit StructureModel(const Structure& structure) { build(structure); }
+    // The structure in an existing document (a document interface's).
+    StructureModel(const Structure& structure, VornDocument& existing) : ModelDocument(existing) { build(structure); }
+
+    void build(const Structure& structure)
     {
         VornMaterial* material = materials->add();
         material->setElasticity(structure.section.elasticity);
