@@ -1,0 +1,41 @@
+#pragma once
+
+// The importer of the model file "TempFormat": reads the file whole and checks it, then adds its
+// model to the active document under the document lock, merging materials, cross-sections and
+// force definitions that the document already holds. A refused file changes nothing.
+
+#include "plugins/VornPluginFile.h"
+
+#include <string>
+
+class MAI_Doc;
+
+namespace lumbra
+{
+
+namespace modelfile
+{
+struct ModelFileContent;
+}
+
+class PluginFileImportTempFormat : public VornPluginFileImport
+{
+public:
+    const char* getName() override;
+    const char* getDescription() override;
+    void about(PluginWindowHandle* parent) override;
+    const char* getExtension() override;
+    const char* getFormatName() override;
+    bool import(const char* path) override;
+    bool canImport(const char* path) override;
+
+private:
+    void showError(const std::string& message);
+};
+
+// Adds a model read from a file to the document, with its objects in a named selection `title`
+// made current. False (nothing changed) when the document lock was not granted.
+bool addModelToDocument(MAI_Doc* documentInterface, const modelfile::ModelFileContent& content,
+                        const std::string& title);
+
+} // namespace lumbra
