@@ -1,6 +1,5 @@
 #include "Lumbra/ModelFiles/ModelFileExport.h"
 
-#include "Lumbra/LumbraPluginTexts.h"
 #include "Lumbra/ModelFiles/ModelFileFormat.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornDocument.h"
@@ -10,7 +9,6 @@
 #include "VornData/VornMaterial.h"
 #include "VornData/VornMember.h"
 #include "platform/Files.h"
-#include "platform/SystemValues.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginObjectType.h"
 
@@ -21,9 +19,6 @@ using namespace modelfile;
 
 namespace
 {
-
-constexpr PluginTexts exporterTexts{"TempFormat Exporter", "Temporary ASCII Format for development pourposes.",
-                                    "TempFormat"};
 
 // Collects the file's lines and hands them to the file writer in large pieces.
 class ModelWriter
@@ -86,7 +81,7 @@ private:
             if (!isWritableName(name))
                 return false;
             line(name);
-            integer(element.colorAndFlags);
+            integer(element.colorAndFlags & keptWordBits);
             (this->*writeRecord)(element);
             // A failed write is remembered by the file and reported when it is closed.
             if (out.size() >= flushSize)
@@ -195,29 +190,9 @@ ModelWriteResult writeModelFile(VornDocument& document, const std::string& path)
     return ModelWriter(document).write(path);
 }
 
-const char* PluginFileExportTempFormat::getName()
+PluginFileExportTempFormat::PluginFileExportTempFormat()
+    : TempFormatPlugin("TempFormat Exporter", "PluginFileExportTempFormat Error")
 {
-    return "TempFormat";
-}
-
-const char* PluginFileExportTempFormat::getDescription()
-{
-    return exporterTexts.description;
-}
-
-void PluginFileExportTempFormat::about(PluginWindowHandle* parent)
-{
-    showPluginAbout(parent, exporterTexts);
-}
-
-const char* PluginFileExportTempFormat::getExtension()
-{
-    return "sfa";
-}
-
-const char* PluginFileExportTempFormat::getFormatName()
-{
-    return "TempFormat";
 }
 
 bool PluginFileExportTempFormat::canExport()
@@ -245,11 +220,6 @@ bool PluginFileExportTempFormat::exportFile(const char* path)
         return false;
     }
     return false;
-}
-
-void PluginFileExportTempFormat::showError(const std::string& message)
-{
-    mai->messageBox(message.c_str(), "PluginFileExportTempFormat Error", platform::MB_OK | platform::MB_ICONWARNING);
 }
 
 } // namespace lumbra

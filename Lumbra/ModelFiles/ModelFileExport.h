@@ -4,6 +4,7 @@
 // to a temporary file beside the target and renames it into place once every write succeeded, so
 // a failure leaves the old file as it was.
 
+#include "Lumbra/ModelFiles/TempFormatPlugin.h"
 #include "plugins/VornPluginFile.h"
 
 #include <string>
@@ -13,19 +14,12 @@ class VornDocument;
 namespace lumbra
 {
 
-class PluginFileExportTempFormat : public VornPluginFileExport
+class PluginFileExportTempFormat : public TempFormatPlugin<VornPluginFileExport>
 {
 public:
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    const char* getExtension() override;
-    const char* getFormatName() override;
+    PluginFileExportTempFormat();
     bool exportFile(const char* path) override;
     bool canExport() override;
-
-private:
-    void showError(const std::string& message);
 };
 
 // Why a model could not be written.

@@ -54,7 +54,8 @@ bool isWritableName(std::string_view name);
 
 // Colour-and-flags words keep the colour and the flag bits that describe the object (hidden,
 // frozen or named, local or fixed length); selection marks, the closed-group mark, the
-// modifier mark and the removed mark are states of a running document and are cleared on reading.
+// modifier mark and the removed mark are states of a running document: they are neither written
+// nor taken from a file.
 inline constexpr uint32_t keptWordBits = 0x00FFFFFFu | (uint32_t{0x04 | 0x08 | 0x20} << 24);
 
 // Appends the real in the shortest exponent form that reads back exactly ("1e-02",

@@ -1,7 +1,6 @@
 #include "Lumbra/ModelFiles/ModelFileImport.h"
 
 #include "Lumbra/LumbraMenuItem.h"
-#include "Lumbra/LumbraPluginTexts.h"
 #include "Lumbra/ModelFiles/ImportSelection.h"
 #include "Lumbra/ModelFiles/ModelFileFormat.h"
 #include "Lumbra/ModelFiles/ModelFileReader.h"
@@ -12,7 +11,6 @@
 #include "VornData/VornMaterial.h"
 #include "VornData/VornMember.h"
 #include "__globalobjectdevice/NotificationChannels.h"
-#include "platform/SystemValues.h"
 #include "plugins/DocumentChangeLock.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginObjectType.h"
@@ -29,9 +27,6 @@ using namespace modelfile;
 
 namespace
 {
-
-constexpr PluginTexts importerTexts{"TempFormat Importer", "Temporary ASCII Format for development pourposes.",
-                                    "TempFormat"};
 
 constexpr const char* importWaitingText =
     "Import function\nis waiting to gain access to the database.\nBut thus far this is not granted.\n\n"
@@ -263,29 +258,9 @@ bool addModelToDocument(MAI_Doc* documentInterface, const ModelFileContent& cont
     return true;
 }
 
-const char* PluginFileImportTempFormat::getName()
+PluginFileImportTempFormat::PluginFileImportTempFormat()
+    : TempFormatPlugin("TempFormat Importer", "Error PluginFileImportTempFormat")
 {
-    return "TempFormat";
-}
-
-const char* PluginFileImportTempFormat::getDescription()
-{
-    return importerTexts.description;
-}
-
-void PluginFileImportTempFormat::about(PluginWindowHandle* parent)
-{
-    showPluginAbout(parent, importerTexts);
-}
-
-const char* PluginFileImportTempFormat::getExtension()
-{
-    return "sfa";
-}
-
-const char* PluginFileImportTempFormat::getFormatName()
-{
-    return "TempFormat";
 }
 
 bool PluginFileImportTempFormat::canImport(const char* path)
@@ -319,11 +294,6 @@ bool PluginFileImportTempFormat::import(const char* path)
         return false;
     }
     return addModelToDocument(documentInterface, std::get<ModelFileContent>(result), fileTitleOf(path));
-}
-
-void PluginFileImportTempFormat::showError(const std::string& message)
-{
-    mai->messageBox(message.c_str(), "Error PluginFileImportTempFormat", platform::MB_OK | platform::MB_ICONWARNING);
 }
 
 } // namespace lumbra

@@ -4,6 +4,7 @@
 // model to the active document under the document lock, merging materials, cross-sections and
 // force definitions that the document already holds. A refused file changes nothing.
 
+#include "Lumbra/ModelFiles/TempFormatPlugin.h"
 #include "plugins/VornPluginFile.h"
 
 #include <string>
@@ -18,19 +19,12 @@ namespace modelfile
 struct ModelFileContent;
 }
 
-class PluginFileImportTempFormat : public VornPluginFileImport
+class PluginFileImportTempFormat : public TempFormatPlugin<VornPluginFileImport>
 {
 public:
-    const char* getName() override;
-    const char* getDescription() override;
-    void about(PluginWindowHandle* parent) override;
-    const char* getExtension() override;
-    const char* getFormatName() override;
+    PluginFileImportTempFormat();
     bool import(const char* path) override;
     bool canImport(const char* path) override;
-
-private:
-    void showError(const std::string& message);
 };
 
 // Adds a model read from a file to the document, with its objects in a named selection `title`

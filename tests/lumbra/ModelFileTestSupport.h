@@ -12,13 +12,11 @@
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "plugins/PluginManager.h"
+#include "tests/host/HostDialogTestSupport.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 
-#include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,41 +28,6 @@ template <class Element>
 BlockList<Element>* documentList(VornDocument& document, const char* name)
 {
     return dynamic_cast<BlockList<Element>*>(document.getBlockList(name));
-}
-
-// A file in a fresh folder of the test's own.
-class ModelFileFolder
-{
-public:
-    ModelFileFolder()
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = std::filesystem::temp_directory_path() /
-            ("vorn-model-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~ModelFileFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-
-    std::filesystem::path path;
-};
-
-inline std::string readModelText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void writeModelText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 inline std::size_t lineCount(const std::string& text)

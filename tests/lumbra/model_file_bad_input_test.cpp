@@ -94,21 +94,22 @@ const BadFile badFiles[] = {
     {"flag parameter not a number", 23, "yes", 0, invalid + "23"},
     {"parameter beyond single precision", 24, "1e300", 0, invalid + "24"},
     {"support byte beyond a byte", 36, "256", 0, invalid + "36"},
-    {"joint index not a number", 46, "abc", 0, invalid + "46"},
-    {"joint index beyond the joints", 47, "2", 0, invalid + "47"},
-    {"joint index below none", 46, "-2", 0, invalid + "46"},
-    {"material index beyond the materials", 48, "1", 0, invalid + "48"},
-    {"section index beyond the sections", 49, "1", 0, invalid + "49"},
-    {"definition index beyond the definitions", 63, "1", 0, invalid + "63"},
-    {"force joint index beyond the joints", 64, "7", 0, invalid + "64"},
+    {"joint index not a number", 47, "abc", 0, invalid + "47"},
+    {"joint index beyond the joints", 48, "2", 0, invalid + "48"},
+    {"joint index below none", 47, "-2", 0, invalid + "47"},
+    {"material index beyond the materials", 49, "1", 0, invalid + "49"},
+    {"section index beyond the sections", 50, "1", 0, invalid + "50"},
+    {"definition index beyond the definitions", 64, "1", 0, invalid + "64"},
+    {"force joint index beyond the joints", 65, "7", 0, invalid + "65"},
     {"name too long", 6, std::string(262096, 'n'), 0, "Name too long in\nfile\"P\"\nLine 6"},
 };
 
-// The document's model as the exporter writes it (every word whole, so also the selection marks),
-// with the state of its selections.
+// The document's model as the exporter writes it, the whole words of its objects (the exporter
+// leaves the selection marks out) and the state of its selections.
 struct DocumentState
 {
     std::string model;
+    std::vector<uint32_t> words;
     uint32_t selections;
     const void* current;
     uint32_t currentCount;
@@ -122,7 +123,7 @@ protected:
     ModelFileBadInput()
     {
         // The document already holds an imported model, selected.
-        writeModelText(path, joinLines(sampleLines, sampleLines.size()));
+        writeFileText(path, joinLines(sampleLines, sampleLines.size()));
         EXPECT_TRUE(world.importer.import(path.c_str()));
         EXPECT_TRUE(world.mai.boxes.empty());
     }
@@ -135,13 +136,28 @@ protected:
         uint32_t count = 0;
         for (knot* link = current->objects.getFirst(); link != nullptr; link = link->getNext())
             ++count;
-        return {readModelText(snapshot), doc.document.getSelectionList()->getCount(), current, count};
+        std::vector<uint32_t> words;
+        addWords<VornMaterial>(words, "VornMaterial");
+        addWords<VornCrossSection>(words, "VornCrossSection");
+        addWords<VornJoint>(words, "VornJoint");
+        addWords<VornMember>(words, "VornMember");
+        addWords<VornForceDefinition>(words, "VornForceDefinition");
+        addWords<VornForceInstance>(words, "VornForceInstance");
+        return {readFileText(snapshot), words, doc.document.getSelectionList()->getCount(), current, count};
+    }
+
+    template <class Element>
+    void addWords(std::vector<uint32_t>& words, const char* listName)
+    {
+        BlockList<Element>* list = documentList<Element>(doc.document, listName);
+        for (uint32_t index = 0; index < list->getCount(); ++index)
+            words.push_back((*list)[index].colorAndFlags);
     }
 
     // Imports the file; it must be refused with that message and change nothing.
     void expectRefused(const std::string& text, const std::string& expected)
     {
-        writeModelText(path, text);
+        writeFileText(path, text);
         const DocumentState before = state();
         const std::size_t boxes = world.mai.boxes.size();
         ChannelLog log(world.mai, {Channel::SelectionChanged, Channel::SelectionChanging, Channel::MaterialsChanged,
@@ -157,7 +173,7 @@ protected:
 
     ModelFileWorld world;
     CountingDoc& doc = world.newDocument();
-    ModelFileFolder folder;
+    ScratchFolder folder;
     std::string path = folder.file("bad.sfa");
 };
 
@@ -190,12 +206,12 @@ TEST_F(ModelFileRefusals, AMissingFileAndAMissingDocumentChangeNothing)
     EXPECT_EQ(world.mai.boxes.back().text, "Failed to open file \"" + missing + "\"");
 
     const DocumentState before = state();
-    writeModelText(path, "");
+    writeFileText(path, "");
     EXPECT_FALSE(world.importer.canImport(path.c_str()));
     EXPECT_FALSE(world.importer.import(path.c_str()));
     EXPECT_EQ(world.mai.boxes.back().text, "Error in file \"" + path + "\"\nLine 1");
 
-    writeModelText(path, joinLines(sampleLines, sampleLines.size()));
+    writeFileText(path, joinLines(sampleLines, sampleLines.size()));
     EXPECT_TRUE(world.importer.canImport(path.c_str()));
     world.mai.activeDocument = nullptr;
     EXPECT_FALSE(world.importer.import(path.c_str()));
@@ -209,7 +225,7 @@ TEST_F(ModelFileRefusals, ASampleCutAfterAnyOfItsLinesChangesNothing)
     world.mai.activeDocument = &world.buildEveryKind();
     ASSERT_TRUE(world.exporter.exportFile(path.c_str()));
     world.mai.activeDocument = &doc;
-    const std::string whole = readModelText(path);
+    const std::string whole = readFileText(path);
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = whole.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(whole.substr(start, end - start));
@@ -217,7 +233,7 @@ TEST_F(ModelFileRefusals, ASampleCutAfterAnyOfItsLinesChangesNothing)
     for (std::size_t keep = 1; keep < lines.size(); ++keep)
     {
         SCOPED_TRACE("cut after line " + std::to_string(keep));
-        writeModelText(path, joinLines(lines, keep));
+        writeFileText(path, joinLines(lines, keep));
         const DocumentState before = state();
         EXPECT_FALSE(world.importer.import(path.c_str()));
         EXPECT_TRUE(before == state());
@@ -230,7 +246,7 @@ TEST_F(ModelFileRefusals, TheVersionLineIsReadUpToItsFirstNonDigit)
 {
     std::vector<std::string> lines = sampleLines;
     lines[2] = "1.5";
-    writeModelText(path, joinLines(lines, lines.size()));
+    writeFileText(path, joinLines(lines, lines.size()));
     EXPECT_TRUE(world.importer.import(path.c_str()));
 }
 
@@ -239,7 +255,7 @@ TEST_F(ModelFileRefusals, SelectionAndStateMarksOfTheFileAreNotTakenOver)
     std::vector<std::string> lines = sampleLines;
     lines[31] = std::to_string(0xFF123456u); // J1: every flag bit
     lines[6] = std::to_string(0xD3654321u); // Steel: 0x01, 0x02, 0x10, 0x40, 0x80
-    writeModelText(path, joinLines(lines, lines.size()));
+    writeFileText(path, joinLines(lines, lines.size()));
     auto* joints = documentList<VornJoint>(doc.document, "VornJoint");
     const uint32_t before = joints->getCount();
     ASSERT_TRUE(world.importer.import(path.c_str()));
@@ -256,7 +272,7 @@ TEST_F(ModelFileRefusals, AVersionZeroFileKeepsItsSectionValuesAndReadsNoForces)
         "CROSS-SECTIONS", "2", "OldTube", "0", "3.3e-03", "1.1e-06", "2.2e-06", "Tube",
         "OldH", "0", "4.4e-03", "5.5e-06", "6.6e-06", "HBeam",
         "JOINTS", "0", "MEMBERS", "0", "FORCEDEFINITIONS", "1"};
-    writeModelText(path, joinLines(lines, lines.size()));
+    writeFileText(path, joinLines(lines, lines.size()));
     ASSERT_TRUE(world.importer.import(path.c_str()));
     auto* sections = documentList<VornCrossSection>(doc.document, "VornCrossSection");
     VornCrossSection* tube = findNamed(sections, "OldTube");
@@ -275,7 +291,7 @@ TEST_F(ModelFileRefusals, AVersionZeroFileKeepsItsSectionValuesAndReadsNoForces)
 
 TEST_F(ModelFileRefusals, TheImportWaitsForTheDocumentLock)
 {
-    writeModelText(path, joinLines(sampleLines, sampleLines.size()));
+    writeFileText(path, joinLines(sampleLines, sampleLines.size()));
     std::atomic<bool> holding{false};
     std::atomic<bool> released{false};
     std::thread calculation([&] {
