@@ -224,9 +224,10 @@ TEST(HostEndToEnd, SavesAndOpensAModelThroughTheFileDialogs)
     const std::string window = mainFrameAfterBetaNotice(run);
     ASSERT_FALSE(window.empty()) << "no main frame";
     run.waitForTitle(window, "Quorl21", 10s);
+    std::this_thread::sleep_for(1s);
 
-    // Save writes the new document: its default material and cross-section.
-    run.sendKeys(window, "ctrl+s");
+    // File, Save writes the new document: its default material and cross-section.
+    run.sendKeys(window, "alt+f s");
     chooseFileInDialog(run, "^Export$", (run.folder() / "new.sfa").string());
     const std::string saved = waitForFile(run, "new.sfa");
     ASSERT_EQ(std::count(saved.begin(), saved.end(), '\n'), 36) << saved;
@@ -242,13 +243,13 @@ TEST(HostEndToEnd, SavesAndOpensAModelThroughTheFileDialogs)
         "FORCEDEFINITIONS\r\n1\r\nLoad\r\n255\r\n0e+00\r\n0e+00\r\n-1e+04\r\n"
         "FORCEINSTANCES\r\n1\r\nF1\r\n255\r\n0\r\n1\r\n";
     run.writeFile("model.sfa", model);
-    run.sendKeys(window, "ctrl+o");
+    run.sendKeys(window, "alt+f o");
     chooseFileInDialog(run, "^Import$", (run.folder() / "model.sfa").string());
     std::this_thread::sleep_for(1s);
     EXPECT_TRUE(ProgramRun::screenshot(run.folder() / "after_open.png"));
 
     // Saved again, the document gives the file it was opened from.
-    run.sendKeys(window, "ctrl+s");
+    run.sendKeys(window, "alt+f s");
     chooseFileInDialog(run, "^Export$", (run.folder() / "again.sfa").string());
     EXPECT_EQ(waitForFile(run, "again.sfa"), model);
     EXPECT_TRUE(ProgramRun::screenshot(run.folder() / "after_save.png"));
