@@ -4,8 +4,9 @@
 #include "platform/Files.h"
 #include "plugins/VornPluginObjectType.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <filesystem>
 #include <limits>
 #include <optional>
 
@@ -25,6 +26,10 @@ public:
     {
         if (!file.open(path))
             throw ModelFileError{ModelFileError::Stage::Open, "Failed to open file \"" + path + "\""};
+        std::error_code unknownSize;
+        fileBytes = std::filesystem::file_size(path, unknownSize);
+        if (unknownSize)
+            fileBytes = 0;
         if (!nextLine() || line != magicLine)
             throw ModelFileError{ModelFileError::Stage::Magic, "Error in file \"" + path + "\"\nLine 1"};
         readHeader();
@@ -112,6 +117,9 @@ private:
     void readRecords(std::vector<Record>& records, void (Parser::*readRecord)(Record&))
     {
         const uint64_t count = readUnsignedLine(std::numeric_limits<uint32_t>::max());
+        // Room for the records at once, but never more than the file can hold: a record takes at
+        // least eight bytes (its name, its word and a value), whatever a corrupt count says.
+        records.reserve(static_cast<std::size_t>(std::min<uint64_t>(count, fileBytes / 8)));
         for (uint64_t index = 0; index < count; ++index)
         {
             Record& record = records.emplace_back();
@@ -251,6 +259,7 @@ private:
     platform::TextFileReader file;
     std::string line;
     uint64_t lineNumber = 0;
+    uint64_t fileBytes = 0;
     ModelFileContent content;
 };
 
