@@ -120,6 +120,9 @@ public:
         VornCrossSection* box = addSection(doc, "Box", "Rectangle", {0, 0.3, 0.2, 0, 0.25, 0.15});
         VornCrossSection* ellipse = addSection(doc, "Ellipse", "Tube", {0, 0.31, 0.17, 0, 0.2, 0.1});
         VornCrossSection* square = addSection(doc, "Square tube", "Rectangle", {1, 0.123456789, 0.123456789, 0, 0.1, 0.1});
+        // Inner extents pushed against the outer ones: the shape keeps the outer ones just outside.
+        addSection(doc, "Tight", "Rectangle", {0, 0.3, 0.2, 0, 0.3, 0.2});
+        addSection(doc, "Tight tube", "Tube", {0, 0.3, 0.2, 0, 0.3, 0.2});
         VornCrossSection* hBeam = documentList<VornCrossSection>(document, "VornCrossSection")->add();
         hBeam->name.set(strings, std::string(100000, 'H').c_str());
         hBeam->setValues(0.0123 / 3, 1.1e-4 / 3, 2.2e-5 / 7, 0.5e-6, 3.3e-7 / 9);

@@ -80,6 +80,8 @@ const BadFile badFiles[] = {
     {"record cut short", 0, "", 9, endOfFile + "10"},
     {"shape parameter missing", 0, "", 27, endOfFile + "28"},
     {"negative count", 5, "-1", 0, invalid + "5"},
+    // The records are read until the file shows the count wrong; no room is taken for the count.
+    {"count beyond the file", 5, "4294967295", 0, invalid + "15"},
     {"count in words", 30, "two", 0, invalid + "30"},
     {"count with a blank", 30, " 2", 0, invalid + "30"},
     {"word with a fraction", 7, "1.5", 0, invalid + "7"},

@@ -174,7 +174,7 @@ TEST_F(ModelFileRoundTrip, ImportingTwiceMergesPropertiesAndAddsTheStructureAgai
     ASSERT_TRUE(world.importer.import(path.c_str()));
     VornDocument& document = target.document;
     EXPECT_EQ(documentList<VornMaterial>(document, "VornMaterial")->getCount(), 2u);
-    EXPECT_EQ(documentList<VornCrossSection>(document, "VornCrossSection")->getCount(), 6u);
+    EXPECT_EQ(documentList<VornCrossSection>(document, "VornCrossSection")->getCount(), 8u);
     EXPECT_EQ(documentList<VornForceDefinition>(document, "VornForceDefinition")->getCount(), 2u);
     EXPECT_EQ(documentList<VornJoint>(document, "VornJoint")->getCount(), 8u);
     EXPECT_EQ(documentList<VornMember>(document, "VornMember")->getCount(), 12u);
