@@ -17,7 +17,8 @@ class TempFormatPlugin : public FilePlugin
 {
 public:
     const char* getName() override { return "TempFormat"; }
-    const char* getDescription() override { return "Temporary ASCII Format for development pourposes."; }
+    // Like every plugin's, the description begins with the name, a colon and a line break.
+    const char* getDescription() override { return "TempFormat:\nTemporary ASCII Format for development pourposes."; }
     void about(PluginWindowHandle* parent) override { showPluginAbout(parent, aboutTexts); }
     const char* getExtension() override { return "sfa"; }
     const char* getFormatName() override { return "TempFormat"; }

@@ -361,7 +361,7 @@ TEST(ModelFilePlugins, DescribeThemselvesAndSitInTheLibrarysTable)
         std::unique_ptr<VornPlugin> plugin(lumbra::createPlugin(index));
         ASSERT_NE(plugin, nullptr);
         EXPECT_STREQ(plugin->getName(), "TempFormat");
-        EXPECT_STREQ(plugin->getDescription(), "Temporary ASCII Format for development pourposes.");
+        EXPECT_STREQ(plugin->getDescription(), "TempFormat:\nTemporary ASCII Format for development pourposes.");
         EXPECT_STREQ(plugin->getTypeName(), lumbra::pluginTable[index].typeName);
         platform::ScriptedInteraction boxes;
         plugin->about(nullptr);
@@ -376,6 +376,31 @@ TEST(ModelFilePlugins, DescribeThemselvesAndSitInTheLibrarysTable)
     EXPECT_STREQ(exporter.getExtension(), "sfa");
     EXPECT_STREQ(exporter.getFormatName(), "TempFormat");
     EXPECT_TRUE(exporter.canExport());
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(ModelFileRoundTrip, AnImportAnnouncesTheSelectionAndTheListsThatGrew)
+{
+    CountingDoc& source = world.buildEveryKind();
+    world.mai.activeDocument = &source;
+    ASSERT_TRUE(world.exporter.exportFile(path.c_str()));
+    world.newDocument();
+    ChannelLog log(world.mai, {Channel::SelectionChanging, Channel::SelectionChanged, Channel::MaterialsChanged,
+                               Channel::CrossSectionsChanged, Channel::ForceDefinitionsChanged});
+    ASSERT_TRUE(world.importer.import(path.c_str()));
+    EXPECT_EQ(log.heard, (std::vector<std::string>{Channel::SelectionChanging, Channel::ForceDefinitionsChanged,
+                                                   Channel::MaterialsChanged, Channel::CrossSectionsChanged,
+                                                   Channel::SelectionChanged, Channel::SelectionChanged}));
+
+    // Everything merges the second time: no list announces a change.
+    log.heard.clear();
+    ASSERT_TRUE(world.importer.import(path.c_str()));
+    EXPECT_EQ(log.heard, (std::vector<std::string>{Channel::SelectionChanging, Channel::SelectionChanged,
+                                                   Channel::SelectionChanged}));
 }
 
 } // namespace
