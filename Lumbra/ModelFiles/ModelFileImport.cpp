@@ -154,9 +154,11 @@ void applyCrossSection(VornCrossSection* section, const CrossSectionRecord& reco
 
 } // namespace
 
-bool addModelToDocument(MAI_Doc* documentInterface, const ModelFileContent& content, const std::string& title)
+bool addModelToDocument(MAI_Doc* documentInterface, const ModelFileContent& content, const std::string& title,
+                        std::chrono::milliseconds lockTimeout)
 {
-    DocumentChangeLock lock(documentInterface, importWaitingText);
+    // A calculation's worker changes the model under the lock; the import waits for it or gives up.
+    DocumentChangeLock lock(documentInterface, importWaitingText, lockTimeout);
     if (!lock)
         return false;
     VornDocument& document = documentInterface->document;
@@ -259,7 +261,7 @@ bool addModelToDocument(MAI_Doc* documentInterface, const ModelFileContent& cont
 }
 
 PluginFileImportTempFormat::PluginFileImportTempFormat()
-    : TempFormatPlugin("TempFormat Importer", "Error PluginFileImportTempFormat")
+    : TempFormatPlugin("TempFormat Importer", "Error PluginFileImportTempFormat"), lockTimeout(documentLockTimeout)
 {
 }
 
@@ -293,7 +295,7 @@ bool PluginFileImportTempFormat::import(const char* path)
         showError(error->message);
         return false;
     }
-    return addModelToDocument(documentInterface, std::get<ModelFileContent>(result), fileTitleOf(path));
+    return addModelToDocument(documentInterface, std::get<ModelFileContent>(result), fileTitleOf(path), lockTimeout);
 }
 
 } // namespace lumbra

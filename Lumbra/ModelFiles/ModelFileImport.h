@@ -7,6 +7,7 @@
 #include "Lumbra/ModelFiles/TempFormatPlugin.h"
 #include "plugins/VornPluginFile.h"
 
+#include <chrono>
 #include <string>
 
 class MAI_Doc;
@@ -25,11 +26,14 @@ public:
     PluginFileImportTempFormat();
     bool import(const char* path) override;
     bool canImport(const char* path) override;
+
+    // How long the import waits for the document lock before it asks the user.
+    std::chrono::milliseconds lockTimeout;
 };
 
 // Adds a model read from a file to the document, with its objects in a named selection `title`
 // made current. False (nothing changed) when the document lock was not granted.
 bool addModelToDocument(MAI_Doc* documentInterface, const modelfile::ModelFileContent& content,
-                        const std::string& title);
+                        const std::string& title, std::chrono::milliseconds lockTimeout);
 
 } // namespace lumbra

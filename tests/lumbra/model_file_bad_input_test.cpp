@@ -291,6 +291,32 @@ TEST_F(ModelFileRefusals, AVersionZeroFileKeepsItsSectionValuesAndReadsNoForces)
     EXPECT_EQ(old->getTension(), VornMaterial::DefaultTension);
 }
 
+TEST_F(ModelFileRefusals, AnImportThatIsNotGrantedTheDocumentLockChangesNothing)
+{
+    writeFileText(path, joinLines(sampleLines, sampleLines.size()));
+    const DocumentState before = state();
+    std::atomic<bool> holding{false};
+    std::atomic<bool> done{false};
+    std::thread calculation([&] {
+        std::lock_guard<std::recursive_timed_mutex> lock(*doc.getLock());
+        holding = true;
+        while (!done)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    while (!holding)
+        std::this_thread::yield();
+    world.importer.lockTimeout = std::chrono::milliseconds(5);
+    world.mai.answers = {platform::IDRETRY, platform::IDABORT};
+    const bool imported = world.importer.import(path.c_str());
+    done = true;
+    calculation.join();
+    EXPECT_FALSE(imported);
+    ASSERT_EQ(world.mai.boxes.size(), 2u);
+    EXPECT_EQ(world.mai.boxes[0].caption, "Lumbra.dll: Access TimeOut");
+    EXPECT_EQ(world.mai.boxes[0].type, platform::MB_ABORTRETRYIGNORE | platform::MB_ICONWARNING | platform::MB_TOPMOST);
+    EXPECT_TRUE(before == state());
+}
+
 TEST_F(ModelFileRefusals, TheImportWaitsForTheDocumentLock)
 {
     writeFileText(path, joinLines(sampleLines, sampleLines.size()));
