@@ -12,6 +12,8 @@
 #include "Lumbra/GroupMenuItems.h"
 #include "Lumbra/JointPropertyToggles.h"
 #include "Lumbra/LumbraWindows.h"
+#include "Lumbra/ModelFiles/ModelFileExport.h"
+#include "Lumbra/ModelFiles/ModelFileImport.h"
 #include "Lumbra/PropertyObjectTypes.h"
 #include "Lumbra/SectionPages/MaterialPages.h"
 
@@ -74,9 +76,9 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Shape", "HBeam", makeTablePlugin<PluginShapeHBeam>},
     {"Shape", "Rectangle", makeTablePlugin<PluginShapeRectangle>},
     {"Shape", "Tube", makeTablePlugin<PluginShapeTube>},
-    {"File Import", "TempFormat", nullptr},
+    {"File Import", "TempFormat", makeTablePlugin<PluginFileImportTempFormat>},
     {"File Import", "Drawing Exchange Format", nullptr},
-    {"File Export", "TempFormat", nullptr},
+    {"File Export", "TempFormat", makeTablePlugin<PluginFileExportTempFormat>},
     {"Standard MenuItem", "Reset Active MenuItem", makeTablePlugin<PluginMenuItemResetActive>},
     {"Standard MenuItem", "Toggle Block Rotation", makeTablePlugin<PluginMenuItemToggleBlockRotation>},
     {"Standard MenuItem", "Toggle Block Translation", makeTablePlugin<PluginMenuItemToggleBlockTranslation>},

@@ -318,7 +318,12 @@ public:
         if (runModal([&] { return dialog.exec(); }) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         request.fileName = dialog.selectedFiles().front().toStdString();
-        request.filterIndex = static_cast<int32_t>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+        // With the details hidden, Qt may answer the filter as shown: without its last "(...)".
+        const QString chosen = dialog.selectedNameFilter();
+        request.filterIndex = 0;
+        for (qsizetype index = 0; index < filters.size() && request.filterIndex == 0; ++index)
+            if (filters[index] == chosen || filters[index].left(filters[index].lastIndexOf('(')).simplified() == chosen)
+                request.filterIndex = static_cast<int32_t>(index) + 1;
         return true;
     }
 

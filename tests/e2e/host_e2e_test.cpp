@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace
 {
@@ -230,3 +233,67 @@ TEST(HostEndToEnd, NoPluginLibraryShowsTheFatalMessageAndEnds)
 }
 
 } // namespace
+
+namespace
+{
+
+// Types a file name into the file dialog of that title and confirms it.
+void chooseFileInDialog(ProgramRun& run, const std::string& title, const std::string& path)
+{
+    const std::string dialog = run.waitForWindow(title, 10s);
+    ASSERT_FALSE(dialog.empty()) << "no dialog " << title;
+    ProgramRun::xdotool("windowfocus --sync " + dialog);
+    ProgramRun::xdotool("type --delay 20 '" + path + "'");
+    run.sendKeys(dialog, "Return");
+}
+
+// Waits until the file exists and has stopped growing; its contents.
+std::string waitForFile(ProgramRun& run, const std::filesystem::path& relative)
+{
+    for (int attempt = 0; attempt < 100 && run.readFile(relative).empty(); ++attempt)
+        std::this_thread::sleep_for(100ms);
+    return run.readFile(relative);
+}
+
+} // namespace
+
+TEST(HostEndToEnd, SavesAndOpensAModelThroughTheFileDialogs)
+{
+    ProgramRun run("model_file_save_open");
+    run.start();
+    const std::string window = mainFrameAfterBetaNotice(run);
+    ASSERT_FALSE(window.empty()) << "no main frame";
+    run.waitForTitle(window, "Quorl21", 10s);
+    std::this_thread::sleep_for(1s);
+
+    // File, Save writes the new document: its default material and cross-section.
+    run.sendKeys(window, "alt+f s");
+    chooseFileInDialog(run, "^Export$", (run.folder() / "new.sfa").string());
+    const std::string saved = waitForFile(run, "new.sfa");
+    ASSERT_EQ(std::count(saved.begin(), saved.end(), '\n'), 36) << saved;
+
+    // A model with joints, a member and a force, opened into the document.
+    const std::string empty = "JOINTS\r\n0\r\nMEMBERS\r\n0\r\nFORCEDEFINITIONS\r\n0\r\nFORCEINSTANCES\r\n0\r\n";
+    const std::size_t at = saved.find(empty);
+    ASSERT_NE(at, std::string::npos);
+    const std::string model = saved.substr(0, at) +
+        "JOINTS\r\n2\r\nBase\r\n8454016\r\n0e+00\r\n0e+00\r\n0e+00\r\n63\r\n"
+        "Top\r\n8454016\r\n1.5e+00\r\n-2e+00\r\n0e+00\r\n192\r\n"
+        "MEMBERS\r\n1\r\nColumn\r\n8454016\r\n0\r\n1\r\n0\r\n0\r\n2.5e+00\r\n3e+01\r\n"
+        "FORCEDEFINITIONS\r\n1\r\nLoad\r\n255\r\n0e+00\r\n0e+00\r\n-1e+04\r\n"
+        "FORCEINSTANCES\r\n1\r\nF1\r\n255\r\n0\r\n1\r\n";
+    run.writeFile("model.sfa", model);
+    run.sendKeys(window, "alt+f o");
+    chooseFileInDialog(run, "^Import$", (run.folder() / "model.sfa").string());
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(ProgramRun::screenshot(run.folder() / "after_open.png"));
+
+    // Saved again, the document gives the file it was opened from.
+    run.sendKeys(window, "alt+f s");
+    chooseFileInDialog(run, "^Export$", (run.folder() / "again.sfa").string());
+    EXPECT_EQ(waitForFile(run, "again.sfa"), model);
+    EXPECT_TRUE(ProgramRun::screenshot(run.folder() / "after_save.png"));
+
+    exitThroughMenu(run, window);
+    EXPECT_EQ(run.waitForExit(20s), 0);
+}
