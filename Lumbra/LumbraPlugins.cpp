@@ -7,6 +7,7 @@
 #include "Lumbra/GroupMenuItems.h"
 #include "Lumbra/JointPropertyToggles.h"
 #include "Lumbra/LumbraWindows.h"
+#include "Lumbra/ModelFiles/PluginFileImportDXF.h"
 #include "Lumbra/PropertyObjectTypes.h"
 
 #include "plugins/PluginLibraryApplication.h"
@@ -69,7 +70,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Shape", "Rectangle", makeTablePlugin<PluginShapeRectangle>},
     {"Shape", "Tube", makeTablePlugin<PluginShapeTube>},
     {"File Import", "TempFormat", nullptr},
-    {"File Import", "Drawing Exchange Format", nullptr},
+    {"File Import", "Drawing Exchange Format", makeTablePlugin<PluginFileImportDXF>},
     {"File Export", "TempFormat", nullptr},
     {"Standard MenuItem", "Reset Active MenuItem", makeTablePlugin<PluginMenuItemResetActive>},
     {"Standard MenuItem", "Toggle Block Rotation", makeTablePlugin<PluginMenuItemToggleBlockRotation>},
