@@ -62,6 +62,7 @@ struct Group
     int32_t code = 0;
     std::string_view value;
     size_t line = 0; // of the code line
+    size_t valueLine() const { return line + 1; }
 };
 
 // The groups of the text, two lines each, with the comment groups left out. A line ends at LF; one
@@ -145,10 +146,15 @@ double realValue(const Group& group)
         text.remove_prefix(1);
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    // Too small for a double is 0; too large is refused.
+    const size_t exponent = text.find_first_of("eE");
+    const bool underflow = exponent != std::string_view::npos && exponent + 1 < text.size() && text[exponent + 1] == '-';
+    if (error == std::errc::result_out_of_range && underflow && end == text.data() + text.size())
+        return text.front() == '-' ? -0.0 : 0.0;
     if (error == std::errc::result_out_of_range || (error == std::errc() && !std::isfinite(value)))
-        failAt("Number out of range: " + std::string(trimmed(group.value)), group.line);
+        failAt("Number out of range: " + std::string(trimmed(group.value)), group.valueLine());
     if (error != std::errc() || end != text.data() + text.size() || text.empty() || text.front() == '+')
-        failAt("Can not determine real value of " + std::string(trimmed(group.value)), group.line);
+        failAt("Can not determine real value of " + std::string(trimmed(group.value)), group.valueLine());
     return value;
 }
 
@@ -156,7 +162,7 @@ int32_t integerValue(const Group& group)
 {
     int32_t value = 0;
     if (!parseInteger(group.value, value))
-        failAt("Can not determine integer value of " + std::string(trimmed(group.value)), group.line);
+        failAt("Can not determine integer value of " + std::string(trimmed(group.value)), group.valueLine());
     return value;
 }
 
@@ -297,7 +303,7 @@ private:
                 break;
             case 90:
                 declaredCount = integerValue(group);
-                countLine = group.line;
+                countLine = group.valueLine();
                 break;
             case 70: flags = integerValue(group) & 0xFF; break;
             case 38: elevation = realValue(group); break;
