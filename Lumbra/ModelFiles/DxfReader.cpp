@@ -332,12 +332,18 @@ private:
             vertices_.resize(static_cast<size_t>(declaredCount));
 
         const ObjectAxes axes = axesOf(extrusion, start.line);
-        const uint32_t first = points_.findOrAdd(axes.toWorld(vertices_[0].x, vertices_[0].y, elevation));
+        auto jointOf = [&](const PlaneVertex& vertex) {
+            const Vector3 point = axes.toWorld(vertex.x, vertex.y, elevation);
+            if (!std::isfinite(point.x) || !std::isfinite(point.y) || !std::isfinite(point.z))
+                failAt("LWPOLYLINE with a vertex out of range", start.line);
+            return points_.findOrAdd(point);
+        };
+        const uint32_t first = jointOf(vertices_[0]);
         uint32_t previous = first;
         size_t membersMade = 0;
         for (size_t index = 1; index < vertices_.size(); ++index)
         {
-            const uint32_t joint = points_.findOrAdd(axes.toWorld(vertices_[index].x, vertices_[index].y, elevation));
+            const uint32_t joint = jointOf(vertices_[index]);
             if (joint == previous)
             {
                 ++drawing_.skippedSegments;
