@@ -22,15 +22,14 @@ constexpr uint32_t importColour = 0xFF0000;
 constexpr uint8_t selectionBits = VornFlag::Selected | VornFlag::PreSelected;
 
 // No modifier stays active, the objects of the current selection lose their selection marks, and
-// the selection to import into is current and empty (a named current selection keeps its objects).
+// a new empty selection to import into becomes current (a named current selection keeps its
+// objects; an unnamed one is dropped, as emptying it would end it).
 VornSelection* prepareImportSelection(MAI_Doc& document)
 {
     document.setActiveModifier(nullptr);
     notify(document.mai, Channel::SelectionChanging);
     document.document.getSelection()->clearFlags(selectionBits | 0x40);
-    VornSelection* selection = document.document.getModifiableSelection();
-    selection->clear();
-    return selection;
+    return document.document.newSelection();
 }
 
 std::string numberedName(const char* format, uint32_t number)

@@ -35,11 +35,12 @@ protected:
 
     ModelState state()
     {
+        VornSelection* current = doc.document.getSelection(); // made when there is none
         return {model.joints->getCount(),
                 model.members->getCount(),
                 model.selections->getCount(),
                 {object("J1")->colorAndFlags, object("J2")->colorAndFlags, object("M1")->colorAndFlags},
-                doc.document.getSelection()};
+                current};
     }
 
     VornJoint& joint(uint32_t index) { return (*model.joints)[index]; }
@@ -239,12 +240,17 @@ TEST_F(DxfImport, RefusesWithoutDocumentOrFileAndRecognisesDxfFiles)
 {
     mai.activeDocument = nullptr;
     EXPECT_FALSE(importer.import(fixture("missing_eof.dxf").c_str()));
+    CountingDoc withoutWorld(&mai); // never reset: no root group
+    mai.activeDocument = &withoutWorld;
+    EXPECT_FALSE(importer.import(fixture("missing_eof.dxf").c_str()));
     mai.activeDocument = &doc;
     EXPECT_FALSE(importer.import(fixture("no_such_file.dxf").c_str()));
-    ASSERT_EQ(mai.boxes.size(), 2u);
+    ASSERT_EQ(mai.boxes.size(), 3u);
     EXPECT_EQ(mai.boxes[0].text, "No active document");
-    EXPECT_EQ(mai.boxes[1].text, "Failed to open file \"" + fixture("no_such_file.dxf") + "\"");
-    EXPECT_EQ(mai.boxes[1].caption, "Error PluginFileImportDXF");
+    EXPECT_EQ(mai.boxes[1].text, "Can't retrieve WorldGroup");
+    EXPECT_EQ(mai.boxes[1].caption, "DXF Import Error");
+    EXPECT_EQ(mai.boxes[2].text, "Failed to open file \"" + fixture("no_such_file.dxf") + "\"");
+    EXPECT_EQ(mai.boxes[2].caption, "Error PluginFileImportDXF");
 
     EXPECT_FALSE(importer.canImport(fixture("make_ezdxf_fixtures.py").c_str()));
     EXPECT_FALSE(importer.canImport(fixture("no_such_file.dxf").c_str()));
