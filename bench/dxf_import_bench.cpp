@@ -12,6 +12,7 @@
 #include <string>
 
 #include "Lumbra/ModelFiles/DxfReader.h"
+#include "Lumbra/ModelFiles/ImportCommit.h"
 #include "Lumbra/ModelFiles/PluginFileImportDXF.h"
 #include "VornData/VornJoint.h"
 #include "VornData/VornMember.h"
@@ -83,7 +84,13 @@ void importLineSegments(benchmark::State& state)
         importer.mai = &mai;
         state.ResumeTiming();
 
-        benchmark::DoNotOptimize(importer.import(path.c_str()));
+        const bool imported = importer.import(path.c_str());
+
+        if (!imported)
+        {
+            state.SkipWithError(mai.boxTexts.empty() ? "not imported" : mai.boxTexts.back().c_str());
+            break;
+        }
 
         state.PauseTiming();
         document.reset();
@@ -93,5 +100,35 @@ void importLineSegments(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(importLineSegments)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The commit alone: making the joints and members of a fragment read before.
+void commitLineSegments(benchmark::State& state)
+{
+    installModelServices();
+    const lumbra::DxfReading reading = lumbra::readDxf(lineSegments(static_cast<int>(state.range(0))));
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        FakeMAI mai;
+        auto document = std::make_unique<ImportDocument>(&mai);
+        document->document.addBlockList(new BlockList<VornJoint>("VornJoint"));
+        document->document.addBlockList(new BlockList<VornMember>("VornMember"));
+        document->document.reset();
+        const lumbra::ImportLists lists = lumbra::importListsOf(document.get());
+        state.ResumeTiming();
+
+        if (!lumbra::commitModelFragment(*document, lists, reading.drawing.model, "bench.dxf", "waiting"))
+        {
+            state.SkipWithError("not committed");
+            break;
+        }
+
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(commitLineSegments)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -27,7 +27,8 @@ constexpr double cellFloor = 0x1p-80;
 
 // A coordinate's cell: the ordered bit pattern of the double counted in steps of 2^24 units in the
 // last place, so a cell is 2^-29 to 2^-28 of the value wide at every magnitude, wider than the
-// tolerance. A point therefore matches only points of its own or a neighbouring cell.
+// tolerance. Cells grow with the value, so the points that match lie in the cells between those
+// of the tolerance's ends.
 int64_t cellCoordinate(double value)
 {
     const double magnitude = std::fabs(value);
@@ -61,13 +62,21 @@ TolerantPointIndex::Cell TolerantPointIndex::cellOf(const Vector3& point)
 
 uint32_t TolerantPointIndex::find(const Vector3& point) const
 {
-    const Cell centre = cellOf(point);
+    // Only the cells that the tolerance around the point reaches: mostly the point's own.
+    int64_t first[3];
+    int64_t last[3];
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        const double reach = std::fabs(point[axis]) * 2e-9 + 2 * smallestNormalFloat;
+        first[axis] = cellCoordinate(point[axis] - reach);
+        last[axis] = cellCoordinate(point[axis] + reach);
+    }
     uint32_t found = none;
-    for (int64_t dx = -1; dx <= 1; ++dx)
-        for (int64_t dy = -1; dy <= 1; ++dy)
-            for (int64_t dz = -1; dz <= 1; ++dz)
+    for (int64_t x = first[0]; x <= last[0]; ++x)
+        for (int64_t y = first[1]; y <= last[1]; ++y)
+            for (int64_t z = first[2]; z <= last[2]; ++z)
             {
-                const auto cell = cells_.find({centre.x + dx, centre.y + dy, centre.z + dz});
+                const auto cell = cells_.find({x, y, z});
                 if (cell == cells_.end())
                     continue;
                 // The chain runs in the order of adding: its first match is its earliest.
