@@ -58,76 +58,68 @@ void readLineSegments(benchmark::State& state)
 }
 BENCHMARK(readLineSegments)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-class ImportDocument : public FakeDoc
+// An empty document with the joint and member lists, active in its application interface.
+struct EmptyModel
 {
-public:
-    using FakeDoc::FakeDoc;
+    EmptyModel()
+    {
+        installModelServices();
+        document.document.addBlockList(new BlockList<VornJoint>("VornJoint"));
+        document.document.addBlockList(new BlockList<VornMember>("VornMember"));
+        document.document.reset();
+        mai.activeDocument = &document;
+    }
+
+    FakeMAI mai;
+    FakeDoc document{&mai};
 };
 
-void importLineSegments(benchmark::State& state)
+// Times `step` on a fresh empty model in every iteration; making and closing the model are not timed.
+template <class Step>
+void timeOnEmptyModels(benchmark::State& state, Step step)
 {
-    installModelServices();
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("vorn-dxf-bench-" + std::to_string(state.range(0)) + ".dxf"))
-            .string();
-    std::ofstream(path, std::ios::binary) << lineSegments(static_cast<int>(state.range(0)));
     for (auto _ : state)
     {
         state.PauseTiming();
-        FakeMAI mai;
-        auto document = std::make_unique<ImportDocument>(&mai);
-        document->document.addBlockList(new BlockList<VornJoint>("VornJoint"));
-        document->document.addBlockList(new BlockList<VornMember>("VornMember"));
-        document->document.reset();
-        mai.activeDocument = document.get();
-        lumbra::PluginFileImportDXF importer;
-        importer.mai = &mai;
+        auto model = std::make_unique<EmptyModel>();
         state.ResumeTiming();
 
-        const bool imported = importer.import(path.c_str());
-
-        if (!imported)
+        if (!step(*model))
         {
-            state.SkipWithError(mai.boxTexts.empty() ? "not imported" : mai.boxTexts.back().c_str());
+            state.SkipWithError(model->mai.boxTexts.empty() ? "not imported" : model->mai.boxTexts.back().c_str());
             break;
         }
 
         state.PauseTiming();
-        document.reset();
+        model.reset();
         state.ResumeTiming();
     }
-    std::filesystem::remove(path);
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void importLineSegments(benchmark::State& state)
+{
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("vorn-dxf-bench-" + std::to_string(state.range(0)) + ".dxf"))
+            .string();
+    std::ofstream(path, std::ios::binary) << lineSegments(static_cast<int>(state.range(0)));
+    timeOnEmptyModels(state, [&path](EmptyModel& model) {
+        lumbra::PluginFileImportDXF importer;
+        importer.mai = &model.mai;
+        return importer.import(path.c_str());
+    });
+    std::filesystem::remove(path);
 }
 BENCHMARK(importLineSegments)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The commit alone: making the joints and members of a fragment read before.
 void commitLineSegments(benchmark::State& state)
 {
-    installModelServices();
     const lumbra::DxfReading reading = lumbra::readDxf(lineSegments(static_cast<int>(state.range(0))));
-    for (auto _ : state)
-    {
-        state.PauseTiming();
-        FakeMAI mai;
-        auto document = std::make_unique<ImportDocument>(&mai);
-        document->document.addBlockList(new BlockList<VornJoint>("VornJoint"));
-        document->document.addBlockList(new BlockList<VornMember>("VornMember"));
-        document->document.reset();
-        const lumbra::ImportLists lists = lumbra::importListsOf(document.get());
-        state.ResumeTiming();
-
-        if (!lumbra::commitModelFragment(*document, lists, reading.drawing.model, "bench.dxf", "waiting"))
-        {
-            state.SkipWithError("not committed");
-            break;
-        }
-
-        state.PauseTiming();
-        document.reset();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    timeOnEmptyModels(state, [&reading](EmptyModel& model) {
+        return lumbra::commitModelFragment(model.document, lumbra::importListsOf(&model.document),
+                                           reading.drawing.model, "bench.dxf", "waiting");
+    });
 }
 BENCHMARK(commitLineSegments)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
