@@ -45,16 +45,26 @@ bool isKeyword(std::string_view value, std::string_view keyword)
     return sameTextIgnoringCase(value, keyword);
 }
 
-// The whole (trimmed) text as a decimal integer of 32 bits: an optional sign and digits only.
-bool parseInteger(std::string_view text, int32_t& value)
+// The trimmed text without a leading '+' (which the conversions below do not take); empty when
+// the text holds two signs.
+std::string_view numberText(std::string_view text)
 {
     text = trimmed(text);
     if (!text.empty() && text.front() == '+')
+    {
         text.remove_prefix(1);
-    if (text.empty() || text.front() == '+')
-        return false;
+        if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+            return {};
+    }
+    return text;
+}
+
+// The whole text as a decimal integer of 32 bits: an optional sign and digits only.
+bool parseInteger(std::string_view text, int32_t& value)
+{
+    text = numberText(text);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
 struct Group
@@ -141,9 +151,7 @@ private:
 
 double realValue(const Group& group)
 {
-    std::string_view text = trimmed(group.value);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
+    const std::string_view text = numberText(group.value);
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     // Too small for a double is 0; too large is refused.
@@ -153,7 +161,7 @@ double realValue(const Group& group)
         return text.front() == '-' ? -0.0 : 0.0;
     if (error == std::errc::result_out_of_range || (error == std::errc() && !std::isfinite(value)))
         failAt("Number out of range: " + std::string(trimmed(group.value)), group.valueLine());
-    if (error != std::errc() || end != text.data() + text.size() || text.empty() || text.front() == '+')
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
         failAt("Can not determine real value of " + std::string(trimmed(group.value)), group.valueLine());
     return value;
 }

@@ -52,7 +52,7 @@ const char* PluginFileImportDXF::getName()
 
 const char* PluginFileImportDXF::getDescription()
 {
-    return "Drawing Exchange Format.";
+    return "Drawing Exchange Format:\nDrawing Exchange Format.";
 }
 
 void PluginFileImportDXF::about(PluginWindowHandle* parent)

@@ -263,7 +263,7 @@ TEST(DxfImportPlugin, NamesItselfAndSitsAtItsPlaceInTheTable)
     PluginFileImportDXF importer;
     EXPECT_STREQ(importer.getName(), "Drawing Exchange Format");
     EXPECT_STREQ(importer.getFormatName(), "Drawing Exchange Format");
-    EXPECT_STREQ(importer.getDescription(), "Drawing Exchange Format.");
+    EXPECT_STREQ(importer.getDescription(), "Drawing Exchange Format:\nDrawing Exchange Format.");
     EXPECT_STREQ(importer.getExtension(), "dxf");
     EXPECT_STREQ(importer.getTypeName(), "File Import");
 }

@@ -193,6 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"a value too small for a double is 0",
                  entitySection(groups({"0", "LINE", "10", "1e-400", "11", "-1e-400", "21", "1"})), 2, 1,
                  "linecount 1"},
+        ReadCase{"a value with two signs", entitySection(groups({"0", "LINE", "10", "+-1"})), 0, 0,
+                 "Can not determine real value of +-1\n(line 8)", false},
         ReadCase{"a value with text after the number", entitySection(groups({"0", "LINE", "10", "1.5m"})), 0, 0,
                  "Can not determine real value of 1.5m\n(line 8)", false},
         ReadCase{"the binary form", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), 0, 0,
