@@ -14,6 +14,7 @@ namespace
 {
 
 constexpr std::string_view binarySentinel = "AutoCAD Binary DXF";
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr int32_t commentCode = 999;
 // Longer entity names are cut in the message.
 constexpr size_t longestEntityName = 40;
@@ -80,7 +81,8 @@ struct Group
 class GroupReader
 {
 public:
-    explicit GroupReader(std::string_view text) : text_(text) {}
+    // A byte-order mark that some writers put before UTF-8 text is not part of the first line.
+    explicit GroupReader(std::string_view text) : text_(text.starts_with(byteOrderMark) ? text.substr(3) : text) {}
 
     Group next()
     {

@@ -144,6 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
                  2, 1, "linecount 1"},
         ReadCase{"blank lines and padded code lines", "\n  0\nSECTION\n\n  2\nENTITIES\n" + lineA + "  0\nENDSEC\n",
                  2, 1, "linecount 1"},
+        ReadCase{"a byte order mark before the first line", "\xEF\xBB\xBF" + entitySection(lineA), 2, 1,
+                 "linecount 1"},
         ReadCase{"other sections skipped",
                  groups({"0", "SECTION", "2", "BLOCKS", "0", "LINE", "11", "9", "0", "ENDSEC"}) + entitySection(lineA),
                  2, 1, "linecount 1"},
@@ -260,6 +262,7 @@ TEST(DxfReader, LooksLikeDxfAfterCommentsOrInBinaryForm)
     };
     const Case cases[] = {
         {" 0 \r\nSECTION\r\n", true},
+        {"\xEF\xBB\xBF" "0\nSECTION\n", true},
         {"999\ncomment\n999\n\n0\nsection\n", true},
         {std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), true},
         {"0\nLINE\n", false},
