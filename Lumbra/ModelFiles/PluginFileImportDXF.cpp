@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/SystemValues.h"
 
+#include <cstdint>
 #include <string>
 
 namespace lumbra
@@ -21,14 +22,18 @@ constexpr const char* waitingText =
     "DXF Import\nis waiting to gain access to the database.\nBut thus far this is not granted.\n\n"
     "Abort Import?\nRetry to gain access?\nOr ignore? (the import is given up)";
 
-// The whole file, lines joined by LF; false when it cannot be opened or read.
-bool readWholeFile(const char* path, std::string& text)
+// Enough lines of a file to tell whether it is a DXF file: comment groups come first at most.
+constexpr size_t linesOfTheStart = 1000;
+
+// The file's lines (all, or the first `mostLines`) joined by LF; false when it cannot be opened or
+// read.
+bool readFileLines(const char* path, std::string& text, size_t mostLines = SIZE_MAX)
 {
     platform::TextFileReader reader;
     if (path == nullptr || !reader.open(path))
         return false;
     std::string line;
-    while (reader.readLine(line))
+    for (size_t count = 0; count < mostLines && reader.readLine(line); ++count)
     {
         text += line;
         text += '\n';
@@ -73,7 +78,7 @@ const char* PluginFileImportDXF::getFormatName()
 bool PluginFileImportDXF::canImport(const char* path)
 {
     std::string text;
-    return readWholeFile(path, text) && looksLikeDxf(text);
+    return readFileLines(path, text, linesOfTheStart) && looksLikeDxf(text);
 }
 
 bool PluginFileImportDXF::import(const char* path)
@@ -97,7 +102,7 @@ bool PluginFileImportDXF::import(const char* path)
     }
 
     std::string text;
-    if (!readWholeFile(path, text))
+    if (!readFileLines(path, text))
     {
         showError(std::string("Failed to open file \"") + (path != nullptr ? path : "") + "\"");
         return false;
