@@ -14,6 +14,7 @@
 #include "Lumbra/LumbraWindows.h"
 #include "Lumbra/ModelFiles/ModelFileExport.h"
 #include "Lumbra/ModelFiles/ModelFileImport.h"
+#include "Lumbra/ModelFiles/PluginFileImportDXF.h"
 #include "Lumbra/PropertyObjectTypes.h"
 #include "Lumbra/SectionPages/MaterialPages.h"
 
@@ -77,7 +78,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Shape", "Rectangle", makeTablePlugin<PluginShapeRectangle>},
     {"Shape", "Tube", makeTablePlugin<PluginShapeTube>},
     {"File Import", "TempFormat", makeTablePlugin<PluginFileImportTempFormat>},
-    {"File Import", "Drawing Exchange Format", nullptr},
+    {"File Import", "Drawing Exchange Format", makeTablePlugin<PluginFileImportDXF>},
     {"File Export", "TempFormat", makeTablePlugin<PluginFileExportTempFormat>},
     {"Standard MenuItem", "Reset Active MenuItem", makeTablePlugin<PluginMenuItemResetActive>},
     {"Standard MenuItem", "Toggle Block Rotation", makeTablePlugin<PluginMenuItemToggleBlockRotation>},

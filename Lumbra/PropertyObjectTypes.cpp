@@ -1,5 +1,6 @@
 #include "Lumbra/PropertyObjectTypes.h"
 
+#include "Lumbra/DocumentLists.h"
 #include "Lumbra/LumbraMenuItem.h"
 #include "__globalobjectdevice/NotificationChannels.h"
 #include "VornData/VornCrossSection.h"
@@ -16,15 +17,6 @@ namespace
 
 constexpr const char* defaultName = " default";
 constexpr uint32_t defaultMaterialColour = 0x80FF80;
-
-// The document's list of that name when it holds that element class; null otherwise.
-template <class Element>
-BlockList<Element>* listOf(MAI_Doc* document, const char* listName)
-{
-    if (document == nullptr)
-        return nullptr;
-    return dynamic_cast<BlockList<Element>*>(document->document.getBlockList(listName));
-}
 
 } // namespace
 

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Installs what the program, its tests and its benchmarks need on Debian 12.
+# Installs what the program, its tests and its benchmarks need on Debian 12 ("fuzz": and the fuzzers).
 set -eu
 packages="cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl1-mesa libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2 poppler-utils locales"
+# With "fuzz": also clang with its libFuzzer runtime, for the fuzz targets.
+if [ "${1:-}" = "fuzz" ]; then packages="$packages clang libclang-rt-dev"; fi
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 # Skip apt entirely when everything is there already, so repeated runs are quick.

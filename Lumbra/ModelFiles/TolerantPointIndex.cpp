@@ -1,0 +1,110 @@
+#include "Lumbra/ModelFiles/TolerantPointIndex.h"
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace lumbra
+{
+
+namespace
+{
+
+constexpr double smallestNormalFloat = std::numeric_limits<float>::min();
+
+bool coordinateWithinTolerance(double point, double candidate)
+{
+    double high = point >= 0 ? point * 1.000000001 : point * 0.999999999;
+    double low = point >= 0 ? point * 0.999999999 : point * 1.000000001;
+    high += smallestNormalFloat;
+    low -= smallestNormalFloat;
+    return low < candidate && candidate < high;
+}
+
+// Magnitudes below this share cell 0; above it the absolute tolerance is negligible against the
+// relative one.
+constexpr double cellFloor = 0x1p-80;
+
+// A coordinate's cell: the ordered bit pattern of the double counted in steps of 2^24 units in the
+// last place, so a cell is 2^-29 to 2^-28 of the value wide at every magnitude, wider than the
+// tolerance. Cells grow with the value, so the points that match lie in the cells between those
+// of the tolerance's ends.
+int64_t cellCoordinate(double value)
+{
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= cellFloor))
+        return 0;
+    const uint64_t steps = (std::bit_cast<uint64_t>(magnitude) - std::bit_cast<uint64_t>(cellFloor)) >> 24;
+    const int64_t cell = static_cast<int64_t>(steps) + 1;
+    return value < 0 ? -cell : cell;
+}
+
+} // namespace
+
+bool withinTolerance(const Vector3& point, const Vector3& candidate)
+{
+    return coordinateWithinTolerance(point.x, candidate.x) && coordinateWithinTolerance(point.y, candidate.y) &&
+           coordinateWithinTolerance(point.z, candidate.z);
+}
+
+size_t TolerantPointIndex::CellHash::operator()(const Cell& cell) const
+{
+    uint64_t hash = static_cast<uint64_t>(cell.x) * 0x9E3779B97F4A7C15ull;
+    hash ^= static_cast<uint64_t>(cell.y) * 0xC2B2AE3D27D4EB4Full + (hash << 6) + (hash >> 2);
+    hash ^= static_cast<uint64_t>(cell.z) * 0x165667B19E3779F9ull + (hash << 6) + (hash >> 2);
+    return static_cast<size_t>(hash);
+}
+
+TolerantPointIndex::Cell TolerantPointIndex::cellOf(const Vector3& point)
+{
+    return {cellCoordinate(point.x), cellCoordinate(point.y), cellCoordinate(point.z)};
+}
+
+uint32_t TolerantPointIndex::find(const Vector3& point) const
+{
+    // Only the cells that the tolerance around the point reaches: mostly the point's own.
+    int64_t first[3];
+    int64_t last[3];
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        const double reach = std::fabs(point[axis]) * 2e-9 + 2 * smallestNormalFloat;
+        first[axis] = cellCoordinate(point[axis] - reach);
+        last[axis] = cellCoordinate(point[axis] + reach);
+    }
+    uint32_t found = none;
+    for (int64_t x = first[0]; x <= last[0]; ++x)
+        for (int64_t y = first[1]; y <= last[1]; ++y)
+            for (int64_t z = first[2]; z <= last[2]; ++z)
+            {
+                const auto cell = cells_.find({x, y, z});
+                if (cell == cells_.end())
+                    continue;
+                // The chain runs in the order of adding: its first match is its earliest.
+                for (uint32_t index = cell->second.first; index != none && index < found; index = nextInCell_[index])
+                    if (withinTolerance(point, points_[index]))
+                    {
+                        found = index;
+                        break;
+                    }
+            }
+    return found;
+}
+
+uint32_t TolerantPointIndex::findOrAdd(const Vector3& point)
+{
+    const uint32_t found = find(point);
+    if (found != none)
+        return found;
+    const auto index = static_cast<uint32_t>(points_.size());
+    points_.push_back(point);
+    nextInCell_.push_back(none);
+    const auto [cell, added] = cells_.try_emplace(cellOf(point), Chain{index, index});
+    if (!added)
+    {
+        nextInCell_[cell->second.last] = index;
+        cell->second.last = index;
+    }
+    return index;
+}
+
+} // namespace lumbra

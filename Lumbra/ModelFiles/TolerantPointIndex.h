@@ -1,0 +1,56 @@
+#pragma once
+
+#include "VornData/VornMath.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace lumbra
+{
+
+// True when `candidate` lies within the import's matching tolerance of `point`: in each
+// coordinate strictly between c * (1 - 1e-9) and c * (1 + 1e-9), widened by the smallest normal
+// float so that 0 matches only (almost) 0.
+bool withinTolerance(const Vector3& point, const Vector3& candidate);
+
+// The points an import has made, found again by position within the tolerance above. Points are
+// kept in cells of a hash so that a lookup looks at its neighbourhood only; of several points that
+// match, the one added first is answered, whatever cell it lies in.
+class TolerantPointIndex
+{
+public:
+    static constexpr uint32_t none = UINT32_MAX;
+
+    // The position of the first added point that matches, or `none`.
+    uint32_t find(const Vector3& point) const;
+    // The matching point's position, or the position of `point` added at the end.
+    uint32_t findOrAdd(const Vector3& point);
+    const std::vector<Vector3>& points() const { return points_; }
+
+private:
+    struct Cell
+    {
+        int64_t x, y, z;
+        bool operator==(const Cell&) const = default;
+    };
+    struct CellHash
+    {
+        size_t operator()(const Cell& cell) const;
+    };
+
+    // The points of a cell are chained in the order they were added.
+    struct Chain
+    {
+        uint32_t first;
+        uint32_t last;
+    };
+
+    static Cell cellOf(const Vector3& point);
+
+    std::vector<Vector3> points_;
+    std::vector<uint32_t> nextInCell_;
+    std::unordered_map<Cell, Chain, CellHash> cells_;
+};
+
+} // namespace lumbra
