@@ -112,7 +112,8 @@ BlockListBase* BlockListBase::getChild(const char* childName) const
 {
     for (BlockListBase* child = firstChild; child; child = child->next)
     {
-        if (child->name && childName && std::strcmp(child->name, childName) == 0)
+        const char* name = child->getName();
+        if (name && childName && std::strcmp(name, childName) == 0)
             return child;
     }
     return nullptr;
@@ -122,7 +123,8 @@ BlockListBase* BlockListBase::getChild(const char* childName, const void* childO
 {
     for (BlockListBase* child = firstChild; child; child = child->next)
     {
-        if (child->owner == childOwner && child->name && childName && std::strcmp(child->name, childName) == 0)
+        const char* name = child->getName();
+        if (child->owner == childOwner && name && childName && std::strcmp(name, childName) == 0)
             return child;
     }
     return nullptr;

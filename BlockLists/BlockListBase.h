@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <utility>
 
@@ -39,9 +40,10 @@ public:
     virtual uint32_t getBlockSize() const = 0;
     virtual uint32_t getBlockCount() const = 0;
 
-    const char* getName() const { return name; }
-    // Stores the pointer; the text is not copied.
-    void setName(const char* text) { name = text; }
+    const char* getName() const { return name.load(std::memory_order_relaxed); }
+    // Stores the pointer; the text is not copied. A calculation's worker renames its result lists
+    // while readers look them up by name, so the pointer is read and written whole.
+    void setName(const char* text) { name.store(text, std::memory_order_relaxed); }
     BlockListBase* getNext() const { return next; }
     BlockListBase* getPrevious() const { return previous; }
     BlockListBase* getParent() const { return parent; }
@@ -126,7 +128,7 @@ private:
     void unlinkFromChain();
 
     BlockListGroup* group = nullptr;
-    const char* name;
+    std::atomic<const char*> name;
     BlockListBase* parent = nullptr;
     BlockListBase* firstChild = nullptr;
     BlockListBase* next = nullptr;

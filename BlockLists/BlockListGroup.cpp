@@ -42,7 +42,8 @@ BlockListBase* BlockListGroup::getBlockList(const char* name) const
         return nullptr;
     for (BlockListBase* list = firstList; list; list = list->next)
     {
-        if (list->name && std::strcmp(list->name, name) == 0)
+        const char* listName = list->getName();
+        if (listName && std::strcmp(listName, name) == 0)
             return list;
     }
     return nullptr;

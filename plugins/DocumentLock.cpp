@@ -1,46 +1,56 @@
 #include "plugins/DocumentLock.h"
 
-class DocumentLock::Waiting
+bool DocumentLock::acquire(const std::chrono::steady_clock::time_point* deadline)
 {
-public:
-    explicit Waiting(DocumentLock& lock) : lock_(lock) { lock_.waiting_.fetch_add(1); }
-    ~Waiting()
+    const std::thread::id me = std::this_thread::get_id();
+    std::unique_lock guard(state_);
+    if (owner_ == me)
     {
-        {
-            std::lock_guard guard(lock_.waitingMutex_);
-            lock_.waiting_.fetch_sub(1);
-        }
-        lock_.waitersLeft_.notify_all();
+        ++depth_;
+        return true;
     }
-    Waiting(const Waiting&) = delete;
-    Waiting& operator=(const Waiting&) = delete;
-
-private:
-    DocumentLock& lock_;
-};
-
-void DocumentLock::lock()
-{
-    if (!mutex_.try_lock())
+    if (owner_ != std::thread::id())
     {
-        Waiting waiting(*this);
-        mutex_.lock();
+        ++waiting_;
+        const auto free = [this] { return owner_ == std::thread::id(); };
+        bool granted = true;
+        if (deadline != nullptr)
+            granted = changed_.wait_until(guard, *deadline, free);
+        else
+            changed_.wait(guard, free);
+        --waiting_;
+        // A worker standing back waits for the waiters to be served.
+        changed_.notify_all();
+        if (!granted)
+            return false;
     }
-    counted(true);
+    owner_ = me;
+    depth_ = 1;
+    generation_.fetch_add(1);
+    return true;
 }
 
-bool DocumentLock::tryLockFor(std::chrono::milliseconds timeout)
+bool DocumentLock::try_lock()
 {
-    if (mutex_.try_lock())
-        return counted(true);
-    Waiting waiting(*this);
-    return counted(mutex_.try_lock_for(timeout));
+    const auto now = std::chrono::steady_clock::now();
+    return acquire(&now);
+}
+
+void DocumentLock::unlock()
+{
+    {
+        std::lock_guard guard(state_);
+        if (owner_ != std::this_thread::get_id() || depth_ == 0)
+            return;
+        if (--depth_ > 0)
+            return;
+        owner_ = std::thread::id();
+    }
+    changed_.notify_all();
 }
 
 void DocumentLock::standBackForWaitingChanges(std::stop_token stop, std::chrono::milliseconds limit)
 {
-    if (waiting_.load() == 0)
-        return;
-    std::unique_lock guard(waitingMutex_);
-    waitersLeft_.wait_for(guard, stop, limit, [this] { return waiting_.load() == 0; });
+    std::unique_lock guard(state_);
+    changed_.wait_for(guard, stop, limit, [this] { return waiting_ == 0; });
 }

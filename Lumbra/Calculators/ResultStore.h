@@ -1,11 +1,11 @@
 #pragma once
 
 #include "VornData/DocumentItem.h"
+#include "plugins/DocumentLock.h"
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
 class BlockListBase;
 class BlockListGroup;
@@ -88,8 +88,8 @@ public:
     ResultTriple* findTriple(int32_t id);
 
     // Guards the roles and names of the lists: held while a worker advances them and while
-    // getResults publishes them.
-    std::timed_mutex roles;
+    // getResults publishes them. A lock of the document lock's kind, for its time-outs.
+    DocumentLock roles;
 
 private:
     ResultTriple triples_[5]{ResultTriple{jointDisplacements}, ResultTriple{memberNormalForces},
