@@ -126,9 +126,7 @@ void PluginMenuItemSelect::execute(MAI_View* activeView)
 
 void PluginMenuItemSelect::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
-    MAI_Doc* document = documentInterfaceOf(activeView);
-    commandUI->Enable(document != nullptr);
-    commandUI->SetRadio(document != nullptr && document->getActiveMenuItem() == this);
+    updateToolState(commandUI, activeView, this);
 }
 
 void PluginMenuItemSelect::activate(bool active)

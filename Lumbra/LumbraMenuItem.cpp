@@ -67,6 +67,13 @@ void makeActiveTool(MAI_View* view, VornPluginMenuItem* item)
     document->setActiveMenuItem(item);
 }
 
+void updateToolState(platform::CommandState* commandUI, MAI_View* view, VornPluginMenuItem* item)
+{
+    MAI_Doc* document = documentInterfaceOf(view);
+    commandUI->Enable(document != nullptr);
+    commandUI->SetRadio(document != nullptr && document->getActiveMenuItem() == item);
+}
+
 void notify(MAI* mai, const char* channel, void* payload)
 {
     if (mai != nullptr)

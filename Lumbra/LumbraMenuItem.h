@@ -67,6 +67,8 @@ void enableBySelection(platform::CommandState* commandUI, MAI_View* view);
 // Makes the item the active tool of the view's document (nothing without a view); every dialog
 // plugin is told first, unless the item already is the active tool.
 void makeActiveTool(MAI_View* view, VornPluginMenuItem* item);
+// The state of a tool's command: enabled with a view, marked while it is its document's active tool.
+void updateToolState(platform::CommandState* commandUI, MAI_View* view, VornPluginMenuItem* item);
 // Sends a notice on a channel of the plugin's application interface (nothing without one).
 void notify(MAI* mai, const char* channel, void* payload = nullptr);
 // Beeps through the application interface (nothing without one).
