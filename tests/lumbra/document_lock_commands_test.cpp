@@ -57,6 +57,14 @@ protected:
         };
     }
 
+    // Selects what the command works on, as a pick tool would, and answers the model's state.
+    std::string prepare(const LockingCommand& command)
+    {
+        select(command.selection);
+        mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
+        return modelState();
+    }
+
     // Everything the commands may change: lists, names, support bytes, flags and the selection.
     std::string modelState()
     {
@@ -90,9 +98,7 @@ TEST_F(CommandsUnderTheDocumentLock, AbortOrIgnoreAfterTheTimeOutLeaveTheModelUn
         for (const int32_t answer : {platform::IDABORT, platform::IDIGNORE})
         {
             SCOPED_TRACE(std::string(command.name) + (answer == platform::IDABORT ? ": Abort" : ": Ignore"));
-            select(command.selection);
-            mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
-            const std::string before = modelState();
+            const std::string before = prepare(command);
             ChannelLog log(mai,
                            {Channel::SelectionChanging, Channel::SelectionChanged, Channel::ObjectsPropertyChanged});
             mai.boxes.clear();
@@ -119,9 +125,7 @@ TEST_F(CommandsUnderTheDocumentLock, RetryWaitsAgainAndTheCommandRunsOnceTheLock
     for (const LockingCommand& command : commands())
     {
         SCOPED_TRACE(command.name);
-        select(command.selection);
-        mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
-        const std::string before = modelState();
+        const std::string before = prepare(command);
         auto calculation = std::make_unique<HeldLock>(doc.lock);
         mai.boxes.clear();
         mai.answers = {platform::IDRETRY, platform::IDRETRY};
@@ -145,9 +149,7 @@ TEST_F(CommandsUnderTheDocumentLock, AFreeLockIsTakenWithoutAsking)
     for (const LockingCommand& command : commands())
     {
         SCOPED_TRACE(command.name);
-        select(command.selection);
-        mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
-        const std::string before = modelState();
+        const std::string before = prepare(command);
 
         command.run(&view);
 

@@ -1,6 +1,5 @@
 #include "Lumbra/EditMenuItems.h"
 #include "plugins/InputEvent.h"
-#include "plugins/VornPluginDialog.h"
 #include "platform/SystemValues.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 #include "__globalobjectdevice/NotificationChannels.h"
@@ -197,23 +196,6 @@ TEST_F(LumbraCommandTest, FreezeAndHideOnlySayTheyDoNothingYet)
     EXPECT_EQ(update(hide, &view).enabled, 0);
 }
 
-// A dialog plugin that records the plugins offered to it.
-class OfferedDialog : public VornPluginDialog
-{
-public:
-    const char* getName() override { return "Offered Dialog"; }
-    void about(PluginWindowHandle*) override {}
-    PluginWindowRequest* getWindowRequest() override { return nullptr; }
-    const char* getWindowTitle() override { return "Offered"; }
-    int32_t getDockInfo(uint32_t) override { return 0; }
-    bool activatePlugin(VornPluginBase* plugin) override
-    {
-        offered.push_back(plugin);
-        return false;
-    }
-    std::vector<VornPluginBase*> offered;
-};
-
 // A view type whose selection handler records the mouse events it gets.
 class PickingViewType : public FakeViewType
 {
@@ -229,7 +211,7 @@ TEST_F(LumbraCommandTest, SelectBecomesTheActiveToolOnceAndHandsTheMouseToTheVie
 {
     PluginMenuItemSelect select;
     adopt(select);
-    OfferedDialog dialog;
+    RecordingDialog dialog;
     mai.pluginLists.dialogs = &dialog;
     EXPECT_EQ(update(select, nullptr).enabled, 0);
     EXPECT_EQ(update(select, &view).radio, 0);
@@ -239,7 +221,7 @@ TEST_F(LumbraCommandTest, SelectBecomesTheActiveToolOnceAndHandsTheMouseToTheVie
     select.execute(&view);
     select.execute(&view);
     EXPECT_EQ(doc.getActiveMenuItem(), &select);
-    EXPECT_EQ(dialog.offered, (std::vector<VornPluginBase*>{&select})) << "told once, before it became active";
+    EXPECT_EQ(dialog.offered, (std::vector<std::string>{"Select"})) << "told once";
     RecordedCommandState state = update(select, &view);
     EXPECT_EQ(state.enabled, 1);
     EXPECT_EQ(state.radio, 1);

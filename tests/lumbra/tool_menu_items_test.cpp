@@ -1,8 +1,6 @@
 // The items that make a creator or a modifier the document's active tool.
 #include "Lumbra/ToolMenuItems.h"
 #include "plugins/InputEvent.h"
-#include "plugins/VornPluginDialog.h"
-#include "plugins/VornPluginObjectType.h"
 #include "plugins/VornPluginViewBase.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 
@@ -10,49 +8,6 @@ using namespace lumbra;
 
 namespace
 {
-
-// Records, in one journal, what the tools are told and which plugins the dialogs are offered.
-std::vector<std::string> journal;
-
-class JournalDialog : public VornPluginDialog
-{
-public:
-    const char* getName() override { return "Journal Dialog"; }
-    void about(PluginWindowHandle*) override {}
-    PluginWindowRequest* getWindowRequest() override { return nullptr; }
-    const char* getWindowTitle() override { return "Journal"; }
-    int32_t getDockInfo(uint32_t) override { return 0; }
-    bool activatePlugin(VornPluginBase* plugin) override
-    {
-        journal.push_back(std::string("offered ") + plugin->getName());
-        return false;
-    }
-};
-
-class JournalCreator : public VornPluginObjectCreator
-{
-public:
-    const char* getName() override { return "Journal Creator"; }
-    void about(PluginWindowHandle*) override {}
-    const char* getObjectTypeName() override { return "Joint"; }
-    int32_t getObjectTypeID() override { return 11; }
-    platform::ToolbarButton* getButton() override { return &button; }
-    bool createObject() override { return false; }
-    void acceptSnapObject(VornPluginSnapObject* snap) override
-    {
-        journal.push_back(std::string("accept ") + snap->getName());
-    }
-    void onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags) override
-    {
-        journal.push_back("mouse " + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(z) + " " +
-                          std::to_string(flags));
-    }
-    void deactivate() override { journal.push_back("deactivate"); }
-    platform::CursorHandle getCursor(MAI_View*, int32_t x, int32_t, uint32_t) override
-    {
-        return static_cast<platform::CursorHandle>(x);
-    }
-};
 
 class NamedSnap : public VornPluginSnapObject
 {
@@ -66,39 +21,15 @@ public:
     const char* name;
 };
 
-class JournalModifier : public VornPluginObjectModifier
-{
-public:
-    const char* getName() override { return "Journal Modifier"; }
-    void about(PluginWindowHandle*) override {}
-    platform::ToolbarButton* getButton() override { return &button; }
-    VornModifier* activate(MAI_Doc* document, VornModifier* record, uint32_t flags) override
-    {
-        journal.push_back("new record");
-        return made;
-    }
-    void deactivate(MAI_Doc*) override { journal.push_back("record done"); }
-    const char* getToolCaption(int32_t) override { return "Move"; }
-    void applyToBase(VornModifier*, VornModifiable*) override {}
-    void applyToCurrent(VornModifier*, VornModifiable*) override {}
-    void rebuildBase(VornModifier*) override {}
-    void updateModifier(VornModifier*) override {}
-    VornModifier* made = nullptr;
-};
-
 class ToolItems : public LumbraCommandTest
 {
 protected:
-    ToolItems()
-    {
-        journal.clear();
-        mai.pluginLists.dialogs = &dialog;
-    }
+    ToolItems() { mai.pluginLists.dialogs = &dialog; }
     ~ToolItems() override { doc.setActiveMenuItem(nullptr); }
 
-    JournalDialog dialog;
-    JournalCreator creator;
-    JournalModifier modifier;
+    RecordingDialog dialog;
+    RecordingCreator creator;
+    RecordingModifier modifier;
 };
 
 TEST_F(ToolItems, TheCaptionNamesTheItemAndThePathDescribesIt)
@@ -130,24 +61,28 @@ TEST_F(ToolItems, ACreatorBecomesTheToolOnceTakesTheSnapObjectsAndGetsTheMouse)
     NamedSnap joints("Joints");
     mai.snapObjects = &grid;
     grid.nextSnapObject = &joints;
+    size_t callsWhenOffered = 99;
+    dialog.onOffer = [&] { callsWhenOffered = creator.calls.size(); };
     EXPECT_EQ(update(item, nullptr).enabled, 0);
     EXPECT_EQ(update(item, &view).radio, 0);
 
     item.execute(nullptr);
-    EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(dialog.offered.empty());
     item.execute(&view);
     item.execute(&view);
-    EXPECT_EQ(journal, (std::vector<std::string>{"offered Joint Creator", "accept Grid", "accept Joints"}));
+    EXPECT_EQ(dialog.offered, (std::vector<std::string>{"Joint Creator"})) << "told once";
+    EXPECT_EQ(callsWhenOffered, 0u) << "the dialogs hear of the tool before it is active";
+    EXPECT_EQ(creator.calls, (std::vector<std::string>{"accept Grid", "accept Joints"}));
     RecordedCommandState state = update(item, &view);
     EXPECT_EQ(state.enabled, 1);
     EXPECT_EQ(state.radio, 1);
 
-    journal.clear();
+    creator.calls.clear();
     EXPECT_TRUE(item.onMouse(&view, 0, 0, 0, InputEvent::Probe));
     EXPECT_TRUE(item.onMouse(&view, 7, 8, 9, 0x101));
     EXPECT_EQ(item.getCursor(&view, 42, 0, 0), static_cast<platform::CursorHandle>(42));
     doc.setActiveMenuItem(nullptr);
-    EXPECT_EQ(journal, (std::vector<std::string>{"mouse 7,8,9 257", "deactivate"}));
+    EXPECT_EQ(creator.calls, (std::vector<std::string>{"7,8,9,101", "deactivate"}));
     mai.snapObjects = nullptr;
 }
 
@@ -156,19 +91,23 @@ TEST_F(ToolItems, AModifierBecomesTheToolWithANewRecordBeforeTheDialogsHearOfIt)
     PluginMenuItemModifier item(&modifier, "&Modify\\&Move", "Move", 0);
     adopt(item);
     modifier.made = model.modifiers->add();
+    size_t callsWhenOffered = 99;
+    dialog.onOffer = [&] { callsWhenOffered = modifier.calls.size(); };
 
     item.execute(&view);
     item.execute(&view);
 
-    EXPECT_EQ(journal, (std::vector<std::string>{"new record", "offered Move"}));
+    EXPECT_EQ(modifier.calls, (std::vector<std::string>{"activate new"}));
+    EXPECT_EQ(dialog.offered, (std::vector<std::string>{"Move"}));
+    EXPECT_EQ(callsWhenOffered, 1u);
     EXPECT_EQ(doc.getActiveMenuItem(), &item);
     EXPECT_EQ(doc.getActiveModifier(), modifier.made);
     EXPECT_EQ(doc.invalidations, 1);
     EXPECT_EQ(update(item, &view).radio, 1);
 
-    journal.clear();
+    modifier.calls.clear();
     doc.setActiveMenuItem(nullptr);
-    EXPECT_TRUE(journal.empty()) << "deactivating the item leaves the record alone";
+    EXPECT_TRUE(modifier.calls.empty()) << "deactivating the item leaves the record alone";
     EXPECT_EQ(doc.getActiveModifier(), modifier.made);
 }
 
