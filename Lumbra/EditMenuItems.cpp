@@ -1,17 +1,17 @@
 #include "Lumbra/EditMenuItems.h"
 
 #include "Knots/knotManager.h"
+#include "Lumbra/MenuItemImages.h"
+#include "VornData/VornDocument.h"
 #include "plugins/InputEvent.h"
+#include "plugins/MAI.h"
 #include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginViewBase.h"
+#include "platform/CommandRouting.h"
+#include "platform/SystemValues.h"
 #include "platform/Toolbar.h"
 #include "uikit/ControlBars.h"
 #include "uikit/KitCursors.h"
-#include "Lumbra/MenuItemImages.h"
-#include "VornData/VornDocument.h"
-#include "plugins/MAI.h"
-#include "platform/CommandRouting.h"
-#include "platform/SystemValues.h"
 #include "__globalobjectdevice/NotificationChannels.h"
 
 namespace lumbra
