@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 using namespace lumbra;
 using namespace std::chrono_literals;
@@ -155,6 +156,34 @@ TEST_F(CommandsUnderTheDocumentLock, AFreeLockIsTakenWithoutAsking)
 
         EXPECT_TRUE(mai.boxes.empty());
         EXPECT_NE(modelState(), before);
+    }
+}
+
+TEST_F(CommandsUnderTheDocumentLock, TheChangeAndItsNoticesHappenWhileTheLockIsHeld)
+{
+    // Whether a calculation's worker could take the lock at this moment.
+    const auto lockedAgainstWorkers = [this] {
+        bool taken = false;
+        std::thread worker([&] {
+            taken = doc.lock.try_lock();
+            if (taken)
+                doc.lock.unlock();
+        });
+        worker.join();
+        return taken ? 0 : 1;
+    };
+    for (const LockingCommand& command : commands())
+    {
+        SCOPED_TRACE(command.name);
+        prepare(command);
+        ChannelLog log(mai, {Channel::SelectionChanging, Channel::SelectionChanged, Channel::ObjectsPropertyChanged});
+        log.probe = lockedAgainstWorkers;
+
+        command.run(&view);
+
+        ASSERT_FALSE(log.probes.empty());
+        EXPECT_EQ(log.probes, std::vector<int>(log.probes.size(), 1)) << "a worker could step in between";
+        EXPECT_EQ(lockedAgainstWorkers(), 0) << "free again afterwards";
     }
 }
 
