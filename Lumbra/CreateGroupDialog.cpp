@@ -173,7 +173,8 @@ void CDialogCreateGroup::createGroup()
     updateData(true);
     MAI* mai = plugin != nullptr ? plugin->mai : nullptr;
     if (mai != nullptr && mai->activeDocument != nullptr)
-        createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour());
+        createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour(),
+                               plugin->owner != nullptr ? plugin->owner->lockTimeout : documentLockTimeout);
     name.clear();
     for (int32_t id : {okId, stripOkId})
         if (platform::Window* button = dlgItem(id))
@@ -187,11 +188,15 @@ void CDialogCreateGroup::close()
         plugin->mai->postCommand(plugin->owner->commandId);
 }
 
-bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::string& name, uint32_t colour)
+bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::string& name, uint32_t colour,
+                            std::chrono::milliseconds lockTimeout)
 {
     VornDocument& document = documentInterface.document;
     VornSelection* selection = document.getSelection();
     if (name.empty() || selection->isEmpty())
+        return false;
+    const DocumentChangeLock lock(&documentInterface, documentLockWaitingText("Create Group").c_str(), lockTimeout);
+    if (!lock)
         return false;
     notify(mai, Channel::SelectionChanging);
     BlockList<VornGroup>* groups = document.getGroupList();

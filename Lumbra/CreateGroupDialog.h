@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/Dialog.h"
+#include "plugins/DocumentChangeLock.h"
 #include "plugins/VornPluginDialog.h"
 #include "uikit/ColorButton.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -76,9 +78,11 @@ private:
 };
 
 // Makes a group at the root of the document's model holding the current selection, named and
-// coloured, selected as a whole and made the only selected object. Nothing happens for an empty
-// name or selection. Answers whether a group was made.
-bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::string& name, uint32_t colour);
+// coloured, selected as a whole and made the only selected object, under the document lock (the
+// time-out box names "Create Group"). Nothing happens for an empty name or selection, or when the
+// user gives up waiting for the lock. Answers whether a group was made.
+bool createGroupOfSelection(MAI_Doc& documentInterface, MAI* mai, const std::string& name, uint32_t colour,
+                            std::chrono::milliseconds lockTimeout = documentLockTimeout);
 
 // The dialog resource of the bar, registered with the library's resources.
 platform::DialogTemplate createGroupDialogTemplate();

@@ -2,7 +2,8 @@
 
 #include "Lumbra/LumbraMenuItem.h"
 
-#include <chrono>
+class VornPluginDialog;
+class VornPluginWindowed;
 
 namespace lumbra
 {
@@ -15,9 +16,6 @@ public:
     PluginMenuItemDelete();
     void execute(MAI_View* activeView) override;
     void updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView) override;
-
-    // How long the command waits for the document lock before it asks the user.
-    std::chrono::milliseconds lockTimeout;
 };
 
 // "&Edit\&Freeze": not available yet; says so.
@@ -36,6 +34,35 @@ public:
     PluginMenuItemHide();
     void execute(MAI_View* activeView) override;
     void updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView) override;
+};
+
+// "&Edit\&Select": the selection tool. As the document's active tool it hands the mouse to the
+// view type's own selection handler. The Selection pagette packages it and shows its state on the
+// first button of its toolbar.
+class PluginMenuItemSelect : public LumbraMenuItem
+{
+public:
+    PluginMenuItemSelect();
+    void execute(MAI_View* activeView) override;
+    void updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView) override;
+    void activate(bool active) override;
+    platform::CursorHandle getCursor(MAI_View* view, int32_t x, int32_t y, uint32_t flags) override;
+    bool onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, uint32_t flags) override;
+
+    // The pagette that packages the item; null until it sets itself.
+    VornPluginWindowed* owner = nullptr;
+};
+
+// "&Tools\&Property List\&Add Selected": adds the selected objects to the document's property
+// list and shows the property list dialog that packages the item.
+class PluginMenuItemAddToPropList : public LumbraMenuItem
+{
+public:
+    explicit PluginMenuItemAddToPropList(VornPluginDialog* propertyListDialog);
+    void execute(MAI_View* activeView) override;
+    void updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView) override;
+
+    VornPluginDialog* const propertyListDialog;
 };
 
 // Deactivates and reactivates the document's active tool, which resets its state. It has no menu

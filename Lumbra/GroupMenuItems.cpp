@@ -8,6 +8,7 @@
 #include "platform/CommandRouting.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
+#include "uikit/ControlBars.h"
 #include "__globalobjectdevice/NotificationChannels.h"
 
 #include <new>
@@ -65,6 +66,9 @@ void PluginMenuItemGroupClose::execute(MAI_View* activeView)
     if (selection == nullptr)
         return;
     MAI_Doc& documentInterface = *documentInterfaceOf(activeView);
+    const DocumentChangeLock lock = lockDocument(&documentInterface);
+    if (!lock)
+        return;
     VornDocument& document = documentInterface.document;
     notify(mai, Channel::SelectionChanging);
     VornGroup* root = rootGroupOf(document);
@@ -115,6 +119,9 @@ void PluginMenuItemGroupOpen::execute(MAI_View* activeView)
     if (selection == nullptr)
         return;
     MAI_Doc& documentInterface = *documentInterfaceOf(activeView);
+    const DocumentChangeLock lock = lockDocument(&documentInterface);
+    if (!lock)
+        return;
     VornDocument& document = documentInterface.document;
 
     VornSelection* replacement = document.getSelectionList()->add();
@@ -170,15 +177,11 @@ void PluginMenuItemGroupCreate::execute(MAI_View* activeView)
 {
     if (dialog == nullptr || dialog->windowHandle == nullptr)
         return;
-    PluginWindowHandle* bar = dialog->barHandle != nullptr ? dialog->barHandle : dialog->windowHandle;
-    if (dialog->windowHandle->isVisible())
-    {
-        bar->showWindow(platform::SW_HIDE);
+    platform::Window* window = dialog->windowHandle->getWnd();
+    if (window == nullptr)
         return;
-    }
-    bar->showWindow(platform::SW_SHOW);
-    dialog->windowHandle->showWindow(platform::SW_SHOW);
-    if (platform::Window* window = dialog->windowHandle->getWnd())
+    const bool show = !dialog->windowHandle->isVisible();
+    if (showBarInFrame(dialog->barHandle, show) && show)
         window->setFocus();
 }
 

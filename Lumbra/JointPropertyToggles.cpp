@@ -119,6 +119,9 @@ void JointSupportToggle::updateCommandUI(platform::CommandState* commandUI, MAI_
 
 void JointSupportToggle::applyToSelectedJoints(MAI_Doc& documentInterface, bool set)
 {
+    const DocumentChangeLock lock = lockDocument(&documentInterface);
+    if (!lock)
+        return;
     VornSelection& selection = *documentInterface.document.getSelection();
     forEachSelectedJoint(selection, [this, set](VornJoint& joint) {
         joint.supportFlags = set ? uint8_t(joint.supportFlags | mask) : uint8_t(joint.supportFlags & ~mask);

@@ -33,8 +33,9 @@ public:
     void updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView) override;
 
 protected:
-    // Sets the mask's bits in every selected joint of the document (or clears them), then tells
-    // the views and the listeners of "LOPCH".
+    // Sets the mask's bits in every selected joint of the document (or clears them) under the
+    // document lock, then tells the views and the listeners of "LOPCH". Nothing changes when the
+    // user gives up waiting for the lock.
     void applyToSelectedJoints(MAI_Doc& documentInterface, bool set);
 
     const uint8_t mask;

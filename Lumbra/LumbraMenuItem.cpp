@@ -27,6 +27,11 @@ bool LumbraMenuItem::onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, ui
     return takesMouse;
 }
 
+DocumentChangeLock LumbraMenuItem::lockDocument(MAI_Doc* document)
+{
+    return DocumentChangeLock(document, documentLockWaitingText(getName()).c_str(), lockTimeout);
+}
+
 MAI_Doc* documentInterfaceOf(MAI_View* view)
 {
     return view != nullptr ? view->document : nullptr;
@@ -50,6 +55,23 @@ VornSelection* nonEmptySelectionOf(MAI_View* view)
 void enableBySelection(platform::CommandState* commandUI, MAI_View* view)
 {
     commandUI->Enable(nonEmptySelectionOf(view) != nullptr);
+}
+
+void makeActiveTool(MAI_View* view, VornPluginMenuItem* item)
+{
+    MAI_Doc* document = documentInterfaceOf(view);
+    if (document == nullptr || document->getActiveMenuItem() == item)
+        return;
+    if (item->mai != nullptr)
+        item->mai->pluginLists.activateInDialogs(item);
+    document->setActiveMenuItem(item);
+}
+
+void updateToolState(platform::CommandState* commandUI, MAI_View* view, VornPluginMenuItem* item)
+{
+    MAI_Doc* document = documentInterfaceOf(view);
+    commandUI->Enable(document != nullptr);
+    commandUI->SetRadio(document != nullptr && document->getActiveMenuItem() == item);
 }
 
 void notify(MAI* mai, const char* channel, void* payload)

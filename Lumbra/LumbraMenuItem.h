@@ -1,7 +1,9 @@
 #pragma once
 
+#include "plugins/DocumentChangeLock.h"
 #include "plugins/VornPluginMenuItem.h"
 
+#include <chrono>
 #include <string>
 
 class MAI_Doc;
@@ -40,7 +42,14 @@ public:
     void about(PluginWindowHandle* parent) override;
     bool onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, uint32_t flags) override;
 
+    // How long a command that changes the model waits for the document lock before it asks.
+    std::chrono::milliseconds lockTimeout = documentLockTimeout;
+
 protected:
+    // The document lock for a change of the model by this command; while another thread holds it,
+    // a box named after the command asks Abort, Retry or Ignore. Unlocked means: change nothing.
+    DocumentChangeLock lockDocument(MAI_Doc* document);
+
     MenuItemTexts texts;
 
 private:
@@ -55,6 +64,11 @@ VornDocument* documentOf(MAI_View* view);
 VornSelection* nonEmptySelectionOf(MAI_View* view);
 // Enabled exactly when the view's document has a non-empty current selection.
 void enableBySelection(platform::CommandState* commandUI, MAI_View* view);
+// Makes the item the active tool of the view's document (nothing without a view); every dialog
+// plugin is told first, unless the item already is the active tool.
+void makeActiveTool(MAI_View* view, VornPluginMenuItem* item);
+// The state of a tool's command: enabled with a view, marked while it is its document's active tool.
+void updateToolState(platform::CommandState* commandUI, MAI_View* view, VornPluginMenuItem* item);
 // Sends a notice on a channel of the plugin's application interface (nothing without one).
 void notify(MAI* mai, const char* channel, void* payload = nullptr);
 // Beeps through the application interface (nothing without one).

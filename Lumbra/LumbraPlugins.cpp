@@ -17,6 +17,7 @@
 #include "Lumbra/ModelFiles/PluginFileImportDXF.h"
 #include "Lumbra/PropertyObjectTypes.h"
 #include "Lumbra/SectionPages/MaterialPages.h"
+#include "Lumbra/ToolbarPlugins.h"
 
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/VornPluginObjectType.h"
@@ -50,11 +51,11 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"ObjectType", "ObjectType Modifier", makeTablePlugin<PluginObjectTypeModifier>},
     {"View Base", "Perspective", nullptr},
     {"View Base", "DevStatus", nullptr},
-    {"Toolbar", "Main Options", nullptr},
-    {"Toolbar", "Snap Options", nullptr},
-    {"Toolbar", "Zoom Options", nullptr},
-    {"Toolbar", "View Options", nullptr},
-    {"Toolbar", "Joint Properties", nullptr},
+    {"Toolbar", "Main Options", makeTablePlugin<PluginToolbarMainOptions>},
+    {"Toolbar", "Snap Options", makeTablePlugin<PluginToolbarSnapOptions>},
+    {"Toolbar", "Zoom Options", makeTablePlugin<PluginToolbarZoomOptions>},
+    {"Toolbar", "View Options", makeTablePlugin<PluginToolbarViewOptions>},
+    {"Toolbar", "Joint Properties", makeTablePlugin<PluginToolbarJointProperties>},
     {"Standard MenuItem", "Close Group", makeTablePlugin<PluginMenuItemGroupClose>},
     {"Standard MenuItem", "Open Group", makeTablePlugin<PluginMenuItemGroupOpen>},
     {"Standard MenuItem", "Create Group", makeTablePlugin<PluginMenuItemGroupCreate>},

@@ -41,6 +41,25 @@ void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
 
 void registerMenuItemImages()
 {
+    // The pointer that picks objects.
+    registerImage(MenuItemImage::Select, {
+        "................",
+        "...k............",
+        "...kk...........",
+        "...kwk..........",
+        "...kwwk.........",
+        "...kwwwk........",
+        "...kwwwwk.......",
+        "...kwwwwwk......",
+        "...kwwwwwwk.....",
+        "...kwwwwkkkk....",
+        "...kwkwwk.......",
+        "...kk.kwwk......",
+        "...k..kwwk......",
+        ".......kwwk.....",
+        ".......kkk......",
+        "................",
+    });
     // A red cross.
     registerImage(MenuItemImage::Delete, {
         "................",

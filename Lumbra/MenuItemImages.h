@@ -12,6 +12,7 @@ namespace lumbra
 // Bitmap resource ids of the menu items' 16 x 16 toolbar images.
 namespace MenuItemImage
 {
+constexpr int32_t Select = 129;
 constexpr int32_t Delete = 133;
 constexpr int32_t CreateGroup = 134;
 constexpr int32_t OpenGroup = 135;

@@ -60,7 +60,7 @@ public:
     }
     void setActiveCalculator(VornPluginCalculator*) override {}
     void invalidateViews() override {}
-    std::recursive_timed_mutex* getLock() override { return &lock; }
+    DocumentLock* getLock() override { return &lock; }
 
     template <class Element>
     BlockList<Element>* list(const char* name)
@@ -68,7 +68,7 @@ public:
         return static_cast<BlockList<Element>*>(document.getBlockList(name));
     }
 
-    std::recursive_timed_mutex lock;
+    DocumentLock lock;
 };
 
 struct World

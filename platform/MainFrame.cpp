@@ -469,6 +469,8 @@ void MainFrame::show()
     if (state_->window == nullptr)
         return;
     state_->window->showMaximized();
+    // The windows inside the frame (bars and their dialogs) are visible from now on.
+    modifyStyle(0, WS_VISIBLE, 0);
     state_->window->raise();
     state_->window->activateWindow();
 }
@@ -821,14 +823,32 @@ void MainFrame::floatDialogBar(DialogBar& bar, Point screenPoint)
 
 void MainFrame::showToolbar(Toolbar& toolbar, bool show)
 {
-    if (QDockWidget* dock = State::find(state_->toolbars, toolbar))
-        dock->setVisible(show);
+    showControlBar(toolbar, show);
 }
 
 void MainFrame::showDialogBar(DialogBar& bar, bool show)
 {
-    if (QDockWidget* dock = State::find(state_->dialogBars, bar))
-        dock->setVisible(show);
+    showControlBar(bar, show);
+}
+
+bool MainFrame::showControlBar(Window& bar, bool show)
+{
+    QDockWidget* dock = State::find(state_->toolbars, bar);
+    if (dock == nullptr)
+        dock = State::find(state_->dialogBars, bar);
+    if (dock == nullptr)
+        return false;
+    bar.showWindow(show ? SW_SHOWNA : SW_HIDE);
+    dock->setVisible(show);
+    return true;
+}
+
+MainFrame* MainFrame::frameOf(Window& window)
+{
+    for (Window* current = &window; current != nullptr; current = current->parent())
+        if (auto* frame = dynamic_cast<MainFrame*>(current))
+            return frame;
+    return nullptr;
 }
 
 bool MainFrame::isToolbarVisible(Toolbar& toolbar) const

@@ -114,10 +114,16 @@ public:
     void dockDialogBar(DialogBar& bar, std::uint32_t dockBarId);
     void floatToolbar(Toolbar& toolbar, Point screenPoint);
     void floatDialogBar(DialogBar& bar, Point screenPoint);
+    // Showing or hiding a bar also shows or hides its window, so that the bar's window and the
+    // windows inside it answer isVisible() as the user sees them.
     void showToolbar(Toolbar& toolbar, bool show);
     void showDialogBar(DialogBar& bar, bool show);
+    // Either kind of bar of this frame; false for a window that is no bar of it.
+    bool showControlBar(Window& bar, bool show);
     bool isToolbarVisible(Toolbar& toolbar) const;
     bool isDialogBarVisible(DialogBar& bar) const;
+    // The frame a window lives in: the nearest main frame among the window and its ancestors.
+    static MainFrame* frameOf(Window& window);
     // A bar neither docked nor floated stays fixed where the frame put it (the top for toolbars,
     // the right for dialog bars): it cannot be dragged and sits at no dock bar.
     bool isBarFloating(Window& bar) const;

@@ -13,6 +13,14 @@ bool lockOrGiveUp(DocumentLock& lock, std::chrono::milliseconds timeout, const s
     return true;
 }
 
+std::string documentLockWaitingText(const std::string& operation)
+{
+    return operation +
+        " function\nis waiting to gain access to the database.\nBut thus far this is not granted.\n\n"
+        "Abort " +
+        operation + "?\nRetry to gain access?\nOr ignore? (could cause program crash)";
+}
+
 DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText, std::chrono::milliseconds timeout)
 {
     if (document == nullptr || document->getLock() == nullptr)

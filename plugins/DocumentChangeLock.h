@@ -1,9 +1,11 @@
 #pragma once
 
+#include "plugins/DocumentLock.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include "plugins/DocumentLock.h"
+#include <string>
 
 class MAI_Doc;
 
@@ -14,6 +16,10 @@ inline constexpr std::chrono::milliseconds documentLockTimeout{15000};
 // Abort/Retry/Ignore box and answers the button pressed. Retry waits again; any other answer gives
 // the operation up (Ignore included: a change never runs without the lock). True when locked.
 bool lockOrGiveUp(DocumentLock& lock, std::chrono::milliseconds timeout, const std::function<int32_t()>& ask);
+
+// The text of the time-out box for a change made by the named operation ("Delete"): it says that
+// the operation waits for the model and offers to abort it, to retry, or to ignore the lock.
+std::string documentLockWaitingText(const std::string& operation);
 
 // The document lock held by one change of a document's model, taken on the user-interface thread.
 // When it is not granted in time, the box "Lumbra.dll: Access TimeOut" shows `waitingText`

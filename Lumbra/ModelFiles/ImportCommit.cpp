@@ -1,12 +1,11 @@
 #include "Lumbra/ModelFiles/ImportCommit.h"
 
 #include "Lumbra/DocumentLists.h"
-#include "Lumbra/LumbraMenuItem.h"
+#include "Lumbra/ModelFiles/ImportSelection.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornJoint.h"
 #include "VornData/VornMaterial.h"
 #include "VornData/VornMember.h"
-#include "__globalobjectdevice/NotificationChannels.h"
 #include "plugins/MAI.h"
 
 #include <cstdio>
@@ -19,31 +18,12 @@ namespace
 {
 
 constexpr uint32_t importColour = 0xFF0000;
-constexpr uint8_t selectionBits = VornFlag::Selected | VornFlag::PreSelected;
-
-// No modifier stays active, the objects of the current selection lose their selection marks, and
-// a new empty selection to import into becomes current (a named current selection keeps its
-// objects; an unnamed one is dropped, as emptying it would end it).
-VornSelection* prepareImportSelection(MAI_Doc& document)
-{
-    document.setActiveModifier(nullptr);
-    notify(document.mai, Channel::SelectionChanging);
-    document.document.getSelection()->clearFlags(selectionBits | 0x40);
-    return document.document.newSelection();
-}
 
 std::string numberedName(const char* format, uint32_t number)
 {
     char name[32];
     std::snprintf(name, sizeof name, format, number);
     return name;
-}
-
-void placeInModel(VornDocument& model, VornSelection& selection, VornSelectable& object)
-{
-    if (VornGroup* world = model.getWorldGroup())
-        world->addChild(&object);
-    selection.add(&object);
 }
 
 } // namespace
@@ -63,7 +43,7 @@ bool commitModelFragment(MAI_Doc& document, const ImportLists& lists, const Mode
         DocumentChangeLock lock(&document, waitingText, lockTimeout);
         if (!lock)
             return false;
-        VornSelection* selection = prepareImportSelection(document);
+        ImportSelection selection(&document);
 
         std::vector<VornJoint*> joints;
         joints.reserve(fragment.joints.size());
@@ -78,7 +58,7 @@ bool commitModelFragment(MAI_Doc& document, const ImportLists& lists, const Mode
             joint->getUnmodifiedPosition() = point;
             joint->getModifiedPosition() = point;
             joint->supportFlags = 0;
-            placeInModel(model, *selection, *joint);
+            selection.add(joint);
             joints.push_back(joint);
         }
 
@@ -95,14 +75,11 @@ bool commitModelFragment(MAI_Doc& document, const ImportLists& lists, const Mode
                 member->setCrossSection(crossSection);
             if (material != nullptr)
                 member->setMaterial(material);
-            placeInModel(model, *selection, *member);
+            selection.add(member);
         }
 
-        selection->setFlags(selectionBits);
-        selection->setNamed(true);
-        selection->name.set(strings, selectionName.c_str());
+        selection.finish(selectionName);
     }
-    notify(document.mai, Channel::SelectionChanged);
     return true;
 }
 

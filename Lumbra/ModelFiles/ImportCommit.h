@@ -26,11 +26,10 @@ struct ImportLists
 ImportLists importListsOf(MAI_Doc* document);
 
 // Adds a fragment that was read and checked whole to the document, as one change under the
-// document lock (so that a running calculation never sees half an import):
-// the current selection is left for a fresh import selection, every joint and member is made in
-// it (red, named "j<n>" and "m<nnnn>" after the count of their list, members with the document's
-// creation cross-section and material), and the selection is marked selected and named
-// `selectionName`. "SELCH" is sent once the lock is released. False, with nothing changed, when
+// document lock (so that a running calculation never sees half an import), in an import
+// selection (ImportSelection): every joint and member is made in it (red, named "j<n>" and
+// "m<nnnn>" after the count of their list, members with the document's creation cross-section and
+// material), and the selection is named `selectionName`. False, with nothing changed, when
 // the lock was not granted (the user gave up waiting, `waitingText` names the import).
 bool commitModelFragment(MAI_Doc& document, const ImportLists& lists, const ModelFragment& fragment,
                          const std::string& selectionName, const char* waitingText,

@@ -1,7 +1,7 @@
 // The program from start to close, on an X server: start-up in its run folder, the main frame
-// with its menus and the main console, a new document window, the plugin configuration written
-// at close, and the start-up's answers to a missing or broken configuration and to a missing
-// plugin folder.
+// with its menus, toolbars and the main console, a new document window, the plugin configuration
+// written at close, and the start-up's answers to a missing or broken configuration and to a
+// missing plugin folder.
 #include "ProgramRun.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +74,20 @@ std::string mainFrameAfterBetaNotice(ProgramRun& run)
     if (!notice.empty())
         run.sendKeys(notice, "Escape");
     return frame;
+}
+
+// Pixels of a screen rectangle that are not white (the empty document view is white).
+int paintedPixels(int left, int top, int width, int height)
+{
+    std::istringstream pixels(runCommand("import -window root -crop " + std::to_string(width) + "x" +
+                                         std::to_string(height) + "+" + std::to_string(left) + "+" +
+                                         std::to_string(top) + " txt:- 2>/dev/null"));
+    int painted = 0;
+    std::string line;
+    while (std::getline(pixels, line))
+        if (!line.empty() && line[0] != '#' && line.find("#FFFFFF") == std::string::npos)
+            ++painted;
+    return painted;
 }
 
 // Closes the program through File, Exit, the same path as the close box.
@@ -178,6 +192,33 @@ TEST(HostEndToEnd, ConfiguredPluginsAreWrittenBackAtClose)
               "PLUGINCONFIG\r\nversion 1\r\n"
               "File Import\r\nE2E Format\r\nDisabled\r\n"
               "Calculator\r\nE2E Iterator\r\nDefault\r\n");
+}
+
+TEST(HostEndToEnd, TheToolbarsMenuHidesAndShowsAPluginToolbar)
+{
+    ProgramRun run("toolbars_menu");
+    run.start();
+    const std::string window = mainFrameAfterBetaNotice(run);
+    ASSERT_FALSE(window.empty());
+    run.waitForTitle(window, "Quorl21", 10s);
+    std::this_thread::sleep_for(1s);
+    // "Main Options" starts docked at the left, below the standard toolbar; hidden, the document
+    // window takes its place.
+    const auto mainOptionsStrip = [] { return paintedPixels(0, 60, 150, 40); };
+    const int shown = mainOptionsStrip();
+    EXPECT_GT(shown, 3000) << "the bar and its buttons";
+
+    run.sendKeys(window, "alt+t t o");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(ProgramRun::screenshot(run.folder() / "main_options_hidden.png"));
+    EXPECT_LT(mainOptionsStrip(), shown / 10) << "Tools, Toolbars, Main Options hides the bar";
+
+    run.sendKeys(window, "alt+t t o");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_GT(mainOptionsStrip(), shown / 2) << "and shows it again";
+
+    exitThroughMenu(run, window);
+    ASSERT_EQ(run.waitForExit(20s), 0);
 }
 
 struct BrokenConfiguration

@@ -114,7 +114,7 @@ protected:
     }
 
     // Makes a new current selection of the named objects, marked selected as the pick tools do.
-    VornSelection* select(std::initializer_list<const char*> names)
+    VornSelection* select(const std::vector<const char*>& names)
     {
         VornSelection* selection = doc.document.newSelection();
         for (const char* name : names)

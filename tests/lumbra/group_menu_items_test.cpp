@@ -1,6 +1,11 @@
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/GroupMenuItems.h"
+#include "platform/DialogBar.h"
+#include "platform/MainFrame.h"
+#include "platform/Menu.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "tests/platform/PlatformTestApplication.h"
+#include "uikit/PluginWindowHandleImpl.h"
 #include "__globalobjectdevice/NotificationChannels.h"
 
 using namespace lumbra;
@@ -41,6 +46,49 @@ TEST_F(GroupCommands, CloseReplacesMembersOfASubgroupByTheGroupAndKeepsRootObjec
     EXPECT_EQ(log.heard, (std::vector<std::string>{Channel::SelectionChanging, Channel::SelectionChanged}));
     EXPECT_EQ(doc.invalidations, 1);
 }
+
+struct RegroupCase
+{
+    bool close; // Close Group, else Open Group
+    std::vector<const char*> selected;
+    std::vector<std::string> selectedAfter;
+    std::vector<std::string> wholeGroupsAfter;
+};
+
+class RegroupOfSelection : public GroupCommands, public testing::WithParamInterface<RegroupCase>
+{
+};
+
+TEST_P(RegroupOfSelection, TheNewSelectionReplacesTheOldOneWhichLeavesItsListOnce)
+{
+    const RegroupCase& c = GetParam();
+    select(c.selected);
+
+    (c.close ? static_cast<LumbraMenuItem&>(closeItem) : openItem).execute(&view);
+
+    EXPECT_EQ(selectedNames(), c.selectedAfter);
+    for (const std::string& name : selectedNames())
+        EXPECT_EQ(object(name.c_str())->getFlags() & selectedBits, selectedBits) << name;
+    std::vector<std::string> whole;
+    for (uint32_t index = 0; index < model.groups->getCount(); ++index)
+        if ((*model.groups)[index].isSelected())
+            whole.push_back((*model.groups)[index].name.getString());
+    std::sort(whole.begin(), whole.end());
+    EXPECT_EQ(whole, c.wholeGroupsAfter);
+    EXPECT_EQ(model.selections->getCount(), 1u) << "the replaced selection is gone, once";
+    EXPECT_EQ(doc.invalidations, 1);
+}
+
+// G1 = {J1, J2, M1} starts closed, G2 = {J3} open; M2 lies in the root.
+INSTANTIATE_TEST_SUITE_P(
+    MixedSelections, RegroupOfSelection,
+    testing::Values(RegroupCase{true, {"M2", "J3"}, {"G2", "M2"}, {"G1", "G2"}},
+                    RegroupCase{true, {"J1", "J3"}, {"G2"}, {"G1", "G2"}}, // J1 is inside a closed group
+                    RegroupCase{true, {"G1", "J3"}, {"G1", "G2"}, {"G1", "G2"}},
+                    RegroupCase{true, {"M1", "J2"}, {}, {"G1"}}, RegroupCase{true, {"M2"}, {"M2"}, {"G1"}},
+                    RegroupCase{false, {"G1", "M2"}, {"J1", "J2", "M1", "M2"}, {}},
+                    RegroupCase{false, {"G1", "J3"}, {"J1", "J2", "J3", "M1"}, {}},
+                    RegroupCase{false, {"M2", "J3"}, {"J3", "M2"}, {"G1"}}));
 
 TEST_F(GroupCommands, CloseKeepsANamedSelectionSet)
 {
@@ -137,37 +185,47 @@ TEST_F(LumbraCommandTest, CreateGroupNeedsTwoObjectsAndPackagesItsDialog)
     item.dialog->windowHandle = nullptr;
 }
 
-// A window handle whose showing is recorded and changes its visible bit.
-class ShownHandle : public FakeWindowHandle
+TEST_F(LumbraCommandTest, CreateGroupShowsAHiddenBarInItsFrameAndHidesAShownOne)
 {
-public:
-    void showWindow(int32_t command) override
-    {
-        shows.push_back(command);
-        style = command == 0 ? (style & ~0x10000000u) : (style | 0x10000000u);
-    }
-    std::vector<int32_t> shows;
-};
-
-TEST_F(LumbraCommandTest, CreateGroupShowsAHiddenBarAndHidesAShownOne)
-{
+    platformApplication();
     PluginMenuItemGroupCreate item;
     adopt(item);
     item.execute(&view); // nothing packaged yet
     std::unique_ptr<VornPluginBase> packaged(item.GetPackagedPlugin(0));
     item.execute(&view); // no window yet
 
-    ShownHandle window;
-    ShownHandle bar;
-    item.dialog->windowHandle = &window;
-    item.dialog->barHandle = &bar;
-    item.execute(&view);
-    EXPECT_EQ(bar.shows, (std::vector<int32_t>{5}));
-    EXPECT_EQ(window.shows, (std::vector<int32_t>{5}));
-    EXPECT_EQ(update(item, &view).check, 1);
+    // The bar and the dialog window inside it, as the host makes them, starting hidden.
+    platform::Menu menu{platform::Menu::Kind::Bar};
+    platform::MainFrame frame;
+    ASSERT_TRUE(frame.createFrame("Quorl2 beta", &menu));
+    frame.show();
+    platform::DialogBar bar;
+    ASSERT_TRUE(
+        bar.create("#32770", "Create Group", platform::WS_CHILD | platform::WS_VISIBLE, {0, 0, 200, 80}, &frame));
+    platform::Window window;
+    ASSERT_TRUE(window.create("Edit", "", platform::WS_CHILD | platform::WS_VISIBLE, {0, 0, 150, 20}, &bar));
+    frame.addDialogBar(bar, platform::CBRS_ALIGN_ANY);
+    frame.showDialogBar(bar, false);
+    PluginWindowHandleImpl windowHandle(&window);
+    PluginWindowHandleImpl barHandle(&bar);
+    item.dialog->windowHandle = &windowHandle;
+    item.dialog->barHandle = &barHandle;
+    processMessages();
+    EXPECT_EQ(update(item, &view).check, 0);
 
     item.execute(&view);
-    EXPECT_EQ(bar.shows, (std::vector<int32_t>{5, 0}));
+    processMessages();
+    EXPECT_TRUE(frame.isDialogBarVisible(bar));
+    EXPECT_EQ(platform::Window::focus(), &window) << "the name can be typed at once";
+    RecordedCommandState state = update(item, &view);
+    EXPECT_EQ(state.check, 1);
+    EXPECT_EQ(state.enabled, 1);
+
+    item.execute(&view);
+    processMessages();
+    EXPECT_FALSE(frame.isDialogBarVisible(bar));
+    EXPECT_EQ(update(item, &view).check, 0);
+
     item.dialog->windowHandle = nullptr;
     item.dialog->barHandle = nullptr;
 }

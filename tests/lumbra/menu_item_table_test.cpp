@@ -1,3 +1,4 @@
+#include "Lumbra/EditMenuItems.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
@@ -70,6 +71,20 @@ TEST(LumbraMenuItemTable, EveryMenuItemEntryMakesItsPluginWithItsTextsAndA16By16
         EXPECT_EQ(image->height, 16);
         EXPECT_EQ(image->transparentColour, 0xFF00FFu);
     }
+}
+
+TEST(LumbraMenuItemTable, ThePackagedSelectItemHasItsPathAndA16By16Image)
+{
+    lumbra::registerMenuItemImages();
+    lumbra::PluginMenuItemSelect select;
+    EXPECT_STREQ(select.getName(), "Select");
+    EXPECT_STREQ(select.getMenuPath(), "&Edit\\&Select");
+    EXPECT_EQ(select.getBitmapID(), 129);
+    EXPECT_EQ(select.getToolbarName(), nullptr);
+    const platform::BitmapResource* image = platform::findBitmapResource(lumbra::thisModule(), 129);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 16);
+    EXPECT_EQ(image->height, 16);
 }
 
 TEST(LumbraMenuItemTable, CommandsTakeTheMouseAndTheJointTogglesDoNot)

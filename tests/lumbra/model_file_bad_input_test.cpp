@@ -298,7 +298,7 @@ TEST_F(ModelFileRefusals, AnImportThatIsNotGrantedTheDocumentLockChangesNothing)
     std::atomic<bool> holding{false};
     std::atomic<bool> done{false};
     std::thread calculation([&] {
-        std::lock_guard<std::recursive_timed_mutex> lock(*doc.getLock());
+        std::lock_guard<DocumentLock> lock(*doc.getLock());
         holding = true;
         while (!done)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -323,7 +323,7 @@ TEST_F(ModelFileRefusals, TheImportWaitsForTheDocumentLock)
     std::atomic<bool> holding{false};
     std::atomic<bool> released{false};
     std::thread calculation([&] {
-        std::lock_guard<std::recursive_timed_mutex> lock(*doc.getLock());
+        std::lock_guard<DocumentLock> lock(*doc.getLock());
         holding = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         released = true;

@@ -603,7 +603,7 @@ TEST_F(SectionPages, TheShapePageDoesNotRefreshItselfFromItsOwnNotice)
 class LockProbeShape : public PluginShapeHBeam
 {
 public:
-    explicit LockProbeShape(std::recursive_timed_mutex& lock) : lock(lock) {}
+    explicit LockProbeShape(DocumentLock& lock) : lock(lock) {}
     void applyToCrossSection(VornCrossSection* crossSection) override
     {
         std::atomic<bool> free{false};
@@ -619,7 +619,7 @@ public:
         ++applied;
         PluginShapeHBeam::applyToCrossSection(crossSection);
     }
-    std::recursive_timed_mutex& lock;
+    DocumentLock& lock;
     bool appliedUnlocked = false;
     int applied = 0;
 };

@@ -333,6 +333,39 @@ TEST_F(FrameTest, DialogBarsAskForTheirSizeWhenDocked)
     EXPECT_FALSE(frame.isDialogBarVisible(bar));
 }
 
+TEST_F(FrameTest, AHiddenBarHidesTheWindowsInsideItAndIsFoundFromThem)
+{
+    DialogBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Create Group", WS_CHILD | WS_VISIBLE, {0, 0, 200, 80}, &frame));
+    Window inside;
+    ASSERT_TRUE(inside.create("Window", "", WS_CHILD | WS_VISIBLE, {0, 0, 50, 20}, &bar));
+    Toolbar toolbar;
+    ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 24, 22}, &frame, 0xE800));
+    frame.addDialogBar(bar, CBRS_ALIGN_ANY);
+    frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
+    application.processMessages();
+    EXPECT_EQ(MainFrame::frameOf(inside), &frame);
+    EXPECT_EQ(MainFrame::frameOf(frame), &frame);
+
+    // Windows inside a hidden bar say so, so that a plugin can tell whether its bar shows.
+    for (const bool show : {false, true, false})
+    {
+        EXPECT_TRUE(frame.showControlBar(bar, show));
+        EXPECT_TRUE(frame.showControlBar(toolbar, show));
+        application.processMessages();
+        EXPECT_EQ(frame.isDialogBarVisible(bar), show);
+        EXPECT_EQ(inside.isVisible(), show);
+        EXPECT_EQ(frame.isToolbarVisible(toolbar), show);
+        EXPECT_EQ(toolbar.isVisible(), show);
+    }
+    EXPECT_FALSE(frame.showControlBar(inside, true)) << "a window inside a bar is no bar";
+    EXPECT_FALSE(inside.isVisible());
+
+    Window alone;
+    ASSERT_TRUE(alone.create("Window", "", WS_OVERLAPPEDWINDOW, {0, 0, 50, 20}, nullptr));
+    EXPECT_EQ(MainFrame::frameOf(alone), nullptr);
+}
+
 TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
 {
     struct Owner : Window

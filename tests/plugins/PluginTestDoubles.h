@@ -2,12 +2,16 @@
 
 // Small stand-ins for the host's interfaces and for plugins, for the framework's tests.
 
+#include "VornData/VornModifier.h"
 #include "plugins/MAI.h"
+#include "plugins/VornPluginDialog.h"
 #include "plugins/VornPluginMenuItem.h"
+#include "plugins/VornPluginObjectType.h"
 #include "plugins/VornPluginViewBase.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,6 +80,82 @@ public:
     platform::WindowHandle getWindowHandle() override { return {}; }
 
     bool captured = false;
+};
+
+// A dialog plugin that records the names of the plugins offered to it, in order; `onOffer` runs
+// at each offer, to look at what else has happened by then.
+class RecordingDialog : public VornPluginDialog
+{
+public:
+    const char* getName() override { return "Recording Dialog"; }
+    void about(PluginWindowHandle*) override {}
+    PluginWindowRequest* getWindowRequest() override { return nullptr; }
+    const char* getWindowTitle() override { return "Recording"; }
+    int32_t getDockInfo(uint32_t) override { return 0; }
+    bool activatePlugin(VornPluginBase* plugin) override
+    {
+        offered.push_back(plugin->getName());
+        if (onOffer)
+            onOffer();
+        return false;
+    }
+
+    std::vector<std::string> offered;
+    std::function<void()> onOffer;
+};
+
+// The creator of joints as a tool, recording what it is told: "accept <snap object>", the mouse
+// as "x,y,z,flags" (flags in hex) and "deactivate". Its cursor is the x it is asked at.
+class RecordingCreator : public VornPluginObjectCreator
+{
+public:
+    const char* getName() override { return "Joint Creator"; }
+    void about(PluginWindowHandle*) override {}
+    const char* getObjectTypeName() override { return "Joint"; }
+    int32_t getObjectTypeID() override { return 11; }
+    platform::ToolbarButton* getButton() override { return &button; }
+    bool createObject() override { return false; }
+    void acceptSnapObject(VornPluginSnapObject* snap) override
+    {
+        calls.push_back(std::string("accept ") + snap->getName());
+    }
+    void onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags) override
+    {
+        char text[64];
+        std::snprintf(text, sizeof text, "%d,%d,%d,%x", x, y, z, flags);
+        calls.push_back(text);
+    }
+    void deactivate() override { calls.push_back("deactivate"); }
+    platform::CursorHandle getCursor(MAI_View*, int32_t x, int32_t, uint32_t) override
+    {
+        return static_cast<platform::CursorHandle>(x);
+    }
+
+    std::vector<std::string> calls;
+};
+
+// A transform modifier named "Move" that records "activate <record>" and "deactivate". It edits
+// the record it is given; asked for a new one (null), it answers `made` ("activate new").
+class RecordingModifier : public VornPluginObjectModifier
+{
+public:
+    const char* getName() override { return "Move"; }
+    void about(PluginWindowHandle*) override {}
+    platform::ToolbarButton* getButton() override { return &button; }
+    VornModifier* activate(MAI_Doc*, VornModifier* record, uint32_t) override
+    {
+        calls.push_back("activate " + (record != nullptr ? std::string(record->name.getString()) : "new"));
+        return record != nullptr ? record : made;
+    }
+    void deactivate(MAI_Doc*) override { calls.push_back("deactivate"); }
+    const char* getToolCaption(int32_t) override { return "Move"; }
+    void applyToBase(VornModifier*, VornModifiable*) override {}
+    void applyToCurrent(VornModifier*, VornModifiable*) override {}
+    void rebuildBase(VornModifier*) override {}
+    void updateModifier(VornModifier*) override {}
+
+    VornModifier* made = nullptr;
+    std::vector<std::string> calls;
 };
 
 // One call of a menu item, as "execute" or "x,y,flags" (flags in hex).

@@ -10,26 +10,6 @@
 namespace
 {
 
-class RecordingModifier : public VornPluginObjectModifier
-{
-public:
-    const char* getName() override { return "Move"; }
-    void about(PluginWindowHandle*) override {}
-    platform::ToolbarButton* getButton() override { return &button; }
-    VornModifier* activate(MAI_Doc*, VornModifier* record, uint32_t) override
-    {
-        calls.push_back("activate " + std::string(record->name.getString()));
-        return record;
-    }
-    void deactivate(MAI_Doc*) override { calls.push_back("deactivate"); }
-    const char* getToolCaption(int32_t) override { return "Move"; }
-    void applyToBase(VornModifier*, VornModifiable*) override {}
-    void applyToCurrent(VornModifier*, VornModifiable*) override {}
-    void rebuildBase(VornModifier*) override {}
-    void updateModifier(VornModifier*) override {}
-    std::vector<std::string> calls;
-};
-
 class ActiveModifier : public ::testing::Test
 {
 protected:

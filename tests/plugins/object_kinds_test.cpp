@@ -56,20 +56,6 @@ public:
     int updates = 0;
 };
 
-class TestCreator : public VornPluginObjectCreator
-{
-public:
-    const char* getName() override { return "Joint Creator"; }
-    void about(PluginWindowHandle*) override {}
-    const char* getObjectTypeName() override { return "Joint"; }
-    int32_t getObjectTypeID() override { return 11; }
-    platform::ToolbarButton* getButton() override { return &button; }
-    bool createObject() override { return false; }
-    void acceptSnapObject(VornPluginSnapObject*) override {}
-    void onMouse(int32_t, int32_t, int32_t, uint32_t) override {}
-    void deactivate() override {}
-};
-
 std::vector<std::string> ringOf(VornPluginObjectModifier* start)
 {
     std::vector<std::string> names;
@@ -150,7 +136,7 @@ TEST(ModifierRing, PagettesOfEveryLinkedModifierShowTheSameRecord)
 
 TEST(PagetteLists, NewestFirstWithTheOwnerSetAndOneListPerPagette)
 {
-    TestCreator creator;
+    RecordingCreator creator;
     TestEditPagette first, second;
     creator.addEditPagette(&first);
     creator.addEditPagette(&second);
@@ -165,7 +151,7 @@ TEST(PagetteLists, NewestFirstWithTheOwnerSetAndOneListPerPagette)
 TEST(PagetteLists, WindowsAreMadeThroughEachPagettesApplicationInterface)
 {
     FakeMAI mai;
-    TestCreator creator;
+    RecordingCreator creator;
     TestEditPagette first, second, orphan;
     first.mai = &mai;
     second.mai = &mai;
@@ -178,7 +164,7 @@ TEST(PagetteLists, WindowsAreMadeThroughEachPagettesApplicationInterface)
 
 TEST(EditPagettes, ShowThoseThatApplyRefreshTheShownAndHideTheRest)
 {
-    TestCreator creator;
+    RecordingCreator creator;
     TestEditPagette appliesShown, appliesHidden, refusesShown, refusesHidden, windowless;
     FakeWindowHandle shownA(visible), hiddenA(0), shownR(visible), hiddenR(0);
     appliesShown.windowHandle = &shownA;
@@ -207,7 +193,7 @@ TEST(EditPagettes, ShowThoseThatApplyRefreshTheShownAndHideTheRest)
 
 TEST(ObjectKinds, TypeNamesOfTheKinds)
 {
-    TestCreator creator;
+    RecordingCreator creator;
     TestModifier modifier("Move");
     EXPECT_STREQ(creator.getTypeName(), "Object Creator");
     EXPECT_STREQ(creator.VornPluginObjectType::getTypeName(), "ObjectType");
