@@ -415,10 +415,12 @@ TEST_F(RunControl, AnIterationLearnsWhetherSomeoneElseHeldTheLockSinceTheLastOne
     ASSERT_EQ(calculation.startCalculation(doc.document), 0);
     ASSERT_TRUE(eventually([&] { return calculation.iterations.load() >= 3; }));
     EXPECT_EQ(calculation.modelChanges.load(), 1) << "only the first iteration of the run";
-    const int before = calculation.iterations.load();
+    int before = 0;
     {
         DocumentChangeLock change(&doc, "Test change\nis waiting to gain access to the database.");
         ASSERT_TRUE(change.isLocked());
+        // No iteration runs while the change holds the lock.
+        before = calculation.iterations.load();
     }
     ASSERT_TRUE(eventually([&] { return calculation.iterations.load() > before + 2; }));
     EXPECT_EQ(calculation.modelChanges.load(), 2);
