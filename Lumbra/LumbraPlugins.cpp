@@ -7,6 +7,8 @@
 #include "Lumbra/GroupMenuItems.h"
 #include "Lumbra/JointPropertyToggles.h"
 #include "Lumbra/LumbraWindows.h"
+#include "Lumbra/Perspective/DevStatusView.h"
+#include "Lumbra/Perspective/PerspectiveViewType.h"
 #include "Lumbra/PropertyObjectTypes.h"
 
 #include "plugins/PluginLibraryApplication.h"
@@ -39,8 +41,8 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"ObjectType", "ObjectType CrossSection", makeTablePlugin<PluginObjectTypeCrossSection>},
     {"ObjectType", "ObjectType Material", makeTablePlugin<PluginObjectTypeMaterial>},
     {"ObjectType", "ObjectType Modifier", makeTablePlugin<PluginObjectTypeModifier>},
-    {"View Base", "Perspective", nullptr},
-    {"View Base", "DevStatus", nullptr},
+    {"View Base", "Perspective", makeTablePlugin<PluginViewPerspective>},
+    {"View Base", "DevStatus", makeTablePlugin<PluginViewDevStatus>},
     {"Toolbar", "Main Options", nullptr},
     {"Toolbar", "Snap Options", nullptr},
     {"Toolbar", "Zoom Options", nullptr},

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Lumbra/Perspective/PerspectiveViewType.h"
+
+namespace lumbra
+{
+
+// The fixed texts of a page plugin of the perspective view.
+struct PageTexts
+{
+    const char* name;
+    const char* description;
+    const char* aboutCaption;
+    int32_t dialogId;
+};
+
+// A page plugin of the perspective view: a pagette of the view type's page.
+class PerspectivePage : public PluginVPPage
+{
+public:
+    explicit PerspectivePage(const PageTexts& texts) : texts(texts) {}
+
+    const char* getName() override { return texts.name; }
+    const char* getDescription() override { return texts.description; }
+    void about(PluginWindowHandle* parent) override;
+    PluginWindowRequest* getWindowRequest() override { return requestWindow(texts.dialogId); }
+
+protected:
+    PageTexts texts;
+};
+
+class PluginVPPageShowHide : public PerspectivePage
+{
+public:
+    explicit PluginVPPageShowHide(PluginViewPerspective* viewType);
+
+    PluginViewPerspective* viewType;
+};
+
+class PluginVPPageAdvancedSettings : public PerspectivePage
+{
+public:
+    PluginVPPageAdvancedSettings();
+};
+
+class PluginVPPageColors : public PerspectivePage
+{
+public:
+    PluginVPPageColors();
+};
+
+} // namespace lumbra
