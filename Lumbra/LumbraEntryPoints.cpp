@@ -5,6 +5,7 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/Perspective/PerspectiveImages.h"
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/PluginLibraryApplication.h"
@@ -16,6 +17,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
     lumbra::registerKitResources();
     lumbra::registerMenuItemImages();
+    lumbra::registerPerspectiveImages();
     lumbra::registerCreateGroupDialogTemplate();
     if (!attachPluginLibrary(device))
         return;

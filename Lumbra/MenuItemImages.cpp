@@ -32,6 +32,11 @@ void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
 
 } // namespace
 
+void registerMenuItemImage(int32_t id, std::initializer_list<std::string_view> rows)
+{
+    registerImage(id, rows);
+}
+
 void registerMenuItemImages()
 {
     // A red cross.

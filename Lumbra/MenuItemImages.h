@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
 
 namespace lumbra
 {
@@ -23,5 +25,7 @@ constexpr int32_t RotationBlocked = 170;
 
 // Registers the images with the library's bitmap resources. Registering again replaces them.
 void registerMenuItemImages();
+// Registers one image drawn as text rows (platform/PixelArt.h letters, '.' transparent).
+void registerMenuItemImage(int32_t id, std::initializer_list<std::string_view> rows);
 
 } // namespace lumbra

@@ -59,20 +59,8 @@ void DrawObjectDisplacedMembers::draw(platform::DeviceContext& context, int32_t 
     BlockList<VornMember>* members = camera.memberList();
     if (members == nullptr)
         return;
-    const platform::Pen previous = context.selectObject(platform::Pen{platform::PS_SOLID, 0, camera.hiddenColor});
-    const int32_t previousMode = context.setBkMode(platform::TRANSPARENT);
-    for (uint32_t index = members->getCount(); index-- > 0;)
-    {
-        VornMember& member = (*members)[index];
-        VornJoint* start = member.getStartJoint();
-        VornJoint* end = member.getEndJoint();
-        if (start == nullptr || end == nullptr)
-            continue;
-        context.moveTo(camera.pixelOf((*dispScreenCoor)[BlockList<VornJoint>::getIndex(start)]));
-        context.lineTo(camera.pixelOf((*dispScreenCoor)[BlockList<VornJoint>::getIndex(end)]));
-    }
-    context.setBkMode(previousMode);
-    context.selectObject(previous);
+    const platform::Pen displacedPen{platform::PS_SOLID, 0, camera.hiddenColor};
+    drawMemberLines(context, camera, *members, *dispScreenCoor, [&](const VornMember&) { return displacedPen; });
 }
 
 } // namespace lumbra

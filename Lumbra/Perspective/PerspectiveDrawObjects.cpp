@@ -29,6 +29,26 @@ const VornSelectable* representativeOf(const VornSelectable* object)
     return object;
 }
 
+void drawMemberLines(platform::DeviceContext& context, const PerspectiveView& camera, BlockList<VornMember>& members,
+                     const ScreenOffsetList& offsets, const std::function<platform::Pen(const VornMember&)>& penFor)
+{
+    const platform::Pen previous = context.currentPen();
+    const int32_t previousMode = context.setBkMode(platform::TRANSPARENT); // dotted lines keep their gaps
+    for (uint32_t index = members.getCount(); index-- > 0;)
+    {
+        const VornMember& member = members[index];
+        VornJoint* start = member.getStartJoint();
+        VornJoint* end = member.getEndJoint();
+        if (start == nullptr || end == nullptr)
+            continue;
+        context.selectObject(penFor(member));
+        context.moveTo(camera.pixelOf(offsets[BlockList<VornJoint>::getIndex(start)]));
+        context.lineTo(camera.pixelOf(offsets[BlockList<VornJoint>::getIndex(end)]));
+    }
+    context.setBkMode(previousMode);
+    context.selectObject(previous);
+}
+
 void showPerspectiveAbout(PluginWindowHandle* parent, const char* text, int32_t year, const char* caption)
 {
     showAboutBox(parent, caption, std::string(text) + "\n" + std::to_string(year));
@@ -162,6 +182,28 @@ void settleBand(BlockList<T>* list, int32_t mode, VornDocument* document)
     }
 }
 
+VornDocument* documentOfView(const PerspectiveView& view);
+
+// A band over the elements of a list: modes 0 and 1 settle it; the others test each element, from
+// the last, with `inside`.
+template <class T, class Inside>
+void selectListInBand(PerspectiveView& camera, BlockList<T>* list, int32_t mode, bool restoreOutside, Inside inside)
+{
+    if (list == nullptr)
+        return;
+    if (mode == BandMode::Start || mode == BandMode::Commit)
+    {
+        settleBand(list, mode, documentOfView(camera));
+        return;
+    }
+    const ScreenOffsetList* offsets = camera.screenCoor;
+    if (offsets == nullptr)
+        return;
+    const BandBox band(camera);
+    for (uint32_t index = list->getCount(); index-- > 0;)
+        applyBand((*list)[index], inside(band, *offsets, (*list)[index], index), mode, restoreOutside);
+}
+
 template <class T>
 bool anyRepresentativeSelected(BlockList<T>* list)
 {
@@ -289,21 +331,10 @@ public:
 
     void selectInBand(int32_t mode) override
     {
-        PerspectiveView& camera = view();
-        BlockList<VornJoint>* joints = camera.jointList();
-        if (joints == nullptr)
-            return;
-        if (mode == BandMode::Start || mode == BandMode::Commit)
-        {
-            settleBand(joints, mode, documentOfView(camera));
-            return;
-        }
-        ScreenOffsetList* offsets = camera.screenCoor;
-        if (offsets == nullptr)
-            return;
-        const BandBox band(camera);
-        for (uint32_t index = joints->getCount(); index-- > 0;)
-            applyBand((*joints)[index], band.contains((*offsets)[index]), mode, true);
+        selectListInBand(view(), view().jointList(), mode, true,
+                         [](const BandBox& band, const ScreenOffsetList& offsets, VornJoint&, uint32_t index) {
+                             return band.contains(offsets[index]);
+                         });
     }
 
     bool hasSelectedItems() override { return anyRepresentativeSelected(view().jointList()); }
@@ -373,61 +404,32 @@ public:
             return;
         const platform::Pen hiddenPen = solidPen(camera.hiddenColor);
         const platform::Pen frozenPen = solidPen(camera.frozenColor);
-        const platform::Pen previous = context.currentPen();
-        const int32_t previousMode = context.setBkMode(platform::TRANSPARENT);
-        for (uint32_t index = members->getCount(); index-- > 0;)
-        {
-            VornMember& member = (*members)[index];
-            VornJoint* start = member.getStartJoint();
-            VornJoint* end = member.getEndJoint();
-            if (start == nullptr || end == nullptr)
-                continue;
+        drawMemberLines(context, camera, *members, *offsets, [&](const VornMember& member) {
             const VornSelectable* shown = representativeOf(&member);
             if (shown->isHidden())
-                context.selectObject(hiddenPen);
-            else if (shown->isFrozen())
-                context.selectObject(frozenPen);
-            else
-                context.selectObject(colouredPen(member, *shown, camera));
-            context.moveTo(camera.pixelOf((*offsets)[BlockList<VornJoint>::getIndex(start)]));
-            context.lineTo(camera.pixelOf((*offsets)[BlockList<VornJoint>::getIndex(end)]));
-        }
-        context.setBkMode(previousMode);
-        context.selectObject(previous);
+                return hiddenPen;
+            if (shown->isFrozen())
+                return frozenPen;
+            return colouredPen(member, *shown, camera);
+        });
     }
 
     void selectInBand(int32_t mode) override
     {
-        PerspectiveView& camera = view();
-        BlockList<VornMember>* members = camera.memberList();
-        if (members == nullptr)
-            return;
-        if (mode == BandMode::Start || mode == BandMode::Commit)
-        {
-            settleBand(members, mode, documentOfView(camera));
-            return;
-        }
-        ScreenOffsetList* offsets = camera.screenCoor;
-        if (offsets == nullptr)
-            return;
-        const BandBox band(camera);
-        const bool touching = camera.bandCorner.x < camera.bandAnchor.x;
-        for (uint32_t index = members->getCount(); index-- > 0;)
-        {
-            VornMember& member = (*members)[index];
-            VornJoint* start = member.getStartJoint();
-            VornJoint* end = member.getEndJoint();
-            if (start == nullptr || end == nullptr)
-                continue;
-            const ScreenOffset& a = (*offsets)[BlockList<VornJoint>::getIndex(start)];
-            const ScreenOffset& b = (*offsets)[BlockList<VornJoint>::getIndex(end)];
-            bool inside;
-            if (touching)
-                inside = band.contains(a) || band.contains(b) || band.crossedBy(a, b);
-            else
-                inside = band.contains(a) && band.contains(b);
-            applyBand(member, inside, mode, false);
-        }
+        // A band dragged to the left takes what it touches, one dragged to the right what lies inside.
+        const bool touching = view().bandCorner.x < view().bandAnchor.x;
+        selectListInBand(view(), view().memberList(), mode, false,
+                         [touching](const BandBox& band, const ScreenOffsetList& offsets, VornMember& member, uint32_t) {
+                             VornJoint* start = member.getStartJoint();
+                             VornJoint* end = member.getEndJoint();
+                             if (start == nullptr || end == nullptr)
+                                 return false;
+                             const ScreenOffset& a = offsets[BlockList<VornJoint>::getIndex(start)];
+                             const ScreenOffset& b = offsets[BlockList<VornJoint>::getIndex(end)];
+                             if (touching)
+                                 return band.contains(a) || band.contains(b) || band.crossedBy(a, b);
+                             return band.contains(a) && band.contains(b);
+                         });
     }
 
     bool hasSelectedItems() override { return anyRepresentativeSelected(view().memberList()); }

@@ -4,10 +4,12 @@
 #include "__globalobjectdevice/Notifier.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace platform
 {
 class DeviceContext;
+struct Pen;
 }
 
 class VornSelectable;
@@ -184,6 +186,11 @@ protected:
 // The object whose state and colour are shown for an object: the outermost closed group around it,
 // or itself.
 const VornSelectable* representativeOf(const VornSelectable* object);
+
+// Draws every member, from the last, as a line between the offsets of its joints in the pen
+// `penFor` gives it.
+void drawMemberLines(platform::DeviceContext& context, const PerspectiveView& camera, BlockList<VornMember>& members,
+                     const ScreenOffsetList& offsets, const std::function<platform::Pen(const VornMember&)>& penFor);
 
 // The about box of a perspective plugin: its text with the year under it, captioned.
 void showPerspectiveAbout(PluginWindowHandle* parent, const char* text, int32_t year, const char* caption);
