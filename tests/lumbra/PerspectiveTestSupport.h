@@ -30,6 +30,28 @@ public:
     int invalidations = 0;
 };
 
+// Counts the menu items handed to the host and taken back, and the tool bar redraws.
+class PerspectiveMAI : public ScriptedMAI
+{
+public:
+    bool addMenuItem(VornPluginMenuItem* item) override
+    {
+        ++added;
+        item->getMenuPath(); // as the host does
+        return true;
+    }
+    bool removeMenuItem(VornPluginMenuItem*) override
+    {
+        ++removed;
+        return true;
+    }
+    void redrawToolbars() override { ++toolbarRedraws; }
+
+    int added = 0;
+    int removed = 0;
+    int toolbarRedraws = 0;
+};
+
 class PerspectiveTest : public ::testing::Test
 {
 protected:
@@ -126,7 +148,7 @@ protected:
         return nullptr;
     }
 
-    ScriptedMAI mai;
+    PerspectiveMAI mai;
     CountingDoc doc{&mai};
     ModelDocument model{doc.document};
     PluginManager registry;

@@ -1,5 +1,6 @@
 #include "tests/lumbra/PerspectiveTestSupport.h"
 
+#include "Lumbra/Perspective/PerspectiveSnaps.h"
 #include "Lumbra/Perspective/PerspectiveTools.h"
 #include "VornData/VornJoint.h"
 
@@ -216,4 +217,29 @@ TEST_F(PerspectiveTools, HidingALayerWithSelectedObjectsAsksFirst)
     mai.answers = {1};
     joints->execute(view);
     EXPECT_FALSE(layer(*view, "Joints")->enabled);
+}
+
+TEST_F(PerspectiveTools, TheFamilyIsHandedToTheHostOnlyWhenTheViewTypeChanges)
+{
+    SizedView& second = openWindow(100, 100);
+    const int family = 3 + 8 + 3; // tools, show-type items, snap objects
+    viewType->activateView(nullptr, nullptr);
+    EXPECT_EQ(mai.added, family);
+    EXPECT_EQ(mai.toolbarRedraws, 1);
+    // From one perspective window to another: nothing is taken away or handed again.
+    viewType->deactivateView(&second, viewType);
+    viewType->activateView(view, viewType);
+    EXPECT_EQ(mai.added, family);
+    EXPECT_EQ(mai.removed, 0);
+    // Switching a window to another view type takes the family back.
+    FakeViewType otherType;
+    viewType->deactivateView(&second, &otherType);
+    EXPECT_EQ(mai.removed, family);
+    // Handing the plane snap over switches it on and makes it usable.
+    auto* plane = packaged<lumbra::PluginVPSOPlane>(viewType->snapObjectPlugins);
+    plane->setUsable(false);
+    viewType->activateView(&second, &otherType);
+    EXPECT_TRUE(plane->isUsable());
+    EXPECT_TRUE(viewType->activatePlugin(pan));
+    EXPECT_FALSE(viewType->activatePlugin(plane));
 }
