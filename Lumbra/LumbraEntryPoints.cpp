@@ -6,6 +6,7 @@
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
 #include "Lumbra/Perspective/PerspectiveImages.h"
+#include "Lumbra/Perspective/PerspectivePagettes.h"
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/PluginLibraryApplication.h"
@@ -18,6 +19,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerKitResources();
     lumbra::registerMenuItemImages();
     lumbra::registerPerspectiveImages();
+    lumbra::registerPerspectivePagetteTemplates();
     lumbra::registerCreateGroupDialogTemplate();
     if (!attachPluginLibrary(device))
         return;

@@ -1,6 +1,7 @@
 #include "Lumbra/Perspective/PerspectivePages.h"
 
 #include "Lumbra/Perspective/PerspectiveDrawObjects.h"
+#include "Lumbra/Perspective/PerspectivePagettes.h"
 
 namespace lumbra
 {
@@ -23,10 +24,46 @@ PluginVPPageAdvancedSettings::PluginVPPageAdvancedSettings()
 {
 }
 
+PluginVPPageAdvancedSettings::~PluginVPPageAdvancedSettings() = default;
+
+PluginWindowRequest* PluginVPPageAdvancedSettings::getWindowRequest()
+{
+    if (pagette == nullptr)
+    {
+        pagette = std::make_unique<CViewPerspectivePagetteSetup>(mai);
+        dialogObject = pagette.get();
+    }
+    return PerspectivePage::getWindowRequest();
+}
+
+void PluginVPPageAdvancedSettings::updatePage()
+{
+    if (pagette != nullptr)
+        pagette->refresh();
+}
+
 PluginVPPageColors::PluginVPPageColors()
     : PerspectivePage({"Colors Page", "Colors Page:\nGeneral Color Settings of the perspective view.",
                        "PluginVPPageColors", 146})
 {
+}
+
+PluginVPPageColors::~PluginVPPageColors() = default;
+
+PluginWindowRequest* PluginVPPageColors::getWindowRequest()
+{
+    if (pagette == nullptr)
+    {
+        pagette = std::make_unique<CViewPerspectivePagetteColors>(mai);
+        dialogObject = pagette.get();
+    }
+    return PerspectivePage::getWindowRequest();
+}
+
+void PluginVPPageColors::updatePage()
+{
+    if (pagette != nullptr)
+        pagette->refresh();
 }
 
 } // namespace lumbra

@@ -2,6 +2,8 @@
 
 #include "Lumbra/Perspective/PerspectiveViewType.h"
 
+#include <memory>
+
 namespace lumbra
 {
 
@@ -37,16 +39,31 @@ public:
     PluginViewPerspective* viewType;
 };
 
+class CViewPerspectivePagetteSetup;
+class CViewPerspectivePagetteColors;
+
+// The setup pagette: the active window's camera values.
 class PluginVPPageAdvancedSettings : public PerspectivePage
 {
 public:
     PluginVPPageAdvancedSettings();
+    ~PluginVPPageAdvancedSettings() override;
+    PluginWindowRequest* getWindowRequest() override;
+    void updatePage() override;
+
+    std::unique_ptr<CViewPerspectivePagetteSetup> pagette;
 };
 
+// The colours pagette: the active window's six colours.
 class PluginVPPageColors : public PerspectivePage
 {
 public:
     PluginVPPageColors();
+    ~PluginVPPageColors() override;
+    PluginWindowRequest* getWindowRequest() override;
+    void updatePage() override;
+
+    std::unique_ptr<CViewPerspectivePagetteColors> pagette;
 };
 
 } // namespace lumbra
