@@ -7,6 +7,7 @@
 #include "Lumbra/MenuItemImages.h"
 #include "Lumbra/Perspective/PerspectiveImages.h"
 #include "Lumbra/Perspective/PerspectivePagettes.h"
+#include "Lumbra/Perspective/PerspectiveViewPage.h"
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/PluginLibraryApplication.h"
@@ -20,6 +21,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerMenuItemImages();
     lumbra::registerPerspectiveImages();
     lumbra::registerPerspectivePagetteTemplates();
+    lumbra::registerPerspectiveViewPageTemplate();
     lumbra::registerCreateGroupDialogTemplate();
     if (!attachPluginLibrary(device))
         return;

@@ -5,6 +5,7 @@
 #include "Lumbra/Perspective/PerspectivePages.h"
 #include "Lumbra/Perspective/PerspectiveSnaps.h"
 #include "Lumbra/Perspective/PerspectiveTools.h"
+#include "Lumbra/Perspective/PerspectiveViewPage.h"
 #include "VornData/VornGroup.h"
 #include "__globalobjectdevice/NotificationChannels.h"
 #include "platform/CommandRouting.h"
@@ -170,16 +171,30 @@ void PluginViewPerspective::about(PluginWindowHandle* parent)
     showPerspectiveAbout(parent, getName(), 1999, "PluginViewPerspective");
 }
 
+PluginViewPerspective::PluginViewPerspective() = default;
+
+PluginViewPerspective::~PluginViewPerspective() = default;
+
 PluginWindowRequest* PluginViewPerspective::getWindowRequest()
 {
-    return requestWindow(131);
+    if (viewPage == nullptr)
+    {
+        viewPage = std::make_unique<CViewPagePerspective>(this);
+        dialogObject = viewPage.get();
+    }
+    return requestWindow(CViewPagePerspective::templateId);
 }
 
 bool PluginViewPerspective::activatePlugin(VornPluginBase* plugin)
 {
     for (VornPluginBase* item = menuItemPlugins; item != nullptr; item = item->getNext())
         if (item == plugin)
+        {
+            // The page shows the tool pressed and makes it the active tool.
+            if (viewPage != nullptr && viewPage->exists())
+                viewPage->selectTool(static_cast<VornPluginMenuItem*>(item));
             return true;
+        }
     return false;
 }
 

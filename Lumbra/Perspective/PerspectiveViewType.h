@@ -3,11 +3,13 @@
 #include "Lumbra/Perspective/PerspectiveView.h"
 #include "plugins/VornPluginViewBase.h"
 
+#include <memory>
 #include <string>
 
 namespace lumbra
 {
 
+class CViewPagePerspective;
 class PerspectiveDrawObject;
 
 // A menu item that switches a window to one view type ("&View\Select &Type\...").
@@ -68,6 +70,8 @@ class PluginViewPerspective : public VornPluginViewBase
 public:
     static constexpr uint32_t packagedCount = 18;
 
+    PluginViewPerspective();
+    ~PluginViewPerspective() override;
     const char* getName() override { return "Perspective"; }
     void registerPluginTypes(PluginManager* registry) override;
     VornPluginBase* GetPackagedPlugin(uint32_t index) override;
@@ -89,6 +93,8 @@ public:
     VornPluginBase* drawObjectPlugins = nullptr;
     VornPluginBase* menuItemPlugins = nullptr;
     VornPluginBase* pagePlugins = nullptr;
+    // The view page, made at the first window request.
+    std::unique_ptr<CViewPagePerspective> viewPage;
 
 private:
     void selectInBand(MAI_View* view, PerspectiveView& info, int32_t x, int32_t y, uint32_t flags);

@@ -7,6 +7,7 @@
 //        |M1                |M2
 //   J1 (0,-40,0)         J2 (0,40,0)
 
+#include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/Perspective/PerspectiveDrawObjects.h"
 #include "Lumbra/Perspective/PerspectiveViewType.h"
 #include "platform/DeviceContext.h"
@@ -58,6 +59,7 @@ protected:
     PerspectiveTest()
     {
         viewType->mai = &mai;
+        viewType->module = lumbra::thisModule(); // the resources of the library's code in the test
         registry.addPlugin(viewType);
         mai.activeDocument = &doc;
     }

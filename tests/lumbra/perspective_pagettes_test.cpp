@@ -1,8 +1,12 @@
 #include "tests/lumbra/PerspectiveTestSupport.h"
 
+#include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
+#include "Lumbra/Perspective/PerspectiveImages.h"
 #include "Lumbra/Perspective/PerspectivePages.h"
 #include "Lumbra/Perspective/PerspectivePagettes.h"
+#include "Lumbra/Perspective/PerspectiveViewPage.h"
+#include "Lumbra/Perspective/PerspectiveTools.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
@@ -118,4 +122,35 @@ TEST_F(PerspectivePagettes, AChosenColourGoesToTheActiveWindowOnly)
     mai.activeView = &other;
     colorsPage->updatePage();
     EXPECT_EQ(colorsPage->pagette->colours[0], 0x808080u);
+}
+
+TEST_F(PerspectivePagettes, TheViewPageOffersTheToolsWithImagesAndPressesTheChosenOne)
+{
+    lumbra::registerKitResources();
+    lumbra::registerPerspectiveImages();
+    lumbra::registerPerspectiveViewPageTemplate();
+    viewType->getWindowRequest();
+    ASSERT_TRUE(viewType->viewPage->create(&top, lumbra::thisModule()));
+    lumbra::CViewPagePerspective& page = *viewType->viewPage;
+    // A separator, then pan, rotate and zoom; the show-type items have no image.
+    ASSERT_EQ(page.toolbar.buttonCount(), 4);
+    auto* pan = packaged<lumbra::PluginVPMIPan>(viewType->menuItemPlugins);
+    auto* rotate = packaged<lumbra::PluginVPMIRotate>(viewType->menuItemPlugins);
+    auto* zoom = packaged<lumbra::PluginVPMIZoom>(viewType->menuItemPlugins);
+    EXPECT_EQ(pan->pageButton.commandId, 0x8000);
+    EXPECT_EQ(rotate->pageButton.commandId, 0x8001);
+    EXPECT_EQ(zoom->pageButton.commandId, 0x8002);
+    // The page asked the host for its pagettes, in the order of the page list.
+    EXPECT_EQ(mai.requests, (std::vector<int32_t>{146, 133, 145}));
+
+    page.onCommand(0x8001, platform::BN_CLICKED, {});
+    EXPECT_EQ(doc.getActiveMenuItem(), rotate);
+    EXPECT_EQ(viewType->currentTool, rotate);
+    EXPECT_NE(page.toolbar.buttonState(0x8001) & platform::TBSTATE_CHECKED, 0);
+    EXPECT_EQ(page.toolbar.buttonState(0x8000) & platform::TBSTATE_CHECKED, 0);
+    // A tool chosen elsewhere reaches the page through the view type.
+    EXPECT_TRUE(viewType->activatePlugin(pan));
+    EXPECT_EQ(doc.getActiveMenuItem(), pan);
+    EXPECT_NE(page.toolbar.buttonState(0x8000) & platform::TBSTATE_CHECKED, 0);
+    EXPECT_EQ(page.toolbar.buttonState(0x8001) & platform::TBSTATE_CHECKED, 0);
 }
