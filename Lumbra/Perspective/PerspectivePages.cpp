@@ -18,6 +18,24 @@ PluginVPPageShowHide::PluginVPPageShowHide(PluginViewPerspective* viewType)
 {
 }
 
+PluginVPPageShowHide::~PluginVPPageShowHide() = default;
+
+PluginWindowRequest* PluginVPPageShowHide::getWindowRequest()
+{
+    if (pagette == nullptr)
+    {
+        pagette = std::make_unique<CViewPerspectivePagetteShowHide>(viewType);
+        dialogObject = pagette.get();
+    }
+    return PerspectivePage::getWindowRequest();
+}
+
+void PluginVPPageShowHide::updatePage()
+{
+    if (pagette != nullptr)
+        pagette->refresh();
+}
+
 PluginVPPageAdvancedSettings::PluginVPPageAdvancedSettings()
     : PerspectivePage({"Advanced Settings Page", "Advanced Settings Page:\nView/Modify the perspective's view.",
                        "PluginVPPageAdvancedSettings", 133})

@@ -31,12 +31,19 @@ protected:
     PageTexts texts;
 };
 
+class CViewPerspectivePagetteShowHide;
+
+// The show/hide pagette: which layers the active window shows.
 class PluginVPPageShowHide : public PerspectivePage
 {
 public:
     explicit PluginVPPageShowHide(PluginViewPerspective* viewType);
+    ~PluginVPPageShowHide() override;
+    PluginWindowRequest* getWindowRequest() override;
+    void updatePage() override;
 
     PluginViewPerspective* viewType;
+    std::unique_ptr<CViewPerspectivePagetteShowHide> pagette;
 };
 
 class CViewPerspectivePagetteSetup;

@@ -1,11 +1,16 @@
 #include "Lumbra/Perspective/PerspectivePagettes.h"
 
 #include "Lumbra/LumbraLibrary.h"
+#include "Lumbra/Perspective/PerspectiveDrawObjects.h"
+#include "Lumbra/Perspective/PerspectiveTools.h"
+#include "Lumbra/Perspective/PerspectiveViewPage.h"
 #include "platform/DialogTemplate.h"
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
 #include "uikit/DialogNumbers.h"
+
+#include <algorithm>
 
 namespace lumbra
 {
@@ -21,6 +26,9 @@ constexpr std::array<const char*, setupFieldCount> setupCaptions = {"pov X",    
 constexpr std::array<const char*, setupFieldCount> spinnerTexts = {"sX", "sY", "sZ", "sX", "sY", "sZ", "sZ"};
 
 constexpr int32_t colorsTitleId = 1106;
+constexpr int32_t showHideTitleId = 1104;
+// The image of a layer that names no bitmap of its own.
+constexpr int32_t showHideBitmapId = 145;
 // Background, Select, Default, Frozen, Selected, Hidden: three rows of two.
 constexpr std::array<int32_t, CViewPerspectivePagetteColors::colourCount> colourButtonIds = {1107, 1112, 1108,
                                                                                              1110, 1109, 1111};
@@ -246,10 +254,60 @@ void CViewPerspectivePagetteColors::refresh()
         }
 }
 
+CViewPerspectivePagetteShowHide::CViewPerspectivePagetteShowHide(PluginViewPerspective* viewType)
+    : platform::Dialog(templateId), viewType(viewType)
+{
+    frame.resizable = true;
+    frame.openHeight = -1; // known at initialisation
+}
+
+bool CViewPerspectivePagetteShowHide::onInitDialog()
+{
+    takeOverFrame(*this, frame, showHideTitleId);
+    frame.minOpenHeight = frame.openHeight;
+    const platform::Rect client = clientRect();
+    tree.create(platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_BORDER | platform::TVS_CHECKBOXES,
+                {3, 20, client.right - 3, client.bottom - 13}, this, treeId);
+    addBitmapImage(thisModule(), showHideBitmapId, images);
+    tree.setImageList(&images);
+    for (VornPluginBase* plugin = viewType->drawObjectPlugins; plugin != nullptr; plugin = plugin->getNext())
+    {
+        auto* layers = dynamic_cast<PluginDrawObject*>(plugin);
+        if (layers == nullptr)
+            continue;
+        int image = 0;
+        if (layers->getBitmapID() != 0)
+            image = std::max(0, addBitmapImage(layers->module, layers->getBitmapID(), images));
+        tree.insertItem(layers->getDisplayName(), image, image, platform::TreeItem::None, platform::TreeItem::Last,
+                        reinterpret_cast<std::intptr_t>(layers));
+    }
+    return true;
+}
+
+void CViewPerspectivePagetteShowHide::refresh()
+{
+    MAI* mai = viewType->mai;
+    if (!exists() || mai == nullptr || mai->activeView == nullptr || mai->activeView->viewTypeInfos == nullptr)
+        return;
+    for (platform::TreeItem item = tree.rootItem(); item != platform::TreeItem::None; item = tree.nextSibling(item))
+    {
+        if (tree.itemHasChildren(item))
+            continue;
+        auto* layers = reinterpret_cast<PluginDrawObject*>(tree.itemData(item));
+        const PerspectiveDrawObject* layer = layerOf(mai->activeView, layers);
+        tree.setCheck(item, layer != nullptr && layer->enabled != 0);
+    }
+}
+
 void registerPerspectivePagetteTemplates()
 {
     platform::registerDialogTemplate(thisModule(), CViewPerspectivePagetteSetup::templateId, setupTemplate());
     platform::registerDialogTemplate(thisModule(), CViewPerspectivePagetteColors::templateId, colorsTemplate());
+    platform::registerDialogTemplate(
+        thisModule(), CViewPerspectivePagetteShowHide::templateId,
+        platform::dialogTemplateOf({0, 0, 115, 60}, platform::WS_CHILD | platform::DS_CONTROL | platform::DS_SETFONT, "",
+                                   {platform::controlItem("Button", showHideTitleId, {0, 0, 115, 60},
+                                                          platform::BS_OWNERDRAW, "Show/Hide Types")}));
 }
 
 } // namespace lumbra

@@ -102,3 +102,33 @@ uint32_t& colourField(PerspectiveView& camera, int32_t button);
 void registerPerspectivePagetteTemplates();
 
 } // namespace lumbra
+
+#include "platform/ImageList.h"
+#include "platform/TreeControl.h"
+
+namespace lumbra
+{
+
+class PluginViewPerspective;
+
+// "Show/Hide Types": the layers of the active perspective window, checked while shown.
+class CViewPerspectivePagetteShowHide : public platform::Dialog
+{
+public:
+    static constexpr int32_t templateId = 145;
+    static constexpr int32_t treeId = 1105;
+
+    explicit CViewPerspectivePagetteShowHide(PluginViewPerspective* viewType);
+    bool onInitDialog() override;
+    // Checks the layers the active window shows.
+    void refresh();
+
+    platform::TreeControl tree;
+
+private:
+    PluginViewPerspective* viewType;
+    CPagetteButton frame;
+    platform::ImageList images{{16, 16}};
+};
+
+} // namespace lumbra

@@ -11,16 +11,12 @@
 namespace lumbra
 {
 
-namespace
-{
-
-// The item's 16 x 16 image in the list (magenta transparent); -1 when its module has none.
-int addItemImage(VornPluginMenuItem& item, platform::ImageList& images)
+int addBitmapImage(platform::ModuleHandle module, int32_t bitmapId, platform::ImageList& images)
 {
     const platform::BitmapResource* bitmap = nullptr;
     try
     {
-        bitmap = platform::findBitmapResource(item.module, item.getBitmapID());
+        bitmap = platform::findBitmapResource(module, bitmapId);
     }
     catch (const platform::ResourceError&)
     {
@@ -33,8 +29,6 @@ int addItemImage(VornPluginMenuItem& item, platform::ImageList& images)
         strip.setPixel(index % 16, index / 16, bitmap->pixels[static_cast<size_t>(index / 16 * bitmap->width + index % 16)]);
     return images.add(strip, 0xFF00FF);
 }
-
-} // namespace
 
 CViewPagePerspective::CViewPagePerspective(PluginViewPerspective* viewType)
     : platform::Dialog(templateId), viewType(viewType)
@@ -61,7 +55,7 @@ bool CViewPagePerspective::onInitDialog()
         auto* item = dynamic_cast<PluginVPMenuItem*>(plugin);
         if (item == nullptr || item->getBitmapID() == 0)
             continue;
-        const int image = addItemImage(*item, images);
+        const int image = addBitmapImage(item->module, item->getBitmapID(), images);
         if (image < 0)
             continue;
         item->pageButton.imageIndex = image;

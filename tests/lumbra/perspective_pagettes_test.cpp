@@ -154,3 +154,26 @@ TEST_F(PerspectivePagettes, TheViewPageOffersTheToolsWithImagesAndPressesTheChos
     EXPECT_NE(page.toolbar.buttonState(0x8000) & platform::TBSTATE_CHECKED, 0);
     EXPECT_EQ(page.toolbar.buttonState(0x8001) & platform::TBSTATE_CHECKED, 0);
 }
+
+TEST_F(PerspectivePagettes, TheShowHideTreeChecksTheLayersOfTheActiveWindow)
+{
+    auto* showHide = packaged<lumbra::PluginVPPageShowHide>(viewType->pagePlugins);
+    showHide->getWindowRequest();
+    ASSERT_TRUE(showHide->pagette->create(&top, lumbra::thisModule()));
+    platform::TreeControl& tree = showHide->pagette->tree;
+    SizedView& other = openWindow(100, 100);
+    layer(other, "Grid")->enabled = 0;
+    showHide->updatePage();
+    std::vector<std::string> rows;
+    for (platform::TreeItem item = tree.rootItem(); item != platform::TreeItem::None; item = tree.nextSibling(item))
+        rows.push_back(tree.itemText(item) + (tree.getCheck(item) ? "+" : "-"));
+    EXPECT_EQ(rows, (std::vector<std::string>{"Origin+", "Members-", "Members-", "Members+", "JointSupport+", "Joints+",
+                                              "Displaced Members+", "Grid+"}));
+    mai.activeView = &other;
+    viewType->updatePages();
+    platform::TreeItem last = tree.rootItem();
+    while (tree.nextSibling(last) != platform::TreeItem::None)
+        last = tree.nextSibling(last);
+    EXPECT_EQ(tree.itemText(last), "Grid");
+    EXPECT_FALSE(tree.getCheck(last));
+}
