@@ -11,9 +11,11 @@
 #include "Lumbra/Perspective/PerspectiveDrawObjects.h"
 #include "Lumbra/Perspective/PerspectiveViewType.h"
 #include "platform/DeviceContext.h"
+#include "platform/Dialog.h"
 #include "plugins/InputEvent.h"
 #include "plugins/PluginManager.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "uikit/PluginWindowHandleImpl.h"
 
 #include <memory>
 #include <vector>
@@ -47,10 +49,25 @@ public:
         return true;
     }
     void redrawToolbars() override { ++toolbarRedraws; }
+    // With `buildWindows`, a plugin's own dialog object becomes its window from its module's template,
+    // as the host makes it.
+    PluginWindowHandle* createPluginWindow(PluginWindowRequest* request, PluginWindowHandle* parent) override
+    {
+        ScriptedMAI::createPluginWindow(request, parent);
+        platform::Dialog* dialog = request != nullptr ? request->plugin->dialogObject : nullptr;
+        if (!buildWindows || dialog == nullptr || parent == nullptr || !dialog->create(parent->getWnd(), request->plugin->module))
+            return nullptr;
+        windows.push_back(std::make_unique<PluginWindowHandleImpl>(dialog));
+        if (request->handleField != nullptr)
+            *request->handleField = windows.back().get();
+        return windows.back().get();
+    }
 
     int added = 0;
     int removed = 0;
     int toolbarRedraws = 0;
+    bool buildWindows = false;
+    std::vector<std::unique_ptr<PluginWindowHandle>> windows;
 };
 
 class PerspectiveTest : public ::testing::Test

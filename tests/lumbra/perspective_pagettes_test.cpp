@@ -11,6 +11,8 @@
 #include "platform/SystemValues.h"
 #include "platform/Window.h"
 #include "tests/platform/PlatformTestApplication.h"
+#include "tests/support/ImageCheck.h"
+#include "tests/uikit/KitTestSupport.h"
 
 using lumbra::PerspectiveView;
 
@@ -176,4 +178,30 @@ TEST_F(PerspectivePagettes, TheShowHideTreeChecksTheLayersOfTheActiveWindow)
         last = tree.nextSibling(last);
     EXPECT_EQ(tree.itemText(last), "Grid");
     EXPECT_FALSE(tree.getCheck(last));
+}
+
+TEST_F(PerspectivePagettes, TheViewPageStacksItsPagettesBelowTheToolBar)
+{
+    lumbra::registerKitResources();
+    lumbra::registerPerspectiveImages();
+    lumbra::registerPerspectiveViewPageTemplate();
+    platform::Window frame;
+    ASSERT_TRUE(frame.create("Window", "view page", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
+                             {0, 0, 240, 420}, nullptr, 0));
+    // Fresh pagette objects for the page's own windows.
+    for (VornPluginBase* plugin = viewType->pagePlugins; plugin != nullptr; plugin = plugin->getNext())
+        static_cast<VornPluginWindowed*>(plugin)->dialogObject = nullptr;
+    setupPage->pagette.reset();
+    colorsPage->pagette.reset();
+    mai.buildWindows = true;
+    viewType->getWindowRequest();
+    ASSERT_TRUE(viewType->viewPage->create(&frame, lumbra::thisModule()));
+    viewType->viewPage->moveWindow(frame.clientRect(), true);
+    viewType->viewPage->showWindow(platform::SW_SHOW);
+    viewType->updatePages();
+    platformApplication().processMessages();
+    EXPECT_EQ(mai.windows.size(), 3u);
+    EXPECT_EQ(shown(1049), 500.0);
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(pictureOfWindow(frame), "perspective_view_page", {0, 40}));
+    frame.destroyWindow();
 }
