@@ -72,10 +72,10 @@ platform::DialogTemplate colorsTemplate()
         controlItem("Button", colorsTitleId, {0, 0, 115, 66}, BS_OWNERDRAW, "View Colors")};
     for (int32_t button = 0; button < CViewPerspectivePagetteColors::colourCount; ++button)
     {
-        const int32_t x = button % 2 == 0 ? 5 : 60;
+        const int32_t x = button % 2 == 0 ? 3 : 58;
         const int32_t y = 16 + 16 * (button / 2);
-        items.push_back(controlItem("Static", 0, {x, y + 2, 36, 8}, SS_LEFT, colourCaptions[button]));
-        items.push_back(controlItem("Button", colourButtonIds[button], {x + 38, y, 12, 12}, WS_TABSTOP | BS_OWNERDRAW,
+        items.push_back(controlItem("Static", 0, {x, y + 2, 40, 8}, SS_LEFT, colourCaptions[button]));
+        items.push_back(controlItem("Button", colourButtonIds[button], {x + 41, y, 12, 12}, WS_TABSTOP | BS_OWNERDRAW,
                                     colourTexts[button]));
     }
     return dialogTemplateOf({0, 0, 115, 66}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
