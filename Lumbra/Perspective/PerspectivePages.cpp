@@ -1,15 +1,7 @@
 #include "Lumbra/Perspective/PerspectivePages.h"
 
-#include "Lumbra/Perspective/PerspectiveDrawObjects.h"
-#include "Lumbra/Perspective/PerspectivePagettes.h"
-
 namespace lumbra
 {
-
-void PerspectivePage::about(PluginWindowHandle* parent)
-{
-    showPerspectiveAbout(parent, texts.name, 1999, texts.aboutCaption);
-}
 
 PluginVPPageShowHide::PluginVPPageShowHide(PluginViewPerspective* viewType)
     : PerspectivePage({"Show/Hide Page", "Show/Hide Page:\nShow/Hide object types within the perspective view.",
@@ -18,22 +10,9 @@ PluginVPPageShowHide::PluginVPPageShowHide(PluginViewPerspective* viewType)
 {
 }
 
-PluginVPPageShowHide::~PluginVPPageShowHide() = default;
-
-PluginWindowRequest* PluginVPPageShowHide::getWindowRequest()
+std::unique_ptr<CViewPerspectivePagetteShowHide> PluginVPPageShowHide::makePagette()
 {
-    if (pagette == nullptr)
-    {
-        pagette = std::make_unique<CViewPerspectivePagetteShowHide>(viewType);
-        dialogObject = pagette.get();
-    }
-    return PerspectivePage::getWindowRequest();
-}
-
-void PluginVPPageShowHide::updatePage()
-{
-    if (pagette != nullptr)
-        pagette->refresh();
+    return std::make_unique<CViewPerspectivePagetteShowHide>(viewType);
 }
 
 PluginVPPageAdvancedSettings::PluginVPPageAdvancedSettings()
@@ -42,22 +21,9 @@ PluginVPPageAdvancedSettings::PluginVPPageAdvancedSettings()
 {
 }
 
-PluginVPPageAdvancedSettings::~PluginVPPageAdvancedSettings() = default;
-
-PluginWindowRequest* PluginVPPageAdvancedSettings::getWindowRequest()
+std::unique_ptr<CViewPerspectivePagetteSetup> PluginVPPageAdvancedSettings::makePagette()
 {
-    if (pagette == nullptr)
-    {
-        pagette = std::make_unique<CViewPerspectivePagetteSetup>(mai);
-        dialogObject = pagette.get();
-    }
-    return PerspectivePage::getWindowRequest();
-}
-
-void PluginVPPageAdvancedSettings::updatePage()
-{
-    if (pagette != nullptr)
-        pagette->refresh();
+    return std::make_unique<CViewPerspectivePagetteSetup>(mai);
 }
 
 PluginVPPageColors::PluginVPPageColors()
@@ -66,22 +32,9 @@ PluginVPPageColors::PluginVPPageColors()
 {
 }
 
-PluginVPPageColors::~PluginVPPageColors() = default;
-
-PluginWindowRequest* PluginVPPageColors::getWindowRequest()
+std::unique_ptr<CViewPerspectivePagetteColors> PluginVPPageColors::makePagette()
 {
-    if (pagette == nullptr)
-    {
-        pagette = std::make_unique<CViewPerspectivePagetteColors>(mai);
-        dialogObject = pagette.get();
-    }
-    return PerspectivePage::getWindowRequest();
-}
-
-void PluginVPPageColors::updatePage()
-{
-    if (pagette != nullptr)
-        pagette->refresh();
+    return std::make_unique<CViewPerspectivePagetteColors>(mai);
 }
 
 } // namespace lumbra

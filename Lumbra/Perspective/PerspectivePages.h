@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Lumbra/Perspective/PerspectiveDrawObjects.h"
+#include "Lumbra/Perspective/PerspectivePagettes.h"
 #include "Lumbra/Perspective/PerspectiveViewType.h"
 
 #include <memory>
@@ -16,7 +18,9 @@ struct PageTexts
     int32_t dialogId;
 };
 
-// A page plugin of the perspective view: a pagette of the view type's page.
+// A page plugin of the perspective view: one pagette of the view type's page, whose window object
+// it makes at the first window request and refreshes from the active window.
+template <class Pagette>
 class PerspectivePage : public PluginVPPage
 {
 public:
@@ -24,53 +28,63 @@ public:
 
     const char* getName() override { return texts.name; }
     const char* getDescription() override { return texts.description; }
-    void about(PluginWindowHandle* parent) override;
-    PluginWindowRequest* getWindowRequest() override { return requestWindow(texts.dialogId); }
+    void about(PluginWindowHandle* parent) override
+    {
+        showPerspectiveAbout(parent, texts.name, 1999, texts.aboutCaption);
+    }
+    PluginWindowRequest* getWindowRequest() override
+    {
+        if (pagette == nullptr)
+        {
+            pagette = makePagette();
+            dialogObject = pagette.get();
+        }
+        return requestWindow(texts.dialogId);
+    }
+    void updatePage() override
+    {
+        if (pagette != nullptr)
+            pagette->refresh();
+    }
+
+    std::unique_ptr<Pagette> pagette;
 
 protected:
+    virtual std::unique_ptr<Pagette> makePagette() = 0;
+
     PageTexts texts;
 };
 
-class CViewPerspectivePagetteShowHide;
-
 // The show/hide pagette: which layers the active window shows.
-class PluginVPPageShowHide : public PerspectivePage
+class PluginVPPageShowHide : public PerspectivePage<CViewPerspectivePagetteShowHide>
 {
 public:
     explicit PluginVPPageShowHide(PluginViewPerspective* viewType);
-    ~PluginVPPageShowHide() override;
-    PluginWindowRequest* getWindowRequest() override;
-    void updatePage() override;
 
     PluginViewPerspective* viewType;
-    std::unique_ptr<CViewPerspectivePagetteShowHide> pagette;
+
+protected:
+    std::unique_ptr<CViewPerspectivePagetteShowHide> makePagette() override;
 };
 
-class CViewPerspectivePagetteSetup;
-class CViewPerspectivePagetteColors;
-
 // The setup pagette: the active window's camera values.
-class PluginVPPageAdvancedSettings : public PerspectivePage
+class PluginVPPageAdvancedSettings : public PerspectivePage<CViewPerspectivePagetteSetup>
 {
 public:
     PluginVPPageAdvancedSettings();
-    ~PluginVPPageAdvancedSettings() override;
-    PluginWindowRequest* getWindowRequest() override;
-    void updatePage() override;
 
-    std::unique_ptr<CViewPerspectivePagetteSetup> pagette;
+protected:
+    std::unique_ptr<CViewPerspectivePagetteSetup> makePagette() override;
 };
 
 // The colours pagette: the active window's six colours.
-class PluginVPPageColors : public PerspectivePage
+class PluginVPPageColors : public PerspectivePage<CViewPerspectivePagetteColors>
 {
 public:
     PluginVPPageColors();
-    ~PluginVPPageColors() override;
-    PluginWindowRequest* getWindowRequest() override;
-    void updatePage() override;
 
-    std::unique_ptr<CViewPerspectivePagetteColors> pagette;
+protected:
+    std::unique_ptr<CViewPerspectivePagetteColors> makePagette() override;
 };
 
 } // namespace lumbra
