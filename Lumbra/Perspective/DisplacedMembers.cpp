@@ -42,8 +42,7 @@ void DrawObjectDisplacedMembers::draw(platform::DeviceContext& context, int32_t 
     auto* displacements = dynamic_cast<BlockList<CalcDisplacement>*>(joints->getChild("Displacements"));
     if (displacements == nullptr)
         return;
-    if (dispScreenCoor == nullptr)
-        attachOffsetList(joints, "DispScreenCoor", &camera, &dispScreenCoor, "DrawObjectDisplacedMembers::draw");
+    attachOffsetList(joints, "DispScreenCoor", &camera, &dispScreenCoor, "DrawObjectDisplacedMembers::draw");
     if (dispScreenCoor->stamp != paintTime)
     {
         // A child list has one element per joint; the records are read no further than both reach.

@@ -132,15 +132,19 @@ BlockList<VornMember>* PerspectiveView::memberList() const
 
 ScreenOffsetList* PerspectiveView::screenOffsets()
 {
-    if (screenCoor == nullptr)
-        if (BlockList<VornJoint>* joints = jointList())
-            attachOffsetList(joints, "ScreenCoor", this, &screenCoor, "PerspectiveView::screenOffsets");
-    return screenCoor;
+    BlockList<VornJoint>* joints = jointList();
+    if (joints == nullptr)
+        return nullptr;
+    return attachOffsetList(joints, "ScreenCoor", this, &screenCoor, "PerspectiveView::screenOffsets");
 }
 
 ScreenOffsetList* attachOffsetList(BlockList<VornJoint>* joints, const char* name, PerspectiveView* owner,
                                    ScreenOffsetList** holder, const char* thrower)
 {
+    if (*holder != nullptr && (*holder)->getParent() == joints)
+        return *holder;
+    delete *holder; // left behind by a joint list that is gone
+
     if (auto* existing = dynamic_cast<ScreenOffsetList*>(joints->getChild(name, owner)))
         return *holder = existing;
     ScreenOffsetList* list = nullptr;

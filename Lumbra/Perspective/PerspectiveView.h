@@ -96,9 +96,10 @@ public:
     uint32_t hiddenColor = 0x809090;
 };
 
-// A child list of offsets of the joint list for this view, found by name and owner or made (a
-// failed allocation throws Exc_OutOfMemory naming `thrower`). `holder` receives the list and is
-// cleared when the list goes.
+// The child list of offsets of the joint list for this view that `holder` keeps: the one it holds,
+// else one found by name and owner, else a new one (a failed allocation throws Exc_OutOfMemory
+// naming `thrower`). A list that `holder` kept from a joint list that is gone is deleted. `holder`
+// is cleared when the list goes.
 ScreenOffsetList* attachOffsetList(BlockList<VornJoint>* joints, const char* name, PerspectiveView* owner,
                                    ScreenOffsetList** holder, const char* thrower);
 

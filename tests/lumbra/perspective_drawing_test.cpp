@@ -269,3 +269,26 @@ TEST_F(PerspectiveDrawing, EachWindowKeepsItsOwnProjectedListsAndReleasesThemWhe
     EXPECT_EQ(countChildren("DispScreenCoor"), 0);
     EXPECT_EQ(countChildren("Displacements"), 1);
 }
+
+TEST_F(PerspectiveDrawing, AWindowWhoseJointListWentDrawsNoModelAndDropsItsProjectedList)
+{
+    buildFrame();
+    SizedView& view = openWindow(240, 200);
+    paint(view);
+    ASSERT_NE(cameraOf(view).screenCoor, nullptr);
+    doc.document.removeBlockList(model.joints);
+    delete model.joints; // its children are left without a parent
+    model.joints = nullptr;
+    showOnly(view, {"Joints", "JointSupport", "Members", "Displaced Members"});
+    const platform::Surface picture = paint(view);
+    EXPECT_EQ(picture.pixel(200, 60), 0x808080u);
+    EXPECT_EQ(picture.pixel(201, 101), 0x808080u);
+    // A new joint list gets a new projected list of the window.
+    auto* joints = new BlockList<VornJoint>("VornJoint");
+    doc.document.addBlockList(joints);
+    joints->add()->getPosition().set(0, 0, 0);
+    paint(view);
+    ASSERT_NE(cameraOf(view).screenCoor, nullptr);
+    EXPECT_EQ(cameraOf(view).screenCoor->getParent(), joints);
+    EXPECT_EQ(cameraOf(view).screenCoor->getCount(), 1u);
+}
