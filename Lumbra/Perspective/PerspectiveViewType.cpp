@@ -19,6 +19,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <exception>
 #include <new>
 
 namespace lumbra
@@ -351,6 +352,11 @@ void PluginViewPerspective::onMouse(MAI_View* view, int32_t x, int32_t y, uint32
     {
         if (mai != nullptr)
             mai->messageBox(exception.where, exception.message, platform::MB_OK);
+    }
+    catch (const std::exception&)
+    {
+        if (mai != nullptr)
+            mai->messageBox("unprocessed exception", "Exception", platform::MB_OK);
     }
 }
 
