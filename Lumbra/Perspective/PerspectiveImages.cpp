@@ -105,6 +105,102 @@ void registerPerspectiveImages()
         "................",
         "................",
     });
+    // Layer images of the show/hide pagette. Joints: a red square.
+    registerMenuItemImage(141, {
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        ".....kkkkkk.....",
+        ".....krrrrk.....",
+        ".....krrrrk.....",
+        ".....krrrrk.....",
+        ".....krrrrk.....",
+        ".....kkkkkk.....",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+    });
+    // Members: two joints and the member between them.
+    registerMenuItemImage(142, {
+        "................",
+        "............kkk.",
+        "............krk.",
+        "...........Bkkk.",
+        "..........B.....",
+        ".........B......",
+        "........B.......",
+        ".......B........",
+        "......B.........",
+        ".....B..........",
+        "....B...........",
+        "...B............",
+        ".kkk............",
+        ".krk............",
+        ".kkk............",
+        "................",
+    });
+    // Grid: crossing lines.
+    registerMenuItemImage(143, {
+        "................",
+        "..g...g...g...g.",
+        "gggggggggggggggg",
+        "..g...g...g...g.",
+        "..g...g...g...g.",
+        "..g...g...g...g.",
+        "gggggggggggggggg",
+        "..g...g...g...g.",
+        "..g...g...g...g.",
+        "..g...g...g...g.",
+        "gggggggggggggggg",
+        "..g...g...g...g.",
+        "..g...g...g...g.",
+        "..g...g...g...g.",
+        "gggggggggggggggg",
+        "................",
+    });
+    // Supports: a triangle under a joint; the second image with a square for blocked rotation.
+    for (int32_t id : {144, 146})
+        registerMenuItemImage(id, {
+            "................",
+            "................",
+            "................",
+            id == 146 ? "....kkkkkkkk...." : "................",
+            id == 146 ? "....k......k...." : "................",
+            id == 146 ? "....k..rr..k...." : ".......rr.......",
+            id == 146 ? "....k.kkkk.k...." : "......kkkk......",
+            id == 146 ? "....k.kwwk.k...." : "......kwwk......",
+            id == 146 ? "....kkwwwwkk...." : ".....kwwwwk.....",
+            "....kwwwwwwk....",
+            "...kwwwwwwwwk...",
+            "..kkkkkkkkkkkk..",
+            "................",
+            "................",
+            "................",
+            "................",
+        });
+    // A layer without an image of its own.
+    registerMenuItemImage(145, {
+        "................",
+        "................",
+        "..kkkkkkkkkkkk..",
+        "..kwwwwwwwwwwk..",
+        "..kwwwwwwwwwwk..",
+        "..kkkkkkkkkkkk..",
+        "................",
+        "..kkkkkkkkkkkk..",
+        "..kwwwwwwwwwwk..",
+        "..kwwwwwwwwwwk..",
+        "..kkkkkkkkkkkk..",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+    });
 }
 
 } // namespace lumbra

@@ -3,7 +3,7 @@
 namespace lumbra
 {
 
-// Registers the 16 x 16 button images of the perspective tools and snap objects.
+// Registers the 16 x 16 images of the perspective tools, snap objects and layers.
 void registerPerspectiveImages();
 
 } // namespace lumbra
