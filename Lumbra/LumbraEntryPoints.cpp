@@ -6,6 +6,9 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/Perspective/PerspectiveImages.h"
+#include "Lumbra/Perspective/PerspectivePagettes.h"
+#include "Lumbra/Perspective/PerspectiveViewPage.h"
 #include "Lumbra/SectionPages/SectionPageTemplates.h"
 #include "VornData/PropertyDescriptor.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
@@ -18,6 +21,9 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
     lumbra::registerKitResources();
     lumbra::registerMenuItemImages();
+    lumbra::registerPerspectiveImages();
+    lumbra::registerPerspectivePagetteTemplates();
+    lumbra::registerPerspectiveViewPageTemplate();
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
     lumbra::registerConsoleResources();

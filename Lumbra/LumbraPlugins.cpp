@@ -15,6 +15,8 @@
 #include "Lumbra/ModelFiles/ModelFileExport.h"
 #include "Lumbra/ModelFiles/ModelFileImport.h"
 #include "Lumbra/ModelFiles/PluginFileImportDXF.h"
+#include "Lumbra/Perspective/DevStatusView.h"
+#include "Lumbra/Perspective/PerspectiveViewType.h"
 #include "Lumbra/PropertyObjectTypes.h"
 #include "Lumbra/SectionPages/MaterialPages.h"
 #include "Lumbra/ToolbarPlugins.h"
@@ -49,8 +51,8 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"ObjectType", "ObjectType CrossSection", makeTablePlugin<PluginObjectTypeCrossSection>},
     {"ObjectType", "ObjectType Material", makeTablePlugin<PluginObjectTypeMaterial>},
     {"ObjectType", "ObjectType Modifier", makeTablePlugin<PluginObjectTypeModifier>},
-    {"View Base", "Perspective", nullptr},
-    {"View Base", "DevStatus", nullptr},
+    {"View Base", "Perspective", makeTablePlugin<PluginViewPerspective>},
+    {"View Base", "DevStatus", makeTablePlugin<PluginViewDevStatus>},
     {"Toolbar", "Main Options", makeTablePlugin<PluginToolbarMainOptions>},
     {"Toolbar", "Snap Options", makeTablePlugin<PluginToolbarSnapOptions>},
     {"Toolbar", "Zoom Options", makeTablePlugin<PluginToolbarZoomOptions>},

@@ -39,6 +39,11 @@ void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
 
 } // namespace
 
+void registerMenuItemImage(int32_t id, std::initializer_list<std::string_view> rows)
+{
+    registerImage(id, rows);
+}
+
 void registerMenuItemImages()
 {
     // The pointer that picks objects.

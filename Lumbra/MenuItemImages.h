@@ -3,6 +3,7 @@
 #include "platform/PixelArt.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 
@@ -32,5 +33,7 @@ void registerPixelArtBitmap(int32_t id, std::span<const std::string_view> rows,
 
 // Registers the images with the library's bitmap resources. Registering again replaces them.
 void registerMenuItemImages();
+// Registers one image drawn as text rows (platform/PixelArt.h letters, '.' transparent).
+void registerMenuItemImage(int32_t id, std::initializer_list<std::string_view> rows);
 
 } // namespace lumbra

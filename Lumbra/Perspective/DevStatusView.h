@@ -1,0 +1,48 @@
+#pragma once
+
+#include "plugins/VornPluginViewBase.h"
+
+#include <string>
+#include <vector>
+
+class VornDocument;
+class NotifierRegistry;
+
+namespace lumbra
+{
+
+// One piece of the status picture: text at a place in a colour, or a line.
+struct StatusPiece
+{
+    int32_t x;
+    int32_t y;
+    uint32_t colour; // of text
+    std::string text; // empty for a line
+    int32_t toX = 0; // lines: the other end
+    int32_t toY = 0;
+};
+
+// What the status view shows of a document (none: only the heading) and of the shared managers,
+// in paint order.
+std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry* channels);
+
+// The document-status view type ("DevStatus"): a window that lists the document's block lists,
+// selections, groups and items, the shared knot and dword-array storage, the channels and the type
+// registry.
+class PluginViewDevStatus : public VornPluginViewBase
+{
+public:
+    const char* getName() override { return "DevStatus"; }
+    VornPluginBase* GetPackagedPlugin(uint32_t index) override;
+    const char* getDescription() override { return "DevStatus:\nA devellopment tool to monitor a document."; }
+    void about(PluginWindowHandle* parent) override;
+    PluginWindowRequest* getWindowRequest() override { return requestWindow(132); }
+    ViewTypeInfo* getViewTypeInfo(MAI_View* view) override;
+    void activateView(MAI_View* previousView, VornPluginViewBase* previousViewType) override;
+    void draw(platform::DeviceContext* context, ViewTypeInfo* info) override;
+    void onMouse(MAI_View*, int32_t, int32_t, uint32_t) override {}
+
+    VornPluginMenuItem* viewMenuItem = nullptr;
+};
+
+} // namespace lumbra

@@ -1,0 +1,123 @@
+#include "tests/lumbra/PerspectiveTestSupport.h"
+
+#include "Lumbra/Perspective/DevStatusView.h"
+#include "VornData/DocumentItem.h"
+#include "tests/platform/PlatformTestApplication.h"
+#include "tests/support/ImageCheck.h"
+#include "VornData/VornJoint.h"
+
+#include <algorithm>
+
+using lumbra::StatusPiece;
+
+namespace
+{
+
+// The texts of the pieces at that x, top to bottom.
+std::vector<std::string> column(const std::vector<StatusPiece>& pieces, int32_t x)
+{
+    std::vector<const StatusPiece*> found;
+    for (const StatusPiece& piece : pieces)
+        if (piece.x == x && !piece.text.empty())
+            found.push_back(&piece);
+    std::stable_sort(found.begin(), found.end(), [](auto* a, auto* b) { return a->y < b->y; });
+    std::vector<std::string> texts;
+    for (const StatusPiece* piece : found)
+        texts.push_back(piece->text);
+    return texts;
+}
+
+const StatusPiece* pieceWithText(const std::vector<StatusPiece>& pieces, const std::string& text)
+{
+    for (const StatusPiece& piece : pieces)
+        if (piece.text == text)
+            return &piece;
+    return nullptr;
+}
+
+class NamedItem : public DocumentItem
+{
+public:
+    const char* getName() const override { return "Calc Basic"; }
+};
+
+} // namespace
+
+class StatusView : public PerspectiveTest
+{
+};
+
+TEST_F(StatusView, AnEmptyModelShowsItsListsAndNoSelectionsOrItems)
+{
+    const std::vector<StatusPiece> pieces = lumbra::documentStatus(&doc.document, &mai.notifierRegistry);
+    const std::vector<std::string> lists = column(pieces, 10);
+    ASSERT_FALSE(lists.empty());
+    EXPECT_EQ(lists.front(), "BlockLists:");
+    EXPECT_NE(std::find(lists.begin(), lists.end(), "VornJoint [0]"), lists.end());
+    EXPECT_NE(std::find(lists.begin(), lists.end(), "VornGroup [1]"), lists.end());
+    EXPECT_NE(pieceWithText(pieces, "no selections"), nullptr);
+    EXPECT_NE(pieceWithText(pieces, "no items"), nullptr);
+    EXPECT_NE(pieceWithText(pieces, "__WORLD o [1]"), nullptr);
+    // Types from the highest id down, the root last with "none" as its base.
+    const std::vector<std::string> third = column(pieces, 310);
+    ASSERT_FALSE(third.empty());
+    EXPECT_EQ(third.back(), "Base Object=0 <none>");
+    EXPECT_NE(std::find(third.begin(), third.end(), "Joint=11 <Vertex>"), third.end());
+    EXPECT_EQ(lumbra::documentStatus(nullptr, nullptr).size(), 1u);
+}
+
+TEST_F(StatusView, ChildListsSelectionsGroupsItemsAndChannelsAreListed)
+{
+    buildFrame();
+    SizedView& view = openWindow(240, 200);
+    paint(view); // the window's projected joints join the joint list
+    VornGroup* group = model.addGroup("G");
+    group->addChild(model.named<VornJoint>("J1"));
+    group->select();
+    VornSelection* named = doc.document.getSelection();
+    named->add(model.named<VornJoint>("J2"));
+    named->name.set(model.strings(), "Set");
+    named->setNamed(true);
+    doc.document.newSelection()->add(model.named<VornJoint>("J3"));
+    doc.document.addDocumentItem(new NamedItem);
+    ChannelLog log(mai, {"SELCH"});
+
+    const std::vector<StatusPiece> pieces = lumbra::documentStatus(&doc.document, &mai.notifierRegistry);
+    const StatusPiece* joints = pieceWithText(pieces, "VornJoint [4]");
+    const StatusPiece* projected = pieceWithText(pieces, "ScreenCoor [4]");
+    ASSERT_NE(joints, nullptr);
+    ASSERT_NE(projected, nullptr);
+    EXPECT_EQ(projected->x, 30);
+    EXPECT_GT(projected->y, joints->y);
+    EXPECT_NE(pieceWithText(pieces, "G x [1]"), nullptr);
+    const StatusPiece* set = pieceWithText(pieces, "->Set [1]");
+    const StatusPiece* current = pieceWithText(pieces, "_unnamed_ [1]");
+    ASSERT_NE(set, nullptr);
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(set->colour, 0xFFFFFFu);
+    EXPECT_EQ(current->colour, 0x4040FFu);
+    EXPECT_NE(pieceWithText(pieces, "Calc Basic"), nullptr);
+    EXPECT_NE(pieceWithText(pieces, "SELCH [1]"), nullptr);
+}
+
+TEST_F(StatusView, TheStatusViewPaintsOverItsBackgroundAndTakesAWindowFromThePerspective)
+{
+    platformApplication(); // text needs it
+    auto* status = new lumbra::PluginViewDevStatus;
+    status->mai = &mai;
+    registry.addPlugin(status);
+    ASSERT_NE(status->viewMenuItem, nullptr);
+    EXPECT_STREQ(status->viewMenuItem->getMenuPath(), "&View\\Select &Type\\&DevStatus");
+    SizedView& view = openWindow(460, 300);
+    status->viewMenuItem->execute(&view);
+    ASSERT_EQ(view.viewTypeInfos->viewTypePlugin, status);
+    platform::Surface picture(view.width, view.height, 0);
+    platform::DeviceContext context(picture);
+    status->draw(&context, view.viewTypeInfos);
+    EXPECT_EQ(picture.pixel(5, 5), 0xA0C090u);
+    EXPECT_EQ(picture.pixel(140, 5), 0x000000u); // the first column line
+    EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "status_view"));
+    // Back to the perspective: the same window keeps its camera.
+    viewType->viewMenuItem->execute(&view);
+    EXPECT_NE(lumbra::perspectiveOf(&view), nullptr);
+}
