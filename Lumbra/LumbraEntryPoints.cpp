@@ -1,5 +1,6 @@
 // The six exported entry points of the library.
 
+#include "Lumbra/CalculationSetupDialog.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
@@ -17,6 +18,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerKitResources();
     lumbra::registerMenuItemImages();
     lumbra::registerCreateGroupDialogTemplate();
+    lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))
         return;
     // This library describes the properties of the shared types (the property list shows them).

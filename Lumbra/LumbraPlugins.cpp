@@ -1,6 +1,7 @@
 #include "Lumbra/LumbraPlugins.h"
 
 #include "Lumbra/CalculationMenuItems.h"
+#include "Lumbra/CalculationSetupDialog.h"
 #include "Lumbra/Calculators/IteratorCalculators.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/CrossSectionShapes.h"
@@ -60,7 +61,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Object Modifier", "Move", nullptr},
     {"Dialog", "Select Material Dialog", nullptr},
     {"Dialog", "Select CrossSection Dialog", nullptr},
-    {"Dialog", "Calculation Setup Dialog", nullptr},
+    {"Dialog", "Calculation Setup Dialog", makeTablePlugin<PluginCalculationSetupDialog>},
     {"Dialog", "PropertyList Dialog", nullptr},
     {"Calculator", "Full Iterator", makeTablePlugin<PluginCalculatorFullIterator>},
     {"Calculator", "Velocity Iterator", makeTablePlugin<PluginCalculatorVelocityIterator>},
@@ -79,7 +80,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
 }};
 
 // The main console (101) and the pages, pagettes and dialogs made from this library's resources.
-const std::array<PluginWindowTableEntry, 27> windowTable = {{
+const std::array<PluginWindowTableEntry, 32> windowTable = {{
     {101, nullptr}, // main console
     {108, nullptr}, // CMCPageCreate
     {109, nullptr}, // CMCPageMaterials
@@ -107,6 +108,11 @@ const std::array<PluginWindowTableEntry, 27> windowTable = {{
     {146, nullptr}, // CViewPerspectivePagetteColors
     {147, nullptr}, // CDialogSelectMaterial
     {148, nullptr}, // CMCPageCrossSections
+    {155, makeOwnDialog},   // CDialogCalculationSetup
+    {156, makeOwnDialog},   // CPageCalcSetupBasicIterator
+    {169, makeOwnDialog},   // CPageCalcSetupAutoBasicIterator
+    {170, makeOwnDialog},   // CPageCalcSetupVelocityIterator
+    {175, makeOwnDialog},   // CPageCalcSetupFullIterator
 }};
 
 VornPlugin* createPlugin(uint32_t index)
