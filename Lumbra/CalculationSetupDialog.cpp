@@ -157,8 +157,12 @@ bool CDialogCalculationSetup::onInitDialog()
         if (page.mai == nullptr)
             return;
         page.windowHandle = page.mai->createPluginWindow(page.getWindowRequest(), plugin->windowHandle);
-        if (page.windowHandle != nullptr)
-            page.windowHandle->moveWindow(client, true);
+        if (page.windowHandle == nullptr)
+            return;
+        page.windowHandle->moveWindow(client, true);
+        // Hidden for good: a page made hidden inside a dialog that is not shown yet would
+        // otherwise appear with the dialog, all pages on top of each other.
+        page.windowHandle->showWindow(platform::SW_HIDE);
     });
     // A dialog made after the last notification starts with the right page.
     plugin->showActivePage();

@@ -100,7 +100,8 @@ public:
         barHandle = std::make_unique<PluginWindowHandleImpl>(&bar);
         dialog->barHandle = barHandle.get();
         ASSERT_NE(mai.createPluginWindow(dialog->getWindowRequest(), barHandle.get()), nullptr);
-        dialog->windowHandle->showWindow(platform::SW_SHOW);
+        // The bar stretches the dialog over its client area.
+        dialog->windowHandle->moveWindow(bar.clientRect(), true);
         processMessages();
     }
 
@@ -231,7 +232,7 @@ TEST_F(SetupDialog, IsFiledWithTheFourPagesAndDocksAsTheBarAsks)
         EXPECT_STREQ(pageOf(which)->getTypeName(), "Calculation Setup Page");
         ASSERT_NE(pageOf(which)->windowHandle, nullptr) << "the dialog made every page's window";
         EXPECT_FALSE(pageOf(which)->windowHandle->isVisible()) << "no calculator is active yet";
-        EXPECT_EQ(window(which)->clientRect(), dialog->dialogObject->clientRect()) << "laid over the dialog";
+        EXPECT_EQ(window(which)->clientRect(), bar.clientRect()) << "laid over the whole dialog";
     }
 }
 
