@@ -10,6 +10,7 @@
 #include "plugins/PluginManager.h"
 #include "plugins/VornPluginCalculator.h"
 
+#include <algorithm>
 #include <string>
 
 namespace lumbra
@@ -152,18 +153,26 @@ bool CDialogCalculationSetup::onInitDialog()
         return true;
     // The pages are made as children of the dialog's handle, which must know its window by now.
     plugin->windowHandle->attach(this);
-    const platform::Rect client = clientRect();
+    platform::Size needed = clientRect().size();
     forEachPage(plugin->firstPage(), [&](CalculatorSetupPage& page) {
         if (page.mai == nullptr)
             return;
         page.windowHandle = page.mai->createPluginWindow(page.getWindowRequest(), plugin->windowHandle);
         if (page.windowHandle == nullptr)
             return;
-        page.windowHandle->moveWindow(client, true);
         // Hidden for good: a page made hidden inside a dialog that is not shown yet would
         // otherwise appear with the dialog, all pages on top of each other.
         page.windowHandle->showWindow(platform::SW_HIDE);
+        platform::Rect pageArea;
+        page.windowHandle->getClientRect(pageArea);
+        needed.width = std::max(needed.width, pageArea.width());
+        needed.height = std::max(needed.height, pageArea.height());
     });
+    // The pages are taller than the dialog's template: the dialog grows to the largest, so that the
+    // bar made around it shows every page whole.
+    setWindowPos(nullptr, 0, 0, needed.width, needed.height,
+                 platform::SWP_NOMOVE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE);
+    layPages();
     // A dialog made after the last notification starts with the right page.
     plugin->showActivePage();
     return true;

@@ -100,6 +100,7 @@ public:
         barHandle = std::make_unique<PluginWindowHandleImpl>(&bar);
         dialog->barHandle = barHandle.get();
         ASSERT_NE(mai.createPluginWindow(dialog->getWindowRequest(), barHandle.get()), nullptr);
+        madeSize = dialog->dialogObject->clientRect().size();
         // The bar stretches the dialog over its client area.
         dialog->windowHandle->moveWindow(bar.clientRect(), true);
         processMessages();
@@ -206,6 +207,7 @@ public:
     platform::Window frame;
     platform::Window bar;
     std::unique_ptr<PluginWindowHandle> barHandle;
+    platform::Size madeSize; // of the dialog, before the bar stretched it
 };
 
 TEST_F(SetupDialog, IsFiledWithTheFourPagesAndDocksAsTheBarAsks)
@@ -219,6 +221,9 @@ TEST_F(SetupDialog, IsFiledWithTheFourPagesAndDocksAsTheBarAsks)
     EXPECT_EQ(dialog->getDockInfo(DockInfo::HorizontalSize), 0);
     EXPECT_EQ(dialog->GetPackagedPlugin(0), nullptr);
     EXPECT_FALSE(dialog->activatePlugin(dialog));
+
+    EXPECT_EQ(madeSize.width, platform::dialogUnitsToPixelsX(137));
+    EXPECT_EQ(madeSize.height, platform::dialogUnitsToPixelsY(210)) << "as tall as the tallest page";
 
     std::vector<std::string> names;
     for (VornPluginBase* plugin = dialog->firstPage(); plugin != nullptr; plugin = plugin->getNext())
