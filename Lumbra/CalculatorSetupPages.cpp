@@ -199,11 +199,44 @@ PublishedExtremes publishedExtremes(VornDocument& document)
     return extremes;
 }
 
+template <class Item>
+double* ParameterPageWindow<Item>::valueOfEdit(int32_t id)
+{
+    for (const Field& field : fields)
+        if (field.id == id)
+            return field.shown;
+    return nullptr;
+}
+
+template <class Item>
+void ParameterPageWindow<Item>::numberTyped(MAI_Doc& document, int32_t id, double value)
+{
+    Item* item = this->template itemIn<Item>(document);
+    for (const Field& field : fields)
+        if (item != nullptr && field.id == id)
+            item->changeParameters([&](Parameters& values) { values.*field.parameter = value; });
+}
+
+template <class Item>
+auto ParameterPageWindow<Item>::showItem(MAI_Doc& document) -> std::optional<Parameters>
+{
+    Item* item = this->template itemIn<Item>(document);
+    if (item == nullptr)
+        return std::nullopt;
+    const Parameters values = item->parameters();
+    for (const Field& field : fields)
+        *field.shown = values.*field.parameter;
+    return values;
+}
+
 // ---- Basic ----
 
 CPageCalcSetupBasicIterator::CPageCalcSetupBasicIterator(platform::Window*, VornPluginWindowed* plugin)
-    : CalculatorPageWindow(dialogId, plugin)
+    : ParameterPageWindow(dialogId, plugin)
 {
+    fields = {{SetupControl::factor, &inverseDisplacementFactor, &BasicParameters::inverseDisplacementFactor},
+              {SetupControl::eFactor, &eFactor, &BasicParameters::eFactor},
+              {SetupControl::g, &g, &BasicParameters::g}};
 }
 
 void CPageCalcSetupBasicIterator::doDataExchange(platform::DataExchange& exchange)
@@ -221,44 +254,8 @@ void CPageCalcSetupBasicIterator::refresh()
     MAI_Doc* document = activeDocument();
     if (document == nullptr)
         return;
-    if (auto* item = itemIn<BasicIteratorItem>(*document))
-    {
-        const BasicParameters values = item->parameters();
-        inverseDisplacementFactor = values.inverseDisplacementFactor;
-        eFactor = values.eFactor;
-        g = values.g;
-    }
+    showItem(*document);
     updateData(false);
-}
-
-double* CPageCalcSetupBasicIterator::valueOfEdit(int32_t id)
-{
-    switch (id)
-    {
-    case SetupControl::factor:
-        return &inverseDisplacementFactor;
-    case SetupControl::eFactor:
-        return &eFactor;
-    case SetupControl::g:
-        return &g;
-    default:
-        return nullptr;
-    }
-}
-
-void CPageCalcSetupBasicIterator::numberTyped(MAI_Doc& document, int32_t id, double value)
-{
-    auto* item = itemIn<BasicIteratorItem>(document);
-    if (item == nullptr)
-        return;
-    item->changeParameters([&](BasicParameters& values) {
-        if (id == SetupControl::factor)
-            values.inverseDisplacementFactor = value;
-        else if (id == SetupControl::eFactor)
-            values.eFactor = value;
-        else
-            values.g = value;
-    });
 }
 
 void CPageCalcSetupBasicIterator::clicked(MAI_Doc* document, int32_t id)
@@ -283,8 +280,12 @@ void CPageCalcSetupBasicIterator::clicked(MAI_Doc* document, int32_t id)
 // ---- Auto basic ----
 
 CPageCalcSetupAutoBasicIterator::CPageCalcSetupAutoBasicIterator(platform::Window*, VornPluginWindowed* plugin)
-    : CalculatorPageWindow(dialogId, plugin)
+    : ParameterPageWindow(dialogId, plugin)
 {
+    fields = {{SetupControl::factor, &factor, &AutoBasicParameters::factor},
+              {SetupControl::factorBase, &factorBase, &AutoBasicParameters::factorBase},
+              {SetupControl::eFactor, &eFactor, &AutoBasicParameters::eFactor},
+              {SetupControl::g, &g, &AutoBasicParameters::g}};
 }
 
 bool CPageCalcSetupAutoBasicIterator::onInitDialog()
@@ -314,51 +315,12 @@ void CPageCalcSetupAutoBasicIterator::refresh()
     MAI_Doc* document = activeDocument();
     if (document == nullptr)
         return;
-    if (auto* item = itemIn<AutoBasicIteratorItem>(*document))
+    if (const std::optional<AutoBasicParameters> values = showItem(*document))
     {
-        const AutoBasicParameters values = item->parameters();
-        automatic = values.automatic ? platform::BST_CHECKED : platform::BST_UNCHECKED;
-        factor = values.factor;
-        factorBase = values.factorBase;
-        eFactor = values.eFactor;
-        g = values.g;
-        enableStepControls(values.automatic);
+        automatic = values->automatic ? platform::BST_CHECKED : platform::BST_UNCHECKED;
+        enableStepControls(values->automatic);
     }
     updateData(false);
-}
-
-double* CPageCalcSetupAutoBasicIterator::valueOfEdit(int32_t id)
-{
-    switch (id)
-    {
-    case SetupControl::factor:
-        return &factor;
-    case SetupControl::factorBase:
-        return &factorBase;
-    case SetupControl::eFactor:
-        return &eFactor;
-    case SetupControl::g:
-        return &g;
-    default:
-        return nullptr;
-    }
-}
-
-void CPageCalcSetupAutoBasicIterator::numberTyped(MAI_Doc& document, int32_t id, double value)
-{
-    auto* item = itemIn<AutoBasicIteratorItem>(document);
-    if (item == nullptr)
-        return;
-    item->changeParameters([&](AutoBasicParameters& values) {
-        if (id == SetupControl::factor)
-            values.factor = value;
-        else if (id == SetupControl::factorBase)
-            values.factorBase = value;
-        else if (id == SetupControl::eFactor)
-            values.eFactor = value;
-        else
-            values.g = value;
-    });
 }
 
 void CPageCalcSetupAutoBasicIterator::clicked(MAI_Doc* document, int32_t id)
@@ -394,84 +356,72 @@ void CPageCalcSetupAutoBasicIterator::clicked(MAI_Doc* document, int32_t id)
 template <class Item>
 DampedPageWindow<Item>::DampedPageWindow(int32_t templateId, VornPluginWindowed* plugin, double timeBase,
                                          double drag)
-    : CalculatorPageWindow(templateId, plugin), timeBase(timeBase), drag(drag)
+    : ParameterPageWindow<Item>(templateId, plugin), timeBase(timeBase), drag(drag)
 {
+    using Parameters = typename ParameterPageWindow<Item>::Parameters;
+    this->fields = {{SetupControl::eFactor, &eFactor, &Parameters::eFactor},
+                    {SetupControl::g, &g, &Parameters::g},
+                    {SetupControl::timeBase, &this->timeBase, &Parameters::timeBase}};
 }
 
 template <class Item>
 void DampedPageWindow<Item>::refresh()
 {
-    MAI_Doc* document = activeDocument();
+    MAI_Doc* document = this->activeDocument();
     if (document == nullptr)
         return;
-    if (Item* item = itemIn<Item>(*document))
+    if (const auto values = this->showItem(*document))
     {
-        const auto values = item->parameters();
-        eFactor = values.eFactor;
-        g = values.g;
-        timeBase = values.timeBase;
-        drag = values.dragValue;
+        drag = values->dragValue;
         // On while the kept value is the damping in effect (also when both are 0).
-        dragOn = values.dragValue == values.drag ? platform::BST_CHECKED : platform::BST_UNCHECKED;
+        dragOn = values->dragValue == values->drag ? platform::BST_CHECKED : platform::BST_UNCHECKED;
     }
-    enableControls({SetupControl::drag}, dragOn == platform::BST_CHECKED);
-    updateData(false);
+    this->enableControls({SetupControl::drag}, dragOn == platform::BST_CHECKED);
+    this->updateData(false);
 }
 
 template <class Item>
 double* DampedPageWindow<Item>::valueOfEdit(int32_t id)
 {
-    switch (id)
-    {
-    case SetupControl::eFactor:
-        return &eFactor;
-    case SetupControl::g:
-        return &g;
-    case SetupControl::timeBase:
-        return &timeBase;
-    case SetupControl::drag:
-        return &drag;
-    default:
-        return nullptr;
-    }
+    return id == SetupControl::drag ? &drag : ParameterPageWindow<Item>::valueOfEdit(id);
 }
 
 template <class Item>
 void DampedPageWindow<Item>::numberTyped(MAI_Doc& document, int32_t id, double value)
 {
-    Item* item = itemIn<Item>(document);
+    if (id != SetupControl::drag)
+    {
+        ParameterPageWindow<Item>::numberTyped(document, id, value);
+        return;
+    }
+    Item* item = this->template itemIn<Item>(document);
     if (item == nullptr)
         return;
     // The drag edit is enabled only while damping is on; the kept value follows it always.
-    const bool dampingOn = isTicked(SetupControl::dragOn);
+    const bool dampingOn = this->isTicked(SetupControl::dragOn);
     item->changeParameters([&](auto& values) {
-        if (id == SetupControl::eFactor)
-            values.eFactor = value;
-        else if (id == SetupControl::g)
-            values.g = value;
-        else if (id == SetupControl::timeBase)
-            values.timeBase = value;
-        else
-        {
-            values.dragValue = value;
-            if (dampingOn)
-                values.drag = value;
-        }
+        values.dragValue = value;
+        if (dampingOn)
+            values.drag = value;
     });
 }
 
 template <class Item>
 void DampedPageWindow<Item>::clicked(MAI_Doc* document, int32_t id)
 {
-    Item* item = document != nullptr && id == SetupControl::dragOn ? itemIn<Item>(*document) : nullptr;
+    Item* item = document != nullptr && id == SetupControl::dragOn ? this->template itemIn<Item>(*document) : nullptr;
     if (item == nullptr)
         return;
-    updateData(true);
+    this->updateData(true);
     const bool on = dragOn == platform::BST_CHECKED;
-    enableControls({SetupControl::drag}, on);
+    this->enableControls({SetupControl::drag}, on);
     item->changeParameters([on](auto& values) { values.drag = on ? values.dragValue : 0.0; });
 }
 
+template class ParameterPageWindow<BasicIteratorItem>;
+template class ParameterPageWindow<AutoBasicIteratorItem>;
+template class ParameterPageWindow<FullIteratorItem>;
+template class ParameterPageWindow<VelocityIteratorItem>;
 template class DampedPageWindow<FullIteratorItem>;
 template class DampedPageWindow<VelocityIteratorItem>;
 

@@ -17,7 +17,11 @@
 
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 class MAI_Doc;
 
@@ -131,7 +135,33 @@ struct PublishedExtremes
 };
 PublishedExtremes publishedExtremes(VornDocument& document);
 
-class CPageCalcSetupBasicIterator : public CalculatorPageWindow
+// A page whose edits show and edit parameters of its calculator's item one to one.
+template <class Item>
+class ParameterPageWindow : public CalculatorPageWindow
+{
+public:
+    using Parameters = std::remove_cvref_t<decltype(std::declval<const Item&>().parameters())>;
+
+protected:
+    using CalculatorPageWindow::CalculatorPageWindow;
+
+    // An edit, the page value it shows and the parameter it edits.
+    struct Field
+    {
+        int32_t id;
+        double* shown;
+        double Parameters::*parameter;
+    };
+
+    double* valueOfEdit(int32_t id) override;
+    void numberTyped(MAI_Doc& document, int32_t id, double value) override;
+    // Copies the item's parameters into the page values and answers them; nothing without item.
+    std::optional<Parameters> showItem(MAI_Doc& document);
+
+    std::vector<Field> fields;
+};
+
+class CPageCalcSetupBasicIterator : public ParameterPageWindow<BasicIteratorItem>
 {
 public:
     static constexpr int32_t dialogId = 156;
@@ -150,14 +180,12 @@ public:
     std::string residual = unknownStatistic;
 
 private:
-    double* valueOfEdit(int32_t id) override;
-    void numberTyped(MAI_Doc& document, int32_t id, double value) override;
     // Update: has the active calculator publish its latest iteration, then shows the largest
     // published displacement and axial force and the last iteration's out-of-balance force.
     void clicked(MAI_Doc* document, int32_t id) override;
 };
 
-class CPageCalcSetupAutoBasicIterator : public CalculatorPageWindow
+class CPageCalcSetupAutoBasicIterator : public ParameterPageWindow<AutoBasicIteratorItem>
 {
 public:
     static constexpr int32_t dialogId = 169;
@@ -175,8 +203,6 @@ public:
     int32_t automatic = platform::BST_CHECKED;
 
 private:
-    double* valueOfEdit(int32_t id) override;
-    void numberTyped(MAI_Doc& document, int32_t id, double value) override;
     void clicked(MAI_Doc* document, int32_t id) override;
     // The factor and its label while automatic is off, the factor base and its label while on.
     void enableStepControls(bool automaticOn);
@@ -185,7 +211,7 @@ private:
 // The Full and Velocity pages: E-factor, g, time base and the drag, which the Drag box switches on
 // and off (off: the item's drag is 0 and its drag value waits for the next tick).
 template <class Item>
-class DampedPageWindow : public CalculatorPageWindow
+class DampedPageWindow : public ParameterPageWindow<Item>
 {
 public:
     DampedPageWindow(int32_t templateId, VornPluginWindowed* plugin, double timeBase, double drag);

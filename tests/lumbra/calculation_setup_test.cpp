@@ -186,18 +186,6 @@ public:
     bool enabled(Calculator which, int32_t id) { return window(which)->dlgItem(id)->isEnabled(); }
     uint32_t ticked(Calculator which, int32_t id) { return window(which)->isDlgButtonChecked(id); }
 
-    template <class Condition>
-    static bool eventually(Condition condition)
-    {
-        for (int pass = 0; pass < 10000; ++pass)
-        {
-            if (condition())
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return condition();
-    }
-
     WindowMAI mai;
     PluginManager registry;
     CountingDoc doc{&mai};
