@@ -229,6 +229,28 @@ TEST_F(SetupDialog, IsFiledWithTheFourPagesAndDocksAsTheBarAsks)
     }
 }
 
+TEST_F(SetupDialog, ItsFirstNameSubscribesItToBothChannels)
+{
+    PluginCalculationSetupDialog fresh;
+    fresh.mai = &mai;
+    platform::Window freshBar;
+    ASSERT_TRUE(freshBar.create("Window", "Setup Calculation", platform::WS_CHILD, {0, 0, 10, 10}, &frame));
+    PluginWindowHandleImpl freshBarHandle(&freshBar);
+    fresh.barHandle = &freshBarHandle;
+    doc.setActiveCalculator(calculators[Full]);
+
+    notify(&mai, Channel::ActiveCalculatorChanged);
+    EXPECT_EQ(freshBar.windowText(), "Setup Calculation") << "not listening before its name was asked";
+    fresh.getName();
+    fresh.getName();
+    for (const char* channel : {Channel::ActiveCalculatorChanged, Channel::ActiveDocumentChanged})
+    {
+        freshBar.setWindowText("");
+        notify(&mai, channel);
+        EXPECT_EQ(freshBar.windowText(), "Setup Full Iterator") << channel;
+    }
+}
+
 // Per calculator: what its new item shows on its page (edit id and text, check box id and state).
 struct DefaultsCase
 {
