@@ -1,5 +1,6 @@
 // The six exported entry points of the library.
 
+#include "Lumbra/CalculationSetupDialog.h"
 #include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/KitResources.h"
@@ -27,6 +28,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
     lumbra::registerConsoleResources();
+    lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))
         return;
     // This library describes the properties of the shared types (the property list shows them).

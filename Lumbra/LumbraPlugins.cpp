@@ -1,6 +1,7 @@
 #include "Lumbra/LumbraPlugins.h"
 
 #include "Lumbra/CalculationMenuItems.h"
+#include "Lumbra/CalculationSetupDialog.h"
 #include "Lumbra/Calculators/IteratorCalculators.h"
 #include "Lumbra/Console/CreatePage.h"
 #include "Lumbra/Console/EditPage.h"
@@ -71,7 +72,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Object Modifier", "Move", nullptr},
     {"Dialog", "Select Material Dialog", nullptr},
     {"Dialog", "Select CrossSection Dialog", nullptr},
-    {"Dialog", "Calculation Setup Dialog", nullptr},
+    {"Dialog", "Calculation Setup Dialog", makeTablePlugin<PluginCalculationSetupDialog>},
     {"Dialog", "PropertyList Dialog", nullptr},
     {"Calculator", "Full Iterator", makeTablePlugin<PluginCalculatorFullIterator>},
     {"Calculator", "Velocity Iterator", makeTablePlugin<PluginCalculatorVelocityIterator>},
@@ -90,7 +91,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
 }};
 
 // The main console (101) and the pages, pagettes and dialogs made from this library's resources.
-const std::array<PluginWindowTableEntry, 27> windowTable = {{
+const std::array<PluginWindowTableEntry, 32> windowTable = {{
     {101, nullptr}, // CMainConsole: made around the plugin's own dialog object
     {108, nullptr}, // CMCPageCreate: made around the plugin's own dialog object
     {109, nullptr}, // CMCPageMaterials
@@ -118,6 +119,11 @@ const std::array<PluginWindowTableEntry, 27> windowTable = {{
     {146, nullptr}, // CViewPerspectivePagetteColors
     {147, nullptr}, // CDialogSelectMaterial
     {148, nullptr}, // CMCPageCrossSections
+    {155, makeOwnDialog},   // CDialogCalculationSetup
+    {156, makeOwnDialog},   // CPageCalcSetupBasicIterator
+    {169, makeOwnDialog},   // CPageCalcSetupAutoBasicIterator
+    {170, makeOwnDialog},   // CPageCalcSetupVelocityIterator
+    {175, makeOwnDialog},   // CPageCalcSetupFullIterator
 }};
 
 VornPlugin* createPlugin(uint32_t index)

@@ -3,6 +3,7 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "platform/Dialog.h"
 #include "plugins/PluginWindowFactory.h"
+#include "plugins/VornPlugin.h"
 
 #include <memory>
 
@@ -19,6 +20,19 @@ platform::Window* makeLumbraDialog(platform::Window* parent, VornPluginWindowed*
     if (!dialog->create(parent, thisModule()))
         return nullptr;
     return dialog.release();
+}
+
+// The window maker of a plugin that keeps its own dialog object (made by its window request): the
+// window is made around that object, so the plugin reaches the window it shows.
+inline platform::Window* makeOwnDialog(platform::Window* parent, VornPluginWindowed* plugin)
+{
+    if (plugin == nullptr)
+        return nullptr;
+    plugin->getWindowRequest();
+    platform::Dialog* dialog = plugin->dialogObject;
+    if (dialog == nullptr || dialog->exists() || !dialog->create(parent, thisModule()))
+        return nullptr;
+    return dialog;
 }
 
 } // namespace lumbra

@@ -24,6 +24,9 @@ public:
     // Notes the window's present size as the one the default layout keeps (once).
     void rememberNaturalSize();
 
+    // A new text of the bar is also the caption the frame shows over it.
+    LResult windowProc(uint32_t message, WParam wParam, LParam lParam) override;
+
 private:
     Size naturalSize_;
 };

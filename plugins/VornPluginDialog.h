@@ -47,11 +47,18 @@ public:
     VornPluginMenuItem* pageTool = nullptr; // the tool that choosing the tab makes active; may be null
 };
 
-// A page of the calculation setup dialog ("Calculation Setup Page").
+class VornPluginCalculator;
+
+// A page of the calculation setup dialog ("Calculation Setup Page"), packaged by the calculator
+// whose settings it edits; the dialog shows the page of the active calculator only.
 class CalculatorSetupPage : public VornPluginWindowed
 {
 public:
+    explicit CalculatorSetupPage(VornPluginCalculator* calculator) : calculator(calculator) {}
+
     const char* getTypeName() override;
-    // Shows the active calculator's state.
+    // Makes sure the active document has the calculator's item and shows the item's values.
     virtual void updateSetupPage() = 0;
+
+    VornPluginCalculator* const calculator;
 };

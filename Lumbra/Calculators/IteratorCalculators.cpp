@@ -1,6 +1,7 @@
 #include "Lumbra/Calculators/IteratorCalculators.h"
 
 #include "Lumbra/CalculationMenuItems.h"
+#include "Lumbra/CalculatorSetupPages.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "VornData/VornDocument.h"
 #include "VornData/VornJoint.h"
@@ -198,12 +199,16 @@ void IteratorCalculator::about(PluginWindowHandle* parent)
 
 VornPluginBase* IteratorCalculator::GetPackagedPlugin(uint32_t index)
 {
-    if (index != 0)
+    VornPlugin* packaged = nullptr;
+    if (index == 0)
+        packaged = new (std::nothrow) PluginMenuItemSelectCalculationMethod(this, identity_.methodMenuPath);
+    else if (index == 1)
+        packaged = makeSetupPage();
+    else
         return nullptr;
-    auto* item = new (std::nothrow) PluginMenuItemSelectCalculationMethod(this, identity_.methodMenuPath);
-    if (item == nullptr)
+    if (packaged == nullptr)
         throw Exc_OutOfMemory(identity_.packagingThrower);
-    return package(item);
+    return package(packaged);
 }
 
 DocItemCalc* IteratorCalculator::findItem(VornDocument& document) const
@@ -252,14 +257,33 @@ BlockListBase* IteratorCalculator::getResults(MAI_Doc* document, int32_t resultI
 PluginCalculatorBasicIterator::PluginCalculatorBasicIterator() : IteratorCalculatorOf(basicIdentity)
 {
 }
+CalculatorSetupPage* PluginCalculatorBasicIterator::makeSetupPage()
+{
+    return new (std::nothrow) PluginCalculatorBasicIteratorSetupPage(this);
+}
+
 PluginCalculatorAutoBasicIterator::PluginCalculatorAutoBasicIterator() : IteratorCalculatorOf(autoBasicIdentity)
 {
 }
+CalculatorSetupPage* PluginCalculatorAutoBasicIterator::makeSetupPage()
+{
+    return new (std::nothrow) PluginCalculatorAutoBasicIteratorSetupPage(this);
+}
+
 PluginCalculatorVelocityIterator::PluginCalculatorVelocityIterator() : IteratorCalculatorOf(velocityIdentity)
 {
 }
+CalculatorSetupPage* PluginCalculatorVelocityIterator::makeSetupPage()
+{
+    return new (std::nothrow) PluginCalculatorVelocityIteratorSetupPage(this);
+}
+
 PluginCalculatorFullIterator::PluginCalculatorFullIterator() : IteratorCalculatorOf(fullIdentity)
 {
+}
+CalculatorSetupPage* PluginCalculatorFullIterator::makeSetupPage()
+{
+    return new (std::nothrow) PluginCalculatorFullIteratorSetupPage(this);
 }
 
 } // namespace lumbra

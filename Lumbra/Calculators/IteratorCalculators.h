@@ -4,6 +4,7 @@
 #include "Lumbra/Calculation/PreparedModel.h"
 #include "Lumbra/Calculators/DocItemCalc.h"
 #include "plugins/VornPluginCalculator.h"
+#include "plugins/VornPluginDialog.h"
 
 #include <atomic>
 #include <memory>
@@ -77,6 +78,14 @@ private:
     Parameters parameters_;
 };
 
+// The Full and Velocity items also keep the drag last typed on their setup page: the damping is
+// switched off there by a drag of 0 and switched on again by this value.
+template <class Kernel>
+struct DampedParameters : Kernel
+{
+    double dragValue = Kernel{}.drag;
+};
+
 class BasicIteratorItem final : public KernelItem<BasicParameters>
 {
 public:
@@ -97,7 +106,7 @@ private:
     IterationOutcome iterate(VornDocument& document, ResultStore& results, bool modelChanged) override;
 };
 
-class VelocityIteratorItem final : public KernelItem<VelocityParameters>
+class VelocityIteratorItem final : public KernelItem<DampedParameters<VelocityParameters>>
 {
 public:
     VelocityIteratorItem();
@@ -107,7 +116,7 @@ private:
     IterationOutcome iterate(VornDocument& document, ResultStore& results, bool modelChanged) override;
 };
 
-class FullIteratorItem final : public KernelItem<FullParameters>
+class FullIteratorItem final : public KernelItem<DampedParameters<FullParameters>>
 {
 public:
     FullIteratorItem();
@@ -127,7 +136,7 @@ public:
     const char* getDescription() override { return identity_.description; }
     void about(PluginWindowHandle* parent) override;
     bool isSingleRun() override { return false; }
-    // 0: the Calculate menu's item that selects this method.
+    // 0: the Calculate menu's item that selects this method; 1: its page of the setup dialog.
     VornPluginBase* GetPackagedPlugin(uint32_t index) override;
     int32_t startCalculation(VornDocument* document) override;
     int32_t resetCalculation(VornDocument* document) override;
@@ -144,6 +153,8 @@ public:
 protected:
     explicit IteratorCalculator(const CalculatorIdentity& identity) : identity_(identity) {}
     virtual std::unique_ptr<DocItemCalc> makeItem() const = 0;
+    // A new setup page for this calculator; null when memory runs out.
+    virtual CalculatorSetupPage* makeSetupPage() = 0;
 
 private:
     const CalculatorIdentity& identity_;
@@ -163,24 +174,36 @@ class PluginCalculatorBasicIterator final : public IteratorCalculatorOf<BasicIte
 {
 public:
     PluginCalculatorBasicIterator();
+
+protected:
+    CalculatorSetupPage* makeSetupPage() override;
 };
 
 class PluginCalculatorAutoBasicIterator final : public IteratorCalculatorOf<AutoBasicIteratorItem>
 {
 public:
     PluginCalculatorAutoBasicIterator();
+
+protected:
+    CalculatorSetupPage* makeSetupPage() override;
 };
 
 class PluginCalculatorVelocityIterator final : public IteratorCalculatorOf<VelocityIteratorItem>
 {
 public:
     PluginCalculatorVelocityIterator();
+
+protected:
+    CalculatorSetupPage* makeSetupPage() override;
 };
 
 class PluginCalculatorFullIterator final : public IteratorCalculatorOf<FullIteratorItem>
 {
 public:
     PluginCalculatorFullIterator();
+
+protected:
+    CalculatorSetupPage* makeSetupPage() override;
 };
 
 } // namespace lumbra

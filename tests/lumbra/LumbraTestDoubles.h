@@ -8,9 +8,25 @@
 #include "tests/platform/RecordedCommandState.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
+#include <chrono>
 #include <deque>
 #include <string>
+#include <thread>
 #include <vector>
+
+// Waits up to ten seconds, in steps of a millisecond, for a worker thread to make the condition
+// hold; answers whether it did.
+template <class Condition>
+bool eventually(Condition condition)
+{
+    for (int pass = 0; pass < 10000; ++pass)
+    {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return condition();
+}
 
 // Message boxes are recorded and answered from a script (IDOK when it runs out); beeps counted.
 class ScriptedMAI : public FakeMAI

@@ -113,18 +113,6 @@ protected:
         return *item;
     }
 
-    template <class Condition>
-    static bool eventually(Condition condition)
-    {
-        for (int pass = 0; pass < 5000; ++pass)
-        {
-            if (condition())
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return condition();
-    }
-
     // The iteration a published displacement list shows, checked to be the same for every joint
     // and for the published forces.
     int publishedCount()

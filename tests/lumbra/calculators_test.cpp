@@ -71,18 +71,6 @@ Structure twoBarTruss()
 class Calculators : public ::testing::Test
 {
 protected:
-    template <class Condition>
-    static bool eventually(Condition condition)
-    {
-        for (int pass = 0; pass < 10000; ++pass)
-        {
-            if (condition())
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return condition();
-    }
-
     ScriptedMAI mai;
     CountingDoc doc{&mai};
     StructureModel model{twoBarTruss(), doc.document};

@@ -19,6 +19,7 @@
 #include <GL/gl.h>
 #include <QApplication>
 #include <QAction>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMainWindow>
@@ -364,6 +365,31 @@ TEST_F(FrameTest, AHiddenBarHidesTheWindowsInsideItAndIsFoundFromThem)
     Window alone;
     ASSERT_TRUE(alone.create("Window", "", WS_OVERLAPPEDWINDOW, {0, 0, 50, 20}, nullptr));
     EXPECT_EQ(MainFrame::frameOf(alone), nullptr);
+}
+
+// A bar's plugin retitles it while it is docked or floating: the caption over the bar follows,
+// the frame's title stays.
+TEST_F(FrameTest, ADialogBarsNewTextIsTheCaptionOverIt)
+{
+    DialogBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Setup Calculation", WS_CHILD | WS_VISIBLE, {0, 0, 200, 300}, &frame));
+    frame.addDialogBar(bar, CBRS_ALIGN_ANY);
+    auto* dock = qobject_cast<QDockWidget*>(bar.state()->widget->parentWidget());
+    ASSERT_NE(dock, nullptr);
+    const std::string frameTitle = frame.windowText();
+    for (bool floating : {false, true})
+    {
+        if (floating)
+            frame.floatDialogBar(bar, Point{300, 300});
+        else
+            frame.dockDialogBar(bar, IDW_DOCKBAR_RIGHT);
+        const std::string title = floating ? "Setup Full Iterator" : "Setup Basic Iterator";
+        bar.setWindowText(title);
+        application.processMessages();
+        EXPECT_EQ(dock->windowTitle().toStdString(), title);
+        EXPECT_EQ(bar.windowText(), title);
+        EXPECT_EQ(frame.windowText(), frameTitle);
+    }
 }
 
 TEST_F(FrameTest, AContextMenuSendsTheChosenCommandToItsOwner)
