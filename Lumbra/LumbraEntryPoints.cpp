@@ -1,6 +1,6 @@
 // The six exported entry points of the library.
 
-#include "Lumbra/CalculationSetupDialog.h"
+#include "Lumbra/Calculators/CalculationSetupDialog.h"
 #include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/KitResources.h"

@@ -1,7 +1,7 @@
 #include "Lumbra/LumbraPlugins.h"
 
 #include "Lumbra/CalculationMenuItems.h"
-#include "Lumbra/CalculationSetupDialog.h"
+#include "Lumbra/Calculators/CalculationSetupDialog.h"
 #include "Lumbra/Calculators/IteratorCalculators.h"
 #include "Lumbra/Console/CreatePage.h"
 #include "Lumbra/Console/EditPage.h"

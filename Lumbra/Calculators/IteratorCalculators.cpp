@@ -1,7 +1,7 @@
 #include "Lumbra/Calculators/IteratorCalculators.h"
 
 #include "Lumbra/CalculationMenuItems.h"
-#include "Lumbra/CalculatorSetupPages.h"
+#include "Lumbra/Calculators/CalculatorSetupPages.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "VornData/VornDocument.h"
 #include "VornData/VornJoint.h"

@@ -4,6 +4,8 @@
 #include "VornData/VornJoint.h"
 #include "VornData/VornMember.h"
 #include "platform/DeviceContext.h"
+#include "plugins/MAI.h"
+#include "plugins/VornPluginCalculator.h"
 
 #include <algorithm>
 #include <new>
@@ -39,6 +41,11 @@ void DrawObjectDisplacedMembers::draw(platform::DeviceContext& context, int32_t 
     BlockList<VornJoint>* joints = camera.jointList();
     if (joints == nullptr)
         return;
+    // Results are pulled: the active calculation publishes its latest iteration (once per paint),
+    // so the frame moves live also when no other view asks for results.
+    if (MAI_Doc* document = camera.ownerView != nullptr ? camera.ownerView->document : nullptr)
+        if (VornPluginCalculator* calculator = document->getActiveCalculator())
+            calculator->getResults(document, 0, paintTime);
     auto* displacements = dynamic_cast<BlockList<CalcDisplacement>*>(joints->getChild("Displacements"));
     if (displacements == nullptr)
         return;

@@ -1,5 +1,6 @@
 #include "Lumbra/Perspective/PerspectivePagettes.h"
 
+#include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/Perspective/PerspectiveDrawObjects.h"
 #include "Lumbra/Perspective/PerspectiveTools.h"

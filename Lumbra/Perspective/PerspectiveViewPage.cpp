@@ -1,5 +1,6 @@
 #include "Lumbra/Perspective/PerspectiveViewPage.h"
 
+#include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/Perspective/PerspectiveViewType.h"
 #include "platform/DialogTemplate.h"
@@ -10,25 +11,6 @@
 
 namespace lumbra
 {
-
-int addBitmapImage(platform::ModuleHandle module, int32_t bitmapId, platform::ImageList& images)
-{
-    const platform::BitmapResource* bitmap = nullptr;
-    try
-    {
-        bitmap = platform::findBitmapResource(module, bitmapId);
-    }
-    catch (const platform::ResourceError&)
-    {
-        return -1;
-    }
-    if (bitmap == nullptr || bitmap->width < 16 || bitmap->height < 16)
-        return -1;
-    platform::Surface strip(16, 16);
-    for (int32_t index = 0; index < 16 * 16; ++index)
-        strip.setPixel(index % 16, index / 16, bitmap->pixels[static_cast<size_t>(index / 16 * bitmap->width + index % 16)]);
-    return images.add(strip, 0xFF00FF);
-}
 
 CViewPagePerspective::CViewPagePerspective(PluginViewPerspective* viewType)
     : platform::Dialog(templateId), viewType(viewType)
@@ -71,7 +53,8 @@ bool CViewPagePerspective::onInitDialog()
         auto* page = dynamic_cast<VornPluginWindowed*>(plugin);
         if (page == nullptr || viewType->mai == nullptr)
             continue;
-        if (PluginWindowHandle* window = viewType->mai->createPluginWindow(page->getWindowRequest(), holderHandle.get()))
+        if (PluginWindowHandle* window =
+                viewType->mai->createPluginWindow(page->getWindowRequest(), holderHandle.get()))
             window->showWindow(SW_SHOW);
     }
     stack.bar.moveWindow({clientRect().right - 10, toolbarHeight, clientRect().right, toolbarHeight + 100}, false);
@@ -105,7 +88,8 @@ bool CViewPagePerspective::onCommand(uint32_t id, uint32_t code, platform::Windo
     for (VornPluginBase* plugin = viewType->menuItemPlugins; plugin != nullptr; plugin = plugin->getNext())
     {
         auto* item = dynamic_cast<PluginVPMenuItem*>(plugin);
-        if (item == nullptr || item->pageButton.commandId == 0 || static_cast<uint32_t>(item->pageButton.commandId) != id)
+        if (item == nullptr || item->pageButton.commandId == 0 ||
+            static_cast<uint32_t>(item->pageButton.commandId) != id)
             continue;
         selectTool(item);
         if (viewType->mai != nullptr)

@@ -48,10 +48,6 @@ private:
     std::unique_ptr<PluginWindowHandle> holderHandle;
 };
 
-// Adds the module's 16 x 16 bitmap to the list (magenta transparent); its index, or -1 when the
-// module has no such bitmap.
-int addBitmapImage(platform::ModuleHandle module, int32_t bitmapId, platform::ImageList& images);
-
 // Registers the page's dialog template with the library's resources.
 void registerPerspectiveViewPageTemplate();
 

@@ -1,7 +1,7 @@
 // The calculation setup dialog in a bar, with the four calculators' pages filed under it by the
 // registry, driven by notifications, typing and clicks.
-#include "Lumbra/CalculationSetupDialog.h"
-#include "Lumbra/CalculatorSetupPages.h"
+#include "Lumbra/Calculators/CalculationSetupDialog.h"
+#include "Lumbra/Calculators/CalculatorSetupPages.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraMenuItem.h"
 #include "Lumbra/LumbraPlugins.h"
@@ -151,7 +151,6 @@ public:
         return item<Item>(which, doc);
     }
 
-
     // The user selects the edit's text and types over it.
     void type(Calculator which, int32_t id, const std::string& text)
     {
@@ -207,7 +206,10 @@ TEST_F(SetupDialog, IsFiledWithTheFourPagesAndDocksAsTheBarAsks)
     EXPECT_EQ(dialog->getDockInfo(DockInfo::BarParameter), 10);
     EXPECT_EQ(dialog->getDockInfo(DockInfo::MinimumSize), (80 << 16) | 192);
     EXPECT_EQ(dialog->getDockInfo(DockInfo::HorizontalSize), 0);
-    EXPECT_EQ(dialog->GetPackagedPlugin(0), nullptr);
+    std::unique_ptr<VornPluginBase> menuItem(dialog->GetPackagedPlugin(0));
+    ASSERT_NE(menuItem, nullptr);
+    EXPECT_STREQ(static_cast<VornPluginMenuItem*>(menuItem.get())->getMenuPath(), "C&alculate\\&Setup...");
+    EXPECT_EQ(dialog->GetPackagedPlugin(1), nullptr);
     EXPECT_FALSE(dialog->activatePlugin(dialog));
 
     EXPECT_EQ(madeSize.width, platform::dialogUnitsToPixelsX(137));
@@ -217,8 +219,9 @@ TEST_F(SetupDialog, IsFiledWithTheFourPagesAndDocksAsTheBarAsks)
     for (VornPluginBase* plugin = dialog->firstPage(); plugin != nullptr; plugin = plugin->getNext())
         names.push_back(plugin->getName());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"Auto Basic Iterator Setup", "Basic Iterator Setup",
-                                               "Full Iterator Setup", "Velocity Iterator Setup"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Auto Basic Iterator Setup", "Basic Iterator Setup", "Full Iterator Setup",
+                                        "Velocity Iterator Setup"}));
     for (Calculator which : {Basic, AutoBasic, Velocity, Full})
     {
         ASSERT_NE(pageOf(which), nullptr);
@@ -265,7 +268,11 @@ TEST_F(SetupDialog, TheActiveCalculatorsPageAloneIsShownUnderItsNameAndShowsItsN
 {
     namespace C = SetupControl;
     const std::vector<DefaultsCase> cases = {
-        {Basic, "Setup Basic Iterator", "CALCBASICITERATOR", {{C::factor, "1000000000"}, {C::eFactor, "0.1"}, {C::g, "9.81"}}, {}},
+        {Basic,
+         "Setup Basic Iterator",
+         "CALCBASICITERATOR",
+         {{C::factor, "1000000000"}, {C::eFactor, "0.1"}, {C::g, "9.81"}},
+         {}},
         {AutoBasic,
          "Setup Auto Basic Iterator",
          "CALCAUTOBASICITER",
@@ -550,7 +557,8 @@ TEST_F(SetupDialog, TheAutoBasicButtonShowsTheStiffnessAndTheUsedFactor)
     autoItem->statistics.usedFactor = 3086.25;
 
     click(AutoBasic, SetupControl::update);
-    EXPECT_EQ(text(AutoBasic, SetupControl::update), "Biggest EA/Lo: 1234.500000\nUsed Factor: 3086.250000\nclick to update");
+    EXPECT_EQ(text(AutoBasic, SetupControl::update),
+              "Biggest EA/Lo: 1234.500000\nUsed Factor: 3086.250000\nclick to update");
 
     click(AutoBasic, SetupControl::automatic);
     click(AutoBasic, SetupControl::update);

@@ -1,7 +1,9 @@
-#include "Lumbra/CalculationSetupDialog.h"
+#include "Lumbra/Calculators/CalculationSetupDialog.h"
 
-#include "Lumbra/CalculatorSetupPages.h"
+#include "Lumbra/Calculators/CalculatorSetupPages.h"
+#include "Lumbra/Console/DialogPlugin.h"
 #include "Lumbra/LumbraLibrary.h"
+#include "VornData/generalException.h"
 #include "__globalobjectdevice/NotificationChannels.h"
 #include "platform/DialogTemplate.h"
 #include "platform/Resources.h"
@@ -11,6 +13,7 @@
 #include "plugins/VornPluginCalculator.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 namespace lumbra
@@ -76,10 +79,14 @@ void PluginCalculationSetupDialog::subscribeListeners()
     mai->notifierRegistry.addListener(Channel::ActiveDocumentChanged, documentListener.get());
 }
 
-VornPluginBase* PluginCalculationSetupDialog::GetPackagedPlugin(uint32_t)
+VornPluginBase* PluginCalculationSetupDialog::GetPackagedPlugin(uint32_t index)
 {
-    // Item 0, the menu item that shows and hides the bar, is packaged with the dialog menu items.
-    return nullptr;
+    if (index != 0)
+        return nullptr;
+    auto* item = new (std::nothrow) PluginDialogMenuItem(this, "C&alculate\\&Setup...");
+    if (item == nullptr)
+        throw Exc_OutOfMemory("PluginCalculationSetupDialog::GetPackagedPlugin");
+    return package(item);
 }
 
 PluginWindowRequest* PluginCalculationSetupDialog::getWindowRequest()

@@ -1,4 +1,4 @@
-#include "Lumbra/CalculatorSetupPages.h"
+#include "Lumbra/Calculators/CalculatorSetupPages.h"
 
 #include "Lumbra/LumbraLibrary.h"
 #include "VornData/CalcResults.h"
