@@ -35,29 +35,15 @@ void PluginMenuItemView::about(PluginWindowHandle* parent)
 
 void PluginMenuItemView::execute(MAI_View* activeView)
 {
-    if (viewType == nullptr || activeView == nullptr)
-        return;
-    ViewTypeInfo* shown = activeView->viewTypeInfos;
-    if (shown != nullptr && shown->viewTypePlugin == viewType)
-        return;
-    VornPluginViewBase* previous = shown != nullptr ? shown->viewTypePlugin : nullptr;
-    if (previous != nullptr)
-        previous->deactivateView(activeView, viewType);
-    viewType->getViewTypeInfo(activeView);
-    if (mai != nullptr)
-        mai->pluginLists.activateInDialogs(viewType);
-    viewType->activateView(activeView, previous);
-    activeView->invalidate(false);
+    showViewType(mai, activeView, viewType);
 }
 
 void PluginMenuItemView::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
     if (commandUI == nullptr)
         return;
-    const bool usable = viewType != nullptr && activeView != nullptr;
-    commandUI->Enable(usable);
-    commandUI->SetRadio(usable && activeView->viewTypeInfos != nullptr &&
-                        activeView->viewTypeInfos->viewTypePlugin == viewType);
+    commandUI->Enable(viewType != nullptr && activeView != nullptr);
+    commandUI->SetRadio(viewType != nullptr && isViewTypeShown(activeView, viewType));
 }
 
 } // namespace zintel

@@ -134,3 +134,23 @@ SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x
     }
     return best;
 }
+
+void showViewType(MAI* mai, MAI_View* view, VornPluginViewBase* viewType)
+{
+    if (viewType == nullptr || view == nullptr || isViewTypeShown(view, viewType))
+        return;
+    VornPluginViewBase* previous = view->viewTypeInfos != nullptr ? view->viewTypeInfos->viewTypePlugin : nullptr;
+    if (previous != nullptr)
+        previous->deactivateView(view, viewType);
+    viewType->getViewTypeInfo(view);
+    if (mai != nullptr)
+        mai->pluginLists.activateInDialogs(viewType);
+    viewType->activateView(view, previous);
+    // Both view types paint the whole window, so the background is not erased first.
+    view->invalidate(false);
+}
+
+bool isViewTypeShown(const MAI_View* view, const VornPluginViewBase* viewType)
+{
+    return view != nullptr && view->viewTypeInfos != nullptr && view->viewTypeInfos->viewTypePlugin == viewType;
+}

@@ -33,6 +33,14 @@ public:
     void* reserved[2] = {nullptr, nullptr};
 };
 
+// Makes the view show the view type (the selection of a view type's menu item): the view type shown
+// so far is told deactivateView, the new one gets its state in front of the view's chain, the
+// dialogs are offered the view type (`mai` may be null), the new one is told activateView and the
+// view repaints. Nothing happens when the view shows that type already.
+void showViewType(MAI* mai, MAI_View* view, VornPluginViewBase* viewType);
+// Whether the view shows that view type now.
+bool isViewTypeShown(const MAI_View* view, const VornPluginViewBase* viewType);
+
 // The state of one view type in one view. The view owns its states (chained with the shown one in
 // front) and destroys them with itself; a state owns its draw objects.
 class ViewTypeInfo

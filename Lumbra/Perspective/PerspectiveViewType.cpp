@@ -51,29 +51,15 @@ void PluginMenuItemView::about(PluginWindowHandle* parent)
 
 void PluginMenuItemView::execute(MAI_View* activeView)
 {
-    if (viewType == nullptr || activeView == nullptr)
-        return;
-    ViewTypeInfo* front = activeView->viewTypeInfos;
-    VornPluginViewBase* previous = front != nullptr ? front->viewTypePlugin : nullptr;
-    if (previous == viewType)
-        return;
-    if (previous != nullptr)
-        previous->deactivateView(activeView, viewType);
-    viewType->getViewTypeInfo(activeView);
-    if (mai != nullptr)
-        mai->pluginLists.activateInDialogs(viewType);
-    viewType->activateView(activeView, previous);
-    activeView->invalidate(true);
+    showViewType(mai, activeView, viewType);
 }
 
 void PluginMenuItemView::updateCommandUI(platform::CommandState* commandUI, MAI_View* activeView)
 {
     if (commandUI == nullptr)
         return;
-    const bool usable = viewType != nullptr && activeView != nullptr;
-    commandUI->Enable(usable);
-    commandUI->SetRadio(usable && activeView->viewTypeInfos != nullptr &&
-                        activeView->viewTypeInfos->viewTypePlugin == viewType);
+    commandUI->Enable(viewType != nullptr && activeView != nullptr);
+    commandUI->SetRadio(viewType != nullptr && isViewTypeShown(activeView, viewType));
 }
 
 void PluginVPSnapObject::updateCommandUI(platform::CommandState* commandUI, MAI_View*)
