@@ -2,6 +2,7 @@
 
 #include "Zintel/Cursors.h"
 #include "Zintel/DocItemOpenGL.h"
+#include "Zintel/DrawObjects/DisplacedMembers.h"
 #include "Zintel/DrawObjects/JointForces.h"
 #include "Zintel/DrawObjects/JointSupports.h"
 #include "Zintel/DrawObjects/Joints.h"
@@ -11,6 +12,7 @@
 #include "Zintel/PluginMenuItemView.h"
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/SnapObjects.h"
+#include "Zintel/ViewTools.h"
 #include "Zintel/ZintelLibrary.h"
 #include "VornData/VornGroup.h"
 #include "VornData/VornSelection.h"
@@ -79,16 +81,16 @@ constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     packagedPlugin<PluginVODOJointSupports>,    // 4
     packagedPlugin<PluginVODOMembers>,          // 5
     packagedPlugin<PluginVODOMembersbyMat>,     // 6
-    nullptr,                                    // 7 displaced members
-    nullptr,                                    // 8 displaced members by stress
-    nullptr,                                    // 9 displaced members by relative stress
+    packagedPlugin<PluginVODODisplacedMembers>, // 7
+    packagedPlugin<PluginVODODisplacedMembersbyStress>,    // 8
+    packagedPlugin<PluginVODODisplacedMembersbyRelStress>, // 9
     nullptr,                                    // 10 modifier pivot
     nullptr,                                    // 11 orientation indicator
-    nullptr,                                    // 12 zoom selected
-    nullptr,                                    // 13 zoom all
-    nullptr,                                    // 14 zoom
-    nullptr,                                    // 15 rotate
-    nullptr,                                    // 16 pan
+    packagedPlugin<PluginVOMIZoomSelected>,     // 12
+    packagedPlugin<PluginVOMIZoomAll>,          // 13
+    packagedPlugin<PluginVOMIZoom>,             // 14
+    packagedPlugin<PluginVOMIRotate>,           // 15
+    packagedPlugin<PluginVOMIPan>,              // 16
     nullptr,                                    // 17 stress page
     nullptr,                                    // 18 grid page
     nullptr,                                    // 19 advanced settings page
