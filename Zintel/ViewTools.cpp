@@ -169,10 +169,17 @@ bool fitCamera(OpenGLView& view, const BoundingBox& box, bool resetClip)
                                       (high[2] - low[2]) * (high[2] - low[2]));
     const double zFar = std::max(5 * diagonal, std::fabs(100 * s));
     const double zNear = std::max(std::fabs(3 * s), 0.0002 * zFar);
-    if (resetClip || zNear < view.zNear || zFar > view.zFar)
+    if (resetClip)
     {
         view.zNear = zNear;
         view.zFar = zFar;
+        view.projectionDirty = true;
+    }
+    else if (zNear < view.zNear || zFar > view.zFar)
+    {
+        // The depth range only widens: neither end moves in.
+        view.zNear = std::min(view.zNear, zNear);
+        view.zFar = std::max(view.zFar, zFar);
         view.projectionDirty = true;
     }
     return true;

@@ -34,8 +34,8 @@ bool orbitCamera(OpenGLView& view, const Vector3& anchor, const double anchorWin
 Vector3 zoomCamera(const Vector3& anchor, const Vector3& startPov, int32_t travel, double rate);
 
 // Places the camera, without turning it, at the distance at which the box, enlarged by four symbol
-// sizes, fits the view, and sets the clip distances to its size: always with `resetClip`, else only
-// where the depth range grows. False, and nothing changed, when the field of view is empty.
+// sizes, fits the view, and sets the clip distances to its size with `resetClip`; without, the clip
+// range only widens to take in the box. False, and nothing changed, when the field of view is empty.
 bool fitCamera(OpenGLView& view, const BoundingBox& box, bool resetClip);
 
 // The common part of the pan, rotate and zoom tools: a radio item of the "View Options" toolbar

@@ -429,7 +429,9 @@ TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
     std::vector<std::string> drawObjects = namesOf(viewType.drawObjectPlugins);
     std::sort(drawObjects.begin(), drawObjects.end());
     EXPECT_EQ(drawObjects,
-              (std::vector<std::string>{"Forces", "Joint Supports", "Joints", "Members", "Members by Material"}));
+              (std::vector<std::string>{"Displaced Members", "Displaced Members by Relative Stress",
+                                        "Displaced Members by Stress", "Forces", "Joint Supports", "Joints", "Members",
+                                        "Members by Material"}));
     std::vector<std::string> snaps = namesOf(viewType.snapObjects);
     std::sort(snaps.begin(), snaps.end());
     EXPECT_EQ(snaps, (std::vector<std::string>{"Grid", "Joints", "Plane", "SurfacePoint"}));
@@ -443,17 +445,21 @@ TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
     EXPECT_EQ(viewType.GetPackagedPlugin(0xFFFFFFFFu), nullptr);
     EXPECT_TRUE(zintel::PluginViewOpenGL::showsOpenGL(host.viewInterface()));
 
-    // The two member layers share a ring; the others ring to themselves.
+    // The member layers and the displaced-member layers share a ring each, one of them shown; the
+    // others ring to themselves.
     zintel::OpenGLView& state = *host.info();
     for (DrawObject* object = state.drawObjects; object != nullptr; object = object->next)
     {
         auto* drawObject = static_cast<zintel::OpenGLDrawObject*>(object);
-        const bool members = std::string(drawObject->plugin->getDisplayName()) == "Members";
-        EXPECT_EQ(drawObject->sameNameRing == drawObject, !members) << drawObject->plugin->getName();
-        EXPECT_EQ(drawObject->sameNameRing->sameNameRing, drawObject);
-        if (members)
+        const std::string displayName = drawObject->plugin->getDisplayName();
+        const std::string name = drawObject->plugin->getName();
+        const bool members = displayName == "Members", displaced = displayName == "Displaced Members";
+        EXPECT_EQ(drawObject->sameNameRing == drawObject, !members && !displaced) << name;
+        if (members || displaced)
         {
-            EXPECT_EQ(drawObject->enabled != 0, std::string(drawObject->plugin->getName()) == "Members by Material");
+            EXPECT_EQ(drawObject->sameNameRing->sameNameRing->sameNameRing == drawObject, displaced) << name;
+            EXPECT_EQ(drawObject->enabled != 0,
+                      name == "Members by Material" || name == "Displaced Members by Relative Stress");
         }
     }
     auto* item = dynamic_cast<zintel::DocItemOpenGL*>(host.document().getDocumentItem("OPENGL"));

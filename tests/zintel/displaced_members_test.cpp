@@ -1,0 +1,144 @@
+// The displaced members in a document window of the host, on the EGL pbuffer: the frame drawn
+// where the published displacements put its joints, coloured by the sign of the axial force or by
+// the stress relative to the material's strength.
+#include "tests/support/GlRequirement.h"
+#include "tests/zintel/ZintelHost.h"
+
+#include "VornData/CalcResults.h"
+#include "Zintel/DocItemOpenGL.h"
+#include "Zintel/DrawObjects/DisplacedMembers.h"
+#include "Zintel/OpenGLFamilies.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+
+using zintel::OpenGLView;
+
+// Two members in the plane x = 0 facing the camera at (20, 0, 0), both displaced by +1 in z:
+//   M1 J1 (0,-3,-2) - J2 (0,3,-2), shown at z = -1; M2 J3 (0,-3,2) - J4 (0,3,2), shown at z = 3.
+// M1's material is green with a tensile strength of 2e8; the cross-sections are 1 x 1 (area 1).
+class DisplacedMembersInWindow : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ZintelHost& host = ZintelHost::instance();
+        if (!host.noGl.empty() || host.info() == nullptr)
+            return;
+        model = new ModelDocument(host.document());
+        VornCrossSection* box = model->crossSections->add();
+        box->name.set(model->strings(), "Box");
+        VornPluginShape& rectangle = *host.rectangle;
+        rectangle.applyToCrossSection(box);
+        rectangle.setBoolParameter(0, box, true);
+        rectangle.setBoolParameter(3, box, true);
+        rectangle.setDoubleParameter(1, box, 1.0);
+        rectangle.applyToCrossSection(box);
+        VornMaterial* material = model->materials->add();
+        material->name.set(model->strings(), "Green");
+        material->setColor(0x00FF00);
+        model->addJoint("J1", 0, -3, -2);
+        model->addJoint("J2", 0, 3, -2);
+        model->addJoint("J3", 0, -3, 2);
+        model->addJoint("J4", 0, 3, 2);
+        for (const char* name : {"M1", "M2"})
+        {
+            VornMember* member = model->addMember(name, name[1] == '1' ? "J1" : "J3", name[1] == '1' ? "J2" : "J4");
+            member->setCrossSection(box);
+            member->setMaterial(material);
+        }
+        displacements = new BlockList<CalcDisplacement>("Displacements");
+        model->joints->addChild(displacements);
+        for (uint32_t index = 0; index < displacements->getCount(); ++index)
+            (*displacements)[index].displacement = Vector3(0, 0, 1);
+        forces = new BlockList<CalcNForce>("NForces");
+        model->members->addChild(forces);
+    }
+
+    void SetUp() override
+    {
+        if (!host.noGl.empty())
+            VORN_WITHOUT_GL("no EGL pbuffer here: " << host.noGl);
+        ASSERT_NE(host.info(), nullptr);
+        OpenGLView& state = *host.info();
+        state.povX = 20.0;
+        state.xrayMode = 0;
+        state.shadowsOn = false;
+        state.detailLevel = zintel::Detail::Maximum;
+        // Only the displaced layer of the test is shown.
+        for (DrawObject* object = state.drawObjects; object != nullptr; object = object->next)
+            object->enabled = 0;
+    }
+
+    void show(const std::string& name)
+    {
+        for (DrawObject* object = host.info()->drawObjects; object != nullptr; object = object->next)
+            if (name == object->plugin->getName())
+                object->enabled = 1;
+        host.paint();
+    }
+
+    void setForce(const char* member, double axialForce)
+    {
+        (*forces)[BlockList<VornMember>::getIndex(model->named<VornMember>(member))].axialForce = axialForce;
+    }
+
+    uint32_t pixelAt(double y, double z) const
+    {
+        const platform::Point point = host.windowPointOf(0.0, y, z);
+        return host.pixel(point.x, point.y);
+    }
+
+    static inline ModelDocument* model = nullptr;
+    static inline BlockList<CalcDisplacement>* displacements = nullptr;
+    static inline BlockList<CalcNForce>* forces = nullptr;
+    ZintelHost& host = ZintelHost::instance();
+};
+
+int channel(uint32_t colour, int index)
+{
+    return (colour >> (8 * index)) & 0xFF;
+}
+
+TEST_F(DisplacedMembersInWindow, MembersAreDrawnWhereTheDisplacementsPutTheirJoints)
+{
+    show("Displaced Members");
+    EXPECT_EQ(pixelAt(0.0, -2.0), 0x808080u) << "nothing where the member stood";
+    const uint32_t shown = pixelAt(0.0, -1.0);
+    EXPECT_GT(channel(shown, 1), channel(shown, 0) + 40) << std::hex << shown << ": its own green, lit";
+    EXPECT_NE(pixelAt(0.0, 3.0), 0x808080u);
+}
+
+TEST_F(DisplacedMembersInWindow, ByStressTensionIsRedAndCompressionBlue)
+{
+    setForce("M1", 5.0);
+    setForce("M2", -5.0);
+    show("Displaced Members by Stress");
+    const uint32_t tension = pixelAt(0.0, -1.0), compression = pixelAt(0.0, 3.0);
+    EXPECT_GT(channel(tension, 0), channel(tension, 2) + 40) << std::hex << tension;
+    EXPECT_GT(channel(compression, 2), channel(compression, 0) + 40) << std::hex << compression;
+}
+
+TEST_F(DisplacedMembersInWindow, ByRelativeStressBlendsTowardsTheTensionColourWithTheStress)
+{
+    VornMaterial* material = model->named<VornMember>("M1")->getMaterial();
+    ASSERT_NE(material, nullptr);
+    material->setTension(2e8);
+    setForce("M2", 0.0);
+    int previousGreen = 256;
+    for (double force : {0.0, 1e8, 2e8})
+    {
+        setForce("M1", force);
+        show("Displaced Members by Relative Stress");
+        const uint32_t colour = pixelAt(0.0, -1.0);
+        EXPECT_LT(channel(colour, 1), previousGreen) << std::hex << colour << " at " << force;
+        previousGreen = channel(colour, 1);
+    }
+    EXPECT_LE(previousGreen, 30) << "the full tension colour at the strength";
+}
+
+} // namespace
