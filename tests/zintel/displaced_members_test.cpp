@@ -106,10 +106,15 @@ int channel(uint32_t colour, int index)
 
 TEST_F(DisplacedMembersInWindow, MembersAreDrawnWhereTheDisplacementsPutTheirJoints)
 {
+    model->named<VornMember>("M1")->setColor(0x00FF00);
     show("Displaced Members");
     EXPECT_EQ(pixelAt(0.0, -2.0), 0x808080u) << "nothing where the member stood";
     const uint32_t shown = pixelAt(0.0, -1.0);
     EXPECT_GT(channel(shown, 1), channel(shown, 0) + 40) << std::hex << shown << ": its own green, lit";
+    model->named<VornMember>("M1")->setFlagBits(VornFlag::Frozen);
+    host.paint();
+    EXPECT_GT(channel(pixelAt(0.0, -1.0), 2), channel(pixelAt(0.0, -1.0), 0)) << "frozen: the view's frozen colour";
+    model->named<VornMember>("M1")->clearFlagBits(VornFlag::Frozen);
     EXPECT_NE(pixelAt(0.0, 3.0), 0x808080u);
 }
 
