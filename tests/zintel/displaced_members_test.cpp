@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include "plugins/VornPluginCalculator.h"
+
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -144,6 +147,41 @@ TEST_F(DisplacedMembersInWindow, ByRelativeStressBlendsTowardsTheTensionColourWi
         previousGreen = channel(colour, 1);
     }
     EXPECT_LE(previousGreen, 30) << "the full tension colour at the strength";
+}
+
+// A calculator that only records the requests for results.
+class RecordingCalculator : public VornPluginCalculator
+{
+public:
+    const char* getName() override { return "Recording"; }
+    void about(PluginWindowHandle*) override {}
+    bool isSingleRun() override { return false; }
+    int32_t getCalculationState(VornDocument*) override { return 0; }
+    BlockListBase* getResults(MAI_Doc*, int32_t resultId, int32_t stamp) override
+    {
+        requests.push_back({resultId, stamp});
+        return nullptr;
+    }
+    std::vector<std::pair<int32_t, int32_t>> requests;
+};
+
+TEST_F(DisplacedMembersInWindow, EachShownLayerAsksTheActiveCalculatorOncePerFrameUnlessXRayed)
+{
+    RecordingCalculator calculator;
+    MAI_Doc& document = *host.viewInterface()->document;
+    document.setActiveCalculator(&calculator);
+    show("Displaced Members by Stress");
+    ASSERT_EQ(calculator.requests.size(), 1u);
+    EXPECT_EQ(calculator.requests[0].first, 0) << "the joint displacements";
+    show("Displaced Members by Relative Stress");
+    ASSERT_EQ(calculator.requests.size(), 3u) << "one request per shown layer, with the frame's stamp";
+    EXPECT_EQ(calculator.requests[1].second, calculator.requests[2].second);
+
+    host.info()->xrayMode = zintel::XRay::Displacements;
+    host.paint();
+    EXPECT_EQ(calculator.requests.size(), 3u) << "X-rayed displacements show what was published";
+    EXPECT_NE(pixelAt(0.0, -1.0), 0x808080u) << "and are still drawn, blended";
+    document.setActiveCalculator(nullptr);
 }
 
 } // namespace
