@@ -24,6 +24,8 @@ class PluginVODrawObject : public PluginDrawObject
 {
 public:
     const char* getTypeName() override;
+    // 0: the show-type menu item of the plugin's layer.
+    VornPluginBase* GetPackagedPlugin(uint32_t index) override;
 };
 
 // One drawable layer of one OpenGL view. Pick names are handed out by the view before each pick

@@ -3,6 +3,7 @@
 #include "Zintel/Cursors.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/DrawObjects/DisplacedMembers.h"
+#include "Zintel/DrawObjects/Grid.h"
 #include "Zintel/DrawObjects/JointForces.h"
 #include "Zintel/DrawObjects/JointSupports.h"
 #include "Zintel/DrawObjects/Joints.h"
@@ -75,7 +76,7 @@ VornPluginBase* makeGridSnap(VornPlugin& packager)
 // The packaged plugins in their fixed order; null entries are not part of the library yet.
 constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     makeSelectItem,                             // 0 view-type selection item
-    nullptr,                                    // 1 grid
+    packagedPlugin<PluginVODOGrid>,             // 1
     makeListedSnapObject<PluginVPSOSurfacePoint>, // 2
     packagedPlugin<PluginVODOJointForces>,      // 3
     packagedPlugin<PluginVODOJointSupports>,    // 4

@@ -1,6 +1,7 @@
 #include "Zintel/DrawObjects/Joints.h"
 
 #include "Zintel/BoundingBox.h"
+#include "Zintel/ShowTypeItem.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/SelectionProtocol.h"
@@ -378,7 +379,7 @@ const char* PluginVODOJoints::getName()
 VornPluginBase* PluginVODOJoints::GetPackagedPlugin(uint32_t index)
 {
     static constexpr std::array<PackagedPluginFactory, 2> packaged = {
-        nullptr, // the show-type item
+        makeShowTypeItem,
         [](VornPlugin& packager) -> VornPluginBase* {
             auto* snapObject = packager.package(new (std::nothrow) PluginVPSODrawObject(
                 5, static_cast<PluginDrawObject*>(&packager), "Joint"));
