@@ -8,6 +8,7 @@
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/DrawObjects/DisplacedMembers.h"
 #include "Zintel/OpenGLFamilies.h"
+#include "Zintel/ShowTypeItem.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,44 @@ TEST_F(DisplacedMembersInWindow, ByRelativeStressBlendsTowardsTheTensionColourWi
     EXPECT_LE(previousGreen, 30) << "the full tension colour at the strength";
 }
 
+zintel::PluginVOMIShowType* showTypeItem(zintel::PluginViewOpenGL& viewType, const std::string& name)
+{
+    for (VornPluginBase* plugin = viewType.menuItems; plugin != nullptr; plugin = plugin->getNext())
+        if (name == plugin->getName())
+            return dynamic_cast<zintel::PluginVOMIShowType*>(plugin);
+    return nullptr;
+}
+
+TEST_F(DisplacedMembersInWindow, ShowTypeItemsSwitchOneLayerOfARingOnAndAnyOff)
+{
+    zintel::PluginViewOpenGL& viewType = *host.viewType;
+    zintel::PluginVOMIShowType* byStress = showTypeItem(viewType, "Display Displaced Members by Stress");
+    zintel::PluginVOMIShowType* byRelStress = showTypeItem(viewType, "Display Displaced Members by Rel.Stress");
+    zintel::PluginVOMIShowType* grid = showTypeItem(viewType, "Display Grid default");
+    ASSERT_NE(byStress, nullptr);
+    ASSERT_NE(byRelStress, nullptr);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_STREQ(byStress->getMenuPath(), "&View\\&Display\\Displaced Members\\by Stress");
+    EXPECT_STREQ(grid->getMenuPath(), "&View\\&Display\\Grid") << "a display name of its own has no mode";
+
+    const auto shown = [this](const std::string& name) {
+        for (DrawObject* object = host.info()->drawObjects; object != nullptr; object = object->next)
+            if (name == object->plugin->getName())
+                return object->enabled != 0;
+        return false;
+    };
+    show("Displaced Members by Relative Stress");
+    byStress->execute(host.viewInterface());
+    EXPECT_TRUE(shown("Displaced Members by Stress"));
+    EXPECT_FALSE(shown("Displaced Members by Relative Stress")) << "one of a ring at a time";
+    byStress->execute(host.viewInterface());
+    EXPECT_FALSE(shown("Displaced Members by Stress")) << "and the ring may be all off";
+    EXPECT_FALSE(shown("Displaced Members by Relative Stress"));
+    grid->execute(host.viewInterface());
+    EXPECT_TRUE(shown("Grid"));
+    EXPECT_FALSE(shown("Displaced Members by Stress")) << "other layers are not touched";
+}
+
 // A calculator that only records the requests for results.
 class RecordingCalculator : public VornPluginCalculator
 {
@@ -167,6 +206,7 @@ public:
 
 TEST_F(DisplacedMembersInWindow, EachShownLayerAsksTheActiveCalculatorOncePerFrameUnlessXRayed)
 {
+    host.paint(); // no repaint left pending from earlier
     RecordingCalculator calculator;
     MAI_Doc& document = *host.viewInterface()->document;
     document.setActiveCalculator(&calculator);

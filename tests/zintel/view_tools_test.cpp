@@ -1,9 +1,10 @@
-// The camera arithmetic of the OpenGL view's tools without GL: the stress colours of the displaced
-// members, pan, rotate and zoom drags, and the fit of Zoom All and Zoom Selected over random
-// viewing directions and window shapes.
+// The arithmetic of the OpenGL view's layers and tools without GL: the stress colours of the
+// displaced members, the grid's lines, pan, rotate and zoom drags, and the fit of Zoom All and Zoom
+// Selected over random viewing directions and window shapes.
 #include "Zintel/BoundingBox.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/DrawObjects/DisplacedMembers.h"
+#include "Zintel/DrawObjects/Grid.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/ViewTools.h"
 #include "tests/support/ModelServices.h"
@@ -58,6 +59,52 @@ TEST(StressColours, TheSignOfTheForceChoosesHalvedColoursWithHalfAlpha)
     EXPECT_EQ(stressSignColor(1e-9, settings), 0x40193264u) << "tension, whatever its size";
     EXPECT_EQ(stressSignColor(-3e6, settings), 0x407F0000u) << "compression: blue 255 becomes 127";
     EXPECT_EQ(stressSignColor(0.0, settings), 0x40606060u) << "neutral";
+}
+
+struct GridCase
+{
+    bool uniform;
+    int32_t plane;
+    int u, v, normal; // the axes the lines run in and the axis they lie across
+    double su, sv;    // the spacings seen
+};
+
+TEST(GridGeometry, TwentyCellsEachWayInThePlaneThroughTheOffsetPoint)
+{
+    installModelServices();
+    DocItemOpenGL settings(nullptr);
+    settings.gridSpacingX = 2.0;
+    settings.gridSpacingY = 3.0;
+    settings.gridSpacingZ = 5.0;
+    settings.gridOffsetX = 1.0;
+    settings.gridOffsetY = -1.0;
+    settings.gridOffsetZ = 4.0;
+    const double offset[3] = {1.0, -1.0, 4.0};
+    const GridCase cases[] = {
+        {false, 0, 0, 1, 2, 2.0, 3.0}, {false, 1, 0, 2, 1, 2.0, 5.0}, {false, 2, 1, 2, 0, 3.0, 5.0},
+        {true, 0, 0, 1, 2, 2.0, 2.0},  {true, 2, 1, 2, 0, 2.0, 2.0},
+    };
+    for (const GridCase& c : cases)
+    {
+        settings.gridUniform = c.uniform;
+        const GridGeometry grid = gridGeometry(settings, c.plane);
+        for (const GridSegment& line : grid.lines)
+            for (const auto& end : line)
+                EXPECT_EQ(end[c.normal], offset[c.normal]) << "in the plane, plane " << c.plane;
+        // The outermost line first, ten cells out, across the whole grid.
+        EXPECT_DOUBLE_EQ(grid.lines[0][0][c.u], offset[c.u] + 10 * c.su) << c.plane << c.uniform;
+        EXPECT_DOUBLE_EQ(grid.lines[0][0][c.v], offset[c.v] - 10 * c.sv);
+        EXPECT_DOUBLE_EQ(grid.lines[0][1][c.v], offset[c.v] + 10 * c.sv);
+        // The innermost lines one cell out; the centre lines are only the cross.
+        EXPECT_DOUBLE_EQ(grid.lines[39][0][c.v], offset[c.v] - c.sv);
+        EXPECT_DOUBLE_EQ(grid.cross[0][0][c.v], offset[c.v]);
+        EXPECT_DOUBLE_EQ(grid.cross[1][0][c.u], offset[c.u]);
+    }
+    settings.gridSpacingX = 0.0;
+    settings.gridUniform = true;
+    for (const GridSegment& line : gridGeometry(settings, 1).lines)
+        for (const auto& end : line)
+            EXPECT_EQ(end, (std::array<double, 3>{1.0, -1.0, 4.0})) << "a spacing of 0 collapses to the offset point";
 }
 
 // A view with the matrices of a frame painted in a window of the given size: the camera's own
