@@ -13,6 +13,7 @@
 #include "Zintel/PluginMenuItemView.h"
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/SnapObjects.h"
+#include "Zintel/ViewSettingItems.h"
 #include "Zintel/ViewTools.h"
 #include "Zintel/ZintelLibrary.h"
 #include "VornData/VornGroup.h"
@@ -100,19 +101,19 @@ constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     packagedPlugin<PluginVODOJoints>,           // 22
     makeGridSnap,                               // 23
     nullptr,                                    // 24 test terrain
-    nullptr,                                    // 25 detail maximum
-    nullptr,                                    // 26 detail high
-    nullptr,                                    // 27 detail medium
-    nullptr,                                    // 28 detail low
-    nullptr,                                    // 29 X-ray automatic
-    nullptr,                                    // 30 X-ray displacements
-    nullptr,                                    // 31 X-ray model
-    nullptr,                                    // 32 X-ray none
+    packagedViewSetting<0>,                     // 25 detail maximum
+    packagedViewSetting<1>,                     // 26 detail high
+    packagedViewSetting<2>,                     // 27 detail medium
+    packagedViewSetting<3>,                     // 28 detail low
+    packagedViewSetting<4>,                     // 29 X-ray automatic
+    packagedViewSetting<5>,                     // 30 X-ray displacements
+    packagedViewSetting<6>,                     // 31 X-ray model
+    packagedViewSetting<7>,                     // 32 X-ray none
     nullptr,                                    // 33 modifier tool
-    nullptr,                                    // 34 X-ray all
-    nullptr,                                    // 35 shadows
-    nullptr,                                    // 36 relative light
-    nullptr,                                    // 37 lighting
+    packagedViewSetting<8>,                     // 34 X-ray all
+    packagedViewSetting<9>,                     // 35 shadows
+    packagedViewSetting<10>,                    // 36 relative light
+    packagedViewSetting<11>,                    // 37 lighting
 };
 
 bool inList(VornPluginBase* list, VornPluginBase* plugin)

@@ -8,6 +8,9 @@
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/SnapObjects.h"
+#include "Zintel/ViewSettingItems.h"
+#include "Zintel/ViewTools.h"
+#include "tests/platform/RecordedCommandState.h"
 #include "plugins/InputEvent.h"
 #include "platform/Services.h"
 #include "tests/plugins/PluginTestDoubles.h"
@@ -422,6 +425,110 @@ TEST_F(OpenGLViewInWindow, LeavingTheTypeDropsTheContextAndTheNextPaintMakesOne)
     EXPECT_TRUE(state.hasContext());
     const platform::Point centre = at(0.0, -2.0);
     EXPECT_TRUE(isReddish(host.pixel(centre.x, centre.y))) << "the display lists were made again";
+}
+
+VornPluginMenuItem* menuItemNamed(const std::string& name)
+{
+    for (VornPluginBase* plugin = ZintelHost::instance().viewType->menuItems; plugin != nullptr;
+         plugin = plugin->getNext())
+        if (name == plugin->getName())
+            return static_cast<VornPluginMenuItem*>(plugin);
+    return nullptr;
+}
+
+TEST_F(OpenGLViewInWindow, ZoomAllBringsEveryJointIntoTheWindowAndZoomSelectedTheSelection)
+{
+    OpenGLView& state = *host.info();
+    const double savedNear = state.zNear, savedFar = state.zFar;
+    state.direction = 35.0f;
+    state.tilt = 20.0f;
+    state.povX = 500.0;
+    VornPluginMenuItem* zoomAll = menuItemNamed("Zoom All");
+    VornPluginMenuItem* zoomSelected = menuItemNamed("Zoom Selected");
+    ASSERT_NE(zoomAll, nullptr);
+    ASSERT_NE(zoomSelected, nullptr);
+    RecordedCommandState command;
+    zoomSelected->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.enabled, 0) << "nothing selected";
+    EXPECT_EQ(model->document->findSelection() == nullptr || model->document->findSelection()->isEmpty(), true);
+    zoomAll->execute(host.viewInterface());
+    host.paint();
+    const platform::Rect client = host.view()->clientRect();
+    for (uint32_t index = 0; index < model->joints->getCount(); ++index)
+    {
+        const VornJoint& joint = (*model->joints)[index];
+        const platform::Point point =
+            host.windowPointOf(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
+        EXPECT_TRUE(point.x >= 0 && point.x < client.width() && point.y >= 0 && point.y < client.height())
+            << joint.name.getString() << " at " << point.x << "," << point.y;
+    }
+    EXPECT_EQ(state.direction, 35.0f) << "the camera is not turned";
+
+    click(at(0.0, -2.0));
+    ASSERT_EQ(selectedNames(), (std::set<std::string>{"M1"}));
+    zoomSelected->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.enabled, 1);
+    zoomSelected->execute(host.viewInterface());
+    host.paint();
+    const platform::Point start = host.windowPointOf(0, -3, -2), end = host.windowPointOf(0, 3, -2);
+    EXPECT_GT(std::abs(end.x - start.x), client.width() / 2) << "the member fills the view";
+    state.povY = state.povZ = 0.0;
+    state.direction = state.tilt = 0.0f;
+    state.zNear = savedNear, state.zFar = savedFar;
+    state.projectionDirty = true;
+}
+
+struct SettingCase
+{
+    const char* name;
+    int8_t detail;
+    uint8_t xray;
+};
+
+TEST_F(OpenGLViewInWindow, TheSettingItemsWriteTheActiveViewAndMarkTheValueInForce)
+{
+    OpenGLView& state = *host.info();
+    const SettingCase cases[] = {
+        {"View Detail Low", 25, 4},          {"View Detail Medium", 50, 4},     {"View Detail High", 75, 4},
+        {"View Detail Maximum", 100, 4},     {"View X-Ray None", 100, 0},       {"View X-Ray Model", 100, 1},
+        {"View X-Ray Displacements", 100, 2}, {"View X-Ray All", 100, 3},        {"View X-Ray Automatic", 100, 4},
+    };
+    state.xrayMode = zintel::XRay::Automatic;
+    for (const SettingCase& c : cases)
+    {
+        VornPluginMenuItem* item = menuItemNamed(c.name);
+        ASSERT_NE(item, nullptr) << c.name;
+        item->execute(host.viewInterface());
+        EXPECT_EQ(state.detailLevel, c.detail) << c.name;
+        // Automatic keeps its bit; each paint puts the mode it picks beside it.
+        EXPECT_EQ((state.xrayMode & zintel::XRay::Automatic) != 0 ? zintel::XRay::Automatic : state.xrayMode, c.xray)
+            << c.name;
+        host.paint();
+        RecordedCommandState command;
+        item->updateCommandUI(&command, host.viewInterface());
+        EXPECT_EQ(command.enabled, 1);
+        EXPECT_EQ(command.radio, 1) << c.name << ": marked after a paint, also in automatic mode";
+        item->updateCommandUI(&command, nullptr);
+        EXPECT_EQ(command.enabled, 0);
+        EXPECT_EQ(command.radio, 0);
+    }
+
+    VornPluginMenuItem* lighting = menuItemNamed("Advanced Lighting");
+    VornPluginMenuItem* shadows = menuItemNamed("Advanced Lighting Shadow");
+    ASSERT_NE(lighting, nullptr);
+    ASSERT_NE(shadows, nullptr);
+    RecordedCommandState command;
+    shadows->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.check, 1);
+    lighting->execute(host.viewInterface());
+    EXPECT_TRUE(state.lightingOff);
+    shadows->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.enabled, 0) << "shadows need advanced lighting";
+    EXPECT_EQ(command.check, 0);
+    EXPECT_TRUE(state.shadowsOn) << "but keep their value";
+    lighting->execute(host.viewInterface());
+    EXPECT_FALSE(state.lightingOff);
+    state.detailLevel = zintel::Detail::Maximum;
 }
 
 TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
