@@ -7,6 +7,7 @@
 #include "Zintel/DrawObjects/JointForces.h"
 #include "Zintel/DrawObjects/JointSupports.h"
 #include "Zintel/DrawObjects/Joints.h"
+#include "Zintel/DrawObjects/Markers.h"
 #include "Zintel/DrawObjects/Members.h"
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/OpenGLView.h"
@@ -86,8 +87,8 @@ constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     packagedPlugin<PluginVODODisplacedMembers>, // 7
     packagedPlugin<PluginVODODisplacedMembersbyStress>,    // 8
     packagedPlugin<PluginVODODisplacedMembersbyRelStress>, // 9
-    nullptr,                                    // 10 modifier pivot
-    nullptr,                                    // 11 orientation indicator
+    packagedPlugin<PluginVODOMPivot>,           // 10
+    packagedPlugin<PluginVODOOrientationIndicator>, // 11
     packagedPlugin<PluginVOMIZoomSelected>,     // 12
     packagedPlugin<PluginVOMIZoomAll>,          // 13
     packagedPlugin<PluginVOMIZoom>,             // 14

@@ -5,6 +5,7 @@
 #include "tests/zintel/ZintelHost.h"
 
 #include "VornData/CalcResults.h"
+#include "Zintel/BoundingBox.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/DrawObjects/DisplacedMembers.h"
 #include "Zintel/OpenGLFamilies.h"
@@ -186,6 +187,62 @@ TEST_F(DisplacedMembersInWindow, ShowTypeItemsSwitchOneLayerOfARingOnAndAnyOff)
     grid->execute(host.viewInterface());
     EXPECT_TRUE(shown("Grid"));
     EXPECT_FALSE(shown("Displaced Members by Stress")) << "other layers are not touched";
+}
+
+// Whether a pixel within `radius` of the window point differs from the background.
+bool drawnNear(const ZintelHost& host, platform::Point point, int radius)
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (host.pixel(point.x + dx, point.y + dy) != 0x808080u)
+                return true;
+    return false;
+}
+
+TEST_F(DisplacedMembersInWindow, ThePivotOfTheActiveModifierIsMarkedAndCountsForZoomAllOnly)
+{
+    show("Modifier Pivot");
+    const platform::Point onMarker = host.windowPointOf(0.0, 0.5, 0.0);
+    EXPECT_FALSE(drawnNear(host, onMarker, 1)) << "no active modifier, no marker";
+    VornModifier* modifier = model->modifiers->add();
+    modifier->pivot = Vector3(0, 0, 0);
+    MAI_Doc& document = *host.viewInterface()->document;
+    document.setActiveModifier(modifier);
+    host.paint();
+    EXPECT_TRUE(drawnNear(host, host.windowPointOf(0.0, 0.5, 0.0), 1)) << "a line along +y from the pivot";
+    EXPECT_FALSE(drawnNear(host, host.windowPointOf(0.0, -0.5, 0.0), 1)) << "and none along -y";
+    for (DrawObject* object = host.info()->drawObjects; object != nullptr; object = object->next)
+        if (std::string(object->plugin->getName()) == "Modifier Pivot")
+        {
+            zintel::BoundingBox all, selected;
+            static_cast<zintel::OpenGLDrawObject*>(object)->addToBounds(&all, false);
+            static_cast<zintel::OpenGLDrawObject*>(object)->addToBounds(&selected, true);
+            EXPECT_FALSE(all.empty);
+            EXPECT_TRUE(selected.empty);
+        }
+    document.setActiveModifier(nullptr);
+}
+
+TEST_F(DisplacedMembersInWindow, TheOrientationIndicatorKeepsItsCornerAndSizeWhereverTheCameraIs)
+{
+    show("Orientation Indicator");
+    const OpenGLView& state = *host.info();
+    const platform::Point corner{static_cast<int32_t>(0.1 * state.width),
+                                 static_cast<int32_t>(state.height - 0.1 * state.height)};
+    ASSERT_TRUE(drawnNear(host, corner, 2)) << "the tripod's centre at 10 % from the lower left";
+    const auto footprint = [&] {
+        int count = 0;
+        for (int dy = -40; dy <= 40; ++dy)
+            for (int dx = -40; dx <= 40; ++dx)
+                count += host.pixel(corner.x + dx, corner.y + dy) != 0x808080u ? 1 : 0;
+        return count;
+    };
+    const int near = footprint();
+    host.info()->povX = 200.0;
+    host.paint();
+    EXPECT_TRUE(drawnNear(host, corner, 2));
+    EXPECT_NEAR(footprint(), near, near / 10 + 4) << "the same size on the screen";
+    EXPECT_FALSE(drawnNear(host, {state.width / 2, state.height / 2}, 3)) << "nothing elsewhere";
 }
 
 // A calculator that only records the requests for results.
