@@ -176,8 +176,8 @@ bool OpenGLModifierTool::onDrag(double x, double y, double z, uint32_t flags, in
     return false;
 }
 
-VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table,
-                                   uint32_t index, const char* thrower)
+VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table, uint32_t index,
+                                   const char* thrower)
 {
     for (PackagedPluginFactory factory : table)
     {

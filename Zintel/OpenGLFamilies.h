@@ -141,8 +141,8 @@ public:
 // ones; the index-th plugin made is the index-th present entry, given the packager's module and
 // application interface.
 using PackagedPluginFactory = VornPluginBase* (*)(VornPlugin& packager);
-VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table,
-                                   uint32_t index, const char* thrower);
+VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table, uint32_t index,
+                                   const char* thrower);
 
 template <class Plugin>
 VornPluginBase* packagedPlugin(VornPlugin& packager)

@@ -123,7 +123,8 @@ void OpenGLView::cameraMatrix(double matrix[16]) const
     {
         for (int column = 0; column < 3; ++column)
             matrix[column * 4 + row] = rotation[row * 3 + column];
-        matrix[12 + row] = -(rotation[row * 3] * pov[0] + rotation[row * 3 + 1] * pov[1] + rotation[row * 3 + 2] * pov[2]);
+        matrix[12 + row] =
+            -(rotation[row * 3] * pov[0] + rotation[row * 3 + 1] * pov[1] + rotation[row * 3 + 2] * pov[2]);
         matrix[row * 4 + 3] = 0.0;
     }
     matrix[15] = 1.0;
@@ -204,7 +205,7 @@ bool OpenGLView::mayHitPickRegion(const double a[3], const double b[3], double r
             high[1] = y + reach;
     }
     return high[0] >= pickRegion.left && low[0] <= pickRegion.right && high[1] >= pickRegion.bottom &&
-           low[1] <= pickRegion.top;
+        low[1] <= pickRegion.top;
 }
 
 int32_t OpenGLView::viewPlaneFor(float tilt, float direction)

@@ -43,7 +43,7 @@ const char* PluginVOMIShowType::getMenuPath()
         bool shared = false;
         for (VornPluginBase* plugin = first; plugin != nullptr && !shared; plugin = plugin->getNext())
             shared = plugin != drawObjectPlugin &&
-                     std::strcmp(static_cast<PluginDrawObject*>(plugin)->getDisplayName(), displayName) == 0;
+                std::strcmp(static_cast<PluginDrawObject*>(plugin)->getDisplayName(), displayName) == 0;
         if (shared)
             menuPathText += std::string("\\") + drawObjectPlugin->getModeName();
     }
@@ -87,8 +87,8 @@ void PluginVOMIShowType::execute(MAI_View* activeView)
             if (object->hasSelectedItems())
             {
                 platform::Window* main = platform::Application::instance() != nullptr
-                                             ? platform::Application::instance()->mainWindow()
-                                             : nullptr;
+                    ? platform::Application::instance()->mainWindow()
+                    : nullptr;
                 hide = platform::messageBox(main != nullptr ? main->handle() : platform::WindowHandle::None,
                                             "Some selected items will become invisible!",
                                             "Selected items will be invisible!",

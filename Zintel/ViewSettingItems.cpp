@@ -16,12 +16,12 @@ const PluginVOMIViewSetting::Setting viewSettings[12] = {
      "PluginVOMIDetailMaximum", "View Detail Maximum [OpenGL]\n2000", Kind::Detail, Detail::Maximum, nullptr},
     {"View Detail High", "&View\\S&ettings\\&Detail Level\\&High", "View Detail High", "PluginVOMIDetailHigh",
      "View Detail High [OpenGL]\n2000", Kind::Detail, Detail::High, nullptr},
-    {"View Detail Medium", "&View\\S&ettings\\&Detail Level\\&Medium", "View Detail Medium",
-     "PluginVOMIDetailMedium", "View Detail Medium [OpenGL]\n2000", Kind::Detail, Detail::Medium, nullptr},
+    {"View Detail Medium", "&View\\S&ettings\\&Detail Level\\&Medium", "View Detail Medium", "PluginVOMIDetailMedium",
+     "View Detail Medium [OpenGL]\n2000", Kind::Detail, Detail::Medium, nullptr},
     {"View Detail Low", "&View\\S&ettings\\&Detail Level\\&Low", "View Detail Low", "PluginVOMIDetailLow",
      "View Detail Low [OpenGL]\n2000", Kind::Detail, Detail::Low, nullptr},
-    {"View X-Ray Automatic", "&View\\S&ettings\\&X-Ray\\A&utomatic", "X-Ray View Automatic",
-     "PluginVOMIXRayAutomatic", "View Detail High [OpenGL]\n2000", Kind::XRay, XRay::Automatic, nullptr},
+    {"View X-Ray Automatic", "&View\\S&ettings\\&X-Ray\\A&utomatic", "X-Ray View Automatic", "PluginVOMIXRayAutomatic",
+     "View Detail High [OpenGL]\n2000", Kind::XRay, XRay::Automatic, nullptr},
     {"View X-Ray Displacements", "&View\\S&ettings\\&X-Ray\\&Displacements", "X-Ray View Displacements",
      "PluginVOMIXRayDisplacements", "View Detail High [OpenGL]\n2000", Kind::XRay, XRay::Displacements, nullptr},
     {"View X-Ray Model", "&View\\S&ettings\\&X-Ray\\&Model", "X-Ray View Model", "PluginVOMIXRayModel",
@@ -33,8 +33,7 @@ const PluginVOMIViewSetting::Setting viewSettings[12] = {
     {"Advanced Lighting Shadow", "&View\\S&ettings\\&Lighting\\&Shadow", "Advanced Lighting Shadow",
      "PluginVOMIAdvLightShadow", "View Detail High [OpenGL]\n2000", Kind::LightingSwitch, 0, &OpenGLView::shadowsOn},
     {"Advanced Lighting Relative", "&View\\S&ettings\\&Lighting\\&Relative", "Advanced Lighting Relative",
-     "PluginVOMIAdvLightRel", "View Detail High [OpenGL]\n2000", Kind::LightingSwitch, 0,
-     &OpenGLView::lightRelative},
+     "PluginVOMIAdvLightRel", "View Detail High [OpenGL]\n2000", Kind::LightingSwitch, 0, &OpenGLView::lightRelative},
     {"Advanced Lighting", "&View\\S&ettings\\&Lighting\\&Enable", "Advanced Lighting", "PluginVOMIAdvLighting",
      "View Detail High [OpenGL]\n2000", Kind::Lighting, 0, &OpenGLView::lightingOff},
 };
@@ -108,8 +107,7 @@ void PluginVOMIViewSetting::updateCommandUI(platform::CommandState* commandUI, M
     switch (setting.kind)
     {
     case Kind::Detail:
-    case Kind::XRay:
-    {
+    case Kind::XRay: {
         bool marked = false;
         if (info != nullptr && setting.kind == Kind::Detail)
             marked = info->detailLevel == setting.value;
@@ -124,8 +122,7 @@ void PluginVOMIViewSetting::updateCommandUI(platform::CommandState* commandUI, M
         commandUI->Enable(info != nullptr);
         commandUI->SetCheck(info != nullptr && !info->lightingOff ? 1 : 0);
         break;
-    case Kind::LightingSwitch:
-    {
+    case Kind::LightingSwitch: {
         const bool usable = info != nullptr && !info->lightingOff;
         commandUI->Enable(usable);
         commandUI->SetCheck(usable && info->*setting.flag ? 1 : 0);

@@ -14,7 +14,7 @@ public:
     {
         Detail,
         XRay,
-        Lighting,      // checked while advanced lighting is on
+        Lighting, // checked while advanced lighting is on
         LightingSwitch // usable only with advanced lighting
     };
     struct Setting
@@ -25,8 +25,8 @@ public:
         const char* aboutCaption;
         const char* aboutText;
         Kind kind;
-        int32_t value;                 // the detail level or X-ray mode written
-        bool OpenGLView::*flag;        // the switch toggled
+        int32_t value; // the detail level or X-ray mode written
+        bool OpenGLView::*flag; // the switch toggled
     };
 
     explicit PluginVOMIViewSetting(const Setting& setting);

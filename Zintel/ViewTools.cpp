@@ -38,14 +38,14 @@ bool project(const OpenGLView& view, const double modelview[16], const Vector3& 
 {
     return gluProject(point.x, point.y, point.z, modelview, view.projectionMatrix, view.viewport, &window[0],
                       &window[1], &window[2]) == GL_TRUE &&
-           std::isfinite(window[0]) && std::isfinite(window[1]) && std::isfinite(window[2]);
+        std::isfinite(window[0]) && std::isfinite(window[1]) && std::isfinite(window[2]);
 }
 
 bool unproject(const OpenGLView& view, const double modelview[16], double x, double y, double depth, Vector3& point)
 {
-    return gluUnProject(x, y, depth, modelview, view.projectionMatrix, view.viewport, &point.x, &point.y,
-                        &point.z) == GL_TRUE &&
-           std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
+    return gluUnProject(x, y, depth, modelview, view.projectionMatrix, view.viewport, &point.x, &point.y, &point.z) ==
+        GL_TRUE &&
+        std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
 }
 
 Vector3 cameraPosition(const OpenGLView& view)
@@ -165,8 +165,9 @@ bool fitCamera(OpenGLView& view, const BoundingBox& box, bool resetClip)
     view.povX = c[0] + distance * m[0];
     view.povY = c[1] + distance * m[3];
     view.povZ = c[2] + distance * m[6];
-    const double diagonal = std::sqrt((high[0] - low[0]) * (high[0] - low[0]) + (high[1] - low[1]) * (high[1] - low[1]) +
-                                      (high[2] - low[2]) * (high[2] - low[2]));
+    const double diagonal =
+        std::sqrt((high[0] - low[0]) * (high[0] - low[0]) + (high[1] - low[1]) * (high[1] - low[1]) +
+                  (high[2] - low[2]) * (high[2] - low[2]));
     const double zFar = std::max(5 * diagonal, std::fabs(100 * s));
     const double zNear = std::max(std::fabs(3 * s), 0.0002 * zFar);
     if (resetClip)
@@ -335,8 +336,7 @@ namespace
 const PluginVOMIViewTool::Texts panTexts = {"Pan View", "&View\\&Pan", "PluginVOMIPan", "Pan [OpenGL]\n2000", 125};
 const PluginVOMIViewTool::Texts rotateTexts = {"Rotate View", "&View\\&Rotate", "PluginVOMIRotate",
                                                "Rotate [OpenGL]\n2000", 124};
-const PluginVOMIViewTool::Texts zoomTexts = {"Zoom View", "&View\\&Zoom", "PluginVOMIZoom", "Zoom [OpenGL]\n2000",
-                                             128};
+const PluginVOMIViewTool::Texts zoomTexts = {"Zoom View", "&View\\&Zoom", "PluginVOMIZoom", "Zoom [OpenGL]\n2000", 128};
 
 } // namespace
 

@@ -108,7 +108,10 @@ void BM_ClickPick(benchmark::State& state)
         host.viewType->onMouse(host.viewInterface(), centre.x, centre.y, InputEvent::LeftUp);
     }
 }
-BENCHMARK(BM_ClickPick)->ArgsProduct({{25, 50, 100}, {0}})->ArgNames({"detail", "without"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickPick)
+    ->ArgsProduct({{25, 50, 100}, {0}})
+    ->ArgNames({"detail", "without"})
+    ->Unit(benchmark::kMillisecond);
 
 // The displaced members of one layer (0 by stress, 1 by relative stress) at a detail level; the
 // displacements and the axial forces are rewritten before every frame, as a running calculation

@@ -70,9 +70,9 @@ bool displaced(const VornJoint* joint, BlockList<CalcDisplacement>& displacement
 
 uint32_t stressSignColor(double axialForce, const DocItemOpenGL& settings)
 {
-    const ColorRGBA& color = axialForce < 0.0   ? settings.compressionColor
-                             : axialForce > 0.0 ? settings.tensionColor
-                                                : settings.neutralColor;
+    const ColorRGBA& color = axialForce < 0.0 ? settings.compressionColor
+        : axialForce > 0.0                    ? settings.tensionColor
+                                              : settings.neutralColor;
     return halvedColor(color.word()) | stressAlpha;
 }
 
@@ -246,7 +246,8 @@ void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
         if (representative.isHidden())
             continue;
         double p[3], q[3];
-        if (!displaced(member.getStartJoint(), *displacements, p) || !displaced(member.getEndJoint(), *displacements, q))
+        if (!displaced(member.getStartJoint(), *displacements, p) ||
+            !displaced(member.getEndJoint(), *displacements, q))
             continue;
         if (lines)
         {
@@ -304,8 +305,8 @@ void OpenGLDrawObjectDisplacedMembersbyStress::beginColors(bool xray)
     forces = memberResults("NForces");
 }
 
-void OpenGLDrawObjectDisplacedMembersbyStress::sendMemberColor(uint32_t index, const VornMember&,
-                                                               const VornBaseObject&, bool xray, bool)
+void OpenGLDrawObjectDisplacedMembersbyStress::sendMemberColor(uint32_t index, const VornMember&, const VornBaseObject&,
+                                                               bool xray, bool)
 {
     const DocItemOpenGL* settings = view()->docItem;
     if (settings == nullptr)
@@ -359,8 +360,7 @@ const DisplacedMembersTexts byStressTexts = {
 const DisplacedMembersTexts byRelStressTexts = {
     "Displaced Members by Relative Stress",
     "Displaced Members by Relative Stress [OpenGL]:\noptionally draws displaced Members colored by stress.",
-    "PluginVODODisplacedMembersbyRelStress", "Displaced Members by Relative Stress [OpenGL]\n2000",
-    "by Rel.Stress"};
+    "PluginVODODisplacedMembersbyRelStress", "Displaced Members by Relative Stress [OpenGL]\n2000", "by Rel.Stress"};
 
 } // namespace
 
@@ -404,14 +404,13 @@ PluginVODODisplacedMembers::PluginVODODisplacedMembers() : PluginVODODisplacedMe
 
 DrawObject* PluginVODODisplacedMembers::getDrawObject(ViewTypeInfo* owner)
 {
-    DrawObject* object = makeDrawObject<OpenGLDrawObjectDisplacedMembers>(
-        this, owner, "PluginVODODisplacedMembers::getDrawObject");
+    DrawObject* object =
+        makeDrawObject<OpenGLDrawObjectDisplacedMembers>(this, owner, "PluginVODODisplacedMembers::getDrawObject");
     object->enabled = 0; // a view shows the relative stress until the user switches
     return object;
 }
 
-PluginVODODisplacedMembersbyStress::PluginVODODisplacedMembersbyStress()
-    : PluginVODODisplacedMembersKind(byStressTexts)
+PluginVODODisplacedMembersbyStress::PluginVODODisplacedMembersbyStress() : PluginVODODisplacedMembersKind(byStressTexts)
 {
 }
 

@@ -29,7 +29,8 @@ void sendSegments(const GridSegment* segments, size_t count)
 
 GridGeometry gridGeometry(const DocItemOpenGL& settings, int32_t viewPlane)
 {
-    const double spacing[3] = {settings.gridSpacingX, settings.gridUniform ? settings.gridSpacingX : settings.gridSpacingY,
+    const double spacing[3] = {settings.gridSpacingX,
+                               settings.gridUniform ? settings.gridSpacingX : settings.gridSpacingY,
                                settings.gridUniform ? settings.gridSpacingX : settings.gridSpacingZ};
     const double offset[3] = {settings.gridOffsetX, settings.gridOffsetY, settings.gridOffsetZ};
     // The two axes of the plane: XY, XZ or YZ.

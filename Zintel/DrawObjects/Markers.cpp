@@ -202,9 +202,9 @@ void OpenGLDrawObjectOrientationIndicator::drawBlended()
     if (gluUnProject(0.1 * info.width, 0.1 * info.height, 0.1, info.modelviewMatrix, info.projectionMatrix,
                      info.viewport, &anchor[0], &anchor[1], &anchor[2]) != GL_TRUE)
         return;
-    const double distance =
-        std::sqrt((info.povX - anchor[0]) * (info.povX - anchor[0]) + (info.povY - anchor[1]) * (info.povY - anchor[1]) +
-                  (info.povZ - anchor[2]) * (info.povZ - anchor[2]));
+    const double distance = std::sqrt((info.povX - anchor[0]) * (info.povX - anchor[0]) +
+                                      (info.povY - anchor[1]) * (info.povY - anchor[1]) +
+                                      (info.povZ - anchor[2]) * (info.povZ - anchor[2]));
     const double k = std::tan(info.fovY * 0.008726646259971648) * 3.0 * distance;
     glTranslated(anchor[0], anchor[1], anchor[2]);
     glScaled(k, k, k);

@@ -489,9 +489,9 @@ TEST_F(OpenGLViewInWindow, TheSettingItemsWriteTheActiveViewAndMarkTheValueInFor
 {
     OpenGLView& state = *host.info();
     const SettingCase cases[] = {
-        {"View Detail Low", 25, 4},          {"View Detail Medium", 50, 4},     {"View Detail High", 75, 4},
-        {"View Detail Maximum", 100, 4},     {"View X-Ray None", 100, 0},       {"View X-Ray Model", 100, 1},
-        {"View X-Ray Displacements", 100, 2}, {"View X-Ray All", 100, 3},        {"View X-Ray Automatic", 100, 4},
+        {"View Detail Low", 25, 4},           {"View Detail Medium", 50, 4}, {"View Detail High", 75, 4},
+        {"View Detail Maximum", 100, 4},      {"View X-Ray None", 100, 0},   {"View X-Ray Model", 100, 1},
+        {"View X-Ray Displacements", 100, 2}, {"View X-Ray All", 100, 3},    {"View X-Ray Automatic", 100, 4},
     };
     state.xrayMode = zintel::XRay::Automatic;
     for (const SettingCase& c : cases)
@@ -541,8 +541,8 @@ TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
     std::sort(drawObjects.begin(), drawObjects.end());
     EXPECT_EQ(drawObjects,
               (std::vector<std::string>{"Displaced Members", "Displaced Members by Relative Stress",
-                                        "Displaced Members by Stress", "Forces", "Grid", "Joint Supports", "Joints", "Members",
-                                        "Members by Material", "Modifier Pivot", "Orientation Indicator"}));
+                                        "Displaced Members by Stress", "Forces", "Grid", "Joint Supports", "Joints",
+                                        "Members", "Members by Material", "Modifier Pivot", "Orientation Indicator"}));
     std::vector<std::string> snaps = namesOf(viewType.snapObjects);
     std::sort(snaps.begin(), snaps.end());
     EXPECT_EQ(snaps, (std::vector<std::string>{"Grid", "Joints", "Plane", "SurfacePoint"}));
@@ -594,8 +594,8 @@ TEST(OpenGLViewType, ADocumentWithoutModelListsPaintsItsBackground)
             object->enabled = 0;
     bare->invalidate(false);
     bare->updateWindow();
-    EXPECT_EQ(platform::Surface::colourOf(bare->surface()->pixel(bare->clientRect().width() / 2,
-                                                                 bare->clientRect().height() / 2)),
+    EXPECT_EQ(platform::Surface::colourOf(
+                  bare->surface()->pixel(bare->clientRect().width() / 2, bare->clientRect().height() / 2)),
               0x808080u);
     host.viewType->onMouse(bare->viewInterface(), 10, 10, InputEvent::LeftDown | InputEvent::LeftHeld);
     host.viewType->onMouse(bare->viewInterface(), 10, 10, InputEvent::LeftUp);

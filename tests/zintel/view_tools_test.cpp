@@ -32,14 +32,14 @@ TEST(StressColours, RelativeStressBlendsFromNeutralAndStopsAtTheStrength)
     installModelServices();
     DocItemOpenGL settings(nullptr);
     const RelativeCase cases[] = {
-        {1e8, 2e8, 2e8, 223.5f, 96.0f, 96.0f},  // half the tensile strength: halfway to red
-        {2e8, 2e8, 2e8, 255.0f, 0.0f, 0.0f},    // at the strength: the tension colour
-        {9e9, 2e8, 2e8, 255.0f, 0.0f, 0.0f},    // beyond it: no more than the tension colour
+        {1e8, 2e8, 2e8, 223.5f, 96.0f, 96.0f}, // half the tensile strength: halfway to red
+        {2e8, 2e8, 2e8, 255.0f, 0.0f, 0.0f}, // at the strength: the tension colour
+        {9e9, 2e8, 2e8, 255.0f, 0.0f, 0.0f}, // beyond it: no more than the tension colour
         {-1e8, 2e8, 2e8, 96.0f, 96.0f, 223.5f}, // half the compressive strength: halfway to blue
-        {-5e8, 2e8, 2e8, 0.0f, 0.0f, 255.0f},   // beyond it
+        {-5e8, 2e8, 2e8, 0.0f, 0.0f, 255.0f}, // beyond it
         {0.0, 2e8, 2e8, 192.0f, 192.0f, 192.0f}, // no stress: neutral
-        {0.0, 2e8, 0.0, 0.0f, 0.0f, 255.0f},    // no compressive strength: even 0 is full compression
-        {1.0, 0.0, 2e8, 255.0f, 0.0f, 0.0f},    // no tensile strength: any tension is full, no division
+        {0.0, 2e8, 0.0, 0.0f, 0.0f, 255.0f}, // no compressive strength: even 0 is full compression
+        {1.0, 0.0, 2e8, 255.0f, 0.0f, 0.0f}, // no tensile strength: any tension is full, no division
     };
     for (const RelativeCase& c : cases)
     {
@@ -66,7 +66,7 @@ struct GridCase
     bool uniform;
     int32_t plane;
     int u, v, normal; // the axes the lines run in and the axis they lie across
-    double su, sv;    // the spacings seen
+    double su, sv; // the spacings seen
 };
 
 TEST(GridGeometry, TwentyCellsEachWayInThePlaneThroughTheOffsetPoint)
@@ -134,10 +134,10 @@ std::array<double, 4> deviceCoordinates(const OpenGLView& view, const double poi
     double eye[4], clip[4];
     for (int row = 0; row < 4; ++row)
         eye[row] = view.modelviewMatrix[row] * point[0] + view.modelviewMatrix[4 + row] * point[1] +
-                   view.modelviewMatrix[8 + row] * point[2] + view.modelviewMatrix[12 + row];
+            view.modelviewMatrix[8 + row] * point[2] + view.modelviewMatrix[12 + row];
     for (int row = 0; row < 4; ++row)
         clip[row] = view.projectionMatrix[row] * eye[0] + view.projectionMatrix[4 + row] * eye[1] +
-                    view.projectionMatrix[8 + row] * eye[2] + view.projectionMatrix[12 + row] * eye[3];
+            view.projectionMatrix[8 + row] * eye[2] + view.projectionMatrix[12 + row] * eye[3];
     return {clip[0] / clip[3], clip[1] / clip[3], clip[2] / clip[3], clip[3]};
 }
 
@@ -270,9 +270,9 @@ struct RotateCase
 TEST(ViewTools, ARotationTurnsByThePixelsAndOrbitsTheAnchor)
 {
     const RotateCase cases[] = {
-        {170.0f, 0.0f, -200, 0, 10.0f, 0.0f},   // 370 wraps to 10
-        {0.0f, 0.0f, 30, 0, -30.0f, 0.0f},      // right decreases the direction
-        {0.0f, 10.0f, 0, 20, 0.0f, 30.0f},      // down increases the tilt
+        {170.0f, 0.0f, -200, 0, 10.0f, 0.0f}, // 370 wraps to 10
+        {0.0f, 0.0f, 30, 0, -30.0f, 0.0f}, // right decreases the direction
+        {0.0f, 10.0f, 0, 20, 0.0f, 30.0f}, // down increases the tilt
         {-170.0f, 175.0f, 10, 10, 180.0f, -175.0f}, // -180 becomes 180; 185 becomes -175
     };
     for (const RotateCase& c : cases)
