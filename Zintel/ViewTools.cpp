@@ -340,6 +340,16 @@ const PluginVOMIViewTool::Texts zoomTexts = {"Zoom View", "&View\\&Zoom", "Plugi
 
 } // namespace
 
+bool PluginVOMIViewTool::press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y)
+{
+    dragX = x;
+    dragY = y;
+    auto* active = dynamic_cast<OpenGLView*>(view->viewTypeInfos);
+    dragPov = cameraPosition(active != nullptr ? *active : info);
+    anchor = findAnchor(view, x, y);
+    return true;
+}
+
 PluginVOMIPan::PluginVOMIPan() : PluginVOMIViewTool(panTexts)
 {
 }
@@ -349,26 +359,16 @@ platform::CursorHandle PluginVOMIPan::toolCursor()
     return getCursorPan();
 }
 
-bool PluginVOMIPan::press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y)
-{
-    lastX = x;
-    lastY = y;
-    auto* active = dynamic_cast<OpenGLView*>(view->viewTypeInfos);
-    dragPov = cameraPosition(active != nullptr ? *active : info);
-    anchor = findAnchor(view, x, y);
-    return true;
-}
-
 void PluginVOMIPan::dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y)
 {
     Vector3 moved = dragPov;
-    if (panCamera(info, anchor, x - lastX, y - lastY, moved))
+    if (panCamera(info, anchor, x - dragX, y - dragY, moved))
     {
         dragPov = moved;
         placeCamera(view, info, dragPov);
     }
-    lastX = x;
-    lastY = y;
+    dragX = x;
+    dragY = y;
 }
 
 PluginVOMIRotate::PluginVOMIRotate() : PluginVOMIViewTool(rotateTexts)
@@ -382,19 +382,18 @@ platform::CursorHandle PluginVOMIRotate::toolCursor()
 
 bool PluginVOMIRotate::press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y)
 {
-    anchor = findAnchor(view, x, y);
-    if (!project(info, info.modelviewMatrix, anchor, anchorWindow))
-        return false;
-    lastX = x;
-    lastY = y;
-    return true;
+    PluginVOMIViewTool::press(view, info, x, y);
+    if (project(info, info.modelviewMatrix, anchor, anchorWindow))
+        return true;
+    endDrag();
+    return false;
 }
 
 void PluginVOMIRotate::dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y)
 {
-    const int32_t dx = x - lastX, dy = y - lastY;
-    lastX = x;
-    lastY = y;
+    const int32_t dx = x - dragX, dy = y - dragY;
+    dragX = x;
+    dragY = y;
     if (!orbitCamera(info, anchor, anchorWindow, dx, dy, degreesPerPixel))
         return;
     info.invalidate();
@@ -410,19 +409,10 @@ platform::CursorHandle PluginVOMIZoom::toolCursor()
     return getCursorZoom();
 }
 
-bool PluginVOMIZoom::press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y)
-{
-    pressX = x;
-    pressY = y;
-    auto* active = dynamic_cast<OpenGLView*>(view->viewTypeInfos);
-    startPov = cameraPosition(active != nullptr ? *active : info);
-    anchor = findAnchor(view, x, y);
-    return true;
-}
-
 void PluginVOMIZoom::dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y)
 {
-    placeCamera(view, info, zoomCamera(anchor, startPov, (y - pressY) + (x - pressX), zoomRate));
+    // The travel since the press: the press position stays.
+    placeCamera(view, info, zoomCamera(anchor, dragPov, (y - dragY) + (x - dragX), zoomRate));
 }
 
 // --- zoom all and zoom selected ---

@@ -66,13 +66,22 @@ public:
     void activate(bool active) override;
     bool onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, uint32_t flags) override;
 
+    // The window position of the press (zoom) or of the previous drag event (pan, rotate); -20000
+    // while no drag is in progress.
+    int32_t dragX = -20000, dragY = -20000;
+    // The camera position at the press, which pan builds up during its drag.
+    Vector3 dragPov{0, 0, 0};
+    // The world point picked at the press.
+    Vector3 anchor{0, 0, 0};
+
 protected:
     virtual platform::CursorHandle toolCursor() = 0;
-    // Starts a drag in the OpenGL view; false when no drag can start.
-    virtual bool press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) = 0;
+    // Starts a drag in the OpenGL view of `view` at the window position: the position, the camera
+    // and the anchor are kept. False when no drag can start.
+    virtual bool press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y);
     virtual void dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) = 0;
-    virtual void endDrag() = 0;
-    virtual bool dragging() const = 0;
+    void endDrag() { dragX = dragY = -20000; }
+    bool dragging() const { return dragX != -20000; }
     // The point under the window position that the view's snap objects offer; the origin when
     // none answers.
     Vector3 findAnchor(MAI_View* view, int32_t x, int32_t y);
@@ -86,16 +95,9 @@ class PluginVOMIPan : public PluginVOMIViewTool
 public:
     PluginVOMIPan();
 
-    int32_t lastX = -20000, lastY = -20000;
-    Vector3 dragPov{0, 0, 0};
-    Vector3 anchor{0, 0, 0};
-
 protected:
     platform::CursorHandle toolCursor() override;
-    bool press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) override;
     void dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) override;
-    void endDrag() override { lastX = lastY = -20000; }
-    bool dragging() const override { return lastX != -20000; }
 };
 
 class PluginVOMIRotate : public PluginVOMIViewTool
@@ -104,16 +106,13 @@ public:
     PluginVOMIRotate();
 
     float degreesPerPixel = 1.0f;
-    int32_t lastX = -20000, lastY = -20000;
+    // The anchor's window position and depth at the press.
     double anchorWindow[3] = {0, 0, 0};
-    Vector3 anchor{0, 0, 0};
 
 protected:
     platform::CursorHandle toolCursor() override;
     bool press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) override;
     void dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) override;
-    void endDrag() override { lastX = lastY = -20000; }
-    bool dragging() const override { return lastX != -20000; }
 };
 
 class PluginVOMIZoom : public PluginVOMIViewTool
@@ -122,16 +121,10 @@ public:
     PluginVOMIZoom();
 
     double zoomRate = 0.01;
-    int32_t pressX = -20000, pressY = -20000;
-    Vector3 startPov{0, 0, 0};
-    Vector3 anchor{0, 0, 0};
 
 protected:
     platform::CursorHandle toolCursor() override;
-    bool press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) override;
     void dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) override;
-    void endDrag() override { pressX = pressY = -20000; }
-    bool dragging() const override { return pressX != -20000; }
 };
 
 // "Zoom All" and "Zoom Selected": fit the whole model or the selected items into the active

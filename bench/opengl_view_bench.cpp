@@ -23,12 +23,7 @@ ModelDocument* largeModel()
     static ModelDocument* model = [] {
         ZintelHost& host = ZintelHost::instance();
         auto* made = new ModelDocument(host.document());
-        VornCrossSection* box = made->crossSections->add();
-        host.rectangle->applyToCrossSection(box);
-        host.rectangle->setBoolParameter(0, box, true);
-        host.rectangle->setBoolParameter(3, box, true);
-        host.rectangle->setDoubleParameter(1, box, 0.2);
-        host.rectangle->applyToCrossSection(box);
+        VornCrossSection* box = host.squareSection(*made, 0.2);
         for (int row = 0; row <= gridSize; ++row)
             for (int column = 0; column <= gridSize; ++column)
             {

@@ -99,15 +99,17 @@ OpenGLDrawObjectDisplacedMembers::OpenGLDrawObjectDisplacedMembers(PluginDrawObj
 {
 }
 
-BlockListBase* OpenGLDrawObjectDisplacedMembers::memberResults(const char* name) const
+const CalcNForce* OpenGLDrawObjectDisplacedMembers::normalForce(uint32_t index) const
 {
-    BlockList<VornMember>* members = documentList<VornMember>(*this, "VornMember");
-    return members != nullptr ? members->getChild(name) : nullptr;
+    auto* list = static_cast<BlockList<CalcNForce>*>(forces);
+    return list != nullptr && index < list->getCount() ? &(*list)[index] : nullptr;
 }
 
-void OpenGLDrawObjectDisplacedMembers::beginColors(bool xray)
+void OpenGLDrawObjectDisplacedMembers::beginColors()
 {
     xrayAlphaByte = halvedAlpha(view()->xrayAlpha);
+    BlockList<VornMember>* members = documentList<VornMember>(*this, "VornMember");
+    forces = members != nullptr ? members->getChild("NForces") : nullptr;
 }
 
 void OpenGLDrawObjectDisplacedMembers::sendMemberColor(uint32_t, const VornMember&,
@@ -226,7 +228,7 @@ void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
     const bool colored = pass != Pass::Shadow;
     const bool xray = pass == Pass::XRay;
     if (colored)
-        beginColors(xray);
+        beginColors();
     const bool lines = info.detailLevel < Detail::Medium;
     if (lines)
         glDisable(GL_LIGHTING);
@@ -299,27 +301,14 @@ bool OpenGLDrawObjectDisplacedMembers::hasSelectedItems()
     return false;
 }
 
-void OpenGLDrawObjectDisplacedMembersbyStress::beginColors(bool xray)
-{
-    OpenGLDrawObjectDisplacedMembers::beginColors(xray);
-    forces = memberResults("NForces");
-}
-
 void OpenGLDrawObjectDisplacedMembersbyStress::sendMemberColor(uint32_t index, const VornMember&, const VornBaseObject&,
                                                                bool xray, bool)
 {
     const DocItemOpenGL* settings = view()->docItem;
     if (settings == nullptr)
         return;
-    auto* list = static_cast<BlockList<CalcNForce>*>(forces);
-    const double force = list != nullptr && index < list->getCount() ? (*list)[index].axialForce : 0.0;
-    sendSignedBytes(stressSignColor(force, *settings), xray);
-}
-
-void OpenGLDrawObjectDisplacedMembersbyRelStress::beginColors(bool xray)
-{
-    OpenGLDrawObjectDisplacedMembers::beginColors(xray);
-    forces = memberResults("NForces");
+    const CalcNForce* force = normalForce(index);
+    sendSignedBytes(stressSignColor(force != nullptr ? force->axialForce : 0.0, *settings), xray);
 }
 
 void OpenGLDrawObjectDisplacedMembersbyRelStress::sendMemberColor(uint32_t index, const VornMember& member,
@@ -328,11 +317,10 @@ void OpenGLDrawObjectDisplacedMembersbyRelStress::sendMemberColor(uint32_t index
     const DocItemOpenGL* settings = view()->docItem;
     if (settings == nullptr)
         return;
-    auto* list = static_cast<BlockList<CalcNForce>*>(forces);
     std::array<float, 3> color{};
-    if (list != nullptr && index < list->getCount())
+    if (const CalcNForce* force = normalForce(index))
     {
-        const double stress = member.getInverseArea() * (*list)[index].axialForce * settings->stressExaggeration;
+        const double stress = member.getInverseArea() * force->axialForce * settings->stressExaggeration;
         const VornMaterial* material = member.getMaterial();
         color = relativeStressColor(stress, material != nullptr ? material->getTension() : defaultStrength,
                                     material != nullptr ? material->getCompression() : defaultStrength, *settings);

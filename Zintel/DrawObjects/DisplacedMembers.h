@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+struct CalcNForce;
 class ShapeList;
 class VornJoint;
 class VornMember;
@@ -50,20 +51,22 @@ protected:
         Shadow
     };
 
-    // The colours a pass needs, read afresh from the settings at its start.
-    virtual void beginColors(bool xray);
+    // What the colours of a pass need, read afresh at its start.
+    void beginColors();
     // Issues the colour of member `index`; `representative` stands for it (its closed group).
     virtual void sendMemberColor(uint32_t index, const VornMember& member, const VornBaseObject& representative,
                                  bool xray, bool line);
 
-    // The child list of the member list with the given name; null when there is none.
-    BlockListBase* memberResults(const char* name) const;
+    // The published normal force of member `index`; null when the calculator publishes none.
+    const CalcNForce* normalForce(uint32_t index) const;
 
 private:
     void drawPass(Pass pass, uint32_t stamp);
     void drawSolid(const double p[3], const double q[3], const ShapeList& outline, bool withNormals);
 
     uint32_t xrayAlphaByte = 0;
+    // The list "NForces" of the pass; null when the calculator publishes none.
+    BlockListBase* forces = nullptr;
     // The outline turned into model space, nine floats per point; grown to the largest outline.
     std::vector<float> outlineTable;
 };
@@ -74,12 +77,8 @@ public:
     using OpenGLDrawObjectDisplacedMembers::OpenGLDrawObjectDisplacedMembers;
 
 protected:
-    void beginColors(bool xray) override;
     void sendMemberColor(uint32_t index, const VornMember& member, const VornBaseObject& representative, bool xray,
                          bool line) override;
-
-private:
-    BlockListBase* forces = nullptr;
 };
 
 class OpenGLDrawObjectDisplacedMembersbyRelStress : public OpenGLDrawObjectDisplacedMembers
@@ -88,12 +87,8 @@ public:
     using OpenGLDrawObjectDisplacedMembers::OpenGLDrawObjectDisplacedMembers;
 
 protected:
-    void beginColors(bool xray) override;
     void sendMemberColor(uint32_t index, const VornMember& member, const VornBaseObject& representative, bool xray,
                          bool line) override;
-
-private:
-    BlockListBase* forces = nullptr;
 };
 
 // The fixed answers of a displaced-members plugin.

@@ -35,14 +35,7 @@ protected:
         if (!host.noGl.empty() || host.info() == nullptr)
             return;
         model = new ModelDocument(host.document());
-        VornCrossSection* box = model->crossSections->add();
-        box->name.set(model->strings(), "Box");
-        VornPluginShape& rectangle = *host.rectangle;
-        rectangle.applyToCrossSection(box);
-        rectangle.setBoolParameter(0, box, true);
-        rectangle.setBoolParameter(3, box, true);
-        rectangle.setDoubleParameter(1, box, 1.0);
-        rectangle.applyToCrossSection(box);
+        VornCrossSection* box = host.squareSection(*model, 1.0);
         VornMaterial* material = model->materials->add();
         material->name.set(model->strings(), "Green");
         material->setColor(0x00FF00);

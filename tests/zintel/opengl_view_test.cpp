@@ -34,15 +34,10 @@ constexpr uint32_t red = 0x0000FF;
 //   M2 J3 (0,-3, 2) - J4 (0,3, 2), in the closed group G1 with its joints
 //   J5 (0,0,0) pinned (its support pyramid hangs below it), J6 (0,1.5,-0.5) with the force F1
 //   (0,0,-100) whose arrow runs from (0,1.5,0.5) down to J6, J7 (0,-1.5,0) hidden.
-void buildModel(ModelDocument& model, VornPluginShape& rectangle)
+void buildModel(ModelDocument& model, const ZintelHost& host)
 {
-    VornCrossSection* box = model.crossSections->add();
+    VornCrossSection* box = host.squareSection(model, 1.0);
     box->name.set(model.strings(), "Box");
-    rectangle.applyToCrossSection(box);
-    rectangle.setBoolParameter(0, box, true);
-    rectangle.setBoolParameter(3, box, true);
-    rectangle.setDoubleParameter(1, box, 1.0);
-    rectangle.applyToCrossSection(box);
     VornMaterial* material = model.materials->add();
     material->name.set(model.strings(), "Red");
     material->setColor(red);
@@ -84,7 +79,7 @@ protected:
         if (!host.noGl.empty() || host.info() == nullptr)
             return;
         model = new ModelDocument(host.document());
-        buildModel(*model, *host.rectangle);
+        buildModel(*model, host);
     }
 
     void SetUp() override
