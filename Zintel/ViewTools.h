@@ -66,6 +66,8 @@ public:
     void activate(bool active) override;
     bool onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, uint32_t flags) override;
 
+    bool dragging() const { return dragX != -20000; }
+
     // The window position of the press (zoom) or of the previous drag event (pan, rotate); -20000
     // while no drag is in progress.
     int32_t dragX = -20000, dragY = -20000;
@@ -81,7 +83,6 @@ protected:
     virtual bool press(MAI_View* view, OpenGLView& info, int32_t x, int32_t y);
     virtual void dragStep(MAI_View* view, OpenGLView& info, int32_t x, int32_t y) = 0;
     void endDrag() { dragX = dragY = -20000; }
-    bool dragging() const { return dragX != -20000; }
     // The point under the window position that the view's snap objects offer; the origin when
     // none answers.
     Vector3 findAnchor(MAI_View* view, int32_t x, int32_t y);

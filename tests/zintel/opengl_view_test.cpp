@@ -473,6 +473,40 @@ TEST_F(OpenGLViewInWindow, ZoomAllBringsEveryJointIntoTheWindowAndZoomSelectedTh
     state.projectionDirty = true;
 }
 
+TEST_F(OpenGLViewInWindow, TheViewToolsDragTheCameraFromAPressToTheRelease)
+{
+    OpenGLView& state = *host.info();
+    auto* zoom = dynamic_cast<zintel::PluginVOMIZoom*>(menuItemNamed("Zoom View"));
+    auto* pan = dynamic_cast<zintel::PluginVOMIPan*>(menuItemNamed("Pan View"));
+    ASSERT_NE(zoom, nullptr);
+    ASSERT_NE(pan, nullptr);
+    MAI_View* view = host.viewInterface();
+    EXPECT_TRUE(zoom->onMouse(view, 0, 0, 0, InputEvent::Probe));
+    EXPECT_FALSE(zoom->dragging()) << "no drag before a press";
+
+    const platform::Point centre = at(0.0, 0.0);
+    const double startX = state.povX;
+    zoom->onMouse(view, centre.x, centre.y, 0, InputEvent::LeftDown | InputEvent::LeftHeld);
+    zoom->onMouse(view, centre.x + 100, centre.y, 0, InputEvent::Move | InputEvent::LeftHeld);
+    EXPECT_GT(state.povX, startX * 1.5) << "100 pixels right: twice as far from the anchor";
+    zoom->onMouse(view, centre.x + 100, centre.y - 100, 0, InputEvent::Move | InputEvent::LeftHeld);
+    EXPECT_NEAR(state.povX, startX, 1e-9) << "and 100 up: back where it started";
+    zoom->onMouse(view, centre.x, centre.y, 0, InputEvent::LeftUp);
+    zoom->onMouse(view, centre.x + 300, centre.y, 0, InputEvent::Move | InputEvent::LeftHeld);
+    EXPECT_NEAR(state.povX, startX, 1e-9) << "no drag after the release";
+
+    host.paint();
+    const platform::Point member = at(0.0, -2.0);
+    pan->onMouse(view, member.x, member.y, 0, InputEvent::LeftDown | InputEvent::LeftHeld);
+    pan->onMouse(view, member.x + 40, member.y - 30, 0, InputEvent::Move | InputEvent::LeftHeld);
+    pan->onMouse(view, member.x + 40, member.y - 30, 0, InputEvent::LeftUp);
+    host.paint();
+    const platform::Point moved = at(0.0, -2.0);
+    EXPECT_NEAR(moved.x, member.x + 40, 1);
+    EXPECT_NEAR(moved.y, member.y - 30, 1) << "the picked point follows the cursor";
+    state.povY = state.povZ = 0.0;
+}
+
 struct SettingCase
 {
     const char* name;
