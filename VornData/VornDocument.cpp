@@ -81,6 +81,11 @@ VornSelection* VornDocument::getSelection()
     return selection;
 }
 
+VornSelection* VornDocument::findSelection() const
+{
+    return static_cast<VornSelection*>(currentSelection.get());
+}
+
 VornSelection* VornDocument::setSelection(VornSelection* selection)
 {
     auto* previous = static_cast<VornSelection*>(currentSelection.get());

@@ -52,8 +52,8 @@ public:
 
     // The current selection; a new one is created when there is none.
     VornSelection* getSelection();
-    // The current selection, or null when there is none (nothing is created: for watchers).
-    const VornSelection* findSelection() const { return static_cast<const VornSelection*>(currentSelection.get()); }
+    // The current selection; null when there is none (nothing is created).
+    VornSelection* findSelection() const;
     // Makes the selection current. A previous current selection that is not a named set leaves its
     // list. Returns the current selection: the argument may have moved to another slot when the
     // previous one left, so callers continue with the returned pointer.

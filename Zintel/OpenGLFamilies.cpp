@@ -1,9 +1,11 @@
 #include "Zintel/OpenGLFamilies.h"
 
 #include "Zintel/OpenGLView.h"
+#include "Zintel/ShowTypeItem.h"
 #include "platform/CommandRouting.h"
 #include "plugins/VornPluginObjectType.h"
 
+#include <array>
 #include <cstring>
 
 namespace zintel
@@ -12,6 +14,12 @@ namespace zintel
 const char* PluginVODrawObject::getTypeName()
 {
     return "OpenGL Draw Object";
+}
+
+VornPluginBase* PluginVODrawObject::GetPackagedPlugin(uint32_t index)
+{
+    static constexpr std::array<PackagedPluginFactory, 1> packaged = {makeShowTypeItem};
+    return makePackagedPlugin(*this, packaged, index, "PluginVODrawObject::GetPackagedPlugin");
 }
 
 OpenGLDrawObject::OpenGLDrawObject(PluginDrawObject* plugin, OpenGLView* view) : DrawObject(plugin, view)
@@ -168,8 +176,8 @@ bool OpenGLModifierTool::onDrag(double x, double y, double z, uint32_t flags, in
     return false;
 }
 
-VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table,
-                                   uint32_t index, const char* thrower)
+VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table, uint32_t index,
+                                   const char* thrower)
 {
     for (PackagedPluginFactory factory : table)
     {

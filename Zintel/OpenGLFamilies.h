@@ -24,6 +24,8 @@ class PluginVODrawObject : public PluginDrawObject
 {
 public:
     const char* getTypeName() override;
+    // 0: the show-type menu item of the plugin's layer.
+    VornPluginBase* GetPackagedPlugin(uint32_t index) override;
 };
 
 // One drawable layer of one OpenGL view. Pick names are handed out by the view before each pick
@@ -139,8 +141,8 @@ public:
 // ones; the index-th plugin made is the index-th present entry, given the packager's module and
 // application interface.
 using PackagedPluginFactory = VornPluginBase* (*)(VornPlugin& packager);
-VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table,
-                                   uint32_t index, const char* thrower);
+VornPluginBase* makePackagedPlugin(VornPlugin& packager, std::span<const PackagedPluginFactory> table, uint32_t index,
+                                   const char* thrower);
 
 template <class Plugin>
 VornPluginBase* packagedPlugin(VornPlugin& packager)

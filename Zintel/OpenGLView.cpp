@@ -14,6 +14,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 
@@ -80,14 +81,60 @@ platform::CursorHandle OpenGLView::getCursor(int32_t x, int32_t y, uint32_t flag
     return platform::CursorHandle{};
 }
 
+namespace
+{
+
+// The rotation by `degrees` about the coordinate axis `axis` (0 x, 1 y, 2 z), as glRotated makes it
+// (row-major 3 x 3).
+std::array<double, 9> axisRotation(double degrees, int axis)
+{
+    const double c = std::cos(degrees * degreesToRadians), s = std::sin(degrees * degreesToRadians);
+    const int a = (axis + 1) % 3, b = (axis + 2) % 3;
+    std::array<double, 9> m{};
+    m[axis * 3 + axis] = 1.0;
+    m[a * 3 + a] = c;
+    m[b * 3 + b] = c;
+    m[a * 3 + b] = -s;
+    m[b * 3 + a] = s;
+    return m;
+}
+
+std::array<double, 9> product(const std::array<double, 9>& l, const std::array<double, 9>& r)
+{
+    std::array<double, 9> m{};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            for (int k = 0; k < 3; ++k)
+                m[row * 3 + column] += l[row * 3 + k] * r[k * 3 + column];
+    return m;
+}
+
+} // namespace
+
+void OpenGLView::cameraMatrix(double matrix[16]) const
+{
+    std::array<double, 9> rotation = axisRotation(roll - 90.0, 2);
+    rotation = product(rotation, axisRotation(tilt, 1));
+    rotation = product(rotation, axisRotation(direction == 0.0f ? 0.00001 : direction, 0));
+    rotation = product(rotation, axisRotation(-90.0, 1));
+    const double pov[3] = {povX, povY, povZ};
+    // Column-major, as GL keeps it: the rotation, then the eye moved to the origin.
+    for (int row = 0; row < 3; ++row)
+    {
+        for (int column = 0; column < 3; ++column)
+            matrix[column * 4 + row] = rotation[row * 3 + column];
+        matrix[12 + row] =
+            -(rotation[row * 3] * pov[0] + rotation[row * 3 + 1] * pov[1] + rotation[row * 3 + 2] * pov[2]);
+        matrix[row * 4 + 3] = 0.0;
+    }
+    matrix[15] = 1.0;
+}
+
 void OpenGLView::setCamera()
 {
-    glLoadIdentity();
-    glRotated(roll - 90.0, 0.0, 0.0, 1.0);
-    glRotated(tilt, 0.0, 1.0, 0.0);
-    glRotated(direction == 0.0f ? 0.00001 : direction, 1.0, 0.0, 0.0);
-    glRotated(-90.0, 0.0, 1.0, 0.0);
-    glTranslated(-povX, -povY, -povZ);
+    double matrix[16];
+    cameraMatrix(matrix);
+    glLoadMatrixd(matrix);
 }
 
 void OpenGLView::setupLighting()
@@ -158,7 +205,7 @@ bool OpenGLView::mayHitPickRegion(const double a[3], const double b[3], double r
             high[1] = y + reach;
     }
     return high[0] >= pickRegion.left && low[0] <= pickRegion.right && high[1] >= pickRegion.bottom &&
-           low[1] <= pickRegion.top;
+        low[1] <= pickRegion.top;
 }
 
 int32_t OpenGLView::viewPlaneFor(float tilt, float direction)

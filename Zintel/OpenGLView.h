@@ -47,7 +47,11 @@ public:
     void paint(platform::DeviceContext& context);
     // The frame itself, with the context current.
     void render();
+    // Loads the camera into the current GL matrix.
     void setCamera();
+    // The camera's modelview matrix (column-major): the eye at the camera position, turned by
+    // direction, tilt and roll.
+    void cameraMatrix(double matrix[16]) const;
     void setupLighting();
     // Makes the GL context of the device context's window; 0, or -1 when it cannot be made.
     int32_t setupPixelFormat(platform::DeviceContext& context);

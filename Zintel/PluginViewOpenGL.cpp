@@ -2,15 +2,20 @@
 
 #include "Zintel/Cursors.h"
 #include "Zintel/DocItemOpenGL.h"
+#include "Zintel/DrawObjects/DisplacedMembers.h"
+#include "Zintel/DrawObjects/Grid.h"
 #include "Zintel/DrawObjects/JointForces.h"
 #include "Zintel/DrawObjects/JointSupports.h"
 #include "Zintel/DrawObjects/Joints.h"
+#include "Zintel/DrawObjects/Markers.h"
 #include "Zintel/DrawObjects/Members.h"
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/PluginMenuItemView.h"
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/SnapObjects.h"
+#include "Zintel/ViewSettingItems.h"
+#include "Zintel/ViewTools.h"
 #include "Zintel/ZintelLibrary.h"
 #include "VornData/VornGroup.h"
 #include "VornData/VornSelection.h"
@@ -72,44 +77,44 @@ VornPluginBase* makeGridSnap(VornPlugin& packager)
 
 // The packaged plugins in their fixed order; null entries are not part of the library yet.
 constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
-    makeSelectItem,                             // 0 view-type selection item
-    nullptr,                                    // 1 grid
+    makeSelectItem, // 0 view-type selection item
+    packagedPlugin<PluginVODOGrid>, // 1
     makeListedSnapObject<PluginVPSOSurfacePoint>, // 2
-    packagedPlugin<PluginVODOJointForces>,      // 3
-    packagedPlugin<PluginVODOJointSupports>,    // 4
-    packagedPlugin<PluginVODOMembers>,          // 5
-    packagedPlugin<PluginVODOMembersbyMat>,     // 6
-    nullptr,                                    // 7 displaced members
-    nullptr,                                    // 8 displaced members by stress
-    nullptr,                                    // 9 displaced members by relative stress
-    nullptr,                                    // 10 modifier pivot
-    nullptr,                                    // 11 orientation indicator
-    nullptr,                                    // 12 zoom selected
-    nullptr,                                    // 13 zoom all
-    nullptr,                                    // 14 zoom
-    nullptr,                                    // 15 rotate
-    nullptr,                                    // 16 pan
-    nullptr,                                    // 17 stress page
-    nullptr,                                    // 18 grid page
-    nullptr,                                    // 19 advanced settings page
-    nullptr,                                    // 20 colours page
-    packagedPlugin<PluginVPSOPlane>,            // 21
-    packagedPlugin<PluginVODOJoints>,           // 22
-    makeGridSnap,                               // 23
-    nullptr,                                    // 24 test terrain
-    nullptr,                                    // 25 detail maximum
-    nullptr,                                    // 26 detail high
-    nullptr,                                    // 27 detail medium
-    nullptr,                                    // 28 detail low
-    nullptr,                                    // 29 X-ray automatic
-    nullptr,                                    // 30 X-ray displacements
-    nullptr,                                    // 31 X-ray model
-    nullptr,                                    // 32 X-ray none
-    nullptr,                                    // 33 modifier tool
-    nullptr,                                    // 34 X-ray all
-    nullptr,                                    // 35 shadows
-    nullptr,                                    // 36 relative light
-    nullptr,                                    // 37 lighting
+    packagedPlugin<PluginVODOJointForces>, // 3
+    packagedPlugin<PluginVODOJointSupports>, // 4
+    packagedPlugin<PluginVODOMembers>, // 5
+    packagedPlugin<PluginVODOMembersbyMat>, // 6
+    packagedPlugin<PluginVODODisplacedMembers>, // 7
+    packagedPlugin<PluginVODODisplacedMembersbyStress>, // 8
+    packagedPlugin<PluginVODODisplacedMembersbyRelStress>, // 9
+    packagedPlugin<PluginVODOMPivot>, // 10
+    packagedPlugin<PluginVODOOrientationIndicator>, // 11
+    packagedPlugin<PluginVOMIZoomSelected>, // 12
+    packagedPlugin<PluginVOMIZoomAll>, // 13
+    packagedPlugin<PluginVOMIZoom>, // 14
+    packagedPlugin<PluginVOMIRotate>, // 15
+    packagedPlugin<PluginVOMIPan>, // 16
+    nullptr, // 17 stress page
+    nullptr, // 18 grid page
+    nullptr, // 19 advanced settings page
+    nullptr, // 20 colours page
+    packagedPlugin<PluginVPSOPlane>, // 21
+    packagedPlugin<PluginVODOJoints>, // 22
+    makeGridSnap, // 23
+    nullptr, // 24 test terrain
+    packagedViewSetting<0>, // 25 detail maximum
+    packagedViewSetting<1>, // 26 detail high
+    packagedViewSetting<2>, // 27 detail medium
+    packagedViewSetting<3>, // 28 detail low
+    packagedViewSetting<4>, // 29 X-ray automatic
+    packagedViewSetting<5>, // 30 X-ray displacements
+    packagedViewSetting<6>, // 31 X-ray model
+    packagedViewSetting<7>, // 32 X-ray none
+    nullptr, // 33 modifier tool
+    packagedViewSetting<8>, // 34 X-ray all
+    packagedViewSetting<9>, // 35 shadows
+    packagedViewSetting<10>, // 36 relative light
+    packagedViewSetting<11>, // 37 lighting
 };
 
 bool inList(VornPluginBase* list, VornPluginBase* plugin)
@@ -188,7 +193,7 @@ const char* PluginViewOpenGL::getName()
 bool PluginViewOpenGL::showsOpenGL(MAI_View* view)
 {
     return view != nullptr && view->viewTypeInfos != nullptr && view->viewTypeInfos->viewTypePlugin != nullptr &&
-           view->viewTypeInfos->viewTypePlugin->getName() == openGLName;
+        view->viewTypeInfos->viewTypePlugin->getName() == openGLName;
 }
 
 void PluginViewOpenGL::registerPluginTypes(PluginManager* registry)
@@ -429,11 +434,11 @@ void PluginViewOpenGL::onMouse(MAI_View* view, int32_t x, int32_t y, uint32_t fl
     {
         y = clientBottom(view) - y;
         const uint32_t keys = flags & InputEvent::ModifierKeys;
-        platform::setCursor(reinterpret_cast<platform::Cursor*>(static_cast<uintptr_t>(
-            keys == InputEvent::Shift  ? getCursorSelectAdd()
-            : keys == InputEvent::Ctrl ? getCursorSelectRemove()
-            : keys != 0                ? getCursorSelectToggle()
-                                       : getCursorSelect())));
+        platform::setCursor(reinterpret_cast<platform::Cursor*>(
+            static_cast<uintptr_t>(keys == InputEvent::Shift      ? getCursorSelectAdd()
+                                       : keys == InputEvent::Ctrl ? getCursorSelectRemove()
+                                       : keys != 0                ? getCursorSelectToggle()
+                                                                  : getCursorSelect())));
 
         bool click = false;
         const uint32_t kind = InputEvent::kindOf(flags);

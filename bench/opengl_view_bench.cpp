@@ -3,8 +3,11 @@
 // software renderer: a whole frame (the three passes, the swap and the copy into the window) at
 // each detail level, also without the members, without the joints and with no layer at all (what
 // the window costs alone), and a click pick on a member (selection-mode draw of every member and
-// joint and the selection protocol).
+// joint and the selection protocol); and a frame of the displaced members alone, coloured by the
+// sign of the force or by relative stress, while the results change before every frame.
 #include "tests/zintel/ZintelHost.h"
+
+#include "VornData/CalcResults.h"
 
 #include "plugins/InputEvent.h"
 
@@ -20,12 +23,7 @@ ModelDocument* largeModel()
     static ModelDocument* model = [] {
         ZintelHost& host = ZintelHost::instance();
         auto* made = new ModelDocument(host.document());
-        VornCrossSection* box = made->crossSections->add();
-        host.rectangle->applyToCrossSection(box);
-        host.rectangle->setBoolParameter(0, box, true);
-        host.rectangle->setBoolParameter(3, box, true);
-        host.rectangle->setDoubleParameter(1, box, 0.2);
-        host.rectangle->applyToCrossSection(box);
+        VornCrossSection* box = host.squareSection(*made, 0.2);
         for (int row = 0; row <= gridSize; ++row)
             for (int column = 0; column <= gridSize; ++column)
             {
@@ -66,7 +64,9 @@ bool prepare(benchmark::State& state)
     {
         const std::string name = object->plugin->getName();
         const bool members = name == "Members by Material", joints = name == "Joints";
-        if (name != "Members")
+        if (name.starts_with("Displaced"))
+            object->enabled = 0;
+        else if (name != "Members")
             object->enabled = layers == 3 || (layers == 1 && members) || (layers == 2 && joints) ? 0 : 1;
     }
     host.paint();
@@ -103,6 +103,54 @@ void BM_ClickPick(benchmark::State& state)
         host.viewType->onMouse(host.viewInterface(), centre.x, centre.y, InputEvent::LeftUp);
     }
 }
-BENCHMARK(BM_ClickPick)->ArgsProduct({{25, 50, 100}, {0}})->ArgNames({"detail", "without"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickPick)
+    ->ArgsProduct({{25, 50, 100}, {0}})
+    ->ArgNames({"detail", "without"})
+    ->Unit(benchmark::kMillisecond);
+
+// The displaced members of one layer (0 by stress, 1 by relative stress) at a detail level; the
+// displacements and the axial forces are rewritten before every frame, as a running calculation
+// publishes new ones.
+void BM_DisplacedFrame(benchmark::State& state)
+{
+    if (!prepare(state))
+        return;
+    ZintelHost& host = ZintelHost::instance();
+    ModelDocument& model = *largeModel();
+    auto* displacements = static_cast<BlockList<CalcDisplacement>*>(model.joints->getChild("Displacements"));
+    if (displacements == nullptr)
+    {
+        displacements = new BlockList<CalcDisplacement>("Displacements");
+        model.joints->addChild(displacements);
+    }
+    auto* forces = static_cast<BlockList<CalcNForce>*>(model.members->getChild("NForces"));
+    if (forces == nullptr)
+    {
+        forces = new BlockList<CalcNForce>("NForces");
+        model.members->addChild(forces);
+    }
+    const char* shown = state.range(1) == 0 ? "Displaced Members by Stress" : "Displaced Members by Relative Stress";
+    for (DrawObject* object = host.info()->drawObjects; object != nullptr; object = object->next)
+        object->enabled = std::string(object->plugin->getName()) == shown ? 1 : 0;
+    int frame = 0;
+    for (auto _ : state)
+    {
+        ++frame;
+        for (uint32_t index = 0; index < displacements->getCount(); ++index)
+            (*displacements)[index].displacement = Vector3(0.0, 0.0, 0.01 * ((index + frame) % 7));
+        for (uint32_t index = 0; index < forces->getCount(); ++index)
+            (*forces)[index].axialForce = 1e6 * (static_cast<int>((index + frame) % 5) - 2);
+        host.view()->invalidate(false);
+        host.view()->updateWindow();
+    }
+    for (DrawObject* object = host.info()->drawObjects; object != nullptr; object = object->next)
+        if (std::string(object->plugin->getName()).starts_with("Displaced"))
+            object->enabled = 0;
+    state.counters["members"] = static_cast<double>(model.members->getCount());
+}
+BENCHMARK(BM_DisplacedFrame)
+    ->ArgsProduct({{25, 50, 100}, {0, 1}})
+    ->ArgNames({"detail", "relative"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

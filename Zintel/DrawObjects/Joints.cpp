@@ -1,6 +1,7 @@
 #include "Zintel/DrawObjects/Joints.h"
 
 #include "Zintel/BoundingBox.h"
+#include "Zintel/ShowTypeItem.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/SelectionProtocol.h"
@@ -263,9 +264,9 @@ void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
             if ((preSelected || joint.isUnderModifier()) != marked)
                 continue;
             pushJointFrame(joint);
-            sendColor(!marked ? info.defaultColor.word()
-                      : preSelected ? info.selectedColor.word()
-                                    : info.modifierColor.word());
+            sendColor(!marked           ? info.defaultColor.word()
+                          : preSelected ? info.selectedColor.word()
+                                        : info.modifierColor.word());
             glCallList(symbolFor(joint, false) + 1);
             glPopMatrix();
         }
@@ -278,9 +279,9 @@ void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
         const VornJoint& joint = (*list)[index];
         const VornBaseObject& representative = representativeOf(joint);
         pushJointFrame(joint);
-        sendColor(representative.isHidden()   ? info.hiddenColor.word()
-                  : representative.isFrozen() ? info.frozenColor.word()
-                                              : representative.getColor());
+        sendColor(representative.isHidden()       ? info.hiddenColor.word()
+                      : representative.isFrozen() ? info.frozenColor.word()
+                                                  : representative.getColor());
         glCallList(symbolFor(joint, false));
         glPopMatrix();
     }
@@ -378,10 +379,10 @@ const char* PluginVODOJoints::getName()
 VornPluginBase* PluginVODOJoints::GetPackagedPlugin(uint32_t index)
 {
     static constexpr std::array<PackagedPluginFactory, 2> packaged = {
-        nullptr, // the show-type item
+        makeShowTypeItem,
         [](VornPlugin& packager) -> VornPluginBase* {
-            auto* snapObject = packager.package(new (std::nothrow) PluginVPSODrawObject(
-                5, static_cast<PluginDrawObject*>(&packager), "Joint"));
+            auto* snapObject = packager.package(
+                new (std::nothrow) PluginVPSODrawObject(5, static_cast<PluginDrawObject*>(&packager), "Joint"));
             if (snapObject != nullptr && packager.mai != nullptr)
                 packager.mai->addSnapObject(snapObject);
             return snapObject;

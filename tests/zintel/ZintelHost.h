@@ -59,6 +59,18 @@ struct ZintelHost
     // The window pixel (y down) of the last paint, 0x00BBGGRR.
     uint32_t pixel(int x, int y) const { return platform::Surface::colourOf(view()->surface()->pixel(x, y)); }
 
+    // A new cross-section of the model: a full square of the given side.
+    VornCrossSection* squareSection(ModelDocument& model, double side) const
+    {
+        VornCrossSection* section = model.crossSections->add();
+        rectangle->applyToCrossSection(section);
+        rectangle->setBoolParameter(0, section, true);
+        rectangle->setBoolParameter(3, section, true);
+        rectangle->setDoubleParameter(1, section, side);
+        rectangle->applyToCrossSection(section);
+        return section;
+    }
+
     // Where a model point shows in the window (y down), by the matrices of the last frame.
     platform::Point windowPointOf(double x, double y, double z) const
     {

@@ -8,6 +8,9 @@
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/SnapObjects.h"
+#include "Zintel/ViewSettingItems.h"
+#include "Zintel/ViewTools.h"
+#include "tests/platform/RecordedCommandState.h"
 #include "plugins/InputEvent.h"
 #include "platform/Services.h"
 #include "tests/plugins/PluginTestDoubles.h"
@@ -31,15 +34,10 @@ constexpr uint32_t red = 0x0000FF;
 //   M2 J3 (0,-3, 2) - J4 (0,3, 2), in the closed group G1 with its joints
 //   J5 (0,0,0) pinned (its support pyramid hangs below it), J6 (0,1.5,-0.5) with the force F1
 //   (0,0,-100) whose arrow runs from (0,1.5,0.5) down to J6, J7 (0,-1.5,0) hidden.
-void buildModel(ModelDocument& model, VornPluginShape& rectangle)
+void buildModel(ModelDocument& model, const ZintelHost& host)
 {
-    VornCrossSection* box = model.crossSections->add();
+    VornCrossSection* box = host.squareSection(model, 1.0);
     box->name.set(model.strings(), "Box");
-    rectangle.applyToCrossSection(box);
-    rectangle.setBoolParameter(0, box, true);
-    rectangle.setBoolParameter(3, box, true);
-    rectangle.setDoubleParameter(1, box, 1.0);
-    rectangle.applyToCrossSection(box);
     VornMaterial* material = model.materials->add();
     material->name.set(model.strings(), "Red");
     material->setColor(red);
@@ -81,7 +79,7 @@ protected:
         if (!host.noGl.empty() || host.info() == nullptr)
             return;
         model = new ModelDocument(host.document());
-        buildModel(*model, *host.rectangle);
+        buildModel(*model, host);
     }
 
     void SetUp() override
@@ -93,6 +91,10 @@ protected:
         state.povX = 20.0;
         state.xrayMode = zintel::XRay::Automatic;
         state.detailLevel = zintel::Detail::Maximum;
+        // The grid's lines would cross the pixels these tests look at.
+        for (DrawObject* object = state.drawObjects; object != nullptr; object = object->next)
+            if (std::string(object->plugin->getName()) == "Grid")
+                object->enabled = 0;
         clearSelection();
         host.paint();
     }
@@ -420,6 +422,143 @@ TEST_F(OpenGLViewInWindow, LeavingTheTypeDropsTheContextAndTheNextPaintMakesOne)
     EXPECT_TRUE(isReddish(host.pixel(centre.x, centre.y))) << "the display lists were made again";
 }
 
+VornPluginMenuItem* menuItemNamed(const std::string& name)
+{
+    for (VornPluginBase* plugin = ZintelHost::instance().viewType->menuItems; plugin != nullptr;
+         plugin = plugin->getNext())
+        if (name == plugin->getName())
+            return static_cast<VornPluginMenuItem*>(plugin);
+    return nullptr;
+}
+
+TEST_F(OpenGLViewInWindow, ZoomAllBringsEveryJointIntoTheWindowAndZoomSelectedTheSelection)
+{
+    OpenGLView& state = *host.info();
+    const double savedNear = state.zNear, savedFar = state.zFar;
+    state.direction = 35.0f;
+    state.tilt = 20.0f;
+    state.povX = 500.0;
+    VornPluginMenuItem* zoomAll = menuItemNamed("Zoom All");
+    VornPluginMenuItem* zoomSelected = menuItemNamed("Zoom Selected");
+    ASSERT_NE(zoomAll, nullptr);
+    ASSERT_NE(zoomSelected, nullptr);
+    RecordedCommandState command;
+    zoomSelected->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.enabled, 0) << "nothing selected";
+    zoomAll->execute(host.viewInterface());
+    host.paint();
+    const platform::Rect client = host.view()->clientRect();
+    for (uint32_t index = 0; index < model->joints->getCount(); ++index)
+    {
+        const VornJoint& joint = (*model->joints)[index];
+        const platform::Point point =
+            host.windowPointOf(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
+        EXPECT_TRUE(point.x >= 0 && point.x < client.width() && point.y >= 0 && point.y < client.height())
+            << joint.name.getString() << " at " << point.x << "," << point.y;
+    }
+    EXPECT_EQ(state.direction, 35.0f) << "the camera is not turned";
+
+    click(at(0.0, -2.0));
+    ASSERT_EQ(selectedNames(), (std::set<std::string>{"M1"}));
+    zoomSelected->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.enabled, 1);
+    zoomSelected->execute(host.viewInterface());
+    host.paint();
+    const platform::Point start = host.windowPointOf(0, -3, -2), end = host.windowPointOf(0, 3, -2);
+    EXPECT_GT(std::abs(end.x - start.x), client.width() / 2) << "the member fills the view";
+    state.povY = state.povZ = 0.0;
+    state.direction = state.tilt = 0.0f;
+    state.zNear = savedNear, state.zFar = savedFar;
+    state.projectionDirty = true;
+}
+
+TEST_F(OpenGLViewInWindow, TheViewToolsDragTheCameraFromAPressToTheRelease)
+{
+    OpenGLView& state = *host.info();
+    auto* zoom = dynamic_cast<zintel::PluginVOMIZoom*>(menuItemNamed("Zoom View"));
+    auto* pan = dynamic_cast<zintel::PluginVOMIPan*>(menuItemNamed("Pan View"));
+    ASSERT_NE(zoom, nullptr);
+    ASSERT_NE(pan, nullptr);
+    MAI_View* view = host.viewInterface();
+    EXPECT_TRUE(zoom->onMouse(view, 0, 0, 0, InputEvent::Probe));
+    EXPECT_FALSE(zoom->dragging()) << "no drag before a press";
+
+    const platform::Point centre = at(0.0, 0.0);
+    const double startX = state.povX;
+    zoom->onMouse(view, centre.x, centre.y, 0, InputEvent::LeftDown | InputEvent::LeftHeld);
+    zoom->onMouse(view, centre.x + 100, centre.y, 0, InputEvent::Move | InputEvent::LeftHeld);
+    EXPECT_GT(state.povX, startX * 1.5) << "100 pixels right: twice as far from the anchor";
+    zoom->onMouse(view, centre.x + 100, centre.y - 100, 0, InputEvent::Move | InputEvent::LeftHeld);
+    EXPECT_NEAR(state.povX, startX, 1e-9) << "and 100 up: back where it started";
+    zoom->onMouse(view, centre.x, centre.y, 0, InputEvent::LeftUp);
+    zoom->onMouse(view, centre.x + 300, centre.y, 0, InputEvent::Move | InputEvent::LeftHeld);
+    EXPECT_NEAR(state.povX, startX, 1e-9) << "no drag after the release";
+
+    host.paint();
+    const platform::Point member = at(0.0, -2.0);
+    pan->onMouse(view, member.x, member.y, 0, InputEvent::LeftDown | InputEvent::LeftHeld);
+    pan->onMouse(view, member.x + 40, member.y - 30, 0, InputEvent::Move | InputEvent::LeftHeld);
+    pan->onMouse(view, member.x + 40, member.y - 30, 0, InputEvent::LeftUp);
+    host.paint();
+    const platform::Point moved = at(0.0, -2.0);
+    EXPECT_NEAR(moved.x, member.x + 40, 1);
+    EXPECT_NEAR(moved.y, member.y - 30, 1) << "the picked point follows the cursor";
+    state.povY = state.povZ = 0.0;
+}
+
+struct SettingCase
+{
+    const char* name;
+    int8_t detail;
+    uint8_t xray;
+};
+
+TEST_F(OpenGLViewInWindow, TheSettingItemsWriteTheActiveViewAndMarkTheValueInForce)
+{
+    OpenGLView& state = *host.info();
+    const SettingCase cases[] = {
+        {"View Detail Low", 25, 4},           {"View Detail Medium", 50, 4}, {"View Detail High", 75, 4},
+        {"View Detail Maximum", 100, 4},      {"View X-Ray None", 100, 0},   {"View X-Ray Model", 100, 1},
+        {"View X-Ray Displacements", 100, 2}, {"View X-Ray All", 100, 3},    {"View X-Ray Automatic", 100, 4},
+    };
+    state.xrayMode = zintel::XRay::Automatic;
+    for (const SettingCase& c : cases)
+    {
+        VornPluginMenuItem* item = menuItemNamed(c.name);
+        ASSERT_NE(item, nullptr) << c.name;
+        item->execute(host.viewInterface());
+        EXPECT_EQ(state.detailLevel, c.detail) << c.name;
+        // Automatic keeps its bit; each paint puts the mode it picks beside it.
+        EXPECT_EQ((state.xrayMode & zintel::XRay::Automatic) != 0 ? zintel::XRay::Automatic : state.xrayMode, c.xray)
+            << c.name;
+        host.paint();
+        RecordedCommandState command;
+        item->updateCommandUI(&command, host.viewInterface());
+        EXPECT_EQ(command.enabled, 1);
+        EXPECT_EQ(command.radio, 1) << c.name << ": marked after a paint, also in automatic mode";
+        item->updateCommandUI(&command, nullptr);
+        EXPECT_EQ(command.enabled, 0);
+        EXPECT_EQ(command.radio, 0);
+    }
+
+    VornPluginMenuItem* lighting = menuItemNamed("Advanced Lighting");
+    VornPluginMenuItem* shadows = menuItemNamed("Advanced Lighting Shadow");
+    ASSERT_NE(lighting, nullptr);
+    ASSERT_NE(shadows, nullptr);
+    RecordedCommandState command;
+    shadows->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.check, 1);
+    lighting->execute(host.viewInterface());
+    EXPECT_TRUE(state.lightingOff);
+    shadows->updateCommandUI(&command, host.viewInterface());
+    EXPECT_EQ(command.enabled, 0) << "shadows need advanced lighting";
+    EXPECT_EQ(command.check, 0);
+    EXPECT_TRUE(state.shadowsOn) << "but keep their value";
+    lighting->execute(host.viewInterface());
+    EXPECT_FALSE(state.lightingOff);
+    state.detailLevel = zintel::Detail::Maximum;
+}
+
 TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
 {
     ZintelHost& host = ZintelHost::instance();
@@ -429,7 +568,9 @@ TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
     std::vector<std::string> drawObjects = namesOf(viewType.drawObjectPlugins);
     std::sort(drawObjects.begin(), drawObjects.end());
     EXPECT_EQ(drawObjects,
-              (std::vector<std::string>{"Forces", "Joint Supports", "Joints", "Members", "Members by Material"}));
+              (std::vector<std::string>{"Displaced Members", "Displaced Members by Relative Stress",
+                                        "Displaced Members by Stress", "Forces", "Grid", "Joint Supports", "Joints",
+                                        "Members", "Members by Material", "Modifier Pivot", "Orientation Indicator"}));
     std::vector<std::string> snaps = namesOf(viewType.snapObjects);
     std::sort(snaps.begin(), snaps.end());
     EXPECT_EQ(snaps, (std::vector<std::string>{"Grid", "Joints", "Plane", "SurfacePoint"}));
@@ -443,17 +584,21 @@ TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
     EXPECT_EQ(viewType.GetPackagedPlugin(0xFFFFFFFFu), nullptr);
     EXPECT_TRUE(zintel::PluginViewOpenGL::showsOpenGL(host.viewInterface()));
 
-    // The two member layers share a ring; the others ring to themselves.
+    // The member layers and the displaced-member layers share a ring each, one of them shown; the
+    // others ring to themselves.
     zintel::OpenGLView& state = *host.info();
     for (DrawObject* object = state.drawObjects; object != nullptr; object = object->next)
     {
         auto* drawObject = static_cast<zintel::OpenGLDrawObject*>(object);
-        const bool members = std::string(drawObject->plugin->getDisplayName()) == "Members";
-        EXPECT_EQ(drawObject->sameNameRing == drawObject, !members) << drawObject->plugin->getName();
-        EXPECT_EQ(drawObject->sameNameRing->sameNameRing, drawObject);
-        if (members)
+        const std::string displayName = drawObject->plugin->getDisplayName();
+        const std::string name = drawObject->plugin->getName();
+        const bool members = displayName == "Members", displaced = displayName == "Displaced Members";
+        EXPECT_EQ(drawObject->sameNameRing == drawObject, !members && !displaced) << name;
+        if (members || displaced)
         {
-            EXPECT_EQ(drawObject->enabled != 0, std::string(drawObject->plugin->getName()) == "Members by Material");
+            EXPECT_EQ(drawObject->sameNameRing->sameNameRing->sameNameRing == drawObject, displaced) << name;
+            EXPECT_EQ(drawObject->enabled != 0,
+                      name == "Members by Material" || name == "Displaced Members by Relative Stress");
         }
     }
     auto* item = dynamic_cast<zintel::DocItemOpenGL*>(host.document().getDocumentItem("OPENGL"));
@@ -469,13 +614,23 @@ TEST(OpenGLViewType, ADocumentWithoutModelListsPaintsItsBackground)
     CVornInterfaceView* bare = host.frame->newDocument();
     ASSERT_NE(bare, nullptr);
     platform::Application::instance()->processMessages();
-    bare->invalidate(false);
-    bare->updateWindow();
     auto* state = dynamic_cast<zintel::OpenGLView*>(bare->viewInterface()->viewTypeInfos);
     ASSERT_NE(state, nullptr);
-    EXPECT_EQ(platform::Surface::colourOf(bare->surface()->pixel(bare->clientRect().width() / 2,
-                                                                 bare->clientRect().height() / 2)),
+    // The grid needs no model; it would cross the centre.
+    for (DrawObject* object = state->drawObjects; object != nullptr; object = object->next)
+        if (std::string(object->plugin->getName()) == "Grid")
+            object->enabled = 0;
+    bare->invalidate(false);
+    bare->updateWindow();
+    EXPECT_EQ(platform::Surface::colourOf(
+                  bare->surface()->pixel(bare->clientRect().width() / 2, bare->clientRect().height() / 2)),
               0x808080u);
+    // Asking whether Zoom Selected can run makes no selection in a document that has none.
+    ASSERT_EQ(bare->viewInterface()->document->document.findSelection(), nullptr);
+    RecordedCommandState command;
+    menuItemNamed("Zoom Selected")->updateCommandUI(&command, bare->viewInterface());
+    EXPECT_EQ(command.enabled, 0);
+    EXPECT_EQ(bare->viewInterface()->document->document.findSelection(), nullptr);
     host.viewType->onMouse(bare->viewInterface(), 10, 10, InputEvent::LeftDown | InputEvent::LeftHeld);
     host.viewType->onMouse(bare->viewInterface(), 10, 10, InputEvent::LeftUp);
     EXPECT_FALSE(platform::isAnyGlCurrent());
