@@ -303,6 +303,13 @@ void SectionListPage<Element, Pagette>::sendOwn(void* payload)
 }
 
 template <class Element, class Pagette>
+DocumentChangeLock SectionListPage<Element, Pagette>::lockForChange(const char* operation) const
+{
+    return DocumentChangeLock(mai != nullptr ? mai->activeDocument : nullptr,
+                              documentLockWaitingText(operation).c_str(), lockTimeout);
+}
+
+template <class Element, class Pagette>
 std::unique_ptr<platform::Dialog> SectionListPage<Element, Pagette>::makeDialog()
 {
     return std::make_unique<Window>(nullptr, this);
@@ -500,7 +507,7 @@ void SectionListWindow<Element, Pagette>::onNew()
     }
     Element* element = nullptr;
     {
-        DocumentChangeLock lock = lockForPageChange(mai, owner->kind.texts.name);
+        DocumentChangeLock lock = owner->lockForChange("New");
         if (!lock)
             return;
         element = list->add();
@@ -563,7 +570,7 @@ void SectionListWindow<Element, Pagette>::onDelete()
     if (next == TreeItem::None)
         next = tree.parentItem(item);
     {
-        DocumentChangeLock lock = lockForPageChange(mai, owner->kind.texts.name);
+        DocumentChangeLock lock = owner->lockForChange("Delete");
         if (!lock)
             return;
         Element* removed = list->current;
@@ -589,7 +596,7 @@ void SectionListWindow<Element, Pagette>::onApplyToSelection()
         return;
     Element* element = list->current;
     {
-        DocumentChangeLock lock = lockForPageChange(mai, owner->kind.texts.name);
+        DocumentChangeLock lock = owner->lockForChange("Apply to Selection");
         if (!lock)
             return;
         for (knot* link = selection->objects.getFirst(); link != nullptr; link = link->getNext())

@@ -10,7 +10,9 @@
 #include "platform/Dialog.h"
 #include "platform/ImageList.h"
 #include "platform/TreeControl.h"
+#include "plugins/DocumentChangeLock.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -131,6 +133,8 @@ public:
     void refreshPagettes(Element* element);
     // Sends the list channel with the payload while the own list listener ignores it.
     void sendOwn(void* payload);
+    // The document lock around a change made by the named button, with its time-out box.
+    DocumentChangeLock lockForChange(const char* operation) const;
 
     const SectionListKind& kind;
     VornPluginBase* pagettes = nullptr; // head of the pagette list
@@ -138,6 +142,7 @@ public:
     std::unique_ptr<SectionListListener<Element, Pagette>> documentListener;
     std::unique_ptr<SectionSelectionListener<Element, Pagette>> selectionListener;
     std::unique_ptr<SectionApplyListener<Element, Pagette>> applyListener;
+    std::chrono::milliseconds lockTimeout = documentLockTimeout;
 
 protected:
     std::unique_ptr<platform::Dialog> makeDialog() override;

@@ -352,7 +352,7 @@ void SelectPropertyWindow<Element>::onSelectionChange()
     if (selection == nullptr || selection->isEmpty())
         return;
     {
-        DocumentChangeLock lock(document, owner->kind.texts.windowTitle);
+        DocumentChangeLock lock(document, documentLockWaitingText(owner->kind.texts.windowTitle).c_str(), owner->lockTimeout);
         if (!lock)
         {
             showObject(owner->shown().common, false);

@@ -10,8 +10,10 @@
 #include "platform/ComboBox.h"
 #include "platform/Dialog.h"
 #include "platform/DialogTemplate.h"
+#include "plugins/DocumentChangeLock.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -99,6 +101,7 @@ public:
     std::unique_ptr<SelectListListener<Element>> listListener;
     std::array<std::unique_ptr<SelectSelectionListener<Element>>, 3> selectionListeners;
     std::unique_ptr<SelectAppliedListener<Element>> appliedListener;
+    std::chrono::milliseconds lockTimeout = documentLockTimeout;
 
     // The "SELCH" listener, which also keeps what the combo shows.
     SelectSelectionListener<Element>& shown() { return *selectionListeners[0]; }

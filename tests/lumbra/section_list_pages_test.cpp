@@ -7,6 +7,7 @@
 #include "Lumbra/SectionPages/SectionPageTemplates.h"
 #include "__globalobjectdevice/NotificationChannels.h"
 #include "tests/lumbra/ConsoleTestSupport.h"
+#include "tests/support/HeldLock.h"
 
 #include <algorithm>
 
@@ -452,6 +453,56 @@ TEST_F(SelectPropertyDialogTest, WhileACreatorIsActiveChoosingSetsWhatNewMembers
     EXPECT_EQ(model.named<VornMember>("M1")->getCrossSection(), box);
     mai.notifierRegistry.notify(Channel::EditStateChanged, nullptr);
     EXPECT_EQ(shownText(sectionCombo()), "Tube");
+}
+
+
+// ---- the document lock ----
+
+TEST_F(SectionListPageTest, NewDeleteAndApplyWaitForTheModelAndChangeNothingWhenAborted)
+{
+    sections->lockTimeout = std::chrono::milliseconds(5);
+    sectionWindow().tree.selectItem(itemNamed(sectionWindow(), "Box"));
+    addSection("Tube");
+    mai.notifierRegistry.notify(Channel::CrossSectionsChanged, nullptr);
+    sectionWindow().tree.selectItem(itemNamed(sectionWindow(), "Tube"));
+    changeSelection({"M1", "M2"});
+    ASSERT_TRUE(enabled(sectionWindow(), crossSectionListKind().applyId));
+    ChannelLog log(mai, {Channel::CrossSectionsChanged, Channel::AppliedToSelection});
+    for (const auto& [operation, id] : std::vector<std::pair<std::string, int32_t>>{
+             {"New", SectionListControl::New},
+             {"Delete", crossSectionListKind().deleteId},
+             {"Apply to Selection", crossSectionListKind().applyId}})
+    {
+        mai.boxes.clear();
+        mai.answers = {platform::IDABORT};
+        {
+            HeldLock calculation(doc.lock);
+            press(sectionWindow(), id);
+        }
+        ASSERT_EQ(mai.boxes.size(), 1u) << operation;
+        EXPECT_EQ(mai.boxes[0].text, documentLockWaitingText(operation));
+        EXPECT_EQ(namesOf(model.crossSections), (std::vector<std::string>{"Box", "Tube"})) << operation;
+        EXPECT_STREQ(model.named<VornMember>("M1")->getCrossSection()->name.getText(), "Box") << operation;
+        EXPECT_TRUE(log.heard.empty()) << operation;
+    }
+}
+
+TEST_F(SelectPropertyDialogTest, ChoosingWaitsForTheModelAndChangesNothingWhenAborted)
+{
+    materials->lockTimeout = std::chrono::milliseconds(5);
+    VornMaterial* wood = addMaterial("Wood");
+    changeSelection({"M1", "M2"});
+    ChannelLog log(mai, {Channel::AppliedToSelection});
+    mai.answers = {platform::IDABORT};
+    {
+        HeldLock calculation(doc.lock);
+        choose(*materials->window(), wood);
+    }
+    ASSERT_EQ(mai.boxes.size(), 1u);
+    EXPECT_EQ(mai.boxes[0].text, documentLockWaitingText("Select Material"));
+    EXPECT_EQ(model.named<VornMember>("M1")->getMaterial()->name.getString(), std::string("Steel"));
+    EXPECT_TRUE(log.heard.empty());
+    EXPECT_EQ(shownText(materialCombo()), "Steel") << "the combo shows the members' material again";
 }
 
 } // namespace
