@@ -1,6 +1,7 @@
 #include "Lumbra/Console/SectionListPage.h"
 
 #include "Lumbra/Console/ConsoleResources.h"
+#include "Lumbra/Console/SelectionLinks.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraMenuItem.h"
 #include "Lumbra/SectionPages/CrossSectionPages.h"
@@ -188,26 +189,12 @@ void SectionSelectionListener<Element, Pagette>::notify(void*)
     MAI* mai = page.mai;
     VornSelection* selection =
         mai != nullptr && mai->activeDocument != nullptr ? mai->activeDocument->document.getSelection() : nullptr;
+    // An empty selection keeps the element shown as common.
     if (selection != nullptr && !selection->isEmpty())
     {
-        Element probe;
-        for (knot* link = selection->objects.getFirst(); link != nullptr; link = link->getNext())
-        {
-            VornSelectable* object = VornSelection::objectOf(link);
-            if (!object->canLink(&probe))
-                continue;
-            auto* linked = static_cast<Element*>(object->getLink(&probe));
-            if (!canTake)
-            {
-                canTake = true;
-                commonElement = linked;
-            }
-            else if (linked != commonElement)
-            {
-                commonElement = nullptr;
-                break;
-            }
-        }
+        const SharedLink<Element> shared = sharedLinkOf<Element>(selection);
+        canTake = shared.canTake;
+        commonElement = shared.common;
     }
     if (auto* window = page.window(); window != nullptr && window->exists())
         window->updateApplyButton();

@@ -1,6 +1,7 @@
 #include "Lumbra/Console/SelectPropertyDialog.h"
 
 #include "BlockLists/BlockList.h"
+#include "Lumbra/Console/SelectionLinks.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraMenuItem.h"
 #include "VornData/ObjectChangeNotice.h"
@@ -145,30 +146,9 @@ void SelectSelectionListener<Element>::notify(void*)
         return;
     }
     SelectSelectionListener<Element>& state = plugin.shown();
-    state.applies = false;
-    state.common = nullptr;
-    VornSelection* selection = document->document.getSelection();
-    if (selection != nullptr && !selection->isEmpty())
-    {
-        Element probe;
-        for (knot* link = selection->objects.getFirst(); link != nullptr; link = link->getNext())
-        {
-            VornSelectable* object = VornSelection::objectOf(link);
-            if (!object->canLink(&probe))
-                continue;
-            auto* linked = static_cast<Element*>(object->getLink(&probe));
-            if (!state.applies)
-            {
-                state.applies = true;
-                state.common = linked;
-            }
-            else if (linked != state.common)
-            {
-                state.common = nullptr;
-                break;
-            }
-        }
-    }
+    const SharedLink<Element> shared = sharedLinkOf<Element>(document->document.getSelection());
+    state.applies = shared.canTake;
+    state.common = shared.common;
     BlockList<Element>* elements = listOf<Element>(document, plugin.kind.listName);
     if (state.applies && elements != nullptr && elements->getCount() > 0)
     {

@@ -48,6 +48,20 @@ TEST(MakeRandomColor, TheProgramsGeneratorGivesColoursOfTheSameShapeWithoutFlags
     }
 }
 
+// A new current selection of the named members and joints, announced on "SELCH".
+void selectAndAnnounce(MAI& mai, ModelDocument& model, const std::vector<const char*>& names)
+{
+    VornSelection* selection = model.document->newSelection();
+    for (const char* name : names)
+    {
+        VornSelectable* picked = model.named<VornMember>(name);
+        if (picked == nullptr)
+            picked = model.named<VornJoint>(name);
+        selection->add(picked);
+    }
+    mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
+}
+
 class SectionListPageTest : public ConsoleTest
 {
 protected:
@@ -115,24 +129,7 @@ protected:
         return section;
     }
 
-    void changeSelection(const std::vector<const char*>& names)
-    {
-        select(names);
-        mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
-    }
-
-    VornSelection* select(const std::vector<const char*>& names)
-    {
-        VornSelection* selection = doc.document.newSelection();
-        for (const char* name : names)
-        {
-            VornSelectable* picked = model.named<VornMember>(name);
-            if (picked == nullptr)
-                picked = model.named<VornJoint>(name);
-            selection->add(picked);
-        }
-        return selection;
-    }
+    void changeSelection(const std::vector<const char*>& names) { selectAndAnnounce(mai, model, names); }
 
     ModelDocument model{doc.document};
     PluginMCPageCrossSections* sections = nullptr;
@@ -329,18 +326,7 @@ protected:
     platform::ComboBox& materialCombo() { return materials->window()->combo; }
     platform::ComboBox& sectionCombo() { return sections->window()->combo; }
 
-    void changeSelection(const std::vector<const char*>& names)
-    {
-        VornSelection* selection = doc.document.newSelection();
-        for (const char* name : names)
-        {
-            VornSelectable* picked = model.named<VornMember>(name);
-            if (picked == nullptr)
-                picked = model.named<VornJoint>(name);
-            selection->add(picked);
-        }
-        mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
-    }
+    void changeSelection(const std::vector<const char*>& names) { selectAndAnnounce(mai, model, names); }
 
     std::string shownText(platform::ComboBox& combo)
     {
