@@ -1,6 +1,7 @@
 // The console's CrossSections and Materials pages on the shared model: New, Delete, Rename and
 // Apply to Selection as the user presses them, and what the tree and the buttons show.
 
+#include "Lumbra/Console/PropertyListTabs.h"
 #include "Lumbra/Console/SectionListPage.h"
 #include "Lumbra/Console/SelectPropertyDialog.h"
 #include "VornData/ObjectChangeNotice.h"
@@ -489,6 +490,41 @@ TEST_F(SelectPropertyDialogTest, ChoosingWaitsForTheModelAndChangesNothingWhenAb
     EXPECT_EQ(model.named<VornMember>("M1")->getMaterial()->name.getString(), std::string("Steel"));
     EXPECT_TRUE(log.heard.empty());
     EXPECT_EQ(shownText(materialCombo()), "Steel") << "the combo shows the members' material again";
+}
+
+} // namespace
+
+// ---- property list tabs ----
+
+namespace
+{
+
+class PropertyListTabs : public SharedModel
+{
+};
+
+TEST_F(PropertyListTabs, ATabPerListedTypeAndOneForTheBaseThatJoinsDifferentTypes)
+{
+    const int32_t joint = VornJoint::staticTypeID();
+    const int32_t member = VornMember::staticTypeID();
+    const int32_t group = VornGroup::staticTypeID();
+    const struct
+    {
+        std::vector<int32_t> listed;
+        std::vector<std::string> tabs;
+    } cases[] = {
+        {{joint, joint}, {"Joint"}},
+        {{joint, member, member}, {"Modifiable", "Member", "Joint"}},
+        {{member, group}, {"Modifiable", "Group", "Member"}},
+        {{}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        std::vector<std::string> names;
+        for (int32_t id : propertyListTabTypes(*getTypeIDManager(), c.listed))
+            names.push_back(getTypeIDManager()->getName(id));
+        EXPECT_EQ(names, c.tabs) << c.listed.size();
+    }
 }
 
 } // namespace
