@@ -5,6 +5,7 @@
 #include "Lumbra/Console/CreatePage.h"
 #include "Lumbra/Console/EditPage.h"
 #include "Lumbra/Console/MainConsole.h"
+#include "Lumbra/Console/PropertyListDialog.h"
 #include "Lumbra/Console/SectionListPage.h"
 #include "Lumbra/Console/SelectPropertyDialog.h"
 #include "Lumbra/Console/ViewPage.h"
@@ -72,7 +73,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Dialog", "Select Material Dialog", makeSelectMaterialDialog},
     {"Dialog", "Select CrossSection Dialog", makeSelectCrossSectionDialog},
     {"Dialog", "Calculation Setup Dialog", nullptr},
-    {"Dialog", "PropertyList Dialog", nullptr},
+    {"Dialog", "PropertyList Dialog", makePropertyListDialog},
     {"Calculator", "Full Iterator", makeTablePlugin<PluginCalculatorFullIterator>},
     {"Calculator", "Velocity Iterator", makeTablePlugin<PluginCalculatorVelocityIterator>},
     {"Calculator", "Basic Iterator", makeTablePlugin<PluginCalculatorBasicIterator>},

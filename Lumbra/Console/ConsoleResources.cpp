@@ -1,5 +1,6 @@
 #include "Lumbra/Console/ConsoleResources.h"
 
+#include "Lumbra/Console/PropertyListDialog.h"
 #include "Lumbra/Console/SectionListPage.h"
 #include "Lumbra/Console/SelectPropertyDialog.h"
 #include "Lumbra/LumbraLibrary.h"
@@ -274,6 +275,7 @@ void registerConsoleResources()
     for (const SectionListKind* kind : {&crossSectionListKind(), &materialListKind()})
         registerDialogTemplate(module, kind->dialogId, sectionListTemplate(*kind));
     registerSelectPropertyTemplates();
+    registerDialogTemplate(module, PluginDialogPropertyList::dialogId, propertyListTemplate());
     const std::vector<PixelArtColour> palette = tabPalette();
     registerPixelArtBitmap(ConsoleTabImage::CreatePage, createTabRows, palette);
     registerPixelArtBitmap(ConsoleTabImage::EditPage, editTabRows, palette);

@@ -1,7 +1,9 @@
 // The console's CrossSections and Materials pages on the shared model: New, Delete, Rename and
 // Apply to Selection as the user presses them, and what the tree and the buttons show.
 
+#include "Lumbra/Console/PropertyListDialog.h"
 #include "Lumbra/Console/PropertyListTabs.h"
+#include "uikit/PropertyColumns.h"
 #include "Lumbra/Console/SectionListPage.h"
 #include "Lumbra/Console/SelectPropertyDialog.h"
 #include "VornData/ObjectChangeNotice.h"
@@ -525,6 +527,69 @@ TEST_F(PropertyListTabs, ATabPerListedTypeAndOneForTheBaseThatJoinsDifferentType
             names.push_back(getTypeIDManager()->getName(id));
         EXPECT_EQ(names, c.tabs) << c.listed.size();
     }
+}
+
+} // namespace
+
+namespace
+{
+
+class PropertyListDialogTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        buildSharedModel(model);
+        top.create("Window", "property list", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
+                   {20, 20, 720, 220}, nullptr);
+        topHandle.attach(&top);
+        plugin.reset(static_cast<PluginDialogPropertyList*>(makePropertyListDialog()));
+        plugin->mai = &mai;
+        plugin->module = thisModule();
+        plugin->getName();
+        mai.createPluginWindow(plugin->getWindowRequest(), &topHandle);
+        processMessages();
+    }
+
+    // Lists the named objects and announces it, as the add-to-property-list command does.
+    void list(std::initializer_list<const char*> names)
+    {
+        VornSelection* listed = doc.document.getPropertyListSelection();
+        for (const char* name : names)
+        {
+            VornSelectable* object = model.named<VornMember>(name);
+            listed->add(object != nullptr ? object : model.named<VornJoint>(name));
+        }
+        mai.notifierRegistry.notify(Channel::PropertyListChanged, nullptr);
+    }
+
+    std::vector<std::string> tabTexts()
+    {
+        std::vector<std::string> texts;
+        for (int tab = 0; tab < plugin->window()->tabs.itemCount(); ++tab)
+            texts.push_back(plugin->window()->tabs.itemText(tab));
+        return texts;
+    }
+
+    ModelDocument model{doc.document};
+    std::unique_ptr<PluginDialogPropertyList> plugin;
+};
+
+TEST_F(PropertyListDialogTest, TabsAndRowsFollowTheListedObjects)
+{
+    list({"J1", "J2"});
+    EXPECT_EQ(tabTexts(), (std::vector<std::string>{"Joint"}));
+    EXPECT_EQ(plugin->window()->list.getCount(), 2);
+    list({"M1"});
+    EXPECT_EQ(tabTexts(), (std::vector<std::string>{"Modifiable", "Member", "Joint"}));
+    // The type shown stays while it has a tab.
+    EXPECT_EQ(currentProplistType, VornJoint::staticTypeID());
+    EXPECT_EQ(plugin->window()->list.getCount(), 2);
+    plugin->window()->tabs.setCurSel(0);
+    platform::NotifyHeader tabChange{plugin->window()->tabs.handle(), CDialogPropertyList::tabsId, platform::TCN_SELCHANGE};
+    plugin->window()->sendMessage(platform::WM_NOTIFY, CDialogPropertyList::tabsId,
+                                  reinterpret_cast<platform::LParam>(&tabChange));
+    EXPECT_EQ(plugin->window()->list.getCount(), 3);
 }
 
 } // namespace
