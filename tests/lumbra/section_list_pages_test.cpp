@@ -445,6 +445,31 @@ TEST_F(SelectPropertyDialogTest, WhileACreatorIsActiveChoosingSetsWhatNewMembers
 }
 
 
+TEST_F(SelectPropertyDialogTest, AnotherDocumentIsShownFromItsOwnMaterialsAndNoneDisablesTheCombo)
+{
+    changeSelection({"M1", "M2"});
+    ASSERT_TRUE(materialCombo().isEnabled());
+    // A second document whose members have no material and whose material list is empty.
+    CountingDoc other{&mai};
+    ModelDocument otherModel{other.document};
+    otherModel.addJoint("K1", 0, 0, 0);
+    otherModel.addJoint("K2", 1, 0, 0);
+    otherModel.addMember("N1", "K1", "K2");
+    mai.activeDocument = &other;
+    mai.notifierRegistry.notify(Channel::ActiveDocumentChanged, nullptr);
+    selectAndAnnounce(mai, otherModel, {"N1"});
+    EXPECT_FALSE(materialCombo().isEnabled()) << "no material to choose";
+    EXPECT_EQ(shownText(materialCombo()), "(none)");
+    // Back in the first document, the next drop-down lists its materials again.
+    mai.activeDocument = &doc;
+    mai.notifierRegistry.notify(Channel::ActiveDocumentChanged, nullptr);
+    addMaterial("Wood");
+    changeSelection({"M1"});
+    materials->window()->onCommand(selectComboId, platform::CBN_DROPDOWN, platform::WindowHandle::None);
+    EXPECT_EQ(materialCombo().count(), 2);
+    EXPECT_EQ(shownText(materialCombo()), "Steel");
+}
+
 // ---- the document lock ----
 
 TEST_F(SectionListPageTest, NewDeleteAndApplyWaitForTheModelAndChangeNothingWhenAborted)
