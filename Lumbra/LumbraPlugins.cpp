@@ -6,6 +6,9 @@
 #include "Lumbra/Console/CreatePage.h"
 #include "Lumbra/Console/EditPage.h"
 #include "Lumbra/Console/MainConsole.h"
+#include "Lumbra/Console/PropertyListDialog.h"
+#include "Lumbra/Console/SectionListPage.h"
+#include "Lumbra/Console/SelectPropertyDialog.h"
 #include "Lumbra/Console/ViewPage.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/CrossSectionShapes.h"
@@ -42,8 +45,8 @@ VornPluginObjectModifier* keptScale = nullptr;
 const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Dialog", "Main Console", makeTablePlugin<PluginMainConsoleDialog>},
     {"Main Console Page", "View Page", makeTablePlugin<PluginMCPageView>},
-    {"Main Console Page", "CrossSections Page", nullptr},
-    {"Main Console Page", "Materials Page", nullptr},
+    {"Main Console Page", "CrossSections Page", makeCrossSectionsPage},
+    {"Main Console Page", "Materials Page", makeMaterialsPage},
     {"Main Console Page", "Edit Page", makeTablePlugin<PluginMCPageEdit>},
     {"Main Console Page", "Create Page", makeTablePlugin<PluginMCPageCreate>},
     {"Object Creator", "Force Creator", nullptr},
@@ -70,10 +73,10 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Object Modifier", "Scale", nullptr},
     {"Object Modifier", "Rotate", nullptr},
     {"Object Modifier", "Move", nullptr},
-    {"Dialog", "Select Material Dialog", nullptr},
-    {"Dialog", "Select CrossSection Dialog", nullptr},
+    {"Dialog", "Select Material Dialog", makeSelectMaterialDialog},
+    {"Dialog", "Select CrossSection Dialog", makeSelectCrossSectionDialog},
     {"Dialog", "Calculation Setup Dialog", makeTablePlugin<PluginCalculationSetupDialog>},
-    {"Dialog", "PropertyList Dialog", nullptr},
+    {"Dialog", "PropertyList Dialog", makePropertyListDialog},
     {"Calculator", "Full Iterator", makeTablePlugin<PluginCalculatorFullIterator>},
     {"Calculator", "Velocity Iterator", makeTablePlugin<PluginCalculatorVelocityIterator>},
     {"Calculator", "Basic Iterator", makeTablePlugin<PluginCalculatorBasicIterator>},
@@ -94,7 +97,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
 const std::array<PluginWindowTableEntry, 32> windowTable = {{
     {101, nullptr}, // CMainConsole: made around the plugin's own dialog object
     {108, nullptr}, // CMCPageCreate: made around the plugin's own dialog object
-    {109, nullptr}, // CMCPageMaterials
+    {109, nullptr}, // CMCPageMaterials: made around the plugin's own dialog object
     {123, nullptr}, // CPageJointCoordinates
     {126, nullptr}, // CPageNameAndColor
     {127, nullptr}, // CPageCreateButton
@@ -117,8 +120,8 @@ const std::array<PluginWindowTableEntry, 32> windowTable = {{
     {144, makeLumbraDialog<CPageMaterialProperties>},
     {145, nullptr}, // CViewPerspectivePagetteShowHide
     {146, nullptr}, // CViewPerspectivePagetteColors
-    {147, nullptr}, // CDialogSelectMaterial
-    {148, nullptr}, // CMCPageCrossSections
+    {147, nullptr}, // CDialogSelectMaterial: made around the plugin's own dialog object
+    {148, nullptr}, // CMCPageCrossSections: made around the plugin's own dialog object
     {155, makeOwnDialog},   // CDialogCalculationSetup
     {156, makeOwnDialog},   // CPageCalcSetupBasicIterator
     {169, makeOwnDialog},   // CPageCalcSetupAutoBasicIterator

@@ -38,6 +38,9 @@ public:
     {
         setExpanding(false);
         setDrawBase(true);
+        // Tabs that do not fit share the width instead of scrolling: a strip laid out before
+        // its window had a width would otherwise stay scrolled past every tab.
+        setUsesScrollButtons(false);
     }
 
     const ImageList* images = nullptr;

@@ -1,5 +1,8 @@
 #include "Lumbra/Console/ConsoleResources.h"
 
+#include "Lumbra/Console/PropertyListDialog.h"
+#include "Lumbra/Console/SectionListPage.h"
+#include "Lumbra/Console/SelectPropertyDialog.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/MenuItemImages.h"
 #include "platform/ImageList.h"
@@ -118,6 +121,101 @@ constexpr std::string_view viewTabRows[] = {
     "________________________________",
 };
 
+// CrossSections: an H beam's end.
+constexpr std::string_view crossSectionsTabRows[] = {
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "__________kkkkkkkkkkkk__________",
+    "__________kBBBBBBBBBBk__________",
+    "__________kkkkkBBkkkkk__________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "______________kBBk______________",
+    "__________kkkkkBBkkkkk__________",
+    "__________kBBBBBBBBBBk__________",
+    "__________kkkkkkkkkkkk__________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+};
+
+// Materials: a stack of bars.
+constexpr std::string_view materialsTabRows[] = {
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "_________kkkkkkkkkkkkkk_________",
+    "_________kyyyyyyyyyyyyk_________",
+    "_________kYYYYYYYYYYYYk_________",
+    "_________kkkkkkkkkkkkkk_________",
+    "______kkkkkkkkkkkkkkkkkkkk______",
+    "______kssssssssssssssssssk______",
+    "______kggggggggggggggggggk______",
+    "______kkkkkkkkkkkkkkkkkkkk______",
+    "___kkkkkkkkkkkkkkkkkkkkkkkkkk___",
+    "___krrrrrrrrrrrrrrrrrrrrrrrrk___",
+    "___kRRRRRRRRRRRRRRRRRRRRRRRRk___",
+    "___kkkkkkkkkkkkkkkkkkkkkkkkkk___",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+    "________________________________",
+};
+
+// The tree's picture of one cross-section and of one material (16 x 16, '.' transparent).
+constexpr std::string_view crossSectionItemRows[] = {
+    "................",
+    "................",
+    "..kkkkkkkkkkkk..",
+    "..kBBBBBBBBBBk..",
+    "..kkkkkBBkkkkk..",
+    "......kBBk......",
+    "......kBBk......",
+    "......kBBk......",
+    "......kBBk......",
+    "......kBBk......",
+    "......kBBk......",
+    "..kkkkkBBkkkkk..",
+    "..kBBBBBBBBBBk..",
+    "..kkkkkkkkkkkk..",
+    "................",
+    "................",
+};
+
+constexpr std::string_view materialItemRows[] = {
+    "................",
+    "................",
+    "................",
+    "................",
+    ".kkkkkkkkkkkkkk.",
+    ".kyyyyyyyyyyyyk.",
+    ".kyyyyyyyyyyyyk.",
+    ".kYYYYYYYYYYYYk.",
+    ".kkkkkkkkkkkkkk.",
+    ".krrrrrrrrrrrrk.",
+    ".krrrrrrrrrrrrk.",
+    ".kRRRRRRRRRRRRk.",
+    ".kkkkkkkkkkkkkk.",
+    "................",
+    "................",
+    "................",
+};
+
 // clang-format on
 
 } // namespace
@@ -174,10 +272,18 @@ void registerConsoleResources()
     registerDialogTemplate(module, ConsoleDialog::CreatePage, createPageTemplate());
     registerDialogTemplate(module, ConsoleDialog::EditPage, editPageTemplate());
     registerDialogTemplate(module, ConsoleDialog::ViewPage, viewPageTemplate());
+    for (const SectionListKind* kind : {&crossSectionListKind(), &materialListKind()})
+        registerDialogTemplate(module, kind->dialogId, sectionListTemplate(*kind));
+    registerSelectPropertyTemplates();
+    registerDialogTemplate(module, PluginDialogPropertyList::dialogId, propertyListTemplate());
     const std::vector<PixelArtColour> palette = tabPalette();
     registerPixelArtBitmap(ConsoleTabImage::CreatePage, createTabRows, palette);
     registerPixelArtBitmap(ConsoleTabImage::EditPage, editTabRows, palette);
     registerPixelArtBitmap(ConsoleTabImage::ViewPage, viewTabRows, palette);
+    registerPixelArtBitmap(crossSectionListKind().tabBitmapId, crossSectionsTabRows, palette);
+    registerPixelArtBitmap(materialListKind().tabBitmapId, materialsTabRows, palette);
+    registerPixelArtBitmap(crossSectionListKind().treeBitmapId, crossSectionItemRows);
+    registerPixelArtBitmap(materialListKind().treeBitmapId, materialItemRows);
 }
 
 int32_t addBitmapImage(ModuleHandle module, int32_t bitmapId, ImageList& images)
