@@ -2,6 +2,7 @@
 
 #include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/CreateGroupDialog.h"
+#include "Lumbra/Creators/JointCreator.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
@@ -20,6 +21,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerMenuItemImages();
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
+    lumbra::registerJointCreatorResources();
     lumbra::registerConsoleResources();
     if (!attachPluginLibrary(device))
         return;

@@ -1,0 +1,207 @@
+#include "Lumbra/Creators/CreatorModels.h"
+
+#include "VornData/VornDocument.h"
+#include "VornData/VornJoint.h"
+#include "plugins/InputEvent.h"
+#include "plugins/MAI.h"
+#include "plugins/VornPluginViewBase.h"
+#include "platform/Dialog.h"
+#include "platform/SystemValues.h"
+#include "uikit/NameNumbering.h"
+#include "uikit/TextEntry.h"
+
+namespace lumbra
+{
+
+namespace
+{
+
+constexpr const char* notANumberText = "Please enter a number.";
+
+// Blanks, tabs and line ends at both ends cut off.
+std::string trimmed(const std::string& text)
+{
+    const char* blanks = " \t\r\n";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+} // namespace
+
+// ---- three numbers ----
+
+NumberTripleModel::NumberTripleModel()
+{
+    for (size_t index = 0; index < values.size(); ++index)
+        texts[index] = platform::formatDouble(values[index]);
+}
+
+void NumberTripleModel::tellChanged() const
+{
+    if (changed)
+        changed();
+}
+
+void NumberTripleModel::show(size_t index, double value)
+{
+    values[index] = value;
+    texts[index] = platform::formatDouble(value);
+}
+
+void NumberTripleModel::type(size_t index, std::string text)
+{
+    texts[index] = std::move(text);
+}
+
+bool NumberTripleModel::readTyped(MAI* mai)
+{
+    std::array<double, 3> read = values;
+    for (size_t index = 0; index < texts.size(); ++index)
+    {
+        const TypedNumber number = parseTypedNumber(texts[index]);
+        if (number.status == TypedNumberStatus::Accepted)
+        {
+            read[index] = number.value;
+            continue;
+        }
+        if (mai != nullptr)
+            mai->messageBox(number.status == TypedNumberStatus::TooLarge ? valueTooLargeText : notANumberText,
+                            valueConversionCaption, platform::MB_OK | platform::MB_ICONWARNING);
+        return false;
+    }
+    values = read;
+    return true;
+}
+
+void NumberTripleModel::takeTextQuietly(size_t index)
+{
+    const TypedNumber number = parseTypedNumber(texts[index]);
+    if (number.status == TypedNumberStatus::Accepted)
+        values[index] = number.value;
+}
+
+// ---- coordinates ----
+
+void JointCoordinatesModel::onSnapPoint(const SnapPoint& snap, uint32_t flags)
+{
+    if ((flags & InputEvent::Leave) != 0)
+        readOnly = false;
+    else
+    {
+        readOnly = true;
+        // Only point snaps carry coordinates; a joint snap's record holds a joint.
+        if (snap.source != nullptr && hasSnapKind(snap.source, "Point") && snap.point != nullptr)
+            for (size_t index = 0; index < 3; ++index)
+                show(index, snap.point[index]);
+    }
+    tellChanged();
+}
+
+void JointCoordinatesModel::onMousePoint(int32_t x, int32_t y, int32_t z, uint32_t flags)
+{
+    if ((flags & InputEvent::Leave) != 0)
+        enabled = true;
+    else
+    {
+        enabled = false;
+        show(0, x);
+        show(1, y);
+        show(2, z);
+    }
+    tellChanged();
+}
+
+void JointCoordinatesModel::applyTo(VornJoint& joint) const
+{
+    const Vector3 point(values[0], values[1], values[2]);
+    joint.getCreationCoordinate() = point;
+    joint.getPosition() = point;
+}
+
+// ---- orientation ----
+
+void JointOrientationModel::applyTo(VornJoint& joint) const
+{
+    joint.setOrientationAngles(values[0], values[1], values[2]);
+}
+
+// ---- supports ----
+
+void JointSupportModel::updateAll(Row row)
+{
+    int32_t set = 0;
+    for (int32_t axis : blocked[row])
+        set += axis == 1 ? 1 : 0;
+    all[row] = set == 0 ? 0 : set == 3 ? 1 : 2;
+}
+
+void JointSupportModel::clickAxis(Row row, size_t axis)
+{
+    blocked[row][axis] = blocked[row][axis] == 1 ? 0 : 1;
+    updateAll(row);
+    if (changed)
+        changed();
+}
+
+void JointSupportModel::clickAll(Row row)
+{
+    bool any = false;
+    for (int32_t axis : blocked[row])
+        any = any || axis == 1;
+    const int32_t next = any ? 0 : 1;
+    blocked[row].fill(next);
+    all[row] = next;
+    if (changed)
+        changed();
+}
+
+uint8_t JointSupportModel::flagByte() const
+{
+    uint8_t flags = 0;
+    for (size_t axis = 0; axis < 3; ++axis)
+    {
+        if (blocked[Translation][axis] == 1)
+            flags |= static_cast<uint8_t>(0x01u << axis);
+        if (blocked[Rotation][axis] == 1)
+            flags |= static_cast<uint8_t>(0x08u << axis);
+    }
+    if (rigid)
+        flags |= JointSupport::Rigid;
+    if (local)
+        flags |= JointSupport::LocalAxes;
+    return flags;
+}
+
+void JointSupportModel::applyTo(VornJoint& joint) const
+{
+    joint.supportFlags = flagByte();
+}
+
+// ---- name and colour ----
+
+void NameAndColourModel::start(const char* objectTypeName)
+{
+    name = std::string(objectTypeName != nullptr ? objectTypeName : "") + "000";
+    if (changed)
+        changed();
+}
+
+void NameAndColourModel::type(std::string text)
+{
+    name = std::move(text);
+}
+
+void NameAndColourModel::applyTo(VornDocument& document, VornBaseObject& object)
+{
+    name = trimmed(name);
+    if (!name.empty())
+        object.name.set(&document.getStringStorage(), name.c_str());
+    object.colorAndFlags = colour & 0xFFFFFFu;
+    makeNextName(name);
+    if (changed)
+        changed();
+}
+
+} // namespace lumbra
