@@ -283,22 +283,22 @@ platform::DialogTemplate supportTemplate()
         controlItem("Button", Support::frameId, {0, 0, 120, 77}, BS_OWNERDRAW, "Joint Support Settings"),
         controlItem("Button", Support::rigidId, {8, 13, 40, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "Rigid"),
         controlItem("Button", Support::hingeId, {60, 13, 40, 10}, BS_AUTORADIOBUTTON, "Hinge"),
-        controlItem("Static", IDC_STATIC, {8, 29, 36, 8}, SS_LEFT, "Blocking:"),
-        controlItem("Button", Support::localId, {46, 28, 32, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+        controlItem("Static", IDC_STATIC, {6, 29, 32, 8}, SS_LEFT, "Blocking:"),
+        controlItem("Button", Support::localId, {40, 28, 36, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
                     "Local"),
-        controlItem("Button", Support::globalId, {80, 28, 36, 10}, BS_AUTORADIOBUTTON, "Global"),
-        controlItem("Static", IDC_STATIC, {62, 40, 10, 8}, SS_LEFT, "X"),
-        controlItem("Static", IDC_STATIC, {78, 40, 10, 8}, SS_LEFT, "Y"),
-        controlItem("Static", IDC_STATIC, {94, 40, 10, 8}, SS_LEFT, "Z"),
+        controlItem("Button", Support::globalId, {78, 28, 40, 10}, BS_AUTORADIOBUTTON, "Global"),
+        controlItem("Static", IDC_STATIC, {72, 40, 10, 8}, SS_LEFT, "X"),
+        controlItem("Static", IDC_STATIC, {86, 40, 10, 8}, SS_LEFT, "Y"),
+        controlItem("Static", IDC_STATIC, {100, 40, 10, 8}, SS_LEFT, "Z"),
     };
     const char* rowNames[] = {"Translation", "Rotation"};
     for (size_t row = 0; row < 2; ++row)
     {
         const int32_t y = 50 + static_cast<int32_t>(row) * 12;
-        items.push_back(controlItem("Button", Support::allIds[row], {8, y, 50, 10}, BS_3STATE | WS_TABSTOP,
+        items.push_back(controlItem("Button", Support::allIds[row], {6, y, 62, 10}, BS_3STATE | WS_TABSTOP,
                                     rowNames[row]));
         for (size_t axis = 0; axis < 3; ++axis)
-            items.push_back(checkBoxItem(Support::axisIds[row][axis], {60 + static_cast<int32_t>(axis) * 16, y, 10, 10},
+            items.push_back(checkBoxItem(Support::axisIds[row][axis], {70 + static_cast<int32_t>(axis) * 14, y, 10, 10},
                                          ""));
     }
     return dialogTemplateOf({0, 0, 120, 77}, pageStyle, "", std::move(items));
