@@ -14,6 +14,8 @@ namespace
 // The spin buttons of the creation pagettes add or take 1 per click and per pixel dragged.
 constexpr double creationSpinStep = 1.0;
 
+constexpr uint32_t pageStyle = platform::WS_CHILD | platform::DS_CONTROL | platform::DS_SETFONT;
+
 uint32_t checkState(int32_t state)
 {
     return state == 1 ? platform::BST_CHECKED : state == 2 ? platform::BST_INDETERMINATE : platform::BST_UNCHECKED;
@@ -170,18 +172,24 @@ bool CPageJointSupport::onCommand(uint32_t id, uint32_t code, platform::WindowHa
 
 void CPageJointSupport::showModel()
 {
-    if (!exists())
-        return;
-    for (size_t row = 0; row < allIds.size(); ++row)
+    if (exists())
+        showSupportBoxes(*this, model.blocked, model.all, {model.rigid, !model.rigid, model.local, !model.local});
+}
+
+void showSupportBoxes(platform::Dialog& page, const std::array<std::array<int32_t, 3>, 2>& blocked,
+                      const std::array<int32_t, 2>& all, std::array<bool, 4> rigidHingeLocalGlobal)
+{
+    using Support = CPageJointSupport;
+    for (size_t row = 0; row < Support::allIds.size(); ++row)
     {
-        checkDlgButton(allIds[row], checkState(model.all[row]));
+        page.checkDlgButton(Support::allIds[row], checkState(all[row]));
         for (size_t axis = 0; axis < 3; ++axis)
-            checkDlgButton(axisIds[row][axis], checkState(model.blocked[row][axis]));
+            page.checkDlgButton(Support::axisIds[row][axis], checkState(blocked[row][axis]));
     }
-    checkDlgButton(rigidId, model.rigid ? platform::BST_CHECKED : platform::BST_UNCHECKED);
-    checkDlgButton(hingeId, model.rigid ? platform::BST_UNCHECKED : platform::BST_CHECKED);
-    checkDlgButton(localId, model.local ? platform::BST_CHECKED : platform::BST_UNCHECKED);
-    checkDlgButton(globalId, model.local ? platform::BST_UNCHECKED : platform::BST_CHECKED);
+    const int32_t radios[] = {Support::rigidId, Support::hingeId, Support::localId, Support::globalId};
+    for (size_t index = 0; index < 4; ++index)
+        page.checkDlgButton(radios[index],
+                            rigidHingeLocalGlobal[index] ? platform::BST_CHECKED : platform::BST_UNCHECKED);
 }
 
 // ---- name and colour ----
@@ -255,8 +263,6 @@ bool CPageCreateButton::onCommand(uint32_t id, uint32_t code, platform::WindowHa
 namespace
 {
 
-constexpr uint32_t pageStyle = platform::WS_CHILD | platform::DS_CONTROL | platform::DS_SETFONT;
-
 platform::DialogTemplate tripleTemplate(const TripleLayout& layout, int32_t height)
 {
     using namespace platform;
@@ -275,18 +281,22 @@ platform::DialogTemplate tripleTemplate(const TripleLayout& layout, int32_t heig
     return dialogTemplateOf({0, 0, 120, height}, pageStyle, "", std::move(items));
 }
 
-platform::DialogTemplate supportTemplate()
+} // namespace
+
+platform::DialogTemplate supportTemplate(int32_t frameId, bool editing)
 {
     using namespace platform;
     using Support = CPageJointSupport;
+    // The edit page's radios show mixed selections with neither side checked: they do not check
+    // themselves either.
+    const uint32_t radio = editing ? BS_RADIOBUTTON : BS_AUTORADIOBUTTON;
     std::vector<DialogItemTemplate> items = {
-        controlItem("Button", Support::frameId, {0, 0, 120, 77}, BS_OWNERDRAW, "Joint Support Settings"),
-        controlItem("Button", Support::rigidId, {8, 13, 40, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "Rigid"),
-        controlItem("Button", Support::hingeId, {60, 13, 40, 10}, BS_AUTORADIOBUTTON, "Hinge"),
+        controlItem("Button", frameId, {0, 0, 120, 77}, BS_OWNERDRAW, "Joint Support Settings"),
+        controlItem("Button", Support::rigidId, {8, 13, 40, 10}, radio | WS_GROUP | WS_TABSTOP, "Rigid"),
+        controlItem("Button", Support::hingeId, {60, 13, 40, 10}, radio, "Hinge"),
         controlItem("Static", IDC_STATIC, {6, 29, 32, 8}, SS_LEFT, "Blocking:"),
-        controlItem("Button", Support::localId, {40, 28, 36, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                    "Local"),
-        controlItem("Button", Support::globalId, {78, 28, 40, 10}, BS_AUTORADIOBUTTON, "Global"),
+        controlItem("Button", Support::localId, {40, 28, 36, 10}, radio | WS_GROUP | WS_TABSTOP, "Local"),
+        controlItem("Button", Support::globalId, {78, 28, 40, 10}, radio, "Global"),
         controlItem("Static", IDC_STATIC, {72, 40, 10, 8}, SS_LEFT, "X"),
         controlItem("Static", IDC_STATIC, {86, 40, 10, 8}, SS_LEFT, "Y"),
         controlItem("Static", IDC_STATIC, {100, 40, 10, 8}, SS_LEFT, "Z"),
@@ -298,11 +308,15 @@ platform::DialogTemplate supportTemplate()
         items.push_back(controlItem("Button", Support::allIds[row], {6, y, 62, 10}, BS_3STATE | WS_TABSTOP,
                                     rowNames[row]));
         for (size_t axis = 0; axis < 3; ++axis)
-            items.push_back(checkBoxItem(Support::axisIds[row][axis], {70 + static_cast<int32_t>(axis) * 14, y, 10, 10},
-                                         ""));
+            items.push_back(controlItem("Button", Support::axisIds[row][axis],
+                                        {70 + static_cast<int32_t>(axis) * 14, y, 10, 10},
+                                        (editing ? BS_3STATE : BS_AUTOCHECKBOX) | WS_TABSTOP));
     }
     return dialogTemplateOf({0, 0, 120, 77}, pageStyle, "", std::move(items));
 }
+
+namespace
+{
 
 platform::DialogTemplate nameAndColourTemplate()
 {
@@ -332,7 +346,7 @@ void registerCreationPageTemplates()
                                      tripleTemplate(CPageJointCoordinates::controls, 65));
     platform::registerDialogTemplate(module, CPageJointOrientation::dialogId,
                                      tripleTemplate(CPageJointOrientation::controls, 65));
-    platform::registerDialogTemplate(module, CPageJointSupport::dialogId, supportTemplate());
+    platform::registerDialogTemplate(module, CPageJointSupport::dialogId, supportTemplate(CPageJointSupport::frameId, false));
     platform::registerDialogTemplate(module, CPageNameAndColor::dialogId, nameAndColourTemplate());
     platform::registerDialogTemplate(module, CPageCreateButton::dialogId, createButtonTemplate());
 }

@@ -114,6 +114,13 @@ public:
     JointSupportModel& model;
 };
 
+// Shows the support boxes of a creation or edit Support window (each box 0, 1 or 2) and its radios.
+void showSupportBoxes(platform::Dialog& page, const std::array<std::array<int32_t, 3>, 2>& blocked,
+                      const std::array<int32_t, 2>& all, std::array<bool, 4> rigidHingeLocalGlobal);
+// The Support window's controls under the frame; the edit page's boxes are all three-state and
+// change only when the page says so.
+platform::DialogTemplate supportTemplate(int32_t frameId, bool editing);
+
 // The name and colour of the next object of any creator (dialog 126).
 class CPageNameAndColor : public platform::Dialog
 {

@@ -205,3 +205,96 @@ void NameAndColourModel::applyTo(VornDocument& document, VornBaseObject& object)
 }
 
 } // namespace lumbra
+
+#include "Lumbra/DocumentLists.h"
+#include "VornData/CalcResults.h"
+
+#include <cmath>
+
+namespace lumbra
+{
+
+namespace
+{
+
+constexpr uint8_t supportBit(size_t row, size_t axis)
+{
+    return static_cast<uint8_t>((row == 0 ? 0x01u : 0x08u) << axis);
+}
+
+int32_t stateOf(uint8_t allBits, uint8_t anyBits, uint8_t bit)
+{
+    if ((anyBits & bit) == 0)
+        return 0;
+    return (allBits & bit) != 0 ? 1 : 2;
+}
+
+} // namespace
+
+void JointEditSupportModel::fill(uint8_t allBits, uint8_t anyBits)
+{
+    for (size_t row = 0; row < 2; ++row)
+    {
+        for (size_t axis = 0; axis < 3; ++axis)
+            blocked[row][axis] = stateOf(allBits, anyBits, supportBit(row, axis));
+        const auto& values = blocked[row];
+        all[row] = values[0] == values[1] && values[1] == values[2] && values[0] != 2 ? values[0] : 2;
+    }
+    rigid = (allBits & JointSupport::Rigid) != 0;
+    hinge = (anyBits & JointSupport::Rigid) == 0;
+    local = (allBits & JointSupport::LocalAxes) != 0;
+    global = (anyBits & JointSupport::LocalAxes) == 0;
+    if (changed)
+        changed();
+}
+
+SupportFlagChange JointEditSupportModel::clickAxis(Row row, size_t axis) const
+{
+    const uint8_t bit = supportBit(row, axis);
+    return blocked[row][axis] != 0 ? SupportFlagChange{bit, 0} : SupportFlagChange{0, bit};
+}
+
+SupportFlagChange JointEditSupportModel::clickAll(Row row) const
+{
+    const auto bits = static_cast<uint8_t>(supportBit(row, 0) | supportBit(row, 1) | supportBit(row, 2));
+    return all[row] != 0 ? SupportFlagChange{bits, 0} : SupportFlagChange{0, bits};
+}
+
+void JointDisplacementModel::fill(MAI_Doc* document, VornSelection& selection)
+{
+    static const std::array<const char*, 4> common = {"Displ.X", "Displ.Y", "Displ.Z", "Total Displ."};
+    static const std::array<const char*, 4> mean = {"Av.Displ.X", "Av.Displ.Y", "Av.Displ.Z", "Av.Total Displ."};
+    BlockList<VornJoint>* joints = listOf<VornJoint>(document, "VornJoint");
+    auto* displacements =
+        joints != nullptr ? dynamic_cast<BlockList<CalcDisplacement>*>(joints->getChild("Displacements")) : nullptr;
+    available = displacements != nullptr;
+    values = {};
+    std::array<bool, 4> equal = {true, true, true, true};
+    std::array<double, 4> first{};
+    int32_t count = 0;
+    if (displacements != nullptr)
+        forEachSelectedJoint(selection, [&](VornJoint& joint) {
+            const uint32_t index = BlockList<VornJoint>::getIndex(&joint);
+            if (index >= displacements->getCount())
+                return;
+            const Vector3& d = (*displacements)[index].displacement;
+            const std::array<double, 4> own = {d.x, d.y, d.z, std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z)};
+            if (count++ == 0)
+                first = own;
+            for (size_t i = 0; i < 4; ++i)
+            {
+                values[i] += own[i];
+                equal[i] = equal[i] && own[i] == first[i];
+            }
+        });
+    for (size_t i = 0; i < 4; ++i)
+    {
+        const bool shared = count == 0 || equal[i];
+        labels[i] = shared ? common[i] : mean[i];
+        values[i] = count == 0 ? 0.0 : shared ? first[i] : values[i] / count;
+    }
+    if (changed)
+        changed();
+}
+
+} // namespace lumbra

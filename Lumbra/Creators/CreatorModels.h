@@ -10,6 +10,8 @@
 #include <string>
 
 class MAI;
+class MAI_Doc;
+class VornSelection;
 class VornBaseObject;
 class VornDocument;
 class VornJoint;
@@ -117,6 +119,52 @@ public:
 
     std::string name;
     uint32_t colour = defaultColour;
+    std::function<void()> changed;
+};
+
+} // namespace lumbra
+
+namespace lumbra
+{
+
+// A change of the selected joints' support-flag bytes: these bits cleared, then these set.
+struct SupportFlagChange
+{
+    uint8_t clear = 0;
+    uint8_t set = 0;
+};
+
+// The joint editor's Support page: the common supports of the selected joints. Every box is 0
+// (clear on all), 1 (set on all) or 2 (mixed); a radio pair shows neither side for a mixed
+// selection.
+class JointEditSupportModel
+{
+public:
+    using Row = JointSupportModel::Row;
+
+    // From the AND and the OR of the selected joints' flag bytes.
+    void fill(uint8_t allBits, uint8_t anyBits);
+    // What a click asks for: a box that is not clear (mixed included) clears its bits, a clear one
+    // sets them.
+    SupportFlagChange clickAxis(Row row, size_t axis) const;
+    SupportFlagChange clickAll(Row row) const;
+
+    std::array<std::array<int32_t, 3>, 2> blocked{};
+    std::array<int32_t, 2> all{};
+    bool rigid = true, hinge = false, local = true, global = false;
+    std::function<void()> changed;
+};
+
+// The joint editor's Displacement page: the displacement of the selected joints, or their mean.
+class JointDisplacementModel
+{
+public:
+    // From the published "Displacements" list of the document's joints; "n.a." without it.
+    void fill(MAI_Doc* document, VornSelection& selection);
+
+    std::array<double, 4> values{}; // x, y, z, length
+    std::array<std::string, 4> labels;
+    bool available = false; // the list exists: else the edits show "n.a."
     std::function<void()> changed;
 };
 

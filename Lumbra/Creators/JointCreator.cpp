@@ -93,6 +93,10 @@ VornPluginBase* PluginCreatorJoint::GetPackagedPlugin(uint32_t index)
         return package(addCreate(makePackaged<PluginCreatorJointPageCoordinates>()));
     case 5:
         return package(addCreate(makePackaged<PluginCreatorJointPageName>(getObjectTypeName())));
+    case 6:
+        return package(addEdit(makePackaged<PluginCreatorJointEditPageDisplacement>()));
+    case 7:
+        return package(addEdit(makePackaged<PluginCreatorJointEditPageSupport>()));
     default:
         return nullptr;
     }
@@ -233,6 +237,7 @@ void registerJointCreatorResources()
     };
     registerPixelArtBitmap(createJointBitmapId, jointImage);
     registerCreationPageTemplates();
+    registerJointEditPageTemplates();
 }
 // clang-format on
 

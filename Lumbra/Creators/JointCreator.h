@@ -4,6 +4,7 @@
 // creation pagettes (Name, Coordinates, Support, Orientation, CREATE).
 
 #include "Lumbra/Creators/CreationPages.h"
+#include "Lumbra/Creators/JointEditPages.h"
 #include "Lumbra/Creators/ObjectCreatorTool.h"
 
 namespace lumbra

@@ -1,6 +1,7 @@
 // The joint creator as a tool, without windows: scripted snap objects of a view type, a scripted
 // lock box, and the pagettes' models as the user would fill them.
 #include "Lumbra/Creators/JointCreator.h"
+#include "VornData/CalcResults.h"
 #include "VornData/VornJoint.h"
 #include "plugins/InputEvent.h"
 #include "plugins/PluginManager.h"
@@ -390,6 +391,103 @@ TEST_F(JointCreatorTest, WithoutADocumentNothingIsCreated)
     mai.activeDocument = nullptr;
     EXPECT_FALSE(creator->createObject());
     EXPECT_EQ(jointCount(), 0u);
+}
+
+} // namespace
+
+namespace
+{
+
+// The joint editor's pages on the shared model (joints J1, J2, J3), without windows.
+class JointEditPagesTest : public LumbraCommandTest
+{
+protected:
+    JointEditPagesTest()
+    {
+        adopt(support);
+        support.lockTimeout = 5ms;
+    }
+
+    VornJoint& joint(const char* name) { return *model.named<VornJoint>(name); }
+
+    PluginCreatorJointEditPageSupport support;
+    PluginCreatorJointEditPageDisplacement displacement;
+};
+
+TEST_F(JointEditPagesTest, TheSupportPageShowsCommonMixedAndClearStates)
+{
+    struct Case
+    {
+        uint8_t first, second; // the two selected joints' flag bytes
+        std::array<std::array<int32_t, 3>, 2> blocked;
+        std::array<int32_t, 2> all;
+        std::array<bool, 4> rigidHingeLocalGlobal;
+    };
+    const Case cases[] = {
+        {0xC1, 0xC1, {{{1, 0, 0}, {0, 0, 0}}}, {2, 0}, {true, false, true, false}},
+        {0xC0, 0x40, {{{0, 0, 0}, {0, 0, 0}}}, {0, 0}, {false, false, true, false}},
+        {0x07, 0x03, {{{1, 1, 2}, {0, 0, 0}}}, {2, 0}, {false, true, false, true}},
+        {0x38, 0xB8, {{{0, 0, 0}, {1, 1, 1}}}, {0, 1}, {false, false, false, true}},
+    };
+    for (const Case& c : cases)
+    {
+        joint("J1").supportFlags = c.first;
+        joint("J3").supportFlags = c.second;
+        EXPECT_TRUE(support.updateFromSelection(0, select({"J1", "J3"}))); // no window: hidden
+        const JointEditSupportModel& shown = support.model;
+        EXPECT_EQ(shown.blocked, c.blocked) << std::hex << int(c.first) << " " << int(c.second);
+        EXPECT_EQ(shown.all, c.all);
+        EXPECT_EQ((std::array<bool, 4>{shown.rigid, shown.hinge, shown.local, shown.global}), c.rigidHingeLocalGlobal);
+    }
+    EXPECT_TRUE(support.updateFromSelection(0, doc.document.newSelection()));
+}
+
+TEST_F(JointEditPagesTest, ASupportClickChangesEverySelectedJointUnderTheLockAndSendsOneNotice)
+{
+    ChannelLog log(mai, {"LOPCH"});
+    joint("J1").supportFlags = 0xC1;
+    joint("J3").supportFlags = 0x40;
+    const uint8_t untouched = joint("J2").supportFlags;
+    support.updateFromSelection(0, select({"J1", "J3"}));
+    // Translation x is mixed: the first click clears it everywhere, the next sets it.
+    support.apply(support.model.clickAxis(JointSupportModel::Translation, 0));
+    EXPECT_EQ(joint("J1").supportFlags, 0xC0);
+    EXPECT_EQ(joint("J3").supportFlags, 0x40);
+    EXPECT_EQ(support.model.blocked[0][0], 0);
+    support.apply(support.model.clickAll(JointSupportModel::Rotation));
+    support.apply({0, JointSupport::Rigid});
+    EXPECT_EQ(joint("J1").supportFlags, 0xF8);
+    EXPECT_EQ(joint("J3").supportFlags, 0xF8);
+    EXPECT_TRUE(support.model.rigid);
+    EXPECT_EQ(joint("J2").supportFlags, untouched);
+    EXPECT_EQ(log.heard.size(), 3u);
+    EXPECT_EQ(doc.invalidations, 3);
+
+    // Given up at the lock box: nothing changes and nothing is announced.
+    HeldLock held(doc.lock);
+    mai.answers = {platform::IDABORT};
+    support.apply({JointSupport::Rigid, 0});
+    EXPECT_EQ(joint("J1").supportFlags, 0xF8);
+    EXPECT_EQ(log.heard.size(), 3u);
+}
+
+TEST_F(JointEditPagesTest, TheDisplacementPageShowsCommonValuesOrMeansAndNaWithoutResults)
+{
+    adopt(displacement);
+    EXPECT_FALSE(displacement.updateFromSelection(0, select({"J1", "J2"})) && displacement.model.available);
+    EXPECT_FALSE(displacement.model.available);
+    EXPECT_EQ(displacement.model.labels[0], "Displ.X");
+
+    auto* joints = dynamic_cast<BlockList<VornJoint>*>(doc.document.getBlockList("VornJoint"));
+    auto* results = new BlockList<CalcDisplacement>("Displacements");
+    joints->addChild(results);
+    (*results)[BlockList<VornJoint>::getIndex(&joint("J1"))].displacement = Vector3(1, 2, 2);
+    (*results)[BlockList<VornJoint>::getIndex(&joint("J2"))].displacement = Vector3(1, 0, 0);
+    displacement.updateFromSelection(0, select({"J1", "J2"}));
+    EXPECT_TRUE(displacement.model.available);
+    EXPECT_EQ(displacement.model.labels,
+              (std::array<std::string, 4>{"Displ.X", "Av.Displ.Y", "Av.Displ.Z", "Av.Total Displ."}));
+    EXPECT_EQ(displacement.model.values, (std::array<double, 4>{1, 1, 1, 2}));
 }
 
 } // namespace
