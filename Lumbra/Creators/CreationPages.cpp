@@ -73,8 +73,12 @@ bool CPageNumberTriple::onCommand(uint32_t id, uint32_t code, platform::WindowHa
         if (id == static_cast<uint32_t>(layout.editIds[row]))
         {
             if (code == platform::EN_CHANGE && !showing)
+            {
                 if (platform::Window* edit = dlgItem(layout.editIds[row]))
                     model.type(row, edit->windowText());
+            }
+            else if (code == platform::EN_KILLFOCUS)
+                editLeft(static_cast<int32_t>(row));
             return true;
         }
     return Dialog::onCommand(id, code, control);
@@ -260,9 +264,6 @@ bool CPageCreateButton::onCommand(uint32_t id, uint32_t code, platform::WindowHa
 
 // ---- dialog resources ----
 
-namespace
-{
-
 platform::DialogTemplate tripleTemplate(const TripleLayout& layout, int32_t height)
 {
     using namespace platform;
@@ -280,6 +281,9 @@ platform::DialogTemplate tripleTemplate(const TripleLayout& layout, int32_t heig
     }
     return dialogTemplateOf({0, 0, 120, height}, pageStyle, "", std::move(items));
 }
+
+namespace
+{
 
 } // namespace
 

@@ -60,16 +60,20 @@ public:
     bool onInitDialog() override;
     bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
     // Shows the values and the state of the edits.
-    void showModel();
+    virtual void showModel();
 
     void beginSpin(int32_t row);
-    void spun(int32_t row);
+    virtual void spun(int32_t row);
+    // The user left an edit.
+    virtual void editLeft(int32_t) {}
 
     CPagetteButton frame;
     NumberTripleModel& model;
 
-private:
+protected:
     const TripleLayout& layout;
+
+private:
     const bool startsFolded;
     bool showing = false;
     std::array<std::unique_ptr<PageRowLink<CPageNumberTriple>>, 3> links;
@@ -120,6 +124,8 @@ void showSupportBoxes(platform::Dialog& page, const std::array<std::array<int32_
 // The Support window's controls under the frame; the edit page's boxes are all three-state and
 // change only when the page says so.
 platform::DialogTemplate supportTemplate(int32_t frameId, bool editing);
+// A three-number window of that height, in dialog units.
+platform::DialogTemplate tripleTemplate(const TripleLayout& layout, int32_t height);
 
 // The name and colour of the next object of any creator (dialog 126).
 class CPageNameAndColor : public platform::Dialog

@@ -75,6 +75,14 @@ bool NumberTripleModel::readTyped(MAI* mai)
     return true;
 }
 
+bool NumberTripleModel::hasTypedChanges() const
+{
+    for (size_t index = 0; index < texts.size(); ++index)
+        if (texts[index] != platform::formatDouble(values[index]))
+            return true;
+    return false;
+}
+
 void NumberTripleModel::takeTextQuietly(size_t index)
 {
     const TypedNumber number = parseTypedNumber(texts[index]);
@@ -295,6 +303,71 @@ void JointDisplacementModel::fill(MAI_Doc* document, VornSelection& selection)
     }
     if (changed)
         changed();
+}
+
+} // namespace lumbra
+
+namespace lumbra
+{
+
+void JointEditCoordinatesModel::fill(VornSelection& selection)
+{
+    std::array<double, 3> sum{};
+    std::array<double, 3> first{};
+    std::array<bool, 3> same = {true, true, true};
+    int32_t count = 0;
+    forEachSelectedJoint(selection, [&](VornJoint& joint) {
+        const Vector3& at = joint.getCreationCoordinate();
+        for (size_t axis = 0; axis < 3; ++axis)
+        {
+            if (count == 0)
+                first[axis] = at[static_cast<int>(axis)];
+            same[axis] = same[axis] && at[static_cast<int>(axis)] == first[axis];
+            sum[axis] += at[static_cast<int>(axis)];
+        }
+        ++count;
+    });
+    if (count == 0)
+        return;
+    for (size_t axis = 0; axis < 3; ++axis)
+    {
+        uniform[axis] = same[axis];
+        show(axis, same[axis] ? first[axis] : sum[axis] / count);
+        absoluteShown[axis] = !same[axis];
+        absoluteChecked[axis] = false;
+        last[axis] = values[axis];
+    }
+    tellChanged();
+}
+
+void JointEditCoordinatesModel::commit(VornSelection& selection)
+{
+    forEachSelectedJoint(selection, [this](VornJoint& joint) {
+        Vector3& creation = joint.getCreationCoordinate();
+        for (size_t axis = 0; axis < 3; ++axis)
+        {
+            const int a = static_cast<int>(axis);
+            creation[a] = uniform[axis] ? values[axis] : creation[a] + values[axis] - last[axis];
+        }
+        joint.applyModifiers();
+    });
+    last = values;
+    for (size_t axis = 0; axis < 3; ++axis)
+        show(axis, values[axis]);
+    tellChanged();
+}
+
+void JointEditCoordinatesModel::toggleAbsolute(VornSelection& selection, size_t axis)
+{
+    const bool press = !absoluteChecked[axis];
+    absoluteChecked[axis] = press;
+    uniform[axis] = press;
+    forEachSelectedJoint(selection, [this, axis, press](VornJoint& joint) {
+        const int a = static_cast<int>(axis);
+        joint.getPosition()[a] = press ? values[axis] : joint.getModifiedPosition()[a];
+        joint.notifyMembers(JointMovedCode);
+    });
+    tellChanged();
 }
 
 } // namespace lumbra

@@ -36,6 +36,8 @@ public:
     // Takes every typed text as its value. When a text holds no number or one out of range, a box
     // says so through `mai` and no value changes: false.
     bool readTyped(MAI* mai);
+    // Whether an edit holds other text than its value shown.
+    bool hasTypedChanges() const;
     // Takes the edit's text as its value when it reads as a number (a spin starts from it).
     void takeTextQuietly(size_t index);
     // The address of a value, for a spin button.
@@ -166,6 +168,31 @@ public:
     std::array<std::string, 4> labels;
     bool available = false; // the list exists: else the edits show "n.a."
     std::function<void()> changed;
+};
+
+} // namespace lumbra
+
+namespace lumbra
+{
+
+// The joint editor's Coordinates page: where the selected joints were created. An axis on which
+// they differ shows their mean, greyed, with its "Abs:" button to give them one value.
+class JointEditCoordinatesModel : public NumberTripleModel
+{
+public:
+    // Shows the selection; the joints are not touched.
+    void fill(VornSelection& selection);
+    // The shown values become the joints' creation coordinates: a uniform axis gets its value, a
+    // mixed one moves each joint by the change of the shown mean; the modifiers run again.
+    void commit(VornSelection& selection);
+    // The "Abs:" button of an axis: pressing it puts every joint on the shown value (uniform);
+    // releasing it returns each joint to its own modified position.
+    void toggleAbsolute(VornSelection& selection, size_t axis);
+
+    std::array<bool, 3> uniform = {true, true, true};
+    std::array<double, 3> last{};
+    std::array<bool, 3> absoluteShown{};
+    std::array<bool, 3> absoluteChecked{};
 };
 
 } // namespace lumbra

@@ -97,6 +97,8 @@ VornPluginBase* PluginCreatorJoint::GetPackagedPlugin(uint32_t index)
         return package(addEdit(makePackaged<PluginCreatorJointEditPageDisplacement>()));
     case 7:
         return package(addEdit(makePackaged<PluginCreatorJointEditPageSupport>()));
+    case 8:
+        return package(addEdit(makePackaged<PluginCreatorJointEditPageCoordinates>()));
     default:
         return nullptr;
     }

@@ -203,6 +203,123 @@ void CPageEditJointSupport::showModel()
     showSupportBoxes(*this, model.blocked, model.all, {model.rigid, model.hinge, model.local, model.global});
 }
 
+// ---- coordinates ----
+
+const TripleLayout CPageEditJointCoordinates::controls = {
+    dialogId, 1085, "Joint Coordinates", {1013, 1014, 1015}, {1016, 1001, 1002}, {"X", "Y", "Z"}, {"sX", "sY", "sZ"},
+};
+
+namespace
+{
+
+const std::string coordinatesLockText = documentLockWaitingText("Joint Coordinates");
+
+} // namespace
+
+PluginCreatorJointEditPageCoordinates::PluginCreatorJointEditPageCoordinates()
+    : WindowedPagette({"Coordinates Pagette",
+                       "Coordinates Pagette [Joint Creator]:\nEnter/display coordinates for selected joints.",
+                       "Coordinates", "Coordinates Pagette"})
+{
+}
+
+bool PluginCreatorJointEditPageCoordinates::updateFromSelection(int32_t, VornSelection* selection)
+{
+    if (selection == nullptr || selection->isEmpty())
+        return true;
+    model.fill(*selection);
+    return window() == nullptr || !window()->exists();
+}
+
+template <class Change>
+void PluginCreatorJointEditPageCoordinates::changeSelection(Change change)
+{
+    MAI_Doc* document = mai != nullptr ? mai->activeDocument : nullptr;
+    if (document == nullptr)
+        return;
+    VornSelection* selection = document->document.getSelection();
+    {
+        DocumentChangeLock lock(document, coordinatesLockText.c_str(), lockTimeout);
+        if (!lock)
+            return;
+        change(*selection);
+    }
+    document->invalidateViews();
+}
+
+void PluginCreatorJointEditPageCoordinates::applyShown()
+{
+    changeSelection([this](VornSelection& selection) { model.commit(selection); });
+}
+
+bool PluginCreatorJointEditPageCoordinates::applyTyped()
+{
+    if (!model.hasTypedChanges())
+        return true;
+    if (!model.readTyped(mai))
+        return false;
+    applyShown();
+    return true;
+}
+
+void PluginCreatorJointEditPageCoordinates::toggleAbsolute(size_t axis)
+{
+    changeSelection([this, axis](VornSelection& selection) { model.toggleAbsolute(selection, axis); });
+}
+
+CPageEditJointCoordinates::CPageEditJointCoordinates(platform::Window*, VornPluginWindowed* plugin)
+    : CPageNumberTriple(controls, modelOfPagette<JointEditCoordinatesModel>(plugin), false), plugin(plugin)
+{
+}
+
+bool CPageEditJointCoordinates::onCommand(uint32_t id, uint32_t code, platform::WindowHandle control)
+{
+    auto* page = dynamic_cast<PluginCreatorJointEditPageCoordinates*>(plugin);
+    for (size_t axis = 0; axis < absoluteIds.size(); ++axis)
+        if (id == static_cast<uint32_t>(absoluteIds[axis]))
+        {
+            if (code == platform::BN_CLICKED && page != nullptr)
+                page->toggleAbsolute(axis);
+            return true;
+        }
+    return CPageNumberTriple::onCommand(id, code, control);
+}
+
+void CPageEditJointCoordinates::onOK()
+{
+    // Enter in an edit commits what was typed; the page stays.
+    if (auto* page = dynamic_cast<PluginCreatorJointEditPageCoordinates*>(plugin))
+        page->applyTyped();
+}
+
+void CPageEditJointCoordinates::editLeft(int32_t)
+{
+    onOK();
+}
+
+void CPageEditJointCoordinates::spun(int32_t row)
+{
+    CPageNumberTriple::spun(row);
+    if (auto* page = dynamic_cast<PluginCreatorJointEditPageCoordinates*>(plugin))
+        page->applyShown();
+}
+
+void CPageEditJointCoordinates::showModel()
+{
+    CPageNumberTriple::showModel();
+    if (!exists())
+        return;
+    const auto& shown = static_cast<const JointEditCoordinatesModel&>(model);
+    for (size_t axis = 0; axis < absoluteIds.size(); ++axis)
+    {
+        if (platform::Window* edit = dlgItem(layout.editIds[axis]))
+            edit->enableWindow(shown.uniform[axis]);
+        checkDlgButton(absoluteIds[axis], shown.absoluteChecked[axis] ? platform::BST_CHECKED : platform::BST_UNCHECKED);
+        if (platform::Window* button = dlgItem(absoluteIds[axis]))
+            button->showWindow(shown.absoluteShown[axis] ? platform::SW_SHOWNOACTIVATE : platform::SW_HIDE);
+    }
+}
+
 // ---- displacements ----
 
 PluginCreatorJointEditPageDisplacement::PluginCreatorJointEditPageDisplacement()
@@ -268,9 +385,22 @@ platform::DialogTemplate displacementTemplate()
     return dialogTemplateOf({0, 0, 120, 76}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
 }
 
+platform::DialogTemplate editCoordinatesTemplate()
+{
+    using namespace platform;
+    using Page = CPageEditJointCoordinates;
+    DialogTemplate result = tripleTemplate(Page::controls, 65);
+    for (size_t axis = 0; axis < 3; ++axis)
+        result.items.push_back(controlItem("Button", Page::absoluteIds[axis],
+                                           {6, 14 + static_cast<int32_t>(axis) * 16, 22, 12},
+                                           BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, "Abs:"));
+    return result;
+}
+
 void registerJointEditPageTemplates()
 {
     const platform::ModuleHandle module = thisModule();
+    platform::registerDialogTemplate(module, CPageEditJointCoordinates::dialogId, editCoordinatesTemplate());
     platform::registerDialogTemplate(module, CPageEditJointSupport::dialogId,
                                      supportTemplate(CPageEditJointSupport::frameId, true));
     platform::registerDialogTemplate(module, CPageEditJointDisplacement::dialogId, displacementTemplate());

@@ -38,6 +38,25 @@ private:
     VornPluginWindowed* plugin;
 };
 
+class CPageEditJointCoordinates : public CPageNumberTriple
+{
+public:
+    static constexpr int32_t dialogId = 141;
+    static constexpr std::array<int32_t, 3> absoluteIds = {1082, 1083, 1084};
+    static const TripleLayout controls;
+
+    CPageEditJointCoordinates(platform::Window* parent, VornPluginWindowed* plugin);
+
+    bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
+    void onOK() override;
+    void showModel() override;
+    void spun(int32_t row) override;
+    void editLeft(int32_t row) override;
+
+private:
+    VornPluginWindowed* plugin;
+};
+
 class CPageEditJointDisplacement : public platform::Dialog
 {
 public:
@@ -86,6 +105,27 @@ private:
     bool windowShown() const;
 
     Listener listener{*this};
+};
+
+// Shows and changes where the selected joints were created; every change is made under the
+// document lock.
+class PluginCreatorJointEditPageCoordinates
+    : public WindowedPagette<PluginCreatorJointEditPage, CPageEditJointCoordinates>,
+      public ModelHolder<JointEditCoordinatesModel>
+{
+public:
+    PluginCreatorJointEditPageCoordinates();
+    bool updateFromSelection(int32_t unused, VornSelection* selection) override;
+    // The spun value, or the typed ones once they read as numbers, become the joints' coordinates.
+    void applyShown();
+    bool applyTyped();
+    void toggleAbsolute(size_t axis);
+
+    std::chrono::milliseconds lockTimeout = documentLockTimeout;
+
+private:
+    template <class Change>
+    void changeSelection(Change change);
 };
 
 class PluginCreatorJointEditPageDisplacement

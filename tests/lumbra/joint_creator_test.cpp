@@ -491,3 +491,113 @@ TEST_F(JointEditPagesTest, TheDisplacementPageShowsCommonValuesOrMeansAndNaWitho
 }
 
 } // namespace
+
+namespace
+{
+
+class JointEditCoordinatesTest : public JointEditPagesTest
+{
+protected:
+    JointEditCoordinatesTest()
+    {
+        adopt(coordinates);
+        coordinates.lockTimeout = 5ms;
+        place("J1", {1, 5, 7});
+        place("J3", {3, 5, 8});
+        coordinates.updateFromSelection(0, select({"J1", "J3"}));
+    }
+
+    void place(const char* name, Vector3 at)
+    {
+        joint(name).getCreationCoordinate() = at;
+        joint(name).applyModifiers();
+    }
+    std::vector<double> creationOf(const char* name)
+    {
+        const Vector3& at = joint(name).getCreationCoordinate();
+        return {at.x, at.y, at.z};
+    }
+    std::vector<double> positionOf(const char* name)
+    {
+        const Vector3& at = joint(name).getPosition();
+        return {at.x, at.y, at.z};
+    }
+
+    PluginCreatorJointEditPageCoordinates coordinates;
+};
+
+TEST_F(JointEditCoordinatesTest, MixedAxesShowTheMeanGreyedAndFillingTouchesNoJoint)
+{
+    const JointEditCoordinatesModel& shown = coordinates.model;
+    EXPECT_EQ((std::array<double, 3>{shown.value(0), shown.value(1), shown.value(2)}),
+              (std::array<double, 3>{2, 5, 7.5}));
+    EXPECT_EQ(shown.uniform, (std::array<bool, 3>{false, true, false}));
+    EXPECT_EQ(shown.absoluteShown, (std::array<bool, 3>{true, false, true}));
+    EXPECT_EQ(shown.absoluteChecked, (std::array<bool, 3>{false, false, false}));
+
+    joint("J1").getPosition().x = 9; // a preview the page must leave alone
+    coordinates.updateFromSelection(0, select({"J1"}));
+    EXPECT_EQ(positionOf("J1"), (std::vector<double>{9, 5, 7}));
+    EXPECT_EQ(coordinates.model.value(0), 1.0);
+    EXPECT_EQ(doc.invalidations, 0);
+}
+
+TEST_F(JointEditCoordinatesTest, SpinsAndTypingMoveTheCreationCoordinatesAbsPutsAllOnTheShownValue)
+{
+    struct Step
+    {
+        std::function<void()> act;
+        std::vector<double> j1, j3; // creation coordinates after it
+    };
+    const Step steps[] = {
+        // A spin of +1 on the mixed x keeps the joints' difference.
+        {[&] {
+             *coordinates.model.valueAddress(0) += 1.0;
+             coordinates.applyShown();
+         },
+         {2, 5, 7},
+         {4, 5, 8}},
+        // Typing on the uniform y, committed as Enter or leaving the edit does.
+        {[&] {
+             coordinates.model.type(1, "6.5");
+             EXPECT_TRUE(coordinates.applyTyped());
+         },
+         {2, 6.5, 7},
+         {4, 6.5, 8}},
+        // Text that is no number: a box, and nothing moves.
+        {[&] {
+             coordinates.model.type(2, "x");
+             EXPECT_FALSE(coordinates.applyTyped());
+             coordinates.model.type(2, "7.5");
+         },
+         {2, 6.5, 7},
+         {4, 6.5, 8}},
+    };
+    for (const Step& step : steps)
+    {
+        step.act();
+        EXPECT_EQ(creationOf("J1"), step.j1);
+        EXPECT_EQ(creationOf("J3"), step.j3);
+        EXPECT_EQ(positionOf("J1"), step.j1); // the modifiers ran again
+    }
+    ASSERT_EQ(mai.boxes.size(), 1u);
+    EXPECT_EQ(mai.boxes[0].text, "Please enter a number.");
+
+    // "Abs:" on x: both joints go to the shown 3; released, each returns to its own place.
+    coordinates.toggleAbsolute(0);
+    EXPECT_EQ(positionOf("J1")[0], 3.0);
+    EXPECT_EQ(positionOf("J3")[0], 3.0);
+    EXPECT_TRUE(coordinates.model.uniform[0]);
+    coordinates.toggleAbsolute(0);
+    EXPECT_EQ(positionOf("J1")[0], 2.0);
+    EXPECT_EQ(positionOf("J3")[0], 4.0);
+
+    // Given up at the lock box: nothing moves.
+    HeldLock held(doc.lock);
+    mai.answers = {platform::IDABORT};
+    *coordinates.model.valueAddress(1) += 1.0;
+    coordinates.applyShown();
+    EXPECT_EQ(creationOf("J1"), (std::vector<double>{2, 6.5, 7}));
+}
+
+} // namespace
