@@ -144,20 +144,12 @@ bool CPageJointSupport::onCommand(uint32_t id, uint32_t code, platform::WindowHa
 {
     if (code != platform::BN_CLICKED)
         return Dialog::onCommand(id, code, control);
-    for (size_t row = 0; row < allIds.size(); ++row)
+    JointSupportModel::Row row = JointSupportModel::Translation;
+    int32_t axis = 0;
+    if (supportBoxOf(id, row, axis))
     {
-        const auto kind = static_cast<JointSupportModel::Row>(row);
-        if (id == static_cast<uint32_t>(allIds[row]))
-        {
-            model.clickAll(kind);
-            return true;
-        }
-        for (size_t axis = 0; axis < 3; ++axis)
-            if (id == static_cast<uint32_t>(axisIds[row][axis]))
-            {
-                model.clickAxis(kind, axis);
-                return true;
-            }
+        axis < 0 ? model.clickAll(row) : model.clickAxis(row, static_cast<size_t>(axis));
+        return true;
     }
     switch (static_cast<int32_t>(id))
     {
@@ -178,6 +170,27 @@ void CPageJointSupport::showModel()
 {
     if (exists())
         showSupportBoxes(*this, model.blocked, model.all, {model.rigid, !model.rigid, model.local, !model.local});
+}
+
+bool supportBoxOf(uint32_t id, JointSupportModel::Row& row, int32_t& axis)
+{
+    using Support = CPageJointSupport;
+    for (size_t index = 0; index < Support::allIds.size(); ++index)
+    {
+        row = static_cast<JointSupportModel::Row>(index);
+        if (id == static_cast<uint32_t>(Support::allIds[index]))
+        {
+            axis = -1;
+            return true;
+        }
+        for (size_t box = 0; box < 3; ++box)
+            if (id == static_cast<uint32_t>(Support::axisIds[index][box]))
+            {
+                axis = static_cast<int32_t>(box);
+                return true;
+            }
+    }
+    return false;
 }
 
 void showSupportBoxes(platform::Dialog& page, const std::array<std::array<int32_t, 3>, 2>& blocked,

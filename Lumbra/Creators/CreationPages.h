@@ -118,6 +118,9 @@ public:
     JointSupportModel& model;
 };
 
+// Which blocking box of a Support window a control id is: its row and axis (axis -1: the row's
+// "all" box). False for other controls.
+bool supportBoxOf(uint32_t id, JointSupportModel::Row& row, int32_t& axis);
 // Shows the support boxes of a creation or edit Support window (each box 0, 1 or 2) and its radios.
 void showSupportBoxes(platform::Dialog& page, const std::array<std::array<int32_t, 3>, 2>& blocked,
                       const std::array<int32_t, 2>& all, std::array<bool, 4> rigidHingeLocalGlobal);

@@ -18,16 +18,6 @@ namespace
 
 constexpr const char* notANumberText = "Please enter a number.";
 
-// Blanks, tabs and line ends at both ends cut off.
-std::string trimmed(const std::string& text)
-{
-    const char* blanks = " \t\r\n";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
 } // namespace
 
 // ---- three numbers ----
@@ -203,7 +193,7 @@ void NameAndColourModel::type(std::string text)
 
 void NameAndColourModel::applyTo(VornDocument& document, VornBaseObject& object)
 {
-    name = trimmed(name);
+    name = trimmedText(name);
     if (!name.empty())
         object.name.set(&document.getStringStorage(), name.c_str());
     object.colorAndFlags = colour & 0xFFFFFFu;

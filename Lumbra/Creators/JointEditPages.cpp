@@ -161,20 +161,12 @@ bool CPageEditJointSupport::onCommand(uint32_t id, uint32_t code, platform::Wind
         return Dialog::onCommand(id, code, control);
     const JointEditSupportModel& model = page->model;
     using Support = CPageJointSupport;
-    for (size_t row = 0; row < Support::allIds.size(); ++row)
+    JointSupportModel::Row row = JointSupportModel::Translation;
+    int32_t axis = 0;
+    if (supportBoxOf(id, row, axis))
     {
-        const auto kind = static_cast<JointSupportModel::Row>(row);
-        if (id == static_cast<uint32_t>(Support::allIds[row]))
-        {
-            page->apply(model.clickAll(kind));
-            return true;
-        }
-        for (size_t axis = 0; axis < 3; ++axis)
-            if (id == static_cast<uint32_t>(Support::axisIds[row][axis]))
-            {
-                page->apply(model.clickAxis(kind, axis));
-                return true;
-            }
+        page->apply(axis < 0 ? model.clickAll(row) : model.clickAxis(row, static_cast<size_t>(axis)));
+        return true;
     }
     switch (static_cast<int32_t>(id))
     {
