@@ -286,9 +286,9 @@ platform::DialogTemplate tripleTemplate(const TripleLayout& layout, int32_t heig
     int32_t y = 14;
     for (size_t row = 0; row < 3; ++row, y += 16)
     {
-        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 22, 8}, SS_LEFT, layout.labels[row]));
+        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 25, 8}, SS_LEFT, layout.labels[row]));
         items.push_back(
-            controlItem("Edit", layout.editIds[row], {30, y, 76, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
+            controlItem("Edit", layout.editIds[row], {33, y, 73, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
         items.push_back(controlItem("Button", layout.spinnerIds[row], {108, y, 9, 12}, BS_OWNERDRAW,
                                     layout.spinnerTexts[row]));
     }

@@ -384,7 +384,7 @@ platform::DialogTemplate editCoordinatesTemplate()
     DialogTemplate result = tripleTemplate(Page::controls, 65);
     for (size_t axis = 0; axis < 3; ++axis)
         result.items.push_back(controlItem("Button", Page::absoluteIds[axis],
-                                           {6, 14 + static_cast<int32_t>(axis) * 16, 22, 12},
+                                           {4, 14 + static_cast<int32_t>(axis) * 16, 27, 12},
                                            BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, "Abs:"));
     return result;
 }
