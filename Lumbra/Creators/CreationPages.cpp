@@ -14,7 +14,8 @@ namespace
 // The spin buttons of the creation pagettes add or take 1 per click and per pixel dragged.
 constexpr double creationSpinStep = 1.0;
 
-constexpr uint32_t pageStyle = platform::WS_CHILD | platform::DS_CONTROL | platform::DS_SETFONT;
+// Pagettes are made visible; the page that holds them hides those it does not show.
+constexpr uint32_t pageStyle = platform::WS_CHILD | platform::WS_VISIBLE | platform::DS_CONTROL | platform::DS_SETFONT;
 
 uint32_t checkState(int32_t state)
 {
@@ -311,9 +312,9 @@ platform::DialogTemplate supportTemplate(int32_t frameId, bool editing)
         controlItem("Button", frameId, {0, 0, 120, 77}, BS_OWNERDRAW, "Joint Support Settings"),
         controlItem("Button", Support::rigidId, {8, 13, 40, 10}, radio | WS_GROUP | WS_TABSTOP, "Rigid"),
         controlItem("Button", Support::hingeId, {60, 13, 40, 10}, radio, "Hinge"),
-        controlItem("Static", IDC_STATIC, {6, 29, 32, 8}, SS_LEFT, "Blocking:"),
-        controlItem("Button", Support::localId, {40, 28, 36, 10}, radio | WS_GROUP | WS_TABSTOP, "Local"),
-        controlItem("Button", Support::globalId, {78, 28, 40, 10}, radio, "Global"),
+        controlItem("Static", IDC_STATIC, {4, 29, 35, 8}, SS_LEFT, "Blocking:"),
+        controlItem("Button", Support::localId, {40, 28, 35, 10}, radio | WS_GROUP | WS_TABSTOP, "Local"),
+        controlItem("Button", Support::globalId, {77, 28, 41, 10}, radio, "Global"),
         controlItem("Static", IDC_STATIC, {72, 40, 10, 8}, SS_LEFT, "X"),
         controlItem("Static", IDC_STATIC, {86, 40, 10, 8}, SS_LEFT, "Y"),
         controlItem("Static", IDC_STATIC, {100, 40, 10, 8}, SS_LEFT, "Z"),

@@ -374,7 +374,7 @@ platform::DialogTemplate displacementTemplate()
         items.push_back(controlItem("Edit", Page::editIds[row], {58, y, 56, 12},
                                     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY));
     }
-    return dialogTemplateOf({0, 0, 120, 76}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
+    return dialogTemplateOf({0, 0, 120, 76}, WS_CHILD | WS_VISIBLE | DS_CONTROL | DS_SETFONT, "", std::move(items));
 }
 
 platform::DialogTemplate editCoordinatesTemplate()
