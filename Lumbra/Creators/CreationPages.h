@@ -19,7 +19,8 @@ class VornPluginWindowed;
 namespace lumbra
 {
 
-// A pagette plugin that keeps the model its window shows.
+// A pagette plugin that keeps the model its window shows. Plugins name it before their windowed
+// base, so that the model outlives the window bound to it.
 template <class Model>
 class ModelHolder
 {

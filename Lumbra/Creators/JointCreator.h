@@ -40,7 +40,7 @@ public:
 
 // A creation pagette of the joint creator whose window is a `Page` showing a `Model`.
 template <class Page, class Model>
-class JointCreationPagette : public WindowedPagette<PluginCreatorJointPage, Page>, public ModelHolder<Model>
+class JointCreationPagette : public ModelHolder<Model>, public WindowedPagette<PluginCreatorJointPage, Page>
 {
 public:
     using WindowedPagette<PluginCreatorJointPage, Page>::WindowedPagette;

@@ -76,8 +76,8 @@ public:
 
 // Shows and changes the supports of the selected joints; every change is made under the document
 // lock and announced on "LOPCH", and notices of others about selected joints refill it.
-class PluginCreatorJointEditPageSupport : public WindowedPagette<PluginCreatorJointEditPage, CPageEditJointSupport>,
-                                          public ModelHolder<JointEditSupportModel>
+class PluginCreatorJointEditPageSupport : public ModelHolder<JointEditSupportModel>,
+                                          public WindowedPagette<PluginCreatorJointEditPage, CPageEditJointSupport>
 {
 public:
     PluginCreatorJointEditPageSupport();
@@ -110,8 +110,8 @@ private:
 // Shows and changes where the selected joints were created; every change is made under the
 // document lock.
 class PluginCreatorJointEditPageCoordinates
-    : public WindowedPagette<PluginCreatorJointEditPage, CPageEditJointCoordinates>,
-      public ModelHolder<JointEditCoordinatesModel>
+    : public ModelHolder<JointEditCoordinatesModel>,
+      public WindowedPagette<PluginCreatorJointEditPage, CPageEditJointCoordinates>
 {
 public:
     PluginCreatorJointEditPageCoordinates();
@@ -129,8 +129,8 @@ private:
 };
 
 class PluginCreatorJointEditPageDisplacement
-    : public WindowedPagette<PluginCreatorJointEditPage, CPageEditJointDisplacement>,
-      public ModelHolder<JointDisplacementModel>
+    : public ModelHolder<JointDisplacementModel>,
+      public WindowedPagette<PluginCreatorJointEditPage, CPageEditJointDisplacement>
 {
 public:
     PluginCreatorJointEditPageDisplacement();
