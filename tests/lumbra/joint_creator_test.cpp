@@ -227,6 +227,45 @@ TEST_F(JointCreatorTest, AJointIsCreatedOnALeftReleaseWhileTheRightButtonIsNotHe
     EXPECT_EQ(jointCount(), before);
 }
 
+// The snapped path switches the edits read-only, the raw path disables them; a leave undoes only
+// its own path's state. A snap record of another kind than "Point" carries no coordinates.
+TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreOtherSnaps)
+{
+    ScriptedSnap point("Grid", "Point", 9, 0.0, Vector3(4, 5, 6));
+    ScriptedSnap jointSnap("Joints", "Joint", 2, 0.0, Vector3(9, 9, 9));
+    struct Step
+    {
+        ScriptedSnap* source; // null: the raw position (7, 8, 0)
+        uint32_t flags;
+        std::vector<double> shown;
+        bool readOnly, enabled;
+    };
+    const Step steps[] = {
+        {&point, InputEvent::Move, {4, 5, 6}, true, true},
+        {&jointSnap, InputEvent::Move, {4, 5, 6}, true, true},
+        {nullptr, InputEvent::Move, {7, 8, 0}, true, false},
+        {&point, InputEvent::Leave, {7, 8, 0}, false, false},
+        {nullptr, InputEvent::Leave, {7, 8, 0}, false, true},
+    };
+    JointCoordinatesModel& model = coordinates->model;
+    for (const Step& step : steps)
+    {
+        if (step.source != nullptr)
+        {
+            SnapPoint snap(0);
+            snap.point = &step.source->point.x;
+            snap.source = step.source;
+            coordinates->onSnapPoint(&snap, step.flags);
+        }
+        else
+            coordinates->onMousePoint(7, 8, 0, step.flags);
+        EXPECT_EQ((std::vector<double>{model.value(0), model.value(1), model.value(2)}), step.shown);
+        EXPECT_EQ(model.text(2), step.shown[2] == 6 ? "6" : "0");
+        EXPECT_EQ(model.readOnly, step.readOnly);
+        EXPECT_EQ(model.enabled, step.enabled);
+    }
+}
+
 TEST_F(JointCreatorTest, RepeatedCreatesNumberTheNamesAndColourTheJointsWithClearFlags)
 {
     ASSERT_TRUE(creator->createObject());
