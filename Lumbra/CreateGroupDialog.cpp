@@ -9,6 +9,7 @@
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
 #include "__globalobjectdevice/NotificationChannels.h"
+#include "uikit/TextEntry.h"
 
 namespace lumbra
 {
@@ -18,15 +19,6 @@ namespace
 
 // Below this client height the bar is docked as a strip.
 constexpr int32_t stripHeight = 36;
-
-std::string trimmed(const std::string& text)
-{
-    const char* blanks = " \t\r\n\f\v";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 } // namespace
 
@@ -162,7 +154,7 @@ void CDialogCreateGroup::layoutFor(int32_t height)
 
 void CDialogCreateGroup::nameChanged()
 {
-    const bool named = !trimmed(dlgItemText(nameEditId)).empty();
+    const bool named = !trimmedText(dlgItemText(nameEditId)).empty();
     for (int32_t id : {okId, stripOkId})
         if (platform::Window* button = dlgItem(id))
             button->enableWindow(named);
@@ -173,7 +165,7 @@ void CDialogCreateGroup::createGroup()
     updateData(true);
     MAI* mai = plugin != nullptr ? plugin->mai : nullptr;
     if (mai != nullptr && mai->activeDocument != nullptr)
-        createGroupOfSelection(*mai->activeDocument, mai, trimmed(name), colourButton.colour(),
+        createGroupOfSelection(*mai->activeDocument, mai, trimmedText(name), colourButton.colour(),
                                plugin->owner != nullptr ? plugin->owner->lockTimeout : documentLockTimeout);
     name.clear();
     for (int32_t id : {okId, stripOkId})

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "VornData/VornJoint.h"
 #include "plugins/MAI.h"
 
 namespace lumbra
@@ -12,6 +13,18 @@ BlockList<Element>* listOf(MAI_Doc* document, const char* listName)
     if (document == nullptr)
         return nullptr;
     return dynamic_cast<BlockList<Element>*>(document->document.getBlockList(listName));
+}
+
+// Calls `visit` with every joint of the selection, in selection order.
+template <class Visit>
+void forEachSelectedJoint(VornSelection& selection, Visit visit)
+{
+    for (knot* link = selection.objects.getFirst(); link != nullptr; link = link->getNext())
+    {
+        VornSelectable* object = VornSelection::objectOf(link);
+        if (object->getTypeID() == VornJoint::staticTypeID())
+            visit(*static_cast<VornJoint*>(object));
+    }
 }
 
 } // namespace lumbra

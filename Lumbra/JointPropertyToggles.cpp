@@ -1,5 +1,6 @@
 #include "Lumbra/JointPropertyToggles.h"
 
+#include "Lumbra/DocumentLists.h"
 #include "Lumbra/MenuItemImages.h"
 #include "VornData/PropertyChangeNotice.h"
 #include "VornData/VornDocument.h"
@@ -40,18 +41,6 @@ private:
 JointSupportStateListener selectionListener(false);
 JointSupportStateListener documentListener(false);
 JointSupportStateListener supportListener(true);
-
-// Calls `visit` with every joint of the selection.
-template <class Visit>
-void forEachSelectedJoint(VornSelection& selection, Visit visit)
-{
-    for (knot* link = selection.objects.getFirst(); link != nullptr; link = link->getNext())
-    {
-        VornSelectable* object = VornSelection::objectOf(link);
-        if (object->getTypeID() == VornJoint::staticTypeID())
-            visit(*static_cast<VornJoint*>(object));
-    }
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "Lumbra/Calculators/CalculationSetupDialog.h"
 #include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/CreateGroupDialog.h"
+#include "Lumbra/Creators/JointCreator.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
@@ -27,6 +28,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerPerspectiveViewPageTemplate();
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
+    lumbra::registerJointCreatorResources();
     lumbra::registerConsoleResources();
     lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))

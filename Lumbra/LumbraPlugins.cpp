@@ -11,6 +11,7 @@
 #include "Lumbra/Console/SelectPropertyDialog.h"
 #include "Lumbra/Console/ViewPage.h"
 #include "Lumbra/CreateGroupDialog.h"
+#include "Lumbra/Creators/JointCreator.h"
 #include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/EditMenuItems.h"
 #include "Lumbra/GroupMenuItems.h"
@@ -51,7 +52,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Main Console Page", "Create Page", makeTablePlugin<PluginMCPageCreate>},
     {"Object Creator", "Force Creator", nullptr},
     {"Object Creator", "Member Creator", nullptr},
-    {"Object Creator", "Joint Creator", nullptr},
+    {"Object Creator", "Joint Creator", makeTablePlugin<PluginCreatorJoint>},
     {"ObjectType", "ObjectType CrossSection", makeTablePlugin<PluginObjectTypeCrossSection>},
     {"ObjectType", "ObjectType Material", makeTablePlugin<PluginObjectTypeMaterial>},
     {"ObjectType", "ObjectType Modifier", makeTablePlugin<PluginObjectTypeModifier>},

@@ -3,6 +3,8 @@
 #include "VornData/IntrusiveList.h"
 #include "plugins/MAI.h"
 
+#include <cstring>
+
 const char* VornPluginViewBase::getTypeName()
 {
     return "View Base";
@@ -118,7 +120,14 @@ void VornPluginSnapObject::execute(MAI_View* activeView)
     master->snapEnabled = master->snapEnabled != 0 ? 0 : 1;
 }
 
-SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp)
+bool hasSnapKind(VornPluginSnapObject* snapObject, const char* kind)
+{
+    const char* own = snapObject->getSnapKind();
+    return own != nullptr && kind != nullptr && std::strcmp(own, kind) == 0;
+}
+
+SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp,
+                            const char* kind)
 {
     SnapPoint best(stamp);
     best.distance = noSnapDistance;
@@ -126,6 +135,8 @@ SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x
     {
         auto* snapObject = dynamic_cast<VornPluginSnapObject*>(plugin);
         if (snapObject == nullptr || !snapObject->isUsable() || !snapObject->isEnabled())
+            continue;
+        if (kind != nullptr && !hasSnapKind(snapObject, kind))
             continue;
         SnapPoint trial(stamp);
         if (snapObject->snapPoint(&trial, view, x, y, static_cast<float>(best.distance)) &&

@@ -176,10 +176,15 @@ public:
     VornPluginSnapObject* master;
 };
 
+// Whether the snap object (not null) offers points of exactly that kind (case matters).
+bool hasSnapKind(VornPluginSnapObject* snapObject, const char* kind);
+
 // The distance a snap search starts from: farther than any point on a screen.
 constexpr double noSnapDistance = 80000000.0;
 
 // The point that the enabled and usable snap objects of a list (chained as plugins, a view type's
 // snap-object list) find around (x, y) in the view: the one at the smallest distance, an earlier
-// object winning a tie. Its source is null when none found a point.
-SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp);
+// object winning a tie. Its source is null when none found a point. With a kind, only snap objects
+// of exactly that kind are asked.
+SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp,
+                            const char* kind = nullptr);

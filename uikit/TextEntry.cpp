@@ -42,3 +42,12 @@ void trimTrailingBlanks(std::string& text)
     const size_t last = text.find_last_not_of(" \t");
     text.erase(last == std::string::npos ? 0 : last + 1);
 }
+
+std::string trimmedText(std::string_view text)
+{
+    constexpr std::string_view blanks = " \t\r\n\f\v";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}

@@ -40,3 +40,5 @@ const char* skipBlanks(const char* text);
 std::string_view skipBlanks(std::string_view text);
 // Cuts trailing blanks and tabs.
 void trimTrailingBlanks(std::string& text);
+// The text without white space (blanks, tabs, line ends, form feeds) at either end.
+std::string trimmedText(std::string_view text);

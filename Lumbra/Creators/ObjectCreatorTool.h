@@ -1,0 +1,89 @@
+#pragma once
+
+// What every creator of the library shares as a tool: the snap search of each mouse event, the
+// feeding of its creation pagettes, the click that creates, and the locked creation of one object
+// from what the pagettes hold.
+
+#include "Lumbra/LumbraPluginTexts.h"
+#include "plugins/DocumentChangeLock.h"
+#include "plugins/VornPluginObjectType.h"
+
+class PluginManager;
+class VornBaseObject;
+
+namespace lumbra
+{
+
+// A creation pagette of one of the library's creators. Before an object is made every pagette
+// reads and checks its input, so that a refused value leaves the document unchanged.
+class CreationPagette : public VornPluginCreatorPagette
+{
+public:
+    // False (after telling the user) when the pagette's input cannot be taken.
+    virtual bool readInput() { return true; }
+    // The creator that owns the pagette; null before it is packaged.
+    VornPluginObjectCreator* creator() const;
+};
+
+// The snap objects that a view type registered under its own "... Snap Object" type; null when it
+// registered none.
+VornPluginBase* snapObjectsOfViewType(const PluginManager* registry, const VornPluginBase* viewType);
+
+class ObjectCreatorTool : public VornPluginObjectCreator
+{
+public:
+    ObjectCreatorTool(const PluginTexts& texts, const char* objectTypeName, int32_t bitmapId);
+
+    const char* getName() override { return texts.name; }
+    const char* getDescription() override { return texts.description; }
+    void about(PluginWindowHandle* parent) override;
+    const char* getObjectTypeName() override { return objectTypeName; }
+    int32_t getBitmapID() override { return bitmapId; }
+    platform::ToolbarButton* getButton() override { return &button; }
+    void registerPluginTypes(PluginManager* registry) override;
+    // Snaps the event to the nearest point of a "Point" snap object of the view under the mouse,
+    // hands the point (or the raw event) to the creation pagettes and creates on a release of the
+    // left button while the right one is not held.
+    void onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags) override;
+    // Reads every creation pagette; then, under the document lock, makes the object and lets the
+    // pagettes fill it. Nothing is made when a pagette refuses its input or the lock is given up.
+    bool createObject() override;
+    void deactivate() override {}
+
+    // The pagette types the creator registers and owns.
+    VornPluginBase* createPagetteTypes = nullptr;
+    VornPluginBase* editPagetteTypes = nullptr;
+    // How long a creation waits for the document before it asks the user.
+    std::chrono::milliseconds lockTimeout = documentLockTimeout;
+
+protected:
+    // The new, empty object in the document's list; null when the list is missing.
+    virtual VornBaseObject* makeObject(MAI_Doc* document) = 0;
+    // The type names of the two pagette kinds ("Creator Joint Pagette", "Edit Joint Pagette").
+    virtual const char* createPagetteTypeName() = 0;
+    virtual const char* editPagetteTypeName() = 0;
+    // Puts a packaged pagette at the head of the creation chain; answers it.
+    template <class Pagette>
+    Pagette* addCreate(Pagette* pagette)
+    {
+        addCreatePagette(pagette);
+        return pagette;
+    }
+    template <class Pagette>
+    Pagette* addEdit(Pagette* pagette)
+    {
+        addEditPagette(pagette);
+        return pagette;
+    }
+
+private:
+    PluginTexts texts;
+    const char* objectTypeName;
+    int32_t bitmapId;
+    const PluginManager* registry = nullptr;
+};
+
+// The text of the box shown when a creator waits too long for the document.
+extern const char* const creatorLockWaitingText;
+
+} // namespace lumbra
