@@ -10,6 +10,7 @@
 #include "uikit/DialogNumbers.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 namespace lumbra
@@ -242,7 +243,7 @@ void CPageCrossSectionProperties::refresh(VornCrossSection* crossSection)
             edit->sendMessage(platform::EM_SETREADONLY, computed ? 1 : 0);
             edit->enableWindow(true);
         }
-        values[index] = (crossSection->*sectionRows[index].get)();
+        values[index] = std::invoke(sectionRows[index].get, *crossSection);
         if (row != sendingRow)
             showPageNumber(*this, editIds[index], values[index]);
         spinner(row).enableWindow(!computed);
@@ -268,7 +269,7 @@ void CPageCrossSectionProperties::beginSpin(int32_t row)
 {
     // The spin starts from the value itself, not from its rounded text.
     if (VornCrossSection* crossSection = current())
-        values[static_cast<size_t>(row)] = (crossSection->*sectionRows[static_cast<size_t>(row)].get)();
+        values[static_cast<size_t>(row)] = std::invoke(sectionRows[static_cast<size_t>(row)].get, *crossSection);
 }
 
 void CPageCrossSectionProperties::spun(int32_t row)

@@ -7,6 +7,7 @@
 #include "platform/SystemValues.h"
 #include "uikit/DialogNumbers.h"
 
+#include <functional>
 #include <string>
 
 namespace lumbra
@@ -170,7 +171,7 @@ void CPageMaterialValues::refresh(VornMaterial* material)
             setDlgItemText(editId(row), "");
             continue;
         }
-        values[index] = (material->*valueRows[index].get)();
+        values[index] = std::invoke(valueRows[index].get, *material);
         showPageNumber(*this, editId(row), values[index]);
     }
 }
@@ -189,7 +190,7 @@ void CPageMaterialValues::beginSpin(int32_t row)
 {
     // The spin starts from the value itself, not from its text.
     if (VornMaterial* material = current())
-        values[static_cast<size_t>(row)] = (material->*valueRows[static_cast<size_t>(row)].get)();
+        values[static_cast<size_t>(row)] = std::invoke(valueRows[static_cast<size_t>(row)].get, *material);
 }
 
 void CPageMaterialValues::spun(int32_t row)
