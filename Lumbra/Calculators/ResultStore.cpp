@@ -94,6 +94,12 @@ bool ResultTriple::attach(BlockListGroup& group)
                 delete list;
                 throw;
             }
+            for (BlockListBase*& slot : made_)
+                if (slot == nullptr)
+                {
+                    slot = list;
+                    break;
+                }
         }
         lists_[index] = list;
     }
@@ -101,6 +107,12 @@ bool ResultTriple::attach(BlockListGroup& group)
     source_ = 0;
     target_ = 1;
     return true;
+}
+
+ResultTriple::~ResultTriple()
+{
+    for (BlockListBase* list : made_)
+        delete list;
 }
 
 void ResultTriple::resetPublished()

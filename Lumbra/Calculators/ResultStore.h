@@ -45,6 +45,10 @@ class ResultTriple
 {
 public:
     explicit ResultTriple(const ResultKind& kind) : kind(kind) {}
+    // Destroys the lists this triple made (a parent list does not destroy its children).
+    ~ResultTriple();
+    ResultTriple(const ResultTriple&) = delete;
+    ResultTriple& operator=(const ResultTriple&) = delete;
 
     // Finds the three lists among the children of the kind's parent list by name and makes the
     // missing ones. The roles follow the names: published the list under the public name, source
@@ -69,6 +73,8 @@ private:
     void nameRoles();
 
     BlockListBase* lists_[3]{};
+    // The lists this triple made, whatever names they carry now.
+    BlockListBase* made_[3]{};
     int published_ = 0;
     int source_ = 0;
     int target_ = 1;
@@ -76,7 +82,8 @@ private:
 
 // The result lists of one document, shared by all its calculators: one triple per result kind, so
 // that no two lists ever carry one name, and the mutex that guards their roles. Each calculator's
-// item keeps the store alive while its worker may use it.
+// item keeps the store alive while its worker may use it. The store owns the lists it made: they
+// go with it when the document closes, before the model's lists.
 class ResultStore
 {
 public:

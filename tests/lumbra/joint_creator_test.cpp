@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -68,7 +70,7 @@ public:
 std::vector<double> coordinatesOf(const VornJoint& joint)
 {
     return {joint.getCreationCoordinate().x, joint.getCreationCoordinate().y, joint.getCreationCoordinate().z,
-            joint.getPosition().x, joint.getPosition().y, joint.getPosition().z};
+            joint.getPosition().x,           joint.getPosition().y,           joint.getPosition().z};
 }
 
 class JointCreatorTest : public ::testing::Test
@@ -118,7 +120,10 @@ protected:
     // The tool becomes active as the creator menu item makes it so.
     void activate() { doc.setActiveMenuItem(creator->toolMenuItem); }
 
-    BlockList<VornJoint>* joints() { return dynamic_cast<BlockList<VornJoint>*>(doc.document.getBlockList("VornJoint")); }
+    BlockList<VornJoint>* joints()
+    {
+        return dynamic_cast<BlockList<VornJoint>*>(doc.document.getBlockList("VornJoint"));
+    }
     uint32_t jointCount() { return joints()->getCount(); }
     VornJoint* lastJoint() { return &joint(jointCount() - 1); }
     VornJoint& joint(uint32_t index) { return (*joints())[index]; }
@@ -138,8 +143,9 @@ protected:
 
 TEST_F(JointCreatorTest, PackagesItsToolAndTheCreationChainInTheOrderOfCreation)
 {
-    EXPECT_EQ(chain, (std::vector<std::string>{"Name Pagette", "Coordinates Pagette", "Support Pagette",
-                                               "Orientation Pagette", "CreateButton Pagette"}));
+    EXPECT_EQ(chain,
+              (std::vector<std::string>{"Name Pagette", "Coordinates Pagette", "Support Pagette", "Orientation Pagette",
+                                        "CreateButton Pagette"}));
     ASSERT_NE(creator->toolMenuItem, nullptr);
     EXPECT_STREQ(creator->toolMenuItem->getMenuPath(), "&Create\\&Joint");
     EXPECT_EQ(registry.getFirstPlugin("Creator Joint Pagette") != nullptr, true);
@@ -181,9 +187,9 @@ TEST_F(JointCreatorTest, TheStrictlyNearestPointSnapWinsAndJointSnapsAreNotUsed)
         second->screenDistance = c.secondGrid;
         creator->toolMenuItem->onMouse(&view, 100, 50, 0, InputEvent::LeftUp);
         SCOPED_TRACE(std::to_string(c.firstGrid) + " / " + std::to_string(c.secondGrid));
-        EXPECT_EQ(coordinatesOf(*lastJoint()),
-                  (std::vector<double>{c.expected.x, c.expected.y, c.expected.z, c.expected.x, c.expected.y,
-                                       c.expected.z}));
+        EXPECT_EQ(
+            coordinatesOf(*lastJoint()),
+            (std::vector<double>{c.expected.x, c.expected.y, c.expected.z, c.expected.x, c.expected.y, c.expected.z}));
         EXPECT_TRUE(coordinates->model.readOnly);
     }
     EXPECT_EQ(jointSnap->asked, 0);
@@ -241,10 +247,8 @@ TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreO
         bool readOnly, enabled;
     };
     const Step steps[] = {
-        {&point, InputEvent::Move, {4, 5, 6}, true, true},
-        {&jointSnap, InputEvent::Move, {4, 5, 6}, true, true},
-        {nullptr, InputEvent::Move, {7, 8, 0}, true, false},
-        {&point, InputEvent::Leave, {7, 8, 0}, false, false},
+        {&point, InputEvent::Move, {4, 5, 6}, true, true},    {&jointSnap, InputEvent::Move, {4, 5, 6}, true, true},
+        {nullptr, InputEvent::Move, {7, 8, 0}, true, false},  {&point, InputEvent::Leave, {7, 8, 0}, false, false},
         {nullptr, InputEvent::Leave, {7, 8, 0}, false, true},
     };
     JointCoordinatesModel& model = coordinates->model;
@@ -518,8 +522,9 @@ TEST_F(JointEditPagesTest, TheDisplacementPageShowsCommonValuesOrMeansAndNaWitho
     EXPECT_EQ(displacement.model.labels[0], "Displ.X");
 
     auto* joints = dynamic_cast<BlockList<VornJoint>*>(doc.document.getBlockList("VornJoint"));
-    auto* results = new BlockList<CalcDisplacement>("Displacements");
-    joints->addChild(results);
+    // A parent list does not destroy its children: the test keeps its own.
+    auto results = std::make_unique<BlockList<CalcDisplacement>>("Displacements");
+    joints->addChild(results.get());
     (*results)[BlockList<VornJoint>::getIndex(&joint("J1"))].displacement = Vector3(1, 2, 2);
     (*results)[BlockList<VornJoint>::getIndex(&joint("J2"))].displacement = Vector3(1, 0, 0);
     displacement.updateFromSelection(0, select({"J1", "J2"}));
