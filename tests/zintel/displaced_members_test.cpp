@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "plugins/VornPluginCalculator.h"
 
 #include <string>
@@ -260,16 +262,31 @@ TEST_F(DisplacedMembersInWindow, EachShownLayerAsksTheActiveCalculatorOncePerFra
     RecordingCalculator calculator;
     MAI_Doc& document = *host.viewInterface()->document;
     document.setActiveCalculator(&calculator);
+    // How often each frame (stamp) asked, for the requests from `first` on; the window may paint
+    // more than once after a change, each paint is one frame.
+    const auto requestsPerFrame = [&](size_t first) {
+        std::map<int32_t, int> perFrame;
+        for (size_t index = first; index < calculator.requests.size(); ++index)
+        {
+            EXPECT_EQ(calculator.requests[index].first, 0) << "the joint displacements";
+            ++perFrame[calculator.requests[index].second];
+        }
+        return perFrame;
+    };
     show("Displaced Members by Stress");
-    ASSERT_EQ(calculator.requests.size(), 1u);
-    EXPECT_EQ(calculator.requests[0].first, 0) << "the joint displacements";
+    ASSERT_FALSE(calculator.requests.empty());
+    for (const auto& [stamp, count] : requestsPerFrame(0))
+        EXPECT_EQ(count, 1) << "frame " << stamp;
+    const size_t before = calculator.requests.size();
     show("Displaced Members by Relative Stress");
-    ASSERT_EQ(calculator.requests.size(), 3u) << "one request per shown layer, with the frame's stamp";
-    EXPECT_EQ(calculator.requests[1].second, calculator.requests[2].second);
+    ASSERT_GT(calculator.requests.size(), before);
+    for (const auto& [stamp, count] : requestsPerFrame(before))
+        EXPECT_EQ(count, 2) << "one request per shown layer, with the frame's stamp";
 
     host.info()->xrayMode = zintel::XRay::Displacements;
+    const size_t asked = calculator.requests.size();
     host.paint();
-    EXPECT_EQ(calculator.requests.size(), 3u) << "X-rayed displacements show what was published";
+    EXPECT_EQ(calculator.requests.size(), asked) << "X-rayed displacements show what was published";
     EXPECT_NE(pixelAt(0.0, -1.0), 0x808080u) << "and are still drawn, blended";
     document.setActiveCalculator(nullptr);
 }
