@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace platform
 {
 namespace
@@ -60,6 +62,23 @@ public:
     }
 
 protected:
+    // Tabs wider than their share of the strip shrink to it, so that every tab stays visible and
+    // clickable however narrow the strip is (icons are clipped rather than tabs lost).
+    QSize tabSizeHint(int index) const override
+    {
+        QSize hint = QTabBar::tabSizeHint(index);
+        const int tabs = count();
+        if (tabs > 0 && width() > 0 && hint.width() * tabs > width())
+            hint.setWidth(std::max(1, width() / tabs));
+        return hint;
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTabBar::resizeEvent(event);
+        // The tabs' widths depend on the strip's width: lay them out again.
+        updateGeometry();
+        update();
+    }
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton)

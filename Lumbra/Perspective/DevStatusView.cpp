@@ -204,7 +204,7 @@ VornPluginBase* PluginViewDevStatus::GetPackagedPlugin(uint32_t index)
     auto* item = new (std::nothrow) PluginMenuItemView(this, "&View\\Select &Type\\&DevStatus");
     if (item == nullptr)
         throw Exc_OutOfMemory("PluginViewDevStatus::GetPackagedPlugin");
-    viewMenuItem = package(item);
+    selectMenuItem = package(item);
     return item;
 }
 

@@ -41,8 +41,6 @@ public:
     void activateView(MAI_View* previousView, VornPluginViewBase* previousViewType) override;
     void draw(platform::DeviceContext* context, ViewTypeInfo* info) override;
     void onMouse(MAI_View*, int32_t, int32_t, uint32_t) override {}
-
-    VornPluginMenuItem* viewMenuItem = nullptr;
 };
 
 } // namespace lumbra

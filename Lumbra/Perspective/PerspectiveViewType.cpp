@@ -89,7 +89,7 @@ VornPluginBase* PluginViewPerspective::GetPackagedPlugin(uint32_t index)
     {
     case 0:
         plugin = new (std::nothrow) PluginMenuItemView(this, "&View\\Select &Type\\&Perspective");
-        viewMenuItem = static_cast<VornPluginMenuItem*>(plugin);
+        selectMenuItem = static_cast<VornPluginMenuItem*>(plugin);
         break;
     case 1:
         plugin = new (std::nothrow) PluginVPDOGrid;

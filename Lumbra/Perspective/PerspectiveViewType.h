@@ -88,7 +88,6 @@ public:
     // Lets every page show the active view's values.
     void updatePages();
 
-    VornPluginMenuItem* viewMenuItem = nullptr;
     VornPluginBase* snapObjectPlugins = nullptr;
     VornPluginBase* drawObjectPlugins = nullptr;
     VornPluginBase* menuItemPlugins = nullptr;

@@ -106,10 +106,10 @@ TEST_F(StatusView, TheStatusViewPaintsOverItsBackgroundAndTakesAWindowFromThePer
     auto* status = new lumbra::PluginViewDevStatus;
     status->mai = &mai;
     registry.addPlugin(status);
-    ASSERT_NE(status->viewMenuItem, nullptr);
-    EXPECT_STREQ(status->viewMenuItem->getMenuPath(), "&View\\Select &Type\\&DevStatus");
+    ASSERT_NE(status->selectMenuItem, nullptr);
+    EXPECT_STREQ(status->selectMenuItem->getMenuPath(), "&View\\Select &Type\\&DevStatus");
     SizedView& view = openWindow(460, 300);
-    status->viewMenuItem->execute(&view);
+    status->selectMenuItem->execute(&view);
     ASSERT_EQ(view.viewTypeInfos->viewTypePlugin, status);
     platform::Surface picture(view.width, view.height, 0);
     platform::DeviceContext context(picture);
@@ -118,6 +118,6 @@ TEST_F(StatusView, TheStatusViewPaintsOverItsBackgroundAndTakesAWindowFromThePer
     EXPECT_EQ(picture.pixel(140, 5), 0x000000u); // the first column line
     EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "status_view"));
     // Back to the perspective: the same window keeps its camera.
-    viewType->viewMenuItem->execute(&view);
+    viewType->selectMenuItem->execute(&view);
     EXPECT_NE(lumbra::perspectiveOf(&view), nullptr);
 }

@@ -92,6 +92,18 @@ TEST_F(TabControlTest, AVetoKeepsTheTab)
     EXPECT_EQ(tabs.curSel(), 0);
 }
 
+TEST_F(TabControlTest, TabsShareANarrowStripInsteadOfFallingOffIt)
+{
+    tabs.insertItem(tabs.itemCount(), "CrossSections", -1, 0);
+    tabs.insertItem(tabs.itemCount(), "View", -1, 0);
+    tabs.setWindowPos(nullptr, 0, 0, 120, 30, SWP_NOMOVE | SWP_NOZORDER);
+    QCoreApplication::processEvents();
+    const QRect last = strip->tabRect(strip->count() - 1);
+    EXPECT_LE(last.right(), strip->width());
+    clickTab(4);
+    EXPECT_EQ(tabs.curSel(), 4);
+}
+
 class TreeControlTest : public ControlTest
 {
 protected:
