@@ -629,7 +629,9 @@ platform::LResult CPluginDialogBar::windowProc(std::uint32_t message, platform::
         }
         for (int32_t y = 0; bitmap != nullptr && y < std::min(bitmap->height, 15); ++y)
             for (int32_t x = 0; x < std::min(bitmap->width, 15); ++x)
-                context.setPixel(7 + x, 7 + y, bitmap->pixels[static_cast<size_t>(y) * bitmap->width + x]);
+                if (const platform::ColorRef pixel = bitmap->pixels[static_cast<size_t>(y) * bitmap->width + x];
+                    pixel != platform::IMAGE_MASK_COLOUR)
+                    context.setPixel(7 + x, 7 + y, pixel);
     }
     return 0;
 }

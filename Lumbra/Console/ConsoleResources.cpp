@@ -286,6 +286,16 @@ void registerConsoleResources()
     registerPixelArtBitmap(materialListKind().treeBitmapId, materialItemRows);
 }
 
+std::span<const std::string_view> crossSectionPicture()
+{
+    return crossSectionItemRows;
+}
+
+std::span<const std::string_view> materialPicture()
+{
+    return materialItemRows;
+}
+
 int32_t addBitmapImage(ModuleHandle module, int32_t bitmapId, ImageList& images)
 {
     const BitmapResource* bitmap = nullptr;

@@ -4,6 +4,8 @@
 #include "platform/DynamicLibrary.h"
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace platform
@@ -55,6 +57,10 @@ platform::DialogTemplate viewPageTemplate();
 
 // Registers the templates and tab pictures with the library's resources.
 void registerConsoleResources();
+
+// The pictures of one cross-section and of one material (16 x 16 pixel art, '.' transparent).
+std::span<const std::string_view> crossSectionPicture();
+std::span<const std::string_view> materialPicture();
 
 // Adds the module's bitmap of that id to the image list, its 0xFF00FF pixels transparent; the index
 // of the new image, or -1 when the module has no such bitmap or it is smaller than one image.

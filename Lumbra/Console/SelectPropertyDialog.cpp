@@ -1,9 +1,11 @@
 #include "Lumbra/Console/SelectPropertyDialog.h"
 
 #include "BlockLists/BlockList.h"
+#include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/Console/SelectionLinks.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraMenuItem.h"
+#include "Lumbra/MenuItemImages.h"
 #include "VornData/ObjectChangeNotice.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornMaterial.h"
@@ -372,6 +374,8 @@ void registerSelectPropertyTemplates()
 {
     for (const SelectDialogKind* kind : {&materialKind, &crossSectionKind})
         registerDialogTemplate(thisModule(), kind->dialogId, selectPropertyTemplate());
+    registerPixelArtBitmap(materialKind.titleBitmapId, materialPicture());
+    registerPixelArtBitmap(crossSectionKind.titleBitmapId, crossSectionPicture());
 }
 
 } // namespace lumbra

@@ -6,6 +6,8 @@
 #include "uikit/PropertyColumns.h"
 #include "Lumbra/Console/SectionListPage.h"
 #include "Lumbra/Console/SelectPropertyDialog.h"
+#include "Lumbra/LumbraLibrary.h"
+#include "platform/Resources.h"
 #include "VornData/ObjectChangeNotice.h"
 #include "Lumbra/SectionPages/SectionPageTemplates.h"
 #include "__globalobjectdevice/NotificationChannels.h"
@@ -375,6 +377,18 @@ TEST_F(SelectPropertyDialogTest, MembersWithDifferentMaterialsShowNoneAndChoosin
     EXPECT_EQ(shownText(materialCombo()), "Wood");
     EXPECT_EQ(materialCombo().count(), 2);
     (void)steel;
+}
+
+TEST_F(SelectPropertyDialogTest, TheBarsTitlePictureIsOneOfTheLibrarysBitmaps)
+{
+    for (VornPluginDialog* dialog : {static_cast<VornPluginDialog*>(materials), static_cast<VornPluginDialog*>(sections)})
+    {
+        const int32_t bitmap = dialog->getDockInfo(DockInfo::TitleBitmap);
+        ASSERT_GT(bitmap, 0);
+        const platform::BitmapResource* picture = platform::findBitmapResource(lumbra::thisModule(), bitmap);
+        ASSERT_NE(picture, nullptr) << bitmap;
+        EXPECT_EQ(picture->width, 16);
+    }
 }
 
 TEST_F(SelectPropertyDialogTest, WhatTheComboShowsForASelection)
