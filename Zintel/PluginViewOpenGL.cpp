@@ -9,6 +9,7 @@
 #include "Zintel/DrawObjects/Joints.h"
 #include "Zintel/DrawObjects/Markers.h"
 #include "Zintel/DrawObjects/Members.h"
+#include "Zintel/DrawObjects/TestTerrain.h"
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/PluginMenuItemView.h"
@@ -101,7 +102,7 @@ constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     packagedPlugin<PluginVPSOPlane>, // 21
     packagedPlugin<PluginVODOJoints>, // 22
     makeGridSnap, // 23
-    nullptr, // 24 test terrain
+    packagedPlugin<PluginVODOTest>, // 24
     packagedViewSetting<0>, // 25 detail maximum
     packagedViewSetting<1>, // 26 detail high
     packagedViewSetting<2>, // 27 detail medium

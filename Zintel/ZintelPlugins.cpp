@@ -1,6 +1,7 @@
 #include "Zintel/ZintelPlugins.h"
 
 #include "Zintel/PluginViewOpenGL.h"
+#include "Zintel/ScalelessSize.h"
 #include "plugins/PluginLibraryApplication.h"
 #include "plugins/VornPluginViewBase.h"
 
@@ -17,7 +18,7 @@ VornPluginViewBase* keptViewType = nullptr;
 } // namespace
 
 const std::array<PluginTableEntry, 2> pluginTable = {{
-    {"Dialog", "Scaleless Size Dialog", nullptr},
+    {"Dialog", "Scaleless Size Dialog", makeTablePlugin<PluginScalelessSizeDialog>},
     {"View Base", "OpenGL", makeTablePlugin<PluginViewOpenGL>},
 }};
 

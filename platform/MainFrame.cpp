@@ -778,8 +778,14 @@ void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
             dock->widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             if (dock->isFloating())
             {
+                // The floating window holds the bar under its title: the bar itself gets the size.
                 const Size size = sized->calcDynamicLayout(-1, LM_MRUWIDTH);
                 dock->resize(size.width, size.height);
+                if (QLayout* layout = dock->layout())
+                    layout->activate();
+                const QSize inner = dock->widget()->size();
+                dock->resize(size.width + std::max(0, size.width - inner.width()),
+                             size.height + std::max(0, size.height - inner.height()));
                 return;
             }
             const Qt::DockWidgetArea area = state_->window->dockWidgetArea(dock);

@@ -334,6 +334,22 @@ TEST_F(FrameTest, DialogBarsAskForTheirSizeWhenDocked)
     EXPECT_FALSE(frame.isDialogBarVisible(bar));
 }
 
+// A floating bar shows the whole size it asks for under the title of its floating window.
+TEST_F(FrameTest, AFloatingDialogBarGetsItsWholeSizeUnderItsTitle)
+{
+    SizedBar bar;
+    bar.sizes.floating = {150, 29};
+    bar.sizes.modeFlags = 15;
+    ASSERT_TRUE(bar.create("#32770", "Size", WS_CHILD | WS_VISIBLE, {0, 0, 150, 29}, &frame));
+    frame.addDialogBar(bar, CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+    frame.floatDialogBar(bar, Point{300, 300});
+    application.processMessages();
+    ASSERT_TRUE(frame.isBarFloating(bar));
+    EXPECT_EQ(bar.modes.back(), static_cast<std::uint32_t>(LM_MRUWIDTH));
+    EXPECT_EQ(bar.state()->widget->width(), 150);
+    EXPECT_EQ(bar.state()->widget->height(), 29);
+}
+
 TEST_F(FrameTest, AHiddenBarHidesTheWindowsInsideItAndIsFoundFromThem)
 {
     DialogBar bar;
