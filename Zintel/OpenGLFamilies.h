@@ -4,6 +4,7 @@
 // that go with them.
 
 #include "plugins/VornPluginViewBase.h"
+#include "platform/ToolbarButton.h"
 
 #include <cstdint>
 #include <new>
@@ -79,6 +80,9 @@ class PluginVOMenuItem : public VornPluginMenuItem
 {
 public:
     const char* getTypeName() override;
+
+    // The item's button on the view page's tool bar (command id 0 until the page gives it one).
+    platform::ToolbarButton pageButton;
 };
 
 // A page of the OpenGL view page ("OpenGL Page").

@@ -12,6 +12,7 @@
 #include "Zintel/DrawObjects/TestTerrain.h"
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/OpenGLView.h"
+#include "Zintel/Pages/ViewPageOpenGL.h"
 #include "Zintel/PluginMenuItemView.h"
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/SnapObjects.h"
@@ -95,10 +96,10 @@ constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     packagedPlugin<PluginVOMIZoom>, // 14
     packagedPlugin<PluginVOMIRotate>, // 15
     packagedPlugin<PluginVOMIPan>, // 16
-    nullptr, // 17 stress page
-    nullptr, // 18 grid page
-    nullptr, // 19 advanced settings page
-    nullptr, // 20 colours page
+    packagedPlugin<PluginVOPageStress>, // 17
+    packagedPlugin<PluginVOPageGrid>, // 18
+    packagedPlugin<PluginVOPageAdvancedSettings>, // 19
+    packagedPlugin<PluginVOPageColors>, // 20
     packagedPlugin<PluginVPSOPlane>, // 21
     packagedPlugin<PluginVODOJoints>, // 22
     makeGridSnap, // 23
@@ -230,13 +231,23 @@ void PluginViewOpenGL::about(PluginWindowHandle* parent)
 
 PluginWindowRequest* PluginViewOpenGL::getWindowRequest()
 {
-    // The view page is not part of the library yet: the type has no window.
-    return nullptr;
+    registerOpenGLPageTemplates();
+    if (viewPage == nullptr)
+    {
+        viewPage = std::make_unique<CViewPageOpenGL>(this);
+        dialogObject = viewPage.get();
+    }
+    return requestWindow(CViewPageOpenGL::templateId);
 }
 
 bool PluginViewOpenGL::activatePlugin(VornPluginBase* plugin)
 {
-    return plugin != nullptr && inList(menuItems, plugin);
+    if (plugin == nullptr || !inList(menuItems, plugin))
+        return false;
+    // The page shows the item's button checked and makes the item the active tool.
+    if (viewPage != nullptr && viewPage->exists())
+        viewPage->selectToolItem(static_cast<VornPluginMenuItem*>(plugin));
+    return true;
 }
 
 ViewTypeInfo* PluginViewOpenGL::getViewTypeInfo(MAI_View* view)

@@ -9,6 +9,7 @@
 namespace zintel
 {
 
+class CViewPageOpenGL;
 class OpenGLDrawObject;
 class OpenGLView;
 class PluginVPSOGrid;
@@ -55,6 +56,8 @@ public:
     VornPluginBase* drawObjectPlugins = nullptr;
     VornPluginBase* menuItems = nullptr;
     VornPluginBase* pages = nullptr;
+    // The view type's page, made at the first window request.
+    std::unique_ptr<CViewPageOpenGL> viewPage;
     bool bandMoved = false;
     std::unique_ptr<uint32_t[]> selectBuffer;
     int32_t selectBufferCapacity = 0;

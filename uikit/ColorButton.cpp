@@ -16,7 +16,7 @@ bool CColorButton::chooseColour()
     uint32_t chosen = colour();
     if (!platform::chooseColour(platform::WindowHandle::None, chosen, platform::CC_RGBINIT | platform::CC_FULLOPEN))
         return false;
-    *colourPointer = chosen;
+    *colourPointer = chosen | chosenTopByte;
     invalidate(true);
     updateWindow();
     return true;

@@ -42,6 +42,8 @@ protected:
 
     uint32_t ownColour = defaultColour;
     uint32_t* colourPointer;
+    // Or-ed into a colour chosen in the dialog (a library's version stores its choices opaque).
+    uint32_t chosenTopByte = 0;
 };
 
 // The frame a focused kit control draws over its colour: a one-pixel outline 3 pixels inside

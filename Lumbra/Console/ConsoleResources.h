@@ -2,6 +2,7 @@
 
 #include "platform/DialogTemplate.h"
 #include "platform/DynamicLibrary.h"
+#include "uikit/BitmapImages.h"
 
 #include <cstdint>
 #include <span>
@@ -62,8 +63,6 @@ void registerConsoleResources();
 std::span<const std::string_view> crossSectionPicture();
 std::span<const std::string_view> materialPicture();
 
-// Adds the module's bitmap of that id to the image list, its 0xFF00FF pixels transparent; the index
-// of the new image, or -1 when the module has no such bitmap or it is smaller than one image.
-int32_t addBitmapImage(platform::ModuleHandle module, int32_t bitmapId, platform::ImageList& images);
+using ::addBitmapImage;
 
 } // namespace lumbra

@@ -1,0 +1,126 @@
+#pragma once
+
+// The OpenGL view type's page on the console's View page: a tool bar with the view's menu items
+// that have an image, and below it the stack of the four pagettes, each owned by its page plugin.
+
+#include "Zintel/OpenGLFamilies.h"
+#include "Zintel/Pages/OpenGLPagettes.h"
+#include "platform/Dialog.h"
+#include "platform/ImageList.h"
+#include "platform/Toolbar.h"
+#include "uikit/PagetteStack.h"
+
+#include <memory>
+
+class VornPluginMenuItem;
+
+namespace zintel
+{
+
+class PluginViewOpenGL;
+
+class CViewPageOpenGL : public platform::Dialog
+{
+public:
+    static constexpr int32_t templateId = 132;
+    static constexpr int32_t toolbarId = 1012;
+    static constexpr int32_t scrollBarId = 1000;
+    static constexpr int32_t firstCommandId = 0x8000;
+
+    explicit CViewPageOpenGL(PluginViewOpenGL* viewType);
+    ~CViewPageOpenGL() override;
+    bool onInitDialog() override;
+    bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
+    platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
+
+    // Shows the item's button checked and every other one unchecked, records the item as the view
+    // type's tool and makes it the active document's tool.
+    void selectToolItem(VornPluginMenuItem* item);
+    void layout(int32_t width, int32_t height);
+
+    platform::Toolbar toolbar;
+    PagetteStack stack;
+    CEmptyChildDialog holder;
+    int32_t nextCommandId = firstCommandId;
+    int32_t toolbarHeight = 0;
+
+private:
+    PluginViewOpenGL* viewType;
+    platform::ImageList images{{16, 16}};
+    std::unique_ptr<PluginWindowHandle> holderHandle;
+};
+
+// The fixed texts of a page plugin.
+struct OpenGLPageTexts
+{
+    const char* name;
+    const char* description;
+    const char* aboutCaption;
+};
+
+// A page plugin: one pagette of the view page, whose window object it makes at the first window
+// request and keeps for the run.
+template <class Pagette>
+class OpenGLPage : public PluginVOPage
+{
+public:
+    explicit OpenGLPage(const OpenGLPageTexts& texts) : texts(texts) {}
+
+    const char* getName() override { return texts.name; }
+    const char* getDescription() override { return texts.description; }
+    void about(PluginWindowHandle* parent) override;
+    PluginWindowRequest* getWindowRequest() override
+    {
+        if (pagette == nullptr)
+        {
+            pagette = std::make_unique<Pagette>(this);
+            dialogObject = pagette.get();
+        }
+        return requestWindow(Pagette::templateId);
+    }
+    void updatePage() override
+    {
+        if (pagette != nullptr && windowHandle != nullptr && windowHandle->getWnd() != nullptr)
+            pagette->refresh();
+    }
+
+    std::unique_ptr<Pagette> pagette;
+
+private:
+    OpenGLPageTexts texts;
+};
+
+// Shows the page's about box: its name and the year.
+void showPageAbout(PluginWindowHandle* parent, const char* name, const char* caption);
+
+template <class Pagette>
+void OpenGLPage<Pagette>::about(PluginWindowHandle* parent)
+{
+    showPageAbout(parent, texts.name, texts.aboutCaption);
+}
+
+class PluginVOPageAdvancedSettings : public OpenGLPage<CViewOpenGLPagetteSetup>
+{
+public:
+    PluginVOPageAdvancedSettings();
+};
+
+class PluginVOPageColors : public OpenGLPage<CViewOpenGLPagetteColors>
+{
+public:
+    PluginVOPageColors();
+};
+
+class PluginVOPageGrid : public OpenGLPage<CViewOpenGLPagetteGrid>
+{
+public:
+    PluginVOPageGrid();
+};
+
+class PluginVOPageStress : public OpenGLPage<CViewOpenGLPagetteStress>
+{
+public:
+    PluginVOPageStress();
+};
+
+} // namespace zintel
