@@ -110,10 +110,10 @@ const std::array<PluginWindowTableEntry, 32> windowTable = {{
     {133, nullptr}, // CViewPerspectivePagetteSetup
     {134, nullptr}, // CPageMemberJoints
     {135, nullptr}, // CMCPageEdit: made around the plugin's own dialog object
-    {136, nullptr}, // CPageEditStaticSelection
+    {136, nullptr}, // CPageEditStaticSelection: made around the plugin's own dialog object
     {137, makeLumbraDialog<CDialogCreateGroup>},
-    {138, nullptr}, // CPageEditStaticSelected
-    {139, nullptr}, // CPageEditStaticModifiers
+    {138, nullptr}, // CPageEditStaticSelected: made around the plugin's own dialog object
+    {139, nullptr}, // CPageEditStaticModifiers: made around the plugin's own dialog object
     {140, nullptr}, // CPageEditStaticHistory
     {141, nullptr}, // CPageEditJointCoordinates
     {142, nullptr}, // CPageEditMemberJoints

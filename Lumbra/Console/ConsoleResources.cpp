@@ -1,8 +1,11 @@
 #include "Lumbra/Console/ConsoleResources.h"
 
+#include "Lumbra/Console/ModifiersPagette.h"
 #include "Lumbra/Console/PropertyListDialog.h"
 #include "Lumbra/Console/SectionListPage.h"
 #include "Lumbra/Console/SelectPropertyDialog.h"
+#include "Lumbra/Console/SelectedObjectPagette.h"
+#include "Lumbra/Console/SelectionSetsPagette.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/MenuItemImages.h"
 #include "platform/ImageList.h"
@@ -272,6 +275,9 @@ void registerConsoleResources()
     registerDialogTemplate(module, ConsoleDialog::CreatePage, createPageTemplate());
     registerDialogTemplate(module, ConsoleDialog::EditPage, editPageTemplate());
     registerDialogTemplate(module, ConsoleDialog::ViewPage, viewPageTemplate());
+    registerDialogTemplate(module, CPageEditStaticModifiers::dialogId, modifiersPagetteTemplate());
+    registerDialogTemplate(module, CPageEditStaticSelected::dialogId, selectedPagetteTemplate());
+    registerDialogTemplate(module, CPageEditStaticSelection::dialogId, selectionPagetteTemplate());
     for (const SectionListKind* kind : {&crossSectionListKind(), &materialListKind()})
         registerDialogTemplate(module, kind->dialogId, sectionListTemplate(*kind));
     registerSelectPropertyTemplates();

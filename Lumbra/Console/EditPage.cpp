@@ -1,6 +1,9 @@
 #include "Lumbra/Console/EditPage.h"
 
 #include "Lumbra/Console/ConsoleResources.h"
+#include "Lumbra/Console/ModifiersPagette.h"
+#include "Lumbra/Console/SelectedObjectPagette.h"
+#include "Lumbra/Console/SelectionSetsPagette.h"
 #include "VornData/generalException.h"
 #include "plugins/MAI.h"
 #include "plugins/PluginManager.h"
@@ -19,15 +22,21 @@ const ConsolePageTexts editPageTexts = {
     "Edit Page:\nSupplies the interface for \nselecting and modifying objects.",
 };
 
+template <class Pagette>
+VornPlugin* makeStaticPagette()
+{
+    return new Pagette;
+}
+
 } // namespace
 
 const std::array<EditStaticPagetteMaker, 4>& editStaticPagetteMakers()
 {
     static const std::array<EditStaticPagetteMaker, 4> makers = {{
         nullptr, // History
-        nullptr, // Modifiers
-        nullptr, // Selected
-        nullptr, // Selection
+        makeStaticPagette<PluginEditStaticPageModifiers>,
+        makeStaticPagette<PluginEditStaticPageSelected>,
+        makeStaticPagette<PluginEditStaticPageSelection>,
     }};
     return makers;
 }
