@@ -3,6 +3,7 @@
 #include "Lumbra/Calculators/CalculationSetupDialog.h"
 #include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/CreateGroupDialog.h"
+#include "Lumbra/Creators/ForceCreator.h"
 #include "Lumbra/Creators/JointCreator.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
@@ -29,6 +30,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
     lumbra::registerJointCreatorResources();
+    lumbra::registerForceCreatorResources();
     lumbra::registerConsoleResources();
     lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))

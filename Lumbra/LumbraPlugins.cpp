@@ -11,6 +11,7 @@
 #include "Lumbra/Console/SelectPropertyDialog.h"
 #include "Lumbra/Console/ViewPage.h"
 #include "Lumbra/CreateGroupDialog.h"
+#include "Lumbra/Creators/ForceCreator.h"
 #include "Lumbra/Creators/JointCreator.h"
 #include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/EditMenuItems.h"
@@ -50,7 +51,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Main Console Page", "Materials Page", makeMaterialsPage},
     {"Main Console Page", "Edit Page", makeTablePlugin<PluginMCPageEdit>},
     {"Main Console Page", "Create Page", makeTablePlugin<PluginMCPageCreate>},
-    {"Object Creator", "Force Creator", nullptr},
+    {"Object Creator", "Force Creator", makeTablePlugin<PluginCreatorForce>},
     {"Object Creator", "Member Creator", nullptr},
     {"Object Creator", "Joint Creator", makeTablePlugin<PluginCreatorJoint>},
     {"ObjectType", "ObjectType CrossSection", makeTablePlugin<PluginObjectTypeCrossSection>},
@@ -95,7 +96,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
 }};
 
 // The main console (101) and the pages, pagettes and dialogs made from this library's resources.
-const std::array<PluginWindowTableEntry, 32> windowTable = {{
+const std::array<PluginWindowTableEntry, 34> windowTable = {{
     {101, nullptr}, // CMainConsole: made around the plugin's own dialog object
     {108, nullptr}, // CMCPageCreate: made around the plugin's own dialog object
     {109, nullptr}, // CMCPageMaterials: made around the plugin's own dialog object
@@ -127,6 +128,8 @@ const std::array<PluginWindowTableEntry, 32> windowTable = {{
     {156, makeOwnDialog},   // CPageCalcSetupBasicIterator
     {169, makeOwnDialog},   // CPageCalcSetupAutoBasicIterator
     {170, makeOwnDialog},   // CPageCalcSetupVelocityIterator
+    {172, nullptr}, // CPageForceSettings
+    {173, nullptr}, // CPageEditForceSettings
     {175, makeOwnDialog},   // CPageCalcSetupFullIterator
 }};
 

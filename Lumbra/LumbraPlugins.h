@@ -15,7 +15,7 @@ namespace lumbra
 // The library's top-level plugins, in the order GetPluginObject hands them out.
 extern const std::array<PluginTableEntry, 48> pluginTable;
 // The dialogs the library's window factory makes.
-extern const std::array<PluginWindowTableEntry, 32> windowTable;
+extern const std::array<PluginWindowTableEntry, 34> windowTable;
 
 // The plugin of a table index. Scale, Rotate and Move share their pagettes: Scale is kept when it
 // is made, and Rotate and Move made after it join its ring.

@@ -67,11 +67,11 @@ void ObjectCreatorTool::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
     MAI_View* view = mai != nullptr ? mai->hoveredView : nullptr;
     if (view == nullptr || view->viewTypeInfos == nullptr || view->viewTypeInfos->viewTypePlugin == nullptr)
         return;
-    // Joint snaps of a shared master may still be marked usable by another tool: only point snaps
-    // carry coordinates, so only they are asked.
+    // Snaps of a shared master may still be marked usable by another tool: only those of the
+    // kind the tool works with are asked.
     const SnapPoint best = findBestSnapPoint(snapObjectsOfViewType(registry, view->viewTypeInfos->viewTypePlugin),
                                              view, static_cast<float>(x), static_cast<float>(y),
-                                             platform::tickCount(), "Point");
+                                             platform::tickCount(), searchedSnapKind());
     for (VornPluginPagette* pagette = createPagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
     {
         auto* creation = static_cast<VornPluginCreatorPagette*>(pagette);

@@ -41,9 +41,9 @@ public:
     int32_t getBitmapID() override { return bitmapId; }
     platform::ToolbarButton* getButton() override { return &button; }
     void registerPluginTypes(PluginManager* registry) override;
-    // Snaps the event to the nearest point of a "Point" snap object of the view under the mouse,
-    // hands the point (or the raw event) to the creation pagettes and creates on a release of the
-    // left button while the right one is not held.
+    // Snaps the event to the nearest point of a snap object of the searched kind of the view under
+    // the mouse, hands the point (or the raw event) to the creation pagettes and creates on a
+    // release of the left button while the right one is not held.
     void onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags) override;
     // Reads every creation pagette; then, under the document lock, makes the object and lets the
     // pagettes fill it. Nothing is made when a pagette refuses its input or the lock is given up.
@@ -62,6 +62,8 @@ protected:
     // The type names of the two pagette kinds ("Creator Joint Pagette", "Edit Joint Pagette").
     virtual const char* createPagetteTypeName() = 0;
     virtual const char* editPagetteTypeName() = 0;
+    // The kind of snap object whose points the tool hands to its pagettes.
+    virtual const char* searchedSnapKind() const { return "Point"; }
     // Puts a packaged pagette at the head of the creation chain; answers it.
     template <class Pagette>
     Pagette* addCreate(Pagette* pagette)

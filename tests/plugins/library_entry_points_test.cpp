@@ -129,7 +129,7 @@ TEST(LumbraPluginTable, TheWindowFactoryKnowsTheDialogsOfTheLibrary)
         expected.push_back(id);
     for (int32_t id = 126; id <= 148; ++id)
         expected.push_back(id);
-    for (int32_t id : {155, 156, 169, 170, 175})
+    for (int32_t id : {155, 156, 169, 170, 172, 173, 175})
         expected.push_back(id);
     EXPECT_EQ(ids, expected);
 }
