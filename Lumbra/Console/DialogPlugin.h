@@ -2,8 +2,6 @@
 
 #include "uikit/DockedDialog.h"
 
-#include <memory>
-
 namespace lumbra
 {
 
