@@ -545,6 +545,16 @@ TEST_F(ModifiersPagetteTest, ActivatingAModifiersMenuItemPressesItsButtonOnly)
     EXPECT_TRUE(checkedIds().empty());
 }
 
+TEST_F(ModifiersPagetteTest, AfterCustomisingTheToolbarAndTheFrameFitTheRows)
+{
+    ASSERT_TRUE(page().toolbar.customizeRemove(0));
+    page().toolbar.endCustomize();
+    processMessages();
+    EXPECT_EQ(page().toolbar.buttonCount(), 2);
+    EXPECT_EQ(page().toolbar.clientRect().height(), 27) << "one row";
+    EXPECT_EQ(page().frame.openHeight, 52);
+}
+
 TEST(ModifiersToolbarHeight, GrowsBy27PerTwoRowsBegun)
 {
     const int32_t rows[] = {0, 1, 2, 3, 4, 5};
