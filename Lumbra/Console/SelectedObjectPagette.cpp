@@ -207,7 +207,9 @@ void CPageEditStaticSelected::recolour()
 
 // ---- plugin ----
 
-PluginEditStaticPageSelected::PluginEditStaticPageSelected() : WindowedPagette(selectedTexts) {}
+PluginEditStaticPageSelected::PluginEditStaticPageSelected() : WindowedPagette(selectedTexts)
+{
+}
 
 void PluginEditStaticPageSelected::registerListeners()
 {
@@ -232,8 +234,7 @@ platform::DialogTemplate selectedPagetteTemplate()
         {0, 0, 120, 32}, WS_CHILD | WS_VISIBLE | DS_CONTROL | DS_SETFONT, "",
         {
             controlItem("Button", Page::frameId, {0, 0, 119, 31}, BS_OWNERDRAW, "Selected"),
-            controlItem("Edit", Page::nameId, {5, 15, 93, 12},
-                        WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_DISABLED),
+            controlItem("Edit", Page::nameId, {5, 15, 93, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_DISABLED),
             colourButton,
         });
 }
