@@ -46,10 +46,11 @@ bool CPageEditStaticModifiers::onInitDialog()
     Dialog::onInitDialog();
     attachPagetteFrame(*this, frame, frameId);
     const platform::Rect client = clientRect();
-    toolbar.create(platform::WS_VISIBLE | platform::TBSTYLE_WRAPABLE | platform::CCS_NODIVIDER |
-                       platform::CCS_ADJUSTABLE | platform::CCS_NOPARENTALIGN | platform::CCS_NORESIZE,
-                   {toolbarLeft, toolbarTop, client.width() - toolbarRightMargin, client.height() - toolbarBottomMargin},
-                   this, toolbarId);
+    toolbar.create(
+        platform::WS_VISIBLE | platform::TBSTYLE_WRAPABLE | platform::CCS_NODIVIDER | platform::CCS_ADJUSTABLE |
+            platform::CCS_NOPARENTALIGN | platform::CCS_NORESIZE,
+        {toolbarLeft, toolbarTop, client.width() - toolbarRightMargin, client.height() - toolbarBottomMargin}, this,
+        toolbarId);
     images = std::make_unique<platform::ImageList>(platform::Size{16, 16});
     toolbar.setImageList(images.get());
     toolbar.modifyStyleEx(0, platform::WS_EX_TRANSPARENT);
@@ -161,15 +162,18 @@ bool CPageEditStaticModifiers::showActiveTool(VornPluginBase* tool)
         matched = matched || active;
         const uint32_t commandId = static_cast<uint32_t>(modifier->getButton()->commandId);
         const uint8_t state = toolbar.buttonState(commandId);
-        toolbar.setButtonState(commandId, active ? uint8_t(state | platform::TBSTATE_CHECKED)
-                                                 : uint8_t(state & ~platform::TBSTATE_CHECKED));
+        toolbar.setButtonState(commandId,
+                               active ? uint8_t(state | platform::TBSTATE_CHECKED)
+                                      : uint8_t(state & ~platform::TBSTATE_CHECKED));
     }
     return matched;
 }
 
 // ---- plugin ----
 
-PluginEditStaticPageModifiers::PluginEditStaticPageModifiers() : WindowedPagette(modifiersTexts) {}
+PluginEditStaticPageModifiers::PluginEditStaticPageModifiers() : WindowedPagette(modifiersTexts)
+{
+}
 
 bool PluginEditStaticPageModifiers::activatePlugin(VornPluginBase* plugin)
 {

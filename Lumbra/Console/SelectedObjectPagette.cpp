@@ -100,13 +100,18 @@ bool CPageEditStaticSelected::onCommand(uint32_t id, uint32_t code, platform::Wi
     return Dialog::onCommand(id, code, control);
 }
 
-void CPageEditStaticSelected::setNameText(const std::string& text, bool enabled)
+void CPageEditStaticSelected::setNameText(const std::string& text, bool enabled, bool caretAtEnd)
 {
     platform::Window* edit = dlgItem(nameId);
     if (edit == nullptr)
         return;
     if (edit->windowText() != text)
+    {
         edit->setWindowText(text);
+        // A name to edit gets the caret behind it; other texts show from their start.
+        const auto caret = static_cast<platform::LParam>(caretAtEnd ? text.size() : 0);
+        edit->sendMessage(platform::EM_SETSEL, static_cast<platform::WParam>(caret), caret);
+    }
     edit->enableWindow(enabled);
 }
 
@@ -119,7 +124,8 @@ void CPageEditStaticSelected::showName(bool focused)
     else if (selection == nullptr || selection->isEmpty())
         setNameText(nothingSelectedText, false);
     else if (VornSelectable* object = singleObjectOf(selection))
-        setNameText(focused ? std::string(object->name.getString()) : fullNameOf(*object, document->document), true);
+        setNameText(focused ? std::string(object->name.getString()) : fullNameOf(*object, document->document), true,
+                    focused);
     else
         setNameText(severalSelectedText, false);
 }
@@ -168,7 +174,7 @@ void CPageEditStaticSelected::rename(const std::string& text)
                             owner != nullptr ? owner->lockTimeout : documentLockTimeout);
     if (!lock)
     {
-        setNameText(object->name.getString(), true);
+        setNameText(object->name.getString(), true, true);
         return;
     }
     object->name.set(&document->document.getStringStorage(), text.c_str());
@@ -201,7 +207,9 @@ void CPageEditStaticSelected::recolour()
 
 // ---- plugin ----
 
-PluginEditStaticPageSelected::PluginEditStaticPageSelected() : WindowedPagette(selectedTexts) {}
+PluginEditStaticPageSelected::PluginEditStaticPageSelected() : WindowedPagette(selectedTexts)
+{
+}
 
 void PluginEditStaticPageSelected::registerListeners()
 {
@@ -226,8 +234,7 @@ platform::DialogTemplate selectedPagetteTemplate()
         {0, 0, 120, 32}, WS_CHILD | WS_VISIBLE | DS_CONTROL | DS_SETFONT, "",
         {
             controlItem("Button", Page::frameId, {0, 0, 119, 31}, BS_OWNERDRAW, "Selected"),
-            controlItem("Edit", Page::nameId, {5, 15, 93, 12},
-                        WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_DISABLED),
+            controlItem("Edit", Page::nameId, {5, 15, 93, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_DISABLED),
             colourButton,
         });
 }

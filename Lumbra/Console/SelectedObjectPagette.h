@@ -58,7 +58,7 @@ private:
     void showName(bool focused);
     void rename(const std::string& text);
     void recolour();
-    void setNameText(const std::string& text, bool enabled);
+    void setNameText(const std::string& text, bool enabled, bool caretAtEnd = false);
 
     VornPluginWindowed* plugin;
 };

@@ -68,9 +68,8 @@ VornSelection* selectionSetOf(VornDocument& document, std::intptr_t entryData, c
     {
         VornSelection& selection = (*list)[index];
         if (entryDataOf(&selection) == entryData)
-            return !selection.isRemoved() && selection.isNamed() && entryText == selection.name.getString()
-                       ? &selection
-                       : nullptr;
+            return !selection.isRemoved() && selection.isNamed() && entryText == selection.name.getString() ? &selection
+                                                                                                            : nullptr;
     }
     return nullptr;
 }
@@ -92,8 +91,8 @@ bool CPageEditStaticSelection::onInitDialog()
                    {7, 21, 35, 50}, this, toolbarId);
     images = std::make_unique<platform::ImageList>(platform::Size{16, 16});
     toolbar.setImageList(images.get());
-    const int32_t image = addBitmapImage(plugin != nullptr ? plugin->module : thisModule(), MenuItemImage::Select,
-                                         *images);
+    const int32_t image =
+        addBitmapImage(plugin != nullptr ? plugin->module : thisModule(), MenuItemImage::Select, *images);
     if (image >= 0)
     {
         platform::ToolbarButton button;
@@ -305,7 +304,9 @@ void CPageEditStaticSelection::pickEntry()
 
 // ---- plugin ----
 
-PluginEditStaticPageSelection::PluginEditStaticPageSelection() : WindowedPagette(selectionTexts) {}
+PluginEditStaticPageSelection::PluginEditStaticPageSelection() : WindowedPagette(selectionTexts)
+{
+}
 
 void PluginEditStaticPageSelection::registerListeners()
 {
@@ -348,8 +349,7 @@ platform::DialogTemplate selectionPagetteTemplate()
         {0, 0, 120, 32}, WS_CHILD | WS_VISIBLE | DS_CONTROL | DS_SETFONT, "",
         {
             controlItem("Button", Page::frameId, {0, 0, 72, 16}, BS_OWNERDRAW, "Selection"),
-            controlItem("ComboBox", Page::comboId, {24, 14, 91, 81},
-                        CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
+            controlItem("ComboBox", Page::comboId, {24, 14, 91, 81}, CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
         });
 }
 

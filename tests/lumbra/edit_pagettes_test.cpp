@@ -131,6 +131,8 @@ protected:
 
     CPageEditStaticSelected& page() { return *selectedPagette.window(); }
     platform::Window& nameEdit() { return *page().dlgItem(CPageEditStaticSelected::nameId); }
+    // Where the edit's caret is (the end of its selection).
+    uint32_t caret() { return platform::highWord(static_cast<uint64_t>(nameEdit().sendMessage(platform::EM_GETSEL))); }
 };
 
 TEST_F(SelectedPagetteTest, ShowsWhyThereIsNoNameToEdit)
@@ -141,6 +143,7 @@ TEST_F(SelectedPagetteTest, ShowsWhyThereIsNoNameToEdit)
 
     select({j1, j2});
     EXPECT_EQ(nameEdit().windowText(), "multiple objects selected");
+    EXPECT_EQ(caret(), 0u) << "a message shows from its start";
     EXPECT_FALSE(nameEdit().isEnabled());
     EXPECT_TRUE(page().colourButton.isEnabled());
 
@@ -164,9 +167,10 @@ TEST_F(SelectedPagetteTest, TheFullNameShownNeverRenamesButTypingRenamesTheSingl
     nameEdit().setFocus();
     processMessages();
     EXPECT_EQ(nameEdit().windowText(), "J1") << "with the focus the edit shows the own name";
+    EXPECT_EQ(caret(), 2u) << "the caret waits behind the name";
     EXPECT_STREQ(j1->name.getString(), "J1");
 
-    static_cast<platform::Edit&>(nameEdit()).setSel(0, -1);
+    nameEdit().sendMessage(platform::EM_SETSEL, 0, -1);
     platform::simulateTyping(nameEdit().handle(), "J7");
     processMessages();
     EXPECT_STREQ(j1->name.getString(), "J7");
@@ -191,7 +195,7 @@ TEST_F(SelectedPagetteTest, ARenameWaitsForTheDocumentAndChangesNothingWhenGiven
     mai.answers = {platform::IDABORT};
     {
         HeldLock calculation(doc.lock);
-        static_cast<platform::Edit&>(nameEdit()).setSel(0, -1);
+        nameEdit().sendMessage(platform::EM_SETSEL, 0, -1);
         platform::simulateTyping(nameEdit().handle(), "X");
         processMessages();
     }
@@ -539,6 +543,16 @@ TEST_F(ModifiersPagetteTest, ActivatingAModifiersMenuItemPressesItsButtonOnly)
     EXPECT_FALSE(modifiersPagette.activatePlugin(&plain.item)) << "a modifier without a button";
     EXPECT_FALSE(modifiersPagette.activatePlugin(&modifiersPagette));
     EXPECT_TRUE(checkedIds().empty());
+}
+
+TEST_F(ModifiersPagetteTest, AfterCustomisingTheToolbarAndTheFrameFitTheRows)
+{
+    ASSERT_TRUE(page().toolbar.customizeRemove(0));
+    page().toolbar.endCustomize();
+    processMessages();
+    EXPECT_EQ(page().toolbar.buttonCount(), 2);
+    EXPECT_EQ(page().toolbar.clientRect().height(), 27) << "one row";
+    EXPECT_EQ(page().frame.openHeight, 52);
 }
 
 TEST(ModifiersToolbarHeight, GrowsBy27PerTwoRowsBegun)
