@@ -78,8 +78,9 @@ void CViewPageOpenGL::layout(int32_t width, int32_t height)
 {
     if (!stack.bar.exists() || !toolbar.exists())
         return;
-    toolbar.moveWindow({0, 0, width, toolbar.autoSize().height}, false);
-    toolbarHeight = toolbar.autoSize().height;
+    // The tool bar spans the page, its buttons wrapping into as many rows as they need.
+    toolbarHeight = toolbar.layoutForWidth(width).height;
+    toolbar.moveWindow({0, 0, width, toolbarHeight}, false);
     const int32_t barLeft = toolbar.clientRect().right - 10;
     stack.bar.moveWindow({barLeft, toolbarHeight, width - 1, height - 1}, false);
     if (holder.exists())

@@ -156,6 +156,10 @@ TEST_F(OpenGLPages, ThePageStacksItsFourPagettesUnderTheToolBarTheSetupFolded)
     EXPECT_EQ(holderRect.left, 9);
     EXPECT_EQ(holderRect.top, page.toolbarHeight);
     EXPECT_EQ(holderRect.bottom, page.clientRect().bottom - 1);
+    // The scroll bar stands at the page's right edge, the holder up to it.
+    const platform::Rect barRect = page.screenToClient(page.stack.bar.windowRect());
+    EXPECT_EQ(barRect.left, page.clientRect().right - 10);
+    EXPECT_EQ(holderRect.right, barRect.left - 1);
 
     // A click in the fold box opens the setup pagette and moves the ones below it down; a
     // double-click on its title folds it again.
