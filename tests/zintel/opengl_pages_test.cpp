@@ -444,6 +444,16 @@ TEST_F(OpenGLPages, ALibraryColourButtonPaintsItsQuartersAndASpinnerNeverWraps)
     EXPECT_EQ(at(4, client.bottom - 3), 0xFFFFFFu);
     EXPECT_EQ(at(client.right - 4, client.bottom - 3), 0x000000u);
 
+    // A spinner paints its face in what it showed at (2, 2) before, its outline half as bright.
+    platform::Window& exaggeration = *stress().dlgItem(1114);
+    exaggeration.surface()->setPixel(2, 2, 0x0040C0E0u);
+    exaggeration.invalidate(false);
+    exaggeration.updateWindow();
+    EXPECT_EQ(platform::Surface::colourOf(exaggeration.surface()->pixel(3, 3)), 0x0040C0E0u);
+    exaggeration.invalidate(false);
+    exaggeration.updateWindow();
+    EXPECT_EQ(platform::Surface::colourOf(exaggeration.surface()->pixel(3, 3)), 0x0040C0E0u) << "and keeps it";
+
     // The angle bit wraps nothing here: 179 dragged up by 5 pixels is 184.
     auto& spinner = *setup().dlgItemAs<zintel::CDoubleSpinner>(1058);
     const int32_t flags = spinner.getFlags();
