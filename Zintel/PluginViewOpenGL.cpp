@@ -246,7 +246,7 @@ bool PluginViewOpenGL::activatePlugin(VornPluginBase* plugin)
         return false;
     // The page shows the item's button checked and makes the item the active tool.
     if (viewPage != nullptr && viewPage->exists())
-        viewPage->selectToolItem(static_cast<VornPluginMenuItem*>(plugin));
+        viewPage->selectTool(static_cast<VornPluginMenuItem*>(plugin));
     return true;
 }
 

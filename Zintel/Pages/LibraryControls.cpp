@@ -54,24 +54,17 @@ platform::LResult CPagetteButton::windowProc(uint32_t message, platform::WParam 
     case platform::WM_LBUTTONDBLCLK:
         doubleClick(platform::pointFromLParam(lParam).y);
         return 0;
+    case platform::WM_MBUTTONDBLCLK:
+    case platform::WM_SETCURSOR:
+        return platform::Button::windowProc(message, wParam, lParam);
     case platform::WM_LBUTTONDOWN:
-    {
-        const platform::Point point = platform::pointFromLParam(lParam);
-        if (!unfolded && foldBox().contains(point))
+        if (const platform::Point point = platform::pointFromLParam(lParam); !unfolded && foldBox().contains(point))
             doubleClick(point.y);
-        leftButtonDown(point);
-        break;
-    }
-    case platform::WM_MOUSEMOVE:
-        mouseMove(platform::pointFromLParam(lParam));
-        break;
-    case platform::WM_LBUTTONUP:
-        leftButtonUp();
         break;
     default:
         break;
     }
-    return platform::Button::windowProc(message, wParam, lParam);
+    return ::CPagetteButton::windowProc(message, wParam, lParam);
 }
 
 void CPagetteButton::doubleClick(int32_t y)

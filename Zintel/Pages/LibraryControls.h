@@ -53,8 +53,8 @@ protected:
 };
 
 // The frame with the library's fold rule: a double-click on the grip of an open resizable pagette
-// brings back its default height; a middle double-click does nothing; the default cursor and
-// erasing everywhere.
+// brings back its default height; a middle double-click does nothing; the default cursor
+// everywhere.
 class CPagetteButton : public ::CPagetteButton
 {
 public:

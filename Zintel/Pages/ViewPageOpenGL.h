@@ -5,49 +5,32 @@
 
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/Pages/OpenGLPagettes.h"
-#include "platform/Dialog.h"
-#include "platform/ImageList.h"
-#include "platform/Toolbar.h"
-#include "uikit/PagetteStack.h"
+#include "uikit/ViewTypePage.h"
 
 #include <memory>
-
-class VornPluginMenuItem;
 
 namespace zintel
 {
 
 class PluginViewOpenGL;
 
-class CViewPageOpenGL : public platform::Dialog
+class CViewPageOpenGL : public ViewTypePage
 {
 public:
     static constexpr int32_t templateId = 132;
-    static constexpr int32_t toolbarId = 1012;
     static constexpr int32_t scrollBarId = 1000;
-    static constexpr int32_t firstCommandId = 0x8000;
 
     explicit CViewPageOpenGL(PluginViewOpenGL* viewType);
-    ~CViewPageOpenGL() override;
     bool onInitDialog() override;
-    bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
     platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
-    // Shows the item's button checked and every other one unchecked, records the item as the view
-    // type's tool and makes it the active document's tool.
-    void selectToolItem(VornPluginMenuItem* item);
     void layout(int32_t width, int32_t height);
 
-    platform::Toolbar toolbar;
-    PagetteStack stack;
-    CEmptyChildDialog holder;
-    int32_t nextCommandId = firstCommandId;
-    int32_t toolbarHeight = 0;
+protected:
+    platform::ToolbarButton* pageButtonOf(VornPluginBase* plugin) override;
 
 private:
-    PluginViewOpenGL* viewType;
-    platform::ImageList images{{16, 16}};
-    std::unique_ptr<PluginWindowHandle> holderHandle;
+    PluginViewOpenGL* openGL;
 };
 
 // The fixed texts of a page plugin.

@@ -156,6 +156,10 @@ TEST_F(OpenGLPages, ThePageStacksItsFourPagettesUnderTheToolBarTheSetupFolded)
     EXPECT_EQ(holderRect.left, 9);
     EXPECT_EQ(holderRect.top, page.toolbarHeight);
     EXPECT_EQ(holderRect.bottom, page.clientRect().bottom - 1);
+    // The scroll bar stands at the page's right edge, the holder up to it.
+    const platform::Rect barRect = page.screenToClient(page.stack.bar.windowRect());
+    EXPECT_EQ(barRect.left, page.clientRect().right - 10);
+    EXPECT_EQ(holderRect.right, barRect.left - 1);
 
     // A click in the fold box opens the setup pagette and moves the ones below it down; a
     // double-click on its title folds it again.
@@ -439,6 +443,16 @@ TEST_F(OpenGLPages, ALibraryColourButtonPaintsItsQuartersAndASpinnerNeverWraps)
     EXPECT_EQ(at(client.right - 4, 4), 0xFFFFFFu);
     EXPECT_EQ(at(4, client.bottom - 3), 0xFFFFFFu);
     EXPECT_EQ(at(client.right - 4, client.bottom - 3), 0x000000u);
+
+    // A spinner paints its face in what it showed at (2, 2) before, its outline half as bright.
+    platform::Window& exaggeration = *stress().dlgItem(1114);
+    exaggeration.surface()->setPixel(2, 2, 0x0040C0E0u);
+    exaggeration.invalidate(false);
+    exaggeration.updateWindow();
+    EXPECT_EQ(platform::Surface::colourOf(exaggeration.surface()->pixel(3, 3)), 0x0040C0E0u);
+    exaggeration.invalidate(false);
+    exaggeration.updateWindow();
+    EXPECT_EQ(platform::Surface::colourOf(exaggeration.surface()->pixel(3, 3)), 0x0040C0E0u) << "and keeps it";
 
     // The angle bit wraps nothing here: 179 dragged up by 5 pixels is 184.
     auto& spinner = *setup().dlgItemAs<zintel::CDoubleSpinner>(1058);
