@@ -148,12 +148,23 @@ void ForceVectorRows::beginSpin(int32_t row)
 
 void ForceVectorRows::show(platform::Dialog& page)
 {
+    // An edit keeps what the user typed until the program gives the row another value.
     for (size_t row = 0; row < 3; ++row)
-    {
-        model.show(row, model.value(row));
-        if (page.dlgItem(ForceSettingsIds::editIds[row]) != nullptr)
-            showPageNumber(page, ForceSettingsIds::editIds[row], model.value(row));
-    }
+        if (platform::Window* edit = page.dlgItem(ForceSettingsIds::editIds[row]);
+            edit != nullptr && edit->windowText() != model.text(row))
+            edit->setWindowText(model.text(row));
+}
+
+void ForceVectorRows::spun(int32_t row)
+{
+    const auto index = static_cast<size_t>(row);
+    model.show(index, model.value(index));
+}
+
+void ForceVectorRows::typed(platform::Dialog& page, size_t row)
+{
+    model.type(row, page.dlgItemText(ForceSettingsIds::editIds[row]));
+    model.takeTextQuietly(row);
 }
 
 void ForceVectorRows::setValues(const Vector3& vector)
@@ -225,10 +236,7 @@ std::string CPageForceSettings::comboText() const
 void CPageForceSettings::readControls()
 {
     for (size_t row = 0; row < 3; ++row)
-    {
-        rows.model.type(row, dlgItemText(editIds[row]));
-        rows.model.takeTextQuietly(row);
-    }
+        rows.typed(*this, row);
     applyToSelection = isDlgButtonChecked(applyToSelectionId) == platform::BST_CHECKED;
     global = isDlgButtonChecked(localId) != platform::BST_CHECKED;
 }
@@ -321,8 +329,9 @@ void CPageForceSettings::valueChanged()
     refresh();
 }
 
-void CPageForceSettings::spun(int32_t)
+void CPageForceSettings::spun(int32_t row)
 {
+    rows.spun(row);
     writeControls();
     valueChanged();
 }
@@ -335,7 +344,7 @@ bool CPageForceSettings::onCommand(uint32_t id, uint32_t code, platform::WindowH
             // Only typing notifies: what refresh writes into the edits never comes here.
             if (code == platform::EN_CHANGE)
             {
-                rows.model.type(row, dlgItemText(editIds[row]));
+                rows.typed(*this, row);
                 valueChanged();
             }
             return true;
@@ -742,8 +751,7 @@ void CPageEditForceSettings::vectorTyped(size_t row)
     double value = rows.model.value(row);
     if (!getDlgItemDouble(this, editIds[row], &value))
         return;
-    rows.model.type(row, dlgItemText(editIds[row]));
-    rows.model.takeTextQuietly(row);
+    rows.typed(*this, row);
     const Vector3 vector = rows.values();
     VornForceDefinition* definition = page().edited();
     page().changeDefinition(definition != nullptr ? &definition->vector : nullptr, [vector](VornForceDefinition& changed) {
@@ -751,8 +759,9 @@ void CPageEditForceSettings::vectorTyped(size_t row)
     });
 }
 
-void CPageEditForceSettings::spun(int32_t)
+void CPageEditForceSettings::spun(int32_t row)
 {
+    rows.spun(row);
     writeVector();
     const Vector3 vector = rows.values();
     VornForceDefinition* definition = page().edited();

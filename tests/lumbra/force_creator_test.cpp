@@ -297,6 +297,14 @@ TEST_F(ForceSettingsTest, TheJointCaptionNamesTheJointUnderTheCursorAndWhetherIt
         settings->onSnapPoint(&point, flags);
         return page.dlgItemText(CPageForceSettings::captionId);
     };
+    // Values being typed stay while the caption follows the cursor.
+    typeInto(page, CPageForceSettings::editIds[2], "-");
+    EXPECT_EQ(snapTo(j1), "Create And Apply to Joint: \"J1\"");
+    EXPECT_EQ(page.dlgItemText(1015), "-");
+    typeInto(page, CPageForceSettings::editIds[0], "3");
+    settings->onMousePoint(5, 5, 0, InputEvent::Move);
+    snapTo(j2);
+    EXPECT_EQ(page.dlgItemText(1013), "3");
     EXPECT_EQ(snapTo(j1), "Create And Apply to Joint: \"J1\"");
     EXPECT_TRUE(page.dlgItem(CPageForceSettings::captionId)->isVisible());
     EXPECT_FALSE(page.dlgItem(CPageForceSettings::buttonId)->isVisible());
