@@ -461,7 +461,8 @@ void CPageForceSettings::onCreateAndApply()
         if (name.empty())
         {
             platform::messageBox(handle(), "For a Force Definition to be created,\na unique name must be specified.",
-                                 "Error: Can't create Force Definition.", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+                                 "Error: Can't create Force Definition.",
+                                 platform::MB_OK | platform::MB_ICONEXCLAMATION);
             gotoDlgCtrl(&nameCombo);
             return;
         }
@@ -754,9 +755,9 @@ void CPageEditForceSettings::vectorTyped(size_t row)
     rows.typed(*this, row);
     const Vector3 vector = rows.values();
     VornForceDefinition* definition = page().edited();
-    page().changeDefinition(definition != nullptr ? &definition->vector : nullptr, [vector](VornForceDefinition& changed) {
-        changed.setVector(vector.x, vector.y, vector.z);
-    });
+    page().changeDefinition(
+        definition != nullptr ? &definition->vector : nullptr,
+        [vector](VornForceDefinition& changed) { changed.setVector(vector.x, vector.y, vector.z); });
 }
 
 void CPageEditForceSettings::spun(int32_t row)
@@ -765,9 +766,9 @@ void CPageEditForceSettings::spun(int32_t row)
     writeVector();
     const Vector3 vector = rows.values();
     VornForceDefinition* definition = page().edited();
-    page().changeDefinition(definition != nullptr ? &definition->vector : nullptr, [vector](VornForceDefinition& changed) {
-        changed.setVector(vector.x, vector.y, vector.z);
-    });
+    page().changeDefinition(
+        definition != nullptr ? &definition->vector : nullptr,
+        [vector](VornForceDefinition& changed) { changed.setVector(vector.x, vector.y, vector.z); });
 }
 
 void CPageEditForceSettings::colourClicked()
@@ -818,8 +819,8 @@ void CPageEditForceSettings::nameLeft(int32_t controlId)
     if (definition == nullptr || definitions == nullptr || !nameConflict)
         return;
     std::string text = typedName(dlgItemText(controlId));
-    const std::string question = "The name \"" + text +
-        "\"\nis also used by another Force Definition.\n\nShould a unique name be generated?";
+    const std::string question =
+        "The name \"" + text + "\"\nis also used by another Force Definition.\n\nShould a unique name be generated?";
     if (platform::messageBox(handle(), question, "Name already used", platform::MB_YESNO | platform::MB_ICONQUESTION) ==
         platform::IDYES)
         makeDefinitionNameUnique(*definitions, text, definition);
@@ -847,8 +848,8 @@ void CPageEditForceSettings::dropDown()
     if (definitions.empty())
         page().setEdited(nullptr);
     VornForceDefinition* chosen = page().edited() != nullptr ? page().edited()
-        : definitions.empty()                             ? nullptr
-                                                          : definitions.front();
+        : definitions.empty()                                ? nullptr
+                                                             : definitions.front();
     int chosenEntry = -1;
     for (auto it = definitions.rbegin(); it != definitions.rend(); ++it)
     {
@@ -856,7 +857,8 @@ void CPageEditForceSettings::dropDown()
         if (entry < 0)
         {
             platform::messageBox(handle(), "Can't add ForceDefinitions to the edit-list",
-                                 "CPageEditForceSettings::OnDropdownCombo1()", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+                                 "CPageEditForceSettings::OnDropdownCombo1()",
+                                 platform::MB_OK | platform::MB_ICONEXCLAMATION);
             break;
         }
         nameCombo.setItemData(entry, reinterpret_cast<std::intptr_t>(*it));
@@ -973,8 +975,8 @@ void addVectorRows(std::vector<platform::DialogItemTemplate>& items, int32_t top
         items.push_back(controlItem("Static", IDC_STATIC, {10, y + 2, 10, 8}, SS_LEFT, labels[row]));
         items.push_back(controlItem("Edit", ForceSettingsIds::editIds[row], {22, y, 82, 12},
                                     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
-        items.push_back(controlItem("Button", ForceSettingsIds::spinnerIds[row], {106, y, 9, 12}, BS_OWNERDRAW,
-                                    spinners[row]));
+        items.push_back(
+            controlItem("Button", ForceSettingsIds::spinnerIds[row], {106, y, 9, 12}, BS_OWNERDRAW, spinners[row]));
     }
 }
 
@@ -984,16 +986,14 @@ platform::DialogTemplate forceSettingsTemplate()
     using Page = CPageForceSettings;
     std::vector<DialogItemTemplate> items = {
         controlItem("Button", Page::frameId, {0, 0, 120, 150}, BS_OWNERDRAW, "Create Force Instance of"),
-        controlItem("ComboBox", Page::nameComboId, {6, 14, 92, 80},
-                    CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
+        controlItem("ComboBox", Page::nameComboId, {6, 14, 92, 80}, CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
         controlItem("Button", Page::colourId, {101, 14, 13, 12}, BS_OWNERDRAW | WS_TABSTOP, "C"),
-        controlItem("Button", Page::groupId, {4, 30, 112, 82}, BS_GROUPBOX, "New Force Definition Settings"),
-        controlItem("Button", Page::globalId, {12, 42, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                    "Global"),
+        controlItem("Button", Page::groupId, {2, 30, 116, 82}, BS_GROUPBOX, "New Force Definition Settings"),
+        controlItem("Button", Page::globalId, {12, 42, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "Global"),
         controlItem("Button", Page::localId, {62, 42, 45, 10}, BS_AUTORADIOBUTTON, "Local"),
     };
     addVectorRows(items, 56);
-    items.push_back(controlItem("Button", Page::applyToSelectionId, {8, 116, 106, 10}, BS_AUTOCHECKBOX | WS_TABSTOP,
+    items.push_back(controlItem("Button", Page::applyToSelectionId, {4, 116, 114, 10}, BS_AUTOCHECKBOX | WS_TABSTOP,
                                 "Apply instances to selection"));
     // The joint caption takes the button's place only while the cursor snaps to a joint.
     items.push_back(hidden(controlItem("Static", Page::captionId, {4, 130, 112, 15},
@@ -1012,8 +1012,7 @@ platform::DialogTemplate editForceSettingsTemplate()
         controlItem("ComboBox", Page::nameComboId, {6, 14, 92, 80}, CBS_DROPDOWN | CBS_SORT | WS_TABSTOP),
         hidden(controlItem("Edit", Page::nameEditId, {6, 14, 92, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL)),
         controlItem("Button", Page::colourId, {101, 14, 13, 12}, BS_OWNERDRAW | WS_TABSTOP, "C"),
-        controlItem("Button", Page::globalId, {12, 32, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                    "Global"),
+        controlItem("Button", Page::globalId, {12, 32, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "Global"),
         controlItem("Button", Page::localId, {62, 32, 45, 10}, BS_AUTORADIOBUTTON, "Local"),
     };
     addVectorRows(items, 48);

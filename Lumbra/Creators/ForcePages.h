@@ -57,7 +57,8 @@ public:
     {
         for (size_t row = 0; row < 3; ++row)
         {
-            links[row] = std::make_unique<PageRowLink<Page>>(page, static_cast<int32_t>(row), model.valueAddress(row), 0.0);
+            links[row] =
+                std::make_unique<PageRowLink<Page>>(page, static_cast<int32_t>(row), model.valueAddress(row), 0.0);
             links[row]->step = 1.0;
             links[row]->dragFactor = 1.0;
             spinners[row] = std::make_unique<CDoubleSpinner>(links[row].get(), 0);
@@ -233,8 +234,7 @@ private:
 };
 
 // The edit Settings pagette ("Settings Pagette" of "Edit Force Pagette").
-class PluginCreatorForceEditPageSettings
-    : public WindowedPagette<PluginCreatorForceEditPage, CPageEditForceSettings>
+class PluginCreatorForceEditPageSettings : public WindowedPagette<PluginCreatorForceEditPage, CPageEditForceSettings>
 {
 public:
     PluginCreatorForceEditPageSettings();
