@@ -181,6 +181,17 @@ Vector3 ForceVectorRows::values() const
 
 // ---- creation Settings window ----
 
+namespace
+{
+
+bool isDefinitionNameTaken(MAI_Doc* document, const std::string& name)
+{
+    auto* definitions = listOf<VornForceDefinition>(document, definitionListName);
+    return definitions != nullptr && findDefinitionNamed(*definitions, name) != nullptr;
+}
+
+} // namespace
+
 CPageForceSettings::CPageForceSettings(platform::Window*, VornPluginWindowed* plugin)
     : Dialog(dialogId), colourButton(&colour, initialColour), plugin(plugin)
 {
@@ -283,14 +294,16 @@ void CPageForceSettings::refresh()
     const bool applying = jointSelected && applyToSelection;
     if (newDefinitionMode)
     {
+        const std::string shown = nameCombo.windowText();
         std::string name = comboText();
-        if (!name.empty())
-            if (auto* definitions = listOf<VornForceDefinition>(document, definitionListName))
-                makeDefinitionNameUnique(*definitions, name);
+        const bool taken = !name.empty() && isDefinitionNameTaken(document, name);
+        if (taken)
+            makeDefinitionNameUnique(*listOf<VornForceDefinition>(document, definitionListName), name);
         nameCombo.resetContent();
         if (!name.empty())
             nameCombo.setCurSel(nameCombo.addString(name));
-        nameCombo.setWindowText(name);
+        // A name being typed keeps its blanks (the next word may follow) unless it had to change.
+        nameCombo.setWindowText(taken || shown == noDocumentText ? name : shown);
         setDlgItemText(groupId, "New Force Definition Settings");
         if (button != nullptr)
         {

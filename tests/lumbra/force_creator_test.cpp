@@ -260,6 +260,24 @@ TEST_F(ForceSettingsTest, RefreshesWriteTheShownDefinitionWithoutCountingAsTypin
     EXPECT_EQ(log.heard.size(), 1u);
 }
 
+TEST_F(ForceSettingsTest, ANameTypedIntoTheComboKeepsItsBlanksAndAnExistingNameChoosesItsDefinition)
+{
+    auto& page = openSettings();
+    page.nameCombo.setWindowText("");
+    page.nameCombo.setFocus();
+    platform::simulateTyping(page.nameCombo.handle(), "Wind load");
+    processMessages();
+    EXPECT_EQ(comboText(page), "Wind load");
+    EXPECT_TRUE(page.newDefinitionMode);
+
+    page.nameCombo.setWindowText("");
+    platform::simulateTyping(page.nameCombo.handle(), "load");
+    processMessages();
+    EXPECT_EQ(comboText(page), "Load");
+    EXPECT_FALSE(page.newDefinitionMode);
+    EXPECT_EQ(doc.currentForceDefinition.get(), model.named<VornForceDefinition>("Load"));
+}
+
 TEST_F(ForceSettingsTest, TheListOffersTheDefinitionsAndTheNewEntryKeepsTheShownName)
 {
     auto& page = openSettings();
