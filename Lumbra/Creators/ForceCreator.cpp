@@ -43,9 +43,9 @@ platform::CursorHandle asHandle(platform::Cursor* cursor)
 } // namespace
 
 PluginCreatorForce::PluginCreatorForce()
-    : ObjectCreatorTool({"Force Creator", "Force Creator:\nInterface to creation and maintenance of forces.",
-                         "Force Creator"},
-                        "Force", createForceBitmapId)
+    : ObjectCreatorTool(
+          {"Force Creator", "Force Creator:\nInterface to creation and maintenance of forces.", "Force Creator"},
+          "Force", createForceBitmapId)
 {
 }
 

@@ -148,12 +148,23 @@ void ForceVectorRows::beginSpin(int32_t row)
 
 void ForceVectorRows::show(platform::Dialog& page)
 {
+    // An edit keeps what the user typed until the program gives the row another value.
     for (size_t row = 0; row < 3; ++row)
-    {
-        model.show(row, model.value(row));
-        if (page.dlgItem(ForceSettingsIds::editIds[row]) != nullptr)
-            showPageNumber(page, ForceSettingsIds::editIds[row], model.value(row));
-    }
+        if (platform::Window* edit = page.dlgItem(ForceSettingsIds::editIds[row]);
+            edit != nullptr && edit->windowText() != model.text(row))
+            edit->setWindowText(model.text(row));
+}
+
+void ForceVectorRows::spun(int32_t row)
+{
+    const auto index = static_cast<size_t>(row);
+    model.show(index, model.value(index));
+}
+
+void ForceVectorRows::typed(platform::Dialog& page, size_t row)
+{
+    model.type(row, page.dlgItemText(ForceSettingsIds::editIds[row]));
+    model.takeTextQuietly(row);
 }
 
 void ForceVectorRows::setValues(const Vector3& vector)
@@ -169,6 +180,17 @@ Vector3 ForceVectorRows::values() const
 }
 
 // ---- creation Settings window ----
+
+namespace
+{
+
+bool isDefinitionNameTaken(MAI_Doc* document, const std::string& name)
+{
+    auto* definitions = listOf<VornForceDefinition>(document, definitionListName);
+    return definitions != nullptr && findDefinitionNamed(*definitions, name) != nullptr;
+}
+
+} // namespace
 
 CPageForceSettings::CPageForceSettings(platform::Window*, VornPluginWindowed* plugin)
     : Dialog(dialogId), colourButton(&colour, initialColour), plugin(plugin)
@@ -225,10 +247,7 @@ std::string CPageForceSettings::comboText() const
 void CPageForceSettings::readControls()
 {
     for (size_t row = 0; row < 3; ++row)
-    {
-        rows.model.type(row, dlgItemText(editIds[row]));
-        rows.model.takeTextQuietly(row);
-    }
+        rows.typed(*this, row);
     applyToSelection = isDlgButtonChecked(applyToSelectionId) == platform::BST_CHECKED;
     global = isDlgButtonChecked(localId) != platform::BST_CHECKED;
 }
@@ -275,14 +294,16 @@ void CPageForceSettings::refresh()
     const bool applying = jointSelected && applyToSelection;
     if (newDefinitionMode)
     {
+        const std::string shown = nameCombo.windowText();
         std::string name = comboText();
-        if (!name.empty())
-            if (auto* definitions = listOf<VornForceDefinition>(document, definitionListName))
-                makeDefinitionNameUnique(*definitions, name);
+        const bool taken = !name.empty() && isDefinitionNameTaken(document, name);
+        if (taken)
+            makeDefinitionNameUnique(*listOf<VornForceDefinition>(document, definitionListName), name);
         nameCombo.resetContent();
         if (!name.empty())
             nameCombo.setCurSel(nameCombo.addString(name));
-        nameCombo.setWindowText(name);
+        // A name being typed keeps its blanks (the next word may follow) unless it had to change.
+        nameCombo.setWindowText(taken || shown == noDocumentText ? name : shown);
         setDlgItemText(groupId, "New Force Definition Settings");
         if (button != nullptr)
         {
@@ -321,8 +342,9 @@ void CPageForceSettings::valueChanged()
     refresh();
 }
 
-void CPageForceSettings::spun(int32_t)
+void CPageForceSettings::spun(int32_t row)
 {
+    rows.spun(row);
     writeControls();
     valueChanged();
 }
@@ -335,7 +357,7 @@ bool CPageForceSettings::onCommand(uint32_t id, uint32_t code, platform::WindowH
             // Only typing notifies: what refresh writes into the edits never comes here.
             if (code == platform::EN_CHANGE)
             {
-                rows.model.type(row, dlgItemText(editIds[row]));
+                rows.typed(*this, row);
                 valueChanged();
             }
             return true;
@@ -452,7 +474,8 @@ void CPageForceSettings::onCreateAndApply()
         if (name.empty())
         {
             platform::messageBox(handle(), "For a Force Definition to be created,\na unique name must be specified.",
-                                 "Error: Can't create Force Definition.", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+                                 "Error: Can't create Force Definition.",
+                                 platform::MB_OK | platform::MB_ICONEXCLAMATION);
             gotoDlgCtrl(&nameCombo);
             return;
         }
@@ -742,23 +765,23 @@ void CPageEditForceSettings::vectorTyped(size_t row)
     double value = rows.model.value(row);
     if (!getDlgItemDouble(this, editIds[row], &value))
         return;
-    rows.model.type(row, dlgItemText(editIds[row]));
-    rows.model.takeTextQuietly(row);
+    rows.typed(*this, row);
     const Vector3 vector = rows.values();
     VornForceDefinition* definition = page().edited();
-    page().changeDefinition(definition != nullptr ? &definition->vector : nullptr, [vector](VornForceDefinition& changed) {
-        changed.setVector(vector.x, vector.y, vector.z);
-    });
+    page().changeDefinition(
+        definition != nullptr ? &definition->vector : nullptr,
+        [vector](VornForceDefinition& changed) { changed.setVector(vector.x, vector.y, vector.z); });
 }
 
-void CPageEditForceSettings::spun(int32_t)
+void CPageEditForceSettings::spun(int32_t row)
 {
+    rows.spun(row);
     writeVector();
     const Vector3 vector = rows.values();
     VornForceDefinition* definition = page().edited();
-    page().changeDefinition(definition != nullptr ? &definition->vector : nullptr, [vector](VornForceDefinition& changed) {
-        changed.setVector(vector.x, vector.y, vector.z);
-    });
+    page().changeDefinition(
+        definition != nullptr ? &definition->vector : nullptr,
+        [vector](VornForceDefinition& changed) { changed.setVector(vector.x, vector.y, vector.z); });
 }
 
 void CPageEditForceSettings::colourClicked()
@@ -809,8 +832,8 @@ void CPageEditForceSettings::nameLeft(int32_t controlId)
     if (definition == nullptr || definitions == nullptr || !nameConflict)
         return;
     std::string text = typedName(dlgItemText(controlId));
-    const std::string question = "The name \"" + text +
-        "\"\nis also used by another Force Definition.\n\nShould a unique name be generated?";
+    const std::string question =
+        "The name \"" + text + "\"\nis also used by another Force Definition.\n\nShould a unique name be generated?";
     if (platform::messageBox(handle(), question, "Name already used", platform::MB_YESNO | platform::MB_ICONQUESTION) ==
         platform::IDYES)
         makeDefinitionNameUnique(*definitions, text, definition);
@@ -838,8 +861,8 @@ void CPageEditForceSettings::dropDown()
     if (definitions.empty())
         page().setEdited(nullptr);
     VornForceDefinition* chosen = page().edited() != nullptr ? page().edited()
-        : definitions.empty()                             ? nullptr
-                                                          : definitions.front();
+        : definitions.empty()                                ? nullptr
+                                                             : definitions.front();
     int chosenEntry = -1;
     for (auto it = definitions.rbegin(); it != definitions.rend(); ++it)
     {
@@ -847,7 +870,8 @@ void CPageEditForceSettings::dropDown()
         if (entry < 0)
         {
             platform::messageBox(handle(), "Can't add ForceDefinitions to the edit-list",
-                                 "CPageEditForceSettings::OnDropdownCombo1()", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+                                 "CPageEditForceSettings::OnDropdownCombo1()",
+                                 platform::MB_OK | platform::MB_ICONEXCLAMATION);
             break;
         }
         nameCombo.setItemData(entry, reinterpret_cast<std::intptr_t>(*it));
@@ -964,8 +988,8 @@ void addVectorRows(std::vector<platform::DialogItemTemplate>& items, int32_t top
         items.push_back(controlItem("Static", IDC_STATIC, {10, y + 2, 10, 8}, SS_LEFT, labels[row]));
         items.push_back(controlItem("Edit", ForceSettingsIds::editIds[row], {22, y, 82, 12},
                                     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
-        items.push_back(controlItem("Button", ForceSettingsIds::spinnerIds[row], {106, y, 9, 12}, BS_OWNERDRAW,
-                                    spinners[row]));
+        items.push_back(
+            controlItem("Button", ForceSettingsIds::spinnerIds[row], {106, y, 9, 12}, BS_OWNERDRAW, spinners[row]));
     }
 }
 
@@ -975,16 +999,14 @@ platform::DialogTemplate forceSettingsTemplate()
     using Page = CPageForceSettings;
     std::vector<DialogItemTemplate> items = {
         controlItem("Button", Page::frameId, {0, 0, 120, 150}, BS_OWNERDRAW, "Create Force Instance of"),
-        controlItem("ComboBox", Page::nameComboId, {6, 14, 92, 80},
-                    CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
+        controlItem("ComboBox", Page::nameComboId, {6, 14, 92, 80}, CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
         controlItem("Button", Page::colourId, {101, 14, 13, 12}, BS_OWNERDRAW | WS_TABSTOP, "C"),
-        controlItem("Button", Page::groupId, {4, 30, 112, 82}, BS_GROUPBOX, "New Force Definition Settings"),
-        controlItem("Button", Page::globalId, {12, 42, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                    "Global"),
+        controlItem("Button", Page::groupId, {2, 30, 116, 82}, BS_GROUPBOX, "New Force Definition Settings"),
+        controlItem("Button", Page::globalId, {12, 42, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "Global"),
         controlItem("Button", Page::localId, {62, 42, 45, 10}, BS_AUTORADIOBUTTON, "Local"),
     };
     addVectorRows(items, 56);
-    items.push_back(controlItem("Button", Page::applyToSelectionId, {8, 116, 106, 10}, BS_AUTOCHECKBOX | WS_TABSTOP,
+    items.push_back(controlItem("Button", Page::applyToSelectionId, {4, 116, 114, 10}, BS_AUTOCHECKBOX | WS_TABSTOP,
                                 "Apply instances to selection"));
     // The joint caption takes the button's place only while the cursor snaps to a joint.
     items.push_back(hidden(controlItem("Static", Page::captionId, {4, 130, 112, 15},
@@ -1003,8 +1025,7 @@ platform::DialogTemplate editForceSettingsTemplate()
         controlItem("ComboBox", Page::nameComboId, {6, 14, 92, 80}, CBS_DROPDOWN | CBS_SORT | WS_TABSTOP),
         hidden(controlItem("Edit", Page::nameEditId, {6, 14, 92, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL)),
         controlItem("Button", Page::colourId, {101, 14, 13, 12}, BS_OWNERDRAW | WS_TABSTOP, "C"),
-        controlItem("Button", Page::globalId, {12, 32, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                    "Global"),
+        controlItem("Button", Page::globalId, {12, 32, 45, 10}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "Global"),
         controlItem("Button", Page::localId, {62, 32, 45, 10}, BS_AUTORADIOBUTTON, "Local"),
     };
     addVectorRows(items, 48);

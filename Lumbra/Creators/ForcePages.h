@@ -57,7 +57,8 @@ public:
     {
         for (size_t row = 0; row < 3; ++row)
         {
-            links[row] = std::make_unique<PageRowLink<Page>>(page, static_cast<int32_t>(row), model.valueAddress(row), 0.0);
+            links[row] =
+                std::make_unique<PageRowLink<Page>>(page, static_cast<int32_t>(row), model.valueAddress(row), 0.0);
             links[row]->step = 1.0;
             links[row]->dragFactor = 1.0;
             spinners[row] = std::make_unique<CDoubleSpinner>(links[row].get(), 0);
@@ -67,8 +68,12 @@ public:
     // A spin starts from the typed value; its step and drag factor become a tenth of the value's
     // decimal order (1 for 0).
     void beginSpin(int32_t row);
-    // Writes the values into the edits that do not show them already (silently).
+    // Writes the values the program gave into the edits (silently); typed text stays.
     void show(platform::Dialog& page);
+    // The spin button changed the row's value.
+    void spun(int32_t row);
+    // The user typed into the row's edit: its text, and its value when it reads as a number.
+    void typed(platform::Dialog& page, size_t row);
     void setValues(const Vector3& vector);
     Vector3 values() const;
 
@@ -229,8 +234,7 @@ private:
 };
 
 // The edit Settings pagette ("Settings Pagette" of "Edit Force Pagette").
-class PluginCreatorForceEditPageSettings
-    : public WindowedPagette<PluginCreatorForceEditPage, CPageEditForceSettings>
+class PluginCreatorForceEditPageSettings : public WindowedPagette<PluginCreatorForceEditPage, CPageEditForceSettings>
 {
 public:
     PluginCreatorForceEditPageSettings();

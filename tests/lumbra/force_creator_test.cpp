@@ -260,6 +260,24 @@ TEST_F(ForceSettingsTest, RefreshesWriteTheShownDefinitionWithoutCountingAsTypin
     EXPECT_EQ(log.heard.size(), 1u);
 }
 
+TEST_F(ForceSettingsTest, ANameTypedIntoTheComboKeepsItsBlanksAndAnExistingNameChoosesItsDefinition)
+{
+    auto& page = openSettings();
+    page.nameCombo.setWindowText("");
+    page.nameCombo.setFocus();
+    platform::simulateTyping(page.nameCombo.handle(), "Wind load");
+    processMessages();
+    EXPECT_EQ(comboText(page), "Wind load");
+    EXPECT_TRUE(page.newDefinitionMode);
+
+    page.nameCombo.setWindowText("");
+    platform::simulateTyping(page.nameCombo.handle(), "load");
+    processMessages();
+    EXPECT_EQ(comboText(page), "Load");
+    EXPECT_FALSE(page.newDefinitionMode);
+    EXPECT_EQ(doc.currentForceDefinition.get(), model.named<VornForceDefinition>("Load"));
+}
+
 TEST_F(ForceSettingsTest, TheListOffersTheDefinitionsAndTheNewEntryKeepsTheShownName)
 {
     auto& page = openSettings();
@@ -297,6 +315,14 @@ TEST_F(ForceSettingsTest, TheJointCaptionNamesTheJointUnderTheCursorAndWhetherIt
         settings->onSnapPoint(&point, flags);
         return page.dlgItemText(CPageForceSettings::captionId);
     };
+    // Values being typed stay while the caption follows the cursor.
+    typeInto(page, CPageForceSettings::editIds[2], "-");
+    EXPECT_EQ(snapTo(j1), "Create And Apply to Joint: \"J1\"");
+    EXPECT_EQ(page.dlgItemText(1015), "-");
+    typeInto(page, CPageForceSettings::editIds[0], "3");
+    settings->onMousePoint(5, 5, 0, InputEvent::Move);
+    snapTo(j2);
+    EXPECT_EQ(page.dlgItemText(1013), "3");
     EXPECT_EQ(snapTo(j1), "Create And Apply to Joint: \"J1\"");
     EXPECT_TRUE(page.dlgItem(CPageForceSettings::captionId)->isVisible());
     EXPECT_FALSE(page.dlgItem(CPageForceSettings::buttonId)->isVisible());

@@ -25,10 +25,7 @@ protected:
         addForce("F3", "J3", wind);
     }
     // The page filled from a selection of the named objects; answers whether it is shown.
-    bool fillWith(const std::vector<const char*>& names)
-    {
-        return !editor->updateFromSelection(0, select(names));
-    }
+    bool fillWith(const std::vector<const char*>& names) { return !editor->updateFromSelection(0, select(names)); }
     bool shown(CPageEditForceSettings& page, int32_t id) { return page.dlgItem(id)->isVisible(); }
 
     VornForceDefinition* load = nullptr;
