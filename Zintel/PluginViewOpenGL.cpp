@@ -9,6 +9,7 @@
 #include "Zintel/DrawObjects/Joints.h"
 #include "Zintel/DrawObjects/Markers.h"
 #include "Zintel/DrawObjects/Members.h"
+#include "Zintel/ModifierTools/ModifierToolPlugins.h"
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/PluginMenuItemView.h"
@@ -110,7 +111,7 @@ constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     packagedViewSetting<5>, // 30 X-ray displacements
     packagedViewSetting<6>, // 31 X-ray model
     packagedViewSetting<7>, // 32 X-ray none
-    nullptr, // 33 modifier tool
+    packagedPlugin<PluginVODOMTool>, // 33
     packagedViewSetting<8>, // 34 X-ray all
     packagedViewSetting<9>, // 35 shadows
     packagedViewSetting<10>, // 36 relative light
