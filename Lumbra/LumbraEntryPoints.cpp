@@ -8,6 +8,7 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/Modifiers/TransformModifiers.h"
 #include "Lumbra/Perspective/PerspectiveImages.h"
 #include "Lumbra/Perspective/PerspectivePagettes.h"
 #include "Lumbra/Perspective/PerspectiveViewPage.h"
@@ -30,6 +31,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerSectionPageTemplates();
     lumbra::registerJointCreatorResources();
     lumbra::registerConsoleResources();
+    lumbra::registerTransformModifierImages();
     lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))
         return;
