@@ -29,8 +29,7 @@ void DraggingTool::sendColour(int red, int green, int blue, int alpha)
     glColor4bv(colour);
 }
 
-void DraggingTool::beginToolPass(const VornModifier& modifier, const Vector3& centre, float scale,
-                                 bool blended) const
+void DraggingTool::beginToolPass(const VornModifier& modifier, const Vector3& centre, float scale, bool blended) const
 {
     if (view->fogOn)
         glDisable(GL_FOG);

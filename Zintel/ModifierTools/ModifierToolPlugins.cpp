@@ -43,9 +43,9 @@ void PluginVODOMTool::registerPluginTypes(PluginManager* registry)
 
 VornPluginBase* PluginVODOMTool::GetPackagedPlugin(uint32_t index)
 {
-    static constexpr std::array<PackagedPluginFactory, 4> packaged = {
-        makeShowTypeItem, packagedPlugin<PluginVOMTMove>, packagedPlugin<PluginVOMTRotate>,
-        packagedPlugin<PluginVOMTScale>};
+    static constexpr std::array<PackagedPluginFactory, 4> packaged = {makeShowTypeItem, packagedPlugin<PluginVOMTMove>,
+                                                                      packagedPlugin<PluginVOMTRotate>,
+                                                                      packagedPlugin<PluginVOMTScale>};
     return makePackagedPlugin(*this, packaged, index, "PluginVODOMTool::GetPackagedPlugin");
 }
 
@@ -61,8 +61,7 @@ const char* PluginVODOMTool::getDisplayName()
 
 // --- the draw object of one view ---
 
-OpenGLDrawObjectMTool::OpenGLDrawObjectMTool(PluginVODOMTool* plugin, OpenGLView* view)
-    : OpenGLDrawObject(plugin, view)
+OpenGLDrawObjectMTool::OpenGLDrawObjectMTool(PluginVODOMTool* plugin, OpenGLView* view) : OpenGLDrawObject(plugin, view)
 {
     OpenGLDrawObjectMTool::forgetDisplayLists();
 }

@@ -234,8 +234,8 @@ bool OpenGLModifierToolRotate::startDrag(int32_t handle, const VornModifier& mod
     if (angle > 0.49 * pi && angle < 0.51 * pi)
     {
         double p[3], q[3];
-        gluProject(centre.x, centre.y, centre.z, view->modelviewMatrix, view->projectionMatrix, view->viewport,
-                   &p[0], &p[1], &p[2]);
+        gluProject(centre.x, centre.y, centre.z, view->modelviewMatrix, view->projectionMatrix, view->viewport, &p[0],
+                   &p[1], &p[2]);
         gluProject(centre.x + ring.x, centre.y + ring.y, centre.z + ring.z, view->modelviewMatrix,
                    view->projectionMatrix, view->viewport, &q[0], &q[1], &q[2]);
         Vector3 direction(-(p[1] - q[1]), p[0] - q[0], 0.0);

@@ -105,8 +105,7 @@ float toolScaleFactor(const OpenGLView& view, const Vector3& centre)
     const Vector3 d = subtract(Vector3(view.povX, view.povY, view.povZ), centre);
     const double heading = view.direction * DEGREES_TO_RADIANS;
     const double pitch = view.tilt * DEGREES_TO_RADIANS;
-    const double depth =
-        std::cos(pitch) * (std::cos(heading) * d.x + std::sin(heading) * d.y) + std::sin(pitch) * d.z;
+    const double depth = std::cos(pitch) * (std::cos(heading) * d.x + std::sin(heading) * d.y) + std::sin(pitch) * d.z;
     return static_cast<float>(std::tan(view.fovY * 0.008726646259971648) * depth * 0.006);
 }
 

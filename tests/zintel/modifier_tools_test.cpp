@@ -120,9 +120,9 @@ struct SnapCase
 TEST(ToolGeometry, SnappingMakesWholeGridStepsOnlyForAPositiveStep)
 {
     const SnapCase cases[] = {
-        {2.4, 1.0, true, 2.0},   {2.5, 1.0, true, 3.0},  {-2.5, 1.0, true, -2.0}, {-2.6, 1.0, true, -3.0},
-        {0.24, 0.1, true, 0.2},  {2.4, 1.0, false, 2.4}, {2.4, 0.0, true, 2.4},   {2.4, -1.0, true, 2.4},
-        {2.4, NAN, true, 2.4},
+        {2.4, 1.0, true, 2.0},   {2.5, 1.0, true, 3.0},  {-2.5, 1.0, true, -2.0},
+        {-2.6, 1.0, true, -3.0}, {0.24, 0.1, true, 0.2}, {2.4, 1.0, false, 2.4},
+        {2.4, 0.0, true, 2.4},   {2.4, -1.0, true, 2.4}, {2.4, NAN, true, 2.4},
     };
     for (const SnapCase& c : cases)
         EXPECT_DOUBLE_EQ(snappedDisplacement(c.displacement, c.step, c.snapping), c.expected)
@@ -202,15 +202,48 @@ const MoveCase moveCases[] = {
     {"X arrow", 0, 0, false, true, {1, 1, 1}, {0.065, 0, 0}, {0.295, 0, 0}, {0.23f, 0, 0}, false},
     {"Y arrow", 2, 0, false, true, {1, 1, 1}, {0, 0.065, 0}, {0, -0.165, 0}, {0, -0.23f, 0}, false},
     {"square in XY", 3, 0, false, true, {1, 1, 1}, {0.01, 0.01, 0}, {0.31, -0.19, 0}, {0.3f, -0.2f, 0}, false},
-    {"square in XZ", 3, 1, false, true, {1, 1, 1}, {0.01, 0, 0.01}, {0.21, 0, -0.29}, {0.2f, 0, -0.3f}, false,
+    {"square in XZ",
+     3,
+     1,
+     false,
+     true,
+     {1, 1, 1},
+     {0.01, 0, 0.01},
+     {0.21, 0, -0.29},
+     {0.2f, 0, -0.3f},
+     false,
      {0, -6, 8}},
     {"X arrow snapped down", 0, 0, true, true, {0.1, 5, 5}, {0.065, 0, 0}, {0.305, 0, 0}, {0.2f, 0, 0}, true},
-    {"X arrow snapped up, backwards", 0, 0, true, true, {0.1, 5, 5}, {0.065, 0, 0}, {-0.195, 0, 0},
-     {-0.3f, 0, 0}, true},
-    {"square: the Y step 0 leaves y unsnapped", 3, 0, true, false, {0.1, 0, 0.1}, {0.01, 0.01, 0}, {0.25, 0.18, 0},
-     {0.2f, 0.17f, 0}, false},
-    {"X step 0 of a uniform grid snaps nothing", 0, 0, true, true, {0, 0.1, 0.1}, {0.065, 0, 0}, {0.295, 0, 0},
-     {0.23f, 0, 0}, false},
+    {"X arrow snapped up, backwards",
+     0,
+     0,
+     true,
+     true,
+     {0.1, 5, 5},
+     {0.065, 0, 0},
+     {-0.195, 0, 0},
+     {-0.3f, 0, 0},
+     true},
+    {"square: the Y step 0 leaves y unsnapped",
+     3,
+     0,
+     true,
+     false,
+     {0.1, 0, 0.1},
+     {0.01, 0.01, 0},
+     {0.25, 0.18, 0},
+     {0.2f, 0.17f, 0},
+     false},
+    {"X step 0 of a uniform grid snaps nothing",
+     0,
+     0,
+     true,
+     true,
+     {0, 0.1, 0.1},
+     {0.065, 0, 0},
+     {0.295, 0, 0},
+     {0.23f, 0, 0},
+     false},
 };
 
 TEST(MoveTool, DragsChangeTheMoveVectorOfTheActiveRecord)
@@ -332,8 +365,7 @@ Vector3 ringPoint(double degrees)
 
 const RotateCase rotateCases[] = {
     {"inner ring follows the mouse around", 2, ringPoint(0), ringPoint(40), {}, {0, 0, -40}, 0.5},
-    {"beyond half a turn the angle comes from the other side", 2, ringPoint(0), ringPoint(200), {}, {0, 0, 160},
-     0.5},
+    {"beyond half a turn the angle comes from the other side", 2, ringPoint(0), ringPoint(200), {}, {0, 0, 160}, 0.5},
     {"outer ring edge-on turns a degree a pixel across it", 0, {0, 0, 0}, {0, 0, 0}, {3, 10}, {10, 0, 0}, 1e-4},
     {"middle ring edge-on", 1, {0, 0, 0}, {0, 0, 0}, {7, -2}, {0, 7, 0}, 1e-4},
 };
@@ -348,9 +380,9 @@ TEST(RotateTool, DragsChangeTheRotateAnglesOfTheActiveRecord)
         tool->scaleFactor = 0.01f; // rings of radius 0.6
         const platform::Point from = bench.windowPointOf(c.from);
         ASSERT_TRUE(bench.press(c.handle, from)) << c.name;
-        const platform::Point to =
-            c.shift.x != 0 || c.shift.y != 0 ? platform::Point{from.x + c.shift.x, from.y + c.shift.y}
-                                             : bench.windowPointOf(c.to);
+        const platform::Point to = c.shift.x != 0 || c.shift.y != 0
+            ? platform::Point{from.x + c.shift.x, from.y + c.shift.y}
+            : bench.windowPointOf(c.to);
         ASSERT_TRUE(bench.dragTo(to)) << c.name;
         const Point3f angles = bench.parametersOf(record).rotate;
         EXPECT_NEAR(angles.x, c.expected.x, c.tolerance) << c.name;
@@ -413,17 +445,57 @@ struct ScaleCase
 };
 
 const ScaleCase scaleCases[] = {
-    {"centre: 13 pixels right double every factor", 3, 0.4f, {0, 0, 0}, {1, 2, 0.5f}, {0, 0, 0}, {0, 0, 0}, 13,
-     {2, 4, 1}, 1e-6},
-    {"centre: as far left sets them to 0", 3, 0.4f, {0, 0, 0}, {1, 2, 0.5f}, {0, 0, 0}, {0, 0, 0}, -13, {0, 0, 0},
+    {"centre: 13 pixels right double every factor",
+     3,
+     0.4f,
+     {0, 0, 0},
+     {1, 2, 0.5f},
+     {0, 0, 0},
+     {0, 0, 0},
+     13,
+     {2, 4, 1},
      1e-6},
-    {"X handle pulled in to half its rest length", 0, 0.01f, {0, 0, 0}, {1, 1, 1}, {0.66, 0, 0}, {0.325, 0, 0}, 0,
-     {0.5f, 1, 1}, 0.006},
-    {"X handle pulled through the centre", 0, 0.01f, {0, 0, 0}, {2, 1, 1}, {0.66, 0, 0}, {-0.325, 0, 0}, 0,
-     {-1, 1, 1}, 0.012},
+    {"centre: as far left sets them to 0",
+     3,
+     0.4f,
+     {0, 0, 0},
+     {1, 2, 0.5f},
+     {0, 0, 0},
+     {0, 0, 0},
+     -13,
+     {0, 0, 0},
+     1e-6},
+    {"X handle pulled in to half its rest length",
+     0,
+     0.01f,
+     {0, 0, 0},
+     {1, 1, 1},
+     {0.66, 0, 0},
+     {0.325, 0, 0},
+     0,
+     {0.5f, 1, 1},
+     0.006},
+    {"X handle pulled through the centre",
+     0,
+     0.01f,
+     {0, 0, 0},
+     {2, 1, 1},
+     {0.66, 0, 0},
+     {-0.325, 0, 0},
+     0,
+     {-1, 1, 1},
+     0.012},
     {"Y handle", 2, 0.01f, {0, 0, 0}, {1, 1, 1}, {0, 0.66, 0}, {0, 0.91, 0}, 0, {1, 1.4f, 1}, 0.006},
-    {"Z handle turned onto the Y axis by the first angle", 1, 0.01f, {90, 0, 0}, {1, 1, 1}, {0, 0.66, 0},
-     {0, 0.325, 0}, 0, {1, 1, 0.5f}, 0.006},
+    {"Z handle turned onto the Y axis by the first angle",
+     1,
+     0.01f,
+     {90, 0, 0},
+     {1, 1, 1},
+     {0, 0.66, 0},
+     {0, 0.325, 0},
+     0,
+     {1, 1, 0.5f},
+     0.006},
 };
 
 TEST(ScaleTool, DragsChangeTheScaleFactorsOfTheActiveRecord)

@@ -82,8 +82,8 @@ void waitFor(Condition condition)
 TEST(ModifierToolDrags, DuringACalculationTheWorkerSeesOnlyWholeSteps)
 {
     ModifierToolBench bench;
-    for (const Vector3& at : {Vector3(0.1, 0.0, 0.0), Vector3(0.0, 0.2, 0.0), Vector3(-0.1, -0.1, 0.05),
-                              Vector3(0.2, 0.1, -0.05)})
+    for (const Vector3& at :
+         {Vector3(0.1, 0.0, 0.0), Vector3(0.0, 0.2, 0.0), Vector3(-0.1, -0.1, 0.05), Vector3(0.2, 0.1, -0.05)})
         addJoint(bench, at);
     bench.move->moved = bench.rotate->moved = {0, 1, 2, 3};
     ReadingWorker calculation(*bench.doc.getLock(), *bench.model.joints);
