@@ -9,6 +9,7 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/Modifiers/TransformModifiers.h"
 #include "Lumbra/Perspective/PerspectiveImages.h"
 #include "Lumbra/Perspective/PerspectivePagettes.h"
 #include "Lumbra/Perspective/PerspectiveViewPage.h"
@@ -32,6 +33,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerJointCreatorResources();
     lumbra::registerForceCreatorResources();
     lumbra::registerConsoleResources();
+    lumbra::registerTransformModifierImages();
     lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))
         return;

@@ -21,6 +21,7 @@
 #include "Lumbra/ModelFiles/ModelFileExport.h"
 #include "Lumbra/ModelFiles/ModelFileImport.h"
 #include "Lumbra/ModelFiles/PluginFileImportDXF.h"
+#include "Lumbra/Modifiers/TransformModifiers.h"
 #include "Lumbra/Perspective/DevStatusView.h"
 #include "Lumbra/Perspective/PerspectiveViewType.h"
 #include "Lumbra/PropertyObjectTypes.h"
@@ -72,9 +73,9 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Standard MenuItem", "Hide", makeTablePlugin<PluginMenuItemHide>},
     {"Standard MenuItem", "Reset Calculation", makeTablePlugin<PluginMenuItemResetCalculation>},
     {"Standard MenuItem", "Calculate", makeTablePlugin<PluginMenuItemCalculate>},
-    {"Object Modifier", "Scale", nullptr},
-    {"Object Modifier", "Rotate", nullptr},
-    {"Object Modifier", "Move", nullptr},
+    {"Object Modifier", "Scale", makeTablePlugin<PluginModifierScale>},
+    {"Object Modifier", "Rotate", makeTablePlugin<PluginModifierRotate>},
+    {"Object Modifier", "Move", makeTablePlugin<PluginModifierMove>},
     {"Dialog", "Select Material Dialog", makeSelectMaterialDialog},
     {"Dialog", "Select CrossSection Dialog", makeSelectCrossSectionDialog},
     {"Dialog", "Calculation Setup Dialog", makeTablePlugin<PluginCalculationSetupDialog>},

@@ -132,19 +132,29 @@ const char* PluginVOModifierTool::getTypeName()
 
 VornPluginObjectModifier* PluginVOModifierTool::getModifierPlugin()
 {
+    if (searched)
+        return found;
     searched = true;
     found = nullptr;
     if (mai == nullptr)
         return nullptr;
     for (VornPluginBase* plugin = mai->pluginLists.objectModifiers; plugin != nullptr; plugin = plugin->getNext())
         if (std::strcmp(plugin->getName(), getName()) == 0)
+        {
             found = dynamic_cast<VornPluginObjectModifier*>(plugin);
+            break;
+        }
     return found;
 }
 
 VornPluginObjectModifier* PluginVOModifierTool::modifierPlugin()
 {
     return searched ? found : getModifierPlugin();
+}
+
+OpenGLModifierTool::OpenGLModifierTool(PluginVOModifierTool* plugin, OpenGLView* view)
+    : plugin(plugin), view(view), modifierPlugin(plugin != nullptr ? plugin->modifierPlugin() : nullptr)
+{
 }
 
 OpenGLModifierTool::~OpenGLModifierTool() = default;
@@ -171,7 +181,7 @@ platform::CursorHandle OpenGLModifierTool::getHandleCursor(int32_t handle, VornM
     return platform::CursorHandle{};
 }
 
-bool OpenGLModifierTool::onDrag(double x, double y, double z, uint32_t flags, int32_t handle, VornModifier* modifier)
+bool OpenGLModifierTool::onDrag(int32_t x, int32_t y, int32_t z, uint32_t flags, int32_t handle, VornModifier* modifier)
 {
     return false;
 }

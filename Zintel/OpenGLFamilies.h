@@ -118,7 +118,7 @@ public:
     VornPluginObjectModifier* modifierPlugin();
 
 private:
-    bool searched = false;
+    bool searched = false; // a search found `found`, or none: never searched again
     VornPluginObjectModifier* found = nullptr;
 };
 
@@ -126,7 +126,8 @@ private:
 class OpenGLModifierTool
 {
 public:
-    OpenGLModifierTool() = default;
+    // Serves the modifier plugin of `plugin` (taken now; null when there is none) in `view`.
+    OpenGLModifierTool(PluginVOModifierTool* plugin, OpenGLView* view);
     OpenGLModifierTool(const OpenGLModifierTool&) = delete;
     OpenGLModifierTool& operator=(const OpenGLModifierTool&) = delete;
     virtual ~OpenGLModifierTool();
@@ -137,7 +138,13 @@ public:
     virtual int32_t getHandleCount(VornModifier* modifier);
     virtual void drawHandlePick(uint32_t firstName, VornModifier* modifier);
     virtual platform::CursorHandle getHandleCursor(int32_t handle, VornModifier* modifier);
-    virtual bool onDrag(double x, double y, double z, uint32_t flags, int32_t handle, VornModifier* modifier);
+    // One mouse event of a drag on the handle; x and y are window coordinates, y downwards.
+    virtual bool onDrag(int32_t x, int32_t y, int32_t z, uint32_t flags, int32_t handle, VornModifier* modifier);
+
+    PluginVOModifierTool* plugin = nullptr;
+    OpenGLView* view = nullptr;
+    OpenGLModifierTool* next = nullptr; // the owning draw object's tools
+    VornPluginObjectModifier* modifierPlugin = nullptr;
 };
 
 // Packaged sub-plugins as data: the factories in their fixed order. An entry whose plugin is not

@@ -10,6 +10,7 @@
 #include "Zintel/DrawObjects/Markers.h"
 #include "Zintel/DrawObjects/Members.h"
 #include "Zintel/DrawObjects/TestTerrain.h"
+#include "Zintel/ModifierTools/ModifierToolPlugins.h"
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/Pages/ViewPageOpenGL.h"
@@ -112,7 +113,7 @@ constexpr std::array<PackagedPluginFactory, 38> packagedPlugins = {
     packagedViewSetting<5>, // 30 X-ray displacements
     packagedViewSetting<6>, // 31 X-ray model
     packagedViewSetting<7>, // 32 X-ray none
-    nullptr, // 33 modifier tool
+    packagedPlugin<PluginVODOMTool>, // 33
     packagedViewSetting<8>, // 34 X-ray all
     packagedViewSetting<9>, // 35 shadows
     packagedViewSetting<10>, // 36 relative light

@@ -570,8 +570,8 @@ TEST(OpenGLViewType, PackagesItsPluginsAndFilesThemByFamily)
     EXPECT_EQ(drawObjects,
               (std::vector<std::string>{"Displaced Members", "Displaced Members by Relative Stress",
                                         "Displaced Members by Stress", "Forces", "Grid", "Joint Supports", "Joints",
-                                        "Members", "Members by Material", "Modifier Pivot", "Orientation Indicator",
-                                        "Test"}));
+                                        "Members", "Members by Material", "Modifier Pivot", "Modifier Tool",
+                                        "Orientation Indicator", "Test"}));
     std::vector<std::string> snaps = namesOf(viewType.snapObjects);
     std::sort(snaps.begin(), snaps.end());
     EXPECT_EQ(snaps, (std::vector<std::string>{"Grid", "Joints", "Plane", "SurfacePoint"}));
