@@ -4,6 +4,7 @@
 #include "Lumbra/Console/ConsoleResources.h"
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/Creators/JointCreator.h"
+#include "Lumbra/Creators/MemberCreator.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
@@ -29,6 +30,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
     lumbra::registerJointCreatorResources();
+    lumbra::registerMemberCreatorResources();
     lumbra::registerConsoleResources();
     lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))
