@@ -246,33 +246,25 @@ PluginCreatorMemberEditPageJoints::PluginCreatorMemberEditPageJoints()
 
 // ---- windows ----
 
+namespace
+{
+
+// The entries of a page's property model in its combo, the chosen one selected.
 template <class Element>
 void showPropertyCombo(platform::ComboBox& combo, const MemberPropertyModel<Element>& model)
 {
     if (!combo.exists())
         return;
     combo.resetContent();
-    int chosenItem = -1;
     for (size_t index = 0; index < model.entries.size(); ++index)
-    {
-        const int item = combo.addString(model.entries[index].name);
-        combo.setItemData(item, static_cast<std::intptr_t>(index));
-        if (static_cast<int32_t>(index) == model.chosen)
-            chosenItem = item;
-    }
+        combo.setItemData(combo.addString(model.entries[index].name), static_cast<std::intptr_t>(index));
     // A sorted combo moves items as it adds them: the chosen one is found by its entry.
-    if (chosenItem >= 0)
-        for (int item = 0; item < combo.count(); ++item)
-            if (combo.itemData(item) == model.chosen)
-                chosenItem = item;
+    int chosenItem = -1;
+    for (int item = 0; item < combo.count() && model.chosen >= 0; ++item)
+        if (combo.itemData(item) == model.chosen)
+            chosenItem = item;
     combo.setCurSel(chosenItem);
 }
-
-template void showPropertyCombo(platform::ComboBox&, const MemberPropertyModel<VornCrossSection>&);
-template void showPropertyCombo(platform::ComboBox&, const MemberPropertyModel<VornMaterial>&);
-
-namespace
-{
 
 // The entry of the combo's chosen item; false when none is chosen.
 bool chosenEntry(const platform::ComboBox& combo, size_t& entry)

@@ -41,10 +41,6 @@ protected:
 
 // ---- windows ----
 
-// A combo of property elements over one page's model (dialogs 152 and 153).
-template <class Element>
-void showPropertyCombo(platform::ComboBox& combo, const MemberPropertyModel<Element>& model);
-
 class CPageEditMemberCrossSection : public platform::Dialog
 {
 public:
