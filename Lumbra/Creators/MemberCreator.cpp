@@ -148,11 +148,20 @@ void PluginCreatorMember::refreshCursor()
         mai->hoveredView->refreshCursor();
 }
 
+void PluginCreatorMember::forgetEndsOutside(MAI_Doc* document)
+{
+    BlockListBase* joints = document != nullptr ? document->document.getBlockList("VornJoint") : nullptr;
+    for (knotReference* end : {&startJoint, &endJoint})
+        if (VornJoint* joint = jointOf(*end); joint != nullptr && joint->getOwnerList() != joints)
+            end->set(nullptr);
+}
+
 void PluginCreatorMember::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
 {
     MAI_View* view = hoveredViewWithViewType();
     if (view == nullptr)
         return;
+    forgetEndsOutside(view->document);
     // Other tools may have left snaps of other kinds usable on a shared master.
     const SnapPoint best = findBestSnapPoint(snapObjectsOf(view), view, static_cast<float>(x),
                                              static_cast<float>(y), platform::tickCount(), {"Point", "Joint"});
@@ -248,6 +257,7 @@ bool PluginCreatorMember::createObject()
     MAI_Doc* document = mai != nullptr ? mai->activeDocument : nullptr;
     if (document == nullptr || jointsPagette == nullptr)
         return false;
+    forgetEndsOutside(document);
     // Every value is read and checked before the document is touched.
     if (!readPagetteInput())
         return false;

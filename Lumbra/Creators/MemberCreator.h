@@ -72,6 +72,9 @@ private:
     bool confirmZeroLength(MAI_Doc* document);
     // The view under the mouse shows the cursor of the current phase at once.
     void refreshCursor();
+    // Ends chosen in another document than the active one are forgotten: a member never links
+    // joints of two documents.
+    void forgetEndsOutside(MAI_Doc* document);
 };
 
 // Base of the member creator's creation pagettes ("Creator Member Pagette").

@@ -417,6 +417,32 @@ TEST_F(MemberCreatorTest, TheJointsPagetteShowsTheStartThenTheEnd)
     EXPECT_EQ(shown.shownStartJoint.get(), nullptr);
 }
 
+// A start chosen in one document is not the start of a member in another.
+TEST_F(MemberCreatorTest, AnEndChosenInAnotherDocumentIsForgotten)
+{
+    VornJoint* a = model.addJoint("A", 0, 0, 0);
+    click(a);
+    ASSERT_EQ(creator->getStartJoint(), a);
+
+    CountingDoc other(&mai);
+    CursorView otherView(&other);
+    ModelDocument otherModel(other.document);
+    new ViewTypeInfo(viewType, &otherView);
+    VornJoint* b = otherModel.addJoint("B", 1, 0, 0);
+    mai.activeDocument = &other;
+    mai.hoveredView = &otherView;
+    click(b);
+    EXPECT_EQ(creator->getStartJoint(), b);
+    EXPECT_EQ(otherModel.members->getCount(), 0u);
+    // CREATE in the first document again: the start from the other one is not used.
+    mai.activeDocument = &doc;
+    mai.hoveredView = &view;
+    EXPECT_TRUE(creator->createObject());
+    ASSERT_EQ(model.members->getCount(), 1u);
+    EXPECT_EQ(ownListOf((*model.members)[0].getStartJoint()), model.joints);
+    EXPECT_EQ(otherModel.members->getCount(), 0u);
+}
+
 TEST_F(MemberCreatorTest, WithoutADocumentOrAViewNothingHappens)
 {
     mai.hoveredView = nullptr;
