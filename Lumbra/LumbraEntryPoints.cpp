@@ -5,6 +5,7 @@
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/Creators/ForceCreator.h"
 #include "Lumbra/Creators/JointCreator.h"
+#include "Lumbra/Creators/MemberCreator.h"
 #include "Lumbra/KitResources.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
@@ -32,6 +33,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerSectionPageTemplates();
     lumbra::registerJointCreatorResources();
     lumbra::registerForceCreatorResources();
+    lumbra::registerMemberCreatorResources();
     lumbra::registerConsoleResources();
     lumbra::registerTransformModifierImages();
     lumbra::registerCalculationSetupTemplates();

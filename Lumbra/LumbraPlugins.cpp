@@ -13,6 +13,7 @@
 #include "Lumbra/CreateGroupDialog.h"
 #include "Lumbra/Creators/ForceCreator.h"
 #include "Lumbra/Creators/JointCreator.h"
+#include "Lumbra/Creators/MemberCreator.h"
 #include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/EditMenuItems.h"
 #include "Lumbra/GroupMenuItems.h"
@@ -53,7 +54,7 @@ const std::array<PluginTableEntry, 48> pluginTable = {{
     {"Main Console Page", "Edit Page", makeTablePlugin<PluginMCPageEdit>},
     {"Main Console Page", "Create Page", makeTablePlugin<PluginMCPageCreate>},
     {"Object Creator", "Force Creator", makeTablePlugin<PluginCreatorForce>},
-    {"Object Creator", "Member Creator", nullptr},
+    {"Object Creator", "Member Creator", makeTablePlugin<PluginCreatorMember>},
     {"Object Creator", "Joint Creator", makeTablePlugin<PluginCreatorJoint>},
     {"ObjectType", "ObjectType CrossSection", makeTablePlugin<PluginObjectTypeCrossSection>},
     {"ObjectType", "ObjectType Material", makeTablePlugin<PluginObjectTypeMaterial>},
@@ -110,7 +111,7 @@ const std::array<PluginWindowTableEntry, 34> windowTable = {{
     {131, nullptr}, // CViewPagePerspective
     {132, nullptr}, // CViewPageDevStatus
     {133, nullptr}, // CViewPerspectivePagetteSetup
-    {134, nullptr}, // CPageMemberJoints
+    {134, makeOwnDialog},   // CPageMemberJoints
     {135, nullptr}, // CMCPageEdit: made around the plugin's own dialog object
     {136, nullptr}, // CPageEditStaticSelection: made around the plugin's own dialog object
     {137, makeLumbraDialog<CDialogCreateGroup>},
@@ -118,7 +119,7 @@ const std::array<PluginWindowTableEntry, 34> windowTable = {{
     {139, nullptr}, // CPageEditStaticModifiers: made around the plugin's own dialog object
     {140, nullptr}, // CPageEditStaticHistory
     {141, nullptr}, // CPageEditJointCoordinates
-    {142, nullptr}, // CPageEditMemberJoints
+    {142, makeOwnDialog},   // CPageEditMemberJoints
     {143, nullptr}, // CPageEditJointSupport
     {144, makeLumbraDialog<CPageMaterialProperties>},
     {145, nullptr}, // CViewPerspectivePagetteShowHide

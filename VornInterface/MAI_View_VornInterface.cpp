@@ -1,6 +1,8 @@
 #include "VornInterface/MAI_View_VornInterface.h"
 
+#include "platform/Cursor.h"
 #include "platform/DeviceContext.h"
+#include "platform/SystemValues.h"
 #include "platform/Window.h"
 #include "plugins/VornPluginViewBase.h"
 #include "__globalobjectdevice/NotificationChannels.h"
@@ -67,6 +69,16 @@ void MAI_View_VornInterface::setCapture(bool capture)
         view->setCapture();
     else if (!capture && view != nullptr && platform::Window::capture() == view)
         platform::Window::releaseCapture();
+}
+
+void MAI_View_VornInterface::refreshCursor()
+{
+    platform::Window* view = window();
+    if (view == nullptr || platform::Window::capture() != nullptr ||
+        !view->clientRect().contains(view->screenToClient(platform::cursorPosition())))
+        return;
+    view->sendMessage(platform::WM_SETCURSOR, static_cast<platform::WParam>(window_),
+                      platform::makeLParam(platform::HTCLIENT, platform::WM_MOUSEMOVE));
 }
 
 platform::DeviceContext* MAI_View_VornInterface::getDC()

@@ -25,6 +25,8 @@ public:
     platform::DeviceContext* getDC() override;
     void releaseDC(platform::DeviceContext* context) override;
     platform::WindowHandle getWindowHandle() override { return window_; }
+    // The view asks for its cursor again, as it does when the mouse moves over it.
+    void refreshCursor() override;
 
     // The view type shown now; null when the view shows none.
     VornPluginViewBase* shownViewType() const;

@@ -191,6 +191,10 @@ public:
     // The view's window (0 without one): what a view type draws into with GL and picks from,
     // also outside a paint.
     virtual platform::WindowHandle getWindowHandle() = 0;
+    // Shows at once the cursor the view would ask for now, when the mouse is over the view: a
+    // tool whose cursor changed without a mouse move asks for it. Views without a window of their
+    // own have nothing to show.
+    virtual void refreshCursor() {}
 
     // A mouse event in client coordinates with InputEvent flags.
     void onMouseEvent(int32_t x, int32_t y, uint32_t flags);

@@ -3,6 +3,7 @@
 #include "VornData/IntrusiveList.h"
 #include "plugins/MAI.h"
 
+#include <algorithm>
 #include <cstring>
 
 const char* VornPluginViewBase::getTypeName()
@@ -129,6 +130,14 @@ bool hasSnapKind(VornPluginSnapObject* snapObject, const char* kind)
 SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp,
                             const char* kind)
 {
+    if (kind == nullptr)
+        return findBestSnapPoint(snapObjects, view, x, y, stamp, std::initializer_list<const char*>{});
+    return findBestSnapPoint(snapObjects, view, x, y, stamp, {kind});
+}
+
+SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp,
+                            std::initializer_list<const char*> kinds)
+{
     SnapPoint best(stamp);
     best.distance = noSnapDistance;
     for (VornPluginBase* plugin = snapObjects; plugin != nullptr; plugin = plugin->getNext())
@@ -136,7 +145,8 @@ SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x
         auto* snapObject = dynamic_cast<VornPluginSnapObject*>(plugin);
         if (snapObject == nullptr || !snapObject->isUsable() || !snapObject->isEnabled())
             continue;
-        if (kind != nullptr && !hasSnapKind(snapObject, kind))
+        if (kinds.size() != 0 &&
+            std::none_of(kinds.begin(), kinds.end(), [&](const char* kind) { return hasSnapKind(snapObject, kind); }))
             continue;
         SnapPoint trial(stamp);
         if (snapObject->snapPoint(&trial, view, x, y, static_cast<float>(best.distance)) &&

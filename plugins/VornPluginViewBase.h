@@ -4,6 +4,7 @@
 #include "plugins/MAI.h"
 #include "plugins/VornPluginMenuItem.h"
 
+#include <initializer_list>
 #include <new>
 
 class DrawObject;
@@ -188,3 +189,6 @@ constexpr double noSnapDistance = 80000000.0;
 // of exactly that kind are asked.
 SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp,
                             const char* kind = nullptr);
+// The same, asking only snap objects of exactly one of the kinds.
+SnapPoint findBestSnapPoint(VornPluginBase* snapObjects, MAI_View* view, float x, float y, uint32_t stamp,
+                            std::initializer_list<const char*> kinds);

@@ -9,7 +9,6 @@
 #include "plugins/VornPluginViewBase.h"
 #include "uikit/KitCursors.h"
 
-#include <new>
 
 namespace lumbra
 {
@@ -23,20 +22,12 @@ constexpr const char* packagingThrower = "PluginMainConsoleDialog::GetPackagedPl
 template <class Plugin, class... Arguments>
 Plugin* makePackaged(Arguments... arguments)
 {
-    Plugin* plugin = new (std::nothrow) Plugin(arguments...);
-    if (plugin == nullptr)
-        throw Exc_OutOfMemory(packagingThrower);
-    return plugin;
+    return newPackagedPlugin<Plugin>(packagingThrower, arguments...);
 }
 
 VornJoint* jointOf(VornBaseObject* object)
 {
     return dynamic_cast<VornJoint*>(object);
-}
-
-platform::CursorHandle asHandle(platform::Cursor* cursor)
-{
-    return static_cast<platform::CursorHandle>(reinterpret_cast<uintptr_t>(cursor));
 }
 
 } // namespace
@@ -66,10 +57,10 @@ void PluginCreatorJoint::addBlockLists(MAI_Doc* document)
 platform::CursorHandle PluginCreatorJoint::getCursor(MAI_View*, int32_t, int32_t, uint32_t)
 {
     if (platform::Cursor* cursor = getCursorCreateJoint())
-        return asHandle(cursor);
+        return cursorHandleOf(cursor);
     if (mai != nullptr)
         mai->beep();
-    return asHandle(getCursorCreateJoint());
+    return cursorHandleOf(getCursorCreateJoint());
 }
 
 VornPluginBase* PluginCreatorJoint::GetPackagedPlugin(uint32_t index)

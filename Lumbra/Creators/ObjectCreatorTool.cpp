@@ -23,6 +23,11 @@ constexpr std::string_view snapObjectTypeSuffix = " Snap Object";
 
 } // namespace
 
+platform::CursorHandle cursorHandleOf(platform::Cursor* cursor)
+{
+    return static_cast<platform::CursorHandle>(reinterpret_cast<uintptr_t>(cursor));
+}
+
 VornPluginObjectCreator* CreationPagette::creator() const
 {
     return dynamic_cast<VornPluginObjectCreator*>(owner);
@@ -62,16 +67,23 @@ void ObjectCreatorTool::registerPluginTypes(PluginManager* registry)
     registry->addPluginType(&editPagetteTypes, editPagetteTypeName(), this);
 }
 
-void ObjectCreatorTool::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
+MAI_View* ObjectCreatorTool::hoveredViewWithViewType() const
 {
     MAI_View* view = mai != nullptr ? mai->hoveredView : nullptr;
     if (view == nullptr || view->viewTypeInfos == nullptr || view->viewTypeInfos->viewTypePlugin == nullptr)
-        return;
-    // Snaps of a shared master may still be marked usable by another tool: only those of the
-    // kind the tool works with are asked.
-    const SnapPoint best = findBestSnapPoint(snapObjectsOfViewType(registry, view->viewTypeInfos->viewTypePlugin),
-                                             view, static_cast<float>(x), static_cast<float>(y),
-                                             platform::tickCount(), searchedSnapKind());
+        return nullptr;
+    return view;
+}
+
+VornPluginBase* ObjectCreatorTool::snapObjectsOf(MAI_View* view) const
+{
+    return view != nullptr && view->viewTypeInfos != nullptr
+               ? snapObjectsOfViewType(registry, view->viewTypeInfos->viewTypePlugin)
+               : nullptr;
+}
+
+void ObjectCreatorTool::feedPagettes(const SnapPoint& best, int32_t x, int32_t y, int32_t z, uint32_t flags)
+{
     for (VornPluginPagette* pagette = createPagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
     {
         auto* creation = static_cast<VornPluginCreatorPagette*>(pagette);
@@ -83,6 +95,32 @@ void ObjectCreatorTool::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
         else
             creation->onMousePoint(x, y, z, flags);
     }
+}
+
+bool ObjectCreatorTool::readPagetteInput()
+{
+    for (VornPluginPagette* pagette = createPagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
+        if (auto* creation = dynamic_cast<CreationPagette*>(pagette); creation != nullptr && !creation->readInput())
+            return false;
+    return true;
+}
+
+void ObjectCreatorTool::applyPagettes(MAI_Doc* document, VornBaseObject* object)
+{
+    for (VornPluginPagette* pagette = createPagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
+        static_cast<VornPluginCreatorPagette*>(pagette)->applyToNewObject(&document->document, object);
+}
+
+void ObjectCreatorTool::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
+{
+    MAI_View* view = hoveredViewWithViewType();
+    if (view == nullptr)
+        return;
+    // Snaps of a shared master may still be marked usable by another tool: only those of the
+    // kind the tool works with are asked.
+    const SnapPoint best = findBestSnapPoint(snapObjectsOf(view), view, static_cast<float>(x),
+                                             static_cast<float>(y), platform::tickCount(), searchedSnapKind());
+    feedPagettes(best, x, y, z, flags);
     if ((flags & (InputEvent::KindMask | InputEvent::RightHeld)) == InputEvent::LeftUp)
         createObject();
 }
@@ -93,9 +131,8 @@ bool ObjectCreatorTool::createObject()
     if (document == nullptr)
         return false;
     // Every value is read and checked before the document is touched.
-    for (VornPluginPagette* pagette = createPagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
-        if (auto* creation = dynamic_cast<CreationPagette*>(pagette); creation != nullptr && !creation->readInput())
-            return false;
+    if (!readPagetteInput())
+        return false;
     {
         DocumentChangeLock lock(document, creatorLockWaitingText, lockTimeout);
         if (!lock)
@@ -103,8 +140,7 @@ bool ObjectCreatorTool::createObject()
         VornBaseObject* object = makeObject(document);
         if (object == nullptr)
             return false;
-        for (VornPluginPagette* pagette = createPagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
-            static_cast<VornPluginCreatorPagette*>(pagette)->applyToNewObject(&document->document, object);
+        applyPagettes(document, object);
     }
     document->invalidateViews();
     return true;

@@ -5,8 +5,12 @@
 // from what the pagettes hold.
 
 #include "Lumbra/LumbraPluginTexts.h"
+#include "VornData/generalException.h"
 #include "plugins/DocumentChangeLock.h"
 #include "plugins/VornPluginObjectType.h"
+#include "platform/Cursor.h"
+
+#include <new>
 
 class PluginManager;
 class VornBaseObject;
@@ -57,6 +61,17 @@ public:
     std::chrono::milliseconds lockTimeout = documentLockTimeout;
 
 protected:
+    // The view under the mouse when it shows a view type; null otherwise.
+    MAI_View* hoveredViewWithViewType() const;
+    // The snap objects of the view type the view shows.
+    VornPluginBase* snapObjectsOf(MAI_View* view) const;
+    // Every creation pagette, from the head of the chain, hears the snapped point or, when
+    // nothing snapped, the raw event.
+    void feedPagettes(const SnapPoint& best, int32_t x, int32_t y, int32_t z, uint32_t flags);
+    // Whether every creation pagette takes its input (each refusal is told to the user).
+    bool readPagetteInput();
+    // Every creation pagette, from the head of the chain, fills the new object.
+    void applyPagettes(MAI_Doc* document, VornBaseObject* object);
     // The new, empty object in the document's list; null when the list is missing.
     virtual VornBaseObject* makeObject(MAI_Doc* document) = 0;
     // The type names of the two pagette kinds ("Creator Joint Pagette", "Edit Joint Pagette").
@@ -87,5 +102,19 @@ private:
 
 // The text of the box shown when a creator waits too long for the document.
 extern const char* const creatorLockWaitingText;
+
+// A sub-plugin a creator packages; `thrower` names the packaging in the exception thrown when it
+// cannot be allocated.
+template <class Plugin, class... Arguments>
+Plugin* newPackagedPlugin(const char* thrower, Arguments... arguments)
+{
+    Plugin* plugin = new (std::nothrow) Plugin(arguments...);
+    if (plugin == nullptr)
+        throw Exc_OutOfMemory(thrower);
+    return plugin;
+}
+
+// A creator's cursor as the tool hands it to the view.
+platform::CursorHandle cursorHandleOf(platform::Cursor* cursor);
 
 } // namespace lumbra
