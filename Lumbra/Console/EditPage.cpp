@@ -1,6 +1,7 @@
 #include "Lumbra/Console/EditPage.h"
 
 #include "Lumbra/Console/ConsoleResources.h"
+#include "Lumbra/Modifiers/HistoryPagette.h"
 #include "VornData/generalException.h"
 #include "plugins/MAI.h"
 #include "plugins/PluginManager.h"
@@ -24,7 +25,7 @@ const ConsolePageTexts editPageTexts = {
 const std::array<EditStaticPagetteMaker, 4>& editStaticPagetteMakers()
 {
     static const std::array<EditStaticPagetteMaker, 4> makers = {{
-        nullptr, // History
+        makeHistoryPagette,
         nullptr, // Modifiers
         nullptr, // Selected
         nullptr, // Selection

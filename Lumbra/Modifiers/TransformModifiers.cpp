@@ -4,6 +4,7 @@
 #include "Lumbra/DocumentLists.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/Modifiers/TransformPropertiesPagette.h"
 #include "Lumbra/ToolMenuItems.h"
 #include "VornData/VornModifier.h"
 #include "VornData/VornSelection.h"
@@ -91,7 +92,7 @@ MAI_Doc* hostOf(VornModifier* record)
 
 const TransformModifierTexts scaleTexts = {
     "Scale",
-    "Modifier Scale:\nInterface to the scaling of objects.",
+    "Scale:\nInterface to the scaling of objects.",
     "Modifier Scale",
     "&Modify\\&Scale",
     "Scale",
@@ -104,7 +105,7 @@ const TransformModifierTexts scaleTexts = {
 
 const TransformModifierTexts rotateTexts = {
     "Rotate",
-    "Modifier Rotate:\nInterface to rotation of objects.",
+    "Rotate:\nInterface to rotation of objects.",
     "Modifier Rotate",
     "&Modify\\&Rotate",
     "Rotate",
@@ -117,7 +118,7 @@ const TransformModifierTexts rotateTexts = {
 
 const TransformModifierTexts moveTexts = {
     "Move",
-    "Modifier Move:\nInterface to translation of objects.",
+    "Move:\nInterface to translation of objects.",
     "Modifier Move",
     "&Modify\\&Move",
     "Move",
@@ -282,11 +283,11 @@ VornModifier* PluginModifierTransform::makeRecord(MAI_Doc* document, VornSelecti
     // The youngest record the vertices had before is kept when it is a transform record of
     // exactly these vertices: moving and then rotating one selection makes one record.
     knot* first = record->selectedVertices.getFirst() != nullptr ? record->selectedVertices.getFirst()
-                                                                  : record->linkedVertices.getFirst();
+                                                                 : record->linkedVertices.getFirst();
     VornVertex* firstVertex = vertexOf(first);
     knot* ownEntry = firstVertex != nullptr ? entryOf(*firstVertex, record) : nullptr;
-    VornModifier* previous = ownEntry != nullptr && ownEntry->getNext() != nullptr ? recordOf(ownEntry->getNext())
-                                                                                   : nullptr;
+    VornModifier* previous =
+        ownEntry != nullptr && ownEntry->getNext() != nullptr ? recordOf(ownEntry->getNext()) : nullptr;
     bool reuse = previous != nullptr && isTransformRecord(previous);
     int32_t previousCount = 0;
     if (reuse)
@@ -441,9 +442,13 @@ void PluginModifierMove::registerPluginTypes(PluginManager* registry)
     registry->addPluginType(&transformPagettes, "Transform Pagette", this);
 }
 
-VornPluginBase* PluginModifierMove::packageMore(uint32_t)
+VornPluginBase* PluginModifierMove::packageMore(uint32_t index)
 {
-    return nullptr;
+    if (index != 1)
+        return nullptr;
+    auto* pagette = makePackaged<PluginModifierPageTransformProperties>();
+    addPagette(pagette);
+    return pagette;
 }
 
 // ---- pictures ----
