@@ -170,6 +170,27 @@ TEST_F(TransformPagettes, TypingARotationTurnsAMoveRecordIntoARotateRecordAndKee
     EXPECT_EQ(parameters.rotate.z, 90.0f);
 }
 
+TEST_F(TransformPagettes, ASpinButtonStepsItsValueAndAppliesItsGroup)
+{
+    pick({"J1"});
+    VornModifier* record = useTool(move);
+    ASSERT_NE(record, nullptr);
+    type(scaleYEdit, "3"); // typed, then a spin of another group keeps it
+    platform::Window* spinner = pagette().dlgItem(1137); // move x
+    ASSERT_NE(spinner, nullptr);
+    const platform::Rect area = spinner->clientRect();
+    const platform::Point upperHalf{area.width() / 2, area.height() / 4};
+    platform::simulateMouse(spinner->handle(), platform::WM_LBUTTONDOWN, upperHalf);
+    platform::simulateMouse(spinner->handle(), platform::WM_LBUTTONUP, upperHalf);
+    processMessages();
+    EXPECT_EQ(pagette().dlgItemText(moveXEdit), "1");
+    const TransformParameters parameters = parametersOf(record);
+    EXPECT_EQ(parameters.move.x, 1.0f);
+    EXPECT_EQ(parameters.scale.y, 3.0f);
+    EXPECT_EQ(PluginModifierTransform::transformOf(record), move);
+    EXPECT_DOUBLE_EQ(joint("J1")->getPosition().x, 1.0);
+}
+
 TEST_F(TransformPagettes, ARecordLoadedIntoThePagetteIsNeverTakenForTyping)
 {
     pick({"J1"});
