@@ -28,7 +28,8 @@ namespace lumbra
 class CMCPageEdit;
 class PluginEditStaticPageHistory;
 
-// Pictures of the tree (16 x 16 bitmaps of the library).
+// Pictures of the tree (16 x 16 bitmaps of the library). Joints and members show the pictures
+// of the perspective view's layers.
 namespace HistoryImage
 {
 constexpr int32_t Image0 = 159;
