@@ -334,7 +334,7 @@ void PluginModifierTransform::deactivate(MAI_Doc* document)
 void PluginModifierTransform::applyToBase(VornModifier* record, VornModifiable* object)
 {
     auto* vertex = dynamic_cast<VornVertex*>(object);
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (record == nullptr || vertex == nullptr || record->isDisabled() || !readTransformParameters(*record, parameters))
         return;
     transformState(parameters, vertex->getBasePosition(), vertex->getBaseOrientation());
@@ -343,7 +343,7 @@ void PluginModifierTransform::applyToBase(VornModifier* record, VornModifiable* 
 void PluginModifierTransform::applyToCurrent(VornModifier* record, VornModifiable* object)
 {
     auto* vertex = dynamic_cast<VornVertex*>(object);
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (record == nullptr || vertex == nullptr || record->isDisabled() || !readTransformParameters(*record, parameters))
         return;
     transformState(parameters, vertex->getModifiedPosition(), vertex->getModifiedOrientation());
@@ -373,7 +373,7 @@ void PluginModifierTransform::rebuildBase(VornModifier* record)
 
 void PluginModifierTransform::updateModifier(VornModifier* record)
 {
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (record == nullptr || !readTransformParameters(*record, parameters))
         return;
     const DocumentChangeLock lock(hostOf(record), lockText().c_str(), lockTimeout);

@@ -63,7 +63,7 @@ void copyGroup(const Point3f& from, std::array<double, 3>& to)
 
 bool loadTransformFields(const VornModifier* record, TransformFields& fields)
 {
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (!PluginModifierTransform::isTransformRecord(record) || !readTransformParameters(*record, parameters))
         return false;
     copyGroup(parameters.move, fields.move);
@@ -77,7 +77,7 @@ bool applyTransformGroup(MAI* mai, TransformGroup group, const TransformFields& 
     MAI_Doc* document = mai != nullptr ? mai->activeDocument : nullptr;
     VornModifier* record = document != nullptr ? document->getActiveModifier() : nullptr;
     PluginModifierTransform* current = PluginModifierTransform::transformOf(record);
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (current == nullptr || !readTransformParameters(*record, parameters))
         return false;
     const DocumentChangeLock lock(document, documentLockWaitingText("Transform Properties").c_str(),
