@@ -10,7 +10,9 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/LumbraPlugins.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/Modifiers/HistoryPagette.h"
 #include "Lumbra/Modifiers/TransformModifiers.h"
+#include "Lumbra/Modifiers/TransformPropertiesPagette.h"
 #include "Lumbra/Perspective/PerspectiveImages.h"
 #include "Lumbra/Perspective/PerspectivePagettes.h"
 #include "Lumbra/Perspective/PerspectiveViewPage.h"
@@ -36,6 +38,8 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerMemberCreatorResources();
     lumbra::registerConsoleResources();
     lumbra::registerTransformModifierImages();
+    lumbra::registerTransformPagetteTemplate();
+    lumbra::registerHistoryPagetteResources();
     lumbra::registerCalculationSetupTemplates();
     if (!attachPluginLibrary(device))
         return;

@@ -4,6 +4,7 @@
 #include "Lumbra/Console/ModifiersPagette.h"
 #include "Lumbra/Console/SelectedObjectPagette.h"
 #include "Lumbra/Console/SelectionSetsPagette.h"
+#include "Lumbra/Modifiers/HistoryPagette.h"
 #include "VornData/generalException.h"
 #include "plugins/MAI.h"
 #include "plugins/PluginManager.h"
@@ -33,7 +34,7 @@ VornPlugin* makeStaticPagette()
 const std::array<EditStaticPagetteMaker, 4>& editStaticPagetteMakers()
 {
     static const std::array<EditStaticPagetteMaker, 4> makers = {{
-        nullptr, // History
+        makeHistoryPagette,
         makeStaticPagette<PluginEditStaticPageModifiers>,
         makeStaticPagette<PluginEditStaticPageSelected>,
         makeStaticPagette<PluginEditStaticPageSelection>,

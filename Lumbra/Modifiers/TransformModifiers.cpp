@@ -4,6 +4,7 @@
 #include "Lumbra/DocumentLists.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "Lumbra/MenuItemImages.h"
+#include "Lumbra/Modifiers/TransformPropertiesPagette.h"
 #include "Lumbra/ToolMenuItems.h"
 #include "VornData/VornModifier.h"
 #include "VornData/VornSelection.h"
@@ -282,11 +283,11 @@ VornModifier* PluginModifierTransform::makeRecord(MAI_Doc* document, VornSelecti
     // The youngest record the vertices had before is kept when it is a transform record of
     // exactly these vertices: moving and then rotating one selection makes one record.
     knot* first = record->selectedVertices.getFirst() != nullptr ? record->selectedVertices.getFirst()
-                                                                  : record->linkedVertices.getFirst();
+                                                                 : record->linkedVertices.getFirst();
     VornVertex* firstVertex = vertexOf(first);
     knot* ownEntry = firstVertex != nullptr ? entryOf(*firstVertex, record) : nullptr;
-    VornModifier* previous = ownEntry != nullptr && ownEntry->getNext() != nullptr ? recordOf(ownEntry->getNext())
-                                                                                   : nullptr;
+    VornModifier* previous =
+        ownEntry != nullptr && ownEntry->getNext() != nullptr ? recordOf(ownEntry->getNext()) : nullptr;
     bool reuse = previous != nullptr && isTransformRecord(previous);
     int32_t previousCount = 0;
     if (reuse)
@@ -333,7 +334,7 @@ void PluginModifierTransform::deactivate(MAI_Doc* document)
 void PluginModifierTransform::applyToBase(VornModifier* record, VornModifiable* object)
 {
     auto* vertex = dynamic_cast<VornVertex*>(object);
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (record == nullptr || vertex == nullptr || record->isDisabled() || !readTransformParameters(*record, parameters))
         return;
     transformState(parameters, vertex->getBasePosition(), vertex->getBaseOrientation());
@@ -342,7 +343,7 @@ void PluginModifierTransform::applyToBase(VornModifier* record, VornModifiable* 
 void PluginModifierTransform::applyToCurrent(VornModifier* record, VornModifiable* object)
 {
     auto* vertex = dynamic_cast<VornVertex*>(object);
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (record == nullptr || vertex == nullptr || record->isDisabled() || !readTransformParameters(*record, parameters))
         return;
     transformState(parameters, vertex->getModifiedPosition(), vertex->getModifiedOrientation());
@@ -372,7 +373,7 @@ void PluginModifierTransform::rebuildBase(VornModifier* record)
 
 void PluginModifierTransform::updateModifier(VornModifier* record)
 {
-    TransformParameters parameters;
+    TransformParameters parameters{};
     if (record == nullptr || !readTransformParameters(*record, parameters))
         return;
     const DocumentChangeLock lock(hostOf(record), lockText().c_str(), lockTimeout);
@@ -441,9 +442,13 @@ void PluginModifierMove::registerPluginTypes(PluginManager* registry)
     registry->addPluginType(&transformPagettes, "Transform Pagette", this);
 }
 
-VornPluginBase* PluginModifierMove::packageMore(uint32_t)
+VornPluginBase* PluginModifierMove::packageMore(uint32_t index)
 {
-    return nullptr;
+    if (index != 1)
+        return nullptr;
+    auto* pagette = makePackaged<PluginModifierPageTransformProperties>();
+    addPagette(pagette);
+    return pagette;
 }
 
 // ---- pictures ----

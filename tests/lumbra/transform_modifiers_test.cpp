@@ -37,9 +37,9 @@ class TransformModifiers : public LumbraCommandTest
 protected:
     TransformModifiers()
     {
-        for (PluginModifierTransform* plugin : {static_cast<PluginModifierTransform*>(&scale),
-                                                static_cast<PluginModifierTransform*>(&rotate),
-                                                static_cast<PluginModifierTransform*>(&move)})
+        for (PluginModifierTransform* plugin :
+             {static_cast<PluginModifierTransform*>(&scale), static_cast<PluginModifierTransform*>(&rotate),
+              static_cast<PluginModifierTransform*>(&move)})
         {
             plugin->mai = &mai;
             plugin->lockTimeout = std::chrono::milliseconds(5);
@@ -131,9 +131,9 @@ TEST_F(TransformModifiers, DescribeThemselvesAndAreRecognisedByTheirRecords)
 
 TEST_F(TransformModifiers, PackageTheirMenuItemAndOnlyMoveRegistersThePagetteType)
 {
-    for (PluginModifierTransform* plugin : {static_cast<PluginModifierTransform*>(&scale),
-                                            static_cast<PluginModifierTransform*>(&rotate),
-                                            static_cast<PluginModifierTransform*>(&move)})
+    for (PluginModifierTransform* plugin :
+         {static_cast<PluginModifierTransform*>(&scale), static_cast<PluginModifierTransform*>(&rotate),
+          static_cast<PluginModifierTransform*>(&move)})
     {
         std::unique_ptr<VornPluginBase> item(plugin->GetPackagedPlugin(0));
         auto* menuItem = dynamic_cast<PluginMenuItemModifier*>(item.get());
@@ -144,9 +144,9 @@ TEST_F(TransformModifiers, PackageTheirMenuItemAndOnlyMoveRegistersThePagetteTyp
         EXPECT_EQ(plugin->GetPackagedPlugin(7), nullptr);
     }
     PluginManager registry;
-    for (PluginModifierTransform* plugin : {static_cast<PluginModifierTransform*>(&scale),
-                                            static_cast<PluginModifierTransform*>(&rotate),
-                                            static_cast<PluginModifierTransform*>(&move)})
+    for (PluginModifierTransform* plugin :
+         {static_cast<PluginModifierTransform*>(&scale), static_cast<PluginModifierTransform*>(&rotate),
+          static_cast<PluginModifierTransform*>(&move)})
         plugin->registerPluginTypes(&registry);
     int registrations = 0;
     for (const PluginType* type = registry.getFirstType(); type != nullptr; type = type->getNewer())
