@@ -754,11 +754,18 @@ void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
     toolbar.autoSize();
     QDockWidget* dock = state_->makeBar(toolbar, toolbar.windowText(), allowedSides, Qt::TopDockWidgetArea);
     state_->toolbars[toolbar.handle()] = dock;
-    State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock));
-    QObject::connect(dock, &QDockWidget::dockLocationChanged, dock,
-                     [dock](Qt::DockWidgetArea area) { State::orientToolbarTitle(dock, area); });
+    // A bar at a side stands upright: its buttons form a column.
+    const WindowHandle handle = toolbar.handle();
+    auto orient = [dock, handle](Qt::DockWidgetArea area) {
+        State::orientToolbarTitle(dock, area);
+        if (auto* bar = dynamic_cast<Toolbar*>(Window::fromHandle(handle)))
+            bar->setVertical(!dock->isFloating() &&
+                             (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea));
+    };
+    orient(state_->window->dockWidgetArea(dock));
+    QObject::connect(dock, &QDockWidget::dockLocationChanged, dock, orient);
     QObject::connect(dock, &QDockWidget::topLevelChanged, dock,
-                     [this, dock](bool) { State::orientToolbarTitle(dock, state_->window->dockWidgetArea(dock)); });
+                     [this, dock, orient](bool) { orient(state_->window->dockWidgetArea(dock)); });
 }
 
 void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)

@@ -40,6 +40,7 @@ struct ToolbarState
     int rows = 1;
     Rect borders; // room around the buttons: left, top, right and bottom
     bool wrapable = false;
+    bool vertical = false; // docked at a side: one button under the other
     bool changedWhileCustomizing = false;
     std::function<std::string(std::uint32_t)> tooltip;
     std::function<void(std::uint32_t)> hover;
@@ -61,9 +62,12 @@ struct ToolbarState
         return (button.style & TBSTYLE_SEP) ? Toolbar::kSeparatorWidth : Toolbar::kButtonSize.width;
     }
 
-    // Places the buttons left to right, starting a new row where one would pass `width`.
+    // Places the buttons left to right, starting a new row where one would pass `width`; a
+    // vertical bar puts every button in a row of its own and turns separators into gaps.
     Size layout(int width)
     {
+        if (vertical)
+            return layoutColumn();
         rects.assign(buttons.size(), Rect{});
         const int startX = borders.left;
         const int rowEnd = width - borders.right;
@@ -91,6 +95,27 @@ struct ToolbarState
             widest = std::max(widest, x);
         }
         return {widest + borders.right, y + Toolbar::kButtonSize.height + borders.bottom};
+    }
+
+    Size layoutColumn()
+    {
+        rects.assign(buttons.size(), Rect{});
+        const int x = borders.left;
+        int y = borders.top;
+        rows = 0;
+        for (size_t i = 0; i < buttons.size(); ++i)
+        {
+            ToolbarButton& button = buttons[i];
+            button.state &= static_cast<std::uint8_t>(~TBSTATE_WRAP);
+            if (widthOf(button) == 0)
+                continue;
+            const int h = (button.style & TBSTYLE_SEP) ? Toolbar::kSeparatorWidth : Toolbar::kButtonSize.height;
+            rects[i] = {x, y, x + Toolbar::kButtonSize.width, y + h};
+            y += h;
+            button.state |= TBSTATE_WRAP;
+            ++rows;
+        }
+        return {x + Toolbar::kButtonSize.width + borders.right, y + borders.bottom};
     }
 
     int buttonAt(Point point) const
@@ -502,6 +527,21 @@ void Toolbar::setWrapable(bool wrapable)
         s->wrapable = wrapable;
         s->relayout();
     }
+}
+
+void Toolbar::setVertical(bool vertical)
+{
+    ToolbarState* s = buttons_.get();
+    if (s == nullptr || s->vertical == vertical)
+        return;
+    s->vertical = vertical;
+    autoSize();
+    s->changed();
+}
+
+bool Toolbar::isVertical() const
+{
+    return buttons_ != nullptr && buttons_->vertical;
 }
 
 Size Toolbar::layoutForWidth(int width)

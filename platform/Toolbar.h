@@ -73,6 +73,9 @@ public:
 
     // Buttons wrap into rows when the bar is narrower than they are.
     void setWrapable(bool wrapable);
+    // A bar docked at the left or right side lays its buttons out in one column.
+    void setVertical(bool vertical);
+    bool isVertical() const;
     // Lays the buttons out for `width` (wrapping when allowed) and answers the size they need.
     Size layoutForWidth(int width);
     // Sizes the bar to its buttons and answers the size.

@@ -217,7 +217,8 @@ TEST(HostEndToEnd, TheToolbarsMenuHidesAndShowsAPluginToolbar)
     std::this_thread::sleep_for(1s);
     // "Main Options" starts docked at the left, below the standard toolbar; hidden, the document
     // window takes its place.
-    const auto mainOptionsStrip = [] { return pixelColours(0, 60, 150, 40); };
+    // The bar stands at the left side, its buttons one under the other.
+    const auto mainOptionsStrip = [] { return pixelColours(0, 80, 24, 250); };
     const std::vector<std::string> shown = mainOptionsStrip();
     ASSERT_EQ(shown.size(), 6000u);
 

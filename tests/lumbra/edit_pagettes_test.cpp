@@ -565,7 +565,7 @@ TEST(ModifiersToolbarHeight, GrowsBy27PerTwoRowsBegun)
 
 // ---- the Edit page packages them ----
 
-TEST(EditPageStaticPagettes, TheLibraryPackagesModifiersSelectedAndSelection)
+TEST(EditPageStaticPagettes, TheLibraryPackagesAllFourInOrder)
 {
     const auto& makers = editStaticPagetteMakers();
     std::vector<std::string> names;
@@ -577,7 +577,8 @@ TEST(EditPageStaticPagettes, TheLibraryPackagesModifiersSelectedAndSelection)
             EXPECT_STREQ(plugin->getTypeName(), "Edit Static Pagette");
             delete plugin;
         }
-    EXPECT_EQ(names, (std::vector<std::string>{"Modifiers Pagette", "Selected Pagette", "Selection Pagette"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"History Pagette", "Modifiers Pagette", "Selected Pagette",
+                                               "Selection Pagette"}));
 }
 
 } // namespace

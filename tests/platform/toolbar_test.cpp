@@ -210,6 +210,17 @@ TEST_F(ToolbarTest, CustomisingAsksTheParent)
     EXPECT_TRUE(parent.notifications.empty());
 }
 
+TEST_F(ToolbarTest, AnUprightBarStacksItsButtonsAndTurnsSeparatorsIntoGaps)
+{
+    toolbar.setVertical(true);
+    EXPECT_EQ(toolbar.autoSize(), (Size{23, 22 + 8 + 22 + 22}));
+    EXPECT_EQ(toolbar.buttonRect(2).top, 30);
+    EXPECT_EQ(toolbar.buttonRect(3).left, 0);
+    EXPECT_EQ(shownColourAtButtonCentre(3), 0x0000FFu); // the third picture, drawn in its new place
+    toolbar.setVertical(false);
+    EXPECT_EQ(toolbar.autoSize(), (Size{77, 22}));
+}
+
 TEST_F(ToolbarTest, ClickSendsTheCommandThenAClickNotification)
 {
     std::vector<int> clickedIds;
