@@ -1,5 +1,8 @@
 #include "platform/ControlNotifications.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/SystemValues.h"
 #include "platform/qt/RichControlsQt.h"
 
@@ -34,6 +37,17 @@ void registerRichControlClass(const char* className, std::uint32_t classStyle, c
     windowClass.classStyle = classStyle;
     registerWindowClass(windowClass);
     registerControlWidgetHooks(className, hooks);
+}
+
+void NotifyToolbar::answer(const ToolbarButton& record, const char* name)
+{
+    button = record;
+    if (text == nullptr || textLimit <= 0)
+        return;
+    const size_t length = std::min(name != nullptr ? std::strlen(name) : 0, static_cast<size_t>(textLimit - 1));
+    if (length > 0)
+        std::memcpy(text, name, length);
+    text[length] = '\0';
 }
 
 } // namespace platform

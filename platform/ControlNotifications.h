@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Message.h"
+#include "platform/PlatformApi.h"
 #include "platform/SystemValues.h"
 #include "platform/ToolbarButton.h"
 
@@ -78,6 +79,10 @@ struct NotifyToolbar
     ToolbarButton button;
     std::int32_t textLimit = 0;
     char* text = nullptr;
+
+    // The owner's answer to TBN_GETBUTTONINFO: the button and as much of its name (null: none)
+    // as `text` holds.
+    PLATFORM_API void answer(const ToolbarButton& record, const char* name);
 };
 
 } // namespace platform

@@ -173,16 +173,7 @@ bool CMCPageCreate::onGetButtonInfo(platform::NotifyToolbar& notification)
     if (notification.item < 0 || static_cast<size_t>(notification.item) >= creatorsWithButtons.size())
         return false;
     VornPluginObjectCreator* creator = creatorsWithButtons[static_cast<size_t>(notification.item)];
-    notification.button = *creator->getButton();
-    const char* name = creator->getObjectTypeName();
-    if (notification.text != nullptr && notification.textLimit > 0)
-    {
-        const size_t length =
-            std::min(name != nullptr ? std::strlen(name) : 0, static_cast<size_t>(notification.textLimit - 1));
-        if (length > 0)
-            std::memcpy(notification.text, name, length);
-        notification.text[length] = '\0';
-    }
+    notification.answer(*creator->getButton(), creator->getObjectTypeName());
     return true;
 }
 

@@ -116,16 +116,7 @@ bool CPageEditStaticModifiers::onGetButtonInfo(platform::NotifyToolbar& notifica
     if (notification.item < 0 || static_cast<size_t>(notification.item) >= modifiersWithButtons.size())
         return false;
     VornPluginObjectModifier* modifier = modifiersWithButtons[static_cast<size_t>(notification.item)];
-    notification.button = *modifier->getButton();
-    const char* name = modifier->getName();
-    if (notification.text != nullptr && notification.textLimit > 0)
-    {
-        const size_t length =
-            std::min(name != nullptr ? std::strlen(name) : 0, static_cast<size_t>(notification.textLimit - 1));
-        if (length > 0)
-            std::memcpy(notification.text, name, length);
-        notification.text[length] = '\0';
-    }
+    notification.answer(*modifier->getButton(), modifier->getName());
     return true;
 }
 
