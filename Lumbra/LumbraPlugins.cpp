@@ -38,11 +38,8 @@ namespace lumbra
 namespace
 {
 
-constexpr uint32_t scaleIndex = 27;
 constexpr uint32_t rotateIndex = 28;
 constexpr uint32_t moveIndex = 29;
-
-VornPluginObjectModifier* keptScale = nullptr;
 
 } // namespace
 
@@ -138,17 +135,11 @@ const std::array<PluginWindowTableEntry, 34> windowTable = {{
 VornPlugin* createPlugin(uint32_t index)
 {
     VornPlugin* plugin = createTablePlugin(pluginTable, index);
-    if (index == scaleIndex)
-        keptScale = dynamic_cast<VornPluginObjectModifier*>(plugin);
-    else if ((index == rotateIndex || index == moveIndex) && keptScale != nullptr)
+    // Rotate and Move join the ring of the Scale made before them (while it lives).
+    if ((index == rotateIndex || index == moveIndex) && PluginModifierScale::instance != nullptr)
         if (auto* modifier = dynamic_cast<VornPluginObjectModifier*>(plugin))
-            modifier->linkModifier(keptScale);
+            modifier->linkModifier(PluginModifierScale::instance);
     return plugin;
-}
-
-VornPluginObjectModifier* scaleModifier()
-{
-    return keptScale;
 }
 
 PluginLibraryApplication& application()

@@ -7,7 +7,6 @@
 #include <cstdint>
 
 class PluginLibraryApplication;
-class VornPluginObjectModifier;
 
 namespace lumbra
 {
@@ -20,9 +19,6 @@ extern const std::array<PluginWindowTableEntry, 34> windowTable;
 // The plugin of a table index. Scale, Rotate and Move share their pagettes: Scale is kept when it
 // is made, and Rotate and Move made after it join its ring.
 VornPlugin* createPlugin(uint32_t index);
-
-// The Scale modifier made last; null before.
-VornPluginObjectModifier* scaleModifier();
 
 PluginLibraryApplication& application();
 

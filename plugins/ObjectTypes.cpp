@@ -118,6 +118,16 @@ uint8_t VornPluginObjectModifier::getTransformKind()
     return 0;
 }
 
+VornPluginObjectModifier::~VornPluginObjectModifier()
+{
+    if (nextLinked == nullptr)
+        return;
+    VornPluginObjectModifier* before = nextLinked;
+    while (before->nextLinked != this)
+        before = before->nextLinked;
+    before->nextLinked = nextLinked == before ? nullptr : nextLinked;
+}
+
 bool VornPluginObjectModifier::linkModifier(VornPluginObjectModifier* other)
 {
     // Joining a modifier that is already in a ring would cut that ring open and leave a walk that

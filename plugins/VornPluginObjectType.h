@@ -103,6 +103,8 @@ public:
 class VornPluginObjectModifier : public VornPlugin, public ModifierApplier
 {
 public:
+    // A modifier that goes leaves its ring first, so that no walk of the ring reaches it.
+    ~VornPluginObjectModifier() override;
     const char* getTypeName() override;
     // The reserved operations keep their place among the kind's operations; nothing calls them,
     // and no modifier gives them a role (the query answers 0, the others do nothing).

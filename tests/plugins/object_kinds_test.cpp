@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,26 @@ TEST(ModifierRing, AModifierAlreadyInARingOrLinkedToItselfIsRefused)
     EXPECT_FALSE(lone.linkModifier(&lone));
     EXPECT_EQ(ringOf(&scale), (Names{"Scale", "Move", "Rotate"}));
     EXPECT_EQ(ringOf(&lone), (Names{"Lone", "Other"}));
+}
+
+TEST(ModifierRing, AModifierThatGoesLeavesItsRing)
+{
+    TestModifier scale("Scale"), rotate("Rotate");
+    auto move = std::make_unique<TestModifier>("Move");
+    rotate.linkModifier(&scale);
+    move->linkModifier(&scale);
+    move.reset();
+    EXPECT_EQ(ringOf(&scale), (Names{"Scale", "Rotate"}));
+    {
+        TestModifier last("Last");
+        last.linkModifier(&rotate);
+    }
+    EXPECT_EQ(ringOf(&rotate), (Names{"Rotate", "Scale"}));
+    auto alone = std::make_unique<TestModifier>("Alone");
+    TestModifier partner("Partner");
+    partner.linkModifier(alone.get());
+    alone.reset();
+    EXPECT_EQ(partner.nextLinked, nullptr) << "the one left is alone again";
 }
 
 TEST(ModifierRing, PagettesOfEveryLinkedModifierShowTheSameRecord)

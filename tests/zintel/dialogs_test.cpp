@@ -42,7 +42,8 @@ protected:
         ASSERT_TRUE(parentWindow.create("Window", "bar", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
                                         {0, 0, 300, 100}, nullptr));
         parent = std::make_unique<PluginWindowHandleImpl>(&parentWindow);
-        ASSERT_NE(testHost().mai().createPluginWindow(plugin->getWindowRequest(), parent.get()), nullptr);
+        windowHandle.reset(testHost().mai().createPluginWindow(plugin->getWindowRequest(), parent.get()));
+        ASSERT_NE(windowHandle, nullptr);
         window = plugin->window();
         ASSERT_NE(window, nullptr) << "the window is made from template 143 of the library";
     }
@@ -85,6 +86,7 @@ protected:
     std::unique_ptr<PluginScalelessSizeDialog> plugin;
     platform::Window parentWindow;
     std::unique_ptr<PluginWindowHandleImpl> parent;
+    std::unique_ptr<PluginWindowHandle> windowHandle; // the caller owns the handle it is given
     CScalelessSize* window = nullptr;
 };
 
@@ -210,7 +212,8 @@ TEST(HelpWindow, ItsPluginAnswersAndItsWindowHoldsTheTwoButtons)
     ASSERT_TRUE(parentWindow.create("Window", "bar", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
                                     {0, 0, 400, 400}, nullptr));
     PluginWindowHandleImpl parent(&parentWindow);
-    PluginWindowHandle* handle = testHost().mai().createPluginWindow(plugin.getWindowRequest(), &parent);
+    const std::unique_ptr<PluginWindowHandle> handle(
+        testHost().mai().createPluginWindow(plugin.getWindowRequest(), &parent));
     ASSERT_NE(handle, nullptr);
     auto* window = dynamic_cast<zintel::CMainConsole*>(handle->getWnd());
     ASSERT_NE(window, nullptr) << "made from template 101 of the library";
