@@ -8,6 +8,8 @@
 #include "plugins/VornPluginViewBase.h"
 #include "tests/plugins/PluginTestDoubles.h"
 
+#include <chrono>
+
 // A snap object of the test view type that offers one point (or, given a joint, that joint) at a
 // fixed screen distance; its score adds priority x snapRadius, as the view types' snap objects do.
 class ScriptedSnap : public VornPluginSnapObject
@@ -54,3 +56,25 @@ public:
     }
     VornPluginBase* snapObjects = nullptr;
 };
+
+// Makes `view` (showing `viewType`) the active and hovered view of `doc`, and installs the creator
+// tool in the registry with a short lock time-out, its lists in the document.
+template <class Mai, class Doc, class View, class Creator>
+void installCreatorTool(PluginManager& registry, Mai& mai, Doc& doc, View& view, VornPluginViewBase* viewType,
+                        Creator* creator)
+{
+    using namespace std::chrono_literals;
+    registry.addPluginType(&mai.pluginLists.objectCreators, "Object Creator", nullptr);
+    registry.addPluginType(&mai.pluginLists.menuItems, "Standard MenuItem", nullptr);
+    registry.addPluginType(&mai.pluginLists.viewTypes, "View Base", nullptr);
+    mai.activeDocument = &doc;
+    mai.activeView = &view;
+    mai.hoveredView = &view;
+    viewType->mai = &mai;
+    registry.addPlugin(viewType);
+    new ViewTypeInfo(viewType, &view); // owned by the view
+    creator->mai = &mai;
+    creator->lockTimeout = 5ms;
+    registry.addPlugin(creator);
+    creator->addBlockLists(&doc);
+}

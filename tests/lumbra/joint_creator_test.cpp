@@ -36,19 +36,7 @@ class JointCreatorTest : public ::testing::Test
 protected:
     JointCreatorTest()
     {
-        registry.addPluginType(&mai.pluginLists.objectCreators, "Object Creator", nullptr);
-        registry.addPluginType(&mai.pluginLists.menuItems, "Standard MenuItem", nullptr);
-        registry.addPluginType(&mai.pluginLists.viewTypes, "View Base", nullptr);
-        mai.activeDocument = &doc;
-        mai.activeView = &view;
-        mai.hoveredView = &view;
-        viewType->mai = &mai;
-        registry.addPlugin(viewType);
-        new ViewTypeInfo(viewType, &view);
-        creator->mai = &mai;
-        creator->lockTimeout = 5ms;
-        registry.addPlugin(creator);
-        creator->addBlockLists(&doc);
+        installCreatorTool(registry, mai, doc, view, viewType, creator);
         for (VornPluginPagette* p = creator->createPagettes.first(); p != nullptr; p = p->nextPagette)
             chain.push_back(p->getName());
         name = find<PluginCreatorJointPageName>();

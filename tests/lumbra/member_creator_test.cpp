@@ -39,19 +39,7 @@ class MemberCreatorTest : public ::testing::Test
 protected:
     MemberCreatorTest()
     {
-        registry.addPluginType(&mai.pluginLists.objectCreators, "Object Creator", nullptr);
-        registry.addPluginType(&mai.pluginLists.menuItems, "Standard MenuItem", nullptr);
-        registry.addPluginType(&mai.pluginLists.viewTypes, "View Base", nullptr);
-        mai.activeDocument = &doc;
-        mai.activeView = &view;
-        mai.hoveredView = &view;
-        viewType->mai = &mai;
-        registry.addPlugin(viewType);
-        new ViewTypeInfo(viewType, &view);
-        creator->mai = &mai;
-        creator->lockTimeout = 5ms;
-        registry.addPlugin(creator);
-        creator->addBlockLists(&doc);
+        installCreatorTool(registry, mai, doc, view, viewType, creator);
         joints = find<PluginCreatorMemberPageJoints>();
         name = find<PluginCreatorMemberPageName>();
         // List order (newest first): Grid, then Joints.
