@@ -302,7 +302,10 @@ uint32_t DocItemCalc::runWorker(VornDocument& document, MAI_Doc& host)
             stopReason = outcome.stopReason;
             break;
         }
-        if (!lockForWorker(results_->roles, runTimings().roleSwitch, roleSwitchText(boxName()), stop))
+        // A completed iteration turns its lists even when a stop has just come: the stop is
+        // honoured only while the roles are held by a reader.
+        if (!results_->roles.try_lock() &&
+            !lockForWorker(results_->roles, runTimings().roleSwitch, roleSwitchText(boxName()), stop))
             break;
         {
             std::lock_guard roles(results_->roles, std::adopt_lock);
