@@ -1,8 +1,7 @@
 #include "Lumbra/MenuItemImages.h"
 
 #include "Lumbra/LumbraLibrary.h"
-#include "platform/PixelArt.h"
-#include "platform/Resources.h"
+#include "uikit/BitmapImages.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -16,38 +15,18 @@ namespace lumbra
 void registerPixelArtBitmap(int32_t id, std::span<const std::string_view> rows,
                             std::span<const platform::PixelArtColour> palette)
 {
-    const platform::Bitmap art = platform::pixelArt(rows, palette);
-    platform::BitmapResource bitmap;
-    bitmap.width = art.width();
-    bitmap.height = art.height();
-    bitmap.transparentColour = platform::IMAGE_MASK_COLOUR;
-    bitmap.pixels.reserve(static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height));
-    for (int32_t y = 0; y < bitmap.height; ++y)
-        for (int32_t x = 0; x < bitmap.width; ++x)
-            bitmap.pixels.push_back(art.surface().pixel(x, y));
-    platform::registerBitmapResource(thisModule(), id, std::move(bitmap));
+    ::registerPixelArtBitmap(thisModule(), id, rows, palette);
 }
-
-namespace
-{
-
-// Pixels outside the drawing ('.') are the mask colour, which toolbars leave transparent.
-void registerImage(int32_t id, std::initializer_list<std::string_view> rows)
-{
-    registerPixelArtBitmap(id, std::span<const std::string_view>(rows.begin(), rows.size()));
-}
-
-} // namespace
 
 void registerMenuItemImage(int32_t id, std::initializer_list<std::string_view> rows)
 {
-    registerImage(id, rows);
+    ::registerPixelArtBitmap(thisModule(), id, rows);
 }
 
 void registerMenuItemImages()
 {
     // The pointer that picks objects.
-    registerImage(MenuItemImage::Select, {
+    registerMenuItemImage(MenuItemImage::Select, {
         "................",
         "...k............",
         "...kk...........",
@@ -66,7 +45,7 @@ void registerMenuItemImages()
         "................",
     });
     // A red cross.
-    registerImage(MenuItemImage::Delete, {
+    registerMenuItemImage(MenuItemImage::Delete, {
         "................",
         "................",
         "..RR........RR..",
@@ -85,7 +64,7 @@ void registerMenuItemImages()
         "................",
     });
     // Three joints with a dashed frame around them.
-    registerImage(MenuItemImage::CreateGroup, {
+    registerMenuItemImage(MenuItemImage::CreateGroup, {
         "................",
         ".kk.kk.kk.kk.kk.",
         "k..............k",
@@ -104,7 +83,7 @@ void registerMenuItemImages()
         "................",
     });
     // The frame broken open on the right, its joints free.
-    registerImage(MenuItemImage::OpenGroup, {
+    registerMenuItemImage(MenuItemImage::OpenGroup, {
         "................",
         "kkkkkkkk........",
         "k...............",
@@ -123,7 +102,7 @@ void registerMenuItemImages()
         "................",
     });
     // A solid frame around the joints: the group taken as one.
-    registerImage(MenuItemImage::CloseGroup, {
+    registerMenuItemImage(MenuItemImage::CloseGroup, {
         "................",
         "kkkkkkkkkkkkkkkk",
         "kssssssssssssssk",
@@ -142,7 +121,7 @@ void registerMenuItemImages()
         "................",
     });
     // A snowflake.
-    registerImage(MenuItemImage::Freeze, {
+    registerMenuItemImage(MenuItemImage::Freeze, {
         "................",
         ".......b........",
         ".....b.b.b......",
@@ -161,7 +140,7 @@ void registerMenuItemImages()
         "................",
     });
     // A closed eye.
-    registerImage(MenuItemImage::Hide, {
+    registerMenuItemImage(MenuItemImage::Hide, {
         "................",
         "................",
         "................",
@@ -180,7 +159,7 @@ void registerMenuItemImages()
         "................",
     });
     // A green start arrow.
-    registerImage(MenuItemImage::Calculate, {
+    registerMenuItemImage(MenuItemImage::Calculate, {
         "................",
         "...kk...........",
         "...kGk..........",
@@ -199,7 +178,7 @@ void registerMenuItemImages()
         "................",
     });
     // An arrow turning back to its start.
-    registerImage(MenuItemImage::ResetCalculation, {
+    registerMenuItemImage(MenuItemImage::ResetCalculation, {
         "................",
         "......BBBB......",
         "....BB....BB....",
@@ -218,7 +197,7 @@ void registerMenuItemImages()
         "................",
     });
     // A joint on a pinned support: it cannot move, it may turn.
-    registerImage(MenuItemImage::TranslationBlocked, {
+    registerMenuItemImage(MenuItemImage::TranslationBlocked, {
         "................",
         "................",
         "......kkkk......",
@@ -237,7 +216,7 @@ void registerMenuItemImages()
         "................",
     });
     // Two members meeting in a stiff, filled corner.
-    registerImage(MenuItemImage::Rigid, {
+    registerMenuItemImage(MenuItemImage::Rigid, {
         "................",
         "..gg............",
         "..gg............",
@@ -256,7 +235,7 @@ void registerMenuItemImages()
         "................",
     });
     // A joint clamped in a wall: it can neither move nor turn.
-    registerImage(MenuItemImage::RotationBlocked, {
+    registerMenuItemImage(MenuItemImage::RotationBlocked, {
         "................",
         "................",
         "................",

@@ -27,13 +27,13 @@ constexpr int32_t Rigid = 169;
 constexpr int32_t RotationBlocked = 170;
 } // namespace MenuItemImage
 
-// Registers the picture drawn by `rows` (platform::pixelArt) as the library's bitmap of that id.
+// The kit's registerPixelArtBitmap (uikit/BitmapImages.h) for this library's module.
 void registerPixelArtBitmap(int32_t id, std::span<const std::string_view> rows,
                             std::span<const platform::PixelArtColour> palette = platform::standardPixelArtPalette());
+// The same for one image written in place (platform/PixelArt.h letters, '.' transparent).
+void registerMenuItemImage(int32_t id, std::initializer_list<std::string_view> rows);
 
 // Registers the images with the library's bitmap resources. Registering again replaces them.
 void registerMenuItemImages();
-// Registers one image drawn as text rows (platform/PixelArt.h letters, '.' transparent).
-void registerMenuItemImage(int32_t id, std::initializer_list<std::string_view> rows);
 
 } // namespace lumbra

@@ -1,5 +1,6 @@
 #include "Zintel/ScalelessSize.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/OpenGLFamilies.h"
 #include "Zintel/OpenGLView.h"
@@ -220,7 +221,7 @@ int32_t PluginScalelessSizeDialog::getDockInfo(uint32_t key)
     case DockInfo::BarParameter:
         return 15;
     case DockInfo::TitleBitmap:
-        return 168;
+        return BitmapId::ScalelessSizeTitle;
     default:
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "Zintel/SnapObjects.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/PluginViewOpenGL.h"
@@ -40,14 +41,27 @@ double nearestStep(double value, double offset, double step)
 }
 
 const SnapObjectTexts drawObjectTexts = {
-    "DrawObject", "DrawObject [OpenGL]:\nsnaps to active DrawObject.\n:?", "DrawObject [OpenGL]",
-    "PluginVPSODrawObject", "Tools\\&Snap\\&Joint", "Toggle DrawObject Snap", 127, "Snap Options"};
+    "DrawObject",           "DrawObject [OpenGL]:\nsnaps to active DrawObject.\n:?",
+    "DrawObject [OpenGL]",  "PluginVPSODrawObject",
+    "Tools\\&Snap\\&Joint", "Toggle DrawObject Snap",
+    BitmapId::JointSnap,    "Snap Options"};
 const SnapObjectTexts surfacePointTexts = {
-    "SurfacePoint", "SurfacePoint [OpenGL]:\nsnaps to any point on surface of selectable object.\n",
-    "SurfacePoint [OpenGL]", "PluginVPSOSurfacePoint", "Tools\\&Snap\\&SurfacePoint", "Toggle SurfacePoint Snap",
-    171, "Snap Options"};
-const SnapObjectTexts gridTexts = {"Grid", "Grid [OpenGL]:\nsnaps to active Grid.\n:Point", "Grid [OpenGL]",
-                                   "PluginVPSOGrid", "Tools\\&Snap\\&Grid", "Toggle Grid Snap", 126, "Snap Options"};
+    "SurfacePoint",
+    "SurfacePoint [OpenGL]:\nsnaps to any point on surface of selectable object.\n",
+    "SurfacePoint [OpenGL]",
+    "PluginVPSOSurfacePoint",
+    "Tools\\&Snap\\&SurfacePoint",
+    "Toggle SurfacePoint Snap",
+    BitmapId::SurfacePointSnap,
+    "Snap Options"};
+const SnapObjectTexts gridTexts = {"Grid",
+                                   "Grid [OpenGL]:\nsnaps to active Grid.\n:Point",
+                                   "Grid [OpenGL]",
+                                   "PluginVPSOGrid",
+                                   "Tools\\&Snap\\&Grid",
+                                   "Toggle Grid Snap",
+                                   BitmapId::GridSnap,
+                                   "Snap Options"};
 const SnapObjectTexts planeTexts = {"Plane", "Plane [OpenGL]:\nsnaps to active plane.\n:Point", "Plane [OpenGL]",
                                     "PluginVPSOPlane", nullptr, nullptr, 0, nullptr};
 

@@ -1,5 +1,6 @@
 #include "Zintel/ViewTools.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/BoundingBox.h"
 #include "Zintel/Cursors.h"
 #include "Zintel/DocItemOpenGL.h"
@@ -333,10 +334,12 @@ bool PluginVOMIViewTool::onMouse(MAI_View* view, int32_t x, int32_t y, int32_t, 
 namespace
 {
 
-const PluginVOMIViewTool::Texts panTexts = {"Pan View", "&View\\&Pan", "PluginVOMIPan", "Pan [OpenGL]\n2000", 125};
+const PluginVOMIViewTool::Texts panTexts = {"Pan View", "&View\\&Pan", "PluginVOMIPan", "Pan [OpenGL]\n2000",
+                                            BitmapId::PanView};
 const PluginVOMIViewTool::Texts rotateTexts = {"Rotate View", "&View\\&Rotate", "PluginVOMIRotate",
-                                               "Rotate [OpenGL]\n2000", 124};
-const PluginVOMIViewTool::Texts zoomTexts = {"Zoom View", "&View\\&Zoom", "PluginVOMIZoom", "Zoom [OpenGL]\n2000", 128};
+                                               "Rotate [OpenGL]\n2000", BitmapId::RotateView};
+const PluginVOMIViewTool::Texts zoomTexts = {"Zoom View", "&View\\&Zoom", "PluginVOMIZoom", "Zoom [OpenGL]\n2000",
+                                             BitmapId::ZoomView};
 
 } // namespace
 
@@ -451,7 +454,7 @@ const char* PluginVOMIZoomFit::getToolTipText()
 
 int32_t PluginVOMIZoomFit::getBitmapID()
 {
-    return selectedOnly ? 170 : 169;
+    return selectedOnly ? BitmapId::ZoomSelected : BitmapId::ZoomAll;
 }
 
 const char* PluginVOMIZoomFit::getToolbarName()

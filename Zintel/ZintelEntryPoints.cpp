@@ -1,5 +1,6 @@
 // The six exported entry points of the library.
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/ZintelLibrary.h"
 #include "Zintel/ZintelPlugins.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
@@ -12,6 +13,7 @@
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
+    zintel::registerBitmapResources();
     attachPluginLibrary(device);
 }
 

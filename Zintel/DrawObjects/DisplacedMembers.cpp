@@ -1,5 +1,6 @@
 #include "Zintel/DrawObjects/DisplacedMembers.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/DrawObjects/MemberSolid.h"
 #include "Zintel/OpenGLView.h"
@@ -383,7 +384,7 @@ const char* PluginVODODisplacedMembersKind::getModeName()
 
 int32_t PluginVODODisplacedMembersKind::getBitmapID()
 {
-    return 142;
+    return BitmapId::MemberLayer;
 }
 
 PluginVODODisplacedMembers::PluginVODODisplacedMembers() : PluginVODODisplacedMembersKind(byObjectTexts)

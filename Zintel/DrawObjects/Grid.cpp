@@ -1,5 +1,6 @@
 #include "Zintel/DrawObjects/Grid.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/ZintelLibrary.h"
@@ -108,7 +109,7 @@ const char* PluginVODOGrid::getDisplayName()
 
 int32_t PluginVODOGrid::getBitmapID()
 {
-    return 143;
+    return BitmapId::GridLayer;
 }
 
 } // namespace zintel

@@ -1,5 +1,6 @@
 #include "Zintel/DrawObjects/JointForces.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/BoundingBox.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/DrawObjects/MemberSolid.h"
@@ -379,7 +380,7 @@ const char* PluginVODOJointForces::getDisplayName()
 
 int32_t PluginVODOJointForces::getBitmapID()
 {
-    return 141;
+    return BitmapId::JointLayer;
 }
 
 } // namespace zintel

@@ -1,5 +1,6 @@
 #include "Zintel/DrawObjects/JointSupports.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/BoundingBox.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/OpenGLView.h"
@@ -333,7 +334,7 @@ const char* PluginVODOJointSupports::getDisplayName()
 
 int32_t PluginVODOJointSupports::getBitmapID()
 {
-    return 141;
+    return BitmapId::JointLayer;
 }
 
 } // namespace zintel

@@ -1,5 +1,6 @@
 #include "Zintel/DrawObjects/Joints.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/BoundingBox.h"
 #include "Zintel/ShowTypeItem.h"
 #include "Zintel/DocItemOpenGL.h"
@@ -413,7 +414,7 @@ const char* PluginVODOJoints::getDisplayName()
 
 int32_t PluginVODOJoints::getBitmapID()
 {
-    return 141;
+    return BitmapId::JointLayer;
 }
 
 } // namespace zintel

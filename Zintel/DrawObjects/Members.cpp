@@ -1,5 +1,6 @@
 #include "Zintel/DrawObjects/Members.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/BoundingBox.h"
 #include "Zintel/DrawObjects/MemberSolid.h"
 #include "Zintel/OpenGLView.h"
@@ -420,7 +421,7 @@ const char* PluginVODOMembersKind::getModeName()
 
 int32_t PluginVODOMembersKind::getBitmapID()
 {
-    return 142;
+    return BitmapId::MemberLayer;
 }
 
 void PluginVODOMembersKind::repaintViews(bool anyDetail)

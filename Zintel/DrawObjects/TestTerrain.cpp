@@ -1,5 +1,6 @@
 #include "Zintel/DrawObjects/TestTerrain.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/ZintelLibrary.h"
 #include "platform/Random.h"
@@ -532,7 +533,7 @@ const char* PluginVODOTest::getDisplayName()
 
 int32_t PluginVODOTest::getBitmapID()
 {
-    return 141;
+    return BitmapId::JointLayer;
 }
 
 } // namespace zintel

@@ -3,6 +3,8 @@
 #include "Zintel/ZintelPlugins.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
 #include "plugins/VornPlugin.h"
+#include "plugins/VornPluginDialog.h"
+#include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 
@@ -154,6 +156,20 @@ TEST_F(PluginLibraries, BothLibrariesAnswerTheirEntryPointsAfterLoading)
     EXPECT_EQ(lumbra.getPluginWindow(nullptr, nullptr), nullptr);
     expectPluginsOfTable(lumbra, lumbra::pluginTable);
     expectPluginsOfTable(zintel, zintel::pluginTable);
+}
+
+TEST_F(PluginLibraries, ZintelRegistersItsPicturesInItsOwnModuleWhenLoaded)
+{
+    zintel.processGlobalObjectDevice(GlobalObjectDevice::instance());
+    // Plugin 0, the scaleless-size dialog, names the title picture of its bar.
+    std::unique_ptr<VornPlugin> made(zintel.getPluginObject(0, zintel.library.module()));
+    auto* dialog = dynamic_cast<VornPluginDialog*>(made.get());
+    ASSERT_NE(dialog, nullptr);
+    const platform::BitmapResource* title =
+        platform::findBitmapResource(zintel.library.module(), dialog->getDockInfo(DockInfo::TitleBitmap));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->width, 16);
+    EXPECT_EQ(title->height, 16);
 }
 
 TEST_F(PluginLibraries, LumbrasWindowFactoryRefusesUnknownIdsAndNullParents)

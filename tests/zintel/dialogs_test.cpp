@@ -1,14 +1,20 @@
 // The library's docked dialogs in a document window of the host: the scaleless-size dialog shows
 // and sets the size of the active OpenGL view's document, and the help window, which the library
-// does not hand out, is made from its template.
+// does not hand out, is made from its template. Before them: every picture that a plugin of the
+// library names is one of the library's bitmaps.
 #include "tests/support/GlRequirement.h"
 #include "tests/zintel/ZintelHost.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/HelpWindow.h"
 #include "Zintel/ScalelessSize.h"
 #include "Zintel/ZintelPlugins.h"
+#include "plugins/VornPluginDialog.h"
+#include "plugins/VornPluginMenuItem.h"
+#include "plugins/VornPluginViewBase.h"
 #include "platform/InputSimulation.h"
+#include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/SystemValues.h"
 #include "uikit/PluginWindowHandleImpl.h"
@@ -16,7 +22,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -24,6 +34,79 @@ namespace
 using zintel::CScalelessSize;
 using zintel::DocItemOpenGL;
 using zintel::PluginScalelessSizeDialog;
+
+// Every plugin the library hands out, as the host takes them: its table's plugins, each given the
+// library's module, and depth first what each of them packages. Kept for the program, as the host
+// keeps them.
+const std::vector<VornPluginBase*>& everyPluginOfTheLibrary()
+{
+    static const std::vector<VornPluginBase*> plugins = [] {
+        std::vector<VornPluginBase*> found;
+        std::function<void(VornPluginBase*)> take = [&](VornPluginBase* plugin) {
+            found.push_back(plugin);
+            for (uint32_t index = 0; VornPluginBase* packaged = plugin->GetPackagedPlugin(index); ++index)
+                take(packaged);
+        };
+        for (uint32_t index = 0; index < zintel::pluginTable.size(); ++index)
+            if (VornPlugin* plugin = zintel::createPlugin(index))
+            {
+                plugin->module = zintel::thisModule();
+                take(plugin);
+            }
+        return found;
+    }();
+    return plugins;
+}
+
+// The bitmap ids a plugin names, each with what names it: a menu item's tool-bar picture, a
+// drawing layer's two pictures, a docked dialog's title picture. Zero (none) is left out.
+std::vector<std::pair<int32_t, std::string>> bitmapsNamedBy(VornPluginBase& plugin)
+{
+    std::vector<std::pair<int32_t, std::string>> named;
+    const std::string name = plugin.getName() != nullptr ? plugin.getName() : "(no name)";
+    const auto add = [&](int32_t id, const char* what) {
+        if (id != 0)
+            named.emplace_back(id, name + ": " + what);
+    };
+    if (auto* item = dynamic_cast<VornPluginMenuItem*>(&plugin))
+        add(item->getBitmapID(), "tool-bar picture");
+    if (auto* layer = dynamic_cast<PluginDrawObject*>(&plugin))
+    {
+        add(layer->getBitmapID(), "layer picture");
+        add(layer->getSecondBitmapID(), "second layer picture");
+    }
+    if (auto* dialog = dynamic_cast<VornPluginDialog*>(&plugin))
+        if (const int32_t title = dialog->getDockInfo(DockInfo::TitleBitmap); title != -1) // -1: a bar without title
+            add(title, "title picture");
+    return named;
+}
+
+TEST(LibraryPictures, EveryBitmapAPluginNamesIsA16By16PictureOfTheLibrary)
+{
+    zintel::registerBitmapResources();
+    std::set<int32_t> named;
+    for (VornPluginBase* plugin : everyPluginOfTheLibrary())
+        for (const auto& [id, what] : bitmapsNamedBy(*plugin))
+        {
+            SCOPED_TRACE(what + " " + std::to_string(id));
+            named.insert(id);
+            // The host and the pages look the picture up in the plugin's own module.
+            auto* owner = dynamic_cast<VornPlugin*>(plugin);
+            ASSERT_NE(owner, nullptr);
+            EXPECT_EQ(owner->module, zintel::thisModule());
+            const platform::BitmapResource* picture = platform::findBitmapResource(zintel::thisModule(), id);
+            ASSERT_NE(picture, nullptr);
+            EXPECT_EQ(picture->width, 16);
+            EXPECT_EQ(picture->height, 16);
+            EXPECT_EQ(picture->pixels.size(), 256u);
+            EXPECT_EQ(picture->transparentColour, 0xFF00FFu);
+        }
+    // The walk reached every family that names a picture, and no picture goes unused.
+    using namespace zintel::BitmapId;
+    EXPECT_EQ(named,
+              (std::set<int32_t>{RotateView, PanView, GridSnap, JointSnap, ZoomView, JointLayer, MemberLayer, GridLayer,
+                                 ScalelessSizeTitle, ZoomAll, ZoomSelected, SurfacePointSnap}));
+}
 
 class ScalelessSizeDialog : public ::testing::Test
 {

@@ -4,6 +4,7 @@
 #include "tests/support/GlRequirement.h"
 #include "tests/zintel/ZintelHost.h"
 
+#include "Zintel/Bitmaps.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/Pages/ViewPageOpenGL.h"
 #include "Zintel/ViewTools.h"
@@ -30,15 +31,6 @@ Plugin* packaged(VornPluginBase* list)
     return nullptr;
 }
 
-// A plain 16 x 16 picture for a menu item's button.
-void registerButtonPicture(int32_t id)
-{
-    platform::BitmapResource bitmap;
-    bitmap.width = bitmap.height = 16;
-    bitmap.pixels.assign(256, 0x00336699);
-    platform::registerBitmapResource(thisModule(), id, std::move(bitmap));
-}
-
 class OpenGLPages : public ::testing::Test
 {
 protected:
@@ -47,9 +39,12 @@ protected:
         ZintelHost& host = ZintelHost::instance();
         if (!host.noGl.empty() || host.info() == nullptr)
             return;
-        // Pan and rotate get pictures, so the page gives them buttons.
-        registerButtonPicture(packaged<PluginVOMIPan>(host.viewType->menuItems)->getBitmapID());
-        registerButtonPicture(packaged<PluginVOMIRotate>(host.viewType->menuItems)->getBitmapID());
+        // The library's pictures, as it registers them when it is loaded; one item's module lacks
+        // its picture while the page is made (its module stands in for one that registered nothing).
+        registerBitmapResources();
+        lacking = packaged<PluginVOMIZoomSelected>(host.viewType->menuItems);
+        const platform::ModuleHandle ownModule = lacking->module;
+        lacking->module = static_cast<platform::ModuleHandle>(1);
         top = new platform::Window;
         top->create("Window", "view page", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE, {0, 0, 260, 700},
                     nullptr, 0);
@@ -58,6 +53,7 @@ protected:
         host.viewType->windowHandle->moveWindow(top->clientRect(), true);
         host.viewType->windowHandle->showWindow(platform::SW_SHOW);
         platform::Application::instance()->processMessages();
+        lacking->module = ownModule;
     }
 
     void SetUp() override
@@ -129,6 +125,7 @@ protected:
     }
 
     static inline platform::Window* top = nullptr;
+    static inline PluginVOMenuItem* lacking = nullptr;
     static inline PluginWindowHandleImpl* topHandle = nullptr;
     ZintelHost& host = ZintelHost::instance();
 };
@@ -182,16 +179,55 @@ TEST_F(OpenGLPages, ThePageStacksItsFourPagettesUnderTheToolBarTheSetupFolded)
     EXPECT_EQ(rectOf(grid()).top, gridTop);
 }
 
+TEST_F(OpenGLPages, TheToolBarHasAButtonShowingItsPictureForEachMenuItemWithAPictureItsModuleHolds)
+{
+    CViewPageOpenGL& page = *host.viewType->viewPage;
+    const platform::ImageList* images = page.toolbar.imageList();
+    ASSERT_NE(images, nullptr);
+    // A separator, then the buttons in the order of the menu items.
+    EXPECT_EQ(page.toolbar.button(0).style, platform::TBSTYLE_SEP);
+    int32_t buttons = 0;
+    for (VornPluginBase* plugin = host.viewType->menuItems; plugin != nullptr; plugin = plugin->getNext())
+    {
+        auto* item = dynamic_cast<PluginVOMenuItem*>(plugin);
+        ASSERT_NE(item, nullptr);
+        SCOPED_TRACE(item->getName());
+        if (item->getBitmapID() == 0 || item == lacking)
+        {
+            EXPECT_EQ(item->pageButton.commandId, 0);
+            continue;
+        }
+        ++buttons;
+        const platform::ToolbarButton shown = page.toolbar.button(buttons);
+        EXPECT_EQ(shown.commandId, 0x8000 + buttons - 1);
+        EXPECT_EQ(item->pageButton.commandId, shown.commandId);
+        EXPECT_EQ(shown.data, reinterpret_cast<uint64_t>(item));
+        // The button shows the item's picture, its magenta transparent.
+        const platform::BitmapResource* picture = platform::findBitmapResource(item->module, item->getBitmapID());
+        ASSERT_NE(picture, nullptr);
+        int32_t differing = 0;
+        for (int32_t y = 0; y < 16; ++y)
+            for (int32_t x = 0; x < 16; ++x)
+            {
+                const uint32_t colour = picture->pixels[static_cast<size_t>(y * 16 + x)];
+                const uint32_t expected = colour == 0xFF00FFu ? platform::ImageList::NoMask : colour;
+                differing += images->pixel(shown.imageIndex, x, y) != expected ? 1 : 0;
+            }
+        EXPECT_EQ(differing, 0);
+    }
+    // Pan, rotate, zoom and zoom all; zoom selected's module lacked its picture.
+    EXPECT_EQ(buttons, 4);
+    EXPECT_EQ(page.toolbar.buttonCount(), 1 + buttons);
+    EXPECT_EQ(page.nextCommandId, 0x8000 + buttons);
+}
+
 TEST_F(OpenGLPages, AToolButtonBecomesTheActiveToolAndShowsCheckedAlone)
 {
     CViewPageOpenGL& page = *host.viewType->viewPage;
     auto* pan = packaged<PluginVOMIPan>(host.viewType->menuItems);
     auto* rotate = packaged<PluginVOMIRotate>(host.viewType->menuItems);
-    // A separator, then the two items with pictures, in list order.
-    ASSERT_EQ(page.toolbar.buttonCount(), 3);
     ASSERT_NE(pan->pageButton.commandId, 0);
     ASSERT_NE(rotate->pageButton.commandId, 0);
-    EXPECT_EQ(page.nextCommandId, 0x8002);
     const auto checked = [&page](PluginVOMenuItem* item) {
         return (page.toolbar.buttonState(static_cast<uint32_t>(item->pageButton.commandId)) &
                 platform::TBSTATE_CHECKED) != 0;
@@ -207,8 +243,8 @@ TEST_F(OpenGLPages, AToolButtonBecomesTheActiveToolAndShowsCheckedAlone)
     EXPECT_FALSE(checked(rotate));
     EXPECT_EQ(host.viewInterface()->document->getActiveMenuItem(), pan);
     // An item without a button leaves every button unchecked.
-    auto* zoom = packaged<PluginVOMIZoom>(host.viewType->menuItems);
-    EXPECT_TRUE(host.viewType->activatePlugin(zoom));
+    ASSERT_EQ(lacking->pageButton.commandId, 0);
+    EXPECT_TRUE(host.viewType->activatePlugin(lacking));
     EXPECT_FALSE(checked(pan));
     EXPECT_FALSE(checked(rotate));
     host.viewInterface()->document->setActiveMenuItem(nullptr);
