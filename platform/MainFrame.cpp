@@ -754,13 +754,18 @@ void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
     toolbar.autoSize();
     QDockWidget* dock = state_->makeBar(toolbar, toolbar.windowText(), allowedSides, Qt::TopDockWidgetArea);
     state_->toolbars[toolbar.handle()] = dock;
-    // A bar at a side stands upright: its buttons form a column.
+    // A bar at a side stands upright: its buttons form a column. A floating bar wraps its buttons
+    // into the rows its window allows; a docked one keeps them in one line.
     const WindowHandle handle = toolbar.handle();
     auto orient = [dock, handle](Qt::DockWidgetArea area) {
         State::orientToolbarTitle(dock, area);
         if (auto* bar = dynamic_cast<Toolbar*>(Window::fromHandle(handle)))
+        {
+            bar->setWrapable(dock->isFloating());
             bar->setVertical(!dock->isFloating() &&
                              (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea));
+            bar->autoSize();
+        }
     };
     orient(state_->window->dockWidgetArea(dock));
     QObject::connect(dock, &QDockWidget::dockLocationChanged, dock, orient);

@@ -562,6 +562,14 @@ Size Toolbar::autoSize()
     const int width = s->widget->width();
     const Size size = s->layout(s->wrapable && width > 0 ? width : 1 << 20);
     s->widget->resize(std::max(size.width, 1), size.height);
+    // A bar in one line is as long as its buttons: the frame neither squeezes buttons away nor
+    // spreads a few of them over an empty stretch; the bars beside it get the room it does not need.
+    s->widget->setMinimumSize(0, 0);
+    s->widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (!s->wrapable && s->vertical)
+        s->widget->setFixedHeight(std::max(size.height, 1));
+    else if (!s->wrapable)
+        s->widget->setFixedWidth(std::max(size.width, 1));
     s->widget->updateGeometry();
     return size;
 }

@@ -307,6 +307,60 @@ TEST_F(FrameTest, ToolbarsDockFloatHideAndUpdateAtIdle)
     EXPECT_EQ(frame.toolbarDockBar(toolbar), 0u);
 }
 
+// Bars docked side by side each keep the length of their buttons: none is squeezed until its
+// buttons are cut off, none spreads a few buttons over an empty stretch.
+TEST_F(FrameTest, DockedToolbarsAreAsLongAsTheirButtons)
+{
+    ImageList images({16, 16});
+    images.add(Surface(16, 16, 0x00FF00));
+    std::vector<std::unique_ptr<Toolbar>> toolbars;
+    for (const int count : {5, 2, 3})
+    {
+        auto& toolbar = *toolbars.emplace_back(std::make_unique<Toolbar>());
+        ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 24, 22}, &frame, 0xE800 + count));
+        toolbar.setImageList(&images);
+        for (int index = 0; index < count; ++index)
+        {
+            ToolbarButton button;
+            button.commandId = 32800 + index;
+            button.state = TBSTATE_ENABLED;
+            toolbar.addButtons(&button, 1);
+        }
+        frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
+        frame.dockToolbar(toolbar, IDW_DOCKBAR_TOP);
+    }
+    DialogBar bar;
+    ASSERT_TRUE(bar.create("#32770", "Select", WS_CHILD | WS_VISIBLE, {0, 0, 200, 40}, &frame));
+    frame.addDialogBar(bar, CBRS_ALIGN_TOP);
+    frame.dockDialogBar(bar, IDW_DOCKBAR_TOP);
+    application.processMessages();
+
+    auto widthOf = [](Toolbar& toolbar) { return toolbar.state()->widget->width(); };
+    for (auto& toolbar : toolbars)
+        EXPECT_EQ(widthOf(*toolbar), toolbar->autoSize().width) << toolbar->buttonCount() << " buttons";
+
+    // A button added later lengthens its bar.
+    Toolbar& shortest = *toolbars[1];
+    const int before = widthOf(shortest);
+    ToolbarButton added;
+    added.commandId = 32810;
+    added.state = TBSTATE_ENABLED;
+    shortest.addButtons(&added, 1);
+    shortest.autoSize();
+    application.processMessages();
+    EXPECT_GT(widthOf(shortest), before);
+    EXPECT_EQ(widthOf(shortest), shortest.autoSize().width);
+
+    // At a side the bar is as tall as its column; floating, its window may be resized freely.
+    frame.dockToolbar(shortest, IDW_DOCKBAR_LEFT);
+    application.processMessages();
+    EXPECT_EQ(shortest.state()->widget->height(), shortest.autoSize().height);
+    frame.floatToolbar(shortest, {300, 300});
+    application.processMessages();
+    EXPECT_EQ(shortest.state()->widget->maximumWidth(), QWIDGETSIZE_MAX);
+    EXPECT_EQ(shortest.state()->widget->minimumWidth(), 0);
+}
+
 // A dialog bar whose size comes from the layout function, as the host's bars answer.
 struct SizedBar : DialogBar
 {
