@@ -1,6 +1,7 @@
 #include "platform/ComboBox.h"
 
 #include "platform/qt/LineEditSelection.h"
+#include "platform/qt/OwnerTextColour.h"
 #include "platform/SystemValues.h"
 #include "platform/qt/RichControlsQt.h"
 #include "platform/qt/SortedPosition.h"
@@ -107,8 +108,11 @@ QWidget* makeComboBox(WindowState* state, QWidget* parent)
     QObject::connect(combo, &QComboBox::activated,
                      [handle](int) { guardedCall([&] { sendCommandNotify(handle, CBN_SELCHANGE); }); });
     if (QLineEdit* edit = combo->lineEdit())
+    {
         QObject::connect(edit, &QLineEdit::textEdited,
                          [handle](const QString&) { guardedCall([&] { sendCommandNotify(handle, CBN_EDITCHANGE); }); });
+        useOwnerTextColour(*edit);
+    }
     return combo;
 }
 

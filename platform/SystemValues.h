@@ -246,6 +246,7 @@ inline constexpr uint32_t WM_VSCROLL = 0x0115;
 inline constexpr uint32_t WM_INITMENUPOPUP = 0x0117;
 inline constexpr uint32_t WM_MENUSELECT = 0x011F;
 inline constexpr uint32_t WM_ENTERIDLE = 0x0121;
+inline constexpr uint32_t WM_CTLCOLOREDIT = 0x0133;
 inline constexpr uint32_t WM_MOUSEMOVE = 0x0200;
 inline constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr uint32_t WM_LBUTTONUP = 0x0202;

@@ -1041,6 +1041,11 @@ void Window::measureItem(MeasureItemRecord&)
 {
 }
 
+ColorRef Window::controlTextColour(Window&)
+{
+    return CLR_DEFAULT;
+}
+
 void Window::postNcDestroy()
 {
 }
@@ -1156,6 +1161,12 @@ LResult Window::defaultWindowProc(uint32_t message, WParam wParam, LParam lParam
             return 0;
         item->drawItem(*record);
         return 1;
+    }
+    case WM_CTLCOLOREDIT: {
+        Window* control = fromHandle(handleFromParam(static_cast<uint64_t>(lParam)));
+        if (control == nullptr || control->parent() != this)
+            return static_cast<LResult>(CLR_DEFAULT);
+        return static_cast<LResult>(controlTextColour(*control));
     }
     case WM_MEASUREITEM: {
         auto* record = reinterpret_cast<MeasureItemRecord*>(lParam);

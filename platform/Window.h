@@ -3,6 +3,7 @@
 // Windows: one Window object per window, driven by Win32-numbered messages.
 
 #include "platform/Cursor.h"
+#include "platform/DrawingConstants.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Geometry.h"
 #include "platform/Message.h"
@@ -202,6 +203,11 @@ public:
     // Owner drawing, reflected from the parent's default WM_DRAWITEM/WM_MEASUREITEM handling.
     virtual void drawItem(DrawItemRecord& record);
     virtual void measureItem(MeasureItemRecord& record);
+    // The colour of a child control's text, asked each time the control paints while it is
+    // enabled (edits and the edit field of combo boxes; WM_CTLCOLOREDIT, lParam the control's
+    // handle, whose default handling asks this). CLR_DEFAULT: the control's own colour. When the
+    // answer changes, the window redraws the control (invalidate).
+    virtual ColorRef controlTextColour(Window& control);
     // Called after the window is gone (after WM_NCDESTROY). Objects the platform made for
     // template controls delete themselves here.
     virtual void postNcDestroy();

@@ -236,6 +236,13 @@ platform::LResult CPageForceSettings::windowProc(uint32_t message, platform::WPa
     return Dialog::windowProc(message, wParam, lParam);
 }
 
+platform::ColorRef CPageForceSettings::controlTextColour(platform::Window& control)
+{
+    if (newDefinitionMode && control.dlgCtrlId() == nameComboId)
+        return newNameColour;
+    return Dialog::controlTextColour(control);
+}
+
 std::string CPageForceSettings::comboText() const
 {
     const std::string text = nameCombo.windowText();
@@ -291,6 +298,7 @@ void CPageForceSettings::refresh()
     if (current == nullptr)
         newDefinitionMode = true;
     nameCombo.enableWindow(true);
+    nameCombo.invalidate(true); // the colour of its text tells the mode
     const bool applying = jointSelected && applyToSelection;
     if (newDefinitionMode)
     {
@@ -713,6 +721,23 @@ bool CPageEditForceSettings::fill(VornSelection& selection)
     return true;
 }
 
+platform::ColorRef CPageEditForceSettings::controlTextColour(platform::Window& control)
+{
+    const int32_t id = control.dlgCtrlId();
+    if (nameConflict && (id == nameEditId || id == nameComboId))
+        return conflictingNameColour;
+    return Dialog::controlTextColour(control);
+}
+
+void CPageEditForceSettings::setNameConflict(int32_t controlId, bool conflict)
+{
+    if (nameConflict == conflict)
+        return;
+    nameConflict = conflict;
+    if (platform::Window* control = dlgItem(controlId))
+        control->invalidate(true);
+}
+
 bool CPageEditForceSettings::onCommand(uint32_t id, uint32_t code, platform::WindowHandle control)
 {
     for (size_t row = 0; row < editIds.size(); ++row)
@@ -805,17 +830,10 @@ void CPageEditForceSettings::nameTyped(int32_t controlId)
     std::string text = typedName(dlgItemText(controlId));
     if (findDefinitionNamed(*definitions, text, definition) != nullptr)
     {
-        nameConflict = true;
-        if (platform::Window* control = dlgItem(controlId))
-            control->invalidate(true);
+        setNameConflict(controlId, true);
         return;
     }
-    if (nameConflict)
-    {
-        nameConflict = false;
-        if (platform::Window* control = dlgItem(controlId))
-            control->invalidate(true);
-    }
+    setNameConflict(controlId, false);
     page().changeDefinition(
         &definition->name,
         [document, &text](VornForceDefinition& changed) {
@@ -844,9 +862,7 @@ void CPageEditForceSettings::nameLeft(int32_t controlId)
         },
         false);
     setDlgItemText(controlId, text);
-    nameConflict = false;
-    if (platform::Window* control = dlgItem(controlId))
-        control->invalidate(true);
+    setNameConflict(controlId, false);
 }
 
 void CPageEditForceSettings::dropDown()
@@ -889,7 +905,7 @@ void CPageEditForceSettings::selectionChange()
         mai()->beep();
     const int entry = nameCombo.curSel();
     auto* chosen = entry >= 0 ? reinterpret_cast<VornForceDefinition*>(nameCombo.itemData(entry)) : nullptr;
-    nameConflict = false;
+    setNameConflict(nameComboId, false);
     page().setEdited(chosen);
     showDefinition();
 }

@@ -98,12 +98,15 @@ public:
     static constexpr int32_t buttonId = 1000;
     static constexpr uint32_t initialColour = 0xFFFF00;
     static constexpr const char* newEntryText = " new force definition";
+    // The colour of the name in the combo while it names a definition still to be made.
+    static constexpr platform::ColorRef newNameColour = 0x008000;
 
     CPageForceSettings(platform::Window* parent, VornPluginWindowed* plugin);
 
     bool onInitDialog() override;
     bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
     platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
+    platform::ColorRef controlTextColour(platform::Window& control) override;
 
     // Shows the current definition, or prepares a new one with a name no definition has.
     void refresh();
@@ -198,11 +201,14 @@ public:
     static constexpr uint32_t initialColour = 0xFFFF00;
     // At most this many definitions are offered in the combo.
     static constexpr size_t listedDefinitions = 256;
+    // The colour of a typed name that another definition has.
+    static constexpr platform::ColorRef conflictingNameColour = 0x0000C0;
 
     CPageEditForceSettings(platform::Window* parent, VornPluginWindowed* plugin);
 
     bool onInitDialog() override;
     bool onCommand(uint32_t id, uint32_t code, platform::WindowHandle control) override;
+    platform::ColorRef controlTextColour(platform::Window& control) override;
 
     // Fills the window from the selection's forces; false when it found none.
     bool fill(VornSelection& selection);
@@ -226,6 +232,8 @@ private:
     void vectorTyped(size_t row);
     void nameTyped(int32_t controlId);
     void nameLeft(int32_t controlId);
+    // Sets or clears the conflict of the name shown in the control, which then shows it in its colour.
+    void setNameConflict(int32_t controlId, bool conflict);
     void dropDown();
     void selectionChange();
     void colourClicked();

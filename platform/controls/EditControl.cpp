@@ -2,6 +2,7 @@
 
 #include "platform/qt/LineEditSelection.h"
 #include "platform/qt/ControlKinds.h"
+#include "platform/qt/OwnerTextColour.h"
 
 #include <QLineEdit>
 
@@ -35,6 +36,7 @@ QWidget* createEdit(WindowState* state, QWidget* parentWidget)
     edit->setFrame(true);
     if ((style & ES_PASSWORD) != 0)
         edit->setEchoMode(QLineEdit::Password);
+    useOwnerTextColour(*edit);
     // textEdited comes from the person's typing only, never from setText.
     QObject::connect(edit, &QLineEdit::textEdited, [handle] {
         guardedCall([&] {

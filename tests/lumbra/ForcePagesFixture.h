@@ -74,6 +74,13 @@ protected:
         page.onCommand(static_cast<uint32_t>(id), platform::BN_CLICKED, platform::WindowHandle::None);
     }
     void selectionChanged() { mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr); }
+    // The colour the page chooses for the text of its control (CLR_DEFAULT: the control's own).
+    static platform::ColorRef textColourOf(platform::Dialog& page, int32_t id)
+    {
+        platform::Window* control = page.dlgItem(id);
+        EXPECT_NE(control, nullptr);
+        return control != nullptr ? page.controlTextColour(*control) : platform::CLR_INVALID;
+    }
 
     VornForceDefinition* addDefinition(const char* name, Vector3 vector, bool local = false)
     {

@@ -302,6 +302,36 @@ TEST_F(ForceSettingsTest, TheListOffersTheDefinitionsAndTheNewEntryKeepsTheShown
     EXPECT_EQ(doc.currentForceDefinition.get(), wind);
 }
 
+// The name in the combo is dark green while it names a definition still to be made, in the
+// combo's own colour while it names an existing one; no other control is coloured.
+TEST_F(ForceSettingsTest, TheComboShowsANameStillToBeMadeInDarkGreen)
+{
+    auto& page = openSettings();
+    auto nameColour = [&] { return textColourOf(page, CPageForceSettings::nameComboId); };
+    constexpr platform::ColorRef darkGreen = 0x008000;
+    EXPECT_EQ(nameColour(), darkGreen) << "a new window proposes a new definition";
+    EXPECT_EQ(textColourOf(page, CPageForceSettings::editIds[0]), platform::CLR_DEFAULT);
+
+    page.nameCombo.setWindowText("");
+    page.nameCombo.setFocus();
+    platform::simulateTyping(page.nameCombo.handle(), "load");
+    processMessages();
+    ASSERT_FALSE(page.newDefinitionMode);
+    EXPECT_EQ(nameColour(), platform::CLR_DEFAULT) << "an existing definition's name";
+
+    platform::simulateTyping(page.nameCombo.handle(), " 2");
+    processMessages();
+    EXPECT_EQ(nameColour(), darkGreen) << "a typed name no definition has";
+
+    page.checkDlgButton(CPageForceSettings::applyToSelectionId, platform::BST_UNCHECKED);
+    click(page, CPageForceSettings::buttonId);
+    ASSERT_FALSE(page.newDefinitionMode);
+    EXPECT_EQ(nameColour(), platform::CLR_DEFAULT) << "the definition just made";
+
+    typeInto(page, CPageForceSettings::editIds[1], "3");
+    EXPECT_EQ(nameColour(), darkGreen) << "a changed value proposes a new definition";
+}
+
 TEST_F(ForceSettingsTest, TheJointCaptionNamesTheJointUnderTheCursorAndWhetherItHasTheDefinition)
 {
     auto& page = openSettings();

@@ -155,6 +155,42 @@ TEST_F(ForceEditPageTest, ADuplicateNameIsRefusedWhileTypingAndSettledWhenTheFie
     }
 }
 
+// While the typed name is another definition's, the field showing it (the edit for one
+// definition, the combo for several) draws it dark red; settling or choosing ends that.
+TEST_F(ForceEditPageTest, ADuplicateNameIsShownInDarkRedUntilItIsSettled)
+{
+    constexpr platform::ColorRef darkRed = 0x0000C0;
+    auto& page = openEditor();
+    interaction.boxAnswers = {platform::IDYES};
+
+    ASSERT_TRUE(fillWith({"F1"}));
+    const int32_t edit = CPageEditForceSettings::nameEditId;
+    EXPECT_EQ(textColourOf(page, edit), platform::CLR_DEFAULT);
+    typeInto(page, edit, "wIND");
+    EXPECT_EQ(textColourOf(page, edit), darkRed);
+    EXPECT_EQ(textColourOf(page, CPageEditForceSettings::editIds[0]), platform::CLR_DEFAULT);
+    typeInto(page, edit, "Wind load");
+    EXPECT_EQ(textColourOf(page, edit), platform::CLR_DEFAULT) << "a name of its own";
+    typeInto(page, edit, "wind");
+    page.onCommand(edit, platform::EN_KILLFOCUS, platform::WindowHandle::None);
+    EXPECT_EQ(textColourOf(page, edit), platform::CLR_DEFAULT) << "settled as Wind#002";
+
+    load->name.set(model.strings(), "Load");
+    ASSERT_TRUE(fillWith({"F1", "F3"})); // Wind is edited, in the combo
+    const int32_t combo = CPageEditForceSettings::nameComboId;
+    page.nameCombo.setWindowText("");
+    page.nameCombo.setFocus();
+    platform::simulateTyping(page.nameCombo.handle(), "LOAD");
+    processMessages();
+    EXPECT_EQ(textColourOf(page, combo), darkRed);
+    page.onCommand(combo, platform::CBN_DROPDOWN, platform::WindowHandle::None);
+    const int windEntry = page.nameCombo.findStringExact(-1, wind->name.getString());
+    ASSERT_GE(windEntry, 0);
+    page.nameCombo.setCurSel(windEntry);
+    page.onCommand(combo, platform::CBN_SELCHANGE, platform::WindowHandle::None);
+    EXPECT_EQ(textColourOf(page, combo), platform::CLR_DEFAULT) << "a definition chosen from the list";
+}
+
 TEST_F(ForceEditPageTest, TheListOffersAtMost256DefinitionsOfTheSelectedForces)
 {
     std::vector<std::string> names;
