@@ -27,7 +27,9 @@ CScalelessSize* dialogWindow(PluginWindowHandle* handle)
     return handle != nullptr ? dynamic_cast<CScalelessSize*>(handle->getWnd()) : nullptr;
 }
 
-void registerScalelessSizeResources()
+} // namespace
+
+void registerScalelessSizeTemplate()
 {
     static const bool registered = [] {
         platform::registerDialogTemplate(thisModule(), CScalelessSize::templateId, scalelessSizeTemplate());
@@ -35,8 +37,6 @@ void registerScalelessSizeResources()
     }();
     (void)registered;
 }
-
-} // namespace
 
 DocItemOpenGL* activeOpenGLSettings(MAI* mai)
 {
@@ -190,7 +190,7 @@ void PluginScalelessSizeDialog::about(PluginWindowHandle* parent)
 
 PluginWindowRequest* PluginScalelessSizeDialog::getWindowRequest()
 {
-    registerScalelessSizeResources();
+    registerScalelessSizeTemplate();
     return WithOwnDialog::getWindowRequest();
 }
 

@@ -1,5 +1,7 @@
 // The six exported entry points of the library.
 
+#include "Zintel/Pages/OpenGLPagettes.h"
+#include "Zintel/ScalelessSize.h"
 #include "Zintel/ZintelLibrary.h"
 #include "Zintel/ZintelPlugins.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
@@ -12,6 +14,9 @@
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
+    // The library's dialog templates are known from its loading on, as every library's are.
+    zintel::registerOpenGLPageTemplates();
+    zintel::registerScalelessSizeTemplate();
     attachPluginLibrary(device);
 }
 

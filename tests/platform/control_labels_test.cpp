@@ -4,6 +4,7 @@
 #include "platform/Dialog.h"
 #include "platform/InputSimulation.h"
 #include "platform/Resources.h"
+#include "platform/TabControl.h"
 #include "platform/qt/WindowState.h"
 
 #include <QFontInfo>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using namespace platform;
 
@@ -89,6 +91,45 @@ TEST(ControlLabels, DialogsUseTheDialogFontFromItsFile)
     EXPECT_EQ(shown.family().toStdString(), "Liberation Sans")
         << "the dialog font is missing (package fonts-liberation2): dialog texts do not fit their controls";
     EXPECT_EQ(shown.pixelSize(), 11);
+}
+
+// A dialog keeps the dialog font in whatever window holds it: the console's pages sit in a tab
+// control with padded tabs, and the view pages' pagettes inside those pages; nothing of these
+// holders may reach the texts.
+TEST(ControlLabels, DialogsKeepTheDialogFontInEveryHolder)
+{
+    platformApplication();
+    DialogTemplate page = *findDialogTemplate(labelsModule(), labelsDialogId);
+    page.style = WS_CHILD | WS_VISIBLE;
+    Window frame;
+    ASSERT_TRUE(frame.create("Window", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 600, 400}, nullptr));
+    Window plainHolder;
+    ASSERT_TRUE(plainHolder.create("Window", "", WS_CHILD | WS_VISIBLE, {0, 0, 500, 300}, &frame));
+    TabControl tabs;
+    ASSERT_TRUE(tabs.create(WS_VISIBLE, {0, 0, 500, 300}, &frame, 1));
+    tabs.setPadding({2, 4});
+    tabs.insertItem(0, "Page");
+    Dialog pageInTabs;
+    ASSERT_TRUE(pageInTabs.createIndirect(dialogTemplateOf({0, 20, 300, 180}, WS_CHILD | WS_VISIBLE, "", {}), &tabs,
+                                          labelsModule()));
+    const std::pair<const char*, Window*> holders[] = {
+        {"plain window", &plainHolder}, {"padded tab control", &tabs}, {"page in a padded tab control", &pageInTabs}};
+    for (const auto& [name, holder] : holders)
+    {
+        SCOPED_TRACE(name);
+        Dialog dialog;
+        ASSERT_TRUE(dialog.createIndirect(page, holder, labelsModule()));
+        processMessages();
+        for (const Window* control : dialog.children())
+        {
+            const QFont font = control->state()->widget->font();
+            const QFontInfo shown(font);
+            EXPECT_EQ(shown.family().toStdString(), "Liberation Sans") << "control " << control->dlgCtrlId();
+            EXPECT_EQ(shown.pixelSize(), 11) << "control " << control->dlgCtrlId();
+            EXPECT_TRUE(font.styleStrategy() & QFont::NoAntialias)
+                << "control " << control->dlgCtrlId() << " draws with grey edges";
+        }
+    }
 }
 
 // A disabled label shows its text where the enabled one shows it, in dark grey, and under it a
