@@ -8,6 +8,7 @@
 #include "platform/qt/WindowState.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -91,6 +92,23 @@ TEST(ControlLabels, DialogsUseTheDialogFontFromItsFile)
     EXPECT_EQ(shown.family().toStdString(), "Liberation Sans")
         << "the dialog font is missing (package fonts-liberation2): dialog texts do not fit their controls";
     EXPECT_EQ(shown.pixelSize(), 11);
+}
+
+// Dialog units follow the font the controls show: four horizontal units are its average letter
+// width and eight vertical units hold a line of it; with the dialog font that is 6 by 13 pixels,
+// the units the templates were laid out in.
+TEST(ControlLabels, DialogUnitsFollowTheDialogFont)
+{
+    platformApplication();
+    Dialog dialog(labelsDialogId);
+    ASSERT_TRUE(dialog.create(nullptr, labelsModule()));
+    const QFontMetrics shown(dialog.dlgItem(100)->state()->widget->font());
+    const int letters = shown.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    EXPECT_EQ(dialogUnitsToPixelsX(4), (letters + 26) / 52);
+    EXPECT_GE(dialogUnitsToPixelsY(8), shown.height());
+    EXPECT_EQ(dialogUnitsToPixelsX(4), 6);
+    EXPECT_EQ(dialogUnitsToPixelsY(8), 13);
+    EXPECT_EQ(dialog.windowRect().width(), dialogUnitsToPixelsX(200)) << "the dialog's own size";
 }
 
 // A dialog keeps the dialog font in whatever window holds it: the console's pages sit in a tab
