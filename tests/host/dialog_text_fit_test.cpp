@@ -122,13 +122,12 @@ TEST(DialogTextFit, EveryTextOfEveryDialogFitsItsControl)
                 if (place.text.isEmpty())
                     continue;
                 ++checkedTexts;
-                const QRect needed =
-                    control->widget->fontMetrics().boundingRect(place.area, place.flags, place.text);
+                const QRect needed = control->widget->fontMetrics().boundingRect(place.area, place.flags, place.text);
                 EXPECT_TRUE(place.area.contains(needed))
                     << "dialog " << id << " in a " << holderName << ", control " << control->id << " \""
                     << place.text.toStdString() << "\" needs " << needed.width() << " x " << needed.height() << " at "
-                    << needed.x() << "," << needed.y() << ", has " << place.area.width() << " x "
-                    << place.area.height() << " at " << place.area.x() << "," << place.area.y();
+                    << needed.x() << "," << needed.y() << ", has " << place.area.width() << " x " << place.area.height()
+                    << " at " << place.area.x() << "," << place.area.y();
             }
             dialog.destroyWindow();
         }
