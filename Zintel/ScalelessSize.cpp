@@ -28,7 +28,9 @@ CScalelessSize* dialogWindow(PluginWindowHandle* handle)
     return handle != nullptr ? dynamic_cast<CScalelessSize*>(handle->getWnd()) : nullptr;
 }
 
-void registerScalelessSizeResources()
+} // namespace
+
+void registerScalelessSizeTemplate()
 {
     static const bool registered = [] {
         platform::registerDialogTemplate(thisModule(), CScalelessSize::templateId, scalelessSizeTemplate());
@@ -36,8 +38,6 @@ void registerScalelessSizeResources()
     }();
     (void)registered;
 }
-
-} // namespace
 
 DocItemOpenGL* activeOpenGLSettings(MAI* mai)
 {
@@ -191,7 +191,7 @@ void PluginScalelessSizeDialog::about(PluginWindowHandle* parent)
 
 PluginWindowRequest* PluginScalelessSizeDialog::getWindowRequest()
 {
-    registerScalelessSizeResources();
+    registerScalelessSizeTemplate();
     return WithOwnDialog::getWindowRequest();
 }
 

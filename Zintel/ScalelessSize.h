@@ -91,5 +91,7 @@ protected:
 
 // The template 143.
 platform::DialogTemplate scalelessSizeTemplate();
+// Registers the template in this library's resources, once.
+void registerScalelessSizeTemplate();
 
 } // namespace zintel

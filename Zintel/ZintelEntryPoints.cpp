@@ -1,6 +1,8 @@
 // The six exported entry points of the library.
 
 #include "Zintel/Bitmaps.h"
+#include "Zintel/Pages/OpenGLPagettes.h"
+#include "Zintel/ScalelessSize.h"
 #include "Zintel/ZintelLibrary.h"
 #include "Zintel/ZintelPlugins.h"
 #include "__globalobjectdevice/GlobalObjectDevice.h"
@@ -13,7 +15,11 @@
 
 void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
 {
+    // The library's pictures and dialog templates are known from its loading on, as every
+    // library's are.
     zintel::registerBitmapResources();
+    zintel::registerOpenGLPageTemplates();
+    zintel::registerScalelessSizeTemplate();
     attachPluginLibrary(device);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/DialogTemplate.h"
 
+#include "platform/qt/TextRendering.h"
+
 namespace platform
 {
 
@@ -17,12 +19,12 @@ int32_t mulDivRounded(int32_t value, int32_t numerator, int32_t denominator)
 
 int32_t dialogUnitsToPixelsX(int32_t units)
 {
-    return mulDivRounded(units, dialogBaseUnitX, 4);
+    return mulDivRounded(units, text::dialogBaseUnits().width, 4);
 }
 
 int32_t dialogUnitsToPixelsY(int32_t units)
 {
-    return mulDivRounded(units, dialogBaseUnitY, 8);
+    return mulDivRounded(units, text::dialogBaseUnits().height, 8);
 }
 
 Rect dialogUnitsToPixels(const DialogUnitRect& rect)

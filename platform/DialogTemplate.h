@@ -1,8 +1,10 @@
 #pragma once
 
 // Dialog templates: a dialog's controls with class, id, rectangle in dialog units, style and
-// text, and its font. Dialog units map to pixels through fixed base units (those of the
-// template font at 96 DPI), the same on every machine.
+// text, and its font. Dialog units map to pixels through the base units of the dialog font, which
+// is read from its file and so the same on every machine: a horizontal unit is a quarter of the
+// font's average letter width and a vertical unit an eighth of its line, so that texts laid out
+// for the template font fit in the font shown.
 
 #include "platform/Geometry.h"
 #include "platform/PlatformApi.h"
@@ -16,9 +18,6 @@
 namespace platform
 {
 
-inline constexpr int32_t dialogBaseUnitX = 6;
-inline constexpr int32_t dialogBaseUnitY = 13;
-
 // A rectangle in dialog units: position and size, as resource scripts write it.
 struct DialogUnitRect
 {
@@ -28,8 +27,9 @@ struct DialogUnitRect
     int32_t height = 0;
 };
 
-// x = dlu * 6 / 4 and y = dlu * 13 / 8, rounded to the nearest pixel (halves away from zero);
-// right and bottom are mapped from x + width and y + height so neighbours stay flush.
+// x = dlu * base width / 4 and y = dlu * base height / 8 (6 and 13 pixels with the dialog font),
+// rounded to the nearest pixel (halves away from zero); right and bottom are mapped from x + width
+// and y + height so neighbours stay flush. They need the platform::Application (the font).
 PLATFORM_API int32_t dialogUnitsToPixelsX(int32_t units);
 PLATFORM_API int32_t dialogUnitsToPixelsY(int32_t units);
 PLATFORM_API Rect dialogUnitsToPixels(const DialogUnitRect& rect);

@@ -5,11 +5,16 @@
 #include "platform/qt/ImageListQt.h"
 #include "platform/qt/RichControlsQt.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QTabBar>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace platform
 {
@@ -98,6 +103,39 @@ private:
     WindowHandle handle_;
 };
 
+// Room around each tab's image and text. A style, not a style sheet: a style sheet would pass on
+// to the pages the strip holds and take the dialog font from their controls.
+class TabPaddingStyle : public QProxyStyle
+{
+public:
+    explicit TabPaddingStyle(Size padding) : padding_(padding) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 2 * padding_.width;
+        if (metric == PM_TabBarTabVSpace)
+            return 2 * padding_.height;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+private:
+    Size padding_;
+};
+
+// One style per padding for the running application, which owns them (a test may make several).
+QStyle* tabPaddingStyle(Size padding)
+{
+    static std::map<std::pair<int32_t, int32_t>, QPointer<QStyle>> styles;
+    QPointer<QStyle>& style = styles[{padding.width, padding.height}];
+    if (style.isNull())
+    {
+        style = new TabPaddingStyle(padding);
+        style->setParent(QApplication::instance());
+    }
+    return style.data();
+}
+
 QWidget* makeTabStrip(WindowState* state, QWidget* parent)
 {
     return new TabStrip(state->handle, parent);
@@ -130,8 +168,7 @@ void TabControl::setImageList(const ImageList* images)
 void TabControl::setPadding(Size padding)
 {
     if (TabStrip* strip = controlWidget<TabStrip>(*this))
-        strip->setStyleSheet(
-            QStringLiteral("QTabBar::tab { padding: %1px %2px; }").arg(padding.height).arg(padding.width));
+        strip->setStyle(tabPaddingStyle(padding));
 }
 
 int TabControl::insertItem(int index, const std::string& text, int image, std::intptr_t data)

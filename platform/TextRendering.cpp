@@ -32,9 +32,8 @@ constexpr const char* FONT_FILES[] = {
     "DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf", "DejaVuSansMono-Oblique.ttf", "DejaVuSansMono-BoldOblique.ttf",
     "DejaVuSerif.ttf",    "DejaVuSerif-Bold.ttf",    "DejaVuSerif-Italic.ttf",     "DejaVuSerif-BoldItalic.ttf",
 };
-// The dialog font: its widths match those the dialog templates' units were laid out for (a
-// wider font clips the texts of buttons and labels). Without its file dialogs fall back to
-// DejaVu Sans, and say so.
+// The dialog font: its letters' widths give the dialog units, and the templates' texts fit in
+// them. Without its file dialogs fall back to DejaVu Sans, in wider units, and say so.
 constexpr const char* DIALOG_FONT_FILE = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
 constexpr const char* DIALOG_FONT_BOLD_FILE = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
 constexpr int32_t DIALOG_CHARACTER_HEIGHT = 11;
@@ -49,6 +48,7 @@ struct FontCache
     std::map<std::tuple<std::string, int32_t, int32_t, bool, bool, bool>, QFont> fonts;
     std::map<QString, double> cellHeightPerPixel;
     QString dialogFamily;
+    Size dialogBaseUnits; // empty until first asked for
 };
 
 FontCache& fontCache(const char* caller)
@@ -59,7 +59,7 @@ FontCache& fontCache(const char* caller)
         throw std::logic_error(std::string(caller) + ": drawing text needs the platform::Application");
     if (cache.application != application)
     {
-        cache = FontCache{application, {}, {}, {}};
+        cache = FontCache{application, {}, {}, {}, {}};
         // A later application may be made at the same address: forget this one when it goes.
         QObject::connect(application, &QObject::destroyed, [] { cache = FontCache{}; });
         for (const char* file : FONT_FILES)
@@ -159,6 +159,23 @@ QString decode(std::string_view text)
 QFont dialogFont()
 {
     return makeFont(fontCache("platform::Dialog::create").dialogFamily, DIALOG_CHARACTER_HEIGHT, Font{});
+}
+
+Size dialogBaseUnits()
+{
+    FontCache& cache = fontCache("platform::dialogUnitsToPixels");
+    if (cache.dialogBaseUnits.width == 0)
+    {
+        const QFont font = dialogFont();
+        // The average advance of the 52 Latin letters, rounded, as drawn.
+        const int letters = QFontMetrics(font).horizontalAdvance(
+            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+        // A line from the font's highest ascent to its lowest descent, each rounded outwards.
+        const QFontMetricsF line(font);
+        cache.dialogBaseUnits = {(letters + 26) / 52,
+                                 static_cast<int32_t>(std::ceil(line.ascent()) + std::ceil(line.descent()))};
+    }
+    return cache.dialogBaseUnits;
 }
 
 TextMetrics metricsOf(const Font& font)

@@ -14,9 +14,11 @@ class QPainter;
 namespace platform::text
 {
 
-// The font of dialogs and their controls: Liberation Sans, 11-pixel characters (13-pixel lines),
-// whose widths fit the dialog base units; one-colour glyphs, as all text.
+// The font of dialogs and their controls: Liberation Sans, 11-pixel characters (13-pixel lines);
+// one-colour glyphs, as all text.
 QFont dialogFont();
+// The dialog font's base units: width, the average width of its letters; height, its line.
+Size dialogBaseUnits();
 
 TextMetrics metricsOf(const Font& font);
 // The advance width of the text in the font.

@@ -4,14 +4,17 @@
 #include "platform/Dialog.h"
 #include "platform/InputSimulation.h"
 #include "platform/Resources.h"
+#include "platform/TabControl.h"
 #include "platform/qt/WindowState.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using namespace platform;
 
@@ -89,6 +92,62 @@ TEST(ControlLabels, DialogsUseTheDialogFontFromItsFile)
     EXPECT_EQ(shown.family().toStdString(), "Liberation Sans")
         << "the dialog font is missing (package fonts-liberation2): dialog texts do not fit their controls";
     EXPECT_EQ(shown.pixelSize(), 11);
+}
+
+// Dialog units follow the font the controls show: four horizontal units are its average letter
+// width and eight vertical units hold a line of it; with the dialog font that is 6 by 13 pixels,
+// the units the templates were laid out in.
+TEST(ControlLabels, DialogUnitsFollowTheDialogFont)
+{
+    platformApplication();
+    Dialog dialog(labelsDialogId);
+    ASSERT_TRUE(dialog.create(nullptr, labelsModule()));
+    const QFontMetrics shown(dialog.dlgItem(100)->state()->widget->font());
+    const int letters = shown.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    EXPECT_EQ(dialogUnitsToPixelsX(4), (letters + 26) / 52);
+    EXPECT_GE(dialogUnitsToPixelsY(8), shown.height());
+    EXPECT_EQ(dialogUnitsToPixelsX(4), 6);
+    EXPECT_EQ(dialogUnitsToPixelsY(8), 13);
+    EXPECT_EQ(dialog.windowRect().width(), dialogUnitsToPixelsX(200)) << "the dialog's own size";
+}
+
+// A dialog keeps the dialog font in whatever window holds it: the console's pages sit in a tab
+// control with padded tabs, and the view pages' pagettes inside those pages; nothing of these
+// holders may reach the texts.
+TEST(ControlLabels, DialogsKeepTheDialogFontInEveryHolder)
+{
+    platformApplication();
+    DialogTemplate page = *findDialogTemplate(labelsModule(), labelsDialogId);
+    page.style = WS_CHILD | WS_VISIBLE;
+    Window frame;
+    ASSERT_TRUE(frame.create("Window", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 600, 400}, nullptr));
+    Window plainHolder;
+    ASSERT_TRUE(plainHolder.create("Window", "", WS_CHILD | WS_VISIBLE, {0, 0, 500, 300}, &frame));
+    TabControl tabs;
+    ASSERT_TRUE(tabs.create(WS_VISIBLE, {0, 0, 500, 300}, &frame, 1));
+    tabs.setPadding({2, 4});
+    tabs.insertItem(0, "Page");
+    Dialog pageInTabs;
+    ASSERT_TRUE(pageInTabs.createIndirect(dialogTemplateOf({0, 20, 300, 180}, WS_CHILD | WS_VISIBLE, "", {}), &tabs,
+                                          labelsModule()));
+    const std::pair<const char*, Window*> holders[] = {
+        {"plain window", &plainHolder}, {"padded tab control", &tabs}, {"page in a padded tab control", &pageInTabs}};
+    for (const auto& [name, holder] : holders)
+    {
+        SCOPED_TRACE(name);
+        Dialog dialog;
+        ASSERT_TRUE(dialog.createIndirect(page, holder, labelsModule()));
+        processMessages();
+        for (const Window* control : dialog.children())
+        {
+            const QFont font = control->state()->widget->font();
+            const QFontInfo shown(font);
+            EXPECT_EQ(shown.family().toStdString(), "Liberation Sans") << "control " << control->dlgCtrlId();
+            EXPECT_EQ(shown.pixelSize(), 11) << "control " << control->dlgCtrlId();
+            EXPECT_TRUE(font.styleStrategy() & QFont::NoAntialias)
+                << "control " << control->dlgCtrlId() << " draws with grey edges";
+        }
+    }
 }
 
 // A disabled label shows its text where the enabled one shows it, in dark grey, and under it a
