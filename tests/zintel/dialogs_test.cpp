@@ -36,14 +36,15 @@ using zintel::DocItemOpenGL;
 using zintel::PluginScalelessSizeDialog;
 
 // Every plugin the library hands out, as the host takes them: its table's plugins, each given the
-// library's module, and depth first what each of them packages. Kept for the program, as the host
-// keeps them.
-const std::vector<VornPluginBase*>& everyPluginOfTheLibrary()
+// library's module, and depth first what each of them packages. Owned by the walk, which deletes
+// what was packaged before its packager.
+class LibraryPlugins
 {
-    static const std::vector<VornPluginBase*> plugins = [] {
-        std::vector<VornPluginBase*> found;
+public:
+    LibraryPlugins()
+    {
         std::function<void(VornPluginBase*)> take = [&](VornPluginBase* plugin) {
-            found.push_back(plugin);
+            plugins_.push_back(plugin);
             for (uint32_t index = 0; VornPluginBase* packaged = plugin->GetPackagedPlugin(index); ++index)
                 take(packaged);
         };
@@ -53,10 +54,20 @@ const std::vector<VornPluginBase*>& everyPluginOfTheLibrary()
                 plugin->module = zintel::thisModule();
                 take(plugin);
             }
-        return found;
-    }();
-    return plugins;
-}
+    }
+    ~LibraryPlugins()
+    {
+        for (auto plugin = plugins_.rbegin(); plugin != plugins_.rend(); ++plugin)
+            delete *plugin;
+    }
+    LibraryPlugins(const LibraryPlugins&) = delete;
+    LibraryPlugins& operator=(const LibraryPlugins&) = delete;
+
+    const std::vector<VornPluginBase*>& all() const { return plugins_; }
+
+private:
+    std::vector<VornPluginBase*> plugins_;
+};
 
 // The bitmap ids a plugin names, each with what names it: a menu item's tool-bar picture, a
 // drawing layer's two pictures, a docked dialog's title picture. Zero (none) is left out.
@@ -85,7 +96,8 @@ TEST(LibraryPictures, EveryBitmapAPluginNamesIsA16By16PictureOfTheLibrary)
 {
     zintel::registerBitmapResources();
     std::set<int32_t> named;
-    for (VornPluginBase* plugin : everyPluginOfTheLibrary())
+    const LibraryPlugins library;
+    for (VornPluginBase* plugin : library.all())
         for (const auto& [id, what] : bitmapsNamedBy(*plugin))
         {
             SCOPED_TRACE(what + " " + std::to_string(id));
