@@ -30,6 +30,8 @@ PluginMenuItemCreator::PluginMenuItemCreator(VornPluginObjectCreator* creator, c
                                              const char* caption, int32_t bitmapId)
     : ToolMenuItem(menuPath, caption, bitmapId, "Creator Menu Item"), creator(creator)
 {
+    // While creating, the select dialogs show and set what the next new objects get.
+    editState = 1;
 }
 
 void PluginMenuItemCreator::execute(MAI_View* activeView)

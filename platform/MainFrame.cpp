@@ -803,8 +803,12 @@ void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
             const Qt::DockWidgetArea area = state_->window->dockWidgetArea(dock);
             const bool horizontal = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
             const Size size = sized->calcDynamicLayout(-1, horizontal ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
+            // In a row the bar also keeps its width: the row never squeezes it under its neighbours.
             if (horizontal)
+            {
                 dock->widget()->setFixedHeight(size.height);
+                dock->widget()->setMinimumWidth(size.width);
+            }
             else
                 dock->widget()->setFixedWidth(size.width);
         });

@@ -50,7 +50,12 @@ QWidget* createEdit(WindowState* state, QWidget* parentWidget)
 void setEditText(WindowState* state, const std::string& text)
 {
     ProgrammaticChange change(state->widget);
-    lineEdit(state)->setText(QString::fromStdString(text));
+    QLineEdit* edit = lineEdit(state);
+    edit->setText(QString::fromStdString(text));
+    // A text put in by the program shows from its start (sign and leading digits of a long number),
+    // not scrolled to its end; a field the person is typing in keeps its caret.
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
 }
 
 std::string editText(const WindowState* state)

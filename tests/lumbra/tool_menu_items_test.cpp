@@ -1,6 +1,7 @@
 // The items that make a creator or a modifier the document's active tool.
 #include "Lumbra/ToolMenuItems.h"
 #include "plugins/InputEvent.h"
+#include "__globalobjectdevice/NotificationChannels.h"
 #include "plugins/VornPluginViewBase.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 
@@ -84,6 +85,24 @@ TEST_F(ToolItems, ACreatorBecomesTheToolOnceTakesTheSnapObjectsAndGetsTheMouse)
     doc.setActiveMenuItem(nullptr);
     EXPECT_EQ(creator.calls, (std::vector<std::string>{"7,8,9,101", "deactivate"}));
     mai.snapObjects = nullptr;
+}
+
+TEST_F(ToolItems, ACreatorPutsTheDocumentInEditStateAndAModifierDoesNot)
+{
+    PluginMenuItemCreator creating(&creator, "&Create\\&Member", "Create Member", 0);
+    PluginMenuItemModifier modifying(&modifier, "&Modify\\&Move", "Move", 0);
+    adopt(creating);
+    adopt(modifying);
+    ChannelLog log(mai, {Channel::EditStateChanged});
+
+    creating.execute(&view);
+    EXPECT_EQ(doc.getEditState(), 1);
+    modifying.execute(&view);
+    EXPECT_EQ(doc.getEditState(), 0);
+    creating.execute(&view);
+    doc.setActiveMenuItem(nullptr);
+    EXPECT_EQ(doc.getEditState(), 0);
+    EXPECT_EQ(log.heard.size(), 4u) << "every change of the edit state is sent";
 }
 
 TEST_F(ToolItems, AModifierBecomesTheToolWithANewRecordBeforeTheDialogsHearOfIt)

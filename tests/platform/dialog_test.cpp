@@ -221,6 +221,17 @@ TEST_F(DialogTest, TypingIntoAnEditNotifiesSettingItsTextFromCodeDoesNot)
     EXPECT_EQ(edit->windowText(), "12") << "the whole text was selected and replaced";
 }
 
+TEST_F(DialogTest, ALongTextSetByTheProgramShowsFromItsStart)
+{
+    Window* edit = dialog.dlgItem(NumberEdit);
+    dialog.dlgItem(List)->setFocus();
+    for (const char* text : {"-6.72125477240432e-05", "x"})
+    {
+        edit->setWindowText(text);
+        EXPECT_EQ(edit->sendMessage(EM_GETSEL), 0) << text << ": the caret stands before the first character";
+    }
+}
+
 TEST_F(DialogTest, ButtonsNotifyClicksButNotChecksSetByTheProgram)
 {
     click(CheckBox);

@@ -388,6 +388,32 @@ TEST_F(FrameTest, DialogBarsAskForTheirSizeWhenDocked)
     EXPECT_FALSE(frame.isDialogBarVisible(bar));
 }
 
+// Bars sharing the top row keep at least the width they ask for, side by side, however tall one is.
+TEST_F(FrameTest, DialogBarsDockedInARowKeepTheirWidthWithoutOverlapping)
+{
+    std::vector<std::unique_ptr<SizedBar>> bars;
+    for (const Size docked : {Size{152, 29}, Size{152, 29}, Size{210, 350}})
+    {
+        auto& bar = *bars.emplace_back(std::make_unique<SizedBar>());
+        bar.sizes.docked = bar.sizes.floating = bar.sizes.reference = docked;
+        ASSERT_TRUE(bar.create("#32770", "Row", WS_CHILD | WS_VISIBLE, {0, 0, docked.width, docked.height}, &frame));
+        frame.addDialogBar(bar, CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+        frame.dockDialogBar(bar, IDW_DOCKBAR_TOP);
+        application.processMessages();
+    }
+    std::vector<QRect> placed;
+    for (auto& bar : bars)
+    {
+        QWidget* widget = bar->state()->widget;
+        EXPECT_GE(widget->width(), bar->sizes.docked.width);
+        EXPECT_EQ(widget->height(), bar->sizes.docked.height);
+        placed.emplace_back(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+    }
+    for (size_t first = 0; first < placed.size(); ++first)
+        for (size_t second = first + 1; second < placed.size(); ++second)
+            EXPECT_FALSE(placed[first].intersects(placed[second])) << first << " and " << second;
+}
+
 // A floating bar shows the whole size it asks for under the title of its floating window.
 TEST_F(FrameTest, AFloatingDialogBarGetsItsWholeSizeUnderItsTitle)
 {
