@@ -42,10 +42,16 @@ VornPluginViewBase* viewTypeOf(MAI_View* view)
     return view != nullptr && view->viewTypeInfos != nullptr ? view->viewTypeInfos->viewTypePlugin : nullptr;
 }
 
+// Another active document also means another selection: the pagettes that follow only the
+// selection show the new document's (or none) instead of objects of a document that may be
+// closing.
 void notifyIfDocumentChanged(MAI& mai, MAI_Doc* before)
 {
-    if (mai.activeDocument != before)
-        mai.notifierRegistry.notify(Channel::ActiveDocumentChanged, nullptr);
+    if (mai.activeDocument == before)
+        return;
+    mai.notifierRegistry.notify(Channel::ActiveDocumentChanged, nullptr);
+    mai.notifierRegistry.notify(Channel::SelectionChanging, nullptr);
+    mai.notifierRegistry.notify(Channel::SelectionChanged, nullptr);
 }
 
 } // namespace

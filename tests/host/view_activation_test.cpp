@@ -22,10 +22,15 @@ public:
     std::string name;
 };
 
-struct CountingListener : NotifierListener
+// Records the channels heard, in order.
+struct ChannelListener : NotifierListener
 {
-    void notify(void*) override { ++count; }
-    int count = 0;
+    ChannelListener(std::vector<std::string>& heard, std::string channel) : heard(&heard), channel(std::move(channel))
+    {
+    }
+    void notify(void*) override { heard->push_back(channel); }
+    std::vector<std::string>* heard;
+    std::string channel;
 };
 
 struct Activation : ::testing::Test
@@ -37,21 +42,29 @@ struct Activation : ::testing::Test
     TracedView a2{&documentA, "a2"};
     TracedView b1{&documentB, "b1"};
     RecordingMenuItem toolA{"Tool A"};
-    CountingListener documentChanges;
+    std::vector<std::string> heard;
+    ChannelListener documentChanges{heard, Channel::ActiveDocumentChanged};
+    ChannelListener selectionChanging{heard, Channel::SelectionChanging};
+    ChannelListener selectionChanges{heard, Channel::SelectionChanged};
+    // What another active document tells: the document, and with it the selection, changed.
+    const std::vector<std::string> documentChange{Channel::ActiveDocumentChanged, Channel::SelectionChanging,
+                                                  Channel::SelectionChanged};
 
     Activation()
     {
         events.clear();
         mai.notifierRegistry.addListener(Channel::ActiveDocumentChanged, &documentChanges);
+        mai.notifierRegistry.addListener(Channel::SelectionChanging, &selectionChanging);
+        mai.notifierRegistry.addListener(Channel::SelectionChanged, &selectionChanges);
         viewActivated(mai, &a1);
         documentA.setActiveMenuItem(&toolA);
         toolA.calls.clear();
         events.clear();
-        documentChanges.count = 0;
+        heard.clear();
     }
 };
 
-TEST_F(Activation, AnotherDocumentsViewTakesTheToolAwayAndTellsOnce)
+TEST_F(Activation, AnotherDocumentsViewTakesTheToolAwayAndTellsTheDocumentAndSelectionChanged)
 {
     viewActivated(mai, &b1);
     EXPECT_EQ(mai.activeView, &b1);
@@ -59,14 +72,14 @@ TEST_F(Activation, AnotherDocumentsViewTakesTheToolAwayAndTellsOnce)
     EXPECT_EQ(documentA.getActiveMenuItem(), nullptr);
     EXPECT_EQ(toolA.calls, std::vector<std::string>{"deactivate"});
     EXPECT_EQ(events, (std::vector<std::string>{"a1 left", "b1 activated"}));
-    EXPECT_EQ(documentChanges.count, 1);
+    EXPECT_EQ(heard, documentChange);
 }
 
 TEST_F(Activation, ViewsOfOneDocumentKeepTheToolAndSendNoDocumentChange)
 {
     viewActivated(mai, &a2);
     EXPECT_EQ(documentA.getActiveMenuItem(), &toolA);
-    EXPECT_EQ(documentChanges.count, 0);
+    EXPECT_TRUE(heard.empty());
     viewActivated(mai, &a2);
     EXPECT_EQ(events, (std::vector<std::string>{"a1 left", "a2 activated"})) << "the active view again: nothing";
 }
@@ -77,7 +90,7 @@ TEST_F(Activation, LastViewGoneLeavesNoActiveDocument)
     EXPECT_EQ(mai.activeView, nullptr);
     EXPECT_EQ(mai.activeDocument, nullptr);
     EXPECT_EQ(events, std::vector<std::string>{"a1 left"});
-    EXPECT_EQ(documentChanges.count, 1);
+    EXPECT_EQ(heard, documentChange) << "the closing document's selection is no longer shown";
 }
 
 TEST_F(Activation, MouseMovingToAnotherDocumentsViewTellsTheToolItLeft)
