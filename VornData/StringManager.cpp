@@ -305,8 +305,14 @@ void StringBlockRooms::update(size_t position)
 {
     size_t node = leaves + position;
     largestRoom[node] = roomOf(blocks[position]);
+    // Up to the first node whose largest room stays what it was.
     for (node /= 2; node >= 1; node /= 2)
-        largestRoom[node] = std::max(largestRoom[2 * node], largestRoom[2 * node + 1]);
+    {
+        const uint32_t largest = std::max(largestRoom[2 * node], largestRoom[2 * node + 1]);
+        if (largestRoom[node] == largest)
+            break;
+        largestRoom[node] = largest;
+    }
 }
 
 void StringBlockRooms::update(const StringBlock* block)
