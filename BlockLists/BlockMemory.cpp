@@ -13,6 +13,15 @@ std::size_t roundUp(std::size_t bytes, std::size_t step)
 }
 } // namespace
 
+void adviseHugePages(void* memory, std::size_t bytes) noexcept
+{
+    const auto start = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t first = roundUp(start, BlockMemory::CHUNKALIGNMENT);
+    const std::uintptr_t end = (start + bytes) / BlockMemory::CHUNKALIGNMENT * BlockMemory::CHUNKALIGNMENT;
+    if (memory && end > first)
+        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
 BlockMemory::BlockMemory(std::size_t blockBytes)
     : blockBytes(blockBytes), slotBytes(roundUp(std::max<std::size_t>(blockBytes, 1), ALIGNMENT)),
       slotsPerChunk(static_cast<uint32_t>(std::max<std::size_t>(CHUNKBYTES / slotBytes, 1))),
@@ -76,7 +85,7 @@ bool BlockMemory::addChunk()
         const std::size_t tail = static_cast<std::size_t>(start + mappedBytes - (aligned + chunkBytes));
         if (tail != 0)
             ::munmap(aligned + chunkBytes, tail);
-        ::madvise(aligned, chunkBytes, MADV_HUGEPAGE); // a hint: without huge pages it still works
+        adviseHugePages(aligned, chunkBytes);
         chunk.base = aligned;
         chunks.push_back(std::move(chunk));
         return true;

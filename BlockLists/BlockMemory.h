@@ -4,6 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+// Asks the kernel to back the whole 2 MB pages inside a large buffer with huge pages, before the
+// buffer is first written: one page fault instead of 512 for buffers of megabytes that are filled
+// at once. Only a hint: where it is not followed, nothing changes.
+void adviseHugePages(void* memory, std::size_t bytes) noexcept;
+
 // Memory for the equal-sized blocks of one container (a block list, the knot pool, a string
 // storage). Every fresh page costs the process a page fault when it is first written, and a large
 // model fills hundreds of megabytes of blocks; so once a container holds more than a few megabytes
