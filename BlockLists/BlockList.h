@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BlockLists/BlockListBase.h"
+#include "BlockLists/BlockMemory.h"
 #include "VornData/generalException.h"
 
 #include <cstddef>
@@ -41,6 +42,7 @@ public:
     // shrinks and grows around a block boundary does not free and allocate a block each time.
     static constexpr uint32_t RELEASETHRESHOLD = ITEMSPERBLOCK + ITEMSPERBLOCK / 4 + 1;
     static_assert(ITEMSPERBLOCK > 0);
+    static_assert(alignof(T) <= BlockMemory::ALIGNMENT);
 
     // The holder slot, when given, receives the list's address and is set to null when the list is
     // destroyed. The owner says on whose behalf the list exists (children of one parent may share a
@@ -154,6 +156,7 @@ private:
     }
 
     BlockList<T>** holder;
+    BlockMemory blockMemory{sizeof(Block)};
     Block* lastBlock = nullptr;
     Block** table = nullptr;
     uint32_t tableCapacity = 0;
@@ -395,9 +398,10 @@ void BlockList<T>::addBlock()
         tableCapacity = grownCapacity;
     }
 
-    Block* block = new (std::nothrow) Block;
-    if (!block)
+    void* memory = blockMemory.allocate();
+    if (!memory)
         throw Exc_OutOfMemory("BlockList<T>::addBlock() add block");
+    Block* block = new (memory) Block;
     const uint32_t firstIndex = lastBlock ? lastBlock->header.firstIndex + ITEMSPERBLOCK : 0;
     uint32_t constructed = 0;
     try
@@ -415,7 +419,7 @@ void BlockList<T>::addBlock()
     {
         while (constructed-- > 0)
             block->slots[constructed].element()->~T();
-        delete block;
+        blockMemory.release(block);
         throw;
     }
     block->header = BlockHeader{this, lastBlock, nullptr, 0, firstIndex};
@@ -456,5 +460,5 @@ void BlockList<T>::destroyBlock(Block* block)
 {
     for (Slot& slot : block->slots)
         slot.element()->~T();
-    delete block;
+    blockMemory.release(block);
 }

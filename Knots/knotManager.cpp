@@ -68,9 +68,10 @@ void knotManager::setInstance(knotManager* manager)
 
 void knotManager::appendBlock(const char* where)
 {
-    knotBlock* block = new (std::nothrow) knotBlock;
-    if (block == nullptr)
+    void* memory = blockMemory.allocate();
+    if (memory == nullptr)
         throw Exc_OutOfMemory(where);
+    auto* block = new (memory) knotBlock;
     block->prev = lastBlock;
     if (lastBlock != nullptr)
         lastBlock->next = block;
@@ -121,7 +122,7 @@ void knotManager::returnToPool(knot* released, knot** held1, knot** held2)
         knotBlock* spare = lastBlock;
         lastBlock = spare->prev;
         lastBlock->next = nullptr;
-        delete spare;
+        freeBlock(spare);
         capacity -= knotsPerBlock;
     }
 }
@@ -254,6 +255,12 @@ void knotManager::deleteLastBlock()
         lastBlock->next = nullptr;
     else
         firstBlock = nullptr;
-    delete block;
+    freeBlock(block);
     capacity -= knotsPerBlock;
+}
+
+void knotManager::freeBlock(knotBlock* block)
+{
+    block->~knotBlock();
+    blockMemory.release(block);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockLists/BlockMemory.h"
 #include "Knots/knotList.h"
 
 #include <cstdint>
@@ -70,6 +71,7 @@ public:
 private:
     // Adds an empty block after the last one.
     void appendBlock(const char* where);
+    void freeBlock(knotBlock* block);
     // Moves the pool's top knot into the slot of `released`, which sits in no chain.
     void fillHole(knot* released, knot** held1, knot** held2);
     // fillHole, then gives back a spare block once more than a block and a quarter is free.
@@ -80,6 +82,7 @@ private:
     void removePair(knot* link, knot** held);
     friend class knot;
 
+    BlockMemory blockMemory{sizeof(knotBlock)};
     knotBlock* firstBlock = nullptr;
     knotBlock* lastBlock = nullptr;
     knotBlock* activeBlock = nullptr;

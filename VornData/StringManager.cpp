@@ -3,6 +3,7 @@
 #include "VornData/IntrusiveList.h"
 #include "VornData/generalException.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <new>
@@ -43,16 +44,27 @@ StringBlock* StringManager::addBlock(uint64_t capacity)
         capacity = StringBlock::STANDARDCAPACITY;
     if (capacity > UINT32_MAX - 8)
         throw Exc_OutOfMemory("StringManager::addBlock");
-    void* memory = ::operator new(sizeof(StringBlock) + capacity * 4, std::nothrow);
+    void* memory = capacity == StringBlock::STANDARDCAPACITY
+                       ? standardBlocks.allocate()
+                       : ::operator new(sizeof(StringBlock) + capacity * 4, std::nothrow);
     if (!memory)
         throw Exc_OutOfMemory("StringManager::addBlock");
     auto* block = new (memory) StringBlock{this, lastBlock, nullptr, 0, static_cast<uint32_t>(capacity)};
+    writeTerminator(block);
+    try
+    {
+        rooms.append(block);
+    }
+    catch (const std::bad_alloc&)
+    {
+        deallocate(block);
+        throw Exc_OutOfMemory("StringManager::addBlock");
+    }
     if (lastBlock)
         lastBlock->next = block;
     else
         firstBlock = block;
     lastBlock = block;
-    writeTerminator(block);
     return block;
 }
 
@@ -71,11 +83,13 @@ void StringManager::storeString(StringHandle* handle, const char* text)
 
     const size_t length = std::strlen(text);
     const uint64_t words = StringEntry::words(length);
-    StringBlock* block = firstBlock;
-    while (block && !block->hasRoom(words))
-        block = block->next;
-    if (!block)
-        block = addBlock(words + StringEntry::HEADERWORDS);
+    size_t position = rooms.firstWithRoom(words);
+    if (position == StringBlockRooms::NONE)
+    {
+        addBlock(words + StringEntry::HEADERWORDS);
+        position = rooms.size() - 1;
+    }
+    StringBlock* block = rooms.blockAt(position);
 
     auto* entry = block->entryAt(block->used);
     const uint32_t entryWords = static_cast<uint32_t>(words);
@@ -85,6 +99,7 @@ void StringManager::storeString(StringHandle* handle, const char* text)
     std::memset(entry->text() + length, 0, textBytes - length);
     block->used += entryWords;
     writeTerminator(block);
+    rooms.update(position);
     handle->entry = entry;
 }
 
@@ -114,6 +129,7 @@ void StringManager::releaseString(StringHandle* handle, bool compactionAllowed)
         word += wordsOf(moved);
     }
     writeTerminator(block);
+    rooms.update(block);
 
     handle->entry = nullptr;
     ++releaseCount;
@@ -140,6 +156,7 @@ void StringManager::compact()
     while (lastBlock && lastBlock->used == 0)
         freeBlock(lastBlock);
     mergeBlocks();
+    rooms.rebuild(firstBlock);
 }
 
 void StringManager::sortBlocksByUse()
@@ -217,14 +234,24 @@ void StringManager::freeBlock(StringBlock* block)
         word += wordsOf(entry);
     }
     unlink(block);
+    deallocate(block);
+}
+
+void StringManager::deallocate(StringBlock* block)
+{
+    const bool standard = block->capacity == StringBlock::STANDARDCAPACITY;
     block->~StringBlock();
-    ::operator delete(block);
+    if (standard)
+        standardBlocks.release(block);
+    else
+        ::operator delete(block);
 }
 
 void StringManager::clear()
 {
     while (lastBlock)
         freeBlock(lastBlock);
+    rooms.clear();
 }
 
 void StringManager::getStatistics(StringManagerStatistics* record) const
@@ -237,6 +264,97 @@ void StringManager::getStatistics(StringManagerStatistics* record) const
         record->usedWords += block->used;
         ++record->blockCount;
     }
+}
+
+size_t StringBlockRooms::firstWithRoom(uint64_t words) const
+{
+    if (leaves == 0 || largestRoom[1] < words)
+        return NONE;
+    // Down the leftmost branch that has the room.
+    size_t node = 1;
+    while (node < leaves)
+    {
+        node *= 2;
+        if (largestRoom[node] < words)
+            ++node;
+    }
+    return node - leaves;
+}
+
+void StringBlockRooms::append(StringBlock* block)
+{
+    blocks.push_back(block);
+    if (blocks.size() <= leaves)
+    {
+        update(blocks.size() - 1);
+        return;
+    }
+    try
+    {
+        largestRoom.reserve(2 * std::max<size_t>(2 * leaves, 1));
+    }
+    catch (...)
+    {
+        blocks.pop_back();
+        throw;
+    }
+    rebuildTree();
+}
+
+void StringBlockRooms::update(size_t position)
+{
+    size_t node = leaves + position;
+    largestRoom[node] = roomOf(blocks[position]);
+    // Up to the first node whose largest room stays what it was.
+    for (node /= 2; node >= 1; node /= 2)
+    {
+        const uint32_t largest = std::max(largestRoom[2 * node], largestRoom[2 * node + 1]);
+        if (largestRoom[node] == largest)
+            break;
+        largestRoom[node] = largest;
+    }
+}
+
+void StringBlockRooms::update(const StringBlock* block)
+{
+    // Releases come in runs from one block (a model that is deleted releases its names from the
+    // last one back): the block of the last search is tried first.
+    if (lastFound >= blocks.size() || blocks[lastFound] != block)
+    {
+        const auto found = std::find(blocks.begin(), blocks.end(), block);
+        if (found == blocks.end())
+            return;
+        lastFound = static_cast<size_t>(found - blocks.begin());
+    }
+    update(lastFound);
+}
+
+void StringBlockRooms::rebuild(StringBlock* first)
+{
+    // The chain is never longer than the blocks appended: neither vector grows here.
+    blocks.clear();
+    for (StringBlock* block = first; block; block = block->next)
+        blocks.push_back(block);
+    rebuildTree();
+}
+
+void StringBlockRooms::clear()
+{
+    blocks.clear();
+    largestRoom.clear();
+    leaves = 0;
+}
+
+void StringBlockRooms::rebuildTree()
+{
+    leaves = 1;
+    while (leaves < blocks.size())
+        leaves *= 2;
+    largestRoom.assign(2 * leaves, 0);
+    for (size_t position = 0; position < blocks.size(); ++position)
+        largestRoom[leaves + position] = roomOf(blocks[position]);
+    for (size_t node = leaves; node-- > 1;)
+        largestRoom[node] = std::max(largestRoom[2 * node], largestRoom[2 * node + 1]);
 }
 
 void StringHandle::set(StringManager* manager, const char* text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BlockLists/BlockMemory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -63,6 +65,42 @@ struct StringManagerStatistics
     uint32_t compactionThreshold; // releases that trigger a compaction
 };
 
+// The blocks of a StringManager in chain order, with a tree of the largest room over every run of
+// them: storing a text finds the first block with room for it in a few steps, without reading the
+// header of every block before it.
+class StringBlockRooms
+{
+public:
+    static constexpr size_t NONE = SIZE_MAX;
+
+    // Room of a block: the words an entry may take there, beside the terminator behind it.
+    static uint32_t roomOf(const StringBlock* block) { return block->capacity - block->used - StringEntry::HEADERWORDS; }
+
+    size_t size() const { return blocks.size(); }
+    StringBlock* blockAt(size_t position) const { return blocks[position]; }
+    // The position of the first block, from the head, with room for an entry of `words` words;
+    // NONE when no block has it.
+    size_t firstWithRoom(uint64_t words) const;
+    void append(StringBlock* block);
+    // After the use of the block at a position changed.
+    void update(size_t position);
+    // After the use of a block changed, its position unknown.
+    void update(const StringBlock* block);
+    // Starts again from the chain, after the chain was reordered or shortened.
+    void rebuild(StringBlock* first);
+    void clear();
+
+private:
+    void rebuildTree();
+
+    std::vector<StringBlock*> blocks;
+    // Largest room of the blocks under each node; node 1 is the root, the nodes from `leaves` on
+    // are the blocks (a position without block has room 0).
+    std::vector<uint32_t> largestRoom;
+    size_t leaves = 0;
+    size_t lastFound = 0; // position of the block that update(block) found last
+};
+
 class StringManager
 {
 public:
@@ -120,7 +158,10 @@ public:
 
 private:
     StringBlock* addBlock(uint64_t capacity);
+    // Unlinks the block, empties the handles of its entries and frees it.
     void freeBlock(StringBlock* block);
+    // Gives the block's memory back.
+    void deallocate(StringBlock* block);
     void unlink(StringBlock* block);
     void insertBehind(StringBlock* block, StringBlock* predecessor);
     // Copies an entry behind the entries of a block with room and points its handle there.
@@ -128,8 +169,10 @@ private:
     void sortBlocksByUse();
     void mergeBlocks();
 
+    BlockMemory standardBlocks{StringBlock::BYTES}; // blocks made for one long text come from the heap
     StringBlock* firstBlock = nullptr;
     StringBlock* lastBlock = nullptr;
+    StringBlockRooms rooms;
     uint32_t releaseCount = 0;
     std::vector<StringHandle*> registry;
 };

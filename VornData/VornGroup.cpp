@@ -2,6 +2,8 @@
 
 #include "VornData/VornSelection.h"
 
+#include <optional>
+
 void VornGroup::knotRemoved(knotLink* link)
 {
     if (link == &children && !isRemoved() && !isInMassRelease())
@@ -42,17 +44,20 @@ bool VornGroup::addChild(VornSelectable* child)
 {
     if (!child || isRemoved() || child->isRemoved())
         return false;
-    if (VornGroup* group = asGroup(child); group && (group == this || group->isAncestorOf(this)))
-        return false;
-    {
-        // The previous group may end itself now; it leaves its list when the guard ends.
-        ModelCascadeGuard guard(this);
-        children.insertOwned(&child->groupKnot);
-        if (isSelected())
-            child->setFlagBits(VornFlag::InClosedGroup);
-        else
-            child->clearFlagBits(VornFlag::InClosedGroup);
-    }
+    // The group itself or one of its ancestors as its child would make a cycle.
+    for (const VornGroup* group = this; group; group = group->getParentGroup())
+        if (group == child)
+            return false;
+    // A child that leaves its previous group may end that group; the guard holds the group in its
+    // list until the move is done. A child in no group (a new object) needs no guard.
+    std::optional<ModelCascadeGuard> guard;
+    if (child->groupKnot.isInChain())
+        guard.emplace(this);
+    children.insertOwned(&child->groupKnot);
+    if (isSelected())
+        child->setFlagBits(VornFlag::InClosedGroup);
+    else
+        child->clearFlagBits(VornFlag::InClosedGroup);
     return true;
 }
 

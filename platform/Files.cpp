@@ -71,13 +71,31 @@ bool TextFileReader::open(const std::string& path)
     return file_ != nullptr;
 }
 
+namespace
+{
+// Holds a stream's lock, so that the unlocked reads between take it once.
+class StreamLock
+{
+public:
+    explicit StreamLock(std::FILE* file) : file(file) { flockfile(file); }
+    ~StreamLock() { funlockfile(file); }
+    StreamLock(const StreamLock&) = delete;
+    StreamLock& operator=(const StreamLock&) = delete;
+
+private:
+    std::FILE* file;
+};
+} // namespace
+
 bool TextFileReader::readLine(std::string& line)
 {
     line.clear();
     if (file_ == nullptr)
         return false;
     bool any = false;
-    for (int character = std::fgetc(file_); character != EOF; character = std::fgetc(file_))
+    // One lock of the stream for the line rather than one per character.
+    const StreamLock lock(file_);
+    for (int character = getc_unlocked(file_); character != EOF; character = getc_unlocked(file_))
     {
         any = true;
         if (character == '\n')

@@ -1,5 +1,6 @@
 #include "Lumbra/ModelFiles/ModelFileReader.h"
 
+#include "BlockLists/BlockMemory.h"
 #include "Lumbra/ModelFiles/ModelFileFormat.h"
 #include "platform/Files.h"
 #include "plugins/VornPluginObjectType.h"
@@ -120,6 +121,7 @@ private:
         // Room for the records at once, but never more than the file can hold: a record takes at
         // least eight bytes (its name, its word and a value), whatever a corrupt count says.
         records.reserve(static_cast<std::size_t>(std::min<uint64_t>(count, fileBytes / 8)));
+        adviseHugePages(records.data(), records.capacity() * sizeof(Record));
         for (uint64_t index = 0; index < count; ++index)
         {
             Record& record = records.emplace_back();

@@ -214,6 +214,106 @@ TEST(StringManagerTest, ChurnWithCompactionKeepsEveryHandlesText)
     EXPECT_LT(strings.getBlockCount(), blocksWhenFull) << "merging freed blocks";
 }
 
+// Where a text of `words` words belongs: the first block of the chain with room for it and the
+// terminator behind it; null when no block has that room.
+const StringBlock* firstBlockWithRoom(const StringManager& strings, uint64_t words)
+{
+    for (const StringBlock* block = strings.getFirstBlock(); block; block = block->next)
+        if (block->hasRoom(words))
+            return block;
+    return nullptr;
+}
+
+const StringBlock* blockAt(const StringManager& strings, int position)
+{
+    const StringBlock* block = strings.getFirstBlock();
+    for (int i = 0; block && i < position; ++i)
+        block = block->next;
+    return block;
+}
+
+struct RoomCase
+{
+    uint32_t words;
+    int block; // position in the chain, 3 for a new block
+};
+
+TEST(StringManagerTest, ATextGoesToTheFirstBlockWithRoomForIt)
+{
+    const uint32_t capacity = StringBlock::STANDARDCAPACITY;
+    const uint32_t rooms[] = {100, 300, 50};
+    const RoomCase cases[] = {{8, 0}, {100, 0}, {102, 1}, {300, 1}, {302, 3}};
+    for (const RoomCase& c : cases)
+    {
+        SCOPED_TRACE(c.words);
+        StringManager strings;
+        StringHandle fillers[3], text;
+        for (int i = 0; i < 3; ++i)
+            strings.storeString(&fillers[i], textOfWords(capacity - header - rooms[i], 'f').c_str());
+        ASSERT_EQ(strings.getBlockCount(), 3u);
+
+        strings.storeString(&text, textOfWords(c.words, 't').c_str());
+        ASSERT_EQ(entryWords(text), c.words);
+        EXPECT_EQ(text.getEntry()->block, blockAt(strings, c.block));
+        EXPECT_EQ(strings.getBlockCount(), c.block == 3 ? 4u : 3u);
+    }
+}
+
+TEST(StringManagerTest, FreedRoomIsFoundAgainAcrossManyBlocksAndCompactions)
+{
+    // Names of every length up to the longest a standard block holds, stored, renamed and released
+    // at random over some dozens of blocks: every text lands where a walk of the chain finds room.
+    const uint32_t longestInABlock = (StringBlock::STANDARDCAPACITY - 2 * header) / 2 * 8 - 1;
+    std::mt19937 random(4242);
+    StringManager strings;
+    constexpr int slots = 30000;
+    std::vector<std::unique_ptr<StringHandle>> handles;
+    std::vector<std::string> expected(slots);
+    for (int i = 0; i < slots; ++i)
+        handles.push_back(std::make_unique<StringHandle>());
+    auto randomText = [&](int i) {
+        const int kind = std::uniform_int_distribution<int>(0, 999)(random);
+        const size_t length = kind == 0   ? longestInABlock
+                              : kind < 20 ? std::uniform_int_distribution<size_t>(100, 5000)(random)
+                                          : std::uniform_int_distribution<size_t>(1, 60)(random);
+        return std::string(length, static_cast<char>('a' + i % 26));
+    };
+    auto storeChecked = [&](int i) {
+        std::string text = randomText(i);
+        const StringBlock* room = firstBlockWithRoom(strings, StringEntry::words(text.size()));
+        const uint32_t blocks = strings.getBlockCount();
+        const bool releasesOld = !handles[i]->isEmpty();
+        handles[i]->set(&strings, text.c_str());
+        expected[i] = std::move(text);
+        if (releasesOld && strings.getReleaseCount() == 0)
+            return; // the release compacted, and the text may have moved since
+        if (room)
+            ASSERT_EQ(handles[i]->getEntry()->block, room) << "slot " << i;
+        else
+            ASSERT_EQ(strings.getBlockCount(), blocks + 1) << "slot " << i;
+    };
+
+    for (int i = 0; i < slots; ++i)
+        storeChecked(i);
+    ASSERT_GE(strings.getBlockCount(), 20u);
+    std::uniform_int_distribution<int> pick(0, slots - 1);
+    for (int step = 0; step < 30000; ++step)
+    {
+        const int i = pick(random);
+        if (step % 2 == 0)
+        {
+            storeChecked(i);
+        }
+        else
+        {
+            handles[i]->release();
+            expected[i].clear();
+        }
+    }
+    for (int i = 0; i < slots; ++i)
+        ASSERT_EQ(handles[i]->getString(), expected[i]) << i;
+}
+
 TEST(StringManagerTest, LongNamesGetABlockOfTheirOwn)
 {
     // The longest text a standard block holds, one more, and a 300,000-character name.
