@@ -2,6 +2,7 @@
 // Apply to Selection as the user presses them, and what the tree and the buttons show.
 
 #include "Lumbra/Console/PropertyListDialog.h"
+#include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/Console/PropertyListTabs.h"
 #include "uikit/PropertyColumns.h"
 #include "Lumbra/Console/SectionListPage.h"
@@ -9,10 +10,14 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "platform/Resources.h"
 #include "VornData/ObjectChangeNotice.h"
+#include "Lumbra/SectionPages/PageSupport.h"
 #include "Lumbra/SectionPages/SectionPageTemplates.h"
 #include "__globalobjectdevice/NotificationChannels.h"
+#include "platform/qt/WindowState.h"
 #include "tests/lumbra/ConsoleTestSupport.h"
 #include "tests/support/HeldLock.h"
+
+#include <QWidget>
 
 #include <algorithm>
 
@@ -141,10 +146,78 @@ protected:
     PluginMCPageMaterials* materials = nullptr;
 };
 
+// The pagettes of a page as they show: each lies inside the page's pagette holder, and of its
+// controls that show, each lies inside the pagette and none covers another (the frame button,
+// laid over the whole pagette, is its background). Returns how many controls were checked.
+int expectPagettesShowWhole(platform::Window& holder)
+{
+    int checked = 0;
+    const QRect holderArea = holder.state()->widget->rect();
+    for (const platform::WindowState* pagette : holder.state()->children)
+    {
+        if (!pagette->widget->isVisible())
+            continue;
+        const QRect pagetteArea = pagette->widget->geometry();
+        EXPECT_TRUE(holderArea.contains(QRect(0, 0, pagetteArea.width(), 1)))
+            << "pagette " << pagette->id << " is " << pagetteArea.width() << " wide, the holder " << holderArea.width();
+        std::vector<const platform::WindowState*> shown;
+        for (const platform::WindowState* control : pagette->children)
+            if (control->widget->isVisible() && control->widget->geometry() != QRect(QPoint(0, 0), pagetteArea.size()))
+                shown.push_back(control);
+        for (size_t index = 0; index < shown.size(); ++index)
+        {
+            ++checked;
+            const platform::WindowState* control = shown[index];
+            const QRect area = control->widget->geometry();
+            EXPECT_TRUE(QRect(QPoint(0, 0), pagetteArea.size()).contains(area))
+                << "control " << control->id << " at " << area.x() << "," << area.y() << " size " << area.width()
+                << " x " << area.height() << " in a pagette of " << pagetteArea.width() << " x "
+                << pagetteArea.height();
+            for (size_t later = index + 1; later < shown.size(); ++later)
+                EXPECT_FALSE(area.intersects(shown[later]->widget->geometry()))
+                    << "controls " << control->id << " and " << shown[later]->id << " overlap";
+        }
+    }
+    return checked;
+}
+
+// At the width the console has when docked, the pagettes of both pages show whole: for every
+// shape's rows on the CrossSections page and for the Materials page.
+TEST_F(SectionListPageTest, AtTheDockedWidthThePagettesShowWholeWithNoControlOverAnother)
+{
+    auto* window = static_cast<CMainConsole*>(console->dialog());
+    PluginShapeHBeam hBeam;
+    PluginShapeRectangle rectangle;
+    PluginShapeTube tube;
+    VornCrossSection* box = model.named<VornCrossSection>("Box");
+    window->selectTab(3);
+    sectionWindow().tree.selectItem(itemNamed(sectionWindow(), "Box"));
+    processMessages();
+    ASSERT_EQ(model.crossSections->current, box);
+    for (VornPluginShape* shape : {static_cast<VornPluginShape*>(&hBeam), static_cast<VornPluginShape*>(&rectangle),
+                                   static_cast<VornPluginShape*>(&tube)})
+    {
+        SCOPED_TRACE(shape->getName());
+        shape->mai = &mai;
+        shape->applyToCrossSection(box);
+        sendObjectChange(&mai, Channel::CrossSectionsChanged, box, &box->shape);
+        processMessages();
+        ASSERT_TRUE(sectionWindow().isVisible());
+        // The properties' rows, and the shape's rows or its text without parameters.
+        EXPECT_GE(expectPagettesShowWhole(*sectionWindow().pagetteHost.pagetteParent()->getWnd()), 18);
+    }
+    window->selectTab(2);
+    materialWindow().tree.selectItem(itemNamed(materialWindow(), "Steel"));
+    processMessages();
+    ASSERT_TRUE(materialWindow().isVisible());
+    EXPECT_EQ(expectPagettesShowWhole(*materialWindow().pagetteHost.pagetteParent()->getWnd()), 14);
+}
+
 TEST_F(SectionListPageTest, TheConsoleShowsBothPagesInTheLibrarysTabOrder)
 {
-    EXPECT_EQ(tabNames(),
-              (std::vector<std::string>{"Create Page", "Edit Page", "Materials Page", "CrossSections Page", "View Page"}));
+    EXPECT_EQ(
+        tabNames(),
+        (std::vector<std::string>{"Create Page", "Edit Page", "Materials Page", "CrossSections Page", "View Page"}));
     EXPECT_EQ(treeTexts(sectionWindow()), (std::vector<std::string>{"Box"}));
     EXPECT_EQ(treeTexts(materialWindow()), (std::vector<std::string>{"Steel"}));
 }
@@ -183,8 +256,7 @@ TEST_F(SectionListPageTest, NewMaterialSkipsTheNamesTaken)
     EXPECT_TRUE(materialWindow().tree.isEditingLabel());
     finishEdit(materialWindow(), "Concrete");
     EXPECT_EQ(namesOf(model.materials), (std::vector<std::string>{" default", "Concrete", "New Material", "Steel"}));
-    EXPECT_EQ(treeTexts(materialWindow()),
-              (std::vector<std::string>{" default", "Concrete", "New Material", "Steel"}));
+    EXPECT_EQ(treeTexts(materialWindow()), (std::vector<std::string>{" default", "Concrete", "New Material", "Steel"}));
 }
 
 TEST_F(SectionListPageTest, RenameNamesTheElementAndAnnouncesItsNameSoTheListenersRefreshIt)
@@ -242,7 +314,8 @@ TEST_F(SectionListPageTest, DeleteMovesTheChoiceToTheNextSiblingElseThePreviousE
         // The page's own listener rebuilt the tree after the removal.
         EXPECT_TRUE(step.left.empty() || sectionWindow().tree.itemText(before).empty()) << step.deleted;
     }
-    for (int32_t id : {crossSectionListKind().deleteId, crossSectionListKind().renameId, crossSectionListKind().applyId})
+    for (int32_t id :
+         {crossSectionListKind().deleteId, crossSectionListKind().renameId, crossSectionListKind().applyId})
         EXPECT_FALSE(enabled(sectionWindow(), id)) << id;
 }
 
@@ -267,8 +340,7 @@ TEST_F(SectionListPageTest, ApplyToSelectionIsEnabledExactlyWhenItWouldChangeSom
         bool enabled;
     } cases[] = {
         {"Box", {"M1", "M2"}, box, false}, // every member has it already
-        {"Tube", {"M1", "M2"}, box, true},
-        {"Box", {"M1", "M2"}, tube, true}, // one member has another
+        {"Tube", {"M1", "M2"}, box, true}, {"Box", {"M1", "M2"}, tube, true}, // one member has another
         {"Box", {"J1", "J2"}, box, false}, // nothing can take a cross-section
         {"Box", {"J1", "M2"}, tube, true}, // the joint is passed over
         {"Box", {}, tube, false},
@@ -279,8 +351,8 @@ TEST_F(SectionListPageTest, ApplyToSelectionIsEnabledExactlyWhenItWouldChangeSom
         model.named<VornMember>("M2")->setCrossSection(c.m2Section);
         sectionWindow().tree.selectItem(itemNamed(sectionWindow(), c.chosen));
         changeSelection(c.selected);
-        EXPECT_EQ(enabled(sectionWindow(), crossSectionListKind().applyId), c.enabled) << c.chosen << " "
-                                                                                       << c.selected.size();
+        EXPECT_EQ(enabled(sectionWindow(), crossSectionListKind().applyId), c.enabled)
+            << c.chosen << " " << c.selected.size();
     }
 }
 
@@ -381,7 +453,8 @@ TEST_F(SelectPropertyDialogTest, MembersWithDifferentMaterialsShowNoneAndChoosin
 
 TEST_F(SelectPropertyDialogTest, TheBarsTitlePictureIsOneOfTheLibrarysBitmaps)
 {
-    for (VornPluginDialog* dialog : {static_cast<VornPluginDialog*>(materials), static_cast<VornPluginDialog*>(sections)})
+    for (VornPluginDialog* dialog :
+         {static_cast<VornPluginDialog*>(materials), static_cast<VornPluginDialog*>(sections)})
     {
         const int32_t bitmap = dialog->getDockInfo(DockInfo::TitleBitmap);
         ASSERT_GT(bitmap, 0);
@@ -458,7 +531,6 @@ TEST_F(SelectPropertyDialogTest, WhileACreatorIsActiveChoosingSetsWhatNewMembers
     EXPECT_EQ(shownText(sectionCombo()), "Tube");
 }
 
-
 TEST_F(SelectPropertyDialogTest, AnotherDocumentIsShownFromItsOwnMaterialsAndNoneDisablesTheCombo)
 {
     changeSelection({"M1", "M2"});
@@ -496,10 +568,10 @@ TEST_F(SectionListPageTest, NewDeleteAndApplyWaitForTheModelAndChangeNothingWhen
     changeSelection({"M1", "M2"});
     ASSERT_TRUE(enabled(sectionWindow(), crossSectionListKind().applyId));
     ChannelLog log(mai, {Channel::CrossSectionsChanged, Channel::AppliedToSelection});
-    for (const auto& [operation, id] : std::vector<std::pair<std::string, int32_t>>{
-             {"New", SectionListControl::New},
-             {"Delete", crossSectionListKind().deleteId},
-             {"Apply to Selection", crossSectionListKind().applyId}})
+    for (const auto& [operation, id] :
+         std::vector<std::pair<std::string, int32_t>>{{"New", SectionListControl::New},
+                                                      {"Delete", crossSectionListKind().deleteId},
+                                                      {"Apply to Selection", crossSectionListKind().applyId}})
     {
         mai.boxes.clear();
         mai.answers = {platform::IDABORT};
@@ -579,8 +651,8 @@ protected:
     void SetUp() override
     {
         buildSharedModel(model);
-        top.create("Window", "property list", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
-                   {20, 20, 720, 220}, nullptr);
+        top.create("Window", "property list", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE, {20, 20, 720, 220},
+                   nullptr);
         topHandle.attach(&top);
         plugin.reset(static_cast<PluginDialogPropertyList*>(makePropertyListDialog()));
         plugin->mai = &mai;
@@ -625,7 +697,8 @@ TEST_F(PropertyListDialogTest, TabsAndRowsFollowTheListedObjects)
     EXPECT_EQ(currentProplistType, VornJoint::staticTypeID());
     EXPECT_EQ(plugin->window()->list.getCount(), 2);
     plugin->window()->tabs.setCurSel(0);
-    platform::NotifyHeader tabChange{plugin->window()->tabs.handle(), CDialogPropertyList::tabsId, platform::TCN_SELCHANGE};
+    platform::NotifyHeader tabChange{plugin->window()->tabs.handle(), CDialogPropertyList::tabsId,
+                                     platform::TCN_SELCHANGE};
     plugin->window()->sendMessage(platform::WM_NOTIFY, CDialogPropertyList::tabsId,
                                   reinterpret_cast<platform::LParam>(&tabChange));
     EXPECT_EQ(plugin->window()->list.getCount(), 3);
