@@ -181,8 +181,9 @@ int expectPagettesShowWhole(platform::Window& holder)
     return checked;
 }
 
-// At the width the console has when docked, the pagettes of both pages show whole: for every
-// shape's rows on the CrossSections page and for the Materials page.
+// At the width the console has when docked, the pagettes of both pages show whole: on the
+// CrossSections page before a cross-section is chosen and with every shape's rows, and on the
+// Materials page.
 TEST_F(SectionListPageTest, AtTheDockedWidthThePagettesShowWholeWithNoControlOverAnother)
 {
     auto* window = static_cast<CMainConsole*>(console->dialog());
@@ -191,6 +192,10 @@ TEST_F(SectionListPageTest, AtTheDockedWidthThePagettesShowWholeWithNoControlOve
     PluginShapeTube tube;
     VornCrossSection* box = model.named<VornCrossSection>("Box");
     window->selectTab(3);
+    processMessages();
+    ASSERT_TRUE(sectionWindow().isVisible());
+    // Before a cross-section is chosen: the properties and the text without parameters.
+    EXPECT_EQ(expectPagettesShowWhole(*sectionWindow().pagetteHost.pagetteParent()->getWnd()), 20);
     sectionWindow().tree.selectItem(itemNamed(sectionWindow(), "Box"));
     processMessages();
     ASSERT_EQ(model.crossSections->current, box);
