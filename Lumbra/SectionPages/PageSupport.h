@@ -6,8 +6,8 @@
 
 #include "BlockLists/BlockList.h"
 #include "VornData/ObjectChangeNotice.h"
-#include "plugins/DocumentChangeLock.h"
 #include "platform/DialogTemplate.h"
+#include "plugins/DocumentChangeLock.h"
 #include "plugins/MAI.h"
 #include "uikit/DoubleSpinner.h"
 #include "uikit/PluginWindowHandleImpl.h"
