@@ -220,9 +220,8 @@ TEST_F(SectionListPageTest, AtTheDockedWidthThePagettesShowWholeWithNoControlOve
 
 TEST_F(SectionListPageTest, TheConsoleShowsBothPagesInTheLibrarysTabOrder)
 {
-    EXPECT_EQ(
-        tabNames(),
-        (std::vector<std::string>{"Create Page", "Edit Page", "Materials Page", "CrossSections Page", "View Page"}));
+    EXPECT_EQ(tabNames(),
+              (std::vector<std::string>{"Create Page", "Edit Page", "Materials Page", "CrossSections Page", "View Page"}));
     EXPECT_EQ(treeTexts(sectionWindow()), (std::vector<std::string>{"Box"}));
     EXPECT_EQ(treeTexts(materialWindow()), (std::vector<std::string>{"Steel"}));
 }
@@ -261,7 +260,8 @@ TEST_F(SectionListPageTest, NewMaterialSkipsTheNamesTaken)
     EXPECT_TRUE(materialWindow().tree.isEditingLabel());
     finishEdit(materialWindow(), "Concrete");
     EXPECT_EQ(namesOf(model.materials), (std::vector<std::string>{" default", "Concrete", "New Material", "Steel"}));
-    EXPECT_EQ(treeTexts(materialWindow()), (std::vector<std::string>{" default", "Concrete", "New Material", "Steel"}));
+    EXPECT_EQ(treeTexts(materialWindow()),
+              (std::vector<std::string>{" default", "Concrete", "New Material", "Steel"}));
 }
 
 TEST_F(SectionListPageTest, RenameNamesTheElementAndAnnouncesItsNameSoTheListenersRefreshIt)
@@ -319,8 +319,7 @@ TEST_F(SectionListPageTest, DeleteMovesTheChoiceToTheNextSiblingElseThePreviousE
         // The page's own listener rebuilt the tree after the removal.
         EXPECT_TRUE(step.left.empty() || sectionWindow().tree.itemText(before).empty()) << step.deleted;
     }
-    for (int32_t id :
-         {crossSectionListKind().deleteId, crossSectionListKind().renameId, crossSectionListKind().applyId})
+    for (int32_t id : {crossSectionListKind().deleteId, crossSectionListKind().renameId, crossSectionListKind().applyId})
         EXPECT_FALSE(enabled(sectionWindow(), id)) << id;
 }
 
@@ -345,7 +344,8 @@ TEST_F(SectionListPageTest, ApplyToSelectionIsEnabledExactlyWhenItWouldChangeSom
         bool enabled;
     } cases[] = {
         {"Box", {"M1", "M2"}, box, false}, // every member has it already
-        {"Tube", {"M1", "M2"}, box, true}, {"Box", {"M1", "M2"}, tube, true}, // one member has another
+        {"Tube", {"M1", "M2"}, box, true},
+        {"Box", {"M1", "M2"}, tube, true}, // one member has another
         {"Box", {"J1", "J2"}, box, false}, // nothing can take a cross-section
         {"Box", {"J1", "M2"}, tube, true}, // the joint is passed over
         {"Box", {}, tube, false},
@@ -356,8 +356,8 @@ TEST_F(SectionListPageTest, ApplyToSelectionIsEnabledExactlyWhenItWouldChangeSom
         model.named<VornMember>("M2")->setCrossSection(c.m2Section);
         sectionWindow().tree.selectItem(itemNamed(sectionWindow(), c.chosen));
         changeSelection(c.selected);
-        EXPECT_EQ(enabled(sectionWindow(), crossSectionListKind().applyId), c.enabled)
-            << c.chosen << " " << c.selected.size();
+        EXPECT_EQ(enabled(sectionWindow(), crossSectionListKind().applyId), c.enabled) << c.chosen << " "
+                                                                                       << c.selected.size();
     }
 }
 
@@ -458,8 +458,7 @@ TEST_F(SelectPropertyDialogTest, MembersWithDifferentMaterialsShowNoneAndChoosin
 
 TEST_F(SelectPropertyDialogTest, TheBarsTitlePictureIsOneOfTheLibrarysBitmaps)
 {
-    for (VornPluginDialog* dialog :
-         {static_cast<VornPluginDialog*>(materials), static_cast<VornPluginDialog*>(sections)})
+    for (VornPluginDialog* dialog : {static_cast<VornPluginDialog*>(materials), static_cast<VornPluginDialog*>(sections)})
     {
         const int32_t bitmap = dialog->getDockInfo(DockInfo::TitleBitmap);
         ASSERT_GT(bitmap, 0);
@@ -536,6 +535,7 @@ TEST_F(SelectPropertyDialogTest, WhileACreatorIsActiveChoosingSetsWhatNewMembers
     EXPECT_EQ(shownText(sectionCombo()), "Tube");
 }
 
+
 TEST_F(SelectPropertyDialogTest, AnotherDocumentIsShownFromItsOwnMaterialsAndNoneDisablesTheCombo)
 {
     changeSelection({"M1", "M2"});
@@ -573,10 +573,10 @@ TEST_F(SectionListPageTest, NewDeleteAndApplyWaitForTheModelAndChangeNothingWhen
     changeSelection({"M1", "M2"});
     ASSERT_TRUE(enabled(sectionWindow(), crossSectionListKind().applyId));
     ChannelLog log(mai, {Channel::CrossSectionsChanged, Channel::AppliedToSelection});
-    for (const auto& [operation, id] :
-         std::vector<std::pair<std::string, int32_t>>{{"New", SectionListControl::New},
-                                                      {"Delete", crossSectionListKind().deleteId},
-                                                      {"Apply to Selection", crossSectionListKind().applyId}})
+    for (const auto& [operation, id] : std::vector<std::pair<std::string, int32_t>>{
+             {"New", SectionListControl::New},
+             {"Delete", crossSectionListKind().deleteId},
+             {"Apply to Selection", crossSectionListKind().applyId}})
     {
         mai.boxes.clear();
         mai.answers = {platform::IDABORT};
@@ -656,8 +656,8 @@ protected:
     void SetUp() override
     {
         buildSharedModel(model);
-        top.create("Window", "property list", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE, {20, 20, 720, 220},
-                   nullptr);
+        top.create("Window", "property list", platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
+                   {20, 20, 720, 220}, nullptr);
         topHandle.attach(&top);
         plugin.reset(static_cast<PluginDialogPropertyList*>(makePropertyListDialog()));
         plugin->mai = &mai;
@@ -702,8 +702,7 @@ TEST_F(PropertyListDialogTest, TabsAndRowsFollowTheListedObjects)
     EXPECT_EQ(currentProplistType, VornJoint::staticTypeID());
     EXPECT_EQ(plugin->window()->list.getCount(), 2);
     plugin->window()->tabs.setCurSel(0);
-    platform::NotifyHeader tabChange{plugin->window()->tabs.handle(), CDialogPropertyList::tabsId,
-                                     platform::TCN_SELCHANGE};
+    platform::NotifyHeader tabChange{plugin->window()->tabs.handle(), CDialogPropertyList::tabsId, platform::TCN_SELCHANGE};
     plugin->window()->sendMessage(platform::WM_NOTIFY, CDialogPropertyList::tabsId,
                                   reinterpret_cast<platform::LParam>(&tabChange));
     EXPECT_EQ(plugin->window()->list.getCount(), 3);
