@@ -388,6 +388,10 @@ bool Dialog::build(const DialogTemplate& dialogTemplate, Window* parent, ModuleH
             continue;
         }
         control->state()->platformOwned = true;
+        // A control without the visible style stays hidden when its dialog is shown: its widget,
+        // never hidden explicitly, would otherwise appear with the dialog.
+        if ((item.style & WS_VISIBLE) == 0)
+            control->state()->widget->setVisible(false);
         auto factory = kitClasses().find(item.kitClass);
         if (!item.kitClass.empty() && factory != kitClasses().end())
         {

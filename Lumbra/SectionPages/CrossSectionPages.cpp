@@ -348,7 +348,29 @@ bool CPageCrossSectionShapeProperties::onInitDialog()
     attachPagetteFrame(*this, frame, frameId);
     for (int32_t row = 0; row < rows; ++row)
         spinner(row).subclassDlgItem(spinnerId(row), this);
+    placeRows();
     return true;
+}
+
+void CPageCrossSectionShapeProperties::placeRows()
+{
+    // The template stands every row at the top of the page; the edit, check box and spin button
+    // take the row's height, the label keeps its place and height inside the row.
+    auto moveDown = [this](int32_t id, int32_t top, bool rowHigh) {
+        platform::Window* control = dlgItem(id);
+        if (control == nullptr)
+            return;
+        const platform::Rect rect = screenToClient(control->windowRect());
+        control->moveWindow(
+            {rect.left, rect.top + top, rect.right, rect.top + top + (rowHigh ? rowHeight : rect.height())}, false);
+    };
+    for (int32_t row = 0; row < rows; ++row)
+    {
+        moveDown(labelId(row), rowTop(row), false);
+        for (const int32_t id : {editIds[static_cast<size_t>(row)], checkId(row), spinnerId(row)})
+            moveDown(id, rowTop(row), true);
+    }
+    moveDown(noPropertiesId, rowTop(0), false);
 }
 
 bool CPageCrossSectionShapeProperties::onCommand(uint32_t id, uint32_t code, platform::WindowHandle control)
@@ -488,50 +510,57 @@ platform::DialogTemplate crossSectionPropertiesTemplate()
 {
     using namespace platform;
     using Page = CPageCrossSectionProperties;
+    constexpr int32_t editLeft = 40;
     std::vector<DialogItemTemplate> items = {
-        controlItem("Button", Page::frameId, {0, 0, 144, 116}, BS_OWNERDRAW, "CrossSection Properties"),
-        controlItem("Static", IDC_STATIC, {6, 16, 30, 8}, SS_LEFT, "Color"),
-        controlItem("Button", Page::colourId, {40, 14, 13, 11}, BS_OWNERDRAW | WS_TABSTOP, "C"),
+        controlItem("Static", IDC_STATIC, {SectionPagette::labelLeft, 16, 30, 8}, SS_LEFT, "Color"),
+        controlItem("Button", Page::colourId, {editLeft, 14, 13, 11}, BS_OWNERDRAW | WS_TABSTOP, "C"),
     };
     for (int32_t row = 0; row < Page::rows; ++row)
     {
         const auto index = static_cast<size_t>(row);
-        const int32_t y = 29 + 14 * row;
-        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 30, 8}, SS_LEFT, sectionRows[index].label));
-        items.push_back(
-            controlItem("Edit", Page::editIds[index], {40, y, 80, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
-        items.push_back(controlItem("Button", Page::spinnerIds[index], {122, y, 9, 12}, BS_OWNERDRAW,
-                                    sectionRows[index].spinnerText));
+        for (DialogItemTemplate& item :
+             valueRowItems(29 + 14 * row, editLeft, IDC_STATIC, sectionRows[index].label, Page::editIds[index],
+                           Page::spinnerIds[index], sectionRows[index].spinnerText))
+            items.push_back(std::move(item));
     }
-    items.push_back(controlItem("Static", IDC_STATIC, {6, 101, 30, 8}, SS_LEFT, "Shape"));
-    items.push_back(controlItem("ComboBox", Page::shapeListId, {40, 99, 91, 60},
-                                CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP));
-    return dialogTemplateOf({0, 0, 144, 116}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
+    items.push_back(controlItem("Static", IDC_STATIC, {SectionPagette::labelLeft, 101, 30, 8}, SS_LEFT, "Shape"));
+    items.push_back(
+        controlItem("ComboBox", Page::shapeListId,
+                    {editLeft, 99, SectionPagette::spinnerLeft + SectionPagette::spinnerWidth - editLeft, 60},
+                    CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP));
+    return sectionPagetteTemplate(Page::frameId, "CrossSection Properties", 116, std::move(items));
 }
 
 platform::DialogTemplate crossSectionShapePropertiesTemplate()
 {
     using namespace platform;
     using Page = CPageCrossSectionShapeProperties;
-    // The rows are placed in pixels when the shape's layout is shown; here they only exist, hidden.
-    std::vector<DialogItemTemplate> items = {
-        controlItem("Button", Page::frameId, {0, 0, 144, 163}, BS_OWNERDRAW, "Shape Properties"),
-        controlItem("Static", Page::noPropertiesId, {6, 15, 120, 8}, SS_LEFT, "No Editable Properties..."),
-    };
+    constexpr int32_t editLeft = 52;
+    // Every row stands at the top of the page here; the page moves each down to its place in
+    // pixels, as its height is counted in pixels. The text without parameters stands where the
+    // first row's label does.
     auto hidden = [](DialogItemTemplate item) {
         item.style &= ~WS_VISIBLE;
         return item;
     };
+    std::vector<DialogItemTemplate> items = {
+        controlItem("Static", Page::noPropertiesId,
+                    {SectionPagette::labelLeft, 2, SectionPagette::editRight - SectionPagette::labelLeft, 8}, SS_LEFT,
+                    "No Editable Properties..."),
+    };
     for (int32_t row = 0; row < Page::rows; ++row)
     {
-        const int32_t y = (Page::rowTop(row) * 8 + 6) / 13;
-        items.push_back(hidden(controlItem("Static", Page::labelId(row), {6, y + 2, 54, 8}, SS_LEFT)));
-        items.push_back(hidden(controlItem("Edit", Page::editIds[static_cast<size_t>(row)], {62, y, 60, 12},
-                                           WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL)));
-        items.push_back(hidden(checkBoxItem(Page::checkId(row), {6, y, 116, 12}, "")));
-        items.push_back(hidden(controlItem("Button", Page::spinnerId(row), {124, y, 9, 12}, BS_OWNERDRAW)));
+        for (DialogItemTemplate& item :
+             valueRowItems(0, editLeft, Page::labelId(row), "", Page::editIds[static_cast<size_t>(row)],
+                           Page::spinnerId(row), ""))
+            items.push_back(hidden(std::move(item)));
+        items.push_back(
+            hidden(checkBoxItem(Page::checkId(row),
+                                {SectionPagette::labelLeft, 0, SectionPagette::editRight - SectionPagette::labelLeft,
+                                 SectionPagette::rowHeight},
+                                "")));
     }
-    return dialogTemplateOf({0, 0, 144, 163}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
+    return sectionPagetteTemplate(Page::frameId, "Shape Properties", 163, std::move(items));
 }
 
 } // namespace lumbra

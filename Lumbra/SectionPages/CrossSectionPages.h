@@ -93,7 +93,8 @@ public:
     static constexpr int32_t labelId(int32_t row) { return 1180 + 2 * row; }
     static constexpr int32_t checkId(int32_t row) { return 1168 + row; }
     static constexpr int32_t spinnerId(int32_t row) { return 1181 + 2 * row; }
-    // Where row k stands and how high it is, in pixels.
+    // Where row k stands and how high its edit, check box and spin button are, in pixels: the
+    // unfolded page is 24 pixels a row high.
     static constexpr int32_t rowTop(int32_t row) { return 22 + 24 * row; }
     static constexpr int32_t rowHeight = 20;
 
@@ -119,6 +120,8 @@ public:
 
 private:
     VornCrossSection* current() const;
+    // Moves each row from the top of the page, where the template stands it, to its place.
+    void placeRows();
     void checkClicked(int32_t row);
     void valueTyped(int32_t row);
     // Re-applies the shape after a parameter changed and shows the result.

@@ -227,24 +227,23 @@ platform::DialogTemplate materialTemplate(int32_t frameId, const char* title, in
                                           bool hasColour)
 {
     using namespace platform;
-    std::vector<DialogItemTemplate> items = {
-        controlItem("Button", frameId, {0, 0, 144, height}, BS_OWNERDRAW, title),
-    };
+    constexpr int32_t editLeft = 48;
+    std::vector<DialogItemTemplate> items;
     int32_t y = 16;
     for (const MaterialValueRow& row : rows)
     {
-        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 40, 8}, SS_LEFT, row.label));
-        items.push_back(controlItem("Edit", row.editId, {48, y, 74, 12}, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL));
-        items.push_back(controlItem("Button", row.spinnerId, {124, y, 9, 12}, BS_OWNERDRAW, row.spinnerText));
+        for (DialogItemTemplate& item :
+             valueRowItems(y, editLeft, IDC_STATIC, row.label, row.editId, row.spinnerId, row.spinnerText))
+            items.push_back(std::move(item));
         y += 15;
     }
     if (hasColour)
     {
-        items.push_back(controlItem("Static", IDC_STATIC, {6, y + 2, 40, 8}, SS_LEFT, "Color"));
-        items.push_back(
-            controlItem("Button", CPageMaterialValues::colourId, {48, y, 13, 11}, BS_OWNERDRAW | WS_TABSTOP, "C"));
+        items.push_back(controlItem("Static", IDC_STATIC, {SectionPagette::labelLeft, y + 2, 40, 8}, SS_LEFT, "Color"));
+        items.push_back(controlItem("Button", CPageMaterialValues::colourId, {editLeft, y, 13, 11},
+                                    BS_OWNERDRAW | WS_TABSTOP, "C"));
     }
-    return dialogTemplateOf({0, 0, 144, height}, WS_CHILD | DS_CONTROL | DS_SETFONT, "", std::move(items));
+    return sectionPagetteTemplate(frameId, title, height, std::move(items));
 }
 
 } // namespace

@@ -80,6 +80,30 @@ void showPageNumber(platform::Dialog& page, int32_t editId, double value, bool s
     page.setDlgItemText(editId, pageNumberText(value, singlePrecision));
 }
 
+std::vector<platform::DialogItemTemplate> valueRowItems(int32_t top, int32_t editLeft, int32_t labelId,
+                                                        const char* label, int32_t editId, int32_t spinnerId,
+                                                        const char* spinnerText)
+{
+    using namespace platform;
+    using namespace SectionPagette;
+    return {
+        controlItem("Static", labelId, {labelLeft, top + 2, editLeft - gap - labelLeft, 8}, SS_LEFT, label),
+        controlItem("Edit", editId, {editLeft, top, editRight - editLeft, rowHeight},
+                    WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL),
+        controlItem("Button", spinnerId, {spinnerLeft, top, spinnerWidth, rowHeight}, BS_OWNERDRAW, spinnerText),
+    };
+}
+
+platform::DialogTemplate sectionPagetteTemplate(int32_t frameId, const char* title, int32_t height,
+                                                std::vector<platform::DialogItemTemplate> items)
+{
+    using namespace platform;
+    items.insert(items.begin(),
+                 controlItem("Button", frameId, {0, 0, SectionPagette::width, height}, BS_OWNERDRAW, title));
+    return dialogTemplateOf({0, 0, SectionPagette::width, height}, WS_CHILD | DS_CONTROL | DS_SETFONT, "",
+                            std::move(items));
+}
+
 void attachPagetteFrame(platform::Dialog& page, CPagetteButton& frame, int32_t frameId)
 {
     frame.subclassDlgItem(frameId, &page);

@@ -6,6 +6,7 @@
 
 #include "BlockLists/BlockList.h"
 #include "VornData/ObjectChangeNotice.h"
+#include "platform/DialogTemplate.h"
 #include "plugins/DocumentChangeLock.h"
 #include "plugins/MAI.h"
 #include "uikit/DoubleSpinner.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CColorButton;
 class CPagetteButton;
@@ -127,6 +129,31 @@ std::string pageNumberText(double value, bool singlePrecision = false);
 // Writes the value into the page's edit unless the edit's text already reads as that value, so
 // text the user is typing stays as typed.
 void showPageNumber(platform::Dialog& page, int32_t editId, double value, bool singlePrecision = false);
+
+// Where the controls of the cross-section and material pagettes stand, in dialog units. The
+// pagettes are as wide as the pagette holder of the CrossSections and Materials pages when the
+// console is docked, so nothing of them is cut off at its right edge; a value row is a label, the
+// value's edit and its spin button, the spin button kept clear of the frame's right edge.
+namespace SectionPagette
+{
+constexpr int32_t width = 115;
+constexpr int32_t labelLeft = 6;
+constexpr int32_t rowHeight = 12;
+constexpr int32_t spinnerWidth = 9;
+constexpr int32_t spinnerLeft = width - 5 - spinnerWidth;
+constexpr int32_t editRight = spinnerLeft - 2;
+constexpr int32_t gap = 2;
+} // namespace SectionPagette
+
+// The label (8 units high, 2 below the row's top), the edit from `editLeft` to the spin button
+// and the spin button of a value row of a section pagette whose top is at `top`.
+std::vector<platform::DialogItemTemplate> valueRowItems(int32_t top, int32_t editLeft, int32_t labelId,
+                                                        const char* label, int32_t editId, int32_t spinnerId,
+                                                        const char* spinnerText);
+
+// A section pagette's dialog: the frame button over the whole page, then the items.
+platform::DialogTemplate sectionPagetteTemplate(int32_t frameId, const char* title, int32_t height,
+                                                std::vector<platform::DialogItemTemplate> items);
 
 // Takes over the pagette's frame button, lays it over the whole page and makes the page's height
 // its unfolded height.

@@ -2,6 +2,7 @@
 // Apply to Selection as the user presses them, and what the tree and the buttons show.
 
 #include "Lumbra/Console/PropertyListDialog.h"
+#include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/Console/PropertyListTabs.h"
 #include "uikit/PropertyColumns.h"
 #include "Lumbra/Console/SectionListPage.h"
@@ -9,10 +10,14 @@
 #include "Lumbra/LumbraLibrary.h"
 #include "platform/Resources.h"
 #include "VornData/ObjectChangeNotice.h"
+#include "Lumbra/SectionPages/PageSupport.h"
 #include "Lumbra/SectionPages/SectionPageTemplates.h"
 #include "__globalobjectdevice/NotificationChannels.h"
+#include "platform/qt/WindowState.h"
 #include "tests/lumbra/ConsoleTestSupport.h"
 #include "tests/support/HeldLock.h"
+
+#include <QWidget>
 
 #include <algorithm>
 
@@ -140,6 +145,78 @@ protected:
     PluginMCPageCrossSections* sections = nullptr;
     PluginMCPageMaterials* materials = nullptr;
 };
+
+// The pagettes of a page as they show: each lies inside the page's pagette holder, and of its
+// controls that show, each lies inside the pagette and none covers another (the frame button,
+// laid over the whole pagette, is its background). Returns how many controls were checked.
+int expectPagettesShowWhole(platform::Window& holder)
+{
+    int checked = 0;
+    const QRect holderArea = holder.state()->widget->rect();
+    for (const platform::WindowState* pagette : holder.state()->children)
+    {
+        if (!pagette->widget->isVisible())
+            continue;
+        const QRect pagetteArea = pagette->widget->geometry();
+        EXPECT_TRUE(holderArea.contains(QRect(0, 0, pagetteArea.width(), 1)))
+            << "pagette " << pagette->id << " is " << pagetteArea.width() << " wide, the holder " << holderArea.width();
+        std::vector<const platform::WindowState*> shown;
+        for (const platform::WindowState* control : pagette->children)
+            if (control->widget->isVisible() && control->widget->geometry() != QRect(QPoint(0, 0), pagetteArea.size()))
+                shown.push_back(control);
+        for (size_t index = 0; index < shown.size(); ++index)
+        {
+            ++checked;
+            const platform::WindowState* control = shown[index];
+            const QRect area = control->widget->geometry();
+            EXPECT_TRUE(QRect(QPoint(0, 0), pagetteArea.size()).contains(area))
+                << "control " << control->id << " at " << area.x() << "," << area.y() << " size " << area.width()
+                << " x " << area.height() << " in a pagette of " << pagetteArea.width() << " x "
+                << pagetteArea.height();
+            for (size_t later = index + 1; later < shown.size(); ++later)
+                EXPECT_FALSE(area.intersects(shown[later]->widget->geometry()))
+                    << "controls " << control->id << " and " << shown[later]->id << " overlap";
+        }
+    }
+    return checked;
+}
+
+// At the width the console has when docked, the pagettes of both pages show whole: on the
+// CrossSections page before a cross-section is chosen and with every shape's rows, and on the
+// Materials page.
+TEST_F(SectionListPageTest, AtTheDockedWidthThePagettesShowWholeWithNoControlOverAnother)
+{
+    auto* window = static_cast<CMainConsole*>(console->dialog());
+    PluginShapeHBeam hBeam;
+    PluginShapeRectangle rectangle;
+    PluginShapeTube tube;
+    VornCrossSection* box = model.named<VornCrossSection>("Box");
+    window->selectTab(3);
+    processMessages();
+    ASSERT_TRUE(sectionWindow().isVisible());
+    // Before a cross-section is chosen: the properties and the text without parameters.
+    EXPECT_EQ(expectPagettesShowWhole(*sectionWindow().pagetteHost.pagetteParent()->getWnd()), 20);
+    sectionWindow().tree.selectItem(itemNamed(sectionWindow(), "Box"));
+    processMessages();
+    ASSERT_EQ(model.crossSections->current, box);
+    for (VornPluginShape* shape : {static_cast<VornPluginShape*>(&hBeam), static_cast<VornPluginShape*>(&rectangle),
+                                   static_cast<VornPluginShape*>(&tube)})
+    {
+        SCOPED_TRACE(shape->getName());
+        shape->mai = &mai;
+        shape->applyToCrossSection(box);
+        sendObjectChange(&mai, Channel::CrossSectionsChanged, box, &box->shape);
+        processMessages();
+        ASSERT_TRUE(sectionWindow().isVisible());
+        // The properties' rows, and the shape's rows or its text without parameters.
+        EXPECT_GE(expectPagettesShowWhole(*sectionWindow().pagetteHost.pagetteParent()->getWnd()), 18);
+    }
+    window->selectTab(2);
+    materialWindow().tree.selectItem(itemNamed(materialWindow(), "Steel"));
+    processMessages();
+    ASSERT_TRUE(materialWindow().isVisible());
+    EXPECT_EQ(expectPagettesShowWhole(*materialWindow().pagetteHost.pagetteParent()->getWnd()), 14);
+}
 
 TEST_F(SectionListPageTest, TheConsoleShowsBothPagesInTheLibrarysTabOrder)
 {

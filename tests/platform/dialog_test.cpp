@@ -817,6 +817,33 @@ TEST_F(NestedDialogTest, AHiddenPageIsLeftOutAndEnterAndEscapeLeaveThePageOpen)
     EXPECT_EQ(focusAfterPresses("Tab", 2), (std::vector<int32_t>{OuterEdit, OuterButton}));
 }
 
+TEST_F(NestedDialogTest, AControlWithoutTheVisibleStyleStaysHiddenWhenItsDialogIsShown)
+{
+    DialogTemplate rows;
+    rows.rect = {5, 80, 150, 30};
+    rows.style = WS_CHILD | DS_CONTROL;
+    DialogItemTemplate hidden = controlItem("Edit", 2020, {5, 5, 60, 12}, WS_TABSTOP);
+    hidden.style &= ~WS_VISIBLE;
+    rows.items = {hidden, controlItem("Edit", 2021, {70, 5, 60, 12}, WS_TABSTOP)};
+    for (const bool native : {false, true})
+    {
+        SCOPED_TRACE(native ? "native windows" : "plain widgets");
+        Dialog dialog;
+        ASSERT_TRUE(dialog.createIndirect(rows, &outer, testModule()));
+        // A native window, as next to an OpenGL view, is shown with its parent unless it was hidden.
+        if (native)
+            dialog.dlgItem(2020)->state()->widget->winId();
+        dialog.showWindow(SW_SHOW);
+        processMessages();
+        EXPECT_FALSE(dialog.dlgItem(2020)->state()->widget->isVisible());
+        EXPECT_FALSE(dialog.dlgItem(2020)->isVisible());
+        EXPECT_TRUE(dialog.dlgItem(2021)->state()->widget->isVisible());
+        dialog.dlgItem(2020)->showWindow(SW_SHOW);
+        EXPECT_TRUE(dialog.dlgItem(2020)->state()->widget->isVisible());
+        dialog.destroyWindow();
+    }
+}
+
 TEST_F(NestedDialogTest, ArrowsMoveAndCheckWithinARadioGroupOnly)
 {
     DialogTemplate radios;
