@@ -32,14 +32,6 @@ void VornGroup::removeFromList()
     removeFromOwnList(this);
 }
 
-bool VornGroup::isAncestorOf(const VornSelectable* object) const
-{
-    for (VornGroup* group = object ? object->getParentGroup() : nullptr; group; group = group->getParentGroup())
-        if (group == this)
-            return true;
-    return false;
-}
-
 bool VornGroup::addChild(VornSelectable* child)
 {
     if (!child || isRemoved() || child->isRemoved())

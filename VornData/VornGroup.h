@@ -33,8 +33,6 @@ public:
     // Selected as a whole (closed).
     bool isSelected() const { return hasFlagBits(VornFlag::GroupClosed); }
     bool isEmpty() const { return children.isEmpty(); }
-    // Whether the object lies somewhere below this group.
-    bool isAncestorOf(const VornSelectable* object) const;
 
     void select();
     void deselect();
