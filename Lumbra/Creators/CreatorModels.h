@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class MAI;
 class MAI_Doc;
@@ -185,14 +186,19 @@ public:
     // The shown values become the joints' creation coordinates: a uniform axis gets its value, a
     // mixed one moves each joint by the change of the shown mean; the modifiers run again.
     void commit(VornSelection& selection);
-    // The "Abs:" button of an axis: pressing it puts every joint on the shown value (uniform);
-    // releasing it returns each joint to its own modified position.
+    // The "Abs:" button of an axis: pressing it gives every joint the shown value as its creation
+    // coordinate on that axis (uniform); releasing it gives each joint its own coordinate back.
+    // The modifiers run again either way.
     void toggleAbsolute(VornSelection& selection, size_t axis);
 
     std::array<bool, 3> uniform = {true, true, true};
     std::array<double, 3> last{};
     std::array<bool, 3> absoluteShown{};
     std::array<bool, 3> absoluteChecked{};
+
+private:
+    // Per axis, the selected joints' own coordinates (in selection order) while "Abs:" is pressed.
+    std::array<std::vector<double>, 3> ownCoordinates;
 };
 
 } // namespace lumbra

@@ -9,6 +9,7 @@
 #include "platform/SystemValues.h"
 #include "tests/lumbra/CreatorTestSupport.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "tests/lumbra/TransformRecordEdits.h"
 #include "tests/support/HeldLock.h"
 
 #include <gtest/gtest.h>
@@ -588,6 +589,29 @@ TEST_F(JointEditCoordinatesTest, SpinsAndTypingMoveTheCreationCoordinatesAbsPuts
     *coordinates.model.valueAddress(1) += 1.0;
     coordinates.applyShown();
     EXPECT_EQ(creationOf("J1"), (std::vector<double>{2, 6.5, 7}));
+}
+
+TEST_F(JointEditCoordinatesTest, JointsPutOnOneValueByAbsStayThereWhenMovedAfterwards)
+{
+    coordinates.toggleAbsolute(0); // the shown mean of x, 2
+    EXPECT_EQ(creationOf("J1"), (std::vector<double>{2, 5, 7}));
+    EXPECT_EQ(creationOf("J3"), (std::vector<double>{2, 5, 8}));
+
+    // Modify > Move on the same joints by 1 along z, then a Y typed on the page.
+    PluginModifierMove move;
+    move.mai = &mai;
+    move.lockTimeout = 5ms;
+    VornModifier* moved = move.activate(&doc, nullptr, 0);
+    ASSERT_NE(moved, nullptr);
+    editRecordMove(move, *moved, {0, 0, 1});
+    EXPECT_EQ(positionOf("J1"), (std::vector<double>{2, 5, 8}));
+    EXPECT_EQ(positionOf("J3"), (std::vector<double>{2, 5, 9}));
+
+    coordinates.updateFromSelection(0, select({"J1", "J3"}));
+    coordinates.model.type(1, "6");
+    EXPECT_TRUE(coordinates.applyTyped());
+    EXPECT_EQ(positionOf("J1"), (std::vector<double>{2, 6, 8}));
+    EXPECT_EQ(positionOf("J3"), (std::vector<double>{2, 6, 9}));
 }
 
 } // namespace
