@@ -82,10 +82,16 @@ void NumberTripleModel::takeTextQuietly(size_t index)
 
 // ---- coordinates ----
 
+void JointCoordinatesModel::mouseLeftViews()
+{
+    enabled = true;
+    readOnly = false;
+}
+
 void JointCoordinatesModel::onSnapPoint(const SnapPoint& snap, uint32_t flags)
 {
     if ((flags & InputEvent::Leave) != 0)
-        readOnly = false;
+        mouseLeftViews();
     else
     {
         readOnly = true;
@@ -100,7 +106,7 @@ void JointCoordinatesModel::onSnapPoint(const SnapPoint& snap, uint32_t flags)
 void JointCoordinatesModel::onMousePoint(int32_t x, int32_t y, int32_t z, uint32_t flags)
 {
     if ((flags & InputEvent::Leave) != 0)
-        enabled = true;
+        mouseLeftViews();
     else
     {
         enabled = false;

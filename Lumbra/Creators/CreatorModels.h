@@ -57,7 +57,8 @@ protected:
 };
 
 // The Coordinates pagette: where the next joint goes. It follows the mouse: a snapped point makes
-// the edits read-only, a raw mouse position disables them; leaving the view undoes each.
+// the edits read-only, a raw mouse position disables them; once the mouse has left the views
+// (either notice with the leave flag) the edits take typing again.
 class JointCoordinatesModel : public NumberTripleModel
 {
 public:
@@ -66,6 +67,9 @@ public:
     void onMousePoint(int32_t x, int32_t y, int32_t z, uint32_t flags);
     // Creation coordinate and working position.
     void applyTo(VornJoint& joint) const;
+
+private:
+    void mouseLeftViews();
 };
 
 // The Orientation pagette: three angles in degrees, turned about x, then y, then z.

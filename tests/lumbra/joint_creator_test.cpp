@@ -180,8 +180,9 @@ TEST_F(JointCreatorTest, AJointIsCreatedOnALeftReleaseWhileTheRightButtonIsNotHe
     EXPECT_EQ(jointCount(), before);
 }
 
-// The snapped path switches the edits read-only, the raw path disables them; a leave undoes only
-// its own path's state. A snap record of another kind than "Point" carries no coordinates.
+// The snapped path switches the edits read-only, the raw path disables them; a leave on either
+// path makes them take typing again. A snap record of another kind than "Point" carries no
+// coordinates.
 TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreOtherSnaps)
 {
     ScriptedSnap point("Grid", "Point", 9, 0.0, Vector3(4, 5, 6));
@@ -195,8 +196,8 @@ TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreO
     };
     const Step steps[] = {
         {&point, InputEvent::Move, {4, 5, 6}, true, true},    {&jointSnap, InputEvent::Move, {4, 5, 6}, true, true},
-        {nullptr, InputEvent::Move, {7, 8, 0}, true, false},  {&point, InputEvent::Leave, {7, 8, 0}, false, false},
-        {nullptr, InputEvent::Leave, {7, 8, 0}, false, true},
+        {nullptr, InputEvent::Move, {7, 8, 0}, true, false},  {&point, InputEvent::Leave, {7, 8, 0}, false, true},
+        {nullptr, InputEvent::Move, {7, 8, 0}, false, false}, {nullptr, InputEvent::Leave, {7, 8, 0}, false, true},
     };
     JointCoordinatesModel& model = coordinates->model;
     for (const Step& step : steps)
@@ -215,6 +216,31 @@ TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreO
         EXPECT_EQ(model.readOnly, step.readOnly);
         EXPECT_EQ(model.enabled, step.enabled);
     }
+}
+
+// However the mouse stops being over a view, the coordinates take typing again.
+TEST_F(JointCreatorTest, TheCoordinatesTakeTypingOnceTheMouseIsOverNoViewOrTheToolChanges)
+{
+    ScriptedSnap* grid = addSnap("Grid", "Point", 9, 0.0, Vector3(4, 5, 6));
+    activate();
+    const JointCoordinatesModel& model = coordinates->model;
+    creator->toolMenuItem->onMouse(&view, 12, 34, 0, InputEvent::Move);
+    ASSERT_TRUE(model.readOnly);
+
+    // Off to the console: the host forgets the hovered view, then tells the tool.
+    mai.hoveredView = nullptr;
+    creator->toolMenuItem->onMouse(&view, -1, -1, -1, InputEvent::Leave);
+    EXPECT_FALSE(model.readOnly);
+    EXPECT_TRUE(model.enabled);
+
+    // Hovered without a snap, then another tool is chosen.
+    grid->screenDistance = -1.0;
+    mai.hoveredView = &view;
+    creator->toolMenuItem->onMouse(&view, 12, 34, 0, InputEvent::Move);
+    ASSERT_FALSE(model.enabled);
+    doc.setActiveMenuItem(nullptr);
+    EXPECT_TRUE(model.enabled);
+    EXPECT_FALSE(model.readOnly);
 }
 
 TEST_F(JointCreatorTest, RepeatedCreatesNumberTheNamesAndColourTheJointsWithClearFlags)
