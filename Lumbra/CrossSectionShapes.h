@@ -37,6 +37,8 @@ struct ShapeParameters
     bool isSquare() const { return (flags & ShapeFlag::Square) != 0; }
     // Extent of a parameter index (1 outer x, 2 outer y, 4 inner x, 5 inner y); null for others.
     float* extent(int32_t index);
+    // Whether a parameter index is an inner extent, which may be 0 where an outer one may not.
+    static bool isInnerExtent(int32_t index) { return index == 4 || index == 5; }
 
     static ShapeParameters readFrom(const uint32_t* words);
     void writeTo(uint32_t* words) const;

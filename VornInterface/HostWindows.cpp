@@ -265,6 +265,12 @@ platform::LResult CVornInterfaceView::windowProc(std::uint32_t message, platform
             return 1;
         }
         break;
+    case platform::WM_MOUSELEAVE:
+        // Wherever the mouse went (the console, a floating bar, another program), it is over no
+        // view now; a view it enters says so itself.
+        if (interface_ && theMAI().hoveredView == interface_.get())
+            viewsLeft(theMAI());
+        break;
     default:
         if (interface_ && routeViewInput(*interface_, theMAI(), message, wParam, lParam))
         {

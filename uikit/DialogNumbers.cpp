@@ -4,7 +4,27 @@
 #include "platform/Window.h"
 #include "uikit/TextEntry.h"
 
-bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value)
+bool isInRange(double value, NumberRange range)
+{
+    switch (range)
+    {
+    case NumberRange::Positive:
+        return value > 0.0;
+    case NumberRange::NotNegative:
+        return value >= 0.0;
+    case NumberRange::Any:
+        break;
+    }
+    return true;
+}
+
+bool isTakenNumberText(std::string_view text, NumberRange range)
+{
+    const TypedNumber number = parseTypedNumber(text);
+    return number.status == TypedNumberStatus::Accepted && isInRange(number.value, range);
+}
+
+bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value, NumberRange range)
 {
     platform::Window* control = dialog != nullptr ? dialog->dlgItem(controlId) : nullptr;
     if (control == nullptr || value == nullptr)
@@ -13,6 +33,8 @@ bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value
     switch (number.status)
     {
     case TypedNumberStatus::Accepted:
+        if (!isInRange(number.value, range))
+            return false;
         *value = number.value;
         return true;
     case TypedNumberStatus::TooLarge:
@@ -24,4 +46,27 @@ bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value
         break;
     }
     return false;
+}
+
+void FocusedNumberField::focused(int32_t editId, double value)
+{
+    focusedId = editId;
+    heldValue = value;
+}
+
+void FocusedNumberField::heldChanged(int32_t editId, double value)
+{
+    if (editId == focusedId)
+        heldValue = value;
+}
+
+bool FocusedNumberField::leftRefused(const platform::Window* dialog, int32_t editId, NumberRange range, double* held)
+{
+    const bool wasFocused = editId == focusedId;
+    focusedId = -1;
+    const platform::Window* control = dialog != nullptr ? dialog->dlgItem(editId) : nullptr;
+    if (!wasFocused || control == nullptr || held == nullptr || isTakenNumberText(control->windowText(), range))
+        return false;
+    *held = heldValue;
+    return true;
 }

@@ -1,16 +1,53 @@
 #pragma once
 
-// Numbers typed into dialog controls: every page reads them through getDlgItemDouble.
+// Numbers typed into dialog controls: every page reads them through getDlgItemDouble, and a page
+// that applies a number field as it is typed keeps its field's value with a FocusedNumberField.
 
 #include <cstdint>
+#include <string_view>
 
 namespace platform
 {
 class Window;
 }
 
+// The numbers a field takes besides being a number at all.
+enum class NumberRange
+{
+    Any,
+    Positive, // above 0
+    NotNegative, // 0 and above
+};
+
+bool isInRange(double value, NumberRange range);
+
+// Whether the text reads as a number of the range (see parseTypedNumber); shows no message.
+bool isTakenNumberText(std::string_view text, NumberRange range);
+
 // Reads the number typed into control `controlId` of `dialog` (see parseTypedNumber). On success
-// stores it through `value` and answers true. A text that holds no number is refused silently;
-// a number out of range is refused with the box "Value too large.", owned by the main window.
-// Refused texts leave `*value` as it was.
-bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value);
+// stores it through `value` and answers true. A text that holds no number, or a number outside
+// `range`, is refused silently; a number out of the range of a double is refused with the box
+// "Value too large.", owned by the main window. Refused texts leave `*value` as it was.
+bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value,
+                      NumberRange range = NumberRange::Any);
+
+// The number field of a page that has the keyboard focus, for a page that applies what is typed
+// at every keystroke. Typing passes through texts that are refused ("2," before "2,5", "-" before
+// "-1"); when the user leaves the field on such a text, the field gets back the value it held
+// when it got the focus, so what stays in effect is what the field shows.
+class FocusedNumberField
+{
+public:
+    // The field `editId` got the focus holding `value`.
+    void focused(int32_t editId, double value);
+    // The value the focused field holds now changed by other means than its typing (a spin, a
+    // click, a change from elsewhere): leaving it on a refused text goes back to this value.
+    void heldChanged(int32_t editId, double value);
+    // The field `editId` lost the focus. When its text is refused, answers true with the value it
+    // held when it got the focus, which the page applies and shows again.
+    bool leftRefused(const platform::Window* dialog, int32_t editId, NumberRange range, double* held);
+
+private:
+    int32_t focusedId = -1;
+    double heldValue = 0.0;
+};

@@ -73,13 +73,24 @@ bool CPageNumberTriple::onCommand(uint32_t id, uint32_t code, platform::WindowHa
     for (size_t row = 0; row < layout.editIds.size(); ++row)
         if (id == static_cast<uint32_t>(layout.editIds[row]))
         {
-            if (code == platform::EN_CHANGE && !showing)
+            if (code == platform::EN_SETFOCUS)
+                focusedField.focused(layout.editIds[row], model.value(row));
+            else if (code == platform::EN_CHANGE && !showing)
             {
                 if (platform::Window* edit = dlgItem(layout.editIds[row]))
                     model.type(row, edit->windowText());
             }
             else if (code == platform::EN_KILLFOCUS)
+            {
+                // A text that is no number goes back to the value the edit held, before the
+                // page takes what was typed.
+                if (double held = 0.0; focusedField.leftRefused(this, layout.editIds[row], NumberRange::Any, &held))
+                {
+                    model.show(row, held);
+                    showModel();
+                }
                 editLeft(static_cast<int32_t>(row));
+            }
             return true;
         }
     return Dialog::onCommand(id, code, control);

@@ -8,6 +8,7 @@
 #include "platform/Dialog.h"
 #include "platform/DialogTemplate.h"
 #include "uikit/ColorButton.h"
+#include "uikit/DialogNumbers.h"
 #include "uikit/DoubleSpinner.h"
 #include "uikit/PagetteButton.h"
 
@@ -77,6 +78,7 @@ protected:
 private:
     const bool startsFolded;
     bool showing = false;
+    FocusedNumberField focusedField;
     std::array<std::unique_ptr<PageRowLink<CPageNumberTriple>>, 3> links;
     std::array<std::unique_ptr<CDoubleSpinner>, 3> spinners;
 };

@@ -82,10 +82,16 @@ void NumberTripleModel::takeTextQuietly(size_t index)
 
 // ---- coordinates ----
 
+void JointCoordinatesModel::mouseLeftViews()
+{
+    enabled = true;
+    readOnly = false;
+}
+
 void JointCoordinatesModel::onSnapPoint(const SnapPoint& snap, uint32_t flags)
 {
     if ((flags & InputEvent::Leave) != 0)
-        readOnly = false;
+        mouseLeftViews();
     else
     {
         readOnly = true;
@@ -100,7 +106,7 @@ void JointCoordinatesModel::onSnapPoint(const SnapPoint& snap, uint32_t flags)
 void JointCoordinatesModel::onMousePoint(int32_t x, int32_t y, int32_t z, uint32_t flags)
 {
     if ((flags & InputEvent::Leave) != 0)
-        enabled = true;
+        mouseLeftViews();
     else
     {
         enabled = false;
@@ -325,6 +331,7 @@ void JointEditCoordinatesModel::fill(VornSelection& selection)
         show(axis, same[axis] ? first[axis] : sum[axis] / count);
         absoluteShown[axis] = !same[axis];
         absoluteChecked[axis] = false;
+        ownCoordinates[axis].clear();
         last[axis] = values[axis];
     }
     tellChanged();
@@ -352,11 +359,28 @@ void JointEditCoordinatesModel::toggleAbsolute(VornSelection& selection, size_t 
     const bool press = !absoluteChecked[axis];
     absoluteChecked[axis] = press;
     uniform[axis] = press;
-    forEachSelectedJoint(selection, [this, axis, press](VornJoint& joint) {
-        const int a = static_cast<int>(axis);
-        joint.getPosition()[a] = press ? values[axis] : joint.getModifiedPosition()[a];
+    // The creation coordinate is what the modifiers start from, so the joints stay on the value
+    // when a modifier is added or edited later; releasing gives each its own coordinate back.
+    std::vector<double>& own = ownCoordinates[axis];
+    if (press)
+        own.clear();
+    size_t index = 0;
+    const int a = static_cast<int>(axis);
+    forEachSelectedJoint(selection, [&](VornJoint& joint) {
+        double& creation = joint.getCreationCoordinate()[a];
+        if (press)
+        {
+            own.push_back(creation);
+            creation = values[axis];
+        }
+        else if (index < own.size())
+            creation = own[index++];
+        joint.applyModifiers();
         joint.notifyMembers(JointMovedCode);
     });
+    if (!press)
+        own.clear();
+    last[axis] = values[axis];
     tellChanged();
 }
 

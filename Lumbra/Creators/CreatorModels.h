@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class MAI;
 class MAI_Doc;
@@ -56,7 +57,8 @@ protected:
 };
 
 // The Coordinates pagette: where the next joint goes. It follows the mouse: a snapped point makes
-// the edits read-only, a raw mouse position disables them; leaving the view undoes each.
+// the edits read-only, a raw mouse position disables them; once the mouse has left the views
+// (either notice with the leave flag) the edits take typing again.
 class JointCoordinatesModel : public NumberTripleModel
 {
 public:
@@ -65,6 +67,9 @@ public:
     void onMousePoint(int32_t x, int32_t y, int32_t z, uint32_t flags);
     // Creation coordinate and working position.
     void applyTo(VornJoint& joint) const;
+
+private:
+    void mouseLeftViews();
 };
 
 // The Orientation pagette: three angles in degrees, turned about x, then y, then z.
@@ -185,14 +190,19 @@ public:
     // The shown values become the joints' creation coordinates: a uniform axis gets its value, a
     // mixed one moves each joint by the change of the shown mean; the modifiers run again.
     void commit(VornSelection& selection);
-    // The "Abs:" button of an axis: pressing it puts every joint on the shown value (uniform);
-    // releasing it returns each joint to its own modified position.
+    // The "Abs:" button of an axis: pressing it gives every joint the shown value as its creation
+    // coordinate on that axis (uniform); releasing it gives each joint its own coordinate back.
+    // The modifiers run again either way.
     void toggleAbsolute(VornSelection& selection, size_t axis);
 
     std::array<bool, 3> uniform = {true, true, true};
     std::array<double, 3> last{};
     std::array<bool, 3> absoluteShown{};
     std::array<bool, 3> absoluteChecked{};
+
+private:
+    // Per axis, the selected joints' own coordinates (in selection order) while "Abs:" is pressed.
+    std::array<std::vector<double>, 3> ownCoordinates;
 };
 
 } // namespace lumbra

@@ -271,6 +271,12 @@ void MemberLengthModel::tellChanged() const
 
 void MemberLengthModel::fill(VornSelection& selection)
 {
+    summarise(selection);
+    tellChanged();
+}
+
+void MemberLengthModel::summarise(VornSelection& selection)
+{
     MemberValueSummary lengths;
     uint8_t anyFlags = 0;
     uint8_t allFlags = 0xFF;
@@ -287,7 +293,6 @@ void MemberLengthModel::fill(VornSelection& selection)
     lengthEnabled = lengths.allEqual;
     lengthReadOnly = !lengths.allEqual || automatic != Fixed;
     spinEnabled = lengths.allEqual && automatic == Fixed;
-    tellChanged();
 }
 
 void MemberLengthModel::clickAutomatic(VornSelection& selection)
@@ -308,7 +313,10 @@ void MemberLengthModel::clickAutomatic(VornSelection& selection)
         member.updateLength();
     });
     editEnabled = false;
-    fill(selection);
+    summarise(selection);
+    // Lengths that follow their joints show "Edit:" while they agree and hide it where they differ.
+    editShown = lengthEnabled;
+    tellChanged();
 }
 
 void MemberLengthModel::applyLength(VornSelection& selection, double value)

@@ -172,6 +172,8 @@ public:
     std::function<void()> changed;
 
 private:
+    // The selected members' common or mean length and what the controls allow for it.
+    void summarise(VornSelection& selection);
     void tellChanged() const;
 };
 

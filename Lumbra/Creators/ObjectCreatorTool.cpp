@@ -97,6 +97,11 @@ void ObjectCreatorTool::feedPagettes(const SnapPoint& best, int32_t x, int32_t y
     }
 }
 
+void ObjectCreatorTool::mouseLeftViews()
+{
+    feedPagettes(SnapPoint(platform::tickCount()), -1, -1, -1, InputEvent::Leave);
+}
+
 bool ObjectCreatorTool::readPagetteInput()
 {
     for (VornPluginPagette* pagette = createPagettes.first(); pagette != nullptr; pagette = pagette->nextPagette)
@@ -113,6 +118,12 @@ void ObjectCreatorTool::applyPagettes(MAI_Doc* document, VornBaseObject* object)
 
 void ObjectCreatorTool::onMouse(int32_t x, int32_t y, int32_t z, uint32_t flags)
 {
+    // The mouse has left the views: no view is hovered any more, and nothing is snapped.
+    if ((flags & InputEvent::Leave) != 0)
+    {
+        mouseLeftViews();
+        return;
+    }
     MAI_View* view = hoveredViewWithViewType();
     if (view == nullptr)
         return;

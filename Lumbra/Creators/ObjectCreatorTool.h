@@ -52,7 +52,8 @@ public:
     // Reads every creation pagette; then, under the document lock, makes the object and lets the
     // pagettes fill it. Nothing is made when a pagette refuses its input or the lock is given up.
     bool createObject() override;
-    void deactivate() override {}
+    // The pagettes stop following the mouse, as when it leaves the views.
+    void deactivate() override { mouseLeftViews(); }
 
     // The pagette types the creator registers and owns.
     VornPluginBase* createPagetteTypes = nullptr;
@@ -68,6 +69,8 @@ protected:
     // Every creation pagette, from the head of the chain, hears the snapped point or, when
     // nothing snapped, the raw event.
     void feedPagettes(const SnapPoint& best, int32_t x, int32_t y, int32_t z, uint32_t flags);
+    // Every creation pagette hears that the mouse is over no view.
+    void mouseLeftViews();
     // Whether every creation pagette takes its input (each refusal is told to the user).
     bool readPagetteInput();
     // Every creation pagette, from the head of the chain, fills the new object.

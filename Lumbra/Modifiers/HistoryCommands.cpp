@@ -60,6 +60,14 @@ std::vector<VornBaseObject*> objectsOf(VornModifier* record)
     return objects;
 }
 
+// The active record's base again from its objects' older records, after a record left them.
+void rebuildActiveBase(MAI_Doc& document)
+{
+    if (VornModifier* active = document.getActiveModifier(); active != nullptr)
+        if (VornPluginObjectModifier* plugin = pluginOf(active))
+            plugin->rebuildBase(active);
+}
+
 DocumentChangeLock lockFor(MAI_Doc& document, const char* operation)
 {
     return DocumentChangeLock(&document, documentLockWaitingText(operation).c_str(), historyLockTimeout());
@@ -155,6 +163,9 @@ bool deleteModifier(MAI_Doc& document, VornModifier* record)
                 modifiable->applyModifiers();
         }
         record->removeFromList();
+        // The record that stays active starts from a base without the deleted record's change.
+        if (!wasActive)
+            rebuildActiveBase(document);
         send(document, Channel::ModifierHistoryChanged);
         document.invalidateViews();
     }
@@ -216,9 +227,7 @@ bool detachModifier(MAI_Doc& document, VornModifier* record)
         for (const Cut& cut : cuts)
             cut.link->remove();
         if (!wasActive)
-            if (VornModifier* active = document.getActiveModifier(); active != nullptr)
-                if (VornPluginObjectModifier* plugin = pluginOf(active))
-                    plugin->rebuildBase(active);
+            rebuildActiveBase(document);
     }
     send(document, Channel::ModifierHistoryChanged);
     document.invalidateViews();

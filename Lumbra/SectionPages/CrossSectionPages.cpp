@@ -1,5 +1,6 @@
 #include "Lumbra/SectionPages/CrossSectionPages.h"
 
+#include "Lumbra/CrossSectionShapes.h"
 #include "Lumbra/LumbraLibrary.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/generalException.h"
@@ -103,6 +104,7 @@ void PluginCrossSectionPageShapeProperties::updateObject(VornCrossSection* cross
         page->layOutRows(crossSection->shape);
         lastShape = crossSection->shape;
     }
+    page->changedElsewhere(crossSection);
     refreshValues(crossSection, -1);
 }
 
@@ -188,8 +190,16 @@ bool CPageCrossSectionProperties::onCommand(uint32_t id, uint32_t code, platform
 {
     if (const int32_t row = rowOf(editIds, id); row >= 0)
     {
-        if (code == platform::EN_CHANGE)
+        if (code == platform::EN_SETFOCUS)
+        {
+            if (VornCrossSection* crossSection = current())
+                focusedField.focused(editIds[static_cast<size_t>(row)],
+                                     std::invoke(sectionRows[static_cast<size_t>(row)].get, *crossSection));
+        }
+        else if (code == platform::EN_CHANGE)
             valueTyped(row);
+        else if (code == platform::EN_KILLFOCUS)
+            editLeft(row);
         return true;
     }
     if (id == static_cast<uint32_t>(colourId))
@@ -265,6 +275,19 @@ void CPageCrossSectionProperties::valueTyped(int32_t row)
     sendingRow = -1;
 }
 
+void CPageCrossSectionProperties::editLeft(int32_t row)
+{
+    const auto index = static_cast<size_t>(row);
+    double held = 0.0;
+    if (!focusedField.leftRefused(this, editIds[index], NumberRange::Any, &held))
+        return;
+    setDlgItemText(editIds[index], pageNumberText(held));
+    values[index] = held;
+    VornCrossSection* crossSection = current();
+    if (crossSection != nullptr && std::invoke(sectionRows[index].get, *crossSection) != held)
+        applyValue(crossSection, row);
+}
+
 void CPageCrossSectionProperties::beginSpin(int32_t row)
 {
     // The spin starts from the value itself, not from its rounded text.
@@ -275,6 +298,7 @@ void CPageCrossSectionProperties::beginSpin(int32_t row)
 void CPageCrossSectionProperties::spun(int32_t row)
 {
     const auto index = static_cast<size_t>(row);
+    focusedField.heldChanged(editIds[index], values[index]);
     setDlgItemText(editIds[index], pageNumberText(values[index]));
     if (VornCrossSection* crossSection = current())
         applyValue(crossSection, row);
@@ -385,8 +409,15 @@ bool CPageCrossSectionShapeProperties::onCommand(uint32_t id, uint32_t code, pla
         }
         if (id == static_cast<uint32_t>(editIds[static_cast<size_t>(row)]))
         {
-            if (code == platform::EN_CHANGE)
+            if (code == platform::EN_SETFOCUS)
+            {
+                keepStartingParameters(current(), row);
+                focusedField.focused(editIds[static_cast<size_t>(row)], startingValues[static_cast<size_t>(row)]);
+            }
+            else if (code == platform::EN_CHANGE)
                 valueTyped(row);
+            else if (code == platform::EN_KILLFOCUS)
+                editLeft(row);
             return true;
         }
     }
@@ -454,7 +485,54 @@ void CPageCrossSectionShapeProperties::checkClicked(int32_t row)
             return;
         crossSection->shape->applyToCrossSection(crossSection);
     }
+    changedElsewhere(crossSection);
     parameterChanged(crossSection, -1);
+}
+
+NumberRange CPageCrossSectionShapeProperties::rangeOf(const VornCrossSection* crossSection, int32_t row) const
+{
+    if (crossSection == nullptr || dynamic_cast<const ParametricShape*>(crossSection->shape) == nullptr)
+        return NumberRange::Any;
+    return ShapeParameters::isInnerExtent(row) ? NumberRange::NotNegative : NumberRange::Positive;
+}
+
+void CPageCrossSectionShapeProperties::keepStartingParameters(VornCrossSection* crossSection, int32_t row)
+{
+    startingSection = crossSection;
+    startingRow = row;
+    if (crossSection == nullptr || crossSection->shape == nullptr)
+        return;
+    for (int32_t index = 0; index < rows; ++index)
+        startingValues[static_cast<size_t>(index)] = crossSection->shape->getDoubleParameter(index, crossSection);
+}
+
+bool CPageCrossSectionShapeProperties::applyTypedParameter(VornCrossSection* crossSection, int32_t row, double value)
+{
+    if (crossSection != startingSection || row != startingRow)
+        keepStartingParameters(crossSection, row);
+    VornPluginShape* shape = crossSection->shape;
+    DocumentChangeLock lock = lockForPageChange(plugin->mai, lockText);
+    if (!lock)
+        return false;
+    bool changed = false;
+    const int32_t count = std::min(shape->getParameterCount(), rows);
+    for (int32_t other = 0; other < count; ++other)
+        if (other != row && !shape->isBooleanParameter(other))
+            changed = shape->setDoubleParameter(other, crossSection, startingValues[static_cast<size_t>(other)]) ||
+                changed;
+    changed = shape->setDoubleParameter(row, crossSection, value) || changed;
+    if (changed)
+        shape->applyToCrossSection(crossSection);
+    return changed;
+}
+
+void CPageCrossSectionShapeProperties::changedElsewhere(VornCrossSection* crossSection)
+{
+    if (startingRow < 0)
+        return;
+    keepStartingParameters(crossSection, startingRow);
+    focusedField.heldChanged(editIds[static_cast<size_t>(startingRow)],
+                             startingValues[static_cast<size_t>(startingRow)]);
 }
 
 void CPageCrossSectionShapeProperties::valueTyped(int32_t row)
@@ -463,15 +541,27 @@ void CPageCrossSectionShapeProperties::valueTyped(int32_t row)
     if (crossSection == nullptr || crossSection->shape == nullptr)
         return;
     const auto index = static_cast<size_t>(row);
-    if (!getDlgItemDouble(this, editIds[index], &values[index]))
+    if (!getDlgItemDouble(this, editIds[index], &values[index], rangeOf(crossSection, row)))
         return;
+    if (applyTypedParameter(crossSection, row, values[index]))
+        parameterChanged(crossSection, row);
+}
+
+void CPageCrossSectionShapeProperties::editLeft(int32_t row)
+{
+    const auto index = static_cast<size_t>(row);
+    VornCrossSection* crossSection = current();
+    double held = 0.0;
+    if (crossSection != nullptr && crossSection->shape != nullptr &&
+        focusedField.leftRefused(this, editIds[index], rangeOf(crossSection, row), &held))
     {
-        DocumentChangeLock lock = lockForPageChange(plugin->mai, lockText);
-        if (!lock || !crossSection->shape->setDoubleParameter(row, crossSection, values[index]))
-            return;
-        crossSection->shape->applyToCrossSection(crossSection);
+        // Back to the section typing started from, the field showing its value again.
+        values[index] = held;
+        if (applyTypedParameter(crossSection, row, held))
+            parameterChanged(crossSection, -1);
+        showPageNumber(*this, editIds[index], held, true);
     }
-    parameterChanged(crossSection, row);
+    startingRow = -1;
 }
 
 void CPageCrossSectionShapeProperties::beginSpin(int32_t row)
@@ -494,6 +584,7 @@ void CPageCrossSectionShapeProperties::spun(int32_t row)
             return;
         crossSection->shape->applyToCrossSection(crossSection);
     }
+    changedElsewhere(crossSection);
     parameterChanged(crossSection, -1);
 }
 

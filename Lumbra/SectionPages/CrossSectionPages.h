@@ -10,6 +10,7 @@
 #include "platform/Dialog.h"
 #include "plugins/VornPlugin.h"
 #include "uikit/ColorButton.h"
+#include "uikit/DialogNumbers.h"
 #include "uikit/DoubleSpinner.h"
 #include "uikit/PagetteButton.h"
 
@@ -69,12 +70,14 @@ private:
     MAI* mai() const;
     void fillShapeList();
     void valueTyped(int32_t row);
+    void editLeft(int32_t row);
     // Sets values[row] on the cross-section, re-applies its shape and announces the value.
     void applyValue(VornCrossSection* crossSection, int32_t row);
     void colourClicked();
     void shapeChosen();
 
     VornPluginWindowed* plugin;
+    FocusedNumberField focusedField;
     int32_t sendingRow = -1; // the row whose change is being announced: its text stays as typed
     std::array<std::unique_ptr<CrossSectionPropertiesLink>, rows> links;
     std::array<std::unique_ptr<CDoubleSpinner>, rows> spinners;
@@ -112,6 +115,9 @@ public:
 
     void beginSpin(int32_t row);
     void spun(int32_t row);
+    // The section changed by other means than typing (a spin, a click, another page): typing
+    // under way goes on from the section as it is now.
+    void changedElsewhere(VornCrossSection* crossSection);
 
     CDoubleSpinner& spinner(int32_t row) { return *spinners[static_cast<size_t>(row)]; }
 
@@ -124,10 +130,25 @@ private:
     void placeRows();
     void checkClicked(int32_t row);
     void valueTyped(int32_t row);
+    void editLeft(int32_t row);
+    // What the row's edit takes: an outer extent above 0, an inner one from 0 up.
+    NumberRange rangeOf(const VornCrossSection* crossSection, int32_t row) const;
+    // Keeps the cross-section's parameters as they are now: the section that typing in `row`
+    // starts from.
+    void keepStartingParameters(VornCrossSection* crossSection, int32_t row);
+    // Applies `value` to parameter `row` of the section typing started from: the other parameters
+    // are set back to their starting values first, so that the shape's rules keeping the inner
+    // extents inside the outer ones act on the starting section and never on a passing text
+    // ("0" on the way to "0.15"). Re-applies the shape; false when nothing changed.
+    bool applyTypedParameter(VornCrossSection* crossSection, int32_t row, double value);
     // Re-applies the shape after a parameter changed and shows the result.
     void parameterChanged(VornCrossSection* crossSection, int32_t changedRow);
 
     PluginCrossSectionPageShapeProperties* plugin;
+    FocusedNumberField focusedField;
+    VornCrossSection* startingSection = nullptr;
+    int32_t startingRow = -1; // the row typing started in; -1 when no typing is under way
+    std::array<double, rows> startingValues{};
     std::array<std::unique_ptr<ShapePropertiesLink>, rows> links;
     std::array<std::unique_ptr<CDoubleSpinner>, rows> spinners;
 };

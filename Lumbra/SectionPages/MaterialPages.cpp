@@ -17,6 +17,8 @@ namespace
 {
 
 constexpr const char* listName = "VornMaterial";
+// Stiffness, density and strengths of a material are never below 0.
+constexpr NumberRange valueRange = NumberRange::NotNegative;
 constexpr const char* lockText = "Material Properties";
 // Where the properties page's frame draws its extra etched line.
 constexpr int32_t propertiesLine = 126;
@@ -136,8 +138,15 @@ bool CPageMaterialValues::onCommand(uint32_t id, uint32_t code, platform::Window
     for (int32_t row = 0; row < rows; ++row)
         if (id == static_cast<uint32_t>(editId(row)))
         {
-            if (code == platform::EN_CHANGE)
+            if (code == platform::EN_SETFOCUS)
+            {
+                if (VornMaterial* material = current())
+                    focusedField.focused(editId(row), std::invoke(valueRows[static_cast<size_t>(row)].get, *material));
+            }
+            else if (code == platform::EN_CHANGE)
                 valueTyped(row);
+            else if (code == platform::EN_KILLFOCUS)
+                editLeft(row);
             return true;
         }
     if (hasColour && id == static_cast<uint32_t>(colourId))
@@ -181,9 +190,21 @@ void CPageMaterialValues::valueTyped(int32_t row)
     VornMaterial* material = current();
     if (material == nullptr)
         return;
-    if (!getDlgItemDouble(this, editId(row), &values[static_cast<size_t>(row)]))
+    if (!getDlgItemDouble(this, editId(row), &values[static_cast<size_t>(row)], valueRange))
         return;
     applyValue(material, row);
+}
+
+void CPageMaterialValues::editLeft(int32_t row)
+{
+    double held = 0.0;
+    if (!focusedField.leftRefused(this, editId(row), valueRange, &held))
+        return;
+    setDlgItemText(editId(row), pageNumberText(held));
+    values[static_cast<size_t>(row)] = held;
+    VornMaterial* material = current();
+    if (material != nullptr && std::invoke(valueRows[static_cast<size_t>(row)].get, *material) != held)
+        applyValue(material, row);
 }
 
 void CPageMaterialValues::beginSpin(int32_t row)
@@ -195,6 +216,7 @@ void CPageMaterialValues::beginSpin(int32_t row)
 
 void CPageMaterialValues::spun(int32_t row)
 {
+    focusedField.heldChanged(editId(row), values[static_cast<size_t>(row)]);
     setDlgItemText(editId(row), pageNumberText(values[static_cast<size_t>(row)]));
     if (VornMaterial* material = current())
         applyValue(material, row);

@@ -9,6 +9,7 @@
 #include "platform/Dialog.h"
 #include "plugins/VornPlugin.h"
 #include "uikit/ColorButton.h"
+#include "uikit/DialogNumbers.h"
 #include "uikit/DoubleSpinner.h"
 #include "uikit/PagetteButton.h"
 
@@ -69,6 +70,7 @@ private:
     VornMaterial* current() const;
     MAI* mai() const;
     void valueTyped(int32_t row);
+    void editLeft(int32_t row);
     void applyValue(VornMaterial* material, int32_t row);
     void colourClicked();
 
@@ -76,6 +78,7 @@ private:
     const std::array<MaterialValueRow, rows>& valueRows;
     const bool hasColour;
     VornPluginWindowed* plugin;
+    FocusedNumberField focusedField;
     std::array<std::unique_ptr<PageRowLink<CPageMaterialValues>>, rows> links;
     std::array<std::unique_ptr<CDoubleSpinner>, rows> spinners;
 };

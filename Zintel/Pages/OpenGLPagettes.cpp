@@ -431,12 +431,25 @@ bool CViewOpenGLPagetteGrid::onCommand(uint32_t id, uint32_t code, platform::Win
         uniformClicked();
         return true;
     }
-    if (const int32_t field = fieldOfEdit(gridRows, id); code == platform::EN_CHANGE && field >= 0)
+    if (const int32_t field = fieldOfEdit(gridRows, id); field >= 0)
     {
-        typed(field);
+        if (code == platform::EN_SETFOCUS)
+        {
+            if (OpenGLView* view = activeView(); view != nullptr && view->docItem != nullptr)
+                focusedField.focused(gridRows[field].editId, gridValuesOf(*view->docItem)[field]);
+        }
+        else if (code == platform::EN_CHANGE)
+            typed(field);
+        else if (code == platform::EN_KILLFOCUS)
+            editLeft(field);
         return true;
     }
     return Dialog::onCommand(id, code, control);
+}
+
+NumberRange CViewOpenGLPagetteGrid::rangeOf(int32_t field)
+{
+    return field <= SpacingZ ? NumberRange::Positive : NumberRange::Any;
 }
 
 void CViewOpenGLPagetteGrid::typed(int32_t field)
@@ -444,7 +457,7 @@ void CViewOpenGLPagetteGrid::typed(int32_t field)
     OpenGLView* view = activeView();
     if (view == nullptr || view->docItem == nullptr)
         return;
-    if (!getDlgItemDouble(this, gridRows[field].editId, &values[field]))
+    if (!getDlgItemDouble(this, gridRows[field].editId, &values[field], rangeOf(field)))
         return;
     DocItemOpenGL& settings = *view->docItem;
     const bool uniformShown = uniform == 1;
@@ -460,6 +473,18 @@ void CViewOpenGLPagetteGrid::typed(int32_t field)
             setDlgItemText(gridRows[SpacingZ].editId, text);
         }
     }
+    invalidateDocumentViews();
+}
+
+void CViewOpenGLPagetteGrid::editLeft(int32_t field)
+{
+    OpenGLView* view = activeView();
+    double held = 0.0;
+    if (view == nullptr || view->docItem == nullptr ||
+        !focusedField.leftRefused(this, gridRows[field].editId, rangeOf(field), &held))
+        return;
+    applyGridValue(*view->docItem, field, held, field == SpacingX && uniform == 1);
+    refresh();
     invalidateDocumentViews();
 }
 
@@ -496,10 +521,22 @@ void CViewOpenGLPagetteGrid::showUniform(bool on)
 
 void CViewOpenGLPagetteGrid::beginSpin(Link& link)
 {
-    if (OpenGLView* view = activeView(); view != nullptr && view->docItem != nullptr)
+    OpenGLView* view = activeView();
+    if (view != nullptr && view->docItem != nullptr)
         link.step = link.dragFactor = view->docItem->getScalelessSize() * 0.1;
     if (exists())
+    {
         updateData(true);
+        // The spin button leaves the focus in the edit: a text the field refuses counts as the
+        // value in effect.
+        if (view != nullptr && view->docItem != nullptr)
+        {
+            const GridValues inEffect = gridValuesOf(*view->docItem);
+            for (int32_t field = 0; field < gridFieldCount; ++field)
+                if (!isTakenNumberText(dlgItemText(gridRows[field].editId), rangeOf(field)))
+                    values[field] = inEffect[field];
+        }
+    }
     lastGood[link.field] = values[link.field];
 }
 
@@ -512,6 +549,7 @@ void CViewOpenGLPagetteGrid::spun(Link& link)
     if (field <= SpacingZ && !(values[field] > 0.0))
         values[field] = lastGood[field];
     lastGood[field] = values[field];
+    focusedField.heldChanged(gridRows[field].editId, values[field]);
     updateData(false);
     OpenGLView* view = activeView();
     if (view == nullptr || view->docItem == nullptr)

@@ -6,6 +6,7 @@
 
 #include "Zintel/Pages/LibraryControls.h"
 #include "platform/Dialog.h"
+#include "uikit/DialogNumbers.h"
 
 #include <array>
 #include <cstdint>
@@ -147,7 +148,11 @@ public:
     int32_t uniform = 0;
 
 private:
+    // What a field takes: spacings above 0, offsets any number.
+    static NumberRange rangeOf(int32_t field);
     void typed(int32_t field);
+    // Leaving a field on a refused text gives it back its value, the grid then showing what it uses.
+    void editLeft(int32_t field);
     void uniformClicked();
     // Y and Z spacings can be typed only while Uniform is off.
     void showUniform(bool on);
@@ -156,6 +161,7 @@ private:
     std::array<std::unique_ptr<CDoubleSpinner>, gridFieldCount> spinners;
     // The value a spinner started from or last stored: what a refused spacing goes back to.
     GridValues lastGood{};
+    FocusedNumberField focusedField;
 };
 
 // "Advanced View Setup": the camera and projection of the active OpenGL view; starts folded.

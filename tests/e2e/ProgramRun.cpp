@@ -144,6 +144,21 @@ std::string ProgramRun::waitForTitle(const std::string& window, const std::strin
     return title;
 }
 
+void ProgramRun::moveMouseTo(int x, int y)
+{
+    xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
+void ProgramRun::clickAt(int x, int y)
+{
+    moveMouseTo(x, y);
+    xdotool("mousemove " + std::to_string(x + 1) + " " + std::to_string(y));
+    moveMouseTo(x, y);
+    xdotool("click 1");
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+}
+
 void ProgramRun::sendKeys(const std::string& window, const std::string& keys)
 {
     xdotool("windowfocus --sync " + window);
@@ -160,6 +175,59 @@ bool ProgramRun::screenshot(const fs::path& path)
 std::string ProgramRun::mappedWindows()
 {
     return runCommand("xwininfo -root -tree 2>/dev/null");
+}
+
+std::string ProgramRun::startWithFirstDocument()
+{
+    start();
+    const std::string window = waitForWindow("^Quorl2 beta", std::chrono::seconds(30));
+    if (window.empty())
+        return window;
+    const std::string notice = waitForWindow("^Quorl2$", std::chrono::seconds(10));
+    if (!notice.empty())
+        sendKeys(notice, "Escape");
+    waitForTitle(window, "Quorl21", std::chrono::seconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    return window;
+}
+
+std::string ProgramRun::exportModel(const std::string& window, const std::string& fileName)
+{
+    sendKeys(window, "Escape alt+f s");
+    const std::string dialog = waitForWindow("^Export$", std::chrono::seconds(10));
+    if (dialog.empty())
+        return {};
+    xdotool("windowfocus --sync " + dialog);
+    xdotool("type --delay 20 '" + (folder_ / fileName).string() + "'");
+    sendKeys(dialog, "Return");
+    std::string saved;
+    for (int attempt = 0; attempt < 100 && saved.empty(); ++attempt)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        saved = readFile(fileName);
+    }
+    return saved;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+size_t lineAfter(const std::vector<std::string>& lines, const std::string& heading)
+{
+    for (size_t index = 0; index < lines.size(); ++index)
+        if (lines[index] == heading)
+            return index + 1;
+    return lines.size();
 }
 
 std::string ProgramRun::readFile(const fs::path& relative) const

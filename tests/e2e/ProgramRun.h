@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 class ProgramRun
 {
@@ -31,6 +32,9 @@ public:
 
     // Starts the program in its folder on the X platform.
     void start();
+    // Starts the program, dismisses its welcome notice and waits for the first document; the
+    // main frame's X id, empty when it did not appear.
+    std::string startWithFirstDocument();
     bool isRunning();
     // Waits until the program ended; its exit code, or nothing when it still runs after `timeout`.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);
@@ -43,12 +47,21 @@ public:
                              std::chrono::milliseconds timeout);
     // Runs xdotool with the arguments; its output.
     static std::string xdotool(const std::string& arguments);
+    // Moves the mouse to the screen point and lets the program take the move.
+    static void moveMouseTo(int x, int y);
+    // A left click at the screen point, after the mouse has arrived there (views snap on every
+    // move, so the click must not come with the move).
+    static void clickAt(int x, int y);
     // Keys as xdotool names them ("ctrl+n", "alt+f", "Return"), typed into the window.
     void sendKeys(const std::string& window, const std::string& keys);
     // The screen as a PNG file; true when written.
     static bool screenshot(const std::filesystem::path& path);
     // The windows that are mapped on the screen (X ids), read with xwininfo.
     static std::string mappedWindows();
+
+    // Saves the active document through File > Export as `fileName` in the run folder; the saved
+    // text, empty when nothing was written within a few seconds.
+    std::string exportModel(const std::string& window, const std::string& fileName);
 
     // Reads a file of the run folder; empty when it does not exist.
     std::string readFile(const std::filesystem::path& relative) const;
@@ -62,3 +75,8 @@ private:
 
 // Runs a shell command; its standard output.
 std::string runCommand(const std::string& command);
+
+// The lines of a saved model file, without their line ends.
+std::vector<std::string> linesOf(const std::string& text);
+// The index of the line after `heading`; the line count when there is none.
+size_t lineAfter(const std::vector<std::string>& lines, const std::string& heading);

@@ -9,6 +9,7 @@
 #include "platform/SystemValues.h"
 #include "plugins/TransformParameters.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "tests/lumbra/TransformRecordEdits.h"
 #include "tests/support/HeldLock.h"
 
 #include <chrono>
@@ -63,13 +64,8 @@ protected:
     // Sets the record's move and applies it.
     void moveBy(VornModifier* target, Point3f by)
     {
-        TransformParameters parameters{};
-        readTransformParameters(*target, parameters);
-        parameters.move = by;
-        writeTransformParameters(*target, parameters);
-        PluginModifierTransform::buildMatrices(target);
         move.rebuildBase(target);
-        move.updateModifier(target);
+        editRecordMove(move, *target, by);
     }
 
     // A selection whose objects run in the given order (the selection lists the object added
@@ -258,6 +254,31 @@ TEST_F(HistoryTest, DeletingARecordTakesItOffItsObjectsAndOutOfTheDocument)
     EXPECT_FALSE(joint("J1")->isUnderModifier());
     EXPECT_TRUE(model.named<VornMember>("M1")->modifiers.isEmpty());
     EXPECT_EQ(log.heard, (std::vector<std::string>{"HSTCH"}));
+}
+
+TEST_F(HistoryTest, ADeletedOlderRecordStaysGoneWhenTheActiveRecordIsEditedAfterwards)
+{
+    // Move, then Rotate on the same joint; the Rotate stays active while the Move is deleted.
+    VornModifier* moved = record(move, {"J1"});
+    moveBy(moved, {1, 0, 0});
+    VornModifier* turned = record(rotate, {"J1"});
+    rotate.rebuildBase(turned);
+    rotate.updateModifier(turned);
+    doc.setActiveModifier(turned);
+    ASSERT_DOUBLE_EQ(joint("J1")->getPosition().x, 1.0);
+
+    mai.answers = {platform::IDYES};
+    ASSERT_TRUE(deleteModifier(doc, moved));
+    EXPECT_DOUBLE_EQ(joint("J1")->getPosition().x, 0.0);
+    // The record list closes up behind the deleted record: the active one is looked up again.
+    VornModifier* active = doc.getActiveModifier();
+    ASSERT_NE(active, nullptr);
+    ASSERT_EQ(active->modifierPlugin, &rotate);
+
+    // An edit of the active record builds on its base: the deleted move must not come back.
+    editRecordMove(rotate, *active, {0, 2, 0});
+    EXPECT_DOUBLE_EQ(joint("J1")->getPosition().x, 0.0);
+    EXPECT_DOUBLE_EQ(joint("J1")->getPosition().y, 2.0);
 }
 
 TEST_F(HistoryTest, CommandsThatChangeTheModelWaitForTheLockAndChangeNothingWhenAbandoned)

@@ -8,6 +8,7 @@
 #include "platform/InputSimulation.h"
 #include "platform/SystemValues.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "tests/platform/FieldTyping.h"
 #include "tests/platform/PlatformTestApplication.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,40 @@ TEST_F(CreationWindows, TheCoordinatesWindowShowsTheMouseAndHandsTypingAndSpinsT
     processMessages();
     EXPECT_EQ(coordinates.model.value(0), 5.0);
     EXPECT_EQ(text(page, 1013), "5");
+}
+
+// A coordinate typed key by key stays as typed when it reads as a number; any other text gives
+// the edit back the value it held when it got the focus.
+TEST_F(CreationWindows, ACoordinateTypedKeyByKeyKeepsOnlyANumber)
+{
+    struct Case
+    {
+        const char* text;
+        double inEffect; // what a new joint would take
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"0.15", 0.15, "0.15"}, {"0.05", 0.05, "0.05"}, {"2,5", 7.0, "7"},
+        {"abc", 7.0, "7"},      {"-0.2", -0.2, "-0.2"}, {"1e3", 1000.0, "1e3"},
+    };
+    auto& coordinates = static_cast<PluginCreatorJointPageCoordinates&>(*pagettes[3]);
+    auto& page = open<CPageJointCoordinates>(3);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        coordinates.model.show(1, 7.0);
+        page.showModel();
+        typeKeyByKey(*page.dlgItem(1014), c.text);
+        leaveFor(*page.dlgItem(1015));
+        EXPECT_EQ(text(page, 1014), c.shown);
+        ASSERT_TRUE(coordinates.readInput());
+        EXPECT_EQ(coordinates.model.value(1), c.inEffect);
+        EXPECT_EQ(coordinates.model.value(0), 0.0);
+        EXPECT_EQ(coordinates.model.value(2), 0.0);
+        EXPECT_EQ(text(page, 1013), "0");
+        EXPECT_EQ(text(page, 1015), "0");
+    }
+    EXPECT_TRUE(mai.boxes.empty());
 }
 
 TEST_F(CreationWindows, CreateMakesAJointFromTheWindowsAndTheNameWindowShowsTheNextName)

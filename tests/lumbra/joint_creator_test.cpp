@@ -9,6 +9,7 @@
 #include "platform/SystemValues.h"
 #include "tests/lumbra/CreatorTestSupport.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
+#include "tests/lumbra/TransformRecordEdits.h"
 #include "tests/support/HeldLock.h"
 
 #include <gtest/gtest.h>
@@ -179,8 +180,9 @@ TEST_F(JointCreatorTest, AJointIsCreatedOnALeftReleaseWhileTheRightButtonIsNotHe
     EXPECT_EQ(jointCount(), before);
 }
 
-// The snapped path switches the edits read-only, the raw path disables them; a leave undoes only
-// its own path's state. A snap record of another kind than "Point" carries no coordinates.
+// The snapped path switches the edits read-only, the raw path disables them; a leave on either
+// path makes them take typing again. A snap record of another kind than "Point" carries no
+// coordinates.
 TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreOtherSnaps)
 {
     ScriptedSnap point("Grid", "Point", 9, 0.0, Vector3(4, 5, 6));
@@ -194,8 +196,8 @@ TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreO
     };
     const Step steps[] = {
         {&point, InputEvent::Move, {4, 5, 6}, true, true},    {&jointSnap, InputEvent::Move, {4, 5, 6}, true, true},
-        {nullptr, InputEvent::Move, {7, 8, 0}, true, false},  {&point, InputEvent::Leave, {7, 8, 0}, false, false},
-        {nullptr, InputEvent::Leave, {7, 8, 0}, false, true},
+        {nullptr, InputEvent::Move, {7, 8, 0}, true, false},  {&point, InputEvent::Leave, {7, 8, 0}, false, true},
+        {nullptr, InputEvent::Move, {7, 8, 0}, false, false}, {nullptr, InputEvent::Leave, {7, 8, 0}, false, true},
     };
     JointCoordinatesModel& model = coordinates->model;
     for (const Step& step : steps)
@@ -214,6 +216,31 @@ TEST_F(JointCreatorTest, TheCoordinatesFollowPointSnapsAndRawPositionsAndIgnoreO
         EXPECT_EQ(model.readOnly, step.readOnly);
         EXPECT_EQ(model.enabled, step.enabled);
     }
+}
+
+// However the mouse stops being over a view, the coordinates take typing again.
+TEST_F(JointCreatorTest, TheCoordinatesTakeTypingOnceTheMouseIsOverNoViewOrTheToolChanges)
+{
+    ScriptedSnap* grid = addSnap("Grid", "Point", 9, 0.0, Vector3(4, 5, 6));
+    activate();
+    const JointCoordinatesModel& model = coordinates->model;
+    creator->toolMenuItem->onMouse(&view, 12, 34, 0, InputEvent::Move);
+    ASSERT_TRUE(model.readOnly);
+
+    // Off to the console: the host forgets the hovered view, then tells the tool.
+    mai.hoveredView = nullptr;
+    creator->toolMenuItem->onMouse(&view, -1, -1, -1, InputEvent::Leave);
+    EXPECT_FALSE(model.readOnly);
+    EXPECT_TRUE(model.enabled);
+
+    // Hovered without a snap, then another tool is chosen.
+    grid->screenDistance = -1.0;
+    mai.hoveredView = &view;
+    creator->toolMenuItem->onMouse(&view, 12, 34, 0, InputEvent::Move);
+    ASSERT_FALSE(model.enabled);
+    doc.setActiveMenuItem(nullptr);
+    EXPECT_TRUE(model.enabled);
+    EXPECT_FALSE(model.readOnly);
 }
 
 TEST_F(JointCreatorTest, RepeatedCreatesNumberTheNamesAndColourTheJointsWithClearFlags)
@@ -588,6 +615,29 @@ TEST_F(JointEditCoordinatesTest, SpinsAndTypingMoveTheCreationCoordinatesAbsPuts
     *coordinates.model.valueAddress(1) += 1.0;
     coordinates.applyShown();
     EXPECT_EQ(creationOf("J1"), (std::vector<double>{2, 6.5, 7}));
+}
+
+TEST_F(JointEditCoordinatesTest, JointsPutOnOneValueByAbsStayThereWhenMovedAfterwards)
+{
+    coordinates.toggleAbsolute(0); // the shown mean of x, 2
+    EXPECT_EQ(creationOf("J1"), (std::vector<double>{2, 5, 7}));
+    EXPECT_EQ(creationOf("J3"), (std::vector<double>{2, 5, 8}));
+
+    // Modify > Move on the same joints by 1 along z, then a Y typed on the page.
+    PluginModifierMove move;
+    move.mai = &mai;
+    move.lockTimeout = 5ms;
+    VornModifier* moved = move.activate(&doc, nullptr, 0);
+    ASSERT_NE(moved, nullptr);
+    editRecordMove(move, *moved, {0, 0, 1});
+    EXPECT_EQ(positionOf("J1"), (std::vector<double>{2, 5, 8}));
+    EXPECT_EQ(positionOf("J3"), (std::vector<double>{2, 5, 9}));
+
+    coordinates.updateFromSelection(0, select({"J1", "J3"}));
+    coordinates.model.type(1, "6");
+    EXPECT_TRUE(coordinates.applyTyped());
+    EXPECT_EQ(positionOf("J1"), (std::vector<double>{2, 6, 8}));
+    EXPECT_EQ(positionOf("J3"), (std::vector<double>{2, 6, 9}));
 }
 
 } // namespace

@@ -112,6 +112,8 @@ TEST_F(MemberEditPagesTest, AutomaticMakesLengthsFollowTheJointsOrFixesThem)
     EXPECT_DOUBLE_EQ(length.model.length, 3.5);
     EXPECT_TRUE(length.model.lengthReadOnly);
     EXPECT_FALSE(length.model.spinEnabled);
+    EXPECT_FALSE(length.model.editShown) << "lengths that differ hide \"Edit:\"";
+    EXPECT_FALSE(length.model.editEnabled);
     EXPECT_GE(doc.invalidations, 1);
 
     // From automatic every length is fixed where it is, and typing gives them all one length.
@@ -130,6 +132,17 @@ TEST_F(MemberEditPagesTest, AutomaticMakesLengthsFollowTheJointsOrFixesThem)
     length.updateFromSelection(0, select({"L2a"}));
     length.applyLength(9.0);
     EXPECT_EQ(member("L2a").getLength(), 2.0);
+
+    // Made automatic, lengths that agree show "Edit:", disabled, beside the enabled edit.
+    member("L2b").setFlagBits(VornFlag::LengthFixed);
+    length.updateFromSelection(0, select({"L2a", "L2b"}));
+    ASSERT_EQ(length.model.automatic, MemberLengthModel::Mixed);
+    length.clickAutomatic();
+    EXPECT_EQ(length.model.automatic, MemberLengthModel::FromJoints);
+    EXPECT_TRUE(length.model.editShown);
+    EXPECT_FALSE(length.model.editEnabled);
+    EXPECT_TRUE(length.model.lengthEnabled);
+    EXPECT_TRUE(length.model.lengthReadOnly);
 }
 
 TEST_F(MemberEditPagesTest, TheAngleOfSeveralMembersTurnsTogetherOrTakesOneValue)

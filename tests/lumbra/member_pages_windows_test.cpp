@@ -157,7 +157,9 @@ TEST_F(MemberWindows, TheEditWindowsShowMeansMixedStatesAndTakeClicksAndTyping)
     EXPECT_EQ(length.isDlgButtonChecked(CPageEditMemberLength::automaticId), platform::BST_CHECKED);
     EXPECT_EQ(m2.getLength(), 5.0);
     EXPECT_EQ(text(length, CPageEditMemberLength::lengthId), "5");
-    EXPECT_FALSE(length.dlgItem(CPageEditMemberLength::editButtonId)->isVisible());
+    // Both lengths now agree: "Edit:" shows, disabled.
+    EXPECT_TRUE(length.dlgItem(CPageEditMemberLength::editButtonId)->isVisible());
+    EXPECT_FALSE(length.dlgItem(CPageEditMemberLength::editButtonId)->isEnabled());
 
     EXPECT_FALSE(sectionPage.updateFromSelection(0, both));
     EXPECT_EQ(text(crossSection, CPageEditMemberCrossSection::angleId), "20");

@@ -10,6 +10,7 @@
 #include "plugins/PluginManager.h"
 #include "tests/lumbra/LumbraTestDoubles.h"
 #include "tests/lumbra/SectionPagesColumn.h"
+#include "tests/platform/FieldTyping.h"
 #include "tests/platform/PlatformTestApplication.h"
 
 #include <algorithm>
@@ -512,6 +513,110 @@ TEST_F(SectionPages, AWidthBelowTheInnerWidthPullsItDownAndShowsItAtOnce)
     EXPECT_FLOAT_EQ(rectangle.getDoubleParameter(4, box), 0.0499995f);
     EXPECT_EQ(page.dlgItemText(ShapePage::editIds[4]), "0.0499995");
     EXPECT_EQ(page.dlgItemText(ShapePage::editIds[1]), "0.050") << "the typed text stays";
+}
+
+// ---- texts typed key by key, then the field left ----
+
+// Every keystroke applies the text so far to the section as it was when the field got the focus,
+// so a passing text ("0" on the way to "0.15") never clamps another parameter for good; a text
+// the field refuses when it is left gives it back its value.
+TEST_F(SectionPages, AShapeParameterTypedKeyByKeyActsOnceOnTheSectionTypingStartedFrom)
+{
+    struct Case
+    {
+        const char* text;
+        float width; // the width in effect after leaving (also the height: the section is square)
+        const char* shown;
+        float innerWidth;
+    };
+    const Case cases[] = {
+        {"0.15", 0.15f, "0.15", 0.08f}, // passes "0" and "0.1" on its way
+        {"0.05", 0.05f, "0.05", 0.0499995f}, // below the inner width, which is pulled down once
+        {"2,5", 0.1f, "0.1", 0.08f}, // "2" was taken on the way; "2,5" is refused
+        {"abc", 0.1f, "0.1", 0.08f},
+        {"-0.2", 0.1f, "0.1", 0.08f}, // an outer extent must be above 0
+        {"1e3", 1000.0f, "1e3", 0.08f},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        VornCrossSection* box = selectBox(ShapeKind::Rectangle);
+        ShapePage& page = column->shape();
+        tick(page, 3, false); // hollow: a 0.1 square with a 0.08 square hole
+        ASSERT_NEAR(box->getArea(), 0.0036, 1e-9);
+        typeKeyByKey(*page.dlgItem(ShapePage::editIds[1]), c.text);
+        leaveFor(*page.dlgItem(ShapePage::checkId(3)));
+        EXPECT_FLOAT_EQ(static_cast<float>(rectangle.getDoubleParameter(1, box)), c.width);
+        EXPECT_FLOAT_EQ(static_cast<float>(rectangle.getDoubleParameter(2, box)), c.width);
+        EXPECT_EQ(page.dlgItemText(ShapePage::editIds[1]), c.shown);
+        EXPECT_FLOAT_EQ(static_cast<float>(rectangle.getDoubleParameter(4, box)), c.innerWidth);
+        EXPECT_FLOAT_EQ(static_cast<float>(rectangle.getDoubleParameter(5, box)), c.innerWidth);
+        EXPECT_GT(box->getArea(), 0.0);
+        EXPECT_GT(box->getIx(), 0.0);
+    }
+}
+
+TEST_F(SectionPages, AHollowRectangleWidenedKeyByKeyKeepsItsHole)
+{
+    VornCrossSection* box = selectBox(ShapeKind::Rectangle);
+    ShapePage& page = column->shape();
+    tick(page, 3, false);
+    typeKeyByKey(*page.dlgItem(ShapePage::editIds[1]), "0.15");
+    EXPECT_NEAR(box->getArea(), 0.0161, 1e-7);
+    EXPECT_EQ(column->properties().dlgItemText(Properties::editIds[Area]), pageNumberText(box->getArea()));
+
+    // An inner extent may be 0, never below.
+    typeKeyByKey(*page.dlgItem(ShapePage::editIds[4]), "-0.01");
+    leaveFor(*page.dlgItem(ShapePage::checkId(3)));
+    EXPECT_FLOAT_EQ(static_cast<float>(rectangle.getDoubleParameter(4, box)), 0.08f);
+    EXPECT_EQ(page.dlgItemText(ShapePage::editIds[4]), "0.08");
+    typeKeyByKey(*page.dlgItem(ShapePage::editIds[4]), "0");
+    leaveFor(*page.dlgItem(ShapePage::checkId(3)));
+    EXPECT_EQ(rectangle.getDoubleParameter(4, box), 0.0);
+    EXPECT_NEAR(box->getArea(), 0.0225, 1e-7);
+}
+
+TEST_F(SectionPages, AMaterialValueTypedKeyByKeyKeepsOnlyWhatTheFieldTakes)
+{
+    struct Case
+    {
+        const char* text;
+        double elasticity; // in effect after leaving
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"0.15", 0.15, "0.15"}, {"0.05", 0.05, "0.05"},
+        {"2,5", VornMaterial::DefaultElasticity, "200000000000"}, // "2" was taken on the way
+        {"abc", VornMaterial::DefaultElasticity, "200000000000"},
+        {"-0.2", VornMaterial::DefaultElasticity, "200000000000"}, // no material is below 0
+        {"1e3", 1000.0, "1e3"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        VornMaterial* steel = selectSteel();
+        steel->setElasticity(VornMaterial::DefaultElasticity);
+        column->selectMaterial(steel);
+        CPageMaterialValues& page = column->material();
+        typeKeyByKey(*page.dlgItem(page.editId(0)), c.text);
+        leaveFor(*page.dlgItem(page.editId(1)));
+        EXPECT_EQ(steel->getElasticity(), c.elasticity);
+        EXPECT_EQ(page.dlgItemText(page.editId(0)), c.shown);
+        EXPECT_EQ(steel->getDensity(), 7800.0);
+        EXPECT_EQ(page.dlgItemText(page.editId(1)), "7800");
+    }
+}
+
+TEST_F(SectionPages, ASectionValueLeftOnARefusedTextGetsBackItsValue)
+{
+    VornCrossSection* box = selectBox(ShapeKind::HBeam);
+    Properties& properties = column->properties();
+    typeKeyByKey(*properties.dlgItem(Properties::editIds[Ix]), "2,5");
+    EXPECT_EQ(box->getIx(), 2.0) << "taken on the way";
+    leaveFor(*properties.dlgItem(Properties::editIds[Iy]));
+    EXPECT_EQ(box->getIx(), 0.0);
+    EXPECT_EQ(properties.dlgItemText(Properties::editIds[Ix]), "0");
+    EXPECT_EQ(box->getArea(), 0.01);
 }
 
 TEST_F(SectionPages, ChoosingAnotherShapeRebuildsFromTheAreaAndRefreshesBothPagettes)

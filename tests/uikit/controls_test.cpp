@@ -159,6 +159,57 @@ TEST_F(PageTest, TypedNumbersAcceptedAndRefusedThroughTheDialog)
     EXPECT_FALSE(getDlgItemDouble(nullptr, valueEditId, &target));
 }
 
+TEST_F(PageTest, NumbersOutsideTheFieldsRangeAreRefusedSilently)
+{
+    struct Case
+    {
+        const char* text;
+        NumberRange range;
+        bool accepted;
+    } cases[] = {
+        {"0.5", NumberRange::Positive, true},    {"0", NumberRange::Positive, false},
+        {"-0", NumberRange::Positive, false},    {"-2", NumberRange::Positive, false},
+        {"0", NumberRange::NotNegative, true},   {"-0.1", NumberRange::NotNegative, false},
+        {"-7", NumberRange::Any, true},          {"1e400", NumberRange::Any, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        ScriptedInteraction script;
+        page.setDlgItemText(valueEditId, c.text);
+        double target = 77.0;
+        EXPECT_EQ(getDlgItemDouble(&page, valueEditId, &target, c.range), c.accepted);
+        EXPECT_EQ(isTakenNumberText(c.text, c.range), c.accepted);
+        EXPECT_EQ(target, c.accepted ? std::stod(c.text) : 77.0);
+        EXPECT_EQ(script.boxes.size(), std::string(c.text) == "1e400" ? 1u : 0u) << "only a huge number has a box";
+    }
+}
+
+TEST_F(PageTest, AFocusedFieldLeftOnARefusedTextGivesBackTheValueItHeld)
+{
+    FocusedNumberField field;
+    double held = 0.0;
+    field.focused(valueEditId, 2.0);
+    page.setDlgItemText(valueEditId, "2,5");
+    EXPECT_TRUE(field.leftRefused(&page, valueEditId, NumberRange::Any, &held));
+    EXPECT_EQ(held, 2.0);
+    EXPECT_FALSE(field.leftRefused(&page, valueEditId, NumberRange::Any, &held)) << "left once";
+
+    // A value set by other means than typing is the one to go back to; a taken text stays.
+    field.focused(valueEditId, 2.0);
+    field.heldChanged(valueEditId, 2.2);
+    field.heldChanged(4242, 9.0);
+    page.setDlgItemText(valueEditId, "-1");
+    EXPECT_TRUE(field.leftRefused(&page, valueEditId, NumberRange::Positive, &held));
+    EXPECT_EQ(held, 2.2);
+    field.focused(valueEditId, 2.0);
+    page.setDlgItemText(valueEditId, "3");
+    EXPECT_FALSE(field.leftRefused(&page, valueEditId, NumberRange::Positive, &held));
+    // Leaving a field that never had the focus here brings nothing back.
+    page.setDlgItemText(valueEditId, "abc");
+    EXPECT_FALSE(field.leftRefused(&page, valueEditId, NumberRange::Any, &held));
+}
+
 TEST_F(SpinnerTest, SpinnerClicksStepAdditively)
 {
     value = 2.5;

@@ -1,6 +1,7 @@
 // The OpenGL view page in the host: its tool bar and stack of pagettes, and the four pagettes
 // changing the active view's colours and camera and its document's grid and stress display, typed,
 // spun and chosen as a person does; then the library's versions of the kit's controls.
+#include "tests/platform/FieldTyping.h"
 #include "tests/support/GlRequirement.h"
 #include "tests/zintel/ZintelHost.h"
 
@@ -343,6 +344,29 @@ TEST_F(OpenGLPages, GridSpinnersStepByATenthOfTheSymbolSizeAndStopAboveZero)
     spin(grid(), 1102, false);
     EXPECT_NEAR(settings().gridSpacingX, 0.005, 1e-12) << "a step to -0.005 is refused";
     EXPECT_NEAR(shown(grid(), 1095), 0.005, 1e-12);
+}
+
+TEST_F(OpenGLPages, AGridSpacingLeftOnARefusedTextShowsTheSpacingInEffectAndSpinsFromIt)
+{
+    platform::Window& spacingX = *grid().dlgItem(1095);
+    platform::Window& uniform = *grid().dlgItem(CViewOpenGLPagetteGrid::uniformId);
+    typeKeyByKey(spacingX, "2");
+    leaveFor(uniform);
+    ASSERT_EQ(settings().gridSpacingX, 2.0);
+    for (const char* refused : {"0", "-1", "abc"})
+    {
+        SCOPED_TRACE(refused);
+        typeKeyByKey(spacingX, refused);
+        leaveFor(uniform);
+        EXPECT_EQ(settings().gridSpacingX, 2.0);
+        EXPECT_EQ(grid().dlgItemText(1095), "2");
+        EXPECT_EQ(grid().dlgItemText(1096), "2");
+    }
+    // Pressing the spin button takes the focus from the edit first: the spin starts from 2.
+    typeKeyByKey(spacingX, "0");
+    spin(grid(), 1102, true);
+    EXPECT_NEAR(settings().gridSpacingX, 2.01, 1e-12);
+    EXPECT_NEAR(shown(grid(), 1095), 2.01, 1e-12);
 }
 
 TEST_F(OpenGLPages, TheSetupPagetteKeepsTheClipDistancesAndTheFieldOfViewSane)
