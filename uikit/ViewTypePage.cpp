@@ -1,5 +1,6 @@
 #include "uikit/ViewTypePage.h"
 
+#include "platform/ControlNotifications.h"
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginViewBase.h"
@@ -37,6 +38,7 @@ void ViewTypePage::createToolbar(uint32_t style, VornPluginBase* menuItems)
     separator.style = TBSTYLE_SEP;
     toolbar.addButtons(&separator, 1);
     nextCommandId = firstCommandId;
+    itemsWithButtons.clear();
     for (VornPluginBase* plugin = menuItems; plugin != nullptr; plugin = plugin->getNext())
     {
         auto* item = dynamic_cast<VornPluginMenuItem*>(plugin);
@@ -52,6 +54,7 @@ void ViewTypePage::createToolbar(uint32_t style, VornPluginBase* menuItems)
         button->style = TBSTYLE_BUTTON;
         button->data = reinterpret_cast<std::uintptr_t>(item);
         toolbar.addButtons(button, 1);
+        itemsWithButtons.push_back(item);
     }
     toolbarHeight = toolbar.autoSize().height;
 }
@@ -78,13 +81,64 @@ bool ViewTypePage::onCommand(uint32_t id, uint32_t code, platform::WindowHandle 
             const platform::ToolbarButton button = toolbar.button(index);
             if (static_cast<uint32_t>(button.commandId) != id || button.data == 0)
                 continue;
-            auto* item = reinterpret_cast<VornPluginMenuItem*>(static_cast<std::uintptr_t>(button.data));
-            selectTool(item);
-            if (viewType->mai != nullptr)
-                viewType->mai->pluginLists.activateInDialogs(item);
+            onButton(reinterpret_cast<VornPluginMenuItem*>(static_cast<std::uintptr_t>(button.data)));
             return true;
         }
     return platform::Dialog::onCommand(id, code, control);
+}
+
+void ViewTypePage::onButton(VornPluginMenuItem* item)
+{
+    MAI* mai = viewType->mai;
+    if (isOneShotCommand(item))
+    {
+        // Run as the menu runs it; the active tool stays what it was.
+        if (mai != nullptr)
+            mai->postCommand(item->commandId);
+        return;
+    }
+    selectTool(item);
+    if (mai != nullptr)
+        mai->pluginLists.activateInDialogs(item);
+}
+
+platform::LResult ViewTypePage::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)
+{
+    if (message == platform::WM_NOTIFY)
+    {
+        auto* header = reinterpret_cast<platform::NotifyHeader*>(lParam);
+        if (header != nullptr && header->idFrom == static_cast<std::uintptr_t>(toolbarId))
+            return onToolbarNotify(*reinterpret_cast<platform::NotifyToolbar*>(header));
+    }
+    return platform::Dialog::windowProc(message, wParam, lParam);
+}
+
+platform::LResult ViewTypePage::onToolbarNotify(platform::NotifyToolbar& notification)
+{
+    switch (notification.header.code)
+    {
+    case platform::TBN_QUERYINSERT:
+    case platform::TBN_QUERYDELETE:
+        return 1; // every button may go, every place takes one
+    case platform::TBN_GETBUTTONINFO:
+    {
+        if (notification.item < 0 || static_cast<size_t>(notification.item) >= itemsWithButtons.size())
+            return 0;
+        VornPluginMenuItem* item = itemsWithButtons[static_cast<size_t>(notification.item)];
+        notification.answer(*pageButtonOf(item), item->getName());
+        return 1;
+    }
+    case platform::TBN_TOOLBARCHANGE:
+    {
+        // The bar may have wrapped into more or fewer rows: the pagettes move with its height.
+        const platform::Rect client = clientRect();
+        layout(client.width(), client.height());
+        stack.bar.repaintNow();
+        return 1;
+    }
+    default:
+        return 0;
+    }
 }
 
 void ViewTypePage::selectTool(VornPluginMenuItem* item)
