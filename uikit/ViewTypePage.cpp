@@ -1,11 +1,11 @@
 #include "uikit/ViewTypePage.h"
 
-#include "platform/ControlNotifications.h"
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginViewBase.h"
 #include "uikit/BitmapImages.h"
 #include "uikit/PluginWindowHandleImpl.h"
+#include "uikit/ToolbarCustomizing.h"
 
 #include <cstdint>
 #include <new>
@@ -104,41 +104,21 @@ void ViewTypePage::onButton(VornPluginMenuItem* item)
 
 platform::LResult ViewTypePage::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)
 {
-    if (message == platform::WM_NOTIFY)
+    if (platform::NotifyToolbar* notification = toolbarNotification(message, lParam, toolbarId))
     {
-        auto* header = reinterpret_cast<platform::NotifyHeader*>(lParam);
-        if (header != nullptr && header->idFrom == static_cast<std::uintptr_t>(toolbarId))
-            return onToolbarNotify(*reinterpret_cast<platform::NotifyToolbar*>(header));
+        const auto offered = [this](size_t index) {
+            VornPluginMenuItem* item = itemsWithButtons[index];
+            return OfferedButton{pageButtonOf(item), item->getName()};
+        };
+        // The bar may have wrapped into more or fewer rows: the pagettes move with its height.
+        const auto changed = [this] {
+            const platform::Rect client = clientRect();
+            layout(client.width(), client.height());
+            stack.bar.repaintNow();
+        };
+        return answerCustomizing(*notification, itemsWithButtons.size(), offered, changed).value_or(0);
     }
     return platform::Dialog::windowProc(message, wParam, lParam);
-}
-
-platform::LResult ViewTypePage::onToolbarNotify(platform::NotifyToolbar& notification)
-{
-    switch (notification.header.code)
-    {
-    case platform::TBN_QUERYINSERT:
-    case platform::TBN_QUERYDELETE:
-        return 1; // every button may go, every place takes one
-    case platform::TBN_GETBUTTONINFO:
-    {
-        if (notification.item < 0 || static_cast<size_t>(notification.item) >= itemsWithButtons.size())
-            return 0;
-        VornPluginMenuItem* item = itemsWithButtons[static_cast<size_t>(notification.item)];
-        notification.answer(*pageButtonOf(item), item->getName());
-        return 1;
-    }
-    case platform::TBN_TOOLBARCHANGE:
-    {
-        // The bar may have wrapped into more or fewer rows: the pagettes move with its height.
-        const platform::Rect client = clientRect();
-        layout(client.width(), client.height());
-        stack.bar.repaintNow();
-        return 1;
-    }
-    default:
-        return 0;
-    }
 }
 
 void ViewTypePage::selectTool(VornPluginMenuItem* item)

@@ -68,7 +68,6 @@ protected:
     std::unique_ptr<PluginWindowHandle> holderHandle;
 
 private:
-    platform::LResult onToolbarNotify(platform::NotifyToolbar& notification);
     void onButton(VornPluginMenuItem* item);
 
     // The items that got a button, in list order: those the customise dialog offers.

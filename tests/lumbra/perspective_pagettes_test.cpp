@@ -40,6 +40,16 @@ protected:
     }
     ~PerspectivePagettes() override { top.destroyWindow(); }
 
+    // The view type's page, made from the library's resources in the top window.
+    lumbra::CViewPagePerspective* makeViewPage()
+    {
+        lumbra::registerKitResources();
+        lumbra::registerPerspectiveImages();
+        lumbra::registerPerspectiveViewPageTemplate();
+        viewType->getWindowRequest();
+        return viewType->viewPage->create(&top, lumbra::thisModule()) ? viewType->viewPage.get() : nullptr;
+    }
+
     double shown(int32_t editId)
     {
         double value = -1.0;
@@ -131,12 +141,9 @@ TEST_F(PerspectivePagettes, AChosenColourGoesToTheActiveWindowOnly)
 
 TEST_F(PerspectivePagettes, TheViewPageOffersTheToolsWithImagesAndPressesTheChosenOne)
 {
-    lumbra::registerKitResources();
-    lumbra::registerPerspectiveImages();
-    lumbra::registerPerspectiveViewPageTemplate();
-    viewType->getWindowRequest();
-    ASSERT_TRUE(viewType->viewPage->create(&top, lumbra::thisModule()));
-    lumbra::CViewPagePerspective& page = *viewType->viewPage;
+    lumbra::CViewPagePerspective* made = makeViewPage();
+    ASSERT_NE(made, nullptr);
+    lumbra::CViewPagePerspective& page = *made;
     // A separator, then pan, rotate and zoom; the show-type items have no image.
     ASSERT_EQ(page.toolbar.buttonCount(), 4);
     auto* pan = packaged<lumbra::PluginVPMIPan>(viewType->menuItemPlugins);
@@ -162,12 +169,9 @@ TEST_F(PerspectivePagettes, TheViewPageOffersTheToolsWithImagesAndPressesTheChos
 
 TEST_F(PerspectivePagettes, TheViewPagesToolBarIsCustomisedInTheDialog)
 {
-    lumbra::registerKitResources();
-    lumbra::registerPerspectiveImages();
-    lumbra::registerPerspectiveViewPageTemplate();
-    viewType->getWindowRequest();
-    ASSERT_TRUE(viewType->viewPage->create(&top, lumbra::thisModule()));
-    lumbra::CViewPagePerspective& page = *viewType->viewPage;
+    lumbra::CViewPagePerspective* made = makeViewPage();
+    ASSERT_NE(made, nullptr);
+    lumbra::CViewPagePerspective& page = *made;
     // The tools with a picture are offered under their names, in list order.
     std::vector<std::string> offered;
     for (const platform::AvailableButton& available : page.toolbar.availableButtons())
