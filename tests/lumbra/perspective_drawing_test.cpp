@@ -279,6 +279,18 @@ TEST_F(PerspectiveDrawing, OnlyWhatLiesInFrontOfTheCameraIsDrawn)
     const platform::Surface joints = paint(view);
     EXPECT_EQ(joints.pixel(120, 100), 0x0000FFu);
     EXPECT_EQ(joints.pixel(220, 100), 0x808080u);
+
+    // Moved through the grid's plane, the camera looks away from it and sees no grid at all.
+    PerspectiveView& camera = cameraOf(view);
+    camera.pointOfView = {-50, 0, 0};
+    showOnly(view, {"Grid"});
+    const platform::Surface grid = paint(view);
+    EXPECT_EQ(camera.gridPlane, 2) << "the plane x = 0, behind the camera";
+    int drawn = 0;
+    for (int32_t y = 0; y < grid.height(); ++y)
+        for (int32_t x = 0; x < grid.width(); ++x)
+            drawn += grid.pixel(x, y) != 0x808080u ? 1 : 0;
+    EXPECT_EQ(drawn, 0);
 }
 
 TEST_F(PerspectiveDrawing, EachWindowKeepsItsOwnProjectedListsAndReleasesThemWhenItGoes)
