@@ -93,7 +93,7 @@ void ViewTypePage::onButton(VornPluginMenuItem* item)
     if (isOneShotCommand(item))
     {
         // Run as the menu runs it; the active tool stays what it was.
-        if (mai != nullptr)
+        if (mai != nullptr && item->commandId != 0)
             mai->postCommand(item->commandId);
         return;
     }
