@@ -13,6 +13,7 @@
 #include "Lumbra/Modifiers/HistoryPagette.h"
 #include "Lumbra/Modifiers/TransformModifiers.h"
 #include "Lumbra/Modifiers/TransformPropertiesPagette.h"
+#include "Lumbra/Perspective/DevStatusViewPage.h"
 #include "Lumbra/Perspective/PerspectiveImages.h"
 #include "Lumbra/Perspective/PerspectivePagettes.h"
 #include "Lumbra/Perspective/PerspectiveViewPage.h"
@@ -31,6 +32,7 @@ void ProcessGlobalObjectDevice(GlobalObjectDevice* device)
     lumbra::registerPerspectiveImages();
     lumbra::registerPerspectivePagetteTemplates();
     lumbra::registerPerspectiveViewPageTemplate();
+    lumbra::registerDevStatusViewPageTemplate();
     lumbra::registerCreateGroupDialogTemplate();
     lumbra::registerSectionPageTemplates();
     lumbra::registerJointCreatorResources();

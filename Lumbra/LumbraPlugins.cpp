@@ -106,7 +106,7 @@ const std::array<PluginWindowTableEntry, 34> windowTable = {{
     {129, nullptr}, // CPageJointSupport
     {130, nullptr}, // CMCPageView: made around the plugin's own dialog object
     {131, nullptr}, // CViewPagePerspective
-    {132, nullptr}, // CViewPageDevStatus
+    {132, nullptr}, // CViewPageDevStatus: made around the plugin's own dialog object
     {133, nullptr}, // CViewPerspectivePagetteSetup
     {134, makeOwnDialog},   // CPageMemberJoints
     {135, nullptr}, // CMCPageEdit: made around the plugin's own dialog object

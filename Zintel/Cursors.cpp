@@ -67,11 +67,21 @@ std::string_view letterRow(char letter, size_t row)
     return letter == 'X' ? x[row] : letter == 'Y' ? y[row] : z[row];
 }
 
-// The arrow with the label right-aligned in its lowest five rows.
+// Where the handle cursors point: their arrow's tip is drawn there, so the pixel picked is the one
+// the arrow shows.
+constexpr int32_t handleHotSpot = 4;
+
+// The arrow with its tip at the handle hot spot and the label right-aligned in five rows below it.
 platform::CursorResource labelled(std::string_view label)
 {
-    std::vector<std::string> rows(arrowRows.begin(), arrowRows.end());
-    for (size_t row = 0; row < 5; ++row)
+    constexpr size_t labelRows = 5;
+    const size_t width = handleHotSpot + arrowRows[0].size();
+    std::vector<std::string> rows(handleHotSpot, std::string(width, '.'));
+    for (std::string_view arrowRow : arrowRows)
+        rows.push_back(std::string(handleHotSpot, '.') + std::string(arrowRow));
+    // The arrow's picture ends after its twelfth row; the label takes the rows after it.
+    rows.resize(handleHotSpot + 12 + labelRows, std::string(width, '.'));
+    for (size_t row = 0; row < labelRows; ++row)
     {
         std::string sign;
         for (char letter : label)
@@ -80,10 +90,10 @@ platform::CursorResource labelled(std::string_view label)
                 sign += '.';
             sign += letterRow(letter, row);
         }
-        rows[11 + row].replace(16 - sign.size(), sign.size(), sign);
+        rows[rows.size() - labelRows + row].replace(width - sign.size(), sign.size(), sign);
     }
     std::vector<std::string_view> views(rows.begin(), rows.end());
-    return platform::pixelArtCursor(views, 4, 4);
+    return platform::pixelArtCursor(views, handleHotSpot, handleHotSpot);
 }
 
 platform::CursorResource picture(std::initializer_list<std::string_view> rows, int32_t hotspot)

@@ -632,7 +632,7 @@ platform::CursorHandle PluginViewOpenGL::pickHandle(OpenGLView& view, int32_t x,
             view.mouseHolder = nullptr;
             return platform::CursorHandle{};
         }
-        const int32_t hits = runPick(view, x, y, 2, 2, 404, [&view] {
+        const auto drawHandles = [&view] {
             glPushName(0);
             uint32_t name = 1;
             forEachEnabled(view, [&name](OpenGLDrawObject& object) {
@@ -642,11 +642,21 @@ platform::CursorHandle PluginViewOpenGL::pickHandle(OpenGLView& view, int32_t x,
                 object.drawHandlePick(name);
                 name += static_cast<uint32_t>(count);
             });
-        });
+        };
+        // Handles drawn as one-pixel lines (the rotate rings) are missed by the tight region unless
+        // the mouse is exactly on them; a wider second look finds them within a few pixels.
         uint32_t hit = 0;
         uint32_t depth = 0;
         view.mouseHolder = nullptr;
-        if (hits <= 0 || !nearestHit(selectBuffer.get(), hits, hit, depth))
+        bool found = false;
+        for (const int32_t regionSize : {2, 7})
+        {
+            const int32_t hits = runPick(view, x, y, regionSize, regionSize, 404, drawHandles);
+            found = hits > 0 && nearestHit(selectBuffer.get(), hits, hit, depth);
+            if (found)
+                break;
+        }
+        if (!found)
             return platform::CursorHandle{};
         uint32_t name = 1;
         for (DrawObject* entry = view.drawObjects; entry != nullptr; entry = entry->next)

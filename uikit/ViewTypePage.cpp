@@ -5,6 +5,7 @@
 #include "plugins/VornPluginViewBase.h"
 #include "uikit/BitmapImages.h"
 #include "uikit/PluginWindowHandleImpl.h"
+#include "uikit/ToolbarCustomizing.h"
 
 #include <cstdint>
 #include <new>
@@ -37,6 +38,7 @@ void ViewTypePage::createToolbar(uint32_t style, VornPluginBase* menuItems)
     separator.style = TBSTYLE_SEP;
     toolbar.addButtons(&separator, 1);
     nextCommandId = firstCommandId;
+    itemsWithButtons.clear();
     for (VornPluginBase* plugin = menuItems; plugin != nullptr; plugin = plugin->getNext())
     {
         auto* item = dynamic_cast<VornPluginMenuItem*>(plugin);
@@ -52,6 +54,7 @@ void ViewTypePage::createToolbar(uint32_t style, VornPluginBase* menuItems)
         button->style = TBSTYLE_BUTTON;
         button->data = reinterpret_cast<std::uintptr_t>(item);
         toolbar.addButtons(button, 1);
+        itemsWithButtons.push_back(item);
     }
     toolbarHeight = toolbar.autoSize().height;
 }
@@ -78,13 +81,44 @@ bool ViewTypePage::onCommand(uint32_t id, uint32_t code, platform::WindowHandle 
             const platform::ToolbarButton button = toolbar.button(index);
             if (static_cast<uint32_t>(button.commandId) != id || button.data == 0)
                 continue;
-            auto* item = reinterpret_cast<VornPluginMenuItem*>(static_cast<std::uintptr_t>(button.data));
-            selectTool(item);
-            if (viewType->mai != nullptr)
-                viewType->mai->pluginLists.activateInDialogs(item);
+            onButton(reinterpret_cast<VornPluginMenuItem*>(static_cast<std::uintptr_t>(button.data)));
             return true;
         }
     return platform::Dialog::onCommand(id, code, control);
+}
+
+void ViewTypePage::onButton(VornPluginMenuItem* item)
+{
+    MAI* mai = viewType->mai;
+    if (isOneShotCommand(item))
+    {
+        // Run as the menu runs it; the active tool stays what it was.
+        if (mai != nullptr && item->commandId != 0)
+            mai->postCommand(item->commandId);
+        return;
+    }
+    selectTool(item);
+    if (mai != nullptr)
+        mai->pluginLists.activateInDialogs(item);
+}
+
+platform::LResult ViewTypePage::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)
+{
+    if (platform::NotifyToolbar* notification = toolbarNotification(message, lParam, toolbarId))
+    {
+        const auto offered = [this](size_t index) {
+            VornPluginMenuItem* item = itemsWithButtons[index];
+            return OfferedButton{pageButtonOf(item), item->getName()};
+        };
+        // The bar may have wrapped into more or fewer rows: the pagettes move with its height.
+        const auto changed = [this] {
+            const platform::Rect client = clientRect();
+            layout(client.width(), client.height());
+            stack.bar.repaintNow();
+        };
+        return answerCustomizing(*notification, itemsWithButtons.size(), offered, changed).value_or(0);
+    }
+    return platform::Dialog::windowProc(message, wParam, lParam);
 }
 
 void ViewTypePage::selectTool(VornPluginMenuItem* item)

@@ -5,6 +5,7 @@
 #include "platform/ControlNotifications.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginObjectType.h"
+#include "uikit/ToolbarCustomizing.h"
 
 #include <algorithm>
 #include <cstring>
@@ -130,12 +131,9 @@ void CMCPageCreate::fitToolbar(int32_t width)
 
 platform::LResult CMCPageCreate::windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam)
 {
-    if (message == platform::WM_NOTIFY)
-    {
-        auto* header = reinterpret_cast<platform::NotifyHeader*>(lParam);
-        if (header != nullptr && header->idFrom == static_cast<std::uintptr_t>(ConsoleControl::CreateToolbar))
-            return onToolbarNotify(*reinterpret_cast<platform::NotifyToolbar*>(header));
-    }
+    if (platform::NotifyToolbar* notification =
+            toolbarNotification(message, lParam, static_cast<int32_t>(ConsoleControl::CreateToolbar)))
+        return onToolbarNotify(*notification);
     const platform::LResult result = Dialog::windowProc(message, wParam, lParam);
     if (message == platform::WM_SIZE)
         layout(static_cast<int32_t>(platform::lowWord(static_cast<uint64_t>(lParam))),
@@ -145,36 +143,21 @@ platform::LResult CMCPageCreate::windowProc(uint32_t message, platform::WParam w
 
 platform::LResult CMCPageCreate::onToolbarNotify(platform::NotifyToolbar& notification)
 {
-    switch (notification.header.code)
-    {
-    case platform::TBN_QUERYINSERT:
-    case platform::TBN_QUERYDELETE:
-        return 1; // every button may go, every place takes one
-    case platform::TBN_GETBUTTONINFO:
-        return onGetButtonInfo(notification) ? 1 : 0;
-    case platform::TBN_TOOLBARCHANGE:
-        onToolbarChange();
-        return 1;
-    case platform::NM_CLICK:
+    const auto offered = [this](size_t index) {
+        VornPluginObjectCreator* creator = creatorsWithButtons[index];
+        return OfferedButton{creator->getButton(), creator->getObjectTypeName()};
+    };
+    if (const auto answer =
+            answerCustomizing(notification, creatorsWithButtons.size(), offered, [this] { onToolbarChange(); }))
+        return *answer;
+    if (notification.header.code == platform::NM_CLICK)
         for (VornPluginObjectCreator* creator : creatorsWithButtons)
             if (creator->getButton()->commandId == notification.item)
             {
                 activateCreator(creator);
                 return 1;
             }
-        return 0;
-    default:
-        return 0;
-    }
-}
-
-bool CMCPageCreate::onGetButtonInfo(platform::NotifyToolbar& notification)
-{
-    if (notification.item < 0 || static_cast<size_t>(notification.item) >= creatorsWithButtons.size())
-        return false;
-    VornPluginObjectCreator* creator = creatorsWithButtons[static_cast<size_t>(notification.item)];
-    notification.answer(*creator->getButton(), creator->getObjectTypeName());
-    return true;
+    return 0;
 }
 
 void CMCPageCreate::onToolbarChange()

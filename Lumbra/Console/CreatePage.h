@@ -50,7 +50,6 @@ public:
 
 private:
     platform::LResult onToolbarNotify(platform::NotifyToolbar& notification);
-    bool onGetButtonInfo(platform::NotifyToolbar& notification);
     void onToolbarChange();
     void onClickToolbar(int32_t commandId);
     void layout(int32_t width, int32_t height);

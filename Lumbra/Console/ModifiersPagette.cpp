@@ -4,6 +4,7 @@
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginMenuItem.h"
+#include "uikit/ToolbarCustomizing.h"
 
 #include <algorithm>
 #include <cstring>
@@ -82,42 +83,24 @@ bool CPageEditStaticModifiers::onInitDialog()
 platform::LResult CPageEditStaticModifiers::windowProc(uint32_t message, platform::WParam wParam,
                                                        platform::LParam lParam)
 {
-    if (message == platform::WM_NOTIFY)
-    {
-        auto* header = reinterpret_cast<platform::NotifyHeader*>(lParam);
-        if (header != nullptr && header->idFrom == static_cast<std::uintptr_t>(toolbarId))
-            return onToolbarNotify(*reinterpret_cast<platform::NotifyToolbar*>(header));
-    }
+    if (platform::NotifyToolbar* notification = toolbarNotification(message, lParam, toolbarId))
+        return onToolbarNotify(*notification);
     return Dialog::windowProc(message, wParam, lParam);
 }
 
 platform::LResult CPageEditStaticModifiers::onToolbarNotify(platform::NotifyToolbar& notification)
 {
-    switch (notification.header.code)
-    {
-    case platform::TBN_QUERYINSERT:
-    case platform::TBN_QUERYDELETE:
-        return 1;
-    case platform::TBN_GETBUTTONINFO:
-        return onGetButtonInfo(notification) ? 1 : 0;
-    case platform::TBN_TOOLBARCHANGE:
-        onToolbarChange();
-        return 1;
-    case platform::NM_CLICK:
-        onClick(notification.item);
-        return 1;
-    default:
+    const auto offered = [this](size_t index) {
+        VornPluginObjectModifier* modifier = modifiersWithButtons[index];
+        return OfferedButton{modifier->getButton(), modifier->getName()};
+    };
+    if (const auto answer =
+            answerCustomizing(notification, modifiersWithButtons.size(), offered, [this] { onToolbarChange(); }))
+        return *answer;
+    if (notification.header.code != platform::NM_CLICK)
         return 0;
-    }
-}
-
-bool CPageEditStaticModifiers::onGetButtonInfo(platform::NotifyToolbar& notification)
-{
-    if (notification.item < 0 || static_cast<size_t>(notification.item) >= modifiersWithButtons.size())
-        return false;
-    VornPluginObjectModifier* modifier = modifiersWithButtons[static_cast<size_t>(notification.item)];
-    notification.answer(*modifier->getButton(), modifier->getName());
-    return true;
+    onClick(notification.item);
+    return 1;
 }
 
 void CPageEditStaticModifiers::onToolbarChange()

@@ -49,7 +49,6 @@ public:
 
 private:
     platform::LResult onToolbarNotify(platform::NotifyToolbar& notification);
-    bool onGetButtonInfo(platform::NotifyToolbar& notification);
     void onToolbarChange();
     void onClick(int32_t commandId);
 

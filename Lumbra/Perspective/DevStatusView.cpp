@@ -1,6 +1,7 @@
 #include "Lumbra/Perspective/DevStatusView.h"
 
 #include "Knots/knotManager.h"
+#include "Lumbra/Perspective/DevStatusViewPage.h"
 #include "Lumbra/Perspective/PerspectiveDrawObjects.h"
 #include "VornData/DocumentItem.h"
 #include "VornData/VornDocument.h"
@@ -206,6 +207,20 @@ VornPluginBase* PluginViewDevStatus::GetPackagedPlugin(uint32_t index)
         throw Exc_OutOfMemory("PluginViewDevStatus::GetPackagedPlugin");
     selectMenuItem = package(item);
     return item;
+}
+
+PluginViewDevStatus::PluginViewDevStatus() = default;
+
+PluginViewDevStatus::~PluginViewDevStatus() = default;
+
+PluginWindowRequest* PluginViewDevStatus::getWindowRequest()
+{
+    if (viewPage == nullptr)
+    {
+        viewPage = std::make_unique<CViewPageDevStatus>(this);
+        dialogObject = viewPage.get();
+    }
+    return requestWindow(CViewPageDevStatus::templateId);
 }
 
 void PluginViewDevStatus::about(PluginWindowHandle* parent)

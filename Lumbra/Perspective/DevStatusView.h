@@ -2,6 +2,7 @@
 
 #include "plugins/VornPluginViewBase.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@ class NotifierRegistry;
 
 namespace lumbra
 {
+
+class CViewPageDevStatus;
 
 // One piece of the status picture: text at a place in a colour, or a line.
 struct StatusPiece
@@ -32,15 +35,21 @@ std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry
 class PluginViewDevStatus : public VornPluginViewBase
 {
 public:
+    PluginViewDevStatus();
+    ~PluginViewDevStatus() override;
     const char* getName() override { return "DevStatus"; }
     VornPluginBase* GetPackagedPlugin(uint32_t index) override;
     const char* getDescription() override { return "DevStatus:\nA devellopment tool to monitor a document."; }
     void about(PluginWindowHandle* parent) override;
-    PluginWindowRequest* getWindowRequest() override { return requestWindow(132); }
+    // The page is made at the first request and kept for the run.
+    PluginWindowRequest* getWindowRequest() override;
     ViewTypeInfo* getViewTypeInfo(MAI_View* view) override;
     void activateView(MAI_View* previousView, VornPluginViewBase* previousViewType) override;
     void draw(platform::DeviceContext* context, ViewTypeInfo* info) override;
     void onMouse(MAI_View*, int32_t, int32_t, uint32_t) override {}
+
+private:
+    std::unique_ptr<CViewPageDevStatus> viewPage;
 };
 
 } // namespace lumbra

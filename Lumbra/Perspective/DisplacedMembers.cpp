@@ -66,7 +66,14 @@ void DrawObjectDisplacedMembers::draw(platform::DeviceContext& context, int32_t 
     if (members == nullptr)
         return;
     const platform::Pen displacedPen{platform::PS_SOLID, 0, camera.hiddenColor};
-    drawMemberLines(context, camera, *members, *dispScreenCoor, [&](const VornMember&) { return displacedPen; });
+    const auto displacedPosition = [&](uint32_t joint) {
+        Vector3 position = (*joints)[joint].getPosition();
+        if (joint < displacements->getCount())
+            position += (*displacements)[joint].displacement;
+        return position;
+    };
+    drawMemberLines(context, camera, *members, *dispScreenCoor, displacedPosition,
+                    [&](const VornMember&) { return displacedPen; });
 }
 
 } // namespace lumbra

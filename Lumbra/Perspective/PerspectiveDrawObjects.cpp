@@ -29,8 +29,19 @@ const VornSelectable* representativeOf(const VornSelectable* object)
     return object;
 }
 
+void drawModelLine(platform::DeviceContext& context, const PerspectiveView& camera, const Vector3& from,
+                   const Vector3& to)
+{
+    ScreenOffset fromOffset, toOffset;
+    if (!camera.projectLine(from, to, fromOffset, toOffset))
+        return;
+    context.moveTo(camera.pixelOf(fromOffset));
+    context.lineTo(camera.pixelOf(toOffset));
+}
+
 void drawMemberLines(platform::DeviceContext& context, const PerspectiveView& camera, BlockList<VornMember>& members,
-                     const ScreenOffsetList& offsets, const std::function<platform::Pen(const VornMember&)>& penFor)
+                     const ScreenOffsetList& offsets, const std::function<Vector3(uint32_t)>& positionOf,
+                     const std::function<platform::Pen(const VornMember&)>& penFor)
 {
     const platform::Pen previous = context.currentPen();
     const int32_t previousMode = context.setBkMode(platform::TRANSPARENT); // dotted lines keep their gaps
@@ -41,9 +52,18 @@ void drawMemberLines(platform::DeviceContext& context, const PerspectiveView& ca
         VornJoint* end = member.getEndJoint();
         if (start == nullptr || end == nullptr)
             continue;
+        const uint32_t startIndex = BlockList<VornJoint>::getIndex(start);
+        const uint32_t endIndex = BlockList<VornJoint>::getIndex(end);
+        const ScreenOffset& startOffset = offsets[startIndex];
+        const ScreenOffset& endOffset = offsets[endIndex];
         context.selectObject(penFor(member));
-        context.moveTo(camera.pixelOf(offsets[BlockList<VornJoint>::getIndex(start)]));
-        context.lineTo(camera.pixelOf(offsets[BlockList<VornJoint>::getIndex(end)]));
+        if (PerspectiveView::isDrawn(startOffset) && PerspectiveView::isDrawn(endOffset))
+        {
+            context.moveTo(camera.pixelOf(startOffset));
+            context.lineTo(camera.pixelOf(endOffset));
+        }
+        else
+            drawModelLine(context, camera, positionOf(startIndex), positionOf(endIndex));
     }
     context.setBkMode(previousMode);
     context.selectObject(previous);
@@ -269,11 +289,7 @@ public:
                 context.selectObject(grey);
             for (Family& family : lines)
             {
-                ScreenOffset from, to;
-                camera.project(from, family.from);
-                camera.project(to, family.to);
-                context.moveTo(camera.pixelOf(from));
-                context.lineTo(camera.pixelOf(to));
+                drawModelLine(context, camera, family.from, family.to);
                 family.from += family.step;
                 family.to += family.step;
             }
@@ -321,6 +337,8 @@ public:
                 context.selectObject(platform::Brush::solid(shown->getColor()));
                 context.selectObject(shown->isPreSelected() ? selectedPen : defaultPen);
             }
+            if (!PerspectiveView::isDrawn(offset))
+                continue;
             const platform::Point pixel = camera.pixelOf(offset);
             context.rectangle({pixel.x - 2, pixel.y - 2, pixel.x + 3, pixel.y + 3});
         }
@@ -362,7 +380,7 @@ public:
         for (uint32_t index = joints.getCount(); index-- > 0;)
         {
             const uint8_t supports = joints[index].supportFlags & 0x3F;
-            if (supports == 0)
+            if (supports == 0 || !PerspectiveView::isDrawn((*offsets)[index]))
                 continue;
             const platform::Point p = camera.pixelOf((*offsets)[index]);
             if ((supports & JointSupport::Rotation) != 0)
@@ -404,7 +422,9 @@ public:
             return;
         const platform::Pen hiddenPen = solidPen(camera.hiddenColor);
         const platform::Pen frozenPen = solidPen(camera.frozenColor);
-        drawMemberLines(context, camera, *members, *offsets, [&](const VornMember& member) {
+        BlockList<VornJoint>& joints = *camera.jointList();
+        const auto positionOf = [&joints](uint32_t joint) { return joints[joint].getPosition(); };
+        drawMemberLines(context, camera, *members, *offsets, positionOf, [&](const VornMember& member) {
             const VornSelectable* shown = representativeOf(&member);
             if (shown->isHidden())
                 return hiddenPen;

@@ -188,9 +188,16 @@ protected:
 const VornSelectable* representativeOf(const VornSelectable* object);
 
 // Draws every member, from the last, as a line between the offsets of its joints in the pen
-// `penFor` gives it.
+// `penFor` gives it; a member with a joint not beyond the near plane is drawn only as far as it
+// lies beyond it, its ends taken from `positionOf` (the joint's index: the model point drawn for
+// it).
 void drawMemberLines(platform::DeviceContext& context, const PerspectiveView& camera, BlockList<VornMember>& members,
-                     const ScreenOffsetList& offsets, const std::function<platform::Pen(const VornMember&)>& penFor);
+                     const ScreenOffsetList& offsets, const std::function<Vector3(uint32_t)>& positionOf,
+                     const std::function<platform::Pen(const VornMember&)>& penFor);
+
+// Draws the part of the line between two model points that lies beyond the camera's near plane.
+void drawModelLine(platform::DeviceContext& context, const PerspectiveView& camera, const Vector3& from,
+                   const Vector3& to);
 
 // The about box of a perspective plugin: its text with the year under it, captioned.
 void showPerspectiveAbout(PluginWindowHandle* parent, const char* text, int32_t year, const char* caption);

@@ -71,7 +71,29 @@ double PerspectiveView::project(ScreenOffset& offset, const Vector3& point) cons
     const double scaledV = scale * v;
     offset.x = scaledH * cosRoll + scaledV * sinRoll;
     offset.y = scaledV * cosRoll - scaledH * sinRoll;
+    offset.depth = depth;
     return depth;
+}
+
+bool PerspectiveView::projectLine(const Vector3& from, const Vector3& to, ScreenOffset& fromOffset,
+                                  ScreenOffset& toOffset) const
+{
+    const double fromDepth = depthOf(from);
+    const double toDepth = depthOf(to);
+    constexpr double nearDepth = -nearPlaneDistance;
+    const bool fromDrawn = fromDepth < nearDepth;
+    const bool toDrawn = toDepth < nearDepth;
+    if (!fromDrawn && !toDrawn)
+        return false;
+    // The end behind the near plane moves along the line onto it; depth is linear along a line.
+    const auto onNearPlane = [&](const Vector3& drawn, double drawnDepth, const Vector3& hidden, double hiddenDepth) {
+        const double t = (nearDepth - drawnDepth) / (hiddenDepth - drawnDepth);
+        return Vector3(drawn.x + t * (hidden.x - drawn.x), drawn.y + t * (hidden.y - drawn.y),
+                       drawn.z + t * (hidden.z - drawn.z));
+    };
+    project(fromOffset, fromDrawn ? from : onNearPlane(to, toDepth, from, fromDepth));
+    project(toOffset, toDrawn ? to : onNearPlane(from, fromDepth, to, toDepth));
+    return true;
 }
 
 Vector3 PerspectiveView::unproject(double offsetX, double offsetY) const

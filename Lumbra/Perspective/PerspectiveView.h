@@ -13,12 +13,14 @@ class VornMember;
 namespace lumbra
 {
 
-// A joint's projected position: its pixel offset from the centre of the window.
+// A joint's projected position: its pixel offset from the centre of the window, and its depth
+// (negative in front of the camera).
 struct ScreenOffset
 {
     static constexpr uint32_t itemsPerBlock = 1024;
     double x = 0.0;
     double y = 0.0;
+    double depth = 0.0;
 };
 using ScreenOffsetList = BlockList<ScreenOffset>;
 
@@ -41,9 +43,18 @@ public:
     // Lets the view type's pages show the current camera.
     void invalidate() override;
 
+    // What lies nearer to the camera than this (in model units, along its line of sight) or behind
+    // it is not drawn: a point behind the camera would be drawn mirrored through the centre.
+    static constexpr double nearPlaneDistance = 1.0;
+
     // Writes the pixel offset of a model point from the centre of the window (x right, y down) and
-    // answers its depth; points in front of the camera have a negative depth.
+    // its depth, and answers the depth; points in front of the camera have a negative depth.
     double project(ScreenOffset& offset, const Vector3& point) const;
+    // Whether a projected point lies beyond the near plane, where it is drawn.
+    static bool isDrawn(const ScreenOffset& offset) { return offset.depth < -nearPlaneDistance; }
+    // Projects the part of the line between two model points that lies beyond the near plane;
+    // false when none does.
+    bool projectLine(const Vector3& from, const Vector3& to, ScreenOffset& fromOffset, ScreenOffset& toOffset) const;
     // A point whose line of sight from the camera passes through the pixel offset, with its x offset
     // from the camera mirrored (see lineOfSight).
     Vector3 unproject(double offsetX, double offsetY) const;

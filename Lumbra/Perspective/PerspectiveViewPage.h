@@ -19,7 +19,7 @@ public:
     bool onInitDialog() override;
     platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
-    void layout(int32_t width, int32_t height);
+    void layout(int32_t width, int32_t height) override;
 
 protected:
     platform::ToolbarButton* pageButtonOf(VornPluginBase* plugin) override;

@@ -293,13 +293,18 @@ bool OpenGLModifierToolScale::startDrag(int32_t handle, const VornModifier& modi
     return true;
 }
 
+float centreDragFactor(int32_t travel)
+{
+    constexpr double pixelsPerUnit = 32.5;
+    return static_cast<float>(travel / pixelsPerUnit + 1.0);
+}
+
 DraggingTool::Step OpenGLModifierToolScale::stepDrag(int32_t handle, const VornModifier& modifier,
                                                      TransformParameters& parameters, int32_t x, int32_t y)
 {
-    const double s = scaleFactor;
     if (handle == 3)
     {
-        const float factor = static_cast<float>(((y - startY) + (x - startX)) / (s * 0.5 * 65) + 1);
+        const float factor = centreDragFactor((y - startY) + (x - startX));
         for (int axis = 0; axis < 3; ++axis)
         {
             displayFactors[axis] = factor;
@@ -319,7 +324,7 @@ DraggingTool::Step OpenGLModifierToolScale::stepDrag(int32_t handle, const VornM
         return Step::Refuse;
     }
     const Vector3 offset = subtract(point, centre);
-    double factor = offset.length() / (s * 65);
+    double factor = offset.length() / (scaleFactor * 65.0);
     if (dotProduct(offset, dragAxis) < 0.0)
         factor = -factor;
     const int axis = handleAxis[handle];

@@ -9,6 +9,11 @@
 namespace zintel
 {
 
+// The factor a drag of the centre handle applies to all three scale factors after `travel` pixels
+// (the mouse's x and y travel added): one more per 32.5 pixels, whatever the zoom, so a hand can
+// set it; 0 after 32.5 pixels the other way, negative beyond.
+float centreDragFactor(int32_t travel);
+
 class OpenGLModifierToolScale : public DraggingTool
 {
 public:

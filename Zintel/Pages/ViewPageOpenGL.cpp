@@ -1,6 +1,7 @@
 #include "Zintel/Pages/ViewPageOpenGL.h"
 
 #include "Zintel/PluginViewOpenGL.h"
+#include "Zintel/ViewTools.h"
 #include "Zintel/ZintelLibrary.h"
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
@@ -18,6 +19,11 @@ platform::ToolbarButton* CViewPageOpenGL::pageButtonOf(VornPluginBase* plugin)
 {
     auto* item = dynamic_cast<PluginVOMenuItem*>(plugin);
     return item != nullptr ? &item->pageButton : nullptr;
+}
+
+bool CViewPageOpenGL::isOneShotCommand(VornPluginMenuItem* item)
+{
+    return dynamic_cast<PluginVOMIZoomFit*>(item) != nullptr;
 }
 
 bool CViewPageOpenGL::onInitDialog()

@@ -24,10 +24,12 @@ public:
     bool onInitDialog() override;
     platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
-    void layout(int32_t width, int32_t height);
+    void layout(int32_t width, int32_t height) override;
 
 protected:
     platform::ToolbarButton* pageButtonOf(VornPluginBase* plugin) override;
+    // Zoom All and Zoom Selected.
+    bool isOneShotCommand(VornPluginMenuItem* item) override;
 
 private:
     PluginViewOpenGL* openGL;

@@ -238,6 +238,61 @@ TEST_F(PerspectiveDrawing, DisplacedMembersFollowThePublishedDisplacements)
     EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "perspective_displaced"));
 }
 
+// A member from J1 at the centre of the picture to J2 behind the camera (which stands at x = 500
+// and looks towards -x): only its part in front of the camera is drawn, which leaves the centre
+// to the left; projected as it stands, J2 would show mirrored 100 pixels right of the centre.
+TEST_F(PerspectiveDrawing, OnlyWhatLiesInFrontOfTheCameraIsDrawn)
+{
+    VornJoint* front = model.addJoint("J1", 0, 0, 0);
+    VornJoint* behind = model.addJoint("J2", 0, 0, 0);
+    model.addMember("M1", "J1", "J2")->setColor(0xFF0000);
+    front->setColor(0x0000FF);
+    behind->setColor(0x0000FF);
+    auto displacements = std::make_unique<BlockList<CalcDisplacement>>("Displacements");
+    model.joints->addChild(displacements.get());
+    SizedView& view = openWindow(240, 200);
+    struct Case
+    {
+        const char* layer;
+        Vector3 behindAsBuilt; // where J2 stands
+        Vector3 displacement; // of J2
+        uint32_t colour; // of the member
+    };
+    const Case cases[] = {
+        {"Members", {600, 10, 0}, {0, 0, 0}, 0xFF0000},
+        {"Displaced Members", {0, 10, 0}, {600, 0, 0}, 0x809090},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.layer);
+        behind->getPosition() = c.behindAsBuilt;
+        (*displacements)[1].displacement = c.displacement;
+        showOnly(view, {c.layer});
+        const platform::Surface picture = paint(view);
+        EXPECT_EQ(picture.pixel(70, 100), c.colour) << "the part in front, leaving the centre leftwards";
+        EXPECT_EQ(picture.pixel(170, 100), 0x808080u) << "nothing towards the mirrored end";
+        EXPECT_EQ(picture.pixel(220, 100), 0x808080u) << "nothing at the mirrored end";
+    }
+    // The joint behind the camera is not drawn, the one in front is.
+    behind->getPosition() = {600, 10, 0};
+    showOnly(view, {"Joints"});
+    const platform::Surface joints = paint(view);
+    EXPECT_EQ(joints.pixel(120, 100), 0x0000FFu);
+    EXPECT_EQ(joints.pixel(220, 100), 0x808080u);
+
+    // Moved through the grid's plane, the camera looks away from it and sees no grid at all.
+    PerspectiveView& camera = cameraOf(view);
+    camera.pointOfView = {-50, 0, 0};
+    showOnly(view, {"Grid"});
+    const platform::Surface grid = paint(view);
+    EXPECT_EQ(camera.gridPlane, 2) << "the plane x = 0, behind the camera";
+    int drawn = 0;
+    for (int32_t y = 0; y < grid.height(); ++y)
+        for (int32_t x = 0; x < grid.width(); ++x)
+            drawn += grid.pixel(x, y) != 0x808080u ? 1 : 0;
+    EXPECT_EQ(drawn, 0);
+}
+
 TEST_F(PerspectiveDrawing, EachWindowKeepsItsOwnProjectedListsAndReleasesThemWhenItGoes)
 {
     buildFrame();

@@ -14,6 +14,9 @@
 #include "tests/support/ImageCheck.h"
 #include "tests/uikit/KitTestSupport.h"
 
+#include <algorithm>
+#include <cstdint>
+
 using lumbra::PerspectiveView;
 
 // The setup and colour pagettes of the view page, made as the host makes them, on the active
@@ -36,6 +39,16 @@ protected:
         colorsPage->pagette->create(&top, lumbra::thisModule());
     }
     ~PerspectivePagettes() override { top.destroyWindow(); }
+
+    // The view type's page, made from the library's resources in the top window.
+    lumbra::CViewPagePerspective* makeViewPage()
+    {
+        lumbra::registerKitResources();
+        lumbra::registerPerspectiveImages();
+        lumbra::registerPerspectiveViewPageTemplate();
+        viewType->getWindowRequest();
+        return viewType->viewPage->create(&top, lumbra::thisModule()) ? viewType->viewPage.get() : nullptr;
+    }
 
     double shown(int32_t editId)
     {
@@ -128,12 +141,9 @@ TEST_F(PerspectivePagettes, AChosenColourGoesToTheActiveWindowOnly)
 
 TEST_F(PerspectivePagettes, TheViewPageOffersTheToolsWithImagesAndPressesTheChosenOne)
 {
-    lumbra::registerKitResources();
-    lumbra::registerPerspectiveImages();
-    lumbra::registerPerspectiveViewPageTemplate();
-    viewType->getWindowRequest();
-    ASSERT_TRUE(viewType->viewPage->create(&top, lumbra::thisModule()));
-    lumbra::CViewPagePerspective& page = *viewType->viewPage;
+    lumbra::CViewPagePerspective* made = makeViewPage();
+    ASSERT_NE(made, nullptr);
+    lumbra::CViewPagePerspective& page = *made;
     // A separator, then pan, rotate and zoom; the show-type items have no image.
     ASSERT_EQ(page.toolbar.buttonCount(), 4);
     auto* pan = packaged<lumbra::PluginVPMIPan>(viewType->menuItemPlugins);
@@ -155,6 +165,41 @@ TEST_F(PerspectivePagettes, TheViewPageOffersTheToolsWithImagesAndPressesTheChos
     EXPECT_EQ(doc.getActiveMenuItem(), pan);
     EXPECT_NE(page.toolbar.buttonState(0x8000) & platform::TBSTATE_CHECKED, 0);
     EXPECT_EQ(page.toolbar.buttonState(0x8001) & platform::TBSTATE_CHECKED, 0);
+}
+
+TEST_F(PerspectivePagettes, TheViewPagesToolBarIsCustomisedInTheDialog)
+{
+    lumbra::CViewPagePerspective* made = makeViewPage();
+    ASSERT_NE(made, nullptr);
+    lumbra::CViewPagePerspective& page = *made;
+    // The tools with a picture are offered under their names, in list order.
+    std::vector<std::string> offered;
+    for (const platform::AvailableButton& available : page.toolbar.availableButtons())
+        offered.push_back(available.text);
+    std::vector<std::string> expected;
+    for (VornPluginBase* plugin = viewType->menuItemPlugins; plugin != nullptr; plugin = plugin->getNext())
+        if (auto* item = dynamic_cast<lumbra::PluginVPMenuItem*>(plugin); item != nullptr && item->pageButton.commandId != 0)
+            expected.push_back(item->getName());
+    EXPECT_EQ(offered, expected);
+    ASSERT_EQ(offered.size(), 3u);
+
+    // The first tool's button goes, and comes back.
+    platform::ScriptedInteraction script;
+    const platform::ToolbarButton first = page.toolbar.button(1);
+    script.customizeAnswers.push_back([](platform::Toolbar& bar) { EXPECT_TRUE(bar.customizeRemove(1)); });
+    page.toolbar.customize();
+    EXPECT_EQ(page.toolbar.buttonCount(), 3);
+    EXPECT_NE(page.toolbar.button(1).commandId, first.commandId);
+    const auto offeredIndex = static_cast<int>(
+        std::find(offered.begin(), offered.end(),
+                  reinterpret_cast<VornPluginMenuItem*>(static_cast<std::uintptr_t>(first.data))->getName()) -
+        offered.begin());
+    script.customizeAnswers.push_back([&](platform::Toolbar& bar) { EXPECT_TRUE(bar.customizeInsert(1, offeredIndex)); });
+    page.toolbar.customize();
+    EXPECT_EQ(page.toolbar.buttonCount(), 4);
+    EXPECT_EQ(page.toolbar.button(1).commandId, first.commandId);
+    page.onCommand(static_cast<uint32_t>(first.commandId), platform::BN_CLICKED, {});
+    EXPECT_EQ(doc.getActiveMenuItem(), reinterpret_cast<VornPluginMenuItem*>(static_cast<std::uintptr_t>(first.data)));
 }
 
 TEST_F(PerspectivePagettes, TheShowHideTreeChecksTheLayersOfTheActiveWindow)

@@ -1,6 +1,7 @@
 #include "tests/lumbra/PerspectiveTestSupport.h"
 
 #include "Lumbra/Perspective/DevStatusView.h"
+#include "Lumbra/Perspective/DevStatusViewPage.h"
 #include "VornData/DocumentItem.h"
 #include "tests/platform/PlatformTestApplication.h"
 #include "tests/support/ImageCheck.h"
@@ -120,4 +121,36 @@ TEST_F(StatusView, TheStatusViewPaintsOverItsBackgroundAndTakesAWindowFromThePer
     // Back to the perspective: the same window keeps its camera.
     viewType->selectMenuItem->execute(&view);
     EXPECT_NE(lumbra::perspectiveOf(&view), nullptr);
+}
+
+TEST_F(StatusView, ItsPageOnTheViewPageSaysThatThereIsNothingToSet)
+{
+    platformApplication();
+    lumbra::registerDevStatusViewPageTemplate();
+    auto* status = new lumbra::PluginViewDevStatus;
+    status->mai = &mai;
+    status->module = lumbra::thisModule();
+    registry.addPlugin(status);
+    PluginWindowRequest* request = status->getWindowRequest();
+    ASSERT_NE(request, nullptr);
+    EXPECT_EQ(request->dialogId, 132);
+    EXPECT_EQ(request->plugin, status);
+    platform::Dialog* page = status->dialogObject;
+    ASSERT_NE(page, nullptr);
+    status->getWindowRequest();
+    EXPECT_EQ(status->dialogObject, page) << "one page for the run";
+
+    platform::Window top;
+    ASSERT_TRUE(top.create("Window", "view page", platform::WS_OVERLAPPEDWINDOW, {0, 0, 300, 400}, nullptr, 0));
+    PluginWindowHandleImpl parent(&top);
+    mai.buildWindows = true;
+    PluginWindowHandle* handle = mai.createPluginWindow(request, &parent);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(handle->getWnd(), page);
+    EXPECT_EQ(status->windowHandle, handle);
+    std::vector<std::string> texts;
+    for (platform::Window* child : page->children())
+        texts.push_back(child->windowText());
+    EXPECT_EQ(texts, (std::vector<std::string>{"No Properties available..."}));
+    top.destroyWindow();
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 
@@ -23,8 +25,12 @@ protected:
             return;
         // The modifiers are there before any tool looks for its own.
         move = new JointTransform("Move");
-        move->mai = &testHost().mai();
-        testHost().registry().addPlugin(move);
+        rotate = new JointTransform("Rotate");
+        for (JointTransform* modifier : {move, rotate})
+        {
+            modifier->mai = &testHost().mai();
+            testHost().registry().addPlugin(modifier);
+        }
         model = new ModelDocument(host.document());
         move->joints = model->joints;
         for (VornJoint* joint : {model->addJoint("J1", 0, 1, 1), model->addJoint("J2", 0, -2, -1)})
@@ -51,11 +57,12 @@ protected:
         ASSERT_NE(layer, nullptr);
     }
 
-    // A Move record of J1 with its pivot on J1, active in the window's document.
-    VornModifier* activateMove()
+    // A record of the modifier (Move unless told) of J1 with its pivot on J1, active in the window's
+    // document.
+    VornModifier* activateMove(JointTransform* modifier = move)
     {
         VornModifier* record = model->modifiers->add();
-        record->modifierPlugin = move;
+        record->modifierPlugin = modifier;
         record->pivot = model->named<VornJoint>("J1")->getPosition();
         record->frameAngles.setZero();
         record->parameters.reallocate(transformParameterWords);
@@ -74,6 +81,7 @@ protected:
     ZintelHost& host = ZintelHost::instance();
     zintel::OpenGLDrawObjectMTool* layer = nullptr;
     static inline JointTransform* move = nullptr;
+    static inline JointTransform* rotate = nullptr;
     static inline ModelDocument* model = nullptr;
 };
 
@@ -121,6 +129,39 @@ TEST_F(ModifierToolsInWindow, TheMoveToolIsDrawnPickedAndDraggedThroughTheView)
     EXPECT_DOUBLE_EQ(moved.z, 0.0);
     EXPECT_EQ(state.mouseHolder, nullptr) << "the release ended the drag";
     EXPECT_FALSE(tool->dragging);
+    host.viewInterface()->document->setActiveModifier(nullptr);
+}
+
+TEST_F(ModifierToolsInWindow, ARotateRingIsGrabbedAFewPixelsOffItsLine)
+{
+    const Vector3 pivot = activateMove(rotate)->pivot;
+    host.paint();
+    auto* tool = dynamic_cast<zintel::DraggingTool*>(layer->currentTool);
+    ASSERT_NE(tool, nullptr);
+    ASSERT_GT(tool->scaleFactor, 0.0f);
+    OpenGLView& state = *host.info();
+    MAI_View& view = *host.viewInterface();
+    // Seen along x, the outer ring (about X) is a circle of radius 60 s around the pivot; the
+    // other two are edge-on lines through the pivot. Its point at 45 degrees is away from both.
+    const double armOf45Degrees = 60 * tool->scaleFactor * std::sqrt(0.5);
+    const platform::Point onRing =
+        host.windowPointOf(pivot.x, pivot.y + armOf45Degrees, pivot.z + armOf45Degrees);
+    struct PickCase
+    {
+        int32_t pixelsAbove;
+        zintel::OpenGLDrawObject* holder;
+    };
+    const PickCase cases[] = {{0, layer}, {3, layer}, {9, nullptr}};
+    for (const PickCase& c : cases)
+    {
+        view.getCursor(onRing.x, onRing.y - c.pixelsAbove, 0);
+        EXPECT_EQ(state.mouseHolder, c.holder) << c.pixelsAbove << " pixels above the ring";
+        if (c.holder != nullptr)
+        {
+            EXPECT_EQ(state.heldHandle, 0) << c.pixelsAbove << " pixels above the ring";
+        }
+    }
+    state.mouseHolder = nullptr;
     host.viewInterface()->document->setActiveModifier(nullptr);
 }
 

@@ -251,6 +251,77 @@ TEST_F(OpenGLPages, AToolButtonBecomesTheActiveToolAndShowsCheckedAlone)
     host.viewInterface()->document->setActiveMenuItem(nullptr);
 }
 
+TEST_F(OpenGLPages, TheToolBarIsCustomisedInTheDialogAButtonRemovedAndPutBack)
+{
+    CViewPageOpenGL& page = *host.viewType->viewPage;
+    auto* rotate = packaged<PluginVOMIRotate>(host.viewType->menuItems);
+    auto* pan = packaged<PluginVOMIPan>(host.viewType->menuItems);
+    const auto shownIds = [&page] {
+        std::vector<int32_t> ids;
+        for (int index = 1; index < page.toolbar.buttonCount(); ++index)
+            ids.push_back(page.toolbar.button(index).commandId);
+        return ids;
+    };
+    const std::vector<int32_t> before = shownIds();
+    const auto at = [&page](PluginVOMenuItem* item) {
+        for (int index = 0; index < page.toolbar.buttonCount(); ++index)
+            if (page.toolbar.button(index).commandId == item->pageButton.commandId)
+                return index;
+        return -1;
+    };
+    // The dialog offers the items that have a button, in list order, under their names.
+    std::vector<std::string> expected;
+    int rotateOffered = -1;
+    int panOffered = -1;
+    for (VornPluginBase* plugin = host.viewType->menuItems; plugin != nullptr; plugin = plugin->getNext())
+        if (auto* item = dynamic_cast<PluginVOMenuItem*>(plugin); item != nullptr && item->pageButton.commandId != 0)
+        {
+            rotateOffered = item == rotate ? static_cast<int>(expected.size()) : rotateOffered;
+            panOffered = item == pan ? static_cast<int>(expected.size()) : panOffered;
+            expected.push_back(item->getName());
+        }
+    std::vector<std::string> offered;
+    for (const platform::AvailableButton& available : page.toolbar.availableButtons())
+        offered.push_back(available.text);
+    EXPECT_EQ(offered, expected);
+
+    platform::ScriptedInteraction script;
+    const int rotateAt = at(rotate);
+    ASSERT_GT(rotateAt, 0);
+    script.customizeAnswers.push_back([&](platform::Toolbar& bar) { EXPECT_TRUE(bar.customizeRemove(rotateAt)); });
+    page.toolbar.customize();
+    EXPECT_EQ(page.toolbar.buttonCount(), static_cast<int>(before.size()));
+    EXPECT_EQ(at(rotate), -1);
+
+    // Put back where it was, and more pan buttons than a row holds: the bar wraps and the
+    // pagettes move down below it.
+    const int32_t oneRow = page.toolbarHeight;
+    script.customizeAnswers.push_back([&](platform::Toolbar& bar) {
+        EXPECT_TRUE(bar.customizeInsert(rotateAt, rotateOffered));
+        for (int extra = 0; extra < 12; ++extra)
+            EXPECT_TRUE(bar.customizeInsert(bar.buttonCount(), panOffered));
+    });
+    page.toolbar.customize();
+    EXPECT_EQ(at(rotate), rotateAt);
+    EXPECT_GT(page.toolbarHeight, oneRow) << "two rows";
+    EXPECT_EQ(page.screenToClient(page.holder.windowRect()).top, page.toolbarHeight);
+    EXPECT_EQ(page.screenToClient(page.stack.bar.windowRect()).top, page.toolbarHeight);
+
+    script.customizeAnswers.push_back([&](platform::Toolbar& bar) {
+        while (bar.buttonCount() > static_cast<int>(before.size()) + 1)
+            EXPECT_TRUE(bar.customizeRemove(bar.buttonCount() - 1));
+    });
+    page.toolbar.customize();
+    EXPECT_EQ(shownIds(), before);
+    EXPECT_EQ(page.toolbarHeight, oneRow);
+    EXPECT_EQ(page.screenToClient(page.holder.windowRect()).top, oneRow);
+
+    // The button put back works as before.
+    page.onCommand(static_cast<uint32_t>(rotate->pageButton.commandId), platform::BN_CLICKED, {});
+    EXPECT_EQ(host.viewInterface()->document->getActiveMenuItem(), rotate);
+    host.viewInterface()->document->setActiveMenuItem(nullptr);
+}
+
 TEST_F(OpenGLPages, AChosenColourGoesOpaqueIntoTheActiveViewAndShowsInIt)
 {
     platform::ScriptedInteraction person;
@@ -542,6 +613,35 @@ TEST_F(OpenGLPages, ADoubleClickOnTheGripOfAResizablePagetteRestoresItsDefaultHe
     frame.openHeight = height;
     frame.setFolded(true);
     EXPECT_EQ(grid().clientRect().height(), height);
+}
+
+TEST_F(OpenGLPages, ZoomAllZoomsTheActiveViewAtOnceAndLeavesTheActiveTool)
+{
+    CViewPageOpenGL& page = *host.viewType->viewPage;
+    ModelDocument model(host.document());
+    model.addJoint("Z1", 0, -3, -2);
+    model.addJoint("Z2", 0, 3, 2);
+    auto* rotate = packaged<PluginVOMIRotate>(host.viewType->menuItems);
+    auto* zoomAll = packaged<PluginVOMIZoomAll>(host.viewType->menuItems);
+    ASSERT_NE(zoomAll->pageButton.commandId, 0);
+    ASSERT_NE(zoomAll->commandId, 0u) << "the host gave the item its menu command";
+    page.onCommand(static_cast<uint32_t>(rotate->pageButton.commandId), platform::BN_CLICKED, {});
+    ASSERT_EQ(host.viewInterface()->document->getActiveMenuItem(), rotate);
+    view().povX = 500.0; // far off: the model is a few pixels small
+    const double farOff = view().povX;
+
+    page.onCommand(static_cast<uint32_t>(zoomAll->pageButton.commandId), platform::BN_CLICKED, {});
+    platform::Application::instance()->processMessages();
+    EXPECT_LT(view().povX, farOff / 4) << "the camera came close enough to fit the model";
+    EXPECT_EQ(host.viewInterface()->document->getActiveMenuItem(), rotate);
+    EXPECT_EQ(host.viewType->currentTool, rotate);
+    const auto checked = [&page](PluginVOMenuItem* item) {
+        return (page.toolbar.buttonState(static_cast<uint32_t>(item->pageButton.commandId)) &
+                platform::TBSTATE_CHECKED) != 0;
+    };
+    EXPECT_TRUE(checked(rotate));
+    EXPECT_FALSE(checked(zoomAll));
+    host.viewInterface()->document->setActiveMenuItem(nullptr);
 }
 
 } // namespace

@@ -2,11 +2,14 @@
 // displaced members, the grid's lines, pan, rotate and zoom drags, and the fit of Zoom All and Zoom
 // Selected over random viewing directions and window shapes.
 #include "Zintel/BoundingBox.h"
+#include "Zintel/Cursors.h"
 #include "Zintel/DocItemOpenGL.h"
 #include "Zintel/DrawObjects/DisplacedMembers.h"
 #include "Zintel/DrawObjects/Grid.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/ViewTools.h"
+#include "Zintel/ZintelLibrary.h"
+#include "platform/Resources.h"
 #include "tests/support/ModelServices.h"
 
 #include <gtest/gtest.h>
@@ -328,6 +331,27 @@ TEST(ViewTools, TheCameraLooksBackAlongItsDirectionWithModelZUp)
     EXPECT_NEAR(centre[1], 0.0, 1e-9);
     EXPECT_GT(centre[3], 0.0);
     EXPECT_GT(view.modelviewMatrix[9], 0.9) << "model +z is screen up";
+}
+
+TEST(HandleCursors, TheArrowsTipIsDrawnAtTheHotSpot)
+{
+    registerCursorResources();
+    // The handle cursors X, Y, Z, XY, XZ, YZ and XYZ.
+    for (int32_t id = 181; id <= 187; ++id)
+    {
+        const platform::CursorResource* cursor = platform::findCursorResource(thisModule(), id);
+        ASSERT_NE(cursor, nullptr) << id;
+        auto pixel = [cursor](int32_t x, int32_t y) {
+            return cursor->pixels[static_cast<size_t>(y * cursor->width + x)];
+        };
+        const int32_t x = cursor->hotspotX, y = cursor->hotspotY;
+        ASSERT_GT(x, 0) << id;
+        ASSERT_GT(y, 0) << id;
+        EXPECT_EQ(pixel(x, y), 0x000000u) << id << ": the tip";
+        EXPECT_EQ(pixel(x + 1, y + 1), 0x000000u) << id << ": the arrow's edge goes on down-right";
+        for (const auto& [dx, dy] : {std::pair{-1, 0}, {0, -1}, {-1, -1}, {1, 0}, {1, -1}})
+            EXPECT_EQ(pixel(x + dx, y + dy), cursor->transparentColour) << id << ": nothing beyond the tip";
+    }
 }
 
 } // namespace
