@@ -106,67 +106,110 @@ void OpenGLDrawObjectMembers::drawSolids(BlockList<VornMember>& list, bool xray)
     OpenGLView& info = *view();
     const uint32_t overlayAlpha = 0x7F000000u;
     const uint32_t memberAlpha = halvedAlpha(info.xrayAlpha);
-    glPolygonStipple(checkerboardStipple());
-    if (xray)
-    {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
-    glEnable(GL_LIGHTING);
+    marks.clear();
+    solids.clear();
     for (uint32_t index = list.getCount(); index-- > 0;)
     {
         const VornMember& member = list[index];
         const VornBaseObject& representative = representativeOf(member);
         if (representative.isHidden())
             continue;
-        const uint32_t color = memberColor(member, representative);
         const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
         if (outline.isNull())
             continue;
         const bool preSelected = representative.isPreSelected();
         if (preSelected || (!xray && member.isUnderModifier()))
         {
-            if (info.fogOn)
-                glDisable(GL_FOG);
-            glEnable(GL_POLYGON_STIPPLE);
-            glDisable(GL_LIGHTING);
             if (xray)
-                sendColorWithAlpha(info.selectedColor.word(), overlayAlpha);
+                marks.color(halvedColor(info.selectedColor.word()) | overlayAlpha, true);
             else
-                sendColor(preSelected ? info.selectedColor.word() : info.modifierColor.word());
-            drawMemberSolid(member, outline, false);
-            glDisable(GL_POLYGON_STIPPLE);
-            glEnable(GL_LIGHTING);
-            if (info.fogOn)
-                glEnable(GL_FOG);
+                marks.color(halvedColor(preSelected ? info.selectedColor.word() : info.modifierColor.word()));
+            drawMemberSolid(marks, member, outline, false);
         }
-        if (xray)
-            sendColorWithAlpha(color, memberAlpha);
-        else
-            sendColor(color);
-        drawMemberSolid(member, outline, true);
+        const uint32_t color = halvedColor(memberColor(member, representative));
+        solids.color(xray ? color | memberAlpha : color, xray);
+        drawMemberSolid(solids, member, outline, true);
     }
+    if (xray)
+    {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    // The marks of all members go first, so that each lit solid fills only what its checkerboard
+    // left free.
+    if (!marks.empty())
+    {
+        if (info.fogOn)
+            glDisable(GL_FOG);
+        glPolygonStipple(checkerboardStipple());
+        glEnable(GL_POLYGON_STIPPLE);
+        glDisable(GL_LIGHTING);
+        marks.draw(false, true);
+        glDisable(GL_POLYGON_STIPPLE);
+        if (info.fogOn)
+            glEnable(GL_FOG);
+    }
+    glEnable(GL_LIGHTING);
+    solids.draw(true, true);
     if (xray)
         glDisable(GL_BLEND);
 }
 
-void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list)
+OpenGLDrawObjectMembers::LineStyle OpenGLDrawObjectMembers::lineStyle(const VornMember& member,
+                                                                      const VornBaseObject& representative,
+                                                                      uint32_t& color)
 {
-    glDisable(GL_LIGHTING);
-    glLineStipple(4, 0xAAAA);
+    color = memberColor(member, representative);
+    return representative.isPreSelected() ? LineStyle::Stippled : LineStyle::Plain;
+}
+
+void OpenGLDrawObjectMembers::gatherLines(BlockList<VornMember>& list, bool withColors)
+{
+    for (VertexBatch& batch : lines)
+        batch.clear();
     for (uint32_t index = list.getCount(); index-- > 0;)
     {
         const VornMember& member = list[index];
         const VornBaseObject& representative = representativeOf(member);
         if (representative.isHidden())
             continue;
-        sendColor(memberColor(member, representative));
-        if (representative.isPreSelected())
+        uint32_t color = 0;
+        const LineStyle style = withColors ? lineStyle(member, representative, color)
+                                           : OpenGLDrawObjectMembers::lineStyle(member, representative, color);
+        VertexBatch& batch = lines[static_cast<size_t>(style)];
+        batch.color(halvedColor(color));
+        drawMemberLine(batch, member);
+    }
+}
+
+void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list, bool withColors)
+{
+    gatherLines(list, withColors);
+    const bool fogOn = view()->fogOn;
+    glDisable(GL_LIGHTING);
+    for (size_t style = 0; style < lines.size(); ++style)
+    {
+        const VertexBatch& batch = lines[style];
+        if (batch.empty())
+            continue;
+        const bool unfogged = (style & LineStyle::UnfoggedBit) != 0 && fogOn;
+        if ((style & LineStyle::StippledBit) != 0)
+        {
             glEnable(GL_LINE_STIPPLE);
+            if ((style & LineStyle::SparseBit) != 0)
+                glLineStipple(2, 0x9C9C);
+            else
+                glLineStipple(4, 0xAAAA);
+        }
         else
             glDisable(GL_LINE_STIPPLE);
-        drawMemberLine(member);
+        if (unfogged)
+            glDisable(GL_FOG);
+        batch.draw(false, withColors);
+        if (unfogged)
+            glEnable(GL_FOG);
     }
+    glLineStipple(4, 0xAAAA);
     glEnable(GL_LIGHTING);
     glDisable(GL_LINE_STIPPLE);
 }
@@ -180,7 +223,7 @@ void OpenGLDrawObjectMembers::drawPass(bool xray)
     if (view()->detailLevel >= Detail::Medium)
         drawSolids(*list, xray);
     else
-        drawLines(*list);
+        drawLines(*list, true);
 }
 
 void OpenGLDrawObjectMembers::draw(int32_t mode, uint32_t tickCount)
@@ -199,35 +242,22 @@ void OpenGLDrawObjectMembers::drawShadow()
     OpenGLView& info = *view();
     if (list == nullptr || (info.xrayMode & XRay::Model) != 0)
         return;
-    if (info.detailLevel >= Detail::Medium)
+    if (info.detailLevel < Detail::Medium)
     {
-        glPolygonStipple(checkerboardStipple());
-        glEnable(GL_LIGHTING);
-        for (uint32_t index = list->getCount(); index-- > 0;)
-        {
-            const VornMember& member = (*list)[index];
-            if (isHiddenItem(member))
-                continue;
-            drawMemberSolid(member, memberOutline(member, info.docItem, info.detailLevel, true), true);
-        }
+        drawLines(*list, false);
         return;
     }
-    glDisable(GL_LIGHTING);
-    glLineStipple(4, 0xAAAA);
+    solids.clear();
     for (uint32_t index = list->getCount(); index-- > 0;)
     {
         const VornMember& member = (*list)[index];
-        const VornBaseObject& representative = representativeOf(member);
-        if (representative.isHidden())
+        if (isHiddenItem(member))
             continue;
-        if (representative.isPreSelected())
-            glEnable(GL_LINE_STIPPLE);
-        else
-            glDisable(GL_LINE_STIPPLE);
-        drawMemberLine(member);
+        drawMemberSolid(solids, member, memberOutline(member, info.docItem, info.detailLevel, true), true);
     }
+    glPolygonStipple(checkerboardStipple());
     glEnable(GL_LIGHTING);
-    glDisable(GL_LINE_STIPPLE);
+    solids.draw(true, false);
 }
 
 void OpenGLDrawObjectMembers::drawShadowSoft()
@@ -275,11 +305,15 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
             const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
             if (!mayBeHit(info, member, outline))
                 continue;
+            // Each member is drawn under its own name: the pick region is small, and the few
+            // members that may show in it are drawn one by one.
             glLoadName(first + index);
+            solids.clear();
             if (outline.isNull())
-                drawMemberLine(member);
+                drawMemberLine(solids, member);
             else
-                drawMemberSolid(member, outline, false);
+                drawMemberSolid(solids, member, outline, false);
+            solids.draw(false, false);
         }
         glPopName();
     }
@@ -332,47 +366,23 @@ uint32_t OpenGLDrawObjectMembersbyMat::memberColor(const VornMember& member, con
     return view()->defaultColor.word();
 }
 
-void OpenGLDrawObjectMembersbyMat::drawLines(BlockList<VornMember>& list)
+OpenGLDrawObjectMembers::LineStyle OpenGLDrawObjectMembersbyMat::lineStyle(const VornMember& member,
+                                                                           const VornBaseObject& representative,
+                                                                           uint32_t& color)
 {
-    OpenGLView& info = *view();
-    glDisable(GL_LIGHTING);
-    glLineStipple(4, 0xAAAA);
-    for (uint32_t index = list.getCount(); index-- > 0;)
-    {
-        const VornMember& member = list[index];
-        const VornBaseObject& representative = representativeOf(member);
-        if (representative.isHidden())
-            continue;
-        const bool preSelected = representative.isPreSelected();
-        const VornMaterial* material = member.getMaterial();
-        uint32_t color = 0;
-        if (representative.isFrozen())
-            color = info.frozenColor.word();
-        else if (material != nullptr)
-            color = material->getColor();
-        if (material == nullptr)
-        {
-            if (!representative.isFrozen())
-            {
-                color = preSelected ? info.selectedColor.word() : info.defaultColor.word();
-                if (preSelected && info.fogOn)
-                    glDisable(GL_FOG);
-            }
-            glLineStipple(2, 0x9C9C);
-        }
-        sendColor(color);
-        if (preSelected || material == nullptr)
-            glEnable(GL_LINE_STIPPLE);
-        else
-            glDisable(GL_LINE_STIPPLE);
-        drawMemberLine(member);
-        if (material == nullptr)
-            glLineStipple(4, 0xAAAA);
-        if (preSelected && info.fogOn)
-            glEnable(GL_FOG);
-    }
-    glEnable(GL_LIGHTING);
-    glDisable(GL_LINE_STIPPLE);
+    const OpenGLView& info = *view();
+    const bool preSelected = representative.isPreSelected();
+    const VornMaterial* material = member.getMaterial();
+    if (representative.isFrozen())
+        color = info.frozenColor.word();
+    else if (material != nullptr)
+        color = material->getColor();
+    else
+        color = preSelected ? info.selectedColor.word() : info.defaultColor.word();
+    if (material != nullptr)
+        return preSelected ? LineStyle::Stippled : LineStyle::Plain;
+    // A member without a material shows a sparser stipple; selected, it is drawn without fog.
+    return preSelected && !representative.isFrozen() ? LineStyle::SparseUnfogged : LineStyle::Sparse;
 }
 
 // --- the plugins ---

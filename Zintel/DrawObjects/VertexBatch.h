@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace zintel
+{
+
+// The primitives of many objects gathered for one GL draw call from client arrays, so that a pass
+// costs a few calls however many objects it draws. It is written like immediate mode: begin a
+// primitive, give the colour and normal of the vertices that follow, the vertices, and end it.
+// Positions and normals keep the floats that glVertex3d and glNormal3d would have kept, colours
+// the bytes that GL reads as the values it makes of the signed bytes of glColor3bv and glColor4bv;
+// strips, fans and polygons
+// become triangles in the vertex order the renderer gives their triangles, and line strips become
+// lines, so that the batch shows the pixels of the primitives sent one by one.
+class VertexBatch
+{
+public:
+    enum class Shape
+    {
+        Triangles,
+        TriangleStrip,
+        TriangleFan,
+        Polygon,
+        Lines,
+        LineStrip,
+    };
+
+    // Empties the batch, keeping its memory for the next pass.
+    void clear();
+    bool empty() const { return triangleIndices.empty() && lineIndices.empty(); }
+
+    void begin(Shape shape);
+    void end();
+    // The colour of the vertices that follow: a halved colour word (see halvedColor), with its
+    // top byte as alpha when `withAlpha`, else opaque.
+    void color(uint32_t halvedWord, bool withAlpha = false);
+    void normal(double x, double y, double z);
+    void vertex(double x, double y, double z);
+    // Adds the primitives of `shape`, gathered in its own axes, placed by the column-major
+    // matrix as GL would place them under it (positions by the matrix, normals by the inverse
+    // transpose of its turn), every vertex in the current colour.
+    void append(const VertexBatch& shape, const double matrix[16]);
+
+    // Draws the triangles, then the lines, with the normals and the colours of the vertices where
+    // asked (otherwise GL's current ones), leaving the client arrays disabled.
+    void draw(bool withNormals, bool withColors) const;
+
+private:
+    // The vertices are interleaved, so that GL takes them in one piece.
+    struct Vertex
+    {
+        float position[3];
+        float normal[3];
+        uint32_t color; // red, green, blue and alpha bytes in memory order
+    };
+
+    void closeShape();
+    uint32_t vertexCount() const { return static_cast<uint32_t>(vertices.size()); }
+
+    std::vector<Vertex> vertices;
+    std::vector<uint32_t> triangleIndices;
+    std::vector<uint32_t> lineIndices;
+    float currentNormal[3] = {0.0f, 0.0f, 1.0f};
+    uint32_t currentColor = 0xFFFFFFFFu;
+    Shape shape = Shape::Triangles;
+    uint32_t shapeStart = 0;
+    bool open = false;
+};
+
+} // namespace zintel
