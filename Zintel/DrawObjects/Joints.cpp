@@ -13,6 +13,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -156,17 +157,19 @@ void drawSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_
 namespace
 {
 
-// The joint's symbol frame: at its position, turned into its axes (column-major).
-void jointFrame(const VornJoint& joint, double matrix[16])
-{
-    joint.getOrientation().toGLMatrix(matrix);
-    const Vector3& at = joint.getPosition();
-    const double offset[3] = {at.x, at.y, at.z};
-    for (int row = 0; row < 3; ++row)
-        matrix[12 + row] += offset[row] * matrix[15];
-}
-
 } // namespace
+
+void jointFrame(const VornJoint& joint, bool turned, double matrix[16])
+{
+    const Vector3& at = joint.getPosition();
+    const double placed[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, at.x, at.y, at.z, 1};
+    std::copy(placed, placed + 16, matrix);
+    if (!turned)
+        return;
+    double axes[16];
+    joint.getOrientation().toGLMatrix(axes);
+    multiplyMatrix(matrix, axes);
+}
 
 OpenGLDrawObjectJoints::OpenGLDrawObjectJoints(PluginDrawObject* plugin, OpenGLView* view)
     : OpenGLDrawObject(plugin, view)
@@ -240,7 +243,7 @@ void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
         const bool preSelected = representative.isPreSelected();
         const bool marked = preSelected || joint.isUnderModifier();
         const uint32_t symbol = symbolFor(joint, false);
-        jointFrame(joint, frame);
+        jointFrame(joint, true, frame);
         VertexBatch& outline = marked ? markedOutlines : outlines;
         outline.color(halvedColor(!marked         ? info.defaultColor.word()
                                   : preSelected ? info.selectedColor.word()
@@ -280,7 +283,7 @@ void OpenGLDrawObjectJoints::drawShadow()
     for (uint32_t index = list->getCount(); index-- > 0;)
     {
         const VornJoint& joint = (*list)[index];
-        jointFrame(joint, frame);
+        jointFrame(joint, true, frame);
         bodies.append(symbols[symbolFor(joint, true)], frame);
     }
     glDepthFunc(GL_LESS);
@@ -319,7 +322,7 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
         // Each joint is drawn under its own name: the pick region is small, and the few joints
         // that may show in it are drawn one by one.
         glLoadName(firstPickName + index);
-        jointFrame(joint, frame);
+        jointFrame(joint, true, frame);
         bodies.clear();
         bodies.append(symbols[cubeList], frame);
         bodies.append(symbols[cubeList + 1], frame);

@@ -56,6 +56,10 @@ public:
     int32_t getBitmapID() override;
 };
 
+// The frame of a joint's symbols (column-major): at its position, turned into its axes when
+// `turned`.
+void jointFrame(const VornJoint& joint, bool turned, double matrix[16]);
+
 // The spheres of the joint symbols.
 void drawSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);
 void drawSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);

@@ -176,4 +176,15 @@ void VertexBatch::draw(bool withNormals, bool withColors) const
     }
 }
 
+void multiplyMatrix(double a[16], const double b[16])
+{
+    double product[16];
+    for (int column = 0; column < 4; ++column)
+        for (int row = 0; row < 4; ++row)
+            product[4 * column + row] = a[row] * b[4 * column] + a[4 + row] * b[4 * column + 1] +
+                a[8 + row] * b[4 * column + 2] + a[12 + row] * b[4 * column + 3];
+    for (int k = 0; k < 16; ++k)
+        a[k] = product[k];
+}
+
 } // namespace zintel

@@ -69,4 +69,7 @@ private:
     bool open = false;
 };
 
+// a := a b for column-major matrices, as glMultMatrixd does to the current matrix.
+void multiplyMatrix(double a[16], const double b[16]);
+
 } // namespace zintel
