@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace zintel
@@ -10,10 +11,10 @@ namespace zintel
 namespace
 {
 
-// The unsigned byte that GL reads as the value it makes of a signed colour byte b, (2b + 1) / 255.
-uint32_t colorByte(uint32_t signedByte)
+// What GL makes of the byte of a halved colour (0 to 127) given as a signed byte.
+float signedByteValue(uint32_t byte)
 {
-    return 2 * (signedByte & 0x7Fu) + 1;
+    return (2.0f * static_cast<float>(byte & 0x7Fu) + 1.0f) * (1.0f / 255.0f);
 }
 
 void drawIndexed(GLenum mode, const std::vector<uint32_t>& indices)
@@ -50,8 +51,16 @@ void VertexBatch::end()
 
 void VertexBatch::color(uint32_t halvedWord, bool withAlpha)
 {
-    currentColor = colorByte(halvedWord) | colorByte(halvedWord >> 8) << 8 | colorByte(halvedWord >> 16) << 16 |
-        (withAlpha ? colorByte(halvedWord >> 24) : 0xFFu) << 24;
+    color(signedByteValue(halvedWord), signedByteValue(halvedWord >> 8), signedByteValue(halvedWord >> 16),
+          withAlpha ? signedByteValue(halvedWord >> 24) : 1.0f);
+}
+
+void VertexBatch::color(float red, float green, float blue, float alpha)
+{
+    currentColor[0] = red;
+    currentColor[1] = green;
+    currentColor[2] = blue;
+    currentColor[3] = alpha;
 }
 
 void VertexBatch::normal(double x, double y, double z)
@@ -65,7 +74,7 @@ void VertexBatch::vertex(double x, double y, double z)
 {
     vertices.push_back({{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)},
                         {currentNormal[0], currentNormal[1], currentNormal[2]},
-                        currentColor});
+                        {currentColor[0], currentColor[1], currentColor[2], currentColor[3]}});
 }
 
 void VertexBatch::append(const VertexBatch& shape, const double m[16])
@@ -87,7 +96,7 @@ void VertexBatch::append(const VertexBatch& shape, const double m[16])
             to.position[row] = static_cast<float>(m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row]);
             to.normal[row] = static_cast<float>((c[row] * n[0] + c[3 + row] * n[1] + c[6 + row] * n[2]) * scale);
         }
-        to.color = currentColor;
+        std::copy(currentColor, currentColor + 4, to.color);
     }
     for (const uint32_t index : shape.triangleIndices)
         triangleIndices.push_back(base + index);
@@ -121,6 +130,13 @@ void VertexBatch::closeShape()
                 triangle(first + i - 2, first + i - 1, first + i);
             else
                 triangle(first + i - 1, first + i - 2, first + i);
+        break;
+    case Shape::ClockwiseTriangleStrip:
+        for (uint32_t i = 2; i < count; ++i)
+            if (i % 2 == 0)
+                triangle(first + i - 1, first + i - 2, first + i);
+            else
+                triangle(first + i - 2, first + i - 1, first + i);
         break;
     case Shape::TriangleFan:
         for (uint32_t i = 2; i < count; ++i)
@@ -157,7 +173,7 @@ void VertexBatch::draw(bool withNormals, bool withColors) const
     if (withColors)
     {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(4, GL_UNSIGNED_BYTE, stride, &first.color);
+        glColorPointer(4, GL_FLOAT, stride, first.color);
     }
     drawIndexed(GL_TRIANGLES, triangleIndices);
     drawIndexed(GL_LINES, lineIndices);
@@ -172,7 +188,7 @@ void VertexBatch::draw(bool withNormals, bool withColors) const
     if (withColors)
     {
         glDisableClientState(GL_COLOR_ARRAY);
-        glColor4ubv(reinterpret_cast<const GLubyte*>(&last.color));
+        glColor4fv(last.color);
     }
 }
 

@@ -9,9 +9,8 @@ namespace zintel
 // The primitives of many objects gathered for one GL draw call from client arrays, so that a pass
 // costs a few calls however many objects it draws. It is written like immediate mode: begin a
 // primitive, give the colour and normal of the vertices that follow, the vertices, and end it.
-// Positions and normals keep the floats that glVertex3d and glNormal3d would have kept, colours
-// the bytes that GL reads as the values it makes of the signed bytes of glColor3bv and glColor4bv;
-// strips, fans and polygons
+// Positions, normals and colours keep the floats that glVertex3d, glNormal3d and glColor would
+// have kept; strips, fans and polygons
 // become triangles in the vertex order the renderer gives their triangles, and line strips become
 // lines, so that the batch shows the pixels of the primitives sent one by one.
 class VertexBatch
@@ -21,6 +20,9 @@ public:
     {
         Triangles,
         TriangleStrip,
+        // A strip whose front faces are wound clockwise (as drawn under glFrontFace(GL_CW)): its
+        // triangles are turned.
+        ClockwiseTriangleStrip,
         TriangleFan,
         Polygon,
         Lines,
@@ -36,6 +38,8 @@ public:
     // The colour of the vertices that follow: a halved colour word (see halvedColor), with its
     // top byte as alpha when `withAlpha`, else opaque.
     void color(uint32_t halvedWord, bool withAlpha = false);
+    // A colour as glColor4f gives it.
+    void color(float red, float green, float blue, float alpha);
     void normal(double x, double y, double z);
     void vertex(double x, double y, double z);
     // Adds the primitives of `shape`, gathered in its own axes, placed by the column-major
@@ -53,7 +57,7 @@ private:
     {
         float position[3];
         float normal[3];
-        uint32_t color; // red, green, blue and alpha bytes in memory order
+        float color[4];
     };
 
     void closeShape();
@@ -63,7 +67,7 @@ private:
     std::vector<uint32_t> triangleIndices;
     std::vector<uint32_t> lineIndices;
     float currentNormal[3] = {0.0f, 0.0f, 1.0f};
-    uint32_t currentColor = 0xFFFFFFFFu;
+    float currentColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     Shape shape = Shape::Triangles;
     uint32_t shapeStart = 0;
     bool open = false;

@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -44,6 +45,7 @@ GLenum glModeOf(Shape shape)
     case Shape::Triangles:
         return GL_TRIANGLES;
     case Shape::TriangleStrip:
+    case Shape::ClockwiseTriangleStrip:
         return GL_TRIANGLE_STRIP;
     case Shape::TriangleFan:
         return GL_TRIANGLE_FAN;
@@ -134,15 +136,31 @@ enum class Colors
     Opaque,      // glColor3bv before every vertex
     Translucent, // glColor4bv
     Current,     // none: GL's current colour
+    Floats,      // glColor4f of channels made of the colour word
 };
+
+// The float channels a point is given with Colors::Floats.
+std::array<float, 4> floatChannels(uint32_t word)
+{
+    return {static_cast<float>(word & 0xFF) / 131.3f, static_cast<float>((word >> 8) & 0xFF) / 127.9f,
+            static_cast<float>((word >> 16) & 0xFF) / 129.1f, 0.75f};
+}
 
 void sendImmediately(const std::vector<Primitive>& primitives, Colors colors)
 {
     for (const Primitive& primitive : primitives)
     {
+        const bool clockwise = primitive.shape == Shape::ClockwiseTriangleStrip;
+        if (clockwise)
+            glFrontFace(GL_CW);
         glBegin(glModeOf(primitive.shape));
         for (const Point& point : primitive.points)
         {
+            if (colors == Colors::Floats)
+            {
+                const std::array<float, 4> channels = floatChannels(point.color);
+                glColor4f(channels[0], channels[1], channels[2], channels[3]);
+            }
             GLbyte bytes[4];
             for (int channel = 0; channel < 4; ++channel)
                 bytes[channel] = static_cast<GLbyte>((point.color >> (8 * channel)) & 0x7F);
@@ -154,17 +172,25 @@ void sendImmediately(const std::vector<Primitive>& primitives, Colors colors)
             glVertex3dv(point.position);
         }
         glEnd();
+        if (clockwise)
+            glFrontFace(GL_CCW);
     }
 }
 
-void gather(VertexBatch& batch, const std::vector<Primitive>& primitives, bool withAlpha)
+void gather(VertexBatch& batch, const std::vector<Primitive>& primitives, Colors colors)
 {
     for (const Primitive& primitive : primitives)
     {
         batch.begin(primitive.shape);
         for (const Point& point : primitive.points)
         {
-            batch.color(point.color, withAlpha);
+            if (colors == Colors::Floats)
+            {
+                const std::array<float, 4> channels = floatChannels(point.color);
+                batch.color(channels[0], channels[1], channels[2], channels[3]);
+            }
+            else
+                batch.color(point.color, colors == Colors::Translucent);
             batch.normal(point.normal[0], point.normal[1], point.normal[2]);
             batch.vertex(point.position[0], point.position[1], point.position[2]);
         }
@@ -217,35 +243,39 @@ struct BatchCase
     const char* name;
     std::vector<Primitive> primitives;
     bool lit;
-    bool withAlpha;
+    Colors colors;
 };
 
 TEST_F(VertexBatchPixels, ShowsThePixelsOfThePrimitivesSentOneByOne)
 {
     const std::vector<BatchCase> cases = {
-        {"a strip: every other triangle turned", {{Shape::TriangleStrip, zigzag(9, 0.6, -0.9)}}, true, false},
-        {"a fan", {{Shape::TriangleFan, ring(7, 0.2, -0.1, 1.4)}}, true, false},
+        {"a strip: every other triangle turned", {{Shape::TriangleStrip, zigzag(9, 0.6, -0.9)}}, true, Colors::Opaque},
+        {"a fan", {{Shape::TriangleFan, ring(7, 0.2, -0.1, 1.4)}}, true, Colors::Opaque},
         {"a polygon", {{Shape::Polygon, corners(6, -0.3, 0.2, 1.2)}},
-         true, false},
-        {"separate triangles", {{Shape::Triangles, zigzag(9, 1.0, -1.2)}}, true, false},
+         true, Colors::Opaque},
+        {"separate triangles", {{Shape::Triangles, zigzag(9, 1.0, -1.2)}}, true, Colors::Opaque},
         {"translucent triangles, blended in their order",
          {{Shape::TriangleStrip, zigzag(8, 0.4, -1.0)}, {Shape::TriangleFan, ring(6, 0.1, 0.0, 1.0)}},
-         true, true},
-        {"a line strip", {{Shape::LineStrip, zigzag(10, 0.9, -1.1)}}, false, false},
-        {"separate lines", {{Shape::Lines, zigzag(10, 1.2, -0.5)}}, false, false},
+         true, Colors::Translucent},
+        {"a strip wound clockwise, drawn as under a clockwise front face",
+         {{Shape::ClockwiseTriangleStrip, zigzag(9, -0.9, 0.6)}},
+         true, Colors::Opaque},
+        {"colours given as floats", {{Shape::TriangleFan, ring(7, 0.2, -0.1, 1.4)}}, true, Colors::Floats},
+        {"a line strip", {{Shape::LineStrip, zigzag(10, 0.9, -1.1)}}, false, Colors::Opaque},
+        {"separate lines", {{Shape::Lines, zigzag(10, 1.2, -0.5)}}, false, Colors::Opaque},
         {"shapes of every kind in one batch, overlapping at the same depth",
          {{Shape::TriangleStrip, zigzag(9, 0.6, -0.9)},
           {Shape::Polygon, corners(5, 0.0, 0.0, 1.3)},
           {Shape::TriangleFan, ring(7, 0.2, -0.1, 1.4)},
           {Shape::Triangles, zigzag(6, 1.0, -1.2)}},
-         true, false},
+         true, Colors::Opaque},
     };
     for (const BatchCase& c : cases)
     {
         const auto immediate = pixelsOf(
-            [&] { sendImmediately(c.primitives, c.withAlpha ? Colors::Translucent : Colors::Opaque); }, c.lit);
+            [&] { sendImmediately(c.primitives, c.colors); }, c.lit);
         VertexBatch batch;
-        gather(batch, c.primitives, c.withAlpha);
+        gather(batch, c.primitives, c.colors);
         const auto batched = pixelsOf([&] { batch.draw(true, true); }, c.lit);
         EXPECT_GT(drawn(immediate), 100u) << c.name << ": the scene shows the shapes";
         EXPECT_EQ(differing(immediate, batched), 0u) << c.name;
@@ -277,7 +307,7 @@ TEST_F(VertexBatchPixels, PlacesShapesAsTheMatrixStackWould)
             },
             true, true);
         VertexBatch local;
-        gather(local, shape, false);
+        gather(local, shape, Colors::Current);
         VertexBatch placed;
         placed.color(0x705030);
         placed.append(local, matrix);
@@ -298,7 +328,7 @@ TEST_F(VertexBatchPixels, DrawsInGLsCurrentColourWithoutItsOwn)
         },
         true);
     VertexBatch batch;
-    gather(batch, shape, false);
+    gather(batch, shape, Colors::Current);
     const auto batched = pixelsOf(
         [&] {
             glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
