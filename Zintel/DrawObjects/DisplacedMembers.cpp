@@ -218,6 +218,7 @@ void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
     if (colored)
         beginColors();
     const bool lines = info.detailLevel < Detail::Medium;
+    const OpenGLView::ShownRegion region = info.shownRegion();
     solids.clear();
     for (uint32_t index = members->getCount(); index-- > 0;)
     {
@@ -229,8 +230,12 @@ void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
         if (!displaced(member.getStartJoint(), *displacements, p) ||
             !displaced(member.getEndJoint(), *displacements, q))
             continue;
+        // A shadow may fall in the window from a member outside it.
+        const auto outside = [&](double radius) { return colored && !region.mayShow(p, q, radius); };
         if (lines)
         {
+            if (outside(0.0))
+                continue;
             if (colored)
                 colorMember(solids, index, member, representative, xray, true);
             solids.begin(VertexBatch::Shape::Lines);
@@ -242,7 +247,7 @@ void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
         if (p[0] == q[0] && p[1] == q[1] && p[2] == q[2])
             continue;
         const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, !colored);
-        if (outline.isNull())
+        if (outline.isNull() || outside(outlineRadius(outline)))
             continue;
         if (colored)
             colorMember(solids, index, member, representative, xray, false);

@@ -159,6 +159,18 @@ namespace
 
 } // namespace
 
+namespace
+{
+
+// How far from the joint its symbols reach: the corners of the cube's outline, 1.02 s times the
+// square root of 3 (the spheres' outlines reach 1.53 s).
+double symbolReach(double s)
+{
+    return 1.02 * 1.7320508075688772 * s;
+}
+
+} // namespace
+
 void jointFrame(const VornJoint& joint, bool turned, double matrix[16])
 {
     const Vector3& at = joint.getPosition();
@@ -235,10 +247,15 @@ void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
     outlines.clear();
     markedOutlines.clear();
     bodies.clear();
+    const double reach = symbolReach(info.symbolSize());
+    const OpenGLView::ShownRegion region = info.shownRegion();
     double frame[16];
     for (uint32_t index = list->getCount(); index-- > 0;)
     {
         const VornJoint& joint = (*list)[index];
+        const double at[3] = {joint.getPosition().x, joint.getPosition().y, joint.getPosition().z};
+        if (!region.mayShow(at, at, reach))
+            continue;
         const VornBaseObject& representative = representativeOf(joint);
         const bool preSelected = representative.isPreSelected();
         const bool marked = preSelected || joint.isUnderModifier();
@@ -303,8 +320,8 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
     const uint32_t count = list->getCount();
     glDepthFunc(GL_LESS);
     pickNameEnd = firstPickName + count;
-    // The picked cube reaches its corners, 1.02 s times the square root of 3 from the joint.
-    const double pickRadius = 1.02 * 1.7320508075688772 * view()->symbolSize();
+    const double reach = symbolReach(view()->symbolSize());
+    const OpenGLView::ShownRegion region = view()->shownRegion();
     ensureSymbols();
     glPushName(0);
     double frame[16];
@@ -317,7 +334,7 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
         if (isHiddenItem(joint))
             continue;
         const double at[3] = {joint.getPosition().x, joint.getPosition().y, joint.getPosition().z};
-        if (!view()->mayHitPickRegion(at, at, pickRadius))
+        if (!region.mayShow(at, at, reach))
             continue;
         // Each joint is drawn under its own name: the pick region is small, and the few joints
         // that may show in it are drawn one by one.

@@ -8,7 +8,9 @@
 #include "VornData/VornMember.h"
 #include "plugins/VornPluginObjectType.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zintel
 {
@@ -164,6 +166,18 @@ void drawMemberLine(VertexBatch& batch, const VornMember& member)
     batch.vertex(start->getPosition().x, start->getPosition().y, start->getPosition().z);
     batch.vertex(end->getPosition().x, end->getPosition().y, end->getPosition().z);
     batch.end();
+}
+
+double outlineRadius(const ShapeList& outline)
+{
+    double radius = 0.0;
+    if (!outline.isNull())
+        for (uint32_t point = 0; point < outline.getPointCount(); ++point)
+        {
+            const float* at = outline.getPoints() + ShapeList::FloatsPerPoint * point;
+            radius = std::max(radius, std::hypot(static_cast<double>(at[0]), static_cast<double>(at[1])));
+        }
+    return radius;
 }
 
 const uint8_t* checkerboardStipple()

@@ -27,6 +27,9 @@ void drawMemberSolid(VertexBatch& batch, const VornMember& member, const ShapeLi
 
 void drawMemberLine(VertexBatch& batch, const VornMember& member);
 
+// How far the outline reaches from the member's axis (0 for a null outline).
+double outlineRadius(const ShapeList& outline);
+
 // The checkerboard stipple of marks on solids.
 const uint8_t* checkerboardStipple();
 

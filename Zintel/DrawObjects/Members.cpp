@@ -63,23 +63,17 @@ void repaintActiveViews(MAI* mai, DrawObject* objects, bool anyDetail)
     }
 }
 
-// False when the member's body cannot show in the region of the pick being drawn.
-bool mayBeHit(const OpenGLView& view, const VornMember& member, const ShapeList& outline)
+// False when the member's body (its line with a null outline) cannot show in the region being
+// drawn.
+bool mayShow(const OpenGLView::ShownRegion& region, const VornMember& member, const ShapeList& outline)
 {
     const VornJoint* start = member.getStartJoint();
     const VornJoint* end = member.getEndJoint();
     if (start == nullptr || end == nullptr)
         return true;
-    double radius = 0.0;
-    if (!outline.isNull())
-        for (uint32_t point = 0; point < outline.getPointCount(); ++point)
-        {
-            const float* at = outline.getPoints() + ShapeList::FloatsPerPoint * point;
-            radius = std::max(radius, std::hypot(static_cast<double>(at[0]), static_cast<double>(at[1])));
-        }
     const double a[3] = {start->getPosition().x, start->getPosition().y, start->getPosition().z};
     const double b[3] = {end->getPosition().x, end->getPosition().y, end->getPosition().z};
-    return view.mayHitPickRegion(a, b, radius);
+    return region.mayShow(a, b, outlineRadius(outline));
 }
 
 } // namespace
@@ -108,6 +102,7 @@ void OpenGLDrawObjectMembers::drawSolids(BlockList<VornMember>& list, bool xray)
     const uint32_t memberAlpha = halvedAlpha(info.xrayAlpha);
     marks.clear();
     solids.clear();
+    const OpenGLView::ShownRegion region = info.shownRegion();
     for (uint32_t index = list.getCount(); index-- > 0;)
     {
         const VornMember& member = list[index];
@@ -115,7 +110,7 @@ void OpenGLDrawObjectMembers::drawSolids(BlockList<VornMember>& list, bool xray)
         if (representative.isHidden())
             continue;
         const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
-        if (outline.isNull())
+        if (outline.isNull() || !mayShow(region, member, outline))
             continue;
         const bool preSelected = representative.isPreSelected();
         if (preSelected || (!xray && member.isUnderModifier()))
@@ -163,28 +158,30 @@ OpenGLDrawObjectMembers::LineStyle OpenGLDrawObjectMembers::lineStyle(const Vorn
     return representative.isPreSelected() ? LineStyle::Stippled : LineStyle::Plain;
 }
 
-void OpenGLDrawObjectMembers::gatherLines(BlockList<VornMember>& list, bool withColors)
+void OpenGLDrawObjectMembers::gatherLines(BlockList<VornMember>& list, bool forShadow)
 {
     for (VertexBatch& batch : lines)
         batch.clear();
+    const OpenGLView::ShownRegion region = view()->shownRegion();
     for (uint32_t index = list.getCount(); index-- > 0;)
     {
         const VornMember& member = list[index];
         const VornBaseObject& representative = representativeOf(member);
-        if (representative.isHidden())
+        // A shadow may fall in the window from a member outside it.
+        if (representative.isHidden() || (!forShadow && !mayShow(region, member, ShapeList())))
             continue;
         uint32_t color = 0;
-        const LineStyle style = withColors ? lineStyle(member, representative, color)
-                                           : OpenGLDrawObjectMembers::lineStyle(member, representative, color);
+        const LineStyle style = forShadow ? OpenGLDrawObjectMembers::lineStyle(member, representative, color)
+                                          : lineStyle(member, representative, color);
         VertexBatch& batch = lines[static_cast<size_t>(style)];
         batch.color(halvedColor(color));
         drawMemberLine(batch, member);
     }
 }
 
-void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list, bool withColors)
+void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list, bool forShadow)
 {
-    gatherLines(list, withColors);
+    gatherLines(list, forShadow);
     const bool fogOn = view()->fogOn;
     glDisable(GL_LIGHTING);
     for (size_t style = 0; style < lines.size(); ++style)
@@ -205,7 +202,7 @@ void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list, bool withCo
             glDisable(GL_LINE_STIPPLE);
         if (unfogged)
             glDisable(GL_FOG);
-        batch.draw(false, withColors);
+        batch.draw(false, !forShadow);
         if (unfogged)
             glEnable(GL_FOG);
     }
@@ -223,7 +220,7 @@ void OpenGLDrawObjectMembers::drawPass(bool xray)
     if (view()->detailLevel >= Detail::Medium)
         drawSolids(*list, xray);
     else
-        drawLines(*list, true);
+        drawLines(*list, false);
 }
 
 void OpenGLDrawObjectMembers::draw(int32_t mode, uint32_t tickCount)
@@ -244,7 +241,7 @@ void OpenGLDrawObjectMembers::drawShadow()
         return;
     if (info.detailLevel < Detail::Medium)
     {
-        drawLines(*list, false);
+        drawLines(*list, true);
         return;
     }
     solids.clear();
@@ -281,6 +278,7 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
     {
         const bool byEnds = windowRule && mode == PickMode::BandDraw;
         pickNameEnd = first + (byEnds ? 2 * count : count);
+        const OpenGLView::ShownRegion region = info.shownRegion();
         glPushName(0);
         for (uint32_t index = count; index-- > 0;)
         {
@@ -303,7 +301,7 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
                 continue;
             }
             const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
-            if (!mayBeHit(info, member, outline))
+            if (!mayShow(region, member, outline))
                 continue;
             // Each member is drawn under its own name: the pick region is small, and the few
             // members that may show in it are drawn one by one.

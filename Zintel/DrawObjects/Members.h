@@ -57,10 +57,10 @@ protected:
 private:
     void drawPass(bool xray);
     void drawSolids(BlockList<VornMember>& members, bool xray);
-    // The lines of the members not hidden, a batch for each style, drawn style by style; without
-    // colours (the shadows) only the selection stipples.
-    void drawLines(BlockList<VornMember>& members, bool withColors);
-    void gatherLines(BlockList<VornMember>& members, bool withColors);
+    // The lines of the members not hidden, a batch for each style, drawn style by style; their
+    // shadows without colours, only the selection stipples.
+    void drawLines(BlockList<VornMember>& members, bool forShadow);
+    void gatherLines(BlockList<VornMember>& members, bool forShadow);
 
     // Filled again in every pass; kept only for their memory.
     VertexBatch marks;
