@@ -141,12 +141,7 @@ BlockList<VornForceInstance>* OpenGLDrawObjectJointForces::forces() const
 
 void OpenGLDrawObjectJointForces::ensureHead()
 {
-    const double s = view()->symbolSize();
-    if (s == headSize)
-        return;
-    headSize = s;
-    head.clear();
-    addHead(head, s);
+    head.ensure(view()->symbolSize(), [](std::array<VertexBatch, 1>& made, double s) { addHead(made[0], s); });
 }
 
 void OpenGLDrawObjectJointForces::addArrow(VertexBatch& solids, VertexBatch& lines, const VornForceInstance& force,
@@ -160,9 +155,9 @@ void OpenGLDrawObjectJointForces::addArrow(VertexBatch& solids, VertexBatch& lin
     lines.append(arrow, frame);
     arrow.clear();
     if (withShaft)
-        addShaft(arrow, headSize, length);
+        addShaft(arrow, head.size(), length);
     solids.append(arrow, frame);
-    solids.append(head, frame);
+    solids.append(head[0], frame);
 }
 
 void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)

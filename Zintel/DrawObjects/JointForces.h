@@ -27,9 +27,8 @@ public:
     void ensureHead();
     static constexpr double getForceScale() { return 0.01; }
 
-    // The arrow head in the arrow's frame, and the size it was made at.
-    VertexBatch head;
-    double headSize = 0.0;
+    // The arrow head in the arrow's frame.
+    SizedShapes<1> head;
 
 private:
     BlockList<VornForceInstance>* forces() const;

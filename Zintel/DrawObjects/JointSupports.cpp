@@ -248,16 +248,13 @@ BlockList<VornJoint>* OpenGLDrawObjectJointSupports::joints() const
 
 void OpenGLDrawObjectJointSupports::ensureSymbols()
 {
-    const double s = view()->symbolSize();
-    if (s == symbolsSize)
-        return;
-    symbolsSize = s;
-    for (uint32_t k = 0; k < symbols.size(); ++k)
-    {
-        symbols[k].clear();
-        double matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-        addSymbol(symbols[k], k, s, matrix);
-    }
+    symbols.ensure(view()->symbolSize(), [](std::array<VertexBatch, 64>& made, double s) {
+        for (uint32_t k = 0; k < made.size(); ++k)
+        {
+            double matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+            addSymbol(made[k], k, s, matrix);
+        }
+    });
 }
 
 void OpenGLDrawObjectJointSupports::drawSymbols(bool coloured)

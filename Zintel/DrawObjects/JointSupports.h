@@ -25,9 +25,8 @@ public:
     // The symbols were made at the document's symbol size.
     void ensureSymbols();
 
-    // The symbol of the support bits k in the joint's frame, and the size they were made at.
-    std::array<VertexBatch, 64> symbols;
-    double symbolsSize = 0.0;
+    // The symbol of the support bits k in the joint's frame.
+    SizedShapes<64> symbols;
 
 private:
     BlockList<VornJoint>* joints() const;

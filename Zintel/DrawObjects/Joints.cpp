@@ -26,11 +26,11 @@ namespace
 constexpr double pi = 3.14159265358979323846;
 constexpr uint8_t rigidJoint = 0x80;
 
-// Names within the eight lists, each body followed by its outline.
-constexpr uint32_t cubeList = 0;
-constexpr uint32_t coarseSphereList = 2;
-constexpr uint32_t mediumSphereList = 4;
-constexpr uint32_t fineSphereList = 6;
+// The indices of the eight symbols, each body followed by its outline.
+constexpr uint32_t cubeSymbol = 0;
+constexpr uint32_t coarseSphereSymbol = 2;
+constexpr uint32_t mediumSphereSymbol = 4;
+constexpr uint32_t fineSphereSymbol = 6;
 
 void ringVertex(VertexBatch& batch, double radius, double theta, double phi, bool mirrored)
 {
@@ -100,7 +100,7 @@ void buildCubeOutline(VertexBatch& batch, double s)
 
 } // namespace
 
-void drawSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t slices)
+void addSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t slices)
 {
     stacks = stacks < 2 ? 2 : stacks;
     slices = slices < 3 ? 3 : slices;
@@ -125,7 +125,7 @@ void drawSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t 
     batch.end();
 }
 
-void drawSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_t slices)
+void addSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_t slices)
 {
     stacks = stacks < 2 ? 2 : stacks;
     slices = slices < 3 ? 3 : slices;
@@ -195,35 +195,31 @@ BlockList<VornJoint>* OpenGLDrawObjectJoints::joints() const
 
 void OpenGLDrawObjectJoints::ensureSymbols()
 {
-    const double s = view()->symbolSize();
-    if (s == symbolsSize)
-        return;
-    symbolsSize = s;
-    for (VertexBatch& symbol : symbols)
-        symbol.clear();
-    buildCube(symbols[cubeList], s);
-    buildCubeOutline(symbols[cubeList + 1], s);
-    const double r = 1.5 * s;
-    const std::array<std::array<int32_t, 3>, 3> spheres = {{
-        {coarseSphereList, 2, 4},
-        {mediumSphereList, 4, 8},
-        {fineSphereList, 8, 16},
-    }};
-    for (const auto& sphere : spheres)
-    {
-        drawSolidSphere(symbols[sphere[0]], r, sphere[1], sphere[2]);
-        drawSphereOutline(symbols[sphere[0] + 1], 1.02 * r, sphere[1], sphere[2]);
-    }
+    symbols.ensure(view()->symbolSize(), [](std::array<VertexBatch, 8>& made, double s) {
+        buildCube(made[cubeSymbol], s);
+        buildCubeOutline(made[cubeSymbol + 1], s);
+        const double r = 1.5 * s;
+        const std::array<std::array<int32_t, 3>, 3> spheres = {{
+            {coarseSphereSymbol, 2, 4},
+            {mediumSphereSymbol, 4, 8},
+            {fineSphereSymbol, 8, 16},
+        }};
+        for (const auto& sphere : spheres)
+        {
+            addSolidSphere(made[sphere[0]], r, sphere[1], sphere[2]);
+            addSphereOutline(made[sphere[0] + 1], 1.02 * r, sphere[1], sphere[2]);
+        }
+    });
 }
 
 uint32_t OpenGLDrawObjectJoints::symbolFor(const VornJoint& joint, bool forShadow) const
 {
     const OpenGLView& info = *view();
-    const double builtSize = symbolsSize;
+    const double builtSize = symbols.size();
     if ((joint.supportFlags & rigidJoint) != 0)
-        return cubeList;
+        return cubeSymbol;
     if (info.detailLevel < Detail::High)
-        return coarseSphereList;
+        return coarseSphereSymbol;
     const double k = 1.0 / (3.732 * std::tan(info.fovY * 0.008726646259971648));
     const double far2 = 160000.0 * builtSize * builtSize * k * k;
     const double near2 = far2 * 0.03125;
@@ -231,10 +227,10 @@ uint32_t OpenGLDrawObjectJoints::symbolFor(const VornJoint& joint, bool forShado
     const double dx = at.x - info.povX, dy = at.y - info.povY, dz = at.z - info.povZ;
     const double d2 = dx * dx + dy * dy + dz * dz;
     if (d2 > far2)
-        return coarseSphereList;
+        return coarseSphereSymbol;
     if (forShadow || d2 >= near2 || info.detailLevel < Detail::Maximum)
-        return mediumSphereList;
-    return fineSphereList;
+        return mediumSphereSymbol;
+    return fineSphereSymbol;
 }
 
 void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
@@ -341,8 +337,8 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
         glLoadName(firstPickName + index);
         jointFrame(joint, true, frame);
         bodies.clear();
-        bodies.append(symbols[cubeList], frame);
-        bodies.append(symbols[cubeList + 1], frame);
+        bodies.append(symbols[cubeSymbol], frame);
+        bodies.append(symbols[cubeSymbol + 1], frame);
         bodies.draw(false, false);
     }
     glPopName();

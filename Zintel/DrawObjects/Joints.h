@@ -25,13 +25,12 @@ public:
     void drawShadow() override;
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
 
-    // The symbols were built at the document's scaleless size.
+    // The symbols were made at the document's scaleless size.
     void ensureSymbols();
 
     // Cube, coarse, medium and fine sphere in the joint's axes, each body followed by its
-    // outline, and the size they were built at.
-    std::array<VertexBatch, 8> symbols;
-    double symbolsSize = 0.0;
+    // outline.
+    SizedShapes<8> symbols;
 
 private:
     BlockList<VornJoint>* joints() const;
@@ -60,8 +59,8 @@ public:
 // `turned`.
 void jointFrame(const VornJoint& joint, bool turned, double matrix[16]);
 
-// The spheres of the joint symbols.
-void drawSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);
-void drawSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);
+// Adds the spheres of the joint symbols to the batch.
+void addSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);
+void addSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);
 
 } // namespace zintel

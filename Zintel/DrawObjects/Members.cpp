@@ -17,8 +17,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cmath>
 #include <functional>
 #include <string>
 

@@ -86,22 +86,28 @@ void VertexBatch::append(const VertexBatch& shape, const double m[16])
     const double determinant = m[0] * c[0] + m[4] * c[3] + m[8] * c[6];
     const double scale = determinant != 0.0 ? 1.0 / determinant : 0.0;
     const uint32_t base = vertexCount();
+    vertices.resize(base + shape.vertices.size());
+    Vertex* to = vertices.data() + base;
     for (const Vertex& from : shape.vertices)
     {
         const float* p = from.position;
         const float* n = from.normal;
-        Vertex& to = vertices.emplace_back();
         for (int row = 0; row < 3; ++row)
         {
-            to.position[row] = static_cast<float>(m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row]);
-            to.normal[row] = static_cast<float>((c[row] * n[0] + c[3 + row] * n[1] + c[6 + row] * n[2]) * scale);
+            to->position[row] = static_cast<float>(m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row]);
+            to->normal[row] = static_cast<float>((c[row] * n[0] + c[3 + row] * n[1] + c[6 + row] * n[2]) * scale);
         }
-        std::copy(currentColor, currentColor + 4, to.color);
+        std::copy(currentColor, currentColor + 4, to->color);
+        ++to;
     }
-    for (const uint32_t index : shape.triangleIndices)
-        triangleIndices.push_back(base + index);
-    for (const uint32_t index : shape.lineIndices)
-        lineIndices.push_back(base + index);
+    const auto appendIndices = [base](std::vector<uint32_t>& into, const std::vector<uint32_t>& from) {
+        const size_t start = into.size();
+        into.resize(start + from.size());
+        for (size_t k = 0; k < from.size(); ++k)
+            into[start + k] = base + from[k];
+    };
+    appendIndices(triangleIndices, shape.triangleIndices);
+    appendIndices(lineIndices, shape.lineIndices);
 }
 
 void VertexBatch::closeShape()
@@ -124,19 +130,14 @@ void VertexBatch::closeShape()
             triangle(first + i - 2, first + i - 1, first + i);
         break;
     case Shape::TriangleStrip:
-        // Every other triangle turns its first two vertices, keeping the strip's winding.
-        for (uint32_t i = 2; i < count; ++i)
-            if (i % 2 == 0)
-                triangle(first + i - 2, first + i - 1, first + i);
-            else
-                triangle(first + i - 1, first + i - 2, first + i);
-        break;
     case Shape::ClockwiseTriangleStrip:
+        // Every other triangle turns its first two vertices, keeping the strip's winding; a
+        // clockwise strip turns the others.
         for (uint32_t i = 2; i < count; ++i)
-            if (i % 2 == 0)
-                triangle(first + i - 1, first + i - 2, first + i);
-            else
+            if ((i % 2 == 0) == (shape == Shape::TriangleStrip))
                 triangle(first + i - 2, first + i - 1, first + i);
+            else
+                triangle(first + i - 1, first + i - 2, first + i);
         break;
     case Shape::TriangleFan:
         for (uint32_t i = 2; i < count; ++i)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -71,6 +73,32 @@ private:
     Shape shape = Shape::Triangles;
     uint32_t shapeStart = 0;
     bool open = false;
+};
+
+// Shapes in their own axes made at the document's symbol size, made again when the size differs
+// from the one they were made at; placed with VertexBatch::append.
+template <size_t Count>
+class SizedShapes
+{
+public:
+    // The shapes show `size`: when they do not, they are emptied and `make`(shapes, size) fills
+    // them.
+    template <class Make>
+    void ensure(double size, Make make)
+    {
+        if (size == madeSize)
+            return;
+        madeSize = size;
+        for (VertexBatch& shape : shapes)
+            shape.clear();
+        make(shapes, size);
+    }
+    const VertexBatch& operator[](size_t index) const { return shapes[index]; }
+    double size() const { return madeSize; }
+
+private:
+    std::array<VertexBatch, Count> shapes;
+    double madeSize = 0.0;
 };
 
 // a := a b for column-major matrices, as glMultMatrixd does to the current matrix.
