@@ -167,45 +167,72 @@ void OpenGLView::setupLighting()
     glLightfv(GL_LIGHT0, GL_POSITION, position);
 }
 
-bool OpenGLView::mayHitPickRegion(const double a[3], const double b[3], double radius) const
+OpenGLView::ShownRegion OpenGLView::shownRegion() const
 {
-    if (!pickRegion.active)
-        return true;
-    // A margin of a few pixels covers the rasterisation of edges and lines.
+    ShownRegion region;
+    if (viewport[2] <= 0 || viewport[3] <= 0)
+        return region;
+    // The region in window coordinates, a few pixels wider to cover the rasterisation of edges
+    // and lines, then as the bounds of x / w and y / w.
     constexpr double marginPixels = 3.0;
-    double low[2] = {0.0, 0.0}, high[2] = {0.0, 0.0};
-    for (int end = 0; end < 2; ++end)
+    double left = viewport[0], bottom = viewport[1], right = viewport[0] + viewport[2], top = viewport[1] + viewport[3];
+    if (pickRegion.active)
     {
-        const double* p = end == 0 ? a : b;
-        const double* m = modelviewMatrix;
-        const double eye[4] = {m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12],
-                               m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13],
-                               m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14], 1.0};
-        if (!(-eye[2] > zNear))
-            return true;
-        const double* q = projectionMatrix;
-        const double clip[4] = {q[0] * eye[0] + q[4] * eye[1] + q[8] * eye[2] + q[12],
-                                q[1] * eye[0] + q[5] * eye[1] + q[9] * eye[2] + q[13], 0.0,
-                                q[3] * eye[0] + q[7] * eye[1] + q[11] * eye[2] + q[15]};
-        if (!(clip[3] > 0.0))
-            return true;
-        const double x = viewport[0] + (clip[0] / clip[3] + 1.0) * viewport[2] / 2.0;
-        const double y = viewport[1] + (clip[1] / clip[3] + 1.0) * viewport[3] / 2.0;
-        const double scale = std::max(std::abs(q[0]) * viewport[2], std::abs(q[5]) * viewport[3]) / 2.0;
-        const double reach = radius * scale / -eye[2] + marginPixels;
-        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach))
-            return true;
-        if (end == 0 || x - reach < low[0])
-            low[0] = x - reach;
-        if (end == 0 || y - reach < low[1])
-            low[1] = y - reach;
-        if (end == 0 || x + reach > high[0])
-            high[0] = x + reach;
-        if (end == 0 || y + reach > high[1])
-            high[1] = y + reach;
+        left = pickRegion.left;
+        bottom = pickRegion.bottom;
+        right = pickRegion.right;
+        top = pickRegion.top;
     }
-    return high[0] >= pickRegion.left && low[0] <= pickRegion.right && high[1] >= pickRegion.bottom &&
-        low[1] <= pickRegion.top;
+    const double low[2] = {2.0 * (left - marginPixels - viewport[0]) / viewport[2] - 1.0,
+                           2.0 * (bottom - marginPixels - viewport[1]) / viewport[3] - 1.0};
+    const double high[2] = {2.0 * (right + marginPixels - viewport[0]) / viewport[2] - 1.0,
+                            2.0 * (top + marginPixels - viewport[1]) / viewport[3] - 1.0};
+    // Rows x, y and w of projection times modelview.
+    double rows[3][4];
+    for (int r = 0; r < 3; ++r)
+    {
+        const int row = r < 2 ? r : 3;
+        for (int column = 0; column < 4; ++column)
+        {
+            double sum = 0.0;
+            for (int k = 0; k < 4; ++k)
+                sum += projectionMatrix[4 * k + row] * modelviewMatrix[4 * column + k];
+            rows[r][column] = sum;
+        }
+    }
+    // A point lies beyond a side (x < low w, x > high w, and so for y) where the side's plane
+    // function is positive.
+    for (int axis = 0; axis < 2; ++axis)
+        for (int column = 0; column < 4; ++column)
+        {
+            region.sides[2 * axis][column] = low[axis] * rows[2][column] - rows[axis][column];
+            region.sides[2 * axis + 1][column] = rows[axis][column] - high[axis] * rows[2][column];
+        }
+    region.everywhere = false;
+    return region;
+}
+
+bool OpenGLView::ShownRegion::mayShow(const double a[3], const double b[3], double radius) const
+{
+    if (everywhere)
+        return true;
+    // The body lies in the box around the segment. A point beyond a side of the region (x > bound
+    // w, say) shows nowhere, whatever the sign of w; the box is beyond the side when the least
+    // value of the side's (linear) function over the box is positive.
+    double centre[3], half[3];
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        centre[axis] = 0.5 * (a[axis] + b[axis]);
+        half[axis] = 0.5 * std::abs(a[axis] - b[axis]) + radius;
+    }
+    for (const auto& side : sides)
+    {
+        const double least = side[0] * centre[0] + side[1] * centre[1] + side[2] * centre[2] + side[3] -
+            (std::abs(side[0]) * half[0] + std::abs(side[1]) * half[1] + std::abs(side[2]) * half[2]);
+        if (least > 0.0)
+            return false;
+    }
+    return true;
 }
 
 int32_t OpenGLView::viewPlaneFor(float tilt, float direction)

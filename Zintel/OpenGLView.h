@@ -61,11 +61,19 @@ public:
     // Writes a trace line (and beeps) when GL has an error pending.
     void reportGLError(const char* label);
 
-    // False when no part of a body around the segment from a to b (within `radius` of it) can
-    // show inside the region of the pick being drawn (GL window coordinates), by the matrices of
-    // the last frame; true outside a pick and whenever it cannot be told (a point at or behind
-    // the eye). Pick draws leave out what cannot be hit.
-    bool mayHitPickRegion(const double a[3], const double b[3], double radius) const;
+    // The region being drawn, by the matrices of the last frame: the region of the pick being
+    // drawn (GL window coordinates), else the window. Passes and picks leave out what cannot show
+    // in it.
+    struct ShownRegion
+    {
+        // False when no part of a body around the segment from a to b (within `radius` of it)
+        // can show in the region.
+        bool mayShow(const double a[3], const double b[3], double radius) const;
+
+        bool everywhere = true; // before the first frame
+        double sides[4][4] = {}; // positive beyond the left, right, bottom and top side
+    };
+    ShownRegion shownRegion() const;
 
     // The window region of the pick being drawn; none outside a pick.
     struct PickRegion

@@ -42,15 +42,6 @@ std::array<float, 3> blend(const std::array<float, 3>& base, const std::array<fl
     return {base[0] + delta[0] * t, base[1] + delta[1] * t, base[2] + delta[2] * t};
 }
 
-void sendSignedBytes(uint32_t word, bool withAlpha)
-{
-    const auto* bytes = reinterpret_cast<const GLbyte*>(&word);
-    if (withAlpha)
-        glColor4bv(bytes);
-    else
-        glColor3bv(bytes);
-}
-
 // The displaced position of a joint; false when the joint is missing.
 bool displaced(const VornJoint* joint, BlockList<CalcDisplacement>& displacements, double out[3])
 {
@@ -113,23 +104,21 @@ void OpenGLDrawObjectDisplacedMembers::beginColors()
     forces = members != nullptr ? members->getChild("NForces") : nullptr;
 }
 
-void OpenGLDrawObjectDisplacedMembers::sendMemberColor(uint32_t, const VornMember&,
-                                                       const VornBaseObject& representative, bool xray, bool line)
+void OpenGLDrawObjectDisplacedMembers::colorMember(VertexBatch& batch, uint32_t, const VornMember&,
+                                                   const VornBaseObject& representative, bool xray, bool line)
 {
     if (line)
     {
-        glColor3b(0, 0, 0);
+        batch.color(0, false);
         return;
     }
-    const uint32_t color = representative.isFrozen() ? view()->frozenColor.word() : representative.getColor();
-    if (xray)
-        sendColorWithAlpha(color, xrayAlphaByte);
-    else
-        sendColor(color);
+    const uint32_t color = halvedColor(representative.isFrozen() ? view()->frozenColor.word()
+                                                                 : representative.getColor());
+    batch.color(xray ? color | xrayAlphaByte : color, xray);
 }
 
-void OpenGLDrawObjectDisplacedMembers::drawSolid(const double p[3], const double q[3], const ShapeList& outline,
-                                                 bool withNormals)
+void OpenGLDrawObjectDisplacedMembers::addSolid(const double p[3], const double q[3], const ShapeList& outline,
+                                                bool withNormals)
 {
     const double d[3] = {q[0] - p[0], q[1] - p[1], q[2] - p[2]};
     const double a = std::atan2(d[1], d[0]);
@@ -151,23 +140,25 @@ void OpenGLDrawObjectDisplacedMembers::drawSolid(const double p[3], const double
                 outlineTable[9 * k + 3 * vector + axisIndex] = static_cast<float>(x * u[axisIndex] + y * w[axisIndex]);
         }
     const float* table = outlineTable.data();
-    const auto vertex = [table](uint32_t k, const double* end) {
+    VertexBatch& batch = solids;
+    const auto vertex = [table, &batch](uint32_t k, const double* end) {
         const float* offset = table + 9 * k;
-        glVertex3d(offset[0] + end[0], offset[1] + end[1], offset[2] + end[2]);
+        batch.vertex(offset[0] + end[0], offset[1] + end[1], offset[2] + end[2]);
     };
-    const auto normal = [table, withNormals](uint32_t k, int which) {
+    const auto normal = [table, withNormals, &batch](uint32_t k, int which) {
+        const float* n = table + 9 * k + 3 * which;
         if (withNormals)
-            glNormal3fv(table + 9 * k + 3 * which);
+            batch.normal(n[0], n[1], n[2]);
     };
     const auto wall = [&](uint32_t from, uint32_t to) {
-        glBegin(GL_TRIANGLE_STRIP);
+        batch.begin(VertexBatch::Shape::TriangleStrip);
         normal(from, 2);
         vertex(from, p);
         vertex(from, q);
         normal(to, 1);
         vertex(to, p);
         vertex(to, q);
-        glEnd();
+        batch.end();
     };
     uint32_t k = 0;
     for (uint32_t list = 0; list < outline.getListCount(); ++list)
@@ -185,26 +176,22 @@ void OpenGLDrawObjectDisplacedMembers::drawSolid(const double p[3], const double
     if (indexCount == 0)
         return;
     const int32_t* indices = outline.getIndexList();
-    const auto cap = [&](const double* end, double sign) {
-        glBegin(GL_TRIANGLE_STRIP);
+    // The far cap faces the other way: its strips are wound clockwise.
+    const auto cap = [&](const double* end, double sign, VertexBatch::Shape strip) {
+        batch.begin(strip);
         if (withNormals)
-            glNormal3d(sign * axis[0], sign * axis[1], sign * axis[2]);
+            batch.normal(sign * axis[0], sign * axis[1], sign * axis[2]);
         for (uint32_t i = 0; i < indexCount; ++i)
         {
             if (indices[i] < 0)
-            {
-                glEnd();
-                glBegin(GL_TRIANGLE_STRIP);
-            }
+                batch.begin(strip);
             else if (static_cast<uint32_t>(indices[i]) < count)
                 vertex(static_cast<uint32_t>(indices[i]), end);
         }
-        glEnd();
+        batch.end();
     };
-    cap(p, -1.0);
-    glFrontFace(GL_CW);
-    cap(q, 1.0);
-    glFrontFace(GL_CCW);
+    cap(p, -1.0, VertexBatch::Shape::TriangleStrip);
+    cap(q, 1.0, VertexBatch::Shape::ClockwiseTriangleStrip);
 }
 
 void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
@@ -231,17 +218,8 @@ void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
     if (colored)
         beginColors();
     const bool lines = info.detailLevel < Detail::Medium;
-    if (lines)
-        glDisable(GL_LIGHTING);
-    else if (colored)
-    {
-        if (xray)
-        {
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        }
-        glEnable(GL_LIGHTING);
-    }
+    const OpenGLView::ShownRegion region = info.shownRegion();
+    solids.clear();
     for (uint32_t index = members->getCount(); index-- > 0;)
     {
         const VornMember& member = (*members)[index];
@@ -252,28 +230,47 @@ void OpenGLDrawObjectDisplacedMembers::drawPass(Pass pass, uint32_t stamp)
         if (!displaced(member.getStartJoint(), *displacements, p) ||
             !displaced(member.getEndJoint(), *displacements, q))
             continue;
+        // A shadow may fall in the window from a member outside it.
+        const auto outside = [&](double radius) { return colored && !region.mayShow(p, q, radius); };
         if (lines)
         {
+            if (outside(0.0))
+                continue;
             if (colored)
-                sendMemberColor(index, member, representative, xray, true);
-            glBegin(GL_LINES);
-            glVertex3dv(p);
-            glVertex3dv(q);
-            glEnd();
+                colorMember(solids, index, member, representative, xray, true);
+            solids.begin(VertexBatch::Shape::Lines);
+            solids.vertex(p[0], p[1], p[2]);
+            solids.vertex(q[0], q[1], q[2]);
+            solids.end();
             continue;
         }
         if (p[0] == q[0] && p[1] == q[1] && p[2] == q[2])
             continue;
         const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, !colored);
-        if (outline.isNull())
+        if (outline.isNull() || outside(outlineRadius(outline)))
             continue;
         if (colored)
-            sendMemberColor(index, member, representative, xray, false);
-        drawSolid(p, q, outline, colored);
+            colorMember(solids, index, member, representative, xray, false);
+        addSolid(p, q, outline, colored);
     }
     if (lines)
+    {
+        glDisable(GL_LIGHTING);
+        solids.draw(false, colored);
         glEnable(GL_LIGHTING);
-    else if (colored)
+        return;
+    }
+    if (colored)
+    {
+        if (xray)
+        {
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        }
+        glEnable(GL_LIGHTING);
+    }
+    solids.draw(colored, colored);
+    if (colored)
         glDisable(GL_BLEND);
 }
 
@@ -302,18 +299,19 @@ bool OpenGLDrawObjectDisplacedMembers::hasSelectedItems()
     return false;
 }
 
-void OpenGLDrawObjectDisplacedMembersbyStress::sendMemberColor(uint32_t index, const VornMember&, const VornBaseObject&,
-                                                               bool xray, bool)
+void OpenGLDrawObjectDisplacedMembersbyStress::colorMember(VertexBatch& batch, uint32_t index, const VornMember&,
+                                                           const VornBaseObject&, bool xray, bool)
 {
     const DocItemOpenGL* settings = view()->docItem;
     if (settings == nullptr)
         return;
     const CalcNForce* force = normalForce(index);
-    sendSignedBytes(stressSignColor(force != nullptr ? force->axialForce : 0.0, *settings), xray);
+    batch.color(stressSignColor(force != nullptr ? force->axialForce : 0.0, *settings), xray);
 }
 
-void OpenGLDrawObjectDisplacedMembersbyRelStress::sendMemberColor(uint32_t index, const VornMember& member,
-                                                                  const VornBaseObject&, bool xray, bool)
+void OpenGLDrawObjectDisplacedMembersbyRelStress::colorMember(VertexBatch& batch, uint32_t index,
+                                                              const VornMember& member, const VornBaseObject&,
+                                                              bool xray, bool)
 {
     const DocItemOpenGL* settings = view()->docItem;
     if (settings == nullptr)
@@ -328,10 +326,7 @@ void OpenGLDrawObjectDisplacedMembersbyRelStress::sendMemberColor(uint32_t index
     }
     else
         color = relativeStressColor(0.0, defaultStrength, defaultStrength, *settings);
-    if (xray)
-        glColor4f(color[0], color[1], color[2], 0.5f);
-    else
-        glColor3fv(color.data());
+    batch.color(color[0], color[1], color[2], xray ? 0.5f : 1.0f);
 }
 
 // --- the plugins ---

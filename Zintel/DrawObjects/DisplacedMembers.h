@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Zintel/DrawObjects/VertexBatch.h"
 #include "Zintel/OpenGLFamilies.h"
 
 #include <array>
@@ -53,22 +54,26 @@ protected:
 
     // What the colours of a pass need, read afresh at its start.
     void beginColors();
-    // Issues the colour of member `index`; `representative` stands for it (its closed group).
-    virtual void sendMemberColor(uint32_t index, const VornMember& member, const VornBaseObject& representative,
-                                 bool xray, bool line);
+    // Gives the batch the colour of member `index`; `representative` stands for it (its closed
+    // group).
+    virtual void colorMember(VertexBatch& batch, uint32_t index, const VornMember& member,
+                             const VornBaseObject& representative, bool xray, bool line);
 
     // The published normal force of member `index`; null when the calculator publishes none.
     const CalcNForce* normalForce(uint32_t index) const;
 
 private:
     void drawPass(Pass pass, uint32_t stamp);
-    void drawSolid(const double p[3], const double q[3], const ShapeList& outline, bool withNormals);
+    // Adds the member from p to q, its outline turned about the line, to the pass's batch.
+    void addSolid(const double p[3], const double q[3], const ShapeList& outline, bool withNormals);
 
     uint32_t xrayAlphaByte = 0;
     // The list "NForces" of the pass; null when the calculator publishes none.
     BlockListBase* forces = nullptr;
     // The outline turned into model space, nine floats per point; grown to the largest outline.
     std::vector<float> outlineTable;
+    // The members of the pass (solids or lines), filled again in every pass.
+    VertexBatch solids;
 };
 
 class OpenGLDrawObjectDisplacedMembersbyStress : public OpenGLDrawObjectDisplacedMembers
@@ -77,8 +82,8 @@ public:
     using OpenGLDrawObjectDisplacedMembers::OpenGLDrawObjectDisplacedMembers;
 
 protected:
-    void sendMemberColor(uint32_t index, const VornMember& member, const VornBaseObject& representative, bool xray,
-                         bool line) override;
+    void colorMember(VertexBatch& batch, uint32_t index, const VornMember& member,
+                     const VornBaseObject& representative, bool xray, bool line) override;
 };
 
 class OpenGLDrawObjectDisplacedMembersbyRelStress : public OpenGLDrawObjectDisplacedMembers
@@ -87,8 +92,8 @@ public:
     using OpenGLDrawObjectDisplacedMembers::OpenGLDrawObjectDisplacedMembers;
 
 protected:
-    void sendMemberColor(uint32_t index, const VornMember& member, const VornBaseObject& representative, bool xray,
-                         bool line) override;
+    void colorMember(VertexBatch& batch, uint32_t index, const VornMember& member,
+                     const VornBaseObject& representative, bool xray, bool line) override;
 };
 
 // The fixed answers of a displaced-members plugin.

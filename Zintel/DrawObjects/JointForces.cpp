@@ -3,6 +3,7 @@
 #include "Zintel/Bitmaps.h"
 #include "Zintel/BoundingBox.h"
 #include "Zintel/DocItemOpenGL.h"
+#include "Zintel/DrawObjects/Joints.h"
 #include "Zintel/DrawObjects/MemberSolid.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/SelectionProtocol.h"
@@ -20,8 +21,6 @@ namespace zintel
 namespace
 {
 
-void drawHead(double s);
-
 // The tail of the arrow relative to its joint, in world axes.
 Vector3 tailOffset(const VornForceInstance& force, const VornJoint& joint)
 {
@@ -32,20 +31,15 @@ Vector3 tailOffset(const VornForceInstance& force, const VornJoint& joint)
     return tail;
 }
 
-// The arrow's frame: local +x along the force, the joint at the origin (the matrix is pushed).
-void pushArrowFrame(const VornForceInstance& force, const VornJoint& joint)
+// The arrow's frame (column-major): local +x along the force, the joint at the origin.
+void arrowFrame(const VornForceInstance& force, const VornJoint& joint, double matrix[16])
 {
-    glPushMatrix();
-    double matrix[16];
-    if (force.isLocal())
-    {
-        joint.getOrientation().toGLMatrix(matrix);
-        glMultMatrixd(matrix);
-    }
+    jointFrame(joint, force.isLocal(), matrix);
     if (const VornForceDefinition* definition = force.getForceDefinition())
     {
-        definition->getAxes().toGLMatrix(matrix);
-        glMultMatrixd(matrix);
+        double axes[16];
+        definition->getAxes().toGLMatrix(axes);
+        multiplyMatrix(matrix, axes);
     }
 }
 
@@ -55,12 +49,82 @@ double arrowLength(const VornForceInstance& force)
     return definition != nullptr ? definition->getMagnitude() * OpenGLDrawObjectJointForces::getForceScale() : 0.0;
 }
 
-void line(double fromX, double toX)
+void addLine(VertexBatch& batch, double fromX, double toX)
 {
-    glBegin(GL_LINES);
-    glVertex3d(fromX, 0, 0);
-    glVertex3d(toX, 0, 0);
-    glEnd();
+    batch.begin(VertexBatch::Shape::Lines);
+    batch.vertex(fromX, 0, 0);
+    batch.vertex(toX, 0, 0);
+    batch.end();
+}
+
+// The arrow head of size s, the force along +x, its joint at the origin.
+void addHead(VertexBatch& batch, double s)
+{
+    const double back = -7.5 * s, half = 1.8 * s, tip = -1.5 * s;
+    constexpr double along = 0.2873478855663454, across = 0.9578262852211513;
+    batch.begin(VertexBatch::Shape::TriangleFan);
+    batch.normal(-0.2, 0, 0);
+    batch.vertex(-6 * s, 0, 0);
+    batch.normal(-1, 0, 0);
+    batch.vertex(back, half, -half);
+    batch.vertex(back, -half, -half);
+    batch.vertex(back, -half, half);
+    batch.vertex(back, half, half);
+    batch.vertex(back, half, -half);
+    const struct
+    {
+        double normal[3];
+        double a[3];
+        double b[3];
+    } sides[] = {
+        {{along, 0, across}, {back, half, half}, {back, -half, half}},
+        {{along, 0, -across}, {back, -half, -half}, {back, half, -half}},
+        {{along, across, 0}, {back, half, -half}, {back, half, half}},
+        {{along, -across, 0}, {back, -half, half}, {back, -half, -half}},
+    };
+    for (const auto& side : sides)
+    {
+        batch.begin(VertexBatch::Shape::Polygon);
+        batch.normal(side.normal[0], side.normal[1], side.normal[2]);
+        batch.vertex(tip, 0, 0);
+        batch.vertex(side.a[0], side.a[1], side.a[2]);
+        batch.vertex(side.b[0], side.b[1], side.b[2]);
+    }
+    batch.end();
+}
+
+// The shaft of an arrow `length` long whose head has size s: a square tube from the head back to
+// the tail, closed there.
+void addShaft(VertexBatch& batch, double s, double length)
+{
+    const double w = 0.4 * s, x0 = -6 * s, tail = -length;
+    batch.begin(VertexBatch::Shape::TriangleStrip);
+    const double ring[5][3] = {{0, w, 0}, {0, 0, w}, {0, -w, 0}, {0, 0, -w}, {0, w, 0}};
+    const double normals[5][3] = {{0, 1, 0}, {0, 0, 1}, {0, -1, 0}, {0, 0, -1}, {0, 1, 0}};
+    for (int i = 0; i < 5; ++i)
+    {
+        batch.normal(normals[i][0], normals[i][1], normals[i][2]);
+        batch.vertex(x0, ring[i][1], ring[i][2]);
+        batch.vertex(tail, ring[i][1], ring[i][2]);
+    }
+    batch.begin(VertexBatch::Shape::Polygon);
+    batch.normal(-1, 0, 0);
+    batch.vertex(tail, w, 0);
+    batch.vertex(tail, 0, -w);
+    batch.vertex(tail, -w, 0);
+    batch.vertex(tail, 0, w);
+    batch.end();
+}
+
+// Draws `drawing` without fog while the view fogs.
+template <class Drawing>
+void unfogged(const OpenGLView& info, Drawing drawing)
+{
+    if (info.fogOn)
+        glDisable(GL_FOG);
+    drawing();
+    if (info.fogOn)
+        glEnable(GL_FOG);
 }
 
 } // namespace
@@ -75,82 +139,25 @@ BlockList<VornForceInstance>* OpenGLDrawObjectJointForces::forces() const
     return documentList<VornForceInstance>(*this, "VornForceInstance");
 }
 
-bool OpenGLDrawObjectJointForces::ensureDisplayLists()
+void OpenGLDrawObjectJointForces::ensureHead()
 {
-    return head.ensure(1, view()->symbolSize(), [](uint32_t list, double size) {
-        glNewList(list, GL_COMPILE);
-        drawHead(size);
-        glEndList();
-    });
+    head.ensure(view()->symbolSize(), [](std::array<VertexBatch, 1>& made, double s) { addHead(made[0], s); });
 }
 
-namespace
+void OpenGLDrawObjectJointForces::addArrow(VertexBatch& solids, VertexBatch& lines, const VornForceInstance& force,
+                                           const VornJoint& joint, bool withShaft)
 {
-
-// The arrow head of size s, the force along +x, its joint at the origin.
-void drawHead(double s)
-{
-    const double back = -7.5 * s, half = 1.8 * s, tip = -1.5 * s;
-    constexpr double along = 0.2873478855663454, across = 0.9578262852211513;
-    glBegin(GL_TRIANGLE_FAN);
-    glNormal3d(-0.2, 0, 0);
-    glVertex3d(-6 * s, 0, 0);
-    glNormal3d(-1, 0, 0);
-    glVertex3d(back, half, -half);
-    glVertex3d(back, -half, -half);
-    glVertex3d(back, -half, half);
-    glVertex3d(back, half, half);
-    glVertex3d(back, half, -half);
-    glEnd();
-    const struct
-    {
-        double normal[3];
-        double a[3];
-        double b[3];
-    } sides[] = {
-        {{along, 0, across}, {back, half, half}, {back, -half, half}},
-        {{along, 0, -across}, {back, -half, -half}, {back, half, -half}},
-        {{along, across, 0}, {back, half, -half}, {back, half, half}},
-        {{along, -across, 0}, {back, -half, half}, {back, -half, -half}},
-    };
-    for (const auto& side : sides)
-    {
-        glBegin(GL_POLYGON);
-        glNormal3dv(side.normal);
-        glVertex3d(tip, 0, 0);
-        glVertex3dv(side.a);
-        glVertex3dv(side.b);
-        glEnd();
-    }
-}
-
-} // namespace
-
-void OpenGLDrawObjectJointForces::forgetDisplayLists()
-{
-    head.forget();
-}
-
-void OpenGLDrawObjectJointForces::drawShaft(double length) const
-{
-    const double w = 0.4 * head.builtSize, x0 = -6 * head.builtSize, tail = -length;
-    glBegin(GL_TRIANGLE_STRIP);
-    const double ring[5][3] = {{0, w, 0}, {0, 0, w}, {0, -w, 0}, {0, 0, -w}, {0, w, 0}};
-    const double normals[5][3] = {{0, 1, 0}, {0, 0, 1}, {0, -1, 0}, {0, 0, -1}, {0, 1, 0}};
-    for (int i = 0; i < 5; ++i)
-    {
-        glNormal3dv(normals[i]);
-        glVertex3d(x0, ring[i][1], ring[i][2]);
-        glVertex3d(tail, ring[i][1], ring[i][2]);
-    }
-    glEnd();
-    glBegin(GL_POLYGON);
-    glNormal3d(-1, 0, 0);
-    glVertex3d(tail, w, 0);
-    glVertex3d(tail, 0, -w);
-    glVertex3d(tail, -w, 0);
-    glVertex3d(tail, 0, w);
-    glEnd();
+    double frame[16];
+    arrowFrame(force, joint, frame);
+    const double length = arrowLength(force);
+    arrow.clear();
+    addLine(arrow, -length, 0);
+    lines.append(arrow, frame);
+    arrow.clear();
+    if (withShaft)
+        addShaft(arrow, head.size(), length);
+    solids.append(arrow, frame);
+    solids.append(head[0], frame);
 }
 
 void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)
@@ -158,99 +165,80 @@ void OpenGLDrawObjectJointForces::draw(int32_t mode, uint32_t tickCount)
     auto* joints = documentList<VornJoint>(*this, "VornJoint");
     if (joints == nullptr)
         return;
-    ensureDisplayLists();
+    ensureHead();
     const OpenGLView& info = *view();
     const int8_t detail = info.detailLevel;
-    const uint32_t selected = info.selectedColor.word();
-    glDepthFunc(GL_LESS);
-    glLineStipple(4, 0xAAAA);
-    // Pre-selected heads and shafts show the selection in the checkerboard of marked solids.
-    glPolygonStipple(checkerboardStipple());
-    glDisable(GL_LIGHTING);
-    const auto unfogged = [&info](auto drawing) {
-        if (info.fogOn)
-            glDisable(GL_FOG);
-        drawing();
-        if (info.fogOn)
-            glEnable(GL_FOG);
-    };
+    const uint32_t selected = halvedColor(info.selectedColor.word());
+    for (VertexBatch* batch : {&markSolids, &markLines, &solids, &lines})
+        batch->clear();
+    double frame[16];
     for (uint32_t index = joints->getCount(); index-- > 0;)
     {
         const VornJoint& joint = (*joints)[index];
         knotIterator iterator;
-        joint.beginForces(iterator);
-        if (!iterator.isValid())
-            continue;
-        glPushMatrix();
-        glTranslated(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
-        for (; iterator.isValid(); iterator.next())
+        for (joint.beginForces(iterator); iterator.isValid(); iterator.next())
         {
             const auto* force = static_cast<const VornForceInstance*>(iterator.getObject());
             const bool preSelected = force->isPreSelected();
-            if (detail < Detail::Medium)
+            markSolids.color(selected);
+            markLines.color(selected);
+            solids.color(halvedColor(force->getColor()));
+            lines.color(halvedColor(force->getColor()));
+            if (detail >= Detail::Medium)
             {
-                const Vector3 tail = tailOffset(*force, joint);
-                const auto arrowLine = [&tail] {
-                    glBegin(GL_LINES);
-                    glVertex3d(tail.x, tail.y, tail.z);
-                    glVertex3d(0, 0, 0);
-                    glEnd();
-                };
                 if (preSelected)
-                    unfogged([&] {
-                        glEnable(GL_LINE_STIPPLE);
-                        sendColor(selected);
-                        arrowLine();
-                        glDisable(GL_LINE_STIPPLE);
-                    });
-                sendColor(force->getColor());
-                arrowLine();
+                    addArrow(markSolids, markLines, *force, joint, detail >= Detail::Maximum);
+                addArrow(solids, lines, *force, joint, detail >= Detail::Maximum);
                 continue;
             }
-            const double length = arrowLength(*force);
-            pushArrowFrame(*force, joint);
-            if (detail < Detail::Maximum)
-            {
-                if (preSelected)
-                    unfogged([&] {
-                        sendColor(selected);
-                        glEnable(GL_LINE_STIPPLE);
-                        line(-length, 0);
-                        glDisable(GL_LINE_STIPPLE);
-                        glEnable(GL_POLYGON_STIPPLE);
-                        glCallList(head.base);
-                        glDisable(GL_POLYGON_STIPPLE);
-                    });
-                sendColor(force->getColor());
-                line(-length, 0);
-                glEnable(GL_LIGHTING);
-                glCallList(head.base);
-                glDisable(GL_LIGHTING);
-            }
-            else
-            {
-                if (preSelected)
-                    unfogged([&] {
-                        sendColor(selected);
-                        glEnable(GL_POLYGON_STIPPLE);
-                        drawShaft(length);
-                        glCallList(head.base);
-                        glEnable(GL_LINE_STIPPLE);
-                        line(-length, 0);
-                        glDisable(GL_LINE_STIPPLE);
-                        glDisable(GL_POLYGON_STIPPLE);
-                    });
-                sendColor(force->getColor());
-                glEnable(GL_LIGHTING);
-                drawShaft(length);
-                glCallList(head.base);
-                glDisable(GL_LIGHTING);
-                line(-length, 0);
-            }
-            glPopMatrix();
+            // At low detail the arrow is a line from its tail to the joint.
+            const Vector3 tail = tailOffset(*force, joint);
+            jointFrame(joint, false, frame);
+            arrow.clear();
+            arrow.begin(VertexBatch::Shape::Lines);
+            arrow.vertex(tail.x, tail.y, tail.z);
+            arrow.vertex(0, 0, 0);
+            arrow.end();
+            if (preSelected)
+                markLines.append(arrow, frame);
+            lines.append(arrow, frame);
         }
-        glPopMatrix();
     }
+    glDepthFunc(GL_LESS);
+    glLineStipple(4, 0xAAAA);
+    // Pre-selected heads and shafts show the selection in the checkerboard of marked solids, their
+    // lines stippled, without fog, before the arrows themselves.
+    glPolygonStipple(checkerboardStipple());
+    glDisable(GL_LIGHTING);
+    const auto drawMarkLines = [this] {
+        glEnable(GL_LINE_STIPPLE);
+        markLines.draw(false, true);
+        glDisable(GL_LINE_STIPPLE);
+    };
+    const auto drawMarkSolids = [this] {
+        glEnable(GL_POLYGON_STIPPLE);
+        markSolids.draw(false, true);
+        glDisable(GL_POLYGON_STIPPLE);
+    };
+    const auto drawSolids = [this] {
+        glEnable(GL_LIGHTING);
+        solids.draw(true, true);
+        glDisable(GL_LIGHTING);
+    };
+    if (!markLines.empty())
+        unfogged(info, [&] {
+            // The shafts at full detail are marked before the lines, the heads at medium after.
+            if (detail >= Detail::Maximum)
+                drawMarkSolids();
+            drawMarkLines();
+            if (detail < Detail::Maximum)
+                drawMarkSolids();
+        });
+    if (detail >= Detail::Maximum)
+        drawSolids();
+    lines.draw(false, true);
+    if (detail < Detail::Maximum)
+        drawSolids();
     glEnable(GL_LIGHTING);
 }
 
@@ -271,8 +259,7 @@ int32_t OpenGLDrawObjectJointForces::select(int32_t mode)
     {
         const bool byEnds = windowRule && mode == PickMode::BandDraw;
         pickNameEnd = first + (byEnds ? 2 * count : count);
-        if (detail >= Detail::Medium)
-            ensureDisplayLists();
+        ensureHead();
         glPushName(0);
         for (uint32_t index = count; index-- > 0;)
         {
@@ -305,18 +292,13 @@ int32_t OpenGLDrawObjectJointForces::select(int32_t mode)
                 glEnd();
                 continue;
             }
-            const double length = arrowLength(force);
-            glPushMatrix();
-            glTranslated(at.x, at.y, at.z);
-            pushArrowFrame(force, *joint);
-            line(-length, 0);
-            if (detail >= Detail::Maximum)
-                drawShaft(length);
-            // The head is sent directly: Mesa's software renderer fails on display lists of
-            // triangle fans in selection mode.
-            drawHead(head.builtSize);
-            glPopMatrix();
-            glPopMatrix();
+            // Each force is drawn under its own name: the pick region is small, and the few forces
+            // that may show in it are drawn one by one.
+            pickSolids.clear();
+            pickLines.clear();
+            addArrow(pickSolids, pickLines, force, *joint, detail >= Detail::Maximum);
+            pickLines.draw(false, false);
+            pickSolids.draw(false, false);
         }
         glPopName();
     }

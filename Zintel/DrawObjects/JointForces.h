@@ -1,9 +1,10 @@
 #pragma once
 
-#include "Zintel/DrawObjects/SizedDisplayLists.h"
+#include "Zintel/DrawObjects/VertexBatch.h"
 #include "Zintel/OpenGLFamilies.h"
 
 class VornForceInstance;
+class VornJoint;
 
 namespace zintel
 {
@@ -21,17 +22,29 @@ public:
     int32_t getPickCount() override;
     VornBaseObject* getPickedObject(uint32_t name) override;
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
-    void forgetDisplayLists() override;
 
-    // The arrow head's list exists at the document's symbol size; false when it cannot be had.
-    bool ensureDisplayLists();
+    // The arrow head was made at the document's symbol size.
+    void ensureHead();
     static constexpr double getForceScale() { return 0.01; }
 
-    SizedDisplayLists head;
+    // The arrow head in the arrow's frame.
+    SizedShapes<1> head;
 
 private:
     BlockList<VornForceInstance>* forces() const;
-    void drawShaft(double length) const;
+    // Adds the arrow of the force at its joint: its line to `lines`, its head (and shaft) to
+    // `solids`.
+    void addArrow(VertexBatch& solids, VertexBatch& lines, const VornForceInstance& force, const VornJoint& joint,
+                  bool withShaft);
+
+    // Filled again in every pass; kept only for their memory.
+    VertexBatch markSolids;
+    VertexBatch markLines;
+    VertexBatch solids;
+    VertexBatch lines;
+    VertexBatch arrow;
+    VertexBatch pickSolids;
+    VertexBatch pickLines;
 };
 
 class PluginVODOJointForces : public PluginVODrawObject

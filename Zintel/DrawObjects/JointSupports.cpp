@@ -3,6 +3,7 @@
 #include "Zintel/Bitmaps.h"
 #include "Zintel/BoundingBox.h"
 #include "Zintel/DocItemOpenGL.h"
+#include "Zintel/DrawObjects/Joints.h"
 #include "Zintel/OpenGLView.h"
 #include "Zintel/SelectionProtocol.h"
 #include "Zintel/ZintelLibrary.h"
@@ -28,55 +29,55 @@ struct Point3
     double x, y, z;
 };
 
-void face(Point3 normal, std::initializer_list<Point3> corners, bool withNormal = true)
+void face(VertexBatch& batch, Point3 normal, std::initializer_list<Point3> corners, bool withNormal = true)
 {
-    glBegin(GL_POLYGON);
+    batch.begin(VertexBatch::Shape::Polygon);
     if (withNormal)
-        glNormal3d(normal.x, normal.y, normal.z);
+        batch.normal(normal.x, normal.y, normal.z);
     for (const Point3& corner : corners)
-        glVertex3d(corner.x, corner.y, corner.z);
-    glEnd();
+        batch.vertex(corner.x, corner.y, corner.z);
+    batch.end();
 }
 
-void pyramid(double s)
+void pyramid(VertexBatch& batch, double s)
 {
     const Point3 apex{0, 0, 0};
     const double b = 2 * s, z = -4 * s;
-    face({0, -0.9, 0.45}, {apex, {-b, -b, z}, {b, -b, z}});
-    face({0, 0.9, 0.45}, {apex, {b, b, z}, {-b, b, z}});
-    face({0.9, 0, 0.45}, {apex, {b, -b, z}, {b, b, z}});
-    face({-0.9, 0, 0.45}, {apex, {-b, b, z}, {-b, -b, z}});
-    face({0, 0, -1}, {{b, -b, z}, {-b, -b, z}, {-b, b, z}, {b, b, z}});
+    face(batch, {0, -0.9, 0.45}, {apex, {-b, -b, z}, {b, -b, z}});
+    face(batch, {0, 0.9, 0.45}, {apex, {b, b, z}, {-b, b, z}});
+    face(batch, {0.9, 0, 0.45}, {apex, {b, -b, z}, {b, b, z}});
+    face(batch, {-0.9, 0, 0.45}, {apex, {-b, b, z}, {-b, -b, z}});
+    face(batch, {0, 0, -1}, {{b, -b, z}, {-b, -b, z}, {-b, b, z}, {b, b, z}});
 }
 
 // The sides of a box of half-width b from z0 up to z1, outward and wound counter-clockwise.
-void boxSides(double b, double z0, double z1)
+void boxSides(VertexBatch& batch, double b, double z0, double z1)
 {
-    face({0, 1, 0}, {{-b, b, z0}, {-b, b, z1}, {b, b, z1}, {b, b, z0}});
-    face({0, -1, 0}, {{-b, -b, z0}, {b, -b, z0}, {b, -b, z1}, {-b, -b, z1}});
-    face({1, 0, 0}, {{b, -b, z0}, {b, b, z0}, {b, b, z1}, {b, -b, z1}});
-    face({-1, 0, 0}, {{-b, -b, z0}, {-b, -b, z1}, {-b, b, z1}, {-b, b, z0}});
+    face(batch, {0, 1, 0}, {{-b, b, z0}, {-b, b, z1}, {b, b, z1}, {b, b, z0}});
+    face(batch, {0, -1, 0}, {{-b, -b, z0}, {b, -b, z0}, {b, -b, z1}, {-b, -b, z1}});
+    face(batch, {1, 0, 0}, {{b, -b, z0}, {b, b, z0}, {b, b, z1}, {b, -b, z1}});
+    face(batch, {-1, 0, 0}, {{-b, -b, z0}, {-b, -b, z1}, {-b, b, z1}, {-b, b, z0}});
 }
 
-void slab(double s)
+void slab(VertexBatch& batch, double s)
 {
     const double b = 2 * s, bottom = -6 * s, top = -5 * s;
     // The bottom keeps the normal of the block drawn before it.
-    face({0, 0, 0}, {{b, -b, bottom}, {-b, -b, bottom}, {-b, b, bottom}, {b, b, bottom}}, false);
-    face({0, 0, 0.5}, {{b, -b, top}, {b, b, top}, {-b, b, top}, {-b, -b, top}});
-    boxSides(b, bottom, top);
+    face(batch, {0, 0, 0}, {{b, -b, bottom}, {-b, -b, bottom}, {-b, b, bottom}, {b, b, bottom}}, false);
+    face(batch, {0, 0, 0.5}, {{b, -b, top}, {b, b, top}, {-b, b, top}, {-b, -b, top}});
+    boxSides(batch, b, bottom, top);
 }
 
-void block(double s)
+void block(VertexBatch& batch, double s)
 {
     const double b = 2 * s, top = -s, bottom = -4 * s;
-    face({0, 0, 1}, {{b, -b, top}, {b, b, top}, {-b, b, top}, {-b, -b, top}});
-    boxSides(b, bottom, top);
-    face({0, 0, -1}, {{b, -b, bottom}, {-b, -b, bottom}, {-b, b, bottom}, {b, b, bottom}});
+    face(batch, {0, 0, 1}, {{b, -b, top}, {b, b, top}, {-b, b, top}, {-b, -b, top}});
+    boxSides(batch, b, bottom, top);
+    face(batch, {0, 0, -1}, {{b, -b, bottom}, {-b, -b, bottom}, {-b, b, bottom}, {b, b, bottom}});
 }
 
 // The square wedge ring about z: each side is the +x side turned by a quarter turn.
-void ring(double s)
+void ring(VertexBatch& batch, double s)
 {
     const double length = std::sqrt(0.3 * 0.3 + 1.0);
     const double p = -0.3 / length, q = 1.0 / length;
@@ -98,20 +99,139 @@ void ring(double s)
     for (int side = 0; side < 4; ++side)
     {
         const auto t = [&](Point3 v) { return turn(side, v); };
-        face(t({1, 0, 0}), {t({outer, -outer, -h}), t({outer, outer, -h}), t({outer, outer, h}), t({outer, -outer, h})});
-        face(t({p, 0, q}), {t({inner, -inner, 0}), t({outer, -outer, h}), t({outer, outer, h}), t({inner, inner, 0})});
-        face(t({p, 0, -q}), {t({inner, -inner, 0}), t({inner, inner, 0}), t({outer, outer, -h}), t({outer, -outer, -h})});
+        face(batch, t({1, 0, 0}), {t({outer, -outer, -h}), t({outer, outer, -h}), t({outer, outer, h}), t({outer, -outer, h})});
+        face(batch, t({p, 0, q}), {t({inner, -inner, 0}), t({outer, -outer, h}), t({outer, outer, h}), t({inner, inner, 0})});
+        face(batch, t({p, 0, -q}), {t({inner, -inner, 0}), t({inner, inner, 0}), t({outer, outer, -h}), t({outer, -outer, -h})});
     }
 }
 
-void turnY(double degrees)
+// The turns the symbols are made with: a quarter turn (+1) or back (-1) about y or x.
+void turnY(double matrix[16], int quarter)
 {
-    glRotated(degrees, 0, 1, 0);
+    const double turn[16] = {0, 0, -1.0 * quarter, 0, 0, 1, 0, 0, 1.0 * quarter, 0, 0, 0, 0, 0, 0, 1};
+    multiplyMatrix(matrix, turn);
 }
 
-void turnX(double degrees)
+void turnX(double matrix[16], int quarter)
 {
-    glRotated(degrees, 1, 0, 0);
+    const double turn[16] = {1, 0, 0, 0, 0, 0, 1.0 * quarter, 0, 0, -1.0 * quarter, 0, 0, 0, 0, 0, 1};
+    multiplyMatrix(matrix, turn);
+}
+
+// Adds the symbol of the support bits k, made of size s, to the batch, placed by the matrix.
+// Symbols are made of others; a turn made for one part holds for the parts after it.
+void addSymbol(VertexBatch& into, uint32_t k, double s, double matrix[16])
+{
+    const auto call = [&](uint32_t part) { addSymbol(into, part, s, matrix); };
+    const auto shape = [&](auto... makers) {
+        VertexBatch made;
+        (makers(made, s), ...);
+        into.append(made, matrix);
+    };
+    const uint32_t rotation = k & 0x38;
+    const uint32_t translation = k & 0x07;
+    switch (k)
+    {
+    case 0:
+        break;
+    case 7:
+        shape(pyramid);
+        break;
+    case 4:
+        // The slab's bottom keeps the normal of the pyramid's base.
+        shape(pyramid, slab);
+        break;
+    case 1:
+        turnY(matrix, 1);
+        call(4);
+        break;
+    case 2:
+        turnX(matrix, 1);
+        call(4);
+        break;
+    case 3:
+        turnY(matrix, 1);
+        call(4);
+        turnX(matrix, 1);
+        call(4);
+        break;
+    case 5:
+        call(4);
+        turnY(matrix, 1);
+        call(4);
+        break;
+    case 6:
+        call(4);
+        turnX(matrix, 1);
+        call(4);
+        break;
+    case 32:
+        shape(ring);
+        break;
+    case 8:
+        turnY(matrix, 1);
+        call(32);
+        turnY(matrix, -1);
+        break;
+    case 16:
+        turnX(matrix, 1);
+        call(32);
+        turnX(matrix, -1);
+        break;
+    case 24:
+        call(8);
+        call(16);
+        break;
+    case 40:
+        call(32);
+        call(8);
+        break;
+    case 48:
+        call(32);
+        call(16);
+        break;
+    case 56:
+        call(32);
+        call(8);
+        call(16);
+        break;
+    case 63:
+        shape(block);
+        break;
+    case 60:
+        shape(block, slab);
+        break;
+    case 57:
+        turnY(matrix, 1);
+        call(60);
+        break;
+    case 58:
+        turnX(matrix, 1);
+        call(60);
+        break;
+    case 59:
+        turnY(matrix, 1);
+        call(60);
+        turnY(matrix, -1);
+        turnX(matrix, 1);
+        call(60);
+        break;
+    case 61:
+        call(60);
+        turnY(matrix, 1);
+        call(60);
+        break;
+    case 62:
+        call(60);
+        turnX(matrix, 1);
+        call(60);
+        break;
+    default:
+        // A blocked rotation with blocked translations: the rings, then the rollers.
+        call(rotation);
+        call(translation);
+        break;
+    }
 }
 
 } // namespace
@@ -126,162 +246,44 @@ BlockList<VornJoint>* OpenGLDrawObjectJointSupports::joints() const
     return documentList<VornJoint>(*this, "VornJoint");
 }
 
-bool OpenGLDrawObjectJointSupports::ensureDisplayLists()
+void OpenGLDrawObjectJointSupports::ensureSymbols()
 {
-    return lists.ensure(64, view()->symbolSize(), buildDisplayLists);
-}
-
-void OpenGLDrawObjectJointSupports::buildDisplayLists(uint32_t base, double s)
-{
-    const auto call = [base](uint32_t k) { glCallList(base + k); };
-    for (uint32_t k = 0; k < 64; ++k)
-    {
-        glNewList(base + k, GL_COMPILE);
-        const uint32_t rotation = k & 0x38;
-        const uint32_t translation = k & 0x07;
-        switch (k)
+    symbols.ensure(view()->symbolSize(), [](std::array<VertexBatch, 64>& made, double s) {
+        for (uint32_t k = 0; k < made.size(); ++k)
         {
-        case 0:
-            break;
-        case 7:
-            pyramid(s);
-            break;
-        case 4:
-            pyramid(s);
-            slab(s);
-            break;
-        case 1:
-            turnY(90);
-            call(4);
-            break;
-        case 2:
-            turnX(90);
-            call(4);
-            break;
-        case 3:
-            turnY(90);
-            call(4);
-            turnX(90);
-            call(4);
-            break;
-        case 5:
-            call(4);
-            turnY(90);
-            call(4);
-            break;
-        case 6:
-            call(4);
-            turnX(90);
-            call(4);
-            break;
-        case 32:
-            ring(s);
-            break;
-        case 8:
-            turnY(90);
-            call(32);
-            turnY(-90);
-            break;
-        case 16:
-            turnX(90);
-            call(32);
-            turnX(-90);
-            break;
-        case 24:
-            call(8);
-            call(16);
-            break;
-        case 40:
-            call(32);
-            call(8);
-            break;
-        case 48:
-            call(32);
-            call(16);
-            break;
-        case 56:
-            call(32);
-            call(8);
-            call(16);
-            break;
-        case 63:
-            block(s);
-            break;
-        case 60:
-            block(s);
-            slab(s);
-            break;
-        case 57:
-            turnY(90);
-            call(60);
-            break;
-        case 58:
-            turnX(90);
-            call(60);
-            break;
-        case 59:
-            turnY(90);
-            call(60);
-            turnY(-90);
-            turnX(90);
-            call(60);
-            break;
-        case 61:
-            call(60);
-            turnY(90);
-            call(60);
-            break;
-        case 62:
-            call(60);
-            turnX(90);
-            call(60);
-            break;
-        default:
-            // A blocked rotation with blocked translations: the rings, then the rollers.
-            call(rotation);
-            call(translation);
-            break;
+            double matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+            addSymbol(made[k], k, s, matrix);
         }
-        glEndList();
-    }
-}
-
-void OpenGLDrawObjectJointSupports::forgetDisplayLists()
-{
-    lists.forget();
+    });
 }
 
 void OpenGLDrawObjectJointSupports::drawSymbols(bool coloured)
 {
     BlockList<VornJoint>* list = joints();
-    if (list == nullptr || !ensureDisplayLists())
+    if (list == nullptr)
         return;
+    ensureSymbols();
     const OpenGLView& info = *view();
-    glDepthFunc(GL_LESS);
+    placed.clear();
+    double frame[16];
     for (uint32_t index = list->getCount(); index-- > 0;)
     {
         const VornJoint& joint = (*list)[index];
         const uint8_t bits = joint.supportFlags & supportBits;
         if (bits == 0)
             continue;
-        glPushMatrix();
-        glTranslated(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
-        if ((joint.supportFlags & localSupports) != 0)
-        {
-            double axes[16];
-            joint.getOrientation().toGLMatrix(axes);
-            glMultMatrixd(axes);
-        }
+        jointFrame(joint, (joint.supportFlags & localSupports) != 0, frame);
         if (coloured)
         {
             const VornBaseObject& representative = representativeOf(joint);
-            sendColor(representative.isHidden()   ? info.hiddenColor.word()
-                      : representative.isFrozen() ? info.frozenColor.word()
-                                                  : representative.getColor());
+            placed.color(halvedColor(representative.isHidden()   ? info.hiddenColor.word()
+                                     : representative.isFrozen() ? info.frozenColor.word()
+                                                                 : representative.getColor()));
         }
-        glCallList(lists.base + bits);
-        glPopMatrix();
+        placed.append(symbols[bits], frame);
     }
+    glDepthFunc(GL_LESS);
+    placed.draw(true, coloured);
 }
 
 void OpenGLDrawObjectJointSupports::draw(int32_t mode, uint32_t tickCount)

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "Zintel/DrawObjects/SizedDisplayLists.h"
+#include "Zintel/DrawObjects/VertexBatch.h"
 #include "Zintel/OpenGLFamilies.h"
+
+#include <array>
 
 class VornJoint;
 
 namespace zintel
 {
 
-// One lit symbol per supported joint, chosen from 64 display lists by its six support bits:
+// One lit symbol per supported joint, chosen from 64 symbols by its six support bits:
 // pyramids with ground slabs for blocked translations, wedge rings for blocked rotations, blocks
 // for clamps. Supports are not picked.
 class OpenGLDrawObjectJointSupports : public OpenGLDrawObject
@@ -19,18 +21,20 @@ public:
     void draw(int32_t mode, uint32_t tickCount) override;
     void drawShadow() override;
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
-    void forgetDisplayLists() override;
 
-    // The 64 lists exist at the document's symbol size; false when they cannot be had.
-    bool ensureDisplayLists();
-    static void buildDisplayLists(uint32_t base, double size);
+    // The symbols were made at the document's symbol size.
+    void ensureSymbols();
 
-    // List base + k draws the symbol of the support bits k.
-    SizedDisplayLists lists;
+    // The symbol of the support bits k in the joint's frame.
+    SizedShapes<64> symbols;
 
 private:
     BlockList<VornJoint>* joints() const;
+    // All supported joints' symbols in one batch, in their colours or (shadows) GL's.
     void drawSymbols(bool coloured);
+
+    // Filled again in every pass; kept only for its memory.
+    VertexBatch placed;
 };
 
 class PluginVODOJointSupports : public PluginVODrawObject

@@ -13,6 +13,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -25,19 +26,19 @@ namespace
 constexpr double pi = 3.14159265358979323846;
 constexpr uint8_t rigidJoint = 0x80;
 
-// Names within the eight lists, each body followed by its outline.
-constexpr uint32_t cubeList = 0;
-constexpr uint32_t coarseSphereList = 2;
-constexpr uint32_t mediumSphereList = 4;
-constexpr uint32_t fineSphereList = 6;
+// The indices of the eight symbols, each body followed by its outline.
+constexpr uint32_t cubeSymbol = 0;
+constexpr uint32_t coarseSphereSymbol = 2;
+constexpr uint32_t mediumSphereSymbol = 4;
+constexpr uint32_t fineSphereSymbol = 6;
 
-void ringVertex(double radius, double theta, double phi, bool mirrored)
+void ringVertex(VertexBatch& batch, double radius, double theta, double phi, bool mirrored)
 {
     const double x = std::sin(phi) * std::sin(theta) * (mirrored ? -1.0 : 1.0);
     const double y = std::cos(phi) * std::sin(theta);
     const double z = std::cos(theta);
-    glNormal3d(x, y, z);
-    glVertex3d(radius * x, radius * y, radius * z);
+    batch.normal(x, y, z);
+    batch.vertex(radius * x, radius * y, radius * z);
 }
 
 // The azimuth index walk of a ring: 0, m-1, ..., 1, 0.
@@ -50,7 +51,7 @@ void walkRing(int32_t slices, Visit visit)
     visit(0);
 }
 
-void buildCube(double s)
+void buildCube(VertexBatch& batch, double s)
 {
     struct Face
     {
@@ -67,114 +68,120 @@ void buildCube(double s)
     };
     for (const Face& face : faces)
     {
-        glBegin(GL_POLYGON);
-        glNormal3dv(face.normal);
+        batch.begin(VertexBatch::Shape::Polygon);
+        batch.normal(face.normal[0], face.normal[1], face.normal[2]);
         for (const auto& corner : face.corners)
-            glVertex3dv(corner);
-        glEnd();
+            batch.vertex(corner[0], corner[1], corner[2]);
+        batch.end();
     }
 }
 
-void buildCubeOutline(double s)
+void buildCubeOutline(VertexBatch& batch, double s)
 {
     const double a = 1.02 * s;
-    glBegin(GL_LINE_STRIP);
-    glVertex3d(a, a, a);
-    glVertex3d(a, -a, a);
-    glVertex3d(a, -a, -a);
-    glVertex3d(-a, -a, -a);
-    glVertex3d(-a, -a, a);
-    glVertex3d(-a, a, a);
-    glEnd();
-    glBegin(GL_LINE_STRIP);
-    glVertex3d(-a, -a, -a);
-    glVertex3d(-a, a, -a);
-    glVertex3d(-a, a, a);
-    glVertex3d(a, a, a);
-    glVertex3d(a, a, -a);
-    glVertex3d(a, -a, -a);
-    glEnd();
-    glBegin(GL_LINES);
-    glVertex3d(-a, a, -a);
-    glVertex3d(a, a, -a);
-    glVertex3d(a, -a, a);
-    glVertex3d(-a, -a, a);
-    glEnd();
+    const double strips[2][6][3] = {
+        {{a, a, a}, {a, -a, a}, {a, -a, -a}, {-a, -a, -a}, {-a, -a, a}, {-a, a, a}},
+        {{-a, -a, -a}, {-a, a, -a}, {-a, a, a}, {a, a, a}, {a, a, -a}, {a, -a, -a}},
+    };
+    for (const auto& strip : strips)
+    {
+        batch.begin(VertexBatch::Shape::LineStrip);
+        for (const auto& corner : strip)
+            batch.vertex(corner[0], corner[1], corner[2]);
+        batch.end();
+    }
+    batch.begin(VertexBatch::Shape::Lines);
+    batch.vertex(-a, a, -a);
+    batch.vertex(a, a, -a);
+    batch.vertex(a, -a, a);
+    batch.vertex(-a, -a, a);
+    batch.end();
 }
 
 } // namespace
 
-void drawSolidSphere(double radius, int32_t stacks, int32_t slices)
+void addSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t slices)
 {
     stacks = stacks < 2 ? 2 : stacks;
     slices = slices < 3 ? 3 : slices;
     const double dTheta = pi / stacks;
     const double dPhi = 2 * pi / slices;
-    glBegin(GL_TRIANGLE_FAN);
-    glNormal3d(0, 0, 1);
-    glVertex3d(0, 0, radius);
-    walkRing(slices, [&](int32_t j) { ringVertex(radius, dTheta, j * dPhi, false); });
-    glEnd();
+    batch.begin(VertexBatch::Shape::TriangleFan);
+    batch.normal(0, 0, 1);
+    batch.vertex(0, 0, radius);
+    walkRing(slices, [&](int32_t j) { ringVertex(batch, radius, dTheta, j * dPhi, false); });
     for (int32_t i = 2; i <= stacks - 1; ++i)
     {
-        glBegin(GL_TRIANGLE_STRIP);
+        batch.begin(VertexBatch::Shape::TriangleStrip);
         walkRing(slices, [&](int32_t j) {
-            ringVertex(radius, (i - 1) * dTheta, j * dPhi, false);
-            ringVertex(radius, i * dTheta, j * dPhi, false);
+            ringVertex(batch, radius, (i - 1) * dTheta, j * dPhi, false);
+            ringVertex(batch, radius, i * dTheta, j * dPhi, false);
         });
-        glEnd();
     }
-    glBegin(GL_TRIANGLE_FAN);
-    glNormal3d(0, 0, -1);
-    glVertex3d(0, 0, -radius);
-    walkRing(slices, [&](int32_t j) { ringVertex(radius, pi - dTheta, j * dPhi, true); });
-    glEnd();
+    batch.begin(VertexBatch::Shape::TriangleFan);
+    batch.normal(0, 0, -1);
+    batch.vertex(0, 0, -radius);
+    walkRing(slices, [&](int32_t j) { ringVertex(batch, radius, pi - dTheta, j * dPhi, true); });
+    batch.end();
 }
 
-void drawSphereOutline(double radius, int32_t stacks, int32_t slices)
+void addSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_t slices)
 {
     stacks = stacks < 2 ? 2 : stacks;
     slices = slices < 3 ? 3 : slices;
-    glBegin(GL_LINE_STRIP);
-    glVertex3d(0, 0, radius);
+    batch.begin(VertexBatch::Shape::LineStrip);
+    batch.vertex(0, 0, radius);
     for (int32_t k = 1; k < 2 * stacks; ++k)
     {
         const double t = 2 * pi - k * pi / stacks;
-        glVertex3d(0, radius * std::sin(t), radius * std::cos(t));
+        batch.vertex(0, radius * std::sin(t), radius * std::cos(t));
     }
-    glVertex3d(0, 0, radius);
+    batch.vertex(0, 0, radius);
     for (int32_t k = 1; k < 2 * stacks; ++k)
     {
         const double t = 2 * pi - k * pi / stacks;
-        glVertex3d(radius * std::sin(t), 0, radius * std::cos(t));
+        batch.vertex(radius * std::sin(t), 0, radius * std::cos(t));
     }
-    glVertex3d(0, 0, radius);
-    glEnd();
-    glBegin(GL_LINE_STRIP);
-    glVertex3d(0, radius, 0);
+    batch.vertex(0, 0, radius);
+    batch.begin(VertexBatch::Shape::LineStrip);
+    batch.vertex(0, radius, 0);
     for (int32_t k = 1; k < slices; ++k)
     {
         const double t = 2 * pi - k * 2 * pi / slices;
-        glVertex3d(radius * std::sin(t), radius * std::cos(t), 0);
+        batch.vertex(radius * std::sin(t), radius * std::cos(t), 0);
     }
-    glVertex3d(0, radius, 0);
-    glEnd();
+    batch.vertex(0, radius, 0);
+    batch.end();
 }
 
 namespace
 {
 
-// The joint's symbol frame: at its position, turned into its axes.
-void pushJointFrame(const VornJoint& joint)
+} // namespace
+
+namespace
 {
-    double axes[16];
-    joint.getOrientation().toGLMatrix(axes);
-    glPushMatrix();
-    glTranslated(joint.getPosition().x, joint.getPosition().y, joint.getPosition().z);
-    glMultMatrixd(axes);
+
+// How far from the joint its symbols reach: the corners of the cube's outline, 1.02 s times the
+// square root of 3 (the spheres' outlines reach 1.53 s).
+double symbolReach(double s)
+{
+    return 1.02 * 1.7320508075688772 * s;
 }
 
 } // namespace
+
+void jointFrame(const VornJoint& joint, bool turned, double matrix[16])
+{
+    const Vector3& at = joint.getPosition();
+    const double placed[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, at.x, at.y, at.z, 1};
+    std::copy(placed, placed + 16, matrix);
+    if (!turned)
+        return;
+    double axes[16];
+    joint.getOrientation().toGLMatrix(axes);
+    multiplyMatrix(matrix, axes);
+}
 
 OpenGLDrawObjectJoints::OpenGLDrawObjectJoints(PluginDrawObject* plugin, OpenGLView* view)
     : OpenGLDrawObject(plugin, view)
@@ -186,50 +193,33 @@ BlockList<VornJoint>* OpenGLDrawObjectJoints::joints() const
     return documentList<VornJoint>(*this, "VornJoint");
 }
 
-bool OpenGLDrawObjectJoints::ensureDisplayLists()
+void OpenGLDrawObjectJoints::ensureSymbols()
 {
-    return lists.ensure(8, view()->symbolSize(), [](uint32_t listBase, double s) { buildDisplayLists(listBase, s); });
-}
-
-void OpenGLDrawObjectJoints::buildDisplayLists(uint32_t listBase, double s)
-{
-    const double r = 1.5 * s;
-    glNewList(listBase + cubeList, GL_COMPILE);
-    buildCube(s);
-    glEndList();
-    glNewList(listBase + cubeList + 1, GL_COMPILE);
-    buildCubeOutline(s);
-    glEndList();
-    const std::array<std::array<int32_t, 3>, 3> spheres = {{
-        {coarseSphereList, 2, 4},
-        {mediumSphereList, 4, 8},
-        {fineSphereList, 8, 16},
-    }};
-    for (const auto& sphere : spheres)
-    {
-        glNewList(listBase + sphere[0], GL_COMPILE);
-        drawSolidSphere(r, sphere[1], sphere[2]);
-        glEndList();
-        glNewList(listBase + sphere[0] + 1, GL_COMPILE);
-        drawSphereOutline(1.02 * r, sphere[1], sphere[2]);
-        glEndList();
-    }
-}
-
-void OpenGLDrawObjectJoints::forgetDisplayLists()
-{
-    lists.forget();
+    symbols.ensure(view()->symbolSize(), [](std::array<VertexBatch, 8>& made, double s) {
+        buildCube(made[cubeSymbol], s);
+        buildCubeOutline(made[cubeSymbol + 1], s);
+        const double r = 1.5 * s;
+        const std::array<std::array<int32_t, 3>, 3> spheres = {{
+            {coarseSphereSymbol, 2, 4},
+            {mediumSphereSymbol, 4, 8},
+            {fineSphereSymbol, 8, 16},
+        }};
+        for (const auto& sphere : spheres)
+        {
+            addSolidSphere(made[sphere[0]], r, sphere[1], sphere[2]);
+            addSphereOutline(made[sphere[0] + 1], 1.02 * r, sphere[1], sphere[2]);
+        }
+    });
 }
 
 uint32_t OpenGLDrawObjectJoints::symbolFor(const VornJoint& joint, bool forShadow) const
 {
     const OpenGLView& info = *view();
-    const uint32_t listBase = lists.base;
-    const double builtSize = lists.builtSize;
+    const double builtSize = symbols.size();
     if ((joint.supportFlags & rigidJoint) != 0)
-        return listBase + cubeList;
+        return cubeSymbol;
     if (info.detailLevel < Detail::High)
-        return listBase + coarseSphereList;
+        return coarseSphereSymbol;
     const double k = 1.0 / (3.732 * std::tan(info.fovY * 0.008726646259971648));
     const double far2 = 160000.0 * builtSize * builtSize * k * k;
     const double near2 = far2 * 0.03125;
@@ -237,70 +227,80 @@ uint32_t OpenGLDrawObjectJoints::symbolFor(const VornJoint& joint, bool forShado
     const double dx = at.x - info.povX, dy = at.y - info.povY, dz = at.z - info.povZ;
     const double d2 = dx * dx + dy * dy + dz * dz;
     if (d2 > far2)
-        return listBase + coarseSphereList;
+        return coarseSphereSymbol;
     if (forShadow || d2 >= near2 || info.detailLevel < Detail::Maximum)
-        return listBase + mediumSphereList;
-    return listBase + fineSphereList;
+        return mediumSphereSymbol;
+    return fineSphereSymbol;
 }
 
 void OpenGLDrawObjectJoints::draw(int32_t mode, uint32_t tickCount)
 {
     BlockList<VornJoint>* list = joints();
-    if (list == nullptr || !ensureDisplayLists())
+    if (list == nullptr)
         return;
+    ensureSymbols();
     OpenGLView& info = *view();
+    outlines.clear();
+    markedOutlines.clear();
+    bodies.clear();
+    const double reach = symbolReach(info.symbolSize());
+    const OpenGLView::ShownRegion region = info.shownRegion();
+    double frame[16];
+    for (uint32_t index = list->getCount(); index-- > 0;)
+    {
+        const VornJoint& joint = (*list)[index];
+        const double at[3] = {joint.getPosition().x, joint.getPosition().y, joint.getPosition().z};
+        if (!region.mayShow(at, at, reach))
+            continue;
+        const VornBaseObject& representative = representativeOf(joint);
+        const bool preSelected = representative.isPreSelected();
+        const bool marked = preSelected || joint.isUnderModifier();
+        const uint32_t symbol = symbolFor(joint, false);
+        jointFrame(joint, true, frame);
+        VertexBatch& outline = marked ? markedOutlines : outlines;
+        outline.color(halvedColor(!marked         ? info.defaultColor.word()
+                                  : preSelected ? info.selectedColor.word()
+                                                : info.modifierColor.word()));
+        outline.append(symbols[symbol + 1], frame);
+        bodies.color(halvedColor(representative.isHidden()   ? info.hiddenColor.word()
+                                 : representative.isFrozen() ? info.frozenColor.word()
+                                                             : representative.getColor()));
+        bodies.append(symbols[symbol], frame);
+    }
     glDepthFunc(GL_LESS);
     // The unlit outlines of all joints first, then the lit bodies: switching the lighting for
     // every joint costs the software renderer more than the symbols themselves. Marked outlines
     // are drawn without fog.
     glDisable(GL_LIGHTING);
-    for (const bool marked : {false, true})
+    outlines.draw(false, true);
+    if (!markedOutlines.empty())
     {
-        if (marked && info.fogOn)
+        if (info.fogOn)
             glDisable(GL_FOG);
-        for (uint32_t index = list->getCount(); index-- > 0;)
-        {
-            const VornJoint& joint = (*list)[index];
-            const bool preSelected = representativeOf(joint).isPreSelected();
-            if ((preSelected || joint.isUnderModifier()) != marked)
-                continue;
-            pushJointFrame(joint);
-            sendColor(!marked           ? info.defaultColor.word()
-                          : preSelected ? info.selectedColor.word()
-                                        : info.modifierColor.word());
-            glCallList(symbolFor(joint, false) + 1);
-            glPopMatrix();
-        }
-        if (marked && info.fogOn)
+        markedOutlines.draw(false, true);
+        if (info.fogOn)
             glEnable(GL_FOG);
     }
     glEnable(GL_LIGHTING);
-    for (uint32_t index = list->getCount(); index-- > 0;)
-    {
-        const VornJoint& joint = (*list)[index];
-        const VornBaseObject& representative = representativeOf(joint);
-        pushJointFrame(joint);
-        sendColor(representative.isHidden()       ? info.hiddenColor.word()
-                      : representative.isFrozen() ? info.frozenColor.word()
-                                                  : representative.getColor());
-        glCallList(symbolFor(joint, false));
-        glPopMatrix();
-    }
+    bodies.draw(true, true);
 }
 
 void OpenGLDrawObjectJoints::drawShadow()
 {
     BlockList<VornJoint>* list = joints();
-    if (list == nullptr || !ensureDisplayLists())
+    if (list == nullptr)
         return;
-    glDepthFunc(GL_LESS);
+    ensureSymbols();
+    bodies.clear();
+    double frame[16];
     for (uint32_t index = list->getCount(); index-- > 0;)
     {
         const VornJoint& joint = (*list)[index];
-        pushJointFrame(joint);
-        glCallList(symbolFor(joint, true));
-        glPopMatrix();
+        jointFrame(joint, true, frame);
+        bodies.append(symbols[symbolFor(joint, true)], frame);
     }
+    glDepthFunc(GL_LESS);
+    bodies.draw(true, false);
 }
 
 int32_t OpenGLDrawObjectJoints::select(int32_t mode)
@@ -316,11 +316,11 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
     const uint32_t count = list->getCount();
     glDepthFunc(GL_LESS);
     pickNameEnd = firstPickName + count;
-    // The picked cube reaches its corners, 1.02 s times the square root of 3 from the joint.
-    const double pickRadius = 1.02 * 1.7320508075688772 * view()->symbolSize();
-    if (!ensureDisplayLists())
-        return 0;
+    const double reach = symbolReach(view()->symbolSize());
+    const OpenGLView::ShownRegion region = view()->shownRegion();
+    ensureSymbols();
     glPushName(0);
+    double frame[16];
     for (uint32_t index = count; index-- > 0;)
     {
         VornJoint& joint = (*list)[index];
@@ -330,13 +330,16 @@ int32_t OpenGLDrawObjectJoints::select(int32_t mode)
         if (isHiddenItem(joint))
             continue;
         const double at[3] = {joint.getPosition().x, joint.getPosition().y, joint.getPosition().z};
-        if (!view()->mayHitPickRegion(at, at, pickRadius))
+        if (!region.mayShow(at, at, reach))
             continue;
+        // Each joint is drawn under its own name: the pick region is small, and the few joints
+        // that may show in it are drawn one by one.
         glLoadName(firstPickName + index);
-        pushJointFrame(joint);
-        glCallList(lists.base + cubeList);
-        glCallList(lists.base + cubeList + 1);
-        glPopMatrix();
+        jointFrame(joint, true, frame);
+        bodies.clear();
+        bodies.append(symbols[cubeSymbol], frame);
+        bodies.append(symbols[cubeSymbol + 1], frame);
+        bodies.draw(false, false);
     }
     glPopName();
     return 0;

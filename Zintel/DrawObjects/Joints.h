@@ -1,7 +1,9 @@
 #pragma once
 
-#include "Zintel/DrawObjects/SizedDisplayLists.h"
+#include "Zintel/DrawObjects/VertexBatch.h"
 #include "Zintel/OpenGLFamilies.h"
+
+#include <array>
 
 class VornJoint;
 
@@ -22,20 +24,23 @@ public:
     bool hasSelectedItems() override;
     void drawShadow() override;
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
-    void forgetDisplayLists() override;
 
-    // The eight lists exist and were built at the document's scaleless size (the view's context
-    // current); false when they cannot be had.
-    bool ensureDisplayLists();
-    static void buildDisplayLists(uint32_t listBase, double size);
+    // The symbols were made at the document's scaleless size.
+    void ensureSymbols();
 
-    // Cube, coarse, medium and fine sphere, each body followed by its outline.
-    SizedDisplayLists lists;
+    // Cube, coarse, medium and fine sphere in the joint's axes, each body followed by its
+    // outline.
+    SizedShapes<8> symbols;
 
 private:
     BlockList<VornJoint>* joints() const;
-    // The body list of the joint's symbol (its outline is the next name).
+    // The index of the body of the joint's symbol (its outline is the next one).
     uint32_t symbolFor(const VornJoint& joint, bool forShadow) const;
+
+    // The placed symbols of a pass, filled again in every pass and kept only for their memory.
+    VertexBatch outlines;
+    VertexBatch markedOutlines;
+    VertexBatch bodies;
 };
 
 class PluginVODOJoints : public PluginVODrawObject
@@ -50,8 +55,12 @@ public:
     int32_t getBitmapID() override;
 };
 
-// The spheres of the joint symbols, also used by other symbols.
-void drawSolidSphere(double radius, int32_t stacks, int32_t slices);
-void drawSphereOutline(double radius, int32_t stacks, int32_t slices);
+// The frame of a joint's symbols (column-major): at its position, turned into its axes when
+// `turned`.
+void jointFrame(const VornJoint& joint, bool turned, double matrix[16]);
+
+// Adds the spheres of the joint symbols to the batch.
+void addSolidSphere(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);
+void addSphereOutline(VertexBatch& batch, double radius, int32_t stacks, int32_t slices);
 
 } // namespace zintel

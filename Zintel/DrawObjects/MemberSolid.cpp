@@ -1,15 +1,16 @@
 #include "Zintel/DrawObjects/MemberSolid.h"
 
 #include "Zintel/DocItemOpenGL.h"
+#include "Zintel/DrawObjects/VertexBatch.h"
 #include "Zintel/OpenGLView.h"
 #include "VornData/VornCrossSection.h"
 #include "VornData/VornJoint.h"
 #include "VornData/VornMember.h"
 #include "plugins/VornPluginObjectType.h"
 
-#include <GL/gl.h>
-
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zintel
 {
@@ -25,10 +26,11 @@ ShapeList outlineOf(VornCrossSection* section, bool fine)
 }
 
 // The member's frame: the start joint's position and its local axes (x along the member). The
-// vertices are placed in the model here rather than through the GL matrix stack, so that the
-// renderer can send the walls of many members in one batch.
+// vertices are placed in the model here rather than through the GL matrix stack, so that the walls
+// of many members go to GL in one batch.
 struct MemberFrame
 {
+    VertexBatch& batch;
     Vector3 origin;
     const Matrix3x3* axes;
 
@@ -38,7 +40,7 @@ struct MemberFrame
         const Vector3& ex = axes->rows[0];
         const Vector3& ey = axes->rows[1];
         const Vector3& ez = axes->rows[2];
-        glVertex3d(origin.x + x * ex.x + px * ey.x + py * ez.x, origin.y + x * ex.y + px * ey.y + py * ez.y,
+        batch.vertex(origin.x + x * ex.x + px * ey.x + py * ez.x, origin.y + x * ex.y + px * ey.y + py * ez.y,
                    origin.z + x * ex.z + px * ey.z + py * ez.z);
     }
     void normal(double nx, double ny, double nz) const
@@ -46,7 +48,7 @@ struct MemberFrame
         const Vector3& ex = axes->rows[0];
         const Vector3& ey = axes->rows[1];
         const Vector3& ez = axes->rows[2];
-        glNormal3d(nx * ex.x + ny * ey.x + nz * ez.x, nx * ex.y + ny * ey.y + nz * ez.y,
+        batch.normal(nx * ex.x + ny * ey.x + nz * ez.x, nx * ex.y + ny * ey.y + nz * ez.y,
                    nx * ex.z + ny * ey.z + nz * ez.z);
     }
     // An edge normal of the outline (in the section plane).
@@ -64,7 +66,8 @@ void drawCap(const MemberFrame& frame, const ShapeList& outline, double x, doubl
     const uint32_t count = outline.getIndexCount();
     const auto point = [&](uint32_t i) { return points + ShapeList::FloatsPerPoint * indices[i]; };
     const auto valid = [&](uint32_t i) { return static_cast<uint32_t>(indices[i]) < outline.getPointCount(); };
-    glBegin(reversed ? GL_TRIANGLES : GL_TRIANGLE_STRIP);
+    VertexBatch& batch = frame.batch;
+    batch.begin(reversed ? VertexBatch::Shape::Triangles : VertexBatch::Shape::TriangleStrip);
     if (withNormals)
         frame.normal(normalX, 0.0, 0.0);
     uint32_t stripStart = 0;
@@ -74,10 +77,7 @@ void drawCap(const MemberFrame& frame, const ShapeList& outline, double x, doubl
         {
             stripStart = i + 1;
             if (!reversed)
-            {
-                glEnd();
-                glBegin(GL_TRIANGLE_STRIP);
-            }
+                batch.begin(VertexBatch::Shape::TriangleStrip);
             continue;
         }
         if (!valid(i))
@@ -96,7 +96,7 @@ void drawCap(const MemberFrame& frame, const ShapeList& outline, double x, doubl
         frame.vertex(x, point(even ? i - 2 : i - 1));
         frame.vertex(x, point(i));
     }
-    glEnd();
+    batch.end();
 }
 
 } // namespace
@@ -114,19 +114,19 @@ ShapeList memberOutline(const VornMember& member, const DocItemOpenGL* settings,
     return outlineOf(section, fine);
 }
 
-void drawMemberSolid(const VornMember& member, const ShapeList& outline, bool withNormals)
+void drawMemberSolid(VertexBatch& batch, const VornMember& member, const ShapeList& outline, bool withNormals)
 {
     const VornJoint* start = member.getStartJoint();
     if (start == nullptr || outline.isNull())
         return;
-    const MemberFrame frame{start->getPosition(), &member.localAxes()};
+    const MemberFrame frame{batch, start->getPosition(), &member.localAxes()};
     const double length = member.getLength();
     const float* points = outline.getPoints();
     const auto at = [points](uint32_t index) { return points + ShapeList::FloatsPerPoint * index; };
     // One wall from point `from` to point `to`: the after-normal of the first, the before-normal
     // of the second.
     const auto wall = [&](uint32_t from, uint32_t to) {
-        glBegin(GL_TRIANGLE_STRIP);
+        batch.begin(VertexBatch::Shape::TriangleStrip);
         if (withNormals)
             frame.normal(at(from) + 4);
         frame.vertex(0.0, at(from));
@@ -135,7 +135,7 @@ void drawMemberSolid(const VornMember& member, const ShapeList& outline, bool wi
             frame.normal(at(to) + 2);
         frame.vertex(0.0, at(to));
         frame.vertex(length, at(to));
-        glEnd();
+        batch.end();
     };
     uint32_t k = 0;
     for (uint32_t list = 0; list < outline.getListCount(); ++list)
@@ -156,16 +156,28 @@ void drawMemberSolid(const VornMember& member, const ShapeList& outline, bool wi
     }
 }
 
-void drawMemberLine(const VornMember& member)
+void drawMemberLine(VertexBatch& batch, const VornMember& member)
 {
     const VornJoint* start = member.getStartJoint();
     const VornJoint* end = member.getEndJoint();
     if (start == nullptr || end == nullptr)
         return;
-    glBegin(GL_LINES);
-    glVertex3d(start->getPosition().x, start->getPosition().y, start->getPosition().z);
-    glVertex3d(end->getPosition().x, end->getPosition().y, end->getPosition().z);
-    glEnd();
+    batch.begin(VertexBatch::Shape::Lines);
+    batch.vertex(start->getPosition().x, start->getPosition().y, start->getPosition().z);
+    batch.vertex(end->getPosition().x, end->getPosition().y, end->getPosition().z);
+    batch.end();
+}
+
+double outlineRadius(const ShapeList& outline)
+{
+    double radius = 0.0;
+    if (!outline.isNull())
+        for (uint32_t point = 0; point < outline.getPointCount(); ++point)
+        {
+            const float* at = outline.getPoints() + ShapeList::FloatsPerPoint * point;
+            radius = std::max(radius, std::hypot(static_cast<double>(at[0]), static_cast<double>(at[1])));
+        }
+    return radius;
 }
 
 const uint8_t* checkerboardStipple()

@@ -17,8 +17,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cmath>
 #include <functional>
 #include <string>
 
@@ -63,23 +61,17 @@ void repaintActiveViews(MAI* mai, DrawObject* objects, bool anyDetail)
     }
 }
 
-// False when the member's body cannot show in the region of the pick being drawn.
-bool mayBeHit(const OpenGLView& view, const VornMember& member, const ShapeList& outline)
+// False when the member's body (its line with a null outline) cannot show in the region being
+// drawn.
+bool mayShow(const OpenGLView::ShownRegion& region, const VornMember& member, const ShapeList& outline)
 {
     const VornJoint* start = member.getStartJoint();
     const VornJoint* end = member.getEndJoint();
     if (start == nullptr || end == nullptr)
         return true;
-    double radius = 0.0;
-    if (!outline.isNull())
-        for (uint32_t point = 0; point < outline.getPointCount(); ++point)
-        {
-            const float* at = outline.getPoints() + ShapeList::FloatsPerPoint * point;
-            radius = std::max(radius, std::hypot(static_cast<double>(at[0]), static_cast<double>(at[1])));
-        }
     const double a[3] = {start->getPosition().x, start->getPosition().y, start->getPosition().z};
     const double b[3] = {end->getPosition().x, end->getPosition().y, end->getPosition().z};
-    return view.mayHitPickRegion(a, b, radius);
+    return region.mayShow(a, b, outlineRadius(outline));
 }
 
 } // namespace
@@ -106,67 +98,113 @@ void OpenGLDrawObjectMembers::drawSolids(BlockList<VornMember>& list, bool xray)
     OpenGLView& info = *view();
     const uint32_t overlayAlpha = 0x7F000000u;
     const uint32_t memberAlpha = halvedAlpha(info.xrayAlpha);
-    glPolygonStipple(checkerboardStipple());
+    marks.clear();
+    solids.clear();
+    const OpenGLView::ShownRegion region = info.shownRegion();
+    for (uint32_t index = list.getCount(); index-- > 0;)
+    {
+        const VornMember& member = list[index];
+        const VornBaseObject& representative = representativeOf(member);
+        if (representative.isHidden())
+            continue;
+        const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
+        if (outline.isNull() || !mayShow(region, member, outline))
+            continue;
+        const bool preSelected = representative.isPreSelected();
+        if (preSelected || (!xray && member.isUnderModifier()))
+        {
+            if (xray)
+                marks.color(halvedColor(info.selectedColor.word()) | overlayAlpha, true);
+            else
+                marks.color(halvedColor(preSelected ? info.selectedColor.word() : info.modifierColor.word()));
+            drawMemberSolid(marks, member, outline, false);
+        }
+        const uint32_t color = halvedColor(memberColor(member, representative));
+        solids.color(xray ? color | memberAlpha : color, xray);
+        drawMemberSolid(solids, member, outline, true);
+    }
     if (xray)
     {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    glEnable(GL_LIGHTING);
-    for (uint32_t index = list.getCount(); index-- > 0;)
+    // The marks of all members go first, so that each lit solid fills only what its checkerboard
+    // left free.
+    if (!marks.empty())
     {
-        const VornMember& member = list[index];
-        const VornBaseObject& representative = representativeOf(member);
-        if (representative.isHidden())
-            continue;
-        const uint32_t color = memberColor(member, representative);
-        const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
-        if (outline.isNull())
-            continue;
-        const bool preSelected = representative.isPreSelected();
-        if (preSelected || (!xray && member.isUnderModifier()))
-        {
-            if (info.fogOn)
-                glDisable(GL_FOG);
-            glEnable(GL_POLYGON_STIPPLE);
-            glDisable(GL_LIGHTING);
-            if (xray)
-                sendColorWithAlpha(info.selectedColor.word(), overlayAlpha);
-            else
-                sendColor(preSelected ? info.selectedColor.word() : info.modifierColor.word());
-            drawMemberSolid(member, outline, false);
-            glDisable(GL_POLYGON_STIPPLE);
-            glEnable(GL_LIGHTING);
-            if (info.fogOn)
-                glEnable(GL_FOG);
-        }
-        if (xray)
-            sendColorWithAlpha(color, memberAlpha);
-        else
-            sendColor(color);
-        drawMemberSolid(member, outline, true);
+        if (info.fogOn)
+            glDisable(GL_FOG);
+        glPolygonStipple(checkerboardStipple());
+        glEnable(GL_POLYGON_STIPPLE);
+        glDisable(GL_LIGHTING);
+        marks.draw(false, true);
+        glDisable(GL_POLYGON_STIPPLE);
+        if (info.fogOn)
+            glEnable(GL_FOG);
     }
+    glEnable(GL_LIGHTING);
+    solids.draw(true, true);
     if (xray)
         glDisable(GL_BLEND);
 }
 
-void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list)
+OpenGLDrawObjectMembers::LineStyle OpenGLDrawObjectMembers::lineStyle(const VornMember& member,
+                                                                      const VornBaseObject& representative,
+                                                                      uint32_t& color)
 {
-    glDisable(GL_LIGHTING);
-    glLineStipple(4, 0xAAAA);
+    color = memberColor(member, representative);
+    return representative.isPreSelected() ? LineStyle::Stippled : LineStyle::Plain;
+}
+
+void OpenGLDrawObjectMembers::gatherLines(BlockList<VornMember>& list, bool forShadow)
+{
+    for (VertexBatch& batch : lines)
+        batch.clear();
+    const OpenGLView::ShownRegion region = view()->shownRegion();
     for (uint32_t index = list.getCount(); index-- > 0;)
     {
         const VornMember& member = list[index];
         const VornBaseObject& representative = representativeOf(member);
-        if (representative.isHidden())
+        // A shadow may fall in the window from a member outside it.
+        if (representative.isHidden() || (!forShadow && !mayShow(region, member, ShapeList())))
             continue;
-        sendColor(memberColor(member, representative));
-        if (representative.isPreSelected())
+        uint32_t color = 0;
+        const LineStyle style = forShadow ? OpenGLDrawObjectMembers::lineStyle(member, representative, color)
+                                          : lineStyle(member, representative, color);
+        VertexBatch& batch = lines[static_cast<size_t>(style)];
+        batch.color(halvedColor(color));
+        drawMemberLine(batch, member);
+    }
+}
+
+void OpenGLDrawObjectMembers::drawLines(BlockList<VornMember>& list, bool forShadow)
+{
+    gatherLines(list, forShadow);
+    const bool fogOn = view()->fogOn;
+    glDisable(GL_LIGHTING);
+    for (size_t style = 0; style < lines.size(); ++style)
+    {
+        const VertexBatch& batch = lines[style];
+        if (batch.empty())
+            continue;
+        const bool unfogged = (style & LineStyle::UnfoggedBit) != 0 && fogOn;
+        if ((style & LineStyle::StippledBit) != 0)
+        {
             glEnable(GL_LINE_STIPPLE);
+            if ((style & LineStyle::SparseBit) != 0)
+                glLineStipple(2, 0x9C9C);
+            else
+                glLineStipple(4, 0xAAAA);
+        }
         else
             glDisable(GL_LINE_STIPPLE);
-        drawMemberLine(member);
+        if (unfogged)
+            glDisable(GL_FOG);
+        batch.draw(false, !forShadow);
+        if (unfogged)
+            glEnable(GL_FOG);
     }
+    glLineStipple(4, 0xAAAA);
     glEnable(GL_LIGHTING);
     glDisable(GL_LINE_STIPPLE);
 }
@@ -180,7 +218,7 @@ void OpenGLDrawObjectMembers::drawPass(bool xray)
     if (view()->detailLevel >= Detail::Medium)
         drawSolids(*list, xray);
     else
-        drawLines(*list);
+        drawLines(*list, false);
 }
 
 void OpenGLDrawObjectMembers::draw(int32_t mode, uint32_t tickCount)
@@ -199,35 +237,22 @@ void OpenGLDrawObjectMembers::drawShadow()
     OpenGLView& info = *view();
     if (list == nullptr || (info.xrayMode & XRay::Model) != 0)
         return;
-    if (info.detailLevel >= Detail::Medium)
+    if (info.detailLevel < Detail::Medium)
     {
-        glPolygonStipple(checkerboardStipple());
-        glEnable(GL_LIGHTING);
-        for (uint32_t index = list->getCount(); index-- > 0;)
-        {
-            const VornMember& member = (*list)[index];
-            if (isHiddenItem(member))
-                continue;
-            drawMemberSolid(member, memberOutline(member, info.docItem, info.detailLevel, true), true);
-        }
+        drawLines(*list, true);
         return;
     }
-    glDisable(GL_LIGHTING);
-    glLineStipple(4, 0xAAAA);
+    solids.clear();
     for (uint32_t index = list->getCount(); index-- > 0;)
     {
         const VornMember& member = (*list)[index];
-        const VornBaseObject& representative = representativeOf(member);
-        if (representative.isHidden())
+        if (isHiddenItem(member))
             continue;
-        if (representative.isPreSelected())
-            glEnable(GL_LINE_STIPPLE);
-        else
-            glDisable(GL_LINE_STIPPLE);
-        drawMemberLine(member);
+        drawMemberSolid(solids, member, memberOutline(member, info.docItem, info.detailLevel, true), true);
     }
+    glPolygonStipple(checkerboardStipple());
     glEnable(GL_LIGHTING);
-    glDisable(GL_LINE_STIPPLE);
+    solids.draw(true, false);
 }
 
 void OpenGLDrawObjectMembers::drawShadowSoft()
@@ -251,6 +276,7 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
     {
         const bool byEnds = windowRule && mode == PickMode::BandDraw;
         pickNameEnd = first + (byEnds ? 2 * count : count);
+        const OpenGLView::ShownRegion region = info.shownRegion();
         glPushName(0);
         for (uint32_t index = count; index-- > 0;)
         {
@@ -273,13 +299,17 @@ int32_t OpenGLDrawObjectMembers::select(int32_t mode)
                 continue;
             }
             const ShapeList outline = memberOutline(member, info.docItem, info.detailLevel, false);
-            if (!mayBeHit(info, member, outline))
+            if (!mayShow(region, member, outline))
                 continue;
+            // Each member is drawn under its own name: the pick region is small, and the few
+            // members that may show in it are drawn one by one.
             glLoadName(first + index);
+            solids.clear();
             if (outline.isNull())
-                drawMemberLine(member);
+                drawMemberLine(solids, member);
             else
-                drawMemberSolid(member, outline, false);
+                drawMemberSolid(solids, member, outline, false);
+            solids.draw(false, false);
         }
         glPopName();
     }
@@ -332,47 +362,23 @@ uint32_t OpenGLDrawObjectMembersbyMat::memberColor(const VornMember& member, con
     return view()->defaultColor.word();
 }
 
-void OpenGLDrawObjectMembersbyMat::drawLines(BlockList<VornMember>& list)
+OpenGLDrawObjectMembers::LineStyle OpenGLDrawObjectMembersbyMat::lineStyle(const VornMember& member,
+                                                                           const VornBaseObject& representative,
+                                                                           uint32_t& color)
 {
-    OpenGLView& info = *view();
-    glDisable(GL_LIGHTING);
-    glLineStipple(4, 0xAAAA);
-    for (uint32_t index = list.getCount(); index-- > 0;)
-    {
-        const VornMember& member = list[index];
-        const VornBaseObject& representative = representativeOf(member);
-        if (representative.isHidden())
-            continue;
-        const bool preSelected = representative.isPreSelected();
-        const VornMaterial* material = member.getMaterial();
-        uint32_t color = 0;
-        if (representative.isFrozen())
-            color = info.frozenColor.word();
-        else if (material != nullptr)
-            color = material->getColor();
-        if (material == nullptr)
-        {
-            if (!representative.isFrozen())
-            {
-                color = preSelected ? info.selectedColor.word() : info.defaultColor.word();
-                if (preSelected && info.fogOn)
-                    glDisable(GL_FOG);
-            }
-            glLineStipple(2, 0x9C9C);
-        }
-        sendColor(color);
-        if (preSelected || material == nullptr)
-            glEnable(GL_LINE_STIPPLE);
-        else
-            glDisable(GL_LINE_STIPPLE);
-        drawMemberLine(member);
-        if (material == nullptr)
-            glLineStipple(4, 0xAAAA);
-        if (preSelected && info.fogOn)
-            glEnable(GL_FOG);
-    }
-    glEnable(GL_LIGHTING);
-    glDisable(GL_LINE_STIPPLE);
+    const OpenGLView& info = *view();
+    const bool preSelected = representative.isPreSelected();
+    const VornMaterial* material = member.getMaterial();
+    if (representative.isFrozen())
+        color = info.frozenColor.word();
+    else if (material != nullptr)
+        color = material->getColor();
+    else
+        color = preSelected ? info.selectedColor.word() : info.defaultColor.word();
+    if (material != nullptr)
+        return preSelected ? LineStyle::Stippled : LineStyle::Plain;
+    // A member without a material shows a sparser stipple; selected, it is drawn without fog.
+    return preSelected && !representative.isFrozen() ? LineStyle::SparseUnfogged : LineStyle::Sparse;
 }
 
 // --- the plugins ---

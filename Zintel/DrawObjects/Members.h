@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Zintel/DrawObjects/VertexBatch.h"
 #include "Zintel/OpenGLFamilies.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -31,16 +33,39 @@ public:
     void addToBounds(BoundingBox* box, bool selectedOnly) override;
 
 protected:
+    // How the line of a member is drawn at low detail: stippled (with the sparse stipple), and
+    // without fog.
+    enum LineStyle : uint8_t
+    {
+        StippledBit = 1,
+        SparseBit = 2,
+        UnfoggedBit = 4,
+        Plain = 0,
+        Stippled = StippledBit,
+        Sparse = StippledBit | SparseBit,
+        SparseUnfogged = StippledBit | SparseBit | UnfoggedBit,
+    };
+
     // The colour a member is drawn with; `representative` stands for it.
     virtual uint32_t memberColor(const VornMember& member, const VornBaseObject& representative);
-    // The members drawn as lines (detail below Medium), in the normal and the X-ray pass.
-    virtual void drawLines(BlockList<VornMember>& members);
+    // The style and colour of a member's line (detail below Medium), in the normal and the X-ray
+    // pass: stippled while pre-selected, in the member's colour.
+    virtual LineStyle lineStyle(const VornMember& member, const VornBaseObject& representative, uint32_t& color);
 
     BlockList<VornMember>* members() const;
 
 private:
     void drawPass(bool xray);
     void drawSolids(BlockList<VornMember>& members, bool xray);
+    // The lines of the members not hidden, a batch for each style, drawn style by style; their
+    // shadows without colours, only the selection stipples.
+    void drawLines(BlockList<VornMember>& members, bool forShadow);
+    void gatherLines(BlockList<VornMember>& members, bool forShadow);
+
+    // Filled again in every pass; kept only for their memory.
+    VertexBatch marks;
+    VertexBatch solids;
+    std::array<VertexBatch, 8> lines;
 };
 
 // The same members, each in the colour of its material.
@@ -51,7 +76,9 @@ public:
 
 protected:
     uint32_t memberColor(const VornMember& member, const VornBaseObject& representative) override;
-    void drawLines(BlockList<VornMember>& members) override;
+    // Stippled while pre-selected; a member without a material in the sparse stipple, in the
+    // selection colour (then without fog) or the default colour; frozen ones in the frozen colour.
+    LineStyle lineStyle(const VornMember& member, const VornBaseObject& representative, uint32_t& color) override;
 };
 
 // Repaints the active views of the active document that show members, when what they show of

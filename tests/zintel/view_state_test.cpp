@@ -12,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -64,6 +67,54 @@ TEST(OpenGLViewState, MatricesAreTheIdentityBeforeTheFirstFrame)
     EXPECT_FALSE(view.hasContext());
     EXPECT_EQ(view.bandStart.x, OpenGLView::noBand);
     EXPECT_EQ(view.frozenColor.word(), 0x80FFF0C0u);
+}
+
+// The eye at the origin looking down -z with a 90 degree field of view into a 200 x 100 window:
+// at depth 10 the window spans x from -20 to 20 and y from -10 to 10; three pixels of margin
+// widen that by 0.6.
+struct ShownRegionCase
+{
+    const char* name;
+    double a[3];
+    double b[3];
+    double radius;
+    bool shown;
+};
+
+TEST(OpenGLViewState, TheShownRegionLeavesOutOnlyWhatLiesBeyondASide)
+{
+    OpenGLView view(nullptr, nullptr, nullptr);
+    EXPECT_TRUE(view.shownRegion().mayShow(std::array{500.0, 0.0, 0.0}.data(), std::array{500.0, 0.0, 0.0}.data(), 0.0))
+        << "before the first frame everything may show";
+    view.viewport[2] = 200;
+    view.viewport[3] = 100;
+    const double projection[16] = {0.5, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0 / 99.0, -1, 0, 0, -200.0 / 99.0, 0};
+    std::copy(projection, projection + 16, view.projectionMatrix);
+    const std::vector<ShownRegionCase> window = {
+        {"in the middle", {0, 0, -10}, {0, 0, -10}, 0.0, true},
+        {"beyond the right side within the margin", {20.4, 0, -10}, {20.4, 0, -10}, 0.0, true},
+        {"beyond the right side", {21, 0, -10}, {21, 0, -10}, 0.0, false},
+        {"beyond the left side", {-21, 0, -10}, {-21, 0, -10}, 0.0, false},
+        {"above the top", {0, 11, -10}, {0, 11, -10}, 0.0, false},
+        {"below the bottom", {0, -11, -10}, {0, -11, -10}, 0.0, false},
+        {"a body reaching in from beyond the right side", {25, 0, -10}, {25, 0, -10}, 5.0, true},
+        {"a segment across the window with both ends beyond it", {-30, 0, -10}, {30, 0, -10}, 0.0, true},
+        {"a segment beyond the top from left to right", {-30, 12, -10}, {30, 12, -10}, 0.0, false},
+        {"behind the eye", {0, 0, 10}, {0, 0, 10}, 0.0, false},
+        {"from behind the eye to in front of it", {0, 0, 10}, {0, 0, -10}, 0.0, true},
+    };
+    for (const ShownRegionCase& c : window)
+        EXPECT_EQ(view.shownRegion().mayShow(c.a, c.b, c.radius), c.shown) << c.name;
+
+    // A pick's region: 20 pixels square about the window's centre, x from -2 to 2 at depth 10.
+    view.pickRegion = {true, 90.0, 40.0, 110.0, 60.0};
+    const std::vector<ShownRegionCase> pick = {
+        {"in the pick's region", {0, 0, -10}, {0, 0, -10}, 0.0, true},
+        {"in the window beside the pick's region", {5, 0, -10}, {5, 0, -10}, 0.0, false},
+        {"reaching into the pick's region", {5, 0, -10}, {5, 0, -10}, 3.0, true},
+    };
+    for (const ShownRegionCase& c : pick)
+        EXPECT_EQ(view.shownRegion().mayShow(c.a, c.b, c.radius), c.shown) << c.name;
 }
 
 TEST(OpenGLViewState, TheGridPlaneIsTheOneThatFacesTheCamera)
