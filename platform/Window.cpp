@@ -4,6 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
 #include "platform/qt/ScrollBars.h"
+#include "platform/qt/StaticEdge.h"
 #include "platform/qt/SurfaceImage.h"
 #include "platform/qt/WindowState.h"
 
@@ -403,6 +404,7 @@ bool Window::create(const std::string& className, const std::string& text, uint3
     WindowRegistry::mapWidget(state->widget, state);
     state->widget->setGeometry(widgetGeometryFor(state, toQRect(rect)));
     state->widget->setEnabled((style & WS_DISABLED) == 0);
+    followStaticEdge(state);
     layoutScrollBars(state);
     if (state->kind == WindowKind::Painted || state->kind == WindowKind::OwnerDrawButton ||
         state->kind == WindowKind::OwnerDrawListBox)
@@ -578,6 +580,8 @@ bool Window::modifyStyleEx(uint32_t remove, uint32_t add, uint32_t swpFlags)
         return false;
     const uint32_t before = state_->exStyle;
     state_->exStyle = (before & ~remove) | add;
+    if (((before ^ state_->exStyle) & WS_EX_STATICEDGE) != 0)
+        followStaticEdge(state_);
     if (swpFlags != 0)
         setWindowPos(nullptr, 0, 0, 0, 0, swpFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return state_->exStyle != before;

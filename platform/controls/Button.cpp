@@ -1,6 +1,7 @@
 // Push buttons, check boxes and radio buttons: toolkit buttons that report BN_CLICKED.
 
 #include "platform/qt/ControlKinds.h"
+#include "platform/qt/StaticEdge.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -268,6 +269,7 @@ void replaceControlWidget(WindowState* state)
     WindowRegistry::unmapWidget(old);
     WindowRegistry::mapWidget(replacement, state);
     state->widget = replacement;
+    followStaticEdge(state);
     setControlText(state, state->text);
     setButtonCheck(state, check);
     replacement->setVisible((state->style & WS_VISIBLE) != 0);
