@@ -86,6 +86,11 @@ public:
             return;
         const int rowHeight = count() > 0 ? std::max(1, view()->sizeHintForRow(0)) : fontMetrics().height();
         setMaxVisibleItems(std::max(1, (droppedHeight - fieldHeight()) / rowHeight));
+        // The dropped list takes the mouse, as in the window system: a window that held the
+        // capture loses it (it would otherwise keep the pointer from the list).
+        guardedCall([] { captureLost(captureState()); });
+        if (WindowState::of(self) == nullptr)
+            return;
         QComboBox::showPopup();
     }
 
