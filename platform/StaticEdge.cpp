@@ -1,11 +1,10 @@
 #include "platform/qt/StaticEdge.h"
 
+#include "platform/qt/ApplicationObject.h"
 #include "platform/qt/ColourQt.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QPointer>
 
 namespace platform
 {
@@ -54,18 +53,6 @@ public:
     }
 };
 
-StaticEdgePainter* staticEdgePainter()
-{
-    // One for the running application, which owns it (a test may make several).
-    static QPointer<StaticEdgePainter> painter;
-    if (painter.isNull())
-    {
-        painter = new StaticEdgePainter;
-        painter->setParent(QCoreApplication::instance());
-    }
-    return painter.data();
-}
-
 } // namespace
 
 void followStaticEdge(WindowState* state)
@@ -73,7 +60,7 @@ void followStaticEdge(WindowState* state)
     if (state == nullptr || state->widget == nullptr)
         return;
     if ((state->exStyle & WS_EX_STATICEDGE) != 0)
-        state->widget->installEventFilter(staticEdgePainter());
+        state->widget->installEventFilter(applicationObject<StaticEdgePainter>());
     state->widget->update();
 }
 

@@ -307,6 +307,18 @@ TEST_F(FrameTest, ToolbarsDockFloatHideAndUpdateAtIdle)
     EXPECT_EQ(frame.toolbarDockBar(toolbar), 0u);
 }
 
+// Adds `count` enabled buttons with the commands 32800, 32801, ...
+void addEnabledButtons(Toolbar& toolbar, int count)
+{
+    for (int index = 0; index < count; ++index)
+    {
+        ToolbarButton button;
+        button.commandId = 32800 + index;
+        button.state = TBSTATE_ENABLED;
+        toolbar.addButtons(&button, 1);
+    }
+}
+
 // Bars docked side by side each keep the length of their buttons: none is squeezed until its
 // buttons are cut off, none spreads a few buttons over an empty stretch.
 TEST_F(FrameTest, DockedToolbarsAreAsLongAsTheirButtons)
@@ -319,13 +331,7 @@ TEST_F(FrameTest, DockedToolbarsAreAsLongAsTheirButtons)
         auto& toolbar = *toolbars.emplace_back(std::make_unique<Toolbar>());
         ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 24, 22}, &frame, 0xE800 + count));
         toolbar.setImageList(&images);
-        for (int index = 0; index < count; ++index)
-        {
-            ToolbarButton button;
-            button.commandId = 32800 + index;
-            button.state = TBSTATE_ENABLED;
-            toolbar.addButtons(&button, 1);
-        }
+        addEnabledButtons(toolbar, count);
         frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
         frame.dockToolbar(toolbar, IDW_DOCKBAR_TOP);
     }
@@ -427,13 +433,7 @@ TEST_F(FrameTest, ABarTooLongForItsRowStartsANewRowInsteadOfWideningTheFrame)
     Toolbar toolbar;
     ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 24, 22}, &frame, 0xE801));
     toolbar.setImageList(&images);
-    for (int index = 0; index < 4; ++index)
-    {
-        ToolbarButton button;
-        button.commandId = 32800 + index;
-        button.state = TBSTATE_ENABLED;
-        toolbar.addButtons(&button, 1);
-    }
+    addEnabledButtons(toolbar, 4);
     frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
     frame.dockToolbar(toolbar, IDW_DOCKBAR_TOP);
     const int barWidth = frameWidth * 3 / 5;
