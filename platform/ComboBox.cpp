@@ -1,5 +1,6 @@
 #include "platform/ComboBox.h"
 
+#include "platform/qt/ApplicationObject.h"
 #include "platform/qt/LineEditSelection.h"
 #include "platform/qt/OwnerTextColour.h"
 #include "platform/SystemValues.h"
@@ -8,7 +9,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QComboBox>
@@ -38,18 +38,6 @@ public:
     }
 };
 
-// One for all combos of the application, which owns it.
-QStyle* droppedListStyle()
-{
-    static QPointer<DroppedListStyle> style;
-    if (style.isNull())
-    {
-        style = new DroppedListStyle;
-        style->setParent(QApplication::instance());
-    }
-    return style.data();
-}
-
 // The combo's widget. The program gives the window the height of the field with its list
 // dropped; the widget is the closed field, one line high, and the rest is the list's height.
 class ComboWidget : public QComboBox
@@ -57,7 +45,7 @@ class ComboWidget : public QComboBox
 public:
     ComboWidget(WindowHandle handle, QWidget* parent) : QComboBox(parent), handle(handle)
     {
-        setStyle(droppedListStyle());
+        setStyle(applicationObject<DroppedListStyle>());
     }
 
     WindowHandle handle;
@@ -86,6 +74,11 @@ public:
             return;
         const int rowHeight = count() > 0 ? std::max(1, view()->sizeHintForRow(0)) : fontMetrics().height();
         setMaxVisibleItems(std::max(1, (droppedHeight - fieldHeight()) / rowHeight));
+        // The dropped list takes the mouse, as in the window system: a window that held the
+        // capture loses it (it would otherwise keep the pointer from the list).
+        guardedCall([] { captureLost(captureState()); });
+        if (WindowState::of(self) == nullptr)
+            return;
         QComboBox::showPopup();
     }
 

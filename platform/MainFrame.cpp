@@ -350,6 +350,28 @@ struct MainFrame::State
         window->addDockWidget(area, bar, horizontal ? Qt::Horizontal : Qt::Vertical);
     }
 
+    // A bar docked at the top or bottom whose row would grow wider than the frame starts a row of
+    // its own below the others: a docked bar never widens the frame (Qt would grow the window to
+    // the row's length, past the screen). A bar longer than the frame is cut to its width.
+    void keepRowWithinFrame(QDockWidget* bar)
+    {
+        if (bar == nullptr || window == nullptr || bar->isFloating() || wrappingRow)
+            return;
+        const Qt::DockWidgetArea area = window->dockWidgetArea(bar);
+        if (area != Qt::TopDockWidgetArea && area != Qt::BottomDockWidgetArea)
+            return;
+        const int frameWidth = window->width();
+        if (QWidget* content = bar->widget(); content != nullptr && content->minimumWidth() > frameWidth)
+            content->setMinimumWidth(frameWidth);
+        window->layout()->invalidate();
+        if (window->layout()->minimumSize().width() <= frameWidth)
+            return;
+        wrappingRow = true;
+        window->addDockWidget(area, bar, Qt::Vertical);
+        wrappingRow = false;
+    }
+    bool wrappingRow = false;
+
     static void makeMovable(QDockWidget* bar)
     {
         bar->setFeatures(bar->features() | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
@@ -757,7 +779,7 @@ void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
     // A bar at a side stands upright: its buttons form a column. A floating bar wraps its buttons
     // into the rows its window allows; a docked one keeps them in one line.
     const WindowHandle handle = toolbar.handle();
-    auto orient = [dock, handle](Qt::DockWidgetArea area) {
+    auto orient = [this, dock, handle](Qt::DockWidgetArea area) {
         State::orientToolbarTitle(dock, area);
         if (auto* bar = dynamic_cast<Toolbar*>(Window::fromHandle(handle)))
         {
@@ -766,6 +788,7 @@ void MainFrame::addToolbar(Toolbar& toolbar, std::uint32_t allowedSides)
                              (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea));
             bar->autoSize();
         }
+        state_->keepRowWithinFrame(dock);
     };
     orient(state_->window->dockWidgetArea(dock));
     QObject::connect(dock, &QDockWidget::dockLocationChanged, dock, orient);
@@ -811,6 +834,7 @@ void MainFrame::addDialogBar(DialogBar& bar, std::uint32_t allowedSides)
             }
             else
                 dock->widget()->setFixedWidth(size.width);
+            state_->keepRowWithinFrame(dock);
         });
     };
     QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [applyLayout](bool) { applyLayout(); });

@@ -4,6 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
 #include "platform/qt/ScrollBars.h"
+#include "platform/qt/StaticEdge.h"
 #include "platform/qt/SurfaceImage.h"
 #include "platform/qt/WindowState.h"
 
@@ -403,6 +404,7 @@ bool Window::create(const std::string& className, const std::string& text, uint3
     WindowRegistry::mapWidget(state->widget, state);
     state->widget->setGeometry(widgetGeometryFor(state, toQRect(rect)));
     state->widget->setEnabled((style & WS_DISABLED) == 0);
+    followStaticEdge(state);
     layoutScrollBars(state);
     if (state->kind == WindowKind::Painted || state->kind == WindowKind::OwnerDrawButton ||
         state->kind == WindowKind::OwnerDrawListBox)
@@ -578,6 +580,8 @@ bool Window::modifyStyleEx(uint32_t remove, uint32_t add, uint32_t swpFlags)
         return false;
     const uint32_t before = state_->exStyle;
     state_->exStyle = (before & ~remove) | add;
+    if (((before ^ state_->exStyle) & WS_EX_STATICEDGE) != 0)
+        followStaticEdge(state_);
     if (swpFlags != 0)
         setWindowPos(nullptr, 0, 0, 0, 0, swpFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return state_->exStyle != before;
@@ -899,21 +903,40 @@ bool Window::scrollWindow(int32_t dx, int32_t dy, const Rect* scrollArea, const 
     return true;
 }
 
+namespace
+{
+
+// Moves the focus to `state`: the window losing it hears of it first, then the one gaining it;
+// then the push buttons around both show which one Enter clicks now. Answers the window that had
+// the focus, while it exists.
+WindowState* moveFocus(WindowState* state)
+{
+    WindowState* previous = focusedState;
+    if (previous == state)
+        return previous;
+    const WindowHandle previousHandle = previous != nullptr ? previous->handle : WindowHandle::None;
+    const WindowHandle handle = state->handle;
+    const WindowHandle previousParent =
+        previous != nullptr && previous->parent != nullptr ? previous->parent->handle : WindowHandle::None;
+    const WindowHandle parent = state->parent != nullptr ? state->parent->handle : WindowHandle::None;
+    focusedState = state;
+    if (previous != nullptr)
+        dispatchToWindow(previous, WM_KILLFOCUS, static_cast<WParam>(handle), 0);
+    if (WindowState* current = WindowState::of(handle))
+        dispatchToWindow(current, WM_SETFOCUS, static_cast<WParam>(previousHandle), 0);
+    showDefaultPushButton(WindowState::of(previousParent));
+    if (parent != previousParent)
+        showDefaultPushButton(WindowState::of(parent));
+    return WindowState::of(previousHandle);
+}
+
+} // namespace
+
 Window* Window::setFocus()
 {
     if (state_ == nullptr)
         return nullptr;
-    WindowState* previous = focusedState;
-    if (previous != state_)
-    {
-        const WindowHandle previousHandle = previous != nullptr ? previous->handle : WindowHandle::None;
-        focusedState = state_;
-        if (previous != nullptr)
-            dispatchToWindow(previous, WM_KILLFOCUS, static_cast<WParam>(handle()), 0);
-        if (state_ != nullptr)
-            dispatchToWindow(state_, WM_SETFOCUS, static_cast<WParam>(previousHandle), 0);
-        previous = WindowState::of(previousHandle);
-    }
+    WindowState* previous = moveFocus(state_);
     if (state_ != nullptr)
         state_->widget->setFocus(Qt::OtherFocusReason);
     return previous != nullptr ? previous->object : nullptr;
@@ -927,14 +950,8 @@ Window* Window::focus()
 // Focus moved by the toolkit (a click, the window system): the same messages as setFocus.
 void noteToolkitFocus(WindowState* state)
 {
-    if (state == nullptr || state == focusedState)
-        return;
-    WindowState* previous = focusedState;
-    const WindowHandle previousHandle = previous != nullptr ? previous->handle : WindowHandle::None;
-    focusedState = state;
-    if (previous != nullptr)
-        dispatchToWindow(previous, WM_KILLFOCUS, static_cast<WParam>(state->handle), 0);
-    dispatchToWindow(state, WM_SETFOCUS, static_cast<WParam>(previousHandle), 0);
+    if (state != nullptr)
+        moveFocus(state);
 }
 
 Window* Window::setCapture()

@@ -1,6 +1,7 @@
 // Push buttons, check boxes and radio buttons: toolkit buttons that report BN_CLICKED.
 
 #include "platform/qt/ControlKinds.h"
+#include "platform/qt/StaticEdge.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -226,6 +227,7 @@ LResult buttonMessage(WindowState* state, uint32_t message, WParam wParam, LPara
             static_cast<QPushButton*>(button)->setDefault(type == BS_DEFPUSHBUTTON);
         if (controlKindFor("Button", state->style) != state->kind)
             replaceControlWidget(state);
+        showDefaultPushButton(state->parent);
         return 0;
     }
     case WM_GETDLGCODE:
@@ -253,6 +255,21 @@ const ControlKindBehaviour checkBoxBehaviour{
 const ControlKindBehaviour radioButtonBehaviour{
     .create = createRadioButton, .setText = setButtonText, .message = buttonMessage};
 
+void showDefaultPushButton(WindowState* container)
+{
+    if (container == nullptr)
+        return;
+    Window* focused = Window::focus();
+    WindowState* focusedState = focused != nullptr ? focused->state() : nullptr;
+    const bool pushButtonFocused = focusedState != nullptr && focusedState->parent == container &&
+        (focused->sendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+    for (WindowState* child : container->children)
+        if (child->kind == WindowKind::PushButton)
+            static_cast<QPushButton*>(child->widget)
+                ->setDefault(pushButtonFocused ? child == focusedState
+                                               : (child->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+}
+
 // A button whose BS_ type changed kind (push button to check box): a new widget in its place.
 void replaceControlWidget(WindowState* state)
 {
@@ -268,6 +285,7 @@ void replaceControlWidget(WindowState* state)
     WindowRegistry::unmapWidget(old);
     WindowRegistry::mapWidget(replacement, state);
     state->widget = replacement;
+    followStaticEdge(state);
     setControlText(state, state->text);
     setButtonCheck(state, check);
     replacement->setVisible((state->style & WS_VISIBLE) != 0);

@@ -1,11 +1,10 @@
 // The look of the controls' labels: a disabled label is etched, dark grey text over a white copy
 // one pixel down and right, so it stays readable on the grey face.
 
+#include "platform/qt/ApplicationObject.h"
 #include "platform/qt/ControlKinds.h"
 
-#include <QCoreApplication>
 #include <QPainter>
-#include <QPointer>
 #include <QProxyStyle>
 
 namespace platform
@@ -38,14 +37,7 @@ public:
 
 void useLabelStyle(QWidget* widget)
 {
-    // One style for the running application, which owns it (a test may make several).
-    static QPointer<QStyle> style;
-    if (style == nullptr)
-    {
-        style = new LabelStyle;
-        style->setParent(QCoreApplication::instance());
-    }
-    widget->setStyle(style);
+    widget->setStyle(applicationObject<LabelStyle>());
 }
 
 } // namespace platform

@@ -200,6 +200,9 @@ WindowKind controlKindFor(const std::string& className, uint32_t style);
 LResult controlDefault(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled);
 void setControlText(WindowState* state, const std::string& text);
 void replaceControlWidget(WindowState* state);
+// Draws as the default the push button among `container`'s children that Enter clicks: the one
+// with the focus while a push button (of any kind) there has it, else the BS_DEFPUSHBUTTON one.
+void showDefaultPushButton(WindowState* container);
 // Paints an owner-drawn control through WM_DRAWITEM records to its parent; other kinds: nothing.
 void paintOwnerDrawnControl(WindowState* state);
 // A device context over the window's surface; null for windows the toolkit paints.

@@ -441,6 +441,54 @@ TEST_F(DialogTest, EnterAndEscapeNeverCloseAModelessDialog)
     EXPECT_EQ(dialog.count(IDCANCEL, BN_CLICKED), 0);
 }
 
+// As on the start-up notice: the first tab stop is a plain push button, the default one comes
+// later. The push button with the focus is drawn as the default and is the one Enter clicks;
+// while no push button has the focus, the default button is both.
+TEST_F(DialogTest, TheFocusedPushButtonIsDrawnAsTheDefaultAndEnterClicksIt)
+{
+    DialogTemplate notice;
+    notice.rect = {0, 0, 160, 60};
+    notice.style = WS_CHILD | WS_VISIBLE;
+    notice.items = {controlItem("Button", IDOK, {5, 40, 80, 14}, BS_PUSHBUTTON | WS_TABSTOP, "&Read Introduction"),
+                    controlItem("Button", IDCANCEL, {95, 40, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP, "&OK"),
+                    controlItem("Button", OwnerDrawn, {5, 22, 20, 12}, BS_OWNERDRAW | WS_TABSTOP),
+                    controlItem("Edit", NumberEdit, {5, 5, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP)};
+    RecordingDialog holder;
+    ASSERT_TRUE(holder.createIndirect(notice, &frame, testModule()));
+    auto drawnAsDefault = [&](int32_t id) {
+        return static_cast<QPushButton*>(holder.dlgItem(id)->state()->widget)->isDefault();
+    };
+    struct Case
+    {
+        const char* focus;
+        int32_t focused; // 0: the focus stays where the dialog put it
+        bool readDrawnDefault, okDrawnDefault;
+        int32_t clickedByEnter;
+    };
+    const Case cases[] = {
+        {"the first tab stop, as the dialog opens", 0, true, false, IDOK},
+        {"the edit field", NumberEdit, false, true, IDCANCEL},
+        {"the default button itself", IDCANCEL, false, true, IDCANCEL},
+        {"the plain push button", IDOK, true, false, IDOK},
+        {"an owner-drawn button", OwnerDrawn, false, false, OwnerDrawn},
+        {"the edit field again", NumberEdit, false, true, IDCANCEL},
+    };
+    for (const Case& c : cases)
+    {
+        if (c.focused != 0)
+            holder.gotoDlgCtrl(holder.dlgItem(c.focused));
+        ASSERT_NE(Window::focus(), nullptr);
+        EXPECT_EQ(drawnAsDefault(IDOK), c.readDrawnDefault) << c.focus;
+        EXPECT_EQ(drawnAsDefault(IDCANCEL), c.okDrawnDefault) << c.focus;
+        holder.notifications.clear();
+        simulateKey(Window::focus()->handle(), "Return", true);
+        simulateKey(Window::focus()->handle(), "Return", false);
+        processMessages();
+        EXPECT_EQ(holder.count(static_cast<uint32_t>(c.clickedByEnter), BN_CLICKED), 1) << c.focus;
+        EXPECT_EQ(holder.notifications.size(), 1u) << c.focus;
+    }
+}
+
 TEST_F(DialogTest, EnterAndEscapeInATreeLabelEditorEndTheEditNotTheDialog)
 {
     TreeControl tree;

@@ -307,6 +307,18 @@ TEST_F(FrameTest, ToolbarsDockFloatHideAndUpdateAtIdle)
     EXPECT_EQ(frame.toolbarDockBar(toolbar), 0u);
 }
 
+// Adds `count` enabled buttons with the commands 32800, 32801, ...
+void addEnabledButtons(Toolbar& toolbar, int count)
+{
+    for (int index = 0; index < count; ++index)
+    {
+        ToolbarButton button;
+        button.commandId = 32800 + index;
+        button.state = TBSTATE_ENABLED;
+        toolbar.addButtons(&button, 1);
+    }
+}
+
 // Bars docked side by side each keep the length of their buttons: none is squeezed until its
 // buttons are cut off, none spreads a few buttons over an empty stretch.
 TEST_F(FrameTest, DockedToolbarsAreAsLongAsTheirButtons)
@@ -319,13 +331,7 @@ TEST_F(FrameTest, DockedToolbarsAreAsLongAsTheirButtons)
         auto& toolbar = *toolbars.emplace_back(std::make_unique<Toolbar>());
         ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 24, 22}, &frame, 0xE800 + count));
         toolbar.setImageList(&images);
-        for (int index = 0; index < count; ++index)
-        {
-            ToolbarButton button;
-            button.commandId = 32800 + index;
-            button.state = TBSTATE_ENABLED;
-            toolbar.addButtons(&button, 1);
-        }
+        addEnabledButtons(toolbar, count);
         frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
         frame.dockToolbar(toolbar, IDW_DOCKBAR_TOP);
     }
@@ -412,6 +418,69 @@ TEST_F(FrameTest, DialogBarsDockedInARowKeepTheirWidthWithoutOverlapping)
     for (size_t first = 0; first < placed.size(); ++first)
         for (size_t second = first + 1; second < placed.size(); ++second)
             EXPECT_FALSE(placed[first].intersects(placed[second])) << first << " and " << second;
+}
+
+// A bar docked into a row too short for it starts a row of its own below, whether the program
+// docks it or the person redocks a floating bar with its title's dock button: the frame never
+// grows wider than it was (maximised on the screen), also not after the bar floats again.
+TEST_F(FrameTest, ABarTooLongForItsRowStartsANewRowInsteadOfWideningTheFrame)
+{
+    auto* window = static_cast<QMainWindow*>(frame.state()->widget);
+    const int frameWidth = window->width();
+    ASSERT_LE(frameWidth, MainFrame::desktopWorkArea().width());
+    ImageList images({16, 16});
+    images.add(Surface(16, 16, 0x00FF00));
+    Toolbar toolbar;
+    ASSERT_TRUE(toolbar.create(WS_VISIBLE, {0, 0, 24, 22}, &frame, 0xE801));
+    toolbar.setImageList(&images);
+    addEnabledButtons(toolbar, 4);
+    frame.addToolbar(toolbar, CBRS_ALIGN_ANY);
+    frame.dockToolbar(toolbar, IDW_DOCKBAR_TOP);
+    const int barWidth = frameWidth * 3 / 5;
+    std::vector<std::unique_ptr<SizedBar>> bars;
+    for (const char* title : {"Select", "Property List"})
+    {
+        auto& bar = *bars.emplace_back(std::make_unique<SizedBar>());
+        bar.sizes.docked = bar.sizes.floating = bar.sizes.reference = {barWidth, 60};
+        ASSERT_TRUE(bar.create("#32770", title, WS_CHILD | WS_VISIBLE, {0, 0, barWidth, 60}, &frame));
+        frame.addDialogBar(bar, CBRS_ALIGN_ANY);
+    }
+    frame.dockDialogBar(*bars[0], IDW_DOCKBAR_TOP);
+    SizedBar& list = *bars[1];
+    auto* listDock = qobject_cast<QDockWidget*>(list.state()->widget->parentWidget());
+    ASSERT_NE(listDock, nullptr);
+    auto placeOf = [](Window& bar) {
+        QWidget* widget = bar.state()->widget;
+        return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+    };
+
+    struct Step
+    {
+        const char* what;
+        std::function<void()> act;
+        bool docked;
+    };
+    const Step steps[] = {
+        {"docked by the program", [&] { frame.dockDialogBar(list, IDW_DOCKBAR_TOP); }, true},
+        {"floated", [&] { frame.floatDialogBar(list, Point{300, 300}); }, false},
+        {"redocked by the title's dock button", [&] { listDock->setFloating(false); }, true},
+        {"floated again", [&] { listDock->setFloating(true); }, false},
+    };
+    for (const Step& step : steps)
+    {
+        step.act();
+        application.processMessages();
+        EXPECT_EQ(window->width(), frameWidth) << step.what;
+        EXPECT_EQ(frame.isBarFloating(list), !step.docked) << step.what;
+        if (!step.docked)
+            continue;
+        const QRect placed = placeOf(list);
+        EXPECT_GE(placed.width(), barWidth) << step.what << ": the whole bar shows";
+        EXPECT_LE(placed.right(), frameWidth) << step.what;
+        for (Window* other : {static_cast<Window*>(bars[0].get()), static_cast<Window*>(&toolbar)})
+            EXPECT_FALSE(placed.intersects(placeOf(*other))) << step.what;
+        EXPECT_GE(placed.top(), placeOf(*bars[0]).bottom()) << step.what << ": in a row below";
+    }
 }
 
 // A floating bar shows the whole size it asks for under the title of its floating window.

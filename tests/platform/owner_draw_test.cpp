@@ -8,6 +8,9 @@
 #include "platform/Surface.h"
 #include "platform/SystemValues.h"
 #include "tests/support/ImageCheck.h"
+#include "platform/qt/WindowState.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -232,6 +235,81 @@ TEST_F(OwnerDrawTest, ADeviceContextDrawsOutsideAPaintAndInsideOne)
     canvas.getDC()->setPixel(5, 5, 0x0000FF);
     EXPECT_EQ(canvas.surface()->pixel(5, 5), 0x0000FFu) << "drawn at once, shown with the next repaint";
     EXPECT_TRUE(canvas.updateRect().isEmpty()) << "drawing outside a paint asks for no WM_PAINT";
+}
+
+// Grey on the grey page: only the edge shows the swatch (the neutral colour of a colour button).
+constexpr uint32_t pageGrey = 0xC0C0C0;
+
+// Whether the widget of `window`, as the user sees it, has the one-pixel sunken edge: shadow on
+// the top and left, highlight on the bottom and right over them.
+::testing::AssertionResult hasStaticEdge(Window& window)
+{
+    const QImage image = window.state()->widget->grab().toImage();
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    auto colourAt = [&](int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; };
+    const struct
+    {
+        int x, y;
+        uint32_t colour;
+    } probes[] = {
+        {0, 0, 0x808080},          {right - 1, 0, 0x808080},      {0, bottom - 1, 0x808080},
+        {right / 2, 0, 0x808080},  {0, bottom / 2, 0x808080},     {right, 0, 0xFFFFFF},
+        {0, bottom, 0xFFFFFF},     {right / 2, bottom, 0xFFFFFF}, {right, bottom / 2, 0xFFFFFF},
+        {right, bottom, 0xFFFFFF},
+    };
+    for (const auto& probe : probes)
+        if (colourAt(probe.x, probe.y) != probe.colour)
+            return ::testing::AssertionFailure() << "pixel " << probe.x << "," << probe.y << " is " << std::hex
+                                                 << colourAt(probe.x, probe.y) << ", not " << probe.colour;
+    return ::testing::AssertionSuccess();
+}
+
+TEST(StaticEdge, FramesEveryKindOfWindowThatAsksForIt)
+{
+    platformApplication();
+    class GreySwatch : public Button
+    {
+    public:
+        void drawItem(DrawItemRecord& record) override { record.dc->fillSolidRect(record.itemRect, pageGrey); }
+    };
+    auto withStaticEdge = [](DialogItemTemplate item) {
+        item.exStyle = WS_EX_STATICEDGE;
+        return item;
+    };
+    DialogTemplate page;
+    page.rect = {0, 0, 120, 60};
+    page.style = WS_CHILD | WS_VISIBLE;
+    page.exStyle = WS_EX_STATICEDGE;
+    page.items = {withStaticEdge(controlItem("Button", 1060, {10, 10, 20, 12}, BS_OWNERDRAW | BS_FLAT, "C")),
+                  controlItem("Button", 1061, {40, 10, 20, 12}, BS_OWNERDRAW, "C"),
+                  withStaticEdge(controlItem("Static", 1062, {70, 10, 30, 12}, SS_LEFT, "Edge"))};
+    Window frame;
+    ASSERT_TRUE(frame.create("Window", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 300, 200}, nullptr));
+    Owner owner;
+    ASSERT_TRUE(owner.createIndirect(page, &frame, ModuleHandle::None));
+    GreySwatch framed;
+    GreySwatch plain;
+    ASSERT_TRUE(framed.subclassDlgItem(1060, &owner));
+    ASSERT_TRUE(plain.subclassDlgItem(1061, &owner));
+    for (Window* window : {static_cast<Window*>(&framed), static_cast<Window*>(&plain)})
+    {
+        window->invalidate();
+        window->updateWindow();
+    }
+
+    EXPECT_TRUE(hasStaticEdge(framed)) << "an owner-drawn button";
+    EXPECT_EQ(framed.state()->widget->grab().toImage().pixel(1, 1) & 0xFFFFFFu, pageGrey) << "the owner's inside";
+    EXPECT_EQ(framed.surface()->pixel(0, 0), pageGrey) << "the edge frames the owner's drawing, never enters it";
+    EXPECT_TRUE(hasStaticEdge(owner)) << "a painted window (a page)";
+    EXPECT_TRUE(hasStaticEdge(*owner.dlgItem(1062))) << "a native control";
+    EXPECT_FALSE(hasStaticEdge(plain)) << "a button that does not ask for it";
+
+    // The extended style changed later: the edge follows.
+    plain.modifyStyleEx(0, WS_EX_STATICEDGE, 0);
+    EXPECT_TRUE(hasStaticEdge(plain));
+    framed.modifyStyleEx(WS_EX_STATICEDGE, 0, 0);
+    EXPECT_FALSE(hasStaticEdge(framed));
 }
 
 } // namespace
