@@ -156,33 +156,26 @@ constexpr uint32_t mixTernary(uint32_t truthTable, uint32_t pattern, uint32_t so
     return result & 0x00FFFFFFu;
 }
 
-// A ROP2 mix mode (R2_BLACK = 1 .. R2_WHITE = 16) of pen and destination: mode - 1 is the truth
-// table over (pen, destination).
-constexpr uint32_t mixBinary(int32_t mode, uint32_t pen, uint32_t destination)
-{
-    const uint32_t table = static_cast<uint32_t>(mode - 1) & 0xFu;
-    // Spread the 2-input table over the ternary one with the source bit ignored.
-    uint32_t ternary = 0;
-    for (uint32_t index = 0; index < 8; ++index)
-    {
-        const uint32_t binaryIndex = ((index & 4u) >> 1) | (index & 1u);
-        if ((table >> binaryIndex) & 1u)
-            ternary |= 1u << index;
-    }
-    return mixTernary(ternary, pen, 0, destination);
-}
-
 } // namespace platform::raster
 
 namespace platform::raster
 {
 
 // A ROP2 mode with the pen colour fixed, reduced to result = constant ^ (destination & keep).
+// Built straight from the mode's truth table, without walking it per bit: every line and fill
+// makes one, so this sits on the paint's hot path.
 struct PenMix
 {
     PenMix(int32_t mode, uint32_t pen)
-        : constant(mixBinary(mode, pen, 0)), keep(constant ^ mixBinary(mode, pen, 0x00FFFFFFu))
     {
+        // The mode (R2_BLACK = 1 .. R2_WHITE = 16) less one is a truth table: its bit
+        // (2 * pen bit + destination bit) is the result for those input bits.
+        const uint32_t table = static_cast<uint32_t>(mode - 1) & 0xFu;
+        const auto allBits = [table](uint32_t index) { return ((table >> index) & 1u) ? 0x00FFFFFFu : 0u; };
+        const uint32_t penBits = pen & 0x00FFFFFFu;
+        const uint32_t noPenBits = ~pen & 0x00FFFFFFu;
+        constant = (noPenBits & allBits(0)) | (penBits & allBits(2));
+        keep = (noPenBits & (allBits(0) ^ allBits(1))) | (penBits & (allBits(2) ^ allBits(3)));
     }
     uint32_t apply(uint32_t destination) const { return (constant ^ (destination & keep)) & 0x00FFFFFFu; }
     bool ignoresDestination() const { return keep == 0; }

@@ -161,6 +161,13 @@ TEST(DeviceContextRasterOperations, MixModesCombinePenAndDestination)
         {R2_MERGEPEN, pen | destination},
         {R2_NOTCOPYPEN, pen ^ 0xFFFFFF},
         {R2_NOP, destination},
+        {R2_NOTMERGEPEN, ~(pen | destination) & 0xFFFFFF},
+        {R2_MASKNOTPEN, ~pen & destination & 0xFFFFFF},
+        {R2_MASKPENNOT, pen & ~destination & 0xFFFFFF},
+        {R2_NOTMASKPEN, ~(pen & destination) & 0xFFFFFF},
+        {R2_NOTXORPEN, ~(pen ^ destination) & 0xFFFFFF},
+        {R2_MERGENOTPEN, (~pen | destination) & 0xFFFFFF},
+        {R2_MERGEPENNOT, (pen | ~destination) & 0xFFFFFF},
     };
     for (const MixCase& mix : cases)
     {
