@@ -66,7 +66,8 @@ void PluginMenuItemGroupClose::execute(MAI_View* activeView)
     if (selection == nullptr)
         return;
     MAI_Doc& documentInterface = *documentInterfaceOf(activeView);
-    const DocumentChangeLock lock = lockDocument(&documentInterface);
+    // Opening and closing groups changes only the closed-group marks and the selection.
+    const DocumentChangeLock lock = lockDocument(&documentInterface, ChangeScope::OpenDocumentState);
     if (!lock)
         return;
     VornDocument& document = documentInterface.document;
@@ -119,7 +120,8 @@ void PluginMenuItemGroupOpen::execute(MAI_View* activeView)
     if (selection == nullptr)
         return;
     MAI_Doc& documentInterface = *documentInterfaceOf(activeView);
-    const DocumentChangeLock lock = lockDocument(&documentInterface);
+    // Opening and closing groups changes only the closed-group marks and the selection.
+    const DocumentChangeLock lock = lockDocument(&documentInterface, ChangeScope::OpenDocumentState);
     if (!lock)
         return;
     VornDocument& document = documentInterface.document;

@@ -27,9 +27,9 @@ bool LumbraMenuItem::onMouse(MAI_View* view, int32_t x, int32_t y, int32_t z, ui
     return takesMouse;
 }
 
-DocumentChangeLock LumbraMenuItem::lockDocument(MAI_Doc* document)
+DocumentChangeLock LumbraMenuItem::lockDocument(MAI_Doc* document, ChangeScope scope)
 {
-    return DocumentChangeLock(document, documentLockWaitingText(getName()).c_str(), lockTimeout);
+    return DocumentChangeLock(document, documentLockWaitingText(getName()).c_str(), lockTimeout, scope);
 }
 
 MAI_Doc* documentInterfaceOf(MAI_View* view)

@@ -48,7 +48,7 @@ public:
 protected:
     // The document lock for a change of the model by this command; while another thread holds it,
     // a box named after the command asks Abort, Retry or Ignore. Unlocked means: change nothing.
-    DocumentChangeLock lockDocument(MAI_Doc* document);
+    DocumentChangeLock lockDocument(MAI_Doc* document, ChangeScope scope = ChangeScope::Model);
 
     MenuItemTexts texts;
 

@@ -119,11 +119,11 @@ void FileCommands::importRecent(std::size_t index, platform::WindowHandle owner,
     importPath(path, 0, owner);
 }
 
-void FileCommands::exportFile(platform::WindowHandle owner)
+bool FileCommands::exportFile(platform::WindowHandle owner)
 {
     const std::vector<VornPluginFileExport*> exporters = pluginsOf<VornPluginFileExport>(mai_.pluginLists.fileExports);
     if (exporters.empty())
-        return;
+        return false;
     if (!exportFiltersBuilt_)
     {
         for (VornPluginFileExport* exporter : exporters)
@@ -140,12 +140,12 @@ void FileCommands::exportFile(platform::WindowHandle owner)
     request.defaultExtension = exportExtension_;
     request.flags = platform::OFN_HIDEREADONLY | platform::OFN_OVERWRITEPROMPT;
     if (!platform::chooseFile(request))
-        return;
+        return false;
     const std::size_t chosen = static_cast<std::size_t>(request.filterIndex);
     if (chosen < 1 || chosen > exporters.size())
     {
         platform::messageBox(owner, "No filetype specified...", "Error", platform::MB_OK);
-        return;
+        return false;
     }
     VornPluginFileExport* exporter = exporters[chosen - 1];
     std::string path = request.fileName;
@@ -155,8 +155,32 @@ void FileCommands::exportFile(platform::WindowHandle owner)
             path += '.';
         path += exporter->getExtension() != nullptr ? exporter->getExtension() : "";
     }
+    // The exporter writes the active document.
+    MAI_Doc* document = mai_.activeDocument;
     if (!exporter->exportFile(path.c_str()))
+    {
         platform::messageBox(owner, "There were error during file export", "Quorl2", platform::MB_OK);
-    else if (recentFiles_ != nullptr)
+        return false;
+    }
+    if (document != nullptr)
+        document->markExported();
+    if (recentFiles_ != nullptr)
         recentFiles_->add(path);
+    return true;
+}
+
+bool FileCommands::exportChangesBeforeClosing(MAI_Doc& document, const std::string& title, platform::WindowHandle owner)
+{
+    if (!document.hasUnexportedChanges())
+        return true;
+    switch (platform::messageBox(owner, "Export the changes to " + title + "?", "Quorl2",
+                                 platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION))
+    {
+    case platform::IDYES:
+        return mai_.activeDocument == &document && exportFile(owner);
+    case platform::IDNO:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class MAI;
+class MAI_Doc;
 class RecentFileList;
 
 // Import and export of the active document through the "File Import" and "File Export" plugins,
@@ -31,8 +32,14 @@ public:
     // and taken off the list instead.
     void importRecent(std::size_t index, platform::WindowHandle owner,
                       const std::function<bool()>& prepareDocument = {});
-    // Asks for a file name and type and writes the document with that type's exporter.
-    void exportFile(platform::WindowHandle owner);
+    // Asks for a file name and type and writes the document with that type's exporter. True when
+    // the file was written; the document then no longer counts as edited.
+    bool exportFile(platform::WindowHandle owner);
+    // Before `document` closes: when its model was edited since its last export, asks "Export the
+    // changes to <title>?". Yes exports it through the export dialog (it must be the active
+    // document, the one exporters write), No lets the changes go. False, and the document stays
+    // open, for Cancel, a cancelled dialog or a failed export.
+    bool exportChangesBeforeClosing(MAI_Doc& document, const std::string& title, platform::WindowHandle owner);
 
 private:
     MAI& mai_;

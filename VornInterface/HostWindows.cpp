@@ -96,6 +96,14 @@ bool CVornInterfaceDoc::onNewDocument()
     return true;
 }
 
+bool CVornInterfaceDoc::canCloseFrame(platform::ChildFrame& frame)
+{
+    if (views().size() > 1)
+        return true;
+    auto* mainFrame = dynamic_cast<CMainFrame*>(frame.mainFrame());
+    return mainFrame == nullptr || mainFrame->exportChangesBeforeClosing(*this);
+}
+
 // ---- CChildFrame ----
 
 void CChildFrame::onMdiActivate(bool activate, platform::ChildFrame*, platform::ChildFrame*)
@@ -454,6 +462,33 @@ CVornInterfaceView* CMainFrame::newDocument()
     return dynamic_cast<CVornInterfaceView*>(activeView());
 }
 
+bool CMainFrame::exportChangesBeforeClosing(CVornInterfaceDoc& document)
+{
+    MAI_Doc& model = document.documentInterface();
+    // The question shows over the document's own window, and an export writes the active document.
+    if (model.hasUnexportedChanges() && !document.views().empty())
+        if (platform::ChildFrame* window = document.views().front()->frame())
+            window->activate();
+    return fileCommands_.exportChangesBeforeClosing(model, document.title(), handle());
+}
+
+bool CMainFrame::exportChangesOfEveryDocument()
+{
+    if (!template_)
+        return true;
+    // The active document is asked about first.
+    std::vector<platform::Document*> documents = template_->documents();
+    std::stable_partition(documents.begin(), documents.end(),
+                          [this](platform::Document* document) { return document == activeDocument(); });
+    for (platform::Document* document : documents)
+    {
+        auto* model = dynamic_cast<CVornInterfaceDoc*>(document);
+        if (model != nullptr && !exportChangesBeforeClosing(*model))
+            return false;
+    }
+    return true;
+}
+
 bool CMainFrame::createStandardToolbar()
 {
     standardImages_.add(standardToolbarImageStrip(), platform::IMAGE_MASK_COLOUR);
@@ -689,6 +724,9 @@ void CMainFrame::redrawToolbars()
 
 void CMainFrame::onClose()
 {
+    // Cancel keeps the program running with nothing stopped.
+    if (!exportChangesOfEveryDocument())
+        return;
     MAI_VornInterface& mai = theMAI();
     stopAllCalculations(mai);
     platform::setCurrentFolder(mai.getWorkingFolder());

@@ -56,6 +56,9 @@ public:
 
     // Empties the model (root group "__WORLD") and lets the plugins fill it with their defaults.
     bool onNewDocument() override;
+    // The last window of an edited model closes only once the user has exported the changes or
+    // let them go.
+    bool canCloseFrame(platform::ChildFrame& frame) override;
 
     MAI_Doc_VornInterface& documentInterface() { return *interface_; }
 
@@ -140,12 +143,18 @@ public:
     FileCommands& fileCommands() { return fileCommands_; }
     // Makes a new document window; the new document's view, or null.
     CVornInterfaceView* newDocument();
+    // Offers the document's edited model for export before it closes; false when the user keeps
+    // it open.
+    bool exportChangesBeforeClosing(CVornInterfaceDoc& document);
 
 protected:
     void onClose() override;
     platform::LResult windowProc(std::uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
 private:
+    // Offers every edited model for export before the program ends; false when the user keeps
+    // one open.
+    bool exportChangesOfEveryDocument();
     bool createStandardToolbar();
     void createPluginToolbars();
     void createPluginDialogBars();

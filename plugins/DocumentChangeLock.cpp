@@ -21,7 +21,8 @@ std::string documentLockWaitingText(const std::string& operation)
         operation + "?\nRetry to gain access?\nOr ignore? (could cause program crash)";
 }
 
-DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText, std::chrono::milliseconds timeout)
+DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingText, std::chrono::milliseconds timeout,
+                                       ChangeScope scope)
 {
     if (document == nullptr || document->getLock() == nullptr)
         return;
@@ -33,8 +34,11 @@ DocumentChangeLock::DocumentChangeLock(MAI_Doc* document, const char* waitingTex
         return mai->messageBox(waitingText, "Lumbra.dll: Access TimeOut",
                                platform::MB_ABORTRETRYIGNORE | platform::MB_ICONWARNING | platform::MB_TOPMOST);
     };
-    if (lockOrGiveUp(*lock, timeout, ask))
-        lock_ = lock;
+    if (!lockOrGiveUp(*lock, timeout, ask))
+        return;
+    lock_ = lock;
+    if (scope == ChangeScope::Model)
+        document->markModelEdited();
 }
 
 DocumentChangeLock::~DocumentChangeLock()

@@ -21,15 +21,25 @@ bool lockOrGiveUp(DocumentLock& lock, std::chrono::milliseconds timeout, const s
 // the operation waits for the model and offers to abort it, to retry, or to ignore the lock.
 std::string documentLockWaitingText(const std::string& operation);
 
+// What a change under the document lock touches: the model, which the user would lose unless it
+// is exported, or only state of the open document that no file keeps (the selection and the
+// selection sets, a calculation's results).
+enum class ChangeScope
+{
+    Model,
+    OpenDocumentState
+};
+
 // The document lock held by one change of a document's model, taken on the user-interface thread.
 // When it is not granted in time, the box "Lumbra.dll: Access TimeOut" shows `waitingText`
 // (naming the operation that waits) with Abort, Retry and Ignore; the wait before each box is
-// `timeout`. The lock is released when the object goes.
+// `timeout`. Once granted for a change of the model, the document counts as edited until its next
+// export. The lock is released when the object goes.
 class DocumentChangeLock
 {
 public:
     DocumentChangeLock(MAI_Doc* document, const char* waitingText,
-                       std::chrono::milliseconds timeout = documentLockTimeout);
+                       std::chrono::milliseconds timeout = documentLockTimeout, ChangeScope scope = ChangeScope::Model);
     ~DocumentChangeLock();
     DocumentChangeLock(const DocumentChangeLock&) = delete;
     DocumentChangeLock& operator=(const DocumentChangeLock&) = delete;

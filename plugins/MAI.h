@@ -8,6 +8,7 @@
 #include "plugins/DocumentLock.h"
 #include "plugins/PlatformTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -145,6 +146,11 @@ public:
     void setEditState(uint8_t value);
     // Lets every "ObjectType" plugin fill the new document with its defaults.
     void initDocument();
+    // Whether the model was edited since the document was made or last exported. Every change
+    // of the model taken under a DocumentChangeLock marks it; only a successful export clears it.
+    bool hasUnexportedChanges() const { return unexportedChanges.load(); }
+    void markModelEdited() { unexportedChanges.store(true); }
+    void markExported() { unexportedChanges.store(false); }
 
     // The model of this document, which plugins read and change.
     VornDocument document;
@@ -164,6 +170,9 @@ protected:
     knotReference activeModifier;
     VornPluginCalculator* activeCalculator = nullptr;
     uint8_t editState = 0;
+
+private:
+    std::atomic<bool> unexportedChanges{false};
 };
 
 // The interface of one view window: routes the view's input to the accelerator bindings, the

@@ -191,7 +191,7 @@ int32_t DocItemCalc::resetCalculation(VornDocument& document)
     if (!results_)
         return 1;
     auto* host = dynamic_cast<MAI_Doc*>(document.getHost());
-    DocumentChangeLock lock(host, resetLockText, runTimings().documentLock);
+    DocumentChangeLock lock(host, resetLockText, runTimings().documentLock, ChangeScope::OpenDocumentState);
     if (!lock)
         return 1;
     // The worker switches roles only under the document lock, which this thread holds now.

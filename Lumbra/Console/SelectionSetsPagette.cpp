@@ -201,7 +201,8 @@ void CPageEditStaticSelection::nameSelection()
     const bool hasEditSelection = combo.editSel(selectionStart, selectionEnd);
     const std::string name = typed.substr(std::min(typed.find_first_not_of(' '), typed.size()));
     {
-        DocumentChangeLock lock(active, documentLockWaitingText("Selection").c_str(), lockTimeoutOf(plugin));
+        DocumentChangeLock lock(active, documentLockWaitingText("Selection").c_str(), lockTimeoutOf(plugin),
+                                ChangeScope::OpenDocumentState);
         if (!lock)
         {
             combo.setWindowText(selection->isNamed() ? selection->name.getString() : "");
@@ -255,7 +256,8 @@ void CPageEditStaticSelection::pickEntry()
     if (data == allEntry || data == noneEntry)
     {
         {
-            DocumentChangeLock lock(active, documentLockWaitingText("Selection").c_str(), lockTimeoutOf(plugin));
+            DocumentChangeLock lock(active, documentLockWaitingText("Selection").c_str(), lockTimeoutOf(plugin),
+                                    ChangeScope::OpenDocumentState);
             if (!lock)
             {
                 showSets();
@@ -285,7 +287,8 @@ void CPageEditStaticSelection::pickEntry()
     }
     notify(mai, Channel::SelectionChanging);
     {
-        DocumentChangeLock lock(active, documentLockWaitingText("Selection").c_str(), lockTimeoutOf(plugin));
+        DocumentChangeLock lock(active, documentLockWaitingText("Selection").c_str(), lockTimeoutOf(plugin),
+                                ChangeScope::OpenDocumentState);
         if (!lock)
         {
             showSets();

@@ -73,6 +73,13 @@ DocumentChangeLock lockFor(MAI_Doc& document, const char* operation)
     return DocumentChangeLock(&document, documentLockWaitingText(operation).c_str(), historyLockTimeout());
 }
 
+// Selecting changes the selection only, which is no edit of the model.
+DocumentChangeLock lockForSelecting(MAI_Doc& document)
+{
+    return DocumentChangeLock(&document, documentLockWaitingText("Select").c_str(), historyLockTimeout(),
+                              ChangeScope::OpenDocumentState);
+}
+
 } // namespace
 
 std::chrono::milliseconds& historyLockTimeout()
@@ -238,7 +245,7 @@ bool selectRecordObjects(MAI_Doc& document, VornModifier* record, bool withLinke
 {
     if (record == nullptr)
         return false;
-    const DocumentChangeLock lock = lockFor(document, "Select");
+    const DocumentChangeLock lock = lockForSelecting(document);
     if (!lock)
         return false;
     send(document, Channel::SelectionChanging);
@@ -263,7 +270,7 @@ bool selectObjectsOfType(MAI_Doc& document, int32_t typeId)
 {
     if (typeId == 0)
         return false;
-    const DocumentChangeLock lock = lockFor(document, "Select");
+    const DocumentChangeLock lock = lockForSelecting(document);
     if (!lock)
         return false;
     VornSelection* old = document.document.findSelection();

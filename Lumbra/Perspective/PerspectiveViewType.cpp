@@ -330,7 +330,8 @@ void PluginViewPerspective::onMouse(MAI_View* view, int32_t x, int32_t y, uint32
     try
     {
         // The selection bits are model data that a running calculation reads under the lock.
-        DocumentChangeLock lock(view->document, "Rubber Band Selection");
+        DocumentChangeLock lock(view->document, "Rubber Band Selection", documentLockTimeout,
+                                ChangeScope::OpenDocumentState);
         if (lock)
             selectInBand(view, *info, x, y, flags);
     }

@@ -220,6 +220,68 @@ TEST_F(FileCommandsTest, AVanishedRecentFileIsReportedOnceAndDropped)
     EXPECT_EQ(script.boxes.size(), 1u) << "an index past the list does nothing";
 }
 
+struct CloseAnswer
+{
+    const char* name;
+    int32_t button;
+    bool dialogChoosesFile;
+    bool exportSucceeds;
+    bool mayClose;
+    std::size_t exports;
+};
+
+TEST_F(FileCommandsTest, AnEditedDocumentMayCloseOnceItsChangesAreExportedOrLetGo)
+{
+    const CloseAnswer answers[] = {
+        {"Yes, exported", platform::IDYES, true, true, true, 1},
+        {"Yes, export dialog cancelled", platform::IDYES, false, true, false, 0},
+        {"Yes, export failed", platform::IDYES, true, false, false, 1},
+        {"No", platform::IDNO, false, true, true, 0},
+        {"Cancel", platform::IDCANCEL, false, true, false, 0},
+    };
+    auto* exporter = static_cast<Exporter*>(mai.pluginLists.fileExports);
+    for (const CloseAnswer& answer : answers)
+    {
+        SCOPED_TRACE(answer.name);
+        FakeDoc document(&mai);
+        mai.activeDocument = &document;
+        document.markModelEdited();
+        log.lines.clear();
+        script.boxes.clear();
+        script.boxAnswers = {answer.button};
+        script.fileAnswers = {std::nullopt};
+        if (answer.dialogChoosesFile)
+            script.fileAnswers = {platform::ScriptedInteraction::FileAnswer{"/models/frame.sfa", 1}};
+        exporter->succeeds = answer.exportSucceeds;
+
+        EXPECT_EQ(commands.exportChangesBeforeClosing(document, "Frame", platform::WindowHandle::None),
+                  answer.mayClose);
+        ASSERT_FALSE(script.boxes.empty());
+        EXPECT_EQ(script.boxes[0].text, "Export the changes to Frame?");
+        EXPECT_EQ(script.boxes[0].type & platform::MB_TYPEMASK, platform::MB_YESNOCANCEL);
+        EXPECT_EQ(script.fileRequests.size(), answer.button == platform::IDYES ? 1u : 0u)
+            << "Yes opens the export dialog";
+        EXPECT_EQ(log.lines.size(), answer.exports);
+        EXPECT_EQ(document.hasUnexportedChanges(), !(answer.mayClose && answer.exports == 1))
+            << "only a successful export clears the mark";
+        script.fileRequests.clear();
+        mai.activeDocument = nullptr;
+    }
+}
+
+TEST_F(FileCommandsTest, AnUneditedOrExportedDocumentClosesWithoutAQuestion)
+{
+    FakeDoc document(&mai);
+    mai.activeDocument = &document;
+    EXPECT_TRUE(commands.exportChangesBeforeClosing(document, "Frame", platform::WindowHandle::None));
+    document.markModelEdited();
+    choose("/models/frame.sfa", 1);
+    EXPECT_TRUE(commands.exportFile(platform::WindowHandle::None));
+    EXPECT_TRUE(commands.exportChangesBeforeClosing(document, "Frame", platform::WindowHandle::None));
+    EXPECT_TRUE(script.boxes.empty());
+    mai.activeDocument = nullptr;
+}
+
 TEST_F(FileCommandsTest, WithoutPluginsNoDialogOpens)
 {
     FakeMAI empty;

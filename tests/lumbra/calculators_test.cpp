@@ -185,6 +185,7 @@ TEST_F(Calculators, ParametersChangedWhileRunningTakeEffectAndResetClearsTheStat
     EXPECT_TRUE(eventually([&] { return item->statistics.biggestStiffness.load() > 1.5 * stiffness; }));
     ASSERT_EQ(autoBasic.resetCalculation(&doc.document), 0);
     EXPECT_EQ(autoBasic.stopCalculation(&doc.document), 0);
+    EXPECT_FALSE(doc.hasUnexportedChanges()) << "a calculation and its reset are no edits of the model";
 }
 
 } // namespace

@@ -20,12 +20,15 @@ using namespace std::chrono_literals;
 namespace
 {
 
-// One command that changes the model: the name its box shows, what it needs selected, and how it runs.
+// One command that changes the model: the name its box shows, what it needs selected, how it runs,
+// and whether it edits what an export keeps (opening and closing groups change only marks that no
+// file holds).
 struct LockingCommand
 {
     const char* name;
     std::vector<const char*> selection;
     std::function<void(MAI_View*)> run;
+    bool editsModel = true;
 };
 
 class CommandsUnderTheDocumentLock : public LumbraCommandTest
@@ -45,8 +48,8 @@ protected:
     std::vector<LockingCommand> commands()
     {
         return {
-            {"Close Group", {"J3", "M2"}, [this](MAI_View* v) { closeGroup.execute(v); }},
-            {"Open Group", {"G1"}, [this](MAI_View* v) { openGroup.execute(v); }},
+            {"Close Group", {"J3", "M2"}, [this](MAI_View* v) { closeGroup.execute(v); }, false},
+            {"Open Group", {"G1"}, [this](MAI_View* v) { openGroup.execute(v); }, false},
             {"Create Group",
              {"J3", "M2"},
              [this](MAI_View*) { createGroupOfSelection(doc, &mai, "Frame", 0x80FF80, 5ms); }},
@@ -156,6 +159,26 @@ TEST_F(CommandsUnderTheDocumentLock, AFreeLockIsTakenWithoutAsking)
 
         EXPECT_TRUE(mai.boxes.empty());
         EXPECT_NE(modelState(), before);
+    }
+}
+
+TEST_F(CommandsUnderTheDocumentLock, EditsOfTheModelMarkTheDocumentUntilItsExportAndAGivenUpCommandDoesNot)
+{
+    for (const LockingCommand& command : commands())
+    {
+        SCOPED_TRACE(command.name);
+        prepare(command);
+        doc.markExported();
+        mai.answers = {platform::IDABORT};
+        {
+            HeldLock calculation(doc.lock);
+            command.run(&view);
+        }
+        EXPECT_FALSE(doc.hasUnexportedChanges()) << "given up";
+
+        command.run(&view);
+
+        EXPECT_EQ(doc.hasUnexportedChanges(), command.editsModel);
     }
 }
 

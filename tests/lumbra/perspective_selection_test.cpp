@@ -115,4 +115,5 @@ TEST_F(PerspectiveSelection, TheBandChangesSelectionBitsOnlyUnderTheDocumentLock
     band(*view, {190, 90}, {210, 110});
     EXPECT_EQ(log.probes, (std::vector<int>{1, 1}));
     EXPECT_EQ(selectedNames(), Names{"J1"});
+    EXPECT_FALSE(doc.hasUnexportedChanges()) << "a selection is no edit of the model";
 }

@@ -89,4 +89,28 @@ TEST_F(DocumentChangeLockTest, AHeldLockAsksWithTheWaitingTextAndOnlyRetryWaitsO
     EXPECT_TRUE(guard.isLocked()) << "retried until the holder let go";
 }
 
+TEST_F(DocumentChangeLockTest, AGrantedChangeOfTheModelMarksTheDocumentEditedUntilItIsExported)
+{
+    EXPECT_FALSE(document.hasUnexportedChanges()) << "a new document holds no edit";
+    {
+        DocumentChangeLock selecting(&document, "Select", 5ms, ChangeScope::OpenDocumentState);
+        ASSERT_TRUE(selecting.isLocked());
+    }
+    EXPECT_FALSE(document.hasUnexportedChanges()) << "the selection is no edit of the model";
+    {
+        HeldLock calculation(document.lock);
+        mai.boxAnswer = platform::IDABORT;
+        DocumentChangeLock refused(&document, "Delete function waits", 5ms);
+        ASSERT_FALSE(refused.isLocked());
+    }
+    EXPECT_FALSE(document.hasUnexportedChanges()) << "a change given up made no edit";
+    {
+        DocumentChangeLock deleting(&document, "Delete function waits");
+        ASSERT_TRUE(deleting.isLocked());
+    }
+    EXPECT_TRUE(document.hasUnexportedChanges());
+    document.markExported();
+    EXPECT_FALSE(document.hasUnexportedChanges());
+}
+
 } // namespace
