@@ -1,5 +1,6 @@
 #include "uikit/DialogNumbers.h"
 
+#include "platform/Dialog.h"
 #include "platform/Services.h"
 #include "platform/Window.h"
 #include "uikit/TextEntry.h"
@@ -9,6 +10,9 @@ bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value
     platform::Window* control = dialog != nullptr ? dialog->dlgItem(controlId) : nullptr;
     if (control == nullptr || value == nullptr)
         return false;
+    // A number the program shows and the person left alone reads back exactly.
+    if (control->shownNumber(*value))
+        return true;
     const TypedNumber number = parseTypedNumber(control->windowText());
     switch (number.status)
     {
@@ -24,4 +28,14 @@ bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value
         break;
     }
     return false;
+}
+
+void showNumberField(platform::Window* edit, double value, const std::string& text)
+{
+    if (edit == nullptr || edit->windowText() == text)
+        return;
+    if (text == platform::formatDouble(value))
+        edit->setNumberText(value, text);
+    else
+        edit->setWindowText(text);
 }

@@ -150,9 +150,7 @@ void ForceVectorRows::show(platform::Dialog& page)
 {
     // An edit keeps what the user typed until the program gives the row another value.
     for (size_t row = 0; row < 3; ++row)
-        if (platform::Window* edit = page.dlgItem(ForceSettingsIds::editIds[row]);
-            edit != nullptr && edit->windowText() != model.text(row))
-            edit->setWindowText(model.text(row));
+        showNumberField(page.dlgItem(ForceSettingsIds::editIds[row]), model.value(row), model.text(row));
 }
 
 void ForceVectorRows::spun(int32_t row)

@@ -245,7 +245,7 @@ void CPageCrossSectionProperties::refresh(VornCrossSection* crossSection)
         }
         values[index] = std::invoke(sectionRows[index].get, *crossSection);
         if (row != sendingRow)
-            showPageNumber(*this, editIds[index], values[index]);
+            showPageNumber(*this, editIds[index], values[index], PageNumberForm::Short);
         spinner(row).enableWindow(!computed);
     }
     shapeList.enableWindow(true);
@@ -275,7 +275,7 @@ void CPageCrossSectionProperties::beginSpin(int32_t row)
 void CPageCrossSectionProperties::spun(int32_t row)
 {
     const auto index = static_cast<size_t>(row);
-    setDlgItemText(editIds[index], pageNumberText(values[index]));
+    setPageNumber(*this, editIds[index], values[index]);
     if (VornCrossSection* crossSection = current())
         applyValue(crossSection, row);
 }
@@ -432,7 +432,7 @@ void CPageCrossSectionShapeProperties::showValues(VornCrossSection* crossSection
         const auto index = static_cast<size_t>(row);
         values[index] = shape->getDoubleParameter(row, crossSection);
         if (row != changedRow)
-            showPageNumber(*this, editIds[index], values[index], true);
+            showPageNumber(*this, editIds[index], values[index], PageNumberForm::SinglePrecision);
         checkDlgButton(checkId(row),
                        shape->getBoolParameter(row, crossSection) ? platform::BST_CHECKED : platform::BST_UNCHECKED);
         // A spin button beside a value the shape does not let edit would still change it.
@@ -484,7 +484,7 @@ void CPageCrossSectionShapeProperties::beginSpin(int32_t row)
 void CPageCrossSectionShapeProperties::spun(int32_t row)
 {
     const auto index = static_cast<size_t>(row);
-    setDlgItemText(editIds[index], pageNumberText(values[index], true));
+    setPageNumber(*this, editIds[index], values[index], PageNumberForm::SinglePrecision);
     VornCrossSection* crossSection = current();
     if (crossSection == nullptr || crossSection->shape == nullptr)
         return;

@@ -195,7 +195,7 @@ void CPageMaterialValues::beginSpin(int32_t row)
 
 void CPageMaterialValues::spun(int32_t row)
 {
-    setDlgItemText(editId(row), pageNumberText(values[static_cast<size_t>(row)]));
+    setPageNumber(*this, editId(row), values[static_cast<size_t>(row)]);
     if (VornMaterial* material = current())
         applyValue(material, row);
 }
