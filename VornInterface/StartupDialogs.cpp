@@ -24,9 +24,10 @@ void paintStartupPicture(DeviceContext& context)
 
     const int32_t previousMode = context.setBkMode(TRANSPARENT);
     const Font previousFont = context.selectObject(Font{"MS Sans Serif", 8});
-    const ColorRef previousColour = context.setTextColor(0xC0C0C0);
+    // Light text with a black shadow one pixel right and down: the picture is dark blue there.
+    const ColorRef previousColour = context.setTextColor(0x000000);
     context.textOut(60, 64, startupVersionText);
-    context.setTextColor(0x000000);
+    context.setTextColor(versionTextColour);
     context.textOut(59, 63, startupVersionText);
     context.setTextColor(previousColour);
     context.selectObject(previousFont);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "VornInterface/StartupStatus.h"
 #include "platform/Dialog.h"
 
@@ -12,10 +14,11 @@ namespace platform
 class DeviceContext;
 }
 
-// The version line under the start-up picture.
+// The version line under the start-up picture, and its colour (light grey, 0x00BBGGRR).
 extern const char* const startupVersionText;
+inline constexpr uint32_t versionTextColour = 0xC0C0C0;
 
-// Paints the start-up picture with the version line and its grey shadow: the splash and the about
+// Paints the start-up picture with the version line and its black shadow: the splash and the about
 // box show the same.
 void paintStartupPicture(platform::DeviceContext& context);
 

@@ -149,6 +149,7 @@ QWidget* createControlWidget(WindowState* state, QWidget* parentWidget)
 void setControlText(WindowState* state, const std::string& text)
 {
     state->text = text;
+    state->number.reset();
     if (const ControlKindBehaviour& behaviour = behaviourOf(state->kind); behaviour.setText != nullptr)
         behaviour.setText(state, text);
 }

@@ -293,10 +293,10 @@ void exchangeDouble(DataExchange& exchange, int32_t id, double& value)
         return;
     if (!exchange.saveAndValidate)
     {
-        item->setWindowText(formatDouble(value));
+        item->setNumberText(value, formatDouble(value));
         return;
     }
-    if (!parseDouble(item->windowText(), value))
+    if (!item->shownNumber(value) && !parseDouble(item->windowText(), value))
         exchange.refused = true;
 }
 
@@ -496,6 +496,12 @@ void Dialog::setDlgItemText(int32_t id, const std::string& text)
 {
     if (Window* item = dlgItem(id))
         item->setWindowText(text);
+}
+
+void Dialog::setDlgItemNumber(int32_t id, double value, const std::string& text, int digits)
+{
+    if (Window* item = dlgItem(id))
+        item->setNumberText(value, text, digits);
 }
 
 std::string Dialog::dlgItemText(int32_t id) const

@@ -29,9 +29,11 @@ public:
 
 // Text of a control (edit, static, button) in both directions. Writing raises no notification.
 PLATFORM_API void exchangeText(DataExchange& exchange, int32_t id, std::string& value);
-// A number in an edit: written with 15 significant digits ("%.15g"); read like strtod in the C
-// locale (leading blanks skipped, trailing characters ignored). Empty, unreadable or infinite
-// text is refused: the variable keeps its value and the exchange is marked refused (no box).
+// A number in an edit: written with 15 significant digits ("%.15g") and fitted to the edit
+// (Window::setNumberText); read like strtod in the C locale (leading blanks skipped, trailing
+// characters ignored), or as the exact value written while the edit still shows it. Empty,
+// unreadable or infinite text is refused: the variable keeps its value and the exchange is marked
+// refused (no box).
 PLATFORM_API void exchangeDouble(DataExchange& exchange, int32_t id, double& value);
 // A check box or radio button's state (BST_*).
 PLATFORM_API void exchangeCheck(DataExchange& exchange, int32_t id, int32_t& value);
@@ -95,6 +97,8 @@ public:
 
     // Items by id.
     void setDlgItemText(int32_t id, const std::string& text);
+    // Window::setNumberText of the control.
+    void setDlgItemNumber(int32_t id, double value, const std::string& text, int digits = 15);
     std::string dlgItemText(int32_t id) const;
     void checkDlgButton(int32_t id, uint32_t check);
     uint32_t isDlgButtonChecked(int32_t id) const;

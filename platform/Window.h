@@ -129,6 +129,17 @@ public:
     // ---- Text ----
     void setWindowText(const std::string& text);
     std::string windowText() const;
+    // Shows a number in an edit or static text (other windows take `text` as their text): `text`,
+    // the number in the field's own format, while it fits the control and shows at least three
+    // significant digits of `value`; otherwise the value with sign, leading digits and exponent,
+    // as many digits as fit and at most `digits` (fitNumberText). It is fitted again whenever the
+    // control is resized. Until the person changes the field, windowText gives `text` and
+    // shownNumber the exact value, so reading the field back changes nothing.
+    void setNumberText(double value, const std::string& text, int digits = 15);
+    // The value setNumberText shows, while the field still shows it unchanged.
+    bool shownNumber(double& value) const;
+    // The text as the control shows it: for a fitted number its fitted text.
+    std::string textInView() const;
 
     // ---- Painting ----
     // The image the window is painted into; null for windows the toolkit paints (controls).

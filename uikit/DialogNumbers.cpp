@@ -1,5 +1,6 @@
 #include "uikit/DialogNumbers.h"
 
+#include "platform/Dialog.h"
 #include "platform/Services.h"
 #include "platform/Window.h"
 #include "uikit/TextEntry.h"
@@ -29,6 +30,15 @@ bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value
     platform::Window* control = dialog != nullptr ? dialog->dlgItem(controlId) : nullptr;
     if (control == nullptr || value == nullptr)
         return false;
+    // A number the program shows and the person left alone reads back exactly.
+    double shown = 0.0;
+    if (control->shownNumber(shown))
+    {
+        if (!isInRange(shown, range))
+            return false;
+        *value = shown;
+        return true;
+    }
     const TypedNumber number = parseTypedNumber(control->windowText());
     switch (number.status)
     {
@@ -69,4 +79,14 @@ bool FocusedNumberField::leftRefused(const platform::Window* dialog, int32_t edi
         return false;
     *held = heldValue;
     return true;
+}
+
+void showNumberField(platform::Window* edit, double value, const std::string& text)
+{
+    if (edit == nullptr || edit->windowText() == text)
+        return;
+    if (text == platform::formatDouble(value))
+        edit->setNumberText(value, text);
+    else
+        edit->setWindowText(text);
 }

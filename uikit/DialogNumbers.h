@@ -4,6 +4,7 @@
 // that applies a number field as it is typed keeps its field's value with a FocusedNumberField.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace platform
@@ -27,7 +28,9 @@ bool isTakenNumberText(std::string_view text, NumberRange range);
 // Reads the number typed into control `controlId` of `dialog` (see parseTypedNumber). On success
 // stores it through `value` and answers true. A text that holds no number, or a number outside
 // `range`, is refused silently; a number out of the range of a double is refused with the box
-// "Value too large.", owned by the main window. Refused texts leave `*value` as it was.
+// "Value too large.", owned by the main window. Refused texts leave `*value` as it was. A number
+// the program shows (setNumberText) reads back as the exact value shown while the person has not
+// changed it.
 bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value,
                       NumberRange range = NumberRange::Any);
 
@@ -51,3 +54,8 @@ private:
     int32_t focusedId = -1;
     double heldValue = 0.0;
 };
+
+// Shows a number field's text in its edit and leaves an edit that already holds it alone: a text
+// that is the value's own (platform::formatDouble) is fitted to the edit (setNumberText), a text
+// the person typed stays as typed.
+void showNumberField(platform::Window* edit, double value, const std::string& text);

@@ -221,9 +221,10 @@ void CPagetteButton::drawItem(platform::DrawItemRecord& record)
     dc.drawEdge(edge, platform::EDGE_RAISED, platform::BF_RECT);
     const std::string title = windowText();
     const int32_t previousMode = dc.setBkMode(platform::TRANSPARENT);
+    const int32_t savedDepth = dc.saveDC();
     if (unfolded)
     {
-        dc.textOut(5, 3, title + ":");
+        dc.textOut(5, 3, fittedTitle(dc, title + ":", rect.right - 2 - 5));
         for (const int32_t bottom : {titleHeight, separator1, separator2})
         {
             if (bottom == 0)
@@ -239,9 +240,36 @@ void CPagetteButton::drawItem(platform::DrawItemRecord& record)
     }
     else
     {
-        dc.textOut(titleHeight, 3, title + "...");
+        const int32_t room = rect.right - 2 - titleHeight;
+        // The fold box says that the pagette is folded; the dots give way to the title.
+        const int32_t withDots = dc.saveDC();
+        std::string folded = fittedTitle(dc, title + "...", room);
+        if (dc.getTextExtent(folded).width > room)
+        {
+            dc.restoreDC(withDots);
+            folded = fittedTitle(dc, title, room);
+        }
+        dc.textOut(titleHeight, 3, folded);
         platform::Rect box{rect.left + 4, rect.top + 4, rect.left + titleHeight - 4, titleHeight - 4};
         dc.drawEdge(box, platform::BDR_SUNKENOUTER, platform::BF_RECT);
     }
+    dc.restoreDC(savedDepth);
     dc.setBkMode(previousMode);
+}
+
+std::string CPagetteButton::fittedTitle(platform::DeviceContext& dc, std::string text, int32_t room)
+{
+    // Titles are bold; one too long for its frame in bold is written in the regular weight, and
+    // one too long for that in a regular font just small enough.
+    if (dc.getTextExtent(text).width <= room)
+        return text;
+    platform::Font regular = platform::Font::dialog();
+    dc.selectObject(regular);
+    const int32_t width = dc.getTextExtent(text).width;
+    if (width > room)
+    {
+        regular.height = -std::max(smallestTitleHeight, -regular.height * room / width);
+        dc.selectObject(regular);
+    }
+    return text;
 }

@@ -9,6 +9,7 @@
 #include "platform/Dialog.h"
 
 #include <cstdint>
+#include <string>
 
 class PagetteStack;
 class PluginWindowHandle;
@@ -46,6 +47,7 @@ public:
     int32_t bottomMargin = 0;
     int32_t eraseLimit = 0;
     int32_t titleHeight = 19;
+    static constexpr int32_t smallestTitleHeight = 9;
     int32_t separator1 = 0;
     int32_t separator2 = 0;
     int32_t openHeight = 140;
@@ -54,6 +56,10 @@ public:
     int32_t minOpenHeight = 29;
 
 protected:
+    // Selects into `dc` the font the title `text` fits `room` pixels in: the bold one it has, the
+    // regular dialog font, or that font made smaller (not below smallestTitleHeight pixels); answers
+    // the text.
+    static std::string fittedTitle(platform::DeviceContext& dc, std::string text, int32_t room);
     // The small box of a folded pagette that opens it.
     platform::Rect foldBox() const;
     // Within the grip zone at the bottom of a resizable pagette.

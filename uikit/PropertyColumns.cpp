@@ -92,9 +92,19 @@ int32_t hitTest(const std::vector<ProplistColumn>& columns, int32_t x)
     return noColumn;
 }
 
+bool widenForText(ProplistColumn& column, int32_t textWidth)
+{
+    const int32_t needed = std::min(textWidth + cellTextMargins, maximumWidth);
+    if (column.sizedByHand || column.width <= 0 || column.width >= needed)
+        return false;
+    column.width = needed;
+    return true;
+}
+
 void resizeColumn(ProplistColumn& column, int32_t dx)
 {
     column.width = std::clamp(column.width + dx, minimumWidth, maximumWidth);
+    column.sizedByHand = true;
 }
 
 bool moveColumn(std::vector<ProplistColumn>& columns, int32_t& column, int32_t& lastX, int32_t x)

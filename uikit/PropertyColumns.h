@@ -14,6 +14,8 @@ struct ProplistColumn
     PropertyDescriptor* descriptor = nullptr;
     // Pixels; a hidden column has a negative width whose absolute value it gets back when shown.
     int32_t width = 40;
+    // The person set the width: the column no longer grows to show its texts.
+    bool sizedByHand = false;
 };
 
 struct ProplistTypeEntry
@@ -50,8 +52,15 @@ inline constexpr int32_t maximumWidth = 500;
 // edge; noColumn when x is right of every visible column.
 int32_t hitTest(const std::vector<ProplistColumn>& columns, int32_t x);
 
-// Changes a column's width by dx, kept within [minimumWidth, maximumWidth].
+// Changes a column's width by dx, kept within [minimumWidth, maximumWidth]; from then on the
+// column keeps the width the person gives it.
 void resizeColumn(ProplistColumn& column, int32_t dx);
+
+// The room a cell gives its text: 4 pixels at its left and as many at its right.
+inline constexpr int32_t cellTextMargins = 8;
+// Widens a shown column that the person has not sized so that a cell text `textWidth` pixels
+// wide fits (up to maximumWidth); never narrows it. True when it grew.
+bool widenForText(ProplistColumn& column, int32_t textWidth);
 
 // Moves the dragged `column` past its visible neighbours while the mouse (at x) has gone further
 // than a neighbour's width from lastX; `column` and `lastX` follow. True when it moved.

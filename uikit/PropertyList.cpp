@@ -100,6 +100,19 @@ void CPropertyListBox::drawItem(platform::DrawItemRecord& record)
         return;
     }
 
+    // A column grows to show its cells' texts whole (numbers keep all their digits); the rows and
+    // the header painted before then are painted again.
+    bool widened = false;
+    for (ProplistColumn& column : currentProplistEntry()->columns)
+        if (column.descriptor != nullptr)
+            if (const std::optional<std::string> text = column.descriptor->getValueText(object, 0, 0))
+                widened = PropertyColumns::widenForText(column, dc.getTextExtent(*text).width) || widened;
+    if (widened)
+        if (platform::Window* dialog = parent())
+            for (platform::Window* sibling : dialog->children())
+                if (dynamic_cast<CPropertyListHeader*>(sibling) != nullptr)
+                    sibling->postMessage(CPropertyListHeader::columnsGrewMessage);
+
     const int32_t limit = item.right - 3;
     const bool selected = object->isSelected();
     int32_t x = 0;
@@ -143,6 +156,9 @@ platform::LResult CPropertyListHeader::windowProc(uint32_t message, platform::WP
     const platform::Point point = platform::pointFromLParam(lParam);
     switch (message)
     {
+    case columnsGrewMessage:
+        repaintColumns(true);
+        return 0;
     case platform::WM_LBUTTONDOWN:
         leftButtonDown(point.x);
         return 0;

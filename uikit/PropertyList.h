@@ -4,6 +4,7 @@
 // hide columns) and an owner-drawn list whose rows paint the property cells of traced objects.
 
 #include "platform/Controls.h"
+#include "platform/SystemValues.h"
 
 #include <cstdint>
 
@@ -36,6 +37,12 @@ public:
     platform::LResult windowProc(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     void drawItem(platform::DrawItemRecord& record) override;
 
+    // Repaints the header and the dialog's list after the columns changed.
+    void repaintColumns(bool eraseList);
+    // Posted by the list when a column grew while it painted its rows: the header and the rows
+    // painted before are painted again once that paint is over.
+    static constexpr uint32_t columnsGrewMessage = platform::WM_APP + 0x50;
+
     bool resizing = false;
     bool moving = false;
     int32_t column = 0;
@@ -54,6 +61,4 @@ private:
     void setCursorOverHeader();
     // Ends a drag whose column is no longer there (the current type changed under it).
     bool dragStillValid();
-    // Repaints the header and the dialog's list after the columns changed.
-    void repaintColumns(bool eraseList);
 };

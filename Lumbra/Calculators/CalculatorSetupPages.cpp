@@ -244,9 +244,15 @@ void CPageCalcSetupBasicIterator::doDataExchange(platform::DataExchange& exchang
     platform::exchangeDouble(exchange, SetupControl::factor, inverseDisplacementFactor);
     platform::exchangeDouble(exchange, SetupControl::eFactor, eFactor);
     platform::exchangeDouble(exchange, SetupControl::g, g);
-    platform::exchangeText(exchange, SetupControl::biggestDisplacement, biggestDisplacement);
-    platform::exchangeText(exchange, SetupControl::biggestForce, biggestForce);
-    platform::exchangeText(exchange, SetupControl::residual, residual);
+    if (exchange.saveAndValidate)
+        return;
+    for (const auto& [id, statistic] : {std::pair{SetupControl::biggestDisplacement, &biggestDisplacement},
+                                        std::pair{SetupControl::biggestForce, &biggestForce},
+                                        std::pair{SetupControl::residual, &residual}})
+        if (statistic->value)
+            setDlgItemNumber(id, *statistic->value, statistic->text);
+        else
+            setDlgItemText(id, statistic->text);
 }
 
 void CPageCalcSetupBasicIterator::refresh()
@@ -271,9 +277,10 @@ void CPageCalcSetupBasicIterator::clicked(MAI_Doc* document, int32_t id)
         active->getResults(document, memberNormalForces.id, stamp);
     }
     const PublishedExtremes extremes = publishedExtremes(document->document);
-    biggestDisplacement = formatted("%.7f", extremes.displacement);
-    biggestForce = formatted("%.7f", extremes.axialForce);
-    residual = formatted("%f", item->statistics.outOfBalanceForce.load());
+    const double outOfBalanceForce = item->statistics.outOfBalanceForce.load();
+    biggestDisplacement = {formatted("%.7f", extremes.displacement), extremes.displacement};
+    biggestForce = {formatted("%.7f", extremes.axialForce), extremes.axialForce};
+    residual = {formatted("%f", outOfBalanceForce), outOfBalanceForce};
     updateData(false);
 }
 

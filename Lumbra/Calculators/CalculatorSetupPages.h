@@ -175,9 +175,15 @@ public:
     double inverseDisplacementFactor = 1e10;
     double eFactor = 0;
     double g = 0;
-    std::string biggestDisplacement = unknownStatistic;
-    std::string biggestForce = unknownStatistic;
-    std::string residual = unknownStatistic;
+    // A statistic in its own format, and the value it shows once updated (fitted to its field).
+    struct Statistic
+    {
+        std::string text = unknownStatistic;
+        std::optional<double> value;
+    };
+    Statistic biggestDisplacement;
+    Statistic biggestForce;
+    Statistic residual;
 
 private:
     // Update: has the active calculator publish its latest iteration, then shows the largest

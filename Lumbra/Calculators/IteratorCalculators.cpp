@@ -61,6 +61,12 @@ constexpr const char* notFiniteText =
     "The calculation produced a value that is not a finite number and was stopped.\nThe results are those "
     "of the last finite iteration.\n\nCheck the model for members without stiffness, joints without "
     "support and calculation factors that are too large.";
+// The iterations that step through time are stable only while the Time Base stays below a bound
+// set by the model's stiffest member, so that is the setting to change.
+constexpr const char* timeStepTooLargeText =
+    "The calculation produced a value that is not a finite number and was stopped.\nThe results are those "
+    "of the last finite iteration.\n\nThe Time Base is too large for this model's stiffness: make the "
+    "Time Base smaller (or lower the E-factor).";
 
 template <class Record, bool Target>
 auto* listOf(BlockListBase* list)
@@ -136,7 +142,7 @@ template <class Parameters>
 IterationOutcome KernelItem<Parameters>::conclude(const IterationReport& report)
 {
     if (!report.finite)
-        return {false, notFiniteText};
+        return {false, requires(Parameters values) { values.timeBase; } ? timeStepTooLargeText : notFiniteText};
     statistics.record(report);
     return {};
 }

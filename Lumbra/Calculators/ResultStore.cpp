@@ -162,6 +162,12 @@ std::shared_ptr<ResultStore> ResultStore::of(VornDocument& document)
     return item->store;
 }
 
+std::shared_ptr<ResultStore> ResultStore::find(VornDocument& document)
+{
+    auto* item = static_cast<ResultStoreItem*>(document.getDocumentItem(ResultStoreItem::key));
+    return item != nullptr ? item->store : nullptr;
+}
+
 ResultTriple& ResultStore::triple(int32_t id)
 {
     if (ResultTriple* found = findTriple(id))

@@ -89,6 +89,8 @@ class ResultStore
 public:
     // The store of the document, made on first use.
     static std::shared_ptr<ResultStore> of(VornDocument& document);
+    // The store of the document, or null while no calculator has made one.
+    static std::shared_ptr<ResultStore> find(VornDocument& document);
 
     ResultTriple& triple(int32_t id);
     // The triple of the kind with that id, or null when no calculator makes that kind.

@@ -4,6 +4,7 @@
 #include "plugins/VornPluginObjectType.h"
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
+#include "uikit/DialogNumbers.h"
 
 namespace lumbra
 {
@@ -106,8 +107,7 @@ void CPageNumberTriple::showModel()
         platform::Window* edit = dlgItem(layout.editIds[row]);
         if (edit == nullptr)
             continue;
-        if (edit->windowText() != model.text(row))
-            edit->setWindowText(model.text(row));
+        showNumberField(edit, model.value(row), model.text(row));
         edit->enableWindow(model.enabled);
         edit->sendMessage(platform::EM_SETREADONLY, model.readOnly ? 1 : 0);
     }

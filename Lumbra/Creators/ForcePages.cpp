@@ -150,9 +150,7 @@ void ForceVectorRows::show(platform::Dialog& page)
 {
     // An edit keeps what the user typed until the program gives the row another value.
     for (size_t row = 0; row < 3; ++row)
-        if (platform::Window* edit = page.dlgItem(ForceSettingsIds::editIds[row]);
-            edit != nullptr && edit->windowText() != model.text(row))
-            edit->setWindowText(model.text(row));
+        showNumberField(page.dlgItem(ForceSettingsIds::editIds[row]), model.value(row), model.text(row));
 }
 
 void ForceVectorRows::spun(int32_t row)
@@ -1014,7 +1012,7 @@ platform::DialogTemplate forceSettingsTemplate()
     using namespace platform;
     using Page = CPageForceSettings;
     std::vector<DialogItemTemplate> items = {
-        controlItem("Button", Page::frameId, {0, 0, 120, 150}, BS_OWNERDRAW, "Create Force Instance of"),
+        controlItem("Button", Page::frameId, {0, 0, 120, 160}, BS_OWNERDRAW, "Create Force Instance of"),
         controlItem("ComboBox", Page::nameComboId, {6, 14, 92, 80}, CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP),
         controlItem("Button", Page::colourId, {101, 14, 13, 12}, BS_OWNERDRAW | WS_TABSTOP, "C"),
         controlItem("Button", Page::groupId, {2, 30, 116, 82}, BS_GROUPBOX, "New Force Definition Settings"),
@@ -1024,11 +1022,12 @@ platform::DialogTemplate forceSettingsTemplate()
     addVectorRows(items, 56);
     items.push_back(controlItem("Button", Page::applyToSelectionId, {4, 116, 114, 10}, BS_AUTOCHECKBOX | WS_TABSTOP,
                                 "Apply instances to selection"));
-    // The joint caption takes the button's place only while the cursor snaps to a joint.
-    items.push_back(hidden(controlItem("Static", Page::captionId, {4, 130, 112, 15},
+    // The joint caption takes the button's place only while the cursor snaps to a joint; it has
+    // room for three lines, so both names show whole up to the length they are cut to.
+    items.push_back(hidden(controlItem("Static", Page::captionId, {4, 128, 112, 30},
                                        SS_CENTER | SS_SUNKEN | SS_NOPREFIX, "Create and Apply to: Joint000")));
     items.push_back(pushButtonItem(Page::buttonId, {10, 130, 100, 15}, "CREATE AND APPLY"));
-    DialogTemplate result = dialogTemplateOf({0, 0, 120, 150}, pageStyle, "", std::move(items));
+    DialogTemplate result = dialogTemplateOf({0, 0, 120, 160}, pageStyle, "", std::move(items));
     return result;
 }
 

@@ -355,7 +355,10 @@ void CPageEditJointDisplacement::showModel()
     for (size_t index = 0; index < editIds.size(); ++index)
     {
         setDlgItemText(labelIds[index], model.labels[index]);
-        setDlgItemText(editIds[index], model.available ? pageNumberText(model.values[index]) : "n.a.");
+        if (model.available)
+            setPageNumber(*this, editIds[index], model.values[index]);
+        else
+            setDlgItemText(editIds[index], "n.a.");
     }
 }
 

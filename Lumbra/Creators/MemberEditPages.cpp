@@ -277,10 +277,7 @@ bool chosenEntry(const platform::ComboBox& combo, size_t& entry)
 
 void showNumber(platform::Dialog& page, int32_t id, double value)
 {
-    platform::Window* edit = page.dlgItem(id);
-    const std::string text = platform::formatDouble(value);
-    if (edit != nullptr && edit->windowText() != text)
-        edit->setWindowText(text);
+    showNumberField(page.dlgItem(id), value, platform::formatDouble(value));
 }
 
 } // namespace

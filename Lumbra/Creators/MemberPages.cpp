@@ -4,6 +4,7 @@
 #include "plugins/VornPlugin.h"
 #include "platform/Resources.h"
 #include "platform/SystemValues.h"
+#include "uikit/DialogNumbers.h"
 
 namespace lumbra
 {
@@ -102,8 +103,7 @@ void CPageMemberJoints::showBlock(const BlockIds& ids, const MemberEndFields& fi
     for (size_t axis = 0; axis < 3; ++axis)
         if (platform::Window* edit = dlgItem(ids.editIds[axis]))
         {
-            if (edit->windowText() != fields.coordinates.text(axis))
-                edit->setWindowText(fields.coordinates.text(axis));
+            showNumberField(edit, fields.coordinates.value(axis), fields.coordinates.text(axis));
             edit->enableWindow(fields.coordinates.enabled);
             edit->sendMessage(platform::EM_SETREADONLY, fields.coordinates.readOnly ? 1 : 0);
         }

@@ -170,7 +170,7 @@ void CPageModifierMoveRotateScale::showFields()
     if (!exists())
         return;
     for (size_t row = 0; row < rows.size(); ++row)
-        showPageNumber(*this, rows[row].edit, field(row), true);
+        showPageNumber(*this, rows[row].edit, field(row), PageNumberForm::SinglePrecision);
 }
 
 void CPageModifierMoveRotateScale::readFields()

@@ -1,6 +1,7 @@
 #include "Lumbra/Perspective/DevStatusView.h"
 
 #include "Knots/knotManager.h"
+#include "Lumbra/Calculators/ResultStore.h"
 #include "Lumbra/Perspective/DevStatusViewPage.h"
 #include "Lumbra/Perspective/PerspectiveDrawObjects.h"
 #include "VornData/DocumentItem.h"
@@ -11,6 +12,10 @@
 #include "platform/DeviceContext.h"
 #include "plugins/MAI.h"
 
+#include <algorithm>
+#include <chrono>
+#include <iterator>
+#include <mutex>
 #include <new>
 
 namespace lumbra
@@ -22,6 +27,46 @@ namespace
 constexpr uint32_t black = 0x000000;
 constexpr uint32_t white = 0xFFFFFF;
 constexpr uint32_t currentSelectionColour = 0x4040FF;
+
+// The right edges of the first three columns, as the pieces are written.
+constexpr int32_t columnLines[] = {140, 290, 440};
+// Where the second column's counts stand, clear of their longest label ("ActiveHandles:").
+constexpr int32_t valueLeft = 262;
+// Room between a column's longest text and its right edge.
+constexpr int32_t columnMargin = 6;
+
+// Widens each column to its longest text: every x at or right of a column's right edge moves by
+// what that column and the columns left of it grew.
+void widenColumns(std::vector<StatusPiece>& pieces, const StatusTextWidth& textWidth)
+{
+    int32_t growth[std::size(columnLines)] = {};
+    for (const StatusPiece& piece : pieces)
+    {
+        if (piece.text.empty())
+            continue;
+        for (size_t column = 0; column < std::size(columnLines); ++column)
+            if (piece.x < columnLines[column])
+            {
+                const int32_t right = piece.x + textWidth(piece.text) + columnMargin;
+                growth[column] = std::max(growth[column], right - columnLines[column]);
+                break;
+            }
+    }
+    const auto moved = [&](int32_t x) {
+        int32_t shift = 0;
+        for (size_t column = 0; column < std::size(columnLines); ++column)
+            if (x >= columnLines[column])
+                shift += growth[column];
+        return x + shift;
+    };
+    for (StatusPiece& piece : pieces)
+    {
+        const bool line = piece.text.empty();
+        piece.x = moved(piece.x);
+        if (line)
+            piece.toX = moved(piece.toX);
+    }
+}
 
 int32_t countLinks(const knotList& list)
 {
@@ -64,10 +109,10 @@ void writeSecondColumn(StatusWriter& out, VornDocument& document)
     const knotManager* knots = knotManager::instance();
     y += 20;
     out.text(170, y, white, "Used:");
-    out.text(250, y, white, std::to_string(knots != nullptr ? knots->getUsed() : 0));
+    out.text(valueLeft, y, white, std::to_string(knots != nullptr ? knots->getUsed() : 0));
     y += 20;
     out.text(170, y, white, "Available:");
-    out.text(250, y, white, std::to_string(knots != nullptr ? knots->getCapacity() : 0));
+    out.text(valueLeft, y, white, std::to_string(knots != nullptr ? knots->getCapacity() : 0));
     out.line(140, y + 30, 290, y + 30);
     y += 20;
 
@@ -83,7 +128,7 @@ void writeSecondColumn(StatusWriter& out, VornDocument& document)
     {
         y += 20;
         out.text(170, y, white, label);
-        out.text(250, y, white, std::to_string(value));
+        out.text(valueLeft, y, white, std::to_string(value));
     }
     out.line(140, y + 30, 290, y + 30);
     y += 20;
@@ -182,19 +227,30 @@ void writeThirdColumn(StatusWriter& out, NotifierRegistry* channels)
 
 } // namespace
 
-std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry* channels)
+std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry* channels,
+                                        const StatusTextWidth& textWidth)
 {
     StatusWriter out;
     out.text(10, 10, black, "BlockLists:");
     if (document == nullptr)
         return std::move(out.pieces);
     int32_t y = 10;
-    for (const BlockListBase* list = document->getFirstBlockList(); list != nullptr; list = list->getNext())
-        out.blockList(list, 10, y);
-    for (int32_t x : {140, 290, 440})
+    {
+        // A running calculation renames its result lists while it rotates them; their names are
+        // read while no rotation is under way, so no list shows twice under one name.
+        const std::shared_ptr<ResultStore> results = ResultStore::find(*document);
+        std::unique_lock<DocumentLock> roles;
+        if (results != nullptr)
+            roles = std::unique_lock<DocumentLock>(results->roles, std::chrono::milliseconds(500));
+        for (const BlockListBase* list = document->getFirstBlockList(); list != nullptr; list = list->getNext())
+            out.blockList(list, 10, y);
+    }
+    for (int32_t x : columnLines)
         out.line(x, 0, x, 1024);
     writeSecondColumn(out, *document);
     writeThirdColumn(out, channels);
+    if (textWidth)
+        widenColumns(out.pieces, textWidth);
     return std::move(out.pieces);
 }
 
@@ -249,8 +305,9 @@ void PluginViewDevStatus::draw(platform::DeviceContext* context, ViewTypeInfo* i
     const platform::Font previousFont = context->selectObject(platform::Font::stock(platform::ANSI_VAR_FONT));
     const int32_t previousMode = context->setBkMode(platform::TRANSPARENT);
     MAI_Doc* document = info->ownerView->document;
-    for (const StatusPiece& piece :
-         documentStatus(document != nullptr ? &document->document : nullptr, mai != nullptr ? &mai->notifierRegistry : nullptr))
+    const StatusTextWidth textWidth = [context](const std::string& text) { return context->getTextExtent(text).width; };
+    for (const StatusPiece& piece : documentStatus(document != nullptr ? &document->document : nullptr,
+                                                   mai != nullptr ? &mai->notifierRegistry : nullptr, textWidth))
     {
         if (piece.text.empty())
         {

@@ -2,6 +2,7 @@
 
 #include "plugins/VornPluginViewBase.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,9 +26,14 @@ struct StatusPiece
     int32_t toY = 0;
 };
 
+// How wide a text is drawn, in pixels.
+using StatusTextWidth = std::function<int32_t(const std::string& text)>;
+
 // What the status view shows of a document (none: only the heading) and of the shared managers,
-// in paint order.
-std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry* channels);
+// in paint order. With `textWidth`, each column is widened to hold its longest text and the
+// columns right of it move along, so no text runs into the next column.
+std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry* channels,
+                                        const StatusTextWidth& textWidth = {});
 
 // The document-status view type ("DevStatus"): a window that lists the document's block lists,
 // selections, groups and items, the shared knot and dword-array storage, the channels and the type

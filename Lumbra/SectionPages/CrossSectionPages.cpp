@@ -255,7 +255,7 @@ void CPageCrossSectionProperties::refresh(VornCrossSection* crossSection)
         }
         values[index] = std::invoke(sectionRows[index].get, *crossSection);
         if (row != sendingRow)
-            showPageNumber(*this, editIds[index], values[index]);
+            showPageNumber(*this, editIds[index], values[index], PageNumberForm::Short);
         spinner(row).enableWindow(!computed);
     }
     shapeList.enableWindow(true);
@@ -281,7 +281,7 @@ void CPageCrossSectionProperties::editLeft(int32_t row)
     double held = 0.0;
     if (!focusedField.leftRefused(this, editIds[index], NumberRange::Any, &held))
         return;
-    setDlgItemText(editIds[index], pageNumberText(held));
+    setPageNumber(*this, editIds[index], held);
     values[index] = held;
     VornCrossSection* crossSection = current();
     if (crossSection != nullptr && std::invoke(sectionRows[index].get, *crossSection) != held)
@@ -299,7 +299,7 @@ void CPageCrossSectionProperties::spun(int32_t row)
 {
     const auto index = static_cast<size_t>(row);
     focusedField.heldChanged(editIds[index], values[index]);
-    setDlgItemText(editIds[index], pageNumberText(values[index]));
+    setPageNumber(*this, editIds[index], values[index]);
     if (VornCrossSection* crossSection = current())
         applyValue(crossSection, row);
 }
@@ -463,7 +463,7 @@ void CPageCrossSectionShapeProperties::showValues(VornCrossSection* crossSection
         const auto index = static_cast<size_t>(row);
         values[index] = shape->getDoubleParameter(row, crossSection);
         if (row != changedRow)
-            showPageNumber(*this, editIds[index], values[index], true);
+            showPageNumber(*this, editIds[index], values[index], PageNumberForm::SinglePrecision);
         checkDlgButton(checkId(row),
                        shape->getBoolParameter(row, crossSection) ? platform::BST_CHECKED : platform::BST_UNCHECKED);
         // A spin button beside a value the shape does not let edit would still change it.
@@ -574,7 +574,7 @@ void CPageCrossSectionShapeProperties::beginSpin(int32_t row)
 void CPageCrossSectionShapeProperties::spun(int32_t row)
 {
     const auto index = static_cast<size_t>(row);
-    setDlgItemText(editIds[index], pageNumberText(values[index], true));
+    setPageNumber(*this, editIds[index], values[index], PageNumberForm::SinglePrecision);
     VornCrossSection* crossSection = current();
     if (crossSection == nullptr || crossSection->shape == nullptr)
         return;

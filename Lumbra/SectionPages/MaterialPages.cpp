@@ -200,7 +200,7 @@ void CPageMaterialValues::editLeft(int32_t row)
     double held = 0.0;
     if (!focusedField.leftRefused(this, editId(row), valueRange, &held))
         return;
-    setDlgItemText(editId(row), pageNumberText(held));
+    setPageNumber(*this, editId(row), held);
     values[static_cast<size_t>(row)] = held;
     VornMaterial* material = current();
     if (material != nullptr && std::invoke(valueRows[static_cast<size_t>(row)].get, *material) != held)
@@ -217,7 +217,7 @@ void CPageMaterialValues::beginSpin(int32_t row)
 void CPageMaterialValues::spun(int32_t row)
 {
     focusedField.heldChanged(editId(row), values[static_cast<size_t>(row)]);
-    setDlgItemText(editId(row), pageNumberText(values[static_cast<size_t>(row)]));
+    setPageNumber(*this, editId(row), values[static_cast<size_t>(row)]);
     if (VornMaterial* material = current())
         applyValue(material, row);
 }

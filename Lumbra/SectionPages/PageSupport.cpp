@@ -49,35 +49,81 @@ bool noticeConcerns(const void* payload, const VornBaseObject* shown)
     return shown != nullptr && static_cast<const ObjectChangeNotice*>(payload)->object == shown;
 }
 
-std::string pageNumberText(double value, bool singlePrecision)
+namespace
 {
-    if (!singlePrecision)
-        return platform::formatDouble(value);
+
+// The fewest digits, 6 to 9, that read the value back as the same float.
+int singlePrecisionDigits(double value)
+{
     const float stored = static_cast<float>(value);
     char text[64];
-    for (int digits = 6; digits <= 9; ++digits)
+    for (int digits = 6; digits < 9; ++digits)
     {
         const std::to_chars_result written =
             std::to_chars(text, text + sizeof text, stored, std::chars_format::general, digits);
         float readBack = 0;
         std::from_chars(text, written.ptr, readBack);
-        if (readBack == stored || digits == 9)
-            return std::string(text, written.ptr);
+        if (readBack == stored)
+            return digits;
     }
-    return {};
+    return 9;
 }
 
-void showPageNumber(platform::Dialog& page, int32_t editId, double value, bool singlePrecision)
+int pageNumberDigits(double value, PageNumberForm form)
 {
-    const TypedNumber shown = parseTypedNumber(page.dlgItemText(editId));
-    if (shown.status == TypedNumberStatus::Accepted)
+    switch (form)
     {
-        const bool same =
-            singlePrecision ? static_cast<float>(shown.value) == static_cast<float>(value) : shown.value == value;
-        if (same)
+    case PageNumberForm::SinglePrecision:
+        return singlePrecisionDigits(value);
+    case PageNumberForm::Short:
+        return 6;
+    case PageNumberForm::Full:
+        break;
+    }
+    return 15;
+}
+
+} // namespace
+
+std::string pageNumberText(double value, PageNumberForm form)
+{
+    switch (form)
+    {
+    case PageNumberForm::SinglePrecision: {
+        char text[64];
+        const std::to_chars_result written = std::to_chars(text, text + sizeof text, static_cast<float>(value),
+                                                           std::chars_format::general, singlePrecisionDigits(value));
+        return std::string(text, written.ptr);
+    }
+    case PageNumberForm::Short:
+        return doubleToShortText(value, 6);
+    case PageNumberForm::Full:
+        break;
+    }
+    return platform::formatDouble(value);
+}
+
+void setPageNumber(platform::Dialog& page, int32_t editId, double value, PageNumberForm form)
+{
+    page.setDlgItemNumber(editId, value, pageNumberText(value, form), pageNumberDigits(value, form));
+}
+
+void showPageNumber(platform::Dialog& page, int32_t editId, double value, PageNumberForm form)
+{
+    const bool singlePrecision = form == PageNumberForm::SinglePrecision;
+    const auto same = [&](double shown) {
+        return singlePrecision ? static_cast<float>(shown) == static_cast<float>(value) : shown == value;
+    };
+    platform::Window* edit = page.dlgItem(editId);
+    if (double shown = 0.0; edit != nullptr && edit->shownNumber(shown))
+    {
+        if (same(shown))
             return;
     }
-    page.setDlgItemText(editId, pageNumberText(value, singlePrecision));
+    else if (const TypedNumber typed = parseTypedNumber(page.dlgItemText(editId));
+             typed.status == TypedNumberStatus::Accepted && same(typed.value))
+        return;
+    setPageNumber(page, editId, value, form);
 }
 
 std::vector<platform::DialogItemTemplate> valueRowItems(int32_t top, int32_t editLeft, int32_t labelId,

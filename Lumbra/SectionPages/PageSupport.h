@@ -122,13 +122,24 @@ public:
     const int32_t row;
 };
 
-// A number as a page shows it: 15 significant digits, or for a single-precision value the fewest
-// digits that read back as the same float (so small values keep their digits).
-std::string pageNumberText(double value, bool singlePrecision = false);
+// How a page writes a number: with 15 significant digits; as a single-precision value, with the
+// fewest digits that read back as the same float (so small values keep their digits); or in the
+// short form with 6 digits (doubleToShortText).
+enum class PageNumberForm
+{
+    Full,
+    SinglePrecision,
+    Short,
+};
 
-// Writes the value into the page's edit unless the edit's text already reads as that value, so
-// text the user is typing stays as typed.
-void showPageNumber(platform::Dialog& page, int32_t editId, double value, bool singlePrecision = false);
+std::string pageNumberText(double value, PageNumberForm form = PageNumberForm::Full);
+
+// Shows the value in the page's edit in that form, fitted to the edit (Window::setNumberText).
+void setPageNumber(platform::Dialog& page, int32_t editId, double value, PageNumberForm form = PageNumberForm::Full);
+
+// setPageNumber unless the edit already shows that value or its text reads as it, so text the
+// user is typing stays as typed.
+void showPageNumber(platform::Dialog& page, int32_t editId, double value, PageNumberForm form = PageNumberForm::Full);
 
 // Where the controls of the cross-section and material pagettes stand, in dialog units. The
 // pagettes are as wide as the pagette holder of the CrossSections and Materials pages when the

@@ -764,7 +764,7 @@ void CViewOpenGLPagetteStress::showFactor()
     // Six decimals, as "%f" writes them, in the C locale whatever the person's.
     char text[400];
     const std::to_chars_result end = std::to_chars(text, text + sizeof text, values[0], std::chars_format::fixed, 6);
-    setDlgItemText(factorId, std::string(text, end.ptr));
+    setDlgItemNumber(factorId, values[0], std::string(text, end.ptr));
 }
 
 void registerOpenGLPageTemplates()

@@ -60,7 +60,11 @@ void setEditText(WindowState* state, const std::string& text)
 
 std::string editText(const WindowState* state)
 {
-    return lineEdit(state)->text().toStdString();
+    const std::string inView = lineEdit(state)->text().toStdString();
+    // A number fitted into the field reads back in its full text until the person changes it.
+    if (state->number && state->number->inView == inView)
+        return state->number->text;
+    return inView;
 }
 
 LResult editMessage(WindowState* state, uint32_t message, WParam wParam, LParam lParam, bool& handled)

@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,17 @@ struct WindowState
         int32_t selection = -1;
     };
     ListBoxState listBox;
+
+    // A number the program shows in an edit or static text (Window::setNumberText): its value, its
+    // own text and the text fitted into the control. Forgotten when the program sets another text.
+    struct ShownNumber
+    {
+        double value = 0.0;
+        std::string text;
+        int digits = 15;
+        std::string inView;
+    };
+    std::optional<ShownNumber> number;
 
     // Scroll bars (SB_HORZ, SB_VERT of a painted window; SB_CTL of a scroll bar control): what
     // the program set. A click does not move the thumb: the program answers with a position.

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace
 {
 
@@ -20,7 +22,13 @@ int countPixels(const platform::Surface& image, const platform::Rect& area, uint
     return count;
 }
 
-TEST(StartupPicture, PictureWithTheVersionLineAndItsGreyShadow)
+// Brightness of a 0x00BBGGRR colour, 0 to 255.
+int brightness(uint32_t colour)
+{
+    return static_cast<int>((299 * (colour & 0xFF) + 587 * ((colour >> 8) & 0xFF) + 114 * ((colour >> 16) & 0xFF)) / 1000);
+}
+
+TEST(StartupPicture, PictureWithTheVersionLineAndItsShadow)
 {
     platformApplication();
     platform::Surface image(320, 220, 0x123456);
@@ -31,8 +39,16 @@ TEST(StartupPicture, PictureWithTheVersionLineAndItsGreyShadow)
     for (platform::Point probe : {platform::Point{5, 5}, platform::Point{150, 190}, platform::Point{299, 0}})
         EXPECT_EQ(image.pixel(probe.x, probe.y), picture.pixel(probe.x, probe.y));
     const platform::Rect line{59, 63, 280, 80};
-    EXPECT_GT(countPixels(image, line, 0x000000), 20) << "the black version line";
-    EXPECT_GT(countPixels(image, line, 0xC0C0C0), 5) << "its grey shadow one pixel right and down";
+    EXPECT_GT(countPixels(image, line, versionTextColour), 20) << "the version line";
+    EXPECT_GT(countPixels(image, line, 0x000000), 5) << "its black shadow one pixel right and down";
+    // Readable: the line stands out from the picture behind it.
+    int64_t background = 0;
+    for (int32_t y = line.top; y < line.bottom; ++y)
+        for (int32_t x = line.left; x < line.right; ++x)
+            background += brightness(picture.pixel(x, y));
+    background /= line.width() * line.height();
+    EXPECT_GE(std::abs(brightness(versionTextColour) - static_cast<int>(background)), 100)
+        << "text brightness " << brightness(versionTextColour) << " on a picture of brightness " << background;
 }
 
 TEST(StartupDialogs, SplashAndAboutBoxShowTheSamePicture)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <thread>
@@ -186,6 +187,57 @@ TEST_F(Calculators, ParametersChangedWhileRunningTakeEffectAndResetClearsTheStat
     ASSERT_EQ(autoBasic.resetCalculation(&doc.document), 0);
     EXPECT_EQ(autoBasic.stopCalculation(&doc.document), 0);
     EXPECT_FALSE(doc.hasUnexportedChanges()) << "a calculation and its reset are no edits of the model";
+}
+
+// A steel bar 5 cm long, held at one end and loaded at the other: stiff enough that a Time Base of
+// 1e-6 at an E-factor of 1 makes the iterations that step through time blow up.
+Structure stiffShortBar()
+{
+    Structure bar;
+    bar.addJoint(0, 0, 0, JointSupport::TranslationX | JointSupport::TranslationY | JointSupport::TranslationZ);
+    bar.addJoint(0.05, 0, 0, JointSupport::TranslationY | JointSupport::TranslationZ, Vector3(1000, 0, 0));
+    bar.addMember(0, 1);
+    return bar;
+}
+
+TEST(CalculatorsBlowingUp, TheTimeSteppingIterationsNameTheTimeBaseAsTheSettingToChange)
+{
+    const auto run = [](IteratorCalculator& calculator, const auto& setParameters) {
+        ScriptedMAI mai;
+        CountingDoc doc{&mai};
+        StructureModel model{stiffShortBar(), doc.document};
+        // The box comes from the worker; the flag, set after the box is recorded, hands it over.
+        std::atomic<bool> shown{false};
+        mai.onBox = [&] { shown.store(true); };
+        calculator.mai = &mai;
+        EXPECT_EQ(calculator.startCalculation(&doc.document), 0);
+        setParameters(calculator.findItem(doc.document));
+        EXPECT_TRUE(eventually([&] { return shown.load(); }));
+        calculator.stopCalculation(&doc.document);
+        std::string text = shown.load() ? mai.boxes.front().text : std::string();
+        delete calculator.findItem(doc.document);
+        return text;
+    };
+    PluginCalculatorVelocityIterator velocity;
+    const std::string velocityText = run(velocity, [](DocItemCalc* item) {
+        static_cast<VelocityIteratorItem*>(item)->changeParameters([](auto& values) {
+            values.eFactor = 1;
+            values.timeBase = 1e-6;
+        });
+    });
+    PluginCalculatorFullIterator full;
+    const std::string fullText = run(full, [](DocItemCalc* item) {
+        static_cast<FullIteratorItem*>(item)->changeParameters([](auto& values) {
+            values.eFactor = 1;
+            values.timeBase = 1e-6;
+        });
+    });
+    for (const std::string& text : {velocityText, fullText})
+    {
+        EXPECT_NE(text.find("not a finite number"), std::string::npos) << text;
+        EXPECT_NE(text.find("The Time Base is too large for this model's stiffness"), std::string::npos) << text;
+        EXPECT_NE(text.find("E-factor"), std::string::npos) << text;
+    }
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include "tests/lumbra/SectionPagesColumn.h"
 #include "tests/platform/FieldTyping.h"
 #include "tests/platform/PlatformTestApplication.h"
+#include "uikit/DialogNumbers.h"
+#include "uikit/TextEntry.h"
 
 #include <algorithm>
 #include <atomic>
@@ -319,9 +321,9 @@ TEST_F(SectionPages, WithoutACrossSectionEveryPropertyControlIsDisabledAndEmpty)
     EXPECT_FALSE(properties.shapeList.isEnabled());
     EXPECT_EQ(properties.shapeList.curSel(), -1);
 
-    // The next cross-section writes every text again.
+    // The next cross-section writes every text again, in the short form.
     VornCrossSection* box = selectBox(ShapeKind::HBeam);
-    EXPECT_EQ(properties.dlgItemText(Properties::editIds[Area]), "0.01");
+    EXPECT_EQ(properties.dlgItemText(Properties::editIds[Area]), " 1.00000e-2");
     EXPECT_EQ(properties.colour, box->getColor());
     EXPECT_TRUE(properties.colourButton.isEnabled());
 }
@@ -387,7 +389,12 @@ TEST_F(SectionPages, TypedSectionValuesAndParametersReachTheSectionAndItsMembers
         EXPECT_NEAR(box->getIxy(), c.ixy, 1e-15);
         expectMemberFollows(box, model.named<VornMaterial>("Steel"));
         EXPECT_EQ(page.dlgItemText(editId), c.text) << "the typed text stays as typed";
-        EXPECT_EQ(column->properties().dlgItemText(Properties::editIds[Area]), pageNumberText(box->getArea()));
+        // A refresh shows a value in the short form; a typed value stays as typed.
+        if (c.onShapePage || c.row != Area)
+        {
+            EXPECT_EQ(column->properties().dlgItemText(Properties::editIds[Area]),
+                      pageNumberText(box->getArea(), PageNumberForm::Short));
+        }
         ASSERT_FALSE(log.notices.empty());
         for (const NoticeLog::Heard& heard : log.notices)
             EXPECT_EQ(heard.object, box);
@@ -497,11 +504,40 @@ TEST_F(SectionPages, SmallValuesAreSpunFromTheirOwnValueNotFromARoundedText)
     box->setIxy(1.23456789e-9);
     column->selectSection(box);
     Properties& properties = column->properties();
-    EXPECT_EQ(properties.dlgItemText(Properties::editIds[Ixy]), "1.23456789e-09");
+    EXPECT_EQ(properties.dlgItemText(Properties::editIds[Ixy]), " 1.23457e-9") << "six digits";
+    double shown = 0;
+    ASSERT_TRUE(properties.dlgItem(Properties::editIds[Ixy])->shownNumber(shown));
+    EXPECT_EQ(shown, 1.23456789e-9) << "the value itself stays behind the short text";
     spin(properties.spinner(Ixy), true);
     EXPECT_DOUBLE_EQ(box->getIxy(), 1.23456789e-9 * 1.1);
     EXPECT_EQ(properties.dlgItemText(Properties::editIds[Ixy]), pageNumberText(box->getIxy()));
     EXPECT_DOUBLE_EQ(box->getArea(), 0.01) << "the other values stay";
+}
+
+TEST_F(SectionPages, IxShowsItsShortFormWithSignDigitsAndExponentAndReadsBackUnchanged)
+{
+    VornCrossSection* box = selectBox(ShapeKind::HBeam);
+    Properties& properties = column->properties();
+    const int32_t ixEdit = Properties::editIds[Ix];
+    for (const double value : {1.736e-08, -3.127e-06, 6721254772404.0, static_cast<double>(0.01f), 1e300, -0.0})
+    {
+        const std::string shortText = doubleToShortText(value, 6);
+        SCOPED_TRACE(shortText);
+        box->setIx(value);
+        column->selectSection(nullptr);
+        column->selectSection(box);
+        EXPECT_EQ(properties.dlgItemText(ixEdit), shortText);
+        const std::string inView = properties.dlgItem(ixEdit)->textInView();
+        if (value != 0.0)
+        {
+            EXPECT_EQ(inView.front() == '-', value < 0) << inView;
+            EXPECT_NE(inView.find('e'), std::string::npos) << inView << ": the exponent is in view";
+        }
+        double read = 0.5;
+        ASSERT_TRUE(getDlgItemDouble(&properties, ixEdit, &read));
+        EXPECT_EQ(read, value) << "reading the field back changes nothing";
+        EXPECT_EQ(std::signbit(read), std::signbit(value));
+    }
 }
 
 TEST_F(SectionPages, AWidthBelowTheInnerWidthPullsItDownAndShowsItAtOnce)
@@ -634,7 +670,7 @@ TEST_F(SectionPages, ChoosingAnotherShapeRebuildsFromTheAreaAndRefreshesBothPage
     EXPECT_GE(column->sections.refreshes, 1);
     EXPECT_EQ(column->shape().dlgItemText(ShapePage::checkId(0)), "Square");
     EXPECT_EQ(column->shape().dlgItemText(ShapePage::editIds[1]),
-              pageNumberText(rectangle.getDoubleParameter(1, box), true));
+              pageNumberText(rectangle.getDoubleParameter(1, box), PageNumberForm::SinglePrecision));
 }
 
 TEST_F(SectionPages, ANewColourIsSetAndAnnouncedTheSameOrCancelledOneIsNot)

@@ -1,13 +1,17 @@
 #include "tests/lumbra/PerspectiveTestSupport.h"
 
+#include "Lumbra/Calculators/IteratorCalculators.h"
 #include "Lumbra/Perspective/DevStatusView.h"
 #include "Lumbra/Perspective/DevStatusViewPage.h"
 #include "VornData/DocumentItem.h"
 #include "tests/platform/PlatformTestApplication.h"
 #include "tests/support/ImageCheck.h"
 #include "VornData/VornJoint.h"
+#include "tests/support/Structures.h"
 
 #include <algorithm>
+#include <chrono>
+#include <set>
 
 using lumbra::StatusPiece;
 
@@ -116,7 +120,16 @@ TEST_F(StatusView, TheStatusViewPaintsOverItsBackgroundAndTakesAWindowFromThePer
     platform::DeviceContext context(picture);
     status->draw(&context, view.viewTypeInfos);
     EXPECT_EQ(picture.pixel(5, 5), 0xA0C090u);
-    EXPECT_EQ(picture.pixel(140, 5), 0x000000u); // the first column line
+    // The first column line, right of the longest text of the first column.
+    context.selectObject(platform::Font::stock(platform::ANSI_VAR_FONT));
+    const std::vector<StatusPiece> pieces =
+        lumbra::documentStatus(&doc.document, &mai.notifierRegistry,
+                               [&](const std::string& text) { return context.getTextExtent(text).width; });
+    const auto firstLine = std::find_if(pieces.begin(), pieces.end(),
+                                        [](const StatusPiece& piece) { return piece.text.empty() && piece.x == piece.toX; });
+    ASSERT_NE(firstLine, pieces.end());
+    EXPECT_GE(firstLine->x, 140);
+    EXPECT_EQ(picture.pixel(firstLine->x, 5), 0x000000u);
     EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "status_view"));
     // Back to the perspective: the same window keeps its camera.
     viewType->selectMenuItem->execute(&view);
@@ -154,3 +167,67 @@ TEST_F(StatusView, ItsPageOnTheViewPageSaysThatThereIsNothingToSet)
     EXPECT_EQ(texts, (std::vector<std::string>{"No Properties available..."}));
     top.destroyWindow();
 }
+
+namespace
+{
+
+// The name of a block list's line: its text without the count.
+std::string listName(const std::string& text)
+{
+    return text.substr(0, text.rfind(" ["));
+}
+
+TEST(StatusViewDuringARun, EachResultListIsListedOnceUnderItsName)
+{
+    ScriptedMAI mai;
+    CountingDoc doc{&mai};
+    StructureModel truss{warrenTruss(4, 2.0, JointSupport::Rigid, Vector3(0, 0, -1000)), doc.document};
+    lumbra::PluginCalculatorBasicIterator basic;
+    basic.mai = &mai;
+    ASSERT_EQ(basic.startCalculation(&doc.document), 0);
+    // The worker renames the lists with every iteration; read their names for a while.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(700);
+    int reads = 0;
+    std::string twice;
+    while (twice.empty() && std::chrono::steady_clock::now() < until)
+    {
+        ++reads;
+        std::set<std::string> names;
+        for (const StatusPiece& piece : lumbra::documentStatus(&doc.document, nullptr))
+            if (piece.x == 30 && !names.insert(listName(piece.text)).second)
+                twice = piece.text;
+    }
+    EXPECT_EQ(basic.stopCalculation(&doc.document), 0);
+    delete basic.findItem(doc.document);
+    EXPECT_EQ(twice, "") << "listed twice in one of " << reads << " reads";
+}
+
+TEST(StatusViewColumns, EachColumnIsAsWideAsItsLongestTextAndTheColumnsRightOfItMoveAlong)
+{
+    ScriptedMAI mai;
+    CountingDoc doc{&mai};
+    StructureModel truss{warrenTruss(1, 2.0, JointSupport::Rigid, Vector3(0, 0, -1000)), doc.document};
+    const auto sevenPixelsEach = [](const std::string& text) { return 7 * static_cast<int32_t>(text.size()); };
+    const std::vector<StatusPiece> pieces = lumbra::documentStatus(&doc.document, &mai.notifierRegistry, sevenPixelsEach);
+    std::vector<int32_t> columnLines;
+    for (const StatusPiece& piece : pieces)
+        if (piece.text.empty() && piece.x == piece.toX)
+            columnLines.push_back(piece.x);
+    ASSERT_EQ(columnLines.size(), 3u);
+    for (const StatusPiece& piece : pieces)
+    {
+        if (piece.text.empty())
+            continue;
+        const auto right = std::upper_bound(columnLines.begin(), columnLines.end(), piece.x);
+        if (right != columnLines.end())
+        {
+            EXPECT_LE(piece.x + sevenPixelsEach(piece.text), *right) << piece.text << " runs over its column";
+        }
+    }
+    // Without a measure the columns keep their places.
+    const std::vector<StatusPiece> plain = lumbra::documentStatus(&doc.document, &mai.notifierRegistry);
+    EXPECT_TRUE(std::any_of(plain.begin(), plain.end(),
+                            [](const StatusPiece& piece) { return piece.text.empty() && piece.x == 140 && piece.toX == 140; }));
+}
+
+} // namespace

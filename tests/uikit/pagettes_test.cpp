@@ -444,6 +444,37 @@ TEST_F(PagetteTest, ResizingWithABottomMarginErasesTheStripsOnce)
     EXPECT_EQ(frame.eraseMode, CPagetteButton::EraseNormally);
 }
 
+TEST_F(PagetteTest, ATitleTooLongForBoldShowsWholeFoldedAndUnfolded)
+{
+    auto pagette = std::make_unique<TestPagette>();
+    ASSERT_TRUE(pagette->createIndirect(pagetteTemplate("Member Start Joint & End Joint", 32), &holder, testModule()));
+    pagettes.push_back(std::move(pagette));
+    stack.layout(true);
+    processMessages();
+    CPagetteButton& frame = pagettes[0]->frame;
+    const int32_t width = frame.clientRect().width();
+    for (const bool unfolded : {true, false})
+    {
+        SCOPED_TRACE(unfolded ? "unfolded" : "folded");
+        frame.setFolded(unfolded);
+        frame.invalidate(true);
+        processMessages();
+        const Surface picture = pictureOfWindow(frame);
+        int letters = 0;
+        int lettersAtTheEdge = 0;
+        for (int32_t y = 2; y < frame.titleHeight - 2; ++y)
+            for (int32_t x = 0; x < width; ++x)
+                if (picture.pixel(x, y) == getSysColor(COLOR_BTNTEXT))
+                {
+                    ++letters;
+                    // The frame's outer edge is black too; the grey line inside it is not.
+                    lettersAtTheEdge += x == width - 2 ? 1 : 0;
+                }
+        EXPECT_GT(letters, 100) << "the title is written";
+        EXPECT_EQ(lettersAtTheEdge, 0) << "the title ends inside the frame";
+    }
+}
+
 TEST_F(PagetteTest, PictureOfAStack)
 {
     addPagettes({4, 8, 2, 6});

@@ -9,6 +9,7 @@
 #include "__globalobjectdevice/Notifier.h"
 #include "platform/Controls.h"
 #include "platform/Cursor.h"
+#include "platform/DeviceContext.h"
 #include "platform/DrawingConstants.h"
 #include "platform/Menu.h"
 #include "plugins/IdleTask.h"
@@ -123,6 +124,16 @@ protected:
         }
         repaint();
     }
+    // Every column 40 pixels wide, as if the person had sized them so.
+    void sizeColumnsByHand()
+    {
+        for (ProplistColumn& column : currentProplistEntry()->columns)
+        {
+            column.width = 40;
+            column.sizedByHand = true;
+        }
+        repaint();
+    }
     void repaint()
     {
         header.invalidate(true);
@@ -171,14 +182,15 @@ TEST_F(PropertyListTest, AJointShowsTheColumnsOfItsTypeAndItsBases)
         columnNames(),
         (std::vector<std::string>{"Name", "Color", "X Creation Coordinate", "Y Creation Coordinate",
                                   "Z Creation Coordinate", "X Displacement", "Y Displacement", "Z Displacement"}));
-    for (const ProplistColumn& column : currentProplistEntry()->columns)
-        EXPECT_EQ(column.width, 40);
+    for (const ProplistColumn& column : savedColumns)
+        EXPECT_EQ(column.width, 40) << "at first";
     EXPECT_EQ(proplistTypeArray[objectTypeID(ObjectType::BaseObject)].columnCount, 2);
     EXPECT_EQ(proplistTypeArray[objectTypeID(ObjectType::Selection)].columnCount, 2);
 }
 
 TEST_F(PropertyListTest, CellsPaintTheirDescriptorsColoursAndTheRowEnd)
 {
+    sizeColumnsByHand();
     VornJoint* j1 = model.named<VornJoint>("J1");
     const std::vector<ProplistColumn>& columns = currentProplistEntry()->columns;
     const uint32_t nameBackground = columns[0].descriptor->getBackgroundColor(j1) & 0xFFFFFF;
@@ -197,6 +209,36 @@ TEST_F(PropertyListTest, CellsPaintTheirDescriptorsColoursAndTheRowEnd)
     EXPECT_EQ(rowPixel(0, 3), selectedCellColour(nameBackground) & 0xFFFFFF);
     EXPECT_EQ(rowPixel(0, 8 * 40 + 10), 0xC0FFC0u);
     EXPECT_EQ(rowPixel(1, 8 * 40 + 10), 0xFFFFFFu) << "other rows stay";
+}
+
+TEST_F(PropertyListTest, AColumnGrowsToShowItsNumbersWholeAndTheHeaderFollows)
+{
+    VornJoint* j2 = model.named<VornJoint>("J2");
+    j2->getCreationCoordinate() = Vector3(-1.736111113522435e-08, 6721254772404, 0);
+    repaint();
+    processMessages();
+    const std::vector<ProplistColumn>& columns = currentProplistEntry()->columns;
+    DeviceContext measure = DeviceContext::createCompatibleDC();
+    measure.selectObject(Font::stock(ANSI_VAR_FONT));
+    for (size_t index : {2u, 3u})
+    {
+        const std::string text = *columns[index].descriptor->getValueText(j2, 0, 0);
+        EXPECT_EQ(text, index == 2 ? "-1.73611e-8" : " 6.72125e12") << "the six-digit text is kept";
+        EXPECT_GE(columns[index].width, measure.getTextExtent(text).width + PropertyColumns::cellTextMargins) << text;
+    }
+    EXPECT_EQ(columns[5].width, 40) << "a column whose texts fit keeps its width";
+    // The rows painted before the column grew are painted again: the first row's cells line up
+    // with the second's.
+    const int32_t edge = columns[0].width + columns[1].width + columns[2].width;
+    for (int32_t x : {edge - 1, edge, edge + 1})
+        EXPECT_EQ(rowPixel(0, x), rowPixel(2, x)) << x;
+
+    // A width the person gives a column stays, narrower than its texts or not.
+    PropertyColumns::resizeColumn(currentProplistEntry()->columns[2], -30);
+    const int32_t narrowed = columns[2].width;
+    repaint();
+    processMessages();
+    EXPECT_EQ(columns[2].width, narrowed);
 }
 
 TEST_F(PropertyListTest, ThePartlyVisibleLastCellEndsThreePixelsBeforeTheEdge)
@@ -284,6 +326,7 @@ TEST_F(PropertyListTest, HeaderResizesColumnsBetweenEightAnd500Pixels)
 
 TEST_F(PropertyListTest, HeaderMovesColumnsPastHiddenOnes)
 {
+    sizeColumnsByHand();
     headerMouse(WM_LBUTTONDOWN, 10); // inside "Name"
     EXPECT_TRUE(header.moving);
     headerMouse(WM_MOUSEMOVE, 40);
@@ -312,6 +355,7 @@ TEST_F(PropertyListTest, HeaderMovesColumnsPastHiddenOnes)
 
 TEST_F(PropertyListTest, ColumnMenuTogglesColumnsAndKeepsTheirWidths)
 {
+    sizeColumnsByHand();
     currentProplistEntry()->columns[4].width = 55;
     header.answer = CPropertyListHeader::firstColumnCommand + 4;
     simulateMouse(header.handle(), WM_RBUTTONDOWN, {100, 5});
@@ -350,8 +394,10 @@ TEST_F(PropertyListTest, HeaderCursorIsItsOwn)
 TEST_F(PropertyListTest, PictureOfThePropertyList)
 {
     model.named<VornJoint>("J2")->markSelected();
+    model.named<VornJoint>("J3")->getCreationCoordinate() = Vector3(1.5, -2.25e-7, 6721254772404);
     currentProplistEntry()->columns[0].width = 60;
     repaint();
+    processMessages();
     const Surface picture = pictureOfWindow(dialog);
     EXPECT_TRUE(vorn_test::matchesReferenceImage(picture, "property_list"));
     EXPECT_EQ(picture.pixel(0, 10), getSysColor(COLOR_3DSHADOW)) << "the header's etched left side";
