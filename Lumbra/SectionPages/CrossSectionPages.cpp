@@ -559,7 +559,7 @@ void CPageCrossSectionShapeProperties::editLeft(int32_t row)
         values[index] = held;
         if (applyTypedParameter(crossSection, row, held))
             parameterChanged(crossSection, -1);
-        showPageNumber(*this, editIds[index], held, true);
+        showPageNumber(*this, editIds[index], held, PageNumberForm::SinglePrecision);
     }
     startingRow = -1;
 }

@@ -16,35 +16,17 @@ using namespace std::chrono_literals;
 // The question's box carries the program's caption.
 const std::string questionTitle = "^Quorl2$";
 
-// A left click at the screen point once the mouse has arrived there: the view snaps on every move.
-void clickAt(int x, int y)
-{
-    ProgramRun::xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
-    std::this_thread::sleep_for(200ms);
-    ProgramRun::xdotool("mousemove " + std::to_string(x + 1) + " " + std::to_string(y));
-    ProgramRun::xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
-    std::this_thread::sleep_for(200ms);
-    ProgramRun::xdotool("click 1");
-    std::this_thread::sleep_for(400ms);
-}
-
 TEST(ClosingEndToEnd, AJointMadeThenFileCloseAsksCancelKeepsTheDocumentAndYesExportsIt)
 {
     ProgramRun run("close_edited_document");
     run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nView Base\r\nPerspective\r\nDefault\r\n");
-    run.start();
-    const std::string window = run.waitForWindow("^Quorl2 beta", 30s);
+    const std::string window = run.startWithFirstDocument();
     ASSERT_FALSE(window.empty()) << "no main frame";
-    const std::string notice = run.waitForWindow(questionTitle, 10s);
-    if (!notice.empty())
-        run.sendKeys(notice, "Escape");
-    run.waitForTitle(window, "Quorl21", 10s);
-    std::this_thread::sleep_for(1500ms);
 
     // Create, Joint, and a click on the grid makes a joint.
     run.sendKeys(window, "alt+c j");
     std::this_thread::sleep_for(500ms);
-    clickAt(546, 637);
+    ProgramRun::clickAt(546, 637);
 
     run.sendKeys(window, "Escape alt+f c");
     const std::string question = run.waitForWindow(questionTitle, 10s);
