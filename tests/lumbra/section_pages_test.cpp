@@ -599,7 +599,8 @@ TEST_F(SectionPages, AHollowRectangleWidenedKeyByKeyKeepsItsHole)
     tick(page, 3, false);
     typeKeyByKey(*page.dlgItem(ShapePage::editIds[1]), "0.15");
     EXPECT_NEAR(box->getArea(), 0.0161, 1e-7);
-    EXPECT_EQ(column->properties().dlgItemText(Properties::editIds[Area]), pageNumberText(box->getArea()));
+    EXPECT_EQ(column->properties().dlgItemText(Properties::editIds[Area]),
+              pageNumberText(box->getArea(), PageNumberForm::Short));
 
     // An inner extent may be 0, never below.
     typeKeyByKey(*page.dlgItem(ShapePage::editIds[4]), "-0.01");
