@@ -21,21 +21,27 @@ bool coordinateWithinTolerance(double point, double candidate)
     return low < candidate && candidate < high;
 }
 
-// Magnitudes below this share cell 0; above it the absolute tolerance is negligible against the
-// relative one.
-constexpr double cellFloor = 0x1p-80;
+// Below this magnitude the absolute part of the tolerance (the smallest normal float) outweighs the
+// relative one, so cells there have one fixed width: eight times that absolute part, the width of
+// the relative cells at the floor. Cell 0 is centred on 0, so that a point at 0 looks at one cell.
+constexpr double cellFloor = 0x1p-95;
+constexpr double fixedCellWidth = 0x1p-123;
+constexpr int64_t fixedCellsEachSide = 1ll << 28; // cellFloor / fixedCellWidth
 
-// A coordinate's cell: the ordered bit pattern of the double counted in steps of 2^24 units in the
-// last place, so a cell is 2^-29 to 2^-28 of the value wide at every magnitude, wider than the
-// tolerance. Cells grow with the value, so the points that match lie in the cells between those
-// of the tolerance's ends.
+// A coordinate's cell. Below the floor: its multiple of the fixed width, rounded. Above: the
+// ordered bit pattern of the double counted in steps of 2^24 units in the last place, so a cell is
+// 2^-29 to 2^-28 of the value wide at every magnitude, wider than the tolerance. The cells are
+// numbered in the order of the values, so the points that match lie in the cells between those of
+// the tolerance's ends.
 int64_t cellCoordinate(double value)
 {
     const double magnitude = std::fabs(value);
+    if (magnitude < cellFloor)
+        return static_cast<int64_t>(std::floor(value / fixedCellWidth + 0.5));
     if (!(magnitude >= cellFloor))
-        return 0;
+        return 0; // not a number
     const uint64_t steps = (std::bit_cast<uint64_t>(magnitude) - std::bit_cast<uint64_t>(cellFloor)) >> 24;
-    const int64_t cell = static_cast<int64_t>(steps) + 1;
+    const int64_t cell = static_cast<int64_t>(steps) + fixedCellsEachSide + 1;
     return value < 0 ? -cell : cell;
 }
 

@@ -2,6 +2,7 @@
 
 #include "VornData/VornMath.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -27,6 +28,9 @@ public:
     // The matching point's position, or the position of `point` added at the end.
     uint32_t findOrAdd(const Vector3& point);
     const std::vector<Vector3>& points() const { return points_; }
+    // How many cells hold points. A lookup compares with the points of a few cells only, so points
+    // that do not match each other should spread over many.
+    std::size_t cellCount() const { return cells_.size(); }
 
 private:
     struct Cell

@@ -83,7 +83,8 @@ TEST(TolerantPointIndex, FindsWhatAWalkOverAllPointsFinds)
     std::uniform_int_distribution<int> exponent(-140, 140);
     std::uniform_int_distribution<int> pick(0, 9);
     std::uniform_real_distribution<double> nudge(-2e-9, 2e-9);
-    std::vector<double> centres = {0.0, 1e-39, -1e-39, std::ldexp(1.0, -80), -std::ldexp(1.0, -80)};
+    std::vector<double> centres = {0.0, 1e-39, -1e-39, 3e-38, -5e-38, 1e-30, std::ldexp(1.0, -95),
+                                   -std::ldexp(1.0, -95), std::ldexp(1.0, -80), -std::ldexp(1.0, -80)};
     for (int i = 0; i < 40; ++i)
         centres.push_back((i % 2 ? -1 : 1) * std::ldexp(1.0, exponent(random)));
     auto coordinate = [&] {
@@ -102,6 +103,20 @@ TEST(TolerantPointIndex, FindsWhatAWalkOverAllPointsFinds)
             walked.push_back(point);
     }
     EXPECT_EQ(index.points().size(), walked.size());
+}
+
+TEST(TolerantPointIndex, SpreadsPointsNearTheOriginOverCellsAsElsewhere)
+{
+    // Points that match only within the absolute part of the tolerance (about 1e-38) must not
+    // crowd into one cell, or every lookup compares with all of them.
+    for (const double step : {1e-37, 1e-33, 1e-28, 1e-3})
+    {
+        TolerantPointIndex index;
+        for (int i = 0; i < 1000; ++i)
+            index.findOrAdd(Vector3(i * step, (i % 7) * step, 0.0));
+        EXPECT_EQ(index.points().size(), 1000u) << step;
+        EXPECT_GE(index.cellCount(), 500u) << step;
+    }
 }
 
 // ---- reading ----
