@@ -113,15 +113,13 @@ bool PluginFileImportDXF::import(const char* path)
         showError(reading.error);
         return false;
     }
-    const std::string summary = describeDxfDrawing(reading.drawing);
-    if (reading.drawing.model.members.empty())
-    {
-        showError(summary);
+    // A drawing read to its end is imported, also when it holds nothing this import makes: then
+    // the document stays as it was and the summary says why.
+    if (!reading.drawing.model.members.empty() &&
+        !commitModelFragment(*document, lists, reading.drawing.model, fileTitle(path), waitingText, lockTimeout))
         return false;
-    }
-    if (!commitModelFragment(*document, lists, reading.drawing.model, fileTitle(path), waitingText, lockTimeout))
-        return false;
-    mai->messageBox(summary.c_str(), formatName, platform::MB_OK | platform::MB_ICONINFORMATION);
+    mai->messageBox(describeDxfDrawing(reading.drawing).c_str(), formatName,
+                    platform::MB_OK | platform::MB_ICONINFORMATION);
     return true;
 }
 
