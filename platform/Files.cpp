@@ -1,10 +1,12 @@
 #include "platform/Files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -56,6 +58,81 @@ FileErrorCause fileErrorCauseFromErrno(int error)
     default:
         return FileErrorCause::Generic;
     }
+}
+
+std::string systemErrorText(int error)
+{
+    char buffer[256];
+    // The GNU strerror_r answers its text, which need not be in the buffer.
+    return strerror_r(error, buffer, sizeof buffer);
+}
+
+namespace
+{
+
+// A descriptor of the file opened for reading, or -1 with the reason in `error`.
+int openForReading(const std::string& path, int& error)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+    {
+        error = errno;
+        return -1;
+    }
+    struct stat status{};
+    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode))
+    {
+        error = S_ISDIR(status.st_mode) ? EISDIR : errno;
+        ::close(descriptor);
+        return -1;
+    }
+    error = 0;
+    return descriptor;
+}
+
+} // namespace
+
+int fileReadError(const std::string& path)
+{
+    int error = 0;
+    const int descriptor = openForReading(path, error);
+    if (descriptor >= 0)
+        ::close(descriptor);
+    return error;
+}
+
+int readWholeFile(const std::string& path, std::string& content)
+{
+    content.clear();
+    int error = 0;
+    const int descriptor = openForReading(path, error);
+    if (descriptor < 0)
+        return error;
+    // Room for more than the file's size, so that the read that finds the end needs no more; a
+    // file that grows meanwhile is still read whole.
+    struct stat status{};
+    const size_t size = ::fstat(descriptor, &status) == 0 && status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0;
+    content.resize(size + 4096);
+    size_t filled = 0;
+    for (;;)
+    {
+        if (filled == content.size())
+            content.resize(content.size() * 2);
+        const ssize_t count = ::read(descriptor, content.data() + filled, content.size() - filled);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+        {
+            error = errno;
+            filled = 0;
+        }
+        if (count <= 0)
+            break;
+        filled += static_cast<size_t>(count);
+    }
+    content.resize(filled);
+    ::close(descriptor);
+    return error;
 }
 
 TextFileReader::~TextFileReader()

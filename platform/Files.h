@@ -31,6 +31,16 @@ enum class FileErrorCause : int32_t
 };
 // The cause for a C library error number.
 PLATFORM_API FileErrorCause fileErrorCauseFromErrno(int error);
+// The system's own words for a C library error number ("Permission denied", "No space left on
+// device"), to tell the user why a file operation failed.
+PLATFORM_API std::string systemErrorText(int error);
+
+// 0 when the path names a file that can be opened for reading, else the C library error number
+// that says why not (EISDIR for a folder).
+PLATFORM_API int fileReadError(const std::string& path);
+// Reads the whole file into `content` at once. Answers 0, or the C library error number of the
+// failure (then `content` is empty).
+PLATFORM_API int readWholeFile(const std::string& path, std::string& content);
 
 // Reads a text file line by line. A line ends at LF; a CR before the LF is dropped, so files
 // written on either system read the same.

@@ -1,5 +1,6 @@
 #include "Lumbra/ModelFiles/TolerantPointIndex.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -53,12 +54,67 @@ bool withinTolerance(const Vector3& point, const Vector3& candidate)
            coordinateWithinTolerance(point.z, candidate.z);
 }
 
-size_t TolerantPointIndex::CellHash::operator()(const Cell& cell) const
+uint64_t TolerantPointIndex::hashOf(const Cell& cell)
 {
     uint64_t hash = static_cast<uint64_t>(cell.x) * 0x9E3779B97F4A7C15ull;
     hash ^= static_cast<uint64_t>(cell.y) * 0xC2B2AE3D27D4EB4Full + (hash << 6) + (hash >> 2);
     hash ^= static_cast<uint64_t>(cell.z) * 0x165667B19E3779F9ull + (hash << 6) + (hash >> 2);
-    return static_cast<size_t>(hash);
+    // The table takes the low bits: mix the high ones into them.
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+const TolerantPointIndex::Slot* TolerantPointIndex::slotOf(const Cell& cell, uint64_t hash) const
+{
+    if (slots_.empty())
+        return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t index = hash & mask;; index = (index + 1) & mask)
+    {
+        const Slot& slot = slots_[index];
+        if (slot.first == none)
+            return nullptr;
+        if (slot.hash == hash && cellOf(points_[slot.first]) == cell)
+            return &slot;
+    }
+}
+
+TolerantPointIndex::Slot& TolerantPointIndex::slotFor(const Cell& cell, uint64_t hash)
+{
+    // At most half full, so that the probes stay short.
+    if ((cellCount_ + 1) * 2 > slots_.size())
+        growTable();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t index = hash & mask;; index = (index + 1) & mask)
+    {
+        Slot& slot = slots_[index];
+        if (slot.first == none)
+        {
+            slot.hash = hash;
+            ++cellCount_;
+            return slot;
+        }
+        if (slot.hash == hash && cellOf(points_[slot.first]) == cell)
+            return slot;
+    }
+}
+
+void TolerantPointIndex::growTable()
+{
+    std::vector<Slot> previous = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(64, previous.size() * 2), Slot{0, none, none});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& moved : previous)
+    {
+        if (moved.first == none)
+            continue;
+        std::size_t index = moved.hash & mask;
+        while (slots_[index].first != none)
+            index = (index + 1) & mask;
+        slots_[index] = moved;
+    }
 }
 
 TolerantPointIndex::Cell TolerantPointIndex::cellOf(const Vector3& point)
@@ -82,11 +138,12 @@ uint32_t TolerantPointIndex::find(const Vector3& point) const
         for (int64_t y = first[1]; y <= last[1]; ++y)
             for (int64_t z = first[2]; z <= last[2]; ++z)
             {
-                const auto cell = cells_.find({x, y, z});
-                if (cell == cells_.end())
+                const Cell cell{x, y, z};
+                const Slot* slot = slotOf(cell, hashOf(cell));
+                if (slot == nullptr)
                     continue;
                 // The chain runs in the order of adding: its first match is its earliest.
-                for (uint32_t index = cell->second.first; index != none && index < found; index = nextInCell_[index])
+                for (uint32_t index = slot->first; index != none && index < found; index = nextInCell_[index])
                     if (withinTolerance(point, points_[index]))
                     {
                         found = index;
@@ -104,12 +161,13 @@ uint32_t TolerantPointIndex::findOrAdd(const Vector3& point)
     const auto index = static_cast<uint32_t>(points_.size());
     points_.push_back(point);
     nextInCell_.push_back(none);
-    const auto [cell, added] = cells_.try_emplace(cellOf(point), Chain{index, index});
-    if (!added)
-    {
-        nextInCell_[cell->second.last] = index;
-        cell->second.last = index;
-    }
+    const Cell cell = cellOf(point);
+    Slot& slot = slotFor(cell, hashOf(cell));
+    if (slot.first == none)
+        slot.first = index;
+    else
+        nextInCell_[slot.last] = index;
+    slot.last = index;
     return index;
 }
 

@@ -179,6 +179,27 @@ TEST_F(TextFiles, FailuresCarryTheirCauseNumbers)
     EXPECT_EQ(static_cast<int>(fileErrorCauseFromErrno(ENOSPC)), 13);
 }
 
+TEST_F(TextFiles, AWholeFileIsReadAsItsBytesOrTheSystemSaysWhyNot)
+{
+    const std::string file = path("whole.bin");
+    const std::string bytes = std::string("0\r\nSECTION\rno end\0after a zero", 31) + std::string(3 << 20, 'x');
+    {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+    std::string content = "left over";
+    EXPECT_EQ(readWholeFile(file, content), 0);
+    EXPECT_TRUE(content == bytes) << "line ends and zero bytes as they are, several pieces long";
+    EXPECT_EQ(fileReadError(file), 0);
+    std::remove(file.c_str());
+
+    EXPECT_EQ(readWholeFile(path("no_such_file.txt"), content), ENOENT);
+    EXPECT_TRUE(content.empty());
+    EXPECT_EQ(fileReadError(VORN_TEST_BINARY_DIR), EISDIR) << "a folder opens, but is no file to read";
+    EXPECT_EQ(readWholeFile(VORN_TEST_BINARY_DIR, content), EISDIR);
+    EXPECT_EQ(systemErrorText(EISDIR), "Is a directory");
+    EXPECT_EQ(systemErrorText(ENOSPC), "No space left on device");
+}
+
 // A folder of its own for each test, so that a left-over temporary file shows.
 class SafeWrites : public TextFiles
 {
