@@ -7,6 +7,7 @@
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"
 #include "platform/Time.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,6 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -297,24 +297,6 @@ TEST_F(SafeWrites, AFailureLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_NE(writer.error(), FileErrorCause::None);
     EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
     EXPECT_TRUE(std::filesystem::is_directory(target + "/inside"));
-}
-
-// Runs `check` as an ordinary user: in a child process under the user nobody when this process is
-// root, who may write any file. Answers whether the check held.
-bool asOrdinaryUser(const std::function<bool()>& check)
-{
-    if (geteuid() != 0)
-        return check();
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        constexpr uid_t nobody = 65534;
-        if (setgid(nobody) != 0 || setuid(nobody) != 0)
-            _exit(2);
-        _exit(check() ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 mode_t permissionsOf(const std::string& file)
