@@ -102,8 +102,8 @@ void FileCommands::importPath(const std::string& path, int32_t filterIndex, plat
     // No importer takes the file: the user is told why rather than left without an answer.
     const int readError = platform::fileReadError(path);
     const std::string reason = readError != 0
-                                   ? "This file cannot be opened: " + platform::systemErrorText(readError) + "."
-                                   : std::string("This file is not a model or drawing this program reads.");
+        ? "This file cannot be opened: " + platform::systemErrorText(readError) + "."
+        : std::string("This file is not a model or drawing this program reads.");
     platform::messageBox(owner, path + "\n" + reason, "Quorl2", platform::MB_ICONEXCLAMATION);
 }
 

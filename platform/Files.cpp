@@ -80,7 +80,7 @@ int openForReading(const std::string& path, int& error)
         error = errno;
         return -1;
     }
-    struct stat status{};
+    struct stat status = {};
     if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode))
     {
         error = S_ISDIR(status.st_mode) ? EISDIR : errno;
@@ -111,8 +111,9 @@ int readWholeFile(const std::string& path, std::string& content)
         return error;
     // Room for more than the file's size, so that the read that finds the end needs no more; a
     // file that grows meanwhile is still read whole.
-    struct stat status{};
-    const size_t size = ::fstat(descriptor, &status) == 0 && status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0;
+    struct stat status = {};
+    const size_t size =
+        ::fstat(descriptor, &status) == 0 && status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0;
     content.resize(size + 4096);
     size_t filled = 0;
     for (;;)
@@ -251,7 +252,7 @@ bool FileWriter::open(const std::string& path)
         fail(Step::Create, ELOOP);
         return false;
     }
-    struct stat existing{};
+    struct stat existing = {};
     const bool replacing = ::stat(path_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     if (replacing && ::faccessat(AT_FDCWD, path_.c_str(), W_OK, AT_EACCESS) != 0)
     {

@@ -500,9 +500,8 @@ std::string describeDxfDrawing(const DxfDrawing& drawing)
                 " fewer vertices than declared";
     if (drawing.longPolylines > 0)
         text += "\n" + plural(drawing.longPolylines, "LWPOLYLINE holds", "LWPOLYLINEs hold") +
-                " more vertices than declared: " +
-                plural(drawing.verticesBeyondCount, "vertex", "vertices") +
-                " beyond the count not read";
+            " more vertices than declared: " + plural(drawing.verticesBeyondCount, "vertex", "vertices") +
+            " beyond the count not read";
     if (!drawing.entitiesNotRead.empty())
     {
         text += "\nNot read:";

@@ -103,7 +103,7 @@ private:
             if (nonFiniteValue.has_value())
             {
                 reason = "\"" + std::string(name) + "\" holds a value that is not a finite number (" +
-                         nonFiniteText(*nonFiniteValue) + "), which could not be read back.";
+                    nonFiniteText(*nonFiniteValue) + "), which could not be read back.";
                 return ModelWriteResult::NonFiniteValue;
             }
             // A failed write is remembered by the file and reported when it is closed.

@@ -94,10 +94,10 @@ TEST_F(ImportAnswers, AFileNoImporterTakesGetsOneBoxWithTheReasonAndChangesNothi
         {"notes.txt", [](const std::string& path) { writeFileText(path, "A frame of three bays.\n"); }, notReadHere},
         {"noise.bin", [&](const std::string& path) { writeFileText(path, noise); }, notReadHere},
         {"empty.sfa", [](const std::string& path) { writeFileText(path, ""); }, notReadHere},
-        {"no first line.sfa", [](const std::string& path) { writeFileText(path, "VERSION\r\n1\r\nMATERIALS\r\n0\r\n"); },
-         notReadHere},
-        {"carriage returns only.dxf", [](const std::string& path) { writeFileText(path, "  0\rSECTION\r  2\rENTITIES\r"); },
-         notReadHere},
+        {"no first line.sfa",
+         [](const std::string& path) { writeFileText(path, "VERSION\r\n1\r\nMATERIALS\r\n0\r\n"); }, notReadHere},
+        {"carriage returns only.dxf",
+         [](const std::string& path) { writeFileText(path, "  0\rSECTION\r  2\rENTITIES\r"); }, notReadHere},
         {"folder.dxf", [](const std::string& path) { std::filesystem::create_directories(path); },
          "This file cannot be opened: Is a directory."},
     };
@@ -148,8 +148,9 @@ TEST_F(ImportAnswers, ADrawingWithNothingToImportGivesItsSummaryAloneAndJoinsThe
     writeFileText(path, readFileText(std::string(VORN_TEST_SOURCE_DIR) + "/../lumbra/dxf/ezdxf_r12_polylines.dxf"));
     const DocumentState before = state();
     commands.importPath(path, 0, platform::WindowHandle::None);
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Nothing was imported: the drawing holds no LINE or LWPOLYLINE "
-                                                   "segment between two points.\nNot read: 2 POLYLINE"});
+    EXPECT_EQ(boxTexts(),
+              std::vector<std::string>{"Nothing was imported: the drawing holds no LINE or LWPOLYLINE "
+                                       "segment between two points.\nNot read: 2 POLYLINE"});
     EXPECT_EQ(state(), before);
     EXPECT_EQ(recent.paths(), std::vector<std::string>{path});
 }

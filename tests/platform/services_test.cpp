@@ -301,7 +301,7 @@ TEST_F(SafeWrites, AFailureLeavesTheOldFileAndNoTemporaryFile)
 
 mode_t permissionsOf(const std::string& file)
 {
-    struct stat status{};
+    struct stat status = {};
     stat(file.c_str(), &status);
     return status.st_mode & 07777;
 }
@@ -366,7 +366,7 @@ TEST_F(SafeWrites, AFileTheUserMayNotWriteIsRefusedAndStaysAsItWas)
     EXPECT_TRUE(asOrdinaryUser([this] {
         FileWriter writer;
         const bool refused = !writer.open(target) && writer.failedStep() == FileWriter::Step::Create &&
-                             writer.error() == FileErrorCause::AccessDenied && writer.reason() == "Permission denied";
+            writer.error() == FileErrorCause::AccessDenied && writer.reason() == "Permission denied";
         return refused && contents(target) == "old content" && names() == std::vector<std::string>{"model.cfg"};
     }));
     EXPECT_EQ(permissionsOf(target), 0444u);
