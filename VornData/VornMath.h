@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 // The geometry of the model: points and directions (Vector3), orientations and linear maps
 // (Matrix3x3), affine transforms (Matrix4x4). All arithmetic is in double precision; angles are in
@@ -9,6 +10,27 @@
 // and calculators on worker threads share nothing.
 
 constexpr double DEGREES_TO_RADIANS = 0.017453292519943295;
+
+// sqrt(a² + b² + c²) for finite parts whose squares overflow: the parts are scaled by a power of
+// two first, which changes no digit of them.
+inline double scaledLengthOf(double a, double b, double c)
+{
+    int exponent = 0;
+    std::frexp(std::fmax(std::fabs(a), std::fmax(std::fabs(b), std::fabs(c))), &exponent);
+    const double x = std::ldexp(a, -exponent), y = std::ldexp(b, -exponent), z = std::ldexp(c, -exponent);
+    return std::ldexp(std::sqrt(x * x + y * y + z * z), exponent);
+}
+
+// sqrt(a² + b² + c²). Only when the plain sum of squares overflows are the parts scaled first, so
+// every length that fits a double is found, and the others keep the plain result bit for bit.
+inline double lengthOf(double a, double b, double c)
+{
+    const double plain = std::sqrt(a * a + b * b + c * c);
+    const bool fits = plain <= std::numeric_limits<double>::max();
+    if (fits || !std::isfinite(a) || !std::isfinite(b) || !std::isfinite(c)) [[likely]]
+        return plain;
+    return scaledLengthOf(a, b, c);
+}
 
 class Vector3
 {
@@ -43,12 +65,8 @@ public:
         return *this;
     }
     void scale(double factor) { x *= factor, y *= factor, z *= factor; }
-    double length() const { return std::sqrt(x * x + y * y + z * z); }
-    double distanceTo(const Vector3& v) const
-    {
-        const double dx = x - v.x, dy = y - v.y, dz = z - v.z;
-        return std::sqrt(dx * dx + dy * dy + dz * dz);
-    }
+    double length() const { return lengthOf(x, y, z); }
+    double distanceTo(const Vector3& v) const { return lengthOf(x - v.x, y - v.y, z - v.z); }
     Vector3& getVector() { return *this; }
     const Vector3& getVector() const { return *this; }
 };

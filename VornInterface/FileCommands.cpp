@@ -3,6 +3,7 @@
 #include "VornInterface/RecentFileList.h"
 
 #include "VornData/TextCompare.h"
+#include "platform/Files.h"
 #include "platform/SystemValues.h"
 #include "plugins/MAI.h"
 #include "plugins/VornPluginFile.h"
@@ -98,6 +99,12 @@ void FileCommands::importPath(const std::string& path, int32_t filterIndex, plat
             importer->canImport(path.c_str()))
             return importWith(importer);
     }
+    // No importer takes the file: the user is told why rather than left without an answer.
+    const int readError = platform::fileReadError(path);
+    const std::string reason = readError != 0
+        ? "This file cannot be opened: " + platform::systemErrorText(readError) + "."
+        : std::string("This file is not a model or drawing this program reads.");
+    platform::messageBox(owner, path + "\n" + reason, "Quorl2", platform::MB_ICONEXCLAMATION);
 }
 
 void FileCommands::importRecent(std::size_t index, platform::WindowHandle owner,

@@ -25,7 +25,7 @@ public:
     void importFile(platform::WindowHandle owner);
     // Reads the file with the importer of filter `filterIndex` (1 for the first importer; any other
     // value: none chosen), else with the first importer of its extension, else with the first
-    // importer that can read it.
+    // importer that can read it. A file that none takes is reported with the reason.
     void importPath(const std::string& path, int32_t filterIndex, platform::WindowHandle owner);
     // Imports the recent file at `index` like a file named for import, once `prepareDocument` (when
     // given) answers that a document is there to take it. A file that no longer exists is reported

@@ -1,7 +1,9 @@
 // Cost of the DXF import: reading the text of n LINE segments into a model fragment, and the
 // whole import of such a file into a document (reading the file, matching the ends, making the
 // joints and members under the document lock). The segments run along a serpentine over a grid,
-// each start 1e-14 off the previous end, so every end is matched to a joint made before.
+// each start 1e-14 of a grid step off the previous end, so every end is matched to a joint made
+// before. The grid is 0.5 wide, or, near the origin, 0.5e-30, where points match only within the
+// absolute part of the tolerance.
 
 #include <benchmark/benchmark.h>
 
@@ -22,14 +24,14 @@
 namespace
 {
 
-std::string lineSegments(int count)
+std::string lineSegments(int count, double scale = 1.0)
 {
     const int width = 100;
-    auto point = [width](int index, double& x, double& y) {
+    auto point = [width, scale](int index, double& x, double& y) {
         const int row = index / width;
         const int column = row % 2 == 0 ? index % width : width - 1 - index % width;
-        x = column * 0.5;
-        y = row * 0.5;
+        x = column * 0.5 * scale;
+        y = row * 0.5 * scale;
     };
     std::string text = "  0\nSECTION\n  2\nENTITIES\n";
     char entity[256];
@@ -40,15 +42,15 @@ std::string lineSegments(int count)
         point(index + 1, x1, y1);
         std::snprintf(entity, sizeof entity,
                       "  0\nLINE\n  8\n0\n 10\n%.17g\n 20\n%.17g\n 30\n0.0\n 11\n%.17g\n 21\n%.17g\n 31\n0.0\n",
-                      x0 + 1e-14, y0, x1, y1);
+                      x0 + 1e-14 * scale, y0, x1, y1);
         text += entity;
     }
     return text + "  0\nENDSEC\n  0\nEOF\n";
 }
 
-void readLineSegments(benchmark::State& state)
+void timeReading(benchmark::State& state, double scale)
 {
-    const std::string text = lineSegments(static_cast<int>(state.range(0)));
+    const std::string text = lineSegments(static_cast<int>(state.range(0)), scale);
     for (auto _ : state)
     {
         const lumbra::DxfReading reading = lumbra::readDxf(text);
@@ -56,7 +58,18 @@ void readLineSegments(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(readLineSegments)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void readLineSegments(benchmark::State& state)
+{
+    timeReading(state, 1.0);
+}
+BENCHMARK(readLineSegments)->Arg(10000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void readLineSegmentsNearTheOrigin(benchmark::State& state)
+{
+    timeReading(state, 1e-30);
+}
+BENCHMARK(readLineSegmentsNearTheOrigin)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 // An empty document with the joint and member lists, active in its application interface.
 struct EmptyModel

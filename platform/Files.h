@@ -31,6 +31,16 @@ enum class FileErrorCause : int32_t
 };
 // The cause for a C library error number.
 PLATFORM_API FileErrorCause fileErrorCauseFromErrno(int error);
+// The system's own words for a C library error number ("Permission denied", "No space left on
+// device"), to tell the user why a file operation failed.
+PLATFORM_API std::string systemErrorText(int error);
+
+// 0 when the path names a file that can be opened for reading, else the C library error number
+// that says why not (EISDIR for a folder).
+PLATFORM_API int fileReadError(const std::string& path);
+// Reads the whole file into `content` at once. Answers 0, or the C library error number of the
+// failure (then `content` is empty).
+PLATFORM_API int readWholeFile(const std::string& path, std::string& content);
 
 // Reads a text file line by line. A line ends at LF; a CR before the LF is dropped, so files
 // written on either system read the same.
@@ -58,6 +68,8 @@ private:
 // new temporary file beside the target (a unique name, created exclusively, so two writers never
 // share one), and close() flushes it to the disk and renames it into place. A failure, or a writer
 // destroyed without close(), removes the temporary file and leaves the old file as it was.
+// A file that is replaced keeps its permission bits; a symbolic link stays and its target is
+// written; a file the user may not write is refused.
 class PLATFORM_API FileWriter
 {
 public:
@@ -65,7 +77,7 @@ public:
     enum class Step
     {
         None,
-        Create, // the temporary file could not be made
+        Create, // the target may not be written, or the temporary file could not be made
         Write, // writing or flushing the data failed (disk full, ...)
         Replace, // the finished file could not be renamed over the target
     };
@@ -85,15 +97,18 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     FileErrorCause error() const { return error_; }
     Step failedStep() const { return failedStep_; }
+    // The system's words for the failure ("Read-only file system"); empty without one.
+    std::string reason() const;
 
 private:
     void fail(Step step, int error);
     void discard();
 
     std::FILE* file_ = nullptr;
-    std::string path_;
+    std::string path_; // the file written in the end, after any symbolic links
     std::string temporaryPath_;
     FileErrorCause error_ = FileErrorCause::None;
+    int systemError_ = 0;
     Step failedStep_ = Step::None;
 };
 

@@ -156,15 +156,18 @@ double realValue(const Group& group)
     const std::string_view text = numberText(group.value);
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool numberRead = error == std::errc() || error == std::errc::result_out_of_range;
+    if (text.empty() || !numberRead || end != text.data() + text.size())
+        failAt("Can not determine real value of " + std::string(trimmed(group.value)), group.valueLine());
     // Too small for a double is 0; too large is refused.
     const size_t exponent = text.find_first_of("eE");
     const bool underflow = exponent != std::string_view::npos && exponent + 1 < text.size() && text[exponent + 1] == '-';
-    if (error == std::errc::result_out_of_range && underflow && end == text.data() + text.size())
+    if (error == std::errc::result_out_of_range && underflow)
         return text.front() == '-' ? -0.0 : 0.0;
-    if (error == std::errc::result_out_of_range || (error == std::errc() && !std::isfinite(value)))
+    if (std::isnan(value))
+        failAt("Not a number: " + std::string(trimmed(group.value)), group.valueLine());
+    if (error == std::errc::result_out_of_range || !std::isfinite(value))
         failAt("Number out of range: " + std::string(trimmed(group.value)), group.valueLine());
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        failAt("Can not determine real value of " + std::string(trimmed(group.value)), group.valueLine());
     return value;
 }
 
@@ -284,7 +287,7 @@ private:
     }
 
     // A light-weight polyline: its groups up to the next group with code 0. Only the vertices it
-    // holds are read, whatever count it declares.
+    // holds are read, and no more than it declares.
     Group readPolyline(const Group& start)
     {
         int32_t declaredCount = -1;
@@ -338,8 +341,12 @@ private:
             failAt("Illegal Polyline [Number of Vertices specified: " + std::to_string(declaredCount) + "]", countLine);
         if (vertices_.size() < static_cast<size_t>(declaredCount))
             ++drawing_.shortPolylines;
-        else
+        else if (vertices_.size() > static_cast<size_t>(declaredCount))
+        {
+            ++drawing_.longPolylines;
+            drawing_.verticesBeyondCount += vertices_.size() - static_cast<size_t>(declaredCount);
             vertices_.resize(static_cast<size_t>(declaredCount));
+        }
 
         const ObjectAxes axes = axesOf(extrusion, start.line);
         auto jointOf = [&](const PlaneVertex& vertex) {
@@ -437,7 +444,7 @@ private:
     std::unordered_map<std::string, size_t> notReadIndex_;
 };
 
-std::string plural(uint32_t count, const char* one, const char* many)
+std::string plural(uint64_t count, const char* one, const char* many)
 {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -491,6 +498,10 @@ std::string describeDxfDrawing(const DxfDrawing& drawing)
     if (drawing.shortPolylines > 0)
         text += "\n" + plural(drawing.shortPolylines, "LWPOLYLINE holds", "LWPOLYLINEs hold") +
                 " fewer vertices than declared";
+    if (drawing.longPolylines > 0)
+        text += "\n" + plural(drawing.longPolylines, "LWPOLYLINE holds", "LWPOLYLINEs hold") +
+            " more vertices than declared: " + plural(drawing.verticesBeyondCount, "vertex", "vertices") +
+            " beyond the count not read";
     if (!drawing.entitiesNotRead.empty())
     {
         text += "\nNot read:";

@@ -21,6 +21,9 @@ struct DxfDrawing
     uint32_t skippedSegments = 0;
     // Polylines that ended before the vertex count they declared.
     uint32_t shortPolylines = 0;
+    // Polylines that held more vertices than they declared, and those vertices, which are not read.
+    uint32_t longPolylines = 0;
+    uint64_t verticesBeyondCount = 0;
     // Entities of other kinds, by their name, in the order they first appeared.
     std::vector<std::pair<std::string, uint32_t>> entitiesNotRead;
 };

@@ -12,6 +12,9 @@
 #include "plugins/MAI.h"
 #include "plugins/VornPluginObjectType.h"
 
+#include <cmath>
+#include <optional>
+
 namespace lumbra
 {
 
@@ -29,21 +32,35 @@ public:
     ModelWriteResult write(const std::string& path)
     {
         if (!file.open(path))
+        {
+            reason = file.reason();
             return ModelWriteResult::OpenFailed;
+        }
         line(magicLine);
         line(versionLine);
         integer(currentVersion);
-        if (!writeSection<VornMaterial>(Section::Materials, &ModelWriter::material) ||
-            !writeSection<VornCrossSection>(Section::CrossSections, &ModelWriter::crossSection) ||
-            !writeSection<VornJoint>(Section::Joints, &ModelWriter::joint) ||
-            !writeSection<VornMember>(Section::Members, &ModelWriter::member) ||
-            !writeSection<VornForceDefinition>(Section::ForceDefinitions, &ModelWriter::forceDefinition) ||
-            !writeSection<VornForceInstance>(Section::ForceInstances, &ModelWriter::forceInstance))
-            return ModelWriteResult::UnwritableName;
+        ModelWriteResult result = ModelWriteResult::Written;
+        auto written = [&result](ModelWriteResult sectionResult) {
+            result = sectionResult;
+            return result == ModelWriteResult::Written;
+        };
+        if (!written(writeSection<VornMaterial>(Section::Materials, &ModelWriter::material)) ||
+            !written(writeSection<VornCrossSection>(Section::CrossSections, &ModelWriter::crossSection)) ||
+            !written(writeSection<VornJoint>(Section::Joints, &ModelWriter::joint)) ||
+            !written(writeSection<VornMember>(Section::Members, &ModelWriter::member)) ||
+            !written(writeSection<VornForceDefinition>(Section::ForceDefinitions, &ModelWriter::forceDefinition)) ||
+            !written(writeSection<VornForceInstance>(Section::ForceInstances, &ModelWriter::forceInstance)))
+            return result;
         if (!flush() || !file.close())
+        {
+            reason = file.reason();
             return ModelWriteResult::WriteFailed;
+        }
         return ModelWriteResult::Written;
     }
+
+    // Why the writing failed.
+    std::string reason;
 
 private:
     static constexpr std::size_t flushSize = 1 << 20;
@@ -68,7 +85,7 @@ private:
     }
 
     template <class Element>
-    bool writeSection(Section section, void (ModelWriter::*writeRecord)(Element&))
+    ModelWriteResult writeSection(Section section, void (ModelWriter::*writeRecord)(Element&))
     {
         line(headerOf(section));
         BlockList<Element>* list = listOf<Element>(section);
@@ -79,15 +96,28 @@ private:
             Element& element = (*list)[index];
             const char* name = element.name.getString();
             if (!isWritableName(name))
-                return false;
+                return ModelWriteResult::UnwritableName;
             line(name);
             integer(element.colorAndFlags & keptWordBits);
             (this->*writeRecord)(element);
+            if (nonFiniteValue.has_value())
+            {
+                reason = "\"" + std::string(name) + "\" holds a value that is not a finite number (" +
+                    nonFiniteText(*nonFiniteValue) + "), which could not be read back.";
+                return ModelWriteResult::NonFiniteValue;
+            }
             // A failed write is remembered by the file and reported when it is closed.
             if (out.size() >= flushSize)
                 flush();
         }
-        return true;
+        return ModelWriteResult::Written;
+    }
+
+    static std::string nonFiniteText(double value)
+    {
+        if (std::isnan(value))
+            return "nan";
+        return value < 0 ? "-inf" : "inf";
     }
 
     void material(VornMaterial& material)
@@ -165,8 +195,11 @@ private:
         appendInteger(out, value);
         out += "\r\n";
     }
+    // The reader takes finite numbers only: the first other value stops the writing.
     void real(double value)
     {
+        if (!std::isfinite(value) && !nonFiniteValue.has_value())
+            nonFiniteValue = value;
         appendReal(out, value);
         out += "\r\n";
     }
@@ -181,13 +214,18 @@ private:
     VornDocument& document;
     platform::FileWriter file;
     std::string out;
+    std::optional<double> nonFiniteValue;
 };
 
 } // namespace
 
-ModelWriteResult writeModelFile(VornDocument& document, const std::string& path)
+ModelWriteResult writeModelFile(VornDocument& document, const std::string& path, std::string* reason)
 {
-    return ModelWriter(document).write(path);
+    ModelWriter writer(document);
+    const ModelWriteResult result = writer.write(path);
+    if (reason != nullptr)
+        *reason = writer.reason;
+    return result;
 }
 
 PluginFileExportTempFormat::PluginFileExportTempFormat()
@@ -204,15 +242,17 @@ bool PluginFileExportTempFormat::exportFile(const char* path)
 {
     if (path == nullptr || mai == nullptr || mai->activeDocument == nullptr)
         return false;
-    switch (writeModelFile(mai->activeDocument->document, path))
+    std::string reason;
+    switch (writeModelFile(mai->activeDocument->document, path, &reason))
     {
     case ModelWriteResult::Written:
         return true;
     case ModelWriteResult::OpenFailed:
-        showError(std::string("Unable to open file \"") + path + "\"\n");
+        showError(std::string("Unable to open file \"") + path + "\"\n" + reason);
         return false;
     case ModelWriteResult::WriteFailed:
-        showError(std::string("Unable to write file \"") + path + "\"\n");
+    case ModelWriteResult::NonFiniteValue:
+        showError(std::string("Unable to write file \"") + path + "\"\n" + reason);
         return false;
     case ModelWriteResult::UnwritableName:
         showError(std::string("Unable to write file \"") + path +

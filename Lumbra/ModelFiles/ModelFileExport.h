@@ -28,10 +28,12 @@ enum class ModelWriteResult
     Written,
     OpenFailed, // the temporary file could not be made
     WriteFailed, // writing, flushing or renaming failed
-    UnwritableName // a name holds a line feed or is longer than a name may be
+    UnwritableName, // a name holds a line feed or is longer than a name may be
+    NonFiniteValue // a value is infinite or not a number, which the reader refuses
 };
 
-// Writes the document's model to the file.
-ModelWriteResult writeModelFile(VornDocument& document, const std::string& path);
+// Writes the document's model to the file. On a failure `reason`, when given, receives why: the
+// system's words, or the element whose value is not finite.
+ModelWriteResult writeModelFile(VornDocument& document, const std::string& path, std::string* reason = nullptr);
 
 } // namespace lumbra

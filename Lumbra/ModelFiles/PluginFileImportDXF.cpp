@@ -25,15 +25,14 @@ constexpr const char* waitingText =
 // Enough lines of a file to tell whether it is a DXF file: comment groups come first at most.
 constexpr size_t linesOfTheStart = 1000;
 
-// The file's lines (all, or the first `mostLines`) joined by LF; false when it cannot be opened or
-// read.
-bool readFileLines(const char* path, std::string& text, size_t mostLines = SIZE_MAX)
+// The first lines of the file joined by LF; false when it cannot be opened or read.
+bool readStartOfFile(const char* path, std::string& text)
 {
     platform::TextFileReader reader;
     if (path == nullptr || !reader.open(path))
         return false;
     std::string line;
-    for (size_t count = 0; count < mostLines && reader.readLine(line); ++count)
+    for (size_t count = 0; count < linesOfTheStart && reader.readLine(line); ++count)
     {
         text += line;
         text += '\n';
@@ -78,7 +77,7 @@ const char* PluginFileImportDXF::getFormatName()
 bool PluginFileImportDXF::canImport(const char* path)
 {
     std::string text;
-    return readFileLines(path, text, linesOfTheStart) && looksLikeDxf(text);
+    return readStartOfFile(path, text) && looksLikeDxf(text);
 }
 
 bool PluginFileImportDXF::import(const char* path)
@@ -102,7 +101,7 @@ bool PluginFileImportDXF::import(const char* path)
     }
 
     std::string text;
-    if (!readFileLines(path, text))
+    if (path == nullptr || platform::readWholeFile(path, text) != 0)
     {
         showError(std::string("Failed to open file \"") + (path != nullptr ? path : "") + "\"");
         return false;
@@ -113,15 +112,13 @@ bool PluginFileImportDXF::import(const char* path)
         showError(reading.error);
         return false;
     }
-    const std::string summary = describeDxfDrawing(reading.drawing);
-    if (reading.drawing.model.members.empty())
-    {
-        showError(summary);
+    // A drawing read to its end is imported, also when it holds nothing this import makes: then
+    // the document stays as it was and the summary says why.
+    if (!reading.drawing.model.members.empty() &&
+        !commitModelFragment(*document, lists, reading.drawing.model, fileTitle(path), waitingText, lockTimeout))
         return false;
-    }
-    if (!commitModelFragment(*document, lists, reading.drawing.model, fileTitle(path), waitingText, lockTimeout))
-        return false;
-    mai->messageBox(summary.c_str(), formatName, platform::MB_OK | platform::MB_ICONINFORMATION);
+    mai->messageBox(describeDxfDrawing(reading.drawing).c_str(), formatName,
+                    platform::MB_OK | platform::MB_ICONINFORMATION);
     return true;
 }
 

@@ -19,6 +19,7 @@ public:
     void about(PluginWindowHandle* parent) override;
     const char* getExtension() override;
     const char* getFormatName() override;
+    // True when the entity section was read to its end, also when it held nothing to import.
     bool import(const char* path) override;
     bool canImport(const char* path) override;
 

@@ -2,8 +2,8 @@
 
 #include "VornData/VornMath.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace lumbra
@@ -27,6 +27,9 @@ public:
     // The matching point's position, or the position of `point` added at the end.
     uint32_t findOrAdd(const Vector3& point);
     const std::vector<Vector3>& points() const { return points_; }
+    // How many cells hold points. A lookup compares with the points of a few cells only, so points
+    // that do not match each other should spread over many.
+    std::size_t cellCount() const { return cellCount_; }
 
 private:
     struct Cell
@@ -34,23 +37,29 @@ private:
         int64_t x, y, z;
         bool operator==(const Cell&) const = default;
     };
-    struct CellHash
-    {
-        size_t operator()(const Cell& cell) const;
-    };
 
-    // The points of a cell are chained in the order they were added.
-    struct Chain
+    // The points of a cell, chained in the order they were added, in one slot of an open-addressed
+    // table: small slots, so that the table stays in the caches. The slot keeps the cell's hash;
+    // its first point tells the cell itself.
+    struct Slot
     {
-        uint32_t first;
+        uint64_t hash;
+        uint32_t first; // `none` in an empty slot
         uint32_t last;
     };
 
     static Cell cellOf(const Vector3& point);
+    static uint64_t hashOf(const Cell& cell);
+    // The cell's slot, or null when no point lies in it.
+    const Slot* slotOf(const Cell& cell, uint64_t hash) const;
+    // The cell's slot, added empty when no point lies in it yet.
+    Slot& slotFor(const Cell& cell, uint64_t hash);
+    void growTable();
 
     std::vector<Vector3> points_;
     std::vector<uint32_t> nextInCell_;
-    std::unordered_map<Cell, Chain, CellHash> cells_;
+    std::vector<Slot> slots_;
+    std::size_t cellCount_ = 0;
 };
 
 } // namespace lumbra

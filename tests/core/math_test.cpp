@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <random>
 #include <string>
 
 namespace
@@ -75,6 +78,41 @@ TEST(VectorMath, ComponentsArithmeticAndLengths)
     expectVector(v, 0, 0, 0);
     v.set(1, 2, 3);
     EXPECT_EQ(&v.getVector(), &v);
+}
+
+TEST(VectorMath, LengthsWhoseSquaresOverflowAreScaledAndOthersStayThePlainFormula)
+{
+    struct Case
+    {
+        Vector3 from, to;
+        double distance;
+    };
+    const Case cases[] = {
+        {{0, 0, -1e200}, {0, 0, 1e200}, 2e200},
+        {{-1e154, 0, 0}, {1e154, 0, 0}, 2e154},
+        {{0, 0, 0}, {1e154, 1e154, 1e154}, std::sqrt(3.0) * 1e154},
+        {{0, 0, 0}, {1.7e308, 0, 0}, 1.7e308},
+        {{0, 0, -1.7e308}, {0, 0, 1.7e308}, INFINITY}, // the difference itself overflows
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_DOUBLE_EQ(c.from.distanceTo(c.to), c.distance) << c.to.z;
+        Vector3 difference = c.to;
+        difference -= c.from;
+        EXPECT_DOUBLE_EQ(difference.length(), c.distance) << c.to.z;
+    }
+    EXPECT_TRUE(std::isnan(Vector3(NAN, 0, 0).length()));
+
+    // Everything that does not overflow: exactly sqrt(x² + y² + z²), also where hypot would differ.
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> exponent(-150, 150);
+    for (int i = 0; i < 10000; ++i)
+    {
+        const Vector3 v(std::pow(10.0, exponent(random)), -std::pow(10.0, exponent(random)) / 3,
+                        std::pow(10.0, exponent(random)) / 7);
+        const double plain = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        ASSERT_EQ(std::bit_cast<uint64_t>(v.length()), std::bit_cast<uint64_t>(plain)) << i;
+    }
 }
 
 TEST(MatrixMath, ConstructionFillAndRowsShareTheStorage)

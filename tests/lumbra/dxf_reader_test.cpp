@@ -83,7 +83,8 @@ TEST(TolerantPointIndex, FindsWhatAWalkOverAllPointsFinds)
     std::uniform_int_distribution<int> exponent(-140, 140);
     std::uniform_int_distribution<int> pick(0, 9);
     std::uniform_real_distribution<double> nudge(-2e-9, 2e-9);
-    std::vector<double> centres = {0.0, 1e-39, -1e-39, std::ldexp(1.0, -80), -std::ldexp(1.0, -80)};
+    std::vector<double> centres = {0.0, 1e-39, -1e-39, 3e-38, -5e-38, 1e-30, std::ldexp(1.0, -95),
+                                   -std::ldexp(1.0, -95), std::ldexp(1.0, -80), -std::ldexp(1.0, -80)};
     for (int i = 0; i < 40; ++i)
         centres.push_back((i % 2 ? -1 : 1) * std::ldexp(1.0, exponent(random)));
     auto coordinate = [&] {
@@ -102,6 +103,20 @@ TEST(TolerantPointIndex, FindsWhatAWalkOverAllPointsFinds)
             walked.push_back(point);
     }
     EXPECT_EQ(index.points().size(), walked.size());
+}
+
+TEST(TolerantPointIndex, SpreadsPointsNearTheOriginOverCellsAsElsewhere)
+{
+    // Points that match only within the absolute part of the tolerance (about 1e-38) must not
+    // crowd into one cell, or every lookup compares with all of them.
+    for (const double step : {1e-37, 1e-33, 1e-28, 1e-3})
+    {
+        TolerantPointIndex index;
+        for (int i = 0; i < 1000; ++i)
+            index.findOrAdd(Vector3(i * step, (i % 7) * step, 0.0));
+        EXPECT_EQ(index.points().size(), 1000u) << step;
+        EXPECT_GE(index.cellCount(), 500u) << step;
+    }
 }
 
 // ---- reading ----
@@ -192,6 +207,15 @@ INSTANTIATE_TEST_SUITE_P(
                  0, 0, "LWPOLYLINE with a vertex out of range\n(line 5)", false},
         ReadCase{"an infinite value", entitySection(groups({"0", "LINE", "10", "inf"})), 0, 0,
                  "Number out of range: inf\n(line 8)", false},
+        ReadCase{"a value that is not a number", entitySection(groups({"0", "LINE", "10", "-nan"})), 0, 0,
+                 "Not a number: -nan\n(line 8)", false},
+        ReadCase{"a value too large with text after it", entitySection(groups({"0", "LINE", "10", "1e400m"})), 0, 0,
+                 "Can not determine real value of 1e400m\n(line 8)", false},
+        ReadCase{"polylines with more vertices than declared",
+                 entitySection(groups({"0", "LWPOLYLINE", "90", "2", "10", "0", "10", "1", "10", "2", "10", "3", "0",
+                                       "LWPOLYLINE", "90", "2", "10", "5", "10", "6", "10", "7"})),
+                 4, 2,
+                 "linecount 2\n2 LWPOLYLINEs hold more vertices than declared: 3 vertices beyond the count not read"},
         ReadCase{"a value too small for a double is 0",
                  entitySection(groups({"0", "LINE", "10", "1e-400", "11", "-1e-400", "21", "1"})), 2, 1,
                  "linecount 1"},

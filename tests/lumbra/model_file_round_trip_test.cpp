@@ -4,6 +4,7 @@
 
 #include "Lumbra/ModelFiles/ModelFileFormat.h"
 #include "tests/lumbra/ModelFileTestSupport.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <gtest/gtest.h>
 
@@ -336,7 +337,7 @@ TEST_F(ModelFileRoundTrip, AnExportThatCannotWriteSaysSoAndLeavesTheOldFile)
     const std::string missing = folder.file("no folder/model.sfa");
     EXPECT_FALSE(world.exporter.exportFile(missing.c_str()));
     ASSERT_EQ(world.mai.boxes.size(), 1u);
-    EXPECT_EQ(world.mai.boxes[0].text, "Unable to open file \"" + missing + "\"\n");
+    EXPECT_EQ(world.mai.boxes[0].text, "Unable to open file \"" + missing + "\"\nNo such file or directory");
     EXPECT_EQ(world.mai.boxes[0].caption, "PluginFileExportTempFormat Error");
 
     // A name that a line cannot hold: refused, the old file stays, no temporary file is left.
@@ -346,6 +347,80 @@ TEST_F(ModelFileRoundTrip, AnExportThatCannotWriteSaysSoAndLeavesTheOldFile)
     for (const auto& entry : std::filesystem::directory_iterator(folder.path))
         EXPECT_EQ(entry.path().extension(), entry.is_directory() ? "" : ".sfa") << entry.path();
     EXPECT_EQ(world.mai.boxes.size(), 2u);
+}
+
+TEST_F(ModelFileRoundTrip, AnExportThatFailsSaysWhyInTheSystemsWords)
+{
+    world.mai.activeDocument = &world.buildEveryKind();
+    // A file the user may not write, in a folder anybody may write in.
+    writeFileText(path, "old");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
+    std::filesystem::permissions(folder.path, std::filesystem::perms::all);
+    EXPECT_TRUE(asOrdinaryUser([this] {
+        return !world.exporter.exportFile(path.c_str()) && world.mai.boxes.size() == 1 &&
+            world.mai.boxes[0].text == "Unable to open file \"" + path + "\"\nPermission denied" &&
+            readFileText(path) == "old";
+    }));
+
+    // A folder in the way of the file: the finished file cannot take its place.
+    const std::string folderInTheWay = folder.file("in the way.sfa");
+    std::filesystem::create_directories(folderInTheWay + "/inside");
+    EXPECT_FALSE(world.exporter.exportFile(folderInTheWay.c_str()));
+    ASSERT_EQ(world.mai.boxes.size(), 1u);
+    EXPECT_EQ(world.mai.boxes[0].text, "Unable to write file \"" + folderInTheWay + "\"\nIs a directory");
+}
+
+// Joints far apart, with a member between them: the member's length fits a double although its
+// square does not, so the file reads back; a length beyond the largest double refuses the export.
+TEST_F(ModelFileRoundTrip, ExtremeFiniteModelsReadBackOrTheExportIsRefused)
+{
+    struct Case
+    {
+        Vector3 start, end;
+        double length; // 0: the export is refused
+    };
+    const double huge = 1.7e308;
+    const Case cases[] = {
+        {{0, 0, -1e200}, {0, 0, 1e200}, 2e200},
+        {{-1e154, -1e154, -1e154}, {1e154, 1e154, 1e154}, std::sqrt(12.0) * 1e154},
+        {{0, 0, 0}, {huge, 0, 0}, huge},
+        {{0, -huge, 0}, {0, huge, 0}, 0},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.end.x + c.end.y + c.end.z);
+        world.mai.boxes.clear();
+        CountingDoc& source = world.newDocument();
+        StringManager* strings = &source.document.getStringStorage();
+        auto* joints = documentList<VornJoint>(source.document, "VornJoint");
+        for (const Vector3& at : {c.start, c.end})
+        {
+            VornJoint* joint = joints->add();
+            joint->getPosition() = at;
+            joint->getCreationCoordinate() = at;
+        }
+        VornMember* member = documentList<VornMember>(source.document, "VornMember")->add();
+        member->name.set(strings, "Far");
+        member->setStartJoint(&(*joints)[0]);
+        member->setEndJoint(&(*joints)[1]);
+        writeFileText(path, "old");
+        world.mai.activeDocument = &source;
+
+        if (c.length == 0)
+        {
+            EXPECT_FALSE(world.exporter.exportFile(path.c_str()));
+            ASSERT_EQ(world.mai.boxes.size(), 1u);
+            EXPECT_EQ(world.mai.boxes[0].text,
+                      "Unable to write file \"" + path +
+                          "\"\n\"Far\" holds a value that is not a finite number (inf), which could not be read back.");
+            EXPECT_EQ(world.mai.boxes[0].caption, "PluginFileExportTempFormat Error");
+            EXPECT_EQ(readFileText(path), "old");
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(member->getLength(), c.length);
+        CountingDoc& target = exportAndImport(source);
+        expectSameModel(source.document, target.document);
+    }
 }
 
 TEST_F(ModelFileRoundTrip, AnExportWithoutDocumentWritesNothing)

@@ -7,6 +7,7 @@
 #include "platform/SystemValues.h"
 #include "platform/Threads.h"
 #include "platform/Time.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -179,6 +181,27 @@ TEST_F(TextFiles, FailuresCarryTheirCauseNumbers)
     EXPECT_EQ(static_cast<int>(fileErrorCauseFromErrno(ENOSPC)), 13);
 }
 
+TEST_F(TextFiles, AWholeFileIsReadAsItsBytesOrTheSystemSaysWhyNot)
+{
+    const std::string file = path("whole.bin");
+    const std::string bytes = std::string("0\r\nSECTION\rno end\0after a zero", 31) + std::string(3 << 20, 'x');
+    {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+    std::string content = "left over";
+    EXPECT_EQ(readWholeFile(file, content), 0);
+    EXPECT_TRUE(content == bytes) << "line ends and zero bytes as they are, several pieces long";
+    EXPECT_EQ(fileReadError(file), 0);
+    std::remove(file.c_str());
+
+    EXPECT_EQ(readWholeFile(path("no_such_file.txt"), content), ENOENT);
+    EXPECT_TRUE(content.empty());
+    EXPECT_EQ(fileReadError(VORN_TEST_BINARY_DIR), EISDIR) << "a folder opens, but is no file to read";
+    EXPECT_EQ(readWholeFile(VORN_TEST_BINARY_DIR, content), EISDIR);
+    EXPECT_EQ(systemErrorText(EISDIR), "Is a directory");
+    EXPECT_EQ(systemErrorText(ENOSPC), "No space left on device");
+}
+
 // A folder of its own for each test, so that a left-over temporary file shows.
 class SafeWrites : public TextFiles
 {
@@ -274,6 +297,131 @@ TEST_F(SafeWrites, AFailureLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_NE(writer.error(), FileErrorCause::None);
     EXPECT_EQ(names(), std::vector<std::string>{"model.cfg"});
     EXPECT_TRUE(std::filesystem::is_directory(target + "/inside"));
+}
+
+mode_t permissionsOf(const std::string& file)
+{
+    struct stat status = {};
+    stat(file.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+TEST_F(SafeWrites, AFileThatIsReplacedKeepsItsPermissionsAndLinksAreWrittenThrough)
+{
+    struct Case
+    {
+        const char* what;
+        mode_t mode; // of the file written in the end
+        bool link; // the target is reached through a symbolic link
+    };
+    const Case cases[] = {
+        {"a private file", 0600, false},
+        {"a file others may only read", 0644, false},
+        {"a file its group may write", 0664, false},
+        {"a link to a private file", 0600, true},
+    };
+    const std::string linked = folder + "/linked/real.cfg";
+    std::filesystem::create_directories(folder + "/linked");
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.what);
+        const std::string written = test.link ? linked : target;
+        std::filesystem::remove(target);
+        {
+            std::ofstream(written, std::ios::binary) << "old content";
+        }
+        chmod(written.c_str(), test.mode);
+        if (test.link)
+            std::filesystem::create_symlink("linked/real.cfg", target);
+        FileWriter writer;
+        ASSERT_TRUE(writer.open(target));
+        writer.writeLine("new");
+        ASSERT_TRUE(writer.close()) << writer.reason();
+        EXPECT_EQ(contents(written), "new\r\n");
+        EXPECT_EQ(permissionsOf(written), test.mode);
+        EXPECT_EQ(std::filesystem::is_symlink(target), test.link) << "a link stays a link";
+    }
+
+    // A link to a file not there yet makes that file.
+    std::filesystem::remove(target);
+    std::filesystem::remove(linked);
+    std::filesystem::create_symlink("linked/real.cfg", target);
+    FileWriter writer;
+    ASSERT_TRUE(writer.open(target));
+    writer.writeLine("first");
+    ASSERT_TRUE(writer.close());
+    EXPECT_EQ(contents(linked), "first\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(target));
+    EXPECT_EQ(names(), (std::vector<std::string>{"linked", "model.cfg"}));
+}
+
+TEST_F(SafeWrites, AFileTheUserMayNotWriteIsRefusedAndStaysAsItWas)
+{
+    {
+        std::ofstream(target, std::ios::binary) << "old content";
+    }
+    chmod(target.c_str(), 0444);
+    // The folder would let anybody make the temporary file: the file's own permissions refuse.
+    chmod(folder.c_str(), 0777);
+    EXPECT_TRUE(asOrdinaryUser([this] {
+        FileWriter writer;
+        const bool refused = !writer.open(target) && writer.failedStep() == FileWriter::Step::Create &&
+            writer.error() == FileErrorCause::AccessDenied && writer.reason() == "Permission denied";
+        return refused && contents(target) == "old content" && names() == std::vector<std::string>{"model.cfg"};
+    }));
+    EXPECT_EQ(permissionsOf(target), 0444u);
+}
+
+TEST_F(SafeWrites, FailuresSayWhyInTheSystemsWords)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<bool(FileWriter&)> write; // answers whether the writing went through
+        FileWriter::Step failedStep;
+        const char* reason;
+    };
+    const std::string inFolder = folder + "/closed/model.cfg";
+    const std::string loop = folder + "/loop.cfg";
+    const std::vector<Case> cases = {
+        {"no such folder", [&](FileWriter& writer) { return writer.open(folder + "/none/model.cfg"); },
+         FileWriter::Step::Create, "No such file or directory"},
+        {"links in a loop", [&](FileWriter& writer) { return writer.open(loop); }, FileWriter::Step::Create,
+         "Too many levels of symbolic links"},
+        {"the data does not fit",
+         [&](FileWriter& writer) {
+             if (!writer.open(target))
+                 return false;
+             FileSizeLimit limit(64);
+             writer.writeText(std::string(100000, 'x'));
+             return writer.close();
+         },
+         FileWriter::Step::Write, "File too large"},
+        {"a folder in the way",
+         [&](FileWriter& writer) {
+             std::filesystem::create_directories(folder + "/in the way/inside");
+             return writer.open(folder + "/in the way") && writer.close();
+         },
+         FileWriter::Step::Replace, "Is a directory"},
+    };
+    std::filesystem::create_symlink("loop.cfg", loop);
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.what);
+        FileWriter writer;
+        EXPECT_FALSE(test.write(writer));
+        EXPECT_EQ(writer.failedStep(), test.failedStep);
+        EXPECT_EQ(writer.reason(), test.reason);
+    }
+
+    // A folder the user may not write in.
+    std::filesystem::create_directories(folder + "/closed");
+    chmod((folder + "/closed").c_str(), 0555);
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        FileWriter writer;
+        return !writer.open(inFolder) && writer.reason() == "Permission denied";
+    }));
+    chmod((folder + "/closed").c_str(), 0755);
 }
 
 TEST_F(SafeWrites, TwoWritersOfOneFileDoNotShareTheirTemporaryFile)
