@@ -54,17 +54,51 @@ struct PreparedJoint
     uint8_t rotates; // rigid, no rotation blocked and with members: the Full kernel turns it
 };
 
+// The joint values of one iteration in plain arrays, in the joints' order.
+struct JointValues
+{
+    std::vector<Vector3> displacements;
+    std::vector<Vector3> velocities; // the Velocity and Full kernels
+    std::vector<Vector3> angularVelocities; // the Full kernel
+    std::vector<Matrix3x3> reorientations; // the Full kernel
+};
+
+// The kernels' working state: the joint values of the last finite iteration (the source) and those
+// of the iteration being computed (the target). The kernels read their source here instead of in
+// the source lists, and load it from the lists only when they are handed lists it does not mirror:
+// the first iteration on a model, or after the lists turned in a way the kernels did not.
+struct WorkingState
+{
+    JointValues sides[2];
+    int source = 0;
+    // The joint lists (displacements, velocities, reorientations) whose values the source holds;
+    // null where it mirrors none.
+    const void* mirrored[3] = {};
+    // The reaction lists in which every member without a rigid end has zero moments and zero local
+    // shear, so that its record needs only its forces written.
+    const void* tidyReactions[3] = {};
+
+    // The lists may have been written by others since: the next iteration loads its source from
+    // them, and writes whole reaction records.
+    void forget();
+};
+
 // A snapshot of the model in the arrays the iteration kernels step over, built from the joint and
-// member lists under the document lock. The kernels read it only; the results stay in the lists.
+// member lists under the document lock, and the working state of the kernels. The kernels read the
+// snapshot only; they publish their results in the result lists they are handed.
 // It holds what the model says when it is built (positions, supports, forces, sections, lengths),
-// so whoever runs the kernels builds it again after the model has changed.
+// so whoever runs the kernels builds it again after the model or the lists may have changed.
+//
+// The members are ordered by the higher of their joints' indexes, so that the kernels, stepping
+// over them in that order, move through the joints' arrays as they do through the members'.
 //
 // Sound handling of the degenerate cases: a member without two joints or with a rest length of 0 is
 // skipped (its results are zero), and a joint without stiffness keeps its displacement.
 class PreparedModel
 {
 public:
-    // Reuses its arrays, so that rebuilding a model of the same size allocates nothing.
+    // Reuses its arrays, so that rebuilding a model of the same size allocates nothing. Forgets
+    // the working state.
     void build(const BlockList<VornJoint>& joints, const BlockList<VornMember>& members);
 
     uint32_t jointCount() const { return static_cast<uint32_t>(joints.size()); }
@@ -76,16 +110,16 @@ public:
     std::vector<PreparedJoint> joints;
     std::vector<Matrix3x3> orientations; // per joint: rows = the joint's axes
     std::vector<Vector3> positions; // per joint: its working position
-    // The member ends at each joint, so that a joint gathers its forces: for joint j the entries
-    // jointEndStart[j] to jointEndStart[j + 1] - 1 of jointEnds, each 2 × the member's position in
-    // axialMembers, plus 1 at the member's end joint.
-    std::vector<uint32_t> jointEndStart;
-    std::vector<uint32_t> jointEnds;
     double largestJointStiffness = 0; // the largest PreparedJoint::stiffness
+
+    WorkingState state;
 
 private:
     uint32_t memberTotal = 0;
-    std::vector<uint32_t> fillPositions;
+    // Per member the higher index of its joints, or the skip mark; then the start of each such
+    // index's members in the kernels' order.
+    std::vector<uint32_t> memberRanks;
+    std::vector<uint32_t> rankStarts;
 };
 
 } // namespace lumbra
