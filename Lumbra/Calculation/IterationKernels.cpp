@@ -148,6 +148,7 @@ void takeSource(const PreparedModel& model, WorkingState& state, const Lists& so
         for (uint32_t index = 0; index < count; ++index)
             values.reorientations[index] = source.reorientations->uncheckedAt(index).rotation;
     std::copy(lists.begin(), lists.end(), std::begin(state.mirrored));
+    state.restingSides[state.source] = false;
 }
 
 // After a finite iteration: the target values become the source, mirroring the target lists.
@@ -390,15 +391,16 @@ inline void writeReaction(CalcMReaction& reaction, const Vector3& startForce, co
     reaction.endLocalMoment = endLocalMoment;
 }
 
-// Whether the reaction list is one of the state's tidy ones. Makes it one: the iteration writes
-// every record of a list that is not whole.
-inline bool takeTidy(WorkingState& state, const void* reactions)
+// Whether the list holds the resting values of the parts at rest. Makes it one of the state's
+// resting lists: the iteration writes those values into a list that does not hold them.
+inline bool takeResting(WorkingState& state, const void* list)
 {
-    auto* tidy = std::begin(state.tidyReactions);
-    if (std::find(tidy, std::end(state.tidyReactions), reactions) != std::end(state.tidyReactions))
+    auto* const first = std::begin(state.restingLists);
+    auto* const end = std::end(state.restingLists);
+    if (std::find(first, end, list) != end)
         return true;
-    std::copy_backward(tidy, std::end(state.tidyReactions) - 1, std::end(state.tidyReactions));
-    *tidy = reactions;
+    std::copy_backward(first, end - 1, end);
+    *first = list;
     return false;
 }
 } // namespace
@@ -480,7 +482,9 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
     prepareScratch(model, scratch, true);
     const JointValues& from = state.sides[state.source];
     JointValues& to = state.sides[1 - state.source];
-    const bool tidy = takeTidy(state, target.reactions);
+    const bool restingReactions = takeResting(state, target.reactions);
+    const bool restingReorientations = takeResting(state, target.reorientations);
+    const bool restingSide = state.restingSides[1 - state.source];
     const double k = parameters.eFactor;
     const Vector3* displacements = from.displacements.data();
     const Matrix3x3* reorientations = from.reorientations.data();
@@ -497,12 +501,13 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
         Vector3 startForce = axial.startForce();
         CalcMReaction& reaction = target.reactions->uncheckedAt(member.index);
 
-        const BendingMember& bending = model.bendingMembers[position];
-        if ((bending.rigidStart | bending.rigidEnd) && axial.length > 0.0)
+        if ((member.rigidStart | member.rigidEnd) && axial.length > 0.0)
         {
+            const BendingMember& bending = model.bendingMembers[position];
             // The member's current axes: x along the chord, y from the crossing axes of its rigid
             // ends as their joints have turned them.
-            const Vector3 r1 = scaled(axial.memberVector(), 1.0 / axial.length);
+            const double inverseLength = 1.0 / axial.length;
+            const Vector3 r1 = scaled(axial.memberVector(), inverseLength);
             Vector3 startTriad[3], endTriad[3];
             Vector3 reference(0, 0, 0);
             // The member's axes at a rigid end, turned with the joint.
@@ -513,9 +518,9 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
                 triad[2] = cross(triad[0], triad[1]);
                 reference += triad[1];
             };
-            if (bending.rigidStart)
+            if (member.rigidStart)
                 turnAxes(member.start, startTriad);
-            if (bending.rigidEnd)
+            if (member.rigidEnd)
                 turnAxes(member.end, endTriad);
             Vector3 r2 = difference(reference, scaled(r1, dot(reference, r1)));
             r2.scale(1.0 / r2.length());
@@ -525,7 +530,7 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
             // z bending with deflection along y), from the end rotations relative to the chord.
             const double bendY = bending.eix * k, bendZ = bending.eiy * k;
             Vector3 atStart(0, 0, 0), atEnd(0, 0, 0);
-            if (bending.rigidStart && bending.rigidEnd)
+            if (member.rigidStart && member.rigidEnd)
             {
                 const Vector3 s = relativeRotation(startTriad, r1, r2, r3);
                 const Vector3 e = relativeRotation(endTriad, r1, r2, r3);
@@ -539,15 +544,15 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
             else
             {
                 // A pinned end releases every moment: the rigid end sees the fixed-pinned beam.
-                const Vector3 s = relativeRotation(bending.rigidStart ? startTriad : endTriad, r1, r2, r3);
-                Vector3& rigid = bending.rigidStart ? atStart : atEnd;
+                const Vector3 s = relativeRotation(member.rigidStart ? startTriad : endTriad, r1, r2, r3);
+                Vector3& rigid = member.rigidStart ? atStart : atEnd;
                 rigid.y = 3.0 * bendY * s.y;
                 rigid.z = 3.0 * bendZ * s.z;
             }
             // Shear from the element's moment balance about its current length, so that the member
             // exerts no net force or moment on the structure.
-            const double shearY = -(atStart.z + atEnd.z) / axial.length;
-            const double shearZ = (atStart.y + atEnd.y) / axial.length;
+            const double shearY = -(atStart.z + atEnd.z) * inverseLength;
+            const double shearZ = (atStart.y + atEnd.y) * inverseLength;
             startForce += combined(r2, shearY, r3, shearZ, r1, 0.0);
             const Vector3 startLocalMoment(-atStart.x, -atStart.y, -atStart.z);
             const Vector3 endLocalMoment(-atEnd.x, -atEnd.y, -atEnd.z);
@@ -560,7 +565,7 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
             jointMoments[member.end] += endMoment;
             check += startMoment.x + startMoment.y + startMoment.z + endMoment.x + endMoment.y + endMoment.z;
         }
-        else if (tidy)
+        else if (restingReactions)
         {
             // No moments and no shear: the record holds their zeros already.
             reaction.startForce = startForce;
@@ -596,11 +601,14 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
                                 Floor{false, 0.0}, from.displacements[index], from.velocities[index], displacement,
                                 velocity, report);
 
-        Vector3& angularVelocity = to.angularVelocities[index];
-        Matrix3x3& turn = to.reorientations[index];
+        target.displacements->uncheckedAt(index).displacement = displacement;
+        CalcJointV& published = target.velocities->uncheckedAt(index);
+        published.velocity = velocity;
         const Vector3 moment = takeSum(jointMoments[index]);
         if (joint.rotates)
         {
+            Vector3& angularVelocity = to.angularVelocities[index];
+            Matrix3x3& turn = to.reorientations[index];
             angularVelocity = scaled(from.angularVelocities[index], damping);
             angularVelocity += scaled(moment, parameters.timeBase / joint.rotationalInertia);
             Matrix3x3 step;
@@ -608,20 +616,21 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
             multiplyInto(turn, step, from.reorientations[index]);
             turn.orthonormalize();
             report.outOfBalanceMoment = std::max(report.outOfBalanceMoment, dot(moment, moment));
+            check += angularVelocity.x + angularVelocity.y + angularVelocity.z;
+            published.angularVelocity = angularVelocity;
+            target.reorientations->uncheckedAt(index).rotation = turn;
+            continue;
         }
-        else
+        published.angularVelocity.setZero();
+        if (!restingSide)
         {
-            angularVelocity.setZero();
-            turn.setIdentity();
+            to.angularVelocities[index].setZero();
+            to.reorientations[index].setIdentity();
         }
-        check += angularVelocity.x + angularVelocity.y + angularVelocity.z;
-
-        target.displacements->uncheckedAt(index).displacement = displacement;
-        CalcJointV& published = target.velocities->uncheckedAt(index);
-        published.velocity = velocity;
-        published.angularVelocity = angularVelocity;
-        target.reorientations->uncheckedAt(index).rotation = turn;
+        if (!restingReorientations)
+            target.reorientations->uncheckedAt(index).rotation.setIdentity();
     }
+    state.restingSides[1 - state.source] = true;
     if (finish(report, check).finite)
         advanceState(state, target);
     return report;

@@ -36,7 +36,8 @@ Vector3 appliedLoad(const VornJoint& joint)
 void WorkingState::forget()
 {
     std::fill(std::begin(mirrored), std::end(mirrored), nullptr);
-    std::fill(std::begin(tidyReactions), std::end(tidyReactions), nullptr);
+    std::fill(std::begin(restingSides), std::end(restingSides), false);
+    std::fill(std::begin(restingLists), std::end(restingLists), nullptr);
 }
 
 void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList<VornMember>& memberList)
@@ -108,7 +109,8 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
         const double length = member.getLength();
         axial.start = BlockList<VornJoint>::getIndex(start);
         axial.end = BlockList<VornJoint>::getIndex(end);
-        axial.unused = 0;
+        axial.rigidStart = start->isRigid() ? 1 : 0;
+        axial.rigidEnd = end->isRigid() ? 1 : 0;
         axial.restLength = length;
         axial.stiffness = member.getEA() / length;
         axial.chord = end->getPosition();
@@ -118,8 +120,7 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
         const Matrix3x3& frame = member.getFrame();
         const double e = member.getE() / length;
         bendingMembers.push_back(BendingMember{frame.getRow0(), frame.getRow1(), e * member.getIx(), e * member.getIy(),
-                                               member.getGJ() / length, static_cast<uint8_t>(start->isRigid() ? 1 : 0),
-                                               static_cast<uint8_t>(end->isRigid() ? 1 : 0)});
+                                               member.getGJ() / length});
 
         const double mass = member.getHalfMassPerLength() * length;
         const double stiffness = axial.stiffness;

@@ -19,7 +19,10 @@ struct AxialMember
     uint32_t start; // joint indexes
     uint32_t end;
     uint32_t index; // member index: where its results go
-    uint32_t unused;
+    // 1 when the joint holds the member's end rigidly: the Full kernel reads the bending record of
+    // such members only.
+    uint8_t rigidStart;
+    uint8_t rigidEnd;
     double restLength; // L0
     double stiffness; // EA / L0, before the E-factor
     Vector3 chord; // end position - start position
@@ -28,7 +31,8 @@ struct AxialMember
     double restDefect;
 };
 
-// What the Full kernel reads beside the axial record, at the same position.
+// What the Full kernel reads beside the axial record of a member with a rigid end, at the same
+// position.
 struct BendingMember
 {
     Vector3 axis; // the member's local x axis before the calculation
@@ -37,8 +41,6 @@ struct BendingMember
     double eix; // E·Ix / L0: bending with deflection along local z
     double eiy; // E·Iy / L0: bending with deflection along local y
     double gj; // G·J / L0: torsion
-    uint8_t rigidStart; // 1 when the joint holds the member's end rigidly
-    uint8_t rigidEnd;
 };
 
 // What the kernels read of a joint.
@@ -74,12 +76,16 @@ struct WorkingState
     // The joint lists (displacements, velocities, reorientations) whose values the source holds;
     // null where it mirrors none.
     const void* mirrored[3] = {};
-    // The reaction lists in which every member without a rigid end has zero moments and zero local
-    // shear, so that its record needs only its forces written.
-    const void* tidyReactions[3] = {};
+    // Per side: whether every joint that does not turn holds the identity reorientation and no
+    // angular velocity, so that the Full kernel need not write them again.
+    bool restingSides[2] = {};
+    // The result lists whose records of the parts that stay at rest hold their resting values
+    // already: in a reaction list the zero moments and shear of every member without a rigid end,
+    // in a reorientation list the identity at every joint that does not turn.
+    const void* restingLists[6] = {};
 
     // The lists may have been written by others since: the next iteration loads its source from
-    // them, and writes whole reaction records.
+    // them, and writes the resting values again.
     void forget();
 };
 

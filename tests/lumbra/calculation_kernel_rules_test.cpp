@@ -350,7 +350,8 @@ TEST_F(BeamElement, GivesNoForceForARigidBodyMotion)
 } // namespace
 
 // A member whose joints no longer hold it rigidly has no moments and no shear in either reaction
-// list once the model is prepared again, though the lists held the moments of its rigid ends.
+// list once the model is prepared again, though the lists held the moments of its rigid ends; its
+// joints no longer turn in either reorientation list.
 TEST(FullReactions, LoseTheMomentsOfEndsThatAreNoLongerRigid)
 {
     KernelRun run(warrenTruss(2, 2.0, JointSupport::Rigid, Vector3(0, 0, -1000)));
@@ -380,6 +381,15 @@ TEST(FullReactions, LoseTheMomentsOfEndsThatAreNoLongerRigid)
             EXPECT_EQ(reaction.endLocalForce.z, 0.0);
             EXPECT_EQ(reaction.endLocalForce.x, reaction.startLocalForce.x);
             EXPECT_EQ(reaction.endForce.z, -reaction.startForce.z);
+        }
+    for (int side = 0; side < 2; ++side)
+        for (uint32_t joint = 0; joint < run.prepared.jointCount(); ++joint)
+        {
+            SCOPED_TRACE(joint);
+            const Matrix3x3& turn = run.lists->reorientations.lists[side][joint].rotation;
+            EXPECT_EQ(turn.rows[0].x + turn.rows[1].y + turn.rows[2].z, 3.0);
+            EXPECT_EQ(turn.rows[0].y, 0.0);
+            EXPECT_EQ(run.lists->velocities.lists[side][joint].angularVelocity.length(), 0.0);
         }
 }
 
