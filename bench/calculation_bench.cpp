@@ -160,47 +160,28 @@ void runControl(benchmark::State& state)
 constexpr uint8_t Pinned = 0;
 constexpr uint8_t Rigid = JointSupport::Rigid;
 
-BENCHMARK_CAPTURE(iterationsToEquilibrium, Basic, Calculator::Basic, Pinned)
-    ->Arg(4)
-    ->Arg(8)
-    ->Arg(16)
-    ->Arg(32)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(iterationsToEquilibrium, AutoBasic, Calculator::AutoBasic, Pinned)
-    ->Arg(4)
-    ->Arg(8)
-    ->Arg(16)
-    ->Arg(32)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(iterationsToEquilibrium, Velocity, Calculator::Velocity, Pinned)
-    ->Arg(4)
-    ->Arg(8)
-    ->Arg(16)
-    ->Arg(32)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(iterationsToEquilibrium, FullPinned, Calculator::Full, Pinned)
-    ->Arg(4)
-    ->Arg(8)
-    ->Arg(16)
-    ->Arg(32)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(iterationsToEquilibrium, FullRigid, Calculator::Full, Rigid)
-    ->Arg(4)
-    ->Arg(8)
-    ->Arg(16)
-    ->Arg(32)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+// Trusses of 4 to 32 panels, each run once.
+void equilibriumRows(benchmark::internal::Benchmark* rows)
+{
+    rows->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Iterations(1)->Unit(benchmark::kMillisecond);
+}
 
-BENCHMARK_CAPTURE(iterationCost, Basic, Calculator::Basic, Pinned)->Arg(1000)->Arg(10000)->Arg(100000);
-BENCHMARK_CAPTURE(iterationCost, AutoBasic, Calculator::AutoBasic, Pinned)->Arg(1000)->Arg(10000)->Arg(100000);
-BENCHMARK_CAPTURE(iterationCost, Velocity, Calculator::Velocity, Pinned)->Arg(1000)->Arg(10000)->Arg(100000);
-BENCHMARK_CAPTURE(iterationCost, FullPinned, Calculator::Full, Pinned)->Arg(1000)->Arg(10000)->Arg(100000);
-BENCHMARK_CAPTURE(iterationCost, FullRigid, Calculator::Full, Rigid)->Arg(1000)->Arg(10000)->Arg(100000);
+void costRows(benchmark::internal::Benchmark* rows)
+{
+    rows->Arg(1000)->Arg(10000)->Arg(100000);
+}
+
+BENCHMARK_CAPTURE(iterationsToEquilibrium, Basic, Calculator::Basic, Pinned)->Apply(equilibriumRows);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, AutoBasic, Calculator::AutoBasic, Pinned)->Apply(equilibriumRows);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, Velocity, Calculator::Velocity, Pinned)->Apply(equilibriumRows);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, FullPinned, Calculator::Full, Pinned)->Apply(equilibriumRows);
+BENCHMARK_CAPTURE(iterationsToEquilibrium, FullRigid, Calculator::Full, Rigid)->Apply(equilibriumRows);
+
+BENCHMARK_CAPTURE(iterationCost, Basic, Calculator::Basic, Pinned)->Apply(costRows);
+BENCHMARK_CAPTURE(iterationCost, AutoBasic, Calculator::AutoBasic, Pinned)->Apply(costRows);
+BENCHMARK_CAPTURE(iterationCost, Velocity, Calculator::Velocity, Pinned)->Apply(costRows);
+BENCHMARK_CAPTURE(iterationCost, FullPinned, Calculator::Full, Pinned)->Apply(costRows);
+BENCHMARK_CAPTURE(iterationCost, FullRigid, Calculator::Full, Rigid)->Apply(costRows);
 
 BENCHMARK(runControl)->Iterations(3)->Unit(benchmark::kMillisecond);
 
