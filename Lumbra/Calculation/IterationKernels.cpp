@@ -1,6 +1,7 @@
 #include "Lumbra/Calculation/IterationKernels.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "VornData/VornJoint.h"
@@ -69,11 +70,10 @@ struct AxialState
     Vector3 startForce() const { return Vector3(fx, fy, fz); }
 };
 
-inline AxialState axialState(const AxialMember& member, const BlockList<CalcDisplacement>& displacements,
-                             double eFactor)
+inline AxialState axialState(const AxialMember& member, const Vector3* displacements, double eFactor)
 {
-    const Vector3& start = displacements.uncheckedAt(member.start).displacement;
-    const Vector3& end = displacements.uncheckedAt(member.end).displacement;
+    const Vector3& start = displacements[member.start];
+    const Vector3& end = displacements[member.end];
     const double ux = end.x - start.x, uy = end.y - start.y, uz = end.z - start.z;
     const Vector3& chord = member.chord;
     AxialState state;
@@ -91,10 +91,9 @@ inline AxialState axialState(const AxialMember& member, const BlockList<CalcDisp
         return state;
     }
     // l - L0 = (l² - L0²) / (l + L0), with l² - L0² formed from the small quantities alone.
-    const double lengthSquareChange = 2.0 * (chord.x * ux + chord.y * uy + chord.z * uz) +
-        (ux * ux + uy * uy + uz * uz) + member.restDefect;
-    const double forcePerLength =
-        lengthSquareChange * stiffness / ((state.length + member.restLength) * state.length);
+    const double lengthSquareChange =
+        2.0 * (chord.x * ux + chord.y * uy + chord.z * uz) + (ux * ux + uy * uy + uz * uz) + member.restDefect;
+    const double forcePerLength = lengthSquareChange * stiffness / ((state.length + member.restLength) * state.length);
     state.normalForce = forcePerLength * state.length;
     state.fx = forcePerLength * state.dx;
     state.fy = forcePerLength * state.dy;
@@ -102,23 +101,87 @@ inline AxialState axialState(const AxialMember& member, const BlockList<CalcDisp
     return state;
 }
 
-void prepareScratch(const PreparedModel& model, IterationScratch& scratch, bool withMoments)
+// The joint lists of a kernel's source or target, in the order of WorkingState::mirrored.
+template <class Lists>
+std::array<const void*, 3> jointListsOf(const Lists& lists)
 {
-    scratch.forces.resize(2 * model.axialMembers.size());
-    if (withMoments)
-        scratch.moments.resize(2 * model.axialMembers.size());
+    std::array<const void*, 3> joints{lists.displacements, nullptr, nullptr};
+    if constexpr (requires { lists.velocities; })
+        joints[1] = lists.velocities;
+    if constexpr (requires { lists.reorientations; })
+        joints[2] = lists.reorientations;
+    return joints;
 }
 
-// The sum of the forces (or moments) of the joint's members on it. The member pass writes every
-// member end's value before the joint pass gathers them, so no sum waits for the member computed
-// just before.
-inline Vector3 gathered(const PreparedModel& model, const std::vector<Vector3>& endValues, uint32_t joint)
+// Makes the working state's source hold the values of the source lists, unless it holds them
+// already, and gives both sides of the state the model's size.
+template <class Lists>
+void takeSource(const PreparedModel& model, WorkingState& state, const Lists& source)
 {
-    Vector3 sum(0, 0, 0);
-    const uint32_t last = model.jointEndStart[joint + 1];
-    for (uint32_t entry = model.jointEndStart[joint]; entry < last; ++entry)
-        sum += endValues[model.jointEnds[entry]];
-    return sum;
+    const std::array<const void*, 3> lists = jointListsOf(source);
+    if (std::equal(lists.begin(), lists.end(), std::begin(state.mirrored)))
+        return;
+    const uint32_t count = model.jointCount();
+    for (JointValues& side : state.sides)
+    {
+        side.displacements.resize(count);
+        if (lists[1])
+            side.velocities.resize(count);
+        if (lists[2])
+        {
+            side.angularVelocities.resize(count);
+            side.reorientations.resize(count);
+        }
+    }
+    JointValues& values = state.sides[state.source];
+    for (uint32_t index = 0; index < count; ++index)
+        values.displacements[index] = source.displacements->uncheckedAt(index).displacement;
+    if constexpr (requires { source.velocities; })
+        for (uint32_t index = 0; index < count; ++index)
+        {
+            const CalcJointV& velocity = source.velocities->uncheckedAt(index);
+            values.velocities[index] = velocity.velocity;
+            if (lists[2])
+                values.angularVelocities[index] = velocity.angularVelocity;
+        }
+    if constexpr (requires { source.reorientations; })
+        for (uint32_t index = 0; index < count; ++index)
+            values.reorientations[index] = source.reorientations->uncheckedAt(index).rotation;
+    std::copy(lists.begin(), lists.end(), std::begin(state.mirrored));
+    state.restingSides[state.source] = false;
+}
+
+// After a finite iteration: the target values become the source, mirroring the target lists.
+template <class Lists>
+void advanceState(WorkingState& state, const Lists& target)
+{
+    const std::array<const void*, 3> lists = jointListsOf(target);
+    state.source = 1 - state.source;
+    std::copy(lists.begin(), lists.end(), std::begin(state.mirrored));
+}
+
+void prepareScratch(const PreparedModel& model, IterationScratch& scratch, bool withMoments)
+{
+    const Vector3 zero(0, 0, 0);
+    if (scratch.forces.size() != model.jointCount())
+        scratch.forces.assign(model.jointCount(), zero);
+    if (withMoments && scratch.moments.size() != model.jointCount())
+        scratch.moments.assign(model.jointCount(), zero);
+}
+
+inline void addTo(Vector3& sum, double x, double y, double z)
+{
+    sum.x += x;
+    sum.y += y;
+    sum.z += z;
+}
+
+// A joint's sum of its members' forces or moments, left at zero for the next iteration.
+inline Vector3 takeSum(Vector3& sum)
+{
+    const Vector3 taken = sum;
+    sum.setZero();
+    return taken;
 }
 
 void zeroSkippedForces(const PreparedModel& model, BlockList<CalcNForce>& forces)
@@ -127,30 +190,20 @@ void zeroSkippedForces(const PreparedModel& model, BlockList<CalcNForce>& forces
         forces[index].setDefaults();
 }
 
-// Member pass of the axial kernels: the target normal forces, and the forces on the start joints in
-// the scratch. Returns the sum of the normal forces, which is non-finite when one of them is.
-double axialMemberPass(const PreparedModel& model, double eFactor, const BlockList<CalcDisplacement>& source,
-                       BlockList<CalcNForce>& target, std::vector<Vector3>& forces)
+// Member pass of the axial kernels: the target normal forces, and the members' forces added to the
+// sums at their joints. Returns the sum of the normal forces, which is non-finite when one of them is.
+double axialMemberPass(const PreparedModel& model, double eFactor, const Vector3* displacements,
+                       BlockList<CalcNForce>& target, Vector3* jointForces)
 {
     double check = 0;
-    const size_t count = model.axialMembers.size();
-    for (size_t position = 0; position < count; ++position)
+    for (const AxialMember& member : model.axialMembers)
     {
-        const AxialMember& member = model.axialMembers[position];
-        const AxialState state = axialState(member, source, eFactor);
+        const AxialState state = axialState(member, displacements, eFactor);
         CalcNForce& result = target.uncheckedAt(member.index);
-        result.force.x = state.fx;
-        result.force.y = state.fy;
-        result.force.z = state.fz;
+        result.force.set(state.fx, state.fy, state.fz);
         result.axialForce = state.normalForce;
-        Vector3& onStart = forces[2 * position];
-        onStart.x = state.fx;
-        onStart.y = state.fy;
-        onStart.z = state.fz;
-        Vector3& onEnd = forces[2 * position + 1];
-        onEnd.x = -state.fx;
-        onEnd.y = -state.fy;
-        onEnd.z = -state.fz;
+        addTo(jointForces[member.start], state.fx, state.fy, state.fz);
+        addTo(jointForces[member.end], -state.fx, -state.fy, -state.fz);
         check += state.normalForce;
     }
     zeroSkippedForces(model, target);
@@ -190,31 +243,29 @@ inline IterationReport& finish(IterationReport& report, double check)
 // Joint pass of the Basic and Auto basic kernels: every joint with stiffness moves by step times
 // its out-of-balance force.
 double stepJoints(const PreparedModel& model, double step, double g, bool withLoads, bool honourLocal,
-                  const BlockList<CalcDisplacement>& source, BlockList<CalcDisplacement>& target,
-                  const std::vector<Vector3>& forces, IterationReport& report)
+                  const Vector3* source, Vector3* target, BlockList<CalcDisplacement>& targetList, Vector3* jointForces,
+                  IterationReport& report)
 {
     double check = 0;
     const uint32_t count = model.jointCount();
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        const Vector3& from = source.uncheckedAt(index).displacement;
-        Vector3& to = target.uncheckedAt(index).displacement;
-        if (!(joint.stiffness > 0.0))
+        Vector3 sum = takeSum(jointForces[index]);
+        Vector3 to = source[index];
+        if (joint.stiffness > 0.0)
         {
-            to = from;
-            continue;
+            sum.z -= joint.mass * g;
+            if (withLoads)
+                sum += joint.load;
+            to += scaled(sum, step);
+            holdSupported(to, joint, model.orientations[index], honourLocal);
+            report.outOfBalanceForce =
+                std::max(report.outOfBalanceForce, freeSquare(sum, joint, model.orientations[index], honourLocal));
+            check += to.x + to.y + to.z;
         }
-        Vector3 sum = gathered(model, forces, index);
-        sum.z -= joint.mass * g;
-        if (withLoads)
-            sum += joint.load;
-        to = from;
-        to += scaled(sum, step);
-        holdSupported(to, joint, model.orientations[index], honourLocal);
-        report.outOfBalanceForce = std::max(report.outOfBalanceForce,
-                                            freeSquare(sum, joint, model.orientations[index], honourLocal));
-        check += to.x + to.y + to.z;
+        target[index] = to;
+        targetList.uncheckedAt(index).displacement = to;
     }
     return check;
 }
@@ -226,22 +277,22 @@ struct Floor
     double height;
 };
 
-// Gathers the forces on a joint, accelerates it and turns its velocity into its displacement, as
-// the Velocity and Full kernels do; a joint without mass or stiffness stays where it is. Returns
-// the sum of the values written, for the finiteness check.
-inline double translateJoint(const PreparedModel& model, uint32_t index, const std::vector<Vector3>& forces, double g,
-                             double damping, double timeBase, const Floor& floor, const Vector3& fromDisplacement,
+// Takes the sum of the forces on a joint, accelerates it and turns its velocity into its
+// displacement, as the Velocity and Full kernels do; a joint without mass or stiffness stays where
+// it is. Returns the sum of the values written, for the finiteness check.
+inline double translateJoint(const PreparedModel& model, uint32_t index, Vector3& jointForce, double g, double damping,
+                             double timeBase, const Floor& floor, const Vector3& fromDisplacement,
                              const Vector3& fromVelocity, Vector3& toDisplacement, Vector3& toVelocity,
                              IterationReport& report)
 {
     const PreparedJoint& joint = model.joints[index];
+    Vector3 force = takeSum(jointForce);
     if (!(joint.mass > 0.0) || !(joint.stiffness > 0.0))
     {
         toDisplacement = fromDisplacement;
         toVelocity.setZero();
         return 0.0;
     }
-    Vector3 force = gathered(model, forces, index);
     force.z -= joint.mass * g;
     force += joint.load;
     const Matrix3x3& orientation = model.orientations[index];
@@ -270,18 +321,24 @@ inline double translateJoint(const PreparedModel& model, uint32_t index, const s
 // The Basic and Auto basic iteration: the member forces, then every joint with stiffness moves by
 // the step (from stepOf(report), after the member pass) times its out-of-balance force.
 template <class StepOf>
-IterationReport relax(const PreparedModel& model, double eFactor, double g, bool withLoads, bool honourLocal,
+IterationReport relax(PreparedModel& model, double eFactor, double g, bool withLoads, bool honourLocal,
                       const AxialLists<false>& source, const AxialLists<true>& target, IterationScratch& scratch,
                       StepOf stepOf)
 {
     IterationReport report;
     if (!listsMatch(model, source) || !listsMatch(model, target))
         return report.finite = false, report;
+    WorkingState& state = model.state;
+    takeSource(model, state, source);
     prepareScratch(model, scratch, false);
-    double check = axialMemberPass(model, eFactor, *source.displacements, *target.forces, scratch.forces);
-    check += stepJoints(model, stepOf(report), g, withLoads, honourLocal, *source.displacements,
-                        *target.displacements, scratch.forces, report);
-    return finish(report, check);
+    const JointValues& from = state.sides[state.source];
+    JointValues& to = state.sides[1 - state.source];
+    double check = axialMemberPass(model, eFactor, from.displacements.data(), *target.forces, scratch.forces.data());
+    check += stepJoints(model, stepOf(report), g, withLoads, honourLocal, from.displacements.data(),
+                        to.displacements.data(), *target.displacements, scratch.forces.data(), report);
+    if (finish(report, check).finite)
+        advanceState(state, target);
+    return report;
 }
 
 // The rotation by the rotation vector (axis times angle); small angles without trigonometry.
@@ -318,18 +375,45 @@ inline Vector3 relativeRotation(const Vector3 t[3], const Vector3& r1, const Vec
     return Vector3(0.5 * (dot(t[1], r3) - dot(t[2], r2)), 0.5 * (dot(t[2], r1) - dot(t[0], r3)),
                    0.5 * (dot(t[0], r2) - dot(t[1], r1)));
 }
+
+// The whole reaction record of a member.
+inline void writeReaction(CalcMReaction& reaction, const Vector3& startForce, const Vector3& startMoment,
+                          const Vector3& endMoment, const Vector3& localForce, const Vector3& startLocalMoment,
+                          const Vector3& endLocalMoment)
+{
+    reaction.startForce = startForce;
+    reaction.endForce = scaled(startForce, -1.0);
+    reaction.startMoment = startMoment;
+    reaction.endMoment = endMoment;
+    reaction.startLocalForce = localForce;
+    reaction.endLocalForce = localForce;
+    reaction.startLocalMoment = startLocalMoment;
+    reaction.endLocalMoment = endLocalMoment;
+}
+
+// Whether the list holds the resting values of the parts at rest. Makes it one of the state's
+// resting lists: the iteration writes those values into a list that does not hold them.
+inline bool takeResting(WorkingState& state, const void* list)
+{
+    auto* const first = std::begin(state.restingLists);
+    auto* const end = std::end(state.restingLists);
+    if (std::find(first, end, list) != end)
+        return true;
+    std::copy_backward(first, end - 1, end);
+    *first = list;
+    return false;
+}
 } // namespace
 
-IterationReport iterateBasic(const PreparedModel& model, const BasicParameters& parameters,
-                             const AxialLists<false>& source, const AxialLists<true>& target,
-                             IterationScratch& scratch)
+IterationReport iterateBasic(PreparedModel& model, const BasicParameters& parameters, const AxialLists<false>& source,
+                             const AxialLists<true>& target, IterationScratch& scratch)
 {
     // Applied forces and local supports are not this calculator's business: self-weight, global axes.
     return relax(model, parameters.eFactor, parameters.g, false, false, source, target, scratch,
                  [&parameters](IterationReport&) { return 1.0 / parameters.inverseDisplacementFactor; });
 }
 
-IterationReport iterateAutoBasic(const PreparedModel& model, const AutoBasicParameters& parameters,
+IterationReport iterateAutoBasic(PreparedModel& model, const AutoBasicParameters& parameters,
                                  const AxialLists<false>& source, const AxialLists<true>& target,
                                  IterationScratch& scratch)
 {
@@ -346,7 +430,7 @@ IterationReport iterateAutoBasic(const PreparedModel& model, const AutoBasicPara
                  });
 }
 
-IterationReport iterateVelocity(const PreparedModel& model, const VelocityParameters& parameters,
+IterationReport iterateVelocity(PreparedModel& model, const VelocityParameters& parameters,
                                 const VelocityLists<false>& source, const VelocityLists<true>& target,
                                 IterationScratch& scratch)
 {
@@ -354,26 +438,35 @@ IterationReport iterateVelocity(const PreparedModel& model, const VelocityParame
     if (!listsMatch(model, source) || !listsMatch(model, target) || !velocitiesMatch(model, source) ||
         !velocitiesMatch(model, target))
         return report.finite = false, report;
+    WorkingState& state = model.state;
+    takeSource(model, state, source);
     prepareScratch(model, scratch, false);
-    double check = axialMemberPass(model, parameters.eFactor, *source.displacements, *target.forces, scratch.forces);
+    const JointValues& from = state.sides[state.source];
+    JointValues& to = state.sides[1 - state.source];
+    double check =
+        axialMemberPass(model, parameters.eFactor, from.displacements.data(), *target.forces, scratch.forces.data());
 
     const double damping = 1.0 - parameters.drag;
     const Floor floor{parameters.floorEnabled, parameters.floorHeight};
     const uint32_t count = model.jointCount();
     for (uint32_t index = 0; index < count; ++index)
     {
-        CalcJointV& to = target.velocities->uncheckedAt(index);
-        check += translateJoint(model, index, scratch.forces, parameters.g, damping, parameters.timeBase, floor,
-                                source.displacements->uncheckedAt(index).displacement,
-                                source.velocities->uncheckedAt(index).velocity,
-                                target.displacements->uncheckedAt(index).displacement, to.velocity, report);
-        to.angularVelocity.setZero();
+        Vector3& displacement = to.displacements[index];
+        Vector3& velocity = to.velocities[index];
+        check += translateJoint(model, index, scratch.forces[index], parameters.g, damping, parameters.timeBase, floor,
+                                from.displacements[index], from.velocities[index], displacement, velocity, report);
+        target.displacements->uncheckedAt(index).displacement = displacement;
+        CalcJointV& published = target.velocities->uncheckedAt(index);
+        published.velocity = velocity;
+        published.angularVelocity.setZero();
     }
-    return finish(report, check);
+    if (finish(report, check).finite)
+        advanceState(state, target);
+    return report;
 }
 
-IterationReport iterateFull(const PreparedModel& model, const FullParameters& parameters,
-                            const FullLists<false>& source, const FullLists<true>& target, IterationScratch& scratch)
+IterationReport iterateFull(PreparedModel& model, const FullParameters& parameters, const FullLists<false>& source,
+                            const FullLists<true>& target, IterationScratch& scratch)
 {
     IterationReport report;
     const auto rotationsMatch = [&model](const FullLists<false>& s, const FullLists<true>& t) {
@@ -384,41 +477,50 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
     if (!listsMatch(model, source) || !listsMatch(model, target) || !velocitiesMatch(model, source) ||
         !velocitiesMatch(model, target) || !rotationsMatch(source, target))
         return report.finite = false, report;
+    WorkingState& state = model.state;
+    takeSource(model, state, source);
     prepareScratch(model, scratch, true);
+    const JointValues& from = state.sides[state.source];
+    JointValues& to = state.sides[1 - state.source];
+    const bool restingReactions = takeResting(state, target.reactions);
+    const bool restingReorientations = takeResting(state, target.reorientations);
+    const bool restingSide = state.restingSides[1 - state.source];
     const double k = parameters.eFactor;
-    const BlockList<CalcDisplacement>& displacements = *source.displacements;
-    const BlockList<CalcReorientation>& reorientations = *source.reorientations;
+    const Vector3* displacements = from.displacements.data();
+    const Matrix3x3* reorientations = from.reorientations.data();
+    Vector3* jointForces = scratch.forces.data();
+    Vector3* jointMoments = scratch.moments.data();
     double check = 0;
 
     const size_t memberCount = model.axialMembers.size();
     for (size_t position = 0; position < memberCount; ++position)
     {
         const AxialMember& member = model.axialMembers[position];
-        const AxialState state = axialState(member, displacements, k);
-        const double normal = state.normalForce;
-        Vector3 startForce = state.startForce();
-        Vector3 startMoment(0, 0, 0), endMoment(0, 0, 0);
-        Vector3 localForce(normal, 0, 0), startLocalMoment(0, 0, 0), endLocalMoment(0, 0, 0);
+        const AxialState axial = axialState(member, displacements, k);
+        const double normal = axial.normalForce;
+        Vector3 startForce = axial.startForce();
+        CalcMReaction& reaction = target.reactions->uncheckedAt(member.index);
 
-        const BendingMember& bending = model.bendingMembers[position];
-        if ((bending.rigidStart | bending.rigidEnd) && state.length > 0.0)
+        if ((member.rigidStart | member.rigidEnd) && axial.length > 0.0)
         {
+            const BendingMember& bending = model.bendingMembers[position];
             // The member's current axes: x along the chord, y from the crossing axes of its rigid
             // ends as their joints have turned them.
-            const Vector3 r1 = scaled(state.memberVector(), 1.0 / state.length);
+            const double inverseLength = 1.0 / axial.length;
+            const Vector3 r1 = scaled(axial.memberVector(), inverseLength);
             Vector3 startTriad[3], endTriad[3];
             Vector3 reference(0, 0, 0);
             // The member's axes at a rigid end, turned with the joint.
             const auto turnAxes = [&](uint32_t joint, Vector3 triad[3]) {
-                const Matrix3x3& turn = reorientations.uncheckedAt(joint).rotation;
+                const Matrix3x3& turn = reorientations[joint];
                 triad[0] = transformed(turn, bending.axis);
                 triad[1] = transformed(turn, bending.crossAxis);
                 triad[2] = cross(triad[0], triad[1]);
                 reference += triad[1];
             };
-            if (bending.rigidStart)
+            if (member.rigidStart)
                 turnAxes(member.start, startTriad);
-            if (bending.rigidEnd)
+            if (member.rigidEnd)
                 turnAxes(member.end, endTriad);
             Vector3 r2 = difference(reference, scaled(r1, dot(reference, r1)));
             r2.scale(1.0 / r2.length());
@@ -428,7 +530,7 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
             // z bending with deflection along y), from the end rotations relative to the chord.
             const double bendY = bending.eix * k, bendZ = bending.eiy * k;
             Vector3 atStart(0, 0, 0), atEnd(0, 0, 0);
-            if (bending.rigidStart && bending.rigidEnd)
+            if (member.rigidStart && member.rigidEnd)
             {
                 const Vector3 s = relativeRotation(startTriad, r1, r2, r3);
                 const Vector3 e = relativeRotation(endTriad, r1, r2, r3);
@@ -442,43 +544,47 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
             else
             {
                 // A pinned end releases every moment: the rigid end sees the fixed-pinned beam.
-                const Vector3 s = relativeRotation(bending.rigidStart ? startTriad : endTriad, r1, r2, r3);
-                Vector3& rigid = bending.rigidStart ? atStart : atEnd;
+                const Vector3 s = relativeRotation(member.rigidStart ? startTriad : endTriad, r1, r2, r3);
+                Vector3& rigid = member.rigidStart ? atStart : atEnd;
                 rigid.y = 3.0 * bendY * s.y;
                 rigid.z = 3.0 * bendZ * s.z;
             }
             // Shear from the element's moment balance about its current length, so that the member
             // exerts no net force or moment on the structure.
-            const double shearY = -(atStart.z + atEnd.z) / state.length;
-            const double shearZ = (atStart.y + atEnd.y) / state.length;
+            const double shearY = -(atStart.z + atEnd.z) * inverseLength;
+            const double shearZ = (atStart.y + atEnd.y) * inverseLength;
             startForce += combined(r2, shearY, r3, shearZ, r1, 0.0);
-            localForce.y = shearY;
-            localForce.z = shearZ;
-            startLocalMoment.set(-atStart.x, -atStart.y, -atStart.z);
-            endLocalMoment.set(-atEnd.x, -atEnd.y, -atEnd.z);
-            startMoment = combined(r1, startLocalMoment.x, r2, startLocalMoment.y, r3, startLocalMoment.z);
-            endMoment = combined(r1, endLocalMoment.x, r2, endLocalMoment.y, r3, endLocalMoment.z);
+            const Vector3 startLocalMoment(-atStart.x, -atStart.y, -atStart.z);
+            const Vector3 endLocalMoment(-atEnd.x, -atEnd.y, -atEnd.z);
+            const Vector3 startMoment =
+                combined(r1, startLocalMoment.x, r2, startLocalMoment.y, r3, startLocalMoment.z);
+            const Vector3 endMoment = combined(r1, endLocalMoment.x, r2, endLocalMoment.y, r3, endLocalMoment.z);
+            writeReaction(reaction, startForce, startMoment, endMoment, Vector3(normal, shearY, shearZ),
+                          startLocalMoment, endLocalMoment);
+            jointMoments[member.start] += startMoment;
+            jointMoments[member.end] += endMoment;
+            check += startMoment.x + startMoment.y + startMoment.z + endMoment.x + endMoment.y + endMoment.z;
         }
-
-        const Vector3 endForce = scaled(startForce, -1.0);
-        CalcMReaction& reaction = target.reactions->uncheckedAt(member.index);
-        reaction.startForce = startForce;
-        reaction.endForce = endForce;
-        reaction.startMoment = startMoment;
-        reaction.endMoment = endMoment;
-        reaction.startLocalForce = localForce;
-        reaction.endLocalForce = localForce;
-        reaction.startLocalMoment = startLocalMoment;
-        reaction.endLocalMoment = endLocalMoment;
+        else if (restingReactions)
+        {
+            // No moments and no shear: the record holds their zeros already.
+            reaction.startForce = startForce;
+            reaction.endForce.set(-startForce.x, -startForce.y, -startForce.z);
+            reaction.startLocalForce.x = normal;
+            reaction.endLocalForce.x = normal;
+        }
+        else
+        {
+            const Vector3 zero(0, 0, 0);
+            writeReaction(reaction, startForce, zero, zero, Vector3(normal, 0, 0), zero, zero);
+        }
         CalcNForce& published = target.forces->uncheckedAt(member.index);
         published.force = startForce;
         published.axialForce = normal;
 
-        scratch.forces[2 * position] = startForce;
-        scratch.forces[2 * position + 1] = endForce;
-        scratch.moments[2 * position] = startMoment;
-        scratch.moments[2 * position + 1] = endMoment;
-        check += normal + startMoment.x + startMoment.y + startMoment.z + endMoment.x + endMoment.y + endMoment.z;
+        addTo(jointForces[member.start], startForce.x, startForce.y, startForce.z);
+        addTo(jointForces[member.end], -startForce.x, -startForce.y, -startForce.z);
+        check += normal;
     }
     zeroSkippedForces(model, *target.forces);
     for (const uint32_t index : model.skippedMembers)
@@ -489,32 +595,45 @@ IterationReport iterateFull(const PreparedModel& model, const FullParameters& pa
     for (uint32_t index = 0; index < count; ++index)
     {
         const PreparedJoint& joint = model.joints[index];
-        const CalcJointV& from = source.velocities->uncheckedAt(index);
-        CalcJointV& to = target.velocities->uncheckedAt(index);
-        check += translateJoint(model, index, scratch.forces, parameters.g, damping, parameters.timeBase,
-                                Floor{false, 0.0}, displacements.uncheckedAt(index).displacement, from.velocity,
-                                target.displacements->uncheckedAt(index).displacement, to.velocity, report);
+        Vector3& displacement = to.displacements[index];
+        Vector3& velocity = to.velocities[index];
+        check += translateJoint(model, index, jointForces[index], parameters.g, damping, parameters.timeBase,
+                                Floor{false, 0.0}, from.displacements[index], from.velocities[index], displacement,
+                                velocity, report);
 
-        Matrix3x3& turn = target.reorientations->uncheckedAt(index).rotation;
+        target.displacements->uncheckedAt(index).displacement = displacement;
+        CalcJointV& published = target.velocities->uncheckedAt(index);
+        published.velocity = velocity;
+        const Vector3 moment = takeSum(jointMoments[index]);
         if (joint.rotates)
         {
-            const Vector3 moment = gathered(model, scratch.moments, index);
-            to.angularVelocity = scaled(from.angularVelocity, damping);
-            to.angularVelocity += scaled(moment, parameters.timeBase / joint.rotationalInertia);
+            Vector3& angularVelocity = to.angularVelocities[index];
+            Matrix3x3& turn = to.reorientations[index];
+            angularVelocity = scaled(from.angularVelocities[index], damping);
+            angularVelocity += scaled(moment, parameters.timeBase / joint.rotationalInertia);
             Matrix3x3 step;
-            setRotationOf(step, to.angularVelocity);
-            multiplyInto(turn, step, reorientations.uncheckedAt(index).rotation);
+            setRotationOf(step, angularVelocity);
+            multiplyInto(turn, step, from.reorientations[index]);
             turn.orthonormalize();
             report.outOfBalanceMoment = std::max(report.outOfBalanceMoment, dot(moment, moment));
+            check += angularVelocity.x + angularVelocity.y + angularVelocity.z;
+            published.angularVelocity = angularVelocity;
+            target.reorientations->uncheckedAt(index).rotation = turn;
+            continue;
         }
-        else
+        published.angularVelocity.setZero();
+        if (!restingSide)
         {
-            to.angularVelocity.setZero();
-            turn.setIdentity();
+            to.angularVelocities[index].setZero();
+            to.reorientations[index].setIdentity();
         }
-        check += to.angularVelocity.x + to.angularVelocity.y + to.angularVelocity.z;
+        if (!restingReorientations)
+            target.reorientations->uncheckedAt(index).rotation.setIdentity();
     }
-    return finish(report, check);
+    state.restingSides[1 - state.source] = true;
+    if (finish(report, check).finite)
+        advanceState(state, target);
+    return report;
 }
 
 } // namespace lumbra

@@ -6,8 +6,12 @@
 // afterwards, unless the report says that a value came out non-finite (the run then stops and the
 // source lists keep the last finite iteration).
 //
-// Every target element is written in every iteration, so nothing depends on what a target list
-// held before. The lists must have one element per joint or member of the prepared model.
+// The kernels step over the prepared model's working state, which mirrors the source lists: they
+// read the source lists only when the state does not mirror them (see WorkingState), so whoever
+// writes the lists between iterations builds the prepared model again or forgets its state. Every
+// target element is written in every iteration, except what a reaction list that the state knows
+// holds already: the zero moments and shear of members without a rigid end. The lists must have
+// one element per joint or member of the prepared model.
 
 #include <cstdint>
 #include <type_traits>
@@ -94,28 +98,27 @@ struct IterationReport
     double usedFactor = 0;
 };
 
-// What the member pass leaves for the joint pass, per prepared member: its forces and moments on its
-// start and end joint. Kept between iterations so that they allocate nothing.
+// What the member pass leaves for the joint pass, per joint: the sums of its members' forces and
+// moments on it. The joint pass reads them and sets them back to zero; kept between iterations so
+// that they allocate nothing.
 struct IterationScratch
 {
     std::vector<Vector3> forces;
     std::vector<Vector3> moments;
 };
 
-IterationReport iterateBasic(const PreparedModel& model, const BasicParameters& parameters,
-                             const AxialLists<false>& source, const AxialLists<true>& target,
-                             IterationScratch& scratch);
+IterationReport iterateBasic(PreparedModel& model, const BasicParameters& parameters, const AxialLists<false>& source,
+                             const AxialLists<true>& target, IterationScratch& scratch);
 
-IterationReport iterateAutoBasic(const PreparedModel& model, const AutoBasicParameters& parameters,
+IterationReport iterateAutoBasic(PreparedModel& model, const AutoBasicParameters& parameters,
                                  const AxialLists<false>& source, const AxialLists<true>& target,
                                  IterationScratch& scratch);
 
-IterationReport iterateVelocity(const PreparedModel& model, const VelocityParameters& parameters,
+IterationReport iterateVelocity(PreparedModel& model, const VelocityParameters& parameters,
                                 const VelocityLists<false>& source, const VelocityLists<true>& target,
                                 IterationScratch& scratch);
 
-IterationReport iterateFull(const PreparedModel& model, const FullParameters& parameters,
-                            const FullLists<false>& source, const FullLists<true>& target,
-                            IterationScratch& scratch);
+IterationReport iterateFull(PreparedModel& model, const FullParameters& parameters, const FullLists<false>& source,
+                            const FullLists<true>& target, IterationScratch& scratch);
 
 } // namespace lumbra

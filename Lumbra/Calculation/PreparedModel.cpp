@@ -33,8 +33,16 @@ Vector3 appliedLoad(const VornJoint& joint)
 }
 } // namespace
 
+void WorkingState::forget()
+{
+    std::fill(std::begin(mirrored), std::end(mirrored), nullptr);
+    std::fill(std::begin(restingSides), std::end(restingSides), false);
+    std::fill(std::begin(restingLists), std::end(restingLists), nullptr);
+}
+
 void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList<VornMember>& memberList)
 {
+    state.forget();
     const uint32_t jointTotal = jointList.getCount();
     memberTotal = memberList.getCount();
     joints.resize(jointTotal);
@@ -59,12 +67,18 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
         prepared.freeAxes.set(freeAlong(JointSupport::TranslationX), freeAlong(JointSupport::TranslationY),
                               freeAlong(JointSupport::TranslationZ));
         prepared.localSupports = (joint.supportFlags & JointSupport::LocalAxes) &&
-            (joint.supportFlags & (JointSupport::TranslationX | JointSupport::TranslationY | JointSupport::TranslationZ));
+            (joint.supportFlags &
+             (JointSupport::TranslationX | JointSupport::TranslationY | JointSupport::TranslationZ));
         prepared.rotates = 0;
         orientations[index] = joint.getOrientation();
         positions[index] = joint.getPosition();
     }
 
+    // The members in the order of their higher joint index (a counting sort, which keeps the
+    // members of one joint in their list order); the skipped ones in theirs.
+    constexpr uint32_t skipped = UINT32_MAX;
+    memberRanks.resize(memberTotal);
+    rankStarts.assign(jointTotal + 1, 0);
     for (uint32_t index = 0; index < memberTotal; ++index)
     {
         const VornMember& member = memberList[index];
@@ -73,25 +87,40 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
         const double length = member.getLength();
         if (!start || !end || !(length > 0.0) || !std::isfinite(length))
         {
+            memberRanks[index] = skipped;
             skippedMembers.push_back(index);
             continue;
         }
-        AxialMember axial{};
+        memberRanks[index] = std::max(BlockList<VornJoint>::getIndex(start), BlockList<VornJoint>::getIndex(end));
+        ++rankStarts[memberRanks[index] + 1];
+    }
+    for (uint32_t rank = 0; rank < jointTotal; ++rank)
+        rankStarts[rank + 1] += rankStarts[rank];
+    axialMembers.resize(memberTotal - skippedMembers.size());
+    for (uint32_t index = 0; index < memberTotal; ++index)
+        if (memberRanks[index] != skipped)
+            axialMembers[rankStarts[memberRanks[index]]++].index = index;
+
+    for (AxialMember& axial : axialMembers)
+    {
+        const VornMember& member = memberList[axial.index];
+        const VornJoint* start = member.getStartJoint();
+        const VornJoint* end = member.getEndJoint();
+        const double length = member.getLength();
         axial.start = BlockList<VornJoint>::getIndex(start);
         axial.end = BlockList<VornJoint>::getIndex(end);
-        axial.index = index;
+        axial.rigidStart = start->isRigid() ? 1 : 0;
+        axial.rigidEnd = end->isRigid() ? 1 : 0;
         axial.restLength = length;
         axial.stiffness = member.getEA() / length;
         axial.chord = end->getPosition();
         axial.chord -= start->getPosition();
         axial.restDefect = std::fma(-length, length, dot(axial.chord, axial.chord));
-        axialMembers.push_back(axial);
 
         const Matrix3x3& frame = member.getFrame();
         const double e = member.getE() / length;
         bendingMembers.push_back(BendingMember{frame.getRow0(), frame.getRow1(), e * member.getIx(), e * member.getIy(),
-                                               member.getGJ() / length, static_cast<uint8_t>(start->isRigid() ? 1 : 0),
-                                               static_cast<uint8_t>(end->isRigid() ? 1 : 0)});
+                                               member.getGJ() / length});
 
         const double mass = member.getHalfMassPerLength() * length;
         const double stiffness = axial.stiffness;
@@ -102,20 +131,6 @@ void PreparedModel::build(const BlockList<VornJoint>& jointList, const BlockList
             joints[joint].stiffness += stiffness;
             joints[joint].rotationalInertia += inertia;
         }
-    }
-
-    jointEndStart.assign(jointTotal + 1, 0);
-    for (const AxialMember& member : axialMembers)
-        ++jointEndStart[member.start + 1], ++jointEndStart[member.end + 1];
-    for (uint32_t index = 0; index < jointTotal; ++index)
-        jointEndStart[index + 1] += jointEndStart[index];
-    jointEnds.resize(2 * axialMembers.size());
-    std::vector<uint32_t>& next = fillPositions;
-    next.assign(jointEndStart.begin(), jointEndStart.end() - 1);
-    for (uint32_t position = 0; position < axialMembers.size(); ++position)
-    {
-        jointEnds[next[axialMembers[position].start]++] = 2 * position;
-        jointEnds[next[axialMembers[position].end]++] = 2 * position + 1;
     }
 
     largestJointStiffness = 0;

@@ -19,7 +19,10 @@ struct AxialMember
     uint32_t start; // joint indexes
     uint32_t end;
     uint32_t index; // member index: where its results go
-    uint32_t unused;
+    // 1 when the joint holds the member's end rigidly: the Full kernel reads the bending record of
+    // such members only.
+    uint8_t rigidStart;
+    uint8_t rigidEnd;
     double restLength; // L0
     double stiffness; // EA / L0, before the E-factor
     Vector3 chord; // end position - start position
@@ -28,7 +31,8 @@ struct AxialMember
     double restDefect;
 };
 
-// What the Full kernel reads beside the axial record, at the same position.
+// What the Full kernel reads beside the axial record of a member with a rigid end, at the same
+// position.
 struct BendingMember
 {
     Vector3 axis; // the member's local x axis before the calculation
@@ -37,8 +41,6 @@ struct BendingMember
     double eix; // E·Ix / L0: bending with deflection along local z
     double eiy; // E·Iy / L0: bending with deflection along local y
     double gj; // G·J / L0: torsion
-    uint8_t rigidStart; // 1 when the joint holds the member's end rigidly
-    uint8_t rigidEnd;
 };
 
 // What the kernels read of a joint.
@@ -54,17 +56,55 @@ struct PreparedJoint
     uint8_t rotates; // rigid, no rotation blocked and with members: the Full kernel turns it
 };
 
+// The joint values of one iteration in plain arrays, in the joints' order.
+struct JointValues
+{
+    std::vector<Vector3> displacements;
+    std::vector<Vector3> velocities; // the Velocity and Full kernels
+    std::vector<Vector3> angularVelocities; // the Full kernel
+    std::vector<Matrix3x3> reorientations; // the Full kernel
+};
+
+// The kernels' working state: the joint values of the last finite iteration (the source) and those
+// of the iteration being computed (the target). The kernels read their source here instead of in
+// the source lists, and load it from the lists only when they are handed lists it does not mirror:
+// the first iteration on a model, or after the lists turned in a way the kernels did not.
+struct WorkingState
+{
+    JointValues sides[2];
+    int source = 0;
+    // The joint lists (displacements, velocities, reorientations) whose values the source holds;
+    // null where it mirrors none.
+    const void* mirrored[3] = {};
+    // Per side: whether every joint that does not turn holds the identity reorientation and no
+    // angular velocity, so that the Full kernel need not write them again.
+    bool restingSides[2] = {};
+    // The result lists whose records of the parts that stay at rest hold their resting values
+    // already: in a reaction list the zero moments and shear of every member without a rigid end,
+    // in a reorientation list the identity at every joint that does not turn.
+    const void* restingLists[6] = {};
+
+    // The lists may have been written by others since: the next iteration loads its source from
+    // them, and writes the resting values again.
+    void forget();
+};
+
 // A snapshot of the model in the arrays the iteration kernels step over, built from the joint and
-// member lists under the document lock. The kernels read it only; the results stay in the lists.
+// member lists under the document lock, and the working state of the kernels. The kernels read the
+// snapshot only; they publish their results in the result lists they are handed.
 // It holds what the model says when it is built (positions, supports, forces, sections, lengths),
-// so whoever runs the kernels builds it again after the model has changed.
+// so whoever runs the kernels builds it again after the model or the lists may have changed.
+//
+// The members are ordered by the higher of their joints' indexes, so that the kernels, stepping
+// over them in that order, move through the joints' arrays as they do through the members'.
 //
 // Sound handling of the degenerate cases: a member without two joints or with a rest length of 0 is
 // skipped (its results are zero), and a joint without stiffness keeps its displacement.
 class PreparedModel
 {
 public:
-    // Reuses its arrays, so that rebuilding a model of the same size allocates nothing.
+    // Reuses its arrays, so that rebuilding a model of the same size allocates nothing. Forgets
+    // the working state.
     void build(const BlockList<VornJoint>& joints, const BlockList<VornMember>& members);
 
     uint32_t jointCount() const { return static_cast<uint32_t>(joints.size()); }
@@ -76,16 +116,16 @@ public:
     std::vector<PreparedJoint> joints;
     std::vector<Matrix3x3> orientations; // per joint: rows = the joint's axes
     std::vector<Vector3> positions; // per joint: its working position
-    // The member ends at each joint, so that a joint gathers its forces: for joint j the entries
-    // jointEndStart[j] to jointEndStart[j + 1] - 1 of jointEnds, each 2 × the member's position in
-    // axialMembers, plus 1 at the member's end joint.
-    std::vector<uint32_t> jointEndStart;
-    std::vector<uint32_t> jointEnds;
     double largestJointStiffness = 0; // the largest PreparedJoint::stiffness
+
+    WorkingState state;
 
 private:
     uint32_t memberTotal = 0;
-    std::vector<uint32_t> fillPositions;
+    // Per member the higher index of its joints, or the skip mark; then the start of each such
+    // index's members in the kernels' order.
+    std::vector<uint32_t> memberRanks;
+    std::vector<uint32_t> rankStarts;
 };
 
 } // namespace lumbra

@@ -232,9 +232,12 @@ BlockListBase* DocItemCalc::getResults(int32_t resultId, int32_t stamp)
 }
 
 template <class Lock>
-bool DocItemCalc::lockForWorker(Lock& lock, std::chrono::milliseconds timeout, const std::string& text,
-                                std::stop_token stop)
+bool DocItemCalc::lockForWorker(Lock& lock, std::chrono::milliseconds timeout, BoxText text, std::stop_token stop)
 {
+    if (stop.stop_requested() || runState_.load() != Running)
+        return false;
+    if (lock.try_lock())
+        return true;
     for (;;)
     {
         const auto deadline = Clock::now() + timeout;
@@ -249,7 +252,7 @@ bool DocItemCalc::lockForWorker(Lock& lock, std::chrono::milliseconds timeout, c
         }
         // Ignore ends the run as Abort does: a calculation never runs unlocked. A box asked while
         // the run is stopped answers at once.
-        if (showBox(mai_, text, accessTimeOutCaption, platform::MB_ABORTRETRYIGNORE | accessBoxType) !=
+        if (showBox(mai_, text(boxName()), accessTimeOutCaption, platform::MB_ABORTRETRYIGNORE | accessBoxType) !=
             platform::IDRETRY)
             return false;
     }
@@ -277,7 +280,7 @@ uint32_t DocItemCalc::runWorker(VornDocument& document, MAI_Doc& host)
             waitUntil([this] { return runState_.load() != Running; }, waitSlice);
             continue;
         }
-        if (!lockForWorker(documentLock, runTimings().documentLock, documentLockText(boxName()), stop))
+        if (!lockForWorker(documentLock, runTimings().documentLock, documentLockText, stop))
             break;
         std::unique_lock documentGuard(documentLock, std::adopt_lock);
         const uint64_t generation = documentLock.generation();
@@ -305,7 +308,7 @@ uint32_t DocItemCalc::runWorker(VornDocument& document, MAI_Doc& host)
         // A completed iteration turns its lists even when a stop has just come: the stop is
         // honoured only while the roles are held by a reader.
         if (!results_->roles.try_lock() &&
-            !lockForWorker(results_->roles, runTimings().roleSwitch, roleSwitchText(boxName()), stop))
+            !lockForWorker(results_->roles, runTimings().roleSwitch, roleSwitchText, stop))
             break;
         {
             std::lock_guard roles(results_->roles, std::adopt_lock);

@@ -108,11 +108,14 @@ protected:
     virtual const char* resultsBoxName() const { return "BasicIterator.getResults"; }
 
 private:
+    // The question of a box about a wait, for the calculator's name: made only when it is asked.
+    using BoxText = std::string (*)(const char* name);
+
     uint32_t runWorker(VornDocument& document, MAI_Doc& host);
-    // Waits for the lock in short slices so that a stop ends the wait; asks the user each time the
-    // time-out passes. False: the run ends.
+    // Takes a free lock at once; else waits for it in short slices so that a stop ends the wait,
+    // and asks the user each time the time-out passes. False: the run ends.
     template <class Lock>
-    bool lockForWorker(Lock& lock, std::chrono::milliseconds timeout, const std::string& text, std::stop_token stop);
+    bool lockForWorker(Lock& lock, std::chrono::milliseconds timeout, BoxText text, std::stop_token stop);
     void setRunState(int32_t state);
     // False when the condition did not hold within the time-out.
     template <class Condition>

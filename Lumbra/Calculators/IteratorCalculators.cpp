@@ -129,12 +129,15 @@ void IterationStatistics::clear()
 template <class Parameters>
 bool KernelItem<Parameters>::prepare(VornDocument& document, bool modelChanged)
 {
+    // Nobody else held the document lock since the last iteration: the model and the result lists
+    // are as that iteration left them.
+    if (!modelChanged)
+        return true;
     auto* joints = dynamic_cast<BlockList<VornJoint>*>(document.getBlockList("VornJoint"));
     auto* members = dynamic_cast<BlockList<VornMember>*>(document.getBlockList("VornMember"));
     if (joints == nullptr || members == nullptr)
         return false;
-    if (modelChanged || model_.jointCount() != joints->getCount())
-        model_.build(*joints, *members);
+    model_.build(*joints, *members);
     return true;
 }
 

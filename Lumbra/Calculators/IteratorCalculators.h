@@ -65,7 +65,8 @@ public:
 
 protected:
     void clearStatistics() override { statistics.clear(); }
-    // Rebuilds the prepared model when needed; false when the document lacks the model lists.
+    // Rebuilds the prepared model, and so has its working state loaded from the result lists again,
+    // when the model or the lists may have changed; false when the document lacks the model lists.
     bool prepare(VornDocument& document, bool modelChanged);
     // Records the report; a value that is not finite ends the run with a message.
     IterationOutcome conclude(const IterationReport& report);

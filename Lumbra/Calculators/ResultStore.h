@@ -1,11 +1,12 @@
 #pragma once
 
 #include "VornData/DocumentItem.h"
-#include "plugins/DocumentLock.h"
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 class BlockListBase;
 class BlockListGroup;
@@ -80,6 +81,32 @@ private:
     int target_ = 1;
 };
 
+// The lock of the result lists' roles. It is held only for the moment of a switch or a publish,
+// so a timed take polls a plain mutex in short naps: a worker, which takes it after every
+// iteration, pays for a plain mutex only. (Thread checkers follow a plain mutex, not timed waits.)
+class RolesLock
+{
+public:
+    void lock() { mutex_.lock(); }
+    bool try_lock() { return mutex_.try_lock(); }
+    void unlock() { mutex_.unlock(); }
+    template <class Rep, class Period>
+    bool try_lock_for(const std::chrono::duration<Rep, Period>& timeout)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!mutex_.try_lock())
+        {
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+};
+
 // The result lists of one document, shared by all its calculators: one triple per result kind, so
 // that no two lists ever carry one name, and the mutex that guards their roles. Each calculator's
 // item keeps the store alive while its worker may use it. The store owns the lists it made: they
@@ -97,8 +124,8 @@ public:
     ResultTriple* findTriple(int32_t id);
 
     // Guards the roles and names of the lists: held while a worker advances them and while
-    // getResults publishes them. A lock of the document lock's kind, for its time-outs.
-    DocumentLock roles;
+    // getResults publishes them.
+    RolesLock roles;
 
 private:
     ResultTriple triples_[5]{ResultTriple{jointDisplacements}, ResultTriple{memberNormalForces},

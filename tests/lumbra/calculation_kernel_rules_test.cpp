@@ -123,6 +123,81 @@ TEST_P(EveryCalculator, HoldsSupportsInTheJointsAxes)
     EXPECT_NEAR(moved.x, 0.0, 1e-12 * std::abs(moved.y) + 1e-300);
 }
 
+// The kernels step over a working state of their own: lists they did not write last are read, and
+// an iteration that is not finite leaves the state where the last finite one left it.
+TEST_P(EveryCalculator, ReadsSourceListsTheyDidNotWriteAndKeepTheLastFiniteState)
+{
+    const Structure truss = warrenTruss(3, 2.0, JointSupport::Rigid, Vector3(0, 0, -1000));
+    KernelRun first(truss);
+    ASSERT_TRUE(first.iterate(GetParam()).finite);
+    KernelRun second(truss);
+    ASSERT_TRUE(second.iterate(GetParam()).finite);
+    ASSERT_TRUE(second.iterate(GetParam()).finite);
+
+    KernelRun run(truss);
+    for (int iteration = 0; iteration < 3; ++iteration)
+        ASSERT_TRUE(run.iterate(GetParam()).finite);
+    CalculationLists fresh(run.prepared);
+    ASSERT_TRUE(iterateOnce(GetParam(), run.prepared, run.settings, fresh, run.scratch).finite);
+    // Failing iterations, then one with the parameters restored: it goes on from the lists' first.
+    const KernelSettings settings = run.settings;
+    run.settings.basic.inverseDisplacementFactor = 0.0;
+    run.settings.autoBasic.automatic = false;
+    run.settings.autoBasic.factor = 0.0;
+    run.settings.velocity.timeBase = HUGE_VAL;
+    run.settings.full.timeBase = HUGE_VAL;
+    for (int iteration = 0; iteration < 2; ++iteration)
+        ASSERT_FALSE(iterateOnce(GetParam(), run.prepared, run.settings, fresh, run.scratch).finite);
+    const auto afterFirst = fresh.source();
+    for (uint32_t joint = 0; joint < run.prepared.jointCount(); ++joint)
+        ASSERT_EQ((*afterFirst.displacements)[joint].displacement.z, first.displacement(joint).z) << joint;
+    run.settings = settings;
+    ASSERT_TRUE(iterateOnce(GetParam(), run.prepared, run.settings, fresh, run.scratch).finite);
+    const auto afterSecond = fresh.source();
+    for (uint32_t joint = 0; joint < run.prepared.jointCount(); ++joint)
+    {
+        EXPECT_EQ((*afterSecond.displacements)[joint].displacement.x, second.displacement(joint).x) << joint;
+        EXPECT_EQ((*afterSecond.displacements)[joint].displacement.z, second.displacement(joint).z) << joint;
+        EXPECT_EQ((*afterSecond.velocities)[joint].velocity.z, (*second.lists->source().velocities)[joint].velocity.z);
+    }
+}
+
+// The kernels step over the members in an order of their own: every member's results land at its
+// own index, whatever the order of the member list.
+TEST_P(EveryCalculator, PutsEveryMembersResultsAtItsIndex)
+{
+    Structure listed;
+    listed.addJoint(0, 0, 0, Held | JointSupport::Rigid);
+    listed.addJoint(2, 0, 0, JointSupport::TranslationY | JointSupport::Rigid);
+    listed.addJoint(1, 0, 1.5, JointSupport::Rigid, Vector3(300, 0, -900));
+    listed.addJoint(3, 0, 1.5, JointSupport::Rigid, Vector3(0, 0, -400));
+    Structure reversed = listed;
+    const uint32_t ends[][2] = {{0, 1}, {0, 2}, {1, 2}, {2, 3}, {1, 3}};
+    for (const auto& end : ends)
+        listed.addMember(end[0], end[1]);
+    for (int member = std::size(ends) - 1; member >= 0; --member)
+        reversed.addMember(ends[member][1], ends[member][0]);
+    KernelRun forward(listed), backward(reversed);
+    for (int iteration = 0; iteration < 20; ++iteration)
+    {
+        ASSERT_TRUE(forward.iterate(GetParam()).finite);
+        ASSERT_TRUE(backward.iterate(GetParam()).finite);
+    }
+    const auto forwardResults = forward.lists->source();
+    const auto backwardResults = backward.lists->source();
+    for (uint32_t member = 0; member < std::size(ends); ++member)
+    {
+        SCOPED_TRACE(member);
+        const uint32_t other = std::size(ends) - 1 - member;
+        const double axial = (*forwardResults.forces)[member].axialForce;
+        ASSERT_NE(axial, 0.0);
+        EXPECT_NEAR((*backwardResults.forces)[other].axialForce, axial, 1e-9 * std::abs(axial));
+        // Reversed, the member pulls its other end.
+        EXPECT_NEAR((*backwardResults.forces)[other].force.z, -(*forwardResults.forces)[member].force.z,
+                    1e-9 * std::abs(axial));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Kernels, EveryCalculator, ::testing::ValuesIn(AllCalculators),
                          [](const ::testing::TestParamInfo<Calculator>& info) { return calculatorName(info.param); });
 
@@ -174,8 +249,7 @@ TEST(AutomaticStep, SettlesWhereManyStiffMembersMeet)
 
     // The same step rule with one member's stiffness, as the Basic kernel with that factor.
     KernelRun memberStep(hangers);
-    memberStep.settings.basic.inverseDisplacementFactor =
-        2.5 * memberStep.prepared.axialMembers[0].stiffness * 0.1;
+    memberStep.settings.basic.inverseDisplacementFactor = 2.5 * memberStep.prepared.axialMembers[0].stiffness * 0.1;
     IterationReport report;
     for (int iteration = 0; iteration < 400 && report.finite; ++iteration)
         report = memberStep.iterate(Calculator::Basic);
@@ -274,6 +348,50 @@ TEST_F(BeamElement, GivesNoForceForARigidBodyMotion)
 }
 
 } // namespace
+
+// A member whose joints no longer hold it rigidly has no moments and no shear in either reaction
+// list once the model is prepared again, though the lists held the moments of its rigid ends; its
+// joints no longer turn in either reorientation list.
+TEST(FullReactions, LoseTheMomentsOfEndsThatAreNoLongerRigid)
+{
+    KernelRun run(warrenTruss(2, 2.0, JointSupport::Rigid, Vector3(0, 0, -1000)));
+    // Turned joints, so that every member has end moments.
+    for (uint32_t joint = 0; joint < run.prepared.jointCount(); ++joint)
+        for (BlockList<CalcReorientation>& list : run.lists->reorientations.lists)
+            list[joint].rotation.setRotation(Vector3(1e-3 * joint, -2e-3, 1e-3));
+    for (int iteration = 0; iteration < 4; ++iteration)
+        ASSERT_TRUE(run.iterate(Calculator::Full).finite);
+    for (BlockList<CalcMReaction>& list : run.lists->reactions.lists)
+        ASSERT_GT(list[0].startMoment.length(), 0.0);
+
+    for (uint32_t joint = 0; joint < run.model.joints->getCount(); ++joint)
+        (*run.model.joints)[joint].supportFlags &= static_cast<uint8_t>(~JointSupport::Rigid);
+    run.prepared.build(*run.model.joints, *run.model.members);
+    for (int iteration = 0; iteration < 2; ++iteration)
+        ASSERT_TRUE(run.iterate(Calculator::Full).finite);
+    for (BlockList<CalcMReaction>& list : run.lists->reactions.lists)
+        for (uint32_t member = 0; member < list.getCount(); ++member)
+        {
+            SCOPED_TRACE(member);
+            const CalcMReaction& reaction = list[member];
+            ASSERT_NE(reaction.startLocalForce.x, 0.0);
+            EXPECT_EQ(reaction.startMoment.length() + reaction.endMoment.length(), 0.0);
+            EXPECT_EQ(reaction.startLocalMoment.length() + reaction.endLocalMoment.length(), 0.0);
+            EXPECT_EQ(reaction.startLocalForce.y, 0.0);
+            EXPECT_EQ(reaction.endLocalForce.z, 0.0);
+            EXPECT_EQ(reaction.endLocalForce.x, reaction.startLocalForce.x);
+            EXPECT_EQ(reaction.endForce.z, -reaction.startForce.z);
+        }
+    for (int side = 0; side < 2; ++side)
+        for (uint32_t joint = 0; joint < run.prepared.jointCount(); ++joint)
+        {
+            SCOPED_TRACE(joint);
+            const Matrix3x3& turn = run.lists->reorientations.lists[side][joint].rotation;
+            EXPECT_EQ(turn.rows[0].x + turn.rows[1].y + turn.rows[2].z, 3.0);
+            EXPECT_EQ(turn.rows[0].y, 0.0);
+            EXPECT_EQ(run.lists->velocities.lists[side][joint].angularVelocity.length(), 0.0);
+        }
+}
 
 // The Velocity calculator's floor: a joint that ends exactly on it is left alone; one that ends
 // below it is pushed up by (1 - drag)² of its penetration and bounces back with its vertical

@@ -23,8 +23,11 @@ struct ListPair
 struct CalculationLists
 {
     explicit CalculationLists(const lumbra::PreparedModel& model)
-        : displacements(model.jointCount()), forces(model.memberCount()), velocities(model.jointCount()),
-          reorientations(model.jointCount()), reactions(model.memberCount())
+        : displacements(model.jointCount()),
+          forces(model.memberCount()),
+          velocities(model.jointCount()),
+          reorientations(model.jointCount()),
+          reactions(model.memberCount())
     {
     }
 
@@ -70,7 +73,7 @@ struct KernelSettings
 
 // One iteration of the calculator from the current source into the target; the lists swap when the
 // iteration's values are finite.
-inline lumbra::IterationReport iterateOnce(Calculator calculator, const lumbra::PreparedModel& model,
+inline lumbra::IterationReport iterateOnce(Calculator calculator, lumbra::PreparedModel& model,
                                            const KernelSettings& settings, CalculationLists& lists,
                                            lumbra::IterationScratch& scratch)
 {
