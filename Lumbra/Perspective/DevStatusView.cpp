@@ -239,9 +239,9 @@ std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry
         // A running calculation renames its result lists while it rotates them; their names are
         // read while no rotation is under way, so no list shows twice under one name.
         const std::shared_ptr<ResultStore> results = ResultStore::find(*document);
-        std::unique_lock<DocumentLock> roles;
+        std::unique_lock<RolesLock> roles;
         if (results != nullptr)
-            roles = std::unique_lock<DocumentLock>(results->roles, std::chrono::milliseconds(500));
+            roles = std::unique_lock<RolesLock>(results->roles, std::chrono::milliseconds(500));
         for (const BlockListBase* list = document->getFirstBlockList(); list != nullptr; list = list->getNext())
             out.blockList(list, 10, y);
     }
