@@ -1,5 +1,5 @@
 // Numbers the program shows in edits and static texts, fitted to the control's width in the
-// control's own font and fitted again when the control is resized.
+// control's own font and fitted again when the control's size, font or style changes.
 
 #include "platform/NumberFit.h"
 #include "platform/qt/ControlKinds.h"
@@ -68,14 +68,16 @@ void fitShownNumber(WindowState* state)
     behaviourOf(state->kind).setText(state, number.inView);
 }
 
-// Fits a shown number again when its control changes size; a field the person changed keeps
-// their text.
-class RefitOnResize : public QObject
+// Fits a shown number again when its control changes size, font or style (a control is polished
+// with its style's font when it is first shown); a field the person changed keeps their text.
+class RefitOnChange : public QObject
 {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Resize)
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Resize && type != QEvent::FontChange && type != QEvent::StyleChange &&
+            type != QEvent::Polish)
             return false;
         WindowState* state = WindowState::of(static_cast<QWidget*>(watched));
         if (state != nullptr && state->widget == watched && state->number && textShown(*state) == state->number->inView)
@@ -97,7 +99,7 @@ void Window::setNumberText(double value, const std::string& text, int digits)
     }
     state_->text = text;
     state_->number = WindowState::ShownNumber{value, text, digits, {}};
-    static RefitOnResize refit;
+    static RefitOnChange refit;
     state_->widget->installEventFilter(&refit);
     fitShownNumber(state_);
 }

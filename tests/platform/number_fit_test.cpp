@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -119,6 +120,9 @@ protected:
         dialog.create(&frame, fieldsModule());
         dialog.showWindow(SW_SHOW);
         processMessages();
+        // On an X server the frame is shown a little later: a line edit that was never painted
+        // has not laid its text out, and its caret positions tell nothing yet.
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.state()->widget));
     }
     ~NumberFields() override { frame.destroyWindow(); }
 
