@@ -22,7 +22,8 @@ inline double scaledLengthOf(double a, double b, double c)
 }
 
 // sqrt(a² + b² + c²). Only when the plain sum of squares overflows are the parts scaled first, so
-// every length that fits a double is found, and the others keep the plain result bit for bit.
+// a length whose squares overflow is still found, and every other length keeps the plain result
+// bit for bit (squares below the smallest double still count as 0, as in the plain sum).
 inline double lengthOf(double a, double b, double c)
 {
     const double plain = std::sqrt(a * a + b * b + c * c);

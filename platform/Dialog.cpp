@@ -296,7 +296,10 @@ void exchangeDouble(DataExchange& exchange, int32_t id, double& value)
         item->setNumberText(value, formatDouble(value));
         return;
     }
-    if (!item->shownNumber(value) && !parseDouble(item->windowText(), value))
+    double shown = 0.0;
+    if (item->shownNumber(shown) && std::isfinite(shown))
+        value = shown;
+    else if (!parseDouble(item->windowText(), value))
         exchange.refused = true;
 }
 

@@ -272,7 +272,7 @@ bool FileWriter::open(const std::string& path)
         if (descriptor < 0 && errno != EEXIST)
             break;
     }
-    if (descriptor >= 0 && (!replacing || ::fchmod(descriptor, existing.st_mode & 07777) == 0))
+    if (descriptor >= 0 && (!replacing || ::fchmod(descriptor, existing.st_mode & 0777) == 0))
         file_ = ::fdopen(descriptor, "wb");
     if (file_ != nullptr)
         return true;

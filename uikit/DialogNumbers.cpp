@@ -58,10 +58,11 @@ bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value
     return false;
 }
 
-void FocusedNumberField::focused(int32_t editId, double value)
+void FocusedNumberField::focused(int32_t editId, double value, const void* subject)
 {
     focusedId = editId;
     heldValue = value;
+    heldSubject = subject;
 }
 
 void FocusedNumberField::heldChanged(int32_t editId, double value)
@@ -70,9 +71,10 @@ void FocusedNumberField::heldChanged(int32_t editId, double value)
         heldValue = value;
 }
 
-bool FocusedNumberField::leftRefused(const platform::Window* dialog, int32_t editId, NumberRange range, double* held)
+bool FocusedNumberField::leftRefused(const platform::Window* dialog, int32_t editId, NumberRange range, double* held,
+                                     const void* subject)
 {
-    const bool wasFocused = editId == focusedId;
+    const bool wasFocused = editId == focusedId && subject == heldSubject;
     focusedId = -1;
     const platform::Window* control = dialog != nullptr ? dialog->dlgItem(editId) : nullptr;
     if (!wasFocused || control == nullptr || held == nullptr || isTakenNumberText(control->windowText(), range))

@@ -41,18 +41,22 @@ bool getDlgItemDouble(platform::Window* dialog, int32_t controlId, double* value
 class FocusedNumberField
 {
 public:
-    // The field `editId` got the focus holding `value`.
-    void focused(int32_t editId, double value);
+    // The field `editId` got the focus holding `value` of `subject`, the object the page shows
+    // (none for a page that shows one object only).
+    void focused(int32_t editId, double value, const void* subject = nullptr);
     // The value the focused field holds now changed by other means than its typing (a spin, a
     // click, a change from elsewhere): leaving it on a refused text goes back to this value.
     void heldChanged(int32_t editId, double value);
     // The field `editId` lost the focus. When its text is refused, answers true with the value it
-    // held when it got the focus, which the page applies and shows again.
-    bool leftRefused(const platform::Window* dialog, int32_t editId, NumberRange range, double* held);
+    // held when it got the focus, which the page applies and shows again; never when the page
+    // shows another object than the one the field got the focus with, which that value is not of.
+    bool leftRefused(const platform::Window* dialog, int32_t editId, NumberRange range, double* held,
+                     const void* subject = nullptr);
 
 private:
     int32_t focusedId = -1;
     double heldValue = 0.0;
+    const void* heldSubject = nullptr;
 };
 
 // Shows a number field's text in its edit and leaves an edit that already holds it alone: a text

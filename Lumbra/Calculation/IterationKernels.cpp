@@ -565,9 +565,10 @@ IterationReport iterateFull(PreparedModel& model, const FullParameters& paramete
             jointMoments[member.end] += endMoment;
             check += startMoment.x + startMoment.y + startMoment.z + endMoment.x + endMoment.y + endMoment.z;
         }
-        else if (restingReactions)
+        else if (restingReactions && !(member.rigidStart | member.rigidEnd))
         {
-            // No moments and no shear: the record holds their zeros already.
+            // No moments and no shear: the record of a member without a rigid end holds their
+            // zeros already (one with a rigid end and no length has its moments cleared below).
             reaction.startForce = startForce;
             reaction.endForce.set(-startForce.x, -startForce.y, -startForce.z);
             reaction.startLocalForce.x = normal;

@@ -28,7 +28,7 @@ constexpr uint32_t black = 0x000000;
 constexpr uint32_t white = 0xFFFFFF;
 constexpr uint32_t currentSelectionColour = 0x4040FF;
 
-// The right edges of the first three columns, as the pieces are written.
+// The right edges of the first three columns, as the texts are written.
 constexpr int32_t columnLines[] = {140, 290, 440};
 // Where the second column's counts stand, clear of their longest label ("ActiveHandles:").
 constexpr int32_t valueLeft = 262;
@@ -242,8 +242,10 @@ std::vector<StatusPiece> documentStatus(VornDocument* document, NotifierRegistry
         std::unique_lock<RolesLock> roles;
         if (results != nullptr)
             roles = std::unique_lock<RolesLock>(results->roles, std::chrono::milliseconds(500));
-        for (const BlockListBase* list = document->getFirstBlockList(); list != nullptr; list = list->getNext())
-            out.blockList(list, 10, y);
+        // Rotations are brief; a wait that still fails leaves the lists to the next paint.
+        if (results == nullptr || roles.owns_lock())
+            for (const BlockListBase* list = document->getFirstBlockList(); list != nullptr; list = list->getNext())
+                out.blockList(list, 10, y);
     }
     for (int32_t x : columnLines)
         out.line(x, 0, x, 1024);

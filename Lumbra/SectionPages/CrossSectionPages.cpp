@@ -194,7 +194,8 @@ bool CPageCrossSectionProperties::onCommand(uint32_t id, uint32_t code, platform
         {
             if (VornCrossSection* crossSection = current())
                 focusedField.focused(editIds[static_cast<size_t>(row)],
-                                     std::invoke(sectionRows[static_cast<size_t>(row)].get, *crossSection));
+                                     std::invoke(sectionRows[static_cast<size_t>(row)].get, *crossSection),
+                                     crossSection);
         }
         else if (code == platform::EN_CHANGE)
             valueTyped(row);
@@ -279,7 +280,7 @@ void CPageCrossSectionProperties::editLeft(int32_t row)
 {
     const auto index = static_cast<size_t>(row);
     double held = 0.0;
-    if (!focusedField.leftRefused(this, editIds[index], NumberRange::Any, &held))
+    if (!focusedField.leftRefused(this, editIds[index], NumberRange::Any, &held, current()))
         return;
     setPageNumber(*this, editIds[index], held);
     values[index] = held;
@@ -412,7 +413,8 @@ bool CPageCrossSectionShapeProperties::onCommand(uint32_t id, uint32_t code, pla
             if (code == platform::EN_SETFOCUS)
             {
                 keepStartingParameters(current(), row);
-                focusedField.focused(editIds[static_cast<size_t>(row)], startingValues[static_cast<size_t>(row)]);
+                focusedField.focused(editIds[static_cast<size_t>(row)], startingValues[static_cast<size_t>(row)],
+                                     current());
             }
             else if (code == platform::EN_CHANGE)
                 valueTyped(row);
@@ -553,7 +555,7 @@ void CPageCrossSectionShapeProperties::editLeft(int32_t row)
     VornCrossSection* crossSection = current();
     double held = 0.0;
     if (crossSection != nullptr && crossSection->shape != nullptr &&
-        focusedField.leftRefused(this, editIds[index], rangeOf(crossSection, row), &held))
+        focusedField.leftRefused(this, editIds[index], rangeOf(crossSection, row), &held, crossSection))
     {
         // Back to the section typing started from, the field showing its value again.
         values[index] = held;

@@ -141,7 +141,8 @@ bool CPageMaterialValues::onCommand(uint32_t id, uint32_t code, platform::Window
             if (code == platform::EN_SETFOCUS)
             {
                 if (VornMaterial* material = current())
-                    focusedField.focused(editId(row), std::invoke(valueRows[static_cast<size_t>(row)].get, *material));
+                    focusedField.focused(editId(row), std::invoke(valueRows[static_cast<size_t>(row)].get, *material),
+                                         material);
             }
             else if (code == platform::EN_CHANGE)
                 valueTyped(row);
@@ -198,7 +199,7 @@ void CPageMaterialValues::valueTyped(int32_t row)
 void CPageMaterialValues::editLeft(int32_t row)
 {
     double held = 0.0;
-    if (!focusedField.leftRefused(this, editId(row), valueRange, &held))
+    if (!focusedField.leftRefused(this, editId(row), valueRange, &held, current()))
         return;
     setPageNumber(*this, editId(row), held);
     values[static_cast<size_t>(row)] = held;

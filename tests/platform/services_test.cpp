@@ -190,7 +190,7 @@ TEST_F(TextFiles, AWholeFileIsReadAsItsBytesOrTheSystemSaysWhyNot)
     }
     std::string content = "left over";
     EXPECT_EQ(readWholeFile(file, content), 0);
-    EXPECT_TRUE(content == bytes) << "line ends and zero bytes as they are, several pieces long";
+    EXPECT_TRUE(content == bytes) << "line ends and zero bytes as they are, several reads long";
     EXPECT_EQ(fileReadError(file), 0);
     std::remove(file.c_str());
 

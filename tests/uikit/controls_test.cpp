@@ -208,6 +208,13 @@ TEST_F(PageTest, AFocusedFieldLeftOnARefusedTextGivesBackTheValueItHeld)
     // Leaving a field that never had the focus here brings nothing back.
     page.setDlgItemText(valueEditId, "abc");
     EXPECT_FALSE(field.leftRefused(&page, valueEditId, NumberRange::Any, &held));
+    // Nor does leaving it once the page shows another object: the value held is not that object's.
+    const int first = 1;
+    const int second = 2;
+    field.focused(valueEditId, 2.0, &first);
+    EXPECT_FALSE(field.leftRefused(&page, valueEditId, NumberRange::Any, &held, &second));
+    field.focused(valueEditId, 2.0, &first);
+    EXPECT_TRUE(field.leftRefused(&page, valueEditId, NumberRange::Any, &held, &first));
 }
 
 TEST_F(SpinnerTest, SpinnerClicksStepAdditively)
