@@ -145,7 +145,8 @@ protected:
     }
 
     // Edits a new document, scripts `answer` and runs the command that closes it (File, Close or
-    // Exit), which must ask about it; the document's model.
+    // Exit), which must ask about it; the document's model interface, only to compare with once the
+    // document may have closed.
     MAI_Doc* closeEditedDocument(const Answer& answer, std::uint32_t command)
     {
         CVornInterfaceDoc* document = newDocument();
@@ -155,6 +156,8 @@ protected:
             return nullptr;
         }
         const std::string title = document->title();
+        // Taken now: a document that closes is gone after the command.
+        MAI_Doc* model = &document->documentInterface();
         edit(*document);
         script.boxes.clear();
         exporter->exported.clear();
@@ -162,7 +165,7 @@ protected:
         EXPECT_TRUE(frame->executeCommand(command));
         platform::Application::instance()->processMessages();
         expectQuestionAbout(title);
-        return &document->documentInterface();
+        return model;
     }
 
     // The close question about the document, the box asked at `index`.
