@@ -243,3 +243,8 @@ void ProgramRun::writeFile(const fs::path& relative, const std::string& contents
     std::ofstream file(folder_ / relative, std::ios::binary);
     file << contents;
 }
+
+void ProgramRun::makePerspectiveTheDefaultView() const
+{
+    writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nView Base\r\nPerspective\r\nDefault\r\n");
+}

@@ -66,6 +66,8 @@ public:
     // Reads a file of the run folder; empty when it does not exist.
     std::string readFile(const std::filesystem::path& relative) const;
     void writeFile(const std::filesystem::path& relative, const std::string& contents) const;
+    // Writes a plugin configuration that makes the perspective view the default view type.
+    void makePerspectiveTheDefaultView() const;
 
 private:
     std::filesystem::path folder_;

@@ -19,7 +19,7 @@ const std::string questionTitle = "^Quorl2$";
 TEST(ClosingEndToEnd, AJointMadeThenFileCloseAsksCancelKeepsTheDocumentAndYesExportsIt)
 {
     ProgramRun run("close_edited_document");
-    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nView Base\r\nPerspective\r\nDefault\r\n");
+    run.makePerspectiveTheDefaultView();
     const std::string window = run.startWithFirstDocument();
     ASSERT_FALSE(window.empty()) << "no main frame";
 

@@ -27,7 +27,7 @@ constexpr int createButtonY = 486;
 TEST(JointEndToEnd, AYTypedAfterHoveringTheViewMakesTheJointThere)
 {
     ProgramRun run("joint_typed_after_hover");
-    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nView Base\r\nPerspective\r\nDefault\r\n");
+    run.makePerspectiveTheDefaultView();
     const std::string window = run.startWithFirstDocument();
     ASSERT_FALSE(window.empty()) << "no main frame";
 

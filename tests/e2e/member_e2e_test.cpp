@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 TEST(MemberEndToEnd, ATriangleDrawnMemberByMemberInThePerspectiveView)
 {
     ProgramRun run("member_triangle");
-    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nView Base\r\nPerspective\r\nDefault\r\n");
+    run.makePerspectiveTheDefaultView();
     const std::string window = run.startWithFirstDocument();
     ASSERT_FALSE(window.empty()) << "no main frame";
 

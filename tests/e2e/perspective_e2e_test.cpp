@@ -47,7 +47,7 @@ TEST(PerspectiveEndToEnd, ANewDocumentShowsItsModelInPerspectiveAndTheMouseMoves
     options.extraLibrary = FRAME_MODEL_LIBRARY;
     ProgramRun run("perspective_view", options);
     // The perspective is the view type new windows show first.
-    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nView Base\r\nPerspective\r\nDefault\r\n");
+    run.makePerspectiveTheDefaultView();
     run.start();
     const std::string window = run.waitForWindow("^Quorl2 beta", 30s);
     ASSERT_FALSE(window.empty()) << "no main frame";

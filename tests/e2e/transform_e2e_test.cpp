@@ -84,7 +84,7 @@ TEST(TransformEndToEnd, JointsMovedAndRotatedFromTheTransformPagetteShowInThePer
     ProgramRun::Options options;
     options.extraLibrary = FRAME_MODEL_LIBRARY;
     ProgramRun run("transform_pagette", options);
-    run.writeFile("system/plugin.cfg", "PLUGINCONFIG\r\nversion 1\r\nView Base\r\nPerspective\r\nDefault\r\n");
+    run.makePerspectiveTheDefaultView();
     run.start();
     const std::string window = run.waitForWindow("^Quorl2 beta", 30s);
     ASSERT_FALSE(window.empty()) << "no main frame";
